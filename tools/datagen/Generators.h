@@ -1,0 +1,31 @@
+#pragma once
+
+// Each generator writes its share of the game's data. Every one is
+// deterministic: the same program writes byte-identical files every time.
+
+#include <QString>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vtx::datagen {
+
+// Encoded picture bytes by the names listed in tools/embedded/EmbeddedImages.h.
+using EmbeddedSet = std::map<std::string, std::vector<unsigned char>>;
+
+// Pictures of the DATA folder (font, logo, terrain, textures) and the panels of data/.
+void generatePictures(const QString& runDir);
+// The pictures carried inside the program.
+void generateEmbedded(EmbeddedSet& out);
+// DATA/*.md2: the four ships, the tree and the island.
+void generateModels(const QString& runDir);
+// sounds/: the five effects.
+void generateSounds(const QString& runDir);
+// Music/: the songs.
+void generateMusic(const QString& runDir);
+
+// Writes bytes to a file, creating its folder; throws std::runtime_error on failure.
+void writeFile(const QString& path, const std::vector<unsigned char>& bytes);
+
+} // namespace vtx::datagen

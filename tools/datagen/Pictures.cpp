@@ -1,0 +1,8 @@
+#include "tools/datagen/Generators.h"
+
+namespace vtx::datagen {
+
+// Not written yet: this generator's files are still to come.
+void generatePictures(const QString&) {}
+
+} // namespace vtx::datagen
