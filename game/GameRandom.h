@@ -1,0 +1,38 @@
+#pragma once
+
+// The game's one uniform generator Random(n) over 0..n-1.
+//
+// Generator: SplitMix64 (64-bit state, add 0x9E3779B97F4A7C15 per draw, then
+// the SplitMix64 output mix). Random(n) takes the top 32 bits of a draw and
+// scales them to 0..n-1 by multiply-and-shift. SplitMix64 is used because the
+// game re-seeds it from the time of day in milliseconds before most draws:
+// seeds one apart must give unrelated first draws, which a plain LCG's high
+// bits do not.
+//
+// The same seed always gives the same sequence, so two attempts made in the
+// same millisecond draw the same cell; the rules depend on that behaviour.
+
+#include <cstdint>
+
+namespace vtx {
+
+class IClock;
+
+class GameRandom {
+public:
+    explicit GameRandom(std::uint64_t seed = 0) : m_state(seed) {}
+
+    void seed(std::uint64_t seed) { m_state = seed; }
+    // Re-seeds from clock.timeOfDayMs().
+    void reseed(IClock& clock);
+
+    // Uniform in 0..n-1; 0 when n <= 0.
+    std::int32_t Random(std::int32_t n);
+
+private:
+    std::uint64_t next();
+
+    std::uint64_t m_state;
+};
+
+} // namespace vtx

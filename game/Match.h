@@ -1,0 +1,183 @@
+#pragma once
+
+// One match of the sea battle and the menu around it: the rules (grids,
+// fleets, arrangement, shots, victory, points), the computer opponent and the
+// match flow of the main window's buttons and turn timer.
+//
+// Ownership: the main window owns ONE Match for the whole program run and
+// keeps it alive as long as the host and clock it was given. The Match never
+// owns or deletes them. Everything runs on the UI thread.
+//
+// How the main window drives it:
+//   creation             Match(host, clock); the state starts in the menu with
+//                        Fight disabled and Timer1 disabled at 2000 ms. Push
+//                        state().Buttons / Timer1 to the widgets once.
+//   activation           ActivateTurnTimer() (also after the options window's
+//                        Close): TurnDelay := 1, Timer1 interval := 1000 ms.
+//   button clicks        elbtSingleGameClick, elbtFightClick, elbtExitClick.
+//                        Only forward clicks of enabled buttons (Network,
+//                        Options and Scores open windows and are the host's;
+//                        Network disables Single through SetMenuButton).
+//   Timer1 tick          Timer1Timer(); the host runs Timer1 as SetTimer1 says.
+//   timerScroll tick     CompleteFleetExchange() (LAN), besides the host's own
+//                        idle/shake/sea work which reads state().
+//   mouse over a cell    CellHover(name) when HoverPicking is set, the picked
+//                        plane changed and neither GameWon nor GameLost.
+//   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
+//   key down             SpaceToggle() when the Space key is held down.
+//   LAN datagrams        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
+// Within a handler the Match calls IMatchHost in the documented order; the
+// host may run ticks and datagrams only inside IMatchHost::Delay.
+//
+// Randomness: GameRandom (SplitMix64), re-seeded from clock.timeOfDayMs()
+// before each random placement attempt, each random computer shot and the
+// "Normal" set-up.
+
+#include "game/GameRandom.h"
+#include "game/IClock.h"
+#include "game/IMatchHost.h"
+#include "game/MatchState.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace vtx {
+
+enum class MouseButton { Left, Right, Middle };
+
+// The status texts of the main window's status line.
+namespace status {
+inline constexpr std::string_view PlayerMove = "Player Move";
+inline constexpr std::string_view EnemyMove = "Enemy Move";
+inline constexpr std::string_view Missed = "Missed!";
+inline constexpr std::string_view ComputerHit = "Computer Hit!!!";
+inline constexpr std::string_view ComputerMissed = "Computer Missed!!!";
+inline constexpr std::string_view ReadyToPlay = "Ready to Play!";
+} // namespace status
+
+class Match {
+public:
+    Match(IMatchHost& host, IClock& clock);
+    Match(const Match&) = delete;
+    Match& operator=(const Match&) = delete;
+
+    MatchState& state() { return m_s; }
+    const MatchState& state() const { return m_s; }
+    GameRandom& random() { return m_random; }
+
+    // ---------------------------------------------------------------- grids
+    // Removes the first entry equal to CellNumber(row, column) from the
+    // target list, keeping the order of the rest; nothing when absent.
+    void RemoveTarget(std::int32_t row, std::int32_t column);
+
+    // ---------------------------------------------------------- arrangement
+    // Fills WorkField/WorkFleet with a random arrangement of the ten ships.
+    // Re-seeds before every attempt, so with a real clock the attempts within
+    // one millisecond repeat the same cell; it ends once the clock moves on.
+    void ArrangeFleet();
+    // Arranges both fleets for a new match (called by InitGame).
+    void Place_Ships();
+    // Manual placement of ship ShipToPlace at (PickedRow, PickedColumn).
+    // Returns true when the ship was placed. Refused silently when not
+    // arranging, or when a cell is outside the grid or not water.
+    bool PlaceShipAt();
+    // Flips PlaceHorizontal and redraws the preview; only while Arranging.
+    void TogglePlaceHorizontal();
+    // Runs the set-up of level selector index 0/1/2; any other index none.
+    void RunDifficultySetup(std::int32_t index);
+
+    // ---------------------------------------------------------------- shots
+    // Record a hit on a fleet; true when a deck lies on (row, column).
+    bool HitEnemyShip(std::int32_t row, std::int32_t column);
+    bool HitOwnShip(std::int32_t row, std::int32_t column);
+    // 0 nobody lost, 1 the player lost every ship, 2 the opponent did
+    // (2 also when both fleets are gone).
+    std::int32_t SearchForWin() const;
+    // The player's shot at the enemy board, gated: taken only while
+    // FightStarted, PlayerTurn = 1, not Arranging and the cell is inside the
+    // grid. Returns whether the shot was taken.
+    bool PlayerShootAt(std::int32_t row, std::int32_t column);
+    // The computer's resolution at a chosen own cell: aimed = SmartShoot's
+    // column of the table, else Shoot's. True for a hit.
+    bool ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed);
+    // The LAN peer's shot at (NetMoveRow, NetMoveCol); true for a hit. A cell
+    // outside the grid is refused (no change, false).
+    bool NetShoot();
+    // Level * (2*(80-shots) + 5*(20-hits)), saturated to 32 bits.
+    static std::int32_t computePoints(std::int32_t level, std::int32_t playerShots, std::int32_t enemyHits);
+
+    // ------------------------------------------------------------- computer
+    void SetupEasy();
+    void SetupNormal();
+    void SetupHard();
+    // Fills HitCells/HitCount/HitAlongRow from the '3' cells of OwnField
+    // (expects HitCount = 0 on entry); true when any was found.
+    bool CollectHits();
+    // Random shot from the target list; misses without a shot when the list
+    // is empty.
+    bool Shoot();
+    // Aimed shot next to the collected hits; falls back to Shoot when no
+    // target is left.
+    bool SmartShoot();
+    // The cell SmartShoot would fire at, if any.
+    std::optional<HitCell> smartTarget() const;
+
+    // ----------------------------------------------------------------- flow
+    void elbtSingleGameClick();
+    void InitGame();
+    void elbtFightClick();
+    void Timer1Timer();
+    void elbtExitClick();
+    // The MCI mode the music player expects before opening a song: always
+    // 525 (stopped).
+    static std::int32_t GetMode() { return 525; }
+    // Main window activation and the options window's Close.
+    void ActivateTurnTimer();
+    // Sets a menu button and mirrors it to the host.
+    void SetMenuButton(MenuButton button, bool enabled, bool whiteFont);
+
+    // --------------------------------------------------------------- picking
+    // Sets PickedRow, PickedColumn, PickedBoard from a cell plane's name.
+    void ParseCellName(std::string_view name);
+    // Hover over a cell plane (see the call order above).
+    void CellHover(std::string_view name);
+    // Mouse button down on a cell plane.
+    void CellMouseDown(std::string_view name, MouseButton button);
+    // A key went down while Space is held: toggles the orientation while
+    // arranging, nothing otherwise.
+    void SpaceToggle() { TogglePlaceHorizontal(); }
+
+    // ------------------------------------------------------------------ LAN
+    // Completion of the fleet exchange, on every timerScroll tick.
+    void CompleteFleetExchange();
+    // A received shot message: stores it for the next Timer1 tick.
+    void ReceiveMove(std::int32_t row, std::int32_t column);
+    // Received blocks; copied over the start of EnemyFleet / EnemyField (at
+    // most 600 / 100 bytes). The grid block also places the enemy models and
+    // sets FleetReceived.
+    void ReceiveFleetBlock(std::span<const unsigned char> bytes);
+    void ReceiveFieldBlock(std::span<const unsigned char> bytes);
+
+private:
+    void setTimer1(bool enabled);
+    void setTimer1Interval(std::int32_t ms);
+    bool fits(const Field& field, std::int32_t size, std::int32_t row, std::int32_t column,
+              bool horizontal) const;
+    void writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
+                   bool horizontal);
+    bool recordHit(std::int32_t board, std::int32_t row, std::int32_t column);
+    void playerShot(std::int32_t row, std::int32_t column);
+    void winMatch();
+    void loseMatch();
+    void sendFleetExchange();
+    void finishManualArrangement();
+
+    IMatchHost& m_host;
+    IClock& m_clock;
+    GameRandom m_random;
+    MatchState m_s;
+};
+
+} // namespace vtx

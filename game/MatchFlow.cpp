@@ -1,0 +1,226 @@
+// The match flow: the menu buttons, the start of a match and of its battle,
+// the turn timer that plays the opponent, the end of a match, the picking of
+// board cells and the LAN exchange steps that the flow owns.
+
+#include "game/Match.h"
+
+#include "game/CellName.h"
+#include "game/FleetBlock.h"
+
+namespace vtx {
+
+void Match::setTimer1(bool enabled)
+{
+    if (m_s.Timer1Enabled == enabled) return;
+    m_s.Timer1Enabled = enabled;
+    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+}
+
+void Match::setTimer1Interval(std::int32_t ms)
+{
+    if (m_s.Timer1Interval == ms) return;
+    m_s.Timer1Interval = ms;
+    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+}
+
+void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont)
+{
+    m_s.Buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
+    m_host.SetButton(button, enabled, whiteFont);
+}
+
+void Match::ActivateTurnTimer()
+{
+    m_s.TurnDelay = 1;
+    setTimer1Interval(m_s.TurnDelay * 1000);
+}
+
+void Match::elbtSingleGameClick()
+{
+    if (m_host.musicChecked()) m_host.StartNextSong();
+    m_s.IdleSpin = false;
+    m_s.GameWon = false;
+    m_s.GameLost = false;
+    m_s.HudPulse = 100;
+    m_host.ResetBoards();
+    m_host.HideHudMessage();
+    m_s.Level = 1;
+    for (std::int32_t i = 0; i < GridCells; ++i) m_s.TargetCells[std::size_t(i)] = i + 1;
+    m_s.LastPoints = 0;
+    m_s.PlayerShots = 0;
+    m_s.EnemyHits = 0;
+    SetMenuButton(MenuButton::Single, false, false);
+    m_host.Delay(100);
+    InitGame();
+    SetMenuButton(MenuButton::Network, false, false);
+    if (m_s.Arranging) {
+        SetMenuButton(MenuButton::Scores, false, true);
+        SetMenuButton(MenuButton::Options, false, true);
+        SetMenuButton(MenuButton::Fight, false, true);
+    } else if (!m_s.NetMode) {
+        SetMenuButton(MenuButton::Fight, true, true);
+    }
+    m_host.EnableScrollTimer();
+    m_s.GameInProgress = true;
+    m_host.ShowLogo(false);
+}
+
+void Match::InitGame()
+{
+    m_s.Hunting = false;
+    m_s.HitCount = 0;
+    m_s.TargetCount = GridCells;
+    m_s.PlayerTurn = 0;
+    m_s.ShipToPlace = 1;
+    m_s.Arranging = m_host.manualArrangementChecked();
+    Place_Ships();
+    if (!m_s.Arranging) m_host.HideShipModels(false);
+    m_host.setDifficultyIndex(m_host.readVortalixDifficulty());
+    if (m_s.Arranging) setTimer1(true);
+}
+
+void Match::elbtFightClick()
+{
+    // Only a ready match can start its battle, whatever the widget state.
+    if (!m_s.GameInProgress || m_s.Arranging || m_s.FightStarted) return;
+    setTimer1(true);
+    SetMenuButton(MenuButton::Fight, false, false);
+    SetMenuButton(MenuButton::Single, false, false);
+    SetMenuButton(MenuButton::Network, false, false);
+    m_s.FightStarted = true;
+    m_s.HoverPicking = false;
+}
+
+void Match::Timer1Timer()
+{
+    if (!m_s.FightStarted || m_s.PlayerTurn != 0) return;
+    bool shot = false;
+    bool hit = false;
+    if (!m_s.NetConnected) {
+        m_s.HitCount = 0;
+        m_s.Hunting = CollectHits();
+        hit = m_s.Hunting ? SmartShoot() : Shoot();
+        shot = true;
+    } else if (m_s.NetMovePending) {
+        hit = NetShoot();
+        m_s.NetMovePending = false;
+        shot = true;
+    }
+    if (shot) {
+        if (hit) {
+            m_host.PlaySound(Sound::Hit);
+            m_host.SetStatus(status::EnemyMove);
+            m_s.EnemyHits += 1;
+        } else {
+            m_host.PlaySound(Sound::Miss);
+            m_s.PlayerTurn = 1;
+            m_host.SetStatus(status::PlayerMove);
+            setTimer1(false);
+        }
+    }
+    if (SearchForWin() == 1 && !m_s.Arranging) loseMatch();
+}
+
+void Match::elbtExitClick()
+{
+    m_s.IdleSpin = true;
+    SetMenuButton(MenuButton::Scores, true, true);
+    SetMenuButton(MenuButton::Options, true, true);
+    if (m_s.NetMode && !m_s.GameLost && !m_s.GameWon) m_host.SendLeave();
+    m_s.NetMode = false;
+    m_s.NetConnected = false;
+    m_host.StopMusic();
+    if (!m_s.GameLost && !m_s.GameWon) m_host.ShowLogo(true);
+    m_s.FleetSent = false;
+    m_s.FleetReceived = false;
+    m_host.SetStatus("");
+    // An unfinished manual arrangement ends with the match: the menu must not
+    // keep taking placements or enable Fight outside a match.
+    if (m_s.Arranging) {
+        m_s.Arranging = false;
+        m_s.HoverPicking = false;
+        m_s.ShipToPlace = 1;
+        setTimer1(false);
+        setTimer1Interval(m_s.TurnDelay * 1000);
+    }
+    if (m_s.GameInProgress) {
+        if (m_s.GameLost) m_host.PlaySound(Sound::Lost);
+        if (m_s.GameWon) m_host.PlaySound(Sound::Won);
+        m_s.GameLost = true;
+        m_s.GameInProgress = false;
+        SetMenuButton(MenuButton::Single, true, true);
+        SetMenuButton(MenuButton::Network, true, true);
+        SetMenuButton(MenuButton::Fight, false, false);
+        m_s.FightStarted = false;
+    } else {
+        m_host.QuitProgram();
+    }
+}
+
+// ---------------------------------------------------------------------- picking
+
+void Match::ParseCellName(std::string_view name)
+{
+    const ParsedCell cell = parseCellName(name);
+    m_s.PickedRow = cell.row;
+    m_s.PickedColumn = cell.column;
+    m_s.PickedBoard = cell.board;
+}
+
+void Match::CellHover(std::string_view name)
+{
+    if (!m_s.Arranging) return;
+    ParseCellName(name);
+    if (m_s.ShipToPlace >= 1 && m_s.ShipToPlace <= FleetShips) m_host.ShowPlacementPreview();
+}
+
+void Match::CellMouseDown(std::string_view name, MouseButton button)
+{
+    if (m_s.Arranging && button == MouseButton::Right) TogglePlaceHorizontal();
+    if (m_s.Arranging && button == MouseButton::Left && m_s.PickedBoard == OwnBoard) PlaceShipAt();
+    if (!m_s.Arranging && m_s.PlayerTurn == 1) {
+        ParseCellName(name);
+        if (m_s.PickedBoard == EnemyBoard && button == MouseButton::Left)
+            PlayerShootAt(m_s.PickedRow, m_s.PickedColumn);
+    }
+}
+
+// -------------------------------------------------------------------------- LAN
+
+void Match::sendFleetExchange()
+{
+    m_host.SendFleet();
+    m_s.FleetSent = true;
+}
+
+void Match::CompleteFleetExchange()
+{
+    if (!m_s.FleetSent || !m_s.FleetReceived) return;
+    m_s.FightStarted = true;
+    if (m_s.NetRole == 1) m_s.PlayerTurn = 1;
+    if (m_s.NetRole == 2) m_s.PlayerTurn = 0;
+    m_s.FleetSent = false;
+    m_s.FleetReceived = false;
+    setTimer1Interval(5);
+    m_host.SetStatus(status::ReadyToPlay);
+}
+
+void Match::ReceiveMove(std::int32_t row, std::int32_t column)
+{
+    m_s.NetMoveRow = row;
+    m_s.NetMoveCol = column;
+    m_s.NetMovePending = true;
+    m_s.PlayerTurn = 0;
+    setTimer1(true);
+}
+
+void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) { overwriteFleetPrefix(m_s.EnemyFleet, bytes); }
+
+void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes)
+{
+    overwriteFieldPrefix(m_s.EnemyField, bytes);
+    m_host.PositionEnemyShipModels();
+    m_s.FleetReceived = true;
+}
+
+} // namespace vtx
