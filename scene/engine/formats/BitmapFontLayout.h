@@ -1,0 +1,42 @@
+#pragma once
+
+// Layout of text drawn with a bitmap font: glyph cells cut from one picture.
+//
+// Cells of CharWidth x CharHeight pixels, GlyphsIntervalX / GlyphsIntervalY pixels apart, are
+// numbered left to right, top to bottom, from the picture's top-left. Ranges map runs of characters
+// to consecutive cells. Pure arithmetic: the GL side cuts the texture and draws the quads.
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace vtx {
+
+struct FontRange {
+    int StartASCII = 0, StopASCII = 0, StartGlyphIdx = 0;
+};
+
+struct BitmapFontMetrics {
+    int pictureWidth = 0, pictureHeight = 0;
+    int CharWidth = 16, CharHeight = 16, GlyphsIntervalX = 0, GlyphsIntervalY = 0;
+    std::vector<FontRange> Ranges;
+    // (pictureWidth + GlyphsIntervalX) / (CharWidth + GlyphsIntervalX), at least 1 when valid;
+    // 0 when the metrics are invalid (non-positive cell size, negative interval, empty picture).
+    int cellsPerRow() const;
+    // Pixel rectangle of the glyph for a character, or nullopt (no range maps it, or the cell lies outside the picture).
+    // The first range that maps the character wins.
+    std::optional<std::array<int, 4>> glyphRect(int ch) const; // x, y, w, h
+};
+
+struct GlyphQuad {
+    float x = 0, y = 0, w = 0, h = 0; // target in pixels from the text's top-left
+    std::array<int, 4> source{};      // glyph rectangle in the picture: x, y, w, h
+};
+
+// Lays text out: each character advances one CharWidth; a character with no glyph leaves a gap; '\r' starts a
+// new line (CharHeight lower) at x 0; '\n' right after '\r' is ignored, a lone '\n' also starts a new line.
+// Characters are taken as unsigned bytes (0..255).
+std::vector<GlyphQuad> layoutText(const BitmapFontMetrics& font, std::string_view text);
+
+} // namespace vtx
