@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+struct _Mix_Music;
+
+namespace vtx {
+
+// Background music: the songs of "<StartDir>/Music" played one after another
+// on SDL_mixer's music stream (MIDI through FluidSynth; any format SDL_mixer
+// reads is accepted). It plays on the device SoundSystem opened; without an
+// open device every song fails to open and reports that once.
+//
+// Threads: everything runs on the UI thread. The end of a play, for any
+// reason (the song ended, or MciStop stopped it), is posted by SDL's audio
+// thread as a queued call of MciNotify on this object, like a window message;
+// a notification can therefore arrive after the call that stopped the song
+// has returned.
+//
+// Calls from the game (the main window wires these):
+//   main window activation:  FormActivate()          (MusicState := 0, new Playlist)
+//   game start (Single):     StartNextSong()         only when the Music box is checked
+//   Music box click:         bcbEnableMusicClick(nowChecked)
+//   end of every game:       StopMusic()             (MusicState := 1, stop, close)
+//   program exit (FormClose): StopMusic()
+//   quit with Exit:          store "Song" = SongIndex() + 1
+//   options window loads "Song": setSongIndex(value)
+// Errors of a song open or play show one box per song through the callback
+// given to setMessageBox (title "Information", the library's error text).
+//
+// Ownership: at most one MusicPlayer exists at a time (it owns SDL_mixer's
+// music-finished hook). Destroy it before the SoundSystem.
+class MusicPlayer : public QObject {
+    Q_OBJECT
+public:
+    // Shows one modal message box; must not be called re-entrantly by us.
+    using MessageBox = std::function<void(const QString& title, const QString& text)>;
+
+    explicit MusicPlayer(const QString& startDir, QObject* parent = nullptr);
+    ~MusicPlayer() override;
+
+    void setStartDir(const QString& startDir) { m_startDir = startDir; }
+    // Without a callback the error text goes to qWarning.
+    void setMessageBox(MessageBox box) { m_messageBox = std::move(box); }
+
+    // --- Game-level operations ---
+    void FormActivate();
+    // Rebuilds Playlist: names of the non-empty regular files directly in
+    // "<StartDir>/Music", sorted by name; folders are skipped.
+    void BuildPlaylist();
+    void StartNextSong();
+    void bcbEnableMusicClick(bool nowChecked);
+    void StopMusic();
+    // Plays StartDir + folder + name; folder is "/Music/". Results unchecked.
+    void MidiPlay(const QString& name, const QString& folder = QStringLiteral("/Music/"));
+
+    // --- The song device, one song at a time ---
+    // Opens path (the device type is kept for the record: "Sequencer").
+    bool MciOpen(const QString& path, const QString& deviceType = QStringLiteral("Sequencer"));
+    bool MciPlay();
+    void MciStop();
+    bool MciClose();
+    // One box per failing song: shows text (or "No message available")
+    // unless a box has been shown since the last MciOpen.
+    void MciReportError(const QString& text);
+
+    // --- State ---
+    const QStringList& Playlist() const { return m_playlist; }
+    int SongIndex() const { return m_songIndex; }
+    void setSongIndex(int index) { m_songIndex = index; }
+    // 1: stopped by the user or the game, notifications are ignored;
+    // 0 or 2: the end of a song starts the next one.
+    int MusicState() const { return m_musicState; }
+    std::uint16_t MciDeviceId() const { return m_deviceId; }
+    // True while a song is sounding.
+    bool isPlaying() const;
+
+public slots:
+    // The end-of-play notification (the next-song handler). deviceId names
+    // the song whose play ended; a notification for a song that is no longer
+    // the open one (it was stopped and replaced or closed) is ignored, so a
+    // stop never skips a song or starts a chain of skips.
+    void MciNotify(quint16 deviceId);
+
+signals:
+    // Emitted at the end of each MciNotify, after any next song was started.
+    void mciNotifyHandled();
+
+private:
+    static void musicFinished();
+    void advanceAndPlay();
+    void freeMusic();
+
+    QString m_startDir;
+    QStringList m_playlist;
+    int m_songIndex = 0;
+    int m_musicState = 0;
+    std::uint16_t m_deviceId = 0;
+    std::uint16_t m_lastDeviceId = 0;
+    bool m_errorShown = false;
+    _Mix_Music* m_music = nullptr;
+    int m_musicGeneration = -1;
+    MessageBox m_messageBox;
+};
+
+} // namespace vtx

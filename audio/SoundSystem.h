@@ -1,0 +1,95 @@
+#pragma once
+
+#include "audio/MidiOutput.h"
+#include "audio/WaveOutput.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+struct Mix_Chunk;
+struct SDL_version;
+
+namespace vtx {
+
+// The five game sounds, in the order they are created at start-up.
+enum class Effect { HitSound, MissSound, SunkSound, WonSound, LostSound };
+
+// The sound layer: SDL2_mixer opened on the default output at 44100 Hz,
+// signed 16-bit stereo, with one dedicated mixer channel per effect so that
+// a request restarts that effect from its beginning and mixes with the others.
+//
+// Start-up, in this order (main window creation):
+//   1. versionMismatchMessage(): non-empty -> show it in a plain box, quit.
+//   2. init(): false -> show initFailedText() once; SoundOn() is now false.
+//   3. record StartDir, then loadEffects(StartDir) (also after a failed init:
+//      the handles simply stay 0).
+// Effects at game events: request(effect) plays when SoundOn() is true;
+// play(effect) plays unconditionally. Both are silent for a 0 handle or
+// without an open device, and never report an error.
+//
+// Exactly one instance may exist at a time (SDL_mixer is process-global).
+// Everything is called on the UI thread. The destructor closes the device:
+// destroy the MusicPlayer first (declare it after the SoundSystem).
+// waveOutput() and midiOutput() are the two volume devices for VolumeControl;
+// they live as long as this object.
+class SoundSystem {
+public:
+    SoundSystem();
+    ~SoundSystem();
+    SoundSystem(const SoundSystem&) = delete;
+    SoundSystem& operator=(const SoundSystem&) = delete;
+
+    // Empty when the linked SDL2_mixer has the major.minor version this
+    // program was built against; otherwise the text to show before quitting,
+    // e.g. "SDL2_mixer version 2.6.2 was not loaded".
+    static QString versionMismatchMessage();
+    static QString versionMismatchMessage(const SDL_version& linked, const SDL_version& expected);
+    static QString initFailedText() { return QStringLiteral("Can't initialize digital sound system"); }
+
+    // Sets SoundOn true, then opens the default output; on failure SoundOn
+    // becomes false and false is returned. Calling it again while open is a no-op.
+    bool init();
+    bool isOpen() const { return m_open; }
+
+    // Loads "<startDir>/sounds/bomb.mp3", "water.mp3", "wbomb.mp3", "won.wav",
+    // "lost.wav" (startDir without a trailing '/'). Missing or unreadable
+    // files, or no open device, leave that handle 0. Replaces earlier loads.
+    void loadEffects(const QString& startDir);
+    // Non-zero when the effect is loaded; 1..5 by effect.
+    std::uint32_t handle(Effect effect) const;
+
+    void play(Effect effect);
+    void request(Effect effect)
+    {
+        if (m_soundOn)
+            play(effect);
+    }
+
+    // The game's "effects on" flag; the options window's Close sets it.
+    bool SoundOn() const { return m_soundOn; }
+    void setSoundOn(bool on) { m_soundOn = on; }
+
+    WaveOutput& waveOutput() { return m_wave; }
+    MidiOutput& midiOutput() { return m_midi; }
+
+    // The music stream shares this device; MusicPlayer uses this counter to
+    // tell whether the device it loaded a song on is still the open one.
+    static int openGeneration();
+
+    static constexpr int kFrequency = 44100;
+    static constexpr int kEffectCount = 5;
+
+private:
+    void freeEffects();
+
+    bool m_soundOn = true;
+    bool m_open = false;
+    bool m_sdlAudioInitialised = false;
+    std::array<Mix_Chunk*, kEffectCount> m_chunks{};
+    WaveOutput m_wave;
+    MidiOutput m_midi;
+};
+
+} // namespace vtx
