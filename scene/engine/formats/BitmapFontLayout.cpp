@@ -12,26 +12,22 @@ bool metricsValid(const BitmapFontMetrics& f) {
 } // namespace
 
 int BitmapFontMetrics::cellsPerRow() const {
-    if (!metricsValid(*this))
-        return 0;
-    const std::int64_t perRow = (std::int64_t{pictureWidth} + GlyphsIntervalX) / (std::int64_t{CharWidth} + GlyphsIntervalX);
+    if (!metricsValid(*this)) return 0;
+    const std::int64_t perRow =
+        (std::int64_t{pictureWidth} + GlyphsIntervalX) / (std::int64_t{CharWidth} + GlyphsIntervalX);
     return perRow < 1 ? 1 : static_cast<int>(perRow);
 }
 
 std::optional<std::array<int, 4>> BitmapFontMetrics::glyphRect(int ch) const {
     const int perRow = cellsPerRow();
-    if (perRow <= 0)
-        return std::nullopt;
+    if (perRow <= 0) return std::nullopt;
     for (const FontRange& r : Ranges) {
-        if (ch < r.StartASCII || ch > r.StopASCII)
-            continue;
+        if (ch < r.StartASCII || ch > r.StopASCII) continue;
         const std::int64_t index = std::int64_t{r.StartGlyphIdx} + ch - r.StartASCII;
-        if (index < 0)
-            return std::nullopt;
+        if (index < 0) return std::nullopt;
         const std::int64_t x = (index % perRow) * (std::int64_t{CharWidth} + GlyphsIntervalX);
         const std::int64_t y = (index / perRow) * (std::int64_t{CharHeight} + GlyphsIntervalY);
-        if (x + CharWidth > pictureWidth || y + CharHeight > pictureHeight)
-            return std::nullopt;
+        if (x + CharWidth > pictureWidth || y + CharHeight > pictureHeight) return std::nullopt;
         return std::array<int, 4>{static_cast<int>(x), static_cast<int>(y), CharWidth, CharHeight};
     }
     return std::nullopt;

@@ -24,8 +24,8 @@ struct BitmapFontMetrics {
     // (pictureWidth + GlyphsIntervalX) / (CharWidth + GlyphsIntervalX), at least 1 when valid;
     // 0 when the metrics are invalid (non-positive cell size, negative interval, empty picture).
     int cellsPerRow() const;
-    // Pixel rectangle of the glyph for a character, or nullopt (no range maps it, or the cell lies outside the picture).
-    // The first range that maps the character wins.
+    // Pixel rectangle of the glyph for a character, or nullopt (no range maps it, or the cell lies outside
+    // the picture). The first range that maps the character wins.
     std::optional<std::array<int, 4>> glyphRect(int ch) const; // x, y, w, h
 };
 

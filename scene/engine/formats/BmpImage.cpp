@@ -1,9 +1,8 @@
 #include "scene/engine/formats/BmpImage.h"
+#include "scene/engine/formats/ByteReader.h"
 
 #include <array>
 #include <bit>
-
-#include "scene/engine/formats/ByteReader.h"
 
 namespace vtx {
 
@@ -30,8 +29,7 @@ struct Channel {
         }
     }
     std::uint8_t extract(std::uint32_t pixel) const {
-        if (max == 0)
-            return 0;
+        if (max == 0) return 0;
         const std::uint64_t v = (pixel & mask) >> shift;
         return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
     }
@@ -48,14 +46,16 @@ bool decodeBmpGrey(std::span<const unsigned char> bytes, GreyImage& out, std::st
     ByteReader in(bytes);
     std::uint8_t b0 = 0, b1 = 0;
     std::uint32_t fileSize = 0, reserved = 0, dataOffset = 0, infoSize = 0;
-    if (!in.u8(b0) || !in.u8(b1) || !in.u32(fileSize) || !in.u32(reserved) || !in.u32(dataOffset) || !in.u32(infoSize))
+    if (!in.u8(b0) || !in.u8(b1) || !in.u32(fileSize) || !in.u32(reserved) || !in.u32(dataOffset) ||
+        !in.u32(infoSize))
         return fail(error, "file of " + std::to_string(bytes.size()) + " bytes is too short for a header");
-    if (b0 != 'B' || b1 != 'M')
-        return fail(error, "bad magic (not \"BM\")");
+    if (b0 != 'B' || b1 != 'M') return fail(error, "bad magic (not \"BM\")");
     if (infoSize < 40)
-        return fail(error, "unsupported info header of " + std::to_string(infoSize) + " bytes (OS/2 bitmaps are not read)");
+        return fail(error, "unsupported info header of " + std::to_string(infoSize) +
+                               " bytes (OS/2 bitmaps are not read)");
     if (!in.contains(kFileHeaderSize, infoSize))
-        return fail(error, "info header of " + std::to_string(infoSize) + " bytes runs past the end of the file");
+        return fail(error,
+                    "info header of " + std::to_string(infoSize) + " bytes runs past the end of the file");
     std::int32_t width = 0, height = 0;
     std::uint16_t planes = 0, bitCount = 0;
     std::uint32_t compression = 0, imageSize = 0, xppm = 0, yppm = 0, coloursUsed = 0;
@@ -72,16 +72,18 @@ bool decodeBmpGrey(std::span<const unsigned char> bytes, GreyImage& out, std::st
     const bool topDown = height < 0;
     const std::int64_t rows = topDown ? -std::int64_t{height} : std::int64_t{height};
     if (width <= 0 || rows <= 0)
-        return fail(error, "empty or negative size " + std::to_string(width) + " x " + std::to_string(height));
+        return fail(error,
+                    "empty or negative size " + std::to_string(width) + " x " + std::to_string(height));
     if (width > kMaxBmpSide || rows > kMaxBmpSide)
-        return fail(error, "size " + std::to_string(width) + " x " + std::to_string(rows) + " exceeds the limit of " +
-                               std::to_string(kMaxBmpSide));
-    if (planes != 1)
-        return fail(error, "plane count " + std::to_string(planes) + " (expected 1)");
+        return fail(error, "size " + std::to_string(width) + " x " + std::to_string(rows) +
+                               " exceeds the limit of " + std::to_string(kMaxBmpSide));
+    if (planes != 1) return fail(error, "plane count " + std::to_string(planes) + " (expected 1)");
     if (bitCount != 8 && bitCount != 24 && bitCount != 32)
-        return fail(error, "unsupported depth of " + std::to_string(bitCount) + " bits per pixel (8, 24 or 32 are read)");
+        return fail(error, "unsupported depth of " + std::to_string(bitCount) +
+                               " bits per pixel (8, 24 or 32 are read)");
     if (!(compression == kBiRgb || (compression == kBiBitfields && bitCount == 32)))
-        return fail(error, "unsupported compression " + std::to_string(compression) + " (only uncompressed pictures are read)");
+        return fail(error, "unsupported compression " + std::to_string(compression) +
+                               " (only uncompressed pictures are read)");
 
     // Channel masks of 32-bit pictures: fixed for BI_RGB, read for BI_BITFIELDS (after a 40-byte header,
     // or inside a longer one: they sit at the same place).
@@ -104,8 +106,7 @@ bool decodeBmpGrey(std::span<const unsigned char> bytes, GreyImage& out, std::st
         if (colours > 256)
             return fail(error, "palette of " + std::to_string(colours) + " colours (at most 256)");
         std::uint64_t paletteOffset = kFileHeaderSize + infoSize;
-        if (compression == kBiBitfields && infoSize == 40)
-            paletteOffset += 12;
+        if (compression == kBiBitfields && infoSize == 40) paletteOffset += 12;
         if (!in.contains(paletteOffset, colours * 4))
             return fail(error, "palette runs past the end of the file");
         in.seek(paletteOffset);
@@ -122,8 +123,9 @@ bool decodeBmpGrey(std::span<const unsigned char> bytes, GreyImage& out, std::st
     // The last row needs only its pixels, not its padding: some writers leave the final padding out.
     const std::uint64_t dataSize = stride * std::uint64_t(rows - 1) + rowBytes;
     if (!in.contains(dataOffset, dataSize))
-        return fail(error, "pixel data (offset " + std::to_string(dataOffset) + ", " + std::to_string(dataSize) +
-                               " bytes) runs past the end of the file of " + std::to_string(bytes.size()) + " bytes");
+        return fail(error, "pixel data (offset " + std::to_string(dataOffset) + ", " +
+                               std::to_string(dataSize) + " bytes) runs past the end of the file of " +
+                               std::to_string(bytes.size()) + " bytes");
 
     GreyImage image;
     image.width = width;

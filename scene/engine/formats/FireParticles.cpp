@@ -27,8 +27,7 @@ float FireParticles::uniform() {
 glm::vec3 FireParticles::inBall(float radius) {
     for (;;) {
         const glm::vec3 v(uniform() * 2.0f - 1.0f, uniform() * 2.0f - 1.0f, uniform() * 2.0f - 1.0f);
-        if (glm::dot(v, v) <= 1.0f)
-            return v * radius;
+        if (glm::dot(v, v) <= 1.0f) return v * radius;
     }
 }
 
@@ -39,7 +38,8 @@ void FireParticles::emit(int count) {
         FireParticle p;
         p.offset = inBall(std::max(0.0f, params.FireRadius));
         // The initial push, varied per particle, and a little scatter outward from the centre.
-        p.velocity = params.InitialDir * (0.6f + 0.4f * uniform()) + inBall(std::max(0.0f, params.FireRadius));
+        p.velocity =
+            params.InitialDir * (0.6f + 0.4f * uniform()) + inBall(std::max(0.0f, params.FireRadius));
         p.age = 0.0f;
         p.life = std::max(1e-3f, params.ParticleLife) * (0.75f + 0.25f * uniform());
         p.size = sizeAt(p);
@@ -94,8 +94,7 @@ void FireParticles::step(float dt) {
 }
 
 void FireParticles::advance(float dt) {
-    if (!(dt > 0.0f))
-        return; // zero, negative and NaN ticks change nothing
+    if (!(dt > 0.0f)) return; // zero, negative and NaN ticks change nothing
     dt = std::min(dt, kMaxAdvance);
     while (dt > 0.0f) {
         const float h = std::min(dt, kMaxStep);
@@ -104,7 +103,9 @@ void FireParticles::advance(float dt) {
     }
 }
 
-const std::vector<FireParticle>& FireParticles::particles() const { return m_particles; }
+const std::vector<FireParticle>& FireParticles::particles() const {
+    return m_particles;
+}
 
 glm::vec4 FireParticles::colorOf(const FireParticle& p) const {
     const float f = std::clamp(p.age / std::max(p.life, 1e-6f), 0.0f, 1.0f);

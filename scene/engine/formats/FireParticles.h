@@ -6,22 +6,22 @@
 // colorOf() to draw. Every burning object draws the same particle set around its own position.
 // Deterministic: the same seed and the same sequence of dt give the same particles.
 
+#include <glm/glm.hpp>
+
 #include <cstdint>
 #include <random>
 #include <vector>
 
-#include <glm/glm.hpp>
-
 namespace vtx {
 
 struct FireParams {
-    int MaxParticles = 128;        // live particles at most
-    float ParticleSize = 0.15f;    // full size of a particle at the height of its life, scene units
-    float FireDensity = 0.6f;      // 0..1: fraction of each emission's particles actually born
-    float FireEvaporation = 0.86f; // per-second retention of a particle's velocity relative to the lift
-    float ParticleLife = 2.0f;     // seconds
-    float FireBurst = 1.0f;        // scales the number of particles born per emission
-    float FireRadius = 0.1f;       // particles are born within this distance of the centre
+    int MaxParticles = 128;         // live particles at most
+    float ParticleSize = 0.15f;     // full size of a particle at the height of its life, scene units
+    float FireDensity = 0.6f;       // 0..1: fraction of each emission's particles actually born
+    float FireEvaporation = 0.86f;  // per-second retention of a particle's velocity relative to the lift
+    float ParticleLife = 2.0f;      // seconds
+    float FireBurst = 1.0f;         // scales the number of particles born per emission
+    float FireRadius = 0.1f;        // particles are born within this distance of the centre
     float ParticleInterval = 0.04f; // seconds between emissions when UseInterval
     bool UseInterval = true;
     glm::vec3 FireDir{0.0f, 0.2f, 0.0f};    // lift, scene units per second
@@ -47,7 +47,8 @@ public:
     void advance(float dt);
     // Particles as OFFSETS from the burning object's position; every fire draws the same set (shared flames).
     const std::vector<FireParticle>& particles() const;
-    // Colour and size of a particle for drawing: from InnerColor (young, centre) to OuterColor and fading alpha.
+    // Colour and size of a particle for drawing: from InnerColor (young, centre) to OuterColor and fading
+    // alpha.
     glm::vec4 colorOf(const FireParticle& p) const;
 
 private:

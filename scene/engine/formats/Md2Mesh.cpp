@@ -12,7 +12,8 @@ Md2Mesh buildMd2Mesh(const Md2Model& model) {
     std::vector<std::uint16_t> sourceVertex; // mesh vertex -> MD2 vertex index
     const auto meshVertex = [&](std::uint16_t v, std::uint16_t st) {
         const std::uint32_t key = (std::uint32_t{v} << 16) | st;
-        const auto [it, inserted] = pairIndex.try_emplace(key, static_cast<std::uint32_t>(sourceVertex.size()));
+        const auto [it, inserted] =
+            pairIndex.try_emplace(key, static_cast<std::uint32_t>(sourceVertex.size()));
         if (inserted) {
             sourceVertex.push_back(v);
             mesh.texCoords.push_back(st < model.texCoords.size() ? model.texCoords[st] : glm::vec2(0.0f));

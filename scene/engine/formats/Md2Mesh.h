@@ -5,12 +5,12 @@
 // MD2 triangles are stored clockwise seen from outside (Quake convention); the mesh reverses them,
 // so `indices` are counter-clockwise seen from outside, the OpenGL default front face.
 
-#include <cstdint>
-#include <vector>
+#include "scene/engine/formats/Md2Model.h"
 
 #include <glm/glm.hpp>
 
-#include "scene/engine/formats/Md2Model.h"
+#include <cstdint>
+#include <vector>
 
 namespace vtx {
 
@@ -19,8 +19,9 @@ struct Md2Mesh {
     std::vector<glm::vec2> texCoords;              // per mesh vertex
     std::vector<std::uint32_t> indices;            // 3 per triangle, counter-clockwise seen from outside
     std::vector<std::vector<glm::vec3>> positions; // [frame][mesh vertex]
-    std::vector<std::vector<glm::vec3>> normals;   // [frame][mesh vertex], unit length, computed from the geometry (area-weighted face normals)
-    glm::vec3 boundsMin{0.0f}, boundsMax{0.0f};    // over all frames
+    // [frame][mesh vertex], unit length, computed from the geometry (area-weighted face normals)
+    std::vector<std::vector<glm::vec3>> normals;
+    glm::vec3 boundsMin{0.0f}, boundsMax{0.0f}; // over all frames
 };
 
 // Builds the mesh from a model that parseMd2 accepted (indices in range, frames of equal size).

@@ -1,9 +1,8 @@
 #include "scene/engine/formats/Md2Model.h"
+#include "scene/engine/formats/ByteReader.h"
 
 #include <cmath>
 #include <cstdint>
-
-#include "scene/engine/formats/ByteReader.h"
 
 namespace vtx {
 
@@ -15,13 +14,12 @@ struct Md2Header {
 };
 
 bool readHeader(ByteReader& in, Md2Header& h) {
-    std::int32_t* fields[] = {&h.ident,    &h.version,  &h.skinWidth, &h.skinHeight, &h.frameSize, &h.numSkins,
-                              &h.numXyz,   &h.numSt,    &h.numTris,   &h.numGlCmds,  &h.numFrames, &h.ofsSkins,
-                              &h.ofsSt,    &h.ofsTris,  &h.ofsFrames, &h.ofsGlCmds,  &h.ofsEnd};
+    std::int32_t* fields[] = {&h.ident,  &h.version, &h.skinWidth, &h.skinHeight, &h.frameSize, &h.numSkins,
+                              &h.numXyz, &h.numSt,   &h.numTris,   &h.numGlCmds,  &h.numFrames, &h.ofsSkins,
+                              &h.ofsSt,  &h.ofsTris, &h.ofsFrames, &h.ofsGlCmds,  &h.ofsEnd};
     static_assert(sizeof(fields) / sizeof(fields[0]) * 4 == Md2Limits::headerSize);
     for (std::int32_t* f : fields)
-        if (!in.i32(*f))
-            return false;
+        if (!in.i32(*f)) return false;
     return true;
 }
 
@@ -30,20 +28,20 @@ bool fail(std::string& error, std::string text) {
     return false;
 }
 
-bool countInRange(std::string& error, const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
-    if (value >= low && value <= high)
-        return true;
-    return fail(error, std::string(what) + " " + std::to_string(value) + " out of range " + std::to_string(low) +
-                           ".." + std::to_string(high));
+bool countInRange(std::string& error, const char* what, std::int32_t value, std::int32_t low,
+                  std::int32_t high) {
+    if (value >= low && value <= high) return true;
+    return fail(error, std::string(what) + " " + std::to_string(value) + " out of range " +
+                           std::to_string(low) + ".." + std::to_string(high));
 }
 
 // A lump of `count` records of `recordSize` bytes at `offset` must lie after the header and inside the file.
-bool lumpInFile(std::string& error, const ByteReader& in, const char* what, std::int32_t offset, std::int64_t count,
-                std::int64_t recordSize) {
+bool lumpInFile(std::string& error, const ByteReader& in, const char* what, std::int32_t offset,
+                std::int64_t count, std::int64_t recordSize) {
     const std::int64_t length = count * recordSize;
-    if (count == 0)
-        return true;
-    if (offset < Md2Limits::headerSize || !in.contains(static_cast<std::uint64_t>(offset), static_cast<std::uint64_t>(length)))
+    if (count == 0) return true;
+    if (offset < Md2Limits::headerSize ||
+        !in.contains(static_cast<std::uint64_t>(offset), static_cast<std::uint64_t>(length)))
         return fail(error, std::string(what) + " lump (offset " + std::to_string(offset) + ", " +
                                std::to_string(length) + " bytes) lies outside the file of " +
                                std::to_string(in.size()) + " bytes");
@@ -64,7 +62,8 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
     ByteReader in(bytes);
     Md2Header h{};
     if (!readHeader(in, h))
-        return fail(error, "file of " + std::to_string(bytes.size()) + " bytes is shorter than the 68-byte header");
+        return fail(error,
+                    "file of " + std::to_string(bytes.size()) + " bytes is shorter than the 68-byte header");
     if (h.ident != 0x32504449) // "IDP2" read little-endian
         return fail(error, "bad magic (not \"IDP2\")");
     if (h.version != 8)
@@ -81,10 +80,11 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
     const std::int64_t frameSize = Md2Limits::frameHeaderSize + std::int64_t{4} * h.numXyz;
     if (h.frameSize != frameSize)
         return fail(error, "frame size " + std::to_string(h.frameSize) + " does not match " +
-                               std::to_string(h.numXyz) + " vertices (expected " + std::to_string(frameSize) + ")");
+                               std::to_string(h.numXyz) + " vertices (expected " + std::to_string(frameSize) +
+                               ")");
     if (h.ofsEnd < 0 || static_cast<std::uint64_t>(h.ofsEnd) > bytes.size())
-        return fail(error, "file is truncated: the header says " + std::to_string(h.ofsEnd) + " bytes, there are " +
-                               std::to_string(bytes.size()));
+        return fail(error, "file is truncated: the header says " + std::to_string(h.ofsEnd) +
+                               " bytes, there are " + std::to_string(bytes.size()));
     if (!lumpInFile(error, in, "skin", h.ofsSkins, h.numSkins, Md2Limits::skinNameSize) ||
         !lumpInFile(error, in, "texture coordinate", h.ofsSt, h.numSt, 4) ||
         !lumpInFile(error, in, "triangle", h.ofsTris, h.numTris, 12) ||
@@ -99,7 +99,8 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
 
     model.skins.reserve(static_cast<std::size_t>(h.numSkins));
     for (std::int64_t i = 0; i < h.numSkins; ++i)
-        model.skins.push_back(fixedName(bytes.data() + h.ofsSkins + i * Md2Limits::skinNameSize, Md2Limits::skinNameSize));
+        model.skins.push_back(
+            fixedName(bytes.data() + h.ofsSkins + i * Md2Limits::skinNameSize, Md2Limits::skinNameSize));
 
     in.seek(static_cast<std::uint64_t>(h.ofsSt));
     model.texCoords.reserve(static_cast<std::size_t>(h.numSt));
@@ -121,8 +122,8 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
             in.u16(t);
         for (int k = 0; k < 3; ++k) {
             if (tri.vertex[k] >= h.numXyz)
-                return fail(error, "triangle " + std::to_string(i) + " uses vertex " + std::to_string(tri.vertex[k]) +
-                                       " of " + std::to_string(h.numXyz));
+                return fail(error, "triangle " + std::to_string(i) + " uses vertex " +
+                                       std::to_string(tri.vertex[k]) + " of " + std::to_string(h.numXyz));
             if (tri.texCoord[k] >= h.numSt)
                 return fail(error, "triangle " + std::to_string(i) + " uses texture coordinate " +
                                        std::to_string(tri.texCoord[k]) + " of " + std::to_string(h.numSt));
@@ -149,7 +150,8 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
         for (std::int32_t v = 0; v < h.numXyz; ++v) {
             unsigned char packed[4]; // x, y, z, normal index (unused: normals come from the geometry)
             in.bytes(packed, sizeof packed);
-            frame.positions.emplace_back(packed[0] * scale[0] + translate[0], packed[1] * scale[1] + translate[1],
+            frame.positions.emplace_back(packed[0] * scale[0] + translate[0],
+                                         packed[1] * scale[1] + translate[1],
                                          packed[2] * scale[2] + translate[2]);
         }
     }

@@ -23,13 +23,13 @@
 // the byte length in 64-bit arithmetic before a byte of it is read, every triangle index against the
 // vertex and texture-coordinate counts.
 
+#include <glm/glm.hpp>
+
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-#include <glm/glm.hpp>
 
 namespace vtx {
 
@@ -46,7 +46,8 @@ struct Md2Frame {
 struct Md2Model {
     int skinWidth = 0, skinHeight = 0;
     std::vector<std::string> skins;
-    std::vector<glm::vec2> texCoords; // normalised: s / skinWidth, t / skinHeight; (0,0) = top-left of the picture
+    std::vector<glm::vec2>
+        texCoords; // normalised: s / skinWidth, t / skinHeight; (0,0) = top-left of the picture
     std::vector<Md2Triangle> triangles;
     std::vector<Md2Frame> frames; // all with the same vertex count
 };

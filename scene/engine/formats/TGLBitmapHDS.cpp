@@ -28,14 +28,16 @@ void TGLBitmapHDS::setMaxPoolSize(std::size_t bytes) {
     evictTo(m_maxPoolSize);
 }
 
-std::size_t TGLBitmapHDS::MaxPoolSize() const { return m_maxPoolSize; }
+std::size_t TGLBitmapHDS::MaxPoolSize() const {
+    return m_maxPoolSize;
+}
 
 void TGLBitmapHDS::loadFromImage(const GreyImage& image) {
     if (image.width <= 0 || image.height <= 0 || image.width > maxSide || image.height > maxSide ||
         image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
-        throw std::invalid_argument("TGLBitmapHDS: picture of " + std::to_string(image.width) + " x " +
-                                    std::to_string(image.height) + " with " + std::to_string(image.pixels.size()) +
-                                    " samples cannot be used as height data");
+        throw std::invalid_argument(
+            "TGLBitmapHDS: picture of " + std::to_string(image.width) + " x " + std::to_string(image.height) +
+            " with " + std::to_string(image.pixels.size()) + " samples cannot be used as height data");
     const int side = roundUpToPowerOfTwo(image.width);
     std::vector<std::uint8_t> raster(std::size_t(side) * std::size_t(side));
     // Bilinear resampling with sample centres aligned; neighbours wrap around like the raster itself,
@@ -53,8 +55,10 @@ void TGLBitmapHDS::loadFromImage(const GreyImage& image) {
     for (int j = 0; j < side; ++j) {
         const double s = (j + 0.5) * fy - 0.5;
         const double f = std::floor(s);
-        const std::uint8_t* row0 = &image.pixels[std::size_t(wrap(static_cast<std::int64_t>(f), image.height)) * image.width];
-        const std::uint8_t* row1 = &image.pixels[std::size_t(wrap(static_cast<std::int64_t>(f) + 1, image.height)) * image.width];
+        const std::uint8_t* row0 =
+            &image.pixels[std::size_t(wrap(static_cast<std::int64_t>(f), image.height)) * image.width];
+        const std::uint8_t* row1 =
+            &image.pixels[std::size_t(wrap(static_cast<std::int64_t>(f) + 1, image.height)) * image.width];
         const double ty = s - f;
         std::uint8_t* dst = &raster[std::size_t(j) * side];
         for (int i = 0; i < side; ++i) {
@@ -72,23 +76,22 @@ void TGLBitmapHDS::loadFromImage(const GreyImage& image) {
 
 void TGLBitmapHDS::loadFromFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Cannot open file " + path);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        throw std::runtime_error("Cannot open file " + path);
+    if (!file) throw std::runtime_error("Cannot open file " + path);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                           std::istreambuf_iterator<char>());
+    if (file.bad()) throw std::runtime_error("Cannot open file " + path);
     GreyImage image;
     std::string error;
-    if (!decodeBmpGrey(bytes, image, error))
-        throw std::runtime_error(error);
+    if (!decodeBmpGrey(bytes, image, error)) throw std::runtime_error(error);
     loadFromImage(image);
 }
 
-int TGLBitmapHDS::size() const { return m_side; }
+int TGLBitmapHDS::size() const {
+    return m_side;
+}
 
 std::uint8_t TGLBitmapHDS::height(int x, int y) const {
-    if (m_side == 0)
-        return 0;
+    if (m_side == 0) return 0;
     return m_raster[std::size_t(wrap(y, m_side)) * m_side + std::size_t(wrap(x, m_side))];
 }
 
@@ -113,8 +116,7 @@ std::shared_ptr<const TGLBitmapHDS::Tile> TGLBitmapHDS::tile(int x0, int y0, int
         for (int i = 0; i < samples; ++i)
             t->heights[std::size_t(j) * samples + i] = height(x0 + i, y0 + j);
     const std::size_t bytes = t->heights.size();
-    if (bytes > m_maxPoolSize)
-        return t; // too big to keep at all
+    if (bytes > m_maxPoolSize) return t; // too big to keep at all
     evictTo(m_maxPoolSize - bytes);
     m_lru.push_front(key);
     m_cache.emplace(key, Entry{t, m_lru.begin()});
@@ -122,7 +124,9 @@ std::shared_ptr<const TGLBitmapHDS::Tile> TGLBitmapHDS::tile(int x0, int y0, int
     return t;
 }
 
-std::size_t TGLBitmapHDS::poolBytes() const { return m_poolBytes; }
+std::size_t TGLBitmapHDS::poolBytes() const {
+    return m_poolBytes;
+}
 
 void TGLBitmapHDS::evictTo(std::size_t limit) {
     while (m_poolBytes > limit && !m_lru.empty()) {

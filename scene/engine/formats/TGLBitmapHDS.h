@@ -5,9 +5,12 @@
 // The picture is stretched onto a square raster whose side is the picture's width rounded up to a
 // power of two, by bilinear resampling (sample centres aligned; neighbours past the picture's edge
 // wrap around, so a seamlessly tiling picture stays seamless). Each 8-bit sample (0..255) is a
-// height; reads outside the raster wrap around in both directions. Tiles handed out are cached; the cache keeps at most MaxPoolSize bytes of tile
-// heights and drops the least recently used tiles first (a tile still held by a caller stays alive
-// through its shared_ptr but no longer counts). Not thread-safe: one user thread.
+// height; reads outside the raster wrap around in both directions. Tiles handed out are cached;
+// the cache keeps at most MaxPoolSize bytes of tile heights and drops the least recently used tiles
+// first (a tile still held by a caller stays alive through its shared_ptr but no longer counts).
+// Not thread-safe: one user thread.
+
+#include "scene/engine/formats/BmpImage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +20,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include "scene/engine/formats/BmpImage.h"
 
 namespace vtx {
 

@@ -20,11 +20,11 @@ std::int64_t wrap64(std::int64_t v, std::int64_t m) {
 
 } // namespace
 
-TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture, const TerrainTileKey& key) {
+TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture,
+                               const TerrainTileKey& key) {
     TerrainPatch patch;
     const int side = hds.size();
-    if (side <= 0 || tileSize <= 0 || tileSize > 4096 || (tileSize & (tileSize - 1)) != 0)
-        return patch;
+    if (side <= 0 || tileSize <= 0 || tileSize > 4096 || (tileSize & (tileSize - 1)) != 0) return patch;
     const int maxLod = log2Exact(tileSize);
     const int lod = std::clamp(key.lod, 0, maxLod);
     const int step = 1 << lod;
@@ -38,7 +38,8 @@ TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerText
     }
 
     // Heights with a one-sample border for the central differences, through the height source's cache.
-    const std::int64_t originX = std::int64_t{key.tileX} * tileSize; // local coordinates of sample (0, 0) of the tile
+    const std::int64_t originX =
+        std::int64_t{key.tileX} * tileSize; // local coordinates of sample (0, 0) of the tile
     const std::int64_t originY = std::int64_t{key.tileY} * tileSize;
     const int samples = tileSize + 3;
     const auto heights = hds.tile(static_cast<int>(wrap64(originX + side / 2 - 1, side)),
@@ -62,7 +63,8 @@ TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerText
             const float dx = h(sx + 1, sy) - h(sx - 1, sy);
             const float dy = h(sx, sy + 1) - h(sx, sy - 1);
             patch.normals.push_back(glm::normalize(glm::vec3(-dx, -dy, 2.0f)));
-            patch.texCoords.emplace_back((texOriginX + float(sx)) / texSpan, (texOriginY + float(sy)) / texSpan);
+            patch.texCoords.emplace_back((texOriginX + float(sx)) / texSpan,
+                                         (texOriginY + float(sy)) / texSpan);
         }
         return static_cast<std::uint32_t>(slot);
     };
@@ -71,10 +73,8 @@ TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerText
     };
     const auto triangle = [&](GridPoint a, GridPoint b, GridPoint c) {
         const long cross = long(b.i - a.i) * (c.j - a.j) - long(b.j - a.j) * (c.i - a.i);
-        if (cross == 0)
-            return;
-        if (cross < 0)
-            std::swap(b, c); // counter-clockwise seen from +z
+        if (cross == 0) return;
+        if (cross < 0) std::swap(b, c); // counter-clockwise seen from +z
         patch.indices.push_back(vertex(a.i, a.j));
         patch.indices.push_back(vertex(b.i, b.j));
         patch.indices.push_back(vertex(c.i, c.j));
@@ -99,18 +99,26 @@ TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerText
     for (int e = 0; e < 4; ++e) {
         const auto outerPoint = [&](int t) -> GridPoint {
             switch (e) {
-            case 0: return {0, t};
-            case 1: return {n, t};
-            case 2: return {t, 0};
-            default: return {t, n};
+            case 0:
+                return {0, t};
+            case 1:
+                return {n, t};
+            case 2:
+                return {t, 0};
+            default:
+                return {t, n};
             }
         };
         const auto innerPoint = [&](int t) -> GridPoint {
             switch (e) {
-            case 0: return {1, t};
-            case 1: return {n - 1, t};
-            case 2: return {t, 1};
-            default: return {t, n - 1};
+            case 0:
+                return {1, t};
+            case 1:
+                return {n - 1, t};
+            case 2:
+                return {t, 1};
+            default:
+                return {t, n - 1};
             }
         };
         const int m = std::min(edgeStep[e], n);

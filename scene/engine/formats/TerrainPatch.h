@@ -2,20 +2,21 @@
 
 // Geometry of one terrain tile, built on the CPU from height data; the GL side uploads it.
 
-#include <array>
-#include <cstdint>
-#include <vector>
+#include "scene/engine/formats/TGLBitmapHDS.h"
 
 #include <glm/glm.hpp>
 
-#include "scene/engine/formats/TGLBitmapHDS.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
 namespace vtx {
 
 // Geometry of one terrain tile in the terrain's LOCAL coordinates: x, y = sample position relative to the
 // raster centre (sample (i, j) at (i - side/2, j - side/2)), z = height - 128. Texture coordinates repeat
 // once every `tilesPerTexture` tiles. The tile is sampled every 2^lod samples; an edge whose neighbour
-// is coarser is stitched (fan/skirt-free) so adjacent tiles of different LOD share every edge vertex: no cracks.
+// is coarser is stitched (fan/skirt-free) so adjacent tiles of different LOD share every edge vertex: no
+// cracks.
 struct TerrainPatch {
     std::vector<glm::vec3> positions, normals;
     std::vector<glm::vec2> texCoords;
@@ -34,6 +35,7 @@ struct TerrainTileKey {
 // tileSize must be a power of two (>= 1); lod is clamped to 0 .. log2(tileSize). Normals come from
 // central differences of the raster (independent of lod), so they match across tile borders.
 // An empty patch comes back when hds holds no raster or tileSize is not a power of two.
-TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture, const TerrainTileKey& key);
+TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture,
+                               const TerrainTileKey& key);
 
 } // namespace vtx
