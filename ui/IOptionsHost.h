@@ -1,0 +1,40 @@
+#pragma once
+
+// What the options window needs from the rest of the game. The main window
+// implements it; the options window never owns or deletes it.
+
+#include <filesystem>
+
+namespace vtx {
+
+class IOptionsHost {
+public:
+    virtual ~IOptionsHost() = default;
+
+    // The folder "vtx.ini" lives in (the current directory at start-up).
+    virtual std::filesystem::path StartDir() const = 0;
+
+    virtual bool GameInProgress() const = 0;
+    // Close, when no game is in progress: the manual-arrangement flag.
+    virtual void SetArranging(bool manual) = 0;
+    // Close: the computer's pause between shots, in seconds; the host also
+    // sets its turn timer Timer1 to seconds x 1000 ms.
+    virtual void SetTurnDelay(int seconds) = 0;
+    // Close: the flag every sound effect tests.
+    virtual void SetSoundOn(bool on) = 0;
+    // Every reading of the options: the stored "Song" playlist position.
+    virtual void SetSongIndex(int index) = 0;
+
+    // The level bars' buttons: set the device volume from a level 0..60
+    // (value = level x 1000 on both channels).
+    virtual void SetWaveVolumeFromLevel(int level) = 0;
+    virtual void SetMidiVolumeFromLevel(int level) = 0;
+    // Every activation of the options window, after the settings are read:
+    // remember the device volumes to restore at exit.
+    virtual void CaptureVolumes() = 0;
+    // The user clicked "Music ON/OFF" (never called when the box is set
+    // from the file): switch the music to the box's new state.
+    virtual void MusicSwitchClicked(bool checked) = 0;
+};
+
+} // namespace vtx

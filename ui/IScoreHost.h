@@ -1,0 +1,22 @@
+#pragma once
+
+// What the high-score window needs from the game. The main window implements
+// it; the window never owns or deletes it.
+
+#include <QString>
+
+namespace vtx {
+
+class IScoreHost {
+public:
+    virtual ~IScoreHost() = default;
+    // A won game waits to be entered; the window clears it when it takes it.
+    virtual bool ScorePending() const = 0;
+    virtual void SetScorePending(bool pending) = 0;
+    // The points of that game.
+    virtual int LastPoints() const = 0;
+    // Proposed as the new entry's name (the options window's player name).
+    virtual QString PlayerName() const = 0;
+};
+
+} // namespace vtx

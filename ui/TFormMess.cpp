@@ -1,0 +1,122 @@
+#include "ui/TFormMess.h"
+
+#include "ui/SkinFont.h"
+#include "ui/TWispButton.h"
+
+#include <QDebug>
+#include <QLabel>
+
+namespace vtx {
+
+namespace {
+
+TFormMess* g_instance = nullptr;
+
+QFont messageFont()
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(13);
+    return f;
+}
+
+} // namespace
+
+TFormMess::TFormMess(QWidget* mainWindow) : TSkinnedForm(nullptr)
+{
+    FormCreate(mainWindow);
+    g_instance = this;
+}
+
+TFormMess::~TFormMess()
+{
+    if (g_instance == this) g_instance = nullptr;
+}
+
+TFormMess* TFormMess::Instance() { return g_instance; }
+
+void TFormMess::FormCreate(QWidget* mainWindow)
+{
+    setWindowTitle(QStringLiteral("Message"));
+    resize(306, 184);
+    setFixedSize(306, 184);
+
+    labMessF2 = new QLabel(this);
+    labMessF2->setGeometry(15, 65, 273, 56);
+    labMessF2->setFont(messageFont());
+    labMessF2->setAlignment(Qt::AlignCenter);
+    labMessF2->setWordWrap(false);
+    labMessF2->setAttribute(Qt::WA_TranslucentBackground);
+    {
+        QPalette pal = labMessF2->palette();
+        pal.setColor(QPalette::WindowText, palette().color(QPalette::Light));
+        labMessF2->setPalette(pal);
+    }
+
+    labMessF = new QLabel(this);
+    labMessF->setGeometry(16, 64, 273, 56);
+    labMessF->setFont(messageFont());
+    labMessF->setAlignment(Qt::AlignCenter);
+    labMessF->setWordWrap(true);
+    labMessF->setAttribute(Qt::WA_TranslucentBackground);
+    {
+        QPalette pal = labMessF->palette();
+        pal.setColor(QPalette::WindowText, Qt::black);
+        labMessF->setPalette(pal);
+    }
+
+    elbtOk = new TWispButton(this);
+    elbtOk->setGeometry(117, 141, 71, 24);
+    elbtOk->SetFaces("71x24");
+    elbtOk->SetText(QStringLiteral("   Ok"));
+    elbtOk->SetXOffset(20);
+    elbtOk->SetYOffset(7);
+    elbtOk->SetFont(EnabledFont());
+    if (!IsSmallFonts()) {
+        elbtOk->SetXOffset(18);
+        elbtOk->SetYOffset(6);
+    }
+    connect(elbtOk, &TWispButton::clicked, this, &TFormMess::elbtOkClick);
+
+    PlaceRelativeTo(mainWindow);
+    LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));
+    SetOutline(Outline306(184));
+    SetDragArea(10, 10, 300, 28);
+    RebuildWindowRgn();
+}
+
+void TFormMess::ShowFormMess(int top, const QString& text, bool modal)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    labMessF->move(labMessF->x(), top);
+    labMessF2->move(labMessF2->x(), top + 1);
+    m_modal = modal;
+    labMessF->setText(shown);
+    labMessF2->setText(shown);
+    if (isVisible()) return;
+    if (modal)
+        ExecModal();
+    else {
+        setWindowModality(Qt::NonModal);
+        show();
+    }
+}
+
+void TFormMess::FormActivate()
+{
+    elbtOk->setVisible(m_modal);
+    labMessF2->setText(labMessF->text());
+}
+
+void TFormMess::elbtOkClick() { close(); }
+
+void ShowFormMess(int top, const QString& text, bool modal)
+{
+    if (TFormMess* form = TFormMess::Instance()) {
+        form->ShowFormMess(top, text, modal);
+        return;
+    }
+    qWarning().noquote() << "message:" << text;
+}
+
+} // namespace vtx

@@ -1,0 +1,58 @@
+#pragma once
+
+// The game's message window (306 x 184, panel "data\panel2.jpg"), shown
+// through ShowFormMess for every game message.
+//
+// ShowFormMess(top, text, modal): labMessF at top, its shadow labMessF2 at
+// top + 1 (one pixel left); lines are separated by CR LF. When the window is
+// hidden it is shown, modally (returning after Ok or close, with the Ok
+// button) or not (returning at once, without Ok; the caller hides it when its
+// work is done). When it is already visible only the text and positions change.
+//
+// Dragging: presses with 10 < x < 300 and 10 < y < 28.
+
+#include "ui/TSkinnedForm.h"
+
+#include <QString>
+
+class QLabel;
+
+namespace vtx {
+
+class TWispButton;
+
+class TFormMess : public TSkinnedForm {
+    Q_OBJECT
+public:
+    // Builds the window (FormCreate). mainWindow gives the position; it may
+    // be null (then the window stays where Qt puts it).
+    explicit TFormMess(QWidget* mainWindow = nullptr);
+    ~TFormMess() override;
+
+    void ShowFormMess(int top, const QString& text, bool modal);
+
+    // The message window that the free ShowFormMess uses: the most recently
+    // created one still alive.
+    static TFormMess* Instance();
+
+    QLabel* labMessF2 = nullptr;
+    QLabel* labMessF = nullptr;
+    TWispButton* elbtOk = nullptr;
+
+    bool Modal() const { return m_modal; }
+
+protected:
+    void FormActivate() override;
+
+private:
+    void FormCreate(QWidget* mainWindow);
+    void elbtOkClick();
+
+    bool m_modal = false;
+};
+
+// The shared routine: shows text in the game's message window. Without a
+// message window (never in the game) the text goes to the debug log.
+void ShowFormMess(int top, const QString& text, bool modal);
+
+} // namespace vtx

@@ -1,0 +1,188 @@
+#include "ui/TFormScore.h"
+
+#include "ui/IScoreHost.h"
+#include "ui/SkinFont.h"
+#include "ui/TFlatEdit.h"
+#include "ui/TFormMess.h"
+#include "ui/TOffice97Button.h"
+#include "ui/TWispButton.h"
+#include "ui/format/DataPath.h"
+#include "ui/format/FileIo.h"
+
+#include <QLabel>
+#include <QTime>
+
+#include <random>
+
+namespace vtx {
+
+namespace {
+
+// Enough for seven 40-character lines with room for sloppy files; the reader
+// only looks at the first seven lines anyway.
+constexpr std::size_t kMaxScoreBytes = 16 * 1024 * 1024;
+
+TWispButton* faceButton(QWidget* parent, const QString& text, int x)
+{
+    auto* b = new TWispButton(parent);
+    b->setGeometry(x, 280, 71, 24);
+    b->SetFaces("71x24");
+    b->SetText(text);
+    b->SetXOffset(20);
+    b->SetYOffset(7);
+    b->SetFont(EnabledFont());
+    return b;
+}
+
+} // namespace
+
+TFormScore::TFormScore(IScoreHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host)
+{
+    FormCreate(mainWindow);
+}
+
+void TFormScore::FormCreate(QWidget* mainWindow)
+{
+    setWindowTitle(QStringLiteral("HighScores"));
+    setFixedSize(306, 325);
+
+    QFont rowFont(QStringLiteral("DejaVu Sans Mono"));
+    rowFont.setPixelSize(12);
+    rowFont.setStyleHint(QFont::Monospace);
+    for (int n = 0; n < kScoreRows; ++n) {
+        auto* row = new TOffice97Button(this);
+        row->setGeometry(51, 48 + 24 * n, 201, 23);
+        row->setFont(rowFont);
+        row->SetTextColor(Qt::white);
+        row->InactiveColor = QColor(128, 128, 128);
+        row->setText(QStringLiteral("noname"));
+        connect(row, &TOffice97Button::mouseDown, this, &TFormScore::ob1MouseDown);
+        ob[n] = row;
+    }
+
+    meEnterName = new TFlatEdit(this);
+    meEnterName->setGeometry(53, 234, 162, 19);
+    meEnterName->SetTextColor(Qt::black);
+    meEnterName->setEnabled(false);
+
+    labPoints = new QLabel(QStringLiteral("0"), this);
+    QFont pointsFont = labPoints->font();
+    pointsFont.setBold(true);
+    pointsFont.setPixelSize(16);
+    labPoints->setFont(pointsFont);
+    QPalette pal = labPoints->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    labPoints->setPalette(pal);
+    labPoints->setAttribute(Qt::WA_TranslucentBackground);
+    labPoints->setGeometry(225, 232, 60, 20);
+
+    elbtSaveResult = faceButton(this, QStringLiteral(" Save"), 61);
+    elbtClose = faceButton(this, QStringLiteral(" Close"), 173);
+    connect(elbtSaveResult, &TWispButton::clicked, this, &TFormScore::elbtSaveResultClick);
+    connect(elbtClose, &TWispButton::clicked, this, &TFormScore::elbtCloseClick);
+
+    // 1. Large-font caption offsets.
+    if (!IsSmallFonts()) {
+        for (TWispButton* b : {elbtSaveResult, elbtClose}) {
+            b->SetXOffset(17);
+            b->SetYOffset(6);
+        }
+    }
+    // 2. Save starts switched off.
+    disableSave();
+    // 3. Position, panel, region.
+    PlaceRelativeTo(mainWindow);
+    LoadPanel(QStringLiteral("data\\panel3.jpg"), QSize(306, 325));
+    SetOutline(Outline306(324));
+    SetDragAnywhere();
+    RebuildWindowRgn();
+    // 4.-5. Rows blend into the panel; the table.
+    const QColor blend = PanelPixel(42, 42);
+    for (TOffice97Button* row : ob) row->SetColor(blend);
+    m_scoreFile = resolveDataPath("hscore.dat");
+    LoadScores();
+}
+
+void TFormScore::SetScoreFile(const std::filesystem::path& path)
+{
+    m_scoreFile = path;
+    LoadScores();
+}
+
+void TFormScore::SetRandomSource(std::function<int(int)> randomBelow) { m_randomBelow = std::move(randomBelow); }
+
+void TFormScore::LoadScores()
+{
+    const auto read = readFileBytes(m_scoreFile, kMaxScoreBytes);
+    m_table = read.exists ? parseScoreFile(read.bytes) : ScoreTable{};
+    showCaptions();
+}
+
+void TFormScore::showCaptions()
+{
+    for (int n = 0; n < kScoreRows; ++n) ob[n]->setText(QString::fromLatin1(m_table.captions[n]));
+}
+
+void TFormScore::disableSave()
+{
+    elbtSaveResult->SetFont(DisabledFont());
+    elbtSaveResult->setEnabled(false);
+}
+
+void TFormScore::FormActivate()
+{
+    ob[0]->RemoveFocusLook();
+    if (!m_host || !m_host->ScorePending()) return;
+    meEnterName->setEnabled(true);
+    meEnterName->setText(m_host->PlayerName());
+    meEnterName->setFocus(Qt::OtherFocusReason);
+    m_pendingPoints = m_host->LastPoints();
+    labPoints->setText(QString::number(m_pendingPoints));
+    labPoints->adjustSize();
+    elbtSaveResult->SetFont(EnabledFont());
+    elbtSaveResult->setEnabled(true);
+    m_host->SetScorePending(false);
+}
+
+void TFormScore::AnalyzePoints()
+{
+    const int points = m_host ? m_host->LastPoints() : m_pendingPoints;
+    insertScore(m_table, meEnterName->text().toLatin1().toStdString(), points);
+}
+
+void TFormScore::elbtSaveResultClick()
+{
+    disableSave();
+    AnalyzePoints();
+    meEnterName->setEnabled(false);
+    meEnterName->clear();
+    // The padding generator is re-seeded from the time of day at every save.
+    std::mt19937 generator(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay()));
+    const std::function<int(int)> timeSeeded = [&generator](int n) {
+        return std::uniform_int_distribution<int>(0, n - 1)(generator);
+    };
+    const std::string bytes = serializeScoreFile(m_table, m_randomBelow ? m_randomBelow : timeSeeded);
+    showCaptions();
+    if (const auto error = writeFileAtomic(m_scoreFile, bytes))
+        vtx::ShowFormMess(50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error),
+                          true);
+}
+
+void TFormScore::elbtCloseClick() { close(); }
+
+void TFormScore::FormClose()
+{
+    disableSave();
+    labPoints->setText(QStringLiteral("0"));
+    labPoints->adjustSize();
+    meEnterName->setEnabled(false);
+    meEnterName->clear();
+    m_pendingPoints = 0;
+}
+
+void TFormScore::ob1MouseDown()
+{
+    for (TOffice97Button* row : ob) row->RemoveFocusLook();
+}
+
+} // namespace vtx

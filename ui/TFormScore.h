@@ -1,0 +1,73 @@
+#pragma once
+
+// The high-score window (306 x 325, panel "data\panel3.jpg", dragged from any
+// point of its picture): shows the seven rows of "hscore.dat" and, when a won
+// game is pending at activation, lets the player enter it.
+//
+// The table is loaded once at creation from "hscore.dat" in the current
+// directory and kept in memory; Save inserts the pending result and rewrites
+// the whole file atomically with fresh random padding. A failed save is shown
+// in the message window; the table in memory and on screen keeps the entry.
+//
+// Show it with ExecModal(); Close hides it.
+
+#include "ui/TSkinnedForm.h"
+#include "ui/format/HighScoreFile.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+
+class QLabel;
+
+namespace vtx {
+
+class IScoreHost;
+class TFlatEdit;
+class TOffice97Button;
+class TWispButton;
+
+class TFormScore : public TSkinnedForm {
+    Q_OBJECT
+public:
+    // host may be null (viewing only); it must outlive the window.
+    TFormScore(IScoreHost* host, QWidget* mainWindow);
+
+    std::array<TOffice97Button*, kScoreRows> ob{}; // ob1..ob7 are ob[0]..ob[6]
+    TFlatEdit* meEnterName = nullptr;
+    QLabel* labPoints = nullptr;
+    TWispButton* elbtSaveResult = nullptr;
+    TWispButton* elbtClose = nullptr;
+
+    const ScoreTable& Table() const { return m_table; }
+
+    // Where the table is read and written; default "hscore.dat" under the
+    // current directory at creation. Setting it reloads the table.
+    void SetScoreFile(const std::filesystem::path& path);
+    // randomBelow(n) in 0..n-1 for the padding; when none is set, a generator
+    // seeded from the time of day at each save.
+    void SetRandomSource(std::function<int(int)> randomBelow);
+
+    void LoadScores();
+    void AnalyzePoints();
+    void elbtSaveResultClick();
+    void elbtCloseClick();
+    void ob1MouseDown();
+
+protected:
+    void FormActivate() override;
+    void FormClose() override;
+
+private:
+    void FormCreate(QWidget* mainWindow);
+    void showCaptions();
+    void disableSave();
+
+    IScoreHost* m_host;
+    ScoreTable m_table;
+    std::filesystem::path m_scoreFile;
+    std::function<int(int)> m_randomBelow;
+    int m_pendingPoints = 0;
+};
+
+} // namespace vtx

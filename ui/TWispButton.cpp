@@ -1,0 +1,142 @@
+#include "ui/TWispButton.h"
+
+#include "ui/SkinImages.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vtx {
+
+TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont)
+{
+    m_ownFont.font = QFont(QStringLiteral("DejaVu Sans"));
+    m_ownFont.font.setPointSize(10);
+    m_ownFont.color = Qt::white;
+    m_captionFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_captionFont.setPixelSize(11);
+    setGeometry(10, 10, 150, 50);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void TWispButton::SetDown(bool value)
+{
+    m_down = value;
+    m_current = value ? Pict::Press : Pict::Main;
+    m_reset = true;
+    update();
+}
+
+void TWispButton::SetFont(SkinFont* font)
+{
+    m_font = font ? font : &m_ownFont;
+    m_reset = true;
+    update();
+}
+
+void TWispButton::SetText(const QString& text)
+{
+    m_text = text;
+    update();
+}
+
+void TWispButton::SetXOffset(int x)
+{
+    m_xOffset = x;
+    update();
+}
+
+void TWispButton::SetYOffset(int y)
+{
+    m_yOffset = y;
+    update();
+}
+
+void TWispButton::SetMainPict(const QImage& picture)
+{
+    m_mainPict = picture;
+    m_current = Pict::Main;
+    update();
+}
+
+void TWispButton::SetMOverPict(const QImage& picture) { m_mOverPict = picture; }
+
+void TWispButton::SetPressPict(const QImage& picture) { m_pressPict = picture; }
+
+void TWispButton::SetFaces(const char* set)
+{
+    const ButtonFaces faces = buttonFaces(set, size());
+    SetMainPict(faces.main);
+    SetMOverPict(faces.over);
+    SetPressPict(faces.press);
+}
+
+void TWispButton::SetCaptionFont(const QFont& font)
+{
+    m_captionFont = font;
+    update();
+}
+
+TWispButton::Pict TWispButton::CurrentPict() const
+{
+    if (m_reset) return m_down ? Pict::Press : Pict::Main;
+    return m_current;
+}
+
+const QImage& TWispButton::picture(Pict which) const
+{
+    switch (which) {
+    case Pict::MOver: return m_mOverPict;
+    case Pict::Press: return m_pressPict;
+    case Pict::Main: break;
+    }
+    return m_mainPict;
+}
+
+QImage TWispButton::ComposedPict(Pict which) const
+{
+    QImage img = picture(which);
+    if (img.isNull()) return img;
+    img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (m_text.isEmpty()) return img;
+    QPainter p(&img);
+    p.setFont(m_captionFont);
+    p.setPen(m_font->color);
+    const int y = m_yOffset + (which == Pict::Press ? 1 : 0);
+    // The offset is the top-left of the caption cell, as a canvas TextOut.
+    p.drawText(QPoint(m_xOffset, y + QFontMetrics(m_captionFont).ascent()), m_text);
+    return img;
+}
+
+void TWispButton::paintEvent(QPaintEvent*)
+{
+    if (m_reset) {
+        m_current = m_down ? Pict::Press : Pict::Main;
+        m_reset = false;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, ComposedPict(m_current));
+}
+
+void TWispButton::mousePressEvent(QMouseEvent* event)
+{
+    m_reset = false;
+    m_current = Pict::Press;
+    update();
+    event->accept();
+}
+
+void TWispButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_reset = false;
+    const bool over = rect().contains(event->position().toPoint());
+    if (m_down)
+        m_current = Pict::Press;
+    else
+        m_current = over ? Pict::MOver : Pict::Main;
+    update();
+    event->accept();
+    if (over && event->button() == Qt::LeftButton) emit clicked();
+}
+
+} // namespace vtx

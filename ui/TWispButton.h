@@ -1,0 +1,93 @@
+#pragma once
+
+// A push button drawn from three pictures with its caption written onto them.
+//
+// Pictures: MainPict (normal), MOverPict (after a click with the pointer still
+// over the button), PressPict (pressed, or Down). At every paint the caption
+// Text is written onto each picture at (XOffset, YOffset), one pixel lower on
+// PressPict, in the colour of the SkinFont the button points to; the caption's
+// typeface and size are the button's own caption font (SetCaptionFont), only
+// the colour comes from the SkinFont. Our stored pictures stay clean: the
+// caption is composed onto a copy, so changing Text never leaves old text.
+//
+// Mouse: a press (any button) shows PressPict. A release shows PressPict when
+// Down, else MOverPict when the pointer is over the button and MainPict when
+// it is not; a left release over the button emits clicked(). Entering and
+// leaving change nothing. SetFont and SetDown set the reset flag: the next
+// paint shows PressPict when Down, else MainPict.
+//
+// Disabled buttons get no mouse events. Unfilled (transparent) picture pixels
+// show the parent through. Not focusable.
+
+#include "ui/SkinFont.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace vtx {
+
+class TWispButton : public QWidget {
+    Q_OBJECT
+public:
+    enum class Pict { Main, MOver, Press };
+
+    // Geometry 10, 10, 150 x 50; offsets 20, 8; empty caption; font: a white
+    // 10-pt font owned by the button until SetFont gives it another.
+    explicit TWispButton(QWidget* parent = nullptr);
+
+    bool Down() const { return m_down; }
+    void SetDown(bool value);
+
+    // Stores the pointer (not a copy); the caller keeps the font alive.
+    void SetFont(SkinFont* font);
+    SkinFont* Font() const { return m_font; }
+
+    void SetText(const QString& text);
+    const QString& Text() const { return m_text; }
+    void SetXOffset(int x);
+    void SetYOffset(int y);
+    int XOffset() const { return m_xOffset; }
+    int YOffset() const { return m_yOffset; }
+
+    // Setting MainPict also shows it; the other two only store the picture.
+    void SetMainPict(const QImage& picture);
+    void SetMOverPict(const QImage& picture);
+    void SetPressPict(const QImage& picture);
+    // Convenience: the three faces of the embedded set "button/<set>/...",
+    // and the button resized to the main face.
+    void SetFaces(const char* set);
+
+    void SetCaptionFont(const QFont& font);
+
+    // The picture shown at the next paint, and a picture with its caption
+    // composed as it is painted (for checks and screenshots).
+    Pict CurrentPict() const;
+    QImage ComposedPict(Pict which) const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    const QImage& picture(Pict which) const;
+
+    bool m_down = false;
+    SkinFont m_ownFont;
+    SkinFont* m_font;
+    int m_xOffset = 20;
+    int m_yOffset = 8;
+    QString m_text;
+    QImage m_mainPict;
+    QImage m_mOverPict;
+    QImage m_pressPict;
+    QFont m_captionFont;
+    Pict m_current = Pict::Main;
+    bool m_reset = true;
+};
+
+} // namespace vtx

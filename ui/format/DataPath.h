@@ -1,0 +1,23 @@
+#pragma once
+
+// Maps the game's data paths, written with backslashes as the game names them
+// ("data\\panel2.jpg", "DATA\\ship.jpg", "vtx.ini"), onto the file system.
+// Each folder and file name is matched without regard to case, so "DATA" and
+// "data" both find a folder named "data". Used by the windows (panel
+// pictures), the options store and anyone else that opens a game file.
+
+#include <filesystem>
+#include <string_view>
+
+namespace vtx {
+
+// Returns the existing path under base whose components match gamePath
+// case-insensitively (an exact match is preferred). When some component does
+// not exist, returns base joined with gamePath's components as written, so an
+// error message can name it. Never throws.
+std::filesystem::path resolveDataPath(std::string_view gamePath, const std::filesystem::path& base);
+
+// The same under the current directory.
+std::filesystem::path resolveDataPath(std::string_view gamePath);
+
+} // namespace vtx

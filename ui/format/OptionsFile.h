@@ -1,0 +1,67 @@
+#pragma once
+
+// The settings files under the start directory.
+//
+// "vtx.ini", section "Options" (read at every activation of the options
+// window, written by its Close; "Song" is written only when the program quits):
+//   PlayerName            string   ""     the player's name
+//   ShipsManualArranging  boolean  false  "1"/"0"
+//   EnableSound           boolean  false
+//   EnableMusic           boolean  false
+//   Song                  integer  0      playlist position (stored as index + 1)
+//   Difficulty            integer  0      level index 0 "Easy", 1 "Normal", 2 "Hard";
+//                                         any other stored value means no level (-1)
+// "vortalix.ini", section "Options": only "Difficulty" (integer, default 0),
+// read at the start of every game, never written.
+//
+// Both names are looked up case-insensitively under the start directory; a
+// missing file or key gives the defaults.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vtx {
+
+class IniFile;
+
+inline constexpr const char* kOptionsSection = "Options";
+
+struct StoredOptions {
+    std::string playerName;
+    bool shipsManualArranging = false;
+    bool enableSound = false;
+    bool enableMusic = false;
+    int song = 0;
+    int difficulty = 0; // 0..2, or -1 for "no level selected"
+};
+
+// Files larger than this are read only up to it (a hostile file cannot
+// exhaust memory); the keys the game writes are near the start anyway.
+inline constexpr std::size_t kMaxIniBytes = 4 * 1024 * 1024;
+
+std::filesystem::path optionsIniPath(const std::filesystem::path& startDir);  // "vtx.ini"
+std::filesystem::path vortalixIniPath(const std::filesystem::path& startDir); // "vortalix.ini"
+
+// Loads an INI file; a missing or unreadable file gives an empty one.
+IniFile loadIniFile(const std::filesystem::path& path);
+
+StoredOptions readStoredOptions(const IniFile& ini);
+StoredOptions readStoredOptions(const std::filesystem::path& startDir);
+
+// Writes the five keys of the options window in their fixed order
+// (PlayerName, ShipsManualArranging, EnableSound, EnableMusic, Difficulty)
+// into ini, never "Song".
+void writeStoredOptions(IniFile& ini, const StoredOptions& options);
+
+// Read-modify-write of "vtx.ini" with the options window's keys, atomically.
+// Returns an error message for the player when the file could not be written.
+std::optional<std::string> saveStoredOptions(const std::filesystem::path& startDir, const StoredOptions& options);
+
+// The quit path: "Song" := song (the caller passes SongIndex + 1).
+std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);
+
+// "Difficulty" of "vortalix.ini", 0 when the file or key is missing.
+int readVortalixDifficulty(const std::filesystem::path& startDir);
+
+} // namespace vtx
