@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Writes the small seed files of the fuzz corpora (corpus/md2, corpus/bmp) and a few hand-made
+hostile inputs (regressions/). Run from anywhere; rewrites the files in place."""
+
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def md2(skins, texcoords, triangles, frames, skin=(64, 32), glcmds=0):
+    """frames: list of (name, scale, translate, [(x, y, z), ...])."""
+    nxyz = len(frames[0][3]) if frames else 0
+    frame_size = 40 + 4 * nxyz
+    ofs_skins = 68
+    ofs_st = ofs_skins + 64 * len(skins)
+    ofs_tris = ofs_st + 4 * len(texcoords)
+    ofs_frames = ofs_tris + 12 * len(triangles)
+    ofs_gl = ofs_frames + frame_size * len(frames)
+    ofs_end = ofs_gl + 4 * glcmds
+    out = struct.pack('<4s16i', b'IDP2', 8, skin[0], skin[1], frame_size, len(skins), nxyz, len(texcoords),
+                      len(triangles), glcmds, len(frames), ofs_skins, ofs_st, ofs_tris, ofs_frames, ofs_gl, ofs_end)
+    for s in skins:
+        out += s.encode().ljust(64, b'\0')
+    for s, t in texcoords:
+        out += struct.pack('<hh', s, t)
+    for tri in triangles:
+        out += struct.pack('<6H', *tri)
+    for name, scale, translate, verts in frames:
+        out += struct.pack('<6f', *scale, *translate) + name.encode().ljust(16, b'\0')
+        for v in verts:
+            out += struct.pack('<4B', *v, 0)
+    out += b'\0' * (4 * glcmds)
+    return out
+
+
+def bmp(width, height, bits, rows, palette=(), top_down=False, bitfields=None):
+    """rows: list (top row first) of lists of stored pixel values (index, or 0xRRGGBB)."""
+    stride = ((width * bits + 31) // 32) * 4
+    extra = b''
+    compression = 0
+    if bitfields:
+        compression = 3
+        extra = struct.pack('<3I', *bitfields)
+    pal = b''.join(struct.pack('<I', c) for c in palette)
+    offset = 14 + 40 + len(extra) + len(pal)
+    size = offset + stride * height
+    out = b'BM' + struct.pack('<IHHI', size, 0, 0, offset)
+    out += struct.pack('<IiiHHIIiiII', 40, width, -height if top_down else height, 1, bits, compression,
+                       stride * height, 2835, 2835, len(palette) if bits == 8 else 0, 0)
+    out += extra + pal
+    stored = rows if top_down else list(reversed(rows))
+    for row in stored:
+        line = b''
+        for v in row:
+            if bits == 8:
+                line += bytes([v])
+            elif bits == 24:
+                line += struct.pack('<I', v)[:3]
+            else:
+                line += struct.pack('<I', v)
+        out += line.ljust(stride, b'\0')
+    return out
+
+
+def write(folder, name, data):
+    path = os.path.join(HERE, folder, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
+def main():
+    tetra_verts = [(0, 0, 0), (10, 0, 0), (0, 10, 0), (0, 0, 10)]
+    tetra = md2(['skin.pcx'], [(0, 0), (64, 0), (0, 32), (32, 16), (16, 8)],
+                [(0, 1, 2, 0, 1, 2), (0, 3, 1, 0, 3, 1), (0, 2, 3, 0, 2, 4), (1, 3, 2, 1, 3, 2)],
+                [('stand01', (1, 1, 1), (0, 0, 0), tetra_verts),
+                 ('stand02', (1, 1, 1), (10, 0, 0), tetra_verts)], glcmds=2)
+    write('corpus/md2', 'tetrahedron.md2', tetra)
+    quad = [(0, 0, 0), (200, 0, 0), (200, 30, 0), (0, 30, 0)]
+    write('corpus/md2', 'animated.md2',
+          md2([], [(0, 0), (255, 0), (255, 255), (0, 255)], [(0, 1, 2, 0, 1, 2), (0, 2, 3, 0, 2, 3)],
+              [('walk01', (0.2, 0.2, 0.2), (-15, -3, 0), quad), ('walk02', (0.2, 0.2, 0.2), (-15, -3, 1), quad),
+               ('stop01', (0.2, 0.2, 0.2), (-15, -3, 0), quad)], skin=(256, 256)))
+    write('corpus/md2', 'point.md2', md2([], [], [], [('base01', (1, 1, 1), (0, 0, 0), [(1, 2, 3)])]))
+
+    write('corpus/bmp', 'palette8.bmp',
+          bmp(5, 3, 8, [[0, 1, 2, 3, 0], [1, 2, 3, 0, 1], [2, 3, 0, 1, 2]],
+              palette=[0x000000, 0xffffff, 0xff0000, 0x00ff00]))
+    write('corpus/bmp', 'rgb24-topdown.bmp',
+          bmp(3, 2, 24, [[0x102030, 0x405060, 0x708090], [0xffffff, 0x000000, 0x808080]], top_down=True))
+    write('corpus/bmp', 'rgb32.bmp', bmp(2, 2, 32, [[0x00ff00, 0xff0000], [0x0000ff, 0x7f7f7f]]))
+    write('corpus/bmp', 'bitfields32.bmp',
+          bmp(2, 1, 32, [[0x12345678, 0xffffffff]], bitfields=(0x00ff0000, 0x0000ff00, 0x000000ff)))
+
+    # Hostile inputs that once needed care: kept to be replayed on every run.
+    bad = bytearray(tetra)
+    struct.pack_into('<i', bad, 4 * 14, 0x7ffffff0)  # frames offset near 2^31
+    write('regressions/md2', 'frames-offset-overflow.md2', bytes(bad))
+    bad = bytearray(tetra)
+    struct.pack_into('<i', bad, 4 * 8, 0x15555556)  # triangle count whose byte size wraps 32 bits
+    write('regressions/md2', 'triangle-count-wraps.md2', bytes(bad))
+    bad = bytearray(bmp(2, 2, 24, [[0, 0], [0, 0]]))
+    struct.pack_into('<i', bad, 22, -0x80000000)  # height INT_MIN: its negation overflows
+    write('regressions/bmp', 'height-int-min.bmp', bytes(bad))
+    bad = bytearray(bmp(3, 1, 8, [[0, 1, 2]], palette=[0x808080]))
+    struct.pack_into('<I', bad, 46, 0xffffffff)  # colours used: absurd
+    write('regressions/bmp', 'palette-count-absurd.bmp', bytes(bad))
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,65 @@
+#include "ui/format/FileIo.h"
+
+#include "TempDir.h"
+#include "ui/format/DataPath.h"
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
+{
+    test::TempDir dir;
+    dir.write("hscore.dat", "old");
+    ASSERT_FALSE(writeFileAtomic(dir.path() / "hscore.dat", "new contents"));
+    EXPECT_EQ(dir.read("hscore.dat"), "new contents");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "hscore.dat.tmp"));
+}
+
+TEST(FileIo, FailedWriteIsReportedAndTheOldFileStaysWhole)
+{
+    test::TempDir dir;
+    // The parent is a regular file: nothing can be created below it.
+    dir.write("notafolder", "x");
+    const auto error = writeFileAtomic(dir.path() / "notafolder" / "vtx.ini", "data");
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("vtx.ini"), std::string::npos);
+
+    // The temporary's place is taken by a folder with contents: the write
+    // cannot happen, and the old file is untouched.
+    dir.write("vtx.ini", "[Options]\r\nPlayerName=Old\r\n");
+    std::filesystem::create_directories(dir.path() / "vtx.ini.tmp" / "blocker");
+    ASSERT_TRUE(writeFileAtomic(dir.path() / "vtx.ini", "[Options]\r\nPlayerName=New\r\n"));
+    EXPECT_EQ(dir.read("vtx.ini"), "[Options]\r\nPlayerName=Old\r\n");
+}
+
+TEST(FileIo, ReadingIsBoundedAndSaysWhenCut)
+{
+    test::TempDir dir;
+    dir.write("big", std::string(1000, 'z'));
+    const auto cut = readFileBytes(dir.path() / "big", 100);
+    EXPECT_TRUE(cut.exists);
+    EXPECT_TRUE(cut.truncated);
+    EXPECT_EQ(cut.bytes.size(), 100u);
+    const auto whole = readFileBytes(dir.path() / "big", 1000);
+    EXPECT_FALSE(whole.truncated);
+    EXPECT_EQ(whole.bytes.size(), 1000u);
+    EXPECT_FALSE(readFileBytes(dir.path() / "missing", 10).exists);
+    EXPECT_FALSE(readFileBytes(dir.path(), 10).exists); // a folder is not a file
+}
+
+TEST(DataPath, MatchesFolderAndFileNamesWithoutCase)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Data");
+    dir.write("Data/Panel2.JPG", "x");
+    EXPECT_EQ(resolveDataPath("data\\panel2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
+    EXPECT_EQ(resolveDataPath("DATA/PANEL2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
+    // Not found: the path as written, for the error message.
+    EXPECT_EQ(resolveDataPath("data\\panel9.jpg", dir.path()), dir.path() / "Data" / "panel9.jpg");
+    EXPECT_EQ(resolveDataPath("sounds\\bomb.mp3", dir.path()), dir.path() / "sounds" / "bomb.mp3");
+}
+
+} // namespace
+} // namespace vtx

@@ -1,0 +1,97 @@
+#include "ui/format/OptionsFile.h"
+
+#include "TempDir.h"
+#include "ui/format/IniFile.h"
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+TEST(OptionsFile, MissingFileGivesTheDefaults)
+{
+    test::TempDir dir;
+    const StoredOptions o = readStoredOptions(dir.path());
+    EXPECT_EQ(o.playerName, "");
+    EXPECT_FALSE(o.shipsManualArranging);
+    EXPECT_FALSE(o.enableSound);
+    EXPECT_FALSE(o.enableMusic);
+    EXPECT_EQ(o.song, 0);
+    EXPECT_EQ(o.difficulty, 0);
+    EXPECT_EQ(readVortalixDifficulty(dir.path()), 0);
+}
+
+TEST(OptionsFile, CloseWritesFiveKeysInOrderAndTwiceGivesTheSameFile)
+{
+    test::TempDir dir;
+    StoredOptions o;
+    o.playerName = "Captain";
+    o.shipsManualArranging = true;
+    o.enableMusic = true;
+    o.difficulty = 2;
+    o.song = 9; // never written by Close
+    ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+    const std::string first = dir.read("vtx.ini");
+    EXPECT_EQ(first, "[Options]\r\nPlayerName=Captain\r\nShipsManualArranging=1\r\nEnableSound=0\r\n"
+                     "EnableMusic=1\r\nDifficulty=2\r\n");
+    ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+    EXPECT_EQ(dir.read("vtx.ini"), first);
+
+    const StoredOptions back = readStoredOptions(dir.path());
+    EXPECT_EQ(back.playerName, "Captain");
+    EXPECT_TRUE(back.shipsManualArranging);
+    EXPECT_FALSE(back.enableSound);
+    EXPECT_TRUE(back.enableMusic);
+    EXPECT_EQ(back.difficulty, 2);
+    EXPECT_EQ(back.song, 0);
+}
+
+TEST(OptionsFile, SongIsWrittenOnlyByTheQuitPathAndKeptByClose)
+{
+    test::TempDir dir;
+    ASSERT_FALSE(saveSong(dir.path(), 4));
+    ASSERT_FALSE(saveStoredOptions(dir.path(), StoredOptions{}));
+    EXPECT_EQ(readStoredOptions(dir.path()).song, 4);
+    ASSERT_FALSE(saveSong(dir.path(), 5));
+    EXPECT_EQ(readStoredOptions(dir.path()).song, 5);
+}
+
+TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne)
+{
+    test::TempDir dir;
+    for (const char* stored : {"3", "-1", "-7", "100"}) {
+        dir.write("vtx.ini", std::string("[Options]\nDifficulty=") + stored + "\n");
+        StoredOptions o = readStoredOptions(dir.path());
+        EXPECT_EQ(o.difficulty, -1) << stored;
+        ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+        EXPECT_NE(dir.read("vtx.ini").find("Difficulty=-1\r\n"), std::string::npos);
+    }
+    dir.write("vtx.ini", "[Options]\nDifficulty=Hard\n");
+    EXPECT_EQ(readStoredOptions(dir.path()).difficulty, 0);
+}
+
+TEST(OptionsFile, WindowsWrittenFileIsUpdatedInPlaceKeepingUnknownKeys)
+{
+    test::TempDir dir;
+    dir.write("VTX.INI", "[OPTIONS]\r\nplayername=Old\r\nEnableSound=1\r\nSong=3\r\nCustom=keep me\r\n"
+                         "\r\n[Window]\r\nLeft=10\r\n");
+    StoredOptions o = readStoredOptions(dir.path());
+    EXPECT_EQ(o.playerName, "Old");
+    EXPECT_TRUE(o.enableSound);
+    o.playerName = "New";
+    ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+    EXPECT_EQ(dir.read("VTX.INI"), "[OPTIONS]\r\nplayername=New\r\nEnableSound=1\r\nSong=3\r\nCustom=keep me\r\n"
+                                   "ShipsManualArranging=0\r\nEnableMusic=0\r\nDifficulty=0\r\n\r\n"
+                                   "[Window]\r\nLeft=10\r\n");
+}
+
+TEST(OptionsFile, VortalixIniGivesOnlyTheLevel)
+{
+    test::TempDir dir;
+    dir.write("vortalix.ini", "[Options]\r\nDifficulty=1\r\nPlayerName=ignored\r\n");
+    EXPECT_EQ(readVortalixDifficulty(dir.path()), 1);
+    EXPECT_EQ(readStoredOptions(dir.path()).playerName, "");
+}
+
+} // namespace
+} // namespace vtx
