@@ -1,0 +1,288 @@
+#include "FakeMatchHost.h"
+#include "game/GameRandom.h"
+#include "game/Match.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vtx {
+namespace {
+
+using test::arrangementProblem;
+using test::FakeMatchHost;
+using test::StepClock;
+
+TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds)
+{
+    GameRandom a(1234), b(1234);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(a.Random(10), b.Random(10));
+    std::set<int> seen;
+    for (int i = 0; i < 2000; ++i) {
+        const int v = a.Random(10);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 10);
+        seen.insert(v);
+    }
+    EXPECT_EQ(seen.size(), 10u);
+    EXPECT_EQ(a.Random(0), 0);
+    EXPECT_EQ(a.Random(-5), 0);
+    // Neighbouring seeds (consecutive milliseconds) must not draw the same
+    // first column most of the time.
+    int same = 0;
+    for (int s = 0; s < 1000; ++s) {
+        GameRandom x{static_cast<std::uint64_t>(s)}, y{static_cast<std::uint64_t>(s + 1)};
+        if (x.Random(10) == y.Random(10)) ++same;
+    }
+    EXPECT_LT(same, 200);
+}
+
+TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant)
+{
+    StepClock clock(0, 1);
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    std::set<int> firstCellsOfBigShip;
+    for (int i = 0; i < 3000; ++i) {
+        m.ArrangeFleet();
+        const std::string problem = arrangementProblem(m.state().WorkField, m.state().WorkFleet);
+        ASSERT_EQ(problem, "") << "arrangement " << i;
+        firstCellsOfBigShip.insert(CellNumber(m.state().WorkFleet[0].Rows[0], m.state().WorkFleet[0].Cols[0]));
+    }
+    EXPECT_GT(firstCellsOfBigShip.size(), 30u); // the four-decker really moves around
+}
+
+// Attempts in the same millisecond draw the same cell, with the orientation
+// flipped each time: the very first attempt of an arrangement runs down a
+// column.
+TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock)
+{
+    class FrozenThenMoving final : public IClock {
+    public:
+        std::int64_t timeOfDayMs() override { return 5000 + (calls++ / 3); }
+        std::int64_t tickMs() override { return 0; }
+        int calls = 0;
+    } clock;
+    FakeMatchHost host;
+    Match m(host, clock);
+    m.ArrangeFleet();
+    EXPECT_EQ(arrangementProblem(m.state().WorkField, m.state().WorkFleet), "");
+    // One re-seed per attempt: ten ships need at least ten attempts.
+    EXPECT_GE(clock.calls, 10);
+
+    // The four-decker lands on the first attempt (empty grid) whenever its
+    // vertical run from the drawn cell fits; recompute that cell.
+    GameRandom r(5000);
+    const int column = r.Random(10) + 1;
+    const int row = r.Random(10) + 1;
+    const TShipRecord& big = m.state().WorkFleet[0];
+    if (row <= 7) {
+        EXPECT_EQ(big.Horizontal, 0);
+        EXPECT_EQ(big.Rows[0], row);
+        EXPECT_EQ(big.Cols[0], column);
+    }
+}
+
+class ManualPlacement : public ::testing::Test {
+protected:
+    StepClock clock;
+    FakeMatchHost host{&clock};
+    Match m{host, clock};
+    MatchState& s = m.state();
+
+    void SetUp() override
+    {
+        s.Arranging = true;
+        s.OwnField = emptyField();
+        s.ShipToPlace = 1;
+        s.PlaceHorizontal = true;
+    }
+    bool placeAt(int row, int column)
+    {
+        s.PickedRow = row;
+        s.PickedColumn = column;
+        s.PickedBoard = OwnBoard;
+        return m.PlaceShipAt();
+    }
+};
+
+TEST_F(ManualPlacement, FourDeckerMustStayInsideTheGrid)
+{
+    EXPECT_FALSE(placeAt(1, 8));
+    EXPECT_EQ(s.OwnField, emptyField());
+    EXPECT_EQ(s.ShipToPlace, 1);
+    EXPECT_EQ(host.calls.size(), 0u); // no message, no sound, nothing
+    EXPECT_TRUE(placeAt(1, 7));
+    EXPECT_EQ(std::string(s.OwnField.begin(), s.OwnField.begin() + 10), "0000021111");
+    EXPECT_EQ(s.ShipToPlace, 2);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"PutShipModelAt 1 1 7", "ShowShipModel 2"}));
+
+    s.PlaceHorizontal = false; // three-decker down column 1 from row 8 fits, from row 9 not
+    EXPECT_FALSE(placeAt(9, 1));
+    EXPECT_TRUE(placeAt(8, 1));
+}
+
+TEST_F(ManualPlacement, RefusesDecksZoneCellsAndUnpickedCells)
+{
+    ASSERT_TRUE(placeAt(5, 5)); // ship 1, columns 5..8
+    EXPECT_FALSE(placeAt(5, 5)); // on a deck
+    EXPECT_FALSE(placeAt(4, 2)); // reaches (4,4), a zone cell
+    EXPECT_FALSE(placeAt(6, 9)); // starts on a corner zone cell
+    EXPECT_FALSE(placeAt(0, 0)); // nothing picked yet
+    EXPECT_FALSE(placeAt(0, 3));
+    EXPECT_FALSE(placeAt(-2147483647, 3));
+    EXPECT_EQ(s.ShipToPlace, 2);
+    EXPECT_TRUE(placeAt(7, 1));
+}
+
+TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder)
+{
+    host.difficulty = 2;
+    // A tidy layout: ships in rows 1,3,5,7,9 with gaps.
+    const int cells[10][2] = {{1, 1}, {1, 6}, {3, 1}, {3, 5}, {3, 8}, {5, 1}, {5, 4}, {5, 6}, {5, 8}, {5, 10}};
+    for (int n = 0; n < 9; ++n) ASSERT_TRUE(placeAt(cells[n][0], cells[n][1])) << n;
+    EXPECT_TRUE(s.Arranging);
+    host.clear();
+    ASSERT_TRUE(placeAt(cells[9][0], cells[9][1]));
+    EXPECT_EQ(s.ShipToPlace, 11);
+    EXPECT_FALSE(s.Arranging);
+    EXPECT_FALSE(s.HoverPicking);
+    EXPECT_EQ(s.Level, 3); // the set-up ran on the finished grid
+    EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
+    const std::vector<std::string> expected = {
+        "PutShipModelAt 10 5 10",
+        "FormMess 60 Ships Arrangement Complete! modal",
+        "Button Scores on white",
+        "Button Options on white",
+        "HideShipModels own",
+        "AnimateShipModels",
+        "PositionOwnShipModels",
+        "Button Fight on white",
+    };
+    std::vector<std::string> got;
+    for (const auto& c : host.calls)
+        if (c.rfind("Timer1", 0) != 0) got.push_back(c);
+    EXPECT_EQ(got, expected);
+    EXPECT_FALSE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 1000);
+    // No further placement once complete.
+    EXPECT_FALSE(placeAt(9, 9));
+}
+
+TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging)
+{
+    m.TogglePlaceHorizontal();
+    EXPECT_FALSE(s.PlaceHorizontal);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ShowPlacementPreview"}));
+    m.CellMouseDown("c3", MouseButton::Right);
+    EXPECT_TRUE(s.PlaceHorizontal);
+    s.Arranging = false;
+    m.SpaceToggle();
+    EXPECT_TRUE(s.PlaceHorizontal);
+    EXPECT_EQ(host.count("ShowPlacementPreview"), 2u);
+}
+
+TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup)
+{
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    auto& s = m.state();
+    for (int level = -1; level <= 2; ++level) {
+        host.difficulty = level;
+        host.clear();
+        s.Level = 1;
+        s.Arranging = false;
+        s.TargetCount = 100;
+        for (int i = 0; i < 100; ++i) s.TargetCells[std::size_t(i)] = i + 1;
+        m.Place_Ships();
+        EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
+        EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels",
+                                                         "PositionEnemyShipModels"}));
+        const auto zones = std::count(s.OwnField.begin(), s.OwnField.end(), CellZone);
+        switch (level) {
+        case -1: // no level selected: zone stays, stays drawable, Level unchanged
+            EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
+            EXPECT_EQ(s.TargetCount, 100);
+            EXPECT_EQ(s.Level, 1);
+            break;
+        case 0:
+            EXPECT_EQ(zones, 0);
+            EXPECT_EQ(s.TargetCount, 100);
+            EXPECT_EQ(s.Level, 1);
+            break;
+        case 1:
+            EXPECT_EQ(s.TargetCount, 100 - zones); // every zone cell kept is known water
+            EXPECT_EQ(s.Level, 2);
+            break;
+        case 2:
+            EXPECT_GT(zones, 0);
+            EXPECT_EQ(s.TargetCount, 100 - zones);
+            EXPECT_EQ(s.Level, 3);
+            for (int i = 0; i < s.TargetCount; ++i)
+                EXPECT_NE(s.OwnField[std::size_t(s.TargetCells[std::size_t(i)] - 1)], CellZone);
+            break;
+        }
+    }
+}
+
+TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer)
+{
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    auto& s = m.state();
+    s.Arranging = true;
+    s.ShipToPlace = 1;
+    s.OwnField[0] = CellDeck; // leftovers of an earlier match
+    m.Place_Ships();
+    EXPECT_EQ(s.OwnField, emptyField());
+    EXPECT_TRUE(s.HoverPicking);
+    EXPECT_TRUE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 5);
+    // Nothing picked yet: the first model waits on a1.
+    EXPECT_EQ(host.calls[0], "ShowShipModel 1");
+    EXPECT_EQ(host.calls[1], "PutShipModelAt 1 1 1");
+    EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
+    EXPECT_EQ(s.Level, 1); // "Easy" on an empty own grid
+}
+
+TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet)
+{
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    auto& s = m.state();
+    s.NetMode = true;
+    s.NetConnected = true;
+    s.Level = 1;
+    host.difficulty = 2;
+    m.Place_Ships();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels", "SendFleet"}));
+    EXPECT_TRUE(s.FleetSent);
+    EXPECT_EQ(s.EnemyField, emptyField());
+    EXPECT_EQ(s.Level, 1);
+}
+
+TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived)
+{
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    auto& s = m.state();
+    s.NetMode = true;
+    s.NetConnected = true;
+    Field peer = emptyField();
+    peer[0] = CellDeck;
+    std::array<unsigned char, 100> bytes{};
+    for (int i = 0; i < 100; ++i) bytes[std::size_t(i)] = static_cast<unsigned char>(peer[std::size_t(i)]);
+    m.ReceiveFieldBlock(bytes);
+    ASSERT_TRUE(s.FleetReceived);
+    s.Arranging = true;
+    m.Place_Ships();
+    EXPECT_EQ(s.EnemyField, peer);
+    EXPECT_EQ(host.count("SendFleet"), 0u); // sent only when the last ship is placed
+}
+
+} // namespace
+} // namespace vtx

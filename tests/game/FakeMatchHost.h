@@ -1,0 +1,229 @@
+#pragma once
+
+// Test doubles for the match: a clock that moves on by itself and a host that
+// records every call as one line of text, in order.
+
+#include "game/IClock.h"
+#include "game/IMatchHost.h"
+#include "game/GameTypes.h"
+#include "game/TShipRecord.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vtx::test {
+
+// Time of day and tick move on by `step` ms at every reading, so each random
+// re-seed sees a new millisecond; Delay moves them on by its argument.
+class StepClock final : public IClock {
+public:
+    explicit StepClock(std::int64_t startMs = 12 * 3600 * 1000, std::int64_t step = 1)
+        : m_now(startMs), m_step(step)
+    {
+    }
+    std::int64_t timeOfDayMs() override
+    {
+        m_now += m_step;
+        return m_now % 86400000;
+    }
+    std::int64_t tickMs() override { return m_now; }
+    void advance(std::int64_t ms) { m_now += ms; }
+
+private:
+    std::int64_t m_now;
+    std::int64_t m_step;
+};
+
+inline const char* soundName(Sound s)
+{
+    switch (s) {
+    case Sound::Hit: return "Hit";
+    case Sound::Miss: return "Miss";
+    case Sound::Sunk: return "Sunk";
+    case Sound::Won: return "Won";
+    case Sound::Lost: return "Lost";
+    }
+    return "?";
+}
+
+inline const char* buttonName(MenuButton b)
+{
+    switch (b) {
+    case MenuButton::Single: return "Single";
+    case MenuButton::Network: return "Network";
+    case MenuButton::Fight: return "Fight";
+    case MenuButton::Options: return "Options";
+    case MenuButton::Scores: return "Scores";
+    }
+    return "?";
+}
+
+class FakeMatchHost final : public IMatchHost {
+public:
+    explicit FakeMatchHost(StepClock* clock = nullptr) : m_clock(clock) {}
+
+    std::vector<std::string> calls;
+    // Options the match reads.
+    bool manual = false;
+    bool music = false;
+    std::int32_t difficulty = 0;
+    std::int32_t vortalixDifficulty = 0;
+    // Mirrors of what the match pushed out.
+    bool timer1Enabled = false;
+    std::int32_t timer1Interval = 2000;
+    std::string status;
+    int quits = 0;
+
+    void clear() { calls.clear(); }
+    std::size_t count(const std::string& prefix) const
+    {
+        return std::size_t(std::count_if(calls.begin(), calls.end(),
+                                         [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+    }
+    // Position of the first call starting with prefix; calls.size() when none.
+    std::size_t indexOf(const std::string& prefix, std::size_t from = 0) const
+    {
+        for (std::size_t i = from; i < calls.size(); ++i)
+            if (calls[i].rfind(prefix, 0) == 0) return i;
+        return calls.size();
+    }
+    std::vector<std::string> only(const std::string& prefix) const
+    {
+        std::vector<std::string> out;
+        for (const auto& c : calls)
+            if (c.rfind(prefix, 0) == 0) out.push_back(c);
+        return out;
+    }
+
+    void ResetBoards() override { log("ResetBoards"); }
+    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override
+    {
+        log("MarkShot " + std::to_string(board) + " " + std::to_string(row) + " " + std::to_string(column) +
+            (hit ? " hit" : " hint"));
+    }
+    void ShowSunkShip(std::int32_t board, std::int32_t n) override
+    {
+        log("ShowSunkShip " + std::to_string(board) + " " + std::to_string(n));
+    }
+    void StartShake() override { log("StartShake"); }
+    void ShowEnemySurvivors() override { log("ShowEnemySurvivors"); }
+    void PositionOwnShipModels() override { log("PositionOwnShipModels"); }
+    void PositionEnemyShipModels() override { log("PositionEnemyShipModels"); }
+    void HideShipModels(bool all) override { log(all ? "HideShipModels all" : "HideShipModels own"); }
+    void AnimateShipModels() override { log("AnimateShipModels"); }
+    void ShowPlacementPreview() override { log("ShowPlacementPreview"); }
+    void ShowShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
+    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override
+    {
+        log("PutShipModelAt " + std::to_string(n) + " " + std::to_string(row) + " " + std::to_string(column));
+    }
+    void ShowWinMessage() override { log("ShowWinMessage"); }
+    void ShowLossMessage() override { log("ShowLossMessage"); }
+    void HideHudMessage() override { log("HideHudMessage"); }
+    void ShowLogo(bool visible) override { log(visible ? "ShowLogo on" : "ShowLogo off"); }
+    void EnableScrollTimer() override { log("EnableScrollTimer"); }
+    void PlaySound(Sound sound) override { log(std::string("Sound ") + soundName(sound)); }
+    void SetStatus(std::string_view text) override
+    {
+        status = std::string(text);
+        log("Status " + status);
+    }
+    void SetButton(MenuButton button, bool enabled, bool whiteFont) override
+    {
+        log(std::string("Button ") + buttonName(button) + (enabled ? " on" : " off") +
+            (whiteFont ? " white" : " grey"));
+    }
+    void SetTimer1(bool enabled, std::int32_t intervalMs) override
+    {
+        timer1Enabled = enabled;
+        timer1Interval = intervalMs;
+        log("Timer1 " + std::string(enabled ? "on " : "off ") + std::to_string(intervalMs));
+    }
+    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override
+    {
+        log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
+    }
+    void ShowScoreWindowModal() override { log("ScoreWindow"); }
+    bool manualArrangementChecked() override { return manual; }
+    bool musicChecked() override { return music; }
+    std::int32_t difficultyIndex() override { return difficulty; }
+    void setDifficultyIndex(std::int32_t index) override
+    {
+        difficulty = index;
+        log("SetDifficulty " + std::to_string(index));
+    }
+    std::int32_t readVortalixDifficulty() override { return vortalixDifficulty; }
+    void StartNextSong() override { log("StartNextSong"); }
+    void StopMusic() override { log("StopMusic"); }
+    void Delay(std::int32_t ms) override
+    {
+        log("Delay " + std::to_string(ms));
+        if (m_clock) m_clock->advance(ms);
+    }
+    void QuitProgram() override
+    {
+        ++quits;
+        log("QuitProgram");
+    }
+    void SendShot(std::int32_t row, std::int32_t column) override
+    {
+        log("SendShot " + std::to_string(row) + " " + std::to_string(column));
+    }
+    void SendLeave() override { log("SendLeave"); }
+    void SendFleet() override { log("SendFleet"); }
+
+private:
+    void log(std::string line) { calls.push_back(std::move(line)); }
+    StepClock* m_clock;
+};
+
+// Checks every rule a freshly arranged grid and its fleet must keep; returns
+// an empty string when all hold, else the first broken rule.
+inline std::string arrangementProblem(const Field& field, const TFleet& fleet)
+{
+    int decks = 0;
+    for (char c : field) {
+        if (c == CellDeck) ++decks;
+        else if (c != CellWater && c != CellZone) return "unexpected cell code";
+    }
+    if (decks != 20) return "deck count " + std::to_string(decks);
+    // Owner of each deck cell, from the fleet.
+    int owner[GridSize + 2][GridSize + 2] = {};
+    for (int n = 1; n <= FleetShips; ++n) {
+        const TShipRecord& s = fleet[std::size_t(n - 1)];
+        if (s.Size != ShipSizes[std::size_t(n - 1)]) return "size of ship " + std::to_string(n);
+        if (s.Sunk != 0) return "sunk flag";
+        for (int k = 1; k <= 4; ++k) {
+            if (k > s.Size) {
+                if (s.Cols[k - 1] || s.Rows[k - 1] || s.DeckState[k - 1]) return "slot beyond size not zero";
+                continue;
+            }
+            const int r = s.Rows[k - 1], c = s.Cols[k - 1];
+            if (!insideGrid(r, c)) return "deck outside grid";
+            if (s.DeckState[k - 1] != DeckIntact) return "deck state";
+            const int er = s.Horizontal ? s.Rows[0] : s.Rows[0] + k - 1;
+            const int ec = s.Horizontal ? s.Cols[0] + k - 1 : s.Cols[0];
+            if (r != er || c != ec) return "decks not consecutive";
+            if (cellAt(field, r, c) != CellDeck) return "deck not '1' in grid";
+            if (owner[r][c]) return "two decks on one cell";
+            owner[r][c] = n;
+        }
+    }
+    for (int r = 1; r <= GridSize; ++r)
+        for (int c = 1; c <= GridSize; ++c) {
+            if (cellAt(field, r, c) == CellDeck && !owner[r][c]) return "'1' cell without a deck";
+            if (!owner[r][c]) continue;
+            for (int dr = -1; dr <= 1; ++dr)
+                for (int dc = -1; dc <= 1; ++dc) {
+                    const int rr = r + dr, cc = c + dc;
+                    if (!insideGrid(rr, cc)) continue;
+                    if (owner[rr][cc] && owner[rr][cc] != owner[r][c]) return "ships touch";
+                    if (!owner[rr][cc] && cellAt(field, rr, cc) != CellZone) return "neighbour not '2'";
+                }
+        }
+    return {};
+}
+
+} // namespace vtx::test

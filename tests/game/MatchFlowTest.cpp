@@ -1,0 +1,483 @@
+#include "FakeMatchHost.h"
+#include "game/CellName.h"
+#include "game/FleetBlock.h"
+#include "game/Match.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vtx {
+namespace {
+
+using test::FakeMatchHost;
+using test::StepClock;
+
+class Flow : public ::testing::Test {
+protected:
+    StepClock clock;
+    FakeMatchHost host{&clock};
+    Match m{host, clock};
+    MatchState& s = m.state();
+
+    void SetUp() override
+    {
+        m.ActivateTurnTimer();
+        host.clear();
+    }
+
+    void tick()
+    {
+        clock.advance(s.Timer1Interval);
+        m.Timer1Timer();
+    }
+    // Lets the turn timer play the computer until the turn is the player's
+    // or the match is over.
+    void computerTurns()
+    {
+        for (int guard = 0; guard < 1000 && s.Timer1Enabled && s.FightStarted && s.PlayerTurn == 0; ++guard)
+            tick();
+    }
+    void clickEnemy(int row, int column, MouseButton b = MouseButton::Left)
+    {
+        m.CellMouseDown(cellName(EnemyBoard, row, column), b);
+    }
+    void startBattle()
+    {
+        m.elbtSingleGameClick();
+        m.elbtFightClick();
+    }
+    bool on(MenuButton b) const { return s.button(b).enabled; }
+    // The menu state: what Exit leaves behind.
+    void expectMenuButtons() const
+    {
+        EXPECT_TRUE(on(MenuButton::Single));
+        EXPECT_TRUE(on(MenuButton::Network));
+        EXPECT_FALSE(on(MenuButton::Fight));
+        EXPECT_TRUE(on(MenuButton::Options));
+        EXPECT_TRUE(on(MenuButton::Scores));
+    }
+};
+
+TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled)
+{
+    expectMenuButtons();
+    EXPECT_FALSE(s.GameInProgress);
+    EXPECT_FALSE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 1000);
+    EXPECT_EQ(Match::GetMode(), 525);
+}
+
+TEST_F(Flow, SingleStartsAReadyMatchInOrder)
+{
+    host.music = true;
+    host.vortalixDifficulty = 2;
+    s.PlayerShots = 9;
+    s.LastPoints = 77;
+    m.elbtSingleGameClick();
+    const std::vector<std::string> expected = {"StartNextSong",
+                                               "ResetBoards",
+                                               "HideHudMessage",
+                                               "Button Single off grey",
+                                               "Delay 100",
+                                               "PositionOwnShipModels",
+                                               "AnimateShipModels",
+                                               "PositionEnemyShipModels",
+                                               "HideShipModels own",
+                                               "SetDifficulty 2",
+                                               "Button Network off grey",
+                                               "Button Fight on white",
+                                               "EnableScrollTimer",
+                                               "ShowLogo off"};
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_FALSE(s.FightStarted);
+    EXPECT_EQ(s.PlayerTurn, 0);
+    EXPECT_EQ(s.Level, 1); // the set-up of this match ran with the old index 0
+    EXPECT_EQ(s.PlayerShots, 0);
+    EXPECT_EQ(s.LastPoints, 0);
+    EXPECT_EQ(s.HudPulse, 100);
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_EQ(test::arrangementProblem(s.EnemyField, s.EnemyFleet), "");
+    EXPECT_TRUE(on(MenuButton::Fight));
+    EXPECT_FALSE(on(MenuButton::Single));
+}
+
+TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight)
+{
+    m.elbtSingleGameClick();
+    host.clear();
+    m.elbtFightClick();
+    EXPECT_TRUE(s.FightStarted);
+    EXPECT_TRUE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 1000);
+    EXPECT_FALSE(on(MenuButton::Fight));
+    EXPECT_FALSE(on(MenuButton::Single));
+    EXPECT_FALSE(on(MenuButton::Network));
+    EXPECT_EQ(host.count("MarkShot"), 0u);
+    clickEnemy(1, 1); // not the player's turn yet
+    EXPECT_EQ(s.PlayerShots, 0);
+    m.elbtFightClick(); // a second Fight does nothing
+    tick();
+    EXPECT_EQ(host.count("MarkShot 2"), 1u);
+}
+
+TEST_F(Flow, AComputerHitKeepsTheTurnAndCounts)
+{
+    startBattle();
+    // Make the next random draw a deck.
+    const TShipRecord& big = s.OwnFleet[0];
+    s.TargetCount = 1;
+    s.TargetCells[0] = CellNumber(big.Rows[0], big.Cols[0]);
+    host.clear();
+    tick();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 " + std::to_string(big.Rows[0]) + " " +
+                                                        std::to_string(big.Cols[0]) + " hit",
+                                                    "Sound Hit", "Sound Hit", "Status Enemy Move"}));
+    EXPECT_EQ(s.EnemyHits, 1);
+    EXPECT_EQ(s.PlayerTurn, 0);
+    EXPECT_TRUE(s.Timer1Enabled);
+    // Next tick hunts next to the hit.
+    host.clear();
+    tick();
+    EXPECT_TRUE(s.Hunting);
+    EXPECT_EQ(host.count("Status Computer"), 1u);
+}
+
+TEST_F(Flow, AComputerMissHandsTheTurnToThePlayer)
+{
+    startBattle();
+    s.TargetCount = 1;
+    s.TargetCells[0] = 0;
+    for (int n = 1; n <= 100 && s.TargetCells[0] == 0; ++n)
+        if (s.OwnField[std::size_t(n - 1)] == CellWater) s.TargetCells[0] = n;
+    host.clear();
+    tick();
+    EXPECT_EQ(host.calls.back(), "Timer1 off 1000");
+    EXPECT_EQ(host.status, "Player Move");
+    EXPECT_EQ(s.PlayerTurn, 1);
+    EXPECT_EQ(host.count("Sound Miss"), 1u);
+    host.clear();
+    tick(); // a stray tick in the player's turn does nothing
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(Flow, WholeMatchWonAtHard)
+{
+    host.difficulty = 2;
+    startBattle();
+    EXPECT_EQ(s.Level, 3);
+    int clicks = 0;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c) {
+            computerTurns();
+            if (!s.GameInProgress) break;
+            ASSERT_EQ(s.PlayerTurn, 1);
+            if (cellAt(s.EnemyField, r, c) != CellDeck) continue;
+            clickEnemy(r, c, MouseButton::Right); // other buttons never shoot
+            clickEnemy(r, c);
+            ++clicks;
+        }
+    EXPECT_EQ(clicks, 20);
+    EXPECT_TRUE(s.GameWon);
+    EXPECT_TRUE(s.GameLost); // Exit marks every ended match as over
+    EXPECT_FALSE(s.GameInProgress);
+    EXPECT_FALSE(s.FightStarted);
+    EXPECT_TRUE(s.ScorePending);
+    EXPECT_EQ(s.PlayerShots, 20);
+    EXPECT_EQ(s.LastPoints, 3 * (120 + 5 * (20 - s.EnemyHits)));
+    EXPECT_FALSE(s.Timer1Enabled);
+    expectMenuButtons();
+    EXPECT_EQ(host.status, "");
+    // Win message, then Exit with its sound, then the score window.
+    const auto win = host.indexOf("ShowWinMessage");
+    const auto won = host.indexOf("Sound Won");
+    const auto stop = host.indexOf("StopMusic");
+    const auto scores = host.indexOf("ScoreWindow");
+    EXPECT_LT(win, stop);
+    EXPECT_LT(stop, won);
+    EXPECT_LT(won, scores);
+    EXPECT_LT(scores, host.calls.size());
+    EXPECT_EQ(host.count("Sound Lost"), 0u);
+    EXPECT_EQ(host.count("SendLeave"), 0u);
+    EXPECT_EQ(host.count("ShowLogo on"), 0u);
+    // After the match the board takes no more shots.
+    const auto shots = s.PlayerShots;
+    clickEnemy(1, 1);
+    EXPECT_EQ(s.PlayerShots, shots);
+}
+
+TEST_F(Flow, WholeMatchLostAtEasy)
+{
+    host.difficulty = 0;
+    startBattle();
+    int guard = 0;
+    while (s.GameInProgress && guard++ < 500) {
+        computerTurns();
+        if (!s.GameInProgress) break;
+        // The player always shoots at water.
+        for (int n = 1; n <= 100; ++n)
+            if (s.EnemyField[std::size_t(n - 1)] != CellDeck) {
+                clickEnemy(cellNumberRow(n), cellNumberColumn(n));
+                break;
+            }
+        ASSERT_EQ(s.PlayerTurn, 0);
+    }
+    EXPECT_FALSE(s.GameInProgress);
+    EXPECT_FALSE(s.GameWon);
+    EXPECT_TRUE(s.GameLost);
+    EXPECT_EQ(s.EnemyHits, 20);
+    EXPECT_EQ(std::count(s.OwnField.begin(), s.OwnField.end(), CellDeck), 0);
+    EXPECT_EQ(s.LastPoints, 0);
+    EXPECT_FALSE(s.ScorePending);
+    for (const auto& ship : s.OwnFleet) EXPECT_EQ(ship.Sunk, 1);
+    const auto survivors = host.indexOf("ShowEnemySurvivors");
+    const auto loss = host.indexOf("ShowLossMessage");
+    const auto lost = host.indexOf("Sound Lost");
+    EXPECT_LT(survivors, loss);
+    EXPECT_LT(loss, lost);
+    EXPECT_LT(lost, host.calls.size());
+    EXPECT_EQ(host.count("ScoreWindow"), 0u);
+    expectMenuButtons();
+}
+
+TEST_F(Flow, ALossIsFoundOnlyOnATickAndAWinOnlyOnAClick)
+{
+    startBattle();
+    computerTurns();
+    ASSERT_EQ(s.PlayerTurn, 1);
+    // Every own deck gone, but the player is still clicking: no loss yet.
+    for (char& c : s.OwnField)
+        if (c == CellDeck) c = CellHit;
+    for (int n = 1; n <= 100; ++n)
+        if (s.EnemyField[std::size_t(n - 1)] != CellDeck) {
+            clickEnemy(cellNumberRow(n), cellNumberColumn(n));
+            break;
+        }
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_EQ(host.count("ShowLossMessage"), 0u);
+    tick();
+    EXPECT_FALSE(s.GameInProgress);
+    EXPECT_EQ(host.count("ShowLossMessage"), 1u);
+
+    // A cleared enemy grid found on a tick is no win.
+    host.clear();
+    startBattle();
+    for (char& c : s.EnemyField)
+        if (c == CellDeck) c = CellSunk;
+    tick();
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_FALSE(s.GameWon);
+}
+
+TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage)
+{
+    s.NetMode = true; // even with the lobby's flag left on
+    s.GameLost = true;
+    m.elbtExitClick();
+    EXPECT_EQ(host.quits, 1);
+    EXPECT_EQ(host.count("Sound"), 0u);
+    EXPECT_EQ(host.count("SendLeave"), 0u);
+    EXPECT_EQ(host.count("ShowLogo on"), 0u); // the last result stays on screen
+    EXPECT_TRUE(s.IdleSpin);
+    EXPECT_FALSE(s.NetMode);
+}
+
+TEST_F(Flow, ExitDuringTheManualArrangementClearsIt)
+{
+    host.manual = true;
+    m.elbtSingleGameClick();
+    EXPECT_TRUE(s.Arranging);
+    EXPECT_TRUE(s.HoverPicking);
+    EXPECT_TRUE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 5);
+    EXPECT_FALSE(on(MenuButton::Fight));
+    EXPECT_FALSE(on(MenuButton::Scores));
+    EXPECT_FALSE(on(MenuButton::Options));
+    EXPECT_TRUE(s.button(MenuButton::Scores).whiteFont);
+    m.CellHover("c3");
+    EXPECT_EQ(s.PickedRow, 3);
+    m.CellMouseDown("c3", MouseButton::Left);
+    EXPECT_EQ(s.ShipToPlace, 2);
+    m.elbtFightClick(); // the Fight button is off while arranging
+    EXPECT_FALSE(s.FightStarted);
+
+    host.clear();
+    m.elbtExitClick();
+    EXPECT_FALSE(s.Arranging);
+    EXPECT_FALSE(s.HoverPicking);
+    EXPECT_EQ(s.ShipToPlace, 1);
+    EXPECT_FALSE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 1000);
+    EXPECT_EQ(host.count("Sound"), 0u);
+    EXPECT_EQ(host.quits, 0);
+    EXPECT_TRUE(s.GameLost);
+    EXPECT_FALSE(s.GameInProgress);
+    expectMenuButtons();
+    EXPECT_EQ(host.status, "");
+    // The menu takes no placements and Fight stays off.
+    m.CellHover("e5");
+    m.CellMouseDown("e5", MouseButton::Left);
+    EXPECT_FALSE(m.PlaceShipAt());
+    EXPECT_EQ(s.ShipToPlace, 1);
+    EXPECT_FALSE(on(MenuButton::Fight));
+}
+
+TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints)
+{
+    for (int state = 0; state < 3; ++state) {
+        host.clear();
+        m.elbtSingleGameClick();
+        if (state >= 1) {
+            m.elbtFightClick();
+            computerTurns(); // player move
+        }
+        if (state == 2) {
+            for (int n = 1; n <= 100; ++n)
+                if (s.EnemyField[std::size_t(n - 1)] != CellDeck) {
+                    clickEnemy(cellNumberRow(n), cellNumberColumn(n));
+                    break;
+                }
+            ASSERT_EQ(s.PlayerTurn, 0); // opponent move
+        }
+        const auto hits = s.EnemyHits;
+        m.elbtExitClick();
+        EXPECT_EQ(host.count("Sound Won") + host.count("Sound Lost"), 0u) << state;
+        EXPECT_EQ(host.count("ShowLogo on"), 1u) << state;
+        EXPECT_EQ(host.count("StopMusic"), 1u);
+        EXPECT_EQ(s.LastPoints, 0);
+        EXPECT_FALSE(s.ScorePending);
+        EXPECT_TRUE(s.GameLost);
+        EXPECT_FALSE(s.GameWon);
+        EXPECT_FALSE(s.FightStarted);
+        EXPECT_EQ(host.status, "");
+        expectMenuButtons();
+        // Ticks after Exit do nothing; the board takes no shots.
+        host.clear();
+        tick();
+        clickEnemy(5, 5);
+        EXPECT_EQ(host.count("MarkShot"), 0u);
+        EXPECT_EQ(s.EnemyHits, hits);
+    }
+    // The next Single starts a fresh match.
+    m.elbtSingleGameClick();
+    EXPECT_FALSE(s.GameLost);
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_EQ(s.PlayerShots, 0);
+}
+
+TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit)
+{
+    s.ScorePending = true;
+    m.elbtSingleGameClick();
+    m.elbtExitClick();
+    EXPECT_TRUE(s.ScorePending);
+}
+
+// Two sides of a LAN match, each a Match with its own fake, wired by hand the
+// way the network layer will: blocks exchanged, every shot message delivered.
+TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree)
+{
+    StepClock clockA(1000), clockB(777777);
+    FakeMatchHost hostA(&clockA), hostB(&clockB);
+    Match a(hostA, clockA), b(hostB, clockB);
+    for (Match* side : {&a, &b}) {
+        side->ActivateTurnTimer();
+        side->state().NetMode = true;
+        side->state().NetConnected = true;
+    }
+    a.state().NetRole = 1;
+    b.state().NetRole = 2;
+    a.elbtSingleGameClick();
+    b.elbtSingleGameClick();
+    EXPECT_EQ(hostA.count("SendFleet"), 1u);
+    EXPECT_FALSE(a.state().button(MenuButton::Fight).enabled);
+    EXPECT_EQ(a.state().EnemyField, emptyField()); // no computer fleet in a LAN match
+    const auto deliver = [](Match& from, Match& to) {
+        const FleetBlock fleet = encodeFleet(from.state().OwnFleet);
+        const FieldBlock field = encodeField(from.state().OwnField);
+        to.ReceiveFleetBlock(fleet);
+        to.ReceiveFieldBlock(field);
+    };
+    a.CompleteFleetExchange(); // not yet received: nothing
+    EXPECT_FALSE(a.state().FightStarted);
+    deliver(a, b);
+    deliver(b, a);
+    a.CompleteFleetExchange();
+    b.CompleteFleetExchange();
+    EXPECT_EQ(a.state().PlayerTurn, 1);
+    EXPECT_EQ(b.state().PlayerTurn, 0);
+    EXPECT_EQ(a.state().Timer1Interval, 5);
+    EXPECT_EQ(hostA.status, "Ready to Play!");
+
+    // Both sides shoot at every cell in order; shot messages are delivered
+    // and applied on the receiver's next tick.
+    int nextA = 1, nextB = 1;
+    const auto relay = [](FakeMatchHost& fromHost, std::size_t& seen, Match& to) {
+        for (; seen < fromHost.calls.size(); ++seen) {
+            const auto& c = fromHost.calls[seen];
+            if (c.rfind("SendShot ", 0) != 0) continue;
+            int r = 0, col = 0;
+            std::sscanf(c.c_str(), "SendShot %d %d", &r, &col);
+            to.ReceiveMove(r, col);
+            to.Timer1Timer();
+        }
+    };
+    const auto decks = [](const Field& f) { return std::count(f.begin(), f.end(), CellDeck); };
+    std::size_t seenA = hostA.calls.size(), seenB = hostB.calls.size();
+    for (int guard = 0; guard < 400 && a.state().GameInProgress && b.state().GameInProgress; ++guard) {
+        if (a.state().PlayerTurn == 1) {
+            a.PlayerShootAt(cellNumberRow(nextA), cellNumberColumn(nextA));
+            ++nextA;
+            relay(hostA, seenA, b);
+        } else if (b.state().PlayerTurn == 1) {
+            b.PlayerShootAt(cellNumberRow(nextB), cellNumberColumn(nextB));
+            ++nextB;
+            relay(hostB, seenB, a);
+        } else {
+            FAIL() << "nobody's turn";
+        }
+        if (!a.state().GameInProgress || !b.state().GameInProgress) break;
+        // Both sides agree on whose turn it is and on the decks still afloat.
+        ASSERT_NE(a.state().PlayerTurn, b.state().PlayerTurn);
+        for (std::size_t i = 0; i < 100; ++i) {
+            ASSERT_EQ(a.state().EnemyField[i] == CellDeck, b.state().OwnField[i] == CellDeck) << i;
+            ASSERT_EQ(b.state().EnemyField[i] == CellDeck, a.state().OwnField[i] == CellDeck) << i;
+        }
+    }
+    Match& winner = a.state().GameWon ? a : b;
+    Match& loser = a.state().GameWon ? b : a;
+    FakeMatchHost& winnerHost = a.state().GameWon ? hostA : hostB;
+    FakeMatchHost& loserHost = a.state().GameWon ? hostB : hostA;
+    ASSERT_TRUE(winner.state().GameWon);
+    EXPECT_FALSE(loser.state().GameWon);
+    EXPECT_FALSE(loser.state().GameInProgress);
+    EXPECT_EQ(decks(loser.state().OwnField), 0);
+    EXPECT_EQ(loser.state().EnemyHits, 20);
+    EXPECT_EQ(winner.state().EnemyHits, 20 - decks(winner.state().OwnField));
+    EXPECT_EQ(loserHost.count("ShowLossMessage"), 1u);
+    EXPECT_TRUE(winner.state().ScorePending);
+    EXPECT_EQ(winnerHost.count("ScoreWindow"), 0u); // a LAN win waits for the window's next opening
+    EXPECT_LT(winnerHost.indexOf("StopMusic"), winnerHost.indexOf("ShowWinMessage"));
+    EXPECT_EQ(hostA.count("SendLeave") + hostB.count("SendLeave"), 0u);
+    EXPECT_FALSE(a.state().NetMode);
+    EXPECT_FALSE(b.state().NetConnected);
+}
+
+TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce)
+{
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    m.state().NetMode = true;
+    m.state().NetConnected = true;
+    m.elbtSingleGameClick();
+    m.elbtExitClick();
+    m.elbtExitClick(); // now in the menu: quits, sends nothing
+    EXPECT_EQ(host.count("SendLeave"), 1u);
+    EXPECT_EQ(host.quits, 1);
+}
+
+} // namespace
+} // namespace vtx
