@@ -1,0 +1,109 @@
+#pragma once
+
+// Shared tools of the picture generators: a seeded random source, tileable
+// noise, the house colours, drawing helpers for the naval look, fonts and the
+// encoders that turn a QImage into file bytes.
+//
+// Everything here is deterministic: no clock, no global random state, no
+// iteration over hashed containers. Noise coordinates u, v are in tile units
+// (0..1 spans the picture once) and every noise function repeats with period 1
+// in both, so pictures built from them tile seamlessly.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace vtx::datagen::pic {
+
+// splitmix64: small, fast and the same on every platform.
+class Rng {
+public:
+    explicit Rng(std::uint64_t seed) : m_state(seed) {}
+    std::uint64_t next();
+    // Uniform in [0, 1).
+    double uniform();
+    // Uniform in [lo, hi).
+    double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+    // Uniform integer in [0, n); n must be positive.
+    int below(int n) { return static_cast<int>(uniform() * n); }
+
+private:
+    std::uint64_t m_state;
+};
+
+// Hash of a lattice point to [0, 1).
+double latticeValue(int x, int y, std::uint32_t seed);
+
+// Smooth value noise in [0, 1) on a cells x cells lattice that wraps at u, v = 1.
+double tileNoise(double u, double v, int cells, std::uint32_t seed);
+
+// Fractal sum of tileNoise: octave k uses cells << k and weight gain^k; the
+// result is normalised back to [0, 1).
+double tileFbm(double u, double v, int cells, int octaves, std::uint32_t seed, double gain = 0.5);
+
+// 1 - |2n - 1| of the fractal sum: sharp crests, for ridges and cracks.
+double tileRidged(double u, double v, int cells, int octaves, std::uint32_t seed);
+
+double clamp01(double v);
+double smoothstep(double edge0, double edge1, double x);
+QColor mix(const QColor& a, const QColor& b, double t);
+// Multiplies the colour's channels by f (clamped to 0..255).
+QColor shade(const QColor& c, double f);
+
+// House colours of the window skins: dark blue naval steel with brass trim.
+namespace colours {
+inline const QColor steel{40, 56, 78};
+inline const QColor steelLight{78, 98, 124};
+inline const QColor steelDark{16, 24, 36};
+inline const QColor brass{196, 160, 82};
+inline const QColor brassLight{250, 226, 150};
+inline const QColor brassDark{104, 76, 30};
+// The flat field behind the controls of the options and score windows.
+inline const QColor field{26, 40, 60};
+// The light plate of the message window and the lobby list (black text on it).
+inline const QColor plate{214, 218, 210};
+inline const QColor titleText{246, 226, 168};
+} // namespace colours
+
+// Families of the DejaVu faces, loaded from their files once so the output
+// does not depend on the system's font configuration.
+QString sansFamily();
+QString serifFamily();
+QString monoFamily();
+QFont pixelFont(const QString& family, int pixelSize, bool bold);
+
+// Brushed dark steel over rect: a vertical gradient, fine horizontal grain and
+// a few faint darker blotches. The grain comes from seed.
+void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32_t seed);
+// A raised (or, with sunken, recessed) bevel of the given width inside rect.
+void drawBevel(QPainter& p, const QRect& rect, int width, bool sunken, double strength = 1.0);
+// A round brass rivet head of radius r centred at (x, y).
+void drawRivet(QPainter& p, double x, double y, double r);
+// Rivets every step pixels along the inside of rect, inset pixels from its edge.
+void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r);
+// A thin double brass line around rect, the trim of plates and strips.
+void drawBrassTrim(QPainter& p, const QRect& rect);
+// Text with a dark drop shadow, aligned in rect.
+void drawShadowText(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
+                    const QColor& colour);
+
+// Blank pictures ready for a QPainter.
+QImage blankRgb(int width, int height, const QColor& fill = Qt::black);
+QImage blankArgb(int width, int height);
+
+// Encoders; each returns the complete file bytes.
+std::vector<unsigned char> encodeJpeg(const QImage& image, int quality = 90);
+std::vector<unsigned char> encodePng(const QImage& image);
+// Uncompressed 24-bit BMP, bottom-up rows.
+std::vector<unsigned char> encodeBmp24(const QImage& image);
+// Uncompressed 8-bit BMP with a 256-entry grey palette; the image's grey level
+// of each pixel is its index.
+std::vector<unsigned char> encodeBmpGrey8(const QImage& image);
+
+} // namespace vtx::datagen::pic

@@ -1,0 +1,511 @@
+#include "tools/datagen/PicTextures.h"
+
+#include "tools/datagen/PicCommon.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vtx::datagen::pic {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+void setPixel(QImage& image, int x, int y, const QColor& c)
+{
+    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qRgb(c.red(), c.green(), c.blue());
+}
+
+QColor pixel(const QImage& image, int x, int y)
+{
+    return QColor(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]);
+}
+
+// A path of text whose baseline starts at the origin.
+QPainterPath textPath(const QString& text, const QFont& font)
+{
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    return path;
+}
+
+// Fills a path as polished metal: a dark offset edge below, the gradient
+// body, and a thin light rim on top. top/bottom bound the gradient.
+void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom, const QColor& bright,
+               const QColor& mid, const QColor& edge)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(edge);
+    p.drawPath(path.translated(1.2, 1.4));
+    QLinearGradient body(0, top, 0, bottom);
+    body.setColorAt(0.0, bright);
+    body.setColorAt(0.45, mix(bright, mid, 0.55));
+    body.setColorAt(0.5, mid);
+    body.setColorAt(0.62, mix(mid, bright, 0.45));
+    body.setColorAt(1.0, mix(mid, edge, 0.3));
+    p.setBrush(body);
+    p.drawPath(path);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 110), 0.8));
+    p.drawPath(path.translated(-0.4, -0.5));
+    p.restore();
+}
+
+} // namespace
+
+QImage makeFont()
+{
+    const int width = kFontColumns * (kFontCell + kFontGap) - kFontGap;
+    const int height = kFontRows * (kFontCell + kFontGap) - kFontGap;
+    QImage image = blankRgb(width, height);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QFont font = pixelFont(sansFamily(), 27, true);
+    constexpr double kBaseline = 25.0;
+    for (int code = ' '; code <= 'Z'; ++code) {
+        const int index = code - ' ';
+        const int cellX = (index % kFontColumns) * (kFontCell + kFontGap);
+        const int cellY = (index / kFontColumns) * (kFontCell + kFontGap);
+        const QString text(QChar(static_cast<char16_t>(code)));
+        QPainterPath path = textPath(text, font);
+        if (path.isEmpty()) continue;
+        const QRectF bounds = path.boundingRect();
+        // Centred across the cell, every glyph on one baseline.
+        const double dx = cellX + (kFontCell - 1.5 - bounds.width()) / 2.0 - bounds.left();
+        path.translate(dx, cellY + kBaseline);
+        p.save();
+        p.setClipRect(QRect(cellX, cellY, kFontCell, kFontCell));
+        fillMetal(p, path, cellY + 4, cellY + kBaseline, QColor(255, 255, 246), QColor(240, 214, 146),
+                  QColor(120, 84, 30));
+        p.restore();
+    }
+    return image;
+}
+
+QImage makeLogo()
+{
+    QImage image = blankRgb(kLogoWidth, kLogoHeight);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const double cx = kLogoWidth / 2.0;
+
+    // Emblem: a ring of waves around an anchor.
+    const double ey = 82.0;
+    const double ringR = 64.0;
+    QRadialGradient halo(cx, ey, ringR * 1.5);
+    halo.setColorAt(0.0, QColor(40, 90, 130));
+    halo.setColorAt(0.6, QColor(14, 34, 56));
+    halo.setColorAt(1.0, QColor(0, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(halo);
+    p.drawEllipse(QPointF(cx, ey), ringR * 1.5, ringR * 1.5);
+
+    QPainterPath ring;
+    ring.addEllipse(QPointF(cx, ey), ringR, ringR);
+    ring.addEllipse(QPointF(cx, ey), ringR - 7, ringR - 7);
+    fillMetal(p, ring, ey - ringR, ey + ringR, QColor(255, 250, 230), QColor(214, 170, 80), QColor(90, 60, 20));
+
+    // Waves along the lower inside of the ring.
+    p.save();
+    QPainterPath inner;
+    inner.addEllipse(QPointF(cx, ey), ringR - 9, ringR - 9);
+    p.setClipPath(inner);
+    for (int k = 0; k < 3; ++k) {
+        QPainterPath wave;
+        const double base = ey + 20 + k * 12;
+        wave.moveTo(cx - ringR, base);
+        for (int i = 0; i <= 64; ++i) {
+            const double x = cx - ringR + i * (2 * ringR / 64.0);
+            wave.lineTo(x, base + 4.0 * std::sin((x - cx) / 9.0 + k * 1.7));
+        }
+        wave.lineTo(cx + ringR, ey + ringR);
+        wave.lineTo(cx - ringR, ey + ringR);
+        wave.closeSubpath();
+        p.setPen(QPen(QColor(200, 240, 255, 200), 1.6));
+        p.setBrush(QColor(30 + 20 * k, 110 + 30 * k, 170 + 25 * k, 150));
+        p.drawPath(wave);
+    }
+    p.restore();
+
+    // Anchor: shank, stock, ring on top, curved arms with flukes.
+    QPainterPath anchor;
+    anchor.addRoundedRect(QRectF(cx - 4, ey - 40, 8, 78), 3, 3);
+    anchor.addRoundedRect(QRectF(cx - 24, ey - 28, 48, 7), 3, 3);
+    QPainterPath eye;
+    eye.addEllipse(QPointF(cx, ey - 46), 8, 8);
+    eye.addEllipse(QPointF(cx, ey - 46), 4, 4);
+    anchor = anchor.united(eye);
+    QPainterPath arms;
+    arms.moveTo(cx - 38, ey + 10);
+    arms.quadTo(cx - 30, ey + 42, cx, ey + 44);
+    arms.quadTo(cx + 30, ey + 42, cx + 38, ey + 10);
+    arms.lineTo(cx + 30, ey + 20);
+    arms.quadTo(cx + 26, ey + 35, cx, ey + 36);
+    arms.quadTo(cx - 26, ey + 35, cx - 30, ey + 20);
+    arms.closeSubpath();
+    anchor = anchor.united(arms);
+    QPainterPath flukes;
+    flukes.moveTo(cx - 38, ey + 2);
+    flukes.lineTo(cx - 46, ey + 20);
+    flukes.lineTo(cx - 28, ey + 16);
+    flukes.closeSubpath();
+    flukes.moveTo(cx + 38, ey + 2);
+    flukes.lineTo(cx + 46, ey + 20);
+    flukes.lineTo(cx + 28, ey + 16);
+    flukes.closeSubpath();
+    anchor = anchor.united(flukes);
+    fillMetal(p, anchor, ey - 54, ey + 44, QColor(255, 255, 255), QColor(170, 196, 220), QColor(40, 60, 90));
+
+    // The name in polished steel, "3D" in brass beneath, flanked by rules.
+    const QFont nameFont = pixelFont(serifFamily(), 62, true);
+    QPainterPath name = textPath("VORTALIX", nameFont);
+    QRectF nb = name.boundingRect();
+    const double scale = std::min(1.0, (kLogoWidth - 16.0) / nb.width());
+    QTransform fit;
+    fit.scale(scale, 1.0);
+    name = fit.map(name);
+    nb = name.boundingRect();
+    const double nameBase = 218.0;
+    name.translate(cx - nb.center().x(), nameBase);
+    nb = name.boundingRect();
+    fillMetal(p, name, nb.top(), nb.bottom(), QColor(255, 255, 255), QColor(150, 182, 214), QColor(30, 50, 80));
+
+    const QFont tagFont = pixelFont(serifFamily(), 44, true);
+    QPainterPath tag = textPath("3D", tagFont);
+    QRectF tb = tag.boundingRect();
+    tag.translate(cx - tb.center().x(), 276.0);
+    tb = tag.boundingRect();
+    fillMetal(p, tag, tb.top(), tb.bottom(), QColor(255, 248, 220), QColor(226, 178, 84), QColor(100, 66, 20));
+    for (int side = -1; side <= 1; side += 2) {
+        const double inner = side < 0 ? tb.left() - 14 : tb.right() + 14;
+        const double outer = cx + side * 170.0;
+        QLinearGradient rule(inner, 0, outer, 0);
+        rule.setColorAt(0.0, QColor(240, 206, 130));
+        rule.setColorAt(1.0, QColor(0, 0, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(rule);
+        p.drawRect(QRectF(std::min(inner, outer), tb.center().y() - 1.5, std::abs(outer - inner), 3));
+    }
+    return image;
+}
+
+QImage makeTerrain()
+{
+    QImage image(kTerrainSize, kTerrainSize, QImage::Format_Grayscale8);
+    const double n = kTerrainSize;
+    for (int y = 0; y < kTerrainSize; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < kTerrainSize; ++x) {
+            // Distance to the nearest centre of the repeating raster, so the
+            // ring wraps cleanly across the edges.
+            double dx = std::abs(x + 0.5 - n / 2);
+            double dy = std::abs(y + 0.5 - n / 2);
+            dx = std::min(dx, n - dx);
+            dy = std::min(dy, n - dy);
+            const double u = x / n;
+            const double v = y / n;
+            const double warp = (tileFbm(u, v, 4, 3, 71u) - 0.5) * 22.0;
+            const double d = std::sqrt(dx * dx + dy * dy) + warp;
+            const double seabed = 58.0 + 26.0 * tileFbm(u, v, 8, 3, 72u);
+            const double rise = smoothstep(56.0, 86.0, d);
+            // Broad massifs with sharper ridges on their flanks.
+            const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
+            const double ridges = tileRidged(u, v, 3, 4, 73u);
+            const double mountain = 132.0 + 86.0 * massif + 44.0 * ridges * ridges;
+            const double h = seabed + (mountain - seabed) * rise;
+            line[x] = static_cast<uchar>(std::clamp(std::lround(h), 0L, 250L));
+        }
+    }
+    return image;
+}
+
+QImage makeSnow()
+{
+    constexpr int size = 512;
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double u = double(x) / size;
+            const double v = double(y) / size;
+            const double rockMask = smoothstep(0.56, 0.64, tileFbm(u, v, 6, 4, 11u));
+            const double crack = tileRidged(u, v, 12, 4, 12u);
+            const double grit = tileFbm(u, v, 128, 2, 13u);
+            const double drift = tileFbm(u, v, 8, 4, 14u);
+            const QColor snow = shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
+            const QColor rock =
+                shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
+            setPixel(image, x, y, mix(snow, rock, rockMask));
+        }
+    }
+    return image;
+}
+
+QImage makeDetail()
+{
+    constexpr int size = 256;
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double u = double(x) / size;
+            const double v = double(y) / size;
+            const double g = 0.6 * tileFbm(u, v, 32, 4, 21u) + 0.4 * latticeValue(x, y, 22u);
+            const int level = std::clamp(static_cast<int>(std::lround(88 + 96 * g)), 0, 255);
+            setPixel(image, x, y, QColor(level, level, level));
+        }
+    }
+    return image;
+}
+
+QImage makeFlare()
+{
+    constexpr int size = 256;
+    QImage image = blankRgb(size, size);
+    const double c = (size - 1) / 2.0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double dx = x - c;
+            const double dy = y - c;
+            const double r = std::sqrt(dx * dx + dy * dy) / c; // 0 centre .. 1 edge
+            const double a = std::atan2(dy, dx);
+            // Rays: whole-number harmonics of the angle so the pattern closes.
+            const double rays = 0.5 * std::pow(std::abs(std::cos(a * 4.0)), 40.0) +
+                                0.3 * std::pow(std::abs(std::cos(a * 7.0 + 0.6)), 60.0) +
+                                0.2 * std::pow(std::abs(std::cos(a * 11.0 + 1.3)), 80.0);
+            const double fadeOut = 1.0 - smoothstep(0.55, 1.0, r);
+            const double core = std::exp(-r * r * 90.0);
+            const double glow = std::exp(-r * 6.0) * 0.85;
+            const double rayLight = rays * std::exp(-r * 3.2) * 0.9;
+            const double ringLight = 0.12 * std::exp(-std::pow((r - 0.62) * 22.0, 2.0));
+            const double e = (core + glow + rayLight + ringLight) * fadeOut;
+            const double red = clamp01(e * 1.15);
+            const double green = clamp01(e * 1.0);
+            const double blue = clamp01(e * 0.78 + core * 0.3);
+            setPixel(image, x, y,
+                     QColor(int(std::lround(255 * red)), int(std::lround(255 * green)), int(std::lround(255 * blue))));
+        }
+    }
+    return image;
+}
+
+QImage makeGrass()
+{
+    constexpr int size = 256;
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double u = double(x) / size;
+            const double v = double(y) / size;
+            const double tone = tileFbm(u, v, 8, 4, 31u);
+            const double blades = tileFbm(u * 0.25, v, 128, 2, 32u);
+            const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
+            // The bottom quarter, used by the beach ring, turns to sand.
+            const double beach = smoothstep(168.0, 200.0, y + 14.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
+            const double sandiness = std::max(patches, beach);
+            const QColor grass =
+                shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
+            const double grain = latticeValue(x, y, 35u);
+            const QColor sand = shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
+            setPixel(image, x, y, mix(grass, sand, sandiness));
+        }
+    }
+    return image;
+}
+
+QImage makeTreeSkin()
+{
+    constexpr int size = 256;
+    QImage image = blankRgb(size, size);
+    // Bark: vertical fibres and darker furrows.
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            const double u = x / 128.0;
+            const double v = double(y) / size;
+            const double fibre = tileFbm(u, v * 0.125, 32, 3, 41u);
+            const double furrow = tileRidged(u, v * 0.25, 8, 3, 42u);
+            const QColor c = shade(mix(QColor(70, 46, 26), QColor(128, 92, 58), fibre), 0.55 + 0.6 * furrow);
+            setPixel(image, x, y, c);
+        }
+    }
+    // Foliage: a dark green ground covered with short needle strokes.
+    for (int y = 0; y < size; ++y) {
+        for (int x = 128; x < size; ++x) {
+            const double tone = tileFbm((x - 128) / 128.0, double(y) / size, 8, 3, 43u);
+            setPixel(image, x, y, mix(QColor(18, 48, 20), QColor(34, 80, 30), tone));
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setClipRect(QRect(128, 0, 128, size));
+    Rng rng(44);
+    for (int i = 0; i < 2600; ++i) {
+        const double x = 128 + rng.range(-4, 132);
+        const double y = rng.range(-4, size + 4);
+        const double angle = rng.range(-0.9, 0.9) + (rng.uniform() < 0.5 ? 0.0 : kPi);
+        const double len = rng.range(4, 9);
+        const QColor c = mix(QColor(30, 78, 28), QColor(110, 170, 70), rng.uniform());
+        p.setPen(QPen(c, rng.range(0.8, 1.6), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
+    }
+    return image;
+}
+
+namespace {
+
+void drawHullSide(QImage& image)
+{
+    // Rows 0..127: grey steel with plate seams, bottom 24 rows below the
+    // waterline in red-brown, a pale boot-top line at the waterline.
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const double u = x / 256.0;
+            const double v = y / 128.0;
+            const double stain = tileFbm(u, v, 8, 4, 51u);
+            const double streak = tileFbm(u, v * 0.125, 64, 2, 52u);
+            QColor c;
+            if (y >= 104)
+                c = shade(mix(QColor(104, 40, 30), QColor(140, 58, 40), stain), 0.9 + 0.2 * streak);
+            else if (y >= 101)
+                c = QColor(196, 196, 188);
+            else
+                c = shade(mix(QColor(104, 112, 120), QColor(142, 150, 158), stain), 0.9 + 0.16 * streak);
+            setPixel(image, x, y, c);
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // Plate seams with rivets.
+    for (int y = 24; y < 101; y += 26) {
+        p.setPen(QColor(70, 76, 84));
+        p.drawLine(QPointF(0, y + 0.5), QPointF(256, y + 0.5));
+        p.setPen(QColor(170, 176, 182));
+        p.drawLine(QPointF(0, y + 1.5), QPointF(256, y + 1.5));
+        for (int x = 2; x < 256; x += 6) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(80, 86, 94));
+            p.drawEllipse(QPointF(x, y - 2), 0.9, 0.9);
+        }
+    }
+    for (int x = 0; x < 256; x += 32) {
+        p.setPen(QColor(78, 84, 92));
+        p.drawLine(QPointF(x + 0.5, 0), QPointF(x + 0.5, 100));
+    }
+    // A row of portholes.
+    for (int x = 12; x < 256; x += 22) {
+        p.setPen(QPen(QColor(190, 196, 200), 1.2));
+        p.setBrush(QColor(22, 30, 40));
+        p.drawEllipse(QPointF(x, 38), 3.2, 3.2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(140, 170, 200, 120));
+        p.drawEllipse(QPointF(x - 1, 37), 1.1, 1.1);
+    }
+    // A hull number towards the bow end.
+    p.setFont(pixelFont(sansFamily(), 22, true));
+    p.setPen(QColor(232, 232, 226));
+    p.drawText(QRect(196, 52, 56, 30), Qt::AlignCenter, "17");
+}
+
+void drawDeck(QImage& image)
+{
+    // Rows 128..255, columns 0..127: teak planks 8 pixels wide with staggered
+    // butt joints and caulked seams.
+    for (int y = 128; y < 256; ++y) {
+        const int plank = (y - 128) / 8;
+        for (int x = 0; x < 128; ++x) {
+            const int shift = (plank * 37) % 64;
+            const int segment = (x + shift) / 64;
+            const double tone = latticeValue(plank, segment, 61u);
+            const double grain = tileFbm(x / 128.0, (y - 128) / 128.0 * 8.0, 16, 3, 62u);
+            QColor c = shade(mix(QColor(140, 104, 64), QColor(186, 150, 100), tone), 0.85 + 0.25 * grain);
+            if ((y - 128) % 8 == 7) c = QColor(52, 40, 28);
+            if ((x + shift) % 64 == 0) c = shade(c, 0.6);
+            setPixel(image, x, y, c);
+        }
+    }
+}
+
+void drawSuperstructure(QImage& image)
+{
+    // Rows 128..255, columns 128..255: light grey walls with dark windows,
+    // a funnel band at the bottom.
+    for (int y = 128; y < 256; ++y) {
+        for (int x = 128; x < 256; ++x) {
+            const double stain = tileFbm((x - 128) / 128.0, (y - 128) / 128.0, 8, 3, 71u);
+            setPixel(image, x, y, mix(QColor(168, 174, 180), QColor(204, 208, 212), stain));
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int row = 0; row < 3; ++row) {
+        const int top = 136 + row * 24;
+        p.setPen(QColor(120, 126, 132));
+        p.drawLine(128, top + 16, 255, top + 16);
+        for (int x = 134; x < 250; x += 14) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(20, 28, 38));
+            p.drawRect(x, top, 9, 7);
+            p.setBrush(QColor(90, 120, 150));
+            p.drawRect(x + 1, top + 1, 3, 2);
+        }
+    }
+    // Funnel band: grey, a black cap, a red and a white stripe.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 42));
+    p.drawRect(128, 212, 128, 14);
+    p.setBrush(QColor(170, 40, 34));
+    p.drawRect(128, 230, 128, 8);
+    p.setBrush(QColor(226, 226, 220));
+    p.drawRect(128, 240, 128, 4);
+}
+
+// Soot, rust and a few embers over the intact atlas.
+void burn(QImage& image)
+{
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const double u = x / 256.0;
+            const double v = y / 256.0;
+            const double soot = smoothstep(0.3, 0.62, tileFbm(u, v, 6, 5, 81u));
+            const double rust = smoothstep(0.55, 0.7, tileFbm(u, v, 10, 4, 82u));
+            const double char_ = tileFbm(u, v, 48, 2, 83u);
+            QColor c = shade(pixel(image, x, y), 0.5);
+            c = mix(c, QColor(118, 62, 30), rust * 0.75);
+            c = mix(c, shade(QColor(22, 20, 18), 0.6 + 0.8 * char_), 0.2 + 0.6 * soot);
+            setPixel(image, x, y, c);
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Rng rng(84);
+    for (int i = 0; i < 22; ++i) {
+        const QPointF at(rng.range(0, 256), rng.range(0, 256));
+        const double r = rng.range(0.8, 2.2);
+        QRadialGradient ember(at, r * 2.2);
+        ember.setColorAt(0.0, QColor(255, 230, 120));
+        ember.setColorAt(0.35, QColor(255, 110, 20, 220));
+        ember.setColorAt(1.0, QColor(120, 20, 0, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(ember);
+        p.drawEllipse(at, r * 2.2, r * 2.2);
+    }
+}
+
+} // namespace
+
+QImage makeShipSkin(bool burnt)
+{
+    QImage image = blankRgb(256, 256);
+    drawHullSide(image);
+    drawDeck(image);
+    drawSuperstructure(image);
+    if (burnt) burn(image);
+    return image;
+}
+
+} // namespace vtx::datagen::pic

@@ -1,0 +1,40 @@
+#pragma once
+
+// The pictures of the DATA folder: bitmap font, logo, terrain heightmap and
+// the textures of the world and its models. Each function draws one picture
+// from scratch; the same call always gives the same pixels.
+
+#include <QImage>
+
+namespace vtx::datagen::pic {
+
+// Glyphs " ".."Z" from glyph 0, 30 x 30 cells 1 pixel apart, 16 cells per
+// row: 495 x 123. Light glyphs on black.
+inline constexpr int kFontCell = 30;
+inline constexpr int kFontGap = 1;
+inline constexpr int kFontColumns = 16;
+inline constexpr int kFontRows = 4;
+QImage makeFont();
+
+// One 397 x 303 glyph cell (the "A" of the logo font): the game's name and
+// emblem, bright on black.
+inline constexpr int kLogoWidth = 397;
+inline constexpr int kLogoHeight = 303;
+QImage makeLogo();
+
+// 200 x 200 grey heightmap (Format_Grayscale8): open water (< 110) over the
+// middle, a ring of snowy mountains (peaks 200..250) further out, seamless at
+// the edges.
+inline constexpr int kTerrainSize = 200;
+QImage makeTerrain();
+
+QImage makeSnow();      // 512 x 512 snow and rock, tileable
+QImage makeDetail();    // 256 x 256 fine grey noise, tileable
+QImage makeFlare();     // 256 x 256 sun flare on black
+QImage makeGrass();     // 256 x 256 grass, sandier towards the bottom rows
+QImage makeTreeSkin();  // 256 x 256: bark left half, foliage right half
+// 256 x 256 ship atlas: hull side (rows 0..127), deck (bottom left),
+// superstructure (bottom right); burnt gives the sunk ship's look.
+QImage makeShipSkin(bool burnt);
+
+} // namespace vtx::datagen::pic
