@@ -1,5 +1,6 @@
 #include "audio/MusicPlayer.h"
 
+#include "audio/MidiHeader.h"
 #include "audio/SoundSystem.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <atomic>
+#include <span>
 
 namespace vtx {
 
@@ -151,6 +153,18 @@ bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType)
         MciClose();
     if (!audioOpen()) {
         MciReportError(QStringLiteral("Audio device hasn't been opened"));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MciReportError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
+        return false;
+    }
+    const QByteArray head = file.read(qint64(kMidiHeadBytes));
+    file.close();
+    if (!looksLikeMidi(std::span(reinterpret_cast<const unsigned char*>(head.constData()),
+                                 std::size_t(head.size())))) {
+        MciReportError(QStringLiteral("The song file is not a MIDI file"));
         return false;
     }
     m_music = Mix_LoadMUS(QFile::encodeName(path).constData());

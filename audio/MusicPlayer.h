@@ -12,9 +12,11 @@ struct _Mix_Music;
 namespace vtx {
 
 // Background music: the songs of "<StartDir>/Music" played one after another
-// on SDL_mixer's music stream (MIDI through FluidSynth; any format SDL_mixer
-// reads is accepted). It plays on the device SoundSystem opened; without an
-// open device every song fails to open and reports that once.
+// on SDL_mixer's music stream, MIDI through FluidSynth and the TimGM6mb sound
+// font (or the fonts named in SDL_SOUNDFONTS). The device is a MIDI
+// sequencer: a file that is not a MIDI file fails to open. It plays on the
+// device SoundSystem opened; without an open device every song fails to
+// open and reports that once.
 //
 // Threads: everything runs on the UI thread. The end of a play, for any
 // reason (the song ended, or MciStop stopped it), is posted by SDL's audio
