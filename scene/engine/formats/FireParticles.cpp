@@ -9,10 +9,10 @@ namespace {
 
 constexpr float kMaxStep = 1.0f / 30.0f; // longest integration sub-step, seconds
 constexpr float kMaxAdvance = 1.0f;      // a stalled cadencer's longer tick is taken as this
-constexpr float kDragPerSecond = 0.35f;  // per-second retention of a particle's own velocity
-constexpr float kLiftGain = 2.0f;        // lift acceleration = FireDir * gain (1/s)
-constexpr float kTurbulence = 3.0f;      // random acceleration, in FireRadius per second squared
-constexpr float kAxisPull = 6.0f;        // spring (1/s^2) pulling particles back towards the flame's axis
+constexpr float kDragPerSecond = 0.25f;  // per-second retention of a particle's own velocity
+constexpr float kLiftGain = 5.0f;        // lift acceleration = FireDir * gain (1/s)
+constexpr float kTurbulence = 6.0f;      // random acceleration, in FireRadius per second squared
+constexpr float kAxisPull = 3.0f;        // spring (1/s^2) pulling particles back towards the flame's axis
 
 } // namespace
 
