@@ -1,8 +1,12 @@
 #include "tools/datagen/Generators.h"
+#include "tools/datagen/MusicComposer.h"
 
 namespace vtx::datagen {
 
-// Not written yet: this generator's files are still to come.
-void generateMusic(const QString&) {}
+void generateMusic(const QString& runDir)
+{
+    for (const auto& song : gameSongs())
+        writeFile(runDir + QStringLiteral("/Music/") + QString::fromStdString(song.fileName), composeSong(song.plan));
+}
 
 } // namespace vtx::datagen
