@@ -75,22 +75,22 @@ void FireParticles::step(float dt) {
     std::erase_if(m_particles, [](const FireParticle& p) { return p.age >= p.life; });
 
     // Emissions: FireBurst particles per emission (the fraction carried over), every ParticleInterval
-    // seconds with UseInterval, else once per sub-step.
-    const auto emission = [this] {
-        m_burstCarry += std::max(0.0f, params.FireBurst);
-        const int count = static_cast<int>(m_burstCarry);
-        m_burstCarry -= static_cast<float>(count);
-        emit(count);
-    };
+    // seconds with UseInterval, else once per sub-step. Counts are capped so that absurd parameters
+    // (a zero interval, a huge burst) cost no more than filling the pool.
+    const float cap = float(std::max(0, params.MaxParticles)) + 1.0f;
+    float emissions = 1.0f;
     if (params.UseInterval && params.ParticleInterval > 0.0f) {
         m_sinceEmission += dt;
-        while (m_sinceEmission >= params.ParticleInterval) {
-            m_sinceEmission -= params.ParticleInterval;
-            emission();
-        }
-    } else {
-        emission();
+        emissions = std::floor(m_sinceEmission / params.ParticleInterval);
+        m_sinceEmission -= emissions * params.ParticleInterval;
+        if (!(m_sinceEmission >= 0.0f && m_sinceEmission < params.ParticleInterval))
+            m_sinceEmission = 0.0f; // rounding or a huge count: start afresh
     }
+    const float burst = params.FireBurst > 0.0f ? std::min(params.FireBurst, cap) : 0.0f;
+    m_burstCarry += std::min(emissions, cap) * burst;
+    const float births = std::floor(m_burstCarry);
+    m_burstCarry -= births;
+    emit(static_cast<int>(std::min(births, cap)));
 }
 
 void FireParticles::advance(float dt) {

@@ -4,7 +4,17 @@
 //
 // Call order: set `params`, then advance(dt) once per cadencer tick, then read particles() and
 // colorOf() to draw. Every burning object draws the same particle set around its own position.
+// Offsets and directions are in world orientation (Y up), not turned with the burning object.
 // Deterministic: the same seed and the same sequence of dt give the same particles.
+//
+// How a flame behaves: a particle is born at a random point within FireRadius of the centre with
+// InitialDir (varied per particle) plus a small random scatter as its velocity. It is lifted along
+// FireDir (an acceleration of 5 * FireDir against a drag keeping a quarter of its velocity per
+// second, so it rises at most about 3.6 * |FireDir| per second), shaken by turbulence in proportion to
+// FireRadius and drawn back towards the vertical axis, so the flame tapers. It grows to ParticleSize
+// over the first third of its life, then shrinks; it evaporates: its size and opacity are multiplied by
+// FireEvaporation per second of age. It dies after ParticleLife (each particle 75..100 % of it).
+// A tick longer than one second is taken as one second.
 
 #include <glm/glm.hpp>
 
@@ -15,16 +25,17 @@
 namespace vtx {
 
 struct FireParams {
-    int MaxParticles = 128;         // live particles at most
-    float ParticleSize = 0.15f;     // full size of a particle at the height of its life, scene units
-    float FireDensity = 0.6f;       // 0..1: fraction of each emission's particles actually born
-    float FireEvaporation = 0.86f;  // per-second retention of a particle's velocity relative to the lift
-    float ParticleLife = 2.0f;      // seconds
-    float FireBurst = 1.0f;         // scales the number of particles born per emission
-    float FireRadius = 0.1f;        // particles are born within this distance of the centre
-    float ParticleInterval = 0.04f; // seconds between emissions when UseInterval
+    int MaxParticles = 128;        // live particles at most; births stop while the pool is full
+    float ParticleSize = 0.15f;    // full size of a particle at the height of its life, scene units
+    float FireDensity = 0.6f;      // 0..1: opacity of a young particle (alpha multiplier)
+    float FireEvaporation = 0.86f; // 0..1: per-second retention of a particle's size and opacity
+    float ParticleLife = 2.0f;     // seconds
+    float FireBurst = 1.0f;        // particles born per emission (fractions carry over to the next)
+    float FireRadius = 0.1f;       // particles are born within this distance of the centre
+    float ParticleInterval =
+        0.04f; // seconds between emissions with UseInterval; else one per tick (split to 1/30 s)
     bool UseInterval = true;
-    glm::vec3 FireDir{0.0f, 0.2f, 0.0f};    // lift, scene units per second
+    glm::vec3 FireDir{0.0f, 0.2f, 0.0f};    // the direction and strength of the lift
     glm::vec3 InitialDir{0.0f, 0.0f, 0.7f}; // initial velocity, scene units per second
     glm::vec4 InnerColor{1, 1, 0, 1};
     glm::vec4 OuterColor{1, 0.5f, 0, 1};

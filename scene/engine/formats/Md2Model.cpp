@@ -150,9 +150,12 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
         for (std::int32_t v = 0; v < h.numXyz; ++v) {
             unsigned char packed[4]; // x, y, z, normal index (unused: normals come from the geometry)
             in.bytes(packed, sizeof packed);
-            frame.positions.emplace_back(packed[0] * scale[0] + translate[0],
-                                         packed[1] * scale[1] + translate[1],
-                                         packed[2] * scale[2] + translate[2]);
+            const glm::vec3 position(packed[0] * scale[0] + translate[0], packed[1] * scale[1] + translate[1],
+                                     packed[2] * scale[2] + translate[2]);
+            if (!std::isfinite(position.x) || !std::isfinite(position.y) || !std::isfinite(position.z))
+                return fail(error, "frame " + std::to_string(f) + " vertex " + std::to_string(v) +
+                                       " decodes to a non-finite position");
+            frame.positions.push_back(position);
         }
     }
 

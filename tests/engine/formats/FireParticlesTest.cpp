@@ -95,6 +95,21 @@ TEST(FireParticles, DeterministicForASeedAndSafeOnOddTicks) {
         EXPECT_TRUE(std::isfinite(p.offset.x) && std::isfinite(p.offset.y) && std::isfinite(p.offset.z));
 }
 
+TEST(FireParticles, AbsurdParametersStayBoundedAndQuick) {
+    // A zero-ish interval asks for billions of emissions and a huge burst for billions of particles:
+    // the pool fills, nothing overflows or loops for long.
+    FireParticles fire;
+    fire.params.ParticleInterval = 1e-9f;
+    fire.params.FireBurst = 1e30f;
+    fire.advance(0.5f);
+    EXPECT_EQ(fire.particles().size(), 128u);
+    fire.params.FireBurst = std::numeric_limits<float>::quiet_NaN();
+    fire.params.MaxParticles = -5;
+    for (int i = 0; i < 3; ++i) // one second per call at most: a stalled cadencer does not skip the fire's life
+        fire.advance(1.0f);
+    EXPECT_TRUE(fire.particles().empty());
+}
+
 TEST(FireParticles, ColourRunsFromInnerToOuterAndFades) {
     FireParticles fire;
     FireParticle p;

@@ -104,6 +104,8 @@ TEST(Md2Model, HostileHeadersAndIndicesAreRefused) {
         {"triangle texcoord index out of range", [&](Bytes& b) { b[trisOffset + 12 + 6 + 2] = 5; },
          "texture coordinate 5"},
         {"index with the high byte set", [&](Bytes& b) { b[trisOffset + 12 * 3 + 1] = 0x80; }, "vertex"},
+        {"scale overflowing to infinity",
+         [&](Bytes& b) { test::patchU32(b, 68 + 64 + 20 + 48, 0x7f7fffffu); }, "non-finite position"},
         {"non-finite frame scale", [&](Bytes& b) { test::patchU32(b, 68 + 64 + 20 + 48, 0x7fc00000u); },
          "non-finite"},
     };
