@@ -1,0 +1,1082 @@
+#include "scene/engine/SceneRenderer.h"
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TGLCamera.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/formats/TerrainPatch.h"
+
+#include <QDebug>
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace vtx {
+
+namespace {
+
+// ---- shader sources -------------------------------------------------------------------------------
+
+// Lighting per vertex keeps the fragment work minimal: on a software rasteriser the fragment shader
+// dominates the frame time.
+const char* kMeshVertex = R"(#version 330 core
+layout(location = 0) in vec3 a_pos;
+layout(location = 1) in vec3 a_normal;
+layout(location = 2) in vec2 a_uv;
+layout(location = 3) in vec3 a_pos2;
+layout(location = 4) in vec3 a_normal2;
+uniform mat4 u_mvp;
+uniform mat4 u_model;
+uniform mat3 u_normalMatrix;
+uniform float u_blend;
+uniform vec2 u_uvScale;
+uniform int u_lit;
+uniform vec3 u_lightPos;
+uniform vec4 u_lightColor;
+uniform vec4 u_diffuse;
+uniform vec4 u_ambient;
+uniform vec4 u_emission;
+out vec2 v_uv;
+out vec4 v_color;
+void main() {
+    vec3 p = mix(a_pos, a_pos2, u_blend);
+    gl_Position = u_mvp * vec4(p, 1.0);
+    v_uv = a_uv * u_uvScale;
+    if (u_lit == 1) {
+        vec3 n = mix(a_normal, a_normal2, u_blend);
+        vec3 wp = (u_model * vec4(p, 1.0)).xyz;
+        float len = length(n);
+        vec3 wn = len > 0.0 ? normalize(u_normalMatrix * n) : vec3(0.0, 1.0, 0.0);
+        float d = max(dot(wn, normalize(u_lightPos - wp)), 0.0);
+        v_color = vec4(u_emission.rgb + u_ambient.rgb * 0.2 + u_diffuse.rgb * u_lightColor.rgb * d, u_diffuse.a);
+    } else {
+        v_color = vec4(u_diffuse.rgb + u_emission.rgb, u_diffuse.a);
+    }
+}
+)";
+
+const char* kMeshFragment = R"(#version 330 core
+uniform sampler2D u_tex;
+uniform int u_texMode;
+in vec2 v_uv;
+in vec4 v_color;
+out vec4 o_color;
+void main() {
+    if (u_texMode == 0) {
+        o_color = v_color;
+    } else {
+        vec4 t = texture(u_tex, v_uv);
+        o_color = u_texMode == 1 ? vec4(t.rgb, t.a * v_color.a) : t * v_color;
+    }
+}
+)";
+
+const char* kPickFragment = R"(#version 330 core
+uniform vec4 u_pickColor;
+out vec4 o_color;
+void main() { o_color = u_pickColor; }
+)";
+
+const char* kSkyVertex = R"(#version 330 core
+layout(location = 0) in vec3 a_pos;
+layout(location = 1) in vec4 a_color;
+uniform mat4 u_mvp;
+out vec4 v_color;
+void main() { gl_Position = u_mvp * vec4(a_pos, 1.0); v_color = a_color; }
+)";
+
+const char* kSkyFragment = R"(#version 330 core
+in vec4 v_color;
+out vec4 o_color;
+void main() { o_color = v_color; }
+)";
+
+const char* kParticleVertex = R"(#version 330 core
+layout(location = 0) in vec2 a_corner;
+layout(location = 1) in vec4 a_centerSize;
+layout(location = 2) in vec4 a_color;
+uniform mat4 u_viewProj;
+uniform vec3 u_camRight;
+uniform vec3 u_camUp;
+out vec2 v_corner;
+out vec4 v_color;
+void main() {
+    vec3 p = a_centerSize.xyz + (u_camRight * a_corner.x + u_camUp * a_corner.y) * (0.5 * a_centerSize.w);
+    gl_Position = u_viewProj * vec4(p, 1.0);
+    v_corner = a_corner;
+    v_color = a_color;
+}
+)";
+
+// A soft round blob with a hot core: overlapping additive blobs read as flame, not as dots.
+const char* kParticleFragment = R"(#version 330 core
+in vec2 v_corner;
+in vec4 v_color;
+out vec4 o_color;
+void main() {
+    float r2 = dot(v_corner, v_corner);
+    if (r2 >= 1.0) discard;
+    float f = 1.0 - r2;
+    f *= f;
+    vec3 hot = mix(v_color.rgb, vec3(1.0, 0.95, 0.7), f * f * 0.6);
+    o_color = vec4(hot, v_color.a * f);
+}
+)";
+
+const char* kHudVertex = R"(#version 330 core
+layout(location = 0) in vec2 a_pixel;
+layout(location = 1) in vec2 a_uv;
+uniform vec2 u_viewport;
+out vec2 v_uv;
+void main() {
+    gl_Position = vec4(a_pixel.x / u_viewport.x * 2.0 - 1.0, 1.0 - a_pixel.y / u_viewport.y * 2.0, 0.0, 1.0);
+    v_uv = a_uv;
+}
+)";
+
+const char* kHudFragment = R"(#version 330 core
+uniform sampler2D u_tex;
+uniform vec4 u_modulate;
+in vec2 v_uv;
+out vec4 o_color;
+void main() {
+    vec4 t = texture(u_tex, v_uv);
+    float luminance = dot(t.rgb, vec3(0.299, 0.587, 0.114));
+    o_color = vec4(t.rgb * u_modulate.rgb, clamp(luminance * t.a * u_modulate.a, 0.0, 1.0));
+}
+)";
+
+// ---- small helpers ----------------------------------------------------------------------------------
+
+constexpr std::uint64_t kKeepUnusedFrames = 300;    // GPU copies unused this long are dropped
+
+struct MeshProgram {
+    GLuint id = 0;
+    GLint mvp = -1, model = -1, normalMatrix = -1, blend = -1, uvScale = -1, lit = -1, lightPos = -1,
+          lightColor = -1, diffuse = -1, ambient = -1, emission = -1, tex = -1, texMode = -1, pickColor = -1;
+};
+
+struct TextureGpu {
+    GLuint id = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+struct ActorGpu {
+    GLuint vao = 0, frames = 0, uvs = 0, indices = 0;
+    GLsizei indexCount = 0;
+    std::size_t vertexCount = 0;
+    int frameCount = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+struct PatchGpu {
+    GLuint vao = 0, vertices = 0, indices = 0;
+    GLsizei indexCount = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+struct SkyGpu {
+    GLuint vao = 0, vertices = 0;
+    GLsizei count = 0;
+    std::uint64_t revision = ~0ull;
+    std::uint64_t lastUsed = 0;
+};
+
+using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, int, int, int>;
+
+struct DrawItem {
+    TGLBaseSceneObject* object = nullptr;
+    glm::mat4 model{1.0f};
+    const TGLMaterial* material = nullptr;
+};
+
+struct FireItem {
+    glm::vec3 position{0.0f};
+    TGLFireFXManager* manager = nullptr;
+};
+
+} // namespace
+
+struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
+    bool ready = false;
+    std::uint64_t frame = 0;
+    RenderStats stats;
+
+    MeshProgram mesh, pickMesh;
+    GLuint skyProgram = 0, particleProgram = 0, hudProgram = 0;
+    GLint skyMvp = -1, partViewProj = -1, partRight = -1, partUp = -1, hudViewport = -1, hudTex = -1,
+          hudModulate = -1;
+
+    GLuint quadVao = 0, quadVbo = 0;
+    GLuint particleVao = 0, particleCorners = 0, particleInstances = 0;
+    GLuint hudVao = 0, hudVbo = 0;
+    GLuint nearestSampler = 0;
+    GLuint pickFbo = 0, pickColor = 0, pickDepth = 0;
+    int pickWidth = 0, pickHeight = 0;
+
+    std::unordered_map<std::uint64_t, TextureGpu> textures;
+    std::unordered_map<std::uint64_t, ActorGpu> actors;
+    std::map<PatchKey, PatchGpu> patches;
+    std::unordered_map<std::uint64_t, SkyGpu> skies;
+
+    // Per-frame lists, kept to reuse their storage.
+    std::vector<DrawItem> skyItems, opaqueItems, blendedItems, hudItems, pickItems;
+    std::vector<FireItem> fireItems;
+    std::vector<TTerrainRenderer::VisibleTile> tiles;
+    std::vector<float> particleData;
+    std::vector<float> hudData;
+    bool haveLight = false;
+    glm::vec3 lightPos{0.0f};
+    glm::vec4 lightColor{1.0f};
+    glm::mat4 view{1.0f}, projection{1.0f}, viewProj{1.0f};
+    glm::vec3 eye{0.0f};
+    float farDistance = 100.0f;
+    TGLCamera* camera = nullptr;
+
+    // ---- setup ------------------------------------------------------------------------------------
+
+    GLuint compile(GLenum type, const char* source, const char* what)
+    {
+        const GLuint shader = glCreateShader(type);
+        glShaderSource(shader, 1, &source, nullptr);
+        glCompileShader(shader);
+        GLint ok = 0;
+        glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+        GLint length = 0;
+        glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+        std::string log(std::size_t(std::max(length, 1)), '\0');
+        glGetShaderInfoLog(shader, length, nullptr, log.data());
+        if (!ok) {
+            glDeleteShader(shader);
+            qWarning("engine: shader %s failed to compile:\n%s", what, log.c_str());
+            throw std::runtime_error(std::string("shader ") + what + " failed to compile: " + log);
+        }
+        return shader;
+    }
+
+    GLuint link(const char* vertex, const char* fragment, const char* what)
+    {
+        const GLuint vs = compile(GL_VERTEX_SHADER, vertex, what);
+        const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment, what);
+        const GLuint program = glCreateProgram();
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            GLint length = 0;
+            glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+            std::string log(std::size_t(std::max(length, 1)), '\0');
+            glGetProgramInfoLog(program, length, nullptr, log.data());
+            glDeleteProgram(program);
+            qWarning("engine: program %s failed to link:\n%s", what, log.c_str());
+            throw std::runtime_error(std::string("program ") + what + " failed to link: " + log);
+        }
+        return program;
+    }
+
+    void locate(MeshProgram& p)
+    {
+        p.mvp = glGetUniformLocation(p.id, "u_mvp");
+        p.model = glGetUniformLocation(p.id, "u_model");
+        p.normalMatrix = glGetUniformLocation(p.id, "u_normalMatrix");
+        p.blend = glGetUniformLocation(p.id, "u_blend");
+        p.uvScale = glGetUniformLocation(p.id, "u_uvScale");
+        p.lit = glGetUniformLocation(p.id, "u_lit");
+        p.lightPos = glGetUniformLocation(p.id, "u_lightPos");
+        p.lightColor = glGetUniformLocation(p.id, "u_lightColor");
+        p.diffuse = glGetUniformLocation(p.id, "u_diffuse");
+        p.ambient = glGetUniformLocation(p.id, "u_ambient");
+        p.emission = glGetUniformLocation(p.id, "u_emission");
+        p.tex = glGetUniformLocation(p.id, "u_tex");
+        p.texMode = glGetUniformLocation(p.id, "u_texMode");
+        p.pickColor = glGetUniformLocation(p.id, "u_pickColor");
+    }
+
+    void initialize()
+    {
+        initializeOpenGLFunctions();
+        mesh.id = link(kMeshVertex, kMeshFragment, "mesh");
+        locate(mesh);
+        pickMesh.id = link(kMeshVertex, kPickFragment, "pick");
+        locate(pickMesh);
+        skyProgram = link(kSkyVertex, kSkyFragment, "sky");
+        skyMvp = glGetUniformLocation(skyProgram, "u_mvp");
+        particleProgram = link(kParticleVertex, kParticleFragment, "particles");
+        partViewProj = glGetUniformLocation(particleProgram, "u_viewProj");
+        partRight = glGetUniformLocation(particleProgram, "u_camRight");
+        partUp = glGetUniformLocation(particleProgram, "u_camUp");
+        hudProgram = link(kHudVertex, kHudFragment, "hud");
+        hudViewport = glGetUniformLocation(hudProgram, "u_viewport");
+        hudTex = glGetUniformLocation(hudProgram, "u_tex");
+        hudModulate = glGetUniformLocation(hudProgram, "u_modulate");
+
+        // The unit quad of planes and sprites: centred, in local XY, facing +Z, v = 0 along +Y.
+        const float quad[] = {
+            -0.5f, -0.5f, 0, 0, 0, 1, 0, 1, 0.5f, -0.5f, 0, 0, 0, 1, 1, 1,
+            0.5f,  0.5f,  0, 0, 0, 1, 1, 0, -0.5f, 0.5f, 0, 0, 0, 1, 0, 0,
+        };
+        glGenVertexArrays(1, &quadVao);
+        glGenBuffers(1, &quadVbo);
+        glBindVertexArray(quadVao);
+        glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+        glVertexAttrib3f(3, 0, 0, 0);
+        glVertexAttrib3f(4, 0, 0, 0);
+
+        const float corners[] = {-1, -1, 1, -1, 1, 1, -1, -1, 1, 1, -1, 1};
+        glGenVertexArrays(1, &particleVao);
+        glGenBuffers(1, &particleCorners);
+        glGenBuffers(1, &particleInstances);
+        glBindVertexArray(particleVao);
+        glBindBuffer(GL_ARRAY_BUFFER, particleCorners);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(corners), corners, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
+        glBindBuffer(GL_ARRAY_BUFFER, particleInstances);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+        glVertexAttribDivisor(1, 1);
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(4 * sizeof(float)));
+        glVertexAttribDivisor(2, 1);
+
+        glGenVertexArrays(1, &hudVao);
+        glGenBuffers(1, &hudVbo);
+        glBindVertexArray(hudVao);
+        glBindBuffer(GL_ARRAY_BUFFER, hudVbo);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), reinterpret_cast<void*>(2 * sizeof(float)));
+        glBindVertexArray(0);
+
+        // Glyphs are drawn 1:1; nearest sampling keeps neighbouring cells from bleeding in.
+        glGenSamplers(1, &nearestSampler);
+        glSamplerParameteri(nearestSampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(nearestSampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glSamplerParameteri(nearestSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        ready = true;
+    }
+
+    void releaseGL()
+    {
+        if (!ready)
+            return;
+        for (auto& [id, t] : textures)
+            glDeleteTextures(1, &t.id);
+        textures.clear();
+        for (auto& [id, a] : actors)
+            freeActor(a);
+        actors.clear();
+        for (auto& [key, p] : patches)
+            freePatch(p);
+        patches.clear();
+        for (auto& [id, s] : skies)
+            freeSky(s);
+        skies.clear();
+        for (GLuint program : {mesh.id, pickMesh.id, skyProgram, particleProgram, hudProgram})
+            glDeleteProgram(program);
+        const GLuint arrays[] = {quadVao, particleVao, hudVao};
+        glDeleteVertexArrays(3, arrays);
+        const GLuint buffers[] = {quadVbo, particleCorners, particleInstances, hudVbo};
+        glDeleteBuffers(4, buffers);
+        glDeleteSamplers(1, &nearestSampler);
+        if (pickFbo) {
+            glDeleteFramebuffers(1, &pickFbo);
+            glDeleteRenderbuffers(1, &pickColor);
+            glDeleteRenderbuffers(1, &pickDepth);
+            pickFbo = 0;
+        }
+        ready = false;
+    }
+
+    void freeActor(ActorGpu& a)
+    {
+        glDeleteVertexArrays(1, &a.vao);
+        const GLuint b[] = {a.frames, a.uvs, a.indices};
+        glDeleteBuffers(3, b);
+    }
+    void freePatch(PatchGpu& p)
+    {
+        glDeleteVertexArrays(1, &p.vao);
+        const GLuint b[] = {p.vertices, p.indices};
+        glDeleteBuffers(2, b);
+    }
+    void freeSky(SkyGpu& s)
+    {
+        glDeleteVertexArrays(1, &s.vao);
+        glDeleteBuffers(1, &s.vertices);
+    }
+
+    void collectGarbage()
+    {
+        if (frame % 60 != 0)
+            return;
+        const auto stale = [this](std::uint64_t lastUsed) { return lastUsed + kKeepUnusedFrames < frame; };
+        for (auto it = textures.begin(); it != textures.end();)
+            if (stale(it->second.lastUsed)) {
+                glDeleteTextures(1, &it->second.id);
+                it = textures.erase(it);
+            } else {
+                ++it;
+            }
+        for (auto it = actors.begin(); it != actors.end();)
+            if (stale(it->second.lastUsed)) {
+                freeActor(it->second);
+                it = actors.erase(it);
+            } else {
+                ++it;
+            }
+        for (auto it = patches.begin(); it != patches.end();)
+            if (stale(it->second.lastUsed)) {
+                freePatch(it->second);
+                it = patches.erase(it);
+            } else {
+                ++it;
+            }
+        for (auto it = skies.begin(); it != skies.end();)
+            if (stale(it->second.lastUsed)) {
+                freeSky(it->second);
+                it = skies.erase(it);
+            } else {
+                ++it;
+            }
+    }
+
+    // ---- GPU copies -------------------------------------------------------------------------------
+
+    GLuint texture(const TGLTextureImage& image)
+    {
+        const std::uint64_t id = image.id();
+        auto found = textures.find(id);
+        if (found != textures.end()) {
+            found->second.lastUsed = frame;
+            return found->second.id;
+        }
+        const QImage* picture = image.image();
+        TextureGpu t;
+        glGenTextures(1, &t.id);
+        glBindTexture(GL_TEXTURE_2D, t.id);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture->width(), picture->height(), 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, picture->constBits());
+        glGenerateMipmap(GL_TEXTURE_2D);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        t.lastUsed = frame;
+        textures.emplace(id, t);
+        return t.id;
+    }
+
+    ActorGpu* actorMesh(const TActor& actor)
+    {
+        const auto& meshData = actor.mesh();
+        if (!meshData || meshData->positions.empty() || meshData->indices.empty())
+            return nullptr;
+        auto found = actors.find(actor.meshId());
+        if (found != actors.end()) {
+            found->second.lastUsed = frame;
+            return &found->second;
+        }
+        ActorGpu a;
+        a.vertexCount = meshData->texCoords.size();
+        a.frameCount = int(meshData->positions.size());
+        // All frames in one buffer: frame f's vertices at f * vertexCount, position then normal.
+        std::vector<float> frames;
+        frames.reserve(a.vertexCount * 6 * std::size_t(a.frameCount));
+        for (int f = 0; f < a.frameCount; ++f) {
+            const auto& pos = meshData->positions[std::size_t(f)];
+            const auto& nor = meshData->normals[std::size_t(f)];
+            for (std::size_t v = 0; v < a.vertexCount; ++v) {
+                const glm::vec3 p = v < pos.size() ? pos[v] : glm::vec3(0.0f);
+                const glm::vec3 n = v < nor.size() ? nor[v] : glm::vec3(0.0f, 0.0f, 1.0f);
+                frames.insert(frames.end(), {p.x, p.y, p.z, n.x, n.y, n.z});
+            }
+        }
+        glGenVertexArrays(1, &a.vao);
+        glGenBuffers(1, &a.frames);
+        glGenBuffers(1, &a.uvs);
+        glGenBuffers(1, &a.indices);
+        glBindVertexArray(a.vao);
+        glBindBuffer(GL_ARRAY_BUFFER, a.frames);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(frames.size() * sizeof(float)), frames.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, a.uvs);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(meshData->texCoords.size() * sizeof(glm::vec2)),
+                     meshData->texCoords.data(), GL_STATIC_DRAW);
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(glm::vec2), nullptr);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, a.indices);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(meshData->indices.size() * sizeof(std::uint32_t)),
+                     meshData->indices.data(), GL_STATIC_DRAW);
+        a.indexCount = GLsizei(meshData->indices.size());
+        for (GLuint attribute : {0u, 1u, 3u, 4u})
+            glEnableVertexAttribArray(attribute);
+        glBindVertexArray(0);
+        a.lastUsed = frame;
+        return &actors.emplace(actor.meshId(), a).first->second;
+    }
+
+    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+    {
+        const PatchKey key{terrain.serial(), terrain.revision(), tile.keyTileX, tile.keyTileY, tile.lod,
+                           tile.neighbourLod[0], tile.neighbourLod[1], tile.neighbourLod[2], tile.neighbourLod[3]};
+        auto found = patches.find(key);
+        if (found != patches.end()) {
+            found->second.lastUsed = frame;
+            return found->second.indexCount > 0 ? &found->second : nullptr;
+        }
+        TerrainTileKey tileKey;
+        tileKey.tileX = tile.keyTileX;
+        tileKey.tileY = tile.keyTileY;
+        tileKey.lod = tile.lod;
+        tileKey.neighbourLod = tile.neighbourLod;
+        const TerrainPatch patch =
+            buildTerrainPatch(*terrain.HeightDataSource, terrain.TileSize, std::max(1, terrain.TilesPerTexture), tileKey);
+        PatchGpu p;
+        p.lastUsed = frame;
+        if (!patch.indices.empty() && patch.normals.size() == patch.positions.size() &&
+            patch.texCoords.size() == patch.positions.size()) {
+            std::vector<float> vertices;
+            vertices.reserve(patch.positions.size() * 8);
+            for (std::size_t i = 0; i < patch.positions.size(); ++i) {
+                const glm::vec3& v = patch.positions[i];
+                const glm::vec3& n = patch.normals[i];
+                const glm::vec2& t = patch.texCoords[i];
+                vertices.insert(vertices.end(), {v.x, v.y, v.z, n.x, n.y, n.z, t.x, t.y});
+            }
+            glGenVertexArrays(1, &p.vao);
+            glGenBuffers(1, &p.vertices);
+            glGenBuffers(1, &p.indices);
+            glBindVertexArray(p.vao);
+            glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STATIC_DRAW);
+            glEnableVertexAttribArray(0);
+            glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+            glEnableVertexAttribArray(1);
+            glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+            glEnableVertexAttribArray(2);
+            glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+            glVertexAttrib3f(3, 0, 0, 0);
+            glVertexAttrib3f(4, 0, 0, 0);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(patch.indices.size() * sizeof(std::uint32_t)),
+                         patch.indices.data(), GL_STATIC_DRAW);
+            p.indexCount = GLsizei(patch.indices.size());
+            glBindVertexArray(0);
+        }
+        auto& stored = patches.emplace(key, p).first->second;
+        return stored.indexCount > 0 ? &stored : nullptr;
+    }
+
+    SkyGpu& skyMesh(TSkyDome& dome)
+    {
+        SkyGpu& s = skies[dome.serial()];
+        s.lastUsed = frame;
+        if (s.revision == dome.revision())
+            return s;
+        s.revision = dome.revision();
+        const auto vertices = dome.buildMesh();
+        if (!s.vao) {
+            glGenVertexArrays(1, &s.vao);
+            glGenBuffers(1, &s.vertices);
+            glBindVertexArray(s.vao);
+            glBindBuffer(GL_ARRAY_BUFFER, s.vertices);
+            glEnableVertexAttribArray(0);
+            glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TSkyDome::Vertex), nullptr);
+            glEnableVertexAttribArray(1);
+            glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(TSkyDome::Vertex),
+                                  reinterpret_cast<void*>(offsetof(TSkyDome::Vertex, color)));
+        }
+        glBindBuffer(GL_ARRAY_BUFFER, s.vertices);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(TSkyDome::Vertex)), vertices.data(),
+                     GL_STATIC_DRAW);
+        s.count = GLsizei(vertices.size());
+        glBindVertexArray(0);
+        return s;
+    }
+
+    // ---- traversal --------------------------------------------------------------------------------
+
+    void collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick)
+    {
+        if (!object.Visible)
+            return;
+        const glm::mat4 model = parent * object.localMatrix();
+        const ObjectKind kind = object.kind();
+        if (forPick) {
+            if (object.pickable())
+                pickItems.push_back({&object, model, &object.effectiveMaterial()});
+        } else {
+            switch (kind) {
+            case ObjectKind::SkyDome:
+                skyItems.push_back({&object, model, nullptr});
+                break;
+            case ObjectKind::Plane:
+            case ObjectKind::Sprite:
+            case ObjectKind::Terrain:
+            case ObjectKind::Actor: {
+                const TGLMaterial* material = &object.effectiveMaterial();
+                (material->BlendingMode == bmOpaque ? opaqueItems : blendedItems).push_back({&object, model, material});
+                break;
+            }
+            case ObjectKind::Light:
+                if (!haveLight) {
+                    haveLight = true;
+                    lightPos = glm::vec3(model[3]);
+                    lightColor = static_cast<TGLLightSource&>(object).Diffuse;
+                }
+                break;
+            case ObjectKind::HudText:
+                hudItems.push_back({&object, model, nullptr});
+                break;
+            default:
+                break;
+            }
+            for (const TGLBFireFX& fire : object.Effects.items())
+                if (fire.Manager)
+                    fireItems.push_back({glm::vec3(model[3]), fire.Manager.get()});
+        }
+        for (int i = 0; i < object.Count(); ++i)
+            collect(*object.Children(i), model, forPick);
+    }
+
+    void beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, bool forPick)
+    {
+        ++frame;
+        stats = RenderStats{};
+        skyItems.clear();
+        opaqueItems.clear();
+        blendedItems.clear();
+        hudItems.clear();
+        pickItems.clear();
+        fireItems.clear();
+        haveLight = false;
+        camera = cam;
+        const float aspect = target.height > 0 ? float(target.width) / float(target.height) : 1.0f;
+        view = cam->viewMatrix();
+        projection = cam->projectionMatrix(aspect);
+        viewProj = projection * view;
+        eye = glm::vec3(glm::inverse(view)[3]);
+        farDistance = cam->DepthOfView;
+        TDummyCube& root = scene.Objects();
+        collect(root, glm::mat4(1.0f), forPick);
+    }
+
+    void setCommonState(const RenderTarget& target)
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+        glViewport(0, 0, target.width, target.height);
+        glDisable(GL_SCISSOR_TEST);
+        glDisable(GL_STENCIL_TEST);
+        glDisable(GL_BLEND);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthMask(GL_TRUE);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glFrontFace(GL_CCW);
+        glCullFace(GL_BACK);
+        glDisable(GL_CULL_FACE);
+        glActiveTexture(GL_TEXTURE0);
+        glBindSampler(0, 0);
+    }
+
+    // ---- drawing ----------------------------------------------------------------------------------
+
+    void applyMaterial(const MeshProgram& p, const TGLMaterial& material, bool pickPass)
+    {
+        if (material.FaceCulling == fcCull)
+            glEnable(GL_CULL_FACE);
+        else
+            glDisable(GL_CULL_FACE);
+        if (pickPass)
+            return;
+        switch (material.BlendingMode) {
+        case bmOpaque:
+            glDisable(GL_BLEND);
+            break;
+        case bmTransparency:
+            glEnable(GL_BLEND);
+            glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            break;
+        case bmAdditive:
+            glEnable(GL_BLEND);
+            glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
+            break;
+        }
+        const TGLFaceProperties& front = material.FrontProperties;
+        glUniform4fv(p.diffuse, 1, glm::value_ptr(front.Diffuse));
+        glUniform4fv(p.ambient, 1, glm::value_ptr(front.Ambient));
+        glUniform4fv(p.emission, 1, glm::value_ptr(front.Emission));
+        if (material.Texture.active()) {
+            glBindTexture(GL_TEXTURE_2D, texture(material.Texture.Image));
+            glUniform1i(p.texMode, material.Texture.TextureMode == tmModulate ? 2 : 1);
+        } else {
+            glUniform1i(p.texMode, 0);
+        }
+    }
+
+    void setTransform(const MeshProgram& p, const glm::mat4& model)
+    {
+        const glm::mat4 mvp = viewProj * model;
+        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+        glUniformMatrix4fv(p.model, 1, GL_FALSE, glm::value_ptr(model));
+        const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+        glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    }
+
+    void drawItem(const MeshProgram& p, const DrawItem& item, bool pickPass)
+    {
+        applyMaterial(p, *item.material, pickPass);
+        glUniform2f(p.uvScale, 1.0f, 1.0f);
+        glUniform1f(p.blend, 0.0f);
+        switch (item.object->kind()) {
+        case ObjectKind::Plane: {
+            const auto& plane = static_cast<const TPlane&>(*item.object);
+            setTransform(p, item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f)));
+            glUniform2f(p.uvScale, float(std::max(1, plane.XTiles)), float(std::max(1, plane.YTiles)));
+            glBindVertexArray(quadVao);
+            glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+            ++stats.drawCalls;
+            break;
+        }
+        case ObjectKind::Sprite: {
+            const auto& sprite = static_cast<const TSprite&>(*item.object);
+            // Screen-aligned: the camera's right and up axes, sized by Width x Height and Scale.
+            const glm::vec3 right(view[0][0], view[1][0], view[2][0]);
+            const glm::vec3 up(view[0][1], view[1][1], view[2][1]);
+            const glm::vec3 back(view[0][2], view[1][2], view[2][2]);
+            glm::mat4 model(1.0f);
+            model[0] = glm::vec4(right * sprite.Width * sprite.Scale.x, 0.0f);
+            model[1] = glm::vec4(up * sprite.Height * sprite.Scale.y, 0.0f);
+            model[2] = glm::vec4(back, 0.0f);
+            model[3] = item.model[3];
+            glDisable(GL_CULL_FACE);
+            setTransform(p, model);
+            glBindVertexArray(quadVao);
+            glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+            ++stats.drawCalls;
+            break;
+        }
+        case ObjectKind::Actor:
+            drawActor(p, static_cast<const TActor&>(*item.object), item.model);
+            break;
+        case ObjectKind::Terrain:
+            drawTerrain(p, static_cast<TTerrainRenderer&>(*item.object), item.model);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model)
+    {
+        ActorGpu* gpu = actorMesh(actor);
+        if (!gpu)
+            return;
+        const int last = gpu->frameCount - 1;
+        const std::size_t a = std::size_t(std::clamp(actor.CurrentFrame(), 0, last));
+        const std::size_t b = std::size_t(std::clamp(actor.NextFrame(), 0, last));
+        const GLsizei stride = 6 * sizeof(float);
+        const std::size_t frameBytes = gpu->vertexCount * std::size_t(stride);
+        setTransform(p, model);
+        glUniform1f(p.blend, a == b ? 0.0f : actor.frameBlend());
+        glBindVertexArray(gpu->vao);
+        glBindBuffer(GL_ARRAY_BUFFER, gpu->frames);
+        const auto at = [](std::size_t bytes) { return reinterpret_cast<void*>(bytes); };
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, at(a * frameBytes));
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(a * frameBytes + 3 * sizeof(float)));
+        glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(b * frameBytes));
+        glVertexAttribPointer(4, 3, GL_FLOAT, GL_FALSE, stride, at(b * frameBytes + 3 * sizeof(float)));
+        glDrawElements(GL_TRIANGLES, gpu->indexCount, GL_UNSIGNED_INT, nullptr);
+        ++stats.drawCalls;
+    }
+
+    void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model)
+    {
+        if (!terrain.HeightDataSource)
+            return;
+        terrain.selectTiles(eye, viewProj, farDistance, tiles);
+        const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+        glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+        for (const auto& tile : tiles) {
+            PatchGpu* patch = terrainPatch(terrain, tile);
+            if (!patch)
+                continue;
+            const glm::mat4 tileModel = glm::translate(model, tile.offset);
+            const glm::mat4 mvp = viewProj * tileModel;
+            glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+            glUniformMatrix4fv(p.model, 1, GL_FALSE, glm::value_ptr(tileModel));
+            glBindVertexArray(patch->vao);
+            glDrawElements(GL_TRIANGLES, patch->indexCount, GL_UNSIGNED_INT, nullptr);
+            ++stats.drawCalls;
+            ++stats.terrainTiles;
+        }
+    }
+
+    void drawSkies()
+    {
+        if (skyItems.empty())
+            return;
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_BLEND);
+        glUseProgram(skyProgram);
+        // Centred on the eye: only the rotation of the view and of the dome count.
+        glm::mat4 rotationView = view;
+        rotationView[3] = glm::vec4(0, 0, 0, 1);
+        const float radius = std::max(camera->NearPlane * 4.0f, std::min(1.0f, farDistance * 0.5f));
+        for (const DrawItem& item : skyItems) {
+            SkyGpu& sky = skyMesh(static_cast<TSkyDome&>(*item.object));
+            if (sky.count == 0)
+                continue;
+            glm::mat4 orientation(1.0f);
+            for (int c = 0; c < 3; ++c)
+                orientation[c] = glm::vec4(glm::normalize(glm::vec3(item.model[c])), 0.0f);
+            const glm::mat4 mvp = projection * rotationView * orientation *
+                                  glm::scale(glm::mat4(1.0f), glm::vec3(radius));
+            glUniformMatrix4fv(skyMvp, 1, GL_FALSE, glm::value_ptr(mvp));
+            glBindVertexArray(sky.vao);
+            glDrawArrays(GL_TRIANGLES, 0, sky.count);
+            ++stats.drawCalls;
+        }
+        glEnable(GL_DEPTH_TEST);
+        glDepthMask(GL_TRUE);
+    }
+
+    void drawMeshes(std::vector<DrawItem>& items)
+    {
+        if (items.empty())
+            return;
+        glUseProgram(mesh.id);
+        glUniform1i(mesh.tex, 0);
+        glUniform1i(mesh.lit, haveLight ? 1 : 0);
+        glUniform3fv(mesh.lightPos, 1, glm::value_ptr(lightPos));
+        glUniform4fv(mesh.lightColor, 1, glm::value_ptr(lightColor));
+        for (const DrawItem& item : items)
+            drawItem(mesh, item, false);
+    }
+
+    void drawFires()
+    {
+        particleData.clear();
+        for (const FireItem& fire : fireItems) {
+            const FireParticles& system = fire.manager->particles();
+            const float defaultSize = system.params.ParticleSize;
+            for (const FireParticle& particle : system.particles()) {
+                const glm::vec3 at = fire.position + particle.offset;
+                const glm::vec4 color = system.colorOf(particle);
+                const float size = particle.size > 0.0f ? particle.size : defaultSize;
+                particleData.insert(particleData.end(), {at.x, at.y, at.z, size, color.r, color.g, color.b, color.a});
+            }
+        }
+        const GLsizei count = GLsizei(particleData.size() / 8);
+        stats.particles = count;
+        if (count == 0)
+            return;
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_CULL_FACE);
+        glUseProgram(particleProgram);
+        const glm::vec3 right(view[0][0], view[1][0], view[2][0]);
+        const glm::vec3 up(view[0][1], view[1][1], view[2][1]);
+        glUniformMatrix4fv(partViewProj, 1, GL_FALSE, glm::value_ptr(viewProj));
+        glUniform3fv(partRight, 1, glm::value_ptr(right));
+        glUniform3fv(partUp, 1, glm::value_ptr(up));
+        glBindVertexArray(particleVao);
+        glBindBuffer(GL_ARRAY_BUFFER, particleInstances);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(particleData.size() * sizeof(float)), particleData.data(),
+                     GL_STREAM_DRAW);
+        glDrawArraysInstanced(GL_TRIANGLES, 0, 6, count);
+        ++stats.drawCalls;
+        glDepthMask(GL_TRUE);
+        glDisable(GL_BLEND);
+    }
+
+    void drawHud(const RenderTarget& target)
+    {
+        if (hudItems.empty())
+            return;
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        glUseProgram(hudProgram);
+        glUniform2f(hudViewport, float(std::max(1, target.width)), float(std::max(1, target.height)));
+        glUniform1i(hudTex, 0);
+        glBindSampler(0, nearestSampler);
+        glBindVertexArray(hudVao);
+        glBindBuffer(GL_ARRAY_BUFFER, hudVbo);
+        for (const DrawItem& item : hudItems) {
+            const auto& hud = static_cast<const THUDText&>(*item.object);
+            if (!hud.BitmapFont || hud.BitmapFont->Glyphs.isEmpty() || hud.Text.empty())
+                continue;
+            const TGLTextureImage& glyphs = hud.BitmapFont->Glyphs;
+            const float pw = float(glyphs.width()), ph = float(glyphs.height());
+            const auto quads = layoutText(hud.BitmapFont->metrics(), hud.Text);
+            hudData.clear();
+            for (const GlyphQuad& q : quads) {
+                const float x0 = hud.Position.x + q.x, y0 = hud.Position.y + q.y;
+                const float x1 = x0 + q.w, y1 = y0 + q.h;
+                const float u0 = float(q.source[0]) / pw, v0 = float(q.source[1]) / ph;
+                const float u1 = float(q.source[0] + q.source[2]) / pw, v1 = float(q.source[1] + q.source[3]) / ph;
+                hudData.insert(hudData.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
+                                               x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
+            }
+            if (hudData.empty())
+                continue;
+            glBindTexture(GL_TEXTURE_2D, texture(glyphs));
+            glUniform4fv(hudModulate, 1, glm::value_ptr(hud.ModulateColor));
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(hudData.size() * sizeof(float)), hudData.data(), GL_STREAM_DRAW);
+            glDrawArrays(GL_TRIANGLES, 0, GLsizei(hudData.size() / 4));
+            ++stats.drawCalls;
+        }
+        glBindSampler(0, 0);
+        glDisable(GL_BLEND);
+        glEnable(GL_DEPTH_TEST);
+        glDepthMask(GL_TRUE);
+    }
+
+    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target)
+    {
+        setCommonState(target);
+        glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (!cam || target.width <= 0 || target.height <= 0)
+            return;
+        beginFrame(scene, cam, target, false);
+        drawSkies();
+        drawMeshes(opaqueItems);
+        drawMeshes(blendedItems);
+        glDisable(GL_BLEND);
+        drawFires();
+        drawHud(target);
+        glBindVertexArray(0);
+        glUseProgram(0);
+        glDisable(GL_CULL_FACE);
+        collectGarbage();
+    }
+
+    void ensurePickBuffer(int width, int height)
+    {
+        if (pickFbo && pickWidth == width && pickHeight == height)
+            return;
+        if (!pickFbo) {
+            glGenFramebuffers(1, &pickFbo);
+            glGenRenderbuffers(1, &pickColor);
+            glGenRenderbuffers(1, &pickDepth);
+        }
+        glBindRenderbuffer(GL_RENDERBUFFER, pickColor);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, pickDepth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+        glBindFramebuffer(GL_FRAMEBUFFER, pickFbo);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pickColor);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, pickDepth);
+        pickWidth = width;
+        pickHeight = height;
+    }
+
+    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y)
+    {
+        if (!cam || target.width <= 0 || target.height <= 0)
+            return nullptr;
+        // The 3 x 3 square around the pixel, clipped to the target (GL rows count from the bottom).
+        const int x0 = std::max(0, x - 1), x1 = std::min(target.width - 1, x + 1);
+        const int glY = target.height - 1 - y;
+        const int y0 = std::max(0, glY - 1), y1 = std::min(target.height - 1, glY + 1);
+        if (x0 > x1 || y0 > y1)
+            return nullptr;
+        ensurePickBuffer(target.width, target.height);
+        RenderTarget pickTarget = target;
+        pickTarget.framebuffer = pickFbo;
+        setCommonState(pickTarget);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+        glClearColor(0, 0, 0, 0);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        beginFrame(scene, cam, pickTarget, true);
+        glUseProgram(pickMesh.id);
+        for (std::size_t i = 0; i < pickItems.size(); ++i) {
+            const std::uint32_t id = std::uint32_t(i + 1);
+            glUniform4f(pickMesh.pickColor, float(id & 0xff) / 255.0f, float((id >> 8) & 0xff) / 255.0f,
+                        float((id >> 16) & 0xff) / 255.0f, 1.0f);
+            drawItem(pickMesh, pickItems[i], true);
+        }
+        std::array<unsigned char, 9 * 4> colors{};
+        std::array<float, 9> depths{};
+        const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colors.data());
+        glReadPixels(x0, y0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        glDisable(GL_SCISSOR_TEST);
+        glBindVertexArray(0);
+        glUseProgram(0);
+        glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+        TGLBaseSceneObject* best = nullptr;
+        float bestDepth = 2.0f;
+        for (int i = 0; i < w * h; ++i) {
+            const std::uint32_t id = std::uint32_t(colors[std::size_t(i) * 4]) |
+                                     (std::uint32_t(colors[std::size_t(i) * 4 + 1]) << 8) |
+                                     (std::uint32_t(colors[std::size_t(i) * 4 + 2]) << 16);
+            if (id == 0 || id > pickItems.size())
+                continue;
+            if (depths[std::size_t(i)] < bestDepth) {
+                bestDepth = depths[std::size_t(i)];
+                best = pickItems[id - 1].object;
+            }
+        }
+        return best;
+    }
+};
+
+SceneRenderer::SceneRenderer() : m(std::make_unique<Impl>()) {}
+SceneRenderer::~SceneRenderer() = default;
+void SceneRenderer::initialize() { m->initialize(); }
+bool SceneRenderer::initialized() const { return m->ready; }
+void SceneRenderer::releaseGL() { m->releaseGL(); }
+const RenderStats& SceneRenderer::stats() const { return m->stats; }
+
+void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target)
+{
+    if (m->ready)
+        m->render(scene, camera, target);
+}
+
+TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y)
+{
+    return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;
+}
+
+} // namespace vtx

@@ -1,0 +1,63 @@
+#pragma once
+// Draws a TGLScene through a camera into the framebuffer of the CURRENT OpenGL 3.3 core context, and
+// picks objects there. One SceneRenderer per context: it owns the shaders and the GPU copies of
+// meshes and textures (created on first use, dropped when unused for a while).
+//
+// Call order: initialize() once with the context current; then render()/pick() (context current);
+// releaseGL() with the context current before the context goes away (the destructor makes no GL calls).
+// TGLSceneViewer and TGLOffscreenRenderer do all of this; use SceneRenderer directly only for a context
+// of your own.
+//
+// Each frame sets all the GL state it relies on (the context may be shared with Qt's own drawing).
+// Pass order: sky domes (no depth), opaque objects, blended objects in tree order, fire particles
+// (additive, depth-tested, no depth write), HUD texts.
+
+#include "scene/engine/TGLScene.h"
+
+#include <QOpenGLExtraFunctions>
+
+#include <cstdint>
+#include <memory>
+
+namespace vtx {
+
+class TGLCamera;
+
+struct RenderStats {
+    int drawCalls = 0;
+    int terrainTiles = 0;
+    int particles = 0;
+};
+
+struct RenderTarget {
+    unsigned int framebuffer = 0;    // GL framebuffer object name to draw into
+    int width = 0, height = 0;       // pixels
+    glm::vec4 background{0.0f, 0.0f, 0.0f, 1.0f};
+};
+
+class SceneRenderer {
+public:
+    SceneRenderer();
+    ~SceneRenderer();
+    SceneRenderer(const SceneRenderer&) = delete;
+    SceneRenderer& operator=(const SceneRenderer&) = delete;
+
+    // Compiles and links the shaders; throws std::runtime_error with the log on failure.
+    void initialize();
+    bool initialized() const;
+    void releaseGL();
+
+    // Draws the scene; a null camera only clears.
+    void render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target);
+    // The nearest pickable object drawn within one pixel of (x, y) (pixels from the target's top-left):
+    // the 3 x 3 square around it. nullptr when nothing is there. Leaves target.framebuffer bound.
+    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y);
+
+    const RenderStats& stats() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
+
+} // namespace vtx

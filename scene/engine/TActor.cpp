@@ -1,0 +1,115 @@
+#include "scene/engine/TActor.h"
+
+#include "scene/engine/formats/Md2Model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace vtx {
+
+namespace {
+std::uint64_t nextMeshId()
+{
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+} // namespace
+
+void TActor::LoadFromFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("Cannot open file " + path);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        throw std::runtime_error("Cannot open file " + path);
+    loadFromBytes(bytes);
+}
+
+void TActor::loadFromBytes(std::span<const unsigned char> bytes)
+{
+    Md2Model model;
+    std::string error;
+    if (!parseMd2(bytes, model, error))
+        throw std::runtime_error(error);
+    auto mesh = std::make_shared<Md2Mesh>(buildMd2Mesh(model));
+    std::vector<std::string> names;
+    names.reserve(model.frames.size());
+    for (const Md2Frame& frame : model.frames)
+        names.push_back(frame.name);
+
+    m_mesh = std::move(mesh);
+    m_meshId = nextMeshId();
+    m_animations = animationsFromFrameNames(names);
+    m_animation.clear();
+    m_start = 0;
+    m_end = std::max(0, FrameCount() - 1);
+    m_current = 0;
+    m_next = successor(0);
+    m_blend = 0.0f;
+}
+
+int TActor::FrameCount() const { return m_mesh ? static_cast<int>(m_mesh->positions.size()) : 0; }
+
+int TActor::successor(int frame) const
+{
+    if (frame < m_start || frame > m_end)
+        return m_start;
+    if (frame < m_end)
+        return frame + 1;
+    return AnimationMode == aamLoop ? m_start : frame;
+}
+
+void TActor::setCurrentFrame(int frame)
+{
+    const int count = FrameCount();
+    m_current = count > 0 ? std::clamp(frame, 0, count - 1) : 0;
+    m_next = count > 0 ? successor(m_current) : 0;
+    m_blend = 0.0f;
+}
+
+void TActor::SwitchAnimation(const std::string& name, bool smooth)
+{
+    const auto found = std::find_if(m_animations.begin(), m_animations.end(),
+                                    [&](const AnimationRange& a) { return a.name == name; });
+    if (found == m_animations.end())
+        return;
+    const int count = FrameCount();
+    m_animation = found->name;
+    m_start = std::clamp(found->first, 0, std::max(0, count - 1));
+    m_end = std::clamp(found->last, m_start, std::max(0, count - 1));
+    if (smooth) {
+        m_next = m_start;
+    } else {
+        m_current = m_start;
+        m_next = successor(m_current);
+        m_blend = 0.0f;
+    }
+}
+
+void TActor::doProgress(double deltaSeconds)
+{
+    if (AnimationMode == aamNone || FrameCount() < 2 || Interval <= 0 || deltaSeconds <= 0.0)
+        return;
+    double blend = m_blend + deltaSeconds * 1000.0 / Interval;
+    // Skip whole cycles of a long stall instead of stepping through them one by one.
+    const int span = m_end - m_start + 1;
+    if (blend > 2.0 * span + 2.0)
+        blend = std::fmod(blend, double(span)) + span;
+    while (blend >= 1.0) {
+        blend -= 1.0;
+        m_current = m_next;
+        m_next = successor(m_current);
+        if (AnimationMode == aamPlayOnce && m_current == m_end) {
+            blend = 0.0;
+            break;
+        }
+    }
+    m_blend = static_cast<float>(blend);
+}
+
+} // namespace vtx

@@ -1,0 +1,36 @@
+#pragma once
+// The eye. It sits at its absolute position and looks at TargetObject's absolute position (world +Y
+// up) or, without a target, along its absolute Direction with its absolute Up.
+//
+// Projection: perspective with vertical field of view = 2 * atan(20 / FocalLength) (FocalLength 50
+// gives about 43.6 degrees; longer is narrower), near plane NearPlane, far plane DepthOfView
+// (scene units).
+//
+// TargetObject is not owned: clear it (or destroy the camera) before the target goes away.
+
+#include "scene/engine/TGLBaseSceneObject.h"
+
+namespace vtx {
+
+class TGLCamera : public TGLBaseSceneObject {
+public:
+    float DepthOfView = 100.0f;
+    float FocalLength = 50.0f;
+    float NearPlane = 0.1f;
+    TGLBaseSceneObject* TargetObject = nullptr;
+
+    ObjectKind kind() const override { return ObjectKind::Camera; }
+
+    // Orbits about the target keeping the distance to it: the angle between world up and the
+    // target-to-camera direction grows by pitchDeltaDegrees, clamped to 0.025 .. pi - 0.025 radians,
+    // then the camera turns about world up (through the target) by -turnDeltaDegrees. Works in
+    // absolute space and writes back a position relative to the parent. Does nothing without a target
+    // or when the camera sits on the target.
+    void OrbitTarget(float pitchDeltaDegrees, float turnDeltaDegrees);
+
+    float verticalFovRadians() const;
+    glm::mat4 viewMatrix() const;
+    glm::mat4 projectionMatrix(float aspect) const;
+};
+
+} // namespace vtx

@@ -1,0 +1,44 @@
+#pragma once
+// One shared particle fire: every TGLBFireFX that refers to a manager draws the same particles
+// around its own object's position (offsets in world axes, so flames rise along +Y by default).
+//
+// Ownership: create with std::make_shared; effect lists hold shared references, so the manager lives
+// as long as any object burns with it. The cadencer advances every manager referenced from the scene
+// exactly once per tick (see TGLCadencer); advance() may also be called by hand (tests, benchmarks).
+// Units: scene units and seconds.
+
+// Qt defines `emit` as an empty macro; the particle system has a member of that name, so the macro is
+// suspended while its header is read (this header may come after Qt's).
+#pragma push_macro("emit")
+#undef emit
+#include "scene/engine/formats/FireParticles.h"
+#pragma pop_macro("emit")
+
+#include <cstdint>
+
+namespace vtx {
+
+class TGLFireFXManager {
+public:
+    explicit TGLFireFXManager(std::uint32_t seed = 1) : m_particles(seed) {}
+
+    // The parameters (MaxParticles, ParticleSize, FireDensity, FireEvaporation, ParticleLife,
+    // FireBurst, FireRadius, ParticleInterval, UseInterval, FireDir, InitialDir, InnerColor,
+    // OuterColor); change them at any time.
+    FireParams& params() { return m_particles.params; }
+    const FireParams& params() const { return m_particles.params; }
+
+    // While Disabled or Paused the particles stay as they are.
+    bool Disabled = false;
+    bool Paused = false;
+
+    void advance(double deltaSeconds);
+    const FireParticles& particles() const { return m_particles; }
+    // The cadencer tick number this manager was last advanced in (avoids advancing twice per tick).
+    std::uint64_t lastTick = 0;
+
+private:
+    FireParticles m_particles;
+};
+
+} // namespace vtx

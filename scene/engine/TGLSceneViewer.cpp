@@ -1,0 +1,85 @@
+#include "scene/engine/TGLSceneViewer.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+namespace vtx {
+
+TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QOpenGLWidget(parent) { setMouseTracking(true); }
+
+TGLSceneViewer::~TGLSceneViewer() { releaseGL(); }
+
+void TGLSceneViewer::releaseGL()
+{
+    if (!m_renderer.initialized() || !context())
+        return;
+    makeCurrent();
+    m_renderer.releaseGL();
+    doneCurrent();
+}
+
+void TGLSceneViewer::initializeGL()
+{
+    // A new context (first show or re-parenting): the old GPU copies belong to the old one.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL, Qt::UniqueConnection);
+    m_renderer.initialize();
+}
+
+RenderTarget TGLSceneViewer::target() const
+{
+    RenderTarget t;
+    t.framebuffer = defaultFramebufferObject();
+    const qreal ratio = devicePixelRatioF();
+    t.width = int(width() * ratio);
+    t.height = int(height() * ratio);
+    t.background = BackgroundColor;
+    return t;
+}
+
+void TGLSceneViewer::paintGL()
+{
+    if (!Scene) {
+        RenderTarget t = target();
+        TGLScene empty;
+        m_renderer.render(empty, nullptr, t);
+        return;
+    }
+    m_renderer.render(*Scene, Camera, target());
+}
+
+TGLBaseSceneObject* TGLSceneViewer::PickObject(int x, int y)
+{
+    if (!Scene || !Camera || !m_renderer.initialized())
+        return nullptr;
+    makeCurrent();
+    const qreal ratio = devicePixelRatioF();
+    TGLBaseSceneObject* found = m_renderer.pick(*Scene, Camera, target(), int(x * ratio), int(y * ratio));
+    doneCurrent();
+    return found;
+}
+
+void TGLSceneViewer::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    emit mouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TGLSceneViewer::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (OnMouseMove)
+        OnMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+    emit mouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TGLSceneViewer::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (OnMouseUp)
+        OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    emit mouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+} // namespace vtx

@@ -1,0 +1,131 @@
+#include "scene/engine/TTerrainRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vtx {
+
+namespace {
+bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+int wrapIndex(int v, int n) { return ((v % n) + n) % n; }
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// True when the box (8 corners) lies entirely outside one clip plane.
+bool boxOutside(const glm::mat4& mvp, const glm::vec3& lo, const glm::vec3& hi)
+{
+    int outside[6] = {0, 0, 0, 0, 0, 0};
+    for (int c = 0; c < 8; ++c) {
+        const glm::vec4 p = mvp * glm::vec4((c & 1) ? hi.x : lo.x, (c & 2) ? hi.y : lo.y, (c & 4) ? hi.z : lo.z, 1);
+        outside[0] += p.x < -p.w;
+        outside[1] += p.x > p.w;
+        outside[2] += p.y < -p.w;
+        outside[3] += p.y > p.w;
+        outside[4] += p.z < -p.w;
+        outside[5] += p.z > p.w;
+    }
+    for (int plane : outside)
+        if (plane == 8)
+            return true;
+    return false;
+}
+} // namespace
+
+std::uint64_t TTerrainRenderer::revision() const
+{
+    return (m_revision << 24) ^ (std::uint64_t(TileSize) << 12) ^ std::uint64_t(TilesPerTexture) ^
+           (reinterpret_cast<std::uintptr_t>(HeightDataSource) << 32);
+}
+
+int TTerrainRenderer::lodCount() const
+{
+    int count = 1;
+    for (int s = TileSize; s > 1; s /= 2)
+        ++count;
+    return count;
+}
+
+void TTerrainRenderer::refreshHeightRanges()
+{
+    const std::uint64_t rev = revision();
+    if (m_rangesRevision == rev)
+        return;
+    m_rangesRevision = rev;
+    const int side = HeightDataSource->size();
+    m_tilesPerSide = std::max(1, side / TileSize);
+    m_heightRange.assign(size_t(m_tilesPerSide) * size_t(m_tilesPerSide), glm::vec2(0.0f));
+    const int half = side / 2;
+    for (int ty = 0; ty < m_tilesPerSide; ++ty)
+        for (int tx = 0; tx < m_tilesPerSide; ++tx) {
+            int lo = 255, hi = 0;
+            // Include the shared far edge: a tile's last row and column belong to it too.
+            for (int j = 0; j <= TileSize; ++j)
+                for (int i = 0; i <= TileSize; ++i) {
+                    const int h = HeightDataSource->height(half + tx * TileSize + i, half + ty * TileSize + j);
+                    lo = std::min(lo, h);
+                    hi = std::max(hi, h);
+                }
+            m_heightRange[size_t(ty) * size_t(m_tilesPerSide) + size_t(tx)] =
+                glm::vec2(float(lo) - 128.0f, float(hi) - 128.0f);
+        }
+}
+
+void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4& viewProjection,
+                                   float farDistance, std::vector<VisibleTile>& out)
+{
+    out.clear();
+    if (!HeightDataSource || HeightDataSource->size() <= 0 || !isPowerOfTwo(TileSize))
+        return;
+    refreshHeightRanges();
+    const glm::mat4 model = absoluteMatrix();
+    const glm::mat4 mvp = viewProjection * model;
+    const glm::vec3 camLocal(glm::inverse(model) * glm::vec4(cameraWorld, 1.0f));
+    // World units per local unit in the height field's plane (x and y scale of the absolute matrix).
+    const float unitX = glm::length(glm::vec3(model[0])), unitY = glm::length(glm::vec3(model[1]));
+    const float unit = std::max(1e-6f, 0.5f * (unitX + unitY));
+    const float viewDistance = ViewDistance > 0.0f ? ViewDistance : farDistance;
+    const float radiusLocal = std::max(0.0f, viewDistance) / unit;
+    const int maxLod = lodCount() - 1;
+    const float quality = std::max(QualityDistance, 1e-3f);
+    const float t = float(TileSize);
+
+    const auto lodOf = [&](int tx, int ty) {
+        const float cx = (float(tx) + 0.5f) * t - camLocal.x, cy = (float(ty) + 0.5f) * t - camLocal.y;
+        const float d = std::sqrt(cx * cx + cy * cy) * unit;
+        if (d < quality)
+            return 0;
+        return std::min(maxLod, 1 + int(std::floor(std::log2(d / quality))));
+    };
+
+    const int tx0 = floorDiv(int(std::floor(camLocal.x - radiusLocal)), TileSize);
+    const int tx1 = floorDiv(int(std::floor(camLocal.x + radiusLocal)), TileSize);
+    const int ty0 = floorDiv(int(std::floor(camLocal.y - radiusLocal)), TileSize);
+    const int ty1 = floorDiv(int(std::floor(camLocal.y + radiusLocal)), TileSize);
+    // Enough for any sane view distance; a pathological one is capped rather than stalling the frame.
+    const int maxSpan = 96;
+    for (int ty = std::max(ty0, ty1 - maxSpan); ty <= ty1; ++ty)
+        for (int tx = std::max(tx0, tx1 - maxSpan); tx <= tx1; ++tx) {
+            // Nearest point of the tile to the camera, for the radius test.
+            const float nx = std::clamp(camLocal.x, float(tx) * t, float(tx + 1) * t) - camLocal.x;
+            const float ny = std::clamp(camLocal.y, float(ty) * t, float(ty + 1) * t) - camLocal.y;
+            if (nx * nx + ny * ny > radiusLocal * radiusLocal)
+                continue;
+            const int wx = wrapIndex(tx, m_tilesPerSide), wy = wrapIndex(ty, m_tilesPerSide);
+            const glm::vec2 range = m_heightRange[size_t(wy) * size_t(m_tilesPerSide) + size_t(wx)];
+            const glm::vec3 lo(float(tx) * t, float(ty) * t, range.x);
+            const glm::vec3 hi(float(tx + 1) * t, float(ty + 1) * t, range.y);
+            if (boxOutside(mvp, lo, hi))
+                continue;
+            VisibleTile tile;
+            // Key tiles by their place in the raster so repeats share one cached patch; the patch is
+            // built for the raster-relative tile (wrapped index, shifted into -n/2 .. n/2 - 1).
+            const int half = m_tilesPerSide / 2;
+            tile.keyTileX = wx - (wx >= half ? m_tilesPerSide : 0);
+            tile.keyTileY = wy - (wy >= half ? m_tilesPerSide : 0);
+            tile.lod = lodOf(tx, ty);
+            tile.neighbourLod = {lodOf(tx - 1, ty), lodOf(tx + 1, ty), lodOf(tx, ty - 1), lodOf(tx, ty + 1)};
+            tile.offset = glm::vec3(float(tx - tile.keyTileX) * t, float(ty - tile.keyTileY) * t, 0.0f);
+            out.push_back(tile);
+        }
+}
+
+} // namespace vtx

@@ -1,0 +1,60 @@
+#pragma once
+// A height-field surface fed by a TGLBitmapHDS. In the terrain's local frame sample (i, j) of the
+// raster lies at (i - side/2, j - side/2) and height h at z = h - 128, one sample per local unit; the
+// raster repeats without end. Usually oriented with Direction (0,1,0), Up (0,0,1) and Scale
+// (sx, sx, sz) so local z becomes world height.
+//
+// Drawing: square tiles of TileSize samples (a power of two) are drawn around the camera out to
+// ViewDistance world units (0 = the camera's DepthOfView), skipping tiles outside the view. Tiles
+// nearer than QualityDistance (world units, horizontal) get every sample; beyond it each doubling
+// of the distance halves the sampling, and edges next to coarser tiles are stitched (no cracks).
+// The texture repeats once every TilesPerTexture tiles. Pickable.
+//
+// HeightDataSource is not owned and must outlive the terrain; after loading a new picture into it
+// call heightDataChanged() so cached tiles are rebuilt.
+
+#include "scene/engine/TGLBaseSceneObject.h"
+#include "scene/engine/formats/TGLBitmapHDS.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vtx {
+
+class TTerrainRenderer : public TGLBaseSceneObject {
+public:
+    TGLBitmapHDS* HeightDataSource = nullptr;
+    int TileSize = 16;
+    int TilesPerTexture = 1;
+    float QualityDistance = 0.0f;
+    float ViewDistance = 0.0f;
+
+    void heightDataChanged() { ++m_revision; }
+    // Changes whenever the cached geometry must be rebuilt (data, tile size or texture repeat).
+    std::uint64_t revision() const;
+
+    ObjectKind kind() const override { return ObjectKind::Terrain; }
+    bool pickable() const override { return true; }
+
+    // A tile to draw this frame: wrapped tile key and the local offset to translate the patch by.
+    struct VisibleTile {
+        int keyTileX = 0, keyTileY = 0;
+        int lod = 0;
+        std::array<int, 4> neighbourLod{};
+        glm::vec3 offset{0.0f};
+    };
+    // Fills `out` (cleared first) with the tiles to draw for a camera at `cameraWorld` with view-projection
+    // `viewProjection`; `farDistance` is the camera's DepthOfView. Reuses `out`'s storage.
+    void selectTiles(const glm::vec3& cameraWorld, const glm::mat4& viewProjection, float farDistance,
+                     std::vector<VisibleTile>& out);
+    int lodCount() const;
+
+private:
+    void refreshHeightRanges();
+    std::uint64_t m_revision = 0;
+    std::uint64_t m_rangesRevision = ~0ull;
+    int m_tilesPerSide = 0;
+    std::vector<glm::vec2> m_heightRange;    // per raster tile: min and max local z
+};
+
+} // namespace vtx

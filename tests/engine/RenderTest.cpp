@@ -1,0 +1,354 @@
+// Offscreen rendering and picking: small scenes drawn into a framebuffer and checked pixel by pixel.
+
+#include "tests/engine/EngineTestSupport.h"
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TDummyCube.h"
+#include "scene/engine/TGLCadencer.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/TGLMaterialLibrary.h"
+#include "scene/engine/TGLOffscreenRenderer.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vtx {
+namespace {
+
+using enginetest::near;
+
+constexpr int kSize = 64;
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        renderer = std::make_unique<TGLOffscreenRenderer>(kSize, kSize);
+        renderer->BackgroundColor = {0.0f, 0.0f, 1.0f, 1.0f};
+        target = scene.Objects().AddChild<TDummyCube>();
+        camera = scene.Objects().AddChild<TGLCamera>();
+        camera->Position = {0.0f, 0.0f, 5.0f};
+        camera->TargetObject = target;
+        camera->DepthOfView = 100.0f;
+    }
+
+    TPlane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f)
+    {
+        auto* plane = scene.Objects().AddChild<TPlane>();
+        plane->Position = {0.0f, 0.0f, z};
+        plane->Width = plane->Height = size;
+        plane->Material.FrontProperties.Diffuse = color;
+        return plane;
+    }
+
+    QImage draw() { return renderer->render(scene, camera); }
+    QRgb centre() { return draw().pixel(kSize / 2, kSize / 2); }
+
+    static QImage solid(QColor color, int size = 8)
+    {
+        QImage image(size, size, QImage::Format_RGBA8888);
+        image.fill(color);
+        return image;
+    }
+
+    TGLScene scene;
+    TDummyCube* target = nullptr;
+    TGLCamera* camera = nullptr;
+    std::unique_ptr<TGLOffscreenRenderer> renderer;
+};
+
+TEST_F(RenderTest, PlaneFacingTheCameraIsDrawnWithItsColourAndTheRestIsBackground)
+{
+    addPlane({1, 0, 0, 1});
+    const QImage image = draw();
+    EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 0, 0));
+    EXPECT_TRUE(near(image.pixel(1, 1), 0, 0, 255));
+}
+
+TEST_F(RenderTest, CulledBackFaceIsNotDrawnUnlessCullingIsOff)
+{
+    TPlane* plane = addPlane({1, 0, 0, 1});
+    plane->setDirection({0, 0, -1});    // now facing away from the camera
+    EXPECT_TRUE(near(centre(), 0, 0, 255));
+    plane->Material.FaceCulling = fcNoCull;
+    EXPECT_TRUE(near(centre(), 255, 0, 0));
+}
+
+TEST_F(RenderTest, HiddenObjectAndItsSubtreeAreNeitherDrawnNorPicked)
+{
+    TPlane* plane = addPlane({1, 0, 0, 1});
+    auto* child = plane->AddChild<TPlane>();
+    child->Position = {0.0f, 0.0f, 1.0f};
+    child->Material.FrontProperties.Diffuse = {0, 1, 0, 1};
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), child);
+
+    plane->Visible = false;
+    EXPECT_TRUE(near(centre(), 0, 0, 255));
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
+}
+
+TEST_F(RenderTest, PickingReturnsTheNearerOfOverlappingObjectsAndNothingOnEmptySky)
+{
+    // Tree order puts the far plane last, so depth, not drawing order, must decide.
+    TPlane* nearPlane = addPlane({0, 1, 0, 1}, 1.0f, 0.5f);
+    TPlane* farPlane = addPlane({1, 0, 0, 1}, 0.0f, 2.0f);
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nearPlane);
+    EXPECT_EQ(renderer->PickObject(scene, camera, 20, kSize / 2), farPlane);    // beside the small one
+    EXPECT_EQ(renderer->PickObject(scene, camera, 1, 1), nullptr);
+    // The pick must not disturb the picture.
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+}
+
+TEST_F(RenderTest, PickingReachesOnePixelAroundThePointButNoFurther)
+{
+    TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 0.5f);
+    const QImage image = draw();
+    int lastRed = -1;    // rightmost red column on the centre row
+    for (int x = 0; x < kSize; ++x)
+        if (near(image.pixel(x, kSize / 2), 255, 0, 0))
+            lastRed = x;
+    ASSERT_GT(lastRed, kSize / 2);
+    ASSERT_LT(lastRed, kSize - 3);
+    EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 1, kSize / 2), plane);
+    EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 2, kSize / 2), nullptr);
+}
+
+TEST_F(RenderTest, OnlyPickableKindsArePicked)
+{
+    auto* dome = scene.Objects().AddChild<TSkyDome>();
+    dome->Bands.push_back({});
+    auto* hud = scene.Objects().AddChild<THUDText>();
+    hud->Text = "A";
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
+    auto* sprite = scene.Objects().AddChild<TSprite>();
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), sprite);
+}
+
+TEST_F(RenderTest, AdditiveBlendingAddsLightAndBlackVanishes)
+{
+    addPlane({0, 0.5f, 0, 1}, 0.0f, 2.0f);
+    TPlane* overlay = addPlane({1, 1, 1, 1}, 1.0f, 0.5f);
+    overlay->Material.BlendingMode = bmAdditive;
+    overlay->Material.Texture.Image.assign(solid(Qt::black));
+    EXPECT_TRUE(near(centre(), 0, 128, 0, 8));
+
+    overlay->Material.Texture.Image.assign(solid(QColor(255, 0, 0)));
+    EXPECT_TRUE(near(centre(), 255, 128, 0, 8));
+}
+
+TEST_F(RenderTest, TransparencyMixesByAlpha)
+{
+    addPlane({0, 0, 0, 1}, 0.0f, 2.0f);
+    TPlane* overlay = addPlane({1, 1, 1, 0.5f}, 1.0f, 0.5f);
+    overlay->Material.BlendingMode = bmTransparency;
+    EXPECT_TRUE(near(centre(), 128, 128, 128, 8));
+}
+
+TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame)
+{
+    QTemporaryDir dir;
+    const std::string red = dir.filePath("red.png").toStdString();
+    const std::string green = dir.filePath("green.jpg").toStdString();
+    ASSERT_TRUE(solid(QColor(255, 0, 0)).save(QString::fromStdString(red)));
+    ASSERT_TRUE(solid(QColor(0, 255, 0)).convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(green)));
+
+    TPlane* plane = addPlane({1, 1, 1, 1});
+    plane->Material.Texture.Image.LoadFromFile(red);
+    EXPECT_TRUE(near(centre(), 255, 0, 0));
+    plane->Material.Texture.Image.LoadFromFile(green);
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+
+    const std::string missing = dir.filePath("missing.jpg").toStdString();
+    try {
+        plane->Material.Texture.Image.LoadFromFile(missing);
+        FAIL() << "a missing picture must fail";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Could not open file: " + missing);
+    }
+    EXPECT_TRUE(near(centre(), 0, 255, 0));    // the old picture stays
+}
+
+TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour)
+{
+    TPlane* plane = addPlane({0.5f, 1, 1, 1});
+    plane->Material.Texture.Image.assign(solid(QColor(255, 255, 0)));
+    plane->Material.Texture.TextureMode = tmModulate;
+    EXPECT_TRUE(near(centre(), 128, 255, 0, 8));
+    plane->Material.Texture.Disabled = true;
+    EXPECT_TRUE(near(centre(), 128, 255, 255, 8));
+}
+
+TEST_F(RenderTest, LibraryMaterialOverridesOwnMaterialAndANewNameShowsAtTheNextFrame)
+{
+    TGLMaterialLibrary library;
+    library.addMaterialFromImage("red", solid(QColor(255, 0, 0)));
+    library.addMaterialFromImage("green", solid(QColor(0, 255, 0)));
+    TPlane* plane = addPlane({1, 1, 1, 1});
+    plane->MaterialLibrary = &library;
+    plane->LibMaterialName = "red";
+    EXPECT_TRUE(near(centre(), 255, 0, 0));
+    plane->LibMaterialName = "green";
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+    plane->LibMaterialName = "absent";    // falls back to the object's own material
+    EXPECT_TRUE(near(centre(), 255, 255, 255, 50));
+}
+
+TEST_F(RenderTest, LightSourceShadesByTheAngleToTheLight)
+{
+    TPlane* plane = addPlane({1, 1, 1, 1}, 0.0f, 4.0f);
+    plane->Material.FrontProperties.Ambient = {0, 0, 0, 1};
+    auto* light = scene.Objects().AddChild<TGLLightSource>();
+    light->Position = {0.0f, 0.0f, 1000.0f};
+    const int facing = qRed(centre());
+    light->Position = {0.0f, 1000.0f, 0.01f};    // grazing
+    const int grazing = qRed(centre());
+    EXPECT_GT(facing, 230);
+    EXPECT_LT(grazing, 40);
+}
+
+TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha)
+{
+    // A 2-glyph font picture: glyph 0 white, glyph 1 black.
+    QImage glyphs(16, 8, QImage::Format_RGBA8888);
+    glyphs.fill(Qt::black);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            glyphs.setPixel(x, y, qRgb(255, 255, 255));
+    TBitmapFont font;
+    font.Glyphs.assign(glyphs);
+    font.CharWidth = 8;
+    font.CharHeight = 8;
+    font.addRange('A', 'B', 0);
+    auto* hud = scene.Objects().AddChild<THUDText>();
+    hud->BitmapFont = &font;
+    hud->Text = "AB";
+    hud->Position = {10.0f, 20.0f, 0.0f};
+    renderer->BackgroundColor = {0, 0, 0, 1};
+
+    QImage image = draw();
+    EXPECT_TRUE(near(image.pixel(13, 23), 255, 255, 255, 4));    // inside "A"
+    EXPECT_TRUE(near(image.pixel(21, 23), 0, 0, 0, 4));          // "B": black glyph adds nothing
+    EXPECT_TRUE(near(image.pixel(9, 23), 0, 0, 0, 4));           // left of the text
+    EXPECT_TRUE(near(image.pixel(13, 19), 0, 0, 0, 4));          // above the text
+
+    hud->ModulateColor = {1, 0, 0, 0.5f};
+    image = draw();
+    EXPECT_TRUE(near(image.pixel(13, 23), 128, 0, 0, 6));
+    hud->ModulateColor = {1, 1, 1, 0};
+    image = draw();
+    EXPECT_TRUE(near(image.pixel(13, 23), 0, 0, 0, 4));
+}
+
+TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEmptied)
+{
+    renderer->BackgroundColor = {0, 0, 0, 1};
+    auto manager = std::make_shared<TGLFireFXManager>();
+    manager->params().ParticleSize = 0.5f;
+    auto* left = scene.Objects().AddChild<TDummyCube>();
+    left->Position = {-1.0f, 0.0f, 0.0f};
+    left->Effects.addFire(manager);
+    auto* right = scene.Objects().AddChild<TDummyCube>();
+    right->Position = {1.0f, 0.0f, 0.0f};
+    right->Effects = left->Effects;
+
+    TGLCadencer cadencer;
+    cadencer.Scene = &scene;
+    for (int i = 0; i < 30; ++i)
+        cadencer.progress(0.02);
+    ASSERT_FALSE(manager->particles().particles().empty());
+
+    const auto brightIn = [](const QImage& image, int x0, int x1) {
+        int bright = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = x0; x < x1; ++x)
+                bright += qRed(image.pixel(x, y)) > 100;
+        return bright;
+    };
+    QImage image = draw();
+    EXPECT_GT(brightIn(image, 0, kSize / 2), 10);
+    EXPECT_GT(brightIn(image, kSize / 2, kSize), 10);
+
+    right->Effects = TGLEffects{};
+    image = draw();
+    EXPECT_GT(brightIn(image, 0, kSize / 2), 10);
+    EXPECT_EQ(brightIn(image, kSize / 2 + 4, kSize), 0);
+}
+
+TEST_F(RenderTest, SpriteFacesTheCameraFromAnySide)
+{
+    auto* sprite = scene.Objects().AddChild<TSprite>();
+    sprite->Material.FrontProperties.Diffuse = {1, 0, 0, 1};
+    sprite->setTurnAngle(120.0f);    // its own orientation does not matter
+    EXPECT_TRUE(near(centre(), 255, 0, 0));
+    camera->Position = {5.0f, 0.0f, 0.0f};
+    EXPECT_TRUE(near(centre(), 255, 0, 0));
+}
+
+TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera)
+{
+    auto* dome = scene.Objects().AddChild<TSkyDome>();
+    dome->setDirection({0, 1, 0});
+    dome->setUp({0, 0, -1});
+    dome->Bands.push_back({-90, 0, {1, 0, 0, 1}, {1, 0, 0, 1}, 12, 1});
+    dome->Bands.push_back({0, 90, {0, 1, 0, 1}, {0, 1, 0, 1}, 12, 1});
+    dome->bandsChanged();
+    addPlane({1, 1, 1, 1}, -50.0f, 10.0f);    // far behind the dome's radius: the dome must not hide it
+    QImage image = draw();
+    EXPECT_TRUE(near(image.pixel(kSize / 2, 5), 0, 255, 0));              // above the horizon
+    EXPECT_TRUE(near(image.pixel(kSize / 2, kSize - 5), 255, 0, 0));     // below it
+    EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 255, 255));
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, 5), nullptr);
+}
+
+TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked)
+{
+    auto model = enginetest::quadModel({"stand01", "stand02"});
+    // Frame 1 lies 10 units further along the model's z: with the model scaled by 1/255 the quad
+    // spans 1 x 1 at frame 0.
+    const auto bytes = enginetest::writeMd2(model);
+    auto* actor = scene.Objects().AddChild<TActor>();
+    actor->loadFromBytes(bytes);
+    actor->Scale = glm::vec3(1.0f / 255.0f);
+    actor->Position = {-0.5f, -0.5f, 0.0f};
+    actor->Material.FrontProperties.Diffuse = {0, 1, 0, 1};
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), actor);
+    actor->Position.x = 2.0f;
+    EXPECT_TRUE(near(centre(), 0, 0, 255));
+}
+
+TEST_F(RenderTest, TerrainIsDrawnAroundTheCameraAndPicked)
+{
+    GreyImage grey;
+    grey.width = grey.height = 64;
+    grey.pixels.assign(64 * 64, 200);
+    TGLBitmapHDS hds;
+    hds.loadFromImage(grey);
+    auto* terrain = scene.Objects().AddChild<TTerrainRenderer>();
+    terrain->HeightDataSource = &hds;
+    terrain->TileSize = 16;
+    terrain->QualityDistance = 50.0f;
+    terrain->setDirection({0, 1, 0});
+    terrain->setUp({0, 0, 1});
+    terrain->Material.FrontProperties.Diffuse = {1, 1, 0, 1};
+    // Height 200 stands 72 units up; look down at it from above, far beyond one raster (it repeats).
+    camera->Position = {300.0f, 150.0f, 300.0f};
+    target->Position = {300.0f, 0.0f, 290.0f};
+    EXPECT_TRUE(near(centre(), 255, 255, 0));
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), terrain);
+    EXPECT_GT(renderer->lastFrameStats().terrainTiles, 0);
+}
+
+} // namespace
+} // namespace vtx
