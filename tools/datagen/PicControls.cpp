@@ -161,12 +161,13 @@ QImage makeHitMark()
         }
     }
     // Skull: a dome, a narrower jaw, dark sockets, nose and teeth gaps.
-    QPainterPath skull;
-    skull.addEllipse(QPointF(32, 27), 15, 14);
-    skull.addRoundedRect(QRectF(23, 32, 18, 14), 4, 4);
+    QPainterPath dome;
+    dome.addEllipse(QPointF(32, 27), 15, 14);
+    QPainterPath jaw;
+    jaw.addRoundedRect(QRectF(23, 32, 18, 14), 4, 4);
     p.setPen(QPen(Qt::black, 2.0));
     p.setBrush(white);
-    p.drawPath(skull.simplified());
+    p.drawPath(dome.united(jaw));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawEllipse(QPointF(26.5, 27), 4.0, 4.4);
@@ -203,23 +204,29 @@ namespace {
 void paintFace(QPainter& p, const QRectF& rect, FaceState state, double radius)
 {
     p.setRenderHint(QPainter::Antialiasing, true);
-    QColor top(76, 98, 128);
-    QColor bottom(26, 38, 56);
+    QColor top(70, 92, 122);
+    QColor bottom(24, 34, 50);
     QColor rim = colours::brass;
     if (state == FaceState::Over) {
-        top = QColor(98, 124, 156);
-        bottom = QColor(38, 54, 78);
+        top = QColor(96, 122, 156);
+        bottom = QColor(36, 52, 74);
         rim = colours::brassLight;
     } else if (state == FaceState::Pressed) {
-        top = QColor(20, 30, 46);
+        top = QColor(18, 26, 40);
         bottom = QColor(56, 74, 100);
         rim = shade(colours::brass, 0.8);
     }
     const QRectF body = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    // Polished steel: a bright upper half that breaks at the middle.
     QLinearGradient fill(0, body.top(), 0, body.bottom());
     fill.setColorAt(0.0, top);
-    fill.setColorAt(0.5, mix(top, bottom, 0.6));
+    fill.setColorAt(0.48, mix(top, bottom, 0.45));
+    fill.setColorAt(0.52, mix(top, bottom, 0.75));
     fill.setColorAt(1.0, bottom);
+    if (state == FaceState::Pressed) {
+        fill.setColorAt(0.48, mix(top, bottom, 0.4));
+        fill.setColorAt(0.52, mix(top, bottom, 0.5));
+    }
     p.setPen(QPen(rim, 1.0));
     p.setBrush(fill);
     p.drawRoundedRect(body, radius, radius);

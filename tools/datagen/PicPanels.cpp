@@ -115,8 +115,8 @@ QImage makeMainPanel()
     drawCompass(p, QPointF(685.5, 150.5), 40);
     const QRect plate(642, 276, 87, 248);
     QLinearGradient plateFill(0, plate.top(), 0, plate.bottom());
-    plateFill.setColorAt(0.0, shade(colours::field, 1.1));
-    plateFill.setColorAt(1.0, shade(colours::field, 0.8));
+    plateFill.setColorAt(0.0, shade(colours::steelDark, 1.2));
+    plateFill.setColorAt(1.0, shade(colours::steelDark, 0.8));
     p.fillRect(plate, plateFill);
     drawBevel(p, plate, 2, true, 1.3);
     drawBrassTrim(p, plate.adjusted(-3, -3, 3, 3));

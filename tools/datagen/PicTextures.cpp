@@ -217,8 +217,9 @@ QImage makeTerrain()
             const double rise = smoothstep(56.0, 86.0, d);
             // Broad massifs with sharper ridges on their flanks.
             const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
-            const double ridges = tileRidged(u, v, 3, 4, 73u);
-            const double mountain = 132.0 + 86.0 * massif + 44.0 * ridges * ridges;
+            const double ridges = tileRidged(u, v, 5, 4, 73u);
+            const double rough = tileFbm(u, v, 20, 3, 75u) - 0.5;
+            const double mountain = 128.0 + 78.0 * massif + 40.0 * ridges * ridges + 30.0 * rough;
             const double h = seabed + (mountain - seabed) * rise;
             line[x] = static_cast<uchar>(std::clamp(std::lround(h), 0L, 250L));
         }
@@ -282,7 +283,7 @@ QImage makeFlare()
             const double core = std::exp(-r * r * 90.0);
             const double glow = std::exp(-r * 6.0) * 0.85;
             const double rayLight = rays * std::exp(-r * 3.2) * 0.9;
-            const double ringLight = 0.12 * std::exp(-std::pow((r - 0.62) * 22.0, 2.0));
+            const double ringLight = 0.06 * std::exp(-std::pow((r - 0.62) * 22.0, 2.0));
             const double e = (core + glow + rayLight + ringLight) * fadeOut;
             const double red = clamp01(e * 1.15);
             const double green = clamp01(e * 1.0);
