@@ -105,7 +105,8 @@ TEST(FireParticles, AbsurdParametersStayBoundedAndQuick) {
     EXPECT_EQ(fire.particles().size(), 128u);
     fire.params.FireBurst = std::numeric_limits<float>::quiet_NaN();
     fire.params.MaxParticles = -5;
-    for (int i = 0; i < 3; ++i) // one second per call at most: a stalled cadencer does not skip the fire's life
+    // One second per call at most: a stalled cadencer does not skip the fire's life.
+    for (int i = 0; i < 3; ++i)
         fire.advance(1.0f);
     EXPECT_TRUE(fire.particles().empty());
 }
