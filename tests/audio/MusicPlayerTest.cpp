@@ -39,6 +39,8 @@ protected:
 
     void start(bool withDevice = true)
     {
+        m_player.reset();
+        m_sound.reset();
         m_sound = std::make_unique<SoundSystem>();
         if (withDevice) {
             ASSERT_TRUE(m_sound->init());
@@ -256,6 +258,38 @@ TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce)
     m_player->StopMusic();
     m_player->bcbEnableMusicClick(true);
     EXPECT_EQ(m_boxes.size(), 2u);
+}
+
+TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending)
+{
+    addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
+    start();
+    // Destroyed while a song plays.
+    m_player->StartNextSong();
+    ASSERT_TRUE(m_player->isPlaying());
+    m_player.reset();
+    QCoreApplication::processEvents();
+
+    // Destroyed with the stop's notification still queued.
+    start();
+    m_player->StartNextSong();
+    m_player->StopMusic();
+    m_player.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_notifications, 0);
+
+    // A new player hears only its own songs' ends.
+    start();
+    m_player->bcbEnableMusicClick(true);
+    m_player->bcbEnableMusicClick(false);
+    EXPECT_TRUE(waitForNotification());
+
+    // The device closed under a playing song: nothing is freed twice.
+    m_player->bcbEnableMusicClick(true);
+    m_sound.reset();
+    EXPECT_FALSE(m_player->isPlaying());
+    m_player->StopMusic();
+    m_player.reset();
 }
 
 TEST_F(MusicPlayerTest, ReportErrorWithoutTextSaysNoMessageAvailable)
