@@ -6,8 +6,7 @@ namespace vtx {
 
 namespace {
 
-std::int32_t rowOfLetter(std::string_view name, std::size_t at)
-{
+std::int32_t rowOfLetter(std::string_view name, std::size_t at) {
     if (at >= name.size()) return 0;
     const auto pos = RowLetters.find(name[at]);
     return pos == std::string_view::npos ? 0 : std::int32_t(pos) + 1;
@@ -15,12 +14,13 @@ std::int32_t rowOfLetter(std::string_view name, std::size_t at)
 
 // Integer value of up to two characters, blanks trimmed; 0 when they do not
 // form a number.
-std::int32_t numberAt(std::string_view name, std::size_t at)
-{
+std::int32_t numberAt(std::string_view name, std::size_t at) {
     if (at >= name.size()) return 0;
     std::string_view digits = name.substr(at, 2);
-    while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
-    while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
+    while (!digits.empty() && digits.front() == ' ')
+        digits.remove_prefix(1);
+    while (!digits.empty() && digits.back() == ' ')
+        digits.remove_suffix(1);
     if (digits.empty()) return 0;
     std::int32_t value = 0;
     for (char ch : digits) {
@@ -32,8 +32,7 @@ std::int32_t numberAt(std::string_view name, std::size_t at)
 
 } // namespace
 
-ParsedCell parseCellName(std::string_view name)
-{
+ParsedCell parseCellName(std::string_view name) {
     ParsedCell cell;
     if (!name.empty() && name.front() == '_') {
         cell.row = rowOfLetter(name, 1);
@@ -47,8 +46,7 @@ ParsedCell parseCellName(std::string_view name)
     return cell;
 }
 
-std::string cellName(std::int32_t board, std::int32_t row, std::int32_t column)
-{
+std::string cellName(std::int32_t board, std::int32_t row, std::int32_t column) {
     if (!insideGrid(row, column)) return {};
     std::string name = board == EnemyBoard ? "_" : "";
     name += RowLetters[std::size_t(row - 1)];

@@ -6,8 +6,7 @@ namespace vtx {
 
 namespace {
 
-void putInt(unsigned char* out, std::int32_t value)
-{
+void putInt(unsigned char* out, std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
     out[0] = static_cast<unsigned char>(u & 0xffu);
     out[1] = static_cast<unsigned char>((u >> 8) & 0xffu);
@@ -15,17 +14,15 @@ void putInt(unsigned char* out, std::int32_t value)
     out[3] = static_cast<unsigned char>((u >> 24) & 0xffu);
 }
 
-std::int32_t getInt(const unsigned char* in)
-{
-    const std::uint32_t u = std::uint32_t(in[0]) | (std::uint32_t(in[1]) << 8) | (std::uint32_t(in[2]) << 16) |
-                            (std::uint32_t(in[3]) << 24);
+std::int32_t getInt(const unsigned char* in) {
+    const std::uint32_t u = std::uint32_t(in[0]) | (std::uint32_t(in[1]) << 8) |
+                            (std::uint32_t(in[2]) << 16) | (std::uint32_t(in[3]) << 24);
     return static_cast<std::int32_t>(u); // two's complement, defined since C++20
 }
 
 } // namespace
 
-std::array<unsigned char, ShipRecordBytes> encodeShip(const TShipRecord& ship)
-{
+std::array<unsigned char, ShipRecordBytes> encodeShip(const TShipRecord& ship) {
     std::array<unsigned char, ShipRecordBytes> out{};
     putInt(&out[0], ship.Size);
     putInt(&out[4], ship.Sunk);
@@ -41,8 +38,7 @@ std::array<unsigned char, ShipRecordBytes> encodeShip(const TShipRecord& ship)
     return out;
 }
 
-TShipRecord decodeShip(std::span<const unsigned char, ShipRecordBytes> in)
-{
+TShipRecord decodeShip(std::span<const unsigned char, ShipRecordBytes> in) {
     TShipRecord ship;
     ship.Size = getInt(&in[0]);
     ship.Sunk = getInt(&in[4]);
@@ -58,8 +54,7 @@ TShipRecord decodeShip(std::span<const unsigned char, ShipRecordBytes> in)
     return ship;
 }
 
-FleetBlock encodeFleet(const TFleet& fleet)
-{
+FleetBlock encodeFleet(const TFleet& fleet) {
     FleetBlock out{};
     for (std::size_t n = 0; n < fleet.size(); ++n) {
         const auto ship = encodeShip(fleet[n]);
@@ -68,30 +63,28 @@ FleetBlock encodeFleet(const TFleet& fleet)
     return out;
 }
 
-TFleet decodeFleet(std::span<const unsigned char, FleetBlockBytes> bytes)
-{
+TFleet decodeFleet(std::span<const unsigned char, FleetBlockBytes> bytes) {
     TFleet fleet;
     for (std::size_t n = 0; n < fleet.size(); ++n)
         fleet[n] = decodeShip(bytes.subspan(n * ShipRecordBytes).first<ShipRecordBytes>());
     return fleet;
 }
 
-FieldBlock encodeField(const Field& field)
-{
+FieldBlock encodeField(const Field& field) {
     FieldBlock out{};
-    for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<unsigned char>(field[i]);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<unsigned char>(field[i]);
     return out;
 }
 
-Field decodeField(std::span<const unsigned char, FieldBlockBytes> bytes)
-{
+Field decodeField(std::span<const unsigned char, FieldBlockBytes> bytes) {
     Field field;
-    for (std::size_t i = 0; i < field.size(); ++i) field[i] = static_cast<char>(bytes[i]);
+    for (std::size_t i = 0; i < field.size(); ++i)
+        field[i] = static_cast<char>(bytes[i]);
     return field;
 }
 
-std::size_t overwriteFleetPrefix(TFleet& fleet, std::span<const unsigned char> bytes)
-{
+std::size_t overwriteFleetPrefix(TFleet& fleet, std::span<const unsigned char> bytes) {
     FleetBlock block = encodeFleet(fleet);
     const std::size_t taken = std::min(bytes.size(), block.size());
     std::copy_n(bytes.begin(), taken, block.begin());
@@ -99,10 +92,10 @@ std::size_t overwriteFleetPrefix(TFleet& fleet, std::span<const unsigned char> b
     return taken;
 }
 
-std::size_t overwriteFieldPrefix(Field& field, std::span<const unsigned char> bytes)
-{
+std::size_t overwriteFieldPrefix(Field& field, std::span<const unsigned char> bytes) {
     const std::size_t taken = std::min(bytes.size(), field.size());
-    for (std::size_t i = 0; i < taken; ++i) field[i] = static_cast<char>(bytes[i]);
+    for (std::size_t i = 0; i < taken; ++i)
+        field[i] = static_cast<char>(bytes[i]);
     return taken;
 }
 

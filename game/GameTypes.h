@@ -36,34 +36,38 @@ inline constexpr std::array<std::int32_t, FleetShips> ShipSizes = {4, 3, 3, 2, 2
 inline constexpr std::int32_t EnemyBoard = 1;
 inline constexpr std::int32_t OwnBoard = 2;
 
-constexpr bool insideGrid(std::int64_t row, std::int64_t column)
-{
+constexpr bool insideGrid(std::int64_t row, std::int64_t column) {
     return row >= 1 && row <= GridSize && column >= 1 && column <= GridSize;
 }
 
 // Grid index 0..99 of an inside cell; callers check insideGrid first.
-constexpr int gridIndex(int row, int column) { return GridSize * (row - 1) + (column - 1); }
+constexpr int gridIndex(int row, int column) {
+    return GridSize * (row - 1) + (column - 1);
+}
 
 // Cell number 1..100 of the computer's target list.
-constexpr std::int32_t CellNumber(std::int32_t row, std::int32_t column) { return 10 * (row - 1) + column; }
-constexpr std::int32_t cellNumberRow(std::int32_t n) { return (n - 1) / 10 + 1; }
-constexpr std::int32_t cellNumberColumn(std::int32_t n) { return (n - 1) % 10 + 1; }
+constexpr std::int32_t CellNumber(std::int32_t row, std::int32_t column) {
+    return 10 * (row - 1) + column;
+}
+constexpr std::int32_t cellNumberRow(std::int32_t n) {
+    return (n - 1) / 10 + 1;
+}
+constexpr std::int32_t cellNumberColumn(std::int32_t n) {
+    return (n - 1) % 10 + 1;
+}
 
 // Cell code of an inside cell; '\0' for a cell outside the grid, which no rule
 // treats as water, deck or zone.
-inline char cellAt(const Field& field, std::int64_t row, std::int64_t column)
-{
+inline char cellAt(const Field& field, std::int64_t row, std::int64_t column) {
     return insideGrid(row, column) ? field[static_cast<std::size_t>(gridIndex(int(row), int(column)))] : '\0';
 }
 
 // Writes an inside cell; a cell outside the grid is left alone.
-inline void setCell(Field& field, std::int64_t row, std::int64_t column, char code)
-{
+inline void setCell(Field& field, std::int64_t row, std::int64_t column, char code) {
     if (insideGrid(row, column)) field[static_cast<std::size_t>(gridIndex(int(row), int(column)))] = code;
 }
 
-inline Field emptyField()
-{
+inline Field emptyField() {
     Field f;
     f.fill(CellWater);
     return f;

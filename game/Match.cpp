@@ -10,13 +10,12 @@
 
 namespace vtx {
 
-Match::Match(IMatchHost& host, IClock& clock) : m_host(host), m_clock(clock)
-{
-    for (std::int32_t i = 0; i < GridCells; ++i) m_s.TargetCells[std::size_t(i)] = i + 1;
+Match::Match(IMatchHost& host, IClock& clock) : m_host(host), m_clock(clock) {
+    for (std::int32_t i = 0; i < GridCells; ++i)
+        m_s.TargetCells[std::size_t(i)] = i + 1;
 }
 
-void Match::RemoveTarget(std::int32_t row, std::int32_t column)
-{
+void Match::RemoveTarget(std::int32_t row, std::int32_t column) {
     const std::int32_t wanted = CellNumber(row, column);
     const std::int32_t count = std::clamp(m_s.TargetCount, 0, GridCells);
     auto first = m_s.TargetCells.begin();
@@ -31,8 +30,7 @@ void Match::RemoveTarget(std::int32_t row, std::int32_t column)
 // ------------------------------------------------------------------ arrangement
 
 bool Match::fits(const Field& field, std::int32_t size, std::int32_t row, std::int32_t column,
-                 bool horizontal) const
-{
+                 bool horizontal) const {
     for (std::int32_t k = 0; k < size; ++k) {
         const std::int32_t r = horizontal ? row : row + k;
         const std::int32_t c = horizontal ? column + k : column;
@@ -44,8 +42,7 @@ bool Match::fits(const Field& field, std::int32_t size, std::int32_t row, std::i
 }
 
 void Match::writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
-                      bool horizontal)
-{
+                      bool horizontal) {
     const std::int32_t size = ShipSizes[std::size_t(n - 1)];
     for (std::int32_t k = 0; k < size; ++k) {
         const std::int32_t r = horizontal ? row : row + k;
@@ -65,8 +62,7 @@ void Match::writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int3
     }
 }
 
-void Match::ArrangeFleet()
-{
+void Match::ArrangeFleet() {
     m_s.PlaceHorizontal = true;
     m_s.WorkField = emptyField();
     m_s.WorkFleet = TFleet{};
@@ -84,8 +80,7 @@ void Match::ArrangeFleet()
     }
 }
 
-void Match::Place_Ships()
-{
+void Match::Place_Ships() {
     if (m_s.Arranging) {
         m_s.HoverPicking = true;
         m_s.OwnField = emptyField();
@@ -123,8 +118,7 @@ void Match::Place_Ships()
     RunDifficultySetup(m_host.difficultyIndex());
 }
 
-bool Match::PlaceShipAt()
-{
+bool Match::PlaceShipAt() {
     const std::int32_t n = m_s.ShipToPlace;
     if (!m_s.Arranging || n < 1 || n > FleetShips) return false;
     const std::int32_t row = m_s.PickedRow;
@@ -138,8 +132,7 @@ bool Match::PlaceShipAt()
     return true;
 }
 
-void Match::finishManualArrangement()
-{
+void Match::finishManualArrangement() {
     setTimer1(false);
     setTimer1Interval(m_s.TurnDelay * 1000);
     m_s.Arranging = false;
@@ -155,27 +148,31 @@ void Match::finishManualArrangement()
     if (m_s.NetMode && m_s.NetConnected) sendFleetExchange();
 }
 
-void Match::TogglePlaceHorizontal()
-{
+void Match::TogglePlaceHorizontal() {
     if (!m_s.Arranging) return;
     m_s.PlaceHorizontal = !m_s.PlaceHorizontal;
     m_host.ShowPlacementPreview();
 }
 
-void Match::RunDifficultySetup(std::int32_t index)
-{
+void Match::RunDifficultySetup(std::int32_t index) {
     switch (index) {
-    case 0: SetupEasy(); break;
-    case 1: SetupNormal(); break;
-    case 2: SetupHard(); break;
-    default: break; // no level selected: no set-up, Level unchanged
+    case 0:
+        SetupEasy();
+        break;
+    case 1:
+        SetupNormal();
+        break;
+    case 2:
+        SetupHard();
+        break;
+    default:
+        break; // no level selected: no set-up, Level unchanged
     }
 }
 
 // ------------------------------------------------------------------------ shots
 
-bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column)
-{
+bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column) {
     const bool own = board == OwnBoard;
     Field& field = own ? m_s.OwnField : m_s.EnemyField;
     TFleet& fleet = own ? m_s.OwnFleet : m_s.EnemyFleet;
@@ -218,12 +215,15 @@ bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column)
     return result;
 }
 
-bool Match::HitEnemyShip(std::int32_t row, std::int32_t column) { return recordHit(EnemyBoard, row, column); }
+bool Match::HitEnemyShip(std::int32_t row, std::int32_t column) {
+    return recordHit(EnemyBoard, row, column);
+}
 
-bool Match::HitOwnShip(std::int32_t row, std::int32_t column) { return recordHit(OwnBoard, row, column); }
+bool Match::HitOwnShip(std::int32_t row, std::int32_t column) {
+    return recordHit(OwnBoard, row, column);
+}
 
-std::int32_t Match::SearchForWin() const
-{
+std::int32_t Match::SearchForWin() const {
     const bool ownClear = std::find(m_s.OwnField.begin(), m_s.OwnField.end(), CellDeck) == m_s.OwnField.end();
     const bool enemyClear =
         std::find(m_s.EnemyField.begin(), m_s.EnemyField.end(), CellDeck) == m_s.EnemyField.end();
@@ -232,25 +232,22 @@ std::int32_t Match::SearchForWin() const
     return 0;
 }
 
-std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, std::int32_t enemyHits)
-{
+std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, std::int32_t enemyHits) {
     const std::int64_t points =
         std::int64_t(level) * (2 * (80 - std::int64_t(playerShots)) + 5 * (20 - std::int64_t(enemyHits)));
     return std::int32_t(std::clamp<std::int64_t>(points, std::numeric_limits<std::int32_t>::min(),
                                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-bool Match::PlayerShootAt(std::int32_t row, std::int32_t column)
-{
+bool Match::PlayerShootAt(std::int32_t row, std::int32_t column) {
     if (m_s.Arranging || m_s.PlayerTurn != 1 || !m_s.FightStarted || !insideGrid(row, column)) return false;
     playerShot(row, column);
     return true;
 }
 
-void Match::playerShot(std::int32_t row, std::int32_t column)
-{
-    m_s.PlayerShots = m_s.PlayerShots == std::numeric_limits<std::int32_t>::max() ? m_s.PlayerShots
-                                                                                   : m_s.PlayerShots + 1;
+void Match::playerShot(std::int32_t row, std::int32_t column) {
+    m_s.PlayerShots =
+        m_s.PlayerShots == std::numeric_limits<std::int32_t>::max() ? m_s.PlayerShots : m_s.PlayerShots + 1;
     if (m_s.NetMode && m_s.NetConnected) m_host.SendShot(row, column);
     const char c = cellAt(m_s.EnemyField, row, column);
     if (c == CellDeck) {
@@ -267,8 +264,7 @@ void Match::playerShot(std::int32_t row, std::int32_t column)
     setTimer1(true);
 }
 
-bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed)
-{
+bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
     const char c = cellAt(m_s.OwnField, row, column);
     if (c == CellWater) {
         m_host.MarkShot(OwnBoard, row, column, false);
@@ -284,8 +280,7 @@ bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aime
     return false; // '2', '3', '4' or outside: a wasted shot
 }
 
-bool Match::NetShoot()
-{
+bool Match::NetShoot() {
     const std::int32_t row = m_s.NetMoveRow;
     const std::int32_t column = m_s.NetMoveCol;
     const char c = cellAt(m_s.OwnField, row, column);
@@ -301,8 +296,7 @@ bool Match::NetShoot()
     return false;
 }
 
-void Match::winMatch()
-{
+void Match::winMatch() {
     setTimer1(false);
     m_s.LastPoints = computePoints(m_s.Level, m_s.PlayerShots, m_s.EnemyHits);
     const bool lanMatch = m_s.NetMode && m_s.NetConnected; // Exit clears both
@@ -314,8 +308,7 @@ void Match::winMatch()
     if (!lanMatch) m_host.ShowScoreWindowModal();
 }
 
-void Match::loseMatch()
-{
+void Match::loseMatch() {
     setTimer1(false);
     m_host.ShowEnemySurvivors();
     m_s.GameLost = true;

@@ -8,15 +8,13 @@
 
 namespace vtx {
 
-void Match::SetupEasy()
-{
+void Match::SetupEasy() {
     for (char& cell : m_s.OwnField)
         if (cell == CellZone) cell = CellWater;
     m_s.Level = 1;
 }
 
-void Match::SetupNormal()
-{
+void Match::SetupNormal() {
     m_random.reseed(m_clock);
     for (std::int32_t row = 1; row <= GridSize; ++row)
         for (std::int32_t column = 1; column <= GridSize; ++column) {
@@ -30,16 +28,14 @@ void Match::SetupNormal()
     m_s.Level = 2;
 }
 
-void Match::SetupHard()
-{
+void Match::SetupHard() {
     for (std::int32_t row = 1; row <= GridSize; ++row)
         for (std::int32_t column = 1; column <= GridSize; ++column)
             if (cellAt(m_s.OwnField, row, column) == CellZone) RemoveTarget(row, column);
     m_s.Level = 3;
 }
 
-bool Match::CollectHits()
-{
+bool Match::CollectHits() {
     bool found = false;
     for (std::int32_t row = 1; row <= GridSize; ++row)
         for (std::int32_t column = 1; column <= GridSize; ++column) {
@@ -60,8 +56,7 @@ bool Match::CollectHits()
     return found;
 }
 
-bool Match::Shoot()
-{
+bool Match::Shoot() {
     m_random.reseed(m_clock);
     const std::int32_t count = std::clamp(m_s.TargetCount, 0, GridCells);
     if (count == 0) return false; // nothing left to draw: a miss without a shot
@@ -75,8 +70,7 @@ bool Match::Shoot()
     return ResolveComputerShot(cellNumberRow(n), cellNumberColumn(n), false);
 }
 
-std::optional<HitCell> Match::smartTarget() const
-{
+std::optional<HitCell> Match::smartTarget() const {
     const auto open = [this](std::int32_t r, std::int32_t c) { return cellAt(m_s.OwnField, r, c); };
     if (m_s.HitCount < 1 || m_s.HitCount > MaxDecks) return std::nullopt;
     if (m_s.HitCount <= 1) {
@@ -105,8 +99,7 @@ std::optional<HitCell> Match::smartTarget() const
     return std::nullopt;
 }
 
-bool Match::SmartShoot()
-{
+bool Match::SmartShoot() {
     const auto target = smartTarget();
     if (!target) return Shoot();
     return ResolveComputerShot(target->row, target->column, true);

@@ -9,34 +9,29 @@
 
 namespace vtx {
 
-void Match::setTimer1(bool enabled)
-{
+void Match::setTimer1(bool enabled) {
     if (m_s.Timer1Enabled == enabled) return;
     m_s.Timer1Enabled = enabled;
     m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
 }
 
-void Match::setTimer1Interval(std::int32_t ms)
-{
+void Match::setTimer1Interval(std::int32_t ms) {
     if (m_s.Timer1Interval == ms) return;
     m_s.Timer1Interval = ms;
     m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
 }
 
-void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont)
-{
+void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont) {
     m_s.Buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
     m_host.SetButton(button, enabled, whiteFont);
 }
 
-void Match::ActivateTurnTimer()
-{
+void Match::ActivateTurnTimer() {
     m_s.TurnDelay = 1;
     setTimer1Interval(m_s.TurnDelay * 1000);
 }
 
-void Match::elbtSingleGameClick()
-{
+void Match::elbtSingleGameClick() {
     if (m_host.musicChecked()) m_host.StartNextSong();
     m_s.IdleSpin = false;
     m_s.GameWon = false;
@@ -45,7 +40,8 @@ void Match::elbtSingleGameClick()
     m_host.ResetBoards();
     m_host.HideHudMessage();
     m_s.Level = 1;
-    for (std::int32_t i = 0; i < GridCells; ++i) m_s.TargetCells[std::size_t(i)] = i + 1;
+    for (std::int32_t i = 0; i < GridCells; ++i)
+        m_s.TargetCells[std::size_t(i)] = i + 1;
     m_s.LastPoints = 0;
     m_s.PlayerShots = 0;
     m_s.EnemyHits = 0;
@@ -65,8 +61,7 @@ void Match::elbtSingleGameClick()
     m_host.ShowLogo(false);
 }
 
-void Match::InitGame()
-{
+void Match::InitGame() {
     m_s.Hunting = false;
     m_s.HitCount = 0;
     m_s.TargetCount = GridCells;
@@ -79,10 +74,10 @@ void Match::InitGame()
     if (m_s.Arranging) setTimer1(true);
 }
 
-void Match::elbtFightClick()
-{
+void Match::elbtFightClick() {
     // Only a ready match can start its battle, whatever the widget state.
-    if (!m_s.GameInProgress || m_s.Arranging || m_s.FightStarted) return;
+    if (!m_s.button(MenuButton::Fight).enabled || !m_s.GameInProgress || m_s.Arranging || m_s.FightStarted)
+        return;
     setTimer1(true);
     SetMenuButton(MenuButton::Fight, false, false);
     SetMenuButton(MenuButton::Single, false, false);
@@ -91,8 +86,7 @@ void Match::elbtFightClick()
     m_s.HoverPicking = false;
 }
 
-void Match::Timer1Timer()
-{
+void Match::Timer1Timer() {
     if (!m_s.FightStarted || m_s.PlayerTurn != 0) return;
     bool shot = false;
     bool hit = false;
@@ -121,8 +115,7 @@ void Match::Timer1Timer()
     if (SearchForWin() == 1 && !m_s.Arranging) loseMatch();
 }
 
-void Match::elbtExitClick()
-{
+void Match::elbtExitClick() {
     m_s.IdleSpin = true;
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
@@ -159,23 +152,20 @@ void Match::elbtExitClick()
 
 // ---------------------------------------------------------------------- picking
 
-void Match::ParseCellName(std::string_view name)
-{
+void Match::ParseCellName(std::string_view name) {
     const ParsedCell cell = parseCellName(name);
     m_s.PickedRow = cell.row;
     m_s.PickedColumn = cell.column;
     m_s.PickedBoard = cell.board;
 }
 
-void Match::CellHover(std::string_view name)
-{
+void Match::CellHover(std::string_view name) {
     if (!m_s.Arranging) return;
     ParseCellName(name);
     if (m_s.ShipToPlace >= 1 && m_s.ShipToPlace <= FleetShips) m_host.ShowPlacementPreview();
 }
 
-void Match::CellMouseDown(std::string_view name, MouseButton button)
-{
+void Match::CellMouseDown(std::string_view name, MouseButton button) {
     if (m_s.Arranging && button == MouseButton::Right) TogglePlaceHorizontal();
     if (m_s.Arranging && button == MouseButton::Left && m_s.PickedBoard == OwnBoard) PlaceShipAt();
     if (!m_s.Arranging && m_s.PlayerTurn == 1) {
@@ -187,14 +177,12 @@ void Match::CellMouseDown(std::string_view name, MouseButton button)
 
 // -------------------------------------------------------------------------- LAN
 
-void Match::sendFleetExchange()
-{
+void Match::sendFleetExchange() {
     m_host.SendFleet();
     m_s.FleetSent = true;
 }
 
-void Match::CompleteFleetExchange()
-{
+void Match::CompleteFleetExchange() {
     if (!m_s.FleetSent || !m_s.FleetReceived) return;
     m_s.FightStarted = true;
     if (m_s.NetRole == 1) m_s.PlayerTurn = 1;
@@ -205,8 +193,7 @@ void Match::CompleteFleetExchange()
     m_host.SetStatus(status::ReadyToPlay);
 }
 
-void Match::ReceiveMove(std::int32_t row, std::int32_t column)
-{
+void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
     m_s.NetMoveRow = row;
     m_s.NetMoveCol = column;
     m_s.NetMovePending = true;
@@ -214,10 +201,11 @@ void Match::ReceiveMove(std::int32_t row, std::int32_t column)
     setTimer1(true);
 }
 
-void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) { overwriteFleetPrefix(m_s.EnemyFleet, bytes); }
+void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) {
+    overwriteFleetPrefix(m_s.EnemyFleet, bytes);
+}
 
-void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes)
-{
+void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
     overwriteFieldPrefix(m_s.EnemyField, bytes);
     m_host.PositionEnemyShipModels();
     m_s.FleetReceived = true;

@@ -5,8 +5,7 @@
 
 namespace vtx {
 
-std::int64_t SystemClock::timeOfDayMs()
-{
+std::int64_t SystemClock::timeOfDayMs() {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t secs = system_clock::to_time_t(now);
@@ -16,8 +15,7 @@ std::int64_t SystemClock::timeOfDayMs()
     return ((std::int64_t(local.tm_hour) * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + (ms < 0 ? 0 : ms);
 }
 
-std::int64_t SystemClock::tickMs()
-{
+std::int64_t SystemClock::tickMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

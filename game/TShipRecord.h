@@ -46,8 +46,7 @@ using TFleet = std::array<TShipRecord, FleetShips>;
 static_assert(sizeof(TFleet) == 600);
 
 // Number of deck slots a rule may look at: Size when it is 1..4, else 0.
-constexpr int deckSlots(const TShipRecord& ship)
-{
+constexpr int deckSlots(const TShipRecord& ship) {
     return ship.Size >= 1 && ship.Size <= MaxDecks ? int(ship.Size) : 0;
 }
 
@@ -57,8 +56,7 @@ struct DeckCell {
 };
 
 // Deck k (1-based) of a ship, or nothing when the record holds no such deck.
-inline std::optional<DeckCell> deckAt(const TShipRecord& ship, int k)
-{
+inline std::optional<DeckCell> deckAt(const TShipRecord& ship, int k) {
     if (k < 1 || k > deckSlots(ship)) return std::nullopt;
     const std::int32_t r = ship.Rows[k - 1];
     const std::int32_t c = ship.Cols[k - 1];

@@ -13,10 +13,10 @@ using test::arrangementProblem;
 using test::FakeMatchHost;
 using test::StepClock;
 
-TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds)
-{
+TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds) {
     GameRandom a(1234), b(1234);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(a.Random(10), b.Random(10));
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(a.Random(10), b.Random(10));
     std::set<int> seen;
     for (int i = 0; i < 2000; ++i) {
         const int v = a.Random(10);
@@ -37,8 +37,7 @@ TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds)
     EXPECT_LT(same, 200);
 }
 
-TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant)
-{
+TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant) {
     StepClock clock(0, 1);
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -47,7 +46,8 @@ TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant)
         m.ArrangeFleet();
         const std::string problem = arrangementProblem(m.state().WorkField, m.state().WorkFleet);
         ASSERT_EQ(problem, "") << "arrangement " << i;
-        firstCellsOfBigShip.insert(CellNumber(m.state().WorkFleet[0].Rows[0], m.state().WorkFleet[0].Cols[0]));
+        firstCellsOfBigShip.insert(
+            CellNumber(m.state().WorkFleet[0].Rows[0], m.state().WorkFleet[0].Cols[0]));
     }
     EXPECT_GT(firstCellsOfBigShip.size(), 30u); // the four-decker really moves around
 }
@@ -55,8 +55,7 @@ TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant)
 // Attempts in the same millisecond draw the same cell, with the orientation
 // flipped each time: the very first attempt of an arrangement runs down a
 // column.
-TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock)
-{
+TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock) {
     class FrozenThenMoving final : public IClock {
     public:
         std::int64_t timeOfDayMs() override { return 5000 + (calls++ / 3); }
@@ -90,15 +89,13 @@ protected:
     Match m{host, clock};
     MatchState& s = m.state();
 
-    void SetUp() override
-    {
+    void SetUp() override {
         s.Arranging = true;
         s.OwnField = emptyField();
         s.ShipToPlace = 1;
         s.PlaceHorizontal = true;
     }
-    bool placeAt(int row, int column)
-    {
+    bool placeAt(int row, int column) {
         s.PickedRow = row;
         s.PickedColumn = column;
         s.PickedBoard = OwnBoard;
@@ -106,8 +103,7 @@ protected:
     }
 };
 
-TEST_F(ManualPlacement, FourDeckerMustStayInsideTheGrid)
-{
+TEST_F(ManualPlacement, FourDeckerMustStayInsideTheGrid) {
     EXPECT_FALSE(placeAt(1, 8));
     EXPECT_EQ(s.OwnField, emptyField());
     EXPECT_EQ(s.ShipToPlace, 1);
@@ -122,9 +118,8 @@ TEST_F(ManualPlacement, FourDeckerMustStayInsideTheGrid)
     EXPECT_TRUE(placeAt(8, 1));
 }
 
-TEST_F(ManualPlacement, RefusesDecksZoneCellsAndUnpickedCells)
-{
-    ASSERT_TRUE(placeAt(5, 5)); // ship 1, columns 5..8
+TEST_F(ManualPlacement, RefusesDecksZoneCellsAndUnpickedCells) {
+    ASSERT_TRUE(placeAt(5, 5));  // ship 1, columns 5..8
     EXPECT_FALSE(placeAt(5, 5)); // on a deck
     EXPECT_FALSE(placeAt(4, 2)); // reaches (4,4), a zone cell
     EXPECT_FALSE(placeAt(6, 9)); // starts on a corner zone cell
@@ -135,12 +130,13 @@ TEST_F(ManualPlacement, RefusesDecksZoneCellsAndUnpickedCells)
     EXPECT_TRUE(placeAt(7, 1));
 }
 
-TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder)
-{
+TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     host.difficulty = 2;
     // A tidy layout: ships in rows 1,3,5,7,9 with gaps.
-    const int cells[10][2] = {{1, 1}, {1, 6}, {3, 1}, {3, 5}, {3, 8}, {5, 1}, {5, 4}, {5, 6}, {5, 8}, {5, 10}};
-    for (int n = 0; n < 9; ++n) ASSERT_TRUE(placeAt(cells[n][0], cells[n][1])) << n;
+    const int cells[10][2] = {{1, 1}, {1, 6}, {3, 1}, {3, 5}, {3, 8},
+                              {5, 1}, {5, 4}, {5, 6}, {5, 8}, {5, 10}};
+    for (int n = 0; n < 9; ++n)
+        ASSERT_TRUE(placeAt(cells[n][0], cells[n][1])) << n;
     EXPECT_TRUE(s.Arranging);
     host.clear();
     ASSERT_TRUE(placeAt(cells[9][0], cells[9][1]));
@@ -150,14 +146,10 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder)
     EXPECT_EQ(s.Level, 3); // the set-up ran on the finished grid
     EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
     const std::vector<std::string> expected = {
-        "PutShipModelAt 10 5 10",
-        "FormMess 60 Ships Arrangement Complete! modal",
-        "Button Scores on white",
-        "Button Options on white",
-        "HideShipModels own",
-        "AnimateShipModels",
-        "PositionOwnShipModels",
-        "Button Fight on white",
+        "PutShipModelAt 10 5 10", "FormMess 60 Ships Arrangement Complete! modal",
+        "Button Scores on white", "Button Options on white",
+        "HideShipModels own",     "AnimateShipModels",
+        "PositionOwnShipModels",  "Button Fight on white",
     };
     std::vector<std::string> got;
     for (const auto& c : host.calls)
@@ -169,8 +161,7 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder)
     EXPECT_FALSE(placeAt(9, 9));
 }
 
-TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging)
-{
+TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging) {
     m.TogglePlaceHorizontal();
     EXPECT_FALSE(s.PlaceHorizontal);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"ShowPlacementPreview"}));
@@ -182,8 +173,7 @@ TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging)
     EXPECT_EQ(host.count("ShowPlacementPreview"), 2u);
 }
 
-TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup)
-{
+TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -194,11 +184,12 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup)
         s.Level = 1;
         s.Arranging = false;
         s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i) s.TargetCells[std::size_t(i)] = i + 1;
+        for (int i = 0; i < 100; ++i)
+            s.TargetCells[std::size_t(i)] = i + 1;
         m.Place_Ships();
         EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
         EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels",
-                                                         "PositionEnemyShipModels"}));
+                                                        "PositionEnemyShipModels"}));
         const auto zones = std::count(s.OwnField.begin(), s.OwnField.end(), CellZone);
         switch (level) {
         case -1: // no level selected: zone stays, stays drawable, Level unchanged
@@ -226,8 +217,7 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup)
     }
 }
 
-TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer)
-{
+TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -247,8 +237,7 @@ TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer)
     EXPECT_EQ(s.Level, 1); // "Easy" on an empty own grid
 }
 
-TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet)
-{
+TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -258,14 +247,14 @@ TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet)
     s.Level = 1;
     host.difficulty = 2;
     m.Place_Ships();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels", "SendFleet"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels", "SendFleet"}));
     EXPECT_TRUE(s.FleetSent);
     EXPECT_EQ(s.EnemyField, emptyField());
     EXPECT_EQ(s.Level, 1);
 }
 
-TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived)
-{
+TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -275,7 +264,8 @@ TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived)
     Field peer = emptyField();
     peer[0] = CellDeck;
     std::array<unsigned char, 100> bytes{};
-    for (int i = 0; i < 100; ++i) bytes[std::size_t(i)] = static_cast<unsigned char>(peer[std::size_t(i)]);
+    for (int i = 0; i < 100; ++i)
+        bytes[std::size_t(i)] = static_cast<unsigned char>(peer[std::size_t(i)]);
     m.ReceiveFieldBlock(bytes);
     ASSERT_TRUE(s.FleetReceived);
     s.Arranging = true;

@@ -21,14 +21,13 @@ protected:
     Match m{host, clock};
     MatchState& s = m.state();
 
-    void SetUp() override
-    {
+    void SetUp() override {
         s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i) s.TargetCells[std::size_t(i)] = i + 1;
+        for (int i = 0; i < 100; ++i)
+            s.TargetCells[std::size_t(i)] = i + 1;
     }
     // The own four-decker at row 5, columns 3..6, placed by the manual rule.
-    void fourDeckerAtRow5()
-    {
+    void fourDeckerAtRow5() {
         s.Arranging = true;
         s.OwnField = emptyField();
         s.ShipToPlace = 1;
@@ -39,8 +38,7 @@ protected:
         s.Arranging = false;
     }
     // One computer tick's choice and shot, as the turn timer makes it.
-    std::pair<HitCell, bool> aimedShot()
-    {
+    std::pair<HitCell, bool> aimedShot() {
         s.HitCount = 0;
         s.Hunting = m.CollectHits();
         EXPECT_TRUE(s.Hunting);
@@ -51,8 +49,7 @@ protected:
     }
 };
 
-TEST_F(Computer, HardHuntFindsTheFourDeckerInFourShots)
-{
+TEST_F(Computer, HardHuntFindsTheFourDeckerInFourShots) {
     fourDeckerAtRow5();
     m.SetupHard();
     EXPECT_TRUE(m.ResolveComputerShot(5, 4, false)); // the first, random hit
@@ -69,8 +66,7 @@ TEST_F(Computer, HardHuntFindsTheFourDeckerInFourShots)
     EXPECT_FALSE(m.CollectHits()); // back to random shots
 }
 
-TEST_F(Computer, EasyHuntWastesShotsOnTheOpenZone)
-{
+TEST_F(Computer, EasyHuntWastesShotsOnTheOpenZone) {
     fourDeckerAtRow5();
     m.SetupEasy();
     EXPECT_TRUE(m.ResolveComputerShot(5, 4, false));
@@ -85,8 +81,7 @@ TEST_F(Computer, EasyHuntWastesShotsOnTheOpenZone)
     EXPECT_EQ(cellAt(s.OwnField, 4, 4), CellZone);
 }
 
-TEST_F(Computer, CollectHitsScansRowByRowAndFindsTheDirection)
-{
+TEST_F(Computer, CollectHitsScansRowByRowAndFindsTheDirection) {
     s.OwnField = emptyField();
     setCell(s.OwnField, 6, 2, CellHit);
     setCell(s.OwnField, 4, 2, CellHit);
@@ -120,16 +115,14 @@ TEST_F(Computer, CollectHitsScansRowByRowAndFindsTheDirection)
     EXPECT_FALSE(m.smartTarget());
 }
 
-TEST_F(Computer, CollectHitsNeverOverrunsItsFourEntries)
-{
+TEST_F(Computer, CollectHitsNeverOverrunsItsFourEntries) {
     s.OwnField.fill(CellHit);
     s.HitCount = 0;
     EXPECT_TRUE(m.CollectHits());
     EXPECT_EQ(s.HitCount, 4);
 }
 
-TEST_F(Computer, ShootOnAnEmptyListMissesWithoutAShot)
-{
+TEST_F(Computer, ShootOnAnEmptyListMissesWithoutAShot) {
     s.TargetCount = 0;
     EXPECT_FALSE(m.Shoot());
     EXPECT_TRUE(host.calls.empty());
@@ -138,8 +131,7 @@ TEST_F(Computer, ShootOnAnEmptyListMissesWithoutAShot)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Computer, ShootTakesEachCellOnceUntilTheListIsEmpty)
-{
+TEST_F(Computer, ShootTakesEachCellOnceUntilTheListIsEmpty) {
     s.OwnField = emptyField();
     for (int i = 0; i < 100; ++i) {
         const int before = s.TargetCount;
@@ -151,8 +143,7 @@ TEST_F(Computer, ShootTakesEachCellOnceUntilTheListIsEmpty)
     EXPECT_EQ(host.count("MarkShot 2"), 100u);
 }
 
-TEST_F(Computer, SmartShootWithoutATargetFallsBackToTheRandomShot)
-{
+TEST_F(Computer, SmartShootWithoutATargetFallsBackToTheRandomShot) {
     s.OwnField = emptyField();
     setCell(s.OwnField, 1, 1, CellHit);
     setCell(s.OwnField, 1, 2, CellZone);
@@ -165,8 +156,7 @@ TEST_F(Computer, SmartShootWithoutATargetFallsBackToTheRandomShot)
     EXPECT_EQ(host.count("Status Missed!"), 1u);
 }
 
-TEST_F(Computer, NormalKeepsAboutTwoThirdsOfTheZoneAsKnownWater)
-{
+TEST_F(Computer, NormalKeepsAboutTwoThirdsOfTheZoneAsKnownWater) {
     long zone = 0, kept = 0;
     for (int i = 0; i < 200; ++i) {
         SetUp();
@@ -186,8 +176,7 @@ TEST_F(Computer, NormalKeepsAboutTwoThirdsOfTheZoneAsKnownWater)
 
 // With no level selected the zone stays '2' but stays in the list: a random
 // shot that draws it is wasted, the aimed shot still avoids it.
-TEST_F(Computer, NoLevelSelectedLeavesTheZoneDrawable)
-{
+TEST_F(Computer, NoLevelSelectedLeavesTheZoneDrawable) {
     fourDeckerAtRow5();
     m.RunDifficultySetup(-1);
     EXPECT_EQ(s.TargetCount, 100);

@@ -3,9 +3,9 @@
 // Test doubles for the match: a clock that moves on by itself and a host that
 // records every call as one line of text, in order.
 
+#include "game/GameTypes.h"
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
-#include "game/GameTypes.h"
 #include "game/TShipRecord.h"
 
 #include <algorithm>
@@ -20,11 +20,8 @@ namespace vtx::test {
 class StepClock final : public IClock {
 public:
     explicit StepClock(std::int64_t startMs = 12 * 3600 * 1000, std::int64_t step = 1)
-        : m_now(startMs), m_step(step)
-    {
-    }
-    std::int64_t timeOfDayMs() override
-    {
+        : m_now(startMs), m_step(step) {}
+    std::int64_t timeOfDayMs() override {
         m_now += m_step;
         return m_now % 86400000;
     }
@@ -36,26 +33,34 @@ private:
     std::int64_t m_step;
 };
 
-inline const char* soundName(Sound s)
-{
+inline const char* soundName(Sound s) {
     switch (s) {
-    case Sound::Hit: return "Hit";
-    case Sound::Miss: return "Miss";
-    case Sound::Sunk: return "Sunk";
-    case Sound::Won: return "Won";
-    case Sound::Lost: return "Lost";
+    case Sound::Hit:
+        return "Hit";
+    case Sound::Miss:
+        return "Miss";
+    case Sound::Sunk:
+        return "Sunk";
+    case Sound::Won:
+        return "Won";
+    case Sound::Lost:
+        return "Lost";
     }
     return "?";
 }
 
-inline const char* buttonName(MenuButton b)
-{
+inline const char* buttonName(MenuButton b) {
     switch (b) {
-    case MenuButton::Single: return "Single";
-    case MenuButton::Network: return "Network";
-    case MenuButton::Fight: return "Fight";
-    case MenuButton::Options: return "Options";
-    case MenuButton::Scores: return "Scores";
+    case MenuButton::Single:
+        return "Single";
+    case MenuButton::Network:
+        return "Network";
+    case MenuButton::Fight:
+        return "Fight";
+    case MenuButton::Options:
+        return "Options";
+    case MenuButton::Scores:
+        return "Scores";
     }
     return "?";
 }
@@ -77,20 +82,17 @@ public:
     int quits = 0;
 
     void clear() { calls.clear(); }
-    std::size_t count(const std::string& prefix) const
-    {
+    std::size_t count(const std::string& prefix) const {
         return std::size_t(std::count_if(calls.begin(), calls.end(),
                                          [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
     // Position of the first call starting with prefix; calls.size() when none.
-    std::size_t indexOf(const std::string& prefix, std::size_t from = 0) const
-    {
+    std::size_t indexOf(const std::string& prefix, std::size_t from = 0) const {
         for (std::size_t i = from; i < calls.size(); ++i)
             if (calls[i].rfind(prefix, 0) == 0) return i;
         return calls.size();
     }
-    std::vector<std::string> only(const std::string& prefix) const
-    {
+    std::vector<std::string> only(const std::string& prefix) const {
         std::vector<std::string> out;
         for (const auto& c : calls)
             if (c.rfind(prefix, 0) == 0) out.push_back(c);
@@ -98,13 +100,11 @@ public:
     }
 
     void ResetBoards() override { log("ResetBoards"); }
-    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override
-    {
+    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override {
         log("MarkShot " + std::to_string(board) + " " + std::to_string(row) + " " + std::to_string(column) +
             (hit ? " hit" : " hint"));
     }
-    void ShowSunkShip(std::int32_t board, std::int32_t n) override
-    {
+    void ShowSunkShip(std::int32_t board, std::int32_t n) override {
         log("ShowSunkShip " + std::to_string(board) + " " + std::to_string(n));
     }
     void StartShake() override { log("StartShake"); }
@@ -115,8 +115,7 @@ public:
     void AnimateShipModels() override { log("AnimateShipModels"); }
     void ShowPlacementPreview() override { log("ShowPlacementPreview"); }
     void ShowShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
-    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override
-    {
+    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override {
         log("PutShipModelAt " + std::to_string(n) + " " + std::to_string(row) + " " + std::to_string(column));
     }
     void ShowWinMessage() override { log("ShowWinMessage"); }
@@ -125,50 +124,42 @@ public:
     void ShowLogo(bool visible) override { log(visible ? "ShowLogo on" : "ShowLogo off"); }
     void EnableScrollTimer() override { log("EnableScrollTimer"); }
     void PlaySound(Sound sound) override { log(std::string("Sound ") + soundName(sound)); }
-    void SetStatus(std::string_view text) override
-    {
+    void SetStatus(std::string_view text) override {
         status = std::string(text);
         log("Status " + status);
     }
-    void SetButton(MenuButton button, bool enabled, bool whiteFont) override
-    {
+    void SetButton(MenuButton button, bool enabled, bool whiteFont) override {
         log(std::string("Button ") + buttonName(button) + (enabled ? " on" : " off") +
             (whiteFont ? " white" : " grey"));
     }
-    void SetTimer1(bool enabled, std::int32_t intervalMs) override
-    {
+    void SetTimer1(bool enabled, std::int32_t intervalMs) override {
         timer1Enabled = enabled;
         timer1Interval = intervalMs;
         log("Timer1 " + std::string(enabled ? "on " : "off ") + std::to_string(intervalMs));
     }
-    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override
-    {
+    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override {
         log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
     }
     void ShowScoreWindowModal() override { log("ScoreWindow"); }
     bool manualArrangementChecked() override { return manual; }
     bool musicChecked() override { return music; }
     std::int32_t difficultyIndex() override { return difficulty; }
-    void setDifficultyIndex(std::int32_t index) override
-    {
+    void setDifficultyIndex(std::int32_t index) override {
         difficulty = index;
         log("SetDifficulty " + std::to_string(index));
     }
     std::int32_t readVortalixDifficulty() override { return vortalixDifficulty; }
     void StartNextSong() override { log("StartNextSong"); }
     void StopMusic() override { log("StopMusic"); }
-    void Delay(std::int32_t ms) override
-    {
+    void Delay(std::int32_t ms) override {
         log("Delay " + std::to_string(ms));
         if (m_clock) m_clock->advance(ms);
     }
-    void QuitProgram() override
-    {
+    void QuitProgram() override {
         ++quits;
         log("QuitProgram");
     }
-    void SendShot(std::int32_t row, std::int32_t column) override
-    {
+    void SendShot(std::int32_t row, std::int32_t column) override {
         log("SendShot " + std::to_string(row) + " " + std::to_string(column));
     }
     void SendLeave() override { log("SendLeave"); }
@@ -181,12 +172,13 @@ private:
 
 // Checks every rule a freshly arranged grid and its fleet must keep; returns
 // an empty string when all hold, else the first broken rule.
-inline std::string arrangementProblem(const Field& field, const TFleet& fleet)
-{
+inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
     int decks = 0;
     for (char c : field) {
-        if (c == CellDeck) ++decks;
-        else if (c != CellWater && c != CellZone) return "unexpected cell code";
+        if (c == CellDeck)
+            ++decks;
+        else if (c != CellWater && c != CellZone)
+            return "unexpected cell code";
     }
     if (decks != 20) return "deck count " + std::to_string(decks);
     // Owner of each deck cell, from the fleet.

@@ -14,21 +14,20 @@ namespace {
 using test::FakeMatchHost;
 using test::StepClock;
 
-TEST(Grid, CellNumbersAndRowLetters)
-{
+TEST(Grid, CellNumbersAndRowLetters) {
     EXPECT_EQ(CellNumber(1, 1), 1);
     EXPECT_EQ(CellNumber(10, 10), 100);
     EXPECT_EQ(CellNumber(3, 10), 30);
     EXPECT_EQ(cellNumberRow(30), 3);
     EXPECT_EQ(cellNumberColumn(30), 10);
-    for (int n = 1; n <= 100; ++n) EXPECT_EQ(CellNumber(cellNumberRow(n), cellNumberColumn(n)), n);
+    for (int n = 1; n <= 100; ++n)
+        EXPECT_EQ(CellNumber(cellNumberRow(n), cellNumberColumn(n)), n);
     EXPECT_EQ(RowLetters.size(), 10u);
     EXPECT_EQ(RowLetters[9], 'k');
     EXPECT_EQ(RowLetters.find('j'), std::string_view::npos);
 }
 
-TEST(Grid, CellAccessOutsideTheGridReadsNothingAndWritesNothing)
-{
+TEST(Grid, CellAccessOutsideTheGridReadsNothingAndWritesNothing) {
     Field f = emptyField();
     for (int r : {0, 11, -1, 1000}) {
         EXPECT_EQ(cellAt(f, r, 5), '\0');
@@ -41,8 +40,7 @@ TEST(Grid, CellAccessOutsideTheGridReadsNothingAndWritesNothing)
     EXPECT_EQ(f[26], CellDeck);
 }
 
-TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder)
-{
+TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -55,7 +53,8 @@ TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder)
     s.TargetCells[4] = 100;
     m.RemoveTarget(3, 10); // cell 30
     ASSERT_EQ(s.TargetCount, 4);
-    EXPECT_EQ(std::vector<int>(s.TargetCells.begin(), s.TargetCells.begin() + 4), (std::vector<int>{7, 9, 30, 100}));
+    EXPECT_EQ(std::vector<int>(s.TargetCells.begin(), s.TargetCells.begin() + 4),
+              (std::vector<int>{7, 9, 30, 100}));
 
     m.RemoveTarget(5, 5); // absent
     EXPECT_EQ(s.TargetCount, 4);
@@ -72,7 +71,8 @@ TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder)
     EXPECT_EQ(s.TargetCount, 0);
 
     // A corrupt count is clamped, never indexed past the list.
-    for (int i = 0; i < 100; ++i) s.TargetCells[std::size_t(i)] = 100 - i;
+    for (int i = 0; i < 100; ++i)
+        s.TargetCells[std::size_t(i)] = 100 - i;
     s.TargetCount = 1000;
     m.RemoveTarget(10, 10);
     EXPECT_EQ(s.TargetCount, 99);
@@ -80,8 +80,7 @@ TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder)
 }
 
 // The two-decker at a1, a2 on an empty grid, placed through the manual rule.
-TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes)
-{
+TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
@@ -102,18 +101,17 @@ TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes)
     // Expected record, little-endian int32 fields.
     std::array<unsigned char, 60> expected{};
     auto put = [&](int at, int v) { expected[std::size_t(at)] = static_cast<unsigned char>(v); };
-    put(0, 2);            // Size
-    put(4, 0);            // Sunk
-    put(8, 1), put(12, 2); // Cols
-    put(24, 1), put(28, 1); // Rows
+    put(0, 2);                // Size
+    put(4, 0);                // Sunk
+    put(8, 1), put(12, 2);    // Cols
+    put(24, 1), put(28, 1);   // Rows
     put(40, 10), put(44, 10); // DeckState
-    put(56, 1);            // Horizontal
+    put(56, 1);               // Horizontal
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(decodeShip(bytes), ship);
 }
 
-TEST(ShipRecord, MultiByteValuesAreLittleEndianAndSigned)
-{
+TEST(ShipRecord, MultiByteValuesAreLittleEndianAndSigned) {
     TShipRecord ship;
     ship.Size = 0x01020304;
     ship.Sunk = -1;
@@ -124,15 +122,15 @@ TEST(ShipRecord, MultiByteValuesAreLittleEndianAndSigned)
     EXPECT_EQ(b[1], 0x03);
     EXPECT_EQ(b[2], 0x02);
     EXPECT_EQ(b[3], 0x01);
-    for (int i = 4; i < 8; ++i) EXPECT_EQ(b[std::size_t(i)], 0xFF);
+    for (int i = 4; i < 8; ++i)
+        EXPECT_EQ(b[std::size_t(i)], 0xFF);
     EXPECT_EQ(b[36], 0x00);
     EXPECT_EQ(b[39], 0x80);
     EXPECT_EQ(b[56], 0xAB);
     EXPECT_EQ(decodeShip(b), ship);
 }
 
-TEST(FleetBlockFormat, ShipNStartsAtByte60TimesNMinus1AndRoundTrips)
-{
+TEST(FleetBlockFormat, ShipNStartsAtByte60TimesNMinus1AndRoundTrips) {
     TFleet fleet{};
     for (int n = 1; n <= 10; ++n) {
         fleet[std::size_t(n - 1)].Size = n;
@@ -152,10 +150,10 @@ TEST(FleetBlockFormat, ShipNStartsAtByte60TimesNMinus1AndRoundTrips)
     EXPECT_EQ(decodeField(fb), field);
 }
 
-TEST(FleetBlockFormat, AnyBytesDecodeAndShortBlocksReplaceOnlyTheirStart)
-{
+TEST(FleetBlockFormat, AnyBytesDecodeAndShortBlocksReplaceOnlyTheirStart) {
     FleetBlock noise{};
-    for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<unsigned char>(i * 37 + 11);
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<unsigned char>(i * 37 + 11);
     const TFleet decoded = decodeFleet(noise);
     EXPECT_EQ(encodeFleet(decoded), noise); // nothing is lost or normalised
 
@@ -179,8 +177,7 @@ TEST(FleetBlockFormat, AnyBytesDecodeAndShortBlocksReplaceOnlyTheirStart)
     EXPECT_EQ(overwriteFieldPrefix(field, {}), 0u);
 }
 
-TEST(CellNames, ParseTheBoardRowAndColumn)
-{
+TEST(CellNames, ParseTheBoardRowAndColumn) {
     auto p = parseCellName("c7");
     EXPECT_EQ(p.row, 3);
     EXPECT_EQ(p.column, 7);

@@ -21,37 +21,31 @@ protected:
     Match m{host, clock};
     MatchState& s = m.state();
 
-    void SetUp() override
-    {
+    void SetUp() override {
         m.ActivateTurnTimer();
         host.clear();
     }
 
-    void tick()
-    {
+    void tick() {
         clock.advance(s.Timer1Interval);
         m.Timer1Timer();
     }
     // Lets the turn timer play the computer until the turn is the player's
     // or the match is over.
-    void computerTurns()
-    {
+    void computerTurns() {
         for (int guard = 0; guard < 1000 && s.Timer1Enabled && s.FightStarted && s.PlayerTurn == 0; ++guard)
             tick();
     }
-    void clickEnemy(int row, int column, MouseButton b = MouseButton::Left)
-    {
+    void clickEnemy(int row, int column, MouseButton b = MouseButton::Left) {
         m.CellMouseDown(cellName(EnemyBoard, row, column), b);
     }
-    void startBattle()
-    {
+    void startBattle() {
         m.elbtSingleGameClick();
         m.elbtFightClick();
     }
     bool on(MenuButton b) const { return s.button(b).enabled; }
     // The menu state: what Exit leaves behind.
-    void expectMenuButtons() const
-    {
+    void expectMenuButtons() const {
         EXPECT_TRUE(on(MenuButton::Single));
         EXPECT_TRUE(on(MenuButton::Network));
         EXPECT_FALSE(on(MenuButton::Fight));
@@ -60,8 +54,7 @@ protected:
     }
 };
 
-TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled)
-{
+TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled) {
     expectMenuButtons();
     EXPECT_FALSE(s.GameInProgress);
     EXPECT_FALSE(s.Timer1Enabled);
@@ -69,27 +62,17 @@ TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled)
     EXPECT_EQ(Match::GetMode(), 525);
 }
 
-TEST_F(Flow, SingleStartsAReadyMatchInOrder)
-{
+TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     host.music = true;
     host.vortalixDifficulty = 2;
     s.PlayerShots = 9;
     s.LastPoints = 77;
     m.elbtSingleGameClick();
-    const std::vector<std::string> expected = {"StartNextSong",
-                                               "ResetBoards",
-                                               "HideHudMessage",
-                                               "Button Single off grey",
-                                               "Delay 100",
-                                               "PositionOwnShipModels",
-                                               "AnimateShipModels",
-                                               "PositionEnemyShipModels",
-                                               "HideShipModels own",
-                                               "SetDifficulty 2",
-                                               "Button Network off grey",
-                                               "Button Fight on white",
-                                               "EnableScrollTimer",
-                                               "ShowLogo off"};
+    const std::vector<std::string> expected = {
+        "StartNextSong",      "ResetBoards",           "HideHudMessage",          "Button Single off grey",
+        "Delay 100",          "PositionOwnShipModels", "AnimateShipModels",       "PositionEnemyShipModels",
+        "HideShipModels own", "SetDifficulty 2",       "Button Network off grey", "Button Fight on white",
+        "EnableScrollTimer",  "ShowLogo off"};
     EXPECT_EQ(host.calls, expected);
     EXPECT_TRUE(s.GameInProgress);
     EXPECT_FALSE(s.FightStarted);
@@ -104,8 +87,7 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder)
     EXPECT_FALSE(on(MenuButton::Single));
 }
 
-TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight)
-{
+TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight) {
     m.elbtSingleGameClick();
     host.clear();
     m.elbtFightClick();
@@ -123,8 +105,7 @@ TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight)
     EXPECT_EQ(host.count("MarkShot 2"), 1u);
 }
 
-TEST_F(Flow, AComputerHitKeepsTheTurnAndCounts)
-{
+TEST_F(Flow, AComputerHitKeepsTheTurnAndCounts) {
     startBattle();
     // Make the next random draw a deck.
     const TShipRecord& big = s.OwnFleet[0];
@@ -145,8 +126,7 @@ TEST_F(Flow, AComputerHitKeepsTheTurnAndCounts)
     EXPECT_EQ(host.count("Status Computer"), 1u);
 }
 
-TEST_F(Flow, AComputerMissHandsTheTurnToThePlayer)
-{
+TEST_F(Flow, AComputerMissHandsTheTurnToThePlayer) {
     startBattle();
     s.TargetCount = 1;
     s.TargetCells[0] = 0;
@@ -163,8 +143,7 @@ TEST_F(Flow, AComputerMissHandsTheTurnToThePlayer)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Flow, WholeMatchWonAtHard)
-{
+TEST_F(Flow, WholeMatchWonAtHard) {
     host.difficulty = 2;
     startBattle();
     EXPECT_EQ(s.Level, 3);
@@ -208,8 +187,7 @@ TEST_F(Flow, WholeMatchWonAtHard)
     EXPECT_EQ(s.PlayerShots, shots);
 }
 
-TEST_F(Flow, WholeMatchLostAtEasy)
-{
+TEST_F(Flow, WholeMatchLostAtEasy) {
     host.difficulty = 0;
     startBattle();
     int guard = 0;
@@ -231,7 +209,8 @@ TEST_F(Flow, WholeMatchLostAtEasy)
     EXPECT_EQ(std::count(s.OwnField.begin(), s.OwnField.end(), CellDeck), 0);
     EXPECT_EQ(s.LastPoints, 0);
     EXPECT_FALSE(s.ScorePending);
-    for (const auto& ship : s.OwnFleet) EXPECT_EQ(ship.Sunk, 1);
+    for (const auto& ship : s.OwnFleet)
+        EXPECT_EQ(ship.Sunk, 1);
     const auto survivors = host.indexOf("ShowEnemySurvivors");
     const auto loss = host.indexOf("ShowLossMessage");
     const auto lost = host.indexOf("Sound Lost");
@@ -242,8 +221,7 @@ TEST_F(Flow, WholeMatchLostAtEasy)
     expectMenuButtons();
 }
 
-TEST_F(Flow, ALossIsFoundOnlyOnATickAndAWinOnlyOnAClick)
-{
+TEST_F(Flow, ALossIsFoundOnlyOnATickAndAWinOnlyOnAClick) {
     startBattle();
     computerTurns();
     ASSERT_EQ(s.PlayerTurn, 1);
@@ -271,8 +249,7 @@ TEST_F(Flow, ALossIsFoundOnlyOnATickAndAWinOnlyOnAClick)
     EXPECT_FALSE(s.GameWon);
 }
 
-TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage)
-{
+TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage) {
     s.NetMode = true; // even with the lobby's flag left on
     s.GameLost = true;
     m.elbtExitClick();
@@ -284,8 +261,7 @@ TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage)
     EXPECT_FALSE(s.NetMode);
 }
 
-TEST_F(Flow, ExitDuringTheManualArrangementClearsIt)
-{
+TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
     host.manual = true;
     m.elbtSingleGameClick();
     EXPECT_TRUE(s.Arranging);
@@ -324,8 +300,7 @@ TEST_F(Flow, ExitDuringTheManualArrangementClearsIt)
     EXPECT_FALSE(on(MenuButton::Fight));
 }
 
-TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints)
-{
+TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
     for (int state = 0; state < 3; ++state) {
         host.clear();
         m.elbtSingleGameClick();
@@ -367,8 +342,7 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints)
     EXPECT_EQ(s.PlayerShots, 0);
 }
 
-TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit)
-{
+TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit) {
     s.ScorePending = true;
     m.elbtSingleGameClick();
     m.elbtExitClick();
@@ -377,8 +351,7 @@ TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit)
 
 // Two sides of a LAN match, each a Match with its own fake, wired by hand the
 // way the network layer will: blocks exchanged, every shot message delivered.
-TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree)
-{
+TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree) {
     StepClock clockA(1000), clockB(777777);
     FakeMatchHost hostA(&clockA), hostB(&clockB);
     Match a(hostA, clockA), b(hostB, clockB);
@@ -465,8 +438,7 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree)
     EXPECT_FALSE(b.state().NetConnected);
 }
 
-TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce)
-{
+TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);

@@ -13,8 +13,7 @@ using test::StepClock;
 
 // Writes ship n straight into a grid and fleet, with its zone, the way both
 // arrangements do.
-void putShip(Field& field, TFleet& fleet, int n, int row, int column, bool horizontal)
-{
+void putShip(Field& field, TFleet& fleet, int n, int row, int column, bool horizontal) {
     TShipRecord& s = fleet[std::size_t(n - 1)];
     s = TShipRecord{};
     s.Size = ShipSizes[std::size_t(n - 1)];
@@ -38,19 +37,17 @@ protected:
     Match m{host, clock};
     MatchState& s = m.state();
 
-    void SetUp() override
-    {
+    void SetUp() override {
         s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i) s.TargetCells[std::size_t(i)] = i + 1;
+        for (int i = 0; i < 100; ++i)
+            s.TargetCells[std::size_t(i)] = i + 1;
     }
-    void battle()
-    {
+    void battle() {
         s.FightStarted = true;
         s.GameInProgress = true;
         s.PlayerTurn = 1;
     }
-    bool inTargets(int row, int column) const
-    {
+    bool inTargets(int row, int column) const {
         const int n = CellNumber(row, column);
         for (int i = 0; i < s.TargetCount; ++i)
             if (s.TargetCells[std::size_t(i)] == n) return true;
@@ -58,8 +55,7 @@ protected:
     }
 };
 
-TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder)
-{
+TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder) {
     putShip(s.EnemyField, s.EnemyFleet, 4, 3, 3, true); // c3, c4
     putShip(s.EnemyField, s.EnemyFleet, 7, 9, 9, true); // keeps the enemy afloat
     battle();
@@ -72,8 +68,8 @@ TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder)
 
     host.clear();
     ASSERT_TRUE(m.PlayerShootAt(3, 4));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 4 hit", "Sound Hit", "Sound Sunk", "StartShake",
-                                                    "ShowSunkShip 1 4"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 4 hit", "Sound Hit", "Sound Sunk",
+                                                    "StartShake", "ShowSunkShip 1 4"}));
     EXPECT_EQ(s.EnemyFleet[3].Sunk, 1);
     EXPECT_EQ(cellAt(s.EnemyField, 3, 3), CellSunk);
     EXPECT_EQ(cellAt(s.EnemyField, 3, 4), CellSunk);
@@ -96,8 +92,7 @@ TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder)
     EXPECT_EQ(host.calls.front(), "Sound Miss");
 }
 
-TEST_F(Shots, ComputerSinksTheOwnTwoDeckerInTheTopRightCorner)
-{
+TEST_F(Shots, ComputerSinksTheOwnTwoDeckerInTheTopRightCorner) {
     putShip(s.OwnField, s.OwnFleet, 4, 1, 9, true);
     putShip(s.OwnField, s.OwnFleet, 7, 9, 1, true);
     m.SetupEasy(); // the zone becomes drawable water
@@ -107,8 +102,8 @@ TEST_F(Shots, ComputerSinksTheOwnTwoDeckerInTheTopRightCorner)
     EXPECT_EQ(s.HitCount, 1);
     host.clear();
     EXPECT_TRUE(m.ResolveComputerShot(1, 10, true));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 10 hit", "Status Computer Hit!!!", "Sound Sunk",
-                                                    "StartShake", "ShowSunkShip 2 4"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 10 hit", "Status Computer Hit!!!",
+                                                    "Sound Sunk", "StartShake", "ShowSunkShip 2 4"}));
     for (auto [r, c] : {std::pair{1, 8}, {1, 9}, {1, 10}, {2, 8}, {2, 9}, {2, 10}}) {
         EXPECT_EQ(cellAt(s.OwnField, r, c), CellZone) << r << "," << c;
         EXPECT_FALSE(inTargets(r, c)) << r << "," << c;
@@ -120,8 +115,7 @@ TEST_F(Shots, ComputerSinksTheOwnTwoDeckerInTheTopRightCorner)
     EXPECT_FALSE(m.ResolveComputerShot(1, 9, false));
 }
 
-TEST_F(Shots, ComputerShotTableByCellCode)
-{
+TEST_F(Shots, ComputerShotTableByCellCode) {
     s.OwnField = emptyField();
     s.OwnField[0] = CellWater;
     s.OwnField[1] = CellZone;
@@ -143,8 +137,7 @@ TEST_F(Shots, ComputerShotTableByCellCode)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Shots, PeerShotTableByCellCode)
-{
+TEST_F(Shots, PeerShotTableByCellCode) {
     putShip(s.OwnField, s.OwnFleet, 7, 5, 5, true);
     s.OwnField[0] = CellWater;
     s.OwnField[1] = CellZone;
@@ -170,8 +163,7 @@ TEST_F(Shots, PeerShotTableByCellCode)
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Shots, SearchForWinPrefersThePlayersWin)
-{
+TEST_F(Shots, SearchForWinPrefersThePlayersWin) {
     s.OwnField = emptyField();
     s.EnemyField = emptyField();
     EXPECT_EQ(m.SearchForWin(), 2); // both fleets gone
@@ -183,8 +175,7 @@ TEST_F(Shots, SearchForWinPrefersThePlayersWin)
     EXPECT_EQ(m.SearchForWin(), 2);
 }
 
-TEST(Points, DocumentedExamplesAndNoOverflow)
-{
+TEST(Points, DocumentedExamplesAndNoOverflow) {
     EXPECT_EQ(Match::computePoints(3, 20, 0), 660);
     EXPECT_EQ(Match::computePoints(1, 40, 10), 130);
     EXPECT_EQ(Match::computePoints(1, 100, 20), -40);
@@ -195,8 +186,7 @@ TEST(Points, DocumentedExamplesAndNoOverflow)
 // Records from the network may hold anything. None of them may make a rule
 // touch memory outside the grid or a ship's four slots, and a record with no
 // valid deck changes nothing.
-TEST_F(Shots, HostileFleetRecordsChangeNothingAndCrashNothing)
-{
+TEST_F(Shots, HostileFleetRecordsChangeNothingAndCrashNothing) {
     const std::int32_t badSizes[] = {0, 5, -1, std::numeric_limits<std::int32_t>::max(),
                                      std::numeric_limits<std::int32_t>::min()};
     const std::int32_t badCells[][2] = {{0, 1}, {1, 11}, {11, 1}, {1, 0}, {-5, -5}, {2147483647, 3}};
@@ -238,14 +228,13 @@ TEST_F(Shots, HostileFleetRecordsChangeNothingAndCrashNothing)
     EXPECT_EQ(host.count("Sound"), 0u);
 }
 
-TEST_F(Shots, APartlyValidHostileShipSinksByItsValidDecksOnly)
-{
+TEST_F(Shots, APartlyValidHostileShipSinksByItsValidDecksOnly) {
     TShipRecord& ship = s.EnemyFleet[1];
     ship.Size = 3;
     ship.Rows[0] = 4, ship.Cols[0] = 4, ship.DeckState[0] = DeckIntact;
     ship.Rows[1] = 4, ship.Cols[1] = 11, ship.DeckState[1] = DeckIntact; // off the grid: no deck
     ship.Rows[2] = 0, ship.Cols[2] = 0, ship.DeckState[2] = DeckIntact;  // no deck
-    ship.Rows[3] = 4, ship.Cols[3] = 5, ship.DeckState[3] = DeckIntact; // beyond Size: ignored
+    ship.Rows[3] = 4, ship.Cols[3] = 5, ship.DeckState[3] = DeckIntact;  // beyond Size: ignored
     s.EnemyField = emptyField();
     s.EnemyField[33] = CellDeck;
     s.EnemyField[34] = CellDeck;

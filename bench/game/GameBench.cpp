@@ -1,0 +1,110 @@
+// ArrangeFleet with the real clock is what a player waits for at Single: the
+// generator is re-seeded from the millisecond clock before every attempt, so
+// failed attempts within one millisecond repeat the same cell until the clock
+// moves on. With a clock that moves on at every reading the figure is the work
+// itself. A computer move is one turn-timer tick of the computer.
+
+#include "game/IMatchHost.h"
+#include "game/Match.h"
+#include "game/SystemClock.h"
+
+#include <benchmark/benchmark.h>
+
+namespace vtx {
+namespace {
+
+class AdvancingClock final : public IClock {
+public:
+    std::int64_t timeOfDayMs() override { return ++m_now % 86400000; }
+    std::int64_t tickMs() override { return m_now; }
+
+private:
+    std::int64_t m_now = 0;
+};
+
+class SilentHost final : public IMatchHost {
+public:
+    void ResetBoards() override {}
+    void MarkShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
+    void ShowSunkShip(std::int32_t, std::int32_t) override {}
+    void StartShake() override {}
+    void ShowEnemySurvivors() override {}
+    void PositionOwnShipModels() override {}
+    void PositionEnemyShipModels() override {}
+    void HideShipModels(bool) override {}
+    void AnimateShipModels() override {}
+    void ShowPlacementPreview() override {}
+    void ShowShipModel(std::int32_t) override {}
+    void PutShipModelAt(std::int32_t, std::int32_t, std::int32_t) override {}
+    void ShowWinMessage() override {}
+    void ShowLossMessage() override {}
+    void HideHudMessage() override {}
+    void ShowLogo(bool) override {}
+    void EnableScrollTimer() override {}
+    void PlaySound(Sound) override {}
+    void SetStatus(std::string_view) override {}
+    void SetButton(MenuButton, bool, bool) override {}
+    void SetTimer1(bool, std::int32_t) override {}
+    void ShowFormMess(std::int32_t, std::string_view, bool) override {}
+    void ShowScoreWindowModal() override {}
+    bool manualArrangementChecked() override { return false; }
+    bool musicChecked() override { return false; }
+    std::int32_t difficultyIndex() override { return level; }
+    void setDifficultyIndex(std::int32_t) override {}
+    std::int32_t readVortalixDifficulty() override { return level; }
+    void StartNextSong() override {}
+    void StopMusic() override {}
+    void Delay(std::int32_t) override {}
+    void QuitProgram() override {}
+    void SendShot(std::int32_t, std::int32_t) override {}
+    void SendLeave() override {}
+    void SendFleet() override {}
+    std::int32_t level = 0;
+};
+
+void BM_ArrangeFleetRealClock(benchmark::State& state) {
+    SilentHost host;
+    SystemClock clock;
+    Match m(host, clock);
+    for (auto _ : state) {
+        m.ArrangeFleet();
+        benchmark::DoNotOptimize(m.state().WorkField);
+    }
+}
+BENCHMARK(BM_ArrangeFleetRealClock)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ArrangeFleetAdvancingClock(benchmark::State& state) {
+    SilentHost host;
+    AdvancingClock clock;
+    Match m(host, clock);
+    for (auto _ : state) {
+        m.ArrangeFleet();
+        benchmark::DoNotOptimize(m.state().WorkField);
+    }
+}
+BENCHMARK(BM_ArrangeFleetAdvancingClock)->Unit(benchmark::kMicrosecond);
+
+// One computer tick (collect hits, random or aimed shot, resolution) during a
+// battle at the given level; the battle restarts once the computer has won.
+void BM_ComputerMove(benchmark::State& state) {
+    SilentHost host;
+    host.level = static_cast<std::int32_t>(state.range(0));
+    AdvancingClock clock;
+    Match m(host, clock);
+    m.ActivateTurnTimer();
+    m.elbtSingleGameClick();
+    m.elbtFightClick();
+    const MatchState start = m.state();
+    std::int64_t moves = 0;
+    for (auto _ : state) {
+        if (!m.state().GameInProgress) m.state() = start;
+        m.state().PlayerTurn = 0; // the player never shoots here
+        m.Timer1Timer();
+        ++moves;
+    }
+    state.SetItemsProcessed(moves);
+}
+BENCHMARK(BM_ComputerMove)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kNanosecond);
+
+} // namespace
+} // namespace vtx
