@@ -105,8 +105,7 @@ bool decodeBmpGrey(std::span<const unsigned char> bytes, GreyImage& out, std::st
         const std::uint64_t colours = coloursUsed == 0 ? 256 : coloursUsed;
         if (colours > 256)
             return fail(error, "palette of " + std::to_string(colours) + " colours (at most 256)");
-        std::uint64_t paletteOffset = kFileHeaderSize + infoSize;
-        if (compression == kBiBitfields && infoSize == 40) paletteOffset += 12;
+        const std::uint64_t paletteOffset = kFileHeaderSize + infoSize;
         if (!in.contains(paletteOffset, colours * 4))
             return fail(error, "palette runs past the end of the file");
         in.seek(paletteOffset);
