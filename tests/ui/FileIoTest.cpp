@@ -57,7 +57,12 @@ TEST(DataPath, MatchesFolderAndFileNamesWithoutCase)
     EXPECT_EQ(resolveDataPath("data\\panel2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
     EXPECT_EQ(resolveDataPath("DATA/PANEL2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
     // Not found: the path as written, for the error message.
-    EXPECT_EQ(resolveDataPath("data\\panel9.jpg", dir.path()), dir.path() / "Data" / "panel9.jpg");
+    EXPECT_EQ(resolveDataPath("data\\panel9.jpg", dir.path()), dir.path() / "data" / "panel9.jpg");
+    // Two folders differing only in case: the file is found in either.
+    std::filesystem::create_directories(dir.path() / "DATA");
+    dir.write("DATA/ship.jpg", "y");
+    EXPECT_EQ(resolveDataPath("data\\ship.jpg", dir.path()), dir.path() / "DATA" / "ship.jpg");
+    EXPECT_EQ(resolveDataPath("DATA\\panel2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
     EXPECT_EQ(resolveDataPath("sounds\\bomb.mp3", dir.path()), dir.path() / "sounds" / "bomb.mp3");
 }
 

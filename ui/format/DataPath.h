@@ -12,9 +12,10 @@
 namespace vtx {
 
 // Returns the existing path under base whose components match gamePath
-// case-insensitively (an exact match is preferred). When some component does
-// not exist, returns base joined with gamePath's components as written, so an
-// error message can name it. Never throws.
+// case-insensitively (exact spellings are tried first; when several folders
+// differ only in case, such as "DATA" and "data", each is searched). When
+// nothing matches, returns base joined with gamePath's components as written,
+// so an error message can name it. Never throws.
 std::filesystem::path resolveDataPath(std::string_view gamePath, const std::filesystem::path& base);
 
 // The same under the current directory.

@@ -1,0 +1,347 @@
+#include "GuiTestSupport.h"
+#include "ui/SkinFont.h"
+#include "ui/TBitCheckBox.h"
+#include "ui/TFlatEdit.h"
+#include "ui/TOffice97Button.h"
+#include "ui/TWispButton.h"
+#include "ui/TWispComboBox.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vtx {
+namespace {
+
+using Pict = TWispButton::Pict;
+
+QImage solid(QSize size, QColor color)
+{
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(color);
+    return img;
+}
+
+// A button on plain faces, so the caption's pixels are easy to tell apart.
+std::unique_ptr<TWispButton> plainButton()
+{
+    auto b = std::make_unique<TWispButton>();
+    b->setGeometry(0, 0, 71, 24);
+    b->SetMainPict(solid({71, 24}, QColor(0, 0, 160)));
+    b->SetMOverPict(solid({71, 24}, QColor(0, 160, 0)));
+    b->SetPressPict(solid({71, 24}, QColor(160, 0, 0)));
+    b->SetText(QStringLiteral("Single"));
+    b->SetXOffset(22);
+    b->SetYOffset(7);
+    return b;
+}
+
+int topCaptionRow(const QImage& img, QColor background)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (!test::sameRgb(img.pixelColor(x, y), background)) return y;
+    return -1;
+}
+
+TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot)
+{
+    auto b = plainButton();
+    QSignalSpy clicks(b.get(), &TWispButton::clicked);
+    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+
+    QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(b->CurrentPict(), Pict::Press);
+    QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(b->CurrentPict(), Pict::MOver);
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+    EXPECT_EQ(clicks.count(), 1);
+
+    // The right button shows the pictures but never clicks.
+    QTest::mousePress(b.get(), Qt::RightButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(b.get(), Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks.count(), 1);
+
+    // The over picture stays until a font change resets to the normal one.
+    EXPECT_EQ(b->CurrentPict(), Pict::MOver);
+    b->SetFont(DisabledFont());
+    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+}
+
+TEST(TWispButton, DownShowsPressedAfterAnyRelease)
+{
+    auto b = plainButton();
+    b->SetDown(true);
+    EXPECT_EQ(b->CurrentPict(), Pict::Press);
+    for (QPoint release : {QPoint(10, 10), QPoint(-5, 40)}) {
+        QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(b.get(), Qt::LeftButton, {}, release);
+        EXPECT_EQ(b->CurrentPict(), Pict::Press);
+    }
+    b->SetDown(false);
+    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+}
+
+TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures)
+{
+    auto b = plainButton();
+    const QColor grey(128, 128, 128);
+    const QColor white(255, 255, 255);
+    for (SkinFont* font : {DisabledFont(), EnabledFont(), DisabledFont()}) {
+        b->SetFont(font);
+        EXPECT_EQ(b->Font(), font); // the shared object itself, not a copy
+        for (Pict p : {Pict::Main, Pict::MOver, Pict::Press}) {
+            const QImage img = b->ComposedPict(p);
+            const int greys = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, grey); });
+            const int whites = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, white); });
+            if (font == DisabledFont()) {
+                EXPECT_GT(greys, 5);
+                EXPECT_EQ(whites, 0);
+            } else {
+                EXPECT_GT(whites, 5);
+                EXPECT_EQ(greys, 0);
+            }
+        }
+    }
+    // The pressed caption sits one pixel lower.
+    EXPECT_EQ(topCaptionRow(b->ComposedPict(Pict::Press), QColor(160, 0, 0)),
+              topCaptionRow(b->ComposedPict(Pict::Main), QColor(0, 0, 160)) + 1);
+    // Text changes leave no trace of the old caption.
+    b->SetText(QString());
+    EXPECT_EQ(topCaptionRow(b->ComposedPict(Pict::Main), QColor(0, 0, 160)), -1);
+}
+
+TEST(TWispButton, PaintsTheCurrentPictureWithItsCaption)
+{
+    auto b = plainButton();
+    b->SetFont(EnabledFont());
+    QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    const QImage painted = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(painted, b->ComposedPict(Pict::Press).convertToFormat(QImage::Format_RGB32));
+    test::saveShot(b.get(), QStringLiteral("wisp-button-pressed.png"));
+}
+
+TEST(TWispComboBox, ArrowStatesAndTheTextPartPress)
+{
+    QWidget host;
+    auto* cb = new TWispComboBox(&host);
+    cb->setGeometry(10, 10, 129, 21);
+    cb->addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
+    host.resize(200, 100);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    EXPECT_EQ(cb->ArrowState(), 1);
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(15, 15), QPointF(15, 15));
+    QApplication::sendEvent(cb, &enter);
+    EXPECT_EQ(cb->ArrowState(), 2);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(cb, &leave);
+    EXPECT_EQ(cb->ArrowState(), 1);
+
+    QTest::mousePress(cb, Qt::LeftButton, {}, QPoint(cb->width() - 20, 10)); // text part (x <= width - 20)
+    EXPECT_NE(cb->ArrowState(), 3);
+    cb->hidePopup();
+    QTest::mousePress(cb, Qt::LeftButton, {}, QPoint(cb->width() - 5, 10));
+    EXPECT_EQ(cb->ArrowState(), 3);
+    cb->hidePopup();
+    EXPECT_NE(cb->ArrowState(), 3);
+
+    EXPECT_TRUE(test::sameRgb(cb->palette().color(QPalette::Highlight), QColor(153, 151, 153)));
+    EXPECT_TRUE(test::sameRgb(cb->view()->palette().color(QPalette::Highlight), QColor(153, 151, 153)));
+    cb->setCurrentIndex(1);
+    test::saveShot(&host, QStringLiteral("wisp-combo.png"));
+}
+
+TEST(TWispComboBox, DropDownHeightRule)
+{
+    TWispComboBox cb;
+    EXPECT_EQ(cb.DropDownHeight(), 10); // no items: 4 or less becomes 10
+    cb.addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
+    const int h = cb.fontMetrics().height();
+    const int r = h + (h + 4) / 8 - 2; // an eighth, rounded to nearest
+    EXPECT_EQ(cb.DropDownHeight(), 3 * r + 4);
+    cb.setMaxVisibleItems(2);
+    EXPECT_EQ(cb.DropDownHeight(), 2 * r + 4);
+    QFont f = cb.font();
+    f.setPixelSize(30);
+    cb.setFont(f);
+    EXPECT_EQ(cb.ItemHeight(), 13);
+    EXPECT_GT(cb.DropDownHeight(), 2 * r + 4);
+}
+
+QImage twoCellGlyph(int cellW, int h)
+{
+    QImage g(2 * cellW, h, QImage::Format_ARGB32_Premultiplied);
+    g.fill(Qt::red);
+    for (int y = 0; y < h; ++y)
+        for (int x = cellW; x < 2 * cellW; ++x) g.setPixelColor(x, y, Qt::green);
+    return g;
+}
+
+TEST(TBitCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed)
+{
+    TBitCheckBox box;
+    QSignalSpy clicks(&box, &TBitCheckBox::clicked);
+    std::vector<int> seen;
+    for (int i = 0; i < 4; ++i) {
+        box.Click();
+        seen.push_back(box.State());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 0}));
+    box.AllowGrayed = true;
+    seen.clear();
+    for (int i = 0; i < 3; ++i) {
+        box.Click();
+        seen.push_back(box.State());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(clicks.count(), 7);
+}
+
+TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes)
+{
+    QWidget host;
+    auto* box = new TBitCheckBox(&host);
+    box->setGeometry(5, 5, 209, 20);
+    box->SetCaption(QStringLiteral("&Manual Ship Arrangement"));
+    host.resize(240, 40);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    QSignalSpy clicks(box, &TBitCheckBox::clicked);
+
+    box->SetChecked(true);
+    box->SetState(2);
+    box->SetChecked(false);
+    EXPECT_EQ(clicks.count(), 0);
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(box->hasFocus() || host.focusWidget() == box);
+
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(300, 5)); // released outside
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(clicks.count(), 2);
+
+    // The accelerator toggles and focuses without a click event.
+    host.activateWindow();
+    if (QTest::qWaitForWindowActive(&host)) {
+        box->clearFocus();
+        QTest::keyClick(&host, Qt::Key_M, Qt::AltModifier);
+        EXPECT_TRUE(box->Checked());
+        EXPECT_TRUE(box->hasFocus());
+        EXPECT_EQ(clicks.count(), 2);
+    }
+}
+
+TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell)
+{
+    TBitCheckBox box;
+    box.resize(209, 20);
+    box.SetColor(Qt::black);
+    box.SetCheckedGlyph(twoCellGlyph(20, 20)); // 40 x 20: two cells
+    EXPECT_EQ(box.CheckedNumGlyphs(), 2);
+    box.SetUncheckedGlyph(QImage(30, 20, QImage::Format_ARGB32)); // not a multiple: one cell
+    EXPECT_EQ(box.UncheckedNumGlyphs(), 1);
+    box.SetGrayedGlyph(QImage(80, 20, QImage::Format_ARGB32)); // four would be too many
+    EXPECT_EQ(box.GrayedNumGlyphs(), 2);
+
+    box.SetChecked(true);
+    EXPECT_EQ(box.GlyphTarget(), QRect(0, 0, 20, 20));
+    EXPECT_EQ(box.CaptionRect().left(), 24); // cell width + 4
+    const auto redAndGreen = [&] {
+        const QImage img = box.grab().toImage();
+        return std::pair{test::countPixels(img, [](QColor c) { return test::sameRgb(c, Qt::red); }),
+                         test::countPixels(img, [](QColor c) { return test::sameRgb(c, Qt::green); })};
+    };
+    auto [red, green] = redAndGreen();
+    EXPECT_EQ(red, 400);
+    EXPECT_EQ(green, 0);
+    box.setEnabled(false);
+    EXPECT_EQ(box.GlyphSourceCell(), 1);
+    std::tie(red, green) = redAndGreen();
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(green, 400);
+
+    box.setEnabled(true);
+    box.SetAlignment(TBitCheckBox::Alignment::LeftJustify); // box at the right end
+    EXPECT_EQ(box.GlyphTarget().left(), 209 - 20);
+    EXPECT_EQ(box.CaptionRect().left(), 1);
+}
+
+TEST(TBitCheckBox, EmbeddedGlyphsAreUsable)
+{
+    TBitCheckBox box;
+    box.resize(209, 20);
+    box.SetCaption(QStringLiteral("Sound ON/OFF"));
+    EXPECT_GE(box.CheckedNumGlyphs(), 1);
+    EXPECT_LE(box.CheckedNumGlyphs(), 2);
+    EXPECT_GT(box.GlyphTarget().width(), 0);
+    test::saveShot(&box, QStringLiteral("bit-checkbox.png"));
+}
+
+TEST(TFlatEdit, FlatLookHeightAndFocusColour)
+{
+    QWidget host;
+    auto* edit = new TFlatEdit(&host);
+    auto* other = new TFlatEdit(&host);
+    other->move(0, 40);
+    EXPECT_EQ(edit->height(), edit->fontMetrics().height() + 6);
+    EXPECT_EQ(edit->width(), 121);
+    QFont f = edit->font();
+    f.setPixelSize(24);
+    edit->setFont(f);
+    EXPECT_EQ(edit->height(), QFontMetrics(f).height() + 6);
+
+    EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
+    host.resize(200, 100);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    const QImage flat = edit->grab().toImage();
+    EXPECT_TRUE(test::sameRgb(flat.pixelColor(0, 0), QColor(160, 150, 131)));
+    EXPECT_TRUE(test::sameRgb(flat.pixelColor(edit->width() - 1, edit->height() - 1), QColor(160, 150, 131)));
+    EXPECT_TRUE(test::sameRgb(flat.pixelColor(1, 1), QColor(235, 234, 225)));
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(edit, &enter);
+    EXPECT_EQ(edit->CurrentBackground(), QColor(Qt::white));
+    EXPECT_TRUE(test::sameRgb(edit->grab().toImage().pixelColor(1, 1), Qt::white));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(edit, &leave);
+    EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
+}
+
+TEST(TOffice97Button, FocusLookCanBeRemoved)
+{
+    QWidget host;
+    auto* row = new TOffice97Button(&host);
+    row->resize(201, 23);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    row->setFocus();
+    host.activateWindow();
+    if (QTest::qWaitForWindowActive(&host)) {
+        EXPECT_TRUE(row->ShowsFocusLook());
+    }
+    row->RemoveFocusLook();
+    EXPECT_FALSE(row->ShowsFocusLook());
+}
+
+} // namespace
+} // namespace vtx

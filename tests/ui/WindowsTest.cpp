@@ -1,0 +1,192 @@
+#include "GuiTestSupport.h"
+#include "ui/SkinFont.h"
+#include "ui/TFormMess.h"
+#include "ui/TSkinnedForm.h"
+#include "ui/TWispButton.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+class CountShows : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show) ++shows;
+        return false;
+    }
+};
+
+TEST(TSkinnedForm, OutlinesCutTheCornersAndChildrenStayWhole)
+{
+    TSkinnedForm form;
+    form.resize(306, 184);
+    form.SetOutline(TSkinnedForm::Outline306(184));
+    // A control across the cut top-left corner.
+    auto* corner = new QLabel(&form);
+    corner->setGeometry(0, 0, 12, 12);
+    form.RebuildWindowRgn();
+    const QRegion region = form.WindowRegion();
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) EXPECT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
+    EXPECT_FALSE(region.contains(QPoint(305, 0))); // the top-right corner stays cut
+    EXPECT_FALSE(region.contains(QPoint(304, 2)));
+    EXPECT_TRUE(region.contains(QPoint(150, 90)));
+    EXPECT_TRUE(region.contains(QPoint(0, 183)));  // square bottom corners
+    EXPECT_TRUE(region.contains(QPoint(304, 183)));
+    EXPECT_FALSE(region.contains(QPoint(150, 185)));
+    EXPECT_EQ(form.mask(), region);
+
+    TSkinnedForm plain;
+    plain.resize(306, 184);
+    plain.SetOutline(TSkinnedForm::Outline306(184));
+    plain.RebuildWindowRgn();
+    EXPECT_FALSE(plain.WindowRegion().contains(QPoint(0, 0)));
+    EXPECT_FALSE(plain.WindowRegion().contains(QPoint(1, 1)));
+}
+
+TEST(TSkinnedForm, MainOutlineCutsAllFourCorners)
+{
+    TSkinnedForm main;
+    main.resize(751, 605);
+    main.SetOutline(TSkinnedForm::MainOutline());
+    main.RebuildWindowRgn();
+    const QRegion r = main.WindowRegion();
+    EXPECT_TRUE(r.contains(QPoint(370, 300)));
+    for (QPoint out : {QPoint(0, 0), QPoint(740, 0), QPoint(740, 600), QPoint(0, 600), QPoint(745, 300),
+                       QPoint(370, 602)})
+        EXPECT_FALSE(r.contains(out)) << out.x() << "," << out.y();
+    main.SetDragArea(10, 10, 470, 28);
+    EXPECT_TRUE(main.InDragArea(QPoint(11, 11)));
+    EXPECT_TRUE(main.InDragArea(QPoint(469, 27)));
+    EXPECT_FALSE(main.InDragArea(QPoint(470, 20)));
+    EXPECT_FALSE(main.InDragArea(QPoint(20, 28)));
+}
+
+TEST(TSkinnedForm, PlacedFromTheMainWindowGeometry)
+{
+    QWidget mainWindow(nullptr, Qt::FramelessWindowHint);
+    mainWindow.setGeometry(100, 50, 751, 605);
+    TSkinnedForm form;
+    form.resize(306, 184);
+    form.PlaceRelativeTo(&mainWindow);
+    // (100 + 751) / 2 - 306 / 2 + 20, (50 + 605) / 2 - 184 / 2 + 50
+    EXPECT_EQ(form.pos(), QPoint(425 - 153 + 20, 327 - 92 + 50));
+}
+
+TEST(TSkinnedForm, MissingPanelIsReportedAndTheWindowStillWorks)
+{
+    TSkinnedForm form;
+    EXPECT_FALSE(form.LoadPanel(QStringLiteral("data\\no-such-panel.jpg"), QSize(306, 184)));
+    EXPECT_TRUE(form.PanelError().contains(QStringLiteral("no-such-panel.jpg")));
+    EXPECT_EQ(form.PaintBitmap().size(), QSize(306, 184));
+    EXPECT_EQ(form.PanelPixel(400, 400), QColor(Qt::black));
+}
+
+TEST(TFormMess, DragsOnlyFromItsTitleStrip)
+{
+    test::enterRunDir();
+    TFormMess mess;
+    int moves = 0;
+    mess.SetMoveStarter([&](TSkinnedForm&) { ++moves; });
+    mess.ShowFormMess(60, QStringLiteral("drag test"), false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mess));
+    QTest::mousePress(&mess, Qt::LeftButton, {}, QPoint(11, 11));
+    EXPECT_EQ(moves, 1);
+    QTest::mousePress(&mess, Qt::LeftButton, {}, QPoint(10, 11));
+    QTest::mousePress(&mess, Qt::LeftButton, {}, QPoint(11, 28));
+    QTest::mousePress(&mess, Qt::LeftButton, {}, QPoint(300, 20));
+    EXPECT_EQ(moves, 1);
+    QTest::mousePress(&mess, Qt::RightButton, {}, QPoint(299, 27)); // any button drags
+    EXPECT_EQ(moves, 2);
+    mess.hide();
+}
+
+TEST(TFormMess, NonModalShowsWithoutOkAndASecondCallOnlyReplacesTheText)
+{
+    const bool havePanels = test::enterRunDir();
+    TFormMess mess;
+    if (havePanels) {
+        EXPECT_TRUE(mess.PanelError().isEmpty()) << mess.PanelError().toStdString();
+    }
+    CountShows counter;
+    mess.installEventFilter(&counter);
+
+    ShowFormMess(50, QStringLiteral("The game is running for a first time\r\nPlease wait while network is "
+                                    "checking\r\nIt will take 1-2 min..."),
+                 false);
+    ASSERT_TRUE(mess.isVisible());
+    EXPECT_FALSE(mess.elbtOk->isVisible());
+    EXPECT_EQ(mess.labMessF->y(), 50);
+    EXPECT_EQ(mess.labMessF2->y(), 51);
+    EXPECT_EQ(mess.labMessF2->x(), mess.labMessF->x() - 1);
+    EXPECT_TRUE(mess.labMessF->text().contains(QLatin1Char('\n')));
+    EXPECT_FALSE(mess.labMessF->text().contains(QLatin1Char('\r')));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mess));
+    test::saveShot(&mess, QStringLiteral("message-nonmodal.png"));
+
+    ShowFormMess(40, QStringLiteral("There is no game to Join!"), false);
+    EXPECT_EQ(mess.labMessF->text(), QStringLiteral("There is no game to Join!"));
+    EXPECT_EQ(mess.labMessF2->text(), QStringLiteral("There is no game to Join!"));
+    EXPECT_EQ(mess.labMessF->y(), 40);
+    EXPECT_EQ(counter.shows, 1);
+    mess.hide();
+}
+
+TEST(TFormMess, ModalReturnsAfterOkOrClose)
+{
+    test::enterRunDir();
+    QWidget mainWindow(nullptr, Qt::FramelessWindowHint);
+    mainWindow.setGeometry(100, 50, 751, 605);
+    TFormMess mess(&mainWindow);
+    EXPECT_EQ(mess.pos(), QPoint(292, 285));
+
+    bool okSeen = false;
+    QTimer::singleShot(50, &mess, [&] {
+        okSeen = mess.elbtOk->isVisible() && mess.isVisible() && mess.InModalLoop();
+        test::saveShot(&mess, QStringLiteral("message-modal.png"));
+        QTest::mouseClick(mess.elbtOk, Qt::LeftButton, {}, QPoint(10, 10));
+    });
+    ShowFormMess(60, QStringLiteral("Ships Arrangement Complete!"), true);
+    EXPECT_TRUE(okSeen);
+    EXPECT_FALSE(mess.isVisible());
+
+    bool stillWaiting = false;
+    QTimer::singleShot(50, &mess, [&] {
+        stillWaiting = mess.InModalLoop();
+        mess.close();
+    });
+    ShowFormMess(60, QStringLiteral("Opponent left the game!"), true);
+    EXPECT_TRUE(stillWaiting);
+    EXPECT_FALSE(mess.isVisible());
+}
+
+TEST(TSkinnedForm, MainWindowBaseWithItsPanel)
+{
+    const bool havePanels = test::enterRunDir();
+    TSkinnedForm main;
+    main.resize(751, 605);
+    const bool loaded = main.LoadPanel(QStringLiteral("DATA\\PANEL1.JPG"), QSize(742, 603));
+    EXPECT_EQ(loaded, havePanels);
+    main.SetOutline(TSkinnedForm::MainOutline());
+    auto* button = new TWispButton(&main);
+    button->setGeometry(650, 288, 71, 24);
+    button->SetFaces("71x24");
+    button->SetText(QStringLiteral("Single"));
+    button->SetXOffset(22);
+    button->SetYOffset(7);
+    button->SetFont(EnabledFont());
+    main.RebuildWindowRgn();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    test::saveShot(&main, QStringLiteral("main-base.png"));
+}
+
+} // namespace
+} // namespace vtx
