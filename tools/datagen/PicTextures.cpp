@@ -304,7 +304,7 @@ QImage makeGrass()
             const double u = double(x) / size;
             const double v = double(y) / size;
             const double tone = tileFbm(u, v, 8, 4, 31u);
-            const double blades = tileFbm(u * 0.25, v, 128, 2, 32u);
+            const double blades = tileFbm(u, v, 64, 2, 32u);
             const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
             // The bottom quarter, used by the beach ring, turns to sand.
             const double beach = smoothstep(168.0, 200.0, y + 14.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
