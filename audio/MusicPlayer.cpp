@@ -26,8 +26,7 @@ const char* const kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 std::atomic<MusicPlayer*> g_player{nullptr};
 std::atomic<quint16> g_playingId{0};
 
-bool audioOpen()
-{
+bool audioOpen() {
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
@@ -36,8 +35,7 @@ bool audioOpen()
 
 } // namespace
 
-MusicPlayer::MusicPlayer(const QString& startDir, QObject* parent) : QObject(parent), m_startDir(startDir)
-{
+MusicPlayer::MusicPlayer(const QString& startDir, QObject* parent) : QObject(parent), m_startDir(startDir) {
     Q_ASSERT(g_player.load() == nullptr);
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS") && QFile::exists(QString::fromLatin1(kSoundFont)))
         Mix_SetSoundFonts(kSoundFont);
@@ -45,8 +43,7 @@ MusicPlayer::MusicPlayer(const QString& startDir, QObject* parent) : QObject(par
     Mix_HookMusicFinished(&MusicPlayer::musicFinished);
 }
 
-MusicPlayer::~MusicPlayer()
-{
+MusicPlayer::~MusicPlayer() {
     // Unhooking takes the audio lock, so no hook is running or will run once
     // it returns; notifications already posted die with this QObject.
     Mix_HookMusicFinished(nullptr);
@@ -56,101 +53,80 @@ MusicPlayer::~MusicPlayer()
 
 // Runs on SDL's audio thread (or inside Mix_HaltMusic): post, never call
 // SDL_mixer from here.
-void MusicPlayer::musicFinished()
-{
+void MusicPlayer::musicFinished() {
     MusicPlayer* player = g_player.load();
-    if (!player)
-        return;
+    if (!player) return;
     const quint16 deviceId = g_playingId.load();
     QMetaObject::invokeMethod(
         player, [player, deviceId] { player->MciNotify(deviceId); }, Qt::QueuedConnection);
 }
 
-void MusicPlayer::FormActivate()
-{
+void MusicPlayer::FormActivate() {
     m_musicState = 0;
     BuildPlaylist();
 }
 
-void MusicPlayer::BuildPlaylist()
-{
+void MusicPlayer::BuildPlaylist() {
     m_playlist.clear();
     const QDir dir(m_startDir + QStringLiteral("/Music"));
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo& entry : entries) {
-        if (entry.isFile() && entry.size() > 0)
-            m_playlist.append(entry.fileName());
+        if (entry.isFile() && entry.size() > 0) m_playlist.append(entry.fileName());
     }
 }
 
-void MusicPlayer::MidiPlay(const QString& name, const QString& folder)
-{
+void MusicPlayer::MidiPlay(const QString& name, const QString& folder) {
     MciOpen(m_startDir + folder + name);
     MciPlay();
 }
 
-void MusicPlayer::advanceAndPlay()
-{
+void MusicPlayer::advanceAndPlay() {
     ++m_songIndex;
     // A stored "Song" may be anything; out of range in either direction
     // starts again at the first song.
-    if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0)
-        m_songIndex = 0;
-    if (!m_playlist.isEmpty())
-        MidiPlay(m_playlist.at(m_songIndex));
+    if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
+    if (!m_playlist.isEmpty()) MidiPlay(m_playlist.at(m_songIndex));
 }
 
-void MusicPlayer::MciNotify(quint16 deviceId)
-{
+void MusicPlayer::MciNotify(quint16 deviceId) {
     if (m_musicState != 1 && deviceId == m_deviceId && deviceId != 0) {
         MciStop();
-        if (m_deviceId != 0)
-            MciClose();
+        if (m_deviceId != 0) MciClose();
         advanceAndPlay();
     }
     emit mciNotifyHandled();
 }
 
-void MusicPlayer::StartNextSong()
-{
+void MusicPlayer::StartNextSong() {
     MciStop();
-    if (m_deviceId != 0)
-        MciClose();
+    if (m_deviceId != 0) MciClose();
     advanceAndPlay();
     m_musicState = 2;
 }
 
-void MusicPlayer::bcbEnableMusicClick(bool nowChecked)
-{
+void MusicPlayer::bcbEnableMusicClick(bool nowChecked) {
     if (nowChecked) {
-        if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0)
-            m_songIndex = 0;
-        if (!m_playlist.isEmpty())
-            MidiPlay(m_playlist.at(m_songIndex));
+        if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
+        if (!m_playlist.isEmpty()) MidiPlay(m_playlist.at(m_songIndex));
         m_musicState = 2;
     } else {
         MciStop();
-        if (m_deviceId != 0)
-            MciClose();
+        if (m_deviceId != 0) MciClose();
         m_musicState = 1;
     }
 }
 
-void MusicPlayer::StopMusic()
-{
+void MusicPlayer::StopMusic() {
     m_musicState = 1;
     MciStop();
-    if (m_deviceId != 0)
-        MciClose();
+    if (m_deviceId != 0) MciClose();
 }
 
-bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType)
-{
+bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType) {
     Q_UNUSED(deviceType);
     m_errorShown = false;
     // One song at a time: a song still open is released first.
-    if (m_deviceId != 0)
-        MciClose();
+    if (m_deviceId != 0) MciClose();
     if (!audioOpen()) {
         MciReportError(QStringLiteral("Audio device hasn't been opened"));
         return false;
@@ -162,8 +138,8 @@ bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType)
     }
     const QByteArray head = file.read(qint64(kMidiHeadBytes));
     file.close();
-    if (!looksLikeMidi(std::span(reinterpret_cast<const unsigned char*>(head.constData()),
-                                 std::size_t(head.size())))) {
+    if (!looksLikeMidi(
+            std::span(reinterpret_cast<const unsigned char*>(head.constData()), std::size_t(head.size())))) {
         MciReportError(QStringLiteral("The song file is not a MIDI file"));
         return false;
     }
@@ -175,14 +151,12 @@ bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType)
     m_musicGeneration = SoundSystem::openGeneration();
     // Ids are 16-bit like the device ids they stand for, never 0.
     m_lastDeviceId = std::uint16_t(m_lastDeviceId + 1);
-    if (m_lastDeviceId == 0)
-        m_lastDeviceId = 1;
+    if (m_lastDeviceId == 0) m_lastDeviceId = 1;
     m_deviceId = m_lastDeviceId;
     return true;
 }
 
-bool MusicPlayer::MciPlay()
-{
+bool MusicPlayer::MciPlay() {
     if (m_deviceId == 0 || !m_music) {
         MciReportError(QStringLiteral("No song is open"));
         return false;
@@ -195,34 +169,26 @@ bool MusicPlayer::MciPlay()
     return true;
 }
 
-void MusicPlayer::MciStop()
-{
-    if (m_music && m_musicGeneration == SoundSystem::openGeneration())
-        Mix_HaltMusic();
+void MusicPlayer::MciStop() {
+    if (m_music && m_musicGeneration == SoundSystem::openGeneration()) Mix_HaltMusic();
 }
 
-bool MusicPlayer::MciClose()
-{
+bool MusicPlayer::MciClose() {
     freeMusic();
     m_deviceId = 0;
     return true;
 }
 
-void MusicPlayer::freeMusic()
-{
-    if (!m_music)
-        return;
+void MusicPlayer::freeMusic() {
+    if (!m_music) return;
     // A song loaded on a device that has since been closed is left alone:
     // its decoder may already be unloaded.
-    if (m_musicGeneration == SoundSystem::openGeneration() && audioOpen())
-        Mix_FreeMusic(m_music);
+    if (m_musicGeneration == SoundSystem::openGeneration() && audioOpen()) Mix_FreeMusic(m_music);
     m_music = nullptr;
 }
 
-void MusicPlayer::MciReportError(const QString& text)
-{
-    if (m_errorShown)
-        return;
+void MusicPlayer::MciReportError(const QString& text) {
+    if (m_errorShown) return;
     m_errorShown = true;
     const QString shown = text.isEmpty() ? QStringLiteral("No message available") : text;
     if (m_messageBox)
@@ -231,8 +197,7 @@ void MusicPlayer::MciReportError(const QString& text)
         qWarning("Information: %s", qPrintable(shown));
 }
 
-bool MusicPlayer::isPlaying() const
-{
+bool MusicPlayer::isPlaying() const {
     return m_music && m_musicGeneration == SoundSystem::openGeneration() && Mix_PlayingMusic() != 0;
 }
 

@@ -17,49 +17,46 @@ const char* const kEffectFiles[SoundSystem::kEffectCount] = {"bomb.mp3", "water.
 
 int g_openGeneration = 0;
 
-int channelOf(Effect effect) { return int(effect); }
+int channelOf(Effect effect) {
+    return int(effect);
+}
 
 } // namespace
 
 SoundSystem::SoundSystem() = default;
 
-SoundSystem::~SoundSystem()
-{
+SoundSystem::~SoundSystem() {
     freeEffects();
     if (m_open) {
         Mix_CloseAudio();
         ++g_openGeneration;
     }
     Mix_Quit();
-    if (m_sdlAudioInitialised)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (m_sdlAudioInitialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-QString SoundSystem::versionMismatchMessage()
-{
+QString SoundSystem::versionMismatchMessage() {
     SDL_version expected;
     SDL_MIXER_VERSION(&expected);
     return versionMismatchMessage(*Mix_Linked_Version(), expected);
 }
 
-QString SoundSystem::versionMismatchMessage(const SDL_version& linked, const SDL_version& expected)
-{
+QString SoundSystem::versionMismatchMessage(const SDL_version& linked, const SDL_version& expected) {
     // Patch releases keep the interface, so only major.minor must agree.
-    if (linked.major == expected.major && linked.minor == expected.minor)
-        return {};
+    if (linked.major == expected.major && linked.minor == expected.minor) return {};
     return QStringLiteral("SDL2_mixer version %1.%2.%3 was not loaded")
         .arg(expected.major)
         .arg(expected.minor)
         .arg(expected.patch);
 }
 
-int SoundSystem::openGeneration() { return g_openGeneration; }
+int SoundSystem::openGeneration() {
+    return g_openGeneration;
+}
 
-bool SoundSystem::init()
-{
+bool SoundSystem::init() {
     m_soundOn = true;
-    if (m_open)
-        return true;
+    if (m_open) return true;
     if (!m_sdlAudioInitialised) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             m_soundOn = false;
@@ -84,8 +81,7 @@ bool SoundSystem::init()
     return true;
 }
 
-void SoundSystem::freeEffects()
-{
+void SoundSystem::freeEffects() {
     for (int channel = 0; channel < kEffectCount; ++channel) {
         if (m_chunks[channel]) {
             Mix_HaltChannel(channel);
@@ -95,28 +91,23 @@ void SoundSystem::freeEffects()
     }
 }
 
-void SoundSystem::loadEffects(const QString& startDir)
-{
+void SoundSystem::loadEffects(const QString& startDir) {
     freeEffects();
-    if (!m_open)
-        return;
+    if (!m_open) return;
     for (int i = 0; i < kEffectCount; ++i) {
         const QString path = startDir + QStringLiteral("/sounds/") + QLatin1String(kEffectFiles[i]);
         m_chunks[i] = Mix_LoadWAV(QFile::encodeName(path).constData());
     }
 }
 
-std::uint32_t SoundSystem::handle(Effect effect) const
-{
+std::uint32_t SoundSystem::handle(Effect effect) const {
     return m_chunks[channelOf(effect)] ? std::uint32_t(channelOf(effect) + 1) : 0;
 }
 
-void SoundSystem::play(Effect effect)
-{
+void SoundSystem::play(Effect effect) {
     const int channel = channelOf(effect);
     Mix_Chunk* chunk = m_chunks[channel];
-    if (!m_open || !chunk)
-        return;
+    if (!m_open || !chunk) return;
     Mix_HaltChannel(channel);
     m_wave.attachTo(channel);
     Mix_PlayChannel(channel, chunk, 0);

@@ -61,10 +61,8 @@ public:
     std::uint32_t handle(Effect effect) const;
 
     void play(Effect effect);
-    void request(Effect effect)
-    {
-        if (m_soundOn)
-            play(effect);
+    void request(Effect effect) {
+        if (m_soundOn) play(effect);
     }
 
     // The game's "effects on" flag; the options window's Close sets it.

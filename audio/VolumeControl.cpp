@@ -6,76 +6,69 @@ namespace vtx {
 
 VolumeControl::VolumeControl(VolumeDevice& wave, VolumeDevice& midi) : m_wave(wave), m_midi(midi) {}
 
-int VolumeControl::clampLevel(int level) { return std::clamp(level, kMinLevel, kMaxLevel); }
+int VolumeControl::clampLevel(int level) {
+    return std::clamp(level, kMinLevel, kMaxLevel);
+}
 
-VolumeControl::ChannelPair VolumeControl::setFromLevel(VolumeDevice& device, int level)
-{
+VolumeControl::ChannelPair VolumeControl::setFromLevel(VolumeDevice& device, int level) {
     const auto value = std::uint16_t(clampLevel(level) * kValuePerLevel);
-    if (device.supportsVolume())
-        device.SetVolume(VolumeDevice::pack(value, value));
+    if (device.supportsVolume()) device.SetVolume(VolumeDevice::pack(value, value));
     return {value, value};
 }
 
-void VolumeControl::setWaveFromLevel(int level) { m_waveVolume = setFromLevel(m_wave, level); }
+void VolumeControl::setWaveFromLevel(int level) {
+    m_waveVolume = setFromLevel(m_wave, level);
+}
 
-void VolumeControl::setMidiFromLevel(int level) { m_midiVolume = setFromLevel(m_midi, level); }
+void VolumeControl::setMidiFromLevel(int level) {
+    m_midiVolume = setFromLevel(m_midi, level);
+}
 
-int VolumeControl::btSoundLowClick(int position)
-{
+int VolumeControl::btSoundLowClick(int position) {
     const int level = clampLevel(position - kLevelStep);
     setWaveFromLevel(level);
     return level;
 }
 
-int VolumeControl::btSoundHighClick(int position)
-{
+int VolumeControl::btSoundHighClick(int position) {
     const int level = clampLevel(position + kLevelStep);
     setWaveFromLevel(level);
     return level;
 }
 
-int VolumeControl::btMusicLowClick(int position)
-{
+int VolumeControl::btMusicLowClick(int position) {
     const int level = clampLevel(position - kLevelStep);
     setMidiFromLevel(level);
     return level;
 }
 
-int VolumeControl::btMusicHighClick(int position)
-{
+int VolumeControl::btMusicHighClick(int position) {
     const int level = clampLevel(position + kLevelStep);
     setMidiFromLevel(level);
     return level;
 }
 
-void VolumeControl::apply(int musicLevel, int effectsLevel)
-{
+void VolumeControl::apply(int musicLevel, int effectsLevel) {
     setMidiFromLevel(musicLevel);
     setWaveFromLevel(effectsLevel);
 }
 
-void VolumeControl::captureFrom(const VolumeDevice& device, std::optional<ChannelPair>& saved)
-{
-    if (!device.supportsVolume())
-        return;
+void VolumeControl::captureFrom(const VolumeDevice& device, std::optional<ChannelPair>& saved) {
+    if (!device.supportsVolume()) return;
     const std::uint32_t volume = device.GetVolume();
     saved = ChannelPair{VolumeDevice::leftOf(volume), VolumeDevice::rightOf(volume)};
 }
 
-void VolumeControl::restoreTo(VolumeDevice& device, const std::optional<ChannelPair>& saved)
-{
-    if (saved && device.supportsVolume())
-        device.SetVolume(VolumeDevice::pack(saved->left, saved->right));
+void VolumeControl::restoreTo(VolumeDevice& device, const std::optional<ChannelPair>& saved) {
+    if (saved && device.supportsVolume()) device.SetVolume(VolumeDevice::pack(saved->left, saved->right));
 }
 
-void VolumeControl::capture()
-{
+void VolumeControl::capture() {
     captureFrom(m_wave, m_savedWave);
     captureFrom(m_midi, m_savedMidi);
 }
 
-void VolumeControl::restore()
-{
+void VolumeControl::restore() {
     restoreTo(m_wave, m_savedWave);
     restoreTo(m_midi, m_savedMidi);
 }

@@ -22,8 +22,7 @@ public:
     // Takes effect at once, also on what is already sounding.
     virtual void SetVolume(std::uint32_t volume) = 0;
 
-    static constexpr std::uint32_t pack(std::uint16_t left, std::uint16_t right)
-    {
+    static constexpr std::uint32_t pack(std::uint16_t left, std::uint16_t right) {
         return std::uint32_t(left) | (std::uint32_t(right) << 16);
     }
     static constexpr std::uint16_t leftOf(std::uint32_t volume) { return std::uint16_t(volume & 0xFFFFu); }

@@ -13,23 +13,19 @@ namespace vtx::test {
 
 namespace {
 
-void put32(QByteArray& out, std::uint32_t v)
-{
+void put32(QByteArray& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out.append(char((v >> (8 * i)) & 0xFF));
 }
-void put16(QByteArray& out, std::uint16_t v)
-{
+void put16(QByteArray& out, std::uint16_t v) {
     out.append(char(v & 0xFF));
     out.append(char(v >> 8));
 }
-void putBig32(QByteArray& out, std::uint32_t v)
-{
+void putBig32(QByteArray& out, std::uint32_t v) {
     for (int i = 3; i >= 0; --i)
         out.append(char((v >> (8 * i)) & 0xFF));
 }
-void putVarLen(QByteArray& out, std::uint32_t v)
-{
+void putVarLen(QByteArray& out, std::uint32_t v) {
     QByteArray bytes;
     bytes.prepend(char(v & 0x7F));
     while (v >>= 7)
@@ -39,8 +35,7 @@ void putVarLen(QByteArray& out, std::uint32_t v)
 
 } // namespace
 
-QByteArray sineWav(double seconds, double frequency, int leftAmplitude, int rightAmplitude)
-{
+QByteArray sineWav(double seconds, double frequency, int leftAmplitude, int rightAmplitude) {
     const int frames = int(seconds * kRate);
     QByteArray out;
     out.append("RIFF");
@@ -63,8 +58,7 @@ QByteArray sineWav(double seconds, double frequency, int leftAmplitude, int righ
     return out;
 }
 
-QByteArray singleNoteMidi(double seconds)
-{
+QByteArray singleNoteMidi(double seconds) {
     // 480 ticks per quarter at the default 120 bpm: 960 ticks per second.
     QByteArray track;
     putVarLen(track, 0);
@@ -85,30 +79,32 @@ QByteArray singleNoteMidi(double seconds)
     return out;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
-DiskOutput::DiskOutput() : m_path(m_dir.filePath(QStringLiteral("output.raw")))
-{
+DiskOutput::DiskOutput() : m_path(m_dir.filePath(QStringLiteral("output.raw"))) {
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_path));
 }
 
-void DiskOutput::selectMissingDriver() { qputenv("SDL_AUDIODRIVER", "vtx-no-such-driver"); }
+void DiskOutput::selectMissingDriver() {
+    qputenv("SDL_AUDIODRIVER", "vtx-no-such-driver");
+}
 
-void DiskOutput::mark() { m_markBytes = QFileInfo(m_path).size() / 4 * 4; }
+void DiskOutput::mark() {
+    m_markBytes = QFileInfo(m_path).size() / 4 * 4;
+}
 
-qint64 DiskOutput::framesSinceMark() const { return (QFileInfo(m_path).size() - m_markBytes) / 4; }
+qint64 DiskOutput::framesSinceMark() const {
+    return (QFileInfo(m_path).size() - m_markBytes) / 4;
+}
 
-std::vector<std::int16_t> DiskOutput::samplesSinceMark() const
-{
+std::vector<std::int16_t> DiskOutput::samplesSinceMark() const {
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(m_markBytes))
-        return {};
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(m_markBytes)) return {};
     const QByteArray bytes = file.readAll();
     std::vector<std::int16_t> samples(std::size_t(bytes.size() / 4) * 2);
     for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -119,13 +115,11 @@ std::vector<std::int16_t> DiskOutput::samplesSinceMark() const
     return samples;
 }
 
-bool DiskOutput::waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
+bool DiskOutput::waitFor(const std::function<bool()>& condition, int timeoutMs) {
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
-std::vector<std::int16_t> DiskOutput::captureSound(double tailSeconds)
-{
+std::vector<std::int16_t> DiskOutput::captureSound(double tailSeconds) {
     std::vector<std::int16_t> samples;
     const auto tailFrames = qint64(tailSeconds * kRate);
     waitFor([&] {
@@ -136,15 +130,13 @@ std::vector<std::int16_t> DiskOutput::captureSound(double tailSeconds)
     return samples;
 }
 
-std::vector<std::int16_t> DiskOutput::captureFor(double seconds)
-{
+std::vector<std::int16_t> DiskOutput::captureFor(double seconds) {
     const auto frames = qint64(seconds * kRate);
     waitFor([&] { return framesSinceMark() >= frames; });
     return samplesSinceMark();
 }
 
-Levels measure(const std::vector<std::int16_t>& samples, int threshold)
-{
+Levels measure(const std::vector<std::int16_t>& samples, int threshold) {
     Levels levels;
     for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
         const int l = samples[i];
@@ -153,17 +145,14 @@ Levels measure(const std::vector<std::int16_t>& samples, int threshold)
         levels.peakRight = std::max(levels.peakRight, std::abs(r));
         levels.energyLeft += double(l) * l;
         levels.energyRight += double(r) * r;
-        if (std::abs(l) > threshold && std::abs(r) > threshold)
-            ++levels.bothSounding;
+        if (std::abs(l) > threshold && std::abs(r) > threshold) ++levels.bothSounding;
     }
     return levels;
 }
 
-int firstSounding(const std::vector<std::int16_t>& samples, int threshold)
-{
+int firstSounding(const std::vector<std::int16_t>& samples, int threshold) {
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (std::abs(int(samples[i])) > threshold)
-            return int(i / 2);
+        if (std::abs(int(samples[i])) > threshold) return int(i / 2);
     }
     return -1;
 }

@@ -54,7 +54,7 @@ private:
 struct Levels {
     int peakLeft = 0;
     int peakRight = 0;
-    double energyLeft = 0;  // sum of squares
+    double energyLeft = 0; // sum of squares
     double energyRight = 0;
     qint64 bothSounding = 0; // frames where both sides are above the threshold
 };

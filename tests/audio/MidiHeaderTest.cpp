@@ -10,13 +10,11 @@
 namespace vtx {
 namespace {
 
-std::span<const unsigned char> bytesOf(const QByteArray& bytes)
-{
+std::span<const unsigned char> bytesOf(const QByteArray& bytes) {
     return {reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size())};
 }
 
-TEST(MidiHeader, AcceptsStandardAndRiffMidi)
-{
+TEST(MidiHeader, AcceptsStandardAndRiffMidi) {
     const QByteArray song = test::singleNoteMidi(0.5);
     EXPECT_TRUE(looksLikeMidi(bytesOf(song)));
 
@@ -31,15 +29,14 @@ TEST(MidiHeader, AcceptsStandardAndRiffMidi)
     EXPECT_TRUE(looksLikeMidi(bytesOf(longHeader)));
 }
 
-TEST(MidiHeader, RefusesEverythingElseWithoutReadingPastTheEnd)
-{
+TEST(MidiHeader, RefusesEverythingElseWithoutReadingPastTheEnd) {
     const QByteArray song = test::singleNoteMidi(0.5);
     std::vector<QByteArray> bad = {
         QByteArray(),
         QByteArray("MThd"),
         song.left(13),
-        song.left(14),                      // header but no track chunk
-        song.left(17),                      // track tag cut short
+        song.left(14), // header but no track chunk
+        song.left(17), // track tag cut short
         QByteArray("not a song at all, just some text"),
         test::sineWav(0.01, 440, 100, 100), // another sound format
         QByteArray("RIFF\0\0\0\0RMIDdata", 16),

@@ -26,19 +26,16 @@ struct Box {
 // A start folder with a Music folder; the player runs on a disk-driver device.
 class MusicPlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_startDir.isValid());
         QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
     }
 
-    void addSong(const QString& name, const QByteArray& bytes)
-    {
+    void addSong(const QString& name, const QByteArray& bytes) {
         test::writeFile(m_startDir.path() + QStringLiteral("/Music/") + name, bytes);
     }
 
-    void start(bool withDevice = true)
-    {
+    void start(bool withDevice = true) {
         m_player.reset();
         m_sound.reset();
         m_sound = std::make_unique<SoundSystem>();
@@ -56,14 +53,12 @@ protected:
         m_player->FormActivate();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         m_player.reset();
         m_sound.reset();
     }
 
-    bool waitForNotification()
-    {
+    bool waitForNotification() {
         const int before = m_notifications;
         return DiskOutput::waitFor([&] { return m_notifications > before; });
     }
@@ -77,8 +72,7 @@ protected:
     bool m_onUiThread = true;
 };
 
-TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName)
-{
+TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName) {
     addSong(QStringLiteral("c.mid"), test::singleNoteMidi(0.2));
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.2));
     addSong(QStringLiteral("empty.mid"), QByteArray());
@@ -93,8 +87,7 @@ TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName)
     EXPECT_EQ(m_player->Playlist().size(), 4);
 }
 
-TEST_F(MusicPlayerTest, MissingMusicFolderGivesEmptyPlaylistAndNoSongNoError)
-{
+TEST_F(MusicPlayerTest, MissingMusicFolderGivesEmptyPlaylistAndNoSongNoError) {
     QDir(m_startDir.path() + QStringLiteral("/Music")).removeRecursively();
     start();
     EXPECT_TRUE(m_player->Playlist().isEmpty());
@@ -106,8 +99,7 @@ TEST_F(MusicPlayerTest, MissingMusicFolderGivesEmptyPlaylistAndNoSongNoError)
     EXPECT_EQ(m_player->MusicState(), 2);
 }
 
-TEST_F(MusicPlayerTest, ShortSongPlaysToItsEndAndTheNextStarts)
-{
+TEST_F(MusicPlayerTest, ShortSongPlaysToItsEndAndTheNextStarts) {
     for (const char* name : {"one.mid", "two.mid", "three.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(0.3));
     start();
@@ -133,8 +125,7 @@ TEST_F(MusicPlayerTest, ShortSongPlaysToItsEndAndTheNextStarts)
     EXPECT_GT(test::measure(m_output.samplesSinceMark()).peakLeft, 200);
 }
 
-TEST_F(MusicPlayerTest, UncheckingMusicStopsTheSongAndItsNotificationStartsNothing)
-{
+TEST_F(MusicPlayerTest, UncheckingMusicStopsTheSongAndItsNotificationStartsNothing) {
     addSong(QStringLiteral("long.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("other.mid"), test::singleNoteMidi(30));
     start();
@@ -153,8 +144,7 @@ TEST_F(MusicPlayerTest, UncheckingMusicStopsTheSongAndItsNotificationStartsNothi
     EXPECT_EQ(m_player->MciDeviceId(), 0);
 }
 
-TEST_F(MusicPlayerTest, GameStartWhileMusicPlaysMovesOnExactlyOneSong)
-{
+TEST_F(MusicPlayerTest, GameStartWhileMusicPlaysMovesOnExactlyOneSong) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
@@ -171,8 +161,7 @@ TEST_F(MusicPlayerTest, GameStartWhileMusicPlaysMovesOnExactlyOneSong)
     EXPECT_TRUE(m_player->isPlaying());
 }
 
-TEST_F(MusicPlayerTest, EndOfGameStopsMusicAndIgnoresTheNotification)
-{
+TEST_F(MusicPlayerTest, EndOfGameStopsMusicAndIgnoresTheNotification) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("b.mid"), test::singleNoteMidi(30));
     start();
@@ -189,8 +178,7 @@ TEST_F(MusicPlayerTest, EndOfGameStopsMusicAndIgnoresTheNotification)
     EXPECT_TRUE(m_boxes.empty());
 }
 
-TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists)
-{
+TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
@@ -225,8 +213,7 @@ TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists)
     EXPECT_TRUE(m_boxes.empty());
 }
 
-TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong)
-{
+TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong) {
     addSong(QStringLiteral("a.mid"), QByteArray("not a song at all, just some text"));
     QByteArray noTracks = test::singleNoteMidi(1).left(14);
     addSong(QStringLiteral("b.mid"), noTracks);
@@ -245,8 +232,7 @@ TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong)
     EXPECT_EQ(m_player->SongIndex(), 1);
 }
 
-TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce)
-{
+TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.3));
     DiskOutput::selectMissingDriver();
     start(false);
@@ -260,8 +246,7 @@ TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce)
     EXPECT_EQ(m_boxes.size(), 2u);
 }
 
-TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending)
-{
+TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     start();
     // Destroyed while a song plays.
@@ -292,8 +277,7 @@ TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending)
     m_player.reset();
 }
 
-TEST_F(MusicPlayerTest, ReportErrorWithoutTextSaysNoMessageAvailable)
-{
+TEST_F(MusicPlayerTest, ReportErrorWithoutTextSaysNoMessageAvailable) {
     start(false);
     m_player->MciReportError(QString());
     m_player->MciReportError(QStringLiteral("second"));

@@ -30,8 +30,7 @@ constexpr int kAmplitude = 8000;
 // miss only on the right, so a mix of the two is visible in the output.
 class SoundSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_startDir.isValid());
         QDir(m_startDir.path()).mkdir(QStringLiteral("sounds"));
         writeSound("bomb.mp3", test::sineWav(kBurst, 440, kAmplitude, 0));
@@ -41,13 +40,11 @@ protected:
         writeSound("lost.wav", test::sineWav(kBurst, 220, kAmplitude, kAmplitude));
     }
 
-    void writeSound(const char* name, const QByteArray& bytes)
-    {
+    void writeSound(const char* name, const QByteArray& bytes) {
         test::writeFile(m_startDir.path() + QStringLiteral("/sounds/") + QLatin1String(name), bytes);
     }
 
-    void start()
-    {
+    void start() {
         m_sound = std::make_unique<SoundSystem>();
         ASSERT_TRUE(m_sound->init());
         m_sound->loadEffects(m_startDir.path());
@@ -58,13 +55,12 @@ protected:
     std::unique_ptr<SoundSystem> m_sound;
 };
 
-TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles)
-{
+TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles) {
     start();
     EXPECT_TRUE(m_sound->isOpen());
     EXPECT_TRUE(m_sound->SoundOn());
-    for (Effect effect : {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound,
-                          Effect::LostSound})
+    for (Effect effect :
+         {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound, Effect::LostSound})
         EXPECT_EQ(m_sound->handle(effect), std::uint32_t(int(effect) + 1));
     int frequency = 0;
     Uint16 format = 0;
@@ -75,8 +71,7 @@ TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles)
     EXPECT_EQ(channels, 2);
 }
 
-TEST_F(SoundSystemTest, HitRequestIsHeard)
-{
+TEST_F(SoundSystemTest, HitRequestIsHeard) {
     start();
     m_output.mark();
     m_sound->request(Effect::HitSound);
@@ -86,8 +81,7 @@ TEST_F(SoundSystemTest, HitRequestIsHeard)
     EXPECT_EQ(levels.peakRight, 0);
 }
 
-TEST_F(SoundSystemTest, HitThenMissSoundTogether)
-{
+TEST_F(SoundSystemTest, HitThenMissSoundTogether) {
     start();
     m_output.mark();
     m_sound->request(Effect::HitSound);
@@ -99,8 +93,7 @@ TEST_F(SoundSystemTest, HitThenMissSoundTogether)
     EXPECT_GT(levels.bothSounding, qint64(kBurst * test::kRate / 2));
 }
 
-TEST_F(SoundSystemTest, RepeatedRequestRestartsInsteadOfDoubling)
-{
+TEST_F(SoundSystemTest, RepeatedRequestRestartsInsteadOfDoubling) {
     start();
     m_output.mark();
     // A hit is requested twice for one shot: it must be heard once, from its start.
@@ -112,8 +105,7 @@ TEST_F(SoundSystemTest, RepeatedRequestRestartsInsteadOfDoubling)
     EXPECT_LE(levels.peakLeft, kAmplitude + kAmplitude / 50);
 }
 
-TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff)
-{
+TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff) {
     start();
     m_sound->setSoundOn(false);
     m_output.mark();
@@ -130,8 +122,7 @@ TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff)
     EXPECT_GT(measure(m_output.captureSound(kBurst)).peakLeft, kAmplitude / 2);
 }
 
-TEST_F(SoundSystemTest, MissingOrUnreadableEffectStaysSilent)
-{
+TEST_F(SoundSystemTest, MissingOrUnreadableEffectStaysSilent) {
     QFile::remove(m_startDir.path() + QStringLiteral("/sounds/water.mp3"));
     writeSound("won.wav", QByteArray("this is not a sound file"));
     start();
@@ -149,8 +140,7 @@ TEST_F(SoundSystemTest, MissingOrUnreadableEffectStaysSilent)
 
 #ifdef VTX_HAVE_LAME
 // A left-only sine burst as a 128 kbit/s stereo MP3.
-QByteArray sineMp3(double seconds, int amplitude)
-{
+QByteArray sineMp3(double seconds, int amplitude) {
     const int frames = int(seconds * test::kRate);
     std::vector<short> left(std::size_t(frames), 0);
     std::vector<short> right(std::size_t(frames), 0);
@@ -162,14 +152,14 @@ QByteArray sineMp3(double seconds, int amplitude)
     lame_set_brate(encoder, 128);
     lame_init_params(encoder);
     std::vector<unsigned char> buffer(std::size_t(frames) + 16384);
-    int size = lame_encode_buffer(encoder, left.data(), right.data(), frames, buffer.data(), int(buffer.size()));
+    int size =
+        lame_encode_buffer(encoder, left.data(), right.data(), frames, buffer.data(), int(buffer.size()));
     size += lame_encode_flush(encoder, buffer.data() + size, int(buffer.size()) - size);
     lame_close(encoder);
     return QByteArray(reinterpret_cast<const char*>(buffer.data()), size);
 }
 
-TEST_F(SoundSystemTest, Mp3EffectIsDecodedAndHeard)
-{
+TEST_F(SoundSystemTest, Mp3EffectIsDecodedAndHeard) {
     writeSound("bomb.mp3", sineMp3(kBurst, kAmplitude));
     start();
     ASSERT_NE(m_sound->handle(Effect::HitSound), 0u);
@@ -181,21 +171,19 @@ TEST_F(SoundSystemTest, Mp3EffectIsDecodedAndHeard)
 }
 #endif
 
-TEST_F(SoundSystemTest, GeneratedGameSoundsLoadWhenPresent)
-{
+TEST_F(SoundSystemTest, GeneratedGameSoundsLoadWhenPresent) {
     const QString runDir = QStringLiteral(VTX_BINARY_DIR "/run");
     if (!QFile::exists(runDir + QStringLiteral("/sounds/bomb.mp3")))
         GTEST_SKIP() << "the generated game sounds are not in " << runDir.toStdString();
     m_sound = std::make_unique<SoundSystem>();
     ASSERT_TRUE(m_sound->init());
     m_sound->loadEffects(runDir);
-    for (Effect effect : {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound,
-                          Effect::LostSound})
+    for (Effect effect :
+         {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound, Effect::LostSound})
         EXPECT_NE(m_sound->handle(effect), 0u) << int(effect);
 }
 
-TEST(SoundSystemNoDevice, StartUpFailsAndEverythingStaysSilent)
-{
+TEST(SoundSystemNoDevice, StartUpFailsAndEverythingStaysSilent) {
     QTemporaryDir startDir;
     DiskOutput::selectMissingDriver();
     SoundSystem sound;
@@ -211,8 +199,7 @@ TEST(SoundSystemNoDevice, StartUpFailsAndEverythingStaysSilent)
     EXPECT_FALSE(sound.midiOutput().supportsVolume());
 }
 
-TEST(SoundSystemVersion, AcceptsTheBuiltMajorMinorOnly)
-{
+TEST(SoundSystemVersion, AcceptsTheBuiltMajorMinorOnly) {
     EXPECT_TRUE(SoundSystem::versionMismatchMessage().isEmpty());
     const SDL_version expected{2, 6, 2};
     EXPECT_TRUE(SoundSystem::versionMismatchMessage(SDL_version{2, 6, 3}, expected).isEmpty());

@@ -1,6 +1,6 @@
+#include "audio/VolumeControl.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
-#include "audio/VolumeControl.h"
 
 #include <SDL2/SDL_mixer.h>
 
@@ -26,18 +26,15 @@ using test::measure;
 class FakeDevice : public VolumeDevice {
 public:
     FakeDevice(std::string name, std::vector<std::string>& log, bool support = true)
-        : m_name(std::move(name)), m_log(log), m_support(support)
-    {
-    }
+        : m_name(std::move(name)), m_log(log), m_support(support) {}
     bool supportsVolume() const override { return m_support; }
-    std::uint32_t GetVolume() const override
-    {
+    std::uint32_t GetVolume() const override {
         m_log.push_back(m_name + " get");
         return m_volume;
     }
-    void SetVolume(std::uint32_t volume) override
-    {
-        m_log.push_back(m_name + " set " + std::to_string(leftOf(volume)) + "/" + std::to_string(rightOf(volume)));
+    void SetVolume(std::uint32_t volume) override {
+        m_log.push_back(m_name + " set " + std::to_string(leftOf(volume)) + "/" +
+                        std::to_string(rightOf(volume)));
         m_volume = volume;
     }
     std::uint32_t m_volume = 0xFFFFFFFFu;
@@ -56,8 +53,7 @@ protected:
     VolumeControl m_control{m_wave, m_midi};
 };
 
-TEST_F(VolumeLogicTest, LevelButtonsStepByThreeAndStopAtTheEnds)
-{
+TEST_F(VolumeLogicTest, LevelButtonsStepByThreeAndStopAtTheEnds) {
     int position = VolumeControl::kInitialLevel;
     for (int i = 0; i < 11; ++i)
         position = m_control.btSoundLowClick(position);
@@ -82,14 +78,12 @@ TEST_F(VolumeLogicTest, LevelButtonsStepByThreeAndStopAtTheEnds)
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(60000, 60000));
 }
 
-TEST_F(VolumeLogicTest, ApplySetsMidiThenWave)
-{
+TEST_F(VolumeLogicTest, ApplySetsMidiThenWave) {
     m_control.apply(30, 12);
     EXPECT_EQ(m_log, (std::vector<std::string>{"midi set 30000/30000", "wave set 12000/12000"}));
 }
 
-TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound)
-{
+TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound) {
     m_control.apply(30, 30);
     // Somebody changed the effects output before the options window opened.
     m_wave.m_volume = VolumeDevice::pack(20000, 40000);
@@ -104,8 +98,7 @@ TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound)
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(20000, 40000));
 }
 
-TEST_F(VolumeLogicTest, WithoutCaptureRestoreLeavesTheAppliedLevels)
-{
+TEST_F(VolumeLogicTest, WithoutCaptureRestoreLeavesTheAppliedLevels) {
     m_control.apply(30, 30);
     m_log.clear();
     m_control.restore();
@@ -113,8 +106,7 @@ TEST_F(VolumeLogicTest, WithoutCaptureRestoreLeavesTheAppliedLevels)
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(30000, 30000));
 }
 
-TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched)
-{
+TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched) {
     std::vector<std::string> log;
     FakeDevice wave("wave", log, false);
     FakeDevice midi("midi", log, true);
@@ -134,8 +126,7 @@ protected:
     static constexpr double kBurst = 0.2;
     static constexpr int kAmplitude = 16000;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_startDir.isValid());
         QDir(m_startDir.path()).mkdir(QStringLiteral("sounds"));
         test::writeFile(m_startDir.path() + QStringLiteral("/sounds/bomb.mp3"),
@@ -146,8 +137,7 @@ protected:
         m_control = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     }
 
-    test::Levels hit()
-    {
+    test::Levels hit() {
         m_output.mark();
         m_sound->play(Effect::HitSound);
         return measure(m_output.captureSound(kBurst + 0.1));
@@ -159,8 +149,7 @@ protected:
     std::unique_ptr<VolumeControl> m_control;
 };
 
-TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard)
-{
+TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard) {
     ASSERT_TRUE(m_sound->waveOutput().supportsVolume());
     m_control->apply(30, 30);
     EXPECT_EQ(m_sound->waveOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
@@ -185,8 +174,7 @@ TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard)
     EXPECT_EQ(silent.peakRight, 0);
 }
 
-TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel)
-{
+TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel) {
     m_control->apply(30, 30);
     m_sound->waveOutput().SetVolume(VolumeDevice::pack(20000, 40000));
     m_control->capture();
@@ -198,8 +186,7 @@ TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel)
     EXPECT_NEAR(std::sqrt(levels.energyRight / levels.energyLeft), 2.0, 0.05);
 }
 
-TEST_F(VolumeOutputTest, MusicLevelSetsTheMusicGain)
-{
+TEST_F(VolumeOutputTest, MusicLevelSetsTheMusicGain) {
     QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
     m_control->apply(60, 30);
     EXPECT_EQ(m_sound->midiOutput().GetVolume(), VolumeDevice::pack(60000, 60000));
@@ -212,8 +199,7 @@ TEST_F(VolumeOutputTest, MusicLevelSetsTheMusicGain)
     EXPECT_EQ(Mix_VolumeMusic(-1), 59);
 }
 
-TEST_F(VolumeOutputTest, MusicGetsQuieterWithTheMusicLevel)
-{
+TEST_F(VolumeOutputTest, MusicGetsQuieterWithTheMusicLevel) {
     QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
     test::writeFile(m_startDir.path() + QStringLiteral("/Music/song.mid"), test::singleNoteMidi(2));
     MusicPlayer player(m_startDir.path());
