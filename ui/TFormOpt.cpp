@@ -25,6 +25,7 @@ QLabel* whiteLabel(QWidget* parent, const QString& text, int x, int y)
 {
     auto* label = new QLabel(text, parent);
     QFont f = label->font();
+    f.setPixelSize(11);
     f.setBold(true);
     label->setFont(f);
     QPalette pal = label->palette();
@@ -42,6 +43,7 @@ TBitCheckBox* checkBox(QWidget* parent, const QString& caption, int y)
     box->setGeometry(48, y, 209, 20);
     box->SetCaption(caption);
     QFont f = box->font();
+    f.setPixelSize(11);
     f.setBold(true);
     box->setFont(f);
     box->SetTextColor(Qt::white);

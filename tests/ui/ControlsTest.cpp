@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "ui/SkinFont.h"
+#include "ui/SkinPalette.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TFlatEdit.h"
 #include "ui/TOffice97Button.h"
@@ -241,13 +242,12 @@ TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes)
 
     // The accelerator toggles and focuses without a click event.
     host.activateWindow();
-    if (QTest::qWaitForWindowActive(&host)) {
-        box->clearFocus();
-        QTest::keyClick(&host, Qt::Key_M, Qt::AltModifier);
-        EXPECT_TRUE(box->Checked());
-        EXPECT_TRUE(box->hasFocus());
-        EXPECT_EQ(clicks.count(), 2);
-    }
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    box->clearFocus();
+    QTest::keyClick(&host, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(clicks.count(), 2);
 }
 
 TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell)
@@ -336,11 +336,20 @@ TEST(TOffice97Button, FocusLookCanBeRemoved)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     row->setFocus();
     host.activateWindow();
-    if (QTest::qWaitForWindowActive(&host)) {
-        EXPECT_TRUE(row->ShowsFocusLook());
-    }
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    EXPECT_TRUE(row->ShowsFocusLook());
     row->RemoveFocusLook();
     EXPECT_FALSE(row->ShowsFocusLook());
+}
+
+TEST(SkinPalette, GreySelectionIsOursAndCanBePutBack)
+{
+    const QColor before = QApplication::palette().color(QPalette::Highlight);
+    const QColor saved = InstallGreySelection();
+    EXPECT_EQ(saved, before);
+    EXPECT_TRUE(test::sameRgb(QApplication::palette().color(QPalette::Highlight), QColor(153, 151, 153)));
+    RestoreSelection(saved);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Highlight), before);
 }
 
 } // namespace
