@@ -13,6 +13,15 @@ namespace vtx::test {
 
 namespace {
 
+// The audio tests need an event loop but no display: run the QApplication of
+// the shared test main on the offscreen platform unless told otherwise. This
+// runs before main() creates the application.
+const bool g_offscreen = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}();
+
 void put32(QByteArray& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out.append(char((v >> (8 * i)) & 0xFF));
