@@ -32,9 +32,15 @@ struct TerrainTileKey {
 // tileX/tileY index tiles of `tileSize` samples from the raster centre (tile (0,0) starts at local (0,0));
 // any integer (wraps). Positions are NOT wrapped: tile (tileX, tileY) lies at local
 // (tileX * tileSize .. (tileX + 1) * tileSize), so the terrain repeats in space; heights are read wrapped.
-// tileSize must be a power of two (>= 1); lod is clamped to 0 .. log2(tileSize). Normals come from
-// central differences of the raster (independent of lod), so they match across tile borders.
-// An empty patch comes back when hds holds no raster or tileSize is not a power of two.
+// tileSize must be a power of two from 1 to 4096; lod and neighbourLod are clamped to 0 .. log2(tileSize).
+// Stitching: the border ring of cells is triangulated between each tile edge, whose vertices are spaced
+// by the coarser of the two detail levels, and the inner grid; the shared edge therefore has the same
+// vertices on both sides, with the same heights read from the same samples.
+// Normals come from central differences of the raster (independent of lod), so they match across tile
+// borders; they are unit vectors in the UNSCALED local frame (one sample = one unit in x, y, z): the
+// renderer transforms them with the inverse transpose of its model matrix (Scale is not uniform).
+// Heights are read through hds.tile(), so the height source's tile cache holds recently built tiles.
+// An empty patch comes back when hds holds no raster or tileSize is out of range.
 TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture,
                                const TerrainTileKey& key);
 
