@@ -163,6 +163,9 @@ void main() {
 // ---- small helpers ----------------------------------------------------------------------------------
 
 constexpr std::uint64_t kKeepUnusedFrames = 300;    // GPU copies unused this long are dropped
+// A flame particle is drawn as a soft blob this many times its nominal size: the blob's fall-off
+// leaves a visible core of about the nominal size, and neighbours overlap into one flame.
+constexpr float kFlameBlobScale = 3.0f;
 
 struct MeshProgram {
     GLuint id = 0;
@@ -893,7 +896,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             for (const FireParticle& particle : system.particles()) {
                 const glm::vec3 at = fire.position + particle.offset;
                 const glm::vec4 color = system.colorOf(particle);
-                const float size = particle.size > 0.0f ? particle.size : defaultSize;
+                const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : defaultSize);
                 particleData.insert(particleData.end(), {at.x, at.y, at.z, size, color.r, color.g, color.b, color.a});
             }
         }

@@ -1,0 +1,343 @@
+// Renders a scene the size of the game's world offscreen at the viewer's size and prints frame times.
+//
+//   engine_bench [--frames N] [--data DIR] [--shot FILE.png [--closeup]]
+//
+// Without --data every picture and model is made here (a 256 x 256 height picture with a dark sea
+// in the middle and a ring of mountains, a ~1000-triangle animated hull); with --data the game's
+// DATA folder is used where its files exist. Run under a display, e.g. xvfb-run -a.
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TDummyCube.h"
+#include "scene/engine/TGLCadencer.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/TGLMaterialLibrary.h"
+#include "scene/engine/TGLOffscreenRenderer.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+#include "tests/engine/EngineTestSupport.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace vtx;
+
+namespace {
+
+QImage noiseTexture(int size, QColor base, int spread, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> d(-spread, spread);
+    QImage image(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int n = d(rng);
+            image.setPixel(x, y, qRgb(std::clamp(base.red() + n, 0, 255), std::clamp(base.green() + n, 0, 255),
+                                      std::clamp(base.blue() + n, 0, 255)));
+        }
+    return image;
+}
+
+GreyImage heightPicture()
+{
+    // Periodic in both directions so the repeating raster has no seams.
+    GreyImage g;
+    g.width = g.height = 256;
+    g.pixels.resize(256 * 256);
+    const float tau = 6.2831853f;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const float u = std::sin(tau * float(x) / 256.0f * 0.5f), v = std::sin(tau * float(y) / 256.0f * 0.5f);
+            // |sin| of half the phase: 0 at the raster's edges (its wrap seam), 1 at the centre.
+            const float ring = std::sqrt(u * u + v * v) / 1.41421f;
+            const float bumps = 20.0f * std::sin(tau * float(x) * 5.0f / 256.0f) * std::cos(tau * float(y) * 3.0f / 256.0f);
+            // Low (sea) near the centre, mountains further out towards the seam.
+            const float h = 70.0f + 160.0f * std::clamp((1.0f - ring) * 2.0f, 0.0f, 1.0f) + bumps;
+            g.pixels[std::size_t(y) * 256 + std::size_t(x)] = std::uint8_t(std::clamp(h, 0.0f, 255.0f));
+        }
+    return g;
+}
+
+// A closed hull of about 1000 triangles with 24 rocking frames ("walk") and one resting frame ("stop").
+std::vector<unsigned char> hullModel()
+{
+    enginetest::Md2Spec m;
+    m.skinWidth = m.skinHeight = 256;
+    const int rings = 22, segments = 24;
+    for (int r = 0; r <= rings; ++r)
+        for (int s = 0; s <= segments; ++s)
+            m.texCoords.push_back({std::int16_t(s * 255 / segments), std::int16_t(r * 255 / rings)});
+    const auto vi = [&](int r, int s) { return std::uint16_t(r * segments + (s % segments)); };
+    const auto ti = [&](int r, int s) { return std::uint16_t(r * (segments + 1) + s); };
+    for (int r = 0; r < rings; ++r)
+        for (int s = 0; s < segments; ++s) {
+            m.triangles.push_back({vi(r, s), vi(r, s + 1), vi(r + 1, s + 1), ti(r, s), ti(r, s + 1), ti(r + 1, s + 1)});
+            m.triangles.push_back({vi(r, s), vi(r + 1, s + 1), vi(r + 1, s), ti(r, s), ti(r + 1, s + 1), ti(r + 1, s)});
+        }
+    for (int f = 0; f < 25; ++f) {
+        enginetest::Md2FrameSpec frame;
+        char name[16];
+        std::snprintf(name, sizeof name, f < 24 ? "walk%02d" : "stop%02d", f < 24 ? f + 1 : 1);
+        frame.name = name;
+        const float rock = f < 24 ? 0.1f * std::sin(6.2831853f * float(f) / 24.0f) : 0.0f;
+        for (int r = 0; r <= rings; ++r)
+            for (int s = 0; s < segments; ++s) {
+                const float a = 6.2831853f * float(s) / float(segments);
+                const float t = float(r) / float(rings);
+                const float x = -15.0f + t * 130.0f;
+                const float width = 14.0f * std::sin(3.14159f * std::clamp(t, 0.02f, 0.98f));
+                const float y = width * std::cos(a), z0 = 10.0f * std::sin(a);
+                const float z = z0 + y * rock;
+                frame.vertices.push_back({x, y, z});
+            }
+        m.frames.push_back(frame);
+    }
+    // Rings share no vertices across the seam of the last ring: vertex count = (rings + 1) * segments.
+    return enginetest::writeMd2(m);
+}
+
+bool exists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    int frames = 300;
+    std::string data, shot;
+    bool closeup = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string key = argv[i];
+        if (key == "--closeup") {
+            closeup = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
+        if (key == "--frames")
+            frames = std::max(1, std::atoi(argv[i + 1]));
+        else if (key == "--data")
+            data = argv[i + 1];
+        else if (key == "--shot")
+            shot = argv[i + 1];
+        ++i;
+    }
+    const auto file = [&](const char* name) {
+        const std::string path = data.empty() ? std::string() : data + "/" + name;
+        return !path.empty() && exists(path) ? path : std::string();
+    };
+
+    TGLOffscreenRenderer renderer(616, 547);
+    TGLScene scene;
+    TGLMaterialLibrary water, library;
+    for (int i = 0; i < 32; ++i)
+        water.addMaterialFromImage("LibMaterial" + std::to_string(i), noiseTexture(128, QColor(30, 90, 110), 20, unsigned(i)));
+    TGLLibMaterial* ground = library.addMaterialFromImage("ground", noiseTexture(512, QColor(220, 220, 225), 30, 99));
+    if (!file("snow512.jpg").empty())
+        ground->Material.Texture.Image.LoadFromFile(file("snow512.jpg"));
+    ground->Material.Texture.TextureMode = tmModulate;
+    QImage mark(64, 64, QImage::Format_RGB32);
+    mark.fill(Qt::black);
+    {
+        QPainter painter(&mark);
+        painter.setPen(QPen(QColor(200, 200, 200), 3));
+        painter.drawEllipse(12, 12, 40, 40);
+    }
+    library.addMaterialFromImage("hint", mark, bmAdditive);
+    library.addMaterialFromImage("hit", mark, bmAdditive);
+    library.addMaterialFromImage("frame1", mark, bmAdditive);
+
+    auto* rig = scene.Objects().AddChild<TDummyCube>();
+    rig->Position = {10, 10, 10};
+    auto* camera = rig->AddChild<TGLCamera>();
+    camera->DepthOfView = 1000.0f;
+    camera->FocalLength = 50.0f;
+    auto* world = scene.Objects().AddChild<TDummyCube>();
+
+    auto* sky = world->AddChild<TSkyDome>();
+    sky->setDirection({0, 1, 0});
+    sky->setUp({-0.866025f, 0, 0.5f});
+    const glm::vec4 blue(112 / 255.0f, 147 / 255.0f, 219 / 255.0f, 1.0f);
+    sky->Bands.push_back({-90, 0, {0, 0, 0, 1}, blue, 12, 1});
+    sky->Bands.push_back({0, 90, blue, {1, 1, 1, 1}, 12, 4});
+    sky->bandsChanged();
+    auto* sun = sky->AddChild<TSprite>();
+    sun->Position = {400, 400, 100};
+    sun->Width = sun->Height = 100;
+    sun->Material.BlendingMode = bmAdditive;
+    QImage flare(128, 128, QImage::Format_RGB32);
+    flare.fill(Qt::black);
+    {
+        QPainter painter(&flare);
+        QRadialGradient gradient(64, 64, 64);
+        gradient.setColorAt(0, QColor(255, 255, 220));
+        gradient.setColorAt(1, Qt::black);
+        painter.fillRect(flare.rect(), gradient);
+    }
+    sun->Material.Texture.Image.assign(flare);
+    if (!file("flare0.jpg").empty())
+        sun->Material.Texture.Image.LoadFromFile(file("flare0.jpg"));
+
+    auto* reflecting = world->AddChild<TDummyCube>();
+    auto* nonReflecting = world->AddChild<TDummyCube>();
+    auto* sea = nonReflecting->AddChild<TPlane>();
+    sea->Tag = 100;
+    sea->setDirection({0, 1, 0});
+    sea->setUp({0, 0, -1});
+    sea->Width = sea->Height = 500;
+    sea->XTiles = sea->YTiles = 15;
+    sea->MaterialLibrary = &water;
+    sea->LibMaterialName = "LibMaterial0";
+    camera->TargetObject = sea;
+
+    TGLBitmapHDS hds;
+    hds.setMaxPoolSize(8388608);
+    if (!file("terrain.bmp").empty())
+        hds.loadFromFile(file("terrain.bmp"));
+    else
+        hds.loadFromImage(heightPicture());
+    auto* terrain = world->AddChild<TTerrainRenderer>();
+    terrain->setDirection({0, 1, 0});
+    terrain->setUp({0, 0, 1});
+    terrain->Scale = {2.1f, 2.1f, 0.3f};
+    terrain->HeightDataSource = &hds;
+    terrain->TileSize = 32;
+    terrain->TilesPerTexture = 8;
+    terrain->QualityDistance = 150;
+    terrain->MaterialLibrary = &library;
+    terrain->LibMaterialName = "ground";
+
+    auto fire = std::make_shared<TGLFireFXManager>();
+    std::vector<TPlane*> cells;
+    for (int board = 0; board < 2; ++board)
+        for (int row = 1; row <= 10; ++row)
+            for (int column = 1; column <= 10; ++column) {
+                auto* cell = nonReflecting->AddChild<TPlane>();
+                cell->setDirection({0, 1, 0});
+                cell->setUp({0, 0, -1});
+                cell->Position = {float(column - 5), 0.1f, float(board == 0 ? row : row - 11)};
+                cell->MaterialLibrary = &library;
+                cell->LibMaterialName = "frame1";
+                cells.push_back(cell);
+            }
+    for (int i = 0; i < 20; ++i) {
+        cells[std::size_t(i * 9 + 3)]->Effects.addFire(fire);
+        cells[std::size_t(i * 9 + 3)]->LibMaterialName = "hit";
+    }
+
+    const auto hull = hullModel();
+    QImage skin = noiseTexture(256, QColor(120, 125, 130), 25, 7);
+    for (int i = 0; i < 20; ++i) {
+        auto* ship = reflecting->AddChild<TActor>();
+        const char* models[] = {"ship4t.md2", "ship3t.md2", "ship2t.md2", "ship1t.md2"};
+        const std::string model = file(models[i % 4]);
+        if (model.empty())
+            ship->loadFromBytes(hull);
+        else
+            ship->LoadFromFile(model);
+        ship->Scale = glm::vec3(0.03f);
+        ship->setPitchAngle(90.0f);
+        ship->Position = {float(i % 10 - 4), 0.0f, float(i < 10 ? 1 + i : -10 + (i - 10))};
+        ship->Material.Texture.Image.assign(skin);
+        if (!file("ship2.jpg").empty())
+            ship->Material.Texture.Image.LoadFromFile(file("ship2.jpg"));
+        ship->SwitchAnimation("walk", true);
+        ship->Interval = 200;
+        ship->setCurrentFrame(1 + i % 24);
+    }
+    auto* light = world->AddChild<TGLLightSource>();
+    light->Position = {20, 250, 20};
+
+    TBitmapFont font, logo;
+    QImage glyphs(31 * 8, 31 * 8, QImage::Format_RGB32);
+    glyphs.fill(Qt::black);
+    {
+        QPainter painter(&glyphs);
+        painter.setPen(Qt::white);
+        QFont f = painter.font();
+        f.setPixelSize(24);
+        painter.setFont(f);
+        for (int c = ' '; c <= 'Z'; ++c) {
+            const int g = c - ' ';
+            painter.drawText(QRect((g % 8) * 31, (g / 8) * 31, 30, 30), Qt::AlignCenter, QString(QChar(c)));
+        }
+    }
+    font.Glyphs.assign(glyphs);
+    if (!file("font.bmp").empty())
+        font.loadGlyphsFromFile(file("font.bmp"));
+    font.CharWidth = font.CharHeight = 30;
+    font.GlyphsIntervalX = font.GlyphsIntervalY = 1;
+    font.addRange(' ', 'Z', 0);
+    logo.Glyphs.assign(noiseTexture(397, QColor(128, 128, 128), 100, 3).copy(0, 0, 397, 303));
+    if (!file("logo.jpg").empty())
+        logo.loadGlyphsFromFile(file("logo.jpg"));
+    logo.CharWidth = 397;
+    logo.CharHeight = 303;
+    logo.addRange('A', 'H', 0);
+    auto* message = scene.Objects().AddChild<THUDText>();
+    message->Position = {40, 220, 0};
+    message->BitmapFont = &font;
+    message->Text = "YOU WON THE GAME!";
+    auto* logoText = scene.Objects().AddChild<THUDText>();
+    logoText->Position = {100, 120, 0};
+    logoText->BitmapFont = &logo;
+    logoText->Text = "A";
+    logoText->ModulateColor = {1, 1, 1, 0.7f};
+
+    TGLCadencer cadencer;
+    cadencer.Scene = &scene;
+    for (int i = 0; i < 60; ++i)
+        fire->advance(1.0 / 60.0);
+
+    using clock = std::chrono::steady_clock;
+    std::vector<double> times;
+    times.reserve(std::size_t(frames));
+    const auto start = clock::now();
+    for (int i = 0; i < frames; ++i) {
+        const auto t0 = clock::now();
+        cadencer.progress(1.0 / 60.0);
+        sea->LibMaterialName = "LibMaterial" + std::to_string((i / 6) % 32);
+        camera->OrbitTarget(0.0f, 0.5f);    // a slow turn, so terrain tiles and LOD keep changing
+        renderer.renderFrame(scene, camera);
+        times.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());
+    }
+    const double total = std::chrono::duration<double>(clock::now() - start).count();
+    const RenderStats stats = renderer.lastFrameStats();
+    const double first = times.front();
+    std::vector<double> sorted(times.begin() + (frames > 1 ? 1 : 0), times.end());
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    const double p95 = sorted[std::min(sorted.size() - 1, sorted.size() * 95 / 100)];
+    std::printf("engine_bench: %d frames at 616 x 547 (%s data)\n", frames, data.empty() ? "generated" : data.c_str());
+    std::printf("  first frame        %8.2f ms\n", first);
+    std::printf("  median frame       %8.2f ms  (%.1f fps)\n", median, 1000.0 / median);
+    std::printf("  95th percentile    %8.2f ms\n", p95);
+    std::printf("  overall            %8.1f fps\n", frames / total);
+    std::printf("  last frame: %d draw calls, %d terrain tiles, %d particles\n", stats.drawCalls, stats.terrainTiles,
+                stats.particles);
+    if (!shot.empty()) {
+        if (closeup) {
+            // Close to the first burning cell, to judge the flames.
+            rig->Position = cells[174]->AbsolutePosition() + glm::vec3(1.5f, 0.8f, 1.5f);
+            camera->Position = {0, 0, 0};
+            camera->TargetObject = cells[174];
+            message->Visible = logoText->Visible = false;
+        }
+        const QImage image = renderer.render(scene, camera);
+        image.save(QString::fromStdString(shot));
+        std::printf("  screenshot: %s\n", shot.c_str());
+    }
+    return 0;
+}
