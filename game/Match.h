@@ -152,6 +152,7 @@ public:
     // ------------------------------------------------------------------ LAN
     // Completion of the fleet exchange, on every timerScroll tick.
     void CompleteFleetExchange();
+    // All three are ignored while NetMode is false.
     // A received shot message: stores it for the next Timer1 tick.
     void ReceiveMove(std::int32_t row, std::int32_t column);
     // Received blocks; copied over the start of EnemyFleet / EnemyField (at

@@ -194,6 +194,7 @@ void Match::CompleteFleetExchange() {
 }
 
 void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
+    if (!m_s.NetMode) return; // a side that left ignores its old opponent
     m_s.NetMoveRow = row;
     m_s.NetMoveCol = column;
     m_s.NetMovePending = true;
@@ -202,10 +203,12 @@ void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
 }
 
 void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) {
+    if (!m_s.NetMode) return;
     overwriteFleetPrefix(m_s.EnemyFleet, bytes);
 }
 
 void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
+    if (!m_s.NetMode) return;
     overwriteFieldPrefix(m_s.EnemyField, bytes);
     m_host.PositionEnemyShipModels();
     m_s.FleetReceived = true;

@@ -438,6 +438,29 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree) {
     EXPECT_FALSE(b.state().NetConnected);
 }
 
+TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    m.state().PlayerTurn = 1;
+    const std::vector<unsigned char> block(600, 7);
+    m.ReceiveMove(3, 7);
+    m.ReceiveFleetBlock(block);
+    m.ReceiveFieldBlock(block);
+    EXPECT_FALSE(m.state().NetMovePending);
+    EXPECT_EQ(m.state().PlayerTurn, 1);
+    EXPECT_FALSE(m.state().FleetReceived);
+    EXPECT_EQ(m.state().EnemyFleet, TFleet{});
+    EXPECT_TRUE(host.calls.empty());
+
+    m.state().NetMode = true;
+    m.ReceiveMove(3, 7);
+    EXPECT_TRUE(m.state().NetMovePending);
+    EXPECT_EQ(m.state().NetMoveRow, 3);
+    EXPECT_EQ(m.state().PlayerTurn, 0);
+    EXPECT_TRUE(m.state().Timer1Enabled);
+}
+
 TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     StepClock clock;
     FakeMatchHost host(&clock);
