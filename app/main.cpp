@@ -1,11 +1,3 @@
-#include "app/BuildingNotice.h"
+#include "app/ProgramEntry.h"
 
-#include <QApplication>
-
-int main(int argc, char** argv)
-{
-    QApplication application(argc, argv);
-    vtx::BuildingNotice notice;
-    notice.show();
-    return application.exec();
-}
+int main(int argc, char** argv) { return vtx::runProgram(argc, argv); }

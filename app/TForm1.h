@@ -1,0 +1,203 @@
+#pragma once
+
+// The main window: the 3D view, the status line and the six menu buttons; the
+// one place that wires the match, the world, the sound and the windows.
+//
+// Ownership: owns the one Match, the World (scene), the Boards and CameraFx
+// on it, the sound system, the music player, the volume control, the clocks
+// and the timers. The message, options and high-score windows are created
+// after it (program entry) and handed over with SetWindows; it does not own
+// them and they must outlive its use of them (all live until the program ends).
+//
+// Life: construction runs FormCreate (sound start-up, StartDir, LocalIP, the
+// static scenery). A failure there leaves StartupError() set: the program
+// shows it and ends. The first show runs FormActivate, which builds the ship
+// models and cell planes once. Closing runs FormClose (music, volumes,
+// selection colour) and, when QuitOnClose, ends the event loop.
+//
+// Implements what the match asks of the main window (IMatchHost), what the
+// options window needs (IOptionsHost) and what the high-score window needs
+// (IScoreHost). Everything runs on the UI thread.
+
+#include "game/IMatchHost.h"
+#include "game/Match.h"
+#include "game/SystemClock.h"
+#include "scene/Boards.h"
+#include "scene/CameraFx.h"
+#include "scene/World.h"
+#include "ui/IOptionsHost.h"
+#include "ui/IScoreHost.h"
+#include "ui/TSkinnedForm.h"
+
+#include <QColor>
+#include <QString>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+
+class QLabel;
+
+namespace vtx {
+
+class MusicPlayer;
+class SoundSystem;
+class TFormMess;
+class TFormOpt;
+class TFormScore;
+class TGLCadencer;
+class TGLSceneViewer;
+class TWispButton;
+class VolumeControl;
+
+class TForm1 : public TSkinnedForm, public IMatchHost, public IOptionsHost, public IScoreHost {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 751;
+    static constexpr int ClientHeight = 605;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score);
+
+    // Empty when start-up went well; otherwise the text naming what failed.
+    const QString& StartupError() const { return m_startupError; }
+    // The sound library's version check failed: its message was shown and
+    // the program ends.
+    bool StartupAborted() const { return m_startupAborted; }
+    // False keeps the event loop running after the window closed (tests).
+    bool QuitOnClose = true;
+
+    // ------------------------------------------------------------ components
+    TGLSceneViewer* GLSceneViewer1 = nullptr;
+    QLabel* Label2 = nullptr;
+    TWispButton* elbtSingleGame = nullptr;
+    TWispButton* elbtNetGame = nullptr;
+    TWispButton* elbtFight = nullptr;
+    TWispButton* elbtOptions = nullptr;
+    TWispButton* elbtHighScores = nullptr;
+    TWispButton* elbtExit = nullptr;
+    QTimer Timer1;
+    QTimer timerScroll;
+    TGLCadencer* GLCadencer1 = nullptr;
+
+    World& world() { return m_world; }
+    Boards& boards() { return m_boards; }
+    CameraFx& cameraFx() { return m_fx; }
+    Match& match() { return m_match; }
+    SoundSystem& sound() { return *m_sound; }
+    MusicPlayer& music() { return *m_music; }
+    const QString& LocalIP() const { return m_localIP; }
+    bool SpaceHeld() const { return m_spaceHeld; }
+
+    // -------------------------------------------------------------- handlers
+    void elbtSingleGameClick();
+    void elbtNetGameClick();
+    void elbtFightClick();
+    void elbtOptionsClick();
+    void elbtHighScoresClick();
+    void elbtExitClick();
+    void Timer1Timer();
+    void timerScrollTimer();
+    void GLCadencer1Progress(double deltaTime, double newTime);
+    void GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void FormKeyDown(int key);
+
+    // ------------------------------------------------------------ IMatchHost
+    void ResetBoards() override;
+    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override;
+    void ShowSunkShip(std::int32_t board, std::int32_t n) override;
+    void StartShake() override;
+    void ShowEnemySurvivors() override;
+    void PositionOwnShipModels() override;
+    void PositionEnemyShipModels() override;
+    void HideShipModels(bool all) override;
+    void AnimateShipModels() override;
+    void ShowPlacementPreview() override;
+    void ShowShipModel(std::int32_t n) override;
+    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override;
+    void ShowWinMessage() override;
+    void ShowLossMessage() override;
+    void HideHudMessage() override;
+    void ShowLogo(bool visible) override;
+    void EnableScrollTimer() override;
+    void PlaySound(Sound sound) override;
+    void SetStatus(std::string_view text) override;
+    void SetButton(MenuButton button, bool enabled, bool whiteFont) override;
+    void SetTimer1(bool enabled, std::int32_t intervalMs) override;
+    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override;
+    void ShowScoreWindowModal() override;
+    bool manualArrangementChecked() override;
+    bool musicChecked() override;
+    std::int32_t difficultyIndex() override;
+    void setDifficultyIndex(std::int32_t index) override;
+    std::int32_t readVortalixDifficulty() override;
+    void StartNextSong() override;
+    void StopMusic() override;
+    void Delay(std::int32_t ms) override;
+    void QuitProgram() override;
+    void SendShot(std::int32_t row, std::int32_t column) override;
+    void SendLeave() override;
+    void SendFleet() override;
+
+    // ---------------------------------------------------------- IOptionsHost
+    std::filesystem::path StartDir() const override { return m_startDir; }
+    bool GameInProgress() const override;
+    void SetArranging(bool manual) override;
+    void SetTurnDelay(int seconds) override;
+    void SetSoundOn(bool on) override;
+    void SetSongIndex(int index) override;
+    void SetWaveVolumeFromLevel(int level) override;
+    void SetMidiVolumeFromLevel(int level) override;
+    void CaptureVolumes() override;
+    void MusicSwitchClicked(bool checked) override;
+
+    // ----------------------------------------------------------- IScoreHost
+    bool ScorePending() const override;
+    void SetScorePending(bool pending) override;
+    int LastPoints() const override;
+    QString PlayerName() const override;
+
+protected:
+    void FormActivate() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createComponents();
+    TWispButton* makeButton(int top, const QString& caption, int xOffset, int yOffset);
+    void FormCreate();
+    void runStartupStep(const std::function<void()>& step);
+    void pushMenuState();
+    TWispButton* buttonOf(MenuButton button) const;
+    void announceFirstFrame();
+
+    SystemClock m_clock;
+    World m_world;
+    Match m_match;
+    Boards m_boards;
+    CameraFx m_fx;
+    std::unique_ptr<SoundSystem> m_sound;
+    std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
+    std::unique_ptr<VolumeControl> m_volume;
+
+    TFormMess* m_formMess = nullptr;
+    TFormOpt* m_formOpt = nullptr;
+    TFormScore* m_formScore = nullptr;
+
+    std::filesystem::path m_startDir;
+    QString m_localIP = QStringLiteral("127.0.0.1");
+    QColor m_savedHighlight;
+    QString m_startupError;
+    bool m_startupAborted = false;
+    bool m_spaceHeld = false;
+    bool m_firstFrameAnnounced = false;
+};
+
+// The first IPv4 address of this computer that is not a loopback address, or
+// "127.0.0.1" when there is none.
+QString findLocalIP();
+
+} // namespace vtx

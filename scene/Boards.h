@@ -1,0 +1,80 @@
+#pragma once
+
+// The two boards on the sea and the ship models standing on them: 200 cell
+// planes whose library material ("frame1", "hint", "hit" of
+// GLMaterialLibrary1) shows each cell's mark, fires on hit cells, and the
+// display operations the match asks for.
+//
+// Ownership: the cell planes belong to the World's scene (children of
+// NonReflecting); Boards keeps non-owning tables of them. Boards reads the
+// match state it was given (fleets, PickedRow/PickedColumn, ShipToPlace,
+// PlaceHorizontal, Arranging) at the time of each call and never changes it.
+// Both must outlive the Boards.
+//
+// Call order: LoadPlanes once (through World::BuildActivationStage), after the
+// ship models exist; every other operation after that. Fleets may come from
+// the network: decks are read only through deckAt, so a malformed record
+// places or marks nothing outside the boards.
+
+#include "game/MatchState.h"
+#include "scene/engine/TPlane.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vtx {
+
+class TActor;
+class World;
+
+class Boards {
+public:
+    Boards(World& world, const MatchState& state);
+
+    // Builds the 200 cell planes: own board rows 1..10 and columns 1..10,
+    // then the enemy board; HoveredCell := own k10.
+    void LoadPlanes();
+
+    // [row-1][column-1]; null before LoadPlanes.
+    std::array<std::array<TPlane*, 10>, 10> OwnCells{};
+    std::array<std::array<TPlane*, 10>, 10> EnemyCells{};
+    // The cell plane last found under the mouse (the hover test sets it).
+    TPlane* HoveredCell = nullptr;
+
+    // The plane of a cell (board EnemyBoard or OwnBoard), null outside.
+    TPlane* cell(std::int32_t board, std::int32_t row, std::int32_t column) const;
+    static void setMark(TPlane& plane, const char* mark);
+
+    // ------------------------------------------- what the match asks for
+    void ResetBoards();
+    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit);
+    // Sunk texture and the marks around ship n; the shake and the sound are
+    // separate requests of the match.
+    void ShowSunkShip(std::int32_t board, std::int32_t n);
+    void ShowEnemySurvivors();
+    void PositionOwnShipModels();
+    void PositionEnemyShipModels();
+    void HideShipModels(bool all);
+    // Starts "walk" on all 20 models with Interval 200 ms and a random frame
+    // 1..24: reseed() first, randomBelow(n) in 0..n-1, pump() before each n
+    // (lets pending window messages run).
+    void AnimateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow,
+                           const std::function<void()>& pump);
+    // The preview of ship ShipToPlace at (PickedRow, PickedColumn).
+    void ShowPlacementPreview();
+    void ShowShipModel(std::int32_t n);
+    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column);
+
+    TActor* ownModel(std::int32_t n) const;
+    TActor* enemyModel(std::int32_t n) const;
+
+private:
+    void placeModel(TActor* model, const TShipRecord& ship, bool enemy);
+
+    World& m_world;
+    const MatchState& m_state;
+};
+
+} // namespace vtx

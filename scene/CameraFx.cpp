@@ -1,0 +1,147 @@
+#include "scene/CameraFx.h"
+
+#include "scene/Boards.h"
+#include "scene/World.h"
+
+namespace vtx {
+
+CameraFx::CameraFx(World& world, Boards& boards, Match& match, IClock& clock)
+    : m_world(world), m_boards(boards), m_match(match), m_clock(clock)
+{
+}
+
+void CameraFx::ResetCreationState()
+{
+    HudPulseStep = 5;
+    SeaFrame = 0;
+}
+
+void CameraFx::RecordIdleStart()
+{
+    LastMouseMoveTick = m_clock.tickMs();
+    SavedWorldTurn = m_world.WorldRoot->TurnAngle();
+}
+
+void CameraFx::timerScrollTimer()
+{
+    MatchState& s = m_match.state();
+    const std::int64_t now = m_clock.tickMs();
+
+    if (now > LastMouseMoveTick + IdleAfterMs) s.IdleSpin = true;
+
+    if (s.GameWon || s.GameLost) {
+        if (s.HudPulse < 0) HudPulseStep = -HudPulseStep;
+        if (s.HudPulse > 100) HudPulseStep = -HudPulseStep;
+        m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f, float(s.HudPulse) / 100.0f};
+        s.HudPulse += HudPulseStep;
+    }
+
+    if (s.IdleSpin) {
+        m_world.WorldRoot->setTurnAngle(m_world.WorldRoot->TurnAngle() + SpinStep);
+        m_world.SkyDome1->setRollAngle(m_world.SkyDome1->RollAngle() + SpinStep);
+    }
+
+    if (m_world.GLCamera1->Position.y < CameraFloor) m_world.GLCamera1->Position.y = CameraReset;
+
+    m_world.Plane1->LibMaterialName = "LibMaterial" + std::to_string(SeaFrame);
+    SeaFrame = SeaFrame >= World::WaterFrames - 1 ? 0 : SeaFrame + 1;
+
+    glm::vec3& rig = m_world.Camera->Position;
+    if (ShakeActive && now > ShakeStartTick + ShakeMs) {
+        ShakeActive = false;
+        rig.x = ShakeSavedX;
+        rig.z = ShakeSavedZ;
+    } else if (ShakeActive) {
+        const float dx = float(randomBelow ? randomBelow(10) : 0) / 100.0f;
+        const float dz = float(randomBelow ? randomBelow(10) : 0) / 100.0f;
+        if (ShakeToggle) {
+            rig.x += dx;
+            rig.z -= dz;
+        } else {
+            rig.x -= dx;
+            rig.z += dz;
+        }
+        ShakeToggle = !ShakeToggle;
+    } else {
+        ShakeSavedX = rig.x;
+        ShakeSavedZ = rig.z;
+    }
+
+    m_match.CompleteFleetExchange();
+
+    if (s.GameInProgress && cursorOffsetY) {
+        const int d = cursorOffsetY();
+        if (d >= 32 && d <= 50) rig.x -= ScrollStep;
+        if (d >= 582 && d <= 600 && rig.x < ScrollLimitX) rig.x += ScrollStep;
+    }
+}
+
+bool CameraFx::isCell(const TGLBaseSceneObject* object) const
+{
+    return object && object->kind() == ObjectKind::Plane && object->Tag == 0;
+}
+
+void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y)
+{
+    MatchState& s = m_match.state();
+    if (s.GameWon || s.GameLost) return;
+
+    if (s.IdleSpin) {
+        m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
+        m_world.SkyDome1->setRollAngle(SavedWorldTurn);
+    }
+    SavedWorldTurn = m_world.WorldRoot->TurnAngle();
+    LastMouseMoveTick = m_clock.tickMs();
+    s.IdleSpin = false;
+
+    if (s.HoverPicking && pick) {
+        TGLBaseSceneObject* object = pick(x, y);
+        if (isCell(object) && object != m_boards.HoveredCell) {
+            if (s.Arranging) m_match.CellHover(object->Name);
+            m_boards.HoveredCell = static_cast<TPlane*>(object);
+        }
+    }
+
+    if (rightButtonHeld && rightButtonHeld() && shiftNotEmpty) {
+        if (m_world.GLCamera1->Position.y >= CameraReset || MouseY < y)
+            m_world.GLCamera1->OrbitTarget(float(MouseY - y), float(MouseX - x));
+        MouseX = x;
+        MouseY = y;
+    }
+}
+
+void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y)
+{
+    TGLBaseSceneObject* object = pick ? pick(x, y) : nullptr;
+    if (isCell(object)) m_match.CellMouseDown(object->Name, button);
+    MouseX = x;
+    MouseY = y;
+}
+
+void CameraFx::StartShake()
+{
+    ShakeActive = true;
+    ShakeStartTick = m_clock.tickMs();
+}
+
+void CameraFx::ShowWinMessage()
+{
+    m_world.HUDText1->Position.x = 40.0f;
+    m_world.HUDText1->Text = "YOU WON THE GAME!";
+    m_match.state().GameWon = true;
+    m_world.HUDText1->Visible = true;
+}
+
+void CameraFx::ShowLossMessage()
+{
+    m_world.HUDText1->Position.x = 30.0f;
+    m_world.HUDText1->Text = "YOU LOST THE GAME!";
+    m_match.state().GameLost = true;
+    m_world.HUDText1->Visible = true;
+}
+
+void CameraFx::HideHudMessage() { m_world.HUDText1->Visible = false; }
+
+void CameraFx::ShowLogo(bool visible) { m_world.HUDText2->Visible = visible; }
+
+} // namespace vtx

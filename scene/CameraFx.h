@@ -1,0 +1,90 @@
+#pragma once
+
+// Everything that moves in the world without being a rule: the camera the
+// player drags, the idle spin of world and sky, the camera floor, the animated
+// sea, the shake after a sinking, the edge scroll of the camera rig, the two
+// HUD texts and the picking of board cells under the mouse.
+//
+// Ownership: refers to the World, the Boards and the Match (all outlive it);
+// owns nothing of them. The environment is injected so tests can drive it:
+//   clock          tickMs() for the idle test and the shake (milliseconds)
+//   pick(x, y)     the object under a viewer pixel (the viewer's PickObject)
+//   rightButtonHeld()    the right mouse button's state asked of the system
+//   cursorOffsetY()      the cursor's screen Y minus the main window's top
+//   randomBelow(n)       uniform 0..n-1 for the shake
+//
+// Call order: RecordIdleStart at every main window activation;
+// timerScrollTimer every 100 ms; the two mouse handlers for each viewer event;
+// the HUD calls from the match. UI thread only.
+
+#include "game/IClock.h"
+#include "game/Match.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace vtx {
+
+class Boards;
+class TGLBaseSceneObject;
+class World;
+
+class CameraFx {
+public:
+    CameraFx(World& world, Boards& boards, Match& match, IClock& clock);
+
+    std::function<TGLBaseSceneObject*(int x, int y)> pick;
+    std::function<bool()> rightButtonHeld;
+    std::function<int()> cursorOffsetY;
+    std::function<int(int n)> randomBelow;
+
+    static constexpr std::int64_t IdleAfterMs = 30000;
+    static constexpr std::int64_t ShakeMs = 400;
+    static constexpr float SpinStep = 2.0f;     // degrees per tick
+    static constexpr float CameraFloor = -8.0f; // relative to the rig
+    static constexpr float CameraReset = -5.0f;
+    static constexpr float ScrollStep = 0.5f;
+    static constexpr float ScrollLimitX = 40.0f;
+
+    // State (read and written by the handlers; public for the window and tests).
+    std::int64_t LastMouseMoveTick = 0;
+    float SavedWorldTurn = 0.0f;
+    int MouseX = 0;
+    int MouseY = 0;
+    std::int32_t HudPulseStep = 5;
+    int SeaFrame = 0;
+    bool ShakeActive = false;
+    std::int64_t ShakeStartTick = 0;
+    bool ShakeToggle = false;
+    float ShakeSavedX = 0.0f;
+    float ShakeSavedZ = 0.0f;
+
+    // Window creation values (HudPulseStep 5, SeaFrame 0).
+    void ResetCreationState();
+    // Main window activation: LastMouseMoveTick := now, SavedWorldTurn := the
+    // world's turn.
+    void RecordIdleStart();
+
+    // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
+    // frame, shake, the LAN exchange completion, edge scroll.
+    void timerScrollTimer();
+    // shiftNotEmpty: a button or modifier was down with the event.
+    void GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y);
+    void GLSceneViewer1MouseDown(MouseButton button, int x, int y);
+
+    void StartShake();
+    void ShowWinMessage();
+    void ShowLossMessage();
+    void HideHudMessage();
+    void ShowLogo(bool visible);
+
+private:
+    bool isCell(const TGLBaseSceneObject* object) const;
+
+    World& m_world;
+    Boards& m_boards;
+    Match& m_match;
+    IClock& m_clock;
+};
+
+} // namespace vtx

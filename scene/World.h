@@ -1,0 +1,148 @@
+#pragma once
+
+// The game's 3D world: the scene tree the main window shows, with every
+// constant of its objects, the material libraries, the fonts, the height data
+// and the fire manager.
+//
+// Ownership: World owns the scene (and so every object in it), the two
+// material libraries, the two bitmap fonts, the height data and the shared
+// fire manager. The raw object pointers below stay valid for the World's life.
+// Keep the World alive while a viewer, cadencer or renderer uses Scene.
+//
+// Build order (the main window drives it):
+//   construction          the window definition: the object tree with its
+//                         constants, the 32 water frames ("LibMaterial0" ..
+//                         "LibMaterial31") and the three board marks ("hint",
+//                         "hit", "frame1") from the pictures inside the
+//                         program. No file is read.
+//   window creation       LoadFonts, SetLogoColor, then BuildScenery (texture
+//                         folder, terrain, textures, tiling, trees, island).
+//   first activation      BuildActivationStage(boards): cell positions, the 20
+//                         ship models, the 200 cell planes. Runs once; later
+//                         calls build nothing and return false.
+//
+// Files are named as the game names them ("DATA\\ship2.jpg"); the resolver
+// given at construction maps such a name onto the file system (default:
+// backslashes become slashes). A missing or malformed file throws
+// std::runtime_error with the engine's text naming the file, leaving the
+// objects built before it in place.
+//
+// Units: scene units, Y up; angles in degrees. UI thread only.
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TBitmapFont.h"
+#include "scene/engine/TDummyCube.h"
+#include "scene/engine/TGLCamera.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/TGLMaterialLibrary.h"
+#include "scene/engine/TGLScene.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/formats/TGLBitmapHDS.h"
+
+#include <glm/glm.hpp>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vtx {
+
+class Boards;
+
+// Sets Direction and then Up, so both end up exactly as given even when the
+// new Direction is parallel to the old Up.
+void setOrientation(TGLBaseSceneObject& object, const glm::vec3& direction, const glm::vec3& up);
+
+class World {
+public:
+    using PathResolver = std::function<std::string(std::string_view gamePath)>;
+
+    static constexpr int WaterFrames = 32;
+    static constexpr float ShipScale = 0.03f;
+
+    explicit World(PathResolver resolve = {});
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // The file system path of a game file name.
+    std::string path(std::string_view gamePath) const;
+
+    // ------------------------------------------------------- creation stage
+    // "DATA\\font.bmp" into BitmapFont1, "DATA\\logo.jpg" into BitmapFont2.
+    void LoadFonts();
+    // The logo's alpha 0.7.
+    void SetLogoColor();
+    // The rest of the static scenery, in order: the texture folder under
+    // startDir (result ignored), the terrain's height data, the ground, detail
+    // and sun textures, the terrain's texture repeat, the trees, the island.
+    void BuildScenery(const std::filesystem::path& startDir);
+    void MakeTextureDirectory(const std::filesystem::path& startDir);
+    void LoadTerrain();
+    void LoadTextures();
+    void SetTerrainTiling();
+    void AddTrees();
+    void BuildIsland();
+
+    // ----------------------------------------------------- activation stage
+    // Fills the cell positions, builds the ship models and the cell planes.
+    // Returns false (and builds nothing) once the stage has been built.
+    bool BuildActivationStage(Boards& boards);
+    bool ActivationStageBuilt() const { return m_activationBuilt; }
+    void FillCellPositions();
+    // One hidden ship model at the origin: no culling, Scale 0.03, texture
+    // "DATA\\ship2.jpg", the model file, PitchAngle 90, looping.
+    TActor* PlaceActor(const std::string& modelFile);
+    // Own ships 1..10, then enemy ships 1..10, by the model of their length.
+    void LoadAllModels();
+    // The model file of ship n (1..10).
+    static const char* ShipModelFile(int n);
+
+    // ---------------------------------------------------------------- data
+    TGLScene Scene;
+    TGLMaterialLibrary GLMaterialLibrary;  // the sea's water frames
+    TGLMaterialLibrary GLMaterialLibrary1; // ground, details and the board marks
+    TBitmapFont BitmapFont1;               // messages
+    TBitmapFont BitmapFont2;               // the logo
+    TGLBitmapHDS GLBitmapHDS1;
+    std::shared_ptr<TGLFireFXManager> GLFire;
+
+    TDummyCube* Camera = nullptr; // the camera rig
+    TGLCamera* GLCamera1 = nullptr;
+    TDummyCube* WorldRoot = nullptr; // named "World"; the idle spin turns it
+    TSkyDome* SkyDome1 = nullptr;
+    TSprite* Sun = nullptr;
+    TDummyCube* ReflectingObjects = nullptr;
+    TDummyCube* NonReflecting = nullptr;
+    TPlane* Plane1 = nullptr; // the sea
+    TTerrainRenderer* TerrainRenderer1 = nullptr;
+    TPlane* PlaneFX = nullptr; // the fire template under the sea
+    TActor* isle1 = nullptr;
+    TGLLightSource* GLLightSource1 = nullptr;
+    THUDText* HUDText1 = nullptr; // messages
+    THUDText* HUDText2 = nullptr; // the logo
+    std::array<TActor*, 2> Trees{};
+
+    // Ship n of each fleet is element n-1; null before the activation stage.
+    std::array<TActor*, 10> OwnShipModels{};
+    std::array<TActor*, 10> EnemyShipModels{};
+    // [row-1][column-1]: the cell centre at sea level.
+    std::array<std::array<glm::ivec3, 10>, 10> OwnCellPositions{};
+    std::array<std::array<glm::ivec3, 10>, 10> EnemyCellPositions{};
+
+private:
+    void buildTree();
+    void buildLibraries();
+
+    PathResolver m_resolve;
+    bool m_activationBuilt = false;
+};
+
+} // namespace vtx
