@@ -1,7 +1,7 @@
 #include "tools/datagen/PicCommon.h"
 
 #include <QBuffer>
-#include <QFontDatabase>
+#include <QRawFont>
 #include <QLinearGradient>
 #include <QRadialGradient>
 
@@ -117,48 +117,71 @@ QColor shade(const QColor& c, double f)
 
 namespace {
 
-QString loadFamily(const char* file, const char* fallback)
+QRawFont rawFont(Face face, double pixelSize)
 {
-    const int id = QFontDatabase::addApplicationFont(QString("/usr/share/fonts/truetype/dejavu/") + file);
-    if (id < 0) return QString(fallback);
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.isEmpty() ? QString(fallback) : families.front();
+    static const QRawFont sans(QString("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"), 32,
+                               QFont::PreferNoHinting);
+    static const QRawFont serif(QString("/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"), 32,
+                                QFont::PreferNoHinting);
+    QRawFont font = face == Face::SansBold ? sans : serif;
+    if (!font.isValid()) throw std::runtime_error("cannot load the DejaVu fonts");
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// Left edge of a run of the given advance width placed in rect by flags.
+double alignedLeft(const QRectF& rect, int flags, double width)
+{
+    if (flags & Qt::AlignHCenter) return rect.center().x() - width / 2.0;
+    if (flags & Qt::AlignRight) return rect.right() - width;
+    return rect.left();
 }
 
 } // namespace
 
-QString sansFamily()
+QPainterPath textPath(const QString& text, Face face, double pixelSize)
 {
-    static const QString family = [] {
-        loadFamily("DejaVuSans.ttf", "DejaVu Sans");
-        return loadFamily("DejaVuSans-Bold.ttf", "DejaVu Sans");
-    }();
-    return family;
+    const QRawFont font = rawFont(face, pixelSize);
+    const QList<quint32> glyphs = font.glyphIndexesForString(text);
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QPainterPath path;
+    QPointF pen(0, 0);
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        path.addPath(font.pathForGlyph(glyphs[i]).translated(pen));
+        if (i < advances.size()) pen += advances[i];
+    }
+    path.setFillRule(Qt::WindingFill);
+    return path;
 }
 
-QString serifFamily()
+namespace {
+
+double advanceWidth(const QString& text, Face face, double pixelSize)
 {
-    static const QString family = [] {
-        loadFamily("DejaVuSerif.ttf", "DejaVu Serif");
-        return loadFamily("DejaVuSerif-Bold.ttf", "DejaVu Serif");
-    }();
-    return family;
+    const QRawFont font = rawFont(face, pixelSize);
+    double width = 0.0;
+    for (const QPointF& a :
+         font.advancesForGlyphIndexes(font.glyphIndexesForString(text), QRawFont::KernedAdvances))
+        width += a.x();
+    return width;
 }
 
-QString monoFamily()
-{
-    static const QString family = loadFamily("DejaVuSansMono-Bold.ttf", "DejaVu Sans Mono");
-    return family;
-}
+} // namespace
 
-QFont pixelFont(const QString& family, int pixelSize, bool bold)
+void drawText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
+              const QColor& colour)
 {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
+    const QRawFont font = rawFont(face, pixelSize);
+    const double left = alignedLeft(rect, flags, advanceWidth(text, face, pixelSize));
+    double baseline = rect.top() + font.ascent();
+    if (flags & Qt::AlignVCenter) baseline = rect.center().y() + font.capHeight() / 2.0;
+    else if (flags & Qt::AlignBottom) baseline = rect.bottom() - font.descent();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(textPath(text, face, pixelSize).translated(left, baseline));
+    p.restore();
 }
 
 void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32_t seed)
@@ -252,16 +275,11 @@ void drawBrassTrim(QPainter& p, const QRect& rect)
     p.restore();
 }
 
-void drawShadowText(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
+void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
                     const QColor& colour)
 {
-    p.save();
-    p.setFont(font);
-    p.setPen(QColor(0, 0, 0, 200));
-    p.drawText(rect.translated(1, 1), flags, text);
-    p.setPen(colour);
-    p.drawText(rect, flags, text);
-    p.restore();
+    drawText(p, rect.translated(1, 1), flags, text, face, pixelSize, QColor(0, 0, 0, 200));
+    drawText(p, rect, flags, text, face, pixelSize, colour);
 }
 
 QImage blankRgb(int width, int height, const QColor& fill)

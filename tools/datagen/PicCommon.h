@@ -10,9 +10,9 @@
 // in both, so pictures built from them tile seamlessly.
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRect>
 #include <QString>
 
@@ -71,12 +71,15 @@ inline const QColor plate{214, 218, 210};
 inline const QColor titleText{246, 226, 168};
 } // namespace colours
 
-// Families of the DejaVu faces, loaded from their files once so the output
-// does not depend on the system's font configuration.
-QString sansFamily();
-QString serifFamily();
-QString monoFamily();
-QFont pixelFont(const QString& family, int pixelSize, bool bold);
+// Text comes straight from the DejaVu font files as unhinted outlines, with
+// no font matching involved, so it is the same on every run and machine.
+enum class Face { SansBold, SerifBold };
+// Outline of one line of text at pixelSize; the baseline starts at (0, 0).
+QPainterPath textPath(const QString& text, Face face, double pixelSize);
+// One line of text filled with colour and placed in rect by the Qt::Align*
+// flags (vertical centring uses the capital height).
+void drawText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
+              const QColor& colour);
 
 // Brushed dark steel over rect: a vertical gradient, fine horizontal grain and
 // a few faint darker blotches. The grain comes from seed.
@@ -89,8 +92,8 @@ void drawRivet(QPainter& p, double x, double y, double r);
 void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r);
 // A thin double brass line around rect, the trim of plates and strips.
 void drawBrassTrim(QPainter& p, const QRect& rect);
-// Text with a dark drop shadow, aligned in rect.
-void drawShadowText(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
+// drawText with a dark drop shadow one pixel down and right.
+void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
                     const QColor& colour);
 
 // Blank pictures ready for a QPainter.

@@ -32,7 +32,7 @@ QImage steelPanel(int width, int height, const QString& title, std::uint32_t see
     drawBrassTrim(p, strip.adjusted(-1, -1, 1, 1));
     p.setRenderHint(QPainter::TextAntialiasing, true);
     drawShadowText(p, QRect(strip.left() + 10, strip.top(), strip.width() - 20, strip.height()),
-                   Qt::AlignLeft | Qt::AlignVCenter, title, pixelFont(serifFamily(), 13, true), colours::titleText);
+                   Qt::AlignLeft | Qt::AlignVCenter, title, Face::SerifBold, 13, colours::titleText);
     return image;
 }
 
@@ -88,9 +88,8 @@ void drawCompass(QPainter& p, QPointF c, double r)
         p.drawPolygon(QPolygonF({tip, right, c}));
     }
     drawRivet(p, c.x(), c.y(), 3.0);
-    p.setFont(pixelFont(serifFamily(), 11, true));
-    p.setPen(colours::brassLight);
-    p.drawText(QRectF(c.x() - 8, c.y() - r - 16, 16, 14), Qt::AlignCenter, "N");
+    drawText(p, QRectF(c.x() - 8, c.y() - r - 16, 16, 14), Qt::AlignCenter, "N", Face::SerifBold, 11,
+             colours::brassLight);
     p.restore();
 }
 
@@ -128,11 +127,9 @@ QImage makeMainPanel()
     brass.setColorAt(1.0, colours::brassDark);
     p.fillRect(nameplate, brass);
     drawBevel(p, nameplate, 1, false);
-    p.setFont(pixelFont(serifFamily(), 10, true));
-    p.setPen(QColor(255, 240, 200, 160));
-    p.drawText(nameplate.translated(0, 1), Qt::AlignCenter, "BRIDGE");
-    p.setPen(QColor(60, 40, 12));
-    p.drawText(nameplate, Qt::AlignCenter, "BRIDGE");
+    drawText(p, QRectF(nameplate).translated(0, 1), Qt::AlignCenter, "BRIDGE", Face::SerifBold, 10,
+             QColor(255, 240, 200, 160));
+    drawText(p, nameplate, Qt::AlignCenter, "BRIDGE", Face::SerifBold, 10, QColor(60, 40, 12));
     drawRivet(p, nameplate.left() + 4, nameplate.center().y() + 0.5, 1.6);
     drawRivet(p, nameplate.right() - 3, nameplate.center().y() + 0.5, 1.6);
 

@@ -26,14 +26,6 @@ QColor pixel(const QImage& image, int x, int y)
     return QColor(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]);
 }
 
-// A path of text whose baseline starts at the origin.
-QPainterPath textPath(const QString& text, const QFont& font)
-{
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    return path;
-}
-
 // Fills a path as polished metal: a dark offset edge below, the gradient
 // body, and a thin light rim on top. top/bottom bound the gradient.
 void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom, const QColor& bright,
@@ -67,14 +59,13 @@ QImage makeFont()
     QImage image = blankRgb(width, height);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QFont font = pixelFont(sansFamily(), 27, true);
-    constexpr double kBaseline = 25.0;
+        constexpr double kBaseline = 25.0;
     for (int code = ' '; code <= 'Z'; ++code) {
         const int index = code - ' ';
         const int cellX = (index % kFontColumns) * (kFontCell + kFontGap);
         const int cellY = (index / kFontColumns) * (kFontCell + kFontGap);
         const QString text(QChar(static_cast<char16_t>(code)));
-        QPainterPath path = textPath(text, font);
+        QPainterPath path = textPath(text, Face::SansBold, 27);
         if (path.isEmpty()) continue;
         const QRectF bounds = path.boundingRect();
         // Centred across the cell, every glyph on one baseline.
@@ -164,8 +155,7 @@ QImage makeLogo()
     fillMetal(p, anchor, ey - 54, ey + 44, QColor(255, 255, 255), QColor(170, 196, 220), QColor(40, 60, 90));
 
     // The name in polished steel, "3D" in brass beneath, flanked by rules.
-    const QFont nameFont = pixelFont(serifFamily(), 62, true);
-    QPainterPath name = textPath("VORTALIX", nameFont);
+    QPainterPath name = textPath("VORTALIX", Face::SerifBold, 62);
     QRectF nb = name.boundingRect();
     const double scale = std::min(1.0, (kLogoWidth - 16.0) / nb.width());
     QTransform fit;
@@ -177,8 +167,7 @@ QImage makeLogo()
     nb = name.boundingRect();
     fillMetal(p, name, nb.top(), nb.bottom(), QColor(255, 255, 255), QColor(150, 182, 214), QColor(30, 50, 80));
 
-    const QFont tagFont = pixelFont(serifFamily(), 44, true);
-    QPainterPath tag = textPath("3D", tagFont);
+    QPainterPath tag = textPath("3D", Face::SerifBold, 44);
     QRectF tb = tag.boundingRect();
     tag.translate(cx - tb.center().x(), 276.0);
     tb = tag.boundingRect();
@@ -407,9 +396,7 @@ void drawHullSide(QImage& image)
         p.drawEllipse(QPointF(x - 1, 37), 1.1, 1.1);
     }
     // A hull number towards the bow end.
-    p.setFont(pixelFont(sansFamily(), 22, true));
-    p.setPen(QColor(232, 232, 226));
-    p.drawText(QRect(196, 52, 56, 30), Qt::AlignCenter, "17");
+    drawText(p, QRectF(196, 52, 56, 30), Qt::AlignCenter, "17", Face::SansBold, 22, QColor(232, 232, 226));
 }
 
 void drawDeck(QImage& image)
