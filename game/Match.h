@@ -10,8 +10,8 @@
 //
 // How the main window drives it:
 //   creation             Match(host, clock); the state starts in the menu with
-//                        Fight disabled and Timer1 disabled at 2000 ms. Push
-//                        state().Buttons / Timer1 to the widgets once.
+//                        Fight disabled and Timer1 disabled at 2000 ms.
+//                        refreshHost() pushes that to the widgets.
 //   activation           ActivateTurnTimer() (also after the options window's
 //                        Close): TurnDelay := 1, Timer1 interval := 1000 ms.
 //   button clicks        elbtSingleGameClick, elbtFightClick, elbtExitClick.
@@ -135,6 +135,9 @@ public:
     static std::int32_t GetMode() { return 525; }
     // Main window activation and the options window's Close.
     void ActivateTurnTimer();
+    // Pushes every menu button state and Timer1's state to the host, e.g.
+    // once after the main window has built its widgets.
+    void refreshHost();
     // Sets a menu button and mirrors it to the host.
     void SetMenuButton(MenuButton button, bool enabled, bool whiteFont);
 

@@ -26,6 +26,12 @@ void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont) {
     m_host.SetButton(button, enabled, whiteFont);
 }
 
+void Match::refreshHost() {
+    for (std::size_t i = 0; i < m_s.Buttons.size(); ++i)
+        m_host.SetButton(static_cast<MenuButton>(i), m_s.Buttons[i].enabled, m_s.Buttons[i].whiteFont);
+    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+}
+
 void Match::ActivateTurnTimer() {
     m_s.TurnDelay = 1;
     setTimer1Interval(m_s.TurnDelay * 1000);

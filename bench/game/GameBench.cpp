@@ -4,8 +4,8 @@
 // moves on. With a clock that moves on at every reading the figure is the work
 // itself. A computer move is one turn-timer tick of the computer.
 
-#include "game/IMatchHost.h"
 #include "game/Match.h"
+#include "game/NullMatchHost.h"
 #include "game/SystemClock.h"
 
 #include <benchmark/benchmark.h>
@@ -22,44 +22,9 @@ private:
     std::int64_t m_now = 0;
 };
 
-class SilentHost final : public IMatchHost {
+class SilentHost final : public NullMatchHost {
 public:
-    void ResetBoards() override {}
-    void MarkShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
-    void ShowSunkShip(std::int32_t, std::int32_t) override {}
-    void StartShake() override {}
-    void ShowEnemySurvivors() override {}
-    void PositionOwnShipModels() override {}
-    void PositionEnemyShipModels() override {}
-    void HideShipModels(bool) override {}
-    void AnimateShipModels() override {}
-    void ShowPlacementPreview() override {}
-    void ShowShipModel(std::int32_t) override {}
-    void PutShipModelAt(std::int32_t, std::int32_t, std::int32_t) override {}
-    void ShowWinMessage() override {}
-    void ShowLossMessage() override {}
-    void HideHudMessage() override {}
-    void ShowLogo(bool) override {}
-    void EnableScrollTimer() override {}
-    void PlaySound(Sound) override {}
-    void SetStatus(std::string_view) override {}
-    void SetButton(MenuButton, bool, bool) override {}
-    void SetTimer1(bool, std::int32_t) override {}
-    void ShowFormMess(std::int32_t, std::string_view, bool) override {}
-    void ShowScoreWindowModal() override {}
-    bool manualArrangementChecked() override { return false; }
-    bool musicChecked() override { return false; }
-    std::int32_t difficultyIndex() override { return level; }
-    void setDifficultyIndex(std::int32_t) override {}
-    std::int32_t readVortalixDifficulty() override { return level; }
-    void StartNextSong() override {}
-    void StopMusic() override {}
-    void Delay(std::int32_t) override {}
-    void QuitProgram() override {}
-    void SendShot(std::int32_t, std::int32_t) override {}
-    void SendLeave() override {}
-    void SendFleet() override {}
-    std::int32_t level = 0;
+    explicit SilentHost(std::int32_t level = 0) { difficulty = level; }
 };
 
 void BM_ArrangeFleetRealClock(benchmark::State& state) {
@@ -87,8 +52,7 @@ BENCHMARK(BM_ArrangeFleetAdvancingClock)->Unit(benchmark::kMicrosecond);
 // One computer tick (collect hits, random or aimed shot, resolution) during a
 // battle at the given level; the battle restarts once the computer has won.
 void BM_ComputerMove(benchmark::State& state) {
-    SilentHost host;
-    host.level = static_cast<std::int32_t>(state.range(0));
+    SilentHost host(static_cast<std::int32_t>(state.range(0)));
     AdvancingClock clock;
     Match m(host, clock);
     m.ActivateTurnTimer();

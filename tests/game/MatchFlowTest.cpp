@@ -62,6 +62,16 @@ TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled) {
     EXPECT_EQ(Match::GetMode(), 525);
 }
 
+TEST(FlowStart, RefreshHostPushesTheMenuAndTheIdleTimer) {
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    m.refreshHost();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Button Single on white", "Button Network on white",
+                                                    "Button Fight off grey", "Button Options on white",
+                                                    "Button Scores on white", "Timer1 off 2000"}));
+}
+
 TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     host.music = true;
     host.vortalixDifficulty = 2;
