@@ -7,8 +7,7 @@ namespace vtx {
 
 namespace {
 
-SkinFont makeFont(QColor color)
-{
+SkinFont makeFont(QColor color) {
     SkinFont f;
     f.font = QFont(QStringLiteral("DejaVu Sans"));
     f.font.setPointSize(10);
@@ -18,20 +17,17 @@ SkinFont makeFont(QColor color)
 
 } // namespace
 
-SkinFont* EnabledFont()
-{
+SkinFont* EnabledFont() {
     static SkinFont font = makeFont(Qt::white);
     return &font;
 }
 
-SkinFont* DisabledFont()
-{
+SkinFont* DisabledFont() {
     static SkinFont font = makeFont(QColor(128, 128, 128));
     return &font;
 }
 
-bool IsSmallFonts()
-{
+bool IsSmallFonts() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return true;
     return qRound(screen->logicalDotsPerInchX()) == 96;

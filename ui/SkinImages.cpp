@@ -11,8 +11,7 @@ namespace vtx {
 
 namespace {
 
-QImage drawnStandIn(SkinFallback kind, QSize size)
-{
+QImage drawnStandIn(SkinFallback kind, QSize size) {
     if (size.isEmpty()) size = QSize(1, 1);
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -51,20 +50,39 @@ QImage drawnStandIn(SkinFallback kind, QSize size)
                 p.drawLine(box.left() + 3, box.center().y(), box.center().x(), box.bottom() - 3);
                 p.drawLine(box.center().x(), box.bottom() - 3, box.right() - 3, box.top() + 3);
             } else if (mark == 2) {
-                p.fillRect(box.adjusted(4, 4, -3, -3), disabled ? QColor(170, 170, 170) : QColor(128, 128, 128));
+                p.fillRect(box.adjusted(4, 4, -3, -3),
+                           disabled ? QColor(170, 170, 170) : QColor(128, 128, 128));
             }
         }
     };
     switch (kind) {
-    case SkinFallback::ButtonMain: face(QColor(110, 110, 118), QColor(60, 60, 66), QColor(30, 30, 30)); break;
-    case SkinFallback::ButtonOver: face(QColor(130, 130, 140), QColor(75, 75, 84), QColor(30, 30, 30)); break;
-    case SkinFallback::ButtonPress: face(QColor(50, 50, 56), QColor(95, 95, 102), QColor(20, 20, 20)); break;
-    case SkinFallback::ArrowMain: arrow(Qt::black); break;
-    case SkinFallback::ArrowOver: arrow(QColor(60, 60, 160)); break;
-    case SkinFallback::ArrowPress: arrow(QColor(20, 20, 90)); break;
-    case SkinFallback::CheckChecked: check(1); break;
-    case SkinFallback::CheckUnchecked: check(0); break;
-    case SkinFallback::CheckGrayed: check(2); break;
+    case SkinFallback::ButtonMain:
+        face(QColor(110, 110, 118), QColor(60, 60, 66), QColor(30, 30, 30));
+        break;
+    case SkinFallback::ButtonOver:
+        face(QColor(130, 130, 140), QColor(75, 75, 84), QColor(30, 30, 30));
+        break;
+    case SkinFallback::ButtonPress:
+        face(QColor(50, 50, 56), QColor(95, 95, 102), QColor(20, 20, 20));
+        break;
+    case SkinFallback::ArrowMain:
+        arrow(Qt::black);
+        break;
+    case SkinFallback::ArrowOver:
+        arrow(QColor(60, 60, 160));
+        break;
+    case SkinFallback::ArrowPress:
+        arrow(QColor(20, 20, 90));
+        break;
+    case SkinFallback::CheckChecked:
+        check(1);
+        break;
+    case SkinFallback::CheckUnchecked:
+        check(0);
+        break;
+    case SkinFallback::CheckGrayed:
+        check(2);
+        break;
     case SkinFallback::VolumeFrame:
         p.fillRect(img.rect(), QColor(40, 40, 44));
         p.setPen(QColor(150, 150, 150));
@@ -77,8 +95,7 @@ QImage drawnStandIn(SkinFallback kind, QSize size)
 
 } // namespace
 
-QImage skinImage(std::string_view name, SkinFallback fallback, QSize fallbackSize)
-{
+QImage skinImage(std::string_view name, SkinFallback fallback, QSize fallbackSize) {
     const auto bytes = embeddedImage(name);
     if (!bytes.empty()) {
         QImage img;
@@ -89,8 +106,7 @@ QImage skinImage(std::string_view name, SkinFallback fallback, QSize fallbackSiz
     return drawnStandIn(fallback, fallbackSize);
 }
 
-ButtonFaces buttonFaces(std::string_view set, QSize fallbackSize)
-{
+ButtonFaces buttonFaces(std::string_view set, QSize fallbackSize) {
     const std::string base = "button/" + std::string(set) + "/";
     return {skinImage(base + "main", SkinFallback::ButtonMain, fallbackSize),
             skinImage(base + "over", SkinFallback::ButtonOver, fallbackSize),

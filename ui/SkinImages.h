@@ -21,7 +21,7 @@ enum class SkinFallback {
     ArrowMain,
     ArrowOver,
     ArrowPress,
-    CheckChecked,   // two cells: normal, disabled
+    CheckChecked, // two cells: normal, disabled
     CheckUnchecked,
     CheckGrayed,
     VolumeFrame,

@@ -11,8 +11,7 @@
 
 namespace vtx {
 
-TBitCheckBox::TBitCheckBox(QWidget* parent) : QWidget(parent)
-{
+TBitCheckBox::TBitCheckBox(QWidget* parent) : QWidget(parent) {
     resize(97, 17);
     setFocusPolicy(Qt::StrongFocus);
     m_color = palette().color(QPalette::Window);
@@ -21,8 +20,7 @@ TBitCheckBox::TBitCheckBox(QWidget* parent) : QWidget(parent)
     setGlyph(2, skinImage("check/grayed", SkinFallback::CheckGrayed, QSize(32, 16)));
 }
 
-void TBitCheckBox::setStateSilently(int state)
-{
+void TBitCheckBox::setStateSilently(int state) {
     state = std::clamp(state, 0, 2);
     if (state == m_state) return;
     m_state = state;
@@ -30,18 +28,20 @@ void TBitCheckBox::setStateSilently(int state)
     emit stateChanged(m_state);
 }
 
-void TBitCheckBox::SetChecked(bool checked) { setStateSilently(checked ? 1 : 0); }
+void TBitCheckBox::SetChecked(bool checked) {
+    setStateSilently(checked ? 1 : 0);
+}
 
-void TBitCheckBox::SetState(int state) { setStateSilently(state); }
+void TBitCheckBox::SetState(int state) {
+    setStateSilently(state);
+}
 
-void TBitCheckBox::SetAlignment(Alignment a)
-{
+void TBitCheckBox::SetAlignment(Alignment a) {
     m_alignment = a;
     update();
 }
 
-void TBitCheckBox::SetCaption(const QString& caption)
-{
+void TBitCheckBox::SetCaption(const QString& caption) {
     m_caption = caption;
     delete m_accelerator;
     m_accelerator = nullptr;
@@ -58,20 +58,17 @@ void TBitCheckBox::SetCaption(const QString& caption)
     update();
 }
 
-void TBitCheckBox::SetColor(const QColor& color)
-{
+void TBitCheckBox::SetColor(const QColor& color) {
     m_color = color;
     update();
 }
 
-void TBitCheckBox::SetTextColor(const QColor& color)
-{
+void TBitCheckBox::SetTextColor(const QColor& color) {
     m_textColor = color;
     update();
 }
 
-void TBitCheckBox::setGlyph(int state, const QImage& glyph)
-{
+void TBitCheckBox::setGlyph(int state, const QImage& glyph) {
     m_glyph[state] = glyph;
     int cells = 1;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0)
@@ -80,28 +77,37 @@ void TBitCheckBox::setGlyph(int state, const QImage& glyph)
     update();
 }
 
-void TBitCheckBox::SetCheckedGlyph(const QImage& glyph) { setGlyph(1, glyph); }
-void TBitCheckBox::SetGrayedGlyph(const QImage& glyph) { setGlyph(2, glyph); }
-void TBitCheckBox::SetUncheckedGlyph(const QImage& glyph) { setGlyph(0, glyph); }
+void TBitCheckBox::SetCheckedGlyph(const QImage& glyph) {
+    setGlyph(1, glyph);
+}
+void TBitCheckBox::SetGrayedGlyph(const QImage& glyph) {
+    setGlyph(2, glyph);
+}
+void TBitCheckBox::SetUncheckedGlyph(const QImage& glyph) {
+    setGlyph(0, glyph);
+}
 
-void TBitCheckBox::toggle()
-{
+void TBitCheckBox::toggle() {
     switch (m_state) {
-    case 0: setStateSilently(AllowGrayed ? 2 : 1); break;
-    case 1: setStateSilently(0); break;
-    default: setStateSilently(1); break;
+    case 0:
+        setStateSilently(AllowGrayed ? 2 : 1);
+        break;
+    case 1:
+        setStateSilently(0);
+        break;
+    default:
+        setStateSilently(1);
+        break;
     }
 }
 
-void TBitCheckBox::Click()
-{
+void TBitCheckBox::Click() {
     toggle();
     emit clicked();
     if (isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
 }
 
-QRect TBitCheckBox::GlyphTarget() const
-{
+QRect TBitCheckBox::GlyphTarget() const {
     const QImage& g = glyphOf(m_state);
     const int cellWidth = g.isNull() ? 0 : g.width() / m_numGlyphs[m_state];
     const int x = m_alignment == Alignment::RightJustify ? 0 : width() - cellWidth;
@@ -109,10 +115,11 @@ QRect TBitCheckBox::GlyphTarget() const
     return QRect(x, y, cellWidth, g.height());
 }
 
-int TBitCheckBox::GlyphSourceCell() const { return (!isEnabled() && m_numGlyphs[m_state] == 2) ? 1 : 0; }
+int TBitCheckBox::GlyphSourceCell() const {
+    return (!isEnabled() && m_numGlyphs[m_state] == 2) ? 1 : 0;
+}
 
-QRect TBitCheckBox::CaptionRect() const
-{
+QRect TBitCheckBox::CaptionRect() const {
     const QFontMetrics fm(font());
     const QImage& g = glyphOf(m_state);
     const int cellWidth = g.isNull() ? 0 : g.width() / m_numGlyphs[m_state];
@@ -123,8 +130,7 @@ QRect TBitCheckBox::CaptionRect() const
     return QRect(QPoint(left, top), QPoint(left + textWidth, top + textHeight + 3 - 1));
 }
 
-void TBitCheckBox::paintEvent(QPaintEvent*)
-{
+void TBitCheckBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), m_color);
 
@@ -154,22 +160,19 @@ void TBitCheckBox::paintEvent(QPaintEvent*)
     }
 }
 
-void TBitCheckBox::mousePressEvent(QMouseEvent* event)
-{
+void TBitCheckBox::mousePressEvent(QMouseEvent* event) {
     emit mouseDown();
     event->accept();
 }
 
-void TBitCheckBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void TBitCheckBox::mouseReleaseEvent(QMouseEvent* event) {
     const bool over = rect().contains(event->position().toPoint());
     if (over && event->button() == Qt::LeftButton) Click();
     emit mouseUp();
     event->accept();
 }
 
-void TBitCheckBox::keyPressEvent(QKeyEvent* event)
-{
+void TBitCheckBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
         Click();
         event->accept();

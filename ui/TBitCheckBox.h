@@ -88,7 +88,7 @@ private:
     QString m_caption;
     QColor m_color;
     QColor m_textColor = Qt::black;
-    QImage m_glyph[3];        // by state
+    QImage m_glyph[3]; // by state
     int m_numGlyphs[3] = {1, 1, 1};
     QShortcut* m_accelerator = nullptr;
 };

@@ -12,8 +12,7 @@ namespace {
 
 TFormMess* g_instance = nullptr;
 
-QFont messageFont()
-{
+QFont messageFont() {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(13);
     return f;
@@ -21,21 +20,20 @@ QFont messageFont()
 
 } // namespace
 
-TFormMess::TFormMess(QWidget* mainWindow) : TSkinnedForm(nullptr)
-{
+TFormMess::TFormMess(QWidget* mainWindow) : TSkinnedForm(nullptr) {
     FormCreate(mainWindow);
     g_instance = this;
 }
 
-TFormMess::~TFormMess()
-{
+TFormMess::~TFormMess() {
     if (g_instance == this) g_instance = nullptr;
 }
 
-TFormMess* TFormMess::Instance() { return g_instance; }
+TFormMess* TFormMess::Instance() {
+    return g_instance;
+}
 
-void TFormMess::FormCreate(QWidget* mainWindow)
-{
+void TFormMess::FormCreate(QWidget* mainWindow) {
     setWindowTitle(QStringLiteral("Message"));
     resize(306, 184);
     setFixedSize(306, 184);
@@ -84,8 +82,7 @@ void TFormMess::FormCreate(QWidget* mainWindow)
     RebuildWindowRgn();
 }
 
-void TFormMess::ShowFormMess(int top, const QString& text, bool modal)
-{
+void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     labMessF->move(labMessF->x(), top);
@@ -102,16 +99,16 @@ void TFormMess::ShowFormMess(int top, const QString& text, bool modal)
     }
 }
 
-void TFormMess::FormActivate()
-{
+void TFormMess::FormActivate() {
     elbtOk->setVisible(m_modal);
     labMessF2->setText(labMessF->text());
 }
 
-void TFormMess::elbtOkClick() { close(); }
+void TFormMess::elbtOkClick() {
+    close();
+}
 
-void ShowFormMess(int top, const QString& text, bool modal)
-{
+void ShowFormMess(int top, const QString& text, bool modal) {
     if (TFormMess* form = TFormMess::Instance()) {
         form->ShowFormMess(top, text, modal);
         return;

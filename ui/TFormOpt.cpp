@@ -21,8 +21,7 @@ namespace {
 
 constexpr int kLevelStep = 3;
 
-QLabel* whiteLabel(QWidget* parent, const QString& text, int x, int y)
-{
+QLabel* whiteLabel(QWidget* parent, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
     QFont f = label->font();
     f.setPixelSize(11);
@@ -37,8 +36,7 @@ QLabel* whiteLabel(QWidget* parent, const QString& text, int x, int y)
     return label;
 }
 
-TBitCheckBox* checkBox(QWidget* parent, const QString& caption, int y)
-{
+TBitCheckBox* checkBox(QWidget* parent, const QString& caption, int y) {
     auto* box = new TBitCheckBox(parent);
     box->setGeometry(48, y, 209, 20);
     box->SetCaption(caption);
@@ -50,8 +48,7 @@ TBitCheckBox* checkBox(QWidget* parent, const QString& caption, int y)
     return box;
 }
 
-TWispButton* volumeButton(QWidget* parent, const char* set, int x, int y)
-{
+TWispButton* volumeButton(QWidget* parent, const char* set, int x, int y) {
     auto* button = new TWispButton(parent);
     button->setGeometry(x, y, 25, 25);
     button->SetFaces(set);
@@ -60,16 +57,14 @@ TWispButton* volumeButton(QWidget* parent, const char* set, int x, int y)
     return button;
 }
 
-QLabel* volumeFrame(QWidget* parent, const char* name, int y)
-{
+QLabel* volumeFrame(QWidget* parent, const char* name, int y) {
     auto* image = new QLabel(parent);
     image->setGeometry(72, y, 160, 25);
     image->setPixmap(QPixmap::fromImage(skinImage(name, SkinFallback::VolumeFrame, QSize(160, 25))));
     return image;
 }
 
-QProgressBar* levelBar(QWidget* parent, int y)
-{
+QProgressBar* levelBar(QWidget* parent, int y) {
     auto* bar = new QProgressBar(parent);
     bar->setGeometry(82, y, 140, 9);
     bar->setRange(0, 60);
@@ -82,13 +77,11 @@ QProgressBar* levelBar(QWidget* parent, int y)
 
 } // namespace
 
-TFormOpt::TFormOpt(IOptionsHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host)
-{
+TFormOpt::TFormOpt(IOptionsHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host) {
     FormCreate(mainWindow);
 }
 
-void TFormOpt::FormCreate(QWidget* mainWindow)
-{
+void TFormOpt::FormCreate(QWidget* mainWindow) {
     setWindowTitle(QStringLiteral("Options"));
     setFixedSize(306, 325);
 
@@ -159,11 +152,11 @@ void TFormOpt::FormCreate(QWidget* mainWindow)
     ReadOptions();
     // 6. The boxes blend into the panel.
     const QColor blend = PanelPixel(42, 42);
-    for (TBitCheckBox* box : {bcbManual, bcbEnableSounds, bcbEnableMusic}) box->SetColor(blend);
+    for (TBitCheckBox* box : {bcbManual, bcbEnableSounds, bcbEnableMusic})
+        box->SetColor(blend);
 }
 
-void TFormOpt::ReadOptions()
-{
+void TFormOpt::ReadOptions() {
     if (!m_host) return;
     const StoredOptions o = readStoredOptions(m_host->StartDir());
     edPlayerName->setText(QString::fromStdString(o.playerName));
@@ -175,14 +168,12 @@ void TFormOpt::ReadOptions()
     cbDifficulty->setCurrentIndex(o.difficulty);
 }
 
-void TFormOpt::FormActivate()
-{
+void TFormOpt::FormActivate() {
     ReadOptions();
     if (m_host) m_host->CaptureVolumes();
 }
 
-void TFormOpt::elbtCloseClick()
-{
+void TFormOpt::elbtCloseClick() {
     if (m_host) {
         if (!m_host->GameInProgress()) m_host->SetArranging(bcbManual->Checked());
         m_host->SetTurnDelay(1);
@@ -196,16 +187,15 @@ void TFormOpt::elbtCloseClick()
         m_host->SetSoundOn(bcbEnableSounds->Checked());
         if (error) {
             close();
-            vtx::ShowFormMess(50, QStringLiteral("The options were not saved!\r\n") + QString::fromStdString(*error),
-                              true);
+            vtx::ShowFormMess(
+                50, QStringLiteral("The options were not saved!\r\n") + QString::fromStdString(*error), true);
             return;
         }
     }
     close();
 }
 
-void TFormOpt::stepLevel(QProgressBar* bar, int delta, bool wave)
-{
+void TFormOpt::stepLevel(QProgressBar* bar, int delta, bool wave) {
     bar->setValue(std::clamp(bar->value() + delta, bar->minimum(), bar->maximum()));
     if (!m_host) return;
     if (wave)
@@ -214,16 +204,25 @@ void TFormOpt::stepLevel(QProgressBar* bar, int delta, bool wave)
         m_host->SetMidiVolumeFromLevel(bar->value());
 }
 
-void TFormOpt::btSoundLowClick() { stepLevel(ProgressBar2, -kLevelStep, true); }
-void TFormOpt::btSoundHighClick() { stepLevel(ProgressBar2, kLevelStep, true); }
-void TFormOpt::btMusicLowClick() { stepLevel(ProgressBar1, -kLevelStep, false); }
-void TFormOpt::btMusicHighClick() { stepLevel(ProgressBar1, kLevelStep, false); }
+void TFormOpt::btSoundLowClick() {
+    stepLevel(ProgressBar2, -kLevelStep, true);
+}
+void TFormOpt::btSoundHighClick() {
+    stepLevel(ProgressBar2, kLevelStep, true);
+}
+void TFormOpt::btMusicLowClick() {
+    stepLevel(ProgressBar1, -kLevelStep, false);
+}
+void TFormOpt::btMusicHighClick() {
+    stepLevel(ProgressBar1, kLevelStep, false);
+}
 
-void TFormOpt::bcbEnableMusicClick()
-{
+void TFormOpt::bcbEnableMusicClick() {
     if (m_host) m_host->MusicSwitchClicked(bcbEnableMusic->Checked());
 }
 
-void TFormOpt::bcbManualMouseDown() { cbDifficulty->setFocus(Qt::OtherFocusReason); }
+void TFormOpt::bcbManualMouseDown() {
+    cbDifficulty->setFocus(Qt::OtherFocusReason);
+}
 
 } // namespace vtx

@@ -22,8 +22,7 @@ namespace {
 // only looks at the first seven lines anyway.
 constexpr std::size_t kMaxScoreBytes = 16 * 1024 * 1024;
 
-TWispButton* faceButton(QWidget* parent, const QString& text, int x)
-{
+TWispButton* faceButton(QWidget* parent, const QString& text, int x) {
     auto* b = new TWispButton(parent);
     b->setGeometry(x, 280, 71, 24);
     b->SetFaces("71x24");
@@ -36,13 +35,11 @@ TWispButton* faceButton(QWidget* parent, const QString& text, int x)
 
 } // namespace
 
-TFormScore::TFormScore(IScoreHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host)
-{
+TFormScore::TFormScore(IScoreHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host) {
     FormCreate(mainWindow);
 }
 
-void TFormScore::FormCreate(QWidget* mainWindow)
-{
+void TFormScore::FormCreate(QWidget* mainWindow) {
     setWindowTitle(QStringLiteral("HighScores"));
     setFixedSize(306, 325);
 
@@ -98,39 +95,38 @@ void TFormScore::FormCreate(QWidget* mainWindow)
     RebuildWindowRgn();
     // 4.-5. Rows blend into the panel; the table.
     const QColor blend = PanelPixel(42, 42);
-    for (TOffice97Button* row : ob) row->SetColor(blend);
+    for (TOffice97Button* row : ob)
+        row->SetColor(blend);
     m_scoreFile = resolveDataPath("hscore.dat");
     LoadScores();
 }
 
-void TFormScore::SetScoreFile(const std::filesystem::path& path)
-{
+void TFormScore::SetScoreFile(const std::filesystem::path& path) {
     m_scoreFile = path;
     LoadScores();
 }
 
-void TFormScore::SetRandomSource(std::function<int(int)> randomBelow) { m_randomBelow = std::move(randomBelow); }
+void TFormScore::SetRandomSource(std::function<int(int)> randomBelow) {
+    m_randomBelow = std::move(randomBelow);
+}
 
-void TFormScore::LoadScores()
-{
+void TFormScore::LoadScores() {
     const auto read = readFileBytes(m_scoreFile, kMaxScoreBytes);
     m_table = read.exists ? parseScoreFile(read.bytes) : ScoreTable{};
     showCaptions();
 }
 
-void TFormScore::showCaptions()
-{
-    for (int n = 0; n < kScoreRows; ++n) ob[n]->setText(QString::fromLatin1(m_table.captions[n]));
+void TFormScore::showCaptions() {
+    for (int n = 0; n < kScoreRows; ++n)
+        ob[n]->setText(QString::fromLatin1(m_table.captions[n]));
 }
 
-void TFormScore::disableSave()
-{
+void TFormScore::disableSave() {
     elbtSaveResult->SetFont(DisabledFont());
     elbtSaveResult->setEnabled(false);
 }
 
-void TFormScore::FormActivate()
-{
+void TFormScore::FormActivate() {
     ob[0]->RemoveFocusLook();
     if (!m_host || !m_host->ScorePending()) return;
     meEnterName->setEnabled(true);
@@ -144,14 +140,12 @@ void TFormScore::FormActivate()
     m_host->SetScorePending(false);
 }
 
-void TFormScore::AnalyzePoints()
-{
+void TFormScore::AnalyzePoints() {
     const int points = m_host ? m_host->LastPoints() : m_pendingPoints;
     insertScore(m_table, meEnterName->text().toLatin1().toStdString(), points);
 }
 
-void TFormScore::elbtSaveResultClick()
-{
+void TFormScore::elbtSaveResultClick() {
     disableSave();
     AnalyzePoints();
     meEnterName->setEnabled(false);
@@ -164,14 +158,15 @@ void TFormScore::elbtSaveResultClick()
     const std::string bytes = serializeScoreFile(m_table, m_randomBelow ? m_randomBelow : timeSeeded);
     showCaptions();
     if (const auto error = writeFileAtomic(m_scoreFile, bytes))
-        vtx::ShowFormMess(50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error),
-                          true);
+        vtx::ShowFormMess(
+            50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error), true);
 }
 
-void TFormScore::elbtCloseClick() { close(); }
+void TFormScore::elbtCloseClick() {
+    close();
+}
 
-void TFormScore::FormClose()
-{
+void TFormScore::FormClose() {
     disableSave();
     labPoints->setText(QStringLiteral("0"));
     labPoints->adjustSize();
@@ -180,9 +175,9 @@ void TFormScore::FormClose()
     m_pendingPoints = 0;
 }
 
-void TFormScore::ob1MouseDown()
-{
-    for (TOffice97Button* row : ob) row->RemoveFocusLook();
+void TFormScore::ob1MouseDown() {
+    for (TOffice97Button* row : ob)
+        row->RemoveFocusLook();
 }
 
 } // namespace vtx

@@ -5,23 +5,26 @@
 
 namespace vtx {
 
-TOffice97Button::TOffice97Button(QWidget* parent) : QAbstractButton(parent)
-{
+TOffice97Button::TOffice97Button(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-void TOffice97Button::SetColor(const QColor& c) { m_color = c; update(); }
-void TOffice97Button::SetTextColor(const QColor& c) { m_textColor = c; update(); }
+void TOffice97Button::SetColor(const QColor& c) {
+    m_color = c;
+    update();
+}
+void TOffice97Button::SetTextColor(const QColor& c) {
+    m_textColor = c;
+    update();
+}
 
-void TOffice97Button::RemoveFocusLook()
-{
+void TOffice97Button::RemoveFocusLook() {
     m_focusLook = false;
     if (hasFocus()) clearFocus();
     update();
 }
 
-void TOffice97Button::paintEvent(QPaintEvent*)
-{
+void TOffice97Button::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), m_color);
     p.setPen(m_hovered ? ActiveColor : InactiveColor);
@@ -37,21 +40,18 @@ void TOffice97Button::paintEvent(QPaintEvent*)
     }
 }
 
-void TOffice97Button::mousePressEvent(QMouseEvent* event)
-{
+void TOffice97Button::mousePressEvent(QMouseEvent* event) {
     emit mouseDown();
     QAbstractButton::mousePressEvent(event);
 }
 
-void TOffice97Button::enterEvent(QEnterEvent* event)
-{
+void TOffice97Button::enterEvent(QEnterEvent* event) {
     m_hovered = true;
     update();
     QAbstractButton::enterEvent(event);
 }
 
-void TOffice97Button::leaveEvent(QEvent* event)
-{
+void TOffice97Button::leaveEvent(QEvent* event) {
     m_hovered = false;
     update();
     QAbstractButton::leaveEvent(event);

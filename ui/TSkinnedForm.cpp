@@ -13,21 +13,18 @@
 
 namespace vtx {
 
-TSkinnedForm::TSkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-{
+TSkinnedForm::TSkinnedForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_moveStarter = [](TSkinnedForm& form) {
         if (QWindow* handle = form.windowHandle()) handle->startSystemMove();
     };
 }
 
-TSkinnedForm::~TSkinnedForm()
-{
+TSkinnedForm::~TSkinnedForm() {
     if (m_modalLoop) m_modalLoop->quit();
 }
 
-bool TSkinnedForm::LoadPanel(const QString& gamePath, QSize panelSize)
-{
+bool TSkinnedForm::LoadPanel(const QString& gamePath, QSize panelSize) {
     m_panelBitmap = QImage(panelSize, QImage::Format_RGB32);
     m_panelBitmap.fill(QColor(48, 48, 52));
     m_panelError.clear();
@@ -49,29 +46,25 @@ bool TSkinnedForm::LoadPanel(const QString& gamePath, QSize panelSize)
     return ok;
 }
 
-QColor TSkinnedForm::PanelPixel(int x, int y) const
-{
+QColor TSkinnedForm::PanelPixel(int x, int y) const {
     if (!m_panelBitmap.valid(x, y)) return Qt::black;
     return m_panelBitmap.pixelColor(x, y);
 }
 
-QPolygon TSkinnedForm::Outline306(int b)
-{
+QPolygon TSkinnedForm::Outline306(int b) {
     return QPolygon({QPoint(0, 7), QPoint(1, 5), QPoint(3, 3), QPoint(5, 1), QPoint(7, 0), QPoint(298, 0),
                      QPoint(301, 1), QPoint(303, 3), QPoint(304, 5), QPoint(305, 7), QPoint(305, b),
                      QPoint(0, b)});
 }
 
-QPolygon TSkinnedForm::MainOutline()
-{
+QPolygon TSkinnedForm::MainOutline() {
     return QPolygon({QPoint(0, 7),     QPoint(1, 5),     QPoint(3, 3),     QPoint(5, 1),     QPoint(7, 0),
                      QPoint(734, 0),   QPoint(737, 1),   QPoint(739, 3),   QPoint(740, 5),   QPoint(741, 7),
                      QPoint(741, 590), QPoint(740, 594), QPoint(737, 598), QPoint(735, 600), QPoint(730, 601),
                      QPoint(9, 601),   QPoint(8, 600),   QPoint(5, 598),   QPoint(3, 596),   QPoint(0, 592)});
 }
 
-void TSkinnedForm::RebuildWindowRgn()
-{
+void TSkinnedForm::RebuildWindowRgn() {
     // Frameless: the client area starts at the window's corner, so the border
     // offsets are zero.
     QRegion region(m_outline, Qt::OddEvenFill);
@@ -84,42 +77,42 @@ void TSkinnedForm::RebuildWindowRgn()
     setMask(m_region);
 }
 
-void TSkinnedForm::SetDragArea(int xMin, int yMin, int xMax, int yMax)
-{
+void TSkinnedForm::SetDragArea(int xMin, int yMin, int xMax, int yMax) {
     m_dragMode = DragMode::Area;
     m_dragBounds = QRect(QPoint(xMin, yMin), QPoint(xMax, yMax));
 }
 
-bool TSkinnedForm::InDragArea(QPoint pos) const
-{
+bool TSkinnedForm::InDragArea(QPoint pos) const {
     switch (m_dragMode) {
-    case DragMode::None: return false;
-    case DragMode::Anywhere: return true;
-    case DragMode::Area: break;
+    case DragMode::None:
+        return false;
+    case DragMode::Anywhere:
+        return true;
+    case DragMode::Area:
+        break;
     }
     return pos.x() > m_dragBounds.left() && pos.x() < m_dragBounds.right() && pos.y() > m_dragBounds.top() &&
            pos.y() < m_dragBounds.bottom();
 }
 
-void TSkinnedForm::SetMoveStarter(std::function<void(TSkinnedForm&)> starter) { m_moveStarter = std::move(starter); }
+void TSkinnedForm::SetMoveStarter(std::function<void(TSkinnedForm&)> starter) {
+    m_moveStarter = std::move(starter);
+}
 
-void TSkinnedForm::PlaceRelativeTo(const QWidget* mainWindow)
-{
+void TSkinnedForm::PlaceRelativeTo(const QWidget* mainWindow) {
     if (!mainWindow) return;
     const QRect g = mainWindow->frameGeometry();
     move((g.left() + g.width()) / 2 - width() / 2 + 20, (g.top() + g.height()) / 2 - height() / 2 + 50);
 }
 
-void TSkinnedForm::CenterOnScreen()
-{
+void TSkinnedForm::CenterOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QSize s = screen->size();
     move(s.width() / 2 - width() / 2, s.height() / 2 - height() / 2);
 }
 
-void TSkinnedForm::ExecModal()
-{
+void TSkinnedForm::ExecModal() {
     if (m_modalLoop) return; // already modal: the caller above is waiting
     setWindowModality(Qt::ApplicationModal);
     show();
@@ -132,42 +125,38 @@ void TSkinnedForm::ExecModal()
     m_modalLoop = nullptr;
 }
 
-void TSkinnedForm::FormPaint(QPainter& painter) { painter.drawImage(0, 0, m_paintBitmap); }
+void TSkinnedForm::FormPaint(QPainter& painter) {
+    painter.drawImage(0, 0, m_paintBitmap);
+}
 
-void TSkinnedForm::FormMouseDown(QMouseEvent* event)
-{
+void TSkinnedForm::FormMouseDown(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     // A press on a child control belongs to the control, never to the window.
     if (childAt(pos)) return;
     if (InDragArea(pos) && m_moveStarter) m_moveStarter(*this);
 }
 
-void TSkinnedForm::paintEvent(QPaintEvent*)
-{
+void TSkinnedForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     FormPaint(p);
 }
 
-void TSkinnedForm::mousePressEvent(QMouseEvent* event)
-{
+void TSkinnedForm::mousePressEvent(QMouseEvent* event) {
     FormMouseDown(event);
     event->accept();
 }
 
-void TSkinnedForm::showEvent(QShowEvent* event)
-{
+void TSkinnedForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }
 
-void TSkinnedForm::hideEvent(QHideEvent* event)
-{
+void TSkinnedForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous() && m_modalLoop) m_modalLoop->quit();
 }
 
-void TSkinnedForm::closeEvent(QCloseEvent* event)
-{
+void TSkinnedForm::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
 }

@@ -7,8 +7,7 @@
 
 namespace vtx {
 
-TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont)
-{
+TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont) {
     m_ownFont.font = QFont(QStringLiteral("DejaVu Sans"));
     m_ownFont.font.setPointSize(10);
     m_ownFont.color = Qt::white;
@@ -19,82 +18,78 @@ TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TWispButton::SetDown(bool value)
-{
+void TWispButton::SetDown(bool value) {
     m_down = value;
     m_current = value ? Pict::Press : Pict::Main;
     m_reset = true;
     update();
 }
 
-void TWispButton::SetFont(SkinFont* font)
-{
+void TWispButton::SetFont(SkinFont* font) {
     m_font = font ? font : &m_ownFont;
     m_reset = true;
     update();
 }
 
-void TWispButton::SetText(const QString& text)
-{
+void TWispButton::SetText(const QString& text) {
     m_text = text;
     update();
 }
 
-void TWispButton::SetXOffset(int x)
-{
+void TWispButton::SetXOffset(int x) {
     m_xOffset = x;
     update();
 }
 
-void TWispButton::SetYOffset(int y)
-{
+void TWispButton::SetYOffset(int y) {
     m_yOffset = y;
     update();
 }
 
-void TWispButton::SetMainPict(const QImage& picture)
-{
+void TWispButton::SetMainPict(const QImage& picture) {
     m_mainPict = picture;
     m_current = Pict::Main;
     update();
 }
 
-void TWispButton::SetMOverPict(const QImage& picture) { m_mOverPict = picture; }
+void TWispButton::SetMOverPict(const QImage& picture) {
+    m_mOverPict = picture;
+}
 
-void TWispButton::SetPressPict(const QImage& picture) { m_pressPict = picture; }
+void TWispButton::SetPressPict(const QImage& picture) {
+    m_pressPict = picture;
+}
 
-void TWispButton::SetFaces(const char* set)
-{
+void TWispButton::SetFaces(const char* set) {
     const ButtonFaces faces = buttonFaces(set, size());
     SetMainPict(faces.main);
     SetMOverPict(faces.over);
     SetPressPict(faces.press);
 }
 
-void TWispButton::SetCaptionFont(const QFont& font)
-{
+void TWispButton::SetCaptionFont(const QFont& font) {
     m_captionFont = font;
     update();
 }
 
-TWispButton::Pict TWispButton::CurrentPict() const
-{
+TWispButton::Pict TWispButton::CurrentPict() const {
     if (m_reset) return m_down ? Pict::Press : Pict::Main;
     return m_current;
 }
 
-const QImage& TWispButton::picture(Pict which) const
-{
+const QImage& TWispButton::picture(Pict which) const {
     switch (which) {
-    case Pict::MOver: return m_mOverPict;
-    case Pict::Press: return m_pressPict;
-    case Pict::Main: break;
+    case Pict::MOver:
+        return m_mOverPict;
+    case Pict::Press:
+        return m_pressPict;
+    case Pict::Main:
+        break;
     }
     return m_mainPict;
 }
 
-QImage TWispButton::ComposedPict(Pict which) const
-{
+QImage TWispButton::ComposedPict(Pict which) const {
     QImage img = picture(which);
     if (img.isNull()) return img;
     img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -108,8 +103,7 @@ QImage TWispButton::ComposedPict(Pict which) const
     return img;
 }
 
-void TWispButton::paintEvent(QPaintEvent*)
-{
+void TWispButton::paintEvent(QPaintEvent*) {
     if (m_reset) {
         m_current = m_down ? Pict::Press : Pict::Main;
         m_reset = false;
@@ -118,16 +112,14 @@ void TWispButton::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, ComposedPict(m_current));
 }
 
-void TWispButton::mousePressEvent(QMouseEvent* event)
-{
+void TWispButton::mousePressEvent(QMouseEvent* event) {
     m_reset = false;
     m_current = Pict::Press;
     update();
     event->accept();
 }
 
-void TWispButton::mouseReleaseEvent(QMouseEvent* event)
-{
+void TWispButton::mouseReleaseEvent(QMouseEvent* event) {
     m_reset = false;
     const bool over = rect().contains(event->position().toPoint());
     if (m_down)

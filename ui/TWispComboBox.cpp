@@ -21,8 +21,7 @@ constexpr int kArrowWidth = 20;
 class RowDelegate : public QStyledItemDelegate {
 public:
     RowDelegate(QObject* owner, int height) : QStyledItemDelegate(owner), m_height(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
         s.setHeight(m_height);
         return s;
@@ -32,8 +31,7 @@ public:
 
 } // namespace
 
-TWispComboBox::TWispComboBox(QWidget* parent) : QComboBox(parent)
-{
+TWispComboBox::TWispComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     m_pict[0] = skinImage("combo/arrow1", SkinFallback::ArrowMain, QSize(20, 20));
     m_pict[1] = skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(20, 20));
@@ -44,12 +42,20 @@ TWispComboBox::TWispComboBox(QWidget* parent) : QComboBox(parent)
     connect(this, &QComboBox::currentIndexChanged, this, [this] { setArrowState(underMouse() ? 2 : 1); });
 }
 
-void TWispComboBox::SetMainPict(const QImage& picture) { m_pict[0] = picture; update(); }
-void TWispComboBox::SetMOverPict(const QImage& picture) { m_pict[1] = picture; update(); }
-void TWispComboBox::SetPressPict(const QImage& picture) { m_pict[2] = picture; update(); }
+void TWispComboBox::SetMainPict(const QImage& picture) {
+    m_pict[0] = picture;
+    update();
+}
+void TWispComboBox::SetMOverPict(const QImage& picture) {
+    m_pict[1] = picture;
+    update();
+}
+void TWispComboBox::SetPressPict(const QImage& picture) {
+    m_pict[2] = picture;
+    update();
+}
 
-void TWispComboBox::SetColor(const QColor& color)
-{
+void TWispComboBox::SetColor(const QColor& color) {
     m_color = color;
     QPalette pal = view()->palette();
     pal.setColor(QPalette::Base, color);
@@ -57,44 +63,38 @@ void TWispComboBox::SetColor(const QColor& color)
     update();
 }
 
-int TWispComboBox::rowHeight() const
-{
+int TWispComboBox::rowHeight() const {
     const int h = fontMetrics().height();
     return h + static_cast<int>(std::lround(h / 8.0)) - 2;
 }
 
-int TWispComboBox::DropDownHeight() const
-{
+int TWispComboBox::DropDownHeight() const {
     const int n = std::min(maxVisibleItems(), count());
     const int result = n * rowHeight() + 4;
     return result <= 4 ? 10 : result;
 }
 
-void TWispComboBox::setArrowState(int state)
-{
+void TWispComboBox::setArrowState(int state) {
     if (m_arrowState == state) return;
     m_arrowState = state;
     update();
 }
 
-void TWispComboBox::showPopup()
-{
+void TWispComboBox::showPopup() {
     QComboBox::showPopup();
     if (QWidget* popup = view()->window(); popup && popup != window()) {
         popup->resize(popup->width(), DropDownHeight());
     }
 }
 
-void TWispComboBox::hidePopup()
-{
+void TWispComboBox::hidePopup() {
     QComboBox::hidePopup();
     const bool over = rect().contains(mapFromGlobal(QCursor::pos()));
     m_arrowState = over ? 2 : 1;
     update();
 }
 
-void TWispComboBox::paintEvent(QPaintEvent*)
-{
+void TWispComboBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect all = rect();
     p.fillRect(all, m_color);
@@ -128,26 +128,22 @@ void TWispComboBox::paintEvent(QPaintEvent*)
     p.drawImage(QPoint(width() - kArrowWidth, 1), pict);
 }
 
-void TWispComboBox::enterEvent(QEnterEvent* event)
-{
+void TWispComboBox::enterEvent(QEnterEvent* event) {
     setArrowState(2);
     QComboBox::enterEvent(event);
 }
 
-void TWispComboBox::leaveEvent(QEvent* event)
-{
+void TWispComboBox::leaveEvent(QEvent* event) {
     setArrowState(1);
     QComboBox::leaveEvent(event);
 }
 
-void TWispComboBox::mousePressEvent(QMouseEvent* event)
-{
+void TWispComboBox::mousePressEvent(QMouseEvent* event) {
     if (event->position().x() > width() - kArrowWidth) setArrowState(3);
     QComboBox::mousePressEvent(event);
 }
 
-void TWispComboBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void TWispComboBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (!rect().contains(pos))
         setArrowState(1);
@@ -156,11 +152,11 @@ void TWispComboBox::mouseReleaseEvent(QMouseEvent* event)
     QComboBox::mouseReleaseEvent(event);
 }
 
-void TWispComboBox::changeEvent(QEvent* event)
-{
+void TWispComboBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         m_itemHeight = 13;
-        if (auto* d = dynamic_cast<RowDelegate*>(view()->itemDelegate())) d->m_height = std::max(1, rowHeight());
+        if (auto* d = dynamic_cast<RowDelegate*>(view()->itemDelegate()))
+            d->m_height = std::max(1, rowHeight());
     }
     QComboBox::changeEvent(event);
 }

@@ -22,16 +22,14 @@ namespace {
 
 using Pict = TWispButton::Pict;
 
-QImage solid(QSize size, QColor color)
-{
+QImage solid(QSize size, QColor color) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(color);
     return img;
 }
 
 // A button on plain faces, so the caption's pixels are easy to tell apart.
-std::unique_ptr<TWispButton> plainButton()
-{
+std::unique_ptr<TWispButton> plainButton() {
     auto b = std::make_unique<TWispButton>();
     b->setGeometry(0, 0, 71, 24);
     b->SetMainPict(solid({71, 24}, QColor(0, 0, 160)));
@@ -43,16 +41,14 @@ std::unique_ptr<TWispButton> plainButton()
     return b;
 }
 
-int topCaptionRow(const QImage& img, QColor background)
-{
+int topCaptionRow(const QImage& img, QColor background) {
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             if (!test::sameRgb(img.pixelColor(x, y), background)) return y;
     return -1;
 }
 
-TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot)
-{
+TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
     auto b = plainButton();
     QSignalSpy clicks(b.get(), &TWispButton::clicked);
     EXPECT_EQ(b->CurrentPict(), Pict::Main);
@@ -79,8 +75,7 @@ TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot)
     EXPECT_EQ(b->CurrentPict(), Pict::Main);
 }
 
-TEST(TWispButton, DownShowsPressedAfterAnyRelease)
-{
+TEST(TWispButton, DownShowsPressedAfterAnyRelease) {
     auto b = plainButton();
     b->SetDown(true);
     EXPECT_EQ(b->CurrentPict(), Pict::Press);
@@ -93,8 +88,7 @@ TEST(TWispButton, DownShowsPressedAfterAnyRelease)
     EXPECT_EQ(b->CurrentPict(), Pict::Main);
 }
 
-TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures)
-{
+TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
     auto b = plainButton();
     const QColor grey(128, 128, 128);
     const QColor white(255, 255, 255);
@@ -122,8 +116,7 @@ TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures)
     EXPECT_EQ(topCaptionRow(b->ComposedPict(Pict::Main), QColor(0, 0, 160)), -1);
 }
 
-TEST(TWispButton, PaintsTheCurrentPictureWithItsCaption)
-{
+TEST(TWispButton, PaintsTheCurrentPictureWithItsCaption) {
     auto b = plainButton();
     b->SetFont(EnabledFont());
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -132,8 +125,7 @@ TEST(TWispButton, PaintsTheCurrentPictureWithItsCaption)
     test::saveShot(b.get(), QStringLiteral("wisp-button-pressed.png"));
 }
 
-TEST(TWispComboBox, ArrowStatesAndTheTextPartPress)
-{
+TEST(TWispComboBox, ArrowStatesAndTheTextPartPress) {
     QWidget host;
     auto* cb = new TWispComboBox(&host);
     cb->setGeometry(10, 10, 129, 21);
@@ -164,8 +156,7 @@ TEST(TWispComboBox, ArrowStatesAndTheTextPartPress)
     test::saveShot(&host, QStringLiteral("wisp-combo.png"));
 }
 
-TEST(TWispComboBox, DropDownHeightRule)
-{
+TEST(TWispComboBox, DropDownHeightRule) {
     TWispComboBox cb;
     EXPECT_EQ(cb.DropDownHeight(), 10); // no items: 4 or less becomes 10
     cb.addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
@@ -181,17 +172,16 @@ TEST(TWispComboBox, DropDownHeightRule)
     EXPECT_GT(cb.DropDownHeight(), 2 * r + 4);
 }
 
-QImage twoCellGlyph(int cellW, int h)
-{
+QImage twoCellGlyph(int cellW, int h) {
     QImage g(2 * cellW, h, QImage::Format_ARGB32_Premultiplied);
     g.fill(Qt::red);
     for (int y = 0; y < h; ++y)
-        for (int x = cellW; x < 2 * cellW; ++x) g.setPixelColor(x, y, Qt::green);
+        for (int x = cellW; x < 2 * cellW; ++x)
+            g.setPixelColor(x, y, Qt::green);
     return g;
 }
 
-TEST(TBitCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed)
-{
+TEST(TBitCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed) {
     TBitCheckBox box;
     QSignalSpy clicks(&box, &TBitCheckBox::clicked);
     std::vector<int> seen;
@@ -210,8 +200,7 @@ TEST(TBitCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed)
     EXPECT_EQ(clicks.count(), 7);
 }
 
-TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes)
-{
+TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes) {
     QWidget host;
     auto* box = new TBitCheckBox(&host);
     box->setGeometry(5, 5, 209, 20);
@@ -250,8 +239,7 @@ TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes)
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell)
-{
+TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell) {
     TBitCheckBox box;
     box.resize(209, 20);
     box.SetColor(Qt::black);
@@ -285,8 +273,7 @@ TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell)
     EXPECT_EQ(box.CaptionRect().left(), 1);
 }
 
-TEST(TBitCheckBox, EmbeddedGlyphsAreUsable)
-{
+TEST(TBitCheckBox, EmbeddedGlyphsAreUsable) {
     TBitCheckBox box;
     box.resize(209, 20);
     box.SetCaption(QStringLiteral("Sound ON/OFF"));
@@ -296,8 +283,7 @@ TEST(TBitCheckBox, EmbeddedGlyphsAreUsable)
     test::saveShot(&box, QStringLiteral("bit-checkbox.png"));
 }
 
-TEST(TFlatEdit, FlatLookHeightAndFocusColour)
-{
+TEST(TFlatEdit, FlatLookHeightAndFocusColour) {
     QWidget host;
     auto* edit = new TFlatEdit(&host);
     auto* other = new TFlatEdit(&host);
@@ -327,8 +313,7 @@ TEST(TFlatEdit, FlatLookHeightAndFocusColour)
     EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
 }
 
-TEST(TOffice97Button, FocusLookCanBeRemoved)
-{
+TEST(TOffice97Button, FocusLookCanBeRemoved) {
     QWidget host;
     auto* row = new TOffice97Button(&host);
     row->resize(201, 23);
@@ -342,8 +327,7 @@ TEST(TOffice97Button, FocusLookCanBeRemoved)
     EXPECT_FALSE(row->ShowsFocusLook());
 }
 
-TEST(SkinPalette, GreySelectionIsOursAndCanBePutBack)
-{
+TEST(SkinPalette, GreySelectionIsOursAndCanBePutBack) {
     const QColor before = QApplication::palette().color(QPalette::Highlight);
     const QColor saved = InstallGreySelection();
     EXPECT_EQ(saved, before);

@@ -8,8 +8,7 @@
 namespace vtx {
 namespace {
 
-TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
-{
+TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
     test::TempDir dir;
     dir.write("hscore.dat", "old");
     ASSERT_FALSE(writeFileAtomic(dir.path() / "hscore.dat", "new contents"));
@@ -17,8 +16,7 @@ TEST(FileIo, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "hscore.dat.tmp"));
 }
 
-TEST(FileIo, FailedWriteIsReportedAndTheOldFileStaysWhole)
-{
+TEST(FileIo, FailedWriteIsReportedAndTheOldFileStaysWhole) {
     test::TempDir dir;
     // The parent is a regular file: nothing can be created below it.
     dir.write("notafolder", "x");
@@ -34,8 +32,7 @@ TEST(FileIo, FailedWriteIsReportedAndTheOldFileStaysWhole)
     EXPECT_EQ(dir.read("vtx.ini"), "[Options]\r\nPlayerName=Old\r\n");
 }
 
-TEST(FileIo, ReadingIsBoundedAndSaysWhenCut)
-{
+TEST(FileIo, ReadingIsBoundedAndSaysWhenCut) {
     test::TempDir dir;
     dir.write("big", std::string(1000, 'z'));
     const auto cut = readFileBytes(dir.path() / "big", 100);
@@ -49,8 +46,7 @@ TEST(FileIo, ReadingIsBoundedAndSaysWhenCut)
     EXPECT_FALSE(readFileBytes(dir.path(), 10).exists); // a folder is not a file
 }
 
-TEST(DataPath, MatchesFolderAndFileNamesWithoutCase)
-{
+TEST(DataPath, MatchesFolderAndFileNamesWithoutCase) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.path() / "Data");
     dir.write("Data/Panel2.JPG", "x");

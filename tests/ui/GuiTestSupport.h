@@ -20,16 +20,14 @@ namespace vtx::test {
 
 // The panels are generated into <build>/run/data; windows look them up under
 // the current directory.
-inline bool enterRunDir()
-{
+inline bool enterRunDir() {
     const QString run = QStringLiteral(VTX_BINARY_DIR "/run");
     QDir().mkpath(run);
     QDir::setCurrent(run);
     return QFile::exists(run + QStringLiteral("/data/panel2.jpg"));
 }
 
-inline QString artifactPath(const QString& name)
-{
+inline QString artifactPath(const QString& name) {
     const QString dir = QStringLiteral(VTX_BINARY_DIR "/artifacts/ui");
     QDir().mkpath(dir);
     return dir + QLatin1Char('/') + name;
@@ -37,8 +35,7 @@ inline QString artifactPath(const QString& name)
 
 // A window's picture as the player sees it: the grab, with what the mask
 // cuts away shown in magenta so the outline is visible in the file.
-inline void saveShot(QWidget* widget, const QString& name)
-{
+inline void saveShot(QWidget* widget, const QString& name) {
     QImage shot = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (!widget->mask().isEmpty()) {
         for (int y = 0; y < shot.height(); ++y)
@@ -48,8 +45,7 @@ inline void saveShot(QWidget* widget, const QString& name)
     shot.save(artifactPath(name));
 }
 
-inline int countPixels(const QImage& image, const std::function<bool(QColor)>& match)
-{
+inline int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
     int n = 0;
     const QImage img = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y)
@@ -58,7 +54,9 @@ inline int countPixels(const QImage& image, const std::function<bool(QColor)>& m
     return n;
 }
 
-inline bool sameRgb(QColor a, QColor b) { return a.red() == b.red() && a.green() == b.green() && a.blue() == b.blue(); }
+inline bool sameRgb(QColor a, QColor b) {
+    return a.red() == b.red() && a.green() == b.green() && a.blue() == b.blue();
+}
 
 class FakeOptionsHost : public IOptionsHost {
 public:
@@ -77,14 +75,39 @@ public:
 
     std::filesystem::path StartDir() const override { return startDir; }
     bool GameInProgress() const override { return gameInProgress; }
-    void SetArranging(bool manual) override { arranging = manual; calls << QStringLiteral("SetArranging"); }
-    void SetTurnDelay(int seconds) override { turnDelay = seconds; calls << QStringLiteral("SetTurnDelay"); }
-    void SetSoundOn(bool on) override { soundOn = on; calls << QStringLiteral("SetSoundOn"); }
-    void SetSongIndex(int index) override { songIndex = index; calls << QStringLiteral("SetSongIndex"); }
-    void SetWaveVolumeFromLevel(int level) override { waveLevel = level; calls << QStringLiteral("Wave"); }
-    void SetMidiVolumeFromLevel(int level) override { midiLevel = level; calls << QStringLiteral("Midi"); }
-    void CaptureVolumes() override { ++captures; calls << QStringLiteral("CaptureVolumes"); }
-    void MusicSwitchClicked(bool checked) override { ++musicClicks; musicOn = checked; calls << QStringLiteral("Music"); }
+    void SetArranging(bool manual) override {
+        arranging = manual;
+        calls << QStringLiteral("SetArranging");
+    }
+    void SetTurnDelay(int seconds) override {
+        turnDelay = seconds;
+        calls << QStringLiteral("SetTurnDelay");
+    }
+    void SetSoundOn(bool on) override {
+        soundOn = on;
+        calls << QStringLiteral("SetSoundOn");
+    }
+    void SetSongIndex(int index) override {
+        songIndex = index;
+        calls << QStringLiteral("SetSongIndex");
+    }
+    void SetWaveVolumeFromLevel(int level) override {
+        waveLevel = level;
+        calls << QStringLiteral("Wave");
+    }
+    void SetMidiVolumeFromLevel(int level) override {
+        midiLevel = level;
+        calls << QStringLiteral("Midi");
+    }
+    void CaptureVolumes() override {
+        ++captures;
+        calls << QStringLiteral("CaptureVolumes");
+    }
+    void MusicSwitchClicked(bool checked) override {
+        ++musicClicks;
+        musicOn = checked;
+        calls << QStringLiteral("Music");
+    }
 };
 
 class FakeScoreHost : public IScoreHost {

@@ -12,8 +12,7 @@
 namespace vtx {
 namespace {
 
-ScoreTable tableOf(const std::vector<int>& points)
-{
+ScoreTable tableOf(const std::vector<int>& points) {
     ScoreTable t;
     for (std::size_t i = 0; i < points.size(); ++i) {
         t.names[i] = "row" + std::to_string(i + 1);
@@ -22,8 +21,7 @@ ScoreTable tableOf(const std::vector<int>& points)
     return t;
 }
 
-std::vector<std::string> linesOf(const std::string& file)
-{
+std::vector<std::string> linesOf(const std::string& file) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < file.size()) {
@@ -35,14 +33,12 @@ std::vector<std::string> linesOf(const std::string& file)
     return lines;
 }
 
-std::function<int(int)> seeded(unsigned seed)
-{
+std::function<int(int)> seeded(unsigned seed) {
     auto gen = std::make_shared<std::mt19937>(seed);
     return [gen](int n) { return std::uniform_int_distribution<int>(0, n - 1)(*gen); };
 }
 
-TEST(HighScoreFile, InsertionGoesBelowEqualResults)
-{
+TEST(HighScoreFile, InsertionGoesBelowEqualResults) {
     ScoreTable t = tableOf({300, 250, 250, 200, 150, 100, 50});
     EXPECT_EQ(insertScore(t, "New", 250), 3);
     EXPECT_EQ(t.points, (std::array<std::int32_t, 7>{300, 250, 250, 250, 200, 150, 100}));
@@ -57,8 +53,7 @@ TEST(HighScoreFile, InsertionGoesBelowEqualResults)
     EXPECT_EQ(same.names, before.names);
 }
 
-TEST(HighScoreFile, EmptyTableTakesPositiveResultsOnly)
-{
+TEST(HighScoreFile, EmptyTableTakesPositiveResultsOnly) {
     ScoreTable t;
     EXPECT_EQ(insertScore(t, "Zero", 0), -1);
     EXPECT_EQ(insertScore(t, "Minus", -5), -1);
@@ -67,8 +62,7 @@ TEST(HighScoreFile, EmptyTableTakesPositiveResultsOnly)
     EXPECT_EQ(t.points[0], 10);
 }
 
-TEST(HighScoreFile, LinesMatchTheLayoutByHand)
-{
+TEST(HighScoreFile, LinesMatchTheLayoutByHand) {
     ScoreTable t;
     t.names[0] = "Bob";
     t.points[0] = 42;
@@ -83,11 +77,10 @@ TEST(HighScoreFile, LinesMatchTheLayoutByHand)
     EXPECT_EQ(t.captions[1], "                   0");
 }
 
-TEST(HighScoreFile, ReadsAHandMadeFileByPosition)
-{
+TEST(HighScoreFile, ReadsAHandMadeFileByPosition) {
     // Padding may hold anything but line ends; the record sits at 11..30.
-    std::string line = std::string(10, '\xF0') + std::string("Ana") + std::string(14, '\x1f') + "0/:" +
-                       std::string(10, '2');
+    std::string line =
+        std::string(10, '\xF0') + std::string("Ana") + std::string(14, '\x1f') + "0/:" + std::string(10, '2');
     const ScoreTable t = parseScoreFile(line + "\r\n");
     EXPECT_EQ(t.names[0], "Bob            ");
     EXPECT_EQ(t.points[0], 0); // "10;" is not a number
@@ -95,11 +88,10 @@ TEST(HighScoreFile, ReadsAHandMadeFileByPosition)
     EXPECT_EQ(t.captions[1], "noname");
 }
 
-TEST(HighScoreFile, RoundTripKeepsEveryRowAndNeverWritesLineEnds)
-{
+TEST(HighScoreFile, RoundTripKeepsEveryRowAndNeverWritesLineEnds) {
     ScoreTable t = tableOf({999, 500, 250, 100, 10, 1, 0});
     t.names[0] = std::string("\xE9t\xE9 ~!") + '\x0b' + '\x0e'; // Latin-1 and control codes
-    t.names[1] = "               "; // blanks only
+    t.names[1] = "               ";                             // blanks only
     const std::string file = serializeScoreFile(t, seeded(7));
     const auto lines = linesOf(file);
     ASSERT_EQ(lines.size(), 7u);
@@ -119,8 +111,7 @@ TEST(HighScoreFile, RoundTripKeepsEveryRowAndNeverWritesLineEnds)
     EXPECT_EQ(back.captions, t.captions);
 }
 
-TEST(HighScoreFile, TwoSavesDifferOnlyInThePadding)
-{
+TEST(HighScoreFile, TwoSavesDifferOnlyInThePadding) {
     ScoreTable t = tableOf({300, 250, 250, 200, 150, 100, 50});
     const auto a = linesOf(serializeScoreFile(t, seeded(1)));
     const auto b = linesOf(serializeScoreFile(t, seeded(2)));
@@ -135,8 +126,7 @@ TEST(HighScoreFile, TwoSavesDifferOnlyInThePadding)
     EXPECT_TRUE(paddingDiffers);
 }
 
-TEST(HighScoreFile, PointsWiderThanTheFieldAreCut)
-{
+TEST(HighScoreFile, PointsWiderThanTheFieldAreCut) {
     ScoreTable t;
     t.names[0] = "Ace";
     t.points[0] = 1234;
@@ -145,8 +135,7 @@ TEST(HighScoreFile, PointsWiderThanTheFieldAreCut)
     EXPECT_EQ(parseScoreFile(file).points[0], 123);
 }
 
-TEST(HighScoreFile, BrokenFilesGiveNonameRowsWithoutHarm)
-{
+TEST(HighScoreFile, BrokenFilesGiveNonameRowsWithoutHarm) {
     ScoreTable full = tableOf({70, 60, 50, 40, 30, 20, 10});
     const std::string good = serializeScoreFile(full, seeded(4));
 
@@ -163,10 +152,11 @@ TEST(HighScoreFile, BrokenFilesGiveNonameRowsWithoutHarm)
     EXPECT_EQ(cut.points[0], 0);
 
     std::string garbage;
-    for (int i = 0; i < 100000; ++i) garbage += static_cast<char>((i * 2654435761u) >> 24);
+    for (int i = 0; i < 100000; ++i)
+        garbage += static_cast<char>((i * 2654435761u) >> 24);
     const std::string noLineEnds(10 * 1024 * 1024, '\x7f');
-    for (const std::string& bytes : {std::string(), garbage, noLineEnds, std::string("\r\n\r\n\n\n"),
-                                     std::string(1000, '\n')}) {
+    for (const std::string& bytes :
+         {std::string(), garbage, noLineEnds, std::string("\r\n\r\n\n\n"), std::string(1000, '\n')}) {
         const ScoreTable t = parseScoreFile(bytes);
         for (int row = 0; row < 7; ++row) {
             EXPECT_LE(t.names[row].size(), 15u);

@@ -7,8 +7,7 @@
 namespace vtx {
 namespace {
 
-TEST(IniFile, ReadsValuesWithCrLfOrLfAndAnyCase)
-{
+TEST(IniFile, ReadsValuesWithCrLfOrLfAndAnyCase) {
     for (const std::string eol : {"\r\n", "\n"}) {
         const auto ini = IniFile::parse("[other]" + eol + "PlayerName=Wrong" + eol + "[OPTIONS]" + eol +
                                         "  playername = Anna Karenina " + eol + "EnableSound=1" + eol);
@@ -18,8 +17,7 @@ TEST(IniFile, ReadsValuesWithCrLfOrLfAndAnyCase)
     }
 }
 
-TEST(IniFile, IntegersAndBooleansFollowTheReaderRules)
-{
+TEST(IniFile, IntegersAndBooleansFollowTheReaderRules) {
     const auto ini = IniFile::parse("[Options]\nA=12\nB=-3\nC=12abc\nD=\nE=2\nF=0\nG=99999999999\nH= 7 \n");
     EXPECT_EQ(ini.readInteger("Options", "A", 5), 12);
     EXPECT_EQ(ini.readInteger("Options", "B", 5), -3);
@@ -34,9 +32,9 @@ TEST(IniFile, IntegersAndBooleansFollowTheReaderRules)
     EXPECT_EQ(parseIniInteger("2147483648"), std::nullopt);
 }
 
-TEST(IniFile, UpdatesInPlaceAndKeepsWhatItDoesNotKnow)
-{
-    auto ini = IniFile::parse("; comment\r\n[Options]\r\nsong=4\r\nWindowX=100\r\n\r\n[Net]\r\nPort=6868\r\n");
+TEST(IniFile, UpdatesInPlaceAndKeepsWhatItDoesNotKnow) {
+    auto ini =
+        IniFile::parse("; comment\r\n[Options]\r\nsong=4\r\nWindowX=100\r\n\r\n[Net]\r\nPort=6868\r\n");
     ini.writeInteger("Options", "Song", 7);
     ini.setValue("Options", "PlayerName", "Bob");
     ini.setValue("Extra", "Key", "v");
@@ -44,8 +42,7 @@ TEST(IniFile, UpdatesInPlaceAndKeepsWhatItDoesNotKnow)
                                "[Net]\r\nPort=6868\r\n[Extra]\r\nKey=v\r\n");
 }
 
-TEST(IniFile, ValuesNeverSplitIntoTwoLines)
-{
+TEST(IniFile, ValuesNeverSplitIntoTwoLines) {
     IniFile ini;
     ini.setValue("Options", "PlayerName", "a\r\n[Evil]\nb");
     const auto again = IniFile::parse(ini.serialize());
@@ -53,10 +50,10 @@ TEST(IniFile, ValuesNeverSplitIntoTwoLines)
     EXPECT_EQ(again.readString("Options", "PlayerName", ""), "a  [Evil] b");
 }
 
-TEST(IniFile, GarbageAndHugeLinesAreReadWithoutHarm)
-{
+TEST(IniFile, GarbageAndHugeLinesAreReadWithoutHarm) {
     std::string garbage;
-    for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+    for (int i = 0; i < 5000; ++i)
+        garbage += static_cast<char>((i * 7919) & 0xFF);
     const std::string hugeLine(10 * 1024 * 1024, 'x');
     for (const std::string& text : {garbage, hugeLine, std::string("[Options"), std::string("=\n[]\n=="),
                                     std::string("[Options]\nDifficulty") + '\0' + "=2\n"}) {

@@ -8,8 +8,7 @@
 namespace vtx {
 namespace {
 
-TEST(OptionsFile, MissingFileGivesTheDefaults)
-{
+TEST(OptionsFile, MissingFileGivesTheDefaults) {
     test::TempDir dir;
     const StoredOptions o = readStoredOptions(dir.path());
     EXPECT_EQ(o.playerName, "");
@@ -21,8 +20,7 @@ TEST(OptionsFile, MissingFileGivesTheDefaults)
     EXPECT_EQ(readVortalixDifficulty(dir.path()), 0);
 }
 
-TEST(OptionsFile, CloseWritesFiveKeysInOrderAndTwiceGivesTheSameFile)
-{
+TEST(OptionsFile, CloseWritesFiveKeysInOrderAndTwiceGivesTheSameFile) {
     test::TempDir dir;
     StoredOptions o;
     o.playerName = "Captain";
@@ -46,8 +44,7 @@ TEST(OptionsFile, CloseWritesFiveKeysInOrderAndTwiceGivesTheSameFile)
     EXPECT_EQ(back.song, 0);
 }
 
-TEST(OptionsFile, SongIsWrittenOnlyByTheQuitPathAndKeptByClose)
-{
+TEST(OptionsFile, SongIsWrittenOnlyByTheQuitPathAndKeptByClose) {
     test::TempDir dir;
     ASSERT_FALSE(saveSong(dir.path(), 4));
     ASSERT_FALSE(saveStoredOptions(dir.path(), StoredOptions{}));
@@ -56,8 +53,7 @@ TEST(OptionsFile, SongIsWrittenOnlyByTheQuitPathAndKeptByClose)
     EXPECT_EQ(readStoredOptions(dir.path()).song, 5);
 }
 
-TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne)
-{
+TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne) {
     test::TempDir dir;
     for (const char* stored : {"3", "-1", "-7", "100"}) {
         dir.write("vtx.ini", std::string("[Options]\nDifficulty=") + stored + "\n");
@@ -70,8 +66,7 @@ TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne)
     EXPECT_EQ(readStoredOptions(dir.path()).difficulty, 0);
 }
 
-TEST(OptionsFile, WindowsWrittenFileIsUpdatedInPlaceKeepingUnknownKeys)
-{
+TEST(OptionsFile, WindowsWrittenFileIsUpdatedInPlaceKeepingUnknownKeys) {
     test::TempDir dir;
     dir.write("VTX.INI", "[OPTIONS]\r\nplayername=Old\r\nEnableSound=1\r\nSong=3\r\nCustom=keep me\r\n"
                          "\r\n[Window]\r\nLeft=10\r\n");
@@ -80,13 +75,13 @@ TEST(OptionsFile, WindowsWrittenFileIsUpdatedInPlaceKeepingUnknownKeys)
     EXPECT_TRUE(o.enableSound);
     o.playerName = "New";
     ASSERT_FALSE(saveStoredOptions(dir.path(), o));
-    EXPECT_EQ(dir.read("VTX.INI"), "[OPTIONS]\r\nplayername=New\r\nEnableSound=1\r\nSong=3\r\nCustom=keep me\r\n"
-                                   "ShipsManualArranging=0\r\nEnableMusic=0\r\nDifficulty=0\r\n\r\n"
-                                   "[Window]\r\nLeft=10\r\n");
+    EXPECT_EQ(dir.read("VTX.INI"),
+              "[OPTIONS]\r\nplayername=New\r\nEnableSound=1\r\nSong=3\r\nCustom=keep me\r\n"
+              "ShipsManualArranging=0\r\nEnableMusic=0\r\nDifficulty=0\r\n\r\n"
+              "[Window]\r\nLeft=10\r\n");
 }
 
-TEST(OptionsFile, VortalixIniGivesOnlyTheLevel)
-{
+TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     test::TempDir dir;
     dir.write("vortalix.ini", "[Options]\r\nDifficulty=1\r\nPlayerName=ignored\r\n");
     EXPECT_EQ(readVortalixDifficulty(dir.path()), 1);

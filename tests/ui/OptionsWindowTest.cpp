@@ -19,8 +19,7 @@ namespace {
 
 class OptionsWindow : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::enterRunDir();
         host.startDir = dir.path();
     }
@@ -28,8 +27,7 @@ protected:
     test::FakeOptionsHost host;
 };
 
-TEST_F(OptionsWindow, FirstStartShowsTheDefaultsAndLeavesSoundAlone)
-{
+TEST_F(OptionsWindow, FirstStartShowsTheDefaultsAndLeavesSoundAlone) {
     TFormOpt opt(&host, nullptr);
     EXPECT_EQ(opt.edPlayerName->text(), QString());
     EXPECT_FALSE(opt.bcbManual->Checked());
@@ -48,8 +46,7 @@ TEST_F(OptionsWindow, FirstStartShowsTheDefaultsAndLeavesSoundAlone)
     EXPECT_EQ(opt.bcbManual->Color(), opt.PanelPixel(42, 42));
 }
 
-TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack)
-{
+TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack) {
     {
         TFormOpt opt(&host, nullptr);
         opt.edPlayerName->setText(QStringLiteral("Nemo"));
@@ -58,8 +55,8 @@ TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack)
         opt.cbDifficulty->setCurrentIndex(1);
         host.calls.clear();
         opt.elbtCloseClick();
-        EXPECT_EQ(host.calls,
-                  (QStringList{QStringLiteral("SetArranging"), QStringLiteral("SetTurnDelay"), QStringLiteral("SetSoundOn")}));
+        EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SetArranging"), QStringLiteral("SetTurnDelay"),
+                                           QStringLiteral("SetSoundOn")}));
         EXPECT_TRUE(host.arranging);
         EXPECT_EQ(host.turnDelay, 1);
         EXPECT_TRUE(host.soundOn);
@@ -77,8 +74,7 @@ TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack)
     EXPECT_EQ(again.cbDifficulty->currentIndex(), 1);
 }
 
-TEST_F(OptionsWindow, DuringAGameCloseKeepsTheArrangementFlag)
-{
+TEST_F(OptionsWindow, DuringAGameCloseKeepsTheArrangementFlag) {
     TFormOpt opt(&host, nullptr);
     host.gameInProgress = true;
     host.arranging = false;
@@ -88,8 +84,7 @@ TEST_F(OptionsWindow, DuringAGameCloseKeepsTheArrangementFlag)
     EXPECT_NE(dir.read("vtx.ini").find("ShipsManualArranging=1\r\n"), std::string::npos);
 }
 
-TEST_F(OptionsWindow, ActivationRereadsTheFileThenCapturesVolumes)
-{
+TEST_F(OptionsWindow, ActivationRereadsTheFileThenCapturesVolumes) {
     dir.write("vtx.ini", "[Options]\r\nPlayerName=Stored\r\nEnableMusic=1\r\nSong=6\r\nDifficulty=2\r\n");
     TFormOpt opt(&host, nullptr);
     EXPECT_EQ(host.musicClicks, 0); // reading the box never switches music
@@ -111,8 +106,7 @@ TEST_F(OptionsWindow, ActivationRereadsTheFileThenCapturesVolumes)
     EXPECT_NE(dir.read("vtx.ini").find("PlayerName=Stored"), std::string::npos);
 }
 
-TEST_F(OptionsWindow, UserInputOnTheControls)
-{
+TEST_F(OptionsWindow, UserInputOnTheControls) {
     TFormOpt opt(&host, nullptr);
     opt.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&opt));
@@ -128,10 +122,12 @@ TEST_F(OptionsWindow, UserInputOnTheControls)
     EXPECT_EQ(host.musicClicks, 1);
 
     // Level buttons: steps of 3, kept within 0..60, each step sets the device.
-    for (int i = 0; i < 11; ++i) QTest::mouseClick(opt.btSoundLow, Qt::LeftButton, {}, QPoint(5, 5));
+    for (int i = 0; i < 11; ++i)
+        QTest::mouseClick(opt.btSoundLow, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(opt.ProgressBar2->value(), 0);
     EXPECT_EQ(host.waveLevel, 0);
-    for (int i = 0; i < 25; ++i) QTest::mouseClick(opt.btMusicHigh, Qt::LeftButton, {}, QPoint(5, 5));
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(opt.btMusicHigh, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(opt.ProgressBar1->value(), 60);
     EXPECT_EQ(host.midiLevel, 60);
     QTest::mouseClick(opt.btSoundHigh, Qt::LeftButton, {}, QPoint(5, 5));
@@ -151,8 +147,7 @@ TEST_F(OptionsWindow, UserInputOnTheControls)
     EXPECT_NE(dir.read("vtx.ini").find("EnableMusic=1"), std::string::npos);
 }
 
-TEST_F(OptionsWindow, UnknownLevelShowsNothingSelectedAndIsStoredAsMinusOne)
-{
+TEST_F(OptionsWindow, UnknownLevelShowsNothingSelectedAndIsStoredAsMinusOne) {
     dir.write("vtx.ini", "[Options]\nDifficulty=7\n");
     TFormOpt opt(&host, nullptr);
     EXPECT_EQ(opt.cbDifficulty->currentIndex(), -1);
@@ -160,8 +155,7 @@ TEST_F(OptionsWindow, UnknownLevelShowsNothingSelectedAndIsStoredAsMinusOne)
     EXPECT_NE(dir.read("vtx.ini").find("Difficulty=-1\r\n"), std::string::npos);
 }
 
-TEST_F(OptionsWindow, AFailedSaveIsShownAndTheOldFileStays)
-{
+TEST_F(OptionsWindow, AFailedSaveIsShownAndTheOldFileStays) {
     TFormMess mess;
     dir.write("vtx.ini", "[Options]\r\nPlayerName=Old\r\n");
     std::filesystem::create_directories(dir.path() / "vtx.ini.tmp" / "blocker");

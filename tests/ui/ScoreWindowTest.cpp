@@ -23,8 +23,7 @@ protected:
     void SetUp() override { test::enterRunDir(); }
 
     // A table file written as the format says, from points only.
-    void writeTable(const std::vector<int>& points)
-    {
+    void writeTable(const std::vector<int>& points) {
         ScoreTable t;
         for (std::size_t i = 0; i < points.size(); ++i) {
             t.names[i] = "p" + std::to_string(i + 1);
@@ -38,11 +37,11 @@ protected:
     test::FakeScoreHost host;
 };
 
-TEST_F(ScoreWindow, MissingFileShowsNonameRowsInViewingState)
-{
+TEST_F(ScoreWindow, MissingFileShowsNonameRowsInViewingState) {
     TFormScore score(&host, nullptr);
     score.SetScoreFile(dir.path() / "hscore.dat");
-    for (TOffice97Button* row : score.ob) EXPECT_EQ(row->text(), QStringLiteral("noname"));
+    for (TOffice97Button* row : score.ob)
+        EXPECT_EQ(row->text(), QStringLiteral("noname"));
     EXPECT_FALSE(score.elbtSaveResult->isEnabled());
     EXPECT_EQ(score.elbtSaveResult->Font(), DisabledFont());
     EXPECT_FALSE(score.meEnterName->isEnabled());
@@ -57,8 +56,7 @@ TEST_F(ScoreWindow, MissingFileShowsNonameRowsInViewingState)
     score.close();
 }
 
-TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown)
-{
+TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown) {
     writeTable({300, 250, 250, 200, 150, 100, 50});
     TFormScore score(&host, nullptr);
     score.SetScoreFile(dir.path() / "hscore.dat");
@@ -94,8 +92,7 @@ TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown)
     EXPECT_EQ(score.labPoints->text(), QStringLiteral("0"));
 }
 
-TEST_F(ScoreWindow, ResultTooLowStillRewritesTheFileWithNewPadding)
-{
+TEST_F(ScoreWindow, ResultTooLowStillRewritesTheFileWithNewPadding) {
     writeTable({300, 250, 250, 200, 150, 100, 50});
     const std::string before = dir.read("hscore.dat");
     TFormScore score(&host, nullptr);
@@ -114,8 +111,7 @@ TEST_F(ScoreWindow, ResultTooLowStillRewritesTheFileWithNewPadding)
     score.close();
 }
 
-TEST_F(ScoreWindow, ClosingWithoutSavingDropsTheEntryState)
-{
+TEST_F(ScoreWindow, ClosingWithoutSavingDropsTheEntryState) {
     TFormScore score(&host, nullptr);
     score.SetScoreFile(dir.path() / "hscore.dat");
     host.pending = true;
@@ -129,8 +125,7 @@ TEST_F(ScoreWindow, ClosingWithoutSavingDropsTheEntryState)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "hscore.dat"));
 }
 
-TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls)
-{
+TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls) {
     TFormScore score(&host, nullptr);
     int moves = 0;
     score.SetMoveStarter([&](TSkinnedForm&) { ++moves; });
@@ -143,12 +138,12 @@ TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls)
     QTest::mousePress(score.labPoints, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mousePress(&score, Qt::LeftButton, {}, score.labPoints->geometry().center());
     EXPECT_EQ(moves, 2);
-    for (TOffice97Button* row : score.ob) EXPECT_FALSE(row->ShowsFocusLook());
+    for (TOffice97Button* row : score.ob)
+        EXPECT_FALSE(row->ShowsFocusLook());
     score.close();
 }
 
-TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry)
-{
+TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry) {
     TFormMess mess;
     dir.write("blocker", "a regular file, not a folder");
     TFormScore score(&host, nullptr);

@@ -16,15 +16,13 @@ namespace {
 class CountShows : public QObject {
 public:
     int shows = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
+    bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Show) ++shows;
         return false;
     }
 };
 
-TEST(TSkinnedForm, OutlinesCutTheCornersAndChildrenStayWhole)
-{
+TEST(TSkinnedForm, OutlinesCutTheCornersAndChildrenStayWhole) {
     TSkinnedForm form;
     form.resize(306, 184);
     form.SetOutline(TSkinnedForm::Outline306(184));
@@ -34,11 +32,12 @@ TEST(TSkinnedForm, OutlinesCutTheCornersAndChildrenStayWhole)
     form.RebuildWindowRgn();
     const QRegion region = form.WindowRegion();
     for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) EXPECT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
+        for (int x = 0; x < 12; ++x)
+            EXPECT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
     EXPECT_FALSE(region.contains(QPoint(305, 0))); // the top-right corner stays cut
     EXPECT_FALSE(region.contains(QPoint(304, 2)));
     EXPECT_TRUE(region.contains(QPoint(150, 90)));
-    EXPECT_TRUE(region.contains(QPoint(0, 183)));  // square bottom corners
+    EXPECT_TRUE(region.contains(QPoint(0, 183))); // square bottom corners
     EXPECT_TRUE(region.contains(QPoint(304, 183)));
     EXPECT_FALSE(region.contains(QPoint(150, 185)));
     EXPECT_EQ(form.mask(), region);
@@ -51,16 +50,15 @@ TEST(TSkinnedForm, OutlinesCutTheCornersAndChildrenStayWhole)
     EXPECT_FALSE(plain.WindowRegion().contains(QPoint(1, 1)));
 }
 
-TEST(TSkinnedForm, MainOutlineCutsAllFourCorners)
-{
+TEST(TSkinnedForm, MainOutlineCutsAllFourCorners) {
     TSkinnedForm main;
     main.resize(751, 605);
     main.SetOutline(TSkinnedForm::MainOutline());
     main.RebuildWindowRgn();
     const QRegion r = main.WindowRegion();
     EXPECT_TRUE(r.contains(QPoint(370, 300)));
-    for (QPoint out : {QPoint(0, 0), QPoint(740, 0), QPoint(740, 600), QPoint(0, 600), QPoint(745, 300),
-                       QPoint(370, 602)})
+    for (QPoint out :
+         {QPoint(0, 0), QPoint(740, 0), QPoint(740, 600), QPoint(0, 600), QPoint(745, 300), QPoint(370, 602)})
         EXPECT_FALSE(r.contains(out)) << out.x() << "," << out.y();
     main.SetDragArea(10, 10, 470, 28);
     EXPECT_TRUE(main.InDragArea(QPoint(11, 11)));
@@ -69,8 +67,7 @@ TEST(TSkinnedForm, MainOutlineCutsAllFourCorners)
     EXPECT_FALSE(main.InDragArea(QPoint(20, 28)));
 }
 
-TEST(TSkinnedForm, PlacedFromTheMainWindowGeometry)
-{
+TEST(TSkinnedForm, PlacedFromTheMainWindowGeometry) {
     QWidget mainWindow(nullptr, Qt::FramelessWindowHint);
     mainWindow.setGeometry(100, 50, 751, 605);
     TSkinnedForm form;
@@ -80,8 +77,7 @@ TEST(TSkinnedForm, PlacedFromTheMainWindowGeometry)
     EXPECT_EQ(form.pos(), QPoint(425 - 153 + 20, 327 - 92 + 50));
 }
 
-TEST(TSkinnedForm, MissingPanelIsReportedAndTheWindowStillWorks)
-{
+TEST(TSkinnedForm, MissingPanelIsReportedAndTheWindowStillWorks) {
     TSkinnedForm form;
     EXPECT_FALSE(form.LoadPanel(QStringLiteral("data\\no-such-panel.jpg"), QSize(306, 184)));
     EXPECT_TRUE(form.PanelError().contains(QStringLiteral("no-such-panel.jpg")));
@@ -89,8 +85,7 @@ TEST(TSkinnedForm, MissingPanelIsReportedAndTheWindowStillWorks)
     EXPECT_EQ(form.PanelPixel(400, 400), QColor(Qt::black));
 }
 
-TEST(TFormMess, DragsOnlyFromItsTitleStrip)
-{
+TEST(TFormMess, DragsOnlyFromItsTitleStrip) {
     test::enterRunDir();
     TFormMess mess;
     int moves = 0;
@@ -108,8 +103,7 @@ TEST(TFormMess, DragsOnlyFromItsTitleStrip)
     mess.hide();
 }
 
-TEST(TFormMess, NonModalShowsWithoutOkAndASecondCallOnlyReplacesTheText)
-{
+TEST(TFormMess, NonModalShowsWithoutOkAndASecondCallOnlyReplacesTheText) {
     const bool havePanels = test::enterRunDir();
     TFormMess mess;
     if (havePanels) {
@@ -118,8 +112,9 @@ TEST(TFormMess, NonModalShowsWithoutOkAndASecondCallOnlyReplacesTheText)
     CountShows counter;
     mess.installEventFilter(&counter);
 
-    ShowFormMess(50, QStringLiteral("The game is running for a first time\r\nPlease wait while network is "
-                                    "checking\r\nIt will take 1-2 min..."),
+    ShowFormMess(50,
+                 QStringLiteral("The game is running for a first time\r\nPlease wait while network is "
+                                "checking\r\nIt will take 1-2 min..."),
                  false);
     ASSERT_TRUE(mess.isVisible());
     EXPECT_FALSE(mess.elbtOk->isVisible());
@@ -139,8 +134,7 @@ TEST(TFormMess, NonModalShowsWithoutOkAndASecondCallOnlyReplacesTheText)
     mess.hide();
 }
 
-TEST(TFormMess, ModalReturnsAfterOkOrClose)
-{
+TEST(TFormMess, ModalReturnsAfterOkOrClose) {
     test::enterRunDir();
     QWidget mainWindow(nullptr, Qt::FramelessWindowHint);
     mainWindow.setGeometry(100, 50, 751, 605);
@@ -167,8 +161,7 @@ TEST(TFormMess, ModalReturnsAfterOkOrClose)
     EXPECT_FALSE(mess.isVisible());
 }
 
-TEST(TSkinnedForm, MainWindowBaseWithItsPanel)
-{
+TEST(TSkinnedForm, MainWindowBaseWithItsPanel) {
     const bool havePanels = test::enterRunDir();
     TSkinnedForm main;
     main.resize(751, 605);

@@ -1,8 +1,8 @@
 #include "ui/format/DataPath.h"
 
+#include <string>
 #include <system_error>
 #include <vector>
-#include <string>
 
 namespace vtx {
 
@@ -10,8 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
+bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -20,8 +19,7 @@ bool equalsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::vector<std::string> splitComponents(std::string_view gamePath)
-{
+std::vector<std::string> splitComponents(std::string_view gamePath) {
     std::vector<std::string> parts;
     std::string current;
     for (char c : gamePath) {
@@ -43,8 +41,7 @@ namespace {
 // Depth-first over every case-insensitive match of each component, the exact
 // spelling first: "DATA" and "data" may both exist on a case-sensitive file
 // system, and the file may be in either.
-bool findPath(const std::vector<std::string>& parts, std::size_t i, const fs::path& at, fs::path& found)
-{
+bool findPath(const std::vector<std::string>& parts, std::size_t i, const fs::path& at, fs::path& found) {
     if (i == parts.size()) {
         found = at;
         return true;
@@ -64,18 +61,17 @@ bool findPath(const std::vector<std::string>& parts, std::size_t i, const fs::pa
 
 } // namespace
 
-fs::path resolveDataPath(std::string_view gamePath, const fs::path& base)
-{
+fs::path resolveDataPath(std::string_view gamePath, const fs::path& base) {
     const auto parts = splitComponents(gamePath);
     fs::path found;
     if (findPath(parts, 0, base, found)) return found;
     fs::path asWritten = base;
-    for (const auto& part : parts) asWritten /= part;
+    for (const auto& part : parts)
+        asWritten /= part;
     return asWritten;
 }
 
-fs::path resolveDataPath(std::string_view gamePath)
-{
+fs::path resolveDataPath(std::string_view gamePath) {
     std::error_code ec;
     fs::path base = fs::current_path(ec);
     if (ec) base = ".";

@@ -16,8 +16,7 @@ namespace vtx {
 
 namespace fs = std::filesystem;
 
-FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes)
-{
+FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
     FileReadResult result;
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return result;
@@ -33,21 +32,20 @@ FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes)
         if (got <= 0) break;
         result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    if (result.bytes.size() >= maxBytes && in.peek() != std::char_traits<char>::eof()) result.truncated = true;
+    if (result.bytes.size() >= maxBytes && in.peek() != std::char_traits<char>::eof())
+        result.truncated = true;
     return result;
 }
 
 namespace {
 
-std::string describe(const fs::path& path, const std::string& why)
-{
+std::string describe(const fs::path& path, const std::string& why) {
     return "Can't save " + path.filename().string() + ": " + why;
 }
 
 // Pushes the written bytes to the disk so the rename below never exposes an
 // empty file after a power loss.
-void syncFile([[maybe_unused]] const fs::path& path)
-{
+void syncFile([[maybe_unused]] const fs::path& path) {
 #ifdef VTX_HAVE_FSYNC
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd >= 0) {
@@ -59,14 +57,15 @@ void syncFile([[maybe_unused]] const fs::path& path)
 
 } // namespace
 
-std::optional<std::string> writeFileAtomic(const fs::path& path, std::string_view bytes)
-{
+std::optional<std::string> writeFileAtomic(const fs::path& path, std::string_view bytes) {
     std::error_code ec;
     fs::path temp = path;
     temp += ".tmp";
     // A stale temporary from an earlier crash is ours to replace.
     fs::remove(temp, ec);
-    if (ec) return describe(path, "the temporary file " + temp.string() + " is in the way (" + ec.message() + ")");
+    if (ec)
+        return describe(path,
+                        "the temporary file " + temp.string() + " is in the way (" + ec.message() + ")");
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {

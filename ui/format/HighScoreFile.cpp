@@ -7,8 +7,7 @@
 
 namespace vtx {
 
-std::string ShiftText(std::string_view text, int delta)
-{
+std::string ShiftText(std::string_view text, int delta) {
     std::string out(text);
     for (char& c : out) {
         const int code = static_cast<unsigned char>(c);
@@ -17,8 +16,7 @@ std::string ShiftText(std::string_view text, int delta)
     return out;
 }
 
-std::string scoreRecord(std::string_view name, std::int32_t points)
-{
+std::string scoreRecord(std::string_view name, std::int32_t points) {
     std::string cleanName(name);
     for (char& c : cleanName) {
         const auto code = static_cast<unsigned char>(c);
@@ -28,8 +26,7 @@ std::string scoreRecord(std::string_view name, std::int32_t points)
            PadStr(std::to_string(points), kScorePointsField, PadSide::Left);
 }
 
-ScoreTable parseScoreFile(std::string_view bytes)
-{
+ScoreTable parseScoreFile(std::string_view bytes) {
     ScoreTable table;
     for (int row = 0; row < kScoreRows && !bytes.empty(); ++row) {
         const auto lf = bytes.find('\n');
@@ -38,19 +35,20 @@ ScoreTable parseScoreFile(std::string_view bytes)
         bytes = lf == std::string_view::npos ? std::string_view{} : bytes.substr(lf + 1);
 
         // Characters 11..30 by position; a short line gives what it has.
-        const std::string_view stored = line.size() > 10 ? line.substr(10, kScoreRecordLength) : std::string_view{};
+        const std::string_view stored =
+            line.size() > 10 ? line.substr(10, kScoreRecordLength) : std::string_view{};
         const std::string record = ShiftText(stored, kScoreShift);
         table.captions[row] = PadStr(record, kScoreRecordLength, PadSide::Right);
         table.names[row] = record.substr(0, std::min<std::size_t>(record.size(), kScoreNameLength));
-        const std::string pointsText =
-            record.size() > kScoreNameField ? record.substr(kScoreNameField, kScorePointsField) : std::string{};
+        const std::string pointsText = record.size() > kScoreNameField
+                                           ? record.substr(kScoreNameField, kScorePointsField)
+                                           : std::string{};
         table.points[row] = parseIniInteger(pointsText).value_or(0);
     }
     return table;
 }
 
-std::string serializeScoreFile(ScoreTable& table, const std::function<int(int)>& randomBelow)
-{
+std::string serializeScoreFile(ScoreTable& table, const std::function<int(int)>& randomBelow) {
     auto padding = [&] {
         std::string pad(10, ' ');
         for (char& c : pad) {
@@ -73,15 +71,15 @@ std::string serializeScoreFile(ScoreTable& table, const std::function<int(int)>&
     return out;
 }
 
-int insertScore(ScoreTable& table, std::string_view name, std::int32_t points)
-{
+int insertScore(ScoreTable& table, std::string_view name, std::int32_t points) {
     for (int i = 0; i < kScoreRows; ++i) {
         if (table.points[i] < points) {
             for (int j = kScoreRows - 1; j > i; --j) {
                 table.names[j] = table.names[j - 1];
                 table.points[j] = table.points[j - 1];
             }
-            table.names[i] = std::string(name.substr(0, std::min<std::size_t>(name.size(), kScoreNameLength)));
+            table.names[i] =
+                std::string(name.substr(0, std::min<std::size_t>(name.size(), kScoreNameLength)));
             table.points[i] = points;
             return i;
         }

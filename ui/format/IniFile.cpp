@@ -6,29 +6,32 @@ namespace vtx {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
+bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
     return true;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
 } // namespace
 
-std::optional<int> parseIniInteger(std::string_view text)
-{
+std::optional<int> parseIniInteger(std::string_view text) {
     text = trim(text);
     if (text.empty()) return std::nullopt;
     bool negative = false;
@@ -48,8 +51,7 @@ std::optional<int> parseIniInteger(std::string_view text)
     return static_cast<int>(signedValue);
 }
 
-IniFile IniFile::parse(std::string_view text)
-{
+IniFile IniFile::parse(std::string_view text) {
     IniFile ini;
     while (!text.empty()) {
         const auto lf = text.find('\n');
@@ -62,10 +64,10 @@ IniFile IniFile::parse(std::string_view text)
     return ini;
 }
 
-std::string IniFile::serialize() const
-{
+std::string IniFile::serialize() const {
     std::size_t size = 0;
-    for (const auto& line : m_lines) size += line.size() + 2;
+    for (const auto& line : m_lines)
+        size += line.size() + 2;
     std::string out;
     out.reserve(size);
     for (const auto& line : m_lines) {
@@ -75,8 +77,7 @@ std::string IniFile::serialize() const
     return out;
 }
 
-std::optional<std::string_view> IniFile::sectionName(std::string_view line)
-{
+std::optional<std::string_view> IniFile::sectionName(std::string_view line) {
     line = trim(line);
     if (line.size() < 2 || line.front() != '[') return std::nullopt;
     const auto close = line.find(']');
@@ -84,8 +85,7 @@ std::optional<std::string_view> IniFile::sectionName(std::string_view line)
     return trim(line.substr(1, close - 1));
 }
 
-std::optional<IniFile::KeyLine> IniFile::keyLine(std::string_view line)
-{
+std::optional<IniFile::KeyLine> IniFile::keyLine(std::string_view line) {
     const auto trimmed = trim(line);
     if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
     const auto eq = line.find('=');
@@ -93,8 +93,7 @@ std::optional<IniFile::KeyLine> IniFile::keyLine(std::string_view line)
     return KeyLine{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
 }
 
-std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
-{
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
     bool inSection = false;
     bool seenSection = false;
     for (const auto& line : m_lines) {
@@ -111,26 +110,23 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     return std::nullopt;
 }
 
-std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view fallback) const
-{
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
     auto v = value(section, key);
     return v ? *v : std::string(fallback);
 }
 
-int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const
-{
+int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const {
     const auto v = value(section, key);
     if (!v) return fallback;
     return parseIniInteger(*v).value_or(fallback);
 }
 
-bool IniFile::readBool(std::string_view section, std::string_view key, bool fallback) const
-{
+bool IniFile::readBool(std::string_view section, std::string_view key, bool fallback) const {
     return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value)
-{
+void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
     // A line break inside a value would split it into two lines on the next
     // read; the game's values are single-line, so breaks become blanks.
     std::string clean(value);
@@ -165,13 +161,11 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(newLine));
 }
 
-void IniFile::writeInteger(std::string_view section, std::string_view key, int value)
-{
+void IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
     setValue(section, key, std::to_string(value));
 }
 
-void IniFile::writeBool(std::string_view section, std::string_view key, bool value)
-{
+void IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
     setValue(section, key, value ? "1" : "0");
 }
 

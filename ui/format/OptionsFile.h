@@ -56,7 +56,8 @@ void writeStoredOptions(IniFile& ini, const StoredOptions& options);
 
 // Read-modify-write of "vtx.ini" with the options window's keys, atomically.
 // Returns an error message for the player when the file could not be written.
-std::optional<std::string> saveStoredOptions(const std::filesystem::path& startDir, const StoredOptions& options);
+std::optional<std::string> saveStoredOptions(const std::filesystem::path& startDir,
+                                             const StoredOptions& options);
 
 // The quit path: "Song" := song (the caller passes SongIndex + 1).
 std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);
