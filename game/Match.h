@@ -26,8 +26,10 @@
 //   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
 //   key down             SpaceToggle() when the Space key is held down.
 //   LAN datagrams        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
-// Within a handler the Match calls IMatchHost in the documented order; the
-// host may run ticks and datagrams only inside IMatchHost::Delay.
+// Within a handler the Match calls IMatchHost in the documented order. The
+// host may re-enter the Match (timer ticks, datagrams) only from the calls
+// that pump messages: Delay, and the modal ShowFormMess / ShowScoreWindowModal.
+// The Match makes those calls at points where its state is consistent.
 //
 // Randomness: GameRandom (SplitMix64), re-seeded from clock.timeOfDayMs()
 // before each random placement attempt, each random computer shot and the
