@@ -318,10 +318,15 @@ private:
         case BassStyle::MarchRootFifth: {
             track.note(bar, kBass, root, 92 + m_rng.jitter(4), quarter - 60);
             track.note(bar + 2 * quarter, kBass, fifth - 12, 84 + m_rng.jitter(4), quarter - 60);
-            // Walk up into the next chord at the end of each pair of bars.
+            // Step into the next chord, from the scale note next to its root, at the end of each pair of bars.
             if (barInSection % 2 == 1) {
                 const int target = bassRoot(nextDegree);
-                track.note(bar + 3 * quarter, kBass, target + (target > root ? -2 : 2), 78, quarter - 60);
+                int approach = pitch(target > root ? nextDegree - 1 : nextDegree + 1, nextDegree);
+                while (approach > target + 12) approach -= 12;
+                while (approach < target - 12) approach += 12;
+                if (target > root && approach > target) approach -= 12;
+                if (target <= root && approach < target) approach += 12;
+                track.note(bar + 3 * quarter, kBass, approach, 78, quarter - 60);
             }
             break;
         }
