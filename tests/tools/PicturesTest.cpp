@@ -220,6 +220,51 @@ TEST_F(Pictures, MainPanelKeepsTheViewerAreaDark)
         for (int x = 15; x < 627; x += 7) ASSERT_LT(luminance(panel.pixel(x, y)), 20) << x << "," << y;
 }
 
+// Mean colour of a rectangle.
+QColor meanColour(const QImage& image, const QRect& rect)
+{
+    double r = 0, g = 0, b = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            r += qRed(c);
+            g += qGreen(c);
+            b += qBlue(c);
+        }
+    const double n = double(rect.width()) * rect.height();
+    return QColor(int(r / n), int(g / n), int(b / n));
+}
+
+TEST_F(Pictures, TexturesFollowTheModelAtlasLayout)
+{
+    // The island's beach ring maps to rows 192..255 of the grass: sand there.
+    const QImage grass = load("DATA/grass.jpg");
+    for (int y = 192; y < 256; y += 4)
+        for (int x = 0; x < 256; x += 4) {
+            const QRgb c = grass.pixel(x, y);
+            ASSERT_GT(qRed(c) * 100, qGreen(c) * 80) << x << "," << y;
+        }
+    const QColor lawn = meanColour(grass, QRect(0, 0, 256, 128));
+    EXPECT_GT(lawn.green(), lawn.red());
+
+    // Trees: bark on the left half, foliage on the right.
+    const QImage tree = load("DATA/ship.jpg");
+    const QColor bark = meanColour(tree, QRect(0, 0, 128, 256));
+    const QColor leaves = meanColour(tree, QRect(128, 0, 128, 256));
+    EXPECT_GT(bark.red(), bark.blue() + 20);
+    EXPECT_GT(leaves.green(), leaves.red() + 20);
+
+    // Ships: grey steel above the waterline, red-brown in the bottom 24 hull rows.
+    const QImage ship = load("DATA/ship2.jpg");
+    const QColor side = meanColour(ship, QRect(0, 0, 256, 100));
+    const QColor bottom = meanColour(ship, QRect(0, 104, 256, 24));
+    EXPECT_LT(std::abs(side.red() - side.blue()), 30);
+    EXPECT_GT(bottom.red(), bottom.green() + 40);
+    // The sunk ship's skin is the same layout, much darker.
+    const QImage burnt = load("DATA/shipkill.jpg");
+    EXPECT_LT(meanColour(burnt, burnt.rect()).lightness(), meanColour(ship, ship.rect()).lightness() - 50);
+}
+
 TEST(PicturesOutput, TwoRunsWriteIdenticalBytes)
 {
     QTemporaryDir first;

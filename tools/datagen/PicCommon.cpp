@@ -199,9 +199,7 @@ void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32
             const double grain = tileFbm(x / w * 0.125, y / h, grainCells, 2, seed) - 0.5;
             const double blotch = tileFbm(x / w, y / h, 6, 3, seed + 31u) - 0.5;
             const double f = gradient * (1.0 + 0.16 * grain + 0.22 * blotch);
-            const QColor c = shade(base, f);
-            const QRgb old = line[x];
-            line[x] = qRgba(c.red(), c.green(), c.blue(), qAlpha(old) == 0 ? 255 : qAlpha(old));
+            line[x] = shade(base, f).rgb();
         }
     }
 }

@@ -81,7 +81,7 @@ QPainterPath textPath(const QString& text, Face face, double pixelSize);
 void drawText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
               const QColor& colour);
 
-// Brushed dark steel over rect: a vertical gradient, fine horizontal grain and
+// Brushed dark steel over rect of an RGB32 image: a vertical gradient, fine horizontal grain and
 // a few faint darker blotches. The grain comes from seed.
 void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32_t seed);
 // A raised (or, with sunken, recessed) bevel of the given width inside rect.

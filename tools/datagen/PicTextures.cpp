@@ -295,8 +295,8 @@ QImage makeGrass()
             const double tone = tileFbm(u, v, 8, 4, 31u);
             const double blades = tileFbm(u, v, 64, 2, 32u);
             const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
-            // The bottom quarter, used by the beach ring, turns to sand.
-            const double beach = smoothstep(168.0, 200.0, y + 14.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
+            // Rows 192..255, used by the beach ring, are all sand.
+            const double beach = smoothstep(172.0, 188.0, y + 8.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
             const double sandiness = std::max(patches, beach);
             const QColor grass =
                 shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
