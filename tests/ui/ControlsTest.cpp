@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
+#include "tools/embedded/EmbeddedImages.h"
 #include "ui/SkinFont.h"
+#include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TFlatEdit.h"
@@ -325,6 +327,23 @@ TEST(TOffice97Button, FocusLookCanBeRemoved) {
     EXPECT_TRUE(row->ShowsFocusLook());
     row->RemoveFocusLook();
     EXPECT_FALSE(row->ShowsFocusLook());
+}
+
+TEST(SkinImages, MissingPicturesGetADrawnStandInOfTheRightSize) {
+    for (auto kind : {SkinFallback::ButtonMain, SkinFallback::ArrowPress, SkinFallback::CheckGrayed,
+                      SkinFallback::VolumeFrame}) {
+        const QImage img = skinImage("no/such/picture", kind, QSize(71, 24));
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), QSize(71, 24));
+        EXPECT_GT(test::countPixels(img, [](QColor c) { return c.alpha() > 0; }), 0);
+    }
+    // The generated faces, once the generator has made them, decode at their stated sizes.
+    if (!embeddedImage("button/71x24/press").empty()) {
+        EXPECT_EQ(buttonFaces("71x24", QSize(1, 1)).press.size(), QSize(71, 24));
+    }
+    if (!embeddedImage("combo/arrow2").empty()) {
+        EXPECT_EQ(skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(1, 1)).size(), QSize(20, 20));
+    }
 }
 
 TEST(SkinPalette, GreySelectionIsOursAndCanBePutBack) {

@@ -81,6 +81,18 @@ TEST(OptionsFile, WindowsWrittenFileIsUpdatedInPlaceKeepingUnknownKeys) {
               "[Window]\r\nLeft=10\r\n");
 }
 
+TEST(OptionsFile, AFileTooLargeToReadWholeIsNeverCutBySaving) {
+    test::TempDir dir;
+    const std::string huge = "[Options]\r\nPlayerName=Big\r\n[Junk]\r\n" + std::string(kMaxIniBytes, 'j');
+    dir.write("vtx.ini", huge);
+    EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Big");
+    const auto error = saveStoredOptions(dir.path(), StoredOptions{});
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("vtx.ini"), std::string::npos);
+    EXPECT_EQ(dir.read("vtx.ini"), huge);
+    EXPECT_TRUE(saveSong(dir.path(), 3));
+}
+
 TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     test::TempDir dir;
     dir.write("vortalix.ini", "[Options]\r\nDifficulty=1\r\nPlayerName=ignored\r\n");

@@ -20,9 +20,12 @@ FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
     FileReadResult result;
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return result;
     result.exists = true;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.readError = true;
+        return result;
+    }
     constexpr std::size_t chunk = 64 * 1024;
     char buffer[chunk];
     while (result.bytes.size() < maxBytes && in) {
@@ -63,14 +66,13 @@ std::optional<std::string> writeFileAtomic(const fs::path& path, std::string_vie
     temp += ".tmp";
     // A stale temporary from an earlier crash is ours to replace.
     fs::remove(temp, ec);
-    if (ec)
-        return describe(path,
-                        "the temporary file " + temp.string() + " is in the way (" + ec.message() + ")");
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        return describe(path, temp.filename().string() + " is in the way (" + ec.message() + ")");
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
             const int err = errno;
-            return describe(path, std::string("cannot create ") + temp.string() + " (" +
+            return describe(path, "cannot create " + temp.filename().string() + " (" +
                                       (err ? std::strerror(err) : "unknown error") + ")");
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -18,7 +18,8 @@
 namespace vtx {
 
 struct FileReadResult {
-    bool exists = false;    // false: no such file (or not a regular file, or unreadable)
+    bool exists = false;    // a regular file is there
+    bool readError = false; // it is there but could not be read (bytes is empty)
     bool truncated = false; // the file was longer than the limit; bytes holds its start
     std::string bytes;
 };

@@ -4,6 +4,8 @@
 #include "ui/format/FileIo.h"
 #include "ui/format/IniFile.h"
 
+#include <functional>
+
 namespace vtx {
 
 namespace fs = std::filesystem;
@@ -46,18 +48,29 @@ void writeStoredOptions(IniFile& ini, const StoredOptions& o) {
     ini.writeInteger(kOptionsSection, "Difficulty", o.difficulty);
 }
 
-std::optional<std::string> saveStoredOptions(const fs::path& startDir, const StoredOptions& options) {
-    const fs::path path = optionsIniPath(startDir);
-    IniFile ini = loadIniFile(path);
-    writeStoredOptions(ini, options);
+namespace {
+
+// Read-modify-write that never loses what the file held: a file that exists
+// but cannot be read whole is left alone and the save is refused.
+std::optional<std::string> updateIniFile(const fs::path& path, const std::function<void(IniFile&)>& change) {
+    const auto read = readFileBytes(path, kMaxIniBytes);
+    const std::string name = path.filename().string();
+    if (read.readError) return "Can't save " + name + ": the file cannot be read";
+    if (read.truncated) return "Can't save " + name + ": the file is too large";
+    IniFile ini = read.exists ? IniFile::parse(read.bytes) : IniFile{};
+    change(ini);
     return writeFileAtomic(path, ini.serialize());
 }
 
+} // namespace
+
+std::optional<std::string> saveStoredOptions(const fs::path& startDir, const StoredOptions& options) {
+    return updateIniFile(optionsIniPath(startDir), [&](IniFile& ini) { writeStoredOptions(ini, options); });
+}
+
 std::optional<std::string> saveSong(const fs::path& startDir, int song) {
-    const fs::path path = optionsIniPath(startDir);
-    IniFile ini = loadIniFile(path);
-    ini.writeInteger(kOptionsSection, "Song", song);
-    return writeFileAtomic(path, ini.serialize());
+    return updateIniFile(optionsIniPath(startDir),
+                         [&](IniFile& ini) { ini.writeInteger(kOptionsSection, "Song", song); });
 }
 
 int readVortalixDifficulty(const fs::path& startDir) {

@@ -37,7 +37,8 @@ struct StoredOptions {
 };
 
 // Files larger than this are read only up to it (a hostile file cannot
-// exhaust memory); the keys the game writes are near the start anyway.
+// exhaust memory). Such a file is never rewritten: the save is refused with a
+// message rather than cutting off its end.
 inline constexpr std::size_t kMaxIniBytes = 4 * 1024 * 1024;
 
 std::filesystem::path optionsIniPath(const std::filesystem::path& startDir);  // "vtx.ini"
@@ -55,7 +56,8 @@ StoredOptions readStoredOptions(const std::filesystem::path& startDir);
 void writeStoredOptions(IniFile& ini, const StoredOptions& options);
 
 // Read-modify-write of "vtx.ini" with the options window's keys, atomically.
-// Returns an error message for the player when the file could not be written.
+// Returns an error message for the player when the file could not be written
+// (or could not be read whole, so that rewriting it would lose its content).
 std::optional<std::string> saveStoredOptions(const std::filesystem::path& startDir,
                                              const StoredOptions& options);
 
