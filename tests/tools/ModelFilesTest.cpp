@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -304,6 +305,31 @@ TEST_F(ModelFiles, FacesPointOutwards)
         SCOPED_TRACE(name);
         const Md2Read m = model(name);
         EXPECT_GT(signedVolume(m, m.frames.back()), 0.0);
+    }
+}
+
+// Faces that meet along an edge must run it in opposite directions; the same
+// directed edge twice means one of the faces is turned inside out.
+TEST(ModelMeshes, NeighbouringFacesAgreeOnTheirWinding)
+{
+    const std::vector<std::pair<std::string, ModelMesh>> meshes{
+        {"ship1", buildShipMesh(1)}, {"ship2", buildShipMesh(2)}, {"ship3", buildShipMesh(3)},
+        {"ship4", buildShipMesh(4)}, {"tree", buildTreeMesh()},    {"isle", buildIslandMesh()}};
+    for (const auto& [name, mesh] : meshes) {
+        SCOPED_TRACE(name);
+        auto key = [&](int v) {
+            const ModelVec p = mesh.vertices()[v];
+            return std::array<long long, 3>{std::llround(p.x * 1e5), std::llround(p.y * 1e5), std::llround(p.z * 1e5)};
+        };
+        std::set<std::pair<std::array<long long, 3>, std::array<long long, 3>>> seen;
+        int duplicates = 0;
+        for (const auto& t : mesh.triangles())
+            for (int k = 0; k < 3; ++k) {
+                const auto a = key(t.vertex[k]), b = key(t.vertex[(k + 1) % 3]);
+                if (a == b) continue;
+                duplicates += !seen.insert({a, b}).second;
+            }
+        EXPECT_EQ(duplicates, 0);
     }
 }
 

@@ -194,7 +194,7 @@ private:
             const ModelVec p0 = mirror(s0), p1 = mirror(s1);
             const int a = m_mesh.addVertex(s0), b = m_mesh.addVertex(s1), c = m_mesh.addVertex(p1),
                       d = m_mesh.addVertex(p0);
-            m_mesh.addTriangle({a, b, c}, {deckTex(s0), deckTex(s1), deckTex(p1)});
+            if (std::abs(s1.y - p1.y) > 1e-6) m_mesh.addTriangle({a, b, c}, {deckTex(s0), deckTex(s1), deckTex(p1)});
             m_mesh.addTriangle({a, c, d}, {deckTex(s0), deckTex(p1), deckTex(p0)});
         }
         // Transom: the squared stern, a fan facing -x.
@@ -206,7 +206,7 @@ private:
             v[k] = m_mesh.addVertex(ring[k]);
             t[k] = m_mesh.addTexCoord(4.0 + (ring[k].y + m_p.beam) * 1.5, sideRow(ring[k].z));
         }
-        for (int k = 1; k + 1 < 7; ++k) m_mesh.addTriangle({v[0], v[k], v[k + 1]}, {t[0], t[k], t[k + 1]});
+        for (int k = 1; k + 1 < 7; ++k) m_mesh.addTriangle({v[0], v[k + 1], v[k]}, {t[0], t[k + 1], t[k]});
     }
 
     void addBridge()
