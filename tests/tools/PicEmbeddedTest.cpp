@@ -13,30 +13,26 @@
 namespace vtx::datagen {
 namespace {
 
-int luminance(QRgb c)
-{
+int luminance(QRgb c) {
     return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
 }
 
-QImage decode(const std::vector<unsigned char>& bytes)
-{
-    return QImage::fromData(bytes.data(), static_cast<int>(bytes.size())).convertToFormat(QImage::Format_ARGB32);
+QImage decode(const std::vector<unsigned char>& bytes) {
+    return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()))
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 class Embedded : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         s_set = new EmbeddedSet();
         generateEmbedded(*s_set);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete s_set;
         s_set = nullptr;
     }
-    static QImage image(const std::string& name)
-    {
+    static QImage image(const std::string& name) {
         const auto it = s_set->find(name);
         return it == s_set->end() ? QImage() : decode(it->second);
     }
@@ -47,30 +43,31 @@ protected:
 EmbeddedSet* Embedded::s_set = nullptr;
 
 // Every name the program looks up, with its size.
-std::map<std::string, QSize> documentedNames()
-{
+std::map<std::string, QSize> documentedNames() {
     std::map<std::string, QSize> names;
     for (int i = 0; i < 32; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "water/%02d", i);
         names[name] = {128, 128};
     }
-    for (const char* mark : {"hint", "hit", "frame1"}) names[std::string("cell/") + mark] = {64, 64};
+    for (const char* mark : {"hint", "hit", "frame1"})
+        names[std::string("cell/") + mark] = {64, 64};
     for (const char* state : {"main", "over", "press"}) {
         names[std::string("button/71x24/") + state] = {71, 24};
         names[std::string("button/86x24/") + state] = {86, 24};
         names[std::string("button/low/") + state] = {25, 25};
         names[std::string("button/high/") + state] = {25, 25};
     }
-    for (const char* arrow : {"arrow1", "arrow2", "arrow3"}) names[std::string("combo/") + arrow] = {20, 20};
-    for (const char* check : {"checked", "unchecked", "grayed"}) names[std::string("check/") + check] = {32, 16};
+    for (const char* arrow : {"arrow1", "arrow2", "arrow3"})
+        names[std::string("combo/") + arrow] = {20, 20};
+    for (const char* check : {"checked", "unchecked", "grayed"})
+        names[std::string("check/") + check] = {32, 16};
     names["volume/effects"] = {160, 25};
     names["volume/music"] = {160, 25};
     return names;
 }
 
-TEST_F(Embedded, HoldsExactlyTheDocumentedNamesInTheirFormatsAndSizes)
-{
+TEST_F(Embedded, HoldsExactlyTheDocumentedNamesInTheirFormatsAndSizes) {
     const auto names = documentedNames();
     ASSERT_EQ(s_set->size(), names.size());
     for (const auto& [name, size] : names) {
@@ -89,8 +86,7 @@ TEST_F(Embedded, HoldsExactlyTheDocumentedNamesInTheirFormatsAndSizes)
 }
 
 // Mean absolute difference of two columns (or rows) of a picture.
-double lineStep(const QImage& a, const QImage& b, int ax, int bx, bool columns)
-{
+double lineStep(const QImage& a, const QImage& b, int ax, int bx, bool columns) {
     double sum = 0.0;
     const int n = columns ? a.height() : a.width();
     for (int i = 0; i < n; ++i) {
@@ -101,16 +97,15 @@ double lineStep(const QImage& a, const QImage& b, int ax, int bx, bool columns)
     return sum / n;
 }
 
-double frameStep(const QImage& a, const QImage& b)
-{
+double frameStep(const QImage& a, const QImage& b) {
     double sum = 0.0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) sum += std::abs(luminance(a.pixel(x, y)) - luminance(b.pixel(x, y)));
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(luminance(a.pixel(x, y)) - luminance(b.pixel(x, y)));
     return sum / (a.width() * a.height());
 }
 
-TEST_F(Embedded, WaterTilesAcrossItsEdgesAndLoopsInTime)
-{
+TEST_F(Embedded, WaterTilesAcrossItsEdgesAndLoopsInTime) {
     const QImage first = image("water/00");
     // Across the edge the picture changes no more than between neighbours inside.
     const double wrapX = lineStep(first, first, 127, 0, true);
@@ -137,13 +132,13 @@ TEST_F(Embedded, WaterTilesAcrossItsEdgesAndLoopsInTime)
     EXPECT_GT(qBlue(centre) + qGreen(centre), 2 * qRed(centre) + 40);
 }
 
-TEST_F(Embedded, BoardMarksAreLightShapesOnBlack)
-{
+TEST_F(Embedded, BoardMarksAreLightShapesOnBlack) {
     for (const char* name : {"cell/hint", "cell/hit", "cell/frame1"}) {
         const QImage mark = image(name);
         int lit = 0;
         for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) lit += luminance(mark.pixel(x, y)) > 48;
+            for (int x = 0; x < 64; ++x)
+                lit += luminance(mark.pixel(x, y)) > 48;
         EXPECT_GT(lit, 60) << name;
         EXPECT_LT(lit, 64 * 64 / 2) << name << ": mostly black, drawn additively";
         EXPECT_LT(luminance(mark.pixel(32, 1)), 24) << name;
@@ -152,11 +147,11 @@ TEST_F(Embedded, BoardMarksAreLightShapesOnBlack)
     // The untouched cell is only a faint outline: nothing in its middle, nothing bright.
     const QImage frame = image("cell/frame1");
     EXPECT_LT(luminance(frame.pixel(32, 32)), 16);
-    for (int x = 0; x < 64; ++x) EXPECT_LT(luminance(frame.pixel(x, 4)), 170);
+    for (int x = 0; x < 64; ++x)
+        EXPECT_LT(luminance(frame.pixel(x, 4)), 170);
 }
 
-TEST_F(Embedded, ButtonFacesDifferByStateAndStayDarkUnderTheCaption)
-{
+TEST_F(Embedded, ButtonFacesDifferByStateAndStayDarkUnderTheCaption) {
     for (const char* size : {"71x24", "86x24", "low", "high"}) {
         const std::string base = std::string("button/") + size + "/";
         const QImage normal = image(base + "main");
@@ -172,14 +167,14 @@ TEST_F(Embedded, ButtonFacesDifferByStateAndStayDarkUnderTheCaption)
         const QImage face = image(std::string("button/71x24/") + state);
         double sum = 0.0;
         for (int y = 7; y < 20; ++y)
-            for (int x = 20; x < 60; ++x) sum += luminance(face.pixel(x, y));
+            for (int x = 20; x < 60; ++x)
+                sum += luminance(face.pixel(x, y));
         EXPECT_LT(sum / (13 * 40), 110) << state;
     }
     EXPECT_NE(image("button/low/main"), image("button/high/main")) << "minus and plus";
 }
 
-TEST_F(Embedded, CheckGlyphsHaveAnEnabledAndADisabledCell)
-{
+TEST_F(Embedded, CheckGlyphsHaveAnEnabledAndADisabledCell) {
     const QImage checked = image("check/checked");
     const QImage unchecked = image("check/unchecked");
     const QImage grayed = image("check/grayed");
@@ -196,8 +191,7 @@ TEST_F(Embedded, CheckGlyphsHaveAnEnabledAndADisabledCell)
     EXPECT_GT(luminance(checked.pixel(7, 10)), luminance(checked.pixel(23, 10)) + 40);
 }
 
-TEST_F(Embedded, VolumeFramesHoldADarkGrooveUnderTheBar)
-{
+TEST_F(Embedded, VolumeFramesHoldADarkGrooveUnderTheBar) {
     for (const char* name : {"volume/effects", "volume/music"}) {
         const QImage frame = image(name);
         // The bar covers (10, 8)..(149, 16); its surround is the groove's edge.
@@ -211,8 +205,7 @@ TEST_F(Embedded, VolumeFramesHoldADarkGrooveUnderTheBar)
         EXPECT_GT(luminance(image(name).pixel(10, 10)), 150) << name << ": the arrow shows";
 }
 
-TEST(EmbeddedOutput, TwoRunsGiveIdenticalBytes)
-{
+TEST(EmbeddedOutput, TwoRunsGiveIdenticalBytes) {
     EmbeddedSet first;
     EmbeddedSet second;
     generateEmbedded(first);

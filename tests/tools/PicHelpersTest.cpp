@@ -9,8 +9,7 @@
 namespace vtx::datagen::pic {
 namespace {
 
-TEST(PicNoise, RepeatsWithPeriodOneAndStaysInRange)
-{
+TEST(PicNoise, RepeatsWithPeriodOneAndStaysInRange) {
     for (int i = 0; i < 50; ++i) {
         const double u = i * 0.0371;
         const double v = i * 0.0913;
@@ -30,8 +29,7 @@ TEST(PicNoise, RepeatsWithPeriodOneAndStaysInRange)
     EXPECT_NE(tileNoise(0.3, 0.7, 8, 1u), tileNoise(0.3, 0.7, 8, 2u));
 }
 
-TEST(PicRng, SameSeedSameSequenceAndValuesInRange)
-{
+TEST(PicRng, SameSeedSameSequenceAndValuesInRange) {
     Rng a(42);
     Rng b(42);
     Rng c(43);
@@ -51,21 +49,23 @@ TEST(PicRng, SameSeedSameSequenceAndValuesInRange)
 }
 
 // Odd widths exercise the row padding of the BMP writers.
-TEST(PicBmp, BothWritersRoundTripThroughTheDecoder)
-{
+TEST(PicBmp, BothWritersRoundTripThroughTheDecoder) {
     QImage colour(7, 3, QImage::Format_RGB32);
     QImage grey(5, 4, QImage::Format_Grayscale8);
     for (int y = 0; y < colour.height(); ++y)
-        for (int x = 0; x < colour.width(); ++x) colour.setPixel(x, y, qRgb(x * 30, y * 80, 200 - x * 10));
+        for (int x = 0; x < colour.width(); ++x)
+            colour.setPixel(x, y, qRgb(x * 30, y * 80, 200 - x * 10));
     for (int y = 0; y < grey.height(); ++y)
-        for (int x = 0; x < grey.width(); ++x) grey.scanLine(y)[x] = static_cast<uchar>(x * 50 + y);
+        for (int x = 0; x < grey.width(); ++x)
+            grey.scanLine(y)[x] = static_cast<uchar>(x * 50 + y);
 
     const auto colourBytes = encodeBmp24(colour);
     EXPECT_EQ(colourBytes.size(), 54u + 3u * 24u); // rows of 21 bytes padded to 24
     const QImage colourBack = QImage::fromData(colourBytes.data(), int(colourBytes.size()));
     ASSERT_EQ(colourBack.size(), colour.size());
     for (int y = 0; y < colour.height(); ++y)
-        for (int x = 0; x < colour.width(); ++x) EXPECT_EQ(colourBack.pixel(x, y), colour.pixel(x, y));
+        for (int x = 0; x < colour.width(); ++x)
+            EXPECT_EQ(colourBack.pixel(x, y), colour.pixel(x, y));
 
     const auto greyBytes = encodeBmpGrey8(grey);
     EXPECT_EQ(greyBytes.size(), 54u + 1024u + 4u * 8u);
@@ -73,7 +73,8 @@ TEST(PicBmp, BothWritersRoundTripThroughTheDecoder)
         QImage::fromData(greyBytes.data(), int(greyBytes.size())).convertToFormat(QImage::Format_Grayscale8);
     ASSERT_EQ(greyBack.size(), grey.size());
     for (int y = 0; y < grey.height(); ++y)
-        for (int x = 0; x < grey.width(); ++x) EXPECT_EQ(greyBack.constScanLine(y)[x], grey.constScanLine(y)[x]);
+        for (int x = 0; x < grey.width(); ++x)
+            EXPECT_EQ(greyBack.constScanLine(y)[x], grey.constScanLine(y)[x]);
 }
 
 } // namespace

@@ -17,54 +17,48 @@
 namespace vtx::datagen {
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::uint32_t le32(const QByteArray& b, int at)
-{
+std::uint32_t le32(const QByteArray& b, int at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 
-int le16(const QByteArray& b, int at)
-{
+int le16(const QByteArray& b, int at) {
     return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
 }
 
-int luminance(QRgb c)
-{
+int luminance(QRgb c) {
     return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
 }
 
-int colourDistance(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+int colourDistance(QRgb a, QRgb b) {
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
 // Files below root as relative paths.
-std::set<QString> listFiles(const QString& root)
-{
+std::set<QString> listFiles(const QString& root) {
     std::set<QString> files;
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) files.insert(QDir(root).relativeFilePath(it.next()));
+    while (it.hasNext())
+        files.insert(QDir(root).relativeFilePath(it.next()));
     return files;
 }
 
 // The picture files are generated once for the whole suite.
 class Pictures : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         s_dir = new QTemporaryDir();
         generatePictures(s_dir->path());
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete s_dir;
         s_dir = nullptr;
     }
@@ -76,14 +70,15 @@ protected:
 
 QTemporaryDir* Pictures::s_dir = nullptr;
 
-TEST_F(Pictures, WritesEveryFileAndEachDecodesAtItsSize)
-{
+TEST_F(Pictures, WritesEveryFileAndEachDecodesAtItsSize) {
     const std::map<QString, QSize> expected{
-        {"DATA/font.bmp", {495, 123}},    {"DATA/logo.jpg", {397, 303}},     {"DATA/terrain.bmp", {200, 200}},
-        {"DATA/snow512.jpg", {512, 512}}, {"DATA/detailmap.jpg", {256, 256}}, {"DATA/flare0.jpg", {256, 256}},
-        {"DATA/grass.jpg", {256, 256}},   {"DATA/ship.jpg", {256, 256}},      {"DATA/ship2.jpg", {256, 256}},
-        {"DATA/shipkill.jpg", {256, 256}}, {"data/panel1.jpg", {742, 603}},   {"data/panel2.jpg", {306, 184}},
-        {"data/panel3.jpg", {306, 325}},  {"data/panel4.jpg", {306, 325}},
+        {"DATA/font.bmp", {495, 123}},      {"DATA/logo.jpg", {397, 303}},
+        {"DATA/terrain.bmp", {200, 200}},   {"DATA/snow512.jpg", {512, 512}},
+        {"DATA/detailmap.jpg", {256, 256}}, {"DATA/flare0.jpg", {256, 256}},
+        {"DATA/grass.jpg", {256, 256}},     {"DATA/ship.jpg", {256, 256}},
+        {"DATA/ship2.jpg", {256, 256}},     {"DATA/shipkill.jpg", {256, 256}},
+        {"data/panel1.jpg", {742, 603}},    {"data/panel2.jpg", {306, 184}},
+        {"data/panel3.jpg", {306, 325}},    {"data/panel4.jpg", {306, 325}},
     };
     std::set<QString> names;
     for (const auto& [name, size] : expected) {
@@ -98,8 +93,7 @@ TEST_F(Pictures, WritesEveryFileAndEachDecodesAtItsSize)
     EXPECT_EQ(listFiles(s_dir->path()), names);
 }
 
-TEST_F(Pictures, FontHoldsEveryGlyphFromBlankToZInWholeCells)
-{
+TEST_F(Pictures, FontHoldsEveryGlyphFromBlankToZInWholeCells) {
     const QByteArray bytes = readAll(path("DATA/font.bmp"));
     ASSERT_GE(bytes.size(), 54);
     EXPECT_EQ(le16(bytes, 28), 24); // bits per pixel
@@ -115,7 +109,8 @@ TEST_F(Pictures, FontHoldsEveryGlyphFromBlankToZInWholeCells)
         ASSERT_LE(y0 + 30, font.height());
         int lit = 0;
         for (int y = y0; y < y0 + 30; ++y)
-            for (int x = x0; x < x0 + 30; ++x) lit += luminance(font.pixel(x, y)) > 128;
+            for (int x = x0; x < x0 + 30; ++x)
+                lit += luminance(font.pixel(x, y)) > 128;
         if (glyph == 0) {
             EXPECT_EQ(lit, 0) << "the blank is blank";
         } else {
@@ -124,13 +119,14 @@ TEST_F(Pictures, FontHoldsEveryGlyphFromBlankToZInWholeCells)
     }
     // The one-pixel gaps stay black so no glyph bleeds into its neighbour.
     for (int y = 0; y < font.height(); ++y)
-        for (int x = 30; x < font.width(); x += 31) ASSERT_LT(luminance(font.pixel(x, y)), 24) << x << "," << y;
+        for (int x = 30; x < font.width(); x += 31)
+            ASSERT_LT(luminance(font.pixel(x, y)), 24) << x << "," << y;
     for (int x = 0; x < font.width(); ++x)
-        for (int y = 30; y < font.height(); y += 31) ASSERT_LT(luminance(font.pixel(x, y)), 24) << x << "," << y;
+        for (int y = 30; y < font.height(); y += 31)
+            ASSERT_LT(luminance(font.pixel(x, y)), 24) << x << "," << y;
 }
 
-TEST_F(Pictures, LogoIsOneBrightCellOnBlack)
-{
+TEST_F(Pictures, LogoIsOneBrightCellOnBlack) {
     const QImage logo = load("DATA/logo.jpg");
     EXPECT_EQ(logo.width() / 397, 1);
     EXPECT_EQ(logo.height() / 303, 1);
@@ -138,12 +134,12 @@ TEST_F(Pictures, LogoIsOneBrightCellOnBlack)
         EXPECT_LT(luminance(logo.pixel(corner)), 16);
     int bright = 0;
     for (int y = 0; y < logo.height(); ++y)
-        for (int x = 0; x < logo.width(); ++x) bright += luminance(logo.pixel(x, y)) > 180;
+        for (int x = 0; x < logo.width(); ++x)
+            bright += luminance(logo.pixel(x, y)) > 180;
     EXPECT_GT(bright, 2000);
 }
 
-TEST_F(Pictures, TerrainIsAnEightBitGreyRingAroundOpenWater)
-{
+TEST_F(Pictures, TerrainIsAnEightBitGreyRingAroundOpenWater) {
     const QByteArray bytes = readAll(path("DATA/terrain.bmp"));
     ASSERT_GE(bytes.size(), 54 + 1024);
     EXPECT_EQ(le16(bytes, 28), 8);
@@ -191,8 +187,7 @@ TEST_F(Pictures, TerrainIsAnEightBitGreyRingAroundOpenWater)
     EXPECT_LE(wrapStep, insideStep + 4);
 }
 
-TEST_F(Pictures, ControlAreasOfTheSkinsAreFlatAroundTheirProbes)
-{
+TEST_F(Pictures, ControlAreasOfTheSkinsAreFlatAroundTheirProbes) {
     // Check boxes and score rows paint themselves in the colour of (42, 42):
     // the area they cover must not show a seam against it.
     for (const char* name : {"data/panel3.jpg", "data/panel4.jpg"}) {
@@ -213,16 +208,15 @@ TEST_F(Pictures, ControlAreasOfTheSkinsAreFlatAroundTheirProbes)
             ASSERT_LE(colourDistance(message.pixel(x, y), probe), 6) << "at " << x << "," << y;
 }
 
-TEST_F(Pictures, MainPanelKeepsTheViewerAreaDark)
-{
+TEST_F(Pictures, MainPanelKeepsTheViewerAreaDark) {
     const QImage panel = load("data/panel1.jpg");
     for (int y = 44; y < 587; y += 7)
-        for (int x = 15; x < 627; x += 7) ASSERT_LT(luminance(panel.pixel(x, y)), 20) << x << "," << y;
+        for (int x = 15; x < 627; x += 7)
+            ASSERT_LT(luminance(panel.pixel(x, y)), 20) << x << "," << y;
 }
 
 // Mean colour of a rectangle.
-QColor meanColour(const QImage& image, const QRect& rect)
-{
+QColor meanColour(const QImage& image, const QRect& rect) {
     double r = 0, g = 0, b = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x) {
@@ -235,8 +229,7 @@ QColor meanColour(const QImage& image, const QRect& rect)
     return QColor(int(r / n), int(g / n), int(b / n));
 }
 
-TEST_F(Pictures, TexturesFollowTheModelAtlasLayout)
-{
+TEST_F(Pictures, TexturesFollowTheModelAtlasLayout) {
     // The island's beach ring maps to rows 192..255 of the grass: sand there.
     const QImage grass = load("DATA/grass.jpg");
     for (int y = 192; y < 256; y += 4)
@@ -265,8 +258,7 @@ TEST_F(Pictures, TexturesFollowTheModelAtlasLayout)
     EXPECT_LT(meanColour(burnt, burnt.rect()).lightness(), meanColour(ship, ship.rect()).lightness() - 50);
 }
 
-TEST(PicturesOutput, TwoRunsWriteIdenticalBytes)
-{
+TEST(PicturesOutput, TwoRunsWriteIdenticalBytes) {
     QTemporaryDir first;
     QTemporaryDir second;
     generatePictures(first.path());
@@ -274,7 +266,8 @@ TEST(PicturesOutput, TwoRunsWriteIdenticalBytes)
     const std::set<QString> files = listFiles(first.path());
     ASSERT_EQ(files, listFiles(second.path()));
     for (const QString& file : files)
-        EXPECT_EQ(readAll(first.path() + "/" + file), readAll(second.path() + "/" + file)) << file.toStdString();
+        EXPECT_EQ(readAll(first.path() + "/" + file), readAll(second.path() + "/" + file))
+            << file.toStdString();
 }
 
 } // namespace

@@ -10,8 +10,7 @@ namespace vtx::datagen {
 // Names and formats follow tools/embedded/EmbeddedImages.h: JPEG for the sea
 // frames and the board marks, PNG (with alpha outside each face's outline)
 // for the control faces.
-void generateEmbedded(EmbeddedSet& out)
-{
+void generateEmbedded(EmbeddedSet& out) {
     using namespace pic;
     constexpr int kQuality = 90;
 

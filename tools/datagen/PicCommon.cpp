@@ -1,9 +1,9 @@
 #include "tools/datagen/PicCommon.h"
 
 #include <QBuffer>
-#include <QRawFont>
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -11,23 +11,20 @@
 
 namespace vtx::datagen::pic {
 
-std::uint64_t Rng::next()
-{
+std::uint64_t Rng::next() {
     std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-double Rng::uniform()
-{
+double Rng::uniform() {
     return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
 }
 
-double latticeValue(int x, int y, std::uint32_t seed)
-{
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 0x8DA6B343u ^ static_cast<std::uint32_t>(y) * 0xD8163841u ^
-                      seed * 0xCB1AB31Fu;
+double latticeValue(int x, int y, std::uint32_t seed) {
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 0x8DA6B343u ^
+                      static_cast<std::uint32_t>(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -38,21 +35,18 @@ double latticeValue(int x, int y, std::uint32_t seed)
 
 namespace {
 
-int wrap(int i, int n)
-{
+int wrap(int i, int n) {
     const int r = i % n;
     return r < 0 ? r + n : r;
 }
 
-double fade(double t)
-{
+double fade(double t) {
     return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
 }
 
 } // namespace
 
-double tileNoise(double u, double v, int cells, std::uint32_t seed)
-{
+double tileNoise(double u, double v, int cells, std::uint32_t seed) {
     const double x = u * cells;
     const double y = v * cells;
     const double fx = std::floor(x);
@@ -72,8 +66,7 @@ double tileNoise(double u, double v, int cells, std::uint32_t seed)
     return top + (bottom - top) * ty;
 }
 
-double tileFbm(double u, double v, int cells, int octaves, std::uint32_t seed, double gain)
-{
+double tileFbm(double u, double v, int cells, int octaves, std::uint32_t seed, double gain) {
     double sum = 0.0;
     double weight = 1.0;
     double total = 0.0;
@@ -85,40 +78,34 @@ double tileFbm(double u, double v, int cells, int octaves, std::uint32_t seed, d
     return sum / total;
 }
 
-double tileRidged(double u, double v, int cells, int octaves, std::uint32_t seed)
-{
+double tileRidged(double u, double v, int cells, int octaves, std::uint32_t seed) {
     return 1.0 - std::abs(2.0 * tileFbm(u, v, cells, octaves, seed) - 1.0);
 }
 
-double clamp01(double v)
-{
+double clamp01(double v) {
     return std::clamp(v, 0.0, 1.0);
 }
 
-double smoothstep(double edge0, double edge1, double x)
-{
+double smoothstep(double edge0, double edge1, double x) {
     const double t = clamp01((x - edge0) / (edge1 - edge0));
     return t * t * (3.0 - 2.0 * t);
 }
 
-QColor mix(const QColor& a, const QColor& b, double t)
-{
+QColor mix(const QColor& a, const QColor& b, double t) {
     t = clamp01(t);
     auto lerp = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
                   lerp(a.alpha(), b.alpha()));
 }
 
-QColor shade(const QColor& c, double f)
-{
+QColor shade(const QColor& c, double f) {
     auto s = [f](int x) { return std::clamp(static_cast<int>(std::lround(x * f)), 0, 255); };
     return QColor(s(c.red()), s(c.green()), s(c.blue()), c.alpha());
 }
 
 namespace {
 
-QRawFont rawFont(Face face, double pixelSize)
-{
+QRawFont rawFont(Face face, double pixelSize) {
     static const QRawFont sans(QString("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"), 32,
                                QFont::PreferNoHinting);
     static const QRawFont serif(QString("/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"), 32,
@@ -130,8 +117,7 @@ QRawFont rawFont(Face face, double pixelSize)
 }
 
 // Left edge of a run of the given advance width placed in rect by flags.
-double alignedLeft(const QRectF& rect, int flags, double width)
-{
+double alignedLeft(const QRectF& rect, int flags, double width) {
     if (flags & Qt::AlignHCenter) return rect.center().x() - width / 2.0;
     if (flags & Qt::AlignRight) return rect.right() - width;
     return rect.left();
@@ -139,8 +125,7 @@ double alignedLeft(const QRectF& rect, int flags, double width)
 
 } // namespace
 
-QPainterPath textPath(const QString& text, Face face, double pixelSize)
-{
+QPainterPath textPath(const QString& text, Face face, double pixelSize) {
     const QRawFont font = rawFont(face, pixelSize);
     const QList<quint32> glyphs = font.glyphIndexesForString(text);
     const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
@@ -156,8 +141,7 @@ QPainterPath textPath(const QString& text, Face face, double pixelSize)
 
 namespace {
 
-double advanceWidth(const QString& text, Face face, double pixelSize)
-{
+double advanceWidth(const QString& text, Face face, double pixelSize) {
     const QRawFont font = rawFont(face, pixelSize);
     double width = 0.0;
     for (const QPointF& a :
@@ -169,13 +153,14 @@ double advanceWidth(const QString& text, Face face, double pixelSize)
 } // namespace
 
 void drawText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
-              const QColor& colour)
-{
+              const QColor& colour) {
     const QRawFont font = rawFont(face, pixelSize);
     const double left = alignedLeft(rect, flags, advanceWidth(text, face, pixelSize));
     double baseline = rect.top() + font.ascent();
-    if (flags & Qt::AlignVCenter) baseline = rect.center().y() + font.capHeight() / 2.0;
-    else if (flags & Qt::AlignBottom) baseline = rect.bottom() - font.descent();
+    if (flags & Qt::AlignVCenter)
+        baseline = rect.center().y() + font.capHeight() / 2.0;
+    else if (flags & Qt::AlignBottom)
+        baseline = rect.bottom() - font.descent();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
@@ -184,8 +169,7 @@ void drawText(QPainter& p, const QRectF& rect, int flags, const QString& text, F
     p.restore();
 }
 
-void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32_t seed)
-{
+void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32_t seed) {
     const QRect r = rect.intersected(image.rect());
     const double w = image.width();
     const double h = image.height();
@@ -204,8 +188,7 @@ void fillSteel(QImage& image, const QRect& rect, const QColor& base, std::uint32
     }
 }
 
-void drawBevel(QPainter& p, const QRect& rect, int width, bool sunken, double strength)
-{
+void drawBevel(QPainter& p, const QRect& rect, int width, bool sunken, double strength) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     for (int i = 0; i < width; ++i) {
@@ -225,8 +208,7 @@ void drawBevel(QPainter& p, const QRect& rect, int width, bool sunken, double st
     p.restore();
 }
 
-void drawRivet(QPainter& p, double x, double y, double r)
-{
+void drawRivet(QPainter& p, double x, double y, double r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
@@ -242,8 +224,7 @@ void drawRivet(QPainter& p, double x, double y, double r)
     p.restore();
 }
 
-void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r)
-{
+void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r) {
     const QRect in = rect.adjusted(inset, inset, -inset, -inset);
     const int nx = std::max(1, in.width() / step);
     const int ny = std::max(1, in.height() / step);
@@ -259,8 +240,7 @@ void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r)
     }
 }
 
-void drawBrassTrim(QPainter& p, const QRect& rect)
-{
+void drawBrassTrim(QPainter& p, const QRect& rect) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
@@ -273,22 +253,19 @@ void drawBrassTrim(QPainter& p, const QRect& rect)
     p.restore();
 }
 
-void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
-                    const QColor& colour)
-{
+void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face,
+                    double pixelSize, const QColor& colour) {
     drawText(p, rect.translated(1, 1), flags, text, face, pixelSize, QColor(0, 0, 0, 200));
     drawText(p, rect, flags, text, face, pixelSize, colour);
 }
 
-QImage blankRgb(int width, int height, const QColor& fill)
-{
+QImage blankRgb(int width, int height, const QColor& fill) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(fill);
     return image;
 }
 
-QImage blankArgb(int width, int height)
-{
+QImage blankArgb(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
@@ -296,31 +273,28 @@ QImage blankArgb(int width, int height)
 
 namespace {
 
-std::vector<unsigned char> encode(const QImage& image, const char* format, int quality)
-{
+std::vector<unsigned char> encode(const QImage& image, const char* format, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format, quality)) throw std::runtime_error(std::string("cannot encode ") + format);
+    if (!image.save(&buffer, format, quality))
+        throw std::runtime_error(std::string("cannot encode ") + format);
     return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 
-void put16(std::vector<unsigned char>& out, std::uint32_t v)
-{
+void put16(std::vector<unsigned char>& out, std::uint32_t v) {
     out.push_back(static_cast<unsigned char>(v & 0xFF));
     out.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
 }
 
-void put32(std::vector<unsigned char>& out, std::uint32_t v)
-{
+void put32(std::vector<unsigned char>& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
 
 // File header and BITMAPINFOHEADER for an uncompressed bottom-up picture.
 std::vector<unsigned char> bmpHeader(int width, int height, int bits, std::uint32_t paletteBytes,
-                                     std::uint32_t rowBytes)
-{
+                                     std::uint32_t rowBytes) {
     const std::uint32_t offset = 14 + 40 + paletteBytes;
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
     std::vector<unsigned char> out;
@@ -346,18 +320,15 @@ std::vector<unsigned char> bmpHeader(int width, int height, int bits, std::uint3
 
 } // namespace
 
-std::vector<unsigned char> encodeJpeg(const QImage& image, int quality)
-{
+std::vector<unsigned char> encodeJpeg(const QImage& image, int quality) {
     return encode(image.convertToFormat(QImage::Format_RGB32), "JPG", quality);
 }
 
-std::vector<unsigned char> encodePng(const QImage& image)
-{
+std::vector<unsigned char> encodePng(const QImage& image) {
     return encode(image, "PNG", -1);
 }
 
-std::vector<unsigned char> encodeBmp24(const QImage& source)
-{
+std::vector<unsigned char> encodeBmp24(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(image.width()) * 3 + 3) & ~3u;
     std::vector<unsigned char> out = bmpHeader(image.width(), image.height(), 24, 0, rowBytes);
@@ -370,13 +341,13 @@ std::vector<unsigned char> encodeBmp24(const QImage& source)
             out.push_back(static_cast<unsigned char>(qRed(line[x])));
             written += 3;
         }
-        for (; written < rowBytes; ++written) out.push_back(0);
+        for (; written < rowBytes; ++written)
+            out.push_back(0);
     }
     return out;
 }
 
-std::vector<unsigned char> encodeBmpGrey8(const QImage& source)
-{
+std::vector<unsigned char> encodeBmpGrey8(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_Grayscale8);
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(image.width()) + 3) & ~3u;
     std::vector<unsigned char> out = bmpHeader(image.width(), image.height(), 8, 1024, rowBytes);
@@ -387,7 +358,8 @@ std::vector<unsigned char> encodeBmpGrey8(const QImage& source)
     for (int y = image.height() - 1; y >= 0; --y) {
         const uchar* line = image.constScanLine(y);
         out.insert(out.end(), line, line + image.width());
-        for (std::uint32_t x = static_cast<std::uint32_t>(image.width()); x < rowBytes; ++x) out.push_back(0);
+        for (std::uint32_t x = static_cast<std::uint32_t>(image.width()); x < rowBytes; ++x)
+            out.push_back(0);
     }
     return out;
 }

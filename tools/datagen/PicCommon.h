@@ -93,8 +93,8 @@ void drawRivetRow(QPainter& p, const QRect& rect, int inset, int step, double r)
 // A thin double brass line around rect, the trim of plates and strips.
 void drawBrassTrim(QPainter& p, const QRect& rect);
 // drawText with a dark drop shadow one pixel down and right.
-void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face, double pixelSize,
-                    const QColor& colour);
+void drawShadowText(QPainter& p, const QRectF& rect, int flags, const QString& text, Face face,
+                    double pixelSize, const QColor& colour);
 
 // Blank pictures ready for a QPainter.
 QImage blankRgb(int width, int height, const QColor& fill = Qt::black);

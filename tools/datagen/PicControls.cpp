@@ -46,8 +46,7 @@ constexpr std::array<Wave, 5> kRipple{{
 }};
 
 template <std::size_t N>
-double waveSum(const std::array<Wave, N>& waves, double u, double v, double t, double* du, double* dv)
-{
+double waveSum(const std::array<Wave, N>& waves, double u, double v, double t, double* du, double* dv) {
     double h = 0.0;
     double gx = 0.0;
     double gy = 0.0;
@@ -65,8 +64,7 @@ double waveSum(const std::array<Wave, N>& waves, double u, double v, double t, d
 
 } // namespace
 
-QImage makeWaterFrame(int frame)
-{
+QImage makeWaterFrame(int frame) {
     QImage image = blankRgb(kWaterSize, kWaterSize);
     const double t = double(frame) / kWaterFrames;
     const QColor deep(14, 70, 92);
@@ -104,15 +102,13 @@ QImage makeWaterFrame(int frame)
 
 namespace {
 
-QImage markCanvas()
-{
+QImage markCanvas() {
     return blankRgb(64, 64);
 }
 
 } // namespace
 
-QImage makeHintMark()
-{
+QImage makeHintMark() {
     QImage image = markCanvas();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -139,8 +135,7 @@ QImage makeHintMark()
     return image;
 }
 
-QImage makeHitMark()
-{
+QImage makeHitMark() {
     QImage image = markCanvas();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -174,12 +169,12 @@ QImage makeHitMark()
     p.drawEllipse(QPointF(37.5, 27), 4.0, 4.4);
     p.drawPolygon(QPolygonF({QPointF(32, 32.5), QPointF(30.2, 36.5), QPointF(33.8, 36.5)}));
     p.setPen(QPen(Qt::black, 1.2));
-    for (int x = 28; x <= 36; x += 3) p.drawLine(QPointF(x, 41.5), QPointF(x, 45.5));
+    for (int x = 28; x <= 36; x += 3)
+        p.drawLine(QPointF(x, 41.5), QPointF(x, 45.5));
     return image;
 }
 
-QImage makeFrameMark()
-{
+QImage makeFrameMark() {
     QImage image = markCanvas();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -201,8 +196,7 @@ namespace {
 
 // A rounded steel face with a brass rim; the caption area stays dark enough
 // for white and grey text alike.
-void paintFace(QPainter& p, const QRectF& rect, FaceState state, double radius)
-{
+void paintFace(QPainter& p, const QRectF& rect, FaceState state, double radius) {
     p.setRenderHint(QPainter::Antialiasing, true);
     QColor top(70, 92, 122);
     QColor bottom(24, 34, 50);
@@ -234,23 +228,23 @@ void paintFace(QPainter& p, const QRectF& rect, FaceState state, double radius)
     const QRectF inner = body.adjusted(1.5, 1.5, -1.5, -1.5);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(state == FaceState::Pressed ? QColor(0, 0, 0, 140) : QColor(255, 255, 255, 60), 1.0));
-    p.drawLine(QPointF(inner.left() + radius - 1, inner.top()), QPointF(inner.right() - radius + 1, inner.top()));
+    p.drawLine(QPointF(inner.left() + radius - 1, inner.top()),
+               QPointF(inner.right() - radius + 1, inner.top()));
     p.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
-    p.drawLine(QPointF(inner.left() + radius - 1, inner.bottom()), QPointF(inner.right() - radius + 1, inner.bottom()));
+    p.drawLine(QPointF(inner.left() + radius - 1, inner.bottom()),
+               QPointF(inner.right() - radius + 1, inner.bottom()));
 }
 
 } // namespace
 
-QImage makeButtonFace(int width, int height, FaceState state)
-{
+QImage makeButtonFace(int width, int height, FaceState state) {
     QImage image = blankArgb(width, height);
     QPainter p(&image);
     paintFace(p, QRectF(0, 0, width, height), state, 4.0);
     return image;
 }
 
-QImage makeVolumeButton(bool up, FaceState state)
-{
+QImage makeVolumeButton(bool up, FaceState state) {
     QImage image = blankArgb(25, 25);
     QPainter p(&image);
     paintFace(p, QRectF(0, 0, 25, 25), state, 5.0);
@@ -268,8 +262,7 @@ QImage makeVolumeButton(bool up, FaceState state)
     return image;
 }
 
-QImage makeComboArrow(FaceState state)
-{
+QImage makeComboArrow(FaceState state) {
     QImage image = blankArgb(20, 20);
     QPainter p(&image);
     paintFace(p, QRectF(0, 0, 20, 20), state, 3.0);
@@ -283,8 +276,7 @@ QImage makeComboArrow(FaceState state)
     return image;
 }
 
-QImage makeCheckGlyph(CheckState state)
-{
+QImage makeCheckGlyph(CheckState state) {
     QImage image = blankArgb(32, 16);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -316,8 +308,7 @@ QImage makeCheckGlyph(CheckState state)
     return image;
 }
 
-QImage makeVolumeFrame()
-{
+QImage makeVolumeFrame() {
     QImage image = blankRgb(160, 25, colours::field);
     QPainter p(&image);
     // Groove around the bar's place (10, 8, 140 x 9), one pixel of dark edge

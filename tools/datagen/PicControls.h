@@ -19,9 +19,9 @@ inline constexpr int kWaterSize = 128;
 QImage makeWaterFrame(int frame);
 
 // 64 x 64 board marks on black (drawn additively, so black is invisible).
-QImage makeHintMark();   // light-grey target sight
-QImage makeHitMark();    // white skull and crossbones
-QImage makeFrameMark();  // faint outline of an untouched cell
+QImage makeHintMark();  // light-grey target sight
+QImage makeHitMark();   // white skull and crossbones
+QImage makeFrameMark(); // faint outline of an untouched cell
 
 enum class FaceState { Normal, Over, Pressed };
 

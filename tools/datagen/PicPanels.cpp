@@ -16,8 +16,7 @@ namespace {
 // Steel plate over the whole picture, an outer raised edge, and the title
 // strip (x 8 .. width - 9, y 8 .. 29), which covers the windows' drag band
 // 10 < y < 28.
-QImage steelPanel(int width, int height, const QString& title, std::uint32_t seed)
-{
+QImage steelPanel(int width, int height, const QString& title, std::uint32_t seed) {
     QImage image = blankRgb(width, height, colours::steel);
     fillSteel(image, image.rect(), colours::steel, seed);
     QPainter p(&image);
@@ -37,25 +36,23 @@ QImage steelPanel(int width, int height, const QString& title, std::uint32_t see
 }
 
 // A recessed flat field: a sunken two-pixel edge, then the flat colour.
-void flatField(QPainter& p, const QRect& rect, const QColor& colour)
-{
+void flatField(QPainter& p, const QRect& rect, const QColor& colour) {
     p.fillRect(rect, colour);
     drawBevel(p, rect, 2, true, 1.3);
 }
 
 // Rivets along the bottom and, with sides, down both sides below top.
-void edgeRivets(QPainter& p, int width, int height, int top, bool sides)
-{
+void edgeRivets(QPainter& p, int width, int height, int top, bool sides) {
     for (int y = top; sides && y < height - 8; y += 28) {
         drawRivet(p, 5.5, y, 2.2);
         drawRivet(p, width - 6.5, y, 2.2);
     }
-    for (int x = 20; x < width - 16; x += 28) drawRivet(p, x, height - 5.5, 2.2);
+    for (int x = 20; x < width - 16; x += 28)
+        drawRivet(p, x, height - 5.5, 2.2);
 }
 
 // Compass rose in brass, the main window's emblem above the menu buttons.
-void drawCompass(QPainter& p, QPointF c, double r)
-{
+void drawCompass(QPainter& p, QPointF c, double r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     QRadialGradient dial(c, r);
@@ -79,8 +76,10 @@ void drawCompass(QPainter& p, QPointF c, double r)
         const double len = (i % 2 == 0) ? r - 12 : (r - 12) * 0.55;
         const double side = len * 0.18;
         const QPointF tip(c.x() + len * std::sin(a), c.y() - len * std::cos(a));
-        const QPointF left(c.x() + side * std::sin(a - std::numbers::pi / 2), c.y() - side * std::cos(a - std::numbers::pi / 2));
-        const QPointF right(c.x() + side * std::sin(a + std::numbers::pi / 2), c.y() - side * std::cos(a + std::numbers::pi / 2));
+        const QPointF left(c.x() + side * std::sin(a - std::numbers::pi / 2),
+                           c.y() - side * std::cos(a - std::numbers::pi / 2));
+        const QPointF right(c.x() + side * std::sin(a + std::numbers::pi / 2),
+                            c.y() - side * std::cos(a + std::numbers::pi / 2));
         p.setPen(Qt::NoPen);
         p.setBrush(i == 0 ? QColor(226, 90, 60) : colours::brassLight);
         p.drawPolygon(QPolygonF({tip, left, c}));
@@ -95,8 +94,7 @@ void drawCompass(QPainter& p, QPointF c, double r)
 
 } // namespace
 
-QImage makeMainPanel()
-{
+QImage makeMainPanel() {
     constexpr int width = 742;
     constexpr int height = 603;
     QImage image = steelPanel(width, height, "Vortalix 3D", 101u);
@@ -133,13 +131,14 @@ QImage makeMainPanel()
     drawRivet(p, nameplate.left() + 4, nameplate.center().y() + 0.5, 1.6);
     drawRivet(p, nameplate.right() - 3, nameplate.center().y() + 0.5, 1.6);
 
-    for (int y = 48; y < 590; y += 30) drawRivet(p, 736, y, 2.2);
-    for (int x = 650; x < 730; x += 26) drawRivet(p, x, 592, 2.2);
+    for (int y = 48; y < 590; y += 30)
+        drawRivet(p, 736, y, 2.2);
+    for (int x = 650; x < 730; x += 26)
+        drawRivet(p, x, 592, 2.2);
     return image;
 }
 
-QImage makeMessagePanel()
-{
+QImage makeMessagePanel() {
     constexpr int width = 306;
     constexpr int height = 184;
     QImage image = steelPanel(width, height, "Message", 102u);
@@ -161,8 +160,7 @@ namespace {
 
 // The options and score windows share one frame: title strip, flat field
 // (x 30..275, y 36..266), a groove under the buttons at y 280.
-QImage fieldPanel(const QString& title, std::uint32_t seed)
-{
+QImage fieldPanel(const QString& title, std::uint32_t seed) {
     constexpr int width = 306;
     constexpr int height = 325;
     QImage image = steelPanel(width, height, title, seed);
@@ -179,13 +177,11 @@ QImage fieldPanel(const QString& title, std::uint32_t seed)
 
 } // namespace
 
-QImage makeScorePanel()
-{
+QImage makeScorePanel() {
     return fieldPanel("HighScores", 103u);
 }
 
-QImage makeOptionsPanel()
-{
+QImage makeOptionsPanel() {
     return fieldPanel("Options", 104u);
 }
 

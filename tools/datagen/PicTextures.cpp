@@ -16,21 +16,18 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-void setPixel(QImage& image, int x, int y, const QColor& c)
-{
+void setPixel(QImage& image, int x, int y, const QColor& c) {
     reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qRgb(c.red(), c.green(), c.blue());
 }
 
-QColor pixel(const QImage& image, int x, int y)
-{
+QColor pixel(const QImage& image, int x, int y) {
     return QColor(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]);
 }
 
 // Fills a path as polished metal: a dark offset edge below, the gradient
 // body, and a thin light rim on top. top/bottom bound the gradient.
 void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom, const QColor& bright,
-               const QColor& mid, const QColor& edge)
-{
+               const QColor& mid, const QColor& edge) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
@@ -52,14 +49,13 @@ void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom,
 
 } // namespace
 
-QImage makeFont()
-{
+QImage makeFont() {
     const int width = kFontColumns * (kFontCell + kFontGap) - kFontGap;
     const int height = kFontRows * (kFontCell + kFontGap) - kFontGap;
     QImage image = blankRgb(width, height);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-        constexpr double kBaseline = 25.0;
+    constexpr double kBaseline = 25.0;
     for (int code = ' '; code <= 'Z'; ++code) {
         const int index = code - ' ';
         const int cellX = (index % kFontColumns) * (kFontCell + kFontGap);
@@ -80,8 +76,7 @@ QImage makeFont()
     return image;
 }
 
-QImage makeLogo()
-{
+QImage makeLogo() {
     QImage image = blankRgb(kLogoWidth, kLogoHeight);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -101,7 +96,8 @@ QImage makeLogo()
     QPainterPath ring;
     ring.addEllipse(QPointF(cx, ey), ringR, ringR);
     ring.addEllipse(QPointF(cx, ey), ringR - 7, ringR - 7);
-    fillMetal(p, ring, ey - ringR, ey + ringR, QColor(255, 250, 230), QColor(214, 170, 80), QColor(90, 60, 20));
+    fillMetal(p, ring, ey - ringR, ey + ringR, QColor(255, 250, 230), QColor(214, 170, 80),
+              QColor(90, 60, 20));
 
     // Waves along the lower inside of the ring.
     p.save();
@@ -165,13 +161,15 @@ QImage makeLogo()
     const double nameBase = 218.0;
     name.translate(cx - nb.center().x(), nameBase);
     nb = name.boundingRect();
-    fillMetal(p, name, nb.top(), nb.bottom(), QColor(255, 255, 255), QColor(150, 182, 214), QColor(30, 50, 80));
+    fillMetal(p, name, nb.top(), nb.bottom(), QColor(255, 255, 255), QColor(150, 182, 214),
+              QColor(30, 50, 80));
 
     QPainterPath tag = textPath("3D", Face::SerifBold, 44);
     QRectF tb = tag.boundingRect();
     tag.translate(cx - tb.center().x(), 276.0);
     tb = tag.boundingRect();
-    fillMetal(p, tag, tb.top(), tb.bottom(), QColor(255, 248, 220), QColor(226, 178, 84), QColor(100, 66, 20));
+    fillMetal(p, tag, tb.top(), tb.bottom(), QColor(255, 248, 220), QColor(226, 178, 84),
+              QColor(100, 66, 20));
     for (int side = -1; side <= 1; side += 2) {
         const double inner = side < 0 ? tb.left() - 14 : tb.right() + 14;
         const double outer = cx + side * 170.0;
@@ -185,8 +183,7 @@ QImage makeLogo()
     return image;
 }
 
-QImage makeTerrain()
-{
+QImage makeTerrain() {
     QImage image(kTerrainSize, kTerrainSize, QImage::Format_Grayscale8);
     const double n = kTerrainSize;
     for (int y = 0; y < kTerrainSize; ++y) {
@@ -216,8 +213,7 @@ QImage makeTerrain()
     return image;
 }
 
-QImage makeSnow()
-{
+QImage makeSnow() {
     constexpr int size = 512;
     QImage image = blankRgb(size, size);
     for (int y = 0; y < size; ++y) {
@@ -228,7 +224,8 @@ QImage makeSnow()
             const double crack = tileRidged(u, v, 12, 4, 12u);
             const double grit = tileFbm(u, v, 128, 2, 13u);
             const double drift = tileFbm(u, v, 8, 4, 14u);
-            const QColor snow = shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
+            const QColor snow =
+                shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
             const QColor rock =
                 shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
             setPixel(image, x, y, mix(snow, rock, rockMask));
@@ -237,8 +234,7 @@ QImage makeSnow()
     return image;
 }
 
-QImage makeDetail()
-{
+QImage makeDetail() {
     constexpr int size = 256;
     QImage image = blankRgb(size, size);
     for (int y = 0; y < size; ++y) {
@@ -253,8 +249,7 @@ QImage makeDetail()
     return image;
 }
 
-QImage makeFlare()
-{
+QImage makeFlare() {
     constexpr int size = 256;
     QImage image = blankRgb(size, size);
     const double c = (size - 1) / 2.0;
@@ -278,14 +273,14 @@ QImage makeFlare()
             const double green = clamp01(e * 1.0);
             const double blue = clamp01(e * 0.78 + core * 0.3);
             setPixel(image, x, y,
-                     QColor(int(std::lround(255 * red)), int(std::lround(255 * green)), int(std::lround(255 * blue))));
+                     QColor(int(std::lround(255 * red)), int(std::lround(255 * green)),
+                            int(std::lround(255 * blue))));
         }
     }
     return image;
 }
 
-QImage makeGrass()
-{
+QImage makeGrass() {
     constexpr int size = 256;
     QImage image = blankRgb(size, size);
     for (int y = 0; y < size; ++y) {
@@ -301,15 +296,15 @@ QImage makeGrass()
             const QColor grass =
                 shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
             const double grain = latticeValue(x, y, 35u);
-            const QColor sand = shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
+            const QColor sand =
+                shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
             setPixel(image, x, y, mix(grass, sand, sandiness));
         }
     }
     return image;
 }
 
-QImage makeTreeSkin()
-{
+QImage makeTreeSkin() {
     constexpr int size = 256;
     QImage image = blankRgb(size, size);
     // Bark: vertical fibres and darker furrows.
@@ -348,8 +343,7 @@ QImage makeTreeSkin()
 
 namespace {
 
-void drawHullSide(QImage& image)
-{
+void drawHullSide(QImage& image) {
     // Rows 0..127: grey steel with plate seams, bottom 24 rows below the
     // waterline in red-brown, a pale boot-top line at the waterline.
     for (int y = 0; y < 128; ++y) {
@@ -399,8 +393,7 @@ void drawHullSide(QImage& image)
     drawText(p, QRectF(196, 52, 56, 30), Qt::AlignCenter, "17", Face::SansBold, 22, QColor(232, 232, 226));
 }
 
-void drawDeck(QImage& image)
-{
+void drawDeck(QImage& image) {
     // Rows 128..255, columns 0..127: teak planks 8 pixels wide with staggered
     // butt joints and caulked seams.
     for (int y = 128; y < 256; ++y) {
@@ -418,8 +411,7 @@ void drawDeck(QImage& image)
     }
 }
 
-void drawSuperstructure(QImage& image)
-{
+void drawSuperstructure(QImage& image) {
     // Rows 128..255, columns 128..255: light grey walls with dark windows,
     // a funnel band at the bottom.
     for (int y = 128; y < 256; ++y) {
@@ -453,8 +445,7 @@ void drawSuperstructure(QImage& image)
 }
 
 // Soot, rust and a few embers over the intact atlas.
-void burn(QImage& image)
-{
+void burn(QImage& image) {
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 256; ++x) {
             const double u = x / 256.0;
@@ -486,8 +477,7 @@ void burn(QImage& image)
 
 } // namespace
 
-QImage makeShipSkin(bool burnt)
-{
+QImage makeShipSkin(bool burnt) {
     QImage image = blankRgb(256, 256);
     drawHullSide(image);
     drawDeck(image);

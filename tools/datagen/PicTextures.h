@@ -28,11 +28,11 @@ QImage makeLogo();
 inline constexpr int kTerrainSize = 200;
 QImage makeTerrain();
 
-QImage makeSnow();      // 512 x 512 snow and rock, tileable
-QImage makeDetail();    // 256 x 256 fine grey noise, tileable
-QImage makeFlare();     // 256 x 256 sun flare on black
-QImage makeGrass();     // 256 x 256 grass, sandier towards the bottom rows
-QImage makeTreeSkin();  // 256 x 256: bark left half, foliage right half
+QImage makeSnow();     // 512 x 512 snow and rock, tileable
+QImage makeDetail();   // 256 x 256 fine grey noise, tileable
+QImage makeFlare();    // 256 x 256 sun flare on black
+QImage makeGrass();    // 256 x 256 grass, sandier towards the bottom rows
+QImage makeTreeSkin(); // 256 x 256: bark left half, foliage right half
 // 256 x 256 ship atlas: hull side (rows 0..127), deck (bottom left),
 // superstructure (bottom right); burnt gives the sunk ship's look.
 QImage makeShipSkin(bool burnt);

@@ -11,8 +11,7 @@ namespace {
 constexpr int kJpegQuality = 92;
 }
 
-void generatePictures(const QString& runDir)
-{
+void generatePictures(const QString& runDir) {
     using namespace pic;
     const QString data = runDir + "/DATA/";
     writeFile(data + "font.bmp", encodeBmp24(makeFont()));
