@@ -33,17 +33,28 @@ namespace {
 
 // Lighting per vertex keeps the fragment work minimal: on a software rasteriser the fragment shader
 // dominates the frame time.
-const char* kMeshVertex = R"(#version 330 core
+// Without INSTANCED the transform comes from uniforms; with it, from per-instance attributes (the
+// model matrix in locations 5..8 and the texture repeat in 9), for batches of planes.
+const char* kMeshVertex = R"(
 layout(location = 0) in vec3 a_pos;
 layout(location = 1) in vec3 a_normal;
 layout(location = 2) in vec2 a_uv;
 layout(location = 3) in vec3 a_pos2;
 layout(location = 4) in vec3 a_normal2;
+#ifdef INSTANCED
+layout(location = 5) in vec4 a_model0;
+layout(location = 6) in vec4 a_model1;
+layout(location = 7) in vec4 a_model2;
+layout(location = 8) in vec4 a_model3;
+layout(location = 9) in vec2 a_uvScale;
+uniform mat4 u_viewProj;
+#else
 uniform mat4 u_mvp;
 uniform mat4 u_model;
 uniform mat3 u_normalMatrix;
-uniform float u_blend;
 uniform vec2 u_uvScale;
+#endif
+uniform float u_blend;
 uniform int u_lit;
 uniform vec3 u_lightPos;
 uniform vec4 u_lightColor;
@@ -54,13 +65,23 @@ out vec2 v_uv;
 out vec4 v_color;
 void main() {
     vec3 p = mix(a_pos, a_pos2, u_blend);
+#ifdef INSTANCED
+    mat4 model = mat4(a_model0, a_model1, a_model2, a_model3);
+    // Planes scale only within their own plane, so the model matrix carries the normal correctly.
+    mat3 normalMatrix = mat3(model);
+    gl_Position = u_viewProj * (model * vec4(p, 1.0));
+    v_uv = a_uv * a_uvScale;
+#else
+    mat4 model = u_model;
+    mat3 normalMatrix = u_normalMatrix;
     gl_Position = u_mvp * vec4(p, 1.0);
     v_uv = a_uv * u_uvScale;
+#endif
     if (u_lit == 1) {
         vec3 n = mix(a_normal, a_normal2, u_blend);
-        vec3 wp = (u_model * vec4(p, 1.0)).xyz;
+        vec3 wp = (model * vec4(p, 1.0)).xyz;
         float len = length(n);
-        vec3 wn = len > 0.0 ? normalize(u_normalMatrix * n) : vec3(0.0, 1.0, 0.0);
+        vec3 wn = len > 0.0 ? normalize(normalMatrix * n) : vec3(0.0, 1.0, 0.0);
         float d = max(dot(wn, normalize(u_lightPos - wp)), 0.0);
         v_color = vec4(u_emission.rgb + u_ambient.rgb * 0.2 + u_diffuse.rgb * u_lightColor.rgb * d, u_diffuse.a);
     } else {
@@ -69,43 +90,47 @@ void main() {
 }
 )";
 
-const char* kMeshFragment = R"(#version 330 core
+// TEXMODE 0: colour only, 1: the texel replaces the colour, 2: texel times colour. One program per
+// mode, so no fragment pays for a branch.
+const char* kMeshFragment = R"(
 uniform sampler2D u_tex;
-uniform int u_texMode;
 in vec2 v_uv;
 in vec4 v_color;
 out vec4 o_color;
 void main() {
-    if (u_texMode == 0) {
-        o_color = v_color;
-    } else {
-        vec4 t = texture(u_tex, v_uv);
-        o_color = u_texMode == 1 ? vec4(t.rgb, t.a * v_color.a) : t * v_color;
-    }
+#if TEXMODE == 0
+    o_color = v_color;
+#elif TEXMODE == 1
+    vec4 t = texture(u_tex, v_uv);
+    o_color = vec4(t.rgb, t.a * v_color.a);
+#else
+    o_color = texture(u_tex, v_uv) * v_color;
+#endif
 }
 )";
 
-const char* kPickFragment = R"(#version 330 core
+const char* kPickFragment = R"(
 uniform vec4 u_pickColor;
 out vec4 o_color;
 void main() { o_color = u_pickColor; }
 )";
 
-const char* kSkyVertex = R"(#version 330 core
+const char* kSkyVertex = R"(
 layout(location = 0) in vec3 a_pos;
 layout(location = 1) in vec4 a_color;
 uniform mat4 u_mvp;
 out vec4 v_color;
-void main() { gl_Position = u_mvp * vec4(a_pos, 1.0); v_color = a_color; }
+// At the far plane (z = w), so it is drawn after the opaque objects only where none of them is.
+void main() { gl_Position = (u_mvp * vec4(a_pos, 1.0)).xyww; v_color = a_color; }
 )";
 
-const char* kSkyFragment = R"(#version 330 core
+const char* kSkyFragment = R"(
 in vec4 v_color;
 out vec4 o_color;
 void main() { o_color = v_color; }
 )";
 
-const char* kParticleVertex = R"(#version 330 core
+const char* kParticleVertex = R"(
 layout(location = 0) in vec2 a_corner;
 layout(location = 1) in vec4 a_centerSize;
 layout(location = 2) in vec4 a_color;
@@ -123,7 +148,7 @@ void main() {
 )";
 
 // A soft round blob with a hot core: overlapping additive blobs read as flame, not as dots.
-const char* kParticleFragment = R"(#version 330 core
+const char* kParticleFragment = R"(
 in vec2 v_corner;
 in vec4 v_color;
 out vec4 o_color;
@@ -137,7 +162,7 @@ void main() {
 }
 )";
 
-const char* kHudVertex = R"(#version 330 core
+const char* kHudVertex = R"(
 layout(location = 0) in vec2 a_pixel;
 layout(location = 1) in vec2 a_uv;
 uniform vec2 u_viewport;
@@ -148,7 +173,7 @@ void main() {
 }
 )";
 
-const char* kHudFragment = R"(#version 330 core
+const char* kHudFragment = R"(
 uniform sampler2D u_tex;
 uniform vec4 u_modulate;
 in vec2 v_uv;
@@ -162,6 +187,7 @@ void main() {
 
 // ---- small helpers ----------------------------------------------------------------------------------
 
+constexpr GLsizei kBatchFloats = 18;    // per plane instance: model matrix (16) and texture repeat (2)
 constexpr std::uint64_t kKeepUnusedFrames = 300;    // GPU copies unused this long are dropped
 // A flame particle is drawn as a soft blob this many times its nominal size: the blob's fall-off
 // leaves a visible core of about the nominal size, and neighbours overlap into one flame.
@@ -170,7 +196,8 @@ constexpr float kFlameBlobScale = 3.0f;
 struct MeshProgram {
     GLuint id = 0;
     GLint mvp = -1, model = -1, normalMatrix = -1, blend = -1, uvScale = -1, lit = -1, lightPos = -1,
-          lightColor = -1, diffuse = -1, ambient = -1, emission = -1, tex = -1, texMode = -1, pickColor = -1;
+          lightColor = -1, diffuse = -1, ambient = -1, emission = -1, tex = -1, texMode = -1, pickColor = -1,
+          viewProj = -1;
 };
 
 struct TextureGpu {
@@ -178,8 +205,11 @@ struct TextureGpu {
     std::uint64_t lastUsed = 0;
 };
 
+// One vertex buffer per frame: drawing any pair of frames then keeps the same vertex layout (only the
+// buffers change), which software rasterisers can reuse without rebuilding their vertex fetch code.
 struct ActorGpu {
-    GLuint vao = 0, frames = 0, uvs = 0, indices = 0;
+    GLuint vao = 0, uvs = 0, indices = 0;
+    std::vector<GLuint> frames;
     GLsizei indexCount = 0;
     std::size_t vertexCount = 0;
     int frameCount = 0;
@@ -219,12 +249,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::uint64_t frame = 0;
     RenderStats stats;
 
-    MeshProgram mesh, pickMesh;
+    MeshProgram meshVariants[2][3];    // [instanced][texture mode]
+    MeshProgram pickMesh;
+    GLuint currentProgram = 0;
     GLuint skyProgram = 0, particleProgram = 0, hudProgram = 0;
     GLint skyMvp = -1, partViewProj = -1, partRight = -1, partUp = -1, hudViewport = -1, hudTex = -1,
           hudModulate = -1;
 
     GLuint quadVao = 0, quadVbo = 0;
+    GLuint batchVao = 0, batchInstances = 0;
     GLuint particleVao = 0, particleCorners = 0, particleInstances = 0;
     GLuint hudVao = 0, hudVbo = 0;
     GLuint nearestSampler = 0;
@@ -239,6 +272,11 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     // Per-frame lists, kept to reuse their storage.
     std::vector<DrawItem> skyItems, opaqueItems, blendedItems, hudItems, pickItems;
     std::vector<FireItem> fireItems;
+    struct Batch {
+        const TGLMaterial* material = nullptr;
+        std::vector<float> instances;
+    };
+    std::vector<Batch> batches;
     std::vector<TTerrainRenderer::VisibleTile> tiles;
     std::vector<float> particleData;
     std::vector<float> hudData;
@@ -252,10 +290,12 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     // ---- setup ------------------------------------------------------------------------------------
 
-    GLuint compile(GLenum type, const char* source, const char* what)
+    // Sources carry no #version line: it is added here, followed by `defines`.
+    GLuint compile(GLenum type, const char* source, const char* what, const std::string& defines = "")
     {
         const GLuint shader = glCreateShader(type);
-        glShaderSource(shader, 1, &source, nullptr);
+        const char* parts[] = {"#version 330 core\n", defines.c_str(), source};
+        glShaderSource(shader, 3, parts, nullptr);
         glCompileShader(shader);
         GLint ok = 0;
         glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -271,10 +311,10 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         return shader;
     }
 
-    GLuint link(const char* vertex, const char* fragment, const char* what)
+    GLuint link(const char* vertex, const char* fragment, const char* what, const std::string& defines = "")
     {
-        const GLuint vs = compile(GL_VERTEX_SHADER, vertex, what);
-        const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment, what);
+        const GLuint vs = compile(GL_VERTEX_SHADER, vertex, what, defines);
+        const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment, what, defines);
         const GLuint program = glCreateProgram();
         glAttachShader(program, vs);
         glAttachShader(program, fs);
@@ -311,14 +351,21 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         p.tex = glGetUniformLocation(p.id, "u_tex");
         p.texMode = glGetUniformLocation(p.id, "u_texMode");
         p.pickColor = glGetUniformLocation(p.id, "u_pickColor");
+        p.viewProj = glGetUniformLocation(p.id, "u_viewProj");
     }
 
     void initialize()
     {
         initializeOpenGLFunctions();
-        mesh.id = link(kMeshVertex, kMeshFragment, "mesh");
-        locate(mesh);
-        pickMesh.id = link(kMeshVertex, kPickFragment, "pick");
+        for (int instanced = 0; instanced < 2; ++instanced)
+            for (int mode = 0; mode < 3; ++mode) {
+                const std::string defines = std::string(instanced ? "#define INSTANCED\n" : "") +
+                                            "#define TEXMODE " + std::to_string(mode) + "\n";
+                MeshProgram& program = meshVariants[instanced][mode];
+                program.id = link(kMeshVertex, kMeshFragment, "mesh", defines);
+                locate(program);
+            }
+        pickMesh.id = link(kMeshVertex, kPickFragment, "pick", "#define TEXMODE 0\n");
         locate(pickMesh);
         skyProgram = link(kSkyVertex, kSkyFragment, "sky");
         skyMvp = glGetUniformLocation(skyProgram, "u_mvp");
@@ -349,6 +396,29 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
         glVertexAttrib3f(3, 0, 0, 0);
         glVertexAttrib3f(4, 0, 0, 0);
+
+        // The same quad with per-instance transforms, for batches of planes sharing a material.
+        glGenVertexArrays(1, &batchVao);
+        glGenBuffers(1, &batchInstances);
+        glBindVertexArray(batchVao);
+        glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+        glBindBuffer(GL_ARRAY_BUFFER, batchInstances);
+        for (GLuint column = 0; column < 4; ++column) {
+            glEnableVertexAttribArray(5 + column);
+            glVertexAttribPointer(5 + column, 4, GL_FLOAT, GL_FALSE, kBatchFloats * sizeof(float),
+                                  reinterpret_cast<void*>(column * 4 * sizeof(float)));
+            glVertexAttribDivisor(5 + column, 1);
+        }
+        glEnableVertexAttribArray(9);
+        glVertexAttribPointer(9, 2, GL_FLOAT, GL_FALSE, kBatchFloats * sizeof(float),
+                              reinterpret_cast<void*>(16 * sizeof(float)));
+        glVertexAttribDivisor(9, 1);
 
         const float corners[] = {-1, -1, 1, -1, 1, 1, -1, -1, 1, 1, -1, 1};
         glGenVertexArrays(1, &particleVao);
@@ -402,12 +472,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         for (auto& [id, s] : skies)
             freeSky(s);
         skies.clear();
-        for (GLuint program : {mesh.id, pickMesh.id, skyProgram, particleProgram, hudProgram})
+        for (auto& variants : meshVariants)
+            for (MeshProgram& program : variants)
+                glDeleteProgram(program.id);
+        for (GLuint program : {pickMesh.id, skyProgram, particleProgram, hudProgram})
             glDeleteProgram(program);
-        const GLuint arrays[] = {quadVao, particleVao, hudVao};
-        glDeleteVertexArrays(3, arrays);
-        const GLuint buffers[] = {quadVbo, particleCorners, particleInstances, hudVbo};
-        glDeleteBuffers(4, buffers);
+        const GLuint arrays[] = {quadVao, batchVao, particleVao, hudVao};
+        glDeleteVertexArrays(4, arrays);
+        const GLuint buffers[] = {quadVbo, batchInstances, particleCorners, particleInstances, hudVbo};
+        glDeleteBuffers(5, buffers);
         glDeleteSamplers(1, &nearestSampler);
         if (pickFbo) {
             glDeleteFramebuffers(1, &pickFbo);
@@ -421,8 +494,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void freeActor(ActorGpu& a)
     {
         glDeleteVertexArrays(1, &a.vao);
-        const GLuint b[] = {a.frames, a.uvs, a.indices};
-        glDeleteBuffers(3, b);
+        const GLuint b[] = {a.uvs, a.indices};
+        glDeleteBuffers(2, b);
+        glDeleteBuffers(GLsizei(a.frames.size()), a.frames.data());
     }
     void freePatch(PatchGpu& p)
     {
@@ -489,7 +563,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture->width(), picture->height(), 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, picture->constBits());
         glGenerateMipmap(GL_TEXTURE_2D);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        // Bilinear within the nearest mip level: trilinear costs twice the texel fetches, which a
+        // software rasteriser feels on every pixel of the sea.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -511,25 +587,26 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         ActorGpu a;
         a.vertexCount = meshData->texCoords.size();
         a.frameCount = int(meshData->positions.size());
-        // All frames in one buffer: frame f's vertices at f * vertexCount, position then normal.
-        std::vector<float> frames;
-        frames.reserve(a.vertexCount * 6 * std::size_t(a.frameCount));
+        std::vector<float> vertices;
+        vertices.reserve(a.vertexCount * 6);
+        glGenVertexArrays(1, &a.vao);
+        glGenBuffers(1, &a.uvs);
+        glGenBuffers(1, &a.indices);
+        a.frames.assign(std::size_t(a.frameCount), 0);
+        glGenBuffers(GLsizei(a.frames.size()), a.frames.data());
         for (int f = 0; f < a.frameCount; ++f) {
             const auto& pos = meshData->positions[std::size_t(f)];
             const auto& nor = meshData->normals[std::size_t(f)];
+            vertices.clear();
             for (std::size_t v = 0; v < a.vertexCount; ++v) {
                 const glm::vec3 p = v < pos.size() ? pos[v] : glm::vec3(0.0f);
                 const glm::vec3 n = v < nor.size() ? nor[v] : glm::vec3(0.0f, 0.0f, 1.0f);
-                frames.insert(frames.end(), {p.x, p.y, p.z, n.x, n.y, n.z});
+                vertices.insert(vertices.end(), {p.x, p.y, p.z, n.x, n.y, n.z});
             }
+            glBindBuffer(GL_ARRAY_BUFFER, a.frames[std::size_t(f)]);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STATIC_DRAW);
         }
-        glGenVertexArrays(1, &a.vao);
-        glGenBuffers(1, &a.frames);
-        glGenBuffers(1, &a.uvs);
-        glGenBuffers(1, &a.indices);
         glBindVertexArray(a.vao);
-        glBindBuffer(GL_ARRAY_BUFFER, a.frames);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(frames.size() * sizeof(float)), frames.data(), GL_STATIC_DRAW);
         glBindBuffer(GL_ARRAY_BUFFER, a.uvs);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(meshData->texCoords.size() * sizeof(glm::vec2)),
                      meshData->texCoords.data(), GL_STATIC_DRAW);
@@ -712,14 +789,29 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     // ---- drawing ----------------------------------------------------------------------------------
 
-    void applyMaterial(const MeshProgram& p, const TGLMaterial& material, bool pickPass)
+    void useProgram(GLuint id)
+    {
+        if (id != currentProgram) {
+            glUseProgram(id);
+            currentProgram = id;
+        }
+    }
+
+    // Sets the material's state and returns the program to draw it with (made current).
+    const MeshProgram& applyMaterial(const TGLMaterial& material, bool pickPass, bool instanced)
     {
         if (material.FaceCulling == fcCull)
             glEnable(GL_CULL_FACE);
         else
             glDisable(GL_CULL_FACE);
-        if (pickPass)
-            return;
+        if (pickPass) {
+            useProgram(pickMesh.id);
+            return pickMesh;
+        }
+        const bool textured = material.Texture.active();
+        const int mode = !textured ? 0 : material.Texture.TextureMode == tmModulate ? 2 : 1;
+        const MeshProgram& p = meshVariants[instanced ? 1 : 0][mode];
+        useProgram(p.id);
         switch (material.BlendingMode) {
         case bmOpaque:
             glDisable(GL_BLEND);
@@ -737,12 +829,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glUniform4fv(p.diffuse, 1, glm::value_ptr(front.Diffuse));
         glUniform4fv(p.ambient, 1, glm::value_ptr(front.Ambient));
         glUniform4fv(p.emission, 1, glm::value_ptr(front.Emission));
-        if (material.Texture.active()) {
+        if (textured)
             glBindTexture(GL_TEXTURE_2D, texture(material.Texture.Image));
-            glUniform1i(p.texMode, material.Texture.TextureMode == tmModulate ? 2 : 1);
-        } else {
-            glUniform1i(p.texMode, 0);
-        }
+        return p;
     }
 
     void setTransform(const MeshProgram& p, const glm::mat4& model)
@@ -754,9 +843,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
     }
 
-    void drawItem(const MeshProgram& p, const DrawItem& item, bool pickPass)
+    void drawItem(const DrawItem& item, bool pickPass)
     {
-        applyMaterial(p, *item.material, pickPass);
+        const MeshProgram& p = applyMaterial(*item.material, pickPass, false);
         glUniform2f(p.uvScale, 1.0f, 1.0f);
         glUniform1f(p.blend, 0.0f);
         switch (item.object->kind()) {
@@ -807,16 +896,16 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         const std::size_t a = std::size_t(std::clamp(actor.CurrentFrame(), 0, last));
         const std::size_t b = std::size_t(std::clamp(actor.NextFrame(), 0, last));
         const GLsizei stride = 6 * sizeof(float);
-        const std::size_t frameBytes = gpu->vertexCount * std::size_t(stride);
         setTransform(p, model);
         glUniform1f(p.blend, a == b ? 0.0f : actor.frameBlend());
         glBindVertexArray(gpu->vao);
-        glBindBuffer(GL_ARRAY_BUFFER, gpu->frames);
         const auto at = [](std::size_t bytes) { return reinterpret_cast<void*>(bytes); };
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, at(a * frameBytes));
-        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(a * frameBytes + 3 * sizeof(float)));
-        glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(b * frameBytes));
-        glVertexAttribPointer(4, 3, GL_FLOAT, GL_FALSE, stride, at(b * frameBytes + 3 * sizeof(float)));
+        glBindBuffer(GL_ARRAY_BUFFER, gpu->frames[a]);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, at(0));
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(3 * sizeof(float)));
+        glBindBuffer(GL_ARRAY_BUFFER, gpu->frames[b]);
+        glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(0));
+        glVertexAttribPointer(4, 3, GL_FLOAT, GL_FALSE, stride, at(3 * sizeof(float)));
         glDrawElements(GL_TRIANGLES, gpu->indexCount, GL_UNSIGNED_INT, nullptr);
         ++stats.drawCalls;
     }
@@ -847,11 +936,12 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     {
         if (skyItems.empty())
             return;
-        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
         glDepthMask(GL_FALSE);
         glDisable(GL_CULL_FACE);
         glDisable(GL_BLEND);
-        glUseProgram(skyProgram);
+        useProgram(skyProgram);
         // Centred on the eye: only the rotation of the view and of the dome count.
         glm::mat4 rotationView = view;
         rotationView[3] = glm::vec4(0, 0, 0, 1);
@@ -870,21 +960,78 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glDrawArrays(GL_TRIANGLES, 0, sky.count);
             ++stats.drawCalls;
         }
-        glEnable(GL_DEPTH_TEST);
         glDepthMask(GL_TRUE);
     }
 
+    void setLighting(const MeshProgram& p)
+    {
+        glUniform1i(p.tex, 0);
+        glUniform1i(p.lit, haveLight ? 1 : 0);
+        glUniform3fv(p.lightPos, 1, glm::value_ptr(lightPos));
+        glUniform4fv(p.lightColor, 1, glm::value_ptr(lightColor));
+    }
+
+    // Planes whose drawing order does not matter (opaque, or additive: addition commutes) are drawn
+    // in one instanced call per material; everything else one by one in tree order.
     void drawMeshes(std::vector<DrawItem>& items)
     {
         if (items.empty())
             return;
-        glUseProgram(mesh.id);
-        glUniform1i(mesh.tex, 0);
-        glUniform1i(mesh.lit, haveLight ? 1 : 0);
-        glUniform3fv(mesh.lightPos, 1, glm::value_ptr(lightPos));
-        glUniform4fv(mesh.lightColor, 1, glm::value_ptr(lightColor));
-        for (const DrawItem& item : items)
-            drawItem(mesh, item, false);
+        for (Batch& batch : batches)
+            batch.instances.clear();
+        for (const DrawItem& item : items) {
+            if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency) {
+                addToBatch(item);
+                continue;
+            }
+            drawItem(item, false);
+        }
+        drawBatches();
+    }
+
+    void addToBatch(const DrawItem& item)
+    {
+        Batch* batch = nullptr;
+        for (Batch& candidate : batches)
+            if (candidate.material == item.material) {
+                batch = &candidate;
+                break;
+            }
+        if (!batch) {
+            auto unused = std::find_if(batches.begin(), batches.end(), [](const Batch& b) { return b.instances.empty(); });
+            if (unused == batches.end()) {
+                batches.emplace_back();
+                unused = batches.end() - 1;
+            }
+            batch = &*unused;
+            batch->material = item.material;
+        }
+        const auto& plane = static_cast<const TPlane&>(*item.object);
+        const glm::mat4 model = item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
+        const float* m = glm::value_ptr(model);
+        batch->instances.insert(batch->instances.end(), m, m + 16);
+        batch->instances.push_back(float(std::max(1, plane.XTiles)));
+        batch->instances.push_back(float(std::max(1, plane.YTiles)));
+    }
+
+    void drawBatches()
+    {
+        bool any = false;
+        for (const Batch& batch : batches)
+            any = any || !batch.instances.empty();
+        if (!any)
+            return;
+        glBindVertexArray(batchVao);
+        glBindBuffer(GL_ARRAY_BUFFER, batchInstances);
+        for (const Batch& batch : batches) {
+            if (batch.instances.empty())
+                continue;
+            applyMaterial(*batch.material, false, true);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch.instances.size() * sizeof(float)), batch.instances.data(),
+                         GL_STREAM_DRAW);
+            glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, 4, GLsizei(batch.instances.size() / kBatchFloats));
+            ++stats.drawCalls;
+        }
     }
 
     void drawFires()
@@ -908,7 +1055,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
         glDepthMask(GL_FALSE);
         glDisable(GL_CULL_FACE);
-        glUseProgram(particleProgram);
+        useProgram(particleProgram);
         const glm::vec3 right(view[0][0], view[1][0], view[2][0]);
         const glm::vec3 up(view[0][1], view[1][1], view[2][1]);
         glUniformMatrix4fv(partViewProj, 1, GL_FALSE, glm::value_ptr(viewProj));
@@ -933,7 +1080,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glDisable(GL_CULL_FACE);
         glEnable(GL_BLEND);
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        glUseProgram(hudProgram);
+        useProgram(hudProgram);
         glUniform2f(hudViewport, float(std::max(1, target.width)), float(std::max(1, target.height)));
         glUniform1i(hudTex, 0);
         glBindSampler(0, nearestSampler);
@@ -978,8 +1125,17 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         if (!cam || target.width <= 0 || target.height <= 0)
             return;
         beginFrame(scene, cam, target, false);
-        drawSkies();
+        for (auto& variants : meshVariants)
+            for (MeshProgram& program : variants) {
+                glUseProgram(program.id);
+                setLighting(program);
+                glUniformMatrix4fv(program.viewProj, 1, GL_FALSE, glm::value_ptr(viewProj));
+                glUniform1f(program.blend, 0.0f);
+                glUniform2f(program.uvScale, 1.0f, 1.0f);
+            }
+        currentProgram = 0;
         drawMeshes(opaqueItems);
+        drawSkies();
         drawMeshes(blendedItems);
         glDisable(GL_BLEND);
         drawFires();
@@ -1030,12 +1186,13 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glClearDepth(1.0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         beginFrame(scene, cam, pickTarget, true);
-        glUseProgram(pickMesh.id);
+        currentProgram = 0;
+        useProgram(pickMesh.id);
         for (std::size_t i = 0; i < pickItems.size(); ++i) {
             const std::uint32_t id = std::uint32_t(i + 1);
             glUniform4f(pickMesh.pickColor, float(id & 0xff) / 255.0f, float((id >> 8) & 0xff) / 255.0f,
                         float((id >> 16) & 0xff) / 255.0f, 1.0f);
-            drawItem(pickMesh, pickItems[i], true);
+            drawItem(pickItems[i], true);
         }
         std::array<unsigned char, 9 * 4> colors{};
         std::array<float, 9> depths{};

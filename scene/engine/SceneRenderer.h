@@ -9,7 +9,8 @@
 // of your own.
 //
 // Each frame sets all the GL state it relies on (the context may be shared with Qt's own drawing).
-// Pass order: sky domes (no depth), opaque objects, blended objects in tree order, fire particles
+// Pass order: opaque objects, sky domes (at the far plane, only where nothing opaque was drawn),
+// blended objects in tree order (planes of one opaque or additive material batched), fire particles
 // (additive, depth-tested, no depth write), HUD texts.
 
 #include "scene/engine/TGLScene.h"

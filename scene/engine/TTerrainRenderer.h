@@ -17,6 +17,7 @@
 #include "scene/engine/formats/TGLBitmapHDS.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace vtx {
@@ -28,6 +29,10 @@ public:
     int TilesPerTexture = 1;
     float QualityDistance = 0.0f;
     float ViewDistance = 0.0f;
+    // An occlusion hint: tiles whose every sample lies below this local height (z = sample - 128) are not
+    // drawn, e.g. 0 when an opaque sea plane at the terrain's z = 0 covers them. Off by default. Saves
+    // rasterising hidden ground, the largest cost of a software renderer looking down at the sea.
+    float HiddenBelow = -std::numeric_limits<float>::infinity();
 
     void heightDataChanged() { ++m_revision; }
     // Changes whenever the cached geometry must be rebuilt (data, tile size or texture repeat).
