@@ -93,6 +93,7 @@ public:
         addBridge();
         for (double u : m_p.funnels) addFunnel(u);
         for (const auto& t : m_p.turrets) addTurret(t);
+        addBoatsAndSecondaries();
         return std::move(m_mesh);
     }
 
@@ -253,6 +254,34 @@ private:
         const double r = 1.9 + 0.35 * m_p.length;
         const double top = base + 7.5 + 1.3 * m_p.length;
         m_mesh.addFrustum({x, 0, base}, {x - 0.8, 0, top}, r, r * 0.92, 10, kFunnel, false, true, kGun, 0.7);
+    }
+
+    // Lifeboats beside the funnels and, on the bigger ships, small single guns at
+    // the deck edge ahead of the bridge, angled forward and aft.
+    void addBoatsAndSecondaries()
+    {
+        if (m_p.length >= 2) {
+            const double u = m_p.funnels.back() - 0.03;
+            const double x = xAt(u), z = deckZ(u) + 1.6, y = halfWidth(u) - 1.6;
+            const double len = 2.5 + 0.7 * m_p.length;
+            for (int side : {-1, 1}) {
+                m_mesh.addBox({x - len / 2, side * y - 0.8, z}, {x + len / 2, side * y + 0.8, z + 1.0}, kSuperPlain,
+                              kSuperPlain, 0);
+                m_mesh.addBox({x - 0.2, side * y - 0.2, z - 1.9}, {x + 0.2, side * y + 0.2, z}, kGun, kGun, 3);
+            }
+        }
+        if (m_p.length < 3) return;
+        for (double u : {m_p.bridgeFrom - 0.05, m_p.funnels.back() - 0.1}) {
+            const double x = xAt(u), z = deckZ(u) - 0.3, y = halfWidth(u) - 2.0;
+            const int facing = u > m_p.funnels.back() ? 1 : -1;
+            for (int side : {-1, 1}) {
+                m_mesh.addFrustum({x, side * y, z}, {x, side * y, z + 1.3}, 1.3, 1.1, 8, kSuperPlain, false, true,
+                                  kSuperPlain);
+                const ModelVec from{x, side * y, z + 0.9};
+                const ModelVec dir = normalized({facing * 1.0, side * 0.6, 0.08});
+                m_mesh.addFrustum(from, from + dir * 4.0, 0.22, 0.18, 5, kGun, false, true, kGun);
+            }
+        }
     }
 
     void addTurret(const Turret& t)
