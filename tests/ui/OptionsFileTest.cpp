@@ -97,6 +97,8 @@ TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     test::TempDir dir;
     dir.write("vortalix.ini", "[Options]\r\nDifficulty=1\r\nPlayerName=ignored\r\n");
     EXPECT_EQ(readVortalixDifficulty(dir.path()), 1);
+    dir.write("vortalix.ini", "[Options]\r\nDifficulty=3\r\n");
+    EXPECT_EQ(readVortalixDifficulty(dir.path()), -1);
     EXPECT_EQ(readStoredOptions(dir.path()).playerName, "");
 }
 

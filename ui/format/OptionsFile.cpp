@@ -74,7 +74,8 @@ std::optional<std::string> saveSong(const fs::path& startDir, int song) {
 }
 
 int readVortalixDifficulty(const fs::path& startDir) {
-    return loadIniFile(vortalixIniPath(startDir)).readInteger(kOptionsSection, "Difficulty", 0);
+    const int level = loadIniFile(vortalixIniPath(startDir)).readInteger(kOptionsSection, "Difficulty", 0);
+    return (level < 0 || level > 2) ? -1 : level;
 }
 
 } // namespace vtx

@@ -64,7 +64,8 @@ std::optional<std::string> saveStoredOptions(const std::filesystem::path& startD
 // The quit path: "Song" := song (the caller passes SongIndex + 1).
 std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);
 
-// "Difficulty" of "vortalix.ini", 0 when the file or key is missing.
+// "Difficulty" of "vortalix.ini" as a level index: 0 when the file or key is
+// missing, -1 (no level) when the stored value is outside 0..2.
 int readVortalixDifficulty(const std::filesystem::path& startDir);
 
 } // namespace vtx
