@@ -122,8 +122,7 @@ void TFormScore::showCaptions() {
 }
 
 void TFormScore::disableSave() {
-    elbtSaveResult->SetFont(DisabledFont());
-    elbtSaveResult->setEnabled(false);
+    SwitchButton(elbtSaveResult, false);
 }
 
 void TFormScore::FormActivate() {
@@ -135,8 +134,7 @@ void TFormScore::FormActivate() {
     m_pendingPoints = m_host->LastPoints();
     labPoints->setText(QString::number(m_pendingPoints));
     labPoints->adjustSize();
-    elbtSaveResult->SetFont(EnabledFont());
-    elbtSaveResult->setEnabled(true);
+    SwitchButton(elbtSaveResult, true);
     m_host->SetScorePending(false);
 }
 

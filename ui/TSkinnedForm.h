@@ -27,7 +27,14 @@
 //
 // Windows are shown modally with ExecModal(): it returns when the window is
 // hidden or closed. FormActivate runs at every (non-spontaneous) show,
-// FormClose at every close(); hiding with hide() skips FormClose.
+// FormClose at every close(); hiding with hide() skips FormClose. A main
+// window that must act each time it becomes the active window (not only when
+// shown) overrides changeEvent() for QEvent::ActivationChange as well.
+//
+// Shared look: EnabledFont()/DisabledFont() and SwitchButton() (SkinFont.h,
+// TWispButton.h), IsSmallFonts() for the large-font caption offsets, and
+// InstallGreySelection()/RestoreSelection() (SkinPalette.h) for the grey
+// selection of the game's lists, set at start and put back at exit.
 
 #include <QImage>
 #include <QPolygon>

@@ -131,4 +131,10 @@ void TWispButton::mouseReleaseEvent(QMouseEvent* event) {
     if (over && event->button() == Qt::LeftButton) emit clicked();
 }
 
+void SwitchButton(TWispButton* button, bool on) {
+    if (!button) return;
+    button->SetFont(on ? EnabledFont() : DisabledFont());
+    button->setEnabled(on);
+}
+
 } // namespace vtx

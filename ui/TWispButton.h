@@ -90,4 +90,8 @@ private:
     bool m_reset = true;
 };
 
+// Switches a skinned button on (EnabledFont, enabled) or off (DisabledFont,
+// disabled): the caption colour shows the state.
+void SwitchButton(TWispButton* button, bool on);
+
 } // namespace vtx
