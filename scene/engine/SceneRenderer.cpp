@@ -1122,8 +1122,13 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
         glClearDepth(1.0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (!cam || target.width <= 0 || target.height <= 0)
+        // The target's alpha stays as cleared: a widget's framebuffer with alpha below 1 would let
+        // the window behind it show through.
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+        if (!cam || target.width <= 0 || target.height <= 0) {
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
             return;
+        }
         beginFrame(scene, cam, target, false);
         for (auto& variants : meshVariants)
             for (MeshProgram& program : variants) {
@@ -1142,7 +1147,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         drawHud(target);
         glBindVertexArray(0);
         glUseProgram(0);
+        currentProgram = 0;
         glDisable(GL_CULL_FACE);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         collectGarbage();
     }
 

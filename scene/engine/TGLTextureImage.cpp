@@ -1,9 +1,12 @@
 #include "scene/engine/TGLTextureImage.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <atomic>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace vtx {
 
@@ -17,11 +20,29 @@ std::uint64_t nextImageId()
 
 void TGLTextureImage::LoadFromFile(const std::string& path)
 {
+    // Many objects load the same picture (twenty ships, one hull texture): while one of them still
+    // holds it and the file is unchanged, they share one copy and one GPU texture.
+    struct Cached {
+        std::weak_ptr<const Data> data;
+        QDateTime modified;
+        qint64 size = 0;
+    };
+    static std::unordered_map<std::string, Cached> cache;
+    const QFileInfo info(QString::fromStdString(path));
+    auto found = cache.find(path);
+    if (found != cache.end() && info.exists() && found->second.modified == info.lastModified() &&
+        found->second.size == info.size()) {
+        if (auto shared = found->second.data.lock()) {
+            m_data = std::move(shared);
+            return;
+        }
+    }
     QImageReader reader(QString::fromStdString(path));
     QImage image = reader.read();
     if (image.isNull())
         throw std::runtime_error("Could not open file: " + path);
     assign(image);
+    cache[path] = Cached{m_data, info.lastModified(), info.size()};
 }
 
 void TGLTextureImage::assign(const QImage& image)

@@ -15,7 +15,8 @@ class TGLTextureImage {
 public:
     // Reads a picture file (any format Qt reads: JPEG, BMP, PNG...). Throws
     // std::runtime_error("Could not open file: " + path) when the file is missing or unreadable;
-    // the previous picture is kept then.
+    // the previous picture is kept then. Loads of an unchanged file share one copy while any holder
+    // keeps it (GUI thread only).
     void LoadFromFile(const std::string& path);
     // Takes a picture from memory (e.g. an embedded image). A null image clears the texture.
     void assign(const QImage& image);
