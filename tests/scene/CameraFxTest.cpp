@@ -1,0 +1,216 @@
+#include "SceneTestSupport.h"
+
+#include "scene/CameraFx.h"
+
+#include <vector>
+
+namespace vtx {
+namespace {
+
+using test::BuiltWorld;
+
+class CameraFxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::enterRunDir()) << "generated data missing";
+        fx.randomBelow = [this](int n) { return next++ % n; };
+        fx.cursorOffsetY = [this] { return cursorY; };
+        fx.rightButtonHeld = [this] { return rightHeld; };
+        fx.pick = [this](int, int) { return picked; };
+        fx.RecordIdleStart();
+    }
+
+    BuiltWorld w;
+    MatchState& s = w.match.state();
+    CameraFx fx{w.world, w.boards, w.match, w.clock};
+    int next = 3;
+    int cursorY = 300;
+    bool rightHeld = false;
+    TGLBaseSceneObject* picked = nullptr;
+};
+
+TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove)
+{
+    w.world.WorldRoot->setTurnAngle(10.0f);
+    fx.RecordIdleStart();
+    w.clock.now += 30000;
+    fx.timerScrollTimer();
+    EXPECT_FALSE(s.IdleSpin);
+    w.clock.now += 1;
+    fx.timerScrollTimer();
+    EXPECT_TRUE(s.IdleSpin);
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 12.0f);
+    EXPECT_FLOAT_EQ(w.world.SkyDome1->RollAngle(), 2.0f);
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 14.0f);
+
+    fx.GLSceneViewer1MouseMove(false, 100, 100);
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 10.0f);
+    EXPECT_FLOAT_EQ(w.world.SkyDome1->RollAngle(), 10.0f);
+    EXPECT_EQ(fx.LastMouseMoveTick, w.clock.now);
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 10.0f);
+}
+
+TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn)
+{
+    s.GameWon = true;
+    s.HudPulse = 100;
+    std::vector<int> alphas; // in hundredths
+    for (int i = 0; i < 50; ++i) {
+        fx.timerScrollTimer();
+        alphas.push_back(int(std::lround(w.world.HUDText1->ModulateColor.a * 100)));
+    }
+    EXPECT_EQ(std::vector<int>(alphas.begin(), alphas.begin() + 4), (std::vector<int>{100, 105, 100, 95}));
+    // Down to -5, back up, one full cycle every 44 ticks.
+    EXPECT_EQ(alphas[22], 0);
+    EXPECT_EQ(alphas[23], -5);
+    EXPECT_EQ(alphas[24], 0);
+    EXPECT_EQ(alphas[45], 105);
+    EXPECT_EQ(alphas[45 - 44], alphas[45]);
+
+    s.GameWon = false; // no game over: the message keeps its colour
+    const float before = w.world.HUDText1->ModulateColor.a;
+    fx.timerScrollTimer();
+    EXPECT_EQ(w.world.HUDText1->ModulateColor.a, before);
+}
+
+TEST_F(CameraFxTest, CameraFloorAndSeaFrames)
+{
+    w.world.GLCamera1->Position.y = -8.0f;
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(w.world.GLCamera1->Position.y, -8.0f);
+    w.world.GLCamera1->Position.y = -8.5f;
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(w.world.GLCamera1->Position.y, -5.0f);
+
+    fx.SeaFrame = 30;
+    fx.timerScrollTimer();
+    EXPECT_EQ(w.world.Plane1->LibMaterialName, "LibMaterial30");
+    fx.timerScrollTimer();
+    EXPECT_EQ(w.world.Plane1->LibMaterialName, "LibMaterial31");
+    EXPECT_EQ(fx.SeaFrame, 0);
+    fx.timerScrollTimer();
+    EXPECT_EQ(w.world.Plane1->LibMaterialName, "LibMaterial0");
+}
+
+TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack)
+{
+    glm::vec3& rig = w.world.Camera->Position;
+    rig = {7.0f, 10.0f, 9.0f};
+    fx.timerScrollTimer(); // saves X and Z
+    fx.StartShake();
+    std::vector<glm::vec3> seen;
+    for (int i = 0; i < 4; ++i) {
+        w.clock.now += 100;
+        fx.timerScrollTimer();
+        seen.push_back(rig);
+    }
+    EXPECT_TRUE(fx.ShakeActive);
+    EXPECT_NE(seen[0], glm::vec3(7.0f, 10.0f, 9.0f));
+    EXPECT_NE(seen[0], seen[1]);
+    w.clock.now += 1;
+    fx.timerScrollTimer();
+    EXPECT_FALSE(fx.ShakeActive);
+    EXPECT_EQ(rig, glm::vec3(7.0f, 10.0f, 9.0f));
+}
+
+TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame)
+{
+    glm::vec3& rig = w.world.Camera->Position;
+    rig.x = 39.0f;
+    cursorY = 590;
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(rig.x, 39.0f); // no game in progress
+    s.GameInProgress = true;
+    for (int i = 0; i < 5; ++i) fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(rig.x, 40.0f); // stops once X reaches 40
+    for (int y : {31, 51, 581, 601}) {
+        cursorY = y;
+        fx.timerScrollTimer();
+        EXPECT_FLOAT_EQ(rig.x, 40.0f) << y;
+    }
+    for (int y : {32, 50}) {
+        cursorY = y;
+        fx.timerScrollTimer();
+    }
+    EXPECT_FLOAT_EQ(rig.x, 39.0f);
+    cursorY = 40;
+    for (int i = 0; i < 200; ++i) fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(rig.x, -61.0f); // no lower bound
+    cursorY = 600;
+    fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(rig.x, -60.5f);
+}
+
+TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor)
+{
+    TGLCamera& camera = *w.world.GLCamera1;
+    fx.GLSceneViewer1MouseDown(MouseButton::Right, 100, 100);
+    const glm::vec3 start = camera.AbsolutePosition();
+    rightHeld = false;
+    fx.GLSceneViewer1MouseMove(true, 120, 100);
+    EXPECT_EQ(camera.AbsolutePosition(), start); // the button is not held: no drag
+
+    rightHeld = true;
+    fx.GLSceneViewer1MouseMove(true, 130, 100);
+    const glm::vec3 turned = camera.AbsolutePosition();
+    EXPECT_GT(glm::length(turned - start), 0.1f);
+    EXPECT_NEAR(turned.y, start.y, 1e-3f); // sideways: about the vertical only
+    EXPECT_NEAR(glm::length(turned), glm::length(start), 1e-3f);
+    EXPECT_EQ(fx.MouseX, 130);
+
+    fx.GLSceneViewer1MouseMove(true, 130, 70); // dragging up lowers the camera
+    EXPECT_LT(camera.AbsolutePosition().y, turned.y);
+
+    camera.Position.y = -6.0f; // below -5 only a downward drag moves it
+    const glm::vec3 low = camera.Position;
+    fx.GLSceneViewer1MouseMove(true, 130, 60);
+    EXPECT_EQ(camera.Position, low);
+    fx.GLSceneViewer1MouseMove(true, 130, 90);
+    EXPECT_GT(camera.Position.y, low.y);
+
+    s.GameLost = true; // after a game nothing moves
+    const glm::vec3 after = camera.Position;
+    fx.GLSceneViewer1MouseMove(true, 10, 10);
+    EXPECT_EQ(camera.Position, after);
+}
+
+TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch)
+{
+    s.Arranging = true;
+    s.HoverPicking = true;
+    s.ShipToPlace = 2;
+    picked = w.boards.cell(EnemyBoard, 4, 2); // the enemy board previews on the own one
+    fx.GLSceneViewer1MouseMove(false, 10, 10);
+    EXPECT_EQ(w.boards.HoveredCell, picked);
+    EXPECT_EQ(s.PickedRow, 4);
+    EXPECT_EQ(s.PickedBoard, EnemyBoard);
+    EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->LibMaterialName, "hint");
+
+    w.boards.cell(OwnBoard, 4, 4)->LibMaterialName = "frame1";
+    fx.GLSceneViewer1MouseMove(false, 11, 10); // the same cell: no redraw
+    EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->LibMaterialName, "frame1");
+
+    picked = w.world.Plane1; // the sea is no cell
+    fx.GLSceneViewer1MouseMove(false, 12, 10);
+    EXPECT_EQ(w.boards.HoveredCell, w.boards.cell(EnemyBoard, 4, 2));
+    s.PickedRow = 0;
+    fx.GLSceneViewer1MouseDown(MouseButton::Left, 33, 44);
+    EXPECT_EQ(s.PickedRow, 0);
+    EXPECT_EQ(fx.MouseX, 33);
+    EXPECT_EQ(fx.MouseY, 44);
+
+    // A right click on a cell while arranging turns the ship.
+    picked = w.boards.cell(OwnBoard, 2, 2);
+    fx.GLSceneViewer1MouseMove(false, 20, 20);
+    EXPECT_TRUE(s.PlaceHorizontal);
+    fx.GLSceneViewer1MouseDown(MouseButton::Right, 20, 20);
+    EXPECT_FALSE(s.PlaceHorizontal);
+    EXPECT_EQ(w.boards.cell(OwnBoard, 3, 2)->LibMaterialName, "hint");
+}
+
+} // namespace
+} // namespace vtx

@@ -1,0 +1,111 @@
+#pragma once
+
+// Shared pieces of the scene tests: the generated runtime folder as current
+// directory, a match host that does nothing, a clock the test moves by hand,
+// and a world built through both stages.
+
+#include "game/IClock.h"
+#include "game/IMatchHost.h"
+#include "game/Match.h"
+#include "scene/Boards.h"
+#include "scene/World.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace vtx::test {
+
+inline bool enterRunDir()
+{
+    const QString run = QStringLiteral(VTX_BINARY_DIR "/run");
+    QDir::setCurrent(run);
+    return QFile::exists(run + QStringLiteral("/DATA/ship2.jpg"));
+}
+
+class ManualClock final : public IClock {
+public:
+    std::int64_t now = 1'000'000;
+    std::int64_t timeOfDayMs() override { return now % 86'400'000; }
+    std::int64_t tickMs() override { return now; }
+};
+
+// Every request ignored but the placement preview, which goes to onPreview:
+// the scene tests drive Boards and CameraFx directly.
+class SilentHost : public IMatchHost {
+public:
+    std::function<void()> onPreview;
+    void ResetBoards() override {}
+    void MarkShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
+    void ShowSunkShip(std::int32_t, std::int32_t) override {}
+    void StartShake() override {}
+    void ShowEnemySurvivors() override {}
+    void PositionOwnShipModels() override {}
+    void PositionEnemyShipModels() override {}
+    void HideShipModels(bool) override {}
+    void AnimateShipModels() override {}
+    void ShowPlacementPreview() override
+    {
+        if (onPreview) onPreview();
+    }
+    void ShowShipModel(std::int32_t) override {}
+    void PutShipModelAt(std::int32_t, std::int32_t, std::int32_t) override {}
+    void ShowWinMessage() override {}
+    void ShowLossMessage() override {}
+    void HideHudMessage() override {}
+    void ShowLogo(bool) override {}
+    void EnableScrollTimer() override {}
+    void PlaySound(Sound) override {}
+    void SetStatus(std::string_view) override {}
+    void SetButton(MenuButton, bool, bool) override {}
+    void SetTimer1(bool, std::int32_t) override {}
+    void ShowFormMess(std::int32_t, std::string_view, bool) override {}
+    void ShowScoreWindowModal() override {}
+    bool manualArrangementChecked() override { return false; }
+    bool musicChecked() override { return false; }
+    std::int32_t difficultyIndex() override { return 0; }
+    void setDifficultyIndex(std::int32_t) override {}
+    std::int32_t readVortalixDifficulty() override { return 0; }
+    void StartNextSong() override {}
+    void StopMusic() override {}
+    void Delay(std::int32_t) override {}
+    void QuitProgram() override {}
+    void SendShot(std::int32_t, std::int32_t) override {}
+    void SendLeave() override {}
+    void SendFleet() override {}
+};
+
+// A world after window creation and first activation, with a match to read.
+struct BuiltWorld {
+    QTemporaryDir startDir;
+    ManualClock clock;
+    SilentHost host;
+    Match match{host, clock};
+    World world;
+    Boards boards{world, match.state()};
+
+    BuiltWorld()
+    {
+        enterRunDir();
+        host.onPreview = [this] { boards.ShowPlacementPreview(); };
+        world.LoadFonts();
+        world.SetLogoColor();
+        world.BuildScenery(startDir.path().toStdString());
+        world.BuildActivationStage(boards);
+    }
+};
+
+inline int countKind(const TGLBaseSceneObject& parent, ObjectKind kind)
+{
+    int n = 0;
+    for (int i = 0; i < parent.Count(); ++i)
+        if (parent.Children(i)->kind() == kind) ++n;
+    return n;
+}
+
+} // namespace vtx::test
