@@ -1,13 +1,27 @@
 #include "scene/engine/TGLSceneViewer.h"
 
+#include "scene/engine/SurfaceFormat.h"
+
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
 namespace vtx {
 
-TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QOpenGLWidget(parent) { setMouseTracking(true); }
+TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QOpenGLWidget(parent)
+{
+    // Asked for explicitly, so the viewer works even when main() forgot the default format.
+    setFormat(engineSurfaceFormat());
+    setMouseTracking(true);
+}
 
-TGLSceneViewer::~TGLSceneViewer() { releaseGL(); }
+TGLSceneViewer::~TGLSceneViewer()
+{
+    // The base class destroys the context after this object's members are gone: release now and stop
+    // listening, so its aboutToBeDestroyed does not reach a half-destroyed viewer.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
+    releaseGL();
+}
 
 void TGLSceneViewer::releaseGL()
 {

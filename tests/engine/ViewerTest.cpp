@@ -1,0 +1,71 @@
+// The on-screen viewer and the cadencer's own clock, under the virtual display.
+
+#include "scene/engine/TDummyCube.h"
+#include "scene/engine/TGLCadencer.h"
+#include "scene/engine/TGLSceneViewer.h"
+#include "scene/engine/TPlane.h"
+#include "tests/engine/EngineTestSupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse)
+{
+    TGLScene scene;
+    auto* target = scene.Objects().AddChild<TDummyCube>();
+    auto* camera = scene.Objects().AddChild<TGLCamera>();
+    camera->Position = {0, 0, 5};
+    camera->TargetObject = target;
+    auto* plane = scene.Objects().AddChild<TPlane>();
+    plane->Material.FrontProperties.Diffuse = {1, 0, 0, 1};
+
+    TGLSceneViewer viewer;
+    viewer.resize(80, 60);
+    viewer.Scene = &scene;
+    viewer.Camera = camera;
+    viewer.BackgroundColor = {0, 0, 1, 1};
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+
+    const QImage image = viewer.grabFramebuffer();
+    ASSERT_FALSE(image.isNull());
+    const int cx = image.width() / 2, cy = image.height() / 2;
+    EXPECT_TRUE(enginetest::near(image.pixel(cx, cy), 255, 0, 0));
+    EXPECT_TRUE(enginetest::near(image.pixel(2, 2), 0, 0, 255));
+    EXPECT_EQ(qAlpha(image.pixel(cx, cy)), 255);
+
+    EXPECT_EQ(viewer.PickObject(40, 30), plane);
+    EXPECT_EQ(viewer.PickObject(2, 2), nullptr);
+
+    QSignalSpy downs(&viewer, &TGLSceneViewer::mouseDown);
+    int callbackX = -1;
+    viewer.OnMouseDown = [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int) { callbackX = x; };
+    QTest::mousePress(&viewer, Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
+    ASSERT_EQ(downs.count(), 1);
+    EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_TRUE(downs[0][1].value<Qt::KeyboardModifiers>().testFlag(Qt::ShiftModifier));
+    EXPECT_EQ(downs[0][2].toInt(), 10);
+    EXPECT_EQ(downs[0][3].toInt(), 20);
+    EXPECT_EQ(callbackX, 10);
+}
+
+TEST(CadencerClockTest, TicksOnItsOwnWhileEnabledWithPositiveElapsedTimes)
+{
+    TGLCadencer cadencer;
+    QSignalSpy ticks(&cadencer, &TGLCadencer::progressed);
+    cadencer.setEnabled(true);
+    ASSERT_TRUE(ticks.wait(5000));
+    ASSERT_TRUE(ticks.count() > 0 || ticks.wait(5000));
+    EXPECT_GT(ticks[0][0].toDouble(), 0.0);
+    EXPECT_GE(ticks.last()[1].toDouble(), ticks[0][0].toDouble());
+    cadencer.setEnabled(false);
+    EXPECT_FALSE(cadencer.Enabled());
+}
+
+} // namespace
+} // namespace vtx
