@@ -34,15 +34,16 @@ struct Md2Read {
     std::vector<std::vector<Vec3>> frames;
 };
 
-std::int32_t le32(const std::vector<unsigned char>& b, std::size_t o)
-{
-    return static_cast<std::int32_t>(b[o] | (b[o + 1] << 8) | (b[o + 2] << 16) | (static_cast<std::uint32_t>(b[o + 3]) << 24));
+std::int32_t le32(const std::vector<unsigned char>& b, std::size_t o) {
+    return static_cast<std::int32_t>(b[o] | (b[o + 1] << 8) | (b[o + 2] << 16) |
+                                     (static_cast<std::uint32_t>(b[o + 3]) << 24));
 }
-int le16(const std::vector<unsigned char>& b, std::size_t o) { return static_cast<std::int16_t>(b[o] | (b[o + 1] << 8)); }
+int le16(const std::vector<unsigned char>& b, std::size_t o) {
+    return static_cast<std::int16_t>(b[o] | (b[o + 1] << 8));
+}
 
 // Parses and checks the whole layout; fails the calling test on any inconsistency.
-Md2Read readMd2(const std::vector<unsigned char>& b)
-{
+Md2Read readMd2(const std::vector<unsigned char>& b) {
     Md2Read m;
     EXPECT_GE(b.size(), 68u);
     if (b.size() < 68) return m;
@@ -50,9 +51,10 @@ Md2Read readMd2(const std::vector<unsigned char>& b)
     EXPECT_EQ(le32(b, 4), 8);
     m.skinWidth = le32(b, 8);
     m.skinHeight = le32(b, 12);
-    const std::int64_t frameSize = le32(b, 16), numSkins = le32(b, 20), numXyz = le32(b, 24), numSt = le32(b, 28),
-                       numTris = le32(b, 32), numGl = le32(b, 36), numFrames = le32(b, 40), ofsSkins = le32(b, 44),
-                       ofsSt = le32(b, 48), ofsTris = le32(b, 52), ofsFrames = le32(b, 56), ofsGl = le32(b, 60),
+    const std::int64_t frameSize = le32(b, 16), numSkins = le32(b, 20), numXyz = le32(b, 24),
+                       numSt = le32(b, 28), numTris = le32(b, 32), numGl = le32(b, 36),
+                       numFrames = le32(b, 40), ofsSkins = le32(b, 44), ofsSt = le32(b, 48),
+                       ofsTris = le32(b, 52), ofsFrames = le32(b, 56), ofsGl = le32(b, 60),
                        ofsEnd = le32(b, 64);
     const auto size = static_cast<std::int64_t>(b.size());
     EXPECT_EQ(ofsEnd, size);
@@ -70,10 +72,12 @@ Md2Read readMd2(const std::vector<unsigned char>& b)
         if (ofs < 68 || ofs + len > size || len < 0) return m;
     }
     m.numSkins = static_cast<int>(numSkins);
-    for (std::int64_t i = 0; i < numSt; ++i) m.st.push_back({le16(b, ofsSt + 4 * i), le16(b, ofsSt + 4 * i + 2)});
+    for (std::int64_t i = 0; i < numSt; ++i)
+        m.st.push_back({le16(b, ofsSt + 4 * i), le16(b, ofsSt + 4 * i + 2)});
     for (std::int64_t i = 0; i < numTris; ++i) {
         std::array<int, 6> t{};
-        for (int k = 0; k < 6; ++k) t[k] = le16(b, ofsTris + 12 * i + 2 * k);
+        for (int k = 0; k < 6; ++k)
+            t[k] = le16(b, ofsTris + 12 * i + 2 * k);
         for (int k = 0; k < 3; ++k) {
             EXPECT_TRUE(t[k] >= 0 && t[k] < numXyz);
             EXPECT_TRUE(t[3 + k] >= 0 && t[3 + k] < numSt);
@@ -100,8 +104,7 @@ Md2Read readMd2(const std::vector<unsigned char>& b)
 }
 
 // The engine's rule: drop two characters when the next-to-last is a digit, else one.
-std::vector<std::pair<std::string, int>> animations(const std::vector<std::string>& names)
-{
+std::vector<std::pair<std::string, int>> animations(const std::vector<std::string>& names) {
     std::vector<std::pair<std::string, int>> out; // name, frame count
     for (const auto& n : names) {
         const std::string a = n.size() >= 2 && std::isdigit(static_cast<unsigned char>(n[n.size() - 2]))
@@ -122,8 +125,7 @@ struct Basis {
     Vec3 right{1, 0, 0}, up{0, 1, 0}, direction{0, 0, 1};
 };
 
-Vec3 rotate(Vec3 v, Vec3 axis, double degrees)
-{
+Vec3 rotate(Vec3 v, Vec3 axis, double degrees) {
     const double a = degrees * 3.14159265358979323846 / 180.0, c = std::cos(a), s = std::sin(a);
     const double d = v.x * axis.x + v.y * axis.y + v.z * axis.z;
     const Vec3 k{axis.y * v.z - axis.z * v.y, axis.z * v.x - axis.x * v.z, axis.x * v.y - axis.y * v.x};
@@ -131,18 +133,15 @@ Vec3 rotate(Vec3 v, Vec3 axis, double degrees)
             v.z * c + k.z * s + axis.z * d * (1 - c)};
 }
 
-Basis pitched(Basis b, double degrees)
-{
+Basis pitched(Basis b, double degrees) {
     return {b.right, rotate(b.up, b.right, -degrees), rotate(b.direction, b.right, -degrees)};
 }
 
-Basis rolled(Basis b, double degrees)
-{
+Basis rolled(Basis b, double degrees) {
     return {rotate(b.right, b.direction, degrees), rotate(b.up, b.direction, degrees), b.direction};
 }
 
-Vec3 toWorld(const Basis& b, Vec3 v, double scale, Vec3 position)
-{
+Vec3 toWorld(const Basis& b, Vec3 v, double scale, Vec3 position) {
     return {position.x + scale * (v.x * b.right.x + v.y * b.up.x + v.z * b.direction.x),
             position.y + scale * (v.x * b.right.y + v.y * b.up.y + v.z * b.direction.y),
             position.z + scale * (v.x * b.right.z + v.y * b.up.z + v.z * b.direction.z)};
@@ -150,8 +149,7 @@ Vec3 toWorld(const Basis& b, Vec3 v, double scale, Vec3 position)
 
 struct Box {
     Vec3 lo{1e9, 1e9, 1e9}, hi{-1e9, -1e9, -1e9};
-    void add(Vec3 p)
-    {
+    void add(Vec3 p) {
         lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
         hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
     }
@@ -159,18 +157,17 @@ struct Box {
 
 // Sum over triangles of the signed tetrahedron volumes; MD2 triangles are
 // clockwise seen from outside, so outward-facing surfaces give a positive sum.
-double signedVolume(const Md2Read& m, const std::vector<Vec3>& p)
-{
+double signedVolume(const Md2Read& m, const std::vector<Vec3>& p) {
     double v = 0.0;
     for (const auto& t : m.tris) {
         const Vec3 a = p[t[0]], b = p[t[2]], c = p[t[1]]; // reversed: counter-clockwise
-        v += (a.x * (b.y * c.z - b.z * c.y) - a.y * (b.x * c.z - b.z * c.x) + a.z * (b.x * c.y - b.y * c.x)) / 6.0;
+        v += (a.x * (b.y * c.z - b.z * c.y) - a.y * (b.x * c.z - b.z * c.x) + a.z * (b.x * c.y - b.y * c.x)) /
+             6.0;
     }
     return v;
 }
 
-std::vector<unsigned char> readFile(const QString& path)
-{
+std::vector<unsigned char> readFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.readAll();
@@ -179,14 +176,12 @@ std::vector<unsigned char> readFile(const QString& path)
 
 class ModelFiles : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         generateModels(s_dir->path());
     }
     static void TearDownTestSuite() { delete s_dir; }
-    static Md2Read model(const QString& name)
-    {
+    static Md2Read model(const QString& name) {
         const auto bytes = readFile(s_dir->path() + "/DATA/" + name);
         EXPECT_FALSE(bytes.empty()) << name.toStdString();
         return readMd2(bytes);
@@ -195,9 +190,9 @@ protected:
 };
 QTemporaryDir* ModelFiles::s_dir = nullptr;
 
-TEST_F(ModelFiles, EveryModelParsesWithConsistentLayout)
-{
-    for (const char* name : {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
+TEST_F(ModelFiles, EveryModelParsesWithConsistentLayout) {
+    for (const char* name :
+         {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
         SCOPED_TRACE(name);
         const Md2Read m = model(name);
         EXPECT_EQ(m.skinWidth, 256);
@@ -210,8 +205,7 @@ TEST_F(ModelFiles, EveryModelParsesWithConsistentLayout)
     }
 }
 
-TEST_F(ModelFiles, ShipsCarryTheWalkLoopAndTheStopFrame)
-{
+TEST_F(ModelFiles, ShipsCarryTheWalkLoopAndTheStopFrame) {
     std::size_t previousTriangles = 0;
     for (int length = 1; length <= 4; ++length) {
         SCOPED_TRACE(length);
@@ -229,8 +223,7 @@ TEST_F(ModelFiles, ShipsCarryTheWalkLoopAndTheStopFrame)
     }
 }
 
-TEST_F(ModelFiles, ShipsCoverTheirCellsInBothOrientationsAndFloat)
-{
+TEST_F(ModelFiles, ShipsCoverTheirCellsInBothOrientationsAndFloat) {
     for (int length = 1; length <= 4; ++length) {
         SCOPED_TRACE(length);
         const Md2Read m = model(QStringLiteral("ship%1t.md2").arg(length));
@@ -246,7 +239,8 @@ TEST_F(ModelFiles, ShipsCoverTheirCellsInBothOrientationsAndFloat)
             for (std::size_t f = 0; f < m.frames.size(); ++f) {
                 const bool atRest = f + 1 == m.frames.size();
                 Box box;
-                for (const auto& v : m.frames[f]) box.add(toWorld(basis, v, 0.03, firstCell));
+                for (const auto& v : m.frames[f])
+                    box.add(toWorld(basis, v, 0.03, firstCell));
                 // Along the ship: its first cell's back edge to its last cell's front edge.
                 const double alongLo = roll == 0.0 ? box.lo.x - firstCell.x : box.lo.z - firstCell.z;
                 const double alongHi = roll == 0.0 ? box.hi.x - firstCell.x : box.hi.z - firstCell.z;
@@ -268,8 +262,7 @@ TEST_F(ModelFiles, ShipsCoverTheirCellsInBothOrientationsAndFloat)
     }
 }
 
-TEST_F(ModelFiles, WalkLoopRocksAndClosesSmoothly)
-{
+TEST_F(ModelFiles, WalkLoopRocksAndClosesSmoothly) {
     for (int length = 1; length <= 4; ++length) {
         SCOPED_TRACE(length);
         const Md2Read m = model(QStringLiteral("ship%1t.md2").arg(length));
@@ -283,25 +276,28 @@ TEST_F(ModelFiles, WalkLoopRocksAndClosesSmoothly)
             return d;
         };
         double biggestStep = 0.0;
-        for (std::size_t f = 0; f + 1 < 24; ++f) biggestStep = std::max(biggestStep, largestMove(f, f + 1));
+        for (std::size_t f = 0; f + 1 < 24; ++f)
+            biggestStep = std::max(biggestStep, largestMove(f, f + 1));
         const double wrap = largestMove(23, 0);
         EXPECT_GT(wrap, 0.05) << "the last frame repeats the first: the loop stutters";
         EXPECT_LE(wrap, biggestStep * 1.5);
         // It really rocks, but gently: within a few units of the rest pose.
         double swing = 0.0;
-        for (std::size_t f = 0; f < 24; ++f) swing = std::max(swing, largestMove(f, 24));
+        for (std::size_t f = 0; f < 24; ++f)
+            swing = std::max(swing, largestMove(f, 24));
         EXPECT_GT(swing, 0.8);
         EXPECT_LT(swing, 4.0);
         // At rest the ship sits level: port and starboard mirror each other.
         Box rest;
-        for (const auto& v : m.frames[24]) rest.add(v);
+        for (const auto& v : m.frames[24])
+            rest.add(v);
         EXPECT_NEAR(rest.lo.y, -rest.hi.y, 0.2);
     }
 }
 
-TEST_F(ModelFiles, FacesPointOutwards)
-{
-    for (const char* name : {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
+TEST_F(ModelFiles, FacesPointOutwards) {
+    for (const char* name :
+         {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
         SCOPED_TRACE(name);
         const Md2Read m = model(name);
         EXPECT_GT(signedVolume(m, m.frames.back()), 0.0);
@@ -310,16 +306,16 @@ TEST_F(ModelFiles, FacesPointOutwards)
 
 // Faces that meet along an edge must run it in opposite directions; the same
 // directed edge twice means one of the faces is turned inside out.
-TEST(ModelMeshes, NeighbouringFacesAgreeOnTheirWinding)
-{
+TEST(ModelMeshes, NeighbouringFacesAgreeOnTheirWinding) {
     const std::vector<std::pair<std::string, ModelMesh>> meshes{
         {"ship1", buildShipMesh(1)}, {"ship2", buildShipMesh(2)}, {"ship3", buildShipMesh(3)},
-        {"ship4", buildShipMesh(4)}, {"tree", buildTreeMesh()},    {"isle", buildIslandMesh()}};
+        {"ship4", buildShipMesh(4)}, {"tree", buildTreeMesh()},   {"isle", buildIslandMesh()}};
     for (const auto& [name, mesh] : meshes) {
         SCOPED_TRACE(name);
         auto key = [&](int v) {
             const ModelVec p = mesh.vertices()[v];
-            return std::array<long long, 3>{std::llround(p.x * 1e5), std::llround(p.y * 1e5), std::llround(p.z * 1e5)};
+            return std::array<long long, 3>{std::llround(p.x * 1e5), std::llround(p.y * 1e5),
+                                            std::llround(p.z * 1e5)};
         };
         std::set<std::pair<std::array<long long, 3>, std::array<long long, 3>>> seen;
         int duplicates = 0;
@@ -333,12 +329,12 @@ TEST(ModelMeshes, NeighbouringFacesAgreeOnTheirWinding)
     }
 }
 
-TEST_F(ModelFiles, TreeStandsOnItsBaseAtTreeHeight)
-{
+TEST_F(ModelFiles, TreeStandsOnItsBaseAtTreeHeight) {
     const Md2Read m = model("tree.md2");
     ASSERT_EQ(m.frames.size(), 1u);
     Box box;
-    for (const auto& v : m.frames[0]) box.add(v);
+    for (const auto& v : m.frames[0])
+        box.add(v);
     EXPECT_NEAR(box.lo.z, 0.0, 0.1);
     EXPECT_GE(box.hi.z, 90.0);
     EXPECT_LE(box.hi.z, 110.0);
@@ -347,8 +343,7 @@ TEST_F(ModelFiles, TreeStandsOnItsBaseAtTreeHeight)
     EXPECT_NEAR((box.hi.x + box.lo.x) / 2, 0.0, 3.0);
 }
 
-TEST_F(ModelFiles, IslandStaysClearOfTheBoardAndCarriesTheTrees)
-{
+TEST_F(ModelFiles, IslandStaysClearOfTheBoardAndCarriesTheTrees) {
     const Md2Read m = model("isle.md2");
     ASSERT_EQ(m.frames.size(), 1u);
     const auto& p = m.frames[0];
@@ -374,8 +369,7 @@ TEST_F(ModelFiles, IslandStaysClearOfTheBoardAndCarriesTheTrees)
     }
 }
 
-TEST(ModelMd2Writer, RefusesFramesThatDoNotMatchTheMesh)
-{
+TEST(ModelMd2Writer, RefusesFramesThatDoNotMatchTheMesh) {
     ModelMesh mesh;
     mesh.addBox({0, 0, 0}, {1, 1, 1}, SkinRect{}, SkinRect{});
     EXPECT_THROW(writeMd2(mesh, {{"base01", {}}}, ""), std::invalid_argument);
@@ -392,8 +386,7 @@ TEST(ModelMd2Writer, RefusesFramesThatDoNotMatchTheMesh)
     }
 }
 
-TEST(ModelMd2Writer, NormalIndexSeparatesDirections)
-{
+TEST(ModelMd2Writer, NormalIndexSeparatesDirections) {
     const int up = md2NormalIndex({0, 0, 1}), down = md2NormalIndex({0, 0, -1});
     const int east = md2NormalIndex({1, 0, 0}), west = md2NormalIndex({-1, 0, 0});
     for (int i : {up, down, east, west}) {
@@ -405,12 +398,12 @@ TEST(ModelMd2Writer, NormalIndexSeparatesDirections)
     EXPECT_NE(up, east);
 }
 
-TEST(ModelFilesDeterminism, TwoRunsWriteIdenticalBytes)
-{
+TEST(ModelFilesDeterminism, TwoRunsWriteIdenticalBytes) {
     QTemporaryDir a, b;
     generateModels(a.path());
     generateModels(b.path());
-    for (const char* name : {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
+    for (const char* name :
+         {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
         const auto first = readFile(a.path() + "/DATA/" + name);
         EXPECT_FALSE(first.empty());
         EXPECT_EQ(first, readFile(b.path() + "/DATA/" + name)) << name;

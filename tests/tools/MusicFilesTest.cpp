@@ -36,27 +36,28 @@ struct SmfRead {
     std::string error;
 };
 
-std::uint32_t be(const std::vector<unsigned char>& b, std::size_t o, int n)
-{
+std::uint32_t be(const std::vector<unsigned char>& b, std::size_t o, int n) {
     std::uint32_t v = 0;
-    for (int i = 0; i < n; ++i) v = (v << 8) | b[o + i];
+    for (int i = 0; i < n; ++i)
+        v = (v << 8) | b[o + i];
     return v;
 }
 
-SmfRead readSmf(const std::vector<unsigned char>& b)
-{
+SmfRead readSmf(const std::vector<unsigned char>& b) {
     SmfRead r;
     auto fail = [&](const std::string& why) {
         r.error = why;
         return r;
     };
-    if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || be(b, 4, 4) != 6) return fail("header");
+    if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || be(b, 4, 4) != 6)
+        return fail("header");
     r.format = static_cast<int>(be(b, 8, 2));
     const int tracks = static_cast<int>(be(b, 10, 2));
     r.division = static_cast<int>(be(b, 12, 2));
     std::size_t pos = 14;
     for (int t = 0; t < tracks; ++t) {
-        if (pos + 8 > b.size() || std::string(b.begin() + pos, b.begin() + pos + 4) != "MTrk") return fail("chunk");
+        if (pos + 8 > b.size() || std::string(b.begin() + pos, b.begin() + pos + 4) != "MTrk")
+            return fail("chunk");
         const std::size_t end = pos + 8 + be(b, pos + 4, 4);
         if (end > b.size()) return fail("chunk length");
         pos += 8;
@@ -111,8 +112,7 @@ SmfRead readSmf(const std::vector<unsigned char>& b)
     return r;
 }
 
-std::vector<unsigned char> readFile(const QString& path)
-{
+std::vector<unsigned char> readFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.readAll();
@@ -121,20 +121,20 @@ std::vector<unsigned char> readFile(const QString& path)
 
 class MusicFiles : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         generateMusic(s_dir->path());
     }
     static void TearDownTestSuite() { delete s_dir; }
     static QStringList names() { return QDir(s_dir->path() + "/Music").entryList(QDir::Files, QDir::Name); }
-    static std::vector<unsigned char> file(const QString& name) { return readFile(s_dir->path() + "/Music/" + name); }
+    static std::vector<unsigned char> file(const QString& name) {
+        return readFile(s_dir->path() + "/Music/" + name);
+    }
     static QTemporaryDir* s_dir;
 };
 QTemporaryDir* MusicFiles::s_dir = nullptr;
 
-TEST_F(MusicFiles, AtLeastFourSongsInPlayingOrder)
-{
+TEST_F(MusicFiles, AtLeastFourSongsInPlayingOrder) {
     const QStringList found = names();
     ASSERT_GE(found.size(), 4);
     const auto songs = gameSongs();
@@ -142,11 +142,11 @@ TEST_F(MusicFiles, AtLeastFourSongsInPlayingOrder)
     // Sorting the folder by name gives the intended order.
     for (std::size_t i = 0; i < songs.size(); ++i)
         EXPECT_EQ(found[static_cast<int>(i)].toStdString(), songs[i].fileName);
-    for (const QString& name : found) EXPECT_TRUE(name.endsWith(".mid"));
+    for (const QString& name : found)
+        EXPECT_TRUE(name.endsWith(".mid"));
 }
 
-TEST_F(MusicFiles, SongsAreValidMultiTrackFilesOfOneToThreeMinutes)
-{
+TEST_F(MusicFiles, SongsAreValidMultiTrackFilesOfOneToThreeMinutes) {
     for (const QString& name : names()) {
         SCOPED_TRACE(name.toStdString());
         const SmfRead r = readSmf(file(name));
@@ -163,22 +163,25 @@ TEST_F(MusicFiles, SongsAreValidMultiTrackFilesOfOneToThreeMinutes)
         EXPECT_EQ(r.programChannels.count(9), 0u);
         std::set<int> channelsWithNotes;
         for (const auto& track : r.notesPerTrack)
-            for (const auto& n : track) channelsWithNotes.insert(n.channel);
-        for (int channel : {0, 1, 2, 9}) EXPECT_EQ(channelsWithNotes.count(channel), 1u) << channel;
+            for (const auto& n : track)
+                channelsWithNotes.insert(n.channel);
+        for (int channel : {0, 1, 2, 9})
+            EXPECT_EQ(channelsWithNotes.count(channel), 1u) << channel;
     }
 }
 
-TEST_F(MusicFiles, TunesStayInTheirKey)
-{
+TEST_F(MusicFiles, TunesStayInTheirKey) {
     for (const auto& song : gameSongs()) {
         SCOPED_TRACE(song.fileName);
         const SmfRead r = readSmf(file(QString::fromStdString(song.fileName)));
         ASSERT_TRUE(r.ok) << r.error;
         std::set<int> allowed;
-        const std::vector<int> steps = song.plan.mode == MusicMode::Major    ? std::vector<int>{0, 2, 4, 5, 7, 9, 11}
-                                       : song.plan.mode == MusicMode::Minor ? std::vector<int>{0, 2, 3, 5, 7, 8, 10, 11}
-                                                                            : std::vector<int>{0, 2, 3, 5, 7, 9, 10};
-        for (int s : steps) allowed.insert((song.plan.root + s) % 12);
+        const std::vector<int> steps =
+            song.plan.mode == MusicMode::Major   ? std::vector<int>{0, 2, 4, 5, 7, 9, 11}
+            : song.plan.mode == MusicMode::Minor ? std::vector<int>{0, 2, 3, 5, 7, 8, 10, 11}
+                                                 : std::vector<int>{0, 2, 3, 5, 7, 9, 10};
+        for (int s : steps)
+            allowed.insert((song.plan.root + s) % 12);
         int melodyNotes = 0;
         for (const auto& track : r.notesPerTrack)
             for (const auto& n : track) {
@@ -194,22 +197,18 @@ TEST_F(MusicFiles, TunesStayInTheirKey)
     }
 }
 
-TEST(MusicSmf, DeltaTimesUseVariableLengthQuantities)
-{
+TEST(MusicSmf, DeltaTimesUseVariableLengthQuantities) {
     MusicTrack track("t");
     track.note(0x80, 0, 60, 100, 0x3f80); // on at 0x80, off at 0x4000
     const auto chunk = track.chunk();
     // Name, note on after 0x80 ticks (81 00), note off after 0x3f80 more (FF 00), end of track.
-    const std::vector<unsigned char> expected{'M', 'T', 'r', 'k', 0, 0, 0, 19,
-                                              0x00, 0xff, 0x03, 0x01, 't',
-                                              0x81, 0x00, 0x90, 60, 100,
-                                              0xff, 0x00, 0x80, 60, 64,
-                                              0x00, 0xff, 0x2f, 0x00};
+    const std::vector<unsigned char> expected{'M',  'T',  'r',  'k', 0,    0,    0,    19,   0x00,
+                                              0xff, 0x03, 0x01, 't', 0x81, 0x00, 0x90, 60,   100,
+                                              0xff, 0x00, 0x80, 60,  64,   0x00, 0xff, 0x2f, 0x00};
     EXPECT_EQ(chunk, expected);
 }
 
-TEST(MusicSmf, NoteOffsComeBeforeNoteOnsAtTheSameTick)
-{
+TEST(MusicSmf, NoteOffsComeBeforeNoteOnsAtTheSameTick) {
     MusicTrack track("t");
     track.note(0, 0, 60, 90, 480);
     track.note(480, 0, 60, 90, 480); // the same key struck again right away
@@ -219,15 +218,13 @@ TEST(MusicSmf, NoteOffsComeBeforeNoteOnsAtTheSameTick)
     EXPECT_EQ(r.notesPerTrack[0].size(), 2u);
 }
 
-TEST(MusicComposer, RefusesARhythmThatDoesNotFillABar)
-{
+TEST(MusicComposer, RefusesARhythmThatDoesNotFillABar) {
     SongPlan plan = gameSongs().front().plan;
     plan.rhythms.push_back({480, 480});
     EXPECT_THROW(composeSong(plan), std::invalid_argument);
 }
 
-TEST(MusicFilesDeterminism, TwoRunsWriteIdenticalBytes)
-{
+TEST(MusicFilesDeterminism, TwoRunsWriteIdenticalBytes) {
     QTemporaryDir a, b;
     generateMusic(a.path());
     generateMusic(b.path());

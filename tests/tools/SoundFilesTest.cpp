@@ -19,25 +19,24 @@
 namespace vtx::datagen {
 namespace {
 
-std::vector<unsigned char> readFile(const QString& path)
-{
+std::vector<unsigned char> readFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.readAll();
     return {bytes.begin(), bytes.end()};
 }
 
-std::uint32_t le32(const std::vector<unsigned char>& b, std::size_t o)
-{
+std::uint32_t le32(const std::vector<unsigned char>& b, std::size_t o) {
     return b[o] | (b[o + 1] << 8) | (b[o + 2] << 16) | (static_cast<std::uint32_t>(b[o + 3]) << 24);
 }
-int le16(const std::vector<unsigned char>& b, std::size_t o) { return b[o] | (b[o + 1] << 8); }
+int le16(const std::vector<unsigned char>& b, std::size_t o) {
+    return b[o] | (b[o + 1] << 8);
+}
 
 // Walks MPEG-1 Layer III frames from the first byte to the last; returns the
 // frame count, or -1 at the first header that is not a 44.1 kHz Layer III one
 // or a frame that runs past the end.
-int countMp3Frames(const std::vector<unsigned char>& b)
-{
+int countMp3Frames(const std::vector<unsigned char>& b) {
     static const int kbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
     std::size_t pos = 0;
     int frames = 0;
@@ -60,19 +59,19 @@ int countMp3Frames(const std::vector<unsigned char>& b)
 
 class SoundFiles : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         s_dir = new QTemporaryDir;
         generateSounds(s_dir->path());
     }
     static void TearDownTestSuite() { delete s_dir; }
-    static std::vector<unsigned char> file(const char* name) { return readFile(s_dir->path() + "/sounds/" + name); }
+    static std::vector<unsigned char> file(const char* name) {
+        return readFile(s_dir->path() + "/sounds/" + name);
+    }
     static QTemporaryDir* s_dir;
 };
 QTemporaryDir* SoundFiles::s_dir = nullptr;
 
-TEST_F(SoundFiles, EffectsAreWholeMp3StreamsUnderThreeSeconds)
-{
+TEST_F(SoundFiles, EffectsAreWholeMp3StreamsUnderThreeSeconds) {
     for (const char* name : {"bomb.mp3", "water.mp3", "wbomb.mp3"}) {
         SCOPED_TRACE(name);
         const auto bytes = file(name);
@@ -88,8 +87,7 @@ TEST_F(SoundFiles, EffectsAreWholeMp3StreamsUnderThreeSeconds)
     }
 }
 
-TEST_F(SoundFiles, JinglesArePcmWavesUnderThreeSecondsWithoutClipping)
-{
+TEST_F(SoundFiles, JinglesArePcmWavesUnderThreeSecondsWithoutClipping) {
     for (const char* name : {"won.wav", "lost.wav"}) {
         SCOPED_TRACE(name);
         const auto b = file(name);
@@ -120,11 +118,13 @@ TEST_F(SoundFiles, JinglesArePcmWavesUnderThreeSecondsWithoutClipping)
     }
 }
 
-TEST(SoundSynth, EveryEffectIsShortNormalisedAndStartsAndEndsQuietly)
-{
+TEST(SoundSynth, EveryEffectIsShortNormalisedAndStartsAndEndsQuietly) {
     const std::vector<std::pair<const char*, std::function<std::vector<float>()>>> effects{
-        {"explosion", synthExplosion}, {"splash", synthSplash}, {"heavy", synthHeavyExplosion},
-        {"fanfare", synthFanfare},     {"defeat", synthDefeat}};
+        {"explosion", synthExplosion},
+        {"splash", synthSplash},
+        {"heavy", synthHeavyExplosion},
+        {"fanfare", synthFanfare},
+        {"defeat", synthDefeat}};
     const double expectedPeak = std::pow(10.0, kSoundPeakDbfs / 20.0);
     for (const auto& [name, synth] : effects) {
         SCOPED_TRACE(name);
@@ -142,24 +142,24 @@ TEST(SoundSynth, EveryEffectIsShortNormalisedAndStartsAndEndsQuietly)
         EXPECT_LT(std::abs(s.back()), 0.01f);
         // Sound, not a blip: a good share of the length carries energy.
         std::size_t loud = 0;
-        for (float v : s) loud += std::abs(v) > 0.05f;
+        for (float v : s)
+            loud += std::abs(v) > 0.05f;
         EXPECT_GT(loud, s.size() / 20);
     }
 }
 
-TEST(SoundSynth, NormalisingSilenceLeavesItSilent)
-{
+TEST(SoundSynth, NormalisingSilenceLeavesItSilent) {
     std::vector<float> quiet(100, 0.0f);
     normalizePeak(quiet, -1.0);
-    for (float v : quiet) EXPECT_EQ(v, 0.0f);
+    for (float v : quiet)
+        EXPECT_EQ(v, 0.0f);
     std::vector<float> tone{0.1f, -0.25f, 0.2f};
     normalizePeak(tone, -6.0);
     EXPECT_NEAR(tone[1], -std::pow(10.0, -6.0 / 20.0), 1e-6);
     EXPECT_NEAR(tone[0], 0.4 * std::pow(10.0, -6.0 / 20.0), 1e-6);
 }
 
-TEST(SoundEncoders, WavSamplesAreRoundedAndClamped)
-{
+TEST(SoundEncoders, WavSamplesAreRoundedAndClamped) {
     const auto b = encodeWav({0.0f, 0.5f, -1.0f, 1.5f, -2.0f}, 22050);
     ASSERT_EQ(b.size(), 44u + 10u);
     EXPECT_EQ(le32(b, 24), 22050u);
@@ -170,8 +170,7 @@ TEST(SoundEncoders, WavSamplesAreRoundedAndClamped)
     EXPECT_EQ(static_cast<std::int16_t>(le16(b, 52)), -32767);
 }
 
-TEST(SoundEncoders, Mp3LengthFollowsTheInput)
-{
+TEST(SoundEncoders, Mp3LengthFollowsTheInput) {
     const std::vector<float> oneSecond(kSoundRate, 0.0f), twoSeconds(2 * kSoundRate, 0.0f);
     const int a = countMp3Frames(encodeMp3(oneSecond, kSoundRate, 128));
     const int b = countMp3Frames(encodeMp3(twoSeconds, kSoundRate, 128));
@@ -181,8 +180,7 @@ TEST(SoundEncoders, Mp3LengthFollowsTheInput)
     EXPECT_NEAR(b - a, 38.3, 1.5);
 }
 
-TEST(SoundFilesDeterminism, TwoRunsWriteIdenticalBytes)
-{
+TEST(SoundFilesDeterminism, TwoRunsWriteIdenticalBytes) {
     QTemporaryDir a, b;
     generateSounds(a.path());
     generateSounds(b.path());

@@ -26,8 +26,8 @@
 namespace vtx::datagen {
 
 struct ModelFrame {
-    std::string name;                 // at most 15 characters
-    std::vector<ModelVec> positions;  // one per mesh vertex
+    std::string name;                // at most 15 characters
+    std::vector<ModelVec> positions; // one per mesh vertex
 };
 
 // Throws std::invalid_argument when a frame does not match the mesh or a name is too long.

@@ -5,29 +5,24 @@
 
 namespace vtx::datagen {
 
-int ModelMesh::addVertex(ModelVec p)
-{
+int ModelMesh::addVertex(ModelVec p) {
     m_vertices.push_back(p);
     return static_cast<int>(m_vertices.size()) - 1;
 }
 
-int ModelMesh::addTexCoord(double s, double t)
-{
+int ModelMesh::addTexCoord(double s, double t) {
     const int si = std::clamp(static_cast<int>(std::lround(s)), 0, 255);
     const int ti = std::clamp(static_cast<int>(std::lround(t)), 0, 255);
-    const auto [it, inserted] =
-        m_texCoordIndex.try_emplace({si, ti}, static_cast<int>(m_texCoords.size()));
+    const auto [it, inserted] = m_texCoordIndex.try_emplace({si, ti}, static_cast<int>(m_texCoords.size()));
     if (inserted) m_texCoords.push_back({si, ti});
     return it->second;
 }
 
-void ModelMesh::addTriangle(std::array<int, 3> vertex, std::array<int, 3> texCoord)
-{
+void ModelMesh::addTriangle(std::array<int, 3> vertex, std::array<int, 3> texCoord) {
     m_triangles.push_back({vertex, texCoord});
 }
 
-void ModelMesh::addQuad(ModelVec a, ModelVec b, ModelVec c, ModelVec d, const SkinRect& rect)
-{
+void ModelMesh::addQuad(ModelVec a, ModelVec b, ModelVec c, ModelVec d, const SkinRect& rect) {
     const int va = addVertex(a), vb = addVertex(b), vc = addVertex(c), vd = addVertex(d);
     const int ta = addTexCoord(rect.s(0), rect.t(1)), tb = addTexCoord(rect.s(1), rect.t(1));
     const int tc = addTexCoord(rect.s(1), rect.t(0)), td = addTexCoord(rect.s(0), rect.t(0));
@@ -35,8 +30,7 @@ void ModelMesh::addQuad(ModelVec a, ModelVec b, ModelVec c, ModelVec d, const Sk
     addTriangle({va, vc, vd}, {ta, tc, td});
 }
 
-void ModelMesh::addBox(ModelVec lo, ModelVec hi, const SkinRect& sides, const SkinRect& top, unsigned skip)
-{
+void ModelMesh::addBox(ModelVec lo, ModelVec hi, const SkinRect& sides, const SkinRect& top, unsigned skip) {
     const ModelVec p000{lo.x, lo.y, lo.z}, p100{hi.x, lo.y, lo.z}, p010{lo.x, hi.y, lo.z},
         p110{hi.x, hi.y, lo.z}, p001{lo.x, lo.y, hi.z}, p101{hi.x, lo.y, hi.z}, p011{lo.x, hi.y, hi.z},
         p111{hi.x, hi.y, hi.z};
@@ -50,8 +44,7 @@ void ModelMesh::addBox(ModelVec lo, ModelVec hi, const SkinRect& sides, const Sk
 
 void ModelMesh::addFrustum(ModelVec base, ModelVec top, double baseRadius, double topRadius, int segments,
                            const SkinRect& side, bool capBase, bool capTop, const SkinRect& cap,
-                           double squash, double jagged)
-{
+                           double squash, double jagged) {
     const ModelVec axis = normalized(top - base);
     // Any vector not parallel to the axis gives the two side directions.
     const ModelVec helper = std::abs(axis.z) < 0.9 ? ModelVec{0, 0, 1} : ModelVec{1, 0, 0};

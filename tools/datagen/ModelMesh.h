@@ -20,17 +20,25 @@ struct ModelVec {
     double x = 0.0, y = 0.0, z = 0.0;
 };
 
-inline ModelVec operator+(ModelVec a, ModelVec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline ModelVec operator-(ModelVec a, ModelVec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline ModelVec operator*(ModelVec a, double k) { return {a.x * k, a.y * k, a.z * k}; }
-inline double dot(ModelVec a, ModelVec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline ModelVec cross(ModelVec a, ModelVec b)
-{
+inline ModelVec operator+(ModelVec a, ModelVec b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline ModelVec operator-(ModelVec a, ModelVec b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline ModelVec operator*(ModelVec a, double k) {
+    return {a.x * k, a.y * k, a.z * k};
+}
+inline double dot(ModelVec a, ModelVec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline ModelVec cross(ModelVec a, ModelVec b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline double length(ModelVec a) { return std::sqrt(dot(a, a)); }
-inline ModelVec normalized(ModelVec a)
-{
+inline double length(ModelVec a) {
+    return std::sqrt(dot(a, a));
+}
+inline ModelVec normalized(ModelVec a) {
     const double l = length(a);
     return l > 0.0 ? a * (1.0 / l) : ModelVec{0.0, 0.0, 1.0};
 }
@@ -65,8 +73,8 @@ public:
     // scales the cross-section along the first side axis (ellipses for funnels).
     // The side wraps the rect's width once around; caps are fans.
     void addFrustum(ModelVec base, ModelVec top, double baseRadius, double topRadius, int segments,
-                    const SkinRect& side, bool capBase, bool capTop, const SkinRect& cap,
-                    double squash = 1.0, double jagged = 0.0);
+                    const SkinRect& side, bool capBase, bool capTop, const SkinRect& cap, double squash = 1.0,
+                    double jagged = 0.0);
 
     const std::vector<ModelVec>& vertices() const { return m_vertices; }
     std::vector<ModelVec>& vertices() { return m_vertices; }

@@ -22,10 +22,11 @@ constexpr double kTreeGround = 10.4; // a little above z 10, so the trunks stand
 constexpr std::array<ModelVec, 2> kTreeSpots{{{20.0, 10.0, 0.0}, {-10.0, 10.0, 0.0}}};
 constexpr double kBeachTop = 2.0;
 
-double gauss(double d2, double sigma) { return std::exp(-d2 / (2.0 * sigma * sigma)); }
+double gauss(double d2, double sigma) {
+    return std::exp(-d2 / (2.0 * sigma * sigma));
+}
 
-double islandRadius(double angle)
-{
+double islandRadius(double angle) {
     const double wobble = 31.0 + 3.0 * std::sin(3.0 * angle + 0.5) + 2.0 * std::sin(5.0 * angle + 2.1) +
                           1.5 * std::sin(7.0 * angle + 0.3);
     // Farthest distance along this direction that stays within the limit of the origin.
@@ -37,22 +38,21 @@ double islandRadius(double angle)
 }
 
 // The mound without the levelling of the tree spots.
-double roughHeight(double x, double y)
-{
+double roughHeight(double x, double y) {
     const double dx = x - kIslandCentre.x, dy = y - kIslandCentre.y;
     const double t = std::min(std::hypot(dx, dy) / islandRadius(std::atan2(dy, dx)), 1.0);
     double core = 5.0;
     for (const auto& spot : kTreeSpots)
         core += 8.5 * gauss((x - spot.x) * (x - spot.x) + (y - spot.y) * (y - spot.y), 7.0);
     // Rocky unevenness: fixed waves, no randomness needed.
-    core += 1.2 * std::sin(0.31 * x + 0.7) * std::sin(0.27 * y + 1.3) + 0.6 * std::sin(0.73 * x - 0.52 * y + 2.0);
+    core +=
+        1.2 * std::sin(0.31 * x + 0.7) * std::sin(0.27 * y + 1.3) + 0.6 * std::sin(0.73 * x - 0.52 * y + 2.0);
     return kSeabed + (core - kSeabed) * (1.0 - std::pow(t, 5.0));
 }
 
 } // namespace
 
-double islandHeight(double x, double y)
-{
+double islandHeight(double x, double y) {
     double z = roughHeight(x, y);
     // Level each tree spot to the trees' ground height with a small local bump.
     for (const auto& spot : kTreeSpots) {
@@ -62,8 +62,7 @@ double islandHeight(double x, double y)
     return z;
 }
 
-ModelMesh buildIslandMesh()
-{
+ModelMesh buildIslandMesh() {
     constexpr int rings = 14, segments = 40;
     ModelMesh mesh;
     auto point = [](int ring, int segment) {
@@ -72,11 +71,12 @@ ModelMesh buildIslandMesh()
         const double x = kIslandCentre.x + r * std::cos(angle), y = kIslandCentre.y + r * std::sin(angle);
         return ModelVec{x, y, ring == rings ? kSeabed : islandHeight(x, y)};
     };
-    const int centre = mesh.addVertex({kIslandCentre.x, kIslandCentre.y, islandHeight(kIslandCentre.x,
-                                                                                      kIslandCentre.y)});
+    const int centre =
+        mesh.addVertex({kIslandCentre.x, kIslandCentre.y, islandHeight(kIslandCentre.x, kIslandCentre.y)});
     std::vector<std::vector<int>> grid(rings + 1);
     for (int i = 1; i <= rings; ++i)
-        for (int j = 0; j < segments; ++j) grid[i].push_back(mesh.addVertex(point(i, j)));
+        for (int j = 0; j < segments; ++j)
+            grid[i].push_back(mesh.addVertex(point(i, j)));
     // Planar mapping over the island's extent; triangles lying mostly below the
     // beach line take the sandy rows of the picture.
     auto tex = [&](int v, bool beach) {
@@ -100,14 +100,12 @@ ModelMesh buildIslandMesh()
     return mesh;
 }
 
-std::vector<unsigned char> islandModelFile()
-{
+std::vector<unsigned char> islandModelFile() {
     const ModelMesh mesh = buildIslandMesh();
     return writeMd2(mesh, {{"base01", mesh.vertices()}}, "grass.jpg");
 }
 
-ModelMesh buildTreeMesh()
-{
+ModelMesh buildTreeMesh() {
     ModelMesh mesh;
     mesh.addFrustum({0, 0, 0}, {0, 0, 46}, 3.2, 1.4, 7, kBark, false, false, kBark);
     // Tiers of needles, each a ragged cone with a flat underside.
@@ -121,8 +119,7 @@ ModelMesh buildTreeMesh()
     return mesh;
 }
 
-std::vector<unsigned char> treeModelFile()
-{
+std::vector<unsigned char> treeModelFile() {
     const ModelMesh mesh = buildTreeMesh();
     return writeMd2(mesh, {{"base01", mesh.vertices()}}, "ship.jpg");
 }

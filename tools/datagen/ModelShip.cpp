@@ -23,16 +23,15 @@ constexpr SkinRect kGun{200, 215, 210, 221};        // a dark patch for barrels 
 constexpr double kWaterlineRow = 104.0;
 constexpr double kSideTexelsPerUnit = 1.92; // four cells of hull span the skin's width
 
-double smoothstep(double a, double b, double x)
-{
+double smoothstep(double a, double b, double x) {
     const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
     return t * t * (3.0 - 2.0 * t);
 }
 
 struct Turret {
-    double u;      // position along the hull, 0 stern .. 1 bow
-    bool raised;   // superfiring: on a taller barbette
-    int facing;    // +1 forward, -1 aft
+    double u;    // position along the hull, 0 stern .. 1 bow
+    bool raised; // superfiring: on a taller barbette
+    int facing;  // +1 forward, -1 aft
     int barrels;
 };
 
@@ -45,8 +44,7 @@ struct ShipPlan {
     int bridgeLevels;
 };
 
-ShipPlan planFor(int length)
-{
+ShipPlan planFor(int length) {
     ShipPlan p;
     p.length = length;
     p.x0 = -15.0;
@@ -87,12 +85,13 @@ class ShipBuilder {
 public:
     explicit ShipBuilder(const ShipPlan& plan) : m_p(plan) {}
 
-    ModelMesh build()
-    {
+    ModelMesh build() {
         addHull();
         addBridge();
-        for (double u : m_p.funnels) addFunnel(u);
-        for (const auto& t : m_p.turrets) addTurret(t);
+        for (double u : m_p.funnels)
+            addFunnel(u);
+        for (const auto& t : m_p.turrets)
+            addTurret(t);
         addBoatsAndSecondaries();
         return std::move(m_mesh);
     }
@@ -103,8 +102,7 @@ private:
     double uAt(double x) const { return (x - m_p.x0) / span(); }
 
     // Half-width of the hull at the deck: a squared stern, parallel middle body, pointed bow.
-    double halfWidth(double u) const
-    {
+    double halfWidth(double u) const {
         double f;
         if (u < 0.2)
             f = 0.84 + 0.16 * smoothstep(0.0, 0.2, u);
@@ -116,26 +114,22 @@ private:
     }
 
     // The deck rises towards the bow (sheer) and a little at the stern.
-    double deckZ(double u) const
-    {
+    double deckZ(double u) const {
         return m_p.freeboard + 2.2 * std::pow(u, 3.0) + 0.5 * std::pow(1.0 - u, 4.0);
     }
 
-    double keelDepth(double u) const
-    {
+    double keelDepth(double u) const {
         const double bow = 1.0 - 0.9 * smoothstep(0.72, 1.0, u);
         const double stern = 0.75 + 0.25 * smoothstep(0.0, 0.1, u);
         return m_p.draft * bow * stern;
     }
 
-    double sideRow(double z) const
-    {
+    double sideRow(double z) const {
         if (z >= 0.0) return kWaterlineRow - z / (m_p.freeboard + 1.0) * 96.0;
         return kWaterlineRow + (-z / m_p.draft) * 23.0;
     }
 
-    void addHull()
-    {
+    void addHull() {
         const int stations = 10 + 4 * m_p.length;
         const double rake = std::min(7.0, span() * 0.12);
         // Cross-section from the deck edge down to the keel, starboard side (y < 0); the
@@ -166,7 +160,8 @@ private:
             std::vector<std::array<int, 4>> idx;
             for (const auto& s : sections) {
                 std::array<int, 4> row{};
-                for (int k = 0; k < 4; ++k) row[k] = m_mesh.addVertex(side ? mirror(s.p[k]) : s.p[k]);
+                for (int k = 0; k < 4; ++k)
+                    row[k] = m_mesh.addVertex(side ? mirror(s.p[k]) : s.p[k]);
                 idx.push_back(row);
             }
             for (int i = 0; i + 1 < stations; ++i) {
@@ -195,23 +190,24 @@ private:
             const ModelVec p0 = mirror(s0), p1 = mirror(s1);
             const int a = m_mesh.addVertex(s0), b = m_mesh.addVertex(s1), c = m_mesh.addVertex(p1),
                       d = m_mesh.addVertex(p0);
-            if (std::abs(s1.y - p1.y) > 1e-6) m_mesh.addTriangle({a, b, c}, {deckTex(s0), deckTex(s1), deckTex(p1)});
+            if (std::abs(s1.y - p1.y) > 1e-6)
+                m_mesh.addTriangle({a, b, c}, {deckTex(s0), deckTex(s1), deckTex(p1)});
             m_mesh.addTriangle({a, c, d}, {deckTex(s0), deckTex(p1), deckTex(p0)});
         }
         // Transom: the squared stern, a fan facing -x.
         const auto& st = sections.front().p;
-        const std::array<ModelVec, 7> ring{st[0], st[1], st[2], st[3], mirror(st[2]), mirror(st[1]),
-                                           mirror(st[0])};
+        const std::array<ModelVec, 7> ring{st[0],         st[1],         st[2],        st[3],
+                                           mirror(st[2]), mirror(st[1]), mirror(st[0])};
         std::array<int, 7> v{}, t{};
         for (int k = 0; k < 7; ++k) {
             v[k] = m_mesh.addVertex(ring[k]);
             t[k] = m_mesh.addTexCoord(4.0 + (ring[k].y + m_p.beam) * 1.5, sideRow(ring[k].z));
         }
-        for (int k = 1; k + 1 < 7; ++k) m_mesh.addTriangle({v[0], v[k + 1], v[k]}, {t[0], t[k + 1], t[k]});
+        for (int k = 1; k + 1 < 7; ++k)
+            m_mesh.addTriangle({v[0], v[k + 1], v[k]}, {t[0], t[k + 1], t[k]});
     }
 
-    void addBridge()
-    {
+    void addBridge() {
         const double a = xAt(m_p.bridgeFrom), b = xAt(m_p.bridgeTo);
         const double base = deckZ(m_p.bridgeTo) - 0.4;
         const double w = halfWidth((m_p.bridgeFrom + m_p.bridgeTo) / 2);
@@ -247,8 +243,7 @@ private:
         m_mesh.addBox({mx - 1.0, -1.0, yardZ - 2.5}, {mx + 1.0, 1.0, yardZ - 2.0}, kGun, kGun, 0);
     }
 
-    void addFunnel(double u)
-    {
+    void addFunnel(double u) {
         const double x = xAt(u);
         const double base = deckZ(u) - 0.3;
         const double r = 1.9 + 0.35 * m_p.length;
@@ -258,16 +253,16 @@ private:
 
     // Lifeboats beside the funnels and, on the bigger ships, small single guns at
     // the deck edge ahead of the bridge, angled forward and aft.
-    void addBoatsAndSecondaries()
-    {
+    void addBoatsAndSecondaries() {
         if (m_p.length >= 2) {
             const double u = m_p.funnels.back() - 0.03;
             const double x = xAt(u), z = deckZ(u) + 1.6, y = halfWidth(u) - 1.6;
             const double len = 2.5 + 0.7 * m_p.length;
             for (int side : {-1, 1}) {
-                m_mesh.addBox({x - len / 2, side * y - 0.8, z}, {x + len / 2, side * y + 0.8, z + 1.0}, kSuperPlain,
-                              kSuperPlain, 0);
-                m_mesh.addBox({x - 0.2, side * y - 0.2, z - 1.9}, {x + 0.2, side * y + 0.2, z}, kGun, kGun, 3);
+                m_mesh.addBox({x - len / 2, side * y - 0.8, z}, {x + len / 2, side * y + 0.8, z + 1.0},
+                              kSuperPlain, kSuperPlain, 0);
+                m_mesh.addBox({x - 0.2, side * y - 0.2, z - 1.9}, {x + 0.2, side * y + 0.2, z}, kGun, kGun,
+                              3);
             }
         }
         if (m_p.length < 3) return;
@@ -275,8 +270,8 @@ private:
             const double x = xAt(u), z = deckZ(u) - 0.3, y = halfWidth(u) - 2.0;
             const int facing = u > m_p.funnels.back() ? 1 : -1;
             for (int side : {-1, 1}) {
-                m_mesh.addFrustum({x, side * y, z}, {x, side * y, z + 1.3}, 1.3, 1.1, 8, kSuperPlain, false, true,
-                                  kSuperPlain);
+                m_mesh.addFrustum({x, side * y, z}, {x, side * y, z + 1.3}, 1.3, 1.1, 8, kSuperPlain, false,
+                                  true, kSuperPlain);
                 const ModelVec from{x, side * y, z + 0.9};
                 const ModelVec dir = normalized({facing * 1.0, side * 0.6, 0.08});
                 m_mesh.addFrustum(from, from + dir * 4.0, 0.22, 0.18, 5, kGun, false, true, kGun);
@@ -284,8 +279,7 @@ private:
         }
     }
 
-    void addTurret(const Turret& t)
-    {
+    void addTurret(const Turret& t) {
         const double x = xAt(t.u);
         const double base = deckZ(t.u) - 0.3;
         const double r = 1.9 + 0.45 * m_p.length;
@@ -297,9 +291,8 @@ private:
         const double houseHeight = 1.6 + 0.25 * m_p.length;
         const double front = x + t.facing * r * 0.85, back = x - t.facing * r * 1.15;
         const double half = r * 0.85;
-        m_mesh.addBox({std::min(front, back), -half, houseBase}, {std::max(front, back), half,
-                                                                  houseBase + houseHeight},
-                      kSuperPlain, kSuperPlain);
+        m_mesh.addBox({std::min(front, back), -half, houseBase},
+                      {std::max(front, back), half, houseBase + houseHeight}, kSuperPlain, kSuperPlain);
         // Barrels, slightly elevated.
         const double barrelLength = 4.0 + 2.2 * m_p.length;
         const double elevation = 5.0 * std::numbers::pi / 180.0;
@@ -307,8 +300,8 @@ private:
         for (int i = 0; i < t.barrels; ++i) {
             const double y = (i - (t.barrels - 1) / 2.0) * spacing;
             const ModelVec from{front - t.facing * 0.5, y, houseBase + houseHeight * 0.45};
-            const ModelVec to = from + ModelVec{t.facing * std::cos(elevation), 0.0, std::sin(elevation)} *
-                                           barrelLength;
+            const ModelVec to =
+                from + ModelVec{t.facing * std::cos(elevation), 0.0, std::sin(elevation)} * barrelLength;
             m_mesh.addFrustum(from, to, 0.32 + 0.05 * m_p.length, 0.26 + 0.04 * m_p.length, 6, kGun, false,
                               true, kGun);
         }
@@ -320,14 +313,12 @@ private:
 
 } // namespace
 
-ModelMesh buildShipMesh(int length)
-{
+ModelMesh buildShipMesh(int length) {
     if (length < 1 || length > 4) throw std::invalid_argument("ship length must be 1..4");
     return ShipBuilder(planFor(length)).build();
 }
 
-std::vector<unsigned char> shipModelFile(int length)
-{
+std::vector<unsigned char> shipModelFile(int length) {
     const ModelMesh mesh = buildShipMesh(length);
     const ShipPlan plan = planFor(length);
     const double pivotX = (plan.x0 + plan.x1) / 2.0;

@@ -3,8 +3,7 @@
 
 namespace vtx::datagen {
 
-void generateModels(const QString& runDir)
-{
+void generateModels(const QString& runDir) {
     for (int length = 1; length <= 4; ++length)
         writeFile(runDir + QStringLiteral("/DATA/ship%1t.md2").arg(length), shipModelFile(length));
     writeFile(runDir + QStringLiteral("/DATA/tree.md2"), treeModelFile());

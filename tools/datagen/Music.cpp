@@ -3,10 +3,10 @@
 
 namespace vtx::datagen {
 
-void generateMusic(const QString& runDir)
-{
+void generateMusic(const QString& runDir) {
     for (const auto& song : gameSongs())
-        writeFile(runDir + QStringLiteral("/Music/") + QString::fromStdString(song.fileName), composeSong(song.plan));
+        writeFile(runDir + QStringLiteral("/Music/") + QString::fromStdString(song.fileName),
+                  composeSong(song.plan));
 }
 
 } // namespace vtx::datagen

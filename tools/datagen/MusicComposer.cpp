@@ -19,8 +19,7 @@ constexpr int kRest = INT_MIN;
 class MusicRandom {
 public:
     explicit MusicRandom(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t next()
-    {
+    std::uint64_t next() {
         std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -34,7 +33,9 @@ private:
     std::uint64_t m_state;
 };
 
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int floorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 struct MelodyNote {
     std::uint32_t tick; // from the start of its section
@@ -46,21 +47,22 @@ struct MelodyNote {
 class Composer {
 public:
     explicit Composer(const SongPlan& plan)
-        : m_plan(plan), m_rng(plan.seed), m_barTicks(plan.numerator * 4 * kMusicTicksPerQuarter / plan.denominator),
-          m_compound(plan.denominator == 8 && plan.numerator % 3 == 0)
-    {
+        : m_plan(plan), m_rng(plan.seed),
+          m_barTicks(plan.numerator * 4 * kMusicTicksPerQuarter / plan.denominator),
+          m_compound(plan.denominator == 8 && plan.numerator % 3 == 0) {
         if (plan.rhythms.empty()) throw std::invalid_argument("a song plan needs melody rhythms");
         for (const auto& r : plan.rhythms) {
             int sum = 0;
-            for (int d : r) sum += std::abs(d);
-            if (sum != m_barTicks) throw std::invalid_argument("a rhythm of " + plan.title + " does not fill a bar");
+            for (int d : r)
+                sum += std::abs(d);
+            if (sum != m_barTicks)
+                throw std::invalid_argument("a rhythm of " + plan.title + " does not fill a bar");
         }
         m_lowIndex = indexAtOrAbove(plan.melodyLow);
         m_highIndex = indexAtOrAbove(plan.melodyHigh + 1) - 1;
     }
 
-    std::vector<unsigned char> compose()
-    {
+    std::vector<unsigned char> compose() {
         MusicTrack conductor(m_plan.title);
         conductor.tempo(0, m_plan.tempo);
         conductor.timeSignature(0, m_plan.numerator, m_plan.denominator);
@@ -111,41 +113,40 @@ public:
 private:
     // --- Pitch -----------------------------------------------------------------
 
-    const std::array<int, 7>& scale() const
-    {
+    const std::array<int, 7>& scale() const {
         static const std::array<int, 7> major{0, 2, 4, 5, 7, 9, 11}, minor{0, 2, 3, 5, 7, 8, 10},
             dorian{0, 2, 3, 5, 7, 9, 10};
         switch (m_plan.mode) {
-        case MusicMode::Minor: return minor;
-        case MusicMode::Dorian: return dorian;
-        default: return major;
+        case MusicMode::Minor:
+            return minor;
+        case MusicMode::Dorian:
+            return dorian;
+        default:
+            return major;
         }
     }
 
     // In minor keys the dominant chord and the melody over it take the leading note.
-    int pitch(int index, int chordDegree) const
-    {
+    int pitch(int index, int chordDegree) const {
         const int octave = floorDiv(index, 7), step = index - 7 * octave;
         int p = m_plan.root + 12 * octave + scale()[step];
         if (m_plan.mode == MusicMode::Minor && chordDegree % 7 == 4 && step == 6) ++p;
         return p;
     }
 
-    int indexAtOrAbove(int midi) const
-    {
+    int indexAtOrAbove(int midi) const {
         int index = -35;
-        while (pitch(index, 0) < midi) ++index;
+        while (pitch(index, 0) < midi)
+            ++index;
         return index;
     }
 
-    bool isChordTone(int index, int degree) const
-    {
+    bool isChordTone(int index, int degree) const {
         const int rel = ((index - degree) % 7 + 7) % 7;
         return rel == 0 || rel == 2 || rel == 4;
     }
 
-    int nearestChordTone(int target, int degree, bool rootOnly = false) const
-    {
+    int nearestChordTone(int target, int degree, bool rootOnly = false) const {
         for (int d = 0; d < 7; ++d)
             for (int candidate : {target - d, target + d}) {
                 if (candidate < m_lowIndex || candidate > m_highIndex) continue;
@@ -156,38 +157,38 @@ private:
     }
 
     // Chord notes as MIDI pitches, each placed in the octave at or above `floor`.
-    std::vector<int> voicing(int degree, int floor, bool seventh) const
-    {
+    std::vector<int> voicing(int degree, int floor, bool seventh) const {
         std::vector<int> notes;
         for (int k : {0, 2, 4, 6}) {
             if (k == 6 && !seventh) break;
             int p = pitch(degree + k, degree);
-            while (p < floor) p += 12;
-            while (p >= floor + 12) p -= 12;
+            while (p < floor)
+                p += 12;
+            while (p >= floor + 12)
+                p -= 12;
             notes.push_back(p);
         }
         std::sort(notes.begin(), notes.end());
         return notes;
     }
 
-    int bassRoot(int degree) const
-    {
+    int bassRoot(int degree) const {
         int p = pitch(degree, degree);
-        while (p < 36) p += 12;
-        while (p >= 48) p -= 12;
+        while (p < 36)
+            p += 12;
+        while (p >= 48)
+            p -= 12;
         return p;
     }
 
-    bool strongAt(int tickInBar) const
-    {
+    bool strongAt(int tickInBar) const {
         const int half = m_compound ? m_barTicks / 2 : 2 * kMusicTicksPerQuarter;
         return tickInBar % half == 0;
     }
 
     // --- Melody ------------------------------------------------------------------
 
-    std::vector<MelodyNote> composeMelody(const MusicSection& section, bool withMotif)
-    {
+    std::vector<MelodyNote> composeMelody(const MusicSection& section, bool withMotif) {
         std::vector<MelodyNote> notes;
         int previous = nearestChordTone((m_lowIndex + m_highIndex) / 2, section.chords.front());
         int direction = m_rng.chance(0.5) ? 1 : -1;
@@ -196,9 +197,10 @@ private:
             const int degree = section.chords[b];
             const bool phraseEnd = b % 4 == 3 || b + 1 == section.chords.size();
             const bool motifBar = withMotif && b % 4 == 0 && b < 8;
-            const std::vector<int>& rhythm = motifBar    ? m_plan.rhythms.front()
-                                             : phraseEnd ? m_plan.rhythms.back()
-                                                         : m_plan.rhythms[m_rng.below(std::max(patterns - 1, 1))];
+            const std::vector<int>& rhythm = motifBar ? m_plan.rhythms.front()
+                                             : phraseEnd
+                                                 ? m_plan.rhythms.back()
+                                                 : m_plan.rhythms[m_rng.below(std::max(patterns - 1, 1))];
             int at = 0, motifNote = 0;
             const int motifBase = nearestChordTone(previous, degree, true);
             for (std::size_t n = 0; n < rhythm.size(); ++n) {
@@ -235,15 +237,13 @@ private:
         return notes;
     }
 
-    int chordAt(const MusicSection& section, std::uint32_t tick) const
-    {
+    int chordAt(const MusicSection& section, std::uint32_t tick) const {
         const std::size_t bar = std::min<std::size_t>(tick / m_barTicks, section.chords.size() - 1);
         return section.chords[bar];
     }
 
     void writeMelody(MusicTrack& track, std::uint32_t start, const std::vector<MelodyNote>& notes,
-                     const MusicSection& section)
-    {
+                     const MusicSection& section) {
         for (const auto& n : notes) {
             if (n.index == kRest) continue;
             const int velocity = 84 + (n.strong ? 10 : 0) + m_rng.jitter(5);
@@ -254,59 +254,64 @@ private:
 
     // A second voice a third below the tune, on its strong beats only.
     void writeCounter(MusicTrack& track, std::uint32_t start, const std::vector<MelodyNote>& notes,
-                      const MusicSection& section)
-    {
+                      const MusicSection& section) {
         for (std::size_t i = 0; i < notes.size(); ++i) {
             const auto& n = notes[i];
             if (n.index == kRest || !n.strong) continue;
             std::uint32_t end = n.tick + n.length;
-            for (std::size_t j = i + 1; j < notes.size() && !notes[j].strong; ++j) end = notes[j].tick + notes[j].length;
+            for (std::size_t j = i + 1; j < notes.size() && !notes[j].strong; ++j)
+                end = notes[j].tick + notes[j].length;
             const int degree = chordAt(section, n.tick);
             int index = n.index - 2;
             if (!isChordTone(index, degree)) index = n.index - 3;
-            track.note(start + n.tick, kCounter, pitch(index, degree), 66 + m_rng.jitter(4), (end - n.tick) * 9 / 10);
+            track.note(start + n.tick, kCounter, pitch(index, degree), 66 + m_rng.jitter(4),
+                       (end - n.tick) * 9 / 10);
         }
     }
 
     // --- Accompaniment -----------------------------------------------------------
 
-    void writeChords(MusicTrack& track, std::uint32_t bar, int degree, int barInSection)
-    {
+    void writeChords(MusicTrack& track, std::uint32_t bar, int degree, int barInSection) {
         const int eighth = kMusicTicksPerQuarter / 2;
         switch (m_plan.chordStyle) {
         case ChordStyle::Arpeggio68: {
             const auto v = voicing(degree, 52, false);
             const int order[6] = {v[0], v[1], v[2], v[0] + 12, v[2], v[1]};
             for (int i = 0; i < 6; ++i)
-                track.note(bar + i * eighth, kChords, order[i], (i % 3 ? 56 : 68) + m_rng.jitter(4), eighth * 2);
+                track.note(bar + i * eighth, kChords, order[i], (i % 3 ? 56 : 68) + m_rng.jitter(4),
+                           eighth * 2);
             break;
         }
         case ChordStyle::MarchOffbeats: {
             const auto v = voicing(degree, 55, false);
             for (int beat : {1, 3})
-                for (int p : v) track.note(bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4), 300);
+                for (int p : v)
+                    track.note(bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4), 300);
             if (barInSection % 2 == 1)
-                for (int p : v) track.note(bar + 3 * kMusicTicksPerQuarter + eighth, kChords, p, 60, 180);
+                for (int p : v)
+                    track.note(bar + 3 * kMusicTicksPerQuarter + eighth, kChords, p, 60, 180);
             break;
         }
         case ChordStyle::Pad: {
             const auto v = voicing(degree, 53, true);
-            for (int p : v) track.note(bar, kChords, p, 58 + m_rng.jitter(3), m_barTicks - 20);
+            for (int p : v)
+                track.note(bar, kChords, p, 58 + m_rng.jitter(3), m_barTicks - 20);
             break;
         }
         case ChordStyle::DrivingEighths: {
             const auto v = voicing(degree, 52, false);
             for (int i = 0; i < m_barTicks / eighth; ++i) {
                 const bool accent = i == 0 || i == 3 || i == 6;
-                for (int p : v) track.note(bar + i * eighth, kChords, p, (accent ? 78 : 58) + m_rng.jitter(4), eighth - 30);
+                for (int p : v)
+                    track.note(bar + i * eighth, kChords, p, (accent ? 78 : 58) + m_rng.jitter(4),
+                               eighth - 30);
             }
             break;
         }
         }
     }
 
-    void writeBass(MusicTrack& track, std::uint32_t bar, int degree, int barInSection, int nextDegree)
-    {
+    void writeBass(MusicTrack& track, std::uint32_t bar, int degree, int barInSection, int nextDegree) {
         const int root = bassRoot(degree), fifth = root + 7;
         const int quarter = kMusicTicksPerQuarter, eighth = quarter / 2;
         switch (m_plan.bassStyle) {
@@ -318,12 +323,15 @@ private:
         case BassStyle::MarchRootFifth: {
             track.note(bar, kBass, root, 92 + m_rng.jitter(4), quarter - 60);
             track.note(bar + 2 * quarter, kBass, fifth - 12, 84 + m_rng.jitter(4), quarter - 60);
-            // Step into the next chord, from the scale note next to its root, at the end of each pair of bars.
+            // Step into the next chord, from the scale note next to its root, at the end of each pair of
+            // bars.
             if (barInSection % 2 == 1) {
                 const int target = bassRoot(nextDegree);
                 int approach = pitch(target > root ? nextDegree - 1 : nextDegree + 1, nextDegree);
-                while (approach > target + 12) approach -= 12;
-                while (approach < target - 12) approach += 12;
+                while (approach > target + 12)
+                    approach -= 12;
+                while (approach < target - 12)
+                    approach += 12;
                 if (target > root && approach > target) approach -= 12;
                 if (target <= root && approach < target) approach += 12;
                 track.note(bar + 3 * quarter, kBass, approach, 78, quarter - 60);
@@ -349,8 +357,7 @@ private:
                          kTomMid = 47, kTomHigh = 50, kCrash = 49, kRide = 51, kTambourine = 54, kShaker = 70,
                          kTimpaniLike = 41;
 
-    void writeDrums(MusicTrack& track, std::uint32_t bar, int barInSection, bool intro, bool sectionStart)
-    {
+    void writeDrums(MusicTrack& track, std::uint32_t bar, int barInSection, bool intro, bool sectionStart) {
         auto hit = [&](int at, int key, int velocity) {
             track.note(bar + static_cast<std::uint32_t>(at), kDrums, key, velocity + m_rng.jitter(5), 60);
         };
@@ -360,7 +367,8 @@ private:
         case DrumStyle::Shanty:
             hit(0, kKick, intro ? 60 : 80);
             hit(3 * e, kKick, 58);
-            for (int i = 0; i < 6; ++i) hit(i * e, kClosedHat, i % 3 ? 30 : 44);
+            for (int i = 0; i < 6; ++i)
+                hit(i * e, kClosedHat, i % 3 ? 30 : 44);
             if (!intro) hit(3 * e, kTambourine, 52);
             if (fill && !intro) hit(5 * e, kTambourine, 60);
             break;
@@ -368,7 +376,8 @@ private:
             hit(0, kKick, 92);
             hit(2 * q, kKick, 84);
             if (intro) { // a snare roll swelling into the tune
-                for (int i = 0; i < m_barTicks / s; ++i) hit(i * s, kSnare, 40 + (barInSection * 16 + i) * 2);
+                for (int i = 0; i < m_barTicks / s; ++i)
+                    hit(i * s, kSnare, 40 + (barInSection * 16 + i) * 2);
                 break;
             }
             for (int at : {0, 2 * q}) {
@@ -379,11 +388,14 @@ private:
                 hit(at + q + e, kSnare, 66);
             }
             if (fill)
-                for (int i = 0; i < 4; ++i) hit(3 * q + i * s, kSnare, 62 + 8 * i);
+                for (int i = 0; i < 4; ++i)
+                    hit(3 * q + i * s, kSnare, 62 + 8 * i);
             break;
         case DrumStyle::Ambient:
-            for (int i = 0; i < 4; ++i) hit(i * q, kRide, i % 2 ? 34 : 42);
-            for (int i = 0; i < 8; ++i) hit(i * e, kShaker, i % 2 ? 22 : 30);
+            for (int i = 0; i < 4; ++i)
+                hit(i * q, kRide, i % 2 ? 34 : 42);
+            for (int i = 0; i < 8; ++i)
+                hit(i * e, kShaker, i % 2 ? 22 : 30);
             if (barInSection % 2 == 0) hit(0, kKick, 46);
             if (!intro) hit(2 * q, kSideStick, 40);
             break;
@@ -391,7 +403,8 @@ private:
             if (intro) { // timpani-like toms building up
                 hit(0, kTimpaniLike, 70 + 6 * barInSection);
                 hit(2 * q + e, kTimpaniLike, 60 + 6 * barInSection);
-                for (int i = 0; i < 8; ++i) hit(i * e, kClosedHat, 40);
+                for (int i = 0; i < 8; ++i)
+                    hit(i * e, kClosedHat, 40);
                 break;
             }
             hit(0, kKick, 96);
@@ -400,11 +413,14 @@ private:
             hit(q, kSnare, 92);
             if (!fill) {
                 hit(3 * q, kSnare, 92);
-                for (int i = 0; i < 8; ++i) hit(i * e, kClosedHat, i % 2 ? 50 : 72);
+                for (int i = 0; i < 8; ++i)
+                    hit(i * e, kClosedHat, i % 2 ? 50 : 72);
             } else {
-                for (int i = 0; i < 6; ++i) hit(i * e, kClosedHat, i % 2 ? 50 : 72);
+                for (int i = 0; i < 6; ++i)
+                    hit(i * e, kClosedHat, i % 2 ? 50 : 72);
                 const int toms[4] = {kTomHigh, kTomHigh, kTomMid, kTomLow};
-                for (int i = 0; i < 4; ++i) hit(3 * q + i * s, toms[i], 80 + 4 * i);
+                for (int i = 0; i < 4; ++i)
+                    hit(3 * q + i * s, toms[i], 80 + 4 * i);
             }
             break;
         }
@@ -412,19 +428,18 @@ private:
     }
 
     void writeFinalBar(MusicTrack& melody, MusicTrack& chords, MusicTrack& bass, MusicTrack& drums,
-                       std::uint32_t bar, int degree)
-    {
+                       std::uint32_t bar, int degree) {
         const auto hold = static_cast<std::uint32_t>(m_barTicks);
-        melody.note(bar, kMelody, pitch(nearestChordTone((m_lowIndex + m_highIndex) / 2, degree, true), degree), 88,
-                    hold);
-        for (int p : voicing(degree, 53, false)) chords.note(bar, kChords, p, 70, hold);
+        melody.note(bar, kMelody,
+                    pitch(nearestChordTone((m_lowIndex + m_highIndex) / 2, degree, true), degree), 88, hold);
+        for (int p : voicing(degree, 53, false))
+            chords.note(bar, kChords, p, 70, hold);
         bass.note(bar, kBass, bassRoot(degree), 90, hold);
         drums.note(bar, kDrums, kCrash, 90, hold / 2);
         drums.note(bar, kDrums, kKick, 90, 60);
     }
 
-    static void setUp(MusicTrack& track, int channel, int program, int volume, int pan)
-    {
+    static void setUp(MusicTrack& track, int channel, int program, int volume, int pan) {
         if (program >= 0) track.program(0, channel, program);
         track.control(0, channel, 7, volume);
         track.control(0, channel, 10, pan);
@@ -440,8 +455,7 @@ private:
 
 } // namespace
 
-std::vector<unsigned char> composeSong(const SongPlan& plan)
-{
+std::vector<unsigned char> composeSong(const SongPlan& plan) {
     return Composer(plan).compose();
 }
 

@@ -8,8 +8,7 @@ namespace {
 constexpr int kE = kMusicTicksPerQuarter / 2, kQ = kMusicTicksPerQuarter, kDQ = kQ + kE, kH = 2 * kQ;
 
 // A calm harbour tune in 6/8, D major: accordion over a nylon guitar.
-SongPlan harbourDawn()
-{
+SongPlan harbourDawn() {
     SongPlan p;
     p.title = "Harbour Dawn";
     p.tempo = 87.0; // a lilting 58 dotted quarters per minute
@@ -31,8 +30,7 @@ SongPlan harbourDawn()
 }
 
 // A brisk march in B-flat: trumpet tune, brass on the off-beats, tuba and snare.
-SongPlan steelParade()
-{
+SongPlan steelParade() {
     SongPlan p;
     p.title = "Steel Parade";
     p.tempo = 112.0;
@@ -53,8 +51,7 @@ SongPlan steelParade()
 }
 
 // Slow and open, A dorian: vibraphone over a warm pad, fretless bass, brushed ride.
-SongPlan fogBank()
-{
+SongPlan fogBank() {
     SongPlan p;
     p.title = "Fog Bank";
     p.tempo = 66.0;
@@ -75,8 +72,7 @@ SongPlan fogBank()
 }
 
 // Full sail, E minor: horn tune over driving strings, eighth-note bass and a rock beat.
-SongPlan openWaters()
-{
+SongPlan openWaters() {
     SongPlan p;
     p.title = "Open Waters";
     p.tempo = 138.0;
@@ -98,8 +94,7 @@ SongPlan openWaters()
 
 } // namespace
 
-std::vector<SongFile> gameSongs()
-{
+std::vector<SongFile> gameSongs() {
     return {{"01 Harbour Dawn.mid", harbourDawn()},
             {"02 Steel Parade.mid", steelParade()},
             {"03 Fog Bank.mid", fogBank()},

@@ -12,8 +12,7 @@ namespace vtx::datagen {
 
 namespace {
 
-std::vector<std::int16_t> toPcm16(const std::vector<float>& samples)
-{
+std::vector<std::int16_t> toPcm16(const std::vector<float>& samples) {
     std::vector<std::int16_t> pcm(samples.size());
     std::transform(samples.begin(), samples.end(), pcm.begin(), [](float s) {
         return static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
@@ -21,26 +20,24 @@ std::vector<std::int16_t> toPcm16(const std::vector<float>& samples)
     return pcm;
 }
 
-void put32(std::vector<unsigned char>& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+void put32(std::vector<unsigned char>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
 
-void put16(std::vector<unsigned char>& out, std::uint16_t v)
-{
+void put16(std::vector<unsigned char>& out, std::uint16_t v) {
     out.push_back(static_cast<unsigned char>(v & 0xff));
     out.push_back(static_cast<unsigned char>(v >> 8));
 }
 
-void putTag(std::vector<unsigned char>& out, const char* tag)
-{
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(tag[i]));
+void putTag(std::vector<unsigned char>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(tag[i]));
 }
 
 } // namespace
 
-std::vector<unsigned char> encodeWav(const std::vector<float>& samples, int sampleRate)
-{
+std::vector<unsigned char> encodeWav(const std::vector<float>& samples, int sampleRate) {
     const auto pcm = toPcm16(samples);
     const auto dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
     std::vector<unsigned char> out;
@@ -49,21 +46,21 @@ std::vector<unsigned char> encodeWav(const std::vector<float>& samples, int samp
     put32(out, 36 + dataBytes);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    put32(out, 16);                                     // size of the format chunk
-    put16(out, 1);                                      // PCM
-    put16(out, 1);                                      // channels
-    put32(out, static_cast<std::uint32_t>(sampleRate)); // frames per second
+    put32(out, 16);                                         // size of the format chunk
+    put16(out, 1);                                          // PCM
+    put16(out, 1);                                          // channels
+    put32(out, static_cast<std::uint32_t>(sampleRate));     // frames per second
     put32(out, static_cast<std::uint32_t>(sampleRate) * 2); // bytes per second
-    put16(out, 2);                                      // bytes per frame
-    put16(out, 16);                                     // bits per sample
+    put16(out, 2);                                          // bytes per frame
+    put16(out, 16);                                         // bits per sample
     putTag(out, "data");
     put32(out, dataBytes);
-    for (std::int16_t s : pcm) put16(out, static_cast<std::uint16_t>(s));
+    for (std::int16_t s : pcm)
+        put16(out, static_cast<std::uint16_t>(s));
     return out;
 }
 
-std::vector<unsigned char> encodeMp3(const std::vector<float>& samples, int sampleRate, int kbps)
-{
+std::vector<unsigned char> encodeMp3(const std::vector<float>& samples, int sampleRate, int kbps) {
     const std::unique_ptr<lame_global_flags, int (*)(lame_global_flags*)> lame(lame_init(), lame_close);
     if (!lame) throw std::runtime_error("lame_init failed");
     lame_set_in_samplerate(lame.get(), sampleRate);
@@ -83,7 +80,8 @@ std::vector<unsigned char> encodeMp3(const std::vector<float>& samples, int samp
     const int written = lame_encode_buffer(lame.get(), pcm.data(), pcm.data(), static_cast<int>(pcm.size()),
                                            out.data(), static_cast<int>(out.size()));
     if (written < 0) throw std::runtime_error("lame_encode_buffer failed");
-    const int flushed = lame_encode_flush(lame.get(), out.data() + written, static_cast<int>(out.size()) - written);
+    const int flushed =
+        lame_encode_flush(lame.get(), out.data() + written, static_cast<int>(out.size()) - written);
     if (flushed < 0) throw std::runtime_error("lame_encode_flush failed");
     out.resize(static_cast<std::size_t>(written + flushed));
     return out;

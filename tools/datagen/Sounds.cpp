@@ -4,8 +4,7 @@
 
 namespace vtx::datagen {
 
-void generateSounds(const QString& runDir)
-{
+void generateSounds(const QString& runDir) {
     const QString dir = runDir + QStringLiteral("/sounds/");
     constexpr int kbps = 128;
     writeFile(dir + "bomb.mp3", encodeMp3(synthExplosion(), kSoundRate, kbps));
