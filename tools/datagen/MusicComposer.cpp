@@ -67,11 +67,11 @@ public:
         conductor.tempo(0, m_plan.tempo);
         conductor.timeSignature(0, m_plan.numerator, m_plan.denominator);
         MusicTrack melody("Melody"), chords("Harmony"), bass("Bass"), counter("Counter"), drums("Drums");
-        setUp(melody, kMelody, m_plan.melodyProgram, 100, 64);
-        setUp(chords, kChords, m_plan.chordProgram, 78, 44);
-        setUp(bass, kBass, m_plan.bassProgram, 96, 64);
-        if (m_plan.counterProgram >= 0) setUp(counter, kCounter, m_plan.counterProgram, 72, 88);
-        setUp(drums, kDrums, -1, 88, 64);
+        setUp(melody, kMelody, m_plan.melodyProgram, 124, 64);
+        setUp(chords, kChords, m_plan.chordProgram, 100, 44);
+        setUp(bass, kBass, m_plan.bassProgram, 118, 64);
+        if (m_plan.counterProgram >= 0) setUp(counter, kCounter, m_plan.counterProgram, 96, 88);
+        setUp(drums, kDrums, -1, 112, 64);
 
         std::uint32_t start = 0;
         std::map<char, std::vector<MelodyNote>> themes;
@@ -247,8 +247,8 @@ private:
         for (const auto& n : notes) {
             if (n.index == kRest) continue;
             const int velocity = 84 + (n.strong ? 10 : 0) + m_rng.jitter(5);
-            track.note(start + n.tick, kMelody, pitch(n.index, chordAt(section, n.tick)), velocity,
-                       n.length * 9 / 10);
+            play(track, start + n.tick, kMelody, pitch(n.index, chordAt(section, n.tick)), velocity,
+                 n.length * 9 / 10);
         }
     }
 
@@ -264,8 +264,8 @@ private:
             const int degree = chordAt(section, n.tick);
             int index = n.index - 2;
             if (!isChordTone(index, degree)) index = n.index - 3;
-            track.note(start + n.tick, kCounter, pitch(index, degree), 66 + m_rng.jitter(4),
-                       (end - n.tick) * 9 / 10);
+            play(track, start + n.tick, kCounter, pitch(index, degree), 66 + m_rng.jitter(4),
+                 (end - n.tick) * 9 / 10);
         }
     }
 
@@ -278,24 +278,24 @@ private:
             const auto v = voicing(degree, 52, false);
             const int order[6] = {v[0], v[1], v[2], v[0] + 12, v[2], v[1]};
             for (int i = 0; i < 6; ++i)
-                track.note(bar + i * eighth, kChords, order[i], (i % 3 ? 56 : 68) + m_rng.jitter(4),
-                           eighth * 2);
+                play(track, bar + i * eighth, kChords, order[i], (i % 3 ? 56 : 68) + m_rng.jitter(4),
+                     eighth * 2);
             break;
         }
         case ChordStyle::MarchOffbeats: {
             const auto v = voicing(degree, 55, false);
             for (int beat : {1, 3})
                 for (int p : v)
-                    track.note(bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4), 300);
+                    play(track, bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4), 300);
             if (barInSection % 2 == 1)
                 for (int p : v)
-                    track.note(bar + 3 * kMusicTicksPerQuarter + eighth, kChords, p, 60, 180);
+                    play(track, bar + 3 * kMusicTicksPerQuarter + eighth, kChords, p, 60, 180);
             break;
         }
         case ChordStyle::Pad: {
             const auto v = voicing(degree, 53, true);
             for (int p : v)
-                track.note(bar, kChords, p, 58 + m_rng.jitter(3), m_barTicks - 20);
+                play(track, bar, kChords, p, 58 + m_rng.jitter(3), m_barTicks - 20);
             break;
         }
         case ChordStyle::DrivingEighths: {
@@ -303,8 +303,8 @@ private:
             for (int i = 0; i < m_barTicks / eighth; ++i) {
                 const bool accent = i == 0 || i == 3 || i == 6;
                 for (int p : v)
-                    track.note(bar + i * eighth, kChords, p, (accent ? 78 : 58) + m_rng.jitter(4),
-                               eighth - 30);
+                    play(track, bar + i * eighth, kChords, p, (accent ? 78 : 58) + m_rng.jitter(4),
+                         eighth - 30);
             }
             break;
         }
@@ -316,13 +316,13 @@ private:
         const int quarter = kMusicTicksPerQuarter, eighth = quarter / 2;
         switch (m_plan.bassStyle) {
         case BassStyle::RootFifth68:
-            track.note(bar, kBass, root, 88 + m_rng.jitter(4), 3 * eighth - 40);
-            track.note(bar + 3 * eighth, kBass, barInSection % 2 ? fifth - 12 : fifth, 76 + m_rng.jitter(4),
-                       3 * eighth - 40);
+            play(track, bar, kBass, root, 88 + m_rng.jitter(4), 3 * eighth - 40);
+            play(track, bar + 3 * eighth, kBass, barInSection % 2 ? fifth - 12 : fifth, 76 + m_rng.jitter(4),
+                 3 * eighth - 40);
             break;
         case BassStyle::MarchRootFifth: {
-            track.note(bar, kBass, root, 92 + m_rng.jitter(4), quarter - 60);
-            track.note(bar + 2 * quarter, kBass, fifth - 12, 84 + m_rng.jitter(4), quarter - 60);
+            play(track, bar, kBass, root, 92 + m_rng.jitter(4), quarter - 60);
+            play(track, bar + 2 * quarter, kBass, fifth - 12, 84 + m_rng.jitter(4), quarter - 60);
             // Step into the next chord, from the scale note next to its root, at the end of each pair of
             // bars.
             if (barInSection % 2 == 1) {
@@ -334,19 +334,19 @@ private:
                     approach += 12;
                 if (target > root && approach > target) approach -= 12;
                 if (target <= root && approach < target) approach += 12;
-                track.note(bar + 3 * quarter, kBass, approach, 78, quarter - 60);
+                play(track, bar + 3 * quarter, kBass, approach, 78, quarter - 60);
             }
             break;
         }
         case BassStyle::Held:
-            track.note(bar, kBass, root, 74 + m_rng.jitter(3), m_barTicks - 30);
+            play(track, bar, kBass, root, 74 + m_rng.jitter(3), m_barTicks - 30);
             break;
         case BassStyle::Eighths:
             for (int i = 0; i < m_barTicks / eighth; ++i) {
                 int p = root;
                 if (i == 6) p = root + 12;
                 if (i == 7) p = fifth;
-                track.note(bar + i * eighth, kBass, p, (i % 2 ? 72 : 90) + m_rng.jitter(4), eighth - 40);
+                play(track, bar + i * eighth, kBass, p, (i % 2 ? 72 : 90) + m_rng.jitter(4), eighth - 40);
             }
             break;
         }
@@ -359,7 +359,7 @@ private:
 
     void writeDrums(MusicTrack& track, std::uint32_t bar, int barInSection, bool intro, bool sectionStart) {
         auto hit = [&](int at, int key, int velocity) {
-            track.note(bar + static_cast<std::uint32_t>(at), kDrums, key, velocity + m_rng.jitter(5), 60);
+            play(track, bar + static_cast<std::uint32_t>(at), kDrums, key, velocity + m_rng.jitter(5), 60);
         };
         const int q = kMusicTicksPerQuarter, e = q / 2, s = q / 4;
         const bool fill = barInSection % 4 == 3;
@@ -430,13 +430,20 @@ private:
     void writeFinalBar(MusicTrack& melody, MusicTrack& chords, MusicTrack& bass, MusicTrack& drums,
                        std::uint32_t bar, int degree) {
         const auto hold = static_cast<std::uint32_t>(m_barTicks);
-        melody.note(bar, kMelody,
-                    pitch(nearestChordTone((m_lowIndex + m_highIndex) / 2, degree, true), degree), 88, hold);
+        play(melody, bar, kMelody,
+             pitch(nearestChordTone((m_lowIndex + m_highIndex) / 2, degree, true), degree), 88, hold);
         for (int p : voicing(degree, 53, false))
-            chords.note(bar, kChords, p, 70, hold);
-        bass.note(bar, kBass, bassRoot(degree), 90, hold);
-        drums.note(bar, kDrums, kCrash, 90, hold / 2);
-        drums.note(bar, kDrums, kKick, 90, 60);
+            play(chords, bar, kChords, p, 70, hold);
+        play(bass, bar, kBass, bassRoot(degree), 90, hold);
+        play(drums, bar, kDrums, kCrash, 90, hold / 2);
+        play(drums, bar, kDrums, kKick, 90, 60);
+    }
+
+    // Velocities above are written for the feel of each part; the lift keeps the
+    // whole song loud enough next to the effects on a General MIDI synthesiser.
+    static void play(MusicTrack& track, std::uint32_t tick, int channel, int key, int velocity,
+                     std::uint32_t length) {
+        track.note(tick, channel, key, std::min(127, velocity * 5 / 4 + 4), length);
     }
 
     static void setUp(MusicTrack& track, int channel, int program, int volume, int pan) {
