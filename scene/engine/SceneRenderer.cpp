@@ -13,6 +13,7 @@
 
 #include <QDebug>
 
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include <algorithm>
@@ -980,6 +981,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         for (Batch& batch : batches)
             batch.instances.clear();
         for (const DrawItem& item : items) {
+            if (outsideView(item))
+                continue;
             if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency) {
                 addToBatch(item);
                 continue;
@@ -1153,6 +1156,55 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         collectGarbage();
     }
 
+    // True when the object's bounding box lies entirely outside one side of the current view volume.
+    // Terrain answers false here: it culls its own tiles.
+    bool outsideView(const DrawItem& item) const
+    {
+        glm::vec3 lo(-0.5f, -0.5f, 0.0f), hi(0.5f, 0.5f, 0.0f);
+        glm::mat4 model = item.model;
+        switch (item.object->kind()) {
+        case ObjectKind::Plane: {
+            const auto& plane = static_cast<const TPlane&>(*item.object);
+            model = model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
+            break;
+        }
+        case ObjectKind::Sprite: {
+            // Facing the camera: a sphere around the centre bounds it whatever the turn.
+            const auto& sprite = static_cast<const TSprite&>(*item.object);
+            const float r = 0.5f * std::max(std::fabs(sprite.Width * sprite.Scale.x), std::fabs(sprite.Height * sprite.Scale.y));
+            model = glm::translate(glm::mat4(1.0f), glm::vec3(item.model[3]));
+            lo = glm::vec3(-r);
+            hi = glm::vec3(r);
+            break;
+        }
+        case ObjectKind::Actor: {
+            const auto& mesh = static_cast<const TActor&>(*item.object).mesh();
+            if (!mesh)
+                return true;
+            lo = mesh->boundsMin;
+            hi = mesh->boundsMax;
+            break;
+        }
+        default:
+            return false;
+        }
+        const glm::mat4 mvp = viewProj * model;
+        int outside[6] = {0, 0, 0, 0, 0, 0};
+        for (int c = 0; c < 8; ++c) {
+            const glm::vec4 p = mvp * glm::vec4((c & 1) ? hi.x : lo.x, (c & 2) ? hi.y : lo.y, (c & 4) ? hi.z : lo.z, 1);
+            outside[0] += p.x < -p.w;
+            outside[1] += p.x > p.w;
+            outside[2] += p.y < -p.w;
+            outside[3] += p.y > p.w;
+            outside[4] += p.z < -p.w;
+            outside[5] += p.z > p.w;
+        }
+        for (int side : outside)
+            if (side == 8)
+                return true;
+        return false;
+    }
+
     void ensurePickBuffer(int width, int height)
     {
         if (pickFbo && pickWidth == width && pickHeight == height)
@@ -1183,19 +1235,34 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         const int y0 = std::max(0, glY - 1), y1 = std::min(target.height - 1, glY + 1);
         if (x0 > x1 || y0 > y1)
             return nullptr;
-        ensurePickBuffer(target.width, target.height);
+        const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+        // Only the square is drawn, into a 3 x 3 framebuffer: the projection is narrowed to it (a pick
+        // matrix), so everything outside is culled before any GL work and the square's pixels sample
+        // exactly the same points as the full picture.
+        ensurePickBuffer(3, 3);
         RenderTarget pickTarget = target;
         pickTarget.framebuffer = pickFbo;
+        pickTarget.width = 3;
+        pickTarget.height = 3;
         setCommonState(pickTarget);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+        glViewport(0, 0, w, h);
         glClearColor(0, 0, 0, 0);
         glClearDepth(1.0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        beginFrame(scene, cam, pickTarget, true);
+        beginFrame(scene, cam, target, true);
+        const float centreX = float(x0) + 0.5f * float(w), centreY = float(y0) + 0.5f * float(h);
+        glm::mat4 narrow(1.0f);
+        narrow[0][0] = float(target.width) / float(w);
+        narrow[1][1] = float(target.height) / float(h);
+        narrow[3][0] = (float(target.width) - 2.0f * centreX) / float(w);
+        narrow[3][1] = (float(target.height) - 2.0f * centreY) / float(h);
+        projection = narrow * projection;
+        viewProj = projection * view;
         currentProgram = 0;
         useProgram(pickMesh.id);
         for (std::size_t i = 0; i < pickItems.size(); ++i) {
+            if (outsideView(pickItems[i]))
+                continue;
             const std::uint32_t id = std::uint32_t(i + 1);
             glUniform4f(pickMesh.pickColor, float(id & 0xff) / 255.0f, float((id >> 8) & 0xff) / 255.0f,
                         float((id >> 16) & 0xff) / 255.0f, 1.0f);
@@ -1203,14 +1270,14 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         }
         std::array<unsigned char, 9 * 4> colors{};
         std::array<float, 9> depths{};
-        const int w = x1 - x0 + 1, h = y1 - y0 + 1;
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colors.data());
-        glReadPixels(x0, y0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
-        glDisable(GL_SCISSOR_TEST);
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colors.data());
+        glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
         glBindVertexArray(0);
         glUseProgram(0);
+        currentProgram = 0;
         glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+        glViewport(0, 0, target.width, target.height);
         TGLBaseSceneObject* best = nullptr;
         float bestDepth = 2.0f;
         for (int i = 0; i < w * h; ++i) {

@@ -1,5 +1,6 @@
 #include "scene/engine/TActor.h"
 
+#include "scene/engine/FilePath.h"
 #include "scene/engine/formats/Md2Model.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ std::uint64_t nextMeshId()
 
 void TActor::LoadFromFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(nativeFilePath(path), std::ios::binary);
     if (!file)
         throw std::runtime_error("Cannot open file " + path);
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -28,6 +28,7 @@ enum TActorAnimationMode { aamNone, aamPlayOnce, aamLoop };
 class TActor : public TGLBaseSceneObject {
 public:
     // Reads and parses the file and replaces the actor's frames (the old model stays on failure).
+    // Backslashes in `path` count as directory separators.
     // Throws std::runtime_error("Cannot open file " + path) when it cannot be opened, and
     // std::runtime_error with the parser's message when the file is malformed.
     void LoadFromFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "scene/engine/TBitmapFont.h"
 
+#include "scene/engine/FilePath.h"
+
 #include <QImageReader>
 
 #include <stdexcept>
@@ -8,7 +10,7 @@ namespace vtx {
 
 void TBitmapFont::loadGlyphsFromFile(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(path));
+    QImageReader reader(QString::fromStdString(nativeFilePath(path)));
     QImage image = reader.read();
     if (image.isNull())
         throw std::runtime_error("Cannot open file " + path);

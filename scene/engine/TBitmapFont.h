@@ -14,7 +14,8 @@ namespace vtx {
 
 class TBitmapFont {
 public:
-    // The glyph picture. Loading a missing file throws std::runtime_error("Cannot open file " + path).
+    // The glyph picture (backslashes in `path` count as directory separators). Loading a missing file
+    // throws std::runtime_error("Cannot open file " + path).
     void loadGlyphsFromFile(const std::string& path);
     TGLTextureImage Glyphs;
 

@@ -1,5 +1,7 @@
 #include "scene/engine/TGLTextureImage.h"
 
+#include "scene/engine/FilePath.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
@@ -28,7 +30,8 @@ void TGLTextureImage::LoadFromFile(const std::string& path)
         qint64 size = 0;
     };
     static std::unordered_map<std::string, Cached> cache;
-    const QFileInfo info(QString::fromStdString(path));
+    const QString native = QString::fromStdString(nativeFilePath(path));
+    const QFileInfo info(native);
     auto found = cache.find(path);
     if (found != cache.end() && info.exists() && found->second.modified == info.lastModified() &&
         found->second.size == info.size()) {
@@ -37,7 +40,7 @@ void TGLTextureImage::LoadFromFile(const std::string& path)
             return;
         }
     }
-    QImageReader reader(QString::fromStdString(path));
+    QImageReader reader(native);
     QImage image = reader.read();
     if (image.isNull())
         throw std::runtime_error("Could not open file: " + path);

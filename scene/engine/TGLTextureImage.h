@@ -13,7 +13,8 @@ namespace vtx {
 
 class TGLTextureImage {
 public:
-    // Reads a picture file (any format Qt reads: JPEG, BMP, PNG...). Throws
+    // Reads a picture file (any format Qt reads: JPEG, BMP, PNG...; backslashes in `path` count as
+    // directory separators). Throws
     // std::runtime_error("Could not open file: " + path) when the file is missing or unreadable;
     // the previous picture is kept then. Loads of an unchanged file share one copy while any holder
     // keeps it (GUI thread only).

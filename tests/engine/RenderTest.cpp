@@ -166,6 +166,11 @@ TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame)
     TPlane* plane = addPlane({1, 1, 1, 1});
     plane->Material.Texture.Image.LoadFromFile(red);
     EXPECT_TRUE(near(centre(), 255, 0, 0));
+    // The game writes its file names with backslashes.
+    const QString dirPath = dir.path();
+    plane->Material.Texture.Image.LoadFromFile((dirPath + "\\green.jpg").toStdString());
+    EXPECT_TRUE(near(centre(), 0, 255, 0));
+    plane->Material.Texture.Image.LoadFromFile(red);
     plane->Material.Texture.Image.LoadFromFile(green);
     EXPECT_TRUE(near(centre(), 0, 255, 0));
 
