@@ -124,6 +124,16 @@ TEST_F(RenderTest, PickingReachesOnePixelAroundThePointButNoFurther)
     EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 2, kSize / 2), nullptr);
 }
 
+TEST_F(RenderTest, PickingWorksAtTheEdgesWhereTheSquareIsClipped)
+{
+    TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 10.0f);
+    EXPECT_EQ(renderer->PickObject(scene, camera, 0, 0), plane);
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize - 1, kSize - 1), plane);
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize, kSize / 2), plane);    // the square still reaches in
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize + 1, kSize / 2), nullptr);
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, -1), plane);
+}
+
 TEST_F(RenderTest, OnlyPickableKindsArePicked)
 {
     auto* dome = scene.Objects().AddChild<TSkyDome>();
