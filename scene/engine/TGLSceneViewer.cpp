@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
+#include <exception>
+
 namespace vtx {
 
 TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QOpenGLWidget(parent)
@@ -36,7 +38,12 @@ void TGLSceneViewer::initializeGL()
 {
     // A new context (first show or re-parenting): the old GPU copies belong to the old one.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL, Qt::UniqueConnection);
-    m_renderer.initialize();
+    try {
+        m_renderer.initialize();
+    } catch (const std::exception& e) {
+        // The log is printed already; the viewer stays blank rather than ending the program.
+        qCritical("engine: the viewer cannot draw: %s", e.what());
+    }
 }
 
 RenderTarget TGLSceneViewer::target() const
