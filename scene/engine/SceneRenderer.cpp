@@ -280,7 +280,6 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::vector<Batch> batches;
     std::vector<TTerrainRenderer::VisibleTile> tiles;
     std::vector<float> particleData;
-    std::vector<float> hudData;
     bool haveLight = false;
     glm::vec3 lightPos{0.0f};
     glm::vec4 lightColor{1.0f};
@@ -537,6 +536,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             } else {
                 ++it;
             }
+        for (auto it = hudLayouts.begin(); it != hudLayouts.end();)
+            it = stale(it->second.lastUsed) ? hudLayouts.erase(it) : std::next(it);
         for (auto it = skies.begin(); it != skies.end();)
             if (stale(it->second.lastUsed)) {
                 freeSky(it->second);
@@ -1074,6 +1075,59 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glDisable(GL_BLEND);
     }
 
+    // The glyph quads of a text in pixels relative to its top-left corner, laid out again only when
+    // the text, the font or its picture changed.
+    struct HudLayout {
+        std::string text;
+        const TBitmapFont* font = nullptr;
+        std::uint64_t glyphs = 0;
+        std::array<int, 4> cell{};
+        std::vector<FontRange> ranges;
+        glm::vec2 position{0.0f};
+        std::vector<float> vertices;
+        std::uint64_t lastUsed = 0;
+    };
+    std::unordered_map<std::uint64_t, HudLayout> hudLayouts;
+
+    const std::vector<float>& hudVertices(const THUDText& hud)
+    {
+        const TBitmapFont& font = *hud.BitmapFont;
+        HudLayout& layout = hudLayouts[hud.serial()];
+        layout.lastUsed = frame;
+        const std::array<int, 4> cell{font.CharWidth, font.CharHeight, font.GlyphsIntervalX, font.GlyphsIntervalY};
+        const auto sameRanges = [&] {
+            if (layout.ranges.size() != font.Ranges.size())
+                return false;
+            for (std::size_t i = 0; i < font.Ranges.size(); ++i) {
+                const FontRange &a = layout.ranges[i], &b = font.Ranges[i];
+                if (a.StartASCII != b.StartASCII || a.StopASCII != b.StopASCII || a.StartGlyphIdx != b.StartGlyphIdx)
+                    return false;
+            }
+            return true;
+        };
+        const glm::vec2 position(hud.Position.x, hud.Position.y);
+        if (layout.text == hud.Text && layout.font == &font && layout.glyphs == font.Glyphs.id() && layout.cell == cell &&
+            layout.position == position && sameRanges())
+            return layout.vertices;
+        layout.text = hud.Text;
+        layout.font = &font;
+        layout.glyphs = font.Glyphs.id();
+        layout.cell = cell;
+        layout.ranges = font.Ranges;
+        layout.position = position;
+        layout.vertices.clear();
+        const float pw = float(font.Glyphs.width()), ph = float(font.Glyphs.height());
+        for (const GlyphQuad& q : layoutText(font.metrics(), hud.Text)) {
+            const float x0 = position.x + q.x, y0 = position.y + q.y;
+            const float x1 = x0 + q.w, y1 = y0 + q.h;
+            const float u0 = float(q.source[0]) / pw, v0 = float(q.source[1]) / ph;
+            const float u1 = float(q.source[0] + q.source[2]) / pw, v1 = float(q.source[1] + q.source[3]) / ph;
+            layout.vertices.insert(layout.vertices.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
+                                                           x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
+        }
+        return layout.vertices;
+    }
+
     void drawHud(const RenderTarget& target)
     {
         if (hudItems.empty())
@@ -1094,17 +1148,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             if (!hud.BitmapFont || hud.BitmapFont->Glyphs.isEmpty() || hud.Text.empty())
                 continue;
             const TGLTextureImage& glyphs = hud.BitmapFont->Glyphs;
-            const float pw = float(glyphs.width()), ph = float(glyphs.height());
-            const auto quads = layoutText(hud.BitmapFont->metrics(), hud.Text);
-            hudData.clear();
-            for (const GlyphQuad& q : quads) {
-                const float x0 = hud.Position.x + q.x, y0 = hud.Position.y + q.y;
-                const float x1 = x0 + q.w, y1 = y0 + q.h;
-                const float u0 = float(q.source[0]) / pw, v0 = float(q.source[1]) / ph;
-                const float u1 = float(q.source[0] + q.source[2]) / pw, v1 = float(q.source[1] + q.source[3]) / ph;
-                hudData.insert(hudData.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
-                                               x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
-            }
+            const std::vector<float>& hudData = hudVertices(hud);
             if (hudData.empty())
                 continue;
             glBindTexture(GL_TEXTURE_2D, texture(glyphs));

@@ -263,6 +263,17 @@ TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha)
     hud->ModulateColor = {1, 1, 1, 0};
     image = draw();
     EXPECT_TRUE(near(image.pixel(13, 23), 0, 0, 0, 4));
+
+    // A new text or place shows at the next frame.
+    hud->ModulateColor = {1, 1, 1, 1};
+    hud->Text = "BA";
+    image = draw();
+    EXPECT_TRUE(near(image.pixel(13, 23), 0, 0, 0, 4));
+    EXPECT_TRUE(near(image.pixel(21, 23), 255, 255, 255, 4));
+    hud->Position = {30.0f, 40.0f, 0.0f};
+    image = draw();
+    EXPECT_TRUE(near(image.pixel(21, 23), 0, 0, 0, 4));
+    EXPECT_TRUE(near(image.pixel(41, 43), 255, 255, 255, 4));
 }
 
 TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEmptied)
