@@ -1,6 +1,6 @@
 // Renders a scene the size of the game's world offscreen at the viewer's size and prints frame times.
 //
-//   engine_bench [--frames N] [--data DIR] [--shot FILE.png [--closeup]]
+//   engine_bench [--frames N] [--data DIR] [--shot FILE.png [--closeup] [--sun]]
 //
 // Without --data every picture and model is made here (a 256 x 256 height picture with a dark sea
 // in the middle and a ring of mountains, a ~1000-triangle animated hull); with --data the game's
@@ -120,10 +120,15 @@ int main(int argc, char** argv)
     int frames = 300;
     std::string data, shot;
     bool closeup = false;
+    bool lookAtSun = false;
     for (int i = 1; i < argc; ++i) {
         const std::string key = argv[i];
         if (key == "--closeup") {
             closeup = true;
+            continue;
+        }
+        if (key == "--sun") {
+            lookAtSun = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -398,6 +403,8 @@ int main(int argc, char** argv)
             camera->TargetObject = cells[174];
             message->Visible = logoText->Visible = false;
         }
+        if (lookAtSun)
+            camera->TargetObject = sun;
         const QImage image = renderer.render(scene, camera);
         image.save(QString::fromStdString(shot));
         std::printf("  screenshot: %s\n", shot.c_str());
