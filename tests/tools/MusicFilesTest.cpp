@@ -32,6 +32,7 @@ struct SmfRead {
     std::vector<std::uint32_t> tempos; // microseconds per quarter, in track order
     std::set<int> programChannels;
     std::uint32_t lastTick = 0;
+    int restruck = 0; // note-ons of a key that is still sounding on its channel
     bool ok = false;
     std::string error;
 };
@@ -88,6 +89,7 @@ SmfRead readSmf(const std::vector<unsigned char>& b) {
                 const int channel = status & 15, key = b[pos];
                 const bool on = (status & 0xf0) == 0x90 && b[pos + 1] > 0;
                 if (on) {
+                    r.restruck += open[{channel, key}] > 0;
                     ++open[{channel, key}];
                     r.notesPerTrack.back().push_back({tick, channel, key});
                 } else if ((status & 0xf0) != 0xb0) {
@@ -167,6 +169,8 @@ TEST_F(MusicFiles, SongsAreValidMultiTrackFilesOfOneToThreeMinutes) {
                 channelsWithNotes.insert(n.channel);
         for (int channel : {0, 1, 2, 9})
             EXPECT_EQ(channelsWithNotes.count(channel), 1u) << channel;
+        // A key struck again while still held would be cut short by the first note's release.
+        EXPECT_EQ(r.restruck, 0);
     }
 }
 

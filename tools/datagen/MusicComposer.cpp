@@ -279,15 +279,18 @@ private:
             const int order[6] = {v[0], v[1], v[2], v[0] + 12, v[2], v[1]};
             for (int i = 0; i < 6; ++i)
                 play(track, bar + i * eighth, kChords, order[i], (i % 3 ? 56 : 68) + m_rng.jitter(4),
-                     eighth * 2);
+                     i < 5 ? eighth * 2 : eighth); // let each note ring into the next, within the bar
             break;
         }
         case ChordStyle::MarchOffbeats: {
             const auto v = voicing(degree, 55, false);
+            // Every other bar adds an off-beat after beat four, so that chord is cut shorter.
+            const bool pushed = barInSection % 2 == 1;
             for (int beat : {1, 3})
                 for (int p : v)
-                    play(track, bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4), 300);
-            if (barInSection % 2 == 1)
+                    play(track, bar + beat * kMusicTicksPerQuarter, kChords, p, 72 + m_rng.jitter(4),
+                         pushed && beat == 3 ? 200 : 300);
+            if (pushed)
                 for (int p : v)
                     play(track, bar + 3 * kMusicTicksPerQuarter + eighth, kChords, p, 60, 180);
             break;
@@ -383,6 +386,7 @@ private:
             for (int at : {0, 2 * q}) {
                 hit(at, kSnare, 92);
                 hit(at + 3 * s, kSnare, 56);
+                if (fill && at > 0) break; // the run below takes the last beat
                 hit(at + q, kSnare, 80);
                 hit(at + q + s, kSnare, 52);
                 hit(at + q + e, kSnare, 66);
