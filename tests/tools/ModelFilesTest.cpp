@@ -295,6 +295,38 @@ TEST_F(ModelFiles, WalkLoopRocksAndClosesSmoothly) {
     }
 }
 
+// The atlas keeps its bottom 24 hull rows (104..127) for the hull below the
+// waterline; everything under the sea must map there, and nothing above it may.
+TEST_F(ModelFiles, BelowTheWaterlineTheHullShowsItsBottomBand) {
+    for (int length = 1; length <= 4; ++length) {
+        SCOPED_TRACE(length);
+        const Md2Read m = model(QStringLiteral("ship%1t.md2").arg(length));
+        const auto& rest = m.frames.back();
+        int below = 0;
+        for (const auto& t : m.tris) {
+            double top = -1e9, bottom = 1e9;
+            for (int k = 0; k < 3; ++k) {
+                top = std::max(top, rest[t[k]].z);
+                bottom = std::min(bottom, rest[t[k]].z);
+            }
+            bool allInBand = true, anyInBand = false;
+            for (int k = 3; k < 6; ++k) {
+                const int row = m.st[t[k]][1];
+                allInBand = allInBand && row >= 100 && row <= 127;
+                anyInBand = anyInBand || (row >= 105 && row <= 127);
+            }
+            if (top < -0.2) {
+                ++below;
+                EXPECT_TRUE(allInBand);
+            }
+            if (bottom > 0.3) {
+                EXPECT_FALSE(anyInBand);
+            }
+        }
+        EXPECT_GT(below, 20);
+    }
+}
+
 TEST_F(ModelFiles, FacesPointOutwards) {
     for (const char* name :
          {"ship1t.md2", "ship2t.md2", "ship3t.md2", "ship4t.md2", "tree.md2", "isle.md2"}) {
