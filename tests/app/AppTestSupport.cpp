@@ -1,0 +1,120 @@
+#include "AppTestSupport.h"
+
+#include "scene/engine/SurfaceFormat.h"
+#include "scene/engine/TGLSceneViewer.h"
+#include "ui/TWispButton.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vtx::test {
+
+namespace {
+
+// The engine's context needs its surface format before the QApplication of
+// the test main exists.
+const bool surfaceFormatSet = [] {
+    setDefaultSurfaceFormat();
+    // No sound card on a test machine: SDL's silent driver.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    return true;
+}();
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else if (!QFile::copy(source, target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+RunCopy::RunCopy()
+{
+    (void)surfaceFormatSet;
+    const QString run = QStringLiteral(VTX_BINARY_DIR "/run");
+    m_ok = m_dir.isValid();
+    for (const char* folder : {"DATA", "data", "sounds", "Music"})
+        m_ok = m_ok && copyTree(run + QLatin1Char('/') + QLatin1String(folder),
+                                m_dir.path() + QLatin1Char('/') + QLatin1String(folder));
+    m_ok = m_ok && QDir::setCurrent(m_dir.path());
+    QDir().mkpath(QStringLiteral(VTX_BINARY_DIR "/artifacts/app"));
+}
+
+Program::Program()
+{
+    form1 = std::make_unique<TForm1>();
+    form1->QuitOnClose = false;
+    mess = std::make_unique<TFormMess>(form1.get());
+    score = std::make_unique<TFormScore>(form1.get(), form1.get());
+    opt = std::make_unique<TFormOpt>(form1.get(), form1.get());
+    form1->SetWindows(mess.get(), opt.get(), score.get());
+    // The cursor away from the window: no edge scroll unless a test moves it.
+    QCursor::setPos(0, 0);
+    form1->show();
+    if (!QTest::qWaitForWindowExposed(form1.get())) ADD_FAILURE() << "main window not exposed";
+    // Let the viewer make its context and draw.
+    QTest::qWait(300);
+}
+
+Program::~Program()
+{
+    form1->Timer1.stop();
+    form1->timerScroll.stop();
+    opt.reset();
+    score.reset();
+    mess.reset();
+    form1.reset();
+}
+
+QPoint projectToViewer(TForm1& form, const glm::vec3& world)
+{
+    TGLCamera* camera = form.world().GLCamera1;
+    const int w = form.GLSceneViewer1->width();
+    const int h = form.GLSceneViewer1->height();
+    const glm::vec4 clip = camera->projectionMatrix(float(w) / float(h)) * camera->viewMatrix() * glm::vec4(world, 1.0f);
+    const glm::vec3 ndc = glm::vec3(clip) / clip.w;
+    return QPoint(int(std::floor((ndc.x + 1.0f) / 2.0f * float(w))), int(std::floor((1.0f - ndc.y) / 2.0f * float(h))));
+}
+
+bool insideViewer(TForm1& form, QPoint pixel) { return form.GLSceneViewer1->rect().adjusted(2, 2, -2, -2).contains(pixel); }
+
+ModalAnswerer::ModalAnswerer(Program& program) : m_program(program)
+{
+    m_timer.setInterval(50);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+    m_timer.start();
+}
+
+void ModalAnswerer::poll()
+{
+    if (m_program.mess->isVisible() && m_program.mess->Modal()) {
+        messages << m_program.mess->labMessF->text();
+        QTest::mouseClick(m_program.mess->elbtOk, Qt::LeftButton);
+    }
+    if (m_program.score->isVisible()) {
+        ++scoreWindowShown;
+        QTest::mouseClick(m_program.score->elbtClose, Qt::LeftButton);
+    }
+    if (m_program.opt->isVisible()) {
+        ++optionsWindowShown;
+        QTest::mouseClick(m_program.opt->elbtClose, Qt::LeftButton);
+    }
+}
+
+} // namespace vtx::test

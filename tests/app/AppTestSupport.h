@@ -1,0 +1,67 @@
+#pragma once
+
+// The real main window with its four companion windows, started in a private
+// copy of the runtime folder, plus the helpers the window tests share: where
+// the engine draws a world point, waiting for the game, closing the modal
+// windows the game opens from inside its handlers.
+
+#include "app/TForm1.h"
+#include "ui/TFormMess.h"
+#include "ui/TFormOpt.h"
+#include "ui/TFormScore.h"
+
+#include <QPoint>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <glm/glm.hpp>
+
+#include <functional>
+#include <memory>
+
+namespace vtx::test {
+
+// Copies the generated data folders into a fresh folder and makes it current.
+class RunCopy {
+public:
+    RunCopy();
+    bool ok() const { return m_ok; }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// The program's windows in their creation order, the main one shown.
+struct Program {
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TFormMess> mess;
+    std::unique_ptr<TFormScore> score;
+    std::unique_ptr<TFormOpt> opt;
+
+    Program();
+    ~Program();
+};
+
+// The viewer pixel where the engine draws a world point with the current camera.
+QPoint projectToViewer(TForm1& form, const glm::vec3& world);
+bool insideViewer(TForm1& form, QPoint pixel);
+
+// Answers the modal windows as a player would: the message window with Ok,
+// the score and options windows with Close. Records what it saw.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(Program& program);
+    QStringList messages;
+    int scoreWindowShown = 0;
+    int optionsWindowShown = 0;
+
+private:
+    void poll();
+    Program& m_program;
+    QTimer m_timer;
+};
+
+} // namespace vtx::test

@@ -1,0 +1,275 @@
+#include "AppTestSupport.h"
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TGLSceneViewer.h"
+#include "ui/TBitCheckBox.h"
+#include "ui/TWispButton.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace vtx {
+namespace {
+
+using test::Program;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(run.ok()) << "generated data missing";
+        program = std::make_unique<Program>();
+        ASSERT_TRUE(form().StartupError().isEmpty()) << form().StartupError().toStdString();
+    }
+    void TearDown() override { program.reset(); }
+
+    TForm1& form() { return *program->form1; }
+    MatchState& state() { return form().match().state(); }
+    TGLSceneViewer* viewer() { return form().GLSceneViewer1; }
+
+    glm::vec3 cellCentre(int board, int row, int column)
+    {
+        return form().boards().cell(board, row, column)->AbsolutePosition();
+    }
+    QPoint cellPixel(int board, int row, int column) { return test::projectToViewer(form(), cellCentre(board, row, column)); }
+
+    // Hovers a cell as the player does and waits until the game has seen it.
+    bool hover(int board, int row, int column)
+    {
+        TPlane* plane = form().boards().cell(board, row, column);
+        const QPoint pixel = cellPixel(board, row, column);
+        if (!test::insideViewer(form(), pixel)) return false;
+        QTest::mouseMove(viewer(), pixel);
+        return QTest::qWaitFor([&] { return form().boards().HoveredCell == plane; }, 3000);
+    }
+
+    // Shoots an enemy cell with clicks, trying points from the centre towards
+    // the near edge (a burning or sunk ship may stand in front of the centre).
+    bool shoot(int row, int column)
+    {
+        const glm::vec3 c = cellCentre(EnemyBoard, row, column);
+        for (float t : {0.0f, 0.25f, 0.4f}) {
+            const QPoint pixel = test::projectToViewer(form(), c + glm::vec3(t, 0.0f, t));
+            QTest::mouseMove(viewer(), pixel);
+            const int shots = state().PlayerShots;
+            QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
+            if (state().PlayerShots != shots) return true;
+        }
+        return false;
+    }
+
+    void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    test::RunCopy run;
+    std::unique_ptr<Program> program;
+};
+
+TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt)
+{
+    EXPECT_EQ(form().size(), QSize(751, 605));
+    EXPECT_EQ(form().windowTitle(), "Vortalix 3D");
+    EXPECT_TRUE(form().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(viewer()->geometry(), QRect(13, 42, 616, 547));
+    EXPECT_EQ(form().Label2->pos(), QPoint(213, 15));
+    EXPECT_EQ(form().elbtExit->geometry(), QRect(650, 488, 71, 24));
+    EXPECT_EQ(form().elbtSingleGame->Text(), "Single");
+    EXPECT_FALSE(form().elbtFight->isEnabled());
+    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
+    EXPECT_EQ(form().Timer1.interval(), 1000);
+    EXPECT_TRUE(form().timerScroll.isActive());
+    EXPECT_TRUE(form().world().ActivationStageBuilt());
+    EXPECT_TRUE(form().world().HUDText2->Visible);
+    // The window is cut to its outline: the top-left corner is outside.
+    EXPECT_FALSE(form().mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form().mask().contains(QPoint(300, 300)));
+    EXPECT_EQ(form().StartDir(), std::filesystem::path(run.path().toStdString()));
+
+    const QImage shot = form().grab().toImage();
+    shot.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/menu-in-process.png"));
+    // The viewer shows a picture, not a blank area.
+    const QImage view = viewer()->grabFramebuffer();
+    std::vector<QRgb> colours;
+    for (int y = 0; y < view.height(); y += 37)
+        for (int x = 0; x < view.width(); x += 41) colours.push_back(view.pixel(x, y));
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 50);
+}
+
+TEST_F(MainWindowTest, AClickWherACellIsDrawnPicksThatCellFromEveryAngle)
+{
+    form().timerScroll.stop(); // no idle spin while the test measures
+    // The player's turn of a battle, with no ship model standing on a cell:
+    // a right click only reads the cell.
+    state().FightStarted = true;
+    state().PlayerTurn = 1;
+    const std::vector<std::array<int, 2>> cells = {{1, 1}, {5, 5}, {10, 10}, {2, 9}, {9, 2}};
+    const std::vector<std::array<float, 2>> orbits = {{0, 0}, {0, 70}, {-15, 150}, {20, -120}, {10, 40}};
+    int tried = 0;
+    for (const auto& orbit : orbits) {
+        form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
+        for (int board : {OwnBoard, EnemyBoard})
+            for (const auto& cell : cells) {
+                const QPoint pixel = cellPixel(board, cell[0], cell[1]);
+                if (!test::insideViewer(form(), pixel)) continue;
+                ++tried;
+                state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
+                QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+                EXPECT_EQ(state().PickedBoard, board) << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
+                EXPECT_EQ(state().PickedRow, cell[0]);
+                EXPECT_EQ(state().PickedColumn, cell[1]);
+                EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+            }
+        // The sea beside the own board is no cell.
+        const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
+        if (test::insideViewer(form(), sea)) {
+            state().PickedRow = 0;
+            QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
+            EXPECT_EQ(state().PickedRow, 0);
+        }
+    }
+    EXPECT_GE(tried, 30);
+    EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
+}
+
+TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
+{
+    test::ModalAnswerer answerer(*program);
+    program->opt->bcbManual->SetChecked(true);
+    clickButton(form().elbtSingleGame);
+    ASSERT_TRUE(state().Arranging);
+    EXPECT_FALSE(form().elbtFight->isEnabled());
+    EXPECT_FALSE(form().elbtOptions->isEnabled());
+
+    // The first model waits on a1 until the mouse moves it: lift it off the board's corner.
+    ASSERT_TRUE(hover(OwnBoard, 7, 5));
+
+    struct Spot {
+        int row, column;
+        bool horizontal;
+    };
+    // Far cells first, so placed ships never stand between the camera and the next cell.
+    const std::vector<Spot> layout = {{1, 1, true}, {1, 6, true}, {3, 1, true}, {3, 5, true}, {3, 8, true},
+                                      {5, 1, false}, {5, 3, false}, {5, 5, false}, {5, 7, false}, {7, 7, false}};
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const Spot& spot = layout[i];
+        ASSERT_EQ(state().ShipToPlace, int(i) + 1);
+        ASSERT_TRUE(hover(OwnBoard, spot.row, spot.column)) << "ship " << i + 1;
+        EXPECT_EQ(form().boards().cell(OwnBoard, spot.row, spot.column)->LibMaterialName, "hint");
+        const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
+        if (state().PlaceHorizontal != spot.horizontal) QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+        ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << i + 1;
+        QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
+        if (i + 1 < layout.size()) {
+            ASSERT_EQ(state().ShipToPlace, int(i) + 2) << "ship " << i + 1 << " was not placed";
+            EXPECT_EQ(form().world().OwnShipModels[i]->Position,
+                      glm::vec3(float(spot.column - 5), 0.0f, float(spot.row)));
+        }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+    EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
+    EXPECT_TRUE(form().elbtFight->isEnabled());
+    EXPECT_EQ(state().OwnFleet[5].Horizontal, 0);
+    EXPECT_EQ(state().OwnFleet[5].Rows[1], 6);
+    EXPECT_FLOAT_EQ(form().world().OwnShipModels[5]->RollAngle(), -90.0f);
+    for (TActor* ship : form().world().OwnShipModels) EXPECT_TRUE(ship->Visible);
+
+    clickButton(form().elbtFight);
+    ASSERT_TRUE(state().FightStarted);
+    std::vector<std::array<int, 2>> decks;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c)
+            if (cellAt(state().EnemyField, r, c) == CellDeck) decks.push_back({r, c});
+    ASSERT_EQ(decks.size(), 20u);
+    // Far to near: sunk ships then never stand in front of a later target.
+    std::sort(decks.begin(), decks.end(), [](auto& a, auto& b) { return a[0] + a[1] < b[0] + b[1]; });
+    for (const auto& deck : decks) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
+        ASSERT_FALSE(state().GameLost) << "the computer won first";
+        ASSERT_TRUE(shoot(deck[0], deck[1])) << "no shot at " << deck[0] << "," << deck[1];
+        if (!state().GameWon) {
+            EXPECT_EQ(form().boards().cell(EnemyBoard, deck[0], deck[1])->LibMaterialName == "hit" ||
+                          form().boards().cell(EnemyBoard, deck[0], deck[1])->LibMaterialName == "hint",
+                      true);
+        }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.scoreWindowShown > 0; }, 5000));
+    EXPECT_TRUE(state().GameWon);
+    EXPECT_FALSE(state().GameInProgress);
+    EXPECT_TRUE(form().world().HUDText1->Visible);
+    EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
+    EXPECT_GT(state().LastPoints, 0);
+    EXPECT_EQ(state().PlayerShots, 20);
+    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
+    EXPECT_FALSE(form().elbtFight->isEnabled());
+    EXPECT_TRUE(form().Label2->text().isEmpty());
+    for (TActor* ship : form().world().EnemyShipModels) EXPECT_TRUE(ship->Visible); // all shown sunk
+    form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
+}
+
+TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice)
+{
+    test::ModalAnswerer answerer(*program);
+    clickButton(form().elbtSingleGame);
+    clickButton(form().elbtFight);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 120000));
+    // Hit one deck: the turn stays with the player, so no computer shot runs meanwhile.
+    for (int r = 1; r <= 10 && state().PlayerShots == 0; ++r)
+        for (int c = 1; c <= 10 && state().PlayerShots == 0; ++c)
+            if (cellAt(state().EnemyField, r, c) == CellDeck) form().match().PlayerShootAt(r, c);
+    ASSERT_EQ(state().PlayerShots, 1);
+
+    std::vector<std::string> marks;
+    int fires = 0;
+    for (int board : {OwnBoard, EnemyBoard})
+        for (int r = 1; r <= 10; ++r)
+            for (int c = 1; c <= 10; ++c) {
+                marks.push_back(form().boards().cell(board, r, c)->LibMaterialName);
+                fires += form().boards().cell(board, r, c)->Effects.Count();
+            }
+    ASSERT_GE(fires, 1);
+    const int planes = form().world().NonReflecting->Count();
+    const int actors = form().world().ReflectingObjects->Count();
+
+    form().elbtOptionsClick(); // modal; the answerer presses Close
+    EXPECT_EQ(answerer.optionsWindowShown, 1);
+    QTest::qWait(200);
+
+    EXPECT_EQ(form().world().NonReflecting->Count(), planes);
+    EXPECT_EQ(form().world().ReflectingObjects->Count(), actors);
+    EXPECT_EQ(planes, 201);
+    EXPECT_EQ(actors, 22);
+    std::vector<std::string> after;
+    int firesAfter = 0;
+    for (int board : {OwnBoard, EnemyBoard})
+        for (int r = 1; r <= 10; ++r)
+            for (int c = 1; c <= 10; ++c) {
+                after.push_back(form().boards().cell(board, r, c)->LibMaterialName);
+                firesAfter += form().boards().cell(board, r, c)->Effects.Count();
+            }
+    EXPECT_EQ(after, marks);
+    EXPECT_EQ(firesAfter, fires);
+    EXPECT_TRUE(state().FightStarted);
+    EXPECT_EQ(form().Timer1.interval(), 1000);
+}
+
+TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses)
+{
+    clickButton(form().elbtSingleGame);
+    clickButton(form().elbtExit); // ends the match
+    EXPECT_FALSE(state().GameInProgress);
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(form().world().HUDText2->Visible);
+    clickButton(form().elbtExit); // quits
+    EXPECT_FALSE(form().isVisible());
+    QFile ini(run.path() + QStringLiteral("/vtx.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("Song=1"));
+}
+
+} // namespace
+} // namespace vtx
