@@ -126,8 +126,10 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
             tile.lod = lodOf(tx, ty);
             tile.neighbourLod = {lodOf(tx - 1, ty), lodOf(tx + 1, ty), lodOf(tx, ty - 1), lodOf(tx, ty + 1)};
             tile.offset = glm::vec3(float(tx - tile.keyTileX) * t, float(ty - tile.keyTileY) * t, 0.0f);
+            tile.distance = glm::length(glm::vec2((float(tx) + 0.5f) * t, (float(ty) + 0.5f) * t) - glm::vec2(camLocal));
             out.push_back(tile);
         }
+    std::sort(out.begin(), out.end(), [](const VisibleTile& a, const VisibleTile& b) { return a.distance < b.distance; });
 }
 
 } // namespace vtx

@@ -47,9 +47,11 @@ public:
         int lod = 0;
         std::array<int, 4> neighbourLod{};
         glm::vec3 offset{0.0f};
+        float distance = 0.0f;    // from the camera to the tile's centre, local units (for ordering)
     };
     // Fills `out` (cleared first) with the tiles to draw for a camera at `cameraWorld` with view-projection
-    // `viewProjection`; `farDistance` is the camera's DepthOfView. Reuses `out`'s storage.
+    // `viewProjection`; `farDistance` is the camera's DepthOfView. Nearest first, so the depth test
+    // rejects what nearer mountains hide before it is shaded. Reuses `out`'s storage.
     void selectTiles(const glm::vec3& cameraWorld, const glm::mat4& viewProjection, float farDistance,
                      std::vector<VisibleTile>& out);
     int lodCount() const;
