@@ -82,12 +82,8 @@ TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock) {
     }
 }
 
-class ManualPlacement : public ::testing::Test {
+class ManualPlacement : public test::MatchFixture {
 protected:
-    StepClock clock;
-    FakeMatchHost host{&clock};
-    Match m{host, clock};
-    MatchState& s = m.state();
 
     void SetUp() override {
         s.Arranging = true;
@@ -183,9 +179,7 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {
         host.clear();
         s.Level = 1;
         s.Arranging = false;
-        s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i)
-            s.TargetCells[std::size_t(i)] = i + 1;
+        test::fillTargets(s);
         m.Place_Ships();
         EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
         EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels",

@@ -14,18 +14,10 @@ namespace {
 using test::FakeMatchHost;
 using test::StepClock;
 
-class Computer : public ::testing::Test {
+class Computer : public test::MatchFixture {
 protected:
-    StepClock clock;
-    FakeMatchHost host{&clock};
-    Match m{host, clock};
-    MatchState& s = m.state();
 
-    void SetUp() override {
-        s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i)
-            s.TargetCells[std::size_t(i)] = i + 1;
-    }
+    void SetUp() override { test::fillTargets(s); }
     // The own four-decker at row 5, columns 3..6, placed by the manual rule.
     void fourDeckerAtRow5() {
         s.Arranging = true;

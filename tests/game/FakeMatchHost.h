@@ -6,12 +6,15 @@
 #include "game/GameTypes.h"
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
+#include "game/Match.h"
 #include "game/TShipRecord.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace vtx::test {
 
@@ -217,5 +220,22 @@ inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
         }
     return {};
 }
+
+// The computer's target list as every match starts it: cells 1..100.
+inline void fillTargets(MatchState& s)
+{
+    s.TargetCount = 100;
+    for (int i = 0; i < 100; ++i)
+        s.TargetCells[std::size_t(i)] = i + 1;
+}
+
+// One match on a recording host and a stepping clock.
+class MatchFixture : public ::testing::Test {
+protected:
+    StepClock clock;
+    FakeMatchHost host{&clock};
+    Match m{host, clock};
+    MatchState& s = m.state();
+};
 
 } // namespace vtx::test

@@ -14,12 +14,8 @@ namespace {
 using test::FakeMatchHost;
 using test::StepClock;
 
-class Flow : public ::testing::Test {
+class Flow : public test::MatchFixture {
 protected:
-    StepClock clock;
-    FakeMatchHost host{&clock};
-    Match m{host, clock};
-    MatchState& s = m.state();
 
     void SetUp() override {
         m.ActivateTurnTimer();

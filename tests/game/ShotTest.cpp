@@ -30,18 +30,10 @@ void putShip(Field& field, TFleet& fleet, int n, int row, int column, bool horiz
                 if (insideGrid(r, c) && cellAt(field, r, c) != CellDeck) setCell(field, r, c, CellZone);
 }
 
-class Shots : public ::testing::Test {
+class Shots : public test::MatchFixture {
 protected:
-    StepClock clock;
-    FakeMatchHost host{&clock};
-    Match m{host, clock};
-    MatchState& s = m.state();
 
-    void SetUp() override {
-        s.TargetCount = 100;
-        for (int i = 0; i < 100; ++i)
-            s.TargetCells[std::size_t(i)] = i + 1;
-    }
+    void SetUp() override { test::fillTargets(s); }
     void battle() {
         s.FightStarted = true;
         s.GameInProgress = true;
