@@ -78,6 +78,10 @@ void main() {
     gl_Position = u_mvp * vec4(p, 1.0);
     v_uv = a_uv * u_uvScale;
 #endif
+#if TEXMODE == 1
+    // The texel replaces the colour: only the alpha is used, lighting would be wasted work.
+    v_color = u_diffuse;
+#else
     if (u_lit == 1) {
         vec3 n = mix(a_normal, a_normal2, u_blend);
         vec3 wp = (model * vec4(p, 1.0)).xyz;
@@ -88,6 +92,7 @@ void main() {
     } else {
         v_color = vec4(u_diffuse.rgb + u_emission.rgb, u_diffuse.a);
     }
+#endif
 }
 )";
 
