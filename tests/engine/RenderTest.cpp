@@ -194,6 +194,29 @@ TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame)
     EXPECT_TRUE(near(centre(), 0, 255, 0));    // the old picture stays
 }
 
+TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsReadAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("skin.png");
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path));
+    TGLTextureImage a, b;
+    a.LoadFromFile(path.toStdString());
+    b.LoadFromFile(path.toStdString());
+    EXPECT_EQ(a.id(), b.id());
+
+    QImage green(8, 8, QImage::Format_RGB32);    // another size, so the file's size changes too
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(path));
+    TGLTextureImage c;
+    c.LoadFromFile(path.toStdString());
+    EXPECT_NE(c.id(), a.id());
+    EXPECT_EQ(c.width(), 8);
+    EXPECT_EQ(QColor(c.image()->pixel(0, 0)), QColor(Qt::green));
+    EXPECT_EQ(a.width(), 4);    // earlier holders keep what they loaded
+}
+
 TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour)
 {
     TPlane* plane = addPlane({0.5f, 1, 1, 1});
