@@ -7,12 +7,7 @@
 // exactly once per tick (see TGLCadencer); advance() may also be called by hand (tests, benchmarks).
 // Units: scene units and seconds.
 
-// Qt defines `emit` as an empty macro; the particle system has a member of that name, so the macro is
-// suspended while its header is read (this header may come after Qt's).
-#pragma push_macro("emit")
-#undef emit
 #include "scene/engine/formats/FireParticles.h"
-#pragma pop_macro("emit")
 
 #include <cstdint>
 

@@ -31,7 +31,7 @@ glm::vec3 FireParticles::inBall(float radius) {
     }
 }
 
-void FireParticles::emit(int count) {
+void FireParticles::spawn(int count) {
     const int room = std::max(0, params.MaxParticles) - static_cast<int>(m_particles.size());
     count = std::min(count, room);
     for (int k = 0; k < count; ++k) {
@@ -90,7 +90,7 @@ void FireParticles::step(float dt) {
     m_burstCarry += std::min(emissions, cap) * burst;
     const float births = std::floor(m_burstCarry);
     m_burstCarry -= births;
-    emit(static_cast<int>(std::min(births, cap)));
+    spawn(static_cast<int>(std::min(births, cap)));
 }
 
 void FireParticles::advance(float dt) {

@@ -63,7 +63,7 @@ public:
     glm::vec4 colorOf(const FireParticle& p) const;
 
 private:
-    void emit(int count);
+    void spawn(int count);
     void step(float dt);
     float uniform();
     glm::vec3 inBall(float radius);
