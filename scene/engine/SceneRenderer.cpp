@@ -1,5 +1,7 @@
 #include "scene/engine/SceneRenderer.h"
 
+#include "scene/engine/Culling.h"
+
 #include "scene/engine/TActor.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLFireFXManager.h"
@@ -519,37 +521,21 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     {
         if (frame % 60 != 0)
             return;
-        const auto stale = [this](std::uint64_t lastUsed) { return lastUsed + kKeepUnusedFrames < frame; };
-        for (auto it = textures.begin(); it != textures.end();)
-            if (stale(it->second.lastUsed)) {
-                glDeleteTextures(1, &it->second.id);
-                it = textures.erase(it);
-            } else {
-                ++it;
-            }
-        for (auto it = actors.begin(); it != actors.end();)
-            if (stale(it->second.lastUsed)) {
-                freeActor(it->second);
-                it = actors.erase(it);
-            } else {
-                ++it;
-            }
-        for (auto it = patches.begin(); it != patches.end();)
-            if (stale(it->second.lastUsed)) {
-                freePatch(it->second);
-                it = patches.erase(it);
-            } else {
-                ++it;
-            }
-        for (auto it = hudLayouts.begin(); it != hudLayouts.end();)
-            it = stale(it->second.lastUsed) ? hudLayouts.erase(it) : std::next(it);
-        for (auto it = skies.begin(); it != skies.end();)
-            if (stale(it->second.lastUsed)) {
-                freeSky(it->second);
-                it = skies.erase(it);
-            } else {
-                ++it;
-            }
+        // Drops the GPU copies that no frame has used for a while, freeing each with its own release.
+        const auto sweep = [this](auto& cache, auto release) {
+            for (auto it = cache.begin(); it != cache.end();)
+                if (it->second.lastUsed + kKeepUnusedFrames < frame) {
+                    release(it->second);
+                    it = cache.erase(it);
+                } else {
+                    ++it;
+                }
+        };
+        sweep(textures, [this](auto& t) { glDeleteTextures(1, &t.id); });
+        sweep(actors, [this](auto& a) { freeActor(a); });
+        sweep(patches, [this](auto& p) { freePatch(p); });
+        sweep(hudLayouts, [](auto&) {});
+        sweep(skies, [this](auto& s) { freeSky(s); });
     }
 
     // ---- GPU copies -------------------------------------------------------------------------------
@@ -1237,21 +1223,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         default:
             return false;
         }
-        const glm::mat4 mvp = viewProj * model;
-        int outside[6] = {0, 0, 0, 0, 0, 0};
-        for (int c = 0; c < 8; ++c) {
-            const glm::vec4 p = mvp * glm::vec4((c & 1) ? hi.x : lo.x, (c & 2) ? hi.y : lo.y, (c & 4) ? hi.z : lo.z, 1);
-            outside[0] += p.x < -p.w;
-            outside[1] += p.x > p.w;
-            outside[2] += p.y < -p.w;
-            outside[3] += p.y > p.w;
-            outside[4] += p.z < -p.w;
-            outside[5] += p.z > p.w;
-        }
-        for (int side : outside)
-            if (side == 8)
-                return true;
-        return false;
+        return boxOutsideClip(viewProj * model, lo, hi);
     }
 
     void ensurePickBuffer(int width, int height)

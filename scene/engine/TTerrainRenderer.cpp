@@ -1,5 +1,7 @@
 #include "scene/engine/TTerrainRenderer.h"
 
+#include "scene/engine/Culling.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,24 +12,6 @@ bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 int wrapIndex(int v, int n) { return ((v % n) + n) % n; }
 int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-// True when the box (8 corners) lies entirely outside one clip plane.
-bool boxOutside(const glm::mat4& mvp, const glm::vec3& lo, const glm::vec3& hi)
-{
-    int outside[6] = {0, 0, 0, 0, 0, 0};
-    for (int c = 0; c < 8; ++c) {
-        const glm::vec4 p = mvp * glm::vec4((c & 1) ? hi.x : lo.x, (c & 2) ? hi.y : lo.y, (c & 4) ? hi.z : lo.z, 1);
-        outside[0] += p.x < -p.w;
-        outside[1] += p.x > p.w;
-        outside[2] += p.y < -p.w;
-        outside[3] += p.y > p.w;
-        outside[4] += p.z < -p.w;
-        outside[5] += p.z > p.w;
-    }
-    for (int plane : outside)
-        if (plane == 8)
-            return true;
-    return false;
-}
 } // namespace
 
 std::uint64_t TTerrainRenderer::revision() const
@@ -115,7 +99,7 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
                 continue;
             const glm::vec3 lo(float(tx) * t, float(ty) * t, range.x);
             const glm::vec3 hi(float(tx + 1) * t, float(ty + 1) * t, range.y);
-            if (boxOutside(mvp, lo, hi))
+            if (boxOutsideClip(mvp, lo, hi))
                 continue;
             VisibleTile tile;
             // Key tiles by their place in the raster so repeats share one cached patch; the patch is
