@@ -27,8 +27,9 @@ bool standardMidi(std::span<const unsigned char> bytes) {
 
 bool looksLikeMidi(std::span<const unsigned char> head) {
     // RIFF MIDI: "RIFF" <size> "RMID" "data" <size> <standard MIDI file>.
+    // The wrapped file starts after the 4-byte size of the "data" chunk, which may itself be cut off.
     if (tagAt(head, 0, "RIFF") && tagAt(head, 8, "RMID") && tagAt(head, 12, "data"))
-        return standardMidi(head.subspan(20));
+        return head.size() >= 20 && standardMidi(head.subspan(20));
     return standardMidi(head);
 }
 

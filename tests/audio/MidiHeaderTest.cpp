@@ -58,5 +58,15 @@ TEST(MidiHeader, RefusesEverythingElseWithoutReadingPastTheEnd) {
         EXPECT_FALSE(looksLikeMidi(bytesOf(bad[i]))) << "case " << i;
 }
 
+TEST(MidiHeader, RiffHeadCutBeforeTheWrappedFileIsRefused) {
+    // A whole RIFF song lies in memory, but only its first bytes are handed over: nothing past them
+    // may be looked at, however well-formed it is.
+    QByteArray riff("RIFF");
+    riff.append(QByteArray("\0\0\0\0", 4)).append("RMIDdata").append(QByteArray("\0\0\0\0", 4));
+    riff.append(test::singleNoteMidi(0.5));
+    for (int cut = 16; cut < 20; ++cut)
+        EXPECT_FALSE(looksLikeMidi(bytesOf(riff).first(std::size_t(cut)))) << cut << " bytes";
+}
+
 } // namespace
 } // namespace vtx
