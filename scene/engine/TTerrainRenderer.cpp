@@ -10,7 +10,6 @@ namespace vtx {
 namespace {
 bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 int wrapIndex(int v, int n) { return ((v % n) + n) % n; }
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 } // namespace
 
@@ -80,14 +79,17 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
         return std::min(maxLod, 1 + int(std::floor(std::log2(d / quality))));
     };
 
-    const int tx0 = floorDiv(int(std::floor(camLocal.x - radiusLocal)), TileSize);
-    const int tx1 = floorDiv(int(std::floor(camLocal.x + radiusLocal)), TileSize);
-    const int ty0 = floorDiv(int(std::floor(camLocal.y - radiusLocal)), TileSize);
-    const int ty1 = floorDiv(int(std::floor(camLocal.y + radiusLocal)), TileSize);
-    // Enough for any sane view distance; a pathological one is capped rather than stalling the frame.
-    const int maxSpan = 96;
-    for (int ty = std::max(ty0, ty1 - maxSpan); ty <= ty1; ++ty)
-        for (int tx = std::max(tx0, tx1 - maxSpan); tx <= tx1; ++tx) {
+    // A camera this far out (or at no finite place) is over no tile whose index fits an int.
+    constexpr float kFarthestCamera = 1e9f;
+    if (!(std::abs(camLocal.x) < kFarthestCamera && std::abs(camLocal.y) < kFarthestCamera))
+        return;
+    // Tiles within the radius of the camera's own tile. Enough for any sane view distance; a
+    // pathological one is capped around the camera rather than stalling the frame.
+    constexpr double kMaxReach = 48.0;
+    const int reach = int(std::min(kMaxReach, std::ceil(double(radiusLocal) / double(TileSize))));
+    const int camTx = int(std::floor(camLocal.x / t)), camTy = int(std::floor(camLocal.y / t));
+    for (int ty = camTy - reach; ty <= camTy + reach; ++ty)
+        for (int tx = camTx - reach; tx <= camTx + reach; ++tx) {
             // Nearest point of the tile to the camera, for the radius test.
             const float nx = std::clamp(camLocal.x, float(tx) * t, float(tx + 1) * t) - camLocal.x;
             const float ny = std::clamp(camLocal.y, float(ty) * t, float(ty + 1) * t) - camLocal.y;

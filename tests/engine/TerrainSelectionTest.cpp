@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -89,6 +90,27 @@ TEST_F(TerrainSelectionTest, TilesBehindTheCameraOrBeyondTheViewDistanceAreSkipp
     }
     terrain.ViewDistance = 50.0f;
     EXPECT_LT(select({0, 100, 0}, {0, 0, 200}, 300.0f).size(), ahead.size());
+}
+
+TEST_F(TerrainSelectionTest, AnOverlongViewDistanceStillDrawsTheGroundAroundTheCamera)
+{
+    const glm::vec3 eye(8, 200, 8), at(8, 0, 9);
+    const auto underCamera = [](const std::vector<TTerrainRenderer::VisibleTile>& tiles) {
+        for (const auto& t : tiles)
+            if (t.keyTileX == 0 && t.keyTileY == 0 && t.offset == glm::vec3(0.0f))
+                return true;
+        return false;
+    };
+    const std::size_t sane = select(eye, at, 1000.0f).size();
+    for (const float distance : {1e6f, 1e30f, std::numeric_limits<float>::infinity()}) {
+        terrain.ViewDistance = distance;
+        const auto tiles = select(eye, at, 1000.0f);
+        EXPECT_TRUE(underCamera(tiles)) << distance;
+        EXPECT_GE(tiles.size(), sane) << distance;
+    }
+    // A camera at no finite place sees no terrain rather than garbage.
+    terrain.ViewDistance = 0.0f;
+    EXPECT_TRUE(select({std::numeric_limits<float>::quiet_NaN(), 200, 8}, at, 1000.0f).empty());
 }
 
 TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt)
