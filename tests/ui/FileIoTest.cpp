@@ -46,6 +46,16 @@ TEST(FileIo, ReadingIsBoundedAndSaysWhenCut) {
     EXPECT_FALSE(readFileBytes(dir.path(), 10).exists); // a folder is not a file
 }
 
+TEST(FileIo, AReadErrorPartWayIsNotTakenForTheWholeFile) {
+    // A regular file whose every read fails with an I/O error.
+    const std::filesystem::path failing = "/proc/self/mem";
+    if (!std::filesystem::is_regular_file(failing)) GTEST_SKIP() << "no " << failing;
+    const auto read = readFileBytes(failing, 100);
+    EXPECT_TRUE(read.exists);
+    EXPECT_TRUE(read.readError);
+    EXPECT_TRUE(read.bytes.empty());
+}
+
 TEST(DataPath, MatchesFolderAndFileNamesWithoutCase) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.path() / "Data");

@@ -35,6 +35,13 @@ FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
         if (got <= 0) break;
         result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
+    // A failure part-way (an I/O error, not the end of the file) must not pass for the whole file:
+    // a later save would write the part back and lose the rest.
+    if (in.bad()) {
+        result.readError = true;
+        result.bytes.clear();
+        return result;
+    }
     if (result.bytes.size() >= maxBytes && in.peek() != std::char_traits<char>::eof())
         result.truncated = true;
     return result;
