@@ -364,6 +364,20 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void initialize()
     {
         initializeOpenGLFunctions();
+        try {
+            createGL();
+        } catch (...) {
+            // What was made before the failing shader goes again; the names not yet made are 0,
+            // which every glDelete* ignores.
+            ready = true;
+            releaseGL();
+            throw;
+        }
+        ready = true;
+    }
+
+    void createGL()
+    {
         for (int instanced = 0; instanced < 2; ++instanced)
             for (int mode = 0; mode < 3; ++mode) {
                 const std::string defines = std::string(instanced ? "#define INSTANCED\n" : "") +
@@ -460,7 +474,6 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glSamplerParameteri(nearestSampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glSamplerParameteri(nearestSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glSamplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        ready = true;
     }
 
     void releaseGL()
@@ -493,8 +506,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glDeleteFramebuffers(1, &pickFbo);
             glDeleteRenderbuffers(1, &pickColor);
             glDeleteRenderbuffers(1, &pickDepth);
-            pickFbo = 0;
         }
+        // Forget the names: the next context may hand out the same numbers for objects of its own.
+        for (auto& variants : meshVariants)
+            for (MeshProgram& program : variants)
+                program = MeshProgram{};
+        pickMesh = MeshProgram{};
+        currentProgram = skyProgram = particleProgram = hudProgram = 0;
+        quadVao = quadVbo = batchVao = batchInstances = particleVao = particleCorners = particleInstances = 0;
+        hudVao = hudVbo = nearestSampler = pickFbo = pickColor = pickDepth = 0;
         ready = false;
     }
 
