@@ -75,7 +75,7 @@ GreyImage heightPicture()
 // A closed hull of about 1000 triangles with 24 rocking frames ("walk") and one resting frame ("stop").
 std::vector<unsigned char> hullModel()
 {
-    enginetest::Md2Spec m;
+    enginetest::Md2Recipe m;
     m.skinWidth = m.skinHeight = 256;
     const int rings = 22, segments = 24;
     for (int r = 0; r <= rings; ++r)
@@ -89,7 +89,7 @@ std::vector<unsigned char> hullModel()
             m.triangles.push_back({vi(r, s), vi(r + 1, s + 1), vi(r + 1, s), ti(r, s), ti(r + 1, s + 1), ti(r + 1, s)});
         }
     for (int f = 0; f < 25; ++f) {
-        enginetest::Md2FrameSpec frame;
+        enginetest::Md2FrameRecipe frame;
         char name[16];
         std::snprintf(name, sizeof name, f < 24 ? "walk%02d" : "stop%02d", f < 24 ? f + 1 : 1);
         frame.name = name;

@@ -16,16 +16,16 @@
 
 namespace vtx::enginetest {
 
-struct Md2FrameSpec {
+struct Md2FrameRecipe {
     std::string name;
     std::vector<std::array<float, 3>> vertices;    // model units; packed with a per-frame scale
 };
 
-struct Md2Spec {
+struct Md2Recipe {
     int skinWidth = 64, skinHeight = 64;
     std::vector<std::array<std::int16_t, 2>> texCoords;    // skin pixels
     std::vector<std::array<std::uint16_t, 6>> triangles;   // 3 vertex, 3 texcoord indices
-    std::vector<Md2FrameSpec> frames;
+    std::vector<Md2FrameRecipe> frames;
 };
 
 inline void put32(std::vector<unsigned char>& b, std::uint32_t v)
@@ -46,7 +46,7 @@ inline void put16(std::vector<unsigned char>& b, std::uint16_t v)
 }
 
 // An MD2 file: 68-byte header, then texcoords, triangles and frames (no skins, no GL commands).
-inline std::vector<unsigned char> writeMd2(const Md2Spec& m)
+inline std::vector<unsigned char> writeMd2(const Md2Recipe& m)
 {
     const std::uint32_t numXyz = m.frames.empty() ? 0 : std::uint32_t(m.frames[0].vertices.size());
     const std::uint32_t frameSize = 40 + 4 * numXyz;
@@ -68,7 +68,7 @@ inline std::vector<unsigned char> writeMd2(const Md2Spec& m)
     for (const auto& t : m.triangles)
         for (std::uint16_t v : t)
             put16(b, v);
-    for (const Md2FrameSpec& f : m.frames) {
+    for (const Md2FrameRecipe& f : m.frames) {
         std::array<float, 3> lo{1e30f, 1e30f, 1e30f}, hi{-1e30f, -1e30f, -1e30f};
         for (const auto& v : f.vertices)
             for (int k = 0; k < 3; ++k) {
@@ -95,9 +95,9 @@ inline std::vector<unsigned char> writeMd2(const Md2Spec& m)
 
 // A quad of two triangles (1 x 1, in the model's xy plane, facing +z, stored clockwise as MD2 files are) whose frames differ only by
 // an offset along z of `frameIndex * step`, with the given frame names.
-inline Md2Spec quadModel(const std::vector<std::string>& names, float step = 10.0f)
+inline Md2Recipe quadModel(const std::vector<std::string>& names, float step = 10.0f)
 {
-    Md2Spec m;
+    Md2Recipe m;
     m.texCoords = {{0, 0}, {63, 0}, {63, 63}, {0, 63}};
     // MD2 stores triangles clockwise seen from the front.
     m.triangles = {{0, 2, 1, 0, 2, 1}, {0, 3, 2, 0, 3, 2}};
