@@ -1,13 +1,11 @@
 #include "scene/engine/TActor.h"
 
-#include "scene/engine/FilePath.h"
+#include "scene/engine/formats/FileBytes.h"
 #include "scene/engine/formats/Md2Model.h"
 
 #include <algorithm>
 #include <cmath>
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace vtx {
@@ -22,13 +20,7 @@ std::uint64_t nextMeshId()
 
 void TActor::LoadFromFile(const std::string& path)
 {
-    std::ifstream file(nativeFilePath(path), std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Cannot open file " + path);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        throw std::runtime_error("Cannot open file " + path);
-    loadFromBytes(bytes);
+    loadFromBytes(readWholeFile(path));
 }
 
 void TActor::loadFromBytes(std::span<const unsigned char> bytes)

@@ -1,8 +1,7 @@
 #include "scene/engine/formats/TGLBitmapHDS.h"
+#include "scene/engine/formats/FileBytes.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace vtx {
@@ -75,14 +74,9 @@ void TGLBitmapHDS::loadFromImage(const GreyImage& image) {
 }
 
 void TGLBitmapHDS::loadFromFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("Cannot open file " + path);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                           std::istreambuf_iterator<char>());
-    if (file.bad()) throw std::runtime_error("Cannot open file " + path);
     GreyImage image;
     std::string error;
-    if (!decodeBmpGrey(bytes, image, error)) throw std::runtime_error(error);
+    if (!decodeBmpGrey(readWholeFile(path), image, error)) throw std::runtime_error(error);
     loadFromImage(image);
 }
 

@@ -108,6 +108,14 @@ TEST(TGLBitmapHDS, LoadFromFileReportsAndKeepsTheOldRaster) {
     hds.loadFromFile(good);
     EXPECT_EQ(hds.size(), 8);
     EXPECT_EQ(hds.height(7, 7), 0x40);
+
+    // Named the way the game writes its file names, with a backslash before the file.
+    const test::Bytes darker =
+        test::makeBmp(6, 6, 24, false, [](int, int) -> std::uint32_t { return 0x202020; });
+    std::ofstream(good, std::ios::binary)
+        .write(reinterpret_cast<const char*>(darker.data()), std::streamsize(darker.size()));
+    hds.loadFromFile(std::string(VTX_BINARY_DIR) + "\\engine-formats-good.bmp");
+    EXPECT_EQ(hds.height(7, 7), 0x20);
     std::remove(broken.c_str());
     std::remove(good.c_str());
 }
