@@ -1,5 +1,7 @@
 #include "ui/format/DataPath.h"
 
+#include "ui/format/AsciiCase.h"
+
 #include <string>
 #include <system_error>
 #include <vector>
@@ -9,15 +11,6 @@ namespace vtx {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 std::vector<std::string> splitComponents(std::string_view gamePath) {
     std::vector<std::string> parts;
@@ -34,10 +27,6 @@ std::vector<std::string> splitComponents(std::string_view gamePath) {
     return parts;
 }
 
-} // namespace
-
-namespace {
-
 // Depth-first over every case-insensitive match of each component, the exact
 // spelling first: "DATA" and "data" may both exist on a case-sensitive file
 // system, and the file may be in either.
@@ -52,7 +41,7 @@ bool findPath(const std::vector<std::string>& parts, std::size_t i, const fs::pa
     if (fs::exists(exact, ec)) candidates.push_back(exact);
     for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name != parts[i] && equalsNoCase(name, parts[i])) candidates.push_back(it->path());
+        if (name != parts[i] && equalsIgnoringAsciiCase(name, parts[i])) candidates.push_back(it->path());
     }
     for (const auto& candidate : candidates)
         if (findPath(parts, i + 1, candidate, found)) return true;

@@ -1,21 +1,12 @@
 #include "ui/format/IniFile.h"
 
+#include "ui/format/AsciiCase.h"
+
 #include <cstdint>
 
 namespace vtx {
 
 namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -100,12 +91,12 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
         if (const auto name = sectionName(line)) {
             // Only the first section of that name counts.
             if (inSection) return std::nullopt;
-            inSection = !seenSection && equalsNoCase(*name, section);
+            inSection = !seenSection && equalsIgnoringAsciiCase(*name, section);
             seenSection = seenSection || inSection;
             continue;
         }
         if (!inSection) continue;
-        if (const auto kv = keyLine(line); kv && equalsNoCase(kv->key, key)) return std::string(kv->value);
+        if (const auto kv = keyLine(line); kv && equalsIgnoringAsciiCase(kv->key, key)) return std::string(kv->value);
     }
     return std::nullopt;
 }
@@ -136,7 +127,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     std::string newLine = std::string(key) + "=" + clean;
     std::size_t sectionLine = m_lines.size();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (const auto name = sectionName(m_lines[i]); name && equalsNoCase(*name, section)) {
+        if (const auto name = sectionName(m_lines[i]); name && equalsIgnoringAsciiCase(*name, section)) {
             sectionLine = i;
             break;
         }
@@ -151,7 +142,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     std::size_t insertAt = sectionLine + 1;
     for (std::size_t i = sectionLine + 1; i < m_lines.size(); ++i) {
         if (sectionName(m_lines[i])) break;
-        if (const auto kv = keyLine(m_lines[i]); kv && equalsNoCase(kv->key, key)) {
+        if (const auto kv = keyLine(m_lines[i]); kv && equalsIgnoringAsciiCase(kv->key, key)) {
             // Keep the key's spelling as the file has it.
             m_lines[i] = std::string(kv->key) + "=" + std::string(value);
             return;
