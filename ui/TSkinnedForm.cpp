@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -121,8 +122,11 @@ void TSkinnedForm::ExecModal() {
     if (!isVisible()) return;
     QEventLoop loop;
     m_modalLoop = &loop;
+    // The window may be destroyed while it waits (its destructor ends the loop): then there is no
+    // member left to reset.
+    const QPointer<TSkinnedForm> alive(this);
     loop.exec(QEventLoop::DialogExec);
-    m_modalLoop = nullptr;
+    if (alive) m_modalLoop = nullptr;
 }
 
 void TSkinnedForm::FormPaint(QPainter& painter) {

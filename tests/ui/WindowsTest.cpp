@@ -5,6 +5,7 @@
 #include "ui/TWispButton.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -159,6 +160,21 @@ TEST(TFormMess, ModalReturnsAfterOkOrClose) {
     ShowFormMess(60, QStringLiteral("Opponent left the game!"), true);
     EXPECT_TRUE(stillWaiting);
     EXPECT_FALSE(mess.isVisible());
+}
+
+TEST(TSkinnedForm, DestroyedWhileModalEndsTheWaitCleanly) {
+    test::enterRunDir();
+    auto* form = new TSkinnedForm;
+    form->setGeometry(0, 0, 200, 100);
+    bool waiting = false;
+    QTimer::singleShot(50, [&] {
+        waiting = form->InModalLoop();
+        delete form;
+    });
+    const QPointer<TSkinnedForm> watched(form);
+    form->ExecModal();
+    EXPECT_TRUE(waiting);
+    EXPECT_TRUE(watched.isNull());
 }
 
 TEST(TSkinnedForm, MainWindowBaseWithItsPanel) {
