@@ -95,7 +95,7 @@ void World::buildTree()
     GLCamera1 = Camera->AddChild<TGLCamera>();
     GLCamera1->Name = "GLCamera1";
     GLCamera1->DepthOfView = 1000.0f;
-    GLCamera1->FocalLength = 50.0f;
+    GLCamera1->FocalLength = CameraFocalLength;
 
     WorldRoot = root.AddChild<TDummyCube>();
     WorldRoot->Name = "World";
