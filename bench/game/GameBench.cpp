@@ -27,27 +27,18 @@ public:
     explicit SilentHost(std::int32_t level = 0) { difficulty = level; }
 };
 
-void BM_ArrangeFleetRealClock(benchmark::State& state) {
+template <class Clock>
+void BM_ArrangeFleet(benchmark::State& state) {
     SilentHost host;
-    SystemClock clock;
+    Clock clock;
     Match m(host, clock);
     for (auto _ : state) {
         m.ArrangeFleet();
         benchmark::DoNotOptimize(m.state().WorkField);
     }
 }
-BENCHMARK(BM_ArrangeFleetRealClock)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-void BM_ArrangeFleetAdvancingClock(benchmark::State& state) {
-    SilentHost host;
-    AdvancingClock clock;
-    Match m(host, clock);
-    for (auto _ : state) {
-        m.ArrangeFleet();
-        benchmark::DoNotOptimize(m.state().WorkField);
-    }
-}
-BENCHMARK(BM_ArrangeFleetAdvancingClock)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_ArrangeFleet, SystemClock)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_TEMPLATE(BM_ArrangeFleet, AdvancingClock)->Unit(benchmark::kMicrosecond);
 
 // One computer tick (collect hits, random or aimed shot, resolution) during a
 // battle at the given level; the battle restarts once the computer has won.
