@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Measures the real program as a player starts it:
+#   - launch to first drawn frame (the program writes the moment its first
+#     frame was swapped into the file named by VTX_BENCH_FIRST_FRAME), over
+#     several launches;
+#   - peak resident memory (VmHWM) over a scripted match against the computer
+#     (Single, Fight, thirty clicks on enemy cells, Exit, Exit).
+#
+#   scripts/bench-launch.sh [build folder]      default: build
+#
+# Needs an X display; without one it runs itself under xvfb-run. Prints
+# figures only; nothing here passes or fails on a time.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build}
+case "$build" in /*) ;; *) build=$root/$build ;; esac
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+fi
+[ -x "$build/run/vortalix3d" ] || { echo "no program in $build/run (build it first)" >&2; exit 1; }
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp -r "$build/run"/. "$work"/
+rm -f "$work"/vtx.ini "$work"/hscore.dat "$work"/clients.cfg
+cd "$work"
+
+now_ms() { date +%s%3N; }
+
+launch() { # starts the program, sets pid and the launch moment
+    rm -f "$work/first-frame"
+    start_ms=$(now_ms)
+    VTX_BENCH_FIRST_FRAME="$work/first-frame" SDL_AUDIODRIVER=dummy ./vortalix3d > /dev/null 2>&1 &
+    pid=$!
+}
+
+wait_first_frame() { # prints milliseconds from launch to the first swapped frame
+    for _ in $(seq 1 300); do
+        [ -s "$work/first-frame" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/first-frame" ] || { echo "no first frame" >&2; return 1; }
+    echo $(($(head -1 "$work/first-frame") - start_ms))
+}
+
+window_origin() { # sets win_x, win_y
+    local wid=
+    for _ in $(seq 1 100); do
+        wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" 2>/dev/null | head -1 || true)
+        [ -n "$wid" ] && break
+        sleep 0.1
+    done
+    [ -n "$wid" ] || { echo "no main window" >&2; return 1; }
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    win_x=$X
+    win_y=$Y
+}
+
+click_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1; }
+exit_button() { click_at 685 500; }
+
+peak_kb=0
+sample_memory() {
+    local hwm
+    hwm=$(awk '/^VmHWM:/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
+    [ -n "$hwm" ] && [ "$hwm" -gt "$peak_kb" ] && peak_kb=$hwm
+    return 0
+}
+
+wait_exit() {
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sample_memory
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+
+# 1. Launch to first frame.
+firsts=()
+for _ in 1 2 3 4 5; do
+    launch
+    firsts+=("$(wait_first_frame)")
+    window_origin
+    sleep 0.5
+    exit_button
+    wait_exit
+done
+sorted=$(printf '%s\n' "${firsts[@]}" | sort -n)
+median=$(echo "$sorted" | sed -n 3p)
+echo "launch to first frame: median ${median} ms over 5 launches (all: $(echo $sorted | tr '\n' ' '))"
+
+# 2. Peak memory over a scripted match.
+peak_kb=0
+launch
+wait_first_frame > /dev/null
+window_origin
+sleep 1
+click_at 685 300 # Single
+sleep 1
+click_at 685 380 # Fight
+# Enemy cell centres on screen from the camera at its start: the rig at
+# (10, 10, 10) looking at the origin, vertical field of view 2 * atan(20/20),
+# the viewer at (13, 42), 616 x 547 pixels.
+cells=$(awk 'BEGIN {
+    ex = 10; ey = 10; ez = 10; len = sqrt(300);
+    fx = -ex / len; fy = -ey / len; fz = -ez / len;
+    rx = -fz; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
+    ux = -rz*fy; uy = rz*fx - rx*fz; uz = rx*fy;
+    t = 20 / 20; aspect = 616 / 547;
+    for (r = 2; r <= 9; r += 2) for (c = 1; c <= 10; c++) {
+        px = c - 5 - ex; py = 0.1 - ey; pz = r - 11 - ez;
+        cx = px*rx + pz*rz; cy = px*ux + py*uy + pz*uz; cz = px*fx + py*fy + pz*fz;
+        printf "%d,%d\n", 13 + (cx / (cz * t * aspect) + 1) / 2 * 616 + 0.5, 42 + (1 - cy / (cz * t)) / 2 * 547 + 0.5;
+    }
+}')
+n=0
+for cell in $cells; do
+    click_at "${cell%,*}" "${cell#*,}"
+    sample_memory
+    sleep 1
+    n=$((n + 1))
+    [ "$n" -ge 30 ] && break
+done
+sample_memory
+exit_button # ends the match
+sleep 1
+exit_button # quits
+wait_exit
+echo "peak resident memory over a scripted match: $((peak_kb / 1024)) MiB (${peak_kb} kB)"
