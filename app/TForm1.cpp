@@ -17,6 +17,7 @@
 #include "ui/format/DataPath.h"
 #include "ui/format/OptionsFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
@@ -374,25 +375,18 @@ void TForm1::FormKeyDown(int)
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        // Key events travel up the parents; take each once, at the widget of
-        // this window that receives it first.
-        if (widget->window() == this && widget->isActiveWindow()) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            static const QKeyEvent* lastSeen = nullptr;
-            static ulong lastStamp = 0;
-            const bool seen = key == lastSeen && key->timestamp() == lastStamp;
-            lastSeen = key;
-            lastStamp = key->timestamp();
-            if (!seen) {
-                if (type == QEvent::KeyPress) {
-                    if (key->key() == Qt::Key_Space) m_spaceHeld = true;
-                    FormKeyDown(key->key());
-                } else if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
-                    m_spaceHeld = false;
-                }
-            }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return TSkinnedForm::eventFilter(watched, event);
+    // Key events travel from the focus widget up its parents; take each once,
+    // at the first widget of this window that receives it.
+    QWidget* first = QApplication::focusWidget();
+    if (!first || first->window() != this) first = this;
+    if (watched == first) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyPress) {
+            if (key->key() == Qt::Key_Space) m_spaceHeld = true;
+            FormKeyDown(key->key());
+        } else if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+            m_spaceHeld = false;
         }
     }
     return TSkinnedForm::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include "ui/TBitCheckBox.h"
 #include "ui/TWispButton.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 
@@ -63,6 +64,13 @@ protected:
         return false;
     }
 
+    // Keys go to the focused widget of the window, as the system sends them.
+    QWidget* keyTarget()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && focus->window() == &form() ? focus : &form();
+    }
+
     void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     test::RunCopy run;
@@ -100,7 +108,7 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt)
     EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 50);
 }
 
-TEST_F(MainWindowTest, AClickWherACellIsDrawnPicksThatCellFromEveryAngle)
+TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle)
 {
     form().timerScroll.stop(); // no idle spin while the test measures
     // The player's turn of a battle, with no ship model standing on a cell:
@@ -257,6 +265,34 @@ TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice)
     EXPECT_EQ(form().Timer1.interval(), 1000);
 }
 
+TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging)
+{
+    test::ModalAnswerer answerer(*program);
+    const bool menu = state().PlaceHorizontal;
+    QTest::keyClick(keyTarget(), Qt::Key_Space); // in the menu: nothing
+    EXPECT_EQ(state().PlaceHorizontal, menu);
+
+    program->opt->bcbManual->SetChecked(true);
+    clickButton(form().elbtSingleGame);
+    ASSERT_TRUE(state().Arranging);
+    // The computer's arrangement leaves the orientation as it ends; the keys turn it from there.
+    const bool start = state().PlaceHorizontal;
+    QTest::keyPress(keyTarget(), Qt::Key_Space);
+    EXPECT_EQ(state().PlaceHorizontal, !start);
+    EXPECT_TRUE(form().SpaceHeld());
+    QTest::keyClick(keyTarget(), Qt::Key_A); // any key with Space held turns again
+    EXPECT_EQ(state().PlaceHorizontal, start);
+    QTest::keyRelease(keyTarget(), Qt::Key_Space);
+    QTest::keyClick(keyTarget(), Qt::Key_A);
+    EXPECT_EQ(state().PlaceHorizontal, start);
+    EXPECT_FALSE(form().SpaceHeld());
+
+    clickButton(form().elbtExit); // leaving clears the arrangement
+    EXPECT_FALSE(state().Arranging);
+    QTest::keyClick(keyTarget(), Qt::Key_Space);
+    EXPECT_EQ(state().PlaceHorizontal, start);
+}
+
 TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses)
 {
     clickButton(form().elbtSingleGame);
@@ -269,6 +305,27 @@ TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses)
     QFile ini(run.path() + QStringLiteral("/vtx.ini"));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().contains("Song=1"));
+}
+
+} // namespace
+} // namespace vtx
+
+namespace vtx {
+namespace {
+
+TEST(MainWindowStartTest, AMissingDataFileIsNamedAndStopsTheStart)
+{
+    test::RunCopy run;
+    ASSERT_TRUE(run.ok());
+    ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/terrain.bmp")));
+    {
+        TForm1 form;
+        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("terrain.bmp")), -1) << form.StartupError().toStdString();
+        EXPECT_FALSE(form.world().ActivationStageBuilt());
+    }
+    ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/data/panel1.jpg")));
+    TForm1 form;
+    EXPECT_NE(form.StartupError().indexOf(QStringLiteral("panel1.jpg")), -1) << form.StartupError().toStdString();
 }
 
 } // namespace
