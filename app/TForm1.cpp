@@ -120,6 +120,9 @@ TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, in
     button->SetYOffset(yOffset);
     QFont captionFont = button->font();
     captionFont.setPixelSize(13);
+    // Our sans face runs wider than the captions' offsets were laid out for;
+    // slightly tighter letters keep "Network" and "Options" on their faces.
+    captionFont.setLetterSpacing(QFont::PercentageSpacing, 90);
     button->SetCaptionFont(captionFont);
     button->SetFont(EnabledFont());
     return button;
@@ -328,10 +331,18 @@ void TForm1::elbtSingleGameClick()
 void TForm1::elbtNetGameClick()
 {
     if (!m_match.state().button(MenuButton::Network).enabled) return;
-    // The lobby window joins the program with LAN play; until then the
-    // network is unavailable from this menu.
-    ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
+    if (m_localIP == QStringLiteral("127.0.0.1") || !lobbyAvailable()) {
+        ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
+        return;
+    }
+    m_match.SetMenuButton(MenuButton::Single, false, false);
+    showLobbyModal();
 }
+
+// The lobby window joins the program with LAN play; until then there is no
+// lobby to open and the menu reports the network as unavailable.
+bool TForm1::lobbyAvailable() const { return false; }
+void TForm1::showLobbyModal() {}
 
 void TForm1::elbtFightClick() { m_match.elbtFightClick(); }
 

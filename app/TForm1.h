@@ -173,6 +173,8 @@ private:
     void pushMenuState();
     TWispButton* buttonOf(MenuButton button) const;
     void announceFirstFrame();
+    bool lobbyAvailable() const;
+    void showLobbyModal();
 
     SystemClock m_clock;
     World m_world;

@@ -171,6 +171,7 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
         const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
         if (state().PlaceHorizontal != spot.horizontal) QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
         ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << i + 1;
+        if (i == 5) form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-in-process.png"));
         QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
         if (i + 1 < layout.size()) {
             ASSERT_EQ(state().ShipToPlace, int(i) + 2) << "ship " << i + 1 << " was not placed";
