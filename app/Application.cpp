@@ -8,8 +8,7 @@ namespace vtx {
 
 namespace {
 
-std::function<void(const QString&)>& errorReporter()
-{
+std::function<void(const QString&)>& errorReporter() {
     static std::function<void(const QString&)> reporter;
     return reporter;
 }
@@ -18,13 +17,11 @@ std::function<void(const QString&)>& errorReporter()
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-void Application::setErrorReporter(std::function<void(const QString& text)> reporter)
-{
+void Application::setErrorReporter(std::function<void(const QString& text)> reporter) {
     errorReporter() = std::move(reporter);
 }
 
-void Application::reportError(const QString& text)
-{
+void Application::reportError(const QString& text) {
     if (errorReporter()) {
         errorReporter()(text);
         return;
@@ -32,8 +29,7 @@ void Application::reportError(const QString& text)
     QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), text);
 }
 
-bool Application::notify(QObject* receiver, QEvent* event)
-{
+bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {

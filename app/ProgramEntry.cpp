@@ -19,8 +19,7 @@ void createLobbyWindow(TForm1&) {}
 
 } // namespace
 
-int runProgram(int argc, char** argv)
-{
+int runProgram(int argc, char** argv) {
     setDefaultSurfaceFormat();
     Application application(argc, argv);
 

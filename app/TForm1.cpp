@@ -42,25 +42,27 @@ namespace {
 
 // Game file names ("DATA\\ship2.jpg") under the directory current at the time
 // of the load, names matched without regard to case.
-std::string resolveGameFile(std::string_view gamePath)
-{
+std::string resolveGameFile(std::string_view gamePath) {
     return resolveDataPath(gamePath).string();
 }
 
-Effect effectOf(Sound sound)
-{
+Effect effectOf(Sound sound) {
     switch (sound) {
-    case Sound::Hit: return Effect::HitSound;
-    case Sound::Miss: return Effect::MissSound;
-    case Sound::Sunk: return Effect::SunkSound;
-    case Sound::Won: return Effect::WonSound;
-    case Sound::Lost: return Effect::LostSound;
+    case Sound::Hit:
+        return Effect::HitSound;
+    case Sound::Miss:
+        return Effect::MissSound;
+    case Sound::Sunk:
+        return Effect::SunkSound;
+    case Sound::Won:
+        return Effect::WonSound;
+    case Sound::Lost:
+        return Effect::LostSound;
     }
     return Effect::MissSound;
 }
 
-MouseButton gameButton(Qt::MouseButton button)
-{
+MouseButton gameButton(Qt::MouseButton button) {
     if (button == Qt::RightButton) return MouseButton::Right;
     if (button == Qt::MiddleButton) return MouseButton::Middle;
     return MouseButton::Left;
@@ -68,8 +70,7 @@ MouseButton gameButton(Qt::MouseButton button)
 
 } // namespace
 
-QString findLocalIP()
-{
+QString findLocalIP() {
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
             return address.toString();
@@ -78,9 +79,8 @@ QString findLocalIP()
 }
 
 TForm1::TForm1(QWidget* parent)
-    : TSkinnedForm(parent), m_world(resolveGameFile), m_match(*this, m_clock), m_boards(m_world, m_match.state()),
-      m_fx(m_world, m_boards, m_match, m_clock)
-{
+    : TSkinnedForm(parent), m_world(resolveGameFile), m_match(*this, m_clock),
+      m_boards(m_world, m_match.state()), m_fx(m_world, m_boards, m_match, m_clock) {
     setWindowTitle(QStringLiteral("Vortalix 3D"));
     resize(ClientWidth, ClientHeight);
     setFixedSize(ClientWidth, ClientHeight);
@@ -88,8 +88,7 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1()
-{
+TForm1::~TForm1() {
     qApp->removeEventFilter(this);
     Timer1.stop();
     timerScroll.stop();
@@ -98,20 +97,19 @@ TForm1::~TForm1()
     // context announces its end to the viewer while the viewer is half
     // destroyed; the viewer releases its GPU objects itself, so cut that call.
     if (GLSceneViewer1->context())
-        QObject::disconnect(GLSceneViewer1->context(), &QOpenGLContext::aboutToBeDestroyed, GLSceneViewer1, nullptr);
+        QObject::disconnect(GLSceneViewer1->context(), &QOpenGLContext::aboutToBeDestroyed, GLSceneViewer1,
+                            nullptr);
     delete GLSceneViewer1;
     GLSceneViewer1 = nullptr;
 }
 
-void TForm1::SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score)
-{
+void TForm1::SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score) {
     m_formMess = mess;
     m_formOpt = opt;
     m_formScore = score;
 }
 
-TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, int yOffset)
-{
+TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, int yOffset) {
     auto* button = new TWispButton(this);
     button->SetFaces("71x24");
     button->setGeometry(650, top, 71, 24);
@@ -128,8 +126,7 @@ TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, in
     return button;
 }
 
-void TForm1::createComponents()
-{
+void TForm1::createComponents() {
     GLSceneViewer1 = new TGLSceneViewer(this);
     GLSceneViewer1->setGeometry(13, 42, 616, 547);
     GLSceneViewer1->Scene = &m_world.Scene;
@@ -182,8 +179,7 @@ void TForm1::createComponents()
     qApp->installEventFilter(this);
 }
 
-void TForm1::runStartupStep(const std::function<void()>& step)
-{
+void TForm1::runStartupStep(const std::function<void()>& step) {
     if (!m_startupError.isEmpty() || m_startupAborted) return;
     try {
         step();
@@ -192,8 +188,7 @@ void TForm1::runStartupStep(const std::function<void()>& step)
     }
 }
 
-void TForm1::FormCreate()
-{
+void TForm1::FormCreate() {
     // 1. Caption offsets on large-font screens.
     if (!IsSmallFonts()) {
         elbtSingleGame->SetXOffset(18), elbtSingleGame->SetYOffset(6);
@@ -253,9 +248,8 @@ void TForm1::FormCreate()
     const QString startDir = QString::fromStdString(m_startDir.string());
     m_sound->loadEffects(startDir);
     m_music = std::make_unique<MusicPlayer>(startDir);
-    m_music->setMessageBox([](const QString& title, const QString& text) {
-        QMessageBox::information(nullptr, title, text);
-    });
+    m_music->setMessageBox(
+        [](const QString& title, const QString& text) { QMessageBox::information(nullptr, title, text); });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     // 13. The local address.
     m_localIP = findLocalIP();
@@ -265,8 +259,7 @@ void TForm1::FormCreate()
     runStartupStep([this] { m_world.BuildScenery(m_startDir); });
 }
 
-void TForm1::pushMenuState()
-{
+void TForm1::pushMenuState() {
     const MatchState& s = m_match.state();
     for (MenuButton b : {MenuButton::Single, MenuButton::Network, MenuButton::Fight, MenuButton::Options,
                          MenuButton::Scores})
@@ -274,13 +267,13 @@ void TForm1::pushMenuState()
     SetTimer1(s.Timer1Enabled, s.Timer1Interval);
 }
 
-void TForm1::FormActivate()
-{
+void TForm1::FormActivate() {
     if (!m_startupError.isEmpty() || m_startupAborted) return;
     // 1. Playlist.
     if (m_music) m_music->FormActivate();
     // 2. Volumes from the options window's bars: MIDI, then wave.
-    if (m_volume && m_formOpt) m_volume->apply(m_formOpt->ProgressBar1->value(), m_formOpt->ProgressBar2->value());
+    if (m_volume && m_formOpt)
+        m_volume->apply(m_formOpt->ProgressBar1->value(), m_formOpt->ProgressBar2->value());
     // 3. Idle start.
     m_fx.RecordIdleStart();
     // 4. The turn timer.
@@ -292,8 +285,7 @@ void TForm1::FormActivate()
     GLCadencer1->setEnabled(true);
 }
 
-void TForm1::FormClose()
-{
+void TForm1::FormClose() {
     Timer1.stop();
     if (m_music) m_music->StopMusic();
     if (m_volume) m_volume->restore();
@@ -308,8 +300,7 @@ void TForm1::FormClose()
     }
 }
 
-void TForm1::announceFirstFrame()
-{
+void TForm1::announceFirstFrame() {
     if (m_firstFrameAnnounced) return;
     m_firstFrameAnnounced = true;
     // Only for the launch benchmark: the moment the first picture was swapped.
@@ -322,14 +313,12 @@ void TForm1::announceFirstFrame()
 
 // ---------------------------------------------------------------- handlers
 
-void TForm1::elbtSingleGameClick()
-{
+void TForm1::elbtSingleGameClick() {
     if (!m_match.state().button(MenuButton::Single).enabled) return;
     m_match.elbtSingleGameClick();
 }
 
-void TForm1::elbtNetGameClick()
-{
+void TForm1::elbtNetGameClick() {
     if (!m_match.state().button(MenuButton::Network).enabled) return;
     if (m_localIP == QStringLiteral("127.0.0.1") || !lobbyAvailable()) {
         ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
@@ -341,52 +330,60 @@ void TForm1::elbtNetGameClick()
 
 // The lobby window joins the program with LAN play; until then there is no
 // lobby to open and the menu reports the network as unavailable.
-bool TForm1::lobbyAvailable() const { return false; }
+bool TForm1::lobbyAvailable() const {
+    return false;
+}
 void TForm1::showLobbyModal() {}
 
-void TForm1::elbtFightClick() { m_match.elbtFightClick(); }
+void TForm1::elbtFightClick() {
+    m_match.elbtFightClick();
+}
 
-void TForm1::elbtOptionsClick()
-{
+void TForm1::elbtOptionsClick() {
     if (!m_match.state().button(MenuButton::Options).enabled || !m_formOpt) return;
     m_formOpt->ExecModal();
 }
 
-void TForm1::elbtHighScoresClick()
-{
+void TForm1::elbtHighScoresClick() {
     if (!m_match.state().button(MenuButton::Scores).enabled || !m_formScore) return;
     m_formScore->ExecModal();
 }
 
-void TForm1::elbtExitClick() { m_match.elbtExitClick(); }
+void TForm1::elbtExitClick() {
+    m_match.elbtExitClick();
+}
 
-void TForm1::Timer1Timer() { m_match.Timer1Timer(); }
+void TForm1::Timer1Timer() {
+    m_match.Timer1Timer();
+}
 
-void TForm1::timerScrollTimer() { m_fx.timerScrollTimer(); }
+void TForm1::timerScrollTimer() {
+    m_fx.timerScrollTimer();
+}
 
-void TForm1::GLCadencer1Progress(double, double) { GLSceneViewer1->Invalidate(); }
+void TForm1::GLCadencer1Progress(double, double) {
+    GLSceneViewer1->Invalidate();
+}
 
-void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y)
-{
+void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                                     int y) {
     if (!m_world.ActivationStageBuilt()) return;
     m_fx.GLSceneViewer1MouseMove(buttons != Qt::NoButton || modifiers != Qt::NoModifier, x, y);
 }
 
-void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
-{
+void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (!m_world.ActivationStageBuilt()) return;
     m_fx.GLSceneViewer1MouseDown(gameButton(button), x, y);
 }
 
-void TForm1::FormKeyDown(int)
-{
+void TForm1::FormKeyDown(int) {
     if (m_spaceHeld) m_match.SpaceToggle();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return TSkinnedForm::eventFilter(watched, event);
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return TSkinnedForm::eventFilter(watched, event);
     // Key events travel from the focus widget up its parents; take each once,
     // at the first widget of this window that receives it.
     QWidget* first = QApplication::focusWidget();
@@ -405,73 +402,100 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 // -------------------------------------------------------------- IMatchHost
 
-void TForm1::ResetBoards() { m_boards.ResetBoards(); }
-void TForm1::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit)
-{
+void TForm1::ResetBoards() {
+    m_boards.ResetBoards();
+}
+void TForm1::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
     m_boards.MarkShot(board, row, column, hit);
 }
-void TForm1::ShowSunkShip(std::int32_t board, std::int32_t n) { m_boards.ShowSunkShip(board, n); }
-void TForm1::StartShake() { m_fx.StartShake(); }
-void TForm1::ShowEnemySurvivors() { m_boards.ShowEnemySurvivors(); }
-void TForm1::PositionOwnShipModels() { m_boards.PositionOwnShipModels(); }
-void TForm1::PositionEnemyShipModels() { m_boards.PositionEnemyShipModels(); }
-void TForm1::HideShipModels(bool all) { m_boards.HideShipModels(all); }
+void TForm1::ShowSunkShip(std::int32_t board, std::int32_t n) {
+    m_boards.ShowSunkShip(board, n);
+}
+void TForm1::StartShake() {
+    m_fx.StartShake();
+}
+void TForm1::ShowEnemySurvivors() {
+    m_boards.ShowEnemySurvivors();
+}
+void TForm1::PositionOwnShipModels() {
+    m_boards.PositionOwnShipModels();
+}
+void TForm1::PositionEnemyShipModels() {
+    m_boards.PositionEnemyShipModels();
+}
+void TForm1::HideShipModels(bool all) {
+    m_boards.HideShipModels(all);
+}
 
-void TForm1::AnimateShipModels()
-{
+void TForm1::AnimateShipModels() {
     m_boards.AnimateShipModels([this] { m_match.random().reseed(m_clock); },
                                [this](int n) { return int(m_match.random().Random(n)); },
                                [] { QCoreApplication::processEvents(); });
 }
 
-void TForm1::ShowPlacementPreview() { m_boards.ShowPlacementPreview(); }
-void TForm1::ShowShipModel(std::int32_t n) { m_boards.ShowShipModel(n); }
-void TForm1::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column)
-{
+void TForm1::ShowPlacementPreview() {
+    m_boards.ShowPlacementPreview();
+}
+void TForm1::ShowShipModel(std::int32_t n) {
+    m_boards.ShowShipModel(n);
+}
+void TForm1::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) {
     m_boards.PutShipModelAt(n, row, column);
 }
-void TForm1::ShowWinMessage() { m_fx.ShowWinMessage(); }
-void TForm1::ShowLossMessage() { m_fx.ShowLossMessage(); }
-void TForm1::HideHudMessage() { m_fx.HideHudMessage(); }
-void TForm1::ShowLogo(bool visible) { m_fx.ShowLogo(visible); }
-void TForm1::EnableScrollTimer() { timerScroll.start(); }
+void TForm1::ShowWinMessage() {
+    m_fx.ShowWinMessage();
+}
+void TForm1::ShowLossMessage() {
+    m_fx.ShowLossMessage();
+}
+void TForm1::HideHudMessage() {
+    m_fx.HideHudMessage();
+}
+void TForm1::ShowLogo(bool visible) {
+    m_fx.ShowLogo(visible);
+}
+void TForm1::EnableScrollTimer() {
+    timerScroll.start();
+}
 
-void TForm1::PlaySound(Sound sound)
-{
+void TForm1::PlaySound(Sound sound) {
     if (m_sound && m_match.state().SoundOn) m_sound->request(effectOf(sound));
 }
 
-void TForm1::SetStatus(std::string_view text) { Label2->setText(QString::fromUtf8(text.data(), qsizetype(text.size()))); }
+void TForm1::SetStatus(std::string_view text) {
+    Label2->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
 
-TWispButton* TForm1::buttonOf(MenuButton button) const
-{
+TWispButton* TForm1::buttonOf(MenuButton button) const {
     switch (button) {
-    case MenuButton::Single: return elbtSingleGame;
-    case MenuButton::Network: return elbtNetGame;
-    case MenuButton::Fight: return elbtFight;
-    case MenuButton::Options: return elbtOptions;
-    case MenuButton::Scores: return elbtHighScores;
+    case MenuButton::Single:
+        return elbtSingleGame;
+    case MenuButton::Network:
+        return elbtNetGame;
+    case MenuButton::Fight:
+        return elbtFight;
+    case MenuButton::Options:
+        return elbtOptions;
+    case MenuButton::Scores:
+        return elbtHighScores;
     }
     return nullptr;
 }
 
-void TForm1::SetButton(MenuButton button, bool enabled, bool whiteFont)
-{
+void TForm1::SetButton(MenuButton button, bool enabled, bool whiteFont) {
     TWispButton* b = buttonOf(button);
     if (!b) return;
     b->SetFont(whiteFont ? EnabledFont() : DisabledFont());
     b->setEnabled(enabled);
 }
 
-void TForm1::SetTimer1(bool enabled, std::int32_t intervalMs)
-{
+void TForm1::SetTimer1(bool enabled, std::int32_t intervalMs) {
     if (Timer1.interval() != intervalMs) Timer1.setInterval(intervalMs);
     if (enabled && !Timer1.isActive()) Timer1.start();
     if (!enabled) Timer1.stop();
 }
 
-void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal)
-{
+void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
     const QString message = QString::fromUtf8(text.data(), qsizetype(text.size()));
     if (m_formMess)
         m_formMess->ShowFormMess(top, message, modal);
@@ -479,30 +503,33 @@ void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal)
         vtx::ShowFormMess(top, message, modal);
 }
 
-void TForm1::ShowScoreWindowModal()
-{
+void TForm1::ShowScoreWindowModal() {
     if (m_formScore) m_formScore->ExecModal();
 }
 
-bool TForm1::manualArrangementChecked() { return m_formOpt && m_formOpt->bcbManual->Checked(); }
-bool TForm1::musicChecked() { return m_formOpt && m_formOpt->bcbEnableMusic->Checked(); }
-std::int32_t TForm1::difficultyIndex() { return m_formOpt ? m_formOpt->cbDifficulty->currentIndex() : 0; }
-void TForm1::setDifficultyIndex(std::int32_t index)
-{
+bool TForm1::manualArrangementChecked() {
+    return m_formOpt && m_formOpt->bcbManual->Checked();
+}
+bool TForm1::musicChecked() {
+    return m_formOpt && m_formOpt->bcbEnableMusic->Checked();
+}
+std::int32_t TForm1::difficultyIndex() {
+    return m_formOpt ? m_formOpt->cbDifficulty->currentIndex() : 0;
+}
+void TForm1::setDifficultyIndex(std::int32_t index) {
     if (m_formOpt) m_formOpt->cbDifficulty->setCurrentIndex(index);
 }
-std::int32_t TForm1::readVortalixDifficulty() { return vtx::readVortalixDifficulty(m_startDir); }
-void TForm1::StartNextSong()
-{
+std::int32_t TForm1::readVortalixDifficulty() {
+    return vtx::readVortalixDifficulty(m_startDir);
+}
+void TForm1::StartNextSong() {
     if (m_music) m_music->StartNextSong();
 }
-void TForm1::StopMusic()
-{
+void TForm1::StopMusic() {
     if (m_music) m_music->StopMusic();
 }
 
-void TForm1::Delay(std::int32_t ms)
-{
+void TForm1::Delay(std::int32_t ms) {
     QElapsedTimer clock;
     clock.start();
     do {
@@ -510,14 +537,12 @@ void TForm1::Delay(std::int32_t ms)
     } while (clock.elapsed() < ms);
 }
 
-void TForm1::QuitProgram()
-{
+void TForm1::QuitProgram() {
     showMinimized();
     GLSceneViewer1->hide();
     if (m_music) {
         // A song position that cannot be stored is worth telling before we go.
-        if (const auto error = saveSong(m_startDir, m_music->SongIndex() + 1))
-            ShowFormMess(60, *error, true);
+        if (const auto error = saveSong(m_startDir, m_music->SongIndex() + 1)) ShowFormMess(60, *error, true);
     }
     close();
 }
@@ -529,11 +554,14 @@ void TForm1::SendFleet() {}
 
 // ------------------------------------------------------------ IOptionsHost
 
-bool TForm1::GameInProgress() const { return m_match.state().GameInProgress; }
-void TForm1::SetArranging(bool manual) { m_match.state().Arranging = manual; }
+bool TForm1::GameInProgress() const {
+    return m_match.state().GameInProgress;
+}
+void TForm1::SetArranging(bool manual) {
+    m_match.state().Arranging = manual;
+}
 
-void TForm1::SetTurnDelay(int seconds)
-{
+void TForm1::SetTurnDelay(int seconds) {
     if (seconds == 1) {
         m_match.ActivateTurnTimer();
         return;
@@ -544,38 +572,40 @@ void TForm1::SetTurnDelay(int seconds)
     SetTimer1(s.Timer1Enabled, s.Timer1Interval);
 }
 
-void TForm1::SetSoundOn(bool on)
-{
+void TForm1::SetSoundOn(bool on) {
     m_match.state().SoundOn = on;
     if (m_sound) m_sound->setSoundOn(on);
 }
 
-void TForm1::SetSongIndex(int index)
-{
+void TForm1::SetSongIndex(int index) {
     if (m_music) m_music->setSongIndex(index);
 }
-void TForm1::SetWaveVolumeFromLevel(int level)
-{
+void TForm1::SetWaveVolumeFromLevel(int level) {
     if (m_volume) m_volume->setWaveFromLevel(level);
 }
-void TForm1::SetMidiVolumeFromLevel(int level)
-{
+void TForm1::SetMidiVolumeFromLevel(int level) {
     if (m_volume) m_volume->setMidiFromLevel(level);
 }
-void TForm1::CaptureVolumes()
-{
+void TForm1::CaptureVolumes() {
     if (m_volume) m_volume->capture();
 }
-void TForm1::MusicSwitchClicked(bool checked)
-{
+void TForm1::MusicSwitchClicked(bool checked) {
     if (m_music) m_music->bcbEnableMusicClick(checked);
 }
 
 // -------------------------------------------------------------- IScoreHost
 
-bool TForm1::ScorePending() const { return m_match.state().ScorePending; }
-void TForm1::SetScorePending(bool pending) { m_match.state().ScorePending = pending; }
-int TForm1::LastPoints() const { return m_match.state().LastPoints; }
-QString TForm1::PlayerName() const { return m_formOpt ? m_formOpt->edPlayerName->text() : QString(); }
+bool TForm1::ScorePending() const {
+    return m_match.state().ScorePending;
+}
+void TForm1::SetScorePending(bool pending) {
+    m_match.state().ScorePending = pending;
+}
+int TForm1::LastPoints() const {
+    return m_match.state().LastPoints;
+}
+QString TForm1::PlayerName() const {
+    return m_formOpt ? m_formOpt->edPlayerName->text() : QString();
+}
 
 } // namespace vtx

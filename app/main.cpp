@@ -1,3 +1,5 @@
 #include "app/ProgramEntry.h"
 
-int main(int argc, char** argv) { return vtx::runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return vtx::runProgram(argc, argv);
+}

@@ -14,14 +14,15 @@ constexpr const char* MarkHit = "hit";
 constexpr const char* ShipTexture = "DATA\\ship2.jpg";
 constexpr const char* SunkTexture = "DATA\\shipkill.jpg";
 
-glm::vec3 toVec(const glm::ivec3& p) { return {float(p.x), float(p.y), float(p.z)}; }
+glm::vec3 toVec(const glm::ivec3& p) {
+    return {float(p.x), float(p.y), float(p.z)};
+}
 
 } // namespace
 
 Boards::Boards(World& world, const MatchState& state) : m_world(world), m_state(state) {}
 
-void Boards::LoadPlanes()
-{
+void Boards::LoadPlanes() {
     for (int board : {OwnBoard, EnemyBoard}) {
         auto& table = board == OwnBoard ? OwnCells : EnemyCells;
         for (int row = 1; row <= 10; ++row)
@@ -41,27 +42,25 @@ void Boards::LoadPlanes()
     }
 }
 
-TPlane* Boards::cell(std::int32_t board, std::int32_t row, std::int32_t column) const
-{
+TPlane* Boards::cell(std::int32_t board, std::int32_t row, std::int32_t column) const {
     if (!insideGrid(row, column)) return nullptr;
     const auto& table = board == OwnBoard ? OwnCells : EnemyCells;
     return table[std::size_t(row - 1)][std::size_t(column - 1)];
 }
 
-void Boards::setMark(TPlane& plane, const char* mark) { plane.LibMaterialName = mark; }
+void Boards::setMark(TPlane& plane, const char* mark) {
+    plane.LibMaterialName = mark;
+}
 
-TActor* Boards::ownModel(std::int32_t n) const
-{
+TActor* Boards::ownModel(std::int32_t n) const {
     return n >= 1 && n <= FleetShips ? m_world.OwnShipModels[std::size_t(n - 1)] : nullptr;
 }
 
-TActor* Boards::enemyModel(std::int32_t n) const
-{
+TActor* Boards::enemyModel(std::int32_t n) const {
     return n >= 1 && n <= FleetShips ? m_world.EnemyShipModels[std::size_t(n - 1)] : nullptr;
 }
 
-void Boards::ResetBoards()
-{
+void Boards::ResetBoards() {
     HideShipModels(true);
     for (int n = 1; n <= FleetShips; ++n)
         for (TActor* model : {ownModel(n), enemyModel(n)})
@@ -76,8 +75,7 @@ void Boards::ResetBoards()
             }
 }
 
-void Boards::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit)
-{
+void Boards::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
     TPlane* plane = cell(board, row, column);
     if (!plane) return;
     if (hit) {
@@ -88,8 +86,7 @@ void Boards::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column,
     }
 }
 
-void Boards::ShowSunkShip(std::int32_t board, std::int32_t n)
-{
+void Boards::ShowSunkShip(std::int32_t board, std::int32_t n) {
     if (n < 1 || n > FleetShips) return;
     const bool enemy = board == EnemyBoard;
     TActor* model = enemy ? enemyModel(n) : ownModel(n);
@@ -111,8 +108,7 @@ void Boards::ShowSunkShip(std::int32_t board, std::int32_t n)
     }
 }
 
-void Boards::ShowEnemySurvivors()
-{
+void Boards::ShowEnemySurvivors() {
     for (int n = 1; n <= FleetShips; ++n) {
         const TShipRecord& ship = m_state.EnemyFleet[std::size_t(n - 1)];
         TActor* model = enemyModel(n);
@@ -122,8 +118,7 @@ void Boards::ShowEnemySurvivors()
     }
 }
 
-void Boards::placeModel(TActor* model, const TShipRecord& ship, bool enemy)
-{
+void Boards::placeModel(TActor* model, const TShipRecord& ship, bool enemy) {
     const auto first = deckAt(ship, 1);
     if (!first) return; // a record without decks has nowhere to stand
     const auto& table = enemy ? m_world.EnemyCellPositions : m_world.OwnCellPositions;
@@ -132,14 +127,12 @@ void Boards::placeModel(TActor* model, const TShipRecord& ship, bool enemy)
     model->setRollAngle(ship.Horizontal == 1 ? 0.0f : -90.0f);
 }
 
-void Boards::PositionOwnShipModels()
-{
+void Boards::PositionOwnShipModels() {
     for (int n = 1; n <= FleetShips; ++n)
         if (TActor* model = ownModel(n)) placeModel(model, m_state.OwnFleet[std::size_t(n - 1)], false);
 }
 
-void Boards::PositionEnemyShipModels()
-{
+void Boards::PositionEnemyShipModels() {
     for (int n = 1; n <= FleetShips; ++n)
         if (TActor* model = enemyModel(n)) {
             placeModel(model, m_state.EnemyFleet[std::size_t(n - 1)], true);
@@ -147,8 +140,7 @@ void Boards::PositionEnemyShipModels()
         }
 }
 
-void Boards::HideShipModels(bool all)
-{
+void Boards::HideShipModels(bool all) {
     for (int n = 1; n <= FleetShips; ++n) {
         if (TActor* model = ownModel(n)) model->Visible = !all;
         if (all)
@@ -156,9 +148,9 @@ void Boards::HideShipModels(bool all)
     }
 }
 
-void Boards::AnimateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow,
-                               const std::function<void()>& pump)
-{
+void Boards::AnimateShipModels(const std::function<void()>& reseed,
+                               const std::function<int(int)>& randomBelow,
+                               const std::function<void()>& pump) {
     if (reseed) reseed();
     for (int n = 1; n <= FleetShips; ++n) {
         if (pump) pump();
@@ -171,8 +163,7 @@ void Boards::AnimateShipModels(const std::function<void()>& reseed, const std::f
     }
 }
 
-void Boards::ShowPlacementPreview()
-{
+void Boards::ShowPlacementPreview() {
     const std::int32_t n = m_state.ShipToPlace;
     if (!m_state.Arranging || n < 1 || n > FleetShips) return;
     for (auto& row : OwnCells)
@@ -195,13 +186,11 @@ void Boards::ShowPlacementPreview()
     model->setRollAngle(m_state.PlaceHorizontal ? 0.0f : -90.0f);
 }
 
-void Boards::ShowShipModel(std::int32_t n)
-{
+void Boards::ShowShipModel(std::int32_t n) {
     if (TActor* model = ownModel(n)) model->Visible = true;
 }
 
-void Boards::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column)
-{
+void Boards::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) {
     TActor* model = ownModel(n);
     if (!model || !insideGrid(row, column)) return;
     model->Position = toVec(m_world.OwnCellPositions[std::size_t(row - 1)][std::size_t(column - 1)]);

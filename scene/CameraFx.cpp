@@ -6,24 +6,19 @@
 namespace vtx {
 
 CameraFx::CameraFx(World& world, Boards& boards, Match& match, IClock& clock)
-    : m_world(world), m_boards(boards), m_match(match), m_clock(clock)
-{
-}
+    : m_world(world), m_boards(boards), m_match(match), m_clock(clock) {}
 
-void CameraFx::ResetCreationState()
-{
+void CameraFx::ResetCreationState() {
     HudPulseStep = 5;
     SeaFrame = 0;
 }
 
-void CameraFx::RecordIdleStart()
-{
+void CameraFx::RecordIdleStart() {
     LastMouseMoveTick = m_clock.tickMs();
     SavedWorldTurn = m_world.WorldRoot->TurnAngle();
 }
 
-void CameraFx::timerScrollTimer()
-{
+void CameraFx::timerScrollTimer() {
     MatchState& s = m_match.state();
     const std::int64_t now = m_clock.tickMs();
 
@@ -76,13 +71,11 @@ void CameraFx::timerScrollTimer()
     }
 }
 
-bool CameraFx::isCell(const TGLBaseSceneObject* object) const
-{
+bool CameraFx::isCell(const TGLBaseSceneObject* object) const {
     return object && object->kind() == ObjectKind::Plane && object->Tag == 0;
 }
 
-void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y)
-{
+void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     MatchState& s = m_match.state();
     if (s.GameWon || s.GameLost) return;
 
@@ -110,38 +103,38 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y)
     }
 }
 
-void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y)
-{
+void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y) {
     TGLBaseSceneObject* object = pick ? pick(x, y) : nullptr;
     if (isCell(object)) m_match.CellMouseDown(object->Name, button);
     MouseX = x;
     MouseY = y;
 }
 
-void CameraFx::StartShake()
-{
+void CameraFx::StartShake() {
     ShakeActive = true;
     ShakeStartTick = m_clock.tickMs();
 }
 
-void CameraFx::ShowWinMessage()
-{
+void CameraFx::ShowWinMessage() {
     m_world.HUDText1->Position.x = 40.0f;
     m_world.HUDText1->Text = "YOU WON THE GAME!";
     m_match.state().GameWon = true;
     m_world.HUDText1->Visible = true;
 }
 
-void CameraFx::ShowLossMessage()
-{
+void CameraFx::ShowLossMessage() {
     m_world.HUDText1->Position.x = 30.0f;
     m_world.HUDText1->Text = "YOU LOST THE GAME!";
     m_match.state().GameLost = true;
     m_world.HUDText1->Visible = true;
 }
 
-void CameraFx::HideHudMessage() { m_world.HUDText1->Visible = false; }
+void CameraFx::HideHudMessage() {
+    m_world.HUDText1->Visible = false;
+}
 
-void CameraFx::ShowLogo(bool visible) { m_world.HUDText2->Visible = visible; }
+void CameraFx::ShowLogo(bool visible) {
+    m_world.HUDText2->Visible = visible;
+}
 
 } // namespace vtx

@@ -12,8 +12,7 @@ namespace vtx {
 
 namespace {
 
-QImage decodeEmbedded(const std::string& name)
-{
+QImage decodeEmbedded(const std::string& name) {
     const auto bytes = embeddedImage(name);
     QImage image;
     if (bytes.empty() || !image.loadFromData(bytes.data(), int(bytes.size())))
@@ -21,24 +20,23 @@ QImage decodeEmbedded(const std::string& name)
     return image;
 }
 
-glm::vec4 rgb255(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f}; }
+glm::vec4 rgb255(int r, int g, int b) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f};
+}
 
 } // namespace
 
-void setOrientation(TGLBaseSceneObject& object, const glm::vec3& direction, const glm::vec3& up)
-{
+void setOrientation(TGLBaseSceneObject& object, const glm::vec3& direction, const glm::vec3& up) {
     object.setDirection(direction);
     object.setUp(up);
 }
 
-World::World(PathResolver resolve) : m_resolve(std::move(resolve))
-{
+World::World(PathResolver resolve) : m_resolve(std::move(resolve)) {
     buildLibraries();
     buildTree();
 }
 
-std::string World::path(std::string_view gamePath) const
-{
+std::string World::path(std::string_view gamePath) const {
     if (m_resolve) return m_resolve(gamePath);
     std::string p(gamePath);
     for (char& c : p)
@@ -46,20 +44,20 @@ std::string World::path(std::string_view gamePath) const
     return p;
 }
 
-void World::buildLibraries()
-{
+void World::buildLibraries() {
     // The sea's animation: consecutive frames of light ripples on water.
     for (int i = 0; i < WaterFrames; ++i) {
         const std::string frame = (i < 10 ? "water/0" : "water/") + std::to_string(i);
-        TGLLibMaterial* m = GLMaterialLibrary.addMaterialFromImage("LibMaterial" + std::to_string(i),
-                                                                   decodeEmbedded(frame));
+        TGLLibMaterial* m =
+            GLMaterialLibrary.addMaterialFromImage("LibMaterial" + std::to_string(i), decodeEmbedded(frame));
         m->Material.Texture.TextureMode = tmReplace;
     }
     GLMaterialLibrary1.addMaterial("ground");
     GLMaterialLibrary1.addMaterial("details");
     // Board marks on black: additive blending makes the black vanish.
     for (const char* mark : {"hint", "hit", "frame1"})
-        GLMaterialLibrary1.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark), bmAdditive);
+        GLMaterialLibrary1.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
+                                                bmAdditive);
 
     GLFire = std::make_shared<TGLFireFXManager>();
     FireParams& p = GLFire->params();
@@ -85,8 +83,7 @@ void World::buildLibraries()
     BitmapFont2.addRange('A', 'H', 0);
 }
 
-void World::buildTree()
-{
+void World::buildTree() {
     TDummyCube& root = Scene.Objects();
 
     Camera = root.AddChild<TDummyCube>();
@@ -171,16 +168,16 @@ void World::buildTree()
     HUDText2->Text = "A";
 }
 
-void World::LoadFonts()
-{
+void World::LoadFonts() {
     BitmapFont1.loadGlyphsFromFile(path("DATA\\font.bmp"));
     BitmapFont2.loadGlyphsFromFile(path("DATA\\logo.jpg"));
 }
 
-void World::SetLogoColor() { HUDText2->ModulateColor = {1.0f, 1.0f, 1.0f, 0.7f}; }
+void World::SetLogoColor() {
+    HUDText2->ModulateColor = {1.0f, 1.0f, 1.0f, 0.7f};
+}
 
-void World::BuildScenery(const std::filesystem::path& startDir)
-{
+void World::BuildScenery(const std::filesystem::path& startDir) {
     MakeTextureDirectory(startDir);
     LoadTerrain();
     LoadTextures();
@@ -189,32 +186,31 @@ void World::BuildScenery(const std::filesystem::path& startDir)
     BuildIsland();
 }
 
-void World::MakeTextureDirectory(const std::filesystem::path& startDir)
-{
+void World::MakeTextureDirectory(const std::filesystem::path& startDir) {
     std::error_code ignored;
     std::filesystem::create_directories(startDir / "data" / "Textures" / "VX", ignored);
 }
 
-void World::LoadTerrain()
-{
+void World::LoadTerrain() {
     GLBitmapHDS1.setMaxPoolSize(8388608);
     GLBitmapHDS1.loadFromFile(path("DATA\\terrain.bmp"));
     TerrainRenderer1->heightDataChanged();
 }
 
-void World::LoadTextures()
-{
+void World::LoadTextures() {
     TGLLibMaterial* ground = GLMaterialLibrary1.materialByName("ground");
     ground->Material.Texture.Image.LoadFromFile(path("DATA\\snow512.jpg"));
     ground->Material.Texture.TextureMode = tmModulate;
-    GLMaterialLibrary1.materialByName("details")->Material.Texture.Image.LoadFromFile(path("DATA\\detailmap.jpg"));
+    GLMaterialLibrary1.materialByName("details")->Material.Texture.Image.LoadFromFile(
+        path("DATA\\detailmap.jpg"));
     Sun->Material.Texture.Image.LoadFromFile(path("DATA\\flare0.jpg"));
 }
 
-void World::SetTerrainTiling() { TerrainRenderer1->TilesPerTexture = 256 / TerrainRenderer1->TileSize; }
+void World::SetTerrainTiling() {
+    TerrainRenderer1->TilesPerTexture = 256 / TerrainRenderer1->TileSize;
+}
 
-void World::AddTrees()
-{
+void World::AddTrees() {
     struct TreeSpot {
         glm::vec3 position;
         float turn;
@@ -236,8 +232,7 @@ void World::AddTrees()
     }
 }
 
-void World::BuildIsland()
-{
+void World::BuildIsland() {
     isle1->Position = {-10.0f, 0.0f, -10.0f};
     isle1->Scale = glm::vec3(0.1f);
     isle1->Material.Texture.Image.LoadFromFile(path("DATA\\grass.jpg"));
@@ -246,8 +241,7 @@ void World::BuildIsland()
     isle1->AnimationMode = aamNone;
 }
 
-bool World::BuildActivationStage(Boards& boards)
-{
+bool World::BuildActivationStage(Boards& boards) {
     if (m_activationBuilt) return false;
     FillCellPositions();
     LoadAllModels();
@@ -256,8 +250,7 @@ bool World::BuildActivationStage(Boards& boards)
     return true;
 }
 
-void World::FillCellPositions()
-{
+void World::FillCellPositions() {
     for (int row = 1; row <= 10; ++row)
         for (int column = 1; column <= 10; ++column) {
             OwnCellPositions[std::size_t(row - 1)][std::size_t(column - 1)] = {column - 5, 0, row};
@@ -265,8 +258,7 @@ void World::FillCellPositions()
         }
 }
 
-TActor* World::PlaceActor(const std::string& modelFile)
-{
+TActor* World::PlaceActor(const std::string& modelFile) {
     TActor* actor = ReflectingObjects->AddChild<TActor>();
     actor->Material.FaceCulling = fcNoCull;
     actor->Position = {0.0f, 0.0f, 0.0f};
@@ -279,16 +271,14 @@ TActor* World::PlaceActor(const std::string& modelFile)
     return actor;
 }
 
-const char* World::ShipModelFile(int n)
-{
+const char* World::ShipModelFile(int n) {
     if (n == 1) return "DATA\\ship4t.md2";
     if (n <= 3) return "DATA\\ship3t.md2";
     if (n <= 6) return "DATA\\ship2t.md2";
     return "DATA\\ship1t.md2";
 }
 
-void World::LoadAllModels()
-{
+void World::LoadAllModels() {
     for (int n = 1; n <= 10; ++n) {
         OwnShipModels[std::size_t(n - 1)] = PlaceActor(ShipModelFile(n));
         OwnShipModels[std::size_t(n - 1)]->Name = "OwnShip" + std::to_string(n);

@@ -80,16 +80,14 @@ public:
     void SendFleet() override {}
 };
 
-double percentile(std::vector<double> v, double p)
-{
+double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     int frames = 300;
     std::string shot;
     for (int i = 1; i < argc; ++i) {
@@ -141,7 +139,8 @@ int main(int argc, char** argv)
                     ++fires;
                 }
     }
-    for (int n = 1; n <= 3; ++n) boards.ShowSunkShip(EnemyBoard, n);
+    for (int n = 1; n <= 3; ++n)
+        boards.ShowSunkShip(EnemyBoard, n);
     s.IdleSpin = true;
     world.HUDText1->Text = "YOU WON THE GAME!";
     world.HUDText1->Visible = true;
@@ -172,7 +171,8 @@ int main(int argc, char** argv)
         tick(i);
         const auto t0 = std::chrono::steady_clock::now();
         renderer.renderFrame(world.Scene, world.GLCamera1);
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     if (!shot.empty()) renderer.render(world.Scene, world.GLCamera1).save(QString::fromStdString(shot));
 
@@ -181,8 +181,8 @@ int main(int argc, char** argv)
     std::printf("scene_bench: world of the game after a battle, %d x %d, %d frames\n", 616, 547, frames);
     std::printf("  world build (both stages): %.1f ms\n", buildMs);
     std::printf("  first frame: %.1f ms\n", firstMs);
-    std::printf("  frame time median %.2f ms, p95 %.2f ms -> %.1f fps median\n", median, percentile(times, 0.95),
-                1000.0 / median);
+    std::printf("  frame time median %.2f ms, p95 %.2f ms -> %.1f fps median\n", median,
+                percentile(times, 0.95), 1000.0 / median);
     std::printf("  burning cells %d, draw calls %d, terrain tiles %d, particles %d\n", fires, stats.drawCalls,
                 stats.terrainTiles, stats.particles);
     return 0;

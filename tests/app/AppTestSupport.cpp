@@ -26,8 +26,7 @@ const bool surfaceFormatSet = [] {
     return true;
 }();
 
-bool copyTree(const QString& from, const QString& to)
-{
+bool copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -44,8 +43,7 @@ bool copyTree(const QString& from, const QString& to)
 
 } // namespace
 
-RunCopy::RunCopy()
-{
+RunCopy::RunCopy() {
     (void)surfaceFormatSet;
     const QString run = QStringLiteral(VTX_BINARY_DIR "/run");
     m_ok = m_dir.isValid();
@@ -56,8 +54,7 @@ RunCopy::RunCopy()
     QDir().mkpath(QStringLiteral(VTX_BINARY_DIR "/artifacts/app"));
 }
 
-Program::Program()
-{
+Program::Program() {
     form1 = std::make_unique<TForm1>();
     form1->QuitOnClose = false;
     mess = std::make_unique<TFormMess>(form1.get());
@@ -72,8 +69,7 @@ Program::Program()
     QTest::qWait(300);
 }
 
-Program::~Program()
-{
+Program::~Program() {
     form1->Timer1.stop();
     form1->timerScroll.stop();
     opt.reset();
@@ -82,27 +78,28 @@ Program::~Program()
     form1.reset();
 }
 
-QPoint projectToViewer(TForm1& form, const glm::vec3& world)
-{
+QPoint projectToViewer(TForm1& form, const glm::vec3& world) {
     TGLCamera* camera = form.world().GLCamera1;
     const int w = form.GLSceneViewer1->width();
     const int h = form.GLSceneViewer1->height();
-    const glm::vec4 clip = camera->projectionMatrix(float(w) / float(h)) * camera->viewMatrix() * glm::vec4(world, 1.0f);
+    const glm::vec4 clip =
+        camera->projectionMatrix(float(w) / float(h)) * camera->viewMatrix() * glm::vec4(world, 1.0f);
     const glm::vec3 ndc = glm::vec3(clip) / clip.w;
-    return QPoint(int(std::floor((ndc.x + 1.0f) / 2.0f * float(w))), int(std::floor((1.0f - ndc.y) / 2.0f * float(h))));
+    return QPoint(int(std::floor((ndc.x + 1.0f) / 2.0f * float(w))),
+                  int(std::floor((1.0f - ndc.y) / 2.0f * float(h))));
 }
 
-bool insideViewer(TForm1& form, QPoint pixel) { return form.GLSceneViewer1->rect().adjusted(2, 2, -2, -2).contains(pixel); }
+bool insideViewer(TForm1& form, QPoint pixel) {
+    return form.GLSceneViewer1->rect().adjusted(2, 2, -2, -2).contains(pixel);
+}
 
-ModalAnswerer::ModalAnswerer(Program& program) : m_program(program)
-{
+ModalAnswerer::ModalAnswerer(Program& program) : m_program(program) {
     m_timer.setInterval(50);
     QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
     m_timer.start();
 }
 
-void ModalAnswerer::poll()
-{
+void ModalAnswerer::poll() {
     if (m_program.mess->isVisible() && m_program.mess->Modal()) {
         messages << m_program.mess->labMessF->text();
         QTest::mouseClick(m_program.mess->elbtOk, Qt::LeftButton);

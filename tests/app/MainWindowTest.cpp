@@ -21,8 +21,7 @@ using test::Program;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(run.ok()) << "generated data missing";
         program = std::make_unique<Program>();
         ASSERT_TRUE(form().StartupError().isEmpty()) << form().StartupError().toStdString();
@@ -33,15 +32,15 @@ protected:
     MatchState& state() { return form().match().state(); }
     TGLSceneViewer* viewer() { return form().GLSceneViewer1; }
 
-    glm::vec3 cellCentre(int board, int row, int column)
-    {
+    glm::vec3 cellCentre(int board, int row, int column) {
         return form().boards().cell(board, row, column)->AbsolutePosition();
     }
-    QPoint cellPixel(int board, int row, int column) { return test::projectToViewer(form(), cellCentre(board, row, column)); }
+    QPoint cellPixel(int board, int row, int column) {
+        return test::projectToViewer(form(), cellCentre(board, row, column));
+    }
 
     // Hovers a cell as the player does and waits until the game has seen it.
-    bool hover(int board, int row, int column)
-    {
+    bool hover(int board, int row, int column) {
         TPlane* plane = form().boards().cell(board, row, column);
         const QPoint pixel = cellPixel(board, row, column);
         if (!test::insideViewer(form(), pixel)) return false;
@@ -51,8 +50,7 @@ protected:
 
     // Shoots an enemy cell with clicks, trying points from the centre towards
     // the near edge (a burning or sunk ship may stand in front of the centre).
-    bool shoot(int row, int column)
-    {
+    bool shoot(int row, int column) {
         const glm::vec3 c = cellCentre(EnemyBoard, row, column);
         for (float t : {0.0f, 0.25f, 0.4f}) {
             const QPoint pixel = test::projectToViewer(form(), c + glm::vec3(t, 0.0f, t));
@@ -65,8 +63,7 @@ protected:
     }
 
     // Keys go to the focused widget of the window, as the system sends them.
-    QWidget* keyTarget()
-    {
+    QWidget* keyTarget() {
         QWidget* focus = QApplication::focusWidget();
         return focus && focus->window() == &form() ? focus : &form();
     }
@@ -77,8 +74,7 @@ protected:
     std::unique_ptr<Program> program;
 };
 
-TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt)
-{
+TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
     EXPECT_EQ(form().size(), QSize(751, 605));
     EXPECT_EQ(form().windowTitle(), "Vortalix 3D");
     EXPECT_TRUE(form().windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -103,13 +99,13 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt)
     const QImage view = viewer()->grabFramebuffer();
     std::vector<QRgb> colours;
     for (int y = 0; y < view.height(); y += 37)
-        for (int x = 0; x < view.width(); x += 41) colours.push_back(view.pixel(x, y));
+        for (int x = 0; x < view.width(); x += 41)
+            colours.push_back(view.pixel(x, y));
     std::sort(colours.begin(), colours.end());
     EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 50);
 }
 
-TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle)
-{
+TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
     form().timerScroll.stop(); // no idle spin while the test measures
     // The player's turn of a battle, with no ship model standing on a cell:
     // a right click only reads the cell.
@@ -127,7 +123,8 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle)
                 ++tried;
                 state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
                 QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-                EXPECT_EQ(state().PickedBoard, board) << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
+                EXPECT_EQ(state().PickedBoard, board)
+                    << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
                 EXPECT_EQ(state().PickedRow, cell[0]);
                 EXPECT_EQ(state().PickedColumn, cell[1]);
                 EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
@@ -144,8 +141,7 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle)
     EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
 }
 
-TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
-{
+TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     test::ModalAnswerer answerer(*program);
     program->opt->bcbManual->SetChecked(true);
     clickButton(form().elbtSingleGame);
@@ -161,17 +157,20 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
         bool horizontal;
     };
     // Far cells first, so placed ships never stand between the camera and the next cell.
-    const std::vector<Spot> layout = {{1, 1, true}, {1, 6, true}, {3, 1, true}, {3, 5, true}, {3, 8, true},
-                                      {5, 1, false}, {5, 3, false}, {5, 5, false}, {5, 7, false}, {7, 7, false}};
+    const std::vector<Spot> layout = {{1, 1, true},  {1, 6, true},  {3, 1, true},  {3, 5, true},
+                                      {3, 8, true},  {5, 1, false}, {5, 3, false}, {5, 5, false},
+                                      {5, 7, false}, {7, 7, false}};
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const Spot& spot = layout[i];
         ASSERT_EQ(state().ShipToPlace, int(i) + 1);
         ASSERT_TRUE(hover(OwnBoard, spot.row, spot.column)) << "ship " << i + 1;
         EXPECT_EQ(form().boards().cell(OwnBoard, spot.row, spot.column)->LibMaterialName, "hint");
         const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
-        if (state().PlaceHorizontal != spot.horizontal) QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+        if (state().PlaceHorizontal != spot.horizontal)
+            QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
         ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << i + 1;
-        if (i == 5) form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-in-process.png"));
+        if (i == 5)
+            form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-in-process.png"));
         QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
         if (i + 1 < layout.size()) {
             ASSERT_EQ(state().ShipToPlace, int(i) + 2) << "ship " << i + 1 << " was not placed";
@@ -185,7 +184,8 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
     EXPECT_EQ(state().OwnFleet[5].Horizontal, 0);
     EXPECT_EQ(state().OwnFleet[5].Rows[1], 6);
     EXPECT_FLOAT_EQ(form().world().OwnShipModels[5]->RollAngle(), -90.0f);
-    for (TActor* ship : form().world().OwnShipModels) EXPECT_TRUE(ship->Visible);
+    for (TActor* ship : form().world().OwnShipModels)
+        EXPECT_TRUE(ship->Visible);
 
     clickButton(form().elbtFight);
     ASSERT_TRUE(state().FightStarted);
@@ -216,12 +216,12 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon)
     EXPECT_TRUE(form().elbtSingleGame->isEnabled());
     EXPECT_FALSE(form().elbtFight->isEnabled());
     EXPECT_TRUE(form().Label2->text().isEmpty());
-    for (TActor* ship : form().world().EnemyShipModels) EXPECT_TRUE(ship->Visible); // all shown sunk
+    for (TActor* ship : form().world().EnemyShipModels)
+        EXPECT_TRUE(ship->Visible); // all shown sunk
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
 }
 
-TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice)
-{
+TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {
     test::ModalAnswerer answerer(*program);
     clickButton(form().elbtSingleGame);
     clickButton(form().elbtFight);
@@ -266,8 +266,7 @@ TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice)
     EXPECT_EQ(form().Timer1.interval(), 1000);
 }
 
-TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging)
-{
+TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     test::ModalAnswerer answerer(*program);
     const bool menu = state().PlaceHorizontal;
     QTest::keyClick(keyTarget(), Qt::Key_Space); // in the menu: nothing
@@ -294,8 +293,7 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging)
     EXPECT_EQ(state().PlaceHorizontal, start);
 }
 
-TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses)
-{
+TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
     clickButton(form().elbtSingleGame);
     clickButton(form().elbtExit); // ends the match
     EXPECT_FALSE(state().GameInProgress);
@@ -314,19 +312,20 @@ TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses)
 namespace vtx {
 namespace {
 
-TEST(MainWindowStartTest, AMissingDataFileIsNamedAndStopsTheStart)
-{
+TEST(MainWindowStartTest, AMissingDataFileIsNamedAndStopsTheStart) {
     test::RunCopy run;
     ASSERT_TRUE(run.ok());
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/terrain.bmp")));
     {
         TForm1 form;
-        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("terrain.bmp")), -1) << form.StartupError().toStdString();
+        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("terrain.bmp")), -1)
+            << form.StartupError().toStdString();
         EXPECT_FALSE(form.world().ActivationStageBuilt());
     }
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/data/panel1.jpg")));
     TForm1 form;
-    EXPECT_NE(form.StartupError().indexOf(QStringLiteral("panel1.jpg")), -1) << form.StartupError().toStdString();
+    EXPECT_NE(form.StartupError().indexOf(QStringLiteral("panel1.jpg")), -1)
+        << form.StartupError().toStdString();
 }
 
 } // namespace

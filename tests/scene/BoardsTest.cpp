@@ -20,26 +20,25 @@ protected:
     MatchState& s = w.match.state();
     Boards& boards = w.boards;
 
-    std::string mark(int board, int row, int column) { return boards.cell(board, row, column)->LibMaterialName; }
+    std::string mark(int board, int row, int column) {
+        return boards.cell(board, row, column)->LibMaterialName;
+    }
     // The cells of a board carrying a mark, as names.
-    std::vector<std::string> marked(int board, const char* which)
-    {
+    std::vector<std::string> marked(int board, const char* which) {
         std::vector<std::string> out;
         for (int r = 1; r <= 10; ++r)
             for (int c = 1; c <= 10; ++c)
                 if (mark(board, r, c) == which) out.push_back(boards.cell(board, r, c)->Name);
         return out;
     }
-    static bool showsTexture(const TActor* actor, const char* file)
-    {
+    static bool showsTexture(const TActor* actor, const char* file) {
         const QImage expected = QImage(QString::fromLatin1(file)).convertToFormat(QImage::Format_RGBA8888);
         const QImage* shown = actor->Material.Texture.Image.image();
         return shown && shown->convertToFormat(QImage::Format_RGBA8888) == expected;
     }
 };
 
-TEST_F(BoardsTest, PreviewOfTheLongShipStopsAtTheBoardEdge)
-{
+TEST_F(BoardsTest, PreviewOfTheLongShipStopsAtTheBoardEdge) {
     s.Arranging = true;
     s.ShipToPlace = 1;
     s.PickedRow = 3;
@@ -66,8 +65,7 @@ TEST_F(BoardsTest, PreviewOfTheLongShipStopsAtTheBoardEdge)
     EXPECT_EQ(marked(OwnBoard, "hint").size(), 3u);
 }
 
-TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn)
-{
+TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn) {
     boards.MarkShot(EnemyBoard, 4, 4, false);
     boards.MarkShot(EnemyBoard, 5, 5, true);
     boards.MarkShot(OwnBoard, 1, 10, true);
@@ -86,8 +84,7 @@ TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn)
     EXPECT_TRUE(boards.cell(OwnBoard, 1, 10)->Effects.empty());
 }
 
-TEST_F(BoardsTest, SinkingAOneDeckShipInTheCornerKeepsItsHitMark)
-{
+TEST_F(BoardsTest, SinkingAOneDeckShipInTheCornerKeepsItsHitMark) {
     s.EnemyFleet[6] = TShipRecord{1, 0, {1, 0, 0, 0}, {1, 0, 0, 0}, {11, 0, 0, 0}, 1, {}};
     boards.PositionEnemyShipModels();
     boards.MarkShot(EnemyBoard, 1, 1, true);
@@ -104,8 +101,7 @@ TEST_F(BoardsTest, SinkingAOneDeckShipInTheCornerKeepsItsHitMark)
     EXPECT_TRUE(showsTexture(model, "DATA/ship2.jpg"));
 }
 
-TEST_F(BoardsTest, SinkingALongerShipMarksAllAroundIt)
-{
+TEST_F(BoardsTest, SinkingALongerShipMarksAllAroundIt) {
     // Own ship 4: two decks down column 10 at rows 5 and 6.
     s.OwnFleet[3] = TShipRecord{2, 0, {10, 10, 0, 0}, {5, 6, 0, 0}, {11, 11, 0, 0}, 0, {}};
     boards.MarkShot(OwnBoard, 5, 10, true);
@@ -119,14 +115,14 @@ TEST_F(BoardsTest, SinkingALongerShipMarksAllAroundIt)
 
     // Enemy ship 2: three decks along row 10; the middle deck is surrounded by the others.
     s.EnemyFleet[1] = TShipRecord{3, 0, {4, 5, 6, 0}, {10, 10, 10, 0}, {11, 11, 11, 0}, 1, {}};
-    for (int c = 4; c <= 6; ++c) boards.MarkShot(EnemyBoard, 10, c, true);
+    for (int c = 4; c <= 6; ++c)
+        boards.MarkShot(EnemyBoard, 10, c, true);
     boards.ShowSunkShip(EnemyBoard, 2);
     EXPECT_TRUE(marked(EnemyBoard, "hit").empty());
     EXPECT_EQ(marked(EnemyBoard, "hint").size(), 10u); // i3..i7 and k3..k7
 }
 
-TEST_F(BoardsTest, ModelsFollowTheFleetsAndIgnoreMalformedRecords)
-{
+TEST_F(BoardsTest, ModelsFollowTheFleetsAndIgnoreMalformedRecords) {
     s.OwnFleet[0] = TShipRecord{4, 0, {2, 2, 2, 2}, {3, 4, 5, 6}, {10, 10, 10, 10}, 0, {}};
     s.EnemyFleet[0] = TShipRecord{4, 0, {7, 8, 9, 10}, {10, 10, 10, 10}, {10, 10, 10, 10}, 1, {}};
     // A record from a hostile peer: deck cells far outside the board.
@@ -160,8 +156,7 @@ TEST_F(BoardsTest, ModelsFollowTheFleetsAndIgnoreMalformedRecords)
         EXPECT_FALSE(w.world.OwnShipModels[n]->Visible || w.world.EnemyShipModels[n]->Visible);
 }
 
-TEST_F(BoardsTest, AnimationStartsTheRockingLoopAtARandomFrame)
-{
+TEST_F(BoardsTest, AnimationStartsTheRockingLoopAtARandomFrame) {
     int pumps = 0;
     int reseeds = 0;
     std::vector<int> draws;
@@ -180,7 +175,8 @@ TEST_F(BoardsTest, AnimationStartsTheRockingLoopAtARandomFrame)
         EXPECT_LE(ship->CurrentFrame(), 24);
     }
     // A smooth switch lands in "walk" at the next frame change.
-    for (int i = 0; i < 3; ++i) w.world.OwnShipModels[0]->doProgress(0.25);
+    for (int i = 0; i < 3; ++i)
+        w.world.OwnShipModels[0]->doProgress(0.25);
     EXPECT_EQ(w.world.OwnShipModels[0]->CurrentAnimation(), "walk");
 }
 

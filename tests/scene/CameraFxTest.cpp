@@ -11,8 +11,7 @@ using test::BuiltWorld;
 
 class CameraFxTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(test::enterRunDir()) << "generated data missing";
         fx.randomBelow = [this](int n) { return next++ % n; };
         fx.cursorOffsetY = [this] { return cursorY; };
@@ -30,8 +29,7 @@ protected:
     TGLBaseSceneObject* picked = nullptr;
 };
 
-TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove)
-{
+TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
     w.world.WorldRoot->setTurnAngle(10.0f);
     fx.RecordIdleStart();
     w.clock.now += 30000;
@@ -54,8 +52,7 @@ TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove)
     EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 10.0f);
 }
 
-TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn)
-{
+TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn) {
     s.GameWon = true;
     s.HudPulse = 100;
     std::vector<int> alphas; // in hundredths
@@ -77,8 +74,7 @@ TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn)
     EXPECT_EQ(w.world.HUDText1->ModulateColor.a, before);
 }
 
-TEST_F(CameraFxTest, CameraFloorAndSeaFrames)
-{
+TEST_F(CameraFxTest, CameraFloorAndSeaFrames) {
     w.world.GLCamera1->Position.y = -8.0f;
     fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(w.world.GLCamera1->Position.y, -8.0f);
@@ -96,8 +92,7 @@ TEST_F(CameraFxTest, CameraFloorAndSeaFrames)
     EXPECT_EQ(w.world.Plane1->LibMaterialName, "LibMaterial0");
 }
 
-TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack)
-{
+TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
     glm::vec3& rig = w.world.Camera->Position;
     rig = {7.0f, 10.0f, 9.0f};
     fx.timerScrollTimer(); // saves X and Z
@@ -117,15 +112,15 @@ TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack)
     EXPECT_EQ(rig, glm::vec3(7.0f, 10.0f, 9.0f));
 }
 
-TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame)
-{
+TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame) {
     glm::vec3& rig = w.world.Camera->Position;
     rig.x = 39.0f;
     cursorY = 590;
     fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(rig.x, 39.0f); // no game in progress
     s.GameInProgress = true;
-    for (int i = 0; i < 5; ++i) fx.timerScrollTimer();
+    for (int i = 0; i < 5; ++i)
+        fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(rig.x, 40.0f); // stops once X reaches 40
     for (int y : {31, 51, 581, 601}) {
         cursorY = y;
@@ -138,15 +133,15 @@ TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame)
     }
     EXPECT_FLOAT_EQ(rig.x, 39.0f);
     cursorY = 40;
-    for (int i = 0; i < 200; ++i) fx.timerScrollTimer();
+    for (int i = 0; i < 200; ++i)
+        fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(rig.x, -61.0f); // no lower bound
     cursorY = 600;
     fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(rig.x, -60.5f);
 }
 
-TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor)
-{
+TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     TGLCamera& camera = *w.world.GLCamera1;
     fx.GLSceneViewer1MouseDown(MouseButton::Right, 100, 100);
     const glm::vec3 start = camera.AbsolutePosition();
@@ -178,8 +173,7 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor)
     EXPECT_EQ(camera.Position, after);
 }
 
-TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch)
-{
+TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     s.Arranging = true;
     s.HoverPicking = true;
     s.ShipToPlace = 2;

@@ -21,8 +21,7 @@
 
 namespace vtx::test {
 
-inline bool enterRunDir()
-{
+inline bool enterRunDir() {
     const QString run = QStringLiteral(VTX_BINARY_DIR "/run");
     QDir::setCurrent(run);
     return QFile::exists(run + QStringLiteral("/DATA/ship2.jpg"));
@@ -49,8 +48,7 @@ public:
     void PositionEnemyShipModels() override {}
     void HideShipModels(bool) override {}
     void AnimateShipModels() override {}
-    void ShowPlacementPreview() override
-    {
+    void ShowPlacementPreview() override {
         if (onPreview) onPreview();
     }
     void ShowShipModel(std::int32_t) override {}
@@ -89,8 +87,7 @@ struct BuiltWorld {
     World world;
     Boards boards{world, match.state()};
 
-    BuiltWorld()
-    {
+    BuiltWorld() {
         enterRunDir();
         host.onPreview = [this] { boards.ShowPlacementPreview(); };
         world.LoadFonts();
@@ -100,8 +97,7 @@ struct BuiltWorld {
     }
 };
 
-inline int countKind(const TGLBaseSceneObject& parent, ObjectKind kind)
-{
+inline int countKind(const TGLBaseSceneObject& parent, ObjectKind kind) {
     int n = 0;
     for (int i = 0; i < parent.Count(); ++i)
         if (parent.Children(i)->kind() == kind) ++n;

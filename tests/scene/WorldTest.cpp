@@ -19,8 +19,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(test::enterRunDir()) << "generated data missing"; }
 };
 
-bool sameImage(const TGLTextureImage& texture, const char* file)
-{
+bool sameImage(const TGLTextureImage& texture, const char* file) {
     const QImage expected = QImage(QString::fromLatin1(file)).convertToFormat(QImage::Format_RGBA8888);
     return texture.image() && !expected.isNull() &&
            texture.image()->convertToFormat(QImage::Format_RGBA8888) == expected;
@@ -30,8 +29,7 @@ bool sameImage(const TGLTextureImage& texture, const char* file)
 struct Extent {
     float minX = 1e9f, maxX = -1e9f, minZ = 1e9f, maxZ = -1e9f;
 };
-Extent extentOf(const TActor& actor)
-{
+Extent extentOf(const TActor& actor) {
     Extent e;
     const glm::mat4 m = actor.absoluteMatrix();
     for (const glm::vec3& p : actor.mesh()->positions.front()) {
@@ -42,8 +40,7 @@ Extent extentOf(const TActor& actor)
     return e;
 }
 
-TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells)
-{
+TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells) {
     BuiltWorld w;
     World& world = w.world;
     EXPECT_EQ(test::countKind(*world.ReflectingObjects, ObjectKind::Actor), 22); // 20 ships + 2 trees
@@ -58,7 +55,8 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells)
             EXPECT_EQ(ship->Material.FaceCulling, fcNoCull);
             EXPECT_TRUE(sameImage(ship->Material.Texture.Image, "DATA/ship2.jpg")) << n;
             bool walk = false;
-            for (const auto& a : ship->Animations()) walk = walk || a.name == "walk";
+            for (const auto& a : ship->Animations())
+                walk = walk || a.name == "walk";
             EXPECT_TRUE(walk) << "ship " << n << " has no rocking loop";
         }
     }
@@ -97,8 +95,7 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells)
     EXPECT_EQ(world.EnemyCellPositions[9][9], glm::ivec3(5, 0, -1));
 }
 
-TEST_F(WorldTest, ASecondActivationBuildsNothing)
-{
+TEST_F(WorldTest, ASecondActivationBuildsNothing) {
     BuiltWorld w;
     TPlane* a1 = w.boards.cell(OwnBoard, 1, 1);
     TActor* ship1 = w.world.OwnShipModels[0];
@@ -109,8 +106,7 @@ TEST_F(WorldTest, ASecondActivationBuildsNothing)
     EXPECT_EQ(w.world.OwnShipModels[0], ship1);
 }
 
-TEST_F(WorldTest, StaticSceneryCarriesItsConstants)
-{
+TEST_F(WorldTest, StaticSceneryCarriesItsConstants) {
     BuiltWorld w;
     World& world = w.world;
     EXPECT_EQ(world.Camera->Position, glm::vec3(10.0f));
@@ -154,8 +150,7 @@ TEST_F(WorldTest, StaticSceneryCarriesItsConstants)
     EXPECT_GT(world.Sun->AbsolutePosition().y, 0.0f);
 }
 
-TEST_F(WorldTest, ShipModelsCoverTheirCellsAlongARowOrDownAColumn)
-{
+TEST_F(WorldTest, ShipModelsCoverTheirCellsAlongARowOrDownAColumn) {
     BuiltWorld w;
     MatchState& s = w.match.state();
     // Ship 1 (four decks) along row 2 from column 3; ship 2 (three) down column 9 from row 4.
@@ -176,8 +171,7 @@ TEST_F(WorldTest, ShipModelsCoverTheirCellsAlongARowOrDownAColumn)
     EXPECT_LT(down.maxX, 9 - 5 + 0.5f);
 }
 
-TEST_F(WorldTest, AMissingDataFileNamesTheFile)
-{
+TEST_F(WorldTest, AMissingDataFileNamesTheFile) {
     QTemporaryDir empty;
     ASSERT_TRUE(QDir::setCurrent(empty.path()));
     World world;
