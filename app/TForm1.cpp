@@ -557,9 +557,9 @@ void TForm1::SendFleet() {}
 bool TForm1::GameInProgress() const {
     return m_match.state().GameInProgress;
 }
-void TForm1::SetArranging(bool manual) {
-    m_match.state().Arranging = manual;
-}
+// The next Single reads the box again; copying it into the live flag in the
+// menu would only let clicks on the own board place ships outside a match.
+void TForm1::SetArranging(bool) {}
 
 void TForm1::SetTurnDelay(int seconds) {
     if (seconds == 1) {
