@@ -22,11 +22,16 @@ void Application::setErrorReporter(std::function<void(const QString& text)> repo
 }
 
 void Application::reportError(const QString& text) {
-    if (errorReporter()) {
+    // One box at a time: an error raised again while the box is open (a
+    // failing repaint behind it) is not stacked into endless boxes.
+    static bool reporting = false;
+    if (reporting) return;
+    reporting = true;
+    if (errorReporter())
         errorReporter()(text);
-        return;
-    }
-    QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), text);
+    else
+        QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), text);
+    reporting = false;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
