@@ -1,0 +1,62 @@
+#include "SceneTestSupport.h"
+
+#include "scene/engine/TGLOffscreenRenderer.h"
+
+#include <QImage>
+
+namespace vtx {
+namespace {
+
+// The first view as the window shows it: the world rendered offscreen at the
+// viewer's size through the camera at its start.
+class WorldRenderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(test::enterRunDir()) << "generated data missing"; }
+
+    test::BuiltWorld w;
+    TGLOffscreenRenderer renderer{616, 547};
+
+    QPoint project(const glm::vec3& p) {
+        TGLCamera* camera = w.world.GLCamera1;
+        const glm::vec4 clip =
+            camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix() * glm::vec4(p, 1.0f);
+        const glm::vec3 ndc = glm::vec3(clip) / clip.w;
+        return {int((ndc.x + 1.0f) / 2.0f * 616.0f), int((1.0f - ndc.y) / 2.0f * 547.0f)};
+    }
+
+    static double share(const QImage& image, int rowFrom, int rowTo, bool (*match)(QColor)) {
+        int hits = 0, all = 0;
+        for (int y = rowFrom; y < rowTo; ++y)
+            for (int x = 0; x < image.width(); x += 2, ++all)
+                if (match(image.pixelColor(x, y))) ++hits;
+        return double(hits) / double(all);
+    }
+};
+
+TEST_F(WorldRenderTest, TheFirstViewShowsSkyMountainsAndSeaAroundTheBoards) {
+    const QImage image = renderer.render(w.world.Scene, w.world.GLCamera1);
+    image.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-first-view.png"));
+    auto sky = [](QColor c) { return c.blue() > c.red() + 40 && c.blue() > 150; };
+    auto snowOrRock = [](QColor c) {
+        return std::abs(c.red() - c.blue()) < 40 && std::abs(c.red() - c.green()) < 40;
+    };
+    auto sea = [](QColor c) { return c.green() > c.red() + 30 && c.blue() > c.red() + 30; };
+    // The horizon lies in the upper part of the view: sky and mountains above, the sea below.
+    EXPECT_GT(share(image, 0, 15, sky) + share(image, 0, 15, snowOrRock), 0.8);
+    EXPECT_GT(share(image, 0, 120, snowOrRock), 0.1);
+    EXPECT_GT(share(image, 300, 547, sea), 0.6);
+
+    // Both boards stand in the view, and the pick finds their cells where they are drawn.
+    for (int board : {OwnBoard, EnemyBoard})
+        for (auto [r, c] : {std::pair{1, 1}, std::pair{10, 10}, std::pair{5, 6}}) {
+            TPlane* plane = w.boards.cell(board, r, c);
+            const QPoint pixel = project(plane->AbsolutePosition());
+            ASSERT_TRUE(QRect(0, 0, 616, 547).contains(pixel)) << plane->Name;
+            EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, pixel.x(), pixel.y()), plane)
+                << plane->Name;
+        }
+    EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 308, 500), w.world.Plane1);
+}
+
+} // namespace
+} // namespace vtx
