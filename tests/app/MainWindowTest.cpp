@@ -221,6 +221,49 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
 }
 
+TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
+    test::ModalAnswerer answerer(*program);
+    clickButton(form().elbtSingleGame);
+    clickButton(form().elbtFight);
+    // A quick opponent: its shots 5 ms apart instead of a second.
+    state().Timer1Interval = 5;
+    form().Timer1.setInterval(5);
+    // The player only ever misses.
+    std::vector<std::array<int, 2>> water;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c)
+            if (cellAt(state().EnemyField, r, c) != CellDeck) water.push_back({r, c});
+    std::size_t next = 0;
+    while (!state().GameLost) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 20000));
+        if (state().GameLost) break;
+        ASSERT_LT(next, water.size()) << "the computer needed more misses than there is water";
+        ASSERT_TRUE(form().match().PlayerShootAt(water[next][0], water[next][1]));
+        ++next;
+    }
+    EXPECT_FALSE(state().GameInProgress);
+    EXPECT_FALSE(state().GameWon);
+    EXPECT_TRUE(form().world().HUDText1->Visible);
+    EXPECT_EQ(form().world().HUDText1->Text, "YOU LOST THE GAME!");
+    EXPECT_FLOAT_EQ(form().world().HUDText1->Position.x, 30.0f);
+    EXPECT_EQ(answerer.scoreWindowShown, 0);
+    EXPECT_FALSE(form().world().HUDText2->Visible); // no logo over the result
+    for (int n = 1; n <= 10; ++n) {
+        TActor* model = form().world().EnemyShipModels[std::size_t(n - 1)];
+        EXPECT_TRUE(model->Visible) << "enemy ship " << n << " (none was sunk)";
+    }
+    for (TActor* own : form().world().OwnShipModels)
+        EXPECT_TRUE(own->Visible);
+    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
+    // After the game, mouse moves over the view change nothing.
+    const glm::vec3 camera = form().world().GLCamera1->Position;
+    QTest::mouseMove(viewer(), QPoint(100, 100));
+    QTest::mouseMove(viewer(), QPoint(300, 300));
+    EXPECT_EQ(form().world().GLCamera1->Position, camera);
+    QTest::qWait(300);
+    form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
+}
+
 TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {
     test::ModalAnswerer answerer(*program);
     clickButton(form().elbtSingleGame);
