@@ -36,7 +36,7 @@ FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
         result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
     // A failure part-way (an I/O error, not the end of the file) must not pass for the whole file:
-    // a later save would write the part back and lose the rest.
+    // a later save would write back only what was read and lose the rest.
     if (in.bad()) {
         result.readError = true;
         result.bytes.clear();
