@@ -31,8 +31,10 @@
 #include <QNetworkInterface>
 #include <QOpenGLContext>
 #include <QProgressBar>
+#include <QThread>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -532,9 +534,13 @@ void TForm1::StopMusic() {
 void TForm1::Delay(std::int32_t ms) {
     QElapsedTimer clock;
     clock.start();
-    do {
+    for (;;) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-    } while (clock.elapsed() < ms);
+        const qint64 left = ms - clock.elapsed();
+        if (left <= 0) break;
+        // Between passes the thread rests instead of spinning a core.
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 2)));
+    }
 }
 
 void TForm1::QuitProgram() {
