@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,14 +119,22 @@ TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, in
     button->SetText(caption);
     button->SetXOffset(xOffset);
     button->SetYOffset(yOffset);
-    QFont captionFont = button->font();
-    captionFont.setPixelSize(13);
-    // Our sans face runs wider than the captions' offsets were laid out for;
-    // slightly tighter letters keep "Network" and "Options" on their faces.
-    captionFont.setLetterSpacing(QFont::PercentageSpacing, 90);
-    button->SetCaptionFont(captionFont);
     button->SetFont(EnabledFont());
     return button;
+}
+
+void TForm1::fitCaption(TWispButton* button) {
+    // Our sans face runs wider than the captions' offsets were laid out for;
+    // slightly tighter letters keep "Network" and "Options" on their faces.
+    QFont captionFont = button->font();
+    captionFont.setPixelSize(13);
+    for (int spacing = 100; spacing >= 80; spacing -= 2) {
+        captionFont.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        if (button->XOffset() + QFontMetrics(captionFont).horizontalAdvance(button->Text()) <=
+            button->width() - 4)
+            break;
+    }
+    button->SetCaptionFont(captionFont);
 }
 
 void TForm1::createComponents() {
@@ -200,6 +209,8 @@ void TForm1::FormCreate() {
         elbtHighScores->SetXOffset(15), elbtHighScores->SetYOffset(6);
         elbtExit->SetXOffset(18), elbtExit->SetYOffset(6);
     }
+    for (TWispButton* b : {elbtSingleGame, elbtNetGame, elbtFight, elbtOptions, elbtHighScores, elbtExit})
+        fitCaption(b);
     // 2. Initial values.
     m_fx.ResetCreationState();
     m_match.state().SoundOn = true;

@@ -168,6 +168,7 @@ protected:
 private:
     void createComponents();
     TWispButton* makeButton(int top, const QString& caption, int xOffset, int yOffset);
+    static void fitCaption(TWispButton* button);
     void FormCreate();
     void runStartupStep(const std::function<void()>& step);
     void pushMenuState();
