@@ -96,12 +96,7 @@ TForm1::~TForm1() {
     Timer1.stop();
     timerScroll.stop();
     if (GLCadencer1) GLCadencer1->setEnabled(false);
-    // The viewer draws the World's scene: let it go before the scene does. Its
-    // context announces its end to the viewer while the viewer is half
-    // destroyed; the viewer releases its GPU objects itself, so cut that call.
-    if (GLSceneViewer1->context())
-        QObject::disconnect(GLSceneViewer1->context(), &QOpenGLContext::aboutToBeDestroyed, GLSceneViewer1,
-                            nullptr);
+    // The viewer draws the World's scene: let it go before the scene does.
     delete GLSceneViewer1;
     GLSceneViewer1 = nullptr;
 }

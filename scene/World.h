@@ -66,11 +66,10 @@ public:
     using PathResolver = std::function<std::string(std::string_view gamePath)>;
 
     static constexpr int WaterFrames = 32;
-    // The engine's lens: vertical field of view = 2 * atan(20 / FocalLength).
-    // From the rig's start at (10, 10, 10), looking down at the sea's centre,
-    // the view must reach above the horizon so the sky, the sun and the
-    // mountains frame the boards: that takes about 90 degrees, focal length 20.
-    static constexpr float CameraFocalLength = 20.0f;
+    // With the engine's lens this is a 90 degree vertical view: from the rig's
+    // start at (10, 10, 10), looking down at the sea's centre, it reaches above
+    // the horizon, so the sky, the sun and the mountains frame the boards.
+    static constexpr float CameraFocalLength = 50.0f;
     static constexpr float ShipScale = 0.03f;
 
     explicit World(PathResolver resolve = {});

@@ -34,7 +34,7 @@ void TGLCamera::OrbitTarget(float pitchDeltaDegrees, float turnDeltaDegrees)
 float TGLCamera::verticalFovRadians() const
 {
     const float focal = FocalLength > 0.01f ? FocalLength : 0.01f;
-    return 2.0f * std::atan(20.0f / focal);
+    return 2.0f * std::atan(50.0f / focal);
 }
 
 glm::mat4 TGLCamera::viewMatrix() const

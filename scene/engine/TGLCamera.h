@@ -2,8 +2,8 @@
 // The eye. It sits at its absolute position and looks at TargetObject's absolute position (world +Y
 // up) or, without a target, along its absolute Direction with its absolute Up.
 //
-// Projection: perspective with vertical field of view = 2 * atan(20 / FocalLength) (FocalLength 50
-// gives about 43.6 degrees; longer is narrower), near plane NearPlane, far plane DepthOfView
+// Projection: perspective with vertical field of view = 2 * atan(50 / FocalLength) (FocalLength 50
+// gives 90 degrees, 100 about 53; longer is narrower), near plane NearPlane, far plane DepthOfView
 // (scene units).
 //
 // TargetObject is not owned: clear it (or destroy the camera) before the target goes away.

