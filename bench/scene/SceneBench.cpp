@@ -8,6 +8,7 @@
 // display, e.g. xvfb-run -a.
 
 #include "game/Match.h"
+#include "game/NullMatchHost.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
@@ -41,43 +42,9 @@ public:
 };
 
 // The bench drives the boards itself; the match only arranges the fleets.
-class QuietHost final : public IMatchHost {
+class QuietHost final : public NullMatchHost {
 public:
-    void ResetBoards() override {}
-    void MarkShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
-    void ShowSunkShip(std::int32_t, std::int32_t) override {}
-    void StartShake() override {}
-    void ShowEnemySurvivors() override {}
-    void PositionOwnShipModels() override {}
-    void PositionEnemyShipModels() override {}
-    void HideShipModels(bool) override {}
-    void AnimateShipModels() override {}
-    void ShowPlacementPreview() override {}
-    void ShowShipModel(std::int32_t) override {}
-    void PutShipModelAt(std::int32_t, std::int32_t, std::int32_t) override {}
-    void ShowWinMessage() override {}
-    void ShowLossMessage() override {}
-    void HideHudMessage() override {}
-    void ShowLogo(bool) override {}
-    void EnableScrollTimer() override {}
-    void PlaySound(Sound) override {}
-    void SetStatus(std::string_view) override {}
-    void SetButton(MenuButton, bool, bool) override {}
-    void SetTimer1(bool, std::int32_t) override {}
-    void ShowFormMess(std::int32_t, std::string_view, bool) override {}
-    void ShowScoreWindowModal() override {}
-    bool manualArrangementChecked() override { return false; }
-    bool musicChecked() override { return false; }
-    std::int32_t difficultyIndex() override { return -1; }
-    void setDifficultyIndex(std::int32_t) override {}
-    std::int32_t readVortalixDifficulty() override { return 0; }
-    void StartNextSong() override {}
-    void StopMusic() override {}
-    void Delay(std::int32_t) override {}
-    void QuitProgram() override {}
-    void SendShot(std::int32_t, std::int32_t) override {}
-    void SendLeave() override {}
-    void SendFleet() override {}
+    QuietHost() { difficulty = -1; }
 };
 
 double percentile(std::vector<double> v, double p) {

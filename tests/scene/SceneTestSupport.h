@@ -7,6 +7,7 @@
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/Match.h"
+#include "game/NullMatchHost.h"
 #include "scene/Boards.h"
 #include "scene/World.h"
 
@@ -36,46 +37,12 @@ public:
 
 // Every request ignored but the placement preview, which goes to onPreview:
 // the scene tests drive Boards and CameraFx directly.
-class SilentHost : public IMatchHost {
+class SilentHost : public NullMatchHost {
 public:
     std::function<void()> onPreview;
-    void ResetBoards() override {}
-    void MarkShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
-    void ShowSunkShip(std::int32_t, std::int32_t) override {}
-    void StartShake() override {}
-    void ShowEnemySurvivors() override {}
-    void PositionOwnShipModels() override {}
-    void PositionEnemyShipModels() override {}
-    void HideShipModels(bool) override {}
-    void AnimateShipModels() override {}
     void ShowPlacementPreview() override {
         if (onPreview) onPreview();
     }
-    void ShowShipModel(std::int32_t) override {}
-    void PutShipModelAt(std::int32_t, std::int32_t, std::int32_t) override {}
-    void ShowWinMessage() override {}
-    void ShowLossMessage() override {}
-    void HideHudMessage() override {}
-    void ShowLogo(bool) override {}
-    void EnableScrollTimer() override {}
-    void PlaySound(Sound) override {}
-    void SetStatus(std::string_view) override {}
-    void SetButton(MenuButton, bool, bool) override {}
-    void SetTimer1(bool, std::int32_t) override {}
-    void ShowFormMess(std::int32_t, std::string_view, bool) override {}
-    void ShowScoreWindowModal() override {}
-    bool manualArrangementChecked() override { return false; }
-    bool musicChecked() override { return false; }
-    std::int32_t difficultyIndex() override { return 0; }
-    void setDifficultyIndex(std::int32_t) override {}
-    std::int32_t readVortalixDifficulty() override { return 0; }
-    void StartNextSong() override {}
-    void StopMusic() override {}
-    void Delay(std::int32_t) override {}
-    void QuitProgram() override {}
-    void SendShot(std::int32_t, std::int32_t) override {}
-    void SendLeave() override {}
-    void SendFleet() override {}
 };
 
 // A world after window creation and first activation, with a match to read.
