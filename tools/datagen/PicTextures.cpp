@@ -20,6 +20,15 @@ void setPixel(QImage& image, int x, int y, const QColor& c) {
     reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qRgb(c.red(), c.green(), c.blue());
 }
 
+// A square tileable picture: colourAt(u, v, x, y) for every pixel, u and v running 0..1 across it.
+template <typename ColourAt> QImage paintSquare(int size, ColourAt colourAt) {
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            setPixel(image, x, y, colourAt(double(x) / size, double(y) / size, x, y));
+    return image;
+}
+
 QColor pixel(const QImage& image, int x, int y) {
     return QColor(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]);
 }
@@ -214,39 +223,25 @@ QImage makeTerrain() {
 }
 
 QImage makeSnow() {
-    constexpr int size = 512;
-    QImage image = blankRgb(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const double u = double(x) / size;
-            const double v = double(y) / size;
-            const double rockMask = smoothstep(0.56, 0.64, tileFbm(u, v, 6, 4, 11u));
-            const double crack = tileRidged(u, v, 12, 4, 12u);
-            const double grit = tileFbm(u, v, 128, 2, 13u);
-            const double drift = tileFbm(u, v, 8, 4, 14u);
-            const QColor snow =
-                shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
-            const QColor rock =
-                shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
-            setPixel(image, x, y, mix(snow, rock, rockMask));
-        }
-    }
-    return image;
+    return paintSquare(512, [](double u, double v, int, int) {
+        const double rockMask = smoothstep(0.56, 0.64, tileFbm(u, v, 6, 4, 11u));
+        const double crack = tileRidged(u, v, 12, 4, 12u);
+        const double grit = tileFbm(u, v, 128, 2, 13u);
+        const double drift = tileFbm(u, v, 8, 4, 14u);
+        const QColor snow =
+            shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
+        const QColor rock =
+            shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
+        return mix(snow, rock, rockMask);
+    });
 }
 
 QImage makeDetail() {
-    constexpr int size = 256;
-    QImage image = blankRgb(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const double u = double(x) / size;
-            const double v = double(y) / size;
-            const double g = 0.6 * tileFbm(u, v, 32, 4, 21u) + 0.4 * latticeValue(x, y, 22u);
-            const int level = std::clamp(static_cast<int>(std::lround(88 + 96 * g)), 0, 255);
-            setPixel(image, x, y, QColor(level, level, level));
-        }
-    }
-    return image;
+    return paintSquare(256, [](double u, double v, int x, int y) {
+        const double g = 0.6 * tileFbm(u, v, 32, 4, 21u) + 0.4 * latticeValue(x, y, 22u);
+        const int level = std::clamp(static_cast<int>(std::lround(88 + 96 * g)), 0, 255);
+        return QColor(level, level, level);
+    });
 }
 
 QImage makeFlare() {
@@ -281,27 +276,19 @@ QImage makeFlare() {
 }
 
 QImage makeGrass() {
-    constexpr int size = 256;
-    QImage image = blankRgb(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const double u = double(x) / size;
-            const double v = double(y) / size;
-            const double tone = tileFbm(u, v, 8, 4, 31u);
-            const double blades = tileFbm(u, v, 64, 2, 32u);
-            const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
-            // Rows 192..255, used by the beach ring, are all sand.
-            const double beach = smoothstep(172.0, 188.0, y + 8.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
-            const double sandiness = std::max(patches, beach);
-            const QColor grass =
-                shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
-            const double grain = latticeValue(x, y, 35u);
-            const QColor sand =
-                shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
-            setPixel(image, x, y, mix(grass, sand, sandiness));
-        }
-    }
-    return image;
+    return paintSquare(256, [](double u, double v, int x, int y) {
+        const double tone = tileFbm(u, v, 8, 4, 31u);
+        const double blades = tileFbm(u, v, 64, 2, 32u);
+        const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
+        // Rows 192..255, used by the beach ring, are all sand.
+        const double beach = smoothstep(172.0, 188.0, y + 8.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
+        const double sandiness = std::max(patches, beach);
+        const QColor grass = shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
+        const double grain = latticeValue(x, y, 35u);
+        const QColor sand =
+            shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
+        return mix(grass, sand, sandiness);
+    });
 }
 
 QImage makeTreeSkin() {
