@@ -1,0 +1,43 @@
+#pragma once
+
+// What the LAN lobby window needs from the main window. The main window
+// implements it; the lobby never owns or deletes it. Everything runs on the
+// UI thread.
+
+#include <QByteArray>
+#include <QString>
+
+#include <filesystem>
+
+namespace vtx {
+
+class ILobbyHost {
+public:
+    virtual ~ILobbyHost() = default;
+
+    // The folder "clients.cfg" lives in.
+    virtual std::filesystem::path StartDir() const = 0;
+    // This computer's dotted IPv4 address (may be empty).
+    virtual QString LocalIP() const = 0;
+    // The player's name as the options window holds it now.
+    virtual QString PlayerName() const = 0;
+
+    // The match's network state (NetMode, NetConnected, NetRole, OpponentIP).
+    virtual void SetNetMode(bool on) = 0;
+    virtual void SetNetConnected(bool on) = 0;
+    virtual void SetNetRole(int role) = 0;
+    virtual void SetOpponentIP(const QString& ip) = 0;
+
+    // One text datagram to host, port 6868; nothing is sent for an empty host.
+    virtual void SendRequest(const QString& host, const QByteArray& text) = 0;
+    // Starts a match exactly as the Single button does, whatever the button's
+    // state (the lobby calls it while Single is switched off). It pumps
+    // events for a moment, so datagrams and timers may run inside it.
+    virtual void StartMatch() = 0;
+    // The main window's status line.
+    virtual void SetStatus(const QString& text) = 0;
+    // Switches the main window's Single button on (white font, enabled) or off.
+    virtual void SwitchSingleButton(bool on) = 0;
+};
+
+} // namespace vtx
