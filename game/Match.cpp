@@ -106,15 +106,15 @@ void Match::Place_Ships() {
             return;
         }
     }
-    // A LAN peer's fleet that already arrived (while this side arranges by
-    // hand) is the one to play against; do not overwrite it.
-    const bool peerFleetKnown = m_s.NetMode && m_s.NetConnected && m_s.FleetReceived;
-    if (!peerFleetKnown) {
-        ArrangeFleet();
-        m_s.EnemyField = m_s.WorkField;
-        m_s.EnemyFleet = m_s.WorkFleet;
-        m_host.PositionEnemyShipModels();
-    }
+    // In a LAN match the opponent's fleet is the one it sends, whether its
+    // blocks arrived before this arrangement or come after it; a generated
+    // fleet would only overwrite blocks already here. The set-up runs when
+    // the last ship is placed.
+    if (m_s.NetMode && m_s.NetConnected) return;
+    ArrangeFleet();
+    m_s.EnemyField = m_s.WorkField;
+    m_s.EnemyFleet = m_s.WorkFleet;
+    m_host.PositionEnemyShipModels();
     RunDifficultySetup(m_host.difficultyIndex());
 }
 

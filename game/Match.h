@@ -25,7 +25,8 @@
 //                        plane changed and neither GameWon nor GameLost.
 //   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
 //   key down             SpaceToggle() when the Space key is held down.
-//   LAN datagrams        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
+//   LAN datagrams        through NetReceiver, which checks them and calls
+//                        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
 // Within a handler the Match calls IMatchHost in the documented order. The
 // host may re-enter the Match (timer ticks, datagrams) only from the calls
 // that pump messages: Delay, and the modal ShowFormMess / ShowScoreWindowModal.

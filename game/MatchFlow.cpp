@@ -34,6 +34,9 @@ void Match::refreshHost() {
 
 void Match::ActivateTurnTimer() {
     m_s.TurnDelay = 1;
+    // A manual arrangement and a LAN battle run the timer at 5 ms; the focus
+    // coming back to the window must not slow them to a second a tick.
+    if (m_s.Arranging || (m_s.FightStarted && m_s.NetConnected)) return;
     setTimer1Interval(m_s.TurnDelay * 1000);
 }
 
@@ -48,10 +51,14 @@ void Match::elbtSingleGameClick() {
     m_s.Level = 1;
     for (std::int32_t i = 0; i < GridCells; ++i)
         m_s.TargetCells[std::size_t(i)] = i + 1;
-    m_s.LastPoints = 0;
+    // A won LAN match's points wait for the high-score window; a new match
+    // before it opens must not turn them into nothing.
+    if (!m_s.ScorePending) m_s.LastPoints = 0;
     m_s.PlayerShots = 0;
     m_s.EnemyHits = 0;
     SetMenuButton(MenuButton::Single, false, false);
+    // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
+    if (!(m_s.NetMode && m_s.NetConnected)) setTimer1Interval(m_s.TurnDelay * 1000);
     m_host.Delay(100);
     InitGame();
     SetMenuButton(MenuButton::Network, false, false);
@@ -132,6 +139,9 @@ void Match::elbtExitClick() {
     if (!m_s.GameLost && !m_s.GameWon) m_host.ShowLogo(true);
     m_s.FleetSent = false;
     m_s.FleetReceived = false;
+    // A block announced for this match is no block of the next one.
+    m_s.ExpectInfo = false;
+    m_s.ExpectField = false;
     m_host.SetStatus("");
     // An unfinished manual arrangement ends with the match: the menu must not
     // keep taking placements or enable Fight outside a match.

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace vtx {
 
@@ -90,6 +91,9 @@ struct MatchState {
     bool NetMovePending = false;
     bool FleetSent = false;
     bool FleetReceived = false;
+    std::string OpponentIP;   // dotted address of the opponent, the destination of every match message
+    bool ExpectInfo = false;  // the opponent's next datagram is its fleet block
+    bool ExpectField = false; // the opponent's next datagram is its grid block
 
     const ButtonState& button(MenuButton b) const { return Buttons[static_cast<std::size_t>(b)]; }
 };

@@ -2,6 +2,8 @@
 #include "game/CellName.h"
 #include "game/FleetBlock.h"
 #include "game/Match.h"
+#include "game/NetMessage.h"
+#include "game/NetReceiver.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,6 @@ using test::StepClock;
 
 class Flow : public test::MatchFixture {
 protected:
-
     void SetUp() override {
         m.ActivateTurnTimer();
         host.clear();
@@ -350,22 +351,67 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
 
 TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit) {
     s.ScorePending = true;
+    s.LastPoints = 660; // a LAN win waiting for the high-score window
     m.elbtSingleGameClick();
+    EXPECT_EQ(s.LastPoints, 660);
     m.elbtExitClick();
     EXPECT_TRUE(s.ScorePending);
+    EXPECT_EQ(s.LastPoints, 660);
 }
 
-// Two sides of a LAN match, each a Match with its own fake, wired by hand the
-// way the network layer will: blocks exchanged, every shot message delivered.
-TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree) {
+// Two sides of a LAN match, each a Match with its own fake, wired back to back
+// through the datagram decoder: what one host is asked to send arrives at the
+// other side as the exact bytes of the wire.
+struct Wire final : INetReceiverHost {
+    Match& from;
+    FakeMatchHost& fromHost;
+    std::size_t seen = 0;
+    NetReceiver* to = nullptr;
+    std::string fromIP;
+    Wire(Match& m, FakeMatchHost& h, std::string ip) : from(m), fromHost(h), fromIP(std::move(ip)) {}
+    void JoinRequested() override {}
+    bool ServerListed(std::string_view) override { return true; }
+    void AddServer(std::string_view, std::string_view) override {}
+    void OpponentLeft() override {}
+    void send(std::string_view text) {
+        to->NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(text.data()), text.size()}, fromIP);
+    }
+    // Delivers everything the sending side was asked to send since last time.
+    void flush() {
+        for (; seen < fromHost.calls.size(); ++seen) {
+            const std::string& c = fromHost.calls[seen];
+            int r = 0, col = 0;
+            if (c == "SendFleet") {
+                send(net::InfoMarker);
+                to->NMUDP1DataReceived(encodeFleet(from.state().OwnFleet), fromIP);
+                send(net::FieldMarker);
+                to->NMUDP1DataReceived(encodeField(from.state().OwnField), fromIP);
+            } else if (std::sscanf(c.c_str(), "SendShot %d %d", &r, &col) == 2) {
+                send(net::moveMessage(r, col));
+            } else if (c == "SendLeave") {
+                send(net::ExitMarker);
+            }
+        }
+    }
+};
+
+TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     StepClock clockA(1000), clockB(777777);
     FakeMatchHost hostA(&clockA), hostB(&clockB);
     Match a(hostA, clockA), b(hostB, clockB);
+    Wire aToB(a, hostA, "10.0.0.1"), bToA(b, hostB, "10.0.0.2");
+    NetReceiver rxA(a, bToA), rxB(b, aToB);
+    aToB.to = &rxB;
+    bToA.to = &rxA;
+    rxA.setLocalAddresses({"10.0.0.1"});
+    rxB.setLocalAddresses({"10.0.0.2"});
     for (Match* side : {&a, &b}) {
         side->ActivateTurnTimer();
         side->state().NetMode = true;
         side->state().NetConnected = true;
     }
+    a.state().OpponentIP = "10.0.0.2";
+    b.state().OpponentIP = "10.0.0.1";
     a.state().NetRole = 1;
     b.state().NetRole = 2;
     a.elbtSingleGameClick();
@@ -373,16 +419,11 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree) {
     EXPECT_EQ(hostA.count("SendFleet"), 1u);
     EXPECT_FALSE(a.state().button(MenuButton::Fight).enabled);
     EXPECT_EQ(a.state().EnemyField, emptyField()); // no computer fleet in a LAN match
-    const auto deliver = [](Match& from, Match& to) {
-        const FleetBlock fleet = encodeFleet(from.state().OwnFleet);
-        const FieldBlock field = encodeField(from.state().OwnField);
-        to.ReceiveFleetBlock(fleet);
-        to.ReceiveFieldBlock(field);
-    };
-    a.CompleteFleetExchange(); // not yet received: nothing
+    a.CompleteFleetExchange();                     // not yet received: nothing
     EXPECT_FALSE(a.state().FightStarted);
-    deliver(a, b);
-    deliver(b, a);
+    aToB.flush();
+    bToA.flush();
+    EXPECT_EQ(b.state().EnemyFleet, a.state().OwnFleet);
     a.CompleteFleetExchange();
     b.CompleteFleetExchange();
     EXPECT_EQ(a.state().PlayerTurn, 1);
@@ -393,27 +434,18 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchAndAgree) {
     // Both sides shoot at every cell in order; shot messages are delivered
     // and applied on the receiver's next tick.
     int nextA = 1, nextB = 1;
-    const auto relay = [](FakeMatchHost& fromHost, std::size_t& seen, Match& to) {
-        for (; seen < fromHost.calls.size(); ++seen) {
-            const auto& c = fromHost.calls[seen];
-            if (c.rfind("SendShot ", 0) != 0) continue;
-            int r = 0, col = 0;
-            std::sscanf(c.c_str(), "SendShot %d %d", &r, &col);
-            to.ReceiveMove(r, col);
-            to.Timer1Timer();
-        }
-    };
     const auto decks = [](const Field& f) { return std::count(f.begin(), f.end(), CellDeck); };
-    std::size_t seenA = hostA.calls.size(), seenB = hostB.calls.size();
     for (int guard = 0; guard < 400 && a.state().GameInProgress && b.state().GameInProgress; ++guard) {
         if (a.state().PlayerTurn == 1) {
             a.PlayerShootAt(cellNumberRow(nextA), cellNumberColumn(nextA));
             ++nextA;
-            relay(hostA, seenA, b);
+            aToB.flush();
+            b.Timer1Timer();
         } else if (b.state().PlayerTurn == 1) {
             b.PlayerShootAt(cellNumberRow(nextB), cellNumberColumn(nextB));
             ++nextB;
-            relay(hostB, seenB, a);
+            bToA.flush();
+            a.Timer1Timer();
         } else {
             FAIL() << "nobody's turn";
         }
@@ -473,11 +505,16 @@ TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     Match m(host, clock);
     m.state().NetMode = true;
     m.state().NetConnected = true;
+    m.ActivateTurnTimer();
     m.elbtSingleGameClick();
+    m.state().FleetSent = m.state().FleetReceived = true;
+    m.CompleteFleetExchange(); // the battle polls at 5 ms
     m.elbtExitClick();
     m.elbtExitClick(); // now in the menu: quits, sends nothing
     EXPECT_EQ(host.count("SendLeave"), 1u);
     EXPECT_EQ(host.quits, 1);
+    m.elbtSingleGameClick(); // against the computer: its own pace again
+    EXPECT_EQ(m.state().Timer1Interval, 1000);
 }
 
 } // namespace

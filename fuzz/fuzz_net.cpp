@@ -1,0 +1,114 @@
+// libFuzzer target: the LAN datagram handler with the match in every state
+// (menu, arranging by hand, waiting for the exchange, the player's turn, the
+// opponent's turn, over). Input: one byte choosing the state, then datagrams,
+// each as a sender byte (opponent, a third lobby, this computer), a 16-bit
+// little-endian length and that many bytes; after each datagram the timers tick as the main
+// window's would. Whatever arrives, the grids keep their cell codes and the
+// fleets stay what the rules wrote or a legal fleet received whole.
+
+#include "game/FleetBlock.h"
+#include "game/Match.h"
+#include "game/NetMessage.h"
+#include "game/NetReceiver.h"
+#include "game/NullMatchHost.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FixedClock final : public vtx::IClock {
+public:
+    std::int64_t timeOfDayMs() override { return ++m_now; }
+    std::int64_t tickMs() override { return m_now; }
+
+private:
+    std::int64_t m_now = 40'000'000;
+};
+
+class Host final : public vtx::NullMatchHost {
+public:
+    bool manual = false;
+    bool manualArrangementChecked() override { return manual; }
+};
+
+class Lobby final : public vtx::INetReceiverHost {
+public:
+    explicit Lobby(vtx::Match& match) : m_match(match) {}
+    void JoinRequested() override { m_match.elbtSingleGameClick(); }
+    bool ServerListed(std::string_view ip) override {
+        return std::find(m_lines.begin(), m_lines.end(), ip) != m_lines.end();
+    }
+    void AddServer(std::string_view ip, std::string_view) override {
+        if (m_lines.size() < 64) m_lines.emplace_back(ip);
+    }
+    void OpponentLeft() override {}
+
+private:
+    vtx::Match& m_match;
+    std::vector<std::string> m_lines;
+};
+
+bool codesValid(const vtx::Field& field) {
+    return std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '4'; });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    FixedClock clock;
+    Host host;
+    vtx::Match match(host, clock);
+    Lobby lobby(match);
+    vtx::NetReceiver receiver(match, lobby);
+    receiver.setLocalAddresses({"10.0.0.1"});
+    vtx::MatchState& s = match.state();
+    match.ActivateTurnTimer();
+
+    const int state = data[0] % 6;
+    s.NetMode = true;
+    s.NetRole = (data[0] / 6) % 2 + 1;
+    if (state >= 1) {
+        s.NetConnected = true;
+        s.OpponentIP = "10.0.0.2";
+        host.manual = state == 1;
+        match.elbtSingleGameClick();
+    }
+    if (state >= 3) {
+        // The opponent's legal exchange, then the battle.
+        vtx::Match peer(host, clock);
+        peer.ArrangeFleet();
+        const vtx::FleetBlock fleet = vtx::encodeFleet(peer.state().WorkFleet);
+        const vtx::FieldBlock field = vtx::encodeField(peer.state().WorkField);
+        const std::string info(vtx::net::InfoMarker), grid(vtx::net::FieldMarker);
+        receiver.NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(info.data()), info.size()},
+                                    "10.0.0.2");
+        receiver.NMUDP1DataReceived(fleet, "10.0.0.2");
+        receiver.NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(grid.data()), grid.size()},
+                                    "10.0.0.2");
+        receiver.NMUDP1DataReceived(field, "10.0.0.2");
+        match.CompleteFleetExchange();
+        s.PlayerTurn = state == 3 ? 1 : 0;
+        if (state == 5) match.elbtExitClick();
+    }
+
+    static const char* const senders[] = {"10.0.0.2", "10.0.0.3", "10.0.0.1"};
+    std::size_t at = 1;
+    while (at + 3 <= size) {
+        const char* from = senders[data[at] % 3];
+        const std::size_t wanted = std::size_t(data[at + 1]) | std::size_t(data[at + 2]) << 8;
+        const std::size_t length = std::min(wanted, size - at - 3);
+        receiver.NMUDP1DataReceived({data + at + 3, length}, from);
+        at += 3 + length;
+        match.Timer1Timer();
+        match.CompleteFleetExchange();
+        if (!codesValid(s.OwnField) || !codesValid(s.EnemyField)) std::abort();
+        if (s.FleetReceived && !vtx::net::fleetProblem(s.EnemyFleet).empty() && !s.FightStarted) std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,117 @@
+#include "game/NetReceiver.h"
+
+#include "game/NetMessage.h"
+
+#include <algorithm>
+
+namespace vtx {
+
+NetReceiver::NetReceiver(Match& match, INetReceiverHost& host) : m_match(match), m_host(host) {}
+
+void NetReceiver::setLocalAddresses(std::vector<std::string> addresses) {
+    m_local = std::move(addresses);
+}
+
+bool NetReceiver::fromOpponent(std::string_view fromIP) const {
+    const MatchState& s = m_match.state();
+    return s.NetConnected && !s.OpponentIP.empty() && fromIP == s.OpponentIP;
+}
+
+void NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
+    MatchState& s = m_match.state();
+    const bool wantFleet = s.ExpectInfo;
+    const bool wantField = s.ExpectField;
+    s.ExpectInfo = false;
+    s.ExpectField = false;
+    const std::size_t expected = (wantFleet ? FleetBlockBytes : 0) + (wantField ? FieldBlockBytes : 0);
+    if (bytes.size() != expected) {
+        m_fleetPending = false;
+        ++m_dropped;
+        return;
+    }
+    if (wantFleet) {
+        const auto fleetBytes = bytes.first<FleetBlockBytes>();
+        if (!net::fleetProblem(decodeFleet(fleetBytes)).empty()) {
+            m_fleetPending = false;
+            ++m_dropped;
+            return;
+        }
+        std::copy(fleetBytes.begin(), fleetBytes.end(), m_pendingFleet.begin());
+        m_fleetPending = true;
+        bytes = bytes.subspan(FleetBlockBytes);
+    }
+    if (!wantField) return;
+    const auto fieldBytes = bytes.first<FieldBlockBytes>();
+    if (!m_fleetPending || !net::fieldProblem(decodeField(fieldBytes), decodeFleet(m_pendingFleet)).empty()) {
+        m_fleetPending = false;
+        ++m_dropped;
+        return;
+    }
+    m_fleetPending = false;
+    m_match.ReceiveFleetBlock(m_pendingFleet);
+    m_match.ReceiveFieldBlock(fieldBytes);
+}
+
+void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
+    MatchState& s = m_match.state();
+    // 1.
+    if (!s.NetMode) return;
+    if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
+    // 2. A block is never text: none of the markers can follow.
+    if ((s.ExpectInfo || s.ExpectField) && fromOpponent(fromIP)) {
+        const std::size_t expected =
+            (s.ExpectInfo ? FleetBlockBytes : 0) + (s.ExpectField ? FieldBlockBytes : 0);
+        takeBlock(bytes);
+        // A datagram of another size is no block; it may still be the next
+        // announcement after a lost block, so it is read as text as well.
+        if (bytes.size() == expected) return;
+    }
+    // Our own copy of the text: the steps below may pump events, and the
+    // endpoint's buffer may then hold another datagram.
+    const std::string text(bytes.begin(), bytes.end());
+    const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
+    // 3.
+    if (s.NetMode && s.NetRole == 1 && has(net::JoinedMarker)) {
+        s.OpponentIP = std::string(fromIP);
+        s.NetConnected = true;
+        m_host.JoinRequested();
+    }
+    // 4.
+    bool newServer = false;
+    if (has(net::PresentMarker)) newServer = !m_host.ServerListed(fromIP);
+    // 5.
+    if (has(net::InfoMarker)) {
+        if (fromOpponent(fromIP)) {
+            s.ExpectInfo = true;
+            m_fleetPending = false;
+        } else {
+            ++m_dropped;
+        }
+    }
+    // 6.
+    if (has(net::ExitMarker)) {
+        if (fromOpponent(fromIP))
+            m_host.OpponentLeft();
+        else
+            ++m_dropped;
+    }
+    // 7.
+    if (has(net::MoveMarker)) {
+        const auto cell = net::parseMove(text);
+        if (cell && fromOpponent(fromIP))
+            m_match.ReceiveMove(cell->row, cell->column);
+        else
+            ++m_dropped;
+    }
+    // 8.
+    if (has(net::FieldMarker)) {
+        if (fromOpponent(fromIP))
+            s.ExpectField = true;
+        else
+            ++m_dropped;
+    }
+    // 9. The lobby's list is only for a side still in network mode.
+    if (newServer && s.NetMode) m_host.AddServer(fromIP, text);
+}
+
+} // namespace vtx

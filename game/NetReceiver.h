@@ -1,0 +1,82 @@
+#pragma once
+
+// The receiving side of the LAN protocol (NetMessage.h): one datagram's bytes
+// and its sender's dotted address in, calls on the match and on the host out.
+// No socket, no widget: the endpoint delivers, this decides.
+//
+// Order of the steps for one datagram (NMUDP1DataReceived):
+//   1. ignored while NetMode is off, and when it comes from this computer
+//      (a side hears its own broadcasts);
+//   2. while a block is announced (ExpectInfo / ExpectField) and the datagram
+//      comes from the opponent, it is that block; otherwise it is text;
+//   3. "SYS$$Joined :" at a creator: the sender becomes the opponent and a
+//      match starts (host JoinRequested);
+//   4. "SYS$$Present:": is the sender already in the lobby's list?
+//   5. "SYS$$Info:" announces the fleet block;
+//   6. "SYS$$Exit:": the opponent left (host OpponentLeft);
+//   7. "SYS$$Move:": the shot is stored for the turn timer (Match::ReceiveMove);
+//   8. "SYS$$Field:" announces the grid block;
+//   9. a new sender of step 4 is added to the lobby's list.
+//
+// What is not trusted: a block is taken only from the opponent while one is
+// connected and only at its exact size; the fleet must be a legal fresh fleet
+// and the grid must match it, and both reach the match together, when the
+// grid arrives, or not at all. Match messages (announcements, shots, leave)
+// count only from the opponent while connected; a shot outside the grid or
+// not a number is dropped. Dropped datagrams are counted.
+//
+// Re-entrancy: host calls and Match::elbtSingleGameClick pump events, so
+// another datagram may be received inside one; each call reads the state it
+// needs when it runs.
+
+#include "game/FleetBlock.h"
+#include "game/Match.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vtx {
+
+class INetReceiverHost {
+public:
+    virtual ~INetReceiverHost() = default;
+    // A join request reached this creator; OpponentIP and NetConnected are
+    // set. Start a match as the Single button does, then close the lobby.
+    virtual void JoinRequested() = 0;
+    // The lobby's server list: is there a line with this address; add a line
+    // for this sender and its presence text.
+    virtual bool ServerListed(std::string_view fromIP) = 0;
+    virtual void AddServer(std::string_view fromIP, std::string_view presenceText) = 0;
+    // "Opponent left the game!", modally.
+    virtual void OpponentLeft() = 0;
+};
+
+class NetReceiver {
+public:
+    NetReceiver(Match& match, INetReceiverHost& host);
+
+    // Addresses of this computer; datagrams from any of them are its own.
+    void setLocalAddresses(std::vector<std::string> addresses);
+
+    void NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP);
+
+    // Datagrams refused as untrusted or malformed since creation.
+    std::uint64_t dropped() const { return m_dropped; }
+
+private:
+    bool fromOpponent(std::string_view fromIP) const;
+    void takeBlock(std::span<const unsigned char> bytes);
+
+    Match& m_match;
+    INetReceiverHost& m_host;
+    std::vector<std::string> m_local;
+    // The fleet of the exchange under way, held until its grid arrives.
+    FleetBlock m_pendingFleet{};
+    bool m_fleetPending = false;
+    std::uint64_t m_dropped = 0;
+};
+
+} // namespace vtx

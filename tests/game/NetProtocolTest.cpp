@@ -1,0 +1,251 @@
+// The LAN wire format and the receiving side: exact bytes of every message,
+// the receive steps in each state, and what is refused.
+
+#include "FakeMatchHost.h"
+
+#include "game/FleetBlock.h"
+#include "game/NetMessage.h"
+#include "game/NetReceiver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vtx {
+namespace {
+
+using test::FakeMatchHost;
+using test::StepClock;
+
+std::vector<unsigned char> bytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
+
+// The lobby and message window as the receiver sees them.
+struct FakeLobby final : INetReceiverHost {
+    std::vector<std::string> lines; // address of each server line
+    std::vector<std::string> texts;
+    int joins = 0;
+    int left = 0;
+    void JoinRequested() override { ++joins; }
+    bool ServerListed(std::string_view ip) override {
+        return std::find(lines.begin(), lines.end(), ip) != lines.end();
+    }
+    void AddServer(std::string_view ip, std::string_view text) override {
+        lines.emplace_back(ip);
+        texts.emplace_back(text);
+    }
+    void OpponentLeft() override { ++left; }
+};
+
+TEST(NetMessage, ExactBytesOfEveryMessage) {
+    EXPECT_EQ(net::presenceMessage("Quentin"), "SYS$$Present: Quentin");
+    EXPECT_EQ(net::JoinRequest.size(), 19u);
+    EXPECT_EQ(net::moveMessage(3, 7), "SYS$$Move:3 7 ");
+    EXPECT_EQ(net::moveMessage(10, 10), "SYS$$Move:1010");
+    EXPECT_EQ(net::moveMessage(1, 10), "SYS$$Move:1 10");
+    for (const std::string& text :
+         {net::moveMessage(3, 7), net::moveMessage(10, 10), net::moveMessage(1, 10)})
+        EXPECT_EQ(text.size(), 14u);
+    EXPECT_EQ(net::InfoMarker.size(), 10u);
+    EXPECT_EQ(net::FieldMarker.size(), 11u);
+    EXPECT_EQ(net::ExitMarker.size(), 10u);
+}
+
+TEST(NetMessage, ShotsWithBadNumbersAreDropped) {
+    const auto move = net::parseMove("SYS$$Move:1010");
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->row, 10);
+    EXPECT_EQ(move->column, 10);
+    EXPECT_EQ(net::parseMove("SYS$$Move: 3 7")->row, 3); // blanks on either side are trimmed
+    for (const char* bad :
+         {"SYS$$Move:0 5 ", "SYS$$Move:5 11", "SYS$$Move:x 5 ", "SYS$$Move:5 ",
+          "SYS$$Move:", "SYS$$Move:-1 5", "SYS$$Move:5  +", "SYS$$Move:99 1", "SYS$$Move:  4 "})
+        EXPECT_FALSE(net::parseMove(bad)) << bad;
+}
+
+TEST(NetMessage, OnlyALegalFreshFleetAndItsOwnGridPass) {
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    m.ArrangeFleet();
+    const TFleet fleet = m.state().WorkFleet;
+    const Field field = m.state().WorkField;
+    EXPECT_EQ(net::fleetProblem(fleet), "");
+    EXPECT_EQ(net::fieldProblem(field, fleet), "");
+
+    const auto broken = [&](auto change) {
+        TFleet f = fleet;
+        change(f);
+        return net::fleetProblem(f);
+    };
+    EXPECT_NE(broken([](TFleet& f) { f[0].Size = 3; }), "");
+    EXPECT_NE(broken([](TFleet& f) { f[6].Sunk = 1; }), "");
+    EXPECT_NE(broken([](TFleet& f) { f[1].DeckState[2] = DeckDamaged; }), "");
+    EXPECT_NE(broken([](TFleet& f) { f[0].Rows[0] = 0; }), "");
+    EXPECT_NE(broken([](TFleet& f) { f[0].Cols[3] = 2147483647; }), "");
+    EXPECT_NE(broken([](TFleet& f) { f[0].Horizontal = 7; }), "");
+    EXPECT_NE(broken([](TFleet& f) {
+                  std::swap(f[1].Rows[0], f[1].Rows[2]), std::swap(f[1].Cols[0], f[1].Cols[2]);
+              }),
+              "");
+    // One-deck ship 10 moved onto, then next to, ship 1's first deck.
+    EXPECT_NE(broken([](TFleet& f) { f[9].Rows[0] = f[0].Rows[0], f[9].Cols[0] = f[0].Cols[0]; }), "");
+    EXPECT_NE(broken([](TFleet& f) {
+                  f[9].Rows[0] = f[0].Rows[0] + (f[0].Rows[0] < 10 ? 1 : -1);
+                  f[9].Cols[0] = f[0].Cols[0];
+              }),
+              "");
+
+    Field other = field;
+    other[std::size_t(std::find(other.begin(), other.end(), CellWater) - other.begin())] = CellDeck;
+    EXPECT_NE(net::fieldProblem(other, fleet), "");
+    other = field;
+    other[0] = 'x';
+    EXPECT_NE(net::fieldProblem(other, fleet), "");
+}
+
+// One side's receiving end with a match in the lobby or in a LAN match.
+class Receive : public ::testing::Test {
+protected:
+    StepClock clock;
+    FakeMatchHost host{&clock};
+    Match m{host, clock};
+    MatchState& s = m.state();
+    FakeLobby lobby;
+    NetReceiver rx{m, lobby};
+    TFleet peerFleet{};
+    Field peerField{};
+
+    void SetUp() override {
+        rx.setLocalAddresses({"10.77.0.1"});
+        s.NetMode = true;
+        m.ArrangeFleet();
+        peerFleet = s.WorkFleet;
+        peerField = s.WorkField;
+    }
+    void connectTo(const std::string& ip) {
+        s.NetConnected = true;
+        s.OpponentIP = ip;
+    }
+    void text(std::string_view t, const char* from = "10.77.0.2") {
+        const auto b = bytesOf(t);
+        rx.NMUDP1DataReceived(b, from);
+    }
+    void block(std::span<const unsigned char> b, const char* from = "10.77.0.2") {
+        rx.NMUDP1DataReceived(b, from);
+    }
+    void sendExchange(const char* from = "10.77.0.2") {
+        text(net::InfoMarker, from);
+        block(encodeFleet(peerFleet), from);
+        text(net::FieldMarker, from);
+        block(encodeField(peerField), from);
+    }
+};
+
+TEST_F(Receive, IgnoredOutsideNetworkModeAndFromThisComputer) {
+    s.NetMode = false;
+    text("SYS$$Present: Bob");
+    s.NetMode = true;
+    text("SYS$$Present: Me", "10.77.0.1"); // our own broadcast coming back
+    EXPECT_TRUE(lobby.lines.empty());
+    text("xxSYS$$Present: Bob"); // a marker counts anywhere in the text
+    text("SYS$$Present: Bob");   // already listed
+    EXPECT_EQ(lobby.lines, std::vector<std::string>{"10.77.0.2"});
+}
+
+TEST_F(Receive, JoinRequestStartsAMatchOnlyAtACreator) {
+    s.NetRole = 2;
+    text(net::JoinRequest);
+    EXPECT_EQ(lobby.joins, 0);
+    s.NetRole = 1;
+    text(net::JoinRequest, "10.77.0.9");
+    EXPECT_EQ(lobby.joins, 1);
+    EXPECT_TRUE(s.NetConnected);
+    EXPECT_EQ(s.OpponentIP, "10.77.0.9");
+}
+
+TEST_F(Receive, TheExchangeReachesTheMatchWhole) {
+    connectTo("10.77.0.2");
+    sendExchange();
+    EXPECT_TRUE(s.FleetReceived);
+    EXPECT_EQ(s.EnemyFleet, peerFleet);
+    EXPECT_EQ(s.EnemyField, peerField);
+    EXPECT_EQ(host.count("PositionEnemyShipModels"), 1u);
+    EXPECT_EQ(rx.dropped(), 0u);
+}
+
+TEST_F(Receive, APresenceOfAThirdLobbyBetweenAnnouncementAndBlockIsNoBlock) {
+    connectTo("10.77.0.2");
+    text(net::InfoMarker);
+    text("SYS$$Present: Carol", "10.77.0.3");
+    block(encodeFleet(peerFleet));
+    text(net::FieldMarker);
+    text("SYS$$Present: Carol", "10.77.0.3");
+    block(encodeField(peerField));
+    EXPECT_EQ(s.EnemyFleet, peerFleet);
+    EXPECT_TRUE(s.FleetReceived);
+    EXPECT_EQ(lobby.lines, std::vector<std::string>{"10.77.0.3"});
+}
+
+TEST_F(Receive, BlocksThatAreCutShortTooLongIllegalOrUnannouncedNeverReachTheRules) {
+    connectTo("10.77.0.2");
+    const TFleet before = s.EnemyFleet;
+    const FleetBlock good = encodeFleet(peerFleet);
+    std::vector<std::vector<unsigned char>> fleets = {
+        std::vector<unsigned char>(good.begin(), good.begin() + 599),
+        std::vector<unsigned char>(good.begin(), good.end()),
+    };
+    fleets[1].push_back(0);
+    TFleet touching = peerFleet;
+    touching[9].Rows[0] = touching[0].Rows[0], touching[9].Cols[0] = touching[0].Cols[0];
+    const FleetBlock bad = encodeFleet(touching);
+    fleets.emplace_back(bad.begin(), bad.end());
+    for (const auto& fleet : fleets) {
+        text(net::InfoMarker);
+        block(fleet);
+        text(net::FieldMarker);
+        block(encodeField(peerField));
+        EXPECT_FALSE(s.FleetReceived);
+        EXPECT_EQ(s.EnemyFleet, before);
+    }
+    // A grid that does not belong to the fleet.
+    Field wrong = peerField;
+    std::replace(wrong.begin(), wrong.end(), CellDeck, CellWater);
+    text(net::InfoMarker);
+    block(encodeFleet(peerFleet));
+    text(net::FieldMarker);
+    block(encodeField(wrong));
+    EXPECT_FALSE(s.FleetReceived);
+    // Blocks from a third address, or with no announcement, are not taken.
+    sendExchange("10.77.0.3");
+    block(encodeField(peerField));
+    EXPECT_FALSE(s.FleetReceived);
+    EXPECT_EQ(s.EnemyFleet, before);
+    // The next whole exchange from the opponent is taken.
+    sendExchange();
+    EXPECT_TRUE(s.FleetReceived);
+}
+
+TEST_F(Receive, ShotsAndLeavingCountOnlyFromTheOpponent) {
+    connectTo("10.77.0.2");
+    text(net::moveMessage(3, 7), "10.77.0.3");
+    text("SYS$$Move:0 7 ");
+    text("SYS$$Move:a 7 ");
+    text(net::ExitMarker, "10.77.0.3");
+    EXPECT_FALSE(s.NetMovePending);
+    EXPECT_EQ(lobby.left, 0);
+    text(net::moveMessage(3, 7));
+    EXPECT_TRUE(s.NetMovePending);
+    EXPECT_EQ(s.NetMoveRow, 3);
+    EXPECT_EQ(s.NetMoveCol, 7);
+    text(net::ExitMarker);
+    EXPECT_EQ(lobby.left, 1);
+    s.NetMode = false; // the player has left too
+    text(net::ExitMarker);
+    EXPECT_EQ(lobby.left, 1);
+}
+
+} // namespace
+} // namespace vtx
