@@ -1,0 +1,107 @@
+#include "net/protocol/LobbyFormat.h"
+
+#include "game/PadStr.h"
+
+#include <algorithm>
+
+namespace vtx {
+
+namespace {
+
+constexpr int kServerAddressField = 17;
+constexpr std::size_t kServerNameStart = 13; // character 14, the blank after "SYS$$Present:"
+constexpr std::size_t kServerNameChars = 15; // characters 14..28
+constexpr std::size_t kLineAddressChars = 15;
+constexpr int kClientNameField = 15;
+constexpr std::size_t kClientAddressChars = 12; // characters 16..27
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+bool isControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < ' ' || u == 0x7f;
+}
+
+std::string withoutControls(std::string text) {
+    std::replace_if(text.begin(), text.end(), isControl, '?');
+    return text;
+}
+
+std::string_view cut(std::string_view text, std::size_t from, std::size_t count) {
+    if (from >= text.size()) return {};
+    return text.substr(from, count);
+}
+
+// One to three decimal digits with a value of at most 255.
+bool isAddressField(std::string_view field) {
+    if (field.empty() || field.size() > 3) return false;
+    int value = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return value <= 255;
+}
+
+} // namespace
+
+std::string TrimBlanks(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first]))
+        ++first;
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+std::string serverLine(std::string_view fromIP, std::string_view presenceText) {
+    return PadStr(fromIP, kServerAddressField, PadSide::Right) +
+           withoutControls(TrimBlanks(cut(presenceText, kServerNameStart, kServerNameChars)));
+}
+
+std::string serverLineAddress(std::string_view line) {
+    return TrimBlanks(cut(line, 0, kLineAddressChars));
+}
+
+std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
+    std::vector<ClientEntry> entries;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = bytes.find('\n', pos);
+        std::string_view line = bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) break;
+        entries.push_back({TrimBlanks(cut(line, 0, kClientNameField)),
+                           TrimBlanks(cut(line, kClientNameField, kClientAddressChars))});
+        if (end == std::string_view::npos) break;
+        pos = end + 1;
+    }
+    return entries;
+}
+
+std::string clientsFileLine(std::string_view name, std::string_view address) {
+    return withoutControls(PadStr(name, kClientNameField, PadSide::Right) + std::string(address)) + "\r\n";
+}
+
+void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets) {
+    std::size_t dots[3];
+    std::size_t from = 0;
+    for (std::size_t& dot : dots) {
+        dot = address.find('.', from);
+        if (dot == std::string_view::npos) return;
+        from = dot + 1;
+    }
+    // Only a real network prefix becomes a destination of the presence broadcasts.
+    if (!isAddressField(address.substr(0, dots[0])) ||
+        !isAddressField(address.substr(dots[0] + 1, dots[1] - dots[0] - 1)) ||
+        !isAddressField(address.substr(dots[1] + 1, dots[2] - dots[1] - 1)))
+        return;
+    std::string subnet(address.substr(0, dots[2] + 1));
+    subnet += "255";
+    if (std::find(subnets.begin(), subnets.end(), subnet) == subnets.end()) subnets.push_back(std::move(subnet));
+}
+
+} // namespace vtx

@@ -1,0 +1,251 @@
+#include "GuiTestSupport.h"
+#include "TempDir.h"
+#include "net/NetScan.h"
+#include "ui/ILobbyHost.h"
+#include "ui/SkinFont.h"
+#include "ui/TFormMess.h"
+#include "ui/TWispButton.h"
+#include "ui/TformNet.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+using Pairs = QList<std::pair<QString, QString>>;
+
+// Records every call in order, as "Name argument".
+class FakeLobbyHost : public ILobbyHost {
+public:
+    std::filesystem::path startDir;
+    QString localIP = QStringLiteral("192.168.1.5");
+    QString playerName = QStringLiteral("Hero");
+    QStringList calls;
+    QList<std::pair<QString, QByteArray>> sent;
+
+    std::filesystem::path StartDir() const override { return startDir; }
+    QString LocalIP() const override { return localIP; }
+    QString PlayerName() const override { return playerName; }
+    void SetNetMode(bool on) override { calls << QStringLiteral("SetNetMode %1").arg(on); }
+    void SetNetConnected(bool on) override { calls << QStringLiteral("SetNetConnected %1").arg(on); }
+    void SetNetRole(int role) override { calls << QStringLiteral("SetNetRole %1").arg(role); }
+    void SetOpponentIP(const QString& ip) override { calls << QStringLiteral("SetOpponentIP ") + ip; }
+    void SendRequest(const QString& host, const QByteArray& text) override {
+        sent.append({host, text});
+        calls << QStringLiteral("SendRequest ") + host;
+    }
+    void StartMatch() override { calls << QStringLiteral("StartMatch"); }
+    void SetStatus(const QString& text) override { calls << QStringLiteral("SetStatus ") + text; }
+    void SwitchSingleButton(bool on) override { calls << QStringLiteral("SwitchSingleButton %1").arg(on); }
+};
+
+// Closes the next application-modal window (message window or message box) and hands back its text.
+void closeNextModal(QString* text) {
+    QTimer::singleShot(0, [text] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            closeNextModal(text);
+            return;
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            *text = box->windowTitle() + QLatin1Char('|') + box->text();
+        else if (auto* mess = qobject_cast<TFormMess*>(modal))
+            *text = mess->labMessF->text();
+        modal->close();
+    });
+}
+
+bool buttonsOn(const TformNet& lobby) {
+    return lobby.elbtCreateGame->isEnabled() && lobby.elbtJoinGame->isEnabled() &&
+           lobby.elbtCreateGame->Font() == EnabledFont() && lobby.elbtJoinGame->Font() == EnabledFont();
+}
+
+class LobbyWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::enterRunDir();
+        host.startDir = dir.path();
+        dir.write("clients.cfg", "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\n");
+    }
+
+    // Any scan here would be a fault: the file is there.
+    static Pairs noScan() {
+        ADD_FAILURE() << "scanned although clients.cfg exists";
+        return {};
+    }
+
+    test::TempDir dir;
+    FakeLobbyHost host;
+    TFormMess mess{nullptr};
+};
+
+TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
+    const std::string expected = "me-host        192.168.1.7\r\n"
+                                 "a-very-long-com192.168.1.12\r\n"
+                                 "nowhere        \r\n"
+                                 "gamma          10.0.0.3\r\n";
+    std::filesystem::remove(dir.path() / "clients.cfg");
+    QString shownDuringScan;
+    {
+        TformNet lobby(&host, nullptr, [&] {
+            if (mess.isVisible()) shownDuringScan = mess.labMessF->text();
+            return Pairs{{"me-host", "192.168.1.7"},
+                         {"a-very-long-computer-name", "192.168.1.12"},
+                         {"nowhere", ""},
+                         {"gamma", "10.0.0.3"}};
+        });
+        EXPECT_EQ(shownDuringScan, QStringLiteral("The game is running for a first time\n"
+                                                  "Please wait while network is checking\nIt will take 1-2 min..."));
+        EXPECT_FALSE(mess.isVisible());
+        EXPECT_EQ(mess.labMessF->y(), 50);
+        EXPECT_EQ(dir.read("clients.cfg"), expected);
+        EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+        EXPECT_EQ(lobby.cbSubNets->currentIndex(), 0);
+        EXPECT_EQ(lobby.cbClients->count(), 4);
+        EXPECT_TRUE(lobby.cbClients->isHidden());
+        EXPECT_TRUE(lobby.cbSubNets->isHidden());
+    }
+    TformNet again(&host, nullptr, noScan);
+    EXPECT_EQ(again.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+    ASSERT_EQ(again.cbClients->count(), 4);
+    EXPECT_EQ(again.cbClients->item(1)->text(), QStringLiteral("a-very-long-com"));
+    EXPECT_EQ(again.cbClients->item(2)->text(), QStringLiteral("nowhere"));
+    EXPECT_EQ(dir.read("clients.cfg"), expected);
+}
+
+TEST_F(LobbyWindow, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
+    host.startDir = dir.path() / "missing-folder";
+    QString box;
+    closeNextModal(&box);
+    TformNet lobby(&host, nullptr, [] { return Pairs{{"me-host", "192.168.1.7"}}; });
+    EXPECT_EQ(box, QStringLiteral("Attention|Unable to Initialize Network!"));
+    EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255"}));
+    EXPECT_EQ(lobby.cbClients->count(), 1);
+}
+
+TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
+    TformNet lobby(&host, nullptr, noScan);
+    EXPECT_EQ(lobby.size(), QSize(306, 184));
+    EXPECT_EQ(lobby.lbServers->geometry(), QRect(16, 40, 274, 81));
+    EXPECT_EQ(lobby.elbtJoinGame->geometry(), QRect(117, 142, 71, 24));
+    EXPECT_EQ(lobby.elbtCreateGame->Text(), QStringLiteral(" Create"));
+    EXPECT_EQ(lobby.elbtJoinGame->Text(), QStringLiteral("  Join"));
+    EXPECT_EQ(lobby.elbtCancel->Text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(lobby.NetTimer->interval(), 1000);
+    EXPECT_FALSE(lobby.NetTimer->isActive());
+
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    EXPECT_EQ(host.calls, QStringList({"SetNetMode 1"}));
+    EXPECT_EQ(lobby.labIP->text(), QStringLiteral("Local IP: 192.168.1.5"));
+    EXPECT_TRUE(buttonsOn(lobby));
+    EXPECT_TRUE(lobby.PanelError().isEmpty()) << lobby.PanelError().toStdString();
+    EXPECT_EQ(lobby.lbServers->palette().color(QPalette::Base), lobby.PanelPixel(12, 40));
+
+    QString message;
+    closeNextModal(&message);
+    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(message, QStringLiteral("There is no game to Join!"));
+    EXPECT_EQ(mess.labMessF->y(), 40);
+    EXPECT_TRUE(buttonsOn(lobby));
+    EXPECT_TRUE(lobby.isVisible());
+    EXPECT_TRUE(host.sent.isEmpty());
+    lobby.hide();
+}
+
+TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
+    TformNet lobby(&host, nullptr, noScan);
+    QTimer::singleShot(0, [&] {
+        QTest::mouseClick(lobby.elbtCreateGame, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_FALSE(lobby.elbtCreateGame->isEnabled());
+        EXPECT_FALSE(lobby.elbtJoinGame->isEnabled());
+        EXPECT_EQ(lobby.elbtJoinGame->Font(), DisabledFont());
+        EXPECT_EQ(lobby.labIP->text(), QStringLiteral("Waiting for connect..."));
+        EXPECT_TRUE(lobby.NetTimer->isActive());
+        test::saveShot(&lobby, QStringLiteral("lobby-creating.png"));
+        // Two ticks of the presence timer, then Cancel ends the modal lobby.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return host.sent.size() >= 4; }, 10000));
+        QTest::mouseClick(lobby.elbtCancel, Qt::LeftButton, {}, QPoint(10, 10));
+    });
+    lobby.ExecModal();
+
+    EXPECT_FALSE(lobby.isVisible());
+    EXPECT_FALSE(lobby.NetTimer->isActive());
+    ASSERT_GE(host.sent.size(), 4);
+    const QByteArray presence("SYS$$Present: Hero");
+    EXPECT_EQ(host.sent[0], std::make_pair(QStringLiteral("192.168.1.255"), presence));
+    EXPECT_EQ(host.sent[1], std::make_pair(QStringLiteral("10.0.0.255"), presence));
+    EXPECT_EQ(host.sent[3], std::make_pair(QStringLiteral("10.0.0.255"), presence));
+    EXPECT_EQ(host.calls.mid(0, 3),
+              QStringList({"SetNetMode 1", "SetNetRole 1", "SetStatus Waiting for Opponent..."}));
+    EXPECT_EQ(host.calls.mid(host.calls.size() - 4),
+              QStringList({"SwitchSingleButton 1", "SetNetConnected 0", "SetNetMode 0", "SetStatus "}));
+}
+
+TEST_F(LobbyWindow, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
+    TformNet lobby(&host, nullptr, noScan);
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.0.0.3")));
+    lobby.AddServer(QStringLiteral("192.168.1.7"), "SYS$$Present: Alice");
+    lobby.AddServer(QStringLiteral("10.0.0.3"), "SYS$$Present:    Bob with a long name");
+    EXPECT_TRUE(lobby.HasServer(QStringLiteral("10.0.0.3")));
+    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.0.0.")));
+    ASSERT_EQ(lobby.lbServers->count(), 2);
+    EXPECT_EQ(lobby.lbServers->item(1)->text(), QStringLiteral("10.0.0.3         Bob with a"));
+    EXPECT_EQ(lobby.lbServers->currentRow(), 0);
+    QApplication::processEvents(); // the list lays its lines out later
+    test::saveShot(&lobby, QStringLiteral("lobby-servers.png"));
+
+    host.calls.clear();
+    lobby.lbServers->setCurrentRow(1);
+    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(host.calls, QStringList({"SetNetMode 1", "SetNetRole 2", "SendRequest 10.0.0.3", "SetNetConnected 1",
+                                       "SetOpponentIP 10.0.0.3", "StartMatch",
+                                       "SetStatus Waiting for Opponent..."}));
+    EXPECT_EQ(host.sent.value(0).second, QByteArray("SYS$$Joined :Quibby"));
+    EXPECT_FALSE(lobby.isVisible());
+    EXPECT_EQ(lobby.lbServers->count(), 0);
+}
+
+TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {
+    test::TempDir dir;
+    dir.write("arp", "IP address       HW type     Flags       HW address            Mask     Device\n"
+                     "192.168.1.1      0x1         0x2         00:11:22:33:44:55     *        eth0\n"
+                     "192.168.1.20     0x1         0x0         00:00:00:00:00:00     *        eth0\n"
+                     "192.168.1.30     0x1         0x2         00:11:22:33:44:66     *        eth0\n"
+                     "192.168.1.5      0x1         0x2         00:11:22:33:44:77     *        eth0\n"
+                     "10.1.1.1         0x1         0x2         00:11:22:33:44:88     *        tun0\n");
+    dir.write("hosts", "127.0.0.1 localhost\n127.0.1.1\tme-host\n::1 ip6-localhost\n"
+                       "192.168.1.30 printer  # the office printer\n"
+                       "192.168.1.40\tpeer peer.lan\n"
+                       "# 192.168.1.50 gone\n"
+                       "172.16.0.9 faraway\n"
+                       "192.168.1.30 printer-again\n");
+    NetScan scan;
+    scan.SetArpTablePath(QString::fromStdString((dir.path() / "arp").string()));
+    scan.SetHostsPath(QString::fromStdString((dir.path() / "hosts").string()));
+    scan.SetLocalAddresses({{QStringLiteral("192.168.1.5"), 24}});
+    scan.SetHostName(QStringLiteral("me-host"));
+    scan.SetLookupBudgetMs(0);
+    EXPECT_EQ(scan.Run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"},
+                                              {"192.168.1.1", "192.168.1.1"},
+                                              {"printer", "192.168.1.30"},
+                                              {"peer", "192.168.1.40"}}));
+
+    // Without the files only this computer is found.
+    scan.SetArpTablePath(QString::fromStdString((dir.path() / "none").string()));
+    scan.SetHostsPath(QString::fromStdString((dir.path() / "none").string()));
+    EXPECT_EQ(scan.Run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"}}));
+}
+
+} // namespace
+} // namespace vtx
