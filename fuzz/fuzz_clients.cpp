@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& s = subnets[i];
         if (s.size() < 9 || s.size() > 15 || s.compare(s.size() - 4, 4, ".255") != 0) std::abort();
         if (std::count(s.begin(), s.end(), '.') != 3) std::abort();
-        if (std::find(subnets.begin() + static_cast<std::ptrdiff_t>(i) + 1, subnets.end(), s) != subnets.end())
+        if (std::find(subnets.begin() + static_cast<std::ptrdiff_t>(i) + 1, subnets.end(), s) !=
+            subnets.end())
             std::abort();
     }
 
