@@ -26,8 +26,9 @@ QByteArray readSmallFile(const QString& path) {
 }
 
 bool isUsableIPv4(const QHostAddress& address) {
-    return address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback() && !address.isNull() &&
-           address != QHostAddress(QHostAddress::AnyIPv4) && !address.isBroadcast() && !address.isMulticast();
+    return address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback() &&
+           !address.isNull() && address != QHostAddress(QHostAddress::AnyIPv4) && !address.isBroadcast() &&
+           !address.isMulticast();
 }
 
 QList<QByteArray> fields(const QByteArray& line) {
@@ -149,7 +150,8 @@ void NetScan::nameByReverseLookup(QList<ScannedHost>& hosts, const QList<int>& u
         const QString address = hosts[index].address;
         ids.append(QHostInfo::lookupHost(address, &context, [&, index, address](const QHostInfo& info) {
             const QString name = info.hostName();
-            if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address) hosts[index].name = name;
+            if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address)
+                hosts[index].name = name;
             if (--pending == 0) loop.quit();
         }));
     }

@@ -44,8 +44,8 @@ TWispButton* lobbyButton(QWidget* parent, const QString& text, int x) {
 }
 
 void reportNetworkError() {
-    QMessageBox::warning(nullptr, QStringLiteral("Attention"), QStringLiteral("Unable to Initialize Network!"),
-                         QMessageBox::Ok);
+    QMessageBox::warning(nullptr, QStringLiteral("Attention"),
+                         QStringLiteral("Unable to Initialize Network!"), QMessageBox::Ok);
 }
 
 TformNet::ScanSource systemScan() {
@@ -254,9 +254,8 @@ bool TformNet::HasServer(const QString& ip) const {
 }
 
 void TformNet::AddServer(const QString& fromIP, const QByteArray& presenceText) {
-    auto* item = new QListWidgetItem(
-        QString::fromLatin1(serverLine(latin1(fromIP), std::string_view(presenceText.constData(),
-                                                                         static_cast<std::size_t>(presenceText.size())))));
+    const std::string_view text(presenceText.constData(), static_cast<std::size_t>(presenceText.size()));
+    auto* item = new QListWidgetItem(QString::fromLatin1(serverLine(latin1(fromIP), text)));
     item->setSizeHint(QSize(lbServers->width(), kServerItemHeight));
     lbServers->addItem(item);
     lbServers->setCurrentRow(0);

@@ -71,7 +71,8 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = bytes.find('\n', pos);
-        std::string_view line = bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
+        std::string_view line =
+            bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;
         entries.push_back({TrimBlanks(cut(line, 0, kClientNameField)),
@@ -101,7 +102,8 @@ void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets) {
         return;
     std::string subnet(address.substr(0, dots[2] + 1));
     subnet += "255";
-    if (std::find(subnets.begin(), subnets.end(), subnet) == subnets.end()) subnets.push_back(std::move(subnet));
+    if (std::find(subnets.begin(), subnets.end(), subnet) == subnets.end())
+        subnets.push_back(std::move(subnet));
 }
 
 } // namespace vtx

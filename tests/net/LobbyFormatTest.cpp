@@ -13,7 +13,8 @@ TEST(LobbyFormat, ServerLinesHoldThePaddedAddressAndTheNameCutTo14) {
     EXPECT_EQ(serverLine("10.0.0.5", "SYS$$Present:    Ann  "), "10.0.0.5         Ann");
     EXPECT_EQ(serverLine("10.0.0.5", "SYS$$Present: "), "10.0.0.5         ");
     EXPECT_EQ(serverLine("10.0.0.5", "SYS$$"), "10.0.0.5         ");
-    EXPECT_EQ(serverLine("10.0.0.5", std::string_view("SYS$$Present: A\nB\0C", 19)), "10.0.0.5         A?B?C");
+    EXPECT_EQ(serverLine("10.0.0.5", std::string_view("SYS$$Present: A\nB\0C", 19)),
+              "10.0.0.5         A?B?C");
 
     EXPECT_EQ(serverLineAddress("192.168.100.200  Bob"), "192.168.100.200");
     EXPECT_EQ(serverLineAddress("10.0.0.5         Bob"), "10.0.0.5");
@@ -54,7 +55,8 @@ TEST(LobbyFormat, SubnetListHoldsEachClassCBroadcastOnceInOrder) {
     AnalyzeIP("172.16.200.", subnets);
     EXPECT_EQ(subnets.back(), "172.16.200.255");
     const std::size_t before = subnets.size();
-    for (const char* nothing : {"", "10.0.0", "host.local", "a.b.c.d", "1.2.300.4", "...", "1..2.3", "1234.1.1.1"})
+    for (const char* nothing :
+         {"", "10.0.0", "host.local", "a.b.c.d", "1.2.300.4", "...", "1..2.3", "1234.1.1.1"})
         AnalyzeIP(nothing, subnets);
     EXPECT_EQ(subnets.size(), before);
 }

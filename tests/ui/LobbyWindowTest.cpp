@@ -102,8 +102,9 @@ TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
                          {"nowhere", ""},
                          {"gamma", "10.0.0.3"}};
         });
-        EXPECT_EQ(shownDuringScan, QStringLiteral("The game is running for a first time\n"
-                                                  "Please wait while network is checking\nIt will take 1-2 min..."));
+        EXPECT_EQ(shownDuringScan,
+                  QStringLiteral("The game is running for a first time\n"
+                                 "Please wait while network is checking\nIt will take 1-2 min..."));
         EXPECT_FALSE(mess.isVisible());
         EXPECT_EQ(mess.labMessF->y(), 50);
         EXPECT_EQ(dir.read("clients.cfg"), expected);
@@ -141,6 +142,9 @@ TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
     EXPECT_EQ(lobby.elbtCancel->Text(), QStringLiteral("Cancel"));
     EXPECT_EQ(lobby.NetTimer->interval(), 1000);
     EXPECT_FALSE(lobby.NetTimer->isActive());
+    EXPECT_TRUE(lobby.InDragArea(QPoint(5, 100)));
+    EXPECT_FALSE(lobby.WindowRegion().contains(QPoint(1, 1))); // a cut top corner
+    EXPECT_TRUE(lobby.WindowRegion().contains(QPoint(1, 183)));
 
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
@@ -208,9 +212,9 @@ TEST_F(LobbyWindow, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
     host.calls.clear();
     lobby.lbServers->setCurrentRow(1);
     QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(host.calls, QStringList({"SetNetMode 1", "SetNetRole 2", "SendRequest 10.0.0.3", "SetNetConnected 1",
-                                       "SetOpponentIP 10.0.0.3", "StartMatch",
-                                       "SetStatus Waiting for Opponent..."}));
+    EXPECT_EQ(host.calls,
+              QStringList({"SetNetMode 1", "SetNetRole 2", "SendRequest 10.0.0.3", "SetNetConnected 1",
+                           "SetOpponentIP 10.0.0.3", "StartMatch", "SetStatus Waiting for Opponent..."}));
     EXPECT_EQ(host.sent.value(0).second, QByteArray("SYS$$Joined :Quibby"));
     EXPECT_FALSE(lobby.isVisible());
     EXPECT_EQ(lobby.lbServers->count(), 0);
