@@ -6,18 +6,11 @@
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
+#include "ui/TformNet.h"
 
 #include <QMessageBox>
 
 namespace vtx {
-
-namespace {
-
-// The LAN lobby's place in the creation order. LAN play comes with a later
-// change, which replaces this step with the lobby window.
-void createLobbyWindow(TForm1&) {}
-
-} // namespace
 
 int runProgram(int argc, char** argv) {
     setDefaultSurfaceFormat();
@@ -30,7 +23,10 @@ int runProgram(int argc, char** argv) {
         return 1;
     }
     TFormMess formMess(&form1);
-    createLobbyWindow(form1);
+    // The lobby reads "clients.cfg", or on the first run scans the network
+    // with the message window showing.
+    TformNet formNet(&form1, &form1);
+    form1.SetLobby(&formNet);
     TFormScore formScore(&form1, &form1);
     TFormOpt formOpt(&form1, &form1);
     form1.SetWindows(&formMess, &formOpt, &formScore);

@@ -3,6 +3,9 @@
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
+#include "game/FleetBlock.h"
+#include "game/NetMessage.h"
+#include "net/LocalAddress.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/SkinFont.h"
@@ -14,6 +17,7 @@
 #include "ui/TFormScore.h"
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
+#include "ui/TformNet.h"
 #include "ui/format/DataPath.h"
 #include "ui/format/OptionsFile.h"
 
@@ -28,11 +32,12 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
-#include <QNetworkInterface>
 #include <QOpenGLContext>
 #include <QProgressBar>
 #include <QThread>
+#include <QVariant>
 #include <QWindow>
 
 #include <algorithm>
@@ -72,14 +77,6 @@ MouseButton gameButton(Qt::MouseButton button) {
 }
 
 } // namespace
-
-QString findLocalIP() {
-    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
-            return address.toString();
-    }
-    return QStringLiteral("127.0.0.1");
-}
 
 TForm1::TForm1(QWidget* parent)
     : TSkinnedForm(parent), m_world(resolveGameFile), m_match(*this, m_clock),
@@ -259,8 +256,17 @@ void TForm1::FormCreate() {
     m_music->setMessageBox(
         [](const QString& title, const QString& text) { QMessageBox::information(nullptr, title, text); });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
-    // 13. The local address.
+    // 13. The local address and the LAN endpoint.
     m_localIP = findLocalIP();
+    std::vector<std::string> own;
+    for (const QString& address : localIPv4Addresses())
+        own.push_back(address.toStdString());
+    own.push_back(m_localIP.toStdString());
+    m_netReceiver.setLocalAddresses(std::move(own));
+    NMUDP1.OnDataReceived = [this](int n, const QString& from, int port) {
+        NMUDP1DataReceived(n, from, port);
+    };
+    NMUDP1.SetLocalPort(net::GamePort);
     // 14. Fight disabled: the menu state.
     pushMenuState();
     // 15. The static scenery.
@@ -275,8 +281,7 @@ void TForm1::pushMenuState() {
     SetTimer1(s.Timer1Enabled, s.Timer1Interval);
 }
 
-void TForm1::FormActivate() {
-    if (!m_startupError.isEmpty() || m_startupAborted) return;
+void TForm1::activationSteps() {
     // 1. Playlist.
     if (m_music) m_music->FormActivate();
     // 2. Volumes from the options window's bars: MIDI, then wave.
@@ -286,6 +291,13 @@ void TForm1::FormActivate() {
     m_fx.RecordIdleStart();
     // 4. The turn timer.
     m_match.ActivateTurnTimer();
+}
+
+void TForm1::FormActivate() {
+    if (!m_startupError.isEmpty() || m_startupAborted) return;
+    activationSteps();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged,
+            Qt::UniqueConnection);
     // 5. Ship models and cell planes, once.
     runStartupStep([this] { m_world.BuildActivationStage(m_boards); });
     if (!m_startupError.isEmpty()) return;
@@ -305,6 +317,22 @@ void TForm1::FormClose() {
                            static_cast<QWidget*>(m_formScore)})
             if (w) w->hide();
         QCoreApplication::quit();
+    }
+}
+
+void TForm1::focusWindowChanged(QWindow* window) {
+    QWindow* previous = m_previousFocus;
+    m_previousFocus = window;
+    if (!window || window != windowHandle() || !previous) return;
+    // The focus came back from one of our windows shown without a modal
+    // wait (the message window's non-modal use): the window is activated
+    // again, as when it was first shown. Modal windows' owners re-run what
+    // they need themselves.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == this || w->windowHandle() != previous) continue;
+        const auto* form = qobject_cast<TSkinnedForm*>(w);
+        if (form && !form->InModalLoop()) activationSteps();
+        return;
     }
 }
 
@@ -328,20 +356,24 @@ void TForm1::elbtSingleGameClick() {
 
 void TForm1::elbtNetGameClick() {
     if (!m_match.state().button(MenuButton::Network).enabled) return;
-    if (m_localIP == QStringLiteral("127.0.0.1") || !lobbyAvailable()) {
+    if (m_localIP == QStringLiteral("127.0.0.1") || !m_formNet) {
         ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
         return;
     }
+    if (!NMUDP1.BindError().isEmpty() && !m_bindErrorShown) {
+        // Another copy of the game usually holds the port: this one can
+        // announce and join but hears nothing. Say so once.
+        m_bindErrorShown = true;
+        ShowFormMess(40,
+                     QStringLiteral("UDP port %1 is busy:\r\n%2\r\nNo answers can reach this game.")
+                         .arg(net::GamePort)
+                         .arg(NMUDP1.BindError())
+                         .toStdString(),
+                     true);
+    }
     m_match.SetMenuButton(MenuButton::Single, false, false);
-    showLobbyModal();
+    m_formNet->ExecModal();
 }
-
-// The lobby window joins the program with LAN play; until then there is no
-// lobby to open and the menu reports the network as unavailable.
-bool TForm1::lobbyAvailable() const {
-    return false;
-}
-void TForm1::showLobbyModal() {}
 
 void TForm1::elbtFightClick() {
     m_match.elbtFightClick();
@@ -362,11 +394,61 @@ void TForm1::elbtExitClick() {
 }
 
 void TForm1::Timer1Timer() {
+    const bool netShot = m_match.state().NetMovePending;
     m_match.Timer1Timer();
+    if (netShot) writeTestProbe();
 }
 
 void TForm1::timerScrollTimer() {
     m_fx.timerScrollTimer();
+    writeTestProbe();
+}
+
+void TForm1::writeTestProbe() {
+    // Only for tests that drive the real program from outside (the LAN test
+    // across two network namespaces): what the player would read off the
+    // screen, as key=value lines, replaced whole at each write.
+    static const QString path = qEnvironmentVariable("VTX_TEST_PROBE");
+    if (path.isEmpty()) return;
+    const MatchState& s = m_match.state();
+    int shotAtOwn = 0;
+    for (char c : s.OwnField)
+        shotAtOwn += c == CellHit || c == CellSunk ? 1 : 0;
+    QString text;
+    const auto put = [&text](const char* key, const QVariant& value) {
+        text += QString::fromLatin1(key) + u'=' + value.toString() + u'\n';
+    };
+    const QPoint viewer = GLSceneViewer1->mapToGlobal(QPoint(0, 0));
+    put("viewer", QStringLiteral("%1,%2").arg(viewer.x()).arg(viewer.y()));
+    put("status", Label2->text());
+    put("turn", s.PlayerTurn);
+    put("fight", int(s.FightStarted));
+    put("inprogress", int(s.GameInProgress));
+    put("won", int(s.GameWon));
+    put("lost", int(s.GameLost));
+    put("pending", int(s.ScorePending));
+    put("points", s.LastPoints);
+    put("netmode", int(s.NetMode));
+    put("connected", int(s.NetConnected));
+    put("shots", s.PlayerShots);
+    put("enemyhits", s.EnemyHits);
+    put("ownhit", shotAtOwn);
+    put("lobby", int(m_formNet && m_formNet->isVisible()));
+    put("servers", m_formNet ? m_formNet->lbServers->count() : 0);
+    put("message", m_formMess && m_formMess->isVisible() ? m_formMess->labMessF->text() : QString());
+    put("scores", int(m_formScore && m_formScore->isVisible()));
+    QFile out(path + QStringLiteral(".new"));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    out.write(text.toUtf8());
+    out.close();
+    std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(path).constData());
+}
+
+void TForm1::NMUDP1DataReceived(int, const QString& fromIP, int) {
+    const QByteArray bytes = NMUDP1.ReadDatagram();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    m_netReceiver.NMUDP1DataReceived(std::span(data, std::size_t(bytes.size())), fromIP.toStdString());
+    writeTestProbe();
 }
 
 void TForm1::GLCadencer1Progress(double, double) {
@@ -382,6 +464,7 @@ void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModif
 void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (!m_world.ActivationStageBuilt()) return;
     m_fx.GLSceneViewer1MouseDown(gameButton(button), x, y);
+    writeTestProbe();
 }
 
 void TForm1::FormKeyDown(int) {
@@ -559,10 +642,94 @@ void TForm1::QuitProgram() {
     close();
 }
 
-// LAN play joins the program later; until then a match never sends.
-void TForm1::SendShot(std::int32_t, std::int32_t) {}
-void TForm1::SendLeave() {}
-void TForm1::SendFleet() {}
+// ---------------------------------------------------------------------- LAN
+
+void TForm1::SendRequest(const QString& host, const QByteArray& text) {
+    if (host.isEmpty()) return;
+    NMUDP1.ReportLevel = 2;
+    NMUDP1.RemoteHost = host;
+    NMUDP1.RemotePort = net::GamePort;
+    NMUDP1.SendDatagram(text);
+}
+
+void TForm1::SendInfo(const QString& host) {
+    if (host.isEmpty()) return;
+    const FleetBlock block = encodeFleet(m_match.state().OwnFleet);
+    NMUDP1.ReportLevel = 2;
+    NMUDP1.RemoteHost = host;
+    NMUDP1.RemotePort = net::GamePort;
+    NMUDP1.SendDatagram(QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
+}
+
+void TForm1::SendField(const QString& host) {
+    if (host.isEmpty()) return;
+    const FieldBlock block = encodeField(m_match.state().OwnField);
+    NMUDP1.ReportLevel = 2;
+    NMUDP1.RemoteHost = host;
+    NMUDP1.RemotePort = net::GamePort;
+    NMUDP1.SendDatagram(QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
+}
+
+namespace {
+QByteArray bytesOf(std::string_view text) {
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+} // namespace
+
+void TForm1::SendShot(std::int32_t row, std::int32_t column) {
+    SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::moveMessage(row, column)));
+}
+
+void TForm1::SendLeave() {
+    SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::ExitMarker));
+}
+
+void TForm1::SendFleet() {
+    const QString opponent = QString::fromStdString(m_match.state().OpponentIP);
+    SendRequest(opponent, bytesOf(net::InfoMarker));
+    SendInfo(opponent);
+    SendRequest(opponent, bytesOf(net::FieldMarker));
+    SendField(opponent);
+}
+
+void TForm1::SetNetMode(bool on) {
+    m_match.state().NetMode = on;
+}
+void TForm1::SetNetConnected(bool on) {
+    m_match.state().NetConnected = on;
+}
+void TForm1::SetNetRole(int role) {
+    m_match.state().NetRole = role;
+}
+void TForm1::SetOpponentIP(const QString& ip) {
+    m_match.state().OpponentIP = ip.toStdString();
+}
+// The lobby starts matches while the Single button is off: past the button's check.
+void TForm1::StartMatch() {
+    m_match.elbtSingleGameClick();
+}
+void TForm1::SetStatus(const QString& text) {
+    Label2->setText(text);
+}
+void TForm1::SwitchSingleButton(bool on) {
+    m_match.SetMenuButton(MenuButton::Single, on, on);
+}
+
+void TForm1::JoinRequested() {
+    m_match.elbtSingleGameClick();
+    if (m_formNet) m_formNet->close();
+}
+bool TForm1::ServerListed(std::string_view fromIP) {
+    return m_formNet && m_formNet->HasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
+}
+void TForm1::AddServer(std::string_view fromIP, std::string_view presenceText) {
+    if (m_formNet)
+        m_formNet->AddServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
+                             QByteArray(presenceText.data(), qsizetype(presenceText.size())));
+}
+void TForm1::OpponentLeft() {
+    ShowFormMess(60, net::OpponentLeftText, true);
+}
 
 // ------------------------------------------------------------ IOptionsHost
 

@@ -21,10 +21,13 @@
 
 #include "game/IMatchHost.h"
 #include "game/Match.h"
+#include "game/NetReceiver.h"
 #include "game/SystemClock.h"
+#include "net/TNMUDP.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
+#include "ui/ILobbyHost.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -37,6 +40,7 @@
 #include <memory>
 
 class QLabel;
+class QWindow;
 
 namespace vtx {
 
@@ -45,12 +49,18 @@ class SoundSystem;
 class TFormMess;
 class TFormOpt;
 class TFormScore;
+class TformNet;
 class TGLCadencer;
 class TGLSceneViewer;
 class TWispButton;
 class VolumeControl;
 
-class TForm1 : public TSkinnedForm, public IMatchHost, public IOptionsHost, public IScoreHost {
+class TForm1 : public TSkinnedForm,
+               public IMatchHost,
+               public IOptionsHost,
+               public IScoreHost,
+               public ILobbyHost,
+               public INetReceiverHost {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 751;
@@ -60,6 +70,9 @@ public:
     ~TForm1() override;
 
     void SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score);
+    // The LAN lobby, created after the message window (it may scan the
+    // network with the message window showing).
+    void SetLobby(TformNet* lobby) { m_formNet = lobby; }
 
     // Empty when start-up went well; otherwise the text naming what failed.
     const QString& StartupError() const { return m_startupError; }
@@ -81,6 +94,7 @@ public:
     QTimer Timer1;
     QTimer timerScroll;
     TGLCadencer* GLCadencer1 = nullptr;
+    TNMUDP NMUDP1;
 
     World& world() { return m_world; }
     Boards& boards() { return m_boards; }
@@ -88,7 +102,8 @@ public:
     Match& match() { return m_match; }
     SoundSystem& sound() { return *m_sound; }
     MusicPlayer& music() { return *m_music; }
-    const QString& LocalIP() const { return m_localIP; }
+    QString LocalIP() const override { return m_localIP; }
+    NetReceiver& netReceiver() { return m_netReceiver; }
     bool SpaceHeld() const { return m_spaceHeld; }
 
     // -------------------------------------------------------------- handlers
@@ -104,6 +119,14 @@ public:
     void GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
     void GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
+    void NMUDP1DataReceived(int numberBytes, const QString& fromIP, int port);
+
+    // ------------------------------------------------------------ LAN sends
+    // One text datagram to host:6868 (nothing for an empty host); the fleet
+    // block of OwnFleet; the grid block of OwnField.
+    void SendRequest(const QString& host, const QByteArray& text) override;
+    void SendInfo(const QString& host);
+    void SendField(const QString& host);
 
     // ------------------------------------------------------------ IMatchHost
     void ResetBoards() override;
@@ -160,6 +183,21 @@ public:
     int LastPoints() const override;
     QString PlayerName() const override;
 
+    // ------------------------------------------------------------ ILobbyHost
+    void SetNetMode(bool on) override;
+    void SetNetConnected(bool on) override;
+    void SetNetRole(int role) override;
+    void SetOpponentIP(const QString& ip) override;
+    void StartMatch() override;
+    void SetStatus(const QString& text) override;
+    void SwitchSingleButton(bool on) override;
+
+    // ------------------------------------------------------ INetReceiverHost
+    void JoinRequested() override;
+    bool ServerListed(std::string_view fromIP) override;
+    void AddServer(std::string_view fromIP, std::string_view presenceText) override;
+    void OpponentLeft() override;
+
 protected:
     void FormActivate() override;
     void FormClose() override;
@@ -174,8 +212,9 @@ private:
     void pushMenuState();
     TWispButton* buttonOf(MenuButton button) const;
     void announceFirstFrame();
-    bool lobbyAvailable() const;
-    void showLobbyModal();
+    void activationSteps();
+    void writeTestProbe();
+    void focusWindowChanged(QWindow* window);
 
     SystemClock m_clock;
     World m_world;
@@ -189,6 +228,11 @@ private:
     TFormMess* m_formMess = nullptr;
     TFormOpt* m_formOpt = nullptr;
     TFormScore* m_formScore = nullptr;
+    TformNet* m_formNet = nullptr;
+    NetReceiver m_netReceiver{m_match, *this};
+    // The window that had the focus before the current one.
+    QWindow* m_previousFocus = nullptr;
+    bool m_bindErrorShown = false;
 
     std::filesystem::path m_startDir;
     QString m_localIP = QStringLiteral("127.0.0.1");
@@ -198,9 +242,5 @@ private:
     bool m_spaceHeld = false;
     bool m_firstFrameAnnounced = false;
 };
-
-// The first IPv4 address of this computer that is not a loopback address, or
-// "127.0.0.1" when there is none.
-QString findLocalIP();
 
 } // namespace vtx
