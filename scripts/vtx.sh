@@ -20,7 +20,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev libgl-dev libglm-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-mixer-dev timgm6mb-soundfont libmp3lame-dev fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick iproute2
+    xvfb xauth xdotool x11-utils imagemagick iproute2 python3
     clang-14 libclang-rt-14-dev
 )
 

@@ -141,7 +141,9 @@ QImage makeMainPanel() {
 QImage makeMessagePanel() {
     constexpr int width = 306;
     constexpr int height = 184;
-    QImage image = steelPanel(width, height, "Message", 102u);
+    // The message window and the lobby share this picture: the lobby writes
+    // its status from x 90, so the title is the game's short name.
+    QImage image = steelPanel(width, height, "Vortalix", 102u);
     QPainter p(&image);
     // The light plate runs from x 10 (edge 10..11, flat from 12) and covers
     // the lobby list (16, 40, 274 x 81) and the message text (16, 64, 273 x 56).
