@@ -58,6 +58,9 @@ Program::Program() {
     form1 = std::make_unique<TForm1>();
     form1->QuitOnClose = false;
     mess = std::make_unique<TFormMess>(form1.get());
+    net = std::make_unique<TformNet>(form1.get(), form1.get(),
+                                     [] { return QList<std::pair<QString, QString>>{}; });
+    form1->SetLobby(net.get());
     score = std::make_unique<TFormScore>(form1.get(), form1.get());
     opt = std::make_unique<TFormOpt>(form1.get(), form1.get());
     form1->SetWindows(mess.get(), opt.get(), score.get());
@@ -74,6 +77,7 @@ Program::~Program() {
     form1->timerScroll.stop();
     opt.reset();
     score.reset();
+    net.reset();
     mess.reset();
     form1.reset();
 }

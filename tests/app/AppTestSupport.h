@@ -9,6 +9,7 @@
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
+#include "ui/TformNet.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -38,6 +39,7 @@ private:
 struct Program {
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TFormMess> mess;
+    std::unique_ptr<TformNet> net; // with an empty first-run scan
     std::unique_ptr<TFormScore> score;
     std::unique_ptr<TFormOpt> opt;
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -334,6 +335,31 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     EXPECT_FALSE(state().Arranging);
     QTest::keyClick(keyTarget(), Qt::Key_Space);
     EXPECT_EQ(state().PlaceHorizontal, start);
+}
+
+TEST_F(MainWindowTest, NetworkOpensTheLobbyAndTheFocusComingBackActivatesTheWindowAgain) {
+    if (form().LocalIP() == QStringLiteral("127.0.0.1")) GTEST_SKIP() << "no network address on this machine";
+    bool seen = false;
+    QTimer::singleShot(300, [&] {
+        seen = program->net->isVisible() && state().NetMode && !state().button(MenuButton::Single).enabled;
+        QTest::mouseClick(program->net->elbtCancel, Qt::LeftButton);
+    });
+    QTest::mouseClick(form().elbtNetGame, Qt::LeftButton);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(program->net->isVisible());
+    EXPECT_FALSE(state().NetMode);
+    EXPECT_TRUE(state().button(MenuButton::Single).enabled);
+
+    // The message window shown without a modal wait takes the focus; when the
+    // main window gets it back, its activation steps run again.
+    state().TurnDelay = 3;
+    program->mess->ShowFormMess(40, QStringLiteral("Please wait"), false);
+    program->mess->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program->mess.get()));
+    program->mess->hide();
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    EXPECT_EQ(state().TurnDelay, 1);
 }
 
 TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {

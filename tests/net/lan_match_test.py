@@ -33,8 +33,8 @@ import tempfile
 import time
 
 SKIP = 77
-# TEST-NET-1: a documentation range, never a real network's.
-SUBNET = "192.0.2"
+# TEST-NET-2: a documentation range, never a real network's.
+SUBNET = "198.51.100"
 VIEWER_W, VIEWER_H = 616, 547
 
 
