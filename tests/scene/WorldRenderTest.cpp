@@ -151,20 +151,27 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
 TEST_F(WorldRenderTest, ViewsFromAboveAndCloseUp) {
     w.world.HUDText2->Visible = false;
     TGLCamera* camera = w.world.GLCamera1;
+    const auto save = [&](const char* name) {
+        renderer.render(w.world.Scene, camera)
+            .save(QStringLiteral(VTX_BINARY_DIR "/artifacts/") + QLatin1String(name) +
+                  QStringLiteral(".png"));
+    };
     camera->OrbitTarget(-90.0f, 0.0f);
-    renderer.render(w.world.Scene, camera).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-above.png"));
+    save("scene-above");
     camera->OrbitTarget(0.0f, 45.0f);
-    renderer.render(w.world.Scene, camera)
-        .save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-above-square.png"));
-    // The island and its trees from near the enemy board, the mountains behind.
-    w.world.Camera->Position = {-2.0f, 3.0f, -3.0f};
-    camera->Position = {0.0f, 0.0f, 0.0f};
-    camera->TargetObject = w.world.isle1;
-    renderer.render(w.world.Scene, camera).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-island.png"));
-    camera->TargetObject = w.world.Plane1;
-    w.world.Camera->Position = {0.0f, 6.0f, 0.0f};
-    camera->Position = {0.0f, 0.0f, 0.0f};
-    w.world.Plane1->Position = {0.0f, 0.0f, 0.0f};
+    save("scene-above-square");
+    // Close views: the camera rig moved, aimed at a marker.
+    TDummyCube* aim = w.world.Scene.Objects().AddChild<TDummyCube>();
+    camera->TargetObject = aim;
+    const auto look = [&](const glm::vec3& from, const glm::vec3& at, const char* name) {
+        w.world.Camera->Position = from;
+        camera->Position = {0.0f, 0.0f, 0.0f};
+        aim->Position = at;
+        save(name);
+    };
+    look({-4.0f, 2.0f, -4.5f}, {-10.0f, 1.0f, -10.5f}, "scene-island");
+    look({0.0f, 12.0f, -60.0f}, {0.0f, 20.0f, -160.0f}, "scene-mountains");
+    look({60.0f, 4.0f, 60.0f}, {130.0f, 6.0f, 130.0f}, "scene-shore");
 }
 
 } // namespace

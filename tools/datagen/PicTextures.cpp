@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace vtx::datagen::pic {
 
@@ -192,48 +193,125 @@ QImage makeLogo() {
     return image;
 }
 
+namespace {
+
+// Height (0..255 before clamping; 128 is the sea's level) of the terrain
+// picture at (x, y) in picture pixels, any real values: the picture repeats
+// every kTerrainSize pixels, and so does everything derived from it.
+double terrainHeightAt(double x, double y) {
+    const double n = kTerrainSize;
+    // Distance to the nearest centre of the repeating raster, so the ring
+    // wraps cleanly across the edges.
+    auto around = [n](double p) {
+        const double d = std::fmod(std::abs(p + 0.5 - n / 2), n);
+        return std::min(d, n - d);
+    };
+    const double dx = around(x);
+    const double dy = around(y);
+    const double u = x / n;
+    const double v = y / n;
+    // Broad bends and smaller coves, so the water line winds in and out.
+    const double warp = (tileFbm(u, v, 4, 3, 71u) - 0.5) * 22.0 + (tileFbm(u, v, 11, 2, 76u) - 0.5) * 8.0;
+    const double d = std::sqrt(dx * dx + dy * dy) + warp;
+    const double seabed = 58.0 + 26.0 * tileFbm(u, v, 8, 3, 72u);
+    const double rise = smoothstep(54.0, 84.0, d);
+    // Broad massifs with sharper ridges on their flanks, and crisp crests
+    // and gullies down to the picture's own resolution.
+    const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
+    const double ridges = tileRidged(u, v, 5, 4, 73u);
+    const double crests = tileRidged(u, v, 16, 3, 77u);
+    const double rough = tileFbm(u, v, 20, 3, 75u) - 0.5;
+    const double mountain = 128.0 + 74.0 * massif + 40.0 * ridges * ridges +
+                            16.0 * (0.3 + massif) * (crests * crests - 0.3) + 24.0 * rough;
+    return seabed + (mountain - seabed) * rise;
+}
+
+} // namespace
+
 QImage makeTerrain() {
     QImage image(kTerrainSize, kTerrainSize, QImage::Format_Grayscale8);
-    const double n = kTerrainSize;
     for (int y = 0; y < kTerrainSize; ++y) {
         uchar* line = image.scanLine(y);
-        for (int x = 0; x < kTerrainSize; ++x) {
-            // Distance to the nearest centre of the repeating raster, so the
-            // ring wraps cleanly across the edges.
-            double dx = std::abs(x + 0.5 - n / 2);
-            double dy = std::abs(y + 0.5 - n / 2);
-            dx = std::min(dx, n - dx);
-            dy = std::min(dy, n - dy);
-            const double u = x / n;
-            const double v = y / n;
-            const double warp = (tileFbm(u, v, 4, 3, 71u) - 0.5) * 22.0;
-            const double d = std::sqrt(dx * dx + dy * dy) + warp;
-            const double seabed = 58.0 + 26.0 * tileFbm(u, v, 8, 3, 72u);
-            const double rise = smoothstep(56.0, 86.0, d);
-            // Broad massifs with sharper ridges on their flanks.
-            const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
-            const double ridges = tileRidged(u, v, 5, 4, 73u);
-            const double rough = tileFbm(u, v, 20, 3, 75u) - 0.5;
-            const double mountain = 128.0 + 78.0 * massif + 40.0 * ridges * ridges + 30.0 * rough;
-            const double h = seabed + (mountain - seabed) * rise;
-            line[x] = static_cast<uchar>(std::clamp(std::lround(h), 0L, 250L));
-        }
+        for (int x = 0; x < kTerrainSize; ++x)
+            line[x] = static_cast<uchar>(std::clamp(std::lround(terrainHeightAt(x, y)), 0L, 250L));
     }
     return image;
 }
 
 QImage makeSnow() {
-    return paintSquare(512, [](double u, double v, int, int) {
-        const double rockMask = smoothstep(0.56, 0.64, tileFbm(u, v, 6, 4, 11u));
-        const double crack = tileRidged(u, v, 12, 4, 12u);
-        const double grit = tileFbm(u, v, 128, 2, 13u);
-        const double drift = tileFbm(u, v, 8, 4, 14u);
-        const QColor snow =
-            shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
-        const QColor rock =
-            shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
-        return mix(snow, rock, rockMask);
-    });
+    // The ground texture covers the terrain exactly once (256 height samples,
+    // the picture stretched to them, per repeat), starting at the raster's
+    // centre: texel (px, py) lies over height sample 128 + (px + 0.5) / 2,
+    // that is over picture pixel (sample + 0.5) * 200 / 256 - 0.5. So the
+    // texture is painted as a map of the terrain: rock where it is steep,
+    // snow where it is high and flat enough, dark woods on the lower slopes,
+    // a shingle beach and wet stones at the water line, and the relief's
+    // light and shade baked in (the scene's light stands almost overhead).
+    constexpr int size = 512;
+    const double toPicture = double(kTerrainSize) / 256.0;
+    auto pictureCoord = [&](double p) { return (128.0 + (p + 0.5) / 2.0 + 0.5) * toPicture - 0.5; };
+    // Heights on the texel grid with a one-texel border, read wrapped.
+    std::vector<double> heights(std::size_t(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            heights[std::size_t(y) * size + std::size_t(x)] =
+                terrainHeightAt(pictureCoord(x), pictureCoord(y));
+    auto h = [&](int x, int y) {
+        return heights[std::size_t((y + size) % size) * size + std::size_t((x + size) % size)];
+    };
+    // One texel is half a height sample: 1.05 world units; one height level 0.3 units.
+    constexpr double texelUnits = 1.05;
+    constexpr double levelUnits = 0.3;
+    // Light from the sun's side of the sky, raised so no slope is black.
+    const double lx = 0.62, ly = -0.3, lz = 0.72;
+    const QColor snowShade(214, 222, 236), snowLit(252, 252, 255);
+    const QColor rockDark(70, 66, 64), rockLight(140, 132, 122);
+    const QColor woods(38, 52, 40), woodsLight(66, 82, 58);
+    const QColor shingle(150, 140, 118), wet(58, 60, 58);
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double u = double(x) / size;
+            const double v = double(y) / size;
+            const double here = h(x, y);
+            // Normal of the surface in world units.
+            const double gx = (h(x + 1, y) - h(x - 1, y)) * levelUnits / (2.0 * texelUnits);
+            const double gy = (h(x, y + 1) - h(x, y - 1)) * levelUnits / (2.0 * texelUnits);
+            const double len = std::sqrt(gx * gx + gy * gy + 1.0);
+            const double nz = 1.0 / len;
+            const double steep = 1.0 - nz; // 0 flat .. 1 a wall
+            const double lambert = std::max(0.0, (-gx * lx - gy * ly + lz) / len);
+            // Hollows darker, crests lighter.
+            const double curvature =
+                (h(x + 2, y) + h(x - 2, y) + h(x, y + 2) + h(x, y - 2) - 4.0 * here) * 0.02;
+            const double grain = tileFbm(u, v, 128, 2, 13u);
+            // Layered rock: bands along the height, broken up.
+            const double strata = tileFbm(u, v, 64, 2, 15u) * 0.5 +
+                                  0.5 * (0.5 + 0.5 * std::sin(here * 0.45 + 6.0 * tileFbm(u, v, 8, 2, 19u)));
+
+            const QColor rock =
+                shade(mix(rockDark, rockLight, clamp01(0.25 + 0.6 * strata + 0.3 * (grain - 0.5))), 1.0);
+            const double snowLine = 146.0 + 24.0 * (tileFbm(u, v, 16, 3, 14u) - 0.5);
+            // Snow lies on the high ground but slides off the steep faces.
+            const double snowy =
+                smoothstep(snowLine - 10.0, snowLine + 8.0, here) *
+                (1.0 - smoothstep(0.24, 0.42, steep + 0.2 * (grain - 0.5) - 0.08 * (here - snowLine) / 40.0));
+            const QColor snow = mix(snowShade, snowLit, tileFbm(u, v, 32, 3, 16u));
+            const double wooded = (1.0 - smoothstep(138.0, 150.0, here + 10.0 * (grain - 0.5))) *
+                                  (1.0 - smoothstep(0.12, 0.22, steep)) *
+                                  smoothstep(0.35, 0.55, tileFbm(u, v, 24, 3, 17u));
+            const QColor forest = mix(woods, woodsLight, tileFbm(u, v, 96, 2, 18u));
+            QColor c = mix(rock, forest, wooded);
+            c = mix(c, snow, snowy);
+            // The shore: a pale shingle strip just above the sea, wet dark stones at and below it.
+            const double beach = 1.0 - smoothstep(130.0, 133.5, here + 3.0 * (grain - 0.5));
+            c = mix(c, shade(shingle, 0.85 + 0.3 * grain), beach * (1.0 - smoothstep(0.15, 0.3, steep)));
+            c = mix(c, wet, 1.0 - smoothstep(126.0, 128.6, here));
+            const double light = 0.55 + 0.55 * lambert + std::clamp(-curvature, -0.2, 0.2);
+            setPixel(image, x, y, shade(c, std::clamp(light, 0.35, 1.15)));
+        }
+    }
+    return image;
 }
 
 QImage makeDetail() {

@@ -28,7 +28,9 @@ QImage makeLogo();
 inline constexpr int kTerrainSize = 200;
 QImage makeTerrain();
 
-QImage makeSnow();     // 512 x 512 snow and rock, tileable
+// 512 x 512 ground of the terrain: a map of it (snow, rock, woods, shore,
+// baked light) laid exactly over the heights of makeTerrain; tileable.
+QImage makeSnow();
 QImage makeDetail();   // 256 x 256 fine grey noise, tileable
 QImage makeFlare();    // 256 x 256 sun flare on black
 QImage makeGrass();    // 256 x 256 grass, sandier towards the bottom rows
