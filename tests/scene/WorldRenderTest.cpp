@@ -169,7 +169,7 @@ TEST_F(WorldRenderTest, ViewsFromAboveAndCloseUp) {
         aim->Position = at;
         save(name);
     };
-    look({-4.0f, 2.0f, -4.5f}, {-10.0f, 1.0f, -10.5f}, "scene-island");
+    look({-5.5f, 2.2f, -6.0f}, {-10.0f, 1.2f, -10.5f}, "scene-island");
     look({0.0f, 12.0f, -60.0f}, {0.0f, 20.0f, -160.0f}, "scene-mountains");
     look({60.0f, 4.0f, 60.0f}, {130.0f, 6.0f, 130.0f}, "scene-shore");
 }

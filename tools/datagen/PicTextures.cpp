@@ -354,19 +354,65 @@ QImage makeFlare() {
 }
 
 QImage makeGrass() {
-    return paintSquare(256, [](double u, double v, int x, int y) {
+    QImage image = paintSquare(256, [](double u, double v, int x, int y) {
         const double tone = tileFbm(u, v, 8, 4, 31u);
         const double blades = tileFbm(u, v, 64, 2, 32u);
         const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
         // Rows 192..255, used by the beach ring, are all sand.
         const double beach = smoothstep(172.0, 188.0, y + 8.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
         const double sandiness = std::max(patches, beach);
-        const QColor grass = shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
+        const QColor grass = shade(mix(QColor(46, 88, 26), QColor(108, 146, 48), tone), 0.7 + 0.5 * blades);
         const double grain = latticeValue(x, y, 35u);
-        const QColor sand =
-            shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
+        // Wind ripples across the sand.
+        const double ripple =
+            0.5 + 0.5 * std::sin(2.0 * kPi * (6.0 * v + 2.0 * u + 0.6 * tileFbm(u, v, 6, 2, 36u)) * 4.0);
+        const QColor sand = shade(mix(QColor(184, 160, 110), QColor(228, 210, 162), tone),
+                                  0.84 + 0.14 * grain + 0.1 * ripple);
         return mix(grass, sand, sandiness);
     });
+    // Crisp detail over the soft ground, so the island is not a blur close
+    // up: grass tufts, dark shrubs, small flowers; pebbles on the sand. Only
+    // the grass rows get green; the beach rows stay sand and stone.
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Rng rng(37);
+    p.setClipRect(QRect(0, 0, 256, 176));
+    for (int i = 0; i < 90; ++i) {
+        const QPointF at(rng.range(0, 256), rng.range(0, 176));
+        const double r = rng.range(2.5, 6.0);
+        QRadialGradient shrub(at - QPointF(r * 0.3, r * 0.3), r * 1.3);
+        shrub.setColorAt(0.0, QColor(70, 110, 40));
+        shrub.setColorAt(0.7, QColor(30, 60, 22));
+        shrub.setColorAt(1.0, QColor(20, 40, 16, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(shrub);
+        p.drawEllipse(at, r * 1.3, r * 1.3);
+    }
+    for (int i = 0; i < 2600; ++i) {
+        const double x = rng.range(-4, 260);
+        const double y = rng.range(-4, 180);
+        const double angle = rng.range(-0.6, 0.6) + (rng.uniform() < 0.5 ? 0.0 : kPi);
+        const double len = rng.range(2.0, 5.0);
+        const QColor c = mix(QColor(40, 80, 22), QColor(150, 184, 76), rng.uniform());
+        p.setPen(QPen(c, rng.range(0.6, 1.2), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
+    }
+    const QColor petals[] = {QColor(240, 236, 210), QColor(236, 208, 70), QColor(200, 150, 220)};
+    for (int i = 0; i < 70; ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(petals[rng.below(3)]);
+        p.drawEllipse(QPointF(rng.range(0, 256), rng.range(0, 176)), 0.9, 0.9);
+    }
+    p.setClipRect(QRect(0, 0, 256, 256));
+    for (int i = 0; i < 160; ++i) {
+        const QPointF at(rng.range(0, 256), rng.range(176, 256));
+        const double r = rng.range(0.8, 2.2);
+        const int grey = 120 + rng.below(90);
+        p.setPen(QPen(QColor(grey - 50, grey - 54, grey - 60), 0.6));
+        p.setBrush(QColor(grey, grey - 6, grey - 14));
+        p.drawEllipse(at, r * 1.2, r);
+    }
+    return image;
 }
 
 QImage makeTreeSkin() {
@@ -383,24 +429,53 @@ QImage makeTreeSkin() {
             setPixel(image, x, y, c);
         }
     }
-    // Foliage: a dark green ground covered with short needle strokes.
+    // Boughs, rows 0..191 (the tree model maps apex to the top row and the
+    // drooping branch tips to row 188): deep shade near the trunk, lighter
+    // needles towards the tips, snow caught on the outer twigs. Rows 192..255:
+    // the dark undersides.
     for (int y = 0; y < size; ++y) {
         for (int x = 128; x < size; ++x) {
             const double tone = tileFbm((x - 128) / 128.0, double(y) / size, 8, 3, 43u);
-            setPixel(image, x, y, mix(QColor(18, 48, 20), QColor(34, 80, 30), tone));
+            const double out = std::clamp(y / 188.0, 0.0, 1.0);
+            const QColor c = y < 192 ? mix(mix(QColor(10, 30, 14), QColor(26, 66, 30), out),
+                                           mix(QColor(16, 40, 18), QColor(44, 92, 40), out), tone)
+                                     : mix(QColor(8, 22, 10), QColor(20, 40, 18), tone);
+            setPixel(image, x, y, c);
         }
     }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setClipRect(QRect(128, 0, 128, size));
+    p.setClipRect(QRect(128, 0, 128, 192));
     Rng rng(44);
-    for (int i = 0; i < 2600; ++i) {
+    // Needles hang from the twigs: strokes mostly downwards, brighter and
+    // denser towards the tips.
+    for (int i = 0; i < 3400; ++i) {
         const double x = 128 + rng.range(-4, 132);
-        const double y = rng.range(-4, size + 4);
-        const double angle = rng.range(-0.9, 0.9) + (rng.uniform() < 0.5 ? 0.0 : kPi);
-        const double len = rng.range(4, 9);
-        const QColor c = mix(QColor(30, 78, 28), QColor(110, 170, 70), rng.uniform());
-        p.setPen(QPen(c, rng.range(0.8, 1.6), Qt::SolidLine, Qt::RoundCap));
+        const double y = 192.0 * std::sqrt(rng.uniform());
+        const double angle = rng.range(-0.7, 0.7);
+        const double len = rng.range(4, 10);
+        const double out = y / 192.0;
+        const QColor c =
+            mix(QColor(22, 60, 26), QColor(96, 160, 70), clamp01(0.25 + 0.75 * out * rng.uniform()));
+        p.setPen(QPen(c, rng.range(0.9, 1.7), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
+    }
+    // Snow on the outer twigs, in small clumps.
+    for (int i = 0; i < 150; ++i) {
+        const double x = 128 + rng.range(0, 128);
+        const double y = 192.0 * (0.45 + 0.55 * std::sqrt(rng.uniform()));
+        const double w = rng.range(2.0, 6.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(mix(QColor(176, 192, 204), QColor(236, 242, 248), rng.uniform()));
+        p.drawEllipse(QPointF(x, y), w, w * 0.45);
+    }
+    p.setClipRect(QRect(128, 192, 128, 64));
+    for (int i = 0; i < 700; ++i) {
+        const double x = 128 + rng.range(-4, 132);
+        const double y = rng.range(190, 258);
+        const double angle = rng.range(0.0, 2.0 * kPi);
+        const double len = rng.range(3, 7);
+        p.setPen(QPen(mix(QColor(14, 34, 16), QColor(40, 70, 34), rng.uniform()), 1.0));
         p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
     }
     return image;
