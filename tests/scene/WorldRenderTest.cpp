@@ -148,7 +148,7 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
     EXPECT_GT(hitVsFrame, 1.35);
 }
 
-TEST_F(WorldRenderTest, ViewsFromAboveAndCloseUp) {
+TEST_F(WorldRenderTest, CellEdgesFromAboveDoNotStepAndCloseViewsAreKept) {
     w.world.HUDText2->Visible = false;
     TGLCamera* camera = w.world.GLCamera1;
     const auto save = [&](const char* name) {
@@ -158,6 +158,42 @@ TEST_F(WorldRenderTest, ViewsFromAboveAndCloseUp) {
     };
     camera->OrbitTarget(-90.0f, 0.0f);
     save("scene-above");
+    {
+        // The cells' squares from above, turned 45 degrees: their outlines
+        // must not step along the squares' hard edges. Compared with the same
+        // view drawn at twice the size and scaled down (smooth edges), the
+        // boards differ little.
+        const QImage once = renderer.render(w.world.Scene, camera);
+        TGLOffscreenRenderer twice(2 * 616, 2 * 547);
+        const QImage smooth = twice.render(w.world.Scene, camera)
+                                  .scaled(616, 547, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Pixels over the squares' edges: where the board plane seen through
+        // the pixel's centre lies within 0.06 units (a pixel) of a cell border.
+        const glm::mat4 toWorld =
+            glm::inverse(camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix());
+        double difference = 0.0;
+        int count = 0;
+        for (int y = 0; y < once.height(); ++y)
+            for (int x = 0; x < once.width(); ++x) {
+                const glm::vec2 ndc((x + 0.5f) / 616.0f * 2.0f - 1.0f, 1.0f - (y + 0.5f) / 547.0f * 2.0f);
+                glm::vec4 nearPoint = toWorld * glm::vec4(ndc, -1.0f, 1.0f);
+                glm::vec4 farPoint = toWorld * glm::vec4(ndc, 1.0f, 1.0f);
+                const glm::vec3 a = glm::vec3(nearPoint) / nearPoint.w, b = glm::vec3(farPoint) / farPoint.w;
+                const glm::vec3 p = a + (b - a) * ((0.1f - a.y) / (b.y - a.y));
+                if (p.x < -4.6f || p.x > 5.6f || p.z < -10.6f || p.z > 10.6f) continue;
+                const float fx = std::abs(p.x + 0.5f - std::round(p.x + 0.5f));
+                const float fz = std::abs(p.z + 0.5f - std::round(p.z + 0.5f));
+                if (std::min(fx, fz) > 0.06f) continue;
+                difference +=
+                    std::abs(once.pixelColor(x, y).lightness() - smooth.pixelColor(x, y).lightness());
+                ++count;
+            }
+        ASSERT_GT(count, 1000);
+        std::printf("cell edges from above against their smooth picture: %.2f levels per pixel\n",
+                    difference / count);
+        // An outline reaching the squares' edges made about 14.5 here.
+        EXPECT_LT(difference / count, 7.0);
+    }
     camera->OrbitTarget(0.0f, 45.0f);
     save("scene-above-square");
     // Close views: the camera rig moved, aimed at a marker.
