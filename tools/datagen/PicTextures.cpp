@@ -315,9 +315,16 @@ QImage makeSnow() {
 }
 
 QImage makeDetail() {
+    // Grey around the middle level (a detail map brightens and darkens what
+    // it lies on): fine rock grain, hairline cracks and a few pits, crisp at
+    // the texel scale rather than a soft cloud.
     return paintSquare(256, [](double u, double v, int x, int y) {
-        const double g = 0.6 * tileFbm(u, v, 32, 4, 21u) + 0.4 * latticeValue(x, y, 22u);
-        const int level = std::clamp(static_cast<int>(std::lround(88 + 96 * g)), 0, 255);
+        const double grain = tileFbm(u, v, 32, 4, 21u) - 0.5;
+        const double speckle = latticeValue(x, y, 22u) - 0.5;
+        const double crack = std::pow(tileRidged(u, v, 12, 3, 23u), 6.0);
+        const double pit = smoothstep(0.78, 0.86, tileFbm(u, v, 48, 2, 24u));
+        const double g = 128.0 + 70.0 * grain + 34.0 * speckle - 60.0 * crack - 40.0 * pit;
+        const int level = std::clamp(static_cast<int>(std::lround(g)), 0, 255);
         return QColor(level, level, level);
     });
 }

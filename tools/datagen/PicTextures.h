@@ -31,7 +31,7 @@ QImage makeTerrain();
 // 512 x 512 ground of the terrain: a map of it (snow, rock, woods, shore,
 // baked light) laid exactly over the heights of makeTerrain; tileable.
 QImage makeSnow();
-QImage makeDetail(); // 256 x 256 fine grey noise, tileable
+QImage makeDetail(); // 256 x 256 grey rock grain around the middle level, tileable
 QImage makeFlare();  // 256 x 256 sun flare on black
 QImage makeGrass();  // 256 x 256 grass, sandier towards the bottom rows
 // 256 x 256: bark in the left half; in the right half the outside of the
