@@ -174,6 +174,9 @@ void TForm1::createComponents() {
     GLCadencer1->OnProgress = [this](double dt, double t) { GLCadencer1Progress(dt, t); };
 
     m_fx.pick = [this](int x, int y) { return GLSceneViewer1->PickObject(x, y); };
+    m_fx.pickThrough = [this](int x, int y, const PickFilter& lookThrough) {
+        return GLSceneViewer1->PickObjectThrough(x, y, lookThrough);
+    };
     m_fx.rightButtonHeld = [] { return QGuiApplication::mouseButtons().testFlag(Qt::RightButton); };
     m_fx.cursorOffsetY = [this] { return QCursor::pos().y() - y(); };
     m_fx.randomBelow = [this](int n) { return int(m_match.random().Random(n)); };

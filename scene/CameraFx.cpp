@@ -3,6 +3,8 @@
 #include "scene/Boards.h"
 #include "scene/World.h"
 
+#include <algorithm>
+
 namespace vtx {
 
 CameraFx::CameraFx(World& world, Boards& boards, Match& match, IClock& clock)
@@ -75,6 +77,20 @@ bool CameraFx::isCell(const TGLBaseSceneObject* object) const {
     return object && object->kind() == ObjectKind::Plane && object->Tag == 0;
 }
 
+TGLBaseSceneObject* CameraFx::pickAt(int x, int y) {
+    // While a fleet is arranged by hand, the ship being placed floats over the
+    // cell under the pointer and, seen from above, hides it: the pick looks
+    // through the own ship models then, so every visible cell can be hovered
+    // and clicked. During a battle a model still covers its cell.
+    if (m_match.state().Arranging && pickThrough) {
+        const auto& own = m_world.OwnShipModels;
+        return pickThrough(x, y, [&own](const TGLBaseSceneObject& object) {
+            return std::find(own.begin(), own.end(), &object) != own.end();
+        });
+    }
+    return pick ? pick(x, y) : nullptr;
+}
+
 void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     MatchState& s = m_match.state();
     if (s.GameWon || s.GameLost) return;
@@ -87,8 +103,8 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
 
-    if (s.HoverPicking && pick) {
-        TGLBaseSceneObject* object = pick(x, y);
+    if (s.HoverPicking) {
+        TGLBaseSceneObject* object = pickAt(x, y);
         if (isCell(object) && object != m_boards.HoveredCell) {
             if (s.Arranging) m_match.CellHover(object->Name);
             m_boards.HoveredCell = static_cast<TPlane*>(object);
@@ -104,7 +120,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
 }
 
 void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y) {
-    TGLBaseSceneObject* object = pick ? pick(x, y) : nullptr;
+    TGLBaseSceneObject* object = pickAt(x, y);
     if (isCell(object)) m_match.CellMouseDown(object->Name, button);
     MouseX = x;
     MouseY = y;

@@ -9,6 +9,8 @@
 // owns nothing of them. The environment is injected so tests can drive it:
 //   clock          tickMs() for the idle test and the shake (milliseconds)
 //   pick(x, y)     the object under a viewer pixel (the viewer's PickObject)
+//   pickThrough(x, y, lookThrough)   the same, looking through the objects
+//                  lookThrough accepts (the viewer's PickObjectThrough)
 //   rightButtonHeld()    the right mouse button's state asked of the system
 //   cursorOffsetY()      the cursor's screen Y minus the main window's top
 //   randomBelow(n)       uniform 0..n-1 for the shake
@@ -34,6 +36,9 @@ public:
     CameraFx(World& world, Boards& boards, Match& match, IClock& clock);
 
     std::function<TGLBaseSceneObject*(int x, int y)> pick;
+    std::function<TGLBaseSceneObject*(int x, int y,
+                                      const std::function<bool(const TGLBaseSceneObject&)>& lookThrough)>
+        pickThrough;
     std::function<bool()> rightButtonHeld;
     std::function<int()> cursorOffsetY;
     std::function<int(int n)> randomBelow;
@@ -80,6 +85,8 @@ public:
 
 private:
     bool isCell(const TGLBaseSceneObject* object) const;
+    // The object under the pixel for the hover test and the clicks.
+    TGLBaseSceneObject* pickAt(int x, int y);
 
     World& m_world;
     Boards& m_boards;

@@ -279,6 +279,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     // Per-frame lists, kept to reuse their storage.
     std::vector<DrawItem> skyItems, opaqueItems, blendedItems, hudItems, pickItems;
+    const PickFilter* pickLookThrough = nullptr; // set only while a pick runs
     std::vector<FireItem> fireItems;
     struct Batch {
         const TGLMaterial* material = nullptr;
@@ -724,7 +725,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         const glm::mat4 model = parent * object.localMatrix();
         const ObjectKind kind = object.kind();
         if (forPick) {
-            if (object.pickable())
+            if (object.pickable() && !(pickLookThrough && (*pickLookThrough)(object)))
                 pickItems.push_back({&object, model, &object.effectiveMaterial()});
         } else {
             switch (kind) {
@@ -1266,8 +1267,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         pickHeight = height;
     }
 
-    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y)
+    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y,
+                             const PickFilter* lookThrough = nullptr)
     {
+        // Read by collect() during this pick only.
+        pickLookThrough = lookThrough;
+        struct Forget {
+            const PickFilter*& filter;
+            ~Forget() { filter = nullptr; }
+        } forget{pickLookThrough};
         if (!cam || target.width <= 0 || target.height <= 0)
             return nullptr;
         // The 3 x 3 square around the pixel, clipped to the target (GL rows count from the bottom).
@@ -1352,6 +1360,12 @@ void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarge
 TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y)
 {
     return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;
+}
+
+TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y,
+                                        const PickFilter& lookThrough)
+{
+    return m->ready ? m->pick(scene, camera, target, x, y, lookThrough ? &lookThrough : nullptr) : nullptr;
 }
 
 } // namespace vtx

@@ -18,6 +18,7 @@
 #include <QOpenGLExtraFunctions>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace vtx {
@@ -29,6 +30,10 @@ struct RenderStats {
     int terrainTiles = 0;
     int particles = 0;
 };
+
+// Says which pickable objects a pick looks through (true: not drawn into the pick, so what lies behind
+// them is found).
+using PickFilter = std::function<bool(const TGLBaseSceneObject&)>;
 
 struct RenderTarget {
     unsigned int framebuffer = 0;    // GL framebuffer object name to draw into
@@ -53,6 +58,9 @@ public:
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the target's top-left):
     // the 3 x 3 square around it. nullptr when nothing is there. Leaves target.framebuffer bound.
     TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y);
+    // The same, looking through the objects lookThrough accepts.
+    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y,
+                             const PickFilter& lookThrough);
 
     const RenderStats& stats() const;
 

@@ -79,6 +79,18 @@ TGLBaseSceneObject* TGLSceneViewer::PickObject(int x, int y)
     return found;
 }
 
+TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFilter& lookThrough)
+{
+    if (!Scene || !Camera || !m_renderer.initialized())
+        return nullptr;
+    makeCurrent();
+    const qreal ratio = devicePixelRatioF();
+    TGLBaseSceneObject* found =
+        m_renderer.pick(*Scene, Camera, target(), int(x * ratio), int(y * ratio), lookThrough);
+    doneCurrent();
+    return found;
+}
+
 void TGLSceneViewer::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();

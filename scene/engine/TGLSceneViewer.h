@@ -31,6 +31,9 @@ public:
     void Invalidate() { update(); }
     // The nearest pickable object drawn within one pixel of (x, y), or nullptr.
     TGLBaseSceneObject* PickObject(int x, int y);
+    // The same, looking through the objects lookThrough accepts (e.g. a model floating over the cell
+    // the pointer is on).
+    TGLBaseSceneObject* PickObjectThrough(int x, int y, const PickFilter& lookThrough);
     // Figures of the last drawn frame.
     RenderStats lastFrameStats() const { return m_renderer.stats(); }
 

@@ -222,6 +222,73 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
 }
 
+TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
+    test::ModalAnswerer answerer(*program);
+    program->opt->bcbManual->SetChecked(true);
+    struct View {
+        const char* name;
+        float pitch, turn; // orbit from the first view
+    };
+    // From straight above the ship being placed floats right over the cell
+    // under the pointer; the turned view looks across placed ships.
+    const View views[] = {{"first", 0.0f, 0.0f}, {"above", -90.0f, 0.0f}, {"turned", -20.0f, 110.0f}};
+    struct Spot {
+        int row, column;
+        bool horizontal;
+    };
+    // Near cells first: placed ships then stand between the camera and later cells.
+    const std::vector<Spot> layout = {{10, 1, true}, {6, 10, false}, {8, 2, true},  {1, 1, false},
+                                      {1, 4, true},  {4, 6, false},  {10, 7, true}, {3, 9, true},
+                                      {6, 2, true},  {10, 10, true}};
+    for (const View& view : views) {
+        SCOPED_TRACE(view.name);
+        clickButton(form().elbtSingleGame);
+        ASSERT_TRUE(state().Arranging);
+        form().timerScroll.stop(); // no idle spin or edge scroll while the test aims
+        form().world().Camera->Position = {10.0f, 10.0f, 10.0f};
+        form().world().GLCamera1->Position = {0.0f, 0.0f, 0.0f};
+        form().world().GLCamera1->OrbitTarget(view.pitch, view.turn);
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            const Spot& spot = layout[i];
+            const int n = int(i) + 1;
+            ASSERT_EQ(state().ShipToPlace, n);
+            const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
+            ASSERT_TRUE(test::insideViewer(form(), pixel)) << "ship " << n;
+            ASSERT_TRUE(hover(OwnBoard, spot.row, spot.column)) << "ship " << n << " hovers nothing";
+            if (state().PlaceHorizontal != spot.horizontal)
+                QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+            ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << n << " did not turn";
+            if (i == 4)
+                form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-") +
+                                   QLatin1String(view.name) + QStringLiteral(".png"));
+            QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
+            ASSERT_EQ(state().ShipToPlace, n + 1) << "ship " << n << " was not placed";
+            // The ship covers exactly the cells from the clicked one on.
+            const TShipRecord& ship = state().OwnFleet[i];
+            const int size = ShipSizes[i];
+            EXPECT_EQ(ship.Horizontal, spot.horizontal ? 1 : 0);
+            int decks = 0;
+            for (int k = 0; k < size; ++k) {
+                const int row = spot.row + (spot.horizontal ? 0 : k);
+                const int column = spot.column + (spot.horizontal ? k : 0);
+                EXPECT_EQ(ship.Rows[std::size_t(k)], row) << "ship " << n << " deck " << k + 1;
+                EXPECT_EQ(ship.Cols[std::size_t(k)], column) << "ship " << n << " deck " << k + 1;
+            }
+            for (int r = 1; r <= 10; ++r)
+                for (int c = 1; c <= 10; ++c)
+                    decks += cellAt(state().OwnField, r, c) == CellDeck;
+            int expected = 0;
+            for (std::size_t k = 0; k <= i; ++k)
+                expected += ShipSizes[k];
+            EXPECT_EQ(decks, expected) << "ship " << n;
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+        EXPECT_TRUE(form().elbtFight->isEnabled());
+        clickButton(form().elbtExit); // leave the match; the next view starts a new one
+        ASSERT_FALSE(state().GameInProgress);
+    }
+}
+
 TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     test::ModalAnswerer answerer(*program);
     clickButton(form().elbtSingleGame);

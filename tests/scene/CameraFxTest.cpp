@@ -206,5 +206,35 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     EXPECT_EQ(w.boards.cell(OwnBoard, 3, 2)->LibMaterialName, "hint");
 }
 
+TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
+    std::function<bool(const TGLBaseSceneObject&)> lookedThrough;
+    fx.pickThrough = [&](int, int, const std::function<bool(const TGLBaseSceneObject&)>& filter) {
+        lookedThrough = filter;
+        return static_cast<TGLBaseSceneObject*>(w.boards.cell(OwnBoard, 6, 3));
+    };
+    picked = w.world.OwnShipModels[0]; // what the plain pick sees: the floating ship
+    s.Arranging = true;
+    s.HoverPicking = true;
+    s.ShipToPlace = 1;
+    fx.GLSceneViewer1MouseMove(false, 5, 5);
+    EXPECT_EQ(s.PickedRow, 6); // the cell beneath the ship
+    ASSERT_TRUE(lookedThrough);
+    for (TActor* own : w.world.OwnShipModels)
+        EXPECT_TRUE(lookedThrough(*own));
+    EXPECT_FALSE(lookedThrough(*w.world.EnemyShipModels[0]));
+    EXPECT_FALSE(lookedThrough(*w.world.Trees[0]));
+    EXPECT_FALSE(lookedThrough(*w.boards.cell(OwnBoard, 6, 3)));
+
+    // In a battle a model covers its cell as before.
+    s.Arranging = false;
+    s.FightStarted = true;
+    s.PlayerTurn = 1;
+    lookedThrough = nullptr;
+    s.PickedRow = 0;
+    fx.GLSceneViewer1MouseDown(MouseButton::Left, 5, 5);
+    EXPECT_FALSE(lookedThrough);
+    EXPECT_EQ(s.PickedRow, 0);
+}
+
 } // namespace
 } // namespace vtx

@@ -3,6 +3,11 @@
 #include "scene/engine/TGLOffscreenRenderer.h"
 
 #include <QImage>
+#include <QPolygonF>
+
+#include <array>
+#include <cstdio>
+#include <vector>
 
 namespace vtx {
 namespace {
@@ -11,7 +16,10 @@ namespace {
 // viewer's size through the camera at its start.
 class WorldRenderTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(test::enterRunDir()) << "generated data missing"; }
+    void SetUp() override {
+        ASSERT_TRUE(test::enterRunDir()) << "generated data missing";
+        QDir().mkpath(QStringLiteral(VTX_BINARY_DIR "/artifacts"));
+    }
 
     test::BuiltWorld w;
     TGLOffscreenRenderer renderer{616, 547};
@@ -22,6 +30,39 @@ protected:
             camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix() * glm::vec4(p, 1.0f);
         const glm::vec3 ndc = glm::vec3(clip) / clip.w;
         return {int((ndc.x + 1.0f) / 2.0f * 616.0f), int((1.0f - ndc.y) / 2.0f * 547.0f)};
+    }
+
+    // Mean luminance (0..255) of the pixels whose centres lie inside the
+    // projected square of a cell.
+    double cellLuminance(const QImage& image, int board, int row, int column) {
+        const glm::vec3 c = w.boards.cell(board, row, column)->AbsolutePosition();
+        QPolygonF quad;
+        for (auto [dx, dz] : {std::pair{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}})
+            quad << projectF(c + glm::vec3(dx, 0.0f, dz));
+        const QRect box = quad.boundingRect().toAlignedRect().intersected(image.rect());
+        double sum = 0.0;
+        int count = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (quad.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill)) {
+                    const QColor p = image.pixelColor(x, y);
+                    sum += 0.2126 * p.red() + 0.7152 * p.green() + 0.0722 * p.blue();
+                    ++count;
+                }
+        return count ? sum / count : 0.0;
+    }
+    QPointF projectF(const glm::vec3& p) {
+        TGLCamera* camera = w.world.GLCamera1;
+        const glm::vec4 clip =
+            camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix() * glm::vec4(p, 1.0f);
+        const glm::vec3 ndc = glm::vec3(clip) / clip.w;
+        return {(ndc.x + 1.0f) / 2.0f * 616.0f, (1.0f - ndc.y) / 2.0f * 547.0f};
+    }
+    void showCells(bool visible) {
+        for (int board : {OwnBoard, EnemyBoard})
+            for (int r = 1; r <= 10; ++r)
+                for (int c = 1; c <= 10; ++c)
+                    w.boards.cell(board, r, c)->Visible = visible;
     }
 
     static double share(const QImage& image, int rowFrom, int rowTo, bool (*match)(QColor)) {
@@ -56,6 +97,117 @@ TEST_F(WorldRenderTest, TheFirstViewShowsSkyMountainsAndSeaAroundTheBoards) {
                 << plane->Name;
         }
     EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 308, 500), w.world.Plane1);
+}
+
+TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
+    // Ten shots on the enemy board, where a cell is about 10 x 6 pixels:
+    // seven misses and three hits.
+    const std::vector<std::array<int, 3>> shots = {{2, 3, 0}, {3, 7, 0}, {5, 2, 0}, {5, 5, 1}, {6, 9, 0},
+                                                   {7, 4, 0}, {8, 8, 1}, {9, 1, 0}, {9, 6, 0}, {4, 4, 1}};
+    for (const auto& shot : shots)
+        w.boards.MarkShot(EnemyBoard, shot[0], shot[1], shot[2] == 1);
+    w.world.HUDText2->Visible = false; // no logo during a match
+    showCells(false);
+    const QImage sea = renderer.render(w.world.Scene, w.world.GLCamera1);
+    showCells(true);
+    const QImage image = renderer.render(w.world.Scene, w.world.GLCamera1);
+    image.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-ten-shots.png"));
+    // The far board, enlarged four times without smoothing.
+    QPolygonF corners;
+    for (const glm::vec3& corner : {glm::vec3(-4.5f, 0.1f, -10.5f), glm::vec3(5.5f, 0.1f, -10.5f),
+                                    glm::vec3(5.5f, 0.1f, -0.5f), glm::vec3(-4.5f, 0.1f, -0.5f)})
+        corners << projectF(corner);
+    const QRect board = corners.boundingRect().toAlignedRect().adjusted(-4, -4, 4, 4);
+    image.copy(board)
+        .scaled(board.size() * 4)
+        .save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-ten-shots-board.png"));
+
+    // Weber contrast of each kind of cell against the sea under it, averaged.
+    double contrast[3] = {0, 0, 0};
+    int count[3] = {0, 0, 0};
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c) {
+            const std::string& mark = w.boards.cell(EnemyBoard, r, c)->LibMaterialName;
+            const int kind = mark == "frame1" ? 0 : mark == "hint" ? 1 : 2;
+            const double under = cellLuminance(sea, EnemyBoard, r, c);
+            contrast[kind] += (cellLuminance(image, EnemyBoard, r, c) - under) / under;
+            ++count[kind];
+        }
+    for (int k = 0; k < 3; ++k)
+        contrast[k] /= count[k];
+    const double missVsFrame = (1 + contrast[1]) / (1 + contrast[0]);
+    const double hitVsFrame = (1 + contrast[2]) / (1 + contrast[0]);
+    std::printf(
+        "contrast against the sea: frame %.3f, miss %.3f, hit %.3f; miss vs frame %.2f, hit vs frame %.2f\n",
+        contrast[0], contrast[1], contrast[2], missVsFrame, hitVsFrame);
+    // The grid shows, and a shot cell is far brighter than an untouched one.
+    EXPECT_GT(contrast[0], 0.15);
+    EXPECT_GT(contrast[1], 0.6);
+    EXPECT_GT(contrast[2], 0.6);
+    EXPECT_GT(missVsFrame, 1.35);
+    EXPECT_GT(hitVsFrame, 1.35);
+}
+
+TEST_F(WorldRenderTest, CellEdgesFromAboveDoNotStepAndCloseViewsAreKept) {
+    w.world.HUDText2->Visible = false;
+    TGLCamera* camera = w.world.GLCamera1;
+    const auto save = [&](const char* name) {
+        renderer.render(w.world.Scene, camera)
+            .save(QStringLiteral(VTX_BINARY_DIR "/artifacts/") + QLatin1String(name) +
+                  QStringLiteral(".png"));
+    };
+    camera->OrbitTarget(-90.0f, 0.0f);
+    save("scene-above");
+    {
+        // The cells' squares from above, turned 45 degrees: their outlines
+        // must not step along the squares' hard edges. Compared with the same
+        // view drawn at twice the size and scaled down (smooth edges), the
+        // boards differ little.
+        const QImage once = renderer.render(w.world.Scene, camera);
+        TGLOffscreenRenderer twice(2 * 616, 2 * 547);
+        const QImage smooth = twice.render(w.world.Scene, camera)
+                                  .scaled(616, 547, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Pixels over the squares' edges: where the board plane seen through
+        // the pixel's centre lies within 0.06 units (a pixel) of a cell border.
+        const glm::mat4 toWorld =
+            glm::inverse(camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix());
+        double difference = 0.0;
+        int count = 0;
+        for (int y = 0; y < once.height(); ++y)
+            for (int x = 0; x < once.width(); ++x) {
+                const glm::vec2 ndc((x + 0.5f) / 616.0f * 2.0f - 1.0f, 1.0f - (y + 0.5f) / 547.0f * 2.0f);
+                glm::vec4 nearPoint = toWorld * glm::vec4(ndc, -1.0f, 1.0f);
+                glm::vec4 farPoint = toWorld * glm::vec4(ndc, 1.0f, 1.0f);
+                const glm::vec3 a = glm::vec3(nearPoint) / nearPoint.w, b = glm::vec3(farPoint) / farPoint.w;
+                const glm::vec3 p = a + (b - a) * ((0.1f - a.y) / (b.y - a.y));
+                if (p.x < -4.6f || p.x > 5.6f || p.z < -10.6f || p.z > 10.6f) continue;
+                const float fx = std::abs(p.x + 0.5f - std::round(p.x + 0.5f));
+                const float fz = std::abs(p.z + 0.5f - std::round(p.z + 0.5f));
+                if (std::min(fx, fz) > 0.06f) continue;
+                difference +=
+                    std::abs(once.pixelColor(x, y).lightness() - smooth.pixelColor(x, y).lightness());
+                ++count;
+            }
+        ASSERT_GT(count, 1000);
+        std::printf("cell edges from above against their smooth picture: %.2f levels per pixel\n",
+                    difference / count);
+        // An outline reaching the squares' edges made about 14.5 here.
+        EXPECT_LT(difference / count, 7.0);
+    }
+    camera->OrbitTarget(0.0f, 45.0f);
+    save("scene-above-square");
+    // Close views: the camera rig moved, aimed at a marker.
+    TDummyCube* aim = w.world.Scene.Objects().AddChild<TDummyCube>();
+    camera->TargetObject = aim;
+    const auto look = [&](const glm::vec3& from, const glm::vec3& at, const char* name) {
+        w.world.Camera->Position = from;
+        camera->Position = {0.0f, 0.0f, 0.0f};
+        aim->Position = at;
+        save(name);
+    };
+    look({-5.5f, 2.2f, -6.0f}, {-10.0f, 1.2f, -10.5f}, "scene-island");
+    look({0.0f, 12.0f, -60.0f}, {0.0f, 20.0f, -160.0f}, "scene-mountains");
+    look({60.0f, 4.0f, 60.0f}, {130.0f, 6.0f, 130.0f}, "scene-shore");
 }
 
 } // namespace

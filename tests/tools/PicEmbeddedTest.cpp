@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -132,23 +134,46 @@ TEST_F(Embedded, WaterTilesAcrossItsEdgesAndLoopsInTime) {
     EXPECT_GT(qBlue(centre) + qGreen(centre), 2 * qRed(centre) + 40);
 }
 
-TEST_F(Embedded, BoardMarksAreLightShapesOnBlack) {
+// Mean luminance of each 8 x 8 block: the picture as a cell of about 10
+// screen pixels shows it (its 8 x 8 mip level).
+std::array<std::array<double, 8>, 8> blocks(const QImage& mark) {
+    std::array<std::array<double, 8>, 8> out{};
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            out[std::size_t(y / 8)][std::size_t(x / 8)] += luminance(mark.pixel(x, y)) / 64.0;
+    return out;
+}
+
+TEST_F(Embedded, BoardMarksAreBoldLightShapesOnBlackClearOfTheBorder) {
+    double middle[3] = {};
+    int k = 0;
     for (const char* name : {"cell/hint", "cell/hit", "cell/frame1"}) {
         const QImage mark = image(name);
         int lit = 0;
+        int borderMax = 0;
         for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
+            for (int x = 0; x < 64; ++x) {
                 lit += luminance(mark.pixel(x, y)) > 48;
-        EXPECT_GT(lit, 60) << name;
+                // The square is drawn with hard edges and the texture wraps:
+                // light at the border would show the edges' stair steps.
+                if (std::min({x, y, 63 - x, 63 - y}) < 4)
+                    borderMax = std::max(borderMax, luminance(mark.pixel(x, y)));
+            }
+        EXPECT_GT(lit, 400) << name;
         EXPECT_LT(lit, 64 * 64 / 2) << name << ": mostly black, drawn additively";
-        EXPECT_LT(luminance(mark.pixel(32, 1)), 24) << name;
+        EXPECT_LT(borderMax, 24) << name;
+        const auto b = blocks(mark);
+        // The outline survives the 8 x 8 level all around.
+        for (int i = 1; i < 7; ++i)
+            for (double edge :
+                 {b[0][std::size_t(i)], b[7][std::size_t(i)], b[std::size_t(i)][0], b[std::size_t(i)][7]})
+                EXPECT_GT(edge, 25.0) << name << " outline at block " << i;
+        middle[k++] = (b[3][3] + b[3][4] + b[4][3] + b[4][4]) / 4.0;
     }
-    EXPECT_GT(luminance(image("cell/hint").pixel(32, 32)), 150) << "centre dot";
-    // The untouched cell is only a faint outline: nothing in its middle, nothing bright.
-    const QImage frame = image("cell/frame1");
-    EXPECT_LT(luminance(frame.pixel(32, 32)), 16);
-    for (int x = 0; x < 64; ++x)
-        EXPECT_LT(luminance(frame.pixel(x, 4)), 170);
+    // A shot cell is bright in its middle even at 8 x 8; an untouched one dark.
+    EXPECT_GT(middle[0], 90.0) << "hint";
+    EXPECT_GT(middle[1], 90.0) << "hit";
+    EXPECT_LT(middle[2], 8.0) << "frame1";
 }
 
 TEST_F(Embedded, ButtonFacesDifferByStateAndStayDarkUnderTheCaption) {

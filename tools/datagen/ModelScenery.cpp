@@ -9,9 +9,12 @@ namespace vtx::datagen {
 
 namespace {
 
-// DATA/ship.jpg: bark in the left half, needles in the right half.
+// DATA/ship.jpg: bark in the left half, needles in the right half: the
+// outside of the boughs above (apex at the top row, branch tips at the
+// bottom), their shaded undersides below.
 constexpr SkinRect kBark{4, 4, 124, 252};
-constexpr SkinRect kNeedles{132, 4, 252, 252};
+constexpr SkinRect kNeedles{132, 4, 252, 188};
+constexpr SkinRect kNeedlesBelow{132, 200, 252, 252};
 
 // The island's footprint is a wobbly disc around this centre, clipped so that
 // no point lies farther than kIslandLimit from the model origin.
@@ -105,17 +108,59 @@ std::vector<unsigned char> islandModelFile() {
     return writeMd2(mesh, {{"base01", mesh.vertices()}}, "grass.jpg");
 }
 
+namespace {
+
+// One tier of boughs: a star of drooping branch tips around the trunk, rising
+// to an apex, with a hollow underside. Each tip and each notch between two
+// tips is a vertex of its own height and radius, so the tier has a ragged
+// outline and its normals (and so its light) change around it.
+void addTier(ModelMesh& mesh, double base, double radius, double height, int tips, double phase) {
+    const int ring = 2 * tips;
+    const int apex = mesh.addVertex({0, 0, base + height});
+    const int hollow = mesh.addVertex({0, 0, base + 0.3 * height});
+    std::vector<int> rim;
+    for (int i = 0; i < ring; ++i) {
+        const bool tip = i % 2 == 0;
+        const double a = 2.0 * std::numbers::pi * i / ring + phase;
+        // Tips reach out and hang down; notches sit inward and higher.
+        const double r = radius * (tip ? 1.0 + 0.06 * std::sin(3.0 * a + phase) : 0.58);
+        const double z = base + radius * (tip ? -0.2 : 0.1);
+        rim.push_back(mesh.addVertex({r * std::cos(a), r * std::sin(a), z}));
+    }
+    for (int i = 0; i < ring; ++i) {
+        const int j = (i + 1) % ring;
+        const double u0 = double(i) / ring, u1 = double(i + 1) / ring;
+        // The notches take the texture a little above the tips' fringe.
+        const double v0 = i % 2 == 0 ? 1.0 : 0.86, v1 = j % 2 == 0 ? 1.0 : 0.86;
+        mesh.addTriangle({rim[i], rim[j], apex},
+                         {mesh.addTexCoord(kNeedles.s(u0), kNeedles.t(v0)),
+                          mesh.addTexCoord(kNeedles.s(u1), kNeedles.t(v1)),
+                          mesh.addTexCoord(kNeedles.s((u0 + u1) / 2.0), kNeedles.t(0.0))});
+        mesh.addTriangle({rim[j], rim[i], hollow},
+                         {mesh.addTexCoord(kNeedlesBelow.s(u1), kNeedlesBelow.t(1.0)),
+                          mesh.addTexCoord(kNeedlesBelow.s(u0), kNeedlesBelow.t(1.0)),
+                          mesh.addTexCoord(kNeedlesBelow.s((u0 + u1) / 2.0), kNeedlesBelow.t(0.0))});
+    }
+}
+
+} // namespace
+
 ModelMesh buildTreeMesh() {
     ModelMesh mesh;
-    mesh.addFrustum({0, 0, 0}, {0, 0, 46}, 3.2, 1.4, 7, kBark, false, false, kBark);
-    // Tiers of needles, each a ragged cone with a flat underside.
+    mesh.addFrustum({0, 0, 0}, {0, 0, 60}, 3.4, 1.0, 7, kBark, false, false, kBark);
+    // Tiers of boughs, wide and low at the foot, small at the top, each turned
+    // against the one below so the tips do not line up.
     struct Tier {
         double base, radius, height;
+        int tips;
     };
-    const Tier tiers[] = {{22, 21, 34}, {40, 17.5, 31}, {57, 13.5, 27}, {72, 9.5, 28}};
-    for (const auto& tier : tiers)
-        mesh.addFrustum({0, 0, tier.base}, {0, 0, tier.base + tier.height}, tier.radius, 0.0, 10, kNeedles,
-                        true, false, kNeedles, 1.0, 0.14);
+    const Tier tiers[] = {{16, 24, 26, 11}, {30, 21, 25, 10},  {44, 17.5, 24, 9},
+                          {57, 14, 22, 8},  {69, 10.5, 21, 7}, {80, 7, 21, 6}};
+    double phase = 0.0;
+    for (const auto& tier : tiers) {
+        addTier(mesh, tier.base, tier.radius, tier.height, tier.tips, phase);
+        phase += 0.9;
+    }
     return mesh;
 }
 

@@ -102,8 +102,37 @@ QImage makeWaterFrame(int frame) {
 
 namespace {
 
+// The marks are seen at about 10 x 6 screen pixels in the first view, that is
+// through the 8 x 8 mip level of these 64 x 64 pictures: every stroke is a few
+// of those texels wide and bright, or it averages away into the sea. They are
+// added onto the moving sea, so black is invisible and light is all there is.
+//
+// Nothing touches the picture's border: the cell's square is drawn without
+// anti-aliasing and its texture wraps, so light at the border would show the
+// stair steps of the square's edge (and bleed in from the opposite side).
+constexpr int kMarkMargin = 5;
+
 QImage markCanvas() {
     return blankRgb(64, 64);
+}
+
+// The outline every cell shows, marked or not, so the grid stays whole under
+// the marks: a square with slightly rounded corners, of even brightness so
+// that far away the corners of four cells do not merge into bright blobs.
+void drawCellOutline(QPainter& p, const QColor& line) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    const double inset = kMarkMargin + 2.0; // the pen's middle
+    p.setPen(QPen(line, 4.0));
+    p.drawRoundedRect(QRectF(inset, inset, 64.0 - 2.0 * inset, 64.0 - 2.0 * inset), 3.0, 3.0);
+    p.restore();
+}
+
+// A shot cell's outline is much brighter than an untouched one's: from afar the
+// whole cell lights up, whatever its symbol.
+void drawMarkedOutline(QPainter& p) {
+    drawCellOutline(p, QColor(176, 200, 206));
 }
 
 } // namespace
@@ -111,26 +140,25 @@ QImage markCanvas() {
 QImage makeHintMark() {
     QImage image = markCanvas();
     QPainter p(&image);
+    drawMarkedOutline(p);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QPointF c(32, 32);
-    const QColor grey(206, 210, 214);
-    p.setPen(QPen(grey, 3.0));
+    const QColor grey(226, 230, 234);
+    // A bold ring, a centre dot and four arrowheads pointing at it: a sight.
+    p.setPen(QPen(grey, 7.0));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, 17.0, 17.0);
-    p.setPen(QPen(shade(grey, 0.55), 1.0));
-    p.drawEllipse(c, 11.0, 11.0);
+    p.drawEllipse(c, 15.0, 15.0);
     p.setPen(Qt::NoPen);
     p.setBrush(grey);
-    p.drawEllipse(c, 3.2, 3.2);
-    // Four arrowheads pointing at the centre from outside the ring.
+    p.drawEllipse(c, 6.5, 6.5);
     for (int i = 0; i < 4; ++i) {
-        const double a = i * std::numbers::pi / 2.0;
+        const double a = i * std::numbers::pi / 2.0 + std::numbers::pi / 4.0;
         const double s = std::sin(a);
         const double k = std::cos(a);
         auto at = [&](double along, double across) {
             return QPointF(c.x() + along * k - across * s, c.y() + along * s + across * k);
         };
-        p.drawPolygon(QPolygonF({at(20.5, 0), at(29.5, -6), at(27, 0), at(29.5, 6)}));
+        p.drawPolygon(QPolygonF({at(15.0, 0), at(25.5, -6.5), at(22.5, 0), at(25.5, 6.5)}));
     }
     return image;
 }
@@ -138,57 +166,49 @@ QImage makeHintMark() {
 QImage makeHitMark() {
     QImage image = markCanvas();
     QPainter p(&image);
+    drawMarkedOutline(p);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor white(250, 250, 246);
-    // Crossed bones behind the skull.
+    const QColor white(252, 252, 248);
+    // Crossed bones behind the skull, from corner to corner of the outline.
     for (int side = -1; side <= 1; side += 2) {
-        const QPointF a(32 - 21 * side, 38 - 13);
-        const QPointF b(32 + 21 * side, 38 + 13);
-        p.setPen(QPen(white, 5.0, Qt::SolidLine, Qt::RoundCap));
+        const QPointF a(32 - 19 * side, 32 - 19);
+        const QPointF b(32 + 19 * side, 32 + 19);
+        p.setPen(QPen(white, 7.0, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
         p.setPen(Qt::NoPen);
         p.setBrush(white);
+        const QPointF dir = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
+        const QPointF normal(-dir.y(), dir.x());
         for (const QPointF& end : {a, b}) {
-            const QPointF dir = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
-            const QPointF normal(-dir.y(), dir.x());
-            p.drawEllipse(end + normal * 3.0, 3.6, 3.6);
-            p.drawEllipse(end - normal * 3.0, 3.6, 3.6);
+            p.drawEllipse(end + normal * 3.5, 4.2, 4.2);
+            p.drawEllipse(end - normal * 3.5, 4.2, 4.2);
         }
     }
-    // Skull: a dome, a narrower jaw, dark sockets, nose and teeth gaps.
+    // Skull: a big dome and jaw with a dark rim, so it reads over the bones;
+    // sockets, nose and teeth gaps small enough to keep it bright.
     QPainterPath dome;
-    dome.addEllipse(QPointF(32, 27), 15, 14);
+    dome.addEllipse(QPointF(32, 28), 15.5, 14.5);
     QPainterPath jaw;
-    jaw.addRoundedRect(QRectF(23, 32, 18, 14), 4, 4);
+    jaw.addRoundedRect(QRectF(22.5, 33, 19, 14), 4, 4);
     p.setPen(QPen(Qt::black, 2.0));
     p.setBrush(white);
     p.drawPath(dome.united(jaw));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(26.5, 27), 4.0, 4.4);
-    p.drawEllipse(QPointF(37.5, 27), 4.0, 4.4);
-    p.drawPolygon(QPolygonF({QPointF(32, 32.5), QPointF(30.2, 36.5), QPointF(33.8, 36.5)}));
-    p.setPen(QPen(Qt::black, 1.2));
-    for (int x = 28; x <= 36; x += 3)
-        p.drawLine(QPointF(x, 41.5), QPointF(x, 45.5));
+    p.drawEllipse(QPointF(26.0, 28.5), 4.2, 4.6);
+    p.drawEllipse(QPointF(38.0, 28.5), 4.2, 4.6);
+    p.drawPolygon(QPolygonF({QPointF(32, 34), QPointF(30.0, 38.0), QPointF(34.0, 38.0)}));
+    p.setPen(QPen(Qt::black, 1.4));
+    for (int x = 28; x <= 36; x += 4)
+        p.drawLine(QPointF(x, 42.0), QPointF(x, 46.5));
     return image;
 }
 
 QImage makeFrameMark() {
     QImage image = markCanvas();
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(70, 86, 96), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(3, 3, 57, 57));
-    // Slightly brighter corners, so the grid reads from far away.
-    p.setPen(QPen(QColor(120, 140, 150), 2));
-    for (const QPoint& corner : {QPoint(3, 3), QPoint(60, 3), QPoint(3, 60), QPoint(60, 60)}) {
-        const int sx = corner.x() < 32 ? 1 : -1;
-        const int sy = corner.y() < 32 ? 1 : -1;
-        p.drawLine(corner, corner + QPoint(8 * sx, 0));
-        p.drawLine(corner, corner + QPoint(0, 8 * sy));
-    }
+    // Quieter than the marks, but a clear grid on the moving sea.
+    drawCellOutline(p, QColor(76, 104, 114));
     return image;
 }
 

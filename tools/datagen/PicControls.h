@@ -21,7 +21,7 @@ QImage makeWaterFrame(int frame);
 // 64 x 64 board marks on black (drawn additively, so black is invisible).
 QImage makeHintMark();  // light-grey target sight
 QImage makeHitMark();   // white skull and crossbones
-QImage makeFrameMark(); // faint outline of an untouched cell
+QImage makeFrameMark(); // outline of an untouched cell (every mark carries it too)
 
 enum class FaceState { Normal, Over, Pressed };
 

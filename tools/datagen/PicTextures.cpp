@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace vtx::datagen::pic {
 
@@ -192,54 +193,138 @@ QImage makeLogo() {
     return image;
 }
 
+namespace {
+
+// Height (0..255 before clamping; 128 is the sea's level) of the terrain
+// picture at (x, y) in picture pixels, any real values: the picture repeats
+// every kTerrainSize pixels, and so does everything derived from it.
+double terrainHeightAt(double x, double y) {
+    const double n = kTerrainSize;
+    // Distance to the nearest centre of the repeating raster, so the ring
+    // wraps cleanly across the edges.
+    auto around = [n](double p) {
+        const double d = std::fmod(std::abs(p + 0.5 - n / 2), n);
+        return std::min(d, n - d);
+    };
+    const double dx = around(x);
+    const double dy = around(y);
+    const double u = x / n;
+    const double v = y / n;
+    // Broad bends and smaller coves, so the water line winds in and out.
+    const double warp = (tileFbm(u, v, 4, 3, 71u) - 0.5) * 22.0 + (tileFbm(u, v, 11, 2, 76u) - 0.5) * 8.0;
+    const double d = std::sqrt(dx * dx + dy * dy) + warp;
+    const double seabed = 58.0 + 26.0 * tileFbm(u, v, 8, 3, 72u);
+    const double rise = smoothstep(54.0, 84.0, d);
+    // Broad massifs with sharper ridges on their flanks, and crisp crests
+    // and gullies down to the picture's own resolution.
+    const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
+    const double ridges = tileRidged(u, v, 5, 4, 73u);
+    const double crests = tileRidged(u, v, 16, 3, 77u);
+    const double rough = tileFbm(u, v, 20, 3, 75u) - 0.5;
+    const double mountain = 128.0 + 74.0 * massif + 40.0 * ridges * ridges +
+                            16.0 * (0.3 + massif) * (crests * crests - 0.3) + 24.0 * rough;
+    return seabed + (mountain - seabed) * rise;
+}
+
+} // namespace
+
 QImage makeTerrain() {
     QImage image(kTerrainSize, kTerrainSize, QImage::Format_Grayscale8);
-    const double n = kTerrainSize;
     for (int y = 0; y < kTerrainSize; ++y) {
         uchar* line = image.scanLine(y);
-        for (int x = 0; x < kTerrainSize; ++x) {
-            // Distance to the nearest centre of the repeating raster, so the
-            // ring wraps cleanly across the edges.
-            double dx = std::abs(x + 0.5 - n / 2);
-            double dy = std::abs(y + 0.5 - n / 2);
-            dx = std::min(dx, n - dx);
-            dy = std::min(dy, n - dy);
-            const double u = x / n;
-            const double v = y / n;
-            const double warp = (tileFbm(u, v, 4, 3, 71u) - 0.5) * 22.0;
-            const double d = std::sqrt(dx * dx + dy * dy) + warp;
-            const double seabed = 58.0 + 26.0 * tileFbm(u, v, 8, 3, 72u);
-            const double rise = smoothstep(56.0, 86.0, d);
-            // Broad massifs with sharper ridges on their flanks.
-            const double massif = smoothstep(0.3, 0.72, tileFbm(u, v, 4, 5, 74u));
-            const double ridges = tileRidged(u, v, 5, 4, 73u);
-            const double rough = tileFbm(u, v, 20, 3, 75u) - 0.5;
-            const double mountain = 128.0 + 78.0 * massif + 40.0 * ridges * ridges + 30.0 * rough;
-            const double h = seabed + (mountain - seabed) * rise;
-            line[x] = static_cast<uchar>(std::clamp(std::lround(h), 0L, 250L));
-        }
+        for (int x = 0; x < kTerrainSize; ++x)
+            line[x] = static_cast<uchar>(std::clamp(std::lround(terrainHeightAt(x, y)), 0L, 250L));
     }
     return image;
 }
 
 QImage makeSnow() {
-    return paintSquare(512, [](double u, double v, int, int) {
-        const double rockMask = smoothstep(0.56, 0.64, tileFbm(u, v, 6, 4, 11u));
-        const double crack = tileRidged(u, v, 12, 4, 12u);
-        const double grit = tileFbm(u, v, 128, 2, 13u);
-        const double drift = tileFbm(u, v, 8, 4, 14u);
-        const QColor snow =
-            shade(mix(QColor(206, 214, 228), QColor(250, 252, 255), drift), 0.94 + 0.1 * grit);
-        const QColor rock =
-            shade(mix(QColor(74, 68, 64), QColor(132, 124, 116), grit), 0.7 + 0.45 * crack * crack);
-        return mix(snow, rock, rockMask);
-    });
+    // The ground texture covers the terrain exactly once (256 height samples,
+    // the picture stretched to them, per repeat), starting at the raster's
+    // centre: texel (px, py) lies over height sample 128 + (px + 0.5) / 2,
+    // that is over picture pixel (sample + 0.5) * 200 / 256 - 0.5. So the
+    // texture is painted as a map of the terrain: rock where it is steep,
+    // snow where it is high and flat enough, dark woods on the lower slopes,
+    // a shingle beach and wet stones at the water line, and the relief's
+    // light and shade baked in (the scene's light stands almost overhead).
+    constexpr int size = 512;
+    const double toPicture = double(kTerrainSize) / 256.0;
+    auto pictureCoord = [&](double p) { return (128.0 + (p + 0.5) / 2.0 + 0.5) * toPicture - 0.5; };
+    // Heights on the texel grid with a one-texel border, read wrapped.
+    std::vector<double> heights(std::size_t(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            heights[std::size_t(y) * size + std::size_t(x)] =
+                terrainHeightAt(pictureCoord(x), pictureCoord(y));
+    auto h = [&](int x, int y) {
+        return heights[std::size_t((y + size) % size) * size + std::size_t((x + size) % size)];
+    };
+    // One texel is half a height sample: 1.05 world units; one height level 0.3 units.
+    constexpr double texelUnits = 1.05;
+    constexpr double levelUnits = 0.3;
+    // Light from the sun's side of the sky, raised so no slope is black.
+    const double lx = 0.62, ly = -0.3, lz = 0.72;
+    const QColor snowShade(214, 222, 236), snowLit(252, 252, 255);
+    const QColor rockDark(70, 66, 64), rockLight(140, 132, 122);
+    const QColor woods(38, 52, 40), woodsLight(66, 82, 58);
+    const QColor shingle(150, 140, 118), wet(58, 60, 58);
+    QImage image = blankRgb(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double u = double(x) / size;
+            const double v = double(y) / size;
+            const double here = h(x, y);
+            // Normal of the surface in world units.
+            const double gx = (h(x + 1, y) - h(x - 1, y)) * levelUnits / (2.0 * texelUnits);
+            const double gy = (h(x, y + 1) - h(x, y - 1)) * levelUnits / (2.0 * texelUnits);
+            const double len = std::sqrt(gx * gx + gy * gy + 1.0);
+            const double nz = 1.0 / len;
+            const double steep = 1.0 - nz; // 0 flat .. 1 a wall
+            const double lambert = std::max(0.0, (-gx * lx - gy * ly + lz) / len);
+            // Hollows darker, crests lighter.
+            const double curvature =
+                (h(x + 2, y) + h(x - 2, y) + h(x, y + 2) + h(x, y - 2) - 4.0 * here) * 0.02;
+            const double grain = tileFbm(u, v, 128, 2, 13u);
+            // Layered rock: bands along the height, broken up.
+            const double strata = tileFbm(u, v, 64, 2, 15u) * 0.5 +
+                                  0.5 * (0.5 + 0.5 * std::sin(here * 0.45 + 6.0 * tileFbm(u, v, 8, 2, 19u)));
+
+            const QColor rock =
+                shade(mix(rockDark, rockLight, clamp01(0.25 + 0.6 * strata + 0.3 * (grain - 0.5))), 1.0);
+            const double snowLine = 146.0 + 24.0 * (tileFbm(u, v, 16, 3, 14u) - 0.5);
+            // Snow lies on the high ground but slides off the steep faces.
+            const double snowy =
+                smoothstep(snowLine - 10.0, snowLine + 8.0, here) *
+                (1.0 - smoothstep(0.24, 0.42, steep + 0.2 * (grain - 0.5) - 0.08 * (here - snowLine) / 40.0));
+            const QColor snow = mix(snowShade, snowLit, tileFbm(u, v, 32, 3, 16u));
+            const double wooded = (1.0 - smoothstep(138.0, 150.0, here + 10.0 * (grain - 0.5))) *
+                                  (1.0 - smoothstep(0.12, 0.22, steep)) *
+                                  smoothstep(0.35, 0.55, tileFbm(u, v, 24, 3, 17u));
+            const QColor forest = mix(woods, woodsLight, tileFbm(u, v, 96, 2, 18u));
+            QColor c = mix(rock, forest, wooded);
+            c = mix(c, snow, snowy);
+            // The shore: a pale shingle strip just above the sea, wet dark stones at and below it.
+            const double beach = 1.0 - smoothstep(130.0, 133.5, here + 3.0 * (grain - 0.5));
+            c = mix(c, shade(shingle, 0.85 + 0.3 * grain), beach * (1.0 - smoothstep(0.15, 0.3, steep)));
+            c = mix(c, wet, 1.0 - smoothstep(126.0, 128.6, here));
+            const double light = 0.55 + 0.55 * lambert + std::clamp(-curvature, -0.2, 0.2);
+            setPixel(image, x, y, shade(c, std::clamp(light, 0.35, 1.15)));
+        }
+    }
+    return image;
 }
 
 QImage makeDetail() {
+    // Grey around the middle level (a detail map brightens and darkens what
+    // it lies on): fine rock grain, hairline cracks and a few pits, crisp at
+    // the texel scale rather than a soft cloud.
     return paintSquare(256, [](double u, double v, int x, int y) {
-        const double g = 0.6 * tileFbm(u, v, 32, 4, 21u) + 0.4 * latticeValue(x, y, 22u);
-        const int level = std::clamp(static_cast<int>(std::lround(88 + 96 * g)), 0, 255);
+        const double grain = tileFbm(u, v, 32, 4, 21u) - 0.5;
+        const double speckle = latticeValue(x, y, 22u) - 0.5;
+        const double crack = std::pow(tileRidged(u, v, 12, 3, 23u), 6.0);
+        const double pit = smoothstep(0.78, 0.86, tileFbm(u, v, 48, 2, 24u));
+        const double g = 128.0 + 70.0 * grain + 34.0 * speckle - 60.0 * crack - 40.0 * pit;
+        const int level = std::clamp(static_cast<int>(std::lround(g)), 0, 255);
         return QColor(level, level, level);
     });
 }
@@ -276,19 +361,65 @@ QImage makeFlare() {
 }
 
 QImage makeGrass() {
-    return paintSquare(256, [](double u, double v, int x, int y) {
+    QImage image = paintSquare(256, [](double u, double v, int x, int y) {
         const double tone = tileFbm(u, v, 8, 4, 31u);
         const double blades = tileFbm(u, v, 64, 2, 32u);
         const double patches = smoothstep(0.6, 0.68, tileFbm(u, v, 5, 4, 33u));
         // Rows 192..255, used by the beach ring, are all sand.
         const double beach = smoothstep(172.0, 188.0, y + 8.0 * (tileFbm(u, v, 8, 2, 34u) - 0.5));
         const double sandiness = std::max(patches, beach);
-        const QColor grass = shade(mix(QColor(52, 96, 30), QColor(112, 150, 52), tone), 0.75 + 0.45 * blades);
+        const QColor grass = shade(mix(QColor(46, 88, 26), QColor(108, 146, 48), tone), 0.7 + 0.5 * blades);
         const double grain = latticeValue(x, y, 35u);
-        const QColor sand =
-            shade(mix(QColor(188, 166, 116), QColor(226, 208, 160), tone), 0.9 + 0.16 * grain);
+        // Wind ripples across the sand.
+        const double ripple =
+            0.5 + 0.5 * std::sin(2.0 * kPi * (6.0 * v + 2.0 * u + 0.6 * tileFbm(u, v, 6, 2, 36u)) * 4.0);
+        const QColor sand = shade(mix(QColor(184, 160, 110), QColor(228, 210, 162), tone),
+                                  0.84 + 0.14 * grain + 0.1 * ripple);
         return mix(grass, sand, sandiness);
     });
+    // Crisp detail over the soft ground, so the island is not a blur close
+    // up: grass tufts, dark shrubs, small flowers; pebbles on the sand. Only
+    // the grass rows get green; the beach rows stay sand and stone.
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Rng rng(37);
+    p.setClipRect(QRect(0, 0, 256, 176));
+    for (int i = 0; i < 90; ++i) {
+        const QPointF at(rng.range(0, 256), rng.range(0, 176));
+        const double r = rng.range(2.5, 6.0);
+        QRadialGradient shrub(at - QPointF(r * 0.3, r * 0.3), r * 1.3);
+        shrub.setColorAt(0.0, QColor(70, 110, 40));
+        shrub.setColorAt(0.7, QColor(30, 60, 22));
+        shrub.setColorAt(1.0, QColor(20, 40, 16, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(shrub);
+        p.drawEllipse(at, r * 1.3, r * 1.3);
+    }
+    for (int i = 0; i < 2600; ++i) {
+        const double x = rng.range(-4, 260);
+        const double y = rng.range(-4, 180);
+        const double angle = rng.range(-0.6, 0.6) + (rng.uniform() < 0.5 ? 0.0 : kPi);
+        const double len = rng.range(2.0, 5.0);
+        const QColor c = mix(QColor(40, 80, 22), QColor(150, 184, 76), rng.uniform());
+        p.setPen(QPen(c, rng.range(0.6, 1.2), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
+    }
+    const QColor petals[] = {QColor(240, 236, 210), QColor(236, 208, 70), QColor(200, 150, 220)};
+    for (int i = 0; i < 70; ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(petals[rng.below(3)]);
+        p.drawEllipse(QPointF(rng.range(0, 256), rng.range(0, 176)), 0.9, 0.9);
+    }
+    p.setClipRect(QRect(0, 0, 256, 256));
+    for (int i = 0; i < 160; ++i) {
+        const QPointF at(rng.range(0, 256), rng.range(176, 256));
+        const double r = rng.range(0.8, 2.2);
+        const int grey = 120 + rng.below(90);
+        p.setPen(QPen(QColor(grey - 50, grey - 54, grey - 60), 0.6));
+        p.setBrush(QColor(grey, grey - 6, grey - 14));
+        p.drawEllipse(at, r * 1.2, r);
+    }
+    return image;
 }
 
 QImage makeTreeSkin() {
@@ -305,24 +436,53 @@ QImage makeTreeSkin() {
             setPixel(image, x, y, c);
         }
     }
-    // Foliage: a dark green ground covered with short needle strokes.
+    // Boughs, rows 0..191 (the tree model maps apex to the top row and the
+    // drooping branch tips to row 188): deep shade near the trunk, lighter
+    // needles towards the tips, snow caught on the outer twigs. Rows 192..255:
+    // the dark undersides.
     for (int y = 0; y < size; ++y) {
         for (int x = 128; x < size; ++x) {
             const double tone = tileFbm((x - 128) / 128.0, double(y) / size, 8, 3, 43u);
-            setPixel(image, x, y, mix(QColor(18, 48, 20), QColor(34, 80, 30), tone));
+            const double out = std::clamp(y / 188.0, 0.0, 1.0);
+            const QColor c = y < 192 ? mix(mix(QColor(10, 30, 14), QColor(26, 66, 30), out),
+                                           mix(QColor(16, 40, 18), QColor(44, 92, 40), out), tone)
+                                     : mix(QColor(8, 22, 10), QColor(20, 40, 18), tone);
+            setPixel(image, x, y, c);
         }
     }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setClipRect(QRect(128, 0, 128, size));
+    p.setClipRect(QRect(128, 0, 128, 192));
     Rng rng(44);
-    for (int i = 0; i < 2600; ++i) {
+    // Needles hang from the twigs: strokes mostly downwards, brighter and
+    // denser towards the tips.
+    for (int i = 0; i < 3400; ++i) {
         const double x = 128 + rng.range(-4, 132);
-        const double y = rng.range(-4, size + 4);
-        const double angle = rng.range(-0.9, 0.9) + (rng.uniform() < 0.5 ? 0.0 : kPi);
-        const double len = rng.range(4, 9);
-        const QColor c = mix(QColor(30, 78, 28), QColor(110, 170, 70), rng.uniform());
-        p.setPen(QPen(c, rng.range(0.8, 1.6), Qt::SolidLine, Qt::RoundCap));
+        const double y = 192.0 * std::sqrt(rng.uniform());
+        const double angle = rng.range(-0.7, 0.7);
+        const double len = rng.range(4, 10);
+        const double out = y / 192.0;
+        const QColor c =
+            mix(QColor(22, 60, 26), QColor(96, 160, 70), clamp01(0.25 + 0.75 * out * rng.uniform()));
+        p.setPen(QPen(c, rng.range(0.9, 1.7), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
+    }
+    // Snow on the outer twigs, in small clumps.
+    for (int i = 0; i < 150; ++i) {
+        const double x = 128 + rng.range(0, 128);
+        const double y = 192.0 * (0.45 + 0.55 * std::sqrt(rng.uniform()));
+        const double w = rng.range(2.0, 6.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(mix(QColor(176, 192, 204), QColor(236, 242, 248), rng.uniform()));
+        p.drawEllipse(QPointF(x, y), w, w * 0.45);
+    }
+    p.setClipRect(QRect(128, 192, 128, 64));
+    for (int i = 0; i < 700; ++i) {
+        const double x = 128 + rng.range(-4, 132);
+        const double y = rng.range(190, 258);
+        const double angle = rng.range(0.0, 2.0 * kPi);
+        const double len = rng.range(3, 7);
+        p.setPen(QPen(mix(QColor(14, 34, 16), QColor(40, 70, 34), rng.uniform()), 1.0));
         p.drawLine(QPointF(x, y), QPointF(x + len * std::sin(angle), y + len * std::cos(angle)));
     }
     return image;

@@ -28,11 +28,16 @@ QImage makeLogo();
 inline constexpr int kTerrainSize = 200;
 QImage makeTerrain();
 
-QImage makeSnow();     // 512 x 512 snow and rock, tileable
-QImage makeDetail();   // 256 x 256 fine grey noise, tileable
-QImage makeFlare();    // 256 x 256 sun flare on black
-QImage makeGrass();    // 256 x 256 grass, sandier towards the bottom rows
-QImage makeTreeSkin(); // 256 x 256: bark left half, foliage right half
+// 512 x 512 ground of the terrain: a map of it (snow, rock, woods, shore,
+// baked light) laid exactly over the heights of makeTerrain; tileable.
+QImage makeSnow();
+QImage makeDetail(); // 256 x 256 grey rock grain around the middle level, tileable
+QImage makeFlare();  // 256 x 256 sun flare on black
+QImage makeGrass();  // 256 x 256 grass, sandier towards the bottom rows
+// 256 x 256: bark in the left half; in the right half the outside of the
+// boughs (rows 0..191, shade near the trunk to snowy tips) over their
+// undersides (rows 192..255).
+QImage makeTreeSkin();
 // 256 x 256 ship atlas: hull side (rows 0..127), deck (bottom left),
 // superstructure (bottom right); burnt gives the sunk ship's look.
 QImage makeShipSkin(bool burnt);
