@@ -1,13 +1,26 @@
 #include "app/ProgramEntry.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "scene/engine/SurfaceFormat.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
+#include "ui/format/GameFolders.h"
 
 #include <QMessageBox>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Where the installed data lies, seen from the program's folder; set by the
+// install rules.
+#ifndef VTX_INSTALLED_DATA
+#define VTX_INSTALLED_DATA "../share/vortalix3d"
+#endif
 
 namespace vtx {
 
@@ -17,9 +30,27 @@ namespace {
 // change, which replaces this step with the lobby window.
 void createLobbyWindow(TForm1&) {}
 
+// The data and the player's folder, before any window loads a file. The
+// player's folder is made at the first start; when that fails the game still
+// runs and each save reports its own error.
+void chooseProgramFolders() {
+    const GameFolders folders = chooseGameFolders(currentFolderFacts(VTX_INSTALLED_DATA));
+    setGameFolders(folders);
+    const std::string error = createUserRoot(folders.userRoot);
+    if (!error.empty()) std::fprintf(stderr, "vortalix3d: %s\n", error.c_str());
+}
+
 } // namespace
 
 int runProgram(int argc, char** argv) {
+    // Answered before the application object exists: no display is needed.
+    const CommandLine command = parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (command.action != CommandLine::Action::Run) {
+        std::fputs(command.text.c_str(), command.action == CommandLine::Action::Refuse ? stderr : stdout);
+        return command.exitCode;
+    }
+    chooseProgramFolders();
+
     setDefaultSurfaceFormat();
     Application application(argc, argv);
 
