@@ -113,7 +113,7 @@ click_at() { # window coordinates
     xdotool click 1
 }
 button() { click_at 685 $(($1 + 12)); } # menu button by its top: 288 Single, 368 Fight, 408 Options, 488 Exit
-shot() { import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$art_dir/$1.png"; }
+shot() { import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage -quality 90 "$art_dir/$1.jpg"; }
 
 if [ "$mode" = install ]; then
     shot menu
