@@ -44,7 +44,8 @@ void chooseProgramFolders() {
 
 int runProgram(int argc, char** argv) {
     // Answered before the application object exists: no display is needed.
-    const CommandLine command = parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    const CommandLine command =
+        parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (command.action != CommandLine::Action::Run) {
         std::fputs(command.text.c_str(), command.action == CommandLine::Action::Refuse ? stderr : stdout);
         return command.exitCode;

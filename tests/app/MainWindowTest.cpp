@@ -119,14 +119,18 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
     for (int y = 0; y < withLogo.height(); ++y)
         for (int x = 0; x < withLogo.width(); ++x) {
             const QRgb a = withLogo.pixel(x, y), b = withoutLogo.pixel(x, y);
-            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 40)
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                    std::abs(qBlue(a) - qBlue(b)) >
+                40)
                 changed |= QRect(x, y, 1, 1);
         }
     const qreal ratio = viewer()->devicePixelRatioF();
-    const QRectF logo(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio, changed.height() / ratio);
+    const QRectF logo(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio,
+                      changed.height() / ratio);
     // Drawn at (100, 120), its picture 397 x 303.
-    EXPECT_TRUE(QRectF(96, 116, 405, 311).contains(logo)) << "ratio " << ratio << " logo at " << logo.x() << ","
-                                                          << logo.y() << " " << logo.width() << "x" << logo.height();
+    EXPECT_TRUE(QRectF(96, 116, 405, 311).contains(logo))
+        << "ratio " << ratio << " logo at " << logo.x() << "," << logo.y() << " " << logo.width() << "x"
+        << logo.height();
     EXPECT_GT(logo.width(), 200);
     EXPECT_GT(logo.height(), 150);
 }

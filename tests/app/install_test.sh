@@ -91,7 +91,10 @@ home=$work/home
 elsewhere=$work/elsewhere
 mkdir -p "$home" "$elsewhere"
 cd "$elsewhere"
-env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$program" > "$art_dir/$mode-run.log" 2>&1 &
+# The packaged one is also given a toolkit option, which it must leave to Qt.
+qt_options=()
+[ "$mode" = package ] && qt_options=(-display "$DISPLAY")
+env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$program" "${qt_options[@]}" > "$art_dir/$mode-run.log" 2>&1 &
 pid=$!
 
 wid=

@@ -78,8 +78,10 @@ TEST(DataPath, MatchesFolderAndFileNamesWithoutCase) {
 TEST(GameFolders, RuntimeFolderKeepsEverythingThereInstalledSplitsDataAndPlayerFiles) {
     test::TempDir dir;
     namespace fs = std::filesystem;
-    const fs::path run = dir.path() / "run", prefix = dir.path() / "usr", elsewhere = dir.path() / "home" / "games";
-    for (const fs::path& p : {run / "Data", prefix / "bin", prefix / "share" / "vortalix3d" / "DATA", elsewhere})
+    const fs::path run = dir.path() / "run", prefix = dir.path() / "usr",
+                   elsewhere = dir.path() / "home" / "games";
+    for (const fs::path& p :
+         {run / "Data", prefix / "bin", prefix / "share" / "vortalix3d" / "DATA", elsewhere})
         fs::create_directories(p);
     dir.write("run/Data/Font.BMP", "x");
     dir.write("usr/share/vortalix3d/DATA/font.bmp", "x");

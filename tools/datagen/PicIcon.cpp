@@ -9,8 +9,8 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 

@@ -34,10 +34,10 @@ struct GameFolders {
 // What the choice depends on, gathered by currentFolderFacts() or made up by a test.
 struct FolderFacts {
     std::filesystem::path currentDir;
-    std::filesystem::path programDir;     // folder of the running program; may be empty
-    std::filesystem::path installedData;  // data folder relative to programDir
-    std::string xdgDataHome;              // $XDG_DATA_HOME, empty when unset
-    std::string home;                     // $HOME, empty when unset
+    std::filesystem::path programDir;    // folder of the running program; may be empty
+    std::filesystem::path installedData; // data folder relative to programDir
+    std::string xdgDataHome;             // $XDG_DATA_HOME, empty when unset
+    std::string home;                    // $HOME, empty when unset
 };
 
 // True when folder holds the game's data: its "DATA" folder with the font
