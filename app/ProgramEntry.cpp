@@ -30,16 +30,6 @@ namespace {
 // change, which replaces this step with the lobby window.
 void createLobbyWindow(TForm1&) {}
 
-// The data and the player's folder, before any window loads a file. The
-// player's folder is made at the first start; when that fails the game still
-// runs and each save reports its own error.
-void chooseProgramFolders() {
-    const GameFolders folders = chooseGameFolders(currentFolderFacts(VTX_INSTALLED_DATA));
-    setGameFolders(folders);
-    const std::string error = createUserRoot(folders.userRoot);
-    if (!error.empty()) std::fprintf(stderr, "vortalix3d: %s\n", error.c_str());
-}
-
 } // namespace
 
 int runProgram(int argc, char** argv) {
@@ -50,7 +40,11 @@ int runProgram(int argc, char** argv) {
         std::fputs(command.text.c_str(), command.action == CommandLine::Action::Refuse ? stderr : stdout);
         return command.exitCode;
     }
-    chooseProgramFolders();
+    // The data and the player's folder, before any window loads a file. When
+    // the player's folder cannot be made the game still runs; each save then
+    // reports its own error.
+    const std::string folderError = setUpGameFolders(VTX_INSTALLED_DATA);
+    if (!folderError.empty()) std::fprintf(stderr, "vortalix3d: %s\n", folderError.c_str());
 
     setDefaultSurfaceFormat();
     Application application(argc, argv);

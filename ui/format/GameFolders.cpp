@@ -90,4 +90,10 @@ std::string createUserRoot(const fs::path& folder) {
     return {};
 }
 
+std::string setUpGameFolders(const fs::path& installedData) {
+    const GameFolders folders = chooseGameFolders(currentFolderFacts(installedData));
+    setGameFolders(folders);
+    return createUserRoot(folders.userRoot);
+}
+
 } // namespace vtx

@@ -59,4 +59,8 @@ std::filesystem::path userRoot();
 // Creates the user root when it is missing. Returns an error text, empty on success.
 std::string createUserRoot(const std::filesystem::path& folder);
 
+// At program start: chooses from this process's facts, sets the choice and
+// creates the user root. Returns createUserRoot's error text.
+std::string setUpGameFolders(const std::filesystem::path& installedData);
+
 } // namespace vtx
