@@ -1,18 +1,44 @@
 #include "app/ProgramEntry.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "scene/engine/SurfaceFormat.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
 #include "ui/TformNet.h"
+#include "ui/format/GameFolders.h"
 
 #include <QMessageBox>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Where the installed data lies, seen from the program's folder; set by the
+// install rules.
+#ifndef VTX_INSTALLED_DATA
+#define VTX_INSTALLED_DATA "../share/vortalix3d"
+#endif
 
 namespace vtx {
 
 int runProgram(int argc, char** argv) {
+    // Answered before the application object exists: no display is needed.
+    const CommandLine command =
+        parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (command.action != CommandLine::Action::Run) {
+        std::fputs(command.text.c_str(), command.action == CommandLine::Action::Refuse ? stderr : stdout);
+        return command.exitCode;
+    }
+    // The data and the player's folder, before any window loads a file. When
+    // the player's folder cannot be made the game still runs; each save then
+    // reports its own error.
+    const std::string folderError = setUpGameFolders(VTX_INSTALLED_DATA);
+    if (!folderError.empty()) std::fprintf(stderr, "vortalix3d: %s\n", folderError.c_str());
+
     setDefaultSurfaceFormat();
     Application application(argc, argv);
 

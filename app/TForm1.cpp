@@ -19,6 +19,7 @@
 #include "ui/TWispComboBox.h"
 #include "ui/TformNet.h"
 #include "ui/format/DataPath.h"
+#include "ui/format/GameFolders.h"
 #include "ui/format/OptionsFile.h"
 
 #include <QApplication>
@@ -48,8 +49,8 @@ namespace vtx {
 
 namespace {
 
-// Game file names ("DATA\\ship2.jpg") under the directory current at the time
-// of the load, names matched without regard to case.
+// Game file names ("DATA\\ship2.jpg") under the data root, names matched
+// without regard to case.
 std::string resolveGameFile(std::string_view gamePath) {
     return resolveDataPath(gamePath).string();
 }
@@ -252,10 +253,13 @@ void TForm1::FormCreate() {
         s.SoundOn = false;
     }
     m_sound->setSoundOn(s.SoundOn);
-    m_startDir = std::filesystem::current_path();
-    const QString startDir = QString::fromStdString(m_startDir.string());
-    m_sound->loadEffects(startDir);
-    m_music = std::make_unique<MusicPlayer>(startDir);
+    // StartDir is the player's folder (options, scores, LAN clients); the
+    // sounds, songs and scenery come from the data root. Both are the current
+    // directory unless the game runs installed (ui/format/GameFolders.h).
+    m_startDir = userRoot();
+    const QString dataDir = QString::fromStdString(dataRoot().string());
+    m_sound->loadEffects(dataDir);
+    m_music = std::make_unique<MusicPlayer>(dataDir);
     m_music->setMessageBox(
         [](const QString& title, const QString& text) { QMessageBox::information(nullptr, title, text); });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
@@ -273,7 +277,7 @@ void TForm1::FormCreate() {
     // 14. Fight disabled: the menu state.
     pushMenuState();
     // 15. The static scenery.
-    runStartupStep([this] { m_world.BuildScenery(m_startDir); });
+    runStartupStep([this] { m_world.BuildScenery(dataRoot()); });
 }
 
 void TForm1::pushMenuState() {

@@ -6,6 +6,8 @@
 #                         (GUI and OpenGL tests under a virtual X display,
 #                         the Qt-free libraries again under ASan and UBSan,
 #                         and each fuzz target for a bounded time)
+#   scripts/vtx.sh package  install what is missing, build, make the Debian
+#                         package build/vortalix3d_<version>_<arch>.deb
 #
 # Works on a fresh Debian 12 machine as root, or through sudo otherwise.
 # Quick when nothing has changed: packages are installed only when missing
@@ -21,6 +23,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-mixer-dev timgm6mb-soundfont libmp3lame-dev fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick iproute2 python3
+    desktop-file-utils appstream dpkg-dev file
     clang-14 libclang-rt-14-dev
 )
 
@@ -73,8 +76,14 @@ test)
         ctest --test-dir "$root/build-fuzz" --output-on-failure -L fuzz
     fi
     ;;
+package)
+    install_missing
+    build "$root/build"
+    cd "$root/build"
+    cpack -G DEB
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|package" >&2
     exit 2
     ;;
 esac

@@ -11,7 +11,7 @@ class IOptionsHost {
 public:
     virtual ~IOptionsHost() = default;
 
-    // The folder "vtx.ini" lives in (the current directory at start-up).
+    // The folder "vtx.ini" lives in: the player's folder (ui/format/GameFolders.h).
     virtual std::filesystem::path StartDir() const = 0;
 
     virtual bool GameInProgress() const = 0;

@@ -8,6 +8,7 @@
 #include "ui/TWispButton.h"
 #include "ui/format/DataPath.h"
 #include "ui/format/FileIo.h"
+#include "ui/format/GameFolders.h"
 
 #include <QLabel>
 #include <QTime>
@@ -97,7 +98,7 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
     const QColor blend = PanelPixel(42, 42);
     for (TOffice97Button* row : ob)
         row->SetColor(blend);
-    m_scoreFile = resolveDataPath("hscore.dat");
+    m_scoreFile = resolveDataPath("hscore.dat", userRoot());
     LoadScores();
 }
 

@@ -4,8 +4,8 @@
 // point of its picture): shows the seven rows of "hscore.dat" and, when a won
 // game is pending at activation, lets the player enter it.
 //
-// The table is loaded once at creation from "hscore.dat" in the current
-// directory and kept in memory; Save inserts the pending result and rewrites
+// The table is loaded once at creation from "hscore.dat" in the player's
+// folder (userRoot(), the main window's StartDir) and kept in memory; Save inserts the pending result and rewrites
 // the whole file atomically with fresh random padding. A failed save is shown
 // in the message window; the table in memory and on screen keeps the entry.
 //
@@ -42,7 +42,7 @@ public:
     const ScoreTable& Table() const { return m_table; }
 
     // Where the table is read and written; default "hscore.dat" under the
-    // current directory at creation. Setting it reloads the table.
+    // player's folder at creation. Setting it reloads the table.
     void SetScoreFile(const std::filesystem::path& path);
     // randomBelow(n) in 0..n-1 for the padding; when none is set, a generator
     // seeded from the time of day at each save.

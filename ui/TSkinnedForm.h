@@ -55,7 +55,7 @@ public:
     explicit TSkinnedForm(QWidget* parent = nullptr);
     ~TSkinnedForm() override;
 
-    // Decodes the game file (backslash path under the current directory,
+    // Decodes the game file (backslash path under the game's data root,
     // names matched without regard to case) into PanelBitmap of panelSize and
     // copies it into PaintBitmap. On failure both are filled dark grey and
     // false is returned with PanelError() naming the file; the window still

@@ -1150,7 +1150,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glEnable(GL_BLEND);
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         useProgram(hudProgram);
-        glUniform2f(hudViewport, float(std::max(1, target.width)), float(std::max(1, target.height)));
+        const float ratio = target.pixelRatio > 0.0f ? target.pixelRatio : 1.0f;
+        glUniform2f(hudViewport, float(std::max(1, target.width)) / ratio, float(std::max(1, target.height)) / ratio);
         glUniform1i(hudTex, 0);
         glBindSampler(0, nearestSampler);
         glBindVertexArray(hudVao);

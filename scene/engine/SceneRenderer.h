@@ -38,6 +38,10 @@ using PickFilter = std::function<bool(const TGLBaseSceneObject&)>;
 struct RenderTarget {
     unsigned int framebuffer = 0;    // GL framebuffer object name to draw into
     int width = 0, height = 0;       // pixels
+    // Pixels per viewer unit (the screen's scale factor). HUD texts are placed
+    // and sized in viewer units, so they keep their place and size relative to
+    // the viewer whatever the factor.
+    float pixelRatio = 1.0f;
     glm::vec4 background{0.0f, 0.0f, 0.0f, 1.0f};
 };
 

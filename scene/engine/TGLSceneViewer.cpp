@@ -53,6 +53,7 @@ RenderTarget TGLSceneViewer::target() const
     const qreal ratio = devicePixelRatioF();
     t.width = int(width() * ratio);
     t.height = int(height() * ratio);
+    t.pixelRatio = float(ratio);
     t.background = BackgroundColor;
     return t;
 }

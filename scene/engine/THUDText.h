@@ -1,6 +1,7 @@
 #pragma once
-// Text drawn over the 3D image in viewer pixels: Position.x, Position.y is the top-left corner of the
-// text in pixels from the viewer's top-left (Position.z is ignored). Each glyph is drawn with its
+// Text drawn over the 3D image in viewer pixels (device-independent: at a screen scale factor of 2
+// each is two device pixels): Position.x, Position.y is the top-left corner of the text in pixels
+// from the viewer's top-left (Position.z is ignored). Each glyph is drawn with its
 // picture's luminance as opacity times ModulateColor alpha, and its colour multiplied by
 // ModulateColor, so black parts of the glyph picture vanish and the alpha fades the whole text.
 // BitmapFont is not owned. Not pickable; drawn last, over everything, in tree order.

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "scene/engine/TActor.h"
+#include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TWispButton.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace vtx {
@@ -104,6 +106,34 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
             colours.push_back(view.pixel(x, y));
     std::sort(colours.begin(), colours.end());
     EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 50);
+
+    // The logo keeps its place and size in viewer pixels whatever the screen's
+    // scale factor (this test runs again with QT_SCALE_FACTOR=2): what it
+    // covers is found by drawing the still world with and without it.
+    form().timerScroll.stop();
+    form().GLCadencer1->setEnabled(false);
+    const QImage withLogo = viewer()->grabFramebuffer();
+    form().world().HUDText2->Visible = false;
+    const QImage withoutLogo = viewer()->grabFramebuffer();
+    ASSERT_EQ(withLogo.size(), withoutLogo.size());
+    QRect changed;
+    for (int y = 0; y < withLogo.height(); ++y)
+        for (int x = 0; x < withLogo.width(); ++x) {
+            const QRgb a = withLogo.pixel(x, y), b = withoutLogo.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                    std::abs(qBlue(a) - qBlue(b)) >
+                40)
+                changed |= QRect(x, y, 1, 1);
+        }
+    const qreal ratio = viewer()->devicePixelRatioF();
+    const QRectF logo(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio,
+                      changed.height() / ratio);
+    // Drawn at (100, 120), its picture 397 x 303.
+    EXPECT_TRUE(QRectF(96, 116, 405, 311).contains(logo))
+        << "ratio " << ratio << " logo at " << logo.x() << "," << logo.y() << " " << logo.width() << "x"
+        << logo.height();
+    EXPECT_GT(logo.width(), 200);
+    EXPECT_GT(logo.height(), 150);
 }
 
 TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {

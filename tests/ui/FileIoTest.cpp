@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 #include "ui/format/DataPath.h"
+#include "ui/format/GameFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,47 @@ TEST(DataPath, MatchesFolderAndFileNamesWithoutCase) {
     EXPECT_EQ(resolveDataPath("data\\ship.jpg", dir.path()), dir.path() / "DATA" / "ship.jpg");
     EXPECT_EQ(resolveDataPath("DATA\\panel2.jpg", dir.path()), dir.path() / "Data" / "Panel2.JPG");
     EXPECT_EQ(resolveDataPath("sounds\\bomb.mp3", dir.path()), dir.path() / "sounds" / "bomb.mp3");
+}
+
+// The same program runs from a runtime folder and installed: where its data
+// and the player's files are taken from in each case.
+TEST(GameFolders, RuntimeFolderKeepsEverythingThereInstalledSplitsDataAndPlayerFiles) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    const fs::path run = dir.path() / "run", prefix = dir.path() / "usr",
+                   elsewhere = dir.path() / "home" / "games";
+    for (const fs::path& p :
+         {run / "Data", prefix / "bin", prefix / "share" / "vortalix3d" / "DATA", elsewhere})
+        fs::create_directories(p);
+    dir.write("run/Data/Font.BMP", "x");
+    dir.write("usr/share/vortalix3d/DATA/font.bmp", "x");
+    const fs::path home = dir.path() / "home";
+
+    FolderFacts facts{run, prefix / "bin", "../share/vortalix3d", "", home.string()};
+    GameFolders f = chooseGameFolders(facts); // started in the runtime folder: as always
+    EXPECT_EQ(f.dataRoot, run);
+    EXPECT_EQ(f.userRoot, run);
+
+    facts.currentDir = elsewhere; // installed, started from any folder
+    f = chooseGameFolders(facts);
+    EXPECT_EQ(f.dataRoot, prefix / "share" / "vortalix3d");
+    EXPECT_EQ(f.userRoot, home / ".local" / "share" / "vortalix3d");
+    facts.xdgDataHome = (dir.path() / "xdg").string();
+    EXPECT_EQ(chooseGameFolders(facts).userRoot, dir.path() / "xdg" / "vortalix3d");
+    facts.xdgDataHome = "relative/xdg"; // invalid by the XDG rules: ignored
+    EXPECT_EQ(chooseGameFolders(facts).userRoot, home / ".local" / "share" / "vortalix3d");
+
+    facts.programDir = run; // the runtime folder's program started from elsewhere
+    EXPECT_EQ(chooseGameFolders(facts).dataRoot, run);
+    facts.programDir = dir.path() / "nowhere" / "bin"; // no data anywhere: named under the install
+    EXPECT_EQ(chooseGameFolders(facts).dataRoot, dir.path() / "nowhere" / "share" / "vortalix3d");
+
+    // The player's folder is made at the first start; a file in the way is an error.
+    EXPECT_EQ(createUserRoot(f.userRoot), "");
+    EXPECT_TRUE(fs::is_directory(f.userRoot));
+    EXPECT_EQ(createUserRoot(f.userRoot), "");
+    dir.write("blocked", "x");
+    EXPECT_NE(createUserRoot(dir.path() / "blocked" / "vortalix3d"), "");
 }
 
 } // namespace

@@ -25,6 +25,10 @@ void generateSounds(const QString& runDir);
 // Music/: the songs.
 void generateMusic(const QString& runDir);
 
+// The desktop icon, "<iconDir>/<N>x<N>/apps/vortalix3d.png" for the hicolor
+// sizes from 48 to 256 (the layout of share/icons/hicolor).
+void generateIcons(const QString& iconDir);
+
 // Writes bytes to a file, creating its folder; throws std::runtime_error on failure.
 void writeFile(const QString& path, const std::vector<unsigned char>& bytes);
 

@@ -1,4 +1,4 @@
-// vtx_datagen --data <run folder> | --embedded <generated .cpp>
+// vtx_datagen --data <run folder> | --embedded <generated .cpp> | --icons <folder>
 //
 // Writes the game's data folders into the runtime folder, or the pictures that
 // the program carries inside itself as a C++ source file.
@@ -78,7 +78,11 @@ int run(const QStringList& args)
         writeFile(args[2], std::vector<unsigned char>(source.begin(), source.end()));
         return 0;
     }
-    std::fprintf(stderr, "usage: vtx_datagen --data <run folder> | --embedded <file.cpp>\n");
+    if (args.size() == 3 && args[1] == "--icons") {
+        generateIcons(args[2]);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: vtx_datagen --data <run folder> | --embedded <file.cpp> | --icons <folder>\n");
     return 2;
 }
 

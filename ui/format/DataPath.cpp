@@ -1,6 +1,7 @@
 #include "ui/format/DataPath.h"
 
 #include "ui/format/AsciiCase.h"
+#include "ui/format/GameFolders.h"
 
 #include <string>
 #include <system_error>
@@ -61,10 +62,7 @@ fs::path resolveDataPath(std::string_view gamePath, const fs::path& base) {
 }
 
 fs::path resolveDataPath(std::string_view gamePath) {
-    std::error_code ec;
-    fs::path base = fs::current_path(ec);
-    if (ec) base = ".";
-    return resolveDataPath(gamePath, base);
+    return resolveDataPath(gamePath, dataRoot());
 }
 
 } // namespace vtx
