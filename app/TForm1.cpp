@@ -659,22 +659,15 @@ void TForm1::SendRequest(const QString& host, const QByteArray& text) {
     NMUDP1.SendDatagram(text);
 }
 
+// The blocks travel as datagrams of their raw bytes, like a text.
 void TForm1::SendInfo(const QString& host) {
-    if (host.isEmpty()) return;
     const FleetBlock block = encodeFleet(m_match.state().OwnFleet);
-    NMUDP1.ReportLevel = 2;
-    NMUDP1.RemoteHost = host;
-    NMUDP1.RemotePort = net::GamePort;
-    NMUDP1.SendDatagram(QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
+    SendRequest(host, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
 }
 
 void TForm1::SendField(const QString& host) {
-    if (host.isEmpty()) return;
     const FieldBlock block = encodeField(m_match.state().OwnField);
-    NMUDP1.ReportLevel = 2;
-    NMUDP1.RemoteHost = host;
-    NMUDP1.RemotePort = net::GamePort;
-    NMUDP1.SendDatagram(QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
+    SendRequest(host, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
 }
 
 namespace {
@@ -683,20 +676,36 @@ QByteArray bytesOf(std::string_view text) {
 }
 } // namespace
 
+// The match sends from the middle of its rules: a send the endpoint refuses
+// is told to the player without a modal wait, and the rules run on whole.
+void TForm1::sendForMatch(const std::function<void()>& send) {
+    try {
+        send();
+    } catch (const UDPSockError& error) {
+        ShowFormMess(60, error.what(), false);
+    }
+}
+
 void TForm1::SendShot(std::int32_t row, std::int32_t column) {
-    SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::moveMessage(row, column)));
+    sendForMatch([&] {
+        SendRequest(QString::fromStdString(m_match.state().OpponentIP),
+                    bytesOf(net::moveMessage(row, column)));
+    });
 }
 
 void TForm1::SendLeave() {
-    SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::ExitMarker));
+    sendForMatch(
+        [&] { SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::ExitMarker)); });
 }
 
 void TForm1::SendFleet() {
-    const QString opponent = QString::fromStdString(m_match.state().OpponentIP);
-    SendRequest(opponent, bytesOf(net::InfoMarker));
-    SendInfo(opponent);
-    SendRequest(opponent, bytesOf(net::FieldMarker));
-    SendField(opponent);
+    sendForMatch([&] {
+        const QString opponent = QString::fromStdString(m_match.state().OpponentIP);
+        SendRequest(opponent, bytesOf(net::InfoMarker));
+        SendInfo(opponent);
+        SendRequest(opponent, bytesOf(net::FieldMarker));
+        SendField(opponent);
+    });
 }
 
 void TForm1::SetNetMode(bool on) {

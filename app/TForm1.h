@@ -214,6 +214,7 @@ private:
     void announceFirstFrame();
     void activationSteps();
     void writeTestProbe();
+    void sendForMatch(const std::function<void()>& send);
     void focusWindowChanged(QWindow* window);
 
     SystemClock m_clock;
