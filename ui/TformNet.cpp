@@ -1,5 +1,6 @@
 #include "ui/TformNet.h"
 
+#include "game/NetMessage.h"
 #include "net/NetScan.h"
 #include "net/protocol/LobbyFormat.h"
 #include "ui/ILobbyHost.h"
@@ -210,7 +211,8 @@ void TformNet::sbCreateGameClick() {
 }
 
 void TformNet::NetTimerTimer() {
-    const QByteArray presence = QByteArrayLiteral("SYS$$Present: ") + m_host->PlayerName().toLatin1();
+    const std::string text = net::presenceMessage(m_host->PlayerName().toLatin1().toStdString());
+    const QByteArray presence(text.data(), qsizetype(text.size()));
     for (int i = 0; i < cbSubNets->count(); ++i)
         m_host->SendRequest(cbSubNets->itemText(i), presence);
 }
@@ -227,7 +229,7 @@ void TformNet::sbJoinGameClick() {
     // the selection, the first line is the one meant.
     const int row = lbServers->currentRow() >= 0 ? lbServers->currentRow() : 0;
     const QString target = QString::fromStdString(serverLineAddress(latin1(lbServers->item(row)->text())));
-    m_host->SendRequest(target, QByteArrayLiteral("SYS$$Joined :Quibby"));
+    m_host->SendRequest(target, QByteArray(net::JoinRequest.data(), qsizetype(net::JoinRequest.size())));
     m_host->SetNetConnected(true);
     m_host->SetOpponentIP(target);
     // Starting the match pumps events; the window outlives it in the game, but not necessarily in tests.
