@@ -10,6 +10,8 @@
 #include "ui/TformNet.h"
 #include "ui/format/GameFolders.h"
 
+#include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -41,6 +43,10 @@ int runProgram(int argc, char** argv) {
 
     setDefaultSurfaceFormat();
     Application application(argc, argv);
+    // Ties the windows to the installed menu entry and its icon (both harmless
+    // when the game runs from its runtime folder).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vortalix3d.Vortalix3D"));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vortalix3d")));
 
     TForm1 form1; // its FormCreate runs now, before any other window exists
     if (form1.StartupAborted()) return 1;
