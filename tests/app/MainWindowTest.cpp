@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -436,13 +437,26 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
 
 TEST_F(MainWindowTest, NetworkOpensTheLobbyAndTheFocusComingBackActivatesTheWindowAgain) {
     if (form().LocalIP() == QStringLiteral("127.0.0.1")) GTEST_SKIP() << "no network address on this machine";
-    bool seen = false;
-    QTimer::singleShot(300, [&] {
-        seen = program->net->isVisible() && state().NetMode && !state().button(MenuButton::Single).enabled;
+    // Another program holds the game's port: said once, when the lobby first opens.
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
+    form().NMUDP1.SetLocalPort(holder.localPort());
+    test::ModalAnswerer answerer(*program);
+    int seen = 0;
+    QTimer closer;
+    closer.setInterval(100);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!program->net->isVisible()) return;
+        seen += state().NetMode && !state().button(MenuButton::Single).enabled;
         QTest::mouseClick(program->net->elbtCancel, Qt::LeftButton);
     });
-    QTest::mouseClick(form().elbtNetGame, Qt::LeftButton);
-    EXPECT_TRUE(seen);
+    closer.start();
+    for (int round = 0; round < 2; ++round)
+        QTest::mouseClick(form().elbtNetGame, Qt::LeftButton);
+    closer.stop();
+    EXPECT_EQ(seen, 2);
+    ASSERT_EQ(answerer.messages.size(), 1);
+    EXPECT_TRUE(answerer.messages[0].contains(QStringLiteral("busy")));
     EXPECT_FALSE(program->net->isVisible());
     EXPECT_FALSE(state().NetMode);
     EXPECT_TRUE(state().button(MenuButton::Single).enabled);
