@@ -25,6 +25,7 @@
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
+#include "scene/engine/TGLTextureImage.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -41,6 +42,7 @@ class QLabel;
 namespace vtx {
 
 class MusicPlayer;
+class SignalBridge;
 class SoundSystem;
 class TFormMess;
 class TFormOpt;
@@ -104,6 +106,9 @@ public:
     void GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
     void GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
+    // SIGTERM, SIGINT or SIGHUP arrived: the program ends as a close through
+    // the system does, and keeps the song position as Exit in the menu does.
+    void TerminationRequested();
 
     // ------------------------------------------------------------ IMatchHost
     void ResetBoards() override;
@@ -133,7 +138,7 @@ public:
     bool musicChecked() override;
     std::int32_t difficultyIndex() override;
     void setDifficultyIndex(std::int32_t index) override;
-    std::int32_t readVortalixDifficulty() override;
+    std::optional<std::int32_t> readVortalixDifficulty() override;
     void StartNextSong() override;
     void StopMusic() override;
     void Delay(std::int32_t ms) override;
@@ -171,7 +176,6 @@ private:
     static void fitCaption(TWispButton* button);
     void FormCreate();
     void runStartupStep(const std::function<void()>& step);
-    void pushMenuState();
     TWispButton* buttonOf(MenuButton button) const;
     void announceFirstFrame();
     bool lobbyAvailable() const;
@@ -185,6 +189,8 @@ private:
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;
+    std::unique_ptr<SignalBridge> m_signals;
+    TGLTextureImage m_sunkPicture;
 
     TFormMess* m_formMess = nullptr;
     TFormOpt* m_formOpt = nullptr;
@@ -197,6 +203,7 @@ private:
     bool m_startupAborted = false;
     bool m_spaceHeld = false;
     bool m_firstFrameAnnounced = false;
+    bool m_ending = false;
 };
 
 // The first IPv4 address of this computer that is not a loopback address, or
