@@ -113,6 +113,15 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     EXPECT_EQ(test::arrangementProblem(s.EnemyField, s.EnemyFleet), "");
     EXPECT_TRUE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Single));
+
+    // Without "vortalix.ini" the player's choice stays, and the next match is played at it.
+    host.vortalixDifficulty.reset();
+    m.elbtExitClick();
+    host.clear();
+    m.elbtSingleGameClick();
+    EXPECT_EQ(host.count("SetDifficulty"), 0u);
+    EXPECT_EQ(host.difficulty, 2);
+    EXPECT_EQ(s.Level, 3);
 }
 
 TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight) {
