@@ -244,6 +244,10 @@ int main(int argc, char** argv) {
     clock.start();
     std::printf("%8s %10s %8s %10s\n", "match", "rss KiB", "seconds", "GL objects");
     for (int i = 1; i <= matches; ++i) {
+        if (!form->isVisible()) { // SIGTERM or Ctrl+C closed the window
+            std::fprintf(stderr, "match_soak: ended after %d matches\n", i - 1);
+            return 1;
+        }
         const bool manual = i % 2 == 0;
         const bool win = (i / 2) % 2 == 0;
         if (!playMatch(*form, opt, manual, win)) {
@@ -254,7 +258,7 @@ int main(int argc, char** argv) {
         const long rss = residentKiB();
         rssMax = std::max(rssMax, rss);
         if (i == warmUp) rssWarm = rss;
-        if (i == warmUp || i == lastSample || (i % 200 == 0 && i > warmUp)) {
+        if (i == warmUp || i == lastSample || (i % 250 == 0 && i > warmUp)) {
             const GlObjects n = countGlObjects(*form, pose);
             if (i == warmUp) glWarm = n;
             if (i == lastSample) glEnd = n;
