@@ -2,7 +2,7 @@
 // main window and its windows, and prints what a long session leaves behind:
 // the resident memory and the number of live GL objects of the viewer.
 //
-//   match_soak [--matches N] [--check]
+//   match_soak [--matches N] [--check] [--gl-every N]
 //
 // The matches take turns: automatic and manual arrangement, won and lost.
 // The computer's turn timer runs at 1 ms and the player's shots go straight
@@ -194,9 +194,12 @@ bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
 int main(int argc, char** argv) {
     int matches = 1000;
     bool check = false;
+    int glEvery = 250; // matches between GL samples (each draws 420 frames)
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--matches") && i + 1 < argc)
             matches = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--gl-every") && i + 1 < argc)
+            glEvery = std::max(1, std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--check"))
             check = true;
     }
@@ -258,11 +261,12 @@ int main(int argc, char** argv) {
         const long rss = residentKiB();
         rssMax = std::max(rssMax, rss);
         if (i == warmUp) rssWarm = rss;
-        if (i == warmUp || i == lastSample || (i % 250 == 0 && i > warmUp)) {
+        if (i == warmUp || i == lastSample || (i % glEvery == 0 && i > warmUp)) {
             const GlObjects n = countGlObjects(*form, pose);
             if (i == warmUp) glWarm = n;
             if (i == lastSample) glEnd = n;
-            std::printf("%8d %10ld %8.1f %10d\n", i, rss, double(clock.elapsed()) / 1000.0, n.total());
+            std::printf("%8d %10ld %8.1f %10d  (%d textures, %d buffers, %d vertex arrays)\n", i, rss,
+                        double(clock.elapsed()) / 1000.0, n.total(), n.textures, n.buffers, n.vertexArrays);
         } else if (i % 50 == 0) {
             std::printf("%8d %10ld %8.1f\n", i, rss, double(clock.elapsed()) / 1000.0);
         }
