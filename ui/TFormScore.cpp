@@ -163,8 +163,9 @@ void TFormScore::elbtSaveResultClick() {
     };
     const std::string bytes = serializeScoreFile(m_table, m_randomBelow ? m_randomBelow : timeSeeded);
     showCaptions();
-    const auto error = m_loadError.empty() ? writeFileAtomic(m_scoreFile, bytes)
-                                           : "Can't save " + m_scoreFile.filename().string() + ": " + m_loadError;
+    const auto error = m_loadError.empty()
+                           ? writeFileAtomic(m_scoreFile, bytes)
+                           : "Can't save " + m_scoreFile.filename().string() + ": " + m_loadError;
     if (error)
         vtx::ShowFormMess(
             50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error), true);

@@ -18,8 +18,8 @@
 
 #include "app/Application.h"
 #include "app/TForm1.h"
-#include "scene/World.h"
 #include "game/CellName.h"
+#include "scene/World.h"
 #include "scene/engine/SurfaceFormat.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
@@ -217,9 +217,8 @@ int main(int argc, char** argv) {
     setDefaultSurfaceFormat();
     qputenv("SDL_AUDIODRIVER", qgetenv("SDL_AUDIODRIVER").isEmpty() ? "dummy" : qgetenv("SDL_AUDIODRIVER"));
     Application app(argc, argv);
-    Application::setErrorReporter([](const QString& text) {
-        std::fprintf(stderr, "error box: %s\n", text.toLocal8Bit().constData());
-    });
+    Application::setErrorReporter(
+        [](const QString& text) { std::fprintf(stderr, "error box: %s\n", text.toLocal8Bit().constData()); });
 
     QTemporaryDir dir;
     for (const char* folder : {"DATA", "data", "sounds", "Music"})
@@ -293,14 +292,17 @@ int main(int argc, char** argv) {
                 rssWarm, warmUp, rssEnd, growth, double(growth) / 1024.0, rssMax);
     std::printf("GL objects after match %d: %d textures, %d buffers, %d vertex arrays, %d programs, "
                 "%d framebuffers\n",
-                warmUp, glWarm.textures, glWarm.buffers, glWarm.vertexArrays, glWarm.programs, glWarm.framebuffers);
+                warmUp, glWarm.textures, glWarm.buffers, glWarm.vertexArrays, glWarm.programs,
+                glWarm.framebuffers);
     std::printf("GL objects after match %d: %d textures, %d buffers, %d vertex arrays, %d programs, "
                 "%d framebuffers\n",
-                lastSample, glEnd.textures, glEnd.buffers, glEnd.vertexArrays, glEnd.programs, glEnd.framebuffers);
+                lastSample, glEnd.textures, glEnd.buffers, glEnd.vertexArrays, glEnd.programs,
+                glEnd.framebuffers);
     form->close();
     if (check && (!(glEnd == glWarm) || growth >= 5 * 1024)) {
         std::fprintf(stderr, "match_soak: %s\n",
-                     glEnd == glWarm ? "resident memory grew by 5 MiB or more" : "GL objects were left behind");
+                     glEnd == glWarm ? "resident memory grew by 5 MiB or more"
+                                     : "GL objects were left behind");
         return 1;
     }
     return 0;

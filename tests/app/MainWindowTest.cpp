@@ -450,7 +450,7 @@ TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(form().world().HUDText2->Visible);
     form().music().setSongIndex(9); // stored as the position after it
-    clickButton(form().elbtExit);     // quits
+    clickButton(form().elbtExit);   // quits
     EXPECT_FALSE(form().isVisible());
     EXPECT_EQ(storedSong(), 10);
 }

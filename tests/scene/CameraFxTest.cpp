@@ -111,10 +111,8 @@ TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
     EXPECT_TRUE(fx.ShakeActive);
     // Each tick two draws below 10 in hundredths: (-dx, +dz), then (+dx, -dz), in turn.
     EXPECT_EQ(asked, std::vector<int>(8, 10));
-    const std::vector<glm::vec3> expected = {{6.97f, 10.0f, 9.04f},
-                                             {7.02f, 10.0f, 8.98f},
-                                             {6.95f, 10.0f, 9.06f},
-                                             {7.04f, 10.0f, 9.06f}};
+    const std::vector<glm::vec3> expected = {
+        {6.97f, 10.0f, 9.04f}, {7.02f, 10.0f, 8.98f}, {6.95f, 10.0f, 9.06f}, {7.04f, 10.0f, 9.06f}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(seen[i].x, expected[i].x, 1e-4f) << i;
         EXPECT_EQ(seen[i].y, 10.0f) << i;

@@ -71,12 +71,14 @@ TEST(FileIo, ASaveKeepsPermissionsAndWritesThroughALink) {
     dir.write("vtx.ini", "old");
     fs::permissions(dir.path() / "vtx.ini", fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_FALSE(writeFileAtomic(dir.path() / "vtx.ini", "new"));
-    EXPECT_EQ(fs::status(dir.path() / "vtx.ini").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir.path() / "vtx.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(dir.path() / "vtx.ini", fs::perms::owner_read | fs::perms::owner_write |
                                                 fs::perms::group_read | fs::perms::others_read);
     ASSERT_FALSE(writeFileAtomic(dir.path() / "vtx.ini", "newer"));
     EXPECT_EQ(fs::status(dir.path() / "vtx.ini").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
 
     // hscore.dat -> shared/scores.dat (relative): the link stays, the target changes.
     fs::create_directories(dir.path() / "shared");

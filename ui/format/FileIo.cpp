@@ -118,7 +118,8 @@ std::optional<std::string> writeFileAtomic(const fs::path& path, std::string_vie
     };
     if (replacing) {
         // The player's (or the installer's) choice of who may read the file stays.
-        if (::fchmod(fd, old.st_mode & 07777) != 0) return fail("cannot keep its permissions (" + lastError() + ")", true);
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            return fail("cannot keep its permissions (" + lastError() + ")", true);
         [[maybe_unused]] const int owner = ::fchown(fd, old.st_uid, old.st_gid); // only root may give it away
     }
     std::size_t done = 0;
