@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/SignalBridge.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
@@ -72,9 +73,16 @@ Effect effectOf(Sound sound) {
 }
 
 MouseButton gameButton(Qt::MouseButton button) {
-    if (button == Qt::RightButton) return MouseButton::Right;
-    if (button == Qt::MiddleButton) return MouseButton::Middle;
-    return MouseButton::Left;
+    switch (button) {
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Other;
+    }
 }
 
 } // namespace
@@ -184,6 +192,12 @@ void TForm1::createComponents() {
 
     // Key preview: the window sees every key press before its controls.
     qApp->installEventFilter(this);
+
+    // The signals that ask the program to end close the window; SDL must not
+    // take them first (its audio starts in FormCreate).
+    SignalBridge::disableSdlSignalHandlers();
+    m_signals = std::make_unique<SignalBridge>();
+    connect(m_signals.get(), &SignalBridge::terminationRequested, this, &TForm1::TerminationRequested);
 }
 
 void TForm1::runStartupStep(const std::function<void()>& step) {
@@ -275,17 +289,13 @@ void TForm1::FormCreate() {
     };
     NMUDP1.SetLocalPort(net::GamePort);
     // 14. Fight disabled: the menu state.
-    pushMenuState();
+    m_match.refreshHost();
     // 15. The static scenery.
     runStartupStep([this] { m_world.BuildScenery(dataRoot()); });
-}
-
-void TForm1::pushMenuState() {
-    const MatchState& s = m_match.state();
-    for (MenuButton b : {MenuButton::Single, MenuButton::Network, MenuButton::Fight, MenuButton::Options,
-                         MenuButton::Scores})
-        SetButton(b, s.button(b).enabled, s.button(b).whiteFont);
-    SetTimer1(s.Timer1Enabled, s.Timer1Interval);
+    // The sunk ships' picture is first shown at the first sinking: a missing
+    // or broken file must stop the start with its name, not end a hit
+    // half-way. Held here, the boards' later loads share this copy.
+    runStartupStep([this] { m_sunkPicture.LoadFromFile(m_world.path("DATA\\shipkill.jpg")); });
 }
 
 void TForm1::activationSteps() {
@@ -474,12 +484,27 @@ void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifie
     writeTestProbe();
 }
 
+void TForm1::TerminationRequested() {
+    if (m_ending) return;
+    m_ending = true;
+    // No message on a failed store: nobody may be left to answer it.
+    if (m_music) saveSong(m_startDir, m_music->SongIndex() + 1);
+    close();
+}
+
 void TForm1::FormKeyDown(int) {
     if (m_spaceHeld) m_match.SpaceToggle();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    // Space let go while another window had the keyboard (one of ours or
+    // another program's) must not stay held for the next arrangement.
+    if (type == QEvent::WindowDeactivate && watched == this) m_spaceHeld = false;
+    if (type == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) m_spaceHeld = false;
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return TSkinnedForm::eventFilter(watched, event);
     // Key events travel from the focus widget up its parents; take each once,
@@ -491,8 +516,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::KeyPress) {
             if (key->key() == Qt::Key_Space) m_spaceHeld = true;
             FormKeyDown(key->key());
-        } else if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
-            m_spaceHeld = false;
         }
     }
     return TSkinnedForm::eventFilter(watched, event);
@@ -617,7 +640,7 @@ std::int32_t TForm1::difficultyIndex() {
 void TForm1::setDifficultyIndex(std::int32_t index) {
     if (m_formOpt) m_formOpt->cbDifficulty->setCurrentIndex(index);
 }
-std::int32_t TForm1::readVortalixDifficulty() {
+std::optional<std::int32_t> TForm1::readVortalixDifficulty() {
     return vtx::readVortalixDifficulty(m_startDir);
 }
 void TForm1::StartNextSong() {

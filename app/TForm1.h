@@ -28,6 +28,7 @@
 #include "scene/CameraFx.h"
 #include "scene/World.h"
 #include "ui/ILobbyHost.h"
+#include "scene/engine/TGLTextureImage.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -45,6 +46,7 @@ class QWindow;
 namespace vtx {
 
 class MusicPlayer;
+class SignalBridge;
 class SoundSystem;
 class TFormMess;
 class TFormOpt;
@@ -127,6 +129,9 @@ public:
     void SendRequest(const QString& host, const QByteArray& text) override;
     void SendInfo(const QString& host);
     void SendField(const QString& host);
+    // SIGTERM, SIGINT or SIGHUP arrived: the program ends as a close through
+    // the system does, and keeps the song position as Exit in the menu does.
+    void TerminationRequested();
 
     // ------------------------------------------------------------ IMatchHost
     void ResetBoards() override;
@@ -156,7 +161,7 @@ public:
     bool musicChecked() override;
     std::int32_t difficultyIndex() override;
     void setDifficultyIndex(std::int32_t index) override;
-    std::int32_t readVortalixDifficulty() override;
+    std::optional<std::int32_t> readVortalixDifficulty() override;
     void StartNextSong() override;
     void StopMusic() override;
     void Delay(std::int32_t ms) override;
@@ -209,7 +214,6 @@ private:
     static void fitCaption(TWispButton* button);
     void FormCreate();
     void runStartupStep(const std::function<void()>& step);
-    void pushMenuState();
     TWispButton* buttonOf(MenuButton button) const;
     void announceFirstFrame();
     void activationSteps();
@@ -225,6 +229,8 @@ private:
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;
+    std::unique_ptr<SignalBridge> m_signals;
+    TGLTextureImage m_sunkPicture;
 
     TFormMess* m_formMess = nullptr;
     TFormOpt* m_formOpt = nullptr;
@@ -242,6 +248,7 @@ private:
     bool m_startupAborted = false;
     bool m_spaceHeld = false;
     bool m_firstFrameAnnounced = false;
+    bool m_ending = false;
 };
 
 } // namespace vtx

@@ -9,8 +9,10 @@
 // Contract:
 // - Every call comes from the one UI thread, from inside a Match handler.
 // - Calls are requests; none of them may call back into the Match, except
-//   Delay, during which the host may deliver queued timer ticks and datagrams
-//   to the Match exactly as its message loop would.
+//   those that pump messages (Delay, AnimateShipModels, a modal ShowFormMess,
+//   ShowScoreWindowModal), during which the host may deliver queued clicks,
+//   keys, timer ticks and datagrams to the Match exactly as its message loop
+//   would.
 // - The Match keeps the authoritative state (flags, grids, fleets, button
 //   states, Timer1 state). Display calls carry what the display needs or the
 //   host reads it from Match::state() at the time of the call.
@@ -19,6 +21,7 @@
 //   not trust its records either (use deckAt from TShipRecord.h).
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vtx {
@@ -88,9 +91,10 @@ public:
     // Item index of the level selector: 0 Easy, 1 Normal, 2 Hard, -1 none.
     virtual std::int32_t difficultyIndex() = 0;
     virtual void setDifficultyIndex(std::int32_t index) = 0;
-    // Integer "Difficulty" of section "Options" of "vortalix.ini"; 0 when the
-    // file or the key is missing.
-    virtual std::int32_t readVortalixDifficulty() = 0;
+    // Integer "Difficulty" of section "Options" of "vortalix.ini" as a level
+    // index (-1 for a value outside 0..2); empty when the file or the key is
+    // missing, and then the player's own choice stays.
+    virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
 
     // --- music ---
     virtual void StartNextSong() = 0;

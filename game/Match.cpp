@@ -100,7 +100,9 @@ void Match::Place_Ships() {
         m_s.OwnField = m_s.WorkField;
         m_s.OwnFleet = m_s.WorkFleet;
         m_host.PositionOwnShipModels();
+        const std::uint32_t start = m_flowSerial;
         m_host.AnimateShipModels();
+        if (start != m_flowSerial) return; // an Exit ran inside the animation's pumping
         if (m_s.NetMode && m_s.NetConnected) {
             sendFleetExchange();
             return;
@@ -133,14 +135,19 @@ bool Match::PlaceShipAt() {
 }
 
 void Match::finishManualArrangement() {
+    const std::uint32_t match = m_flowSerial;
     setTimer1(false);
     setTimer1Interval(m_s.TurnDelay * 1000);
     m_s.Arranging = false;
     m_host.ShowFormMess(60, "Ships Arrangement Complete!", true);
+    // The message and the animation let queued clicks run: after an Exit (and
+    // perhaps a new Single) the rest belongs to a match that is over.
+    if (match != m_flowSerial) return;
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
     m_host.HideShipModels(false);
     m_host.AnimateShipModels();
+    if (match != m_flowSerial) return;
     m_host.PositionOwnShipModels();
     m_s.HoverPicking = false;
     RunDifficultySetup(m_host.difficultyIndex());

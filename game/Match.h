@@ -48,7 +48,8 @@
 
 namespace vtx {
 
-enum class MouseButton { Left, Right, Middle };
+// Other: any further button (back, forward); it never places or shoots.
+enum class MouseButton { Left, Right, Middle, Other };
 
 // The status texts of the main window's status line.
 namespace status {
@@ -185,6 +186,12 @@ private:
     IClock& m_clock;
     GameRandom m_random;
     MatchState m_s;
+    // Counts every Single and Exit. A handler notes it before a call that
+    // pumps messages and stops when it changed: the match it was building
+    // ended (or another began) inside that call.
+    std::uint32_t m_flowSerial = 0;
+    // Between Single's first step and the match being in progress.
+    bool m_starting = false;
 };
 
 } // namespace vtx

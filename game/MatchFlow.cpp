@@ -41,6 +41,7 @@ void Match::ActivateTurnTimer() {
 }
 
 void Match::elbtSingleGameClick() {
+    const std::uint32_t start = ++m_flowSerial;
     if (m_host.musicChecked()) m_host.StartNextSong();
     m_s.IdleSpin = false;
     m_s.GameWon = false;
@@ -59,8 +60,14 @@ void Match::elbtSingleGameClick() {
     SetMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
     if (!(m_s.NetMode && m_s.NetConnected)) setTimer1Interval(m_s.TurnDelay * 1000);
+    m_starting = true;
     m_host.Delay(100);
+    // The wait and the ship animation let queued clicks run: an Exit there
+    // ended this start (and a Single after it began another one).
+    if (start != m_flowSerial) return;
     InitGame();
+    if (start != m_flowSerial) return;
+    m_starting = false;
     SetMenuButton(MenuButton::Network, false, false);
     if (m_s.Arranging) {
         SetMenuButton(MenuButton::Scores, false, true);
@@ -81,9 +88,12 @@ void Match::InitGame() {
     m_s.PlayerTurn = 0;
     m_s.ShipToPlace = 1;
     m_s.Arranging = m_host.manualArrangementChecked();
+    const std::uint32_t start = m_flowSerial;
     Place_Ships();
+    if (start != m_flowSerial) return;
     if (!m_s.Arranging) m_host.HideShipModels(false);
-    m_host.setDifficultyIndex(m_host.readVortalixDifficulty());
+    // The player's own choice of level stays unless "vortalix.ini" names one.
+    if (const auto level = m_host.readVortalixDifficulty()) m_host.setDifficultyIndex(*level);
     if (m_s.Arranging) setTimer1(true);
 }
 
@@ -129,6 +139,10 @@ void Match::Timer1Timer() {
 }
 
 void Match::elbtExitClick() {
+    ++m_flowSerial;
+    // Exit inside Single's wait ends the match being started, not the program.
+    const bool matchRunning = m_s.GameInProgress || m_starting;
+    m_starting = false;
     m_s.IdleSpin = true;
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
@@ -152,7 +166,7 @@ void Match::elbtExitClick() {
         setTimer1(false);
         setTimer1Interval(m_s.TurnDelay * 1000);
     }
-    if (m_s.GameInProgress) {
+    if (matchRunning) {
         if (m_s.GameLost) m_host.PlaySound(Sound::Lost);
         if (m_s.GameWon) m_host.PlaySound(Sound::Won);
         m_s.GameLost = true;
@@ -161,6 +175,10 @@ void Match::elbtExitClick() {
         SetMenuButton(MenuButton::Network, true, true);
         SetMenuButton(MenuButton::Fight, false, false);
         m_s.FightStarted = false;
+        m_s.HoverPicking = false;
+        // A timer left running from the computer's turn would fire the next
+        // match's first shot at its old pace instead of one interval after Fight.
+        setTimer1(false);
     } else {
         m_host.QuitProgram();
     }

@@ -37,7 +37,7 @@ public:
     bool musicChecked() override { return false; }
     std::int32_t difficultyIndex() override { return difficulty; }
     void setDifficultyIndex(std::int32_t index) override { difficulty = index; }
-    std::int32_t readVortalixDifficulty() override { return difficulty; }
+    std::optional<std::int32_t> readVortalixDifficulty() override { return std::nullopt; }
     void StartNextSong() override {}
     void StopMusic() override {}
     void Delay(std::int32_t) override {}

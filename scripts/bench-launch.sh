@@ -16,7 +16,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build}
 case "$build" in /*) ;; *) build=$root/$build ;; esac
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$build"
 fi
 [ -x "$build/run/vortalix3d" ] || { echo "no program in $build/run (build it first)" >&2; exit 1; }
 

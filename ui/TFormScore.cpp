@@ -19,9 +19,9 @@ namespace vtx {
 
 namespace {
 
-// Enough for seven 40-character lines with room for sloppy files; the reader
-// only looks at the first seven lines anyway.
-constexpr std::size_t kMaxScoreBytes = 16 * 1024 * 1024;
+// Seven 40-character lines with room for a sloppy editor's additions; a larger
+// file is no table of ours and is left alone.
+constexpr std::size_t kMaxScoreBytes = 64 * 1024;
 
 TWispButton* faceButton(QWidget* parent, const QString& text, int x) {
     auto* b = new TWispButton(parent);
@@ -113,7 +113,8 @@ void TFormScore::SetRandomSource(std::function<int(int)> randomBelow) {
 
 void TFormScore::LoadScores() {
     const auto read = readFileBytes(m_scoreFile, kMaxScoreBytes);
-    m_table = read.exists ? parseScoreFile(read.bytes) : ScoreTable{};
+    m_loadError = read.readError ? "the file cannot be read" : read.truncated ? "the file is too large" : "";
+    m_table = read.exists && m_loadError.empty() ? parseScoreFile(read.bytes) : ScoreTable{};
     showCaptions();
 }
 
@@ -146,6 +147,13 @@ void TFormScore::AnalyzePoints() {
 
 void TFormScore::elbtSaveResultClick() {
     disableSave();
+    // The stored results come first: a file that could not be read at the
+    // start may be readable now (its permission fixed); if not, it is kept.
+    if (!m_loadError.empty()) {
+        const ScoreTable thisSession = m_table;
+        LoadScores();
+        if (!m_loadError.empty()) m_table = thisSession;
+    }
     AnalyzePoints();
     meEnterName->setEnabled(false);
     meEnterName->clear();
@@ -156,7 +164,10 @@ void TFormScore::elbtSaveResultClick() {
     };
     const std::string bytes = serializeScoreFile(m_table, m_randomBelow ? m_randomBelow : timeSeeded);
     showCaptions();
-    if (const auto error = writeFileAtomic(m_scoreFile, bytes))
+    const auto error = m_loadError.empty()
+                           ? writeFileAtomic(m_scoreFile, bytes)
+                           : "Can't save " + m_scoreFile.filename().string() + ": " + m_loadError;
+    if (error)
         vtx::ShowFormMess(
             50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error), true);
 }

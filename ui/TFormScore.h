@@ -8,6 +8,9 @@
 // folder (userRoot(), the main window's StartDir) and kept in memory; Save inserts the pending result and rewrites
 // the whole file atomically with fresh random padding. A failed save is shown
 // in the message window; the table in memory and on screen keeps the entry.
+// A file that is there but could not be read (no permission, an I/O error, a
+// folder of that name, too large to be a table) shows "noname" rows and is
+// never overwritten: Save tries to read it again and, failing, says so.
 //
 // Show it with ExecModal(); Close hides it.
 
@@ -17,6 +20,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 class QLabel;
 
@@ -67,6 +71,7 @@ private:
     ScoreTable m_table;
     std::filesystem::path m_scoreFile;
     std::function<int(int)> m_randomBelow;
+    std::string m_loadError; // why the file could not be read; empty when it could
     int m_pendingPoints = 0;
 };
 

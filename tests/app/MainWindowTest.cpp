@@ -1,5 +1,10 @@
 #include "AppTestSupport.h"
 
+#include "audio/MidiOutput.h"
+#include "audio/MusicPlayer.h"
+#include "audio/SoundSystem.h"
+#include "audio/VolumeDevice.h"
+#include "audio/WaveOutput.h"
 #include "scene/engine/TActor.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
@@ -16,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <csignal>
 #include <vector>
 
 namespace vtx {
@@ -73,6 +79,15 @@ protected:
     }
 
     void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // The "Song" value vtx.ini holds, read by its line; -1 when there is none.
+    int storedSong() {
+        QFile ini(run.path() + QStringLiteral("/vtx.ini"));
+        if (!ini.open(QIODevice::ReadOnly)) return -1;
+        for (const QByteArray& line : ini.readAll().split('\n'))
+            if (line.trimmed().startsWith("Song=")) return line.trimmed().mid(5).toInt();
+        return -1;
+    }
 
     test::RunCopy run;
     std::unique_ptr<Program> program;
@@ -354,11 +369,14 @@ TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     for (TActor* own : form().world().OwnShipModels)
         EXPECT_TRUE(own->Visible);
     EXPECT_TRUE(form().elbtSingleGame->isEnabled());
-    // After the game, mouse moves over the view change nothing.
+    // After the game, mouse moves over the view change nothing: the world
+    // goes on spinning as if nobody touched the mouse.
     const glm::vec3 camera = form().world().GLCamera1->Position;
+    ASSERT_TRUE(state().IdleSpin);
     QTest::mouseMove(viewer(), QPoint(100, 100));
     QTest::mouseMove(viewer(), QPoint(300, 300));
     EXPECT_EQ(form().world().GLCamera1->Position, camera);
+    EXPECT_TRUE(state().IdleSpin);
     QTest::qWait(300);
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
 }
@@ -429,10 +447,98 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     EXPECT_EQ(state().PlaceHorizontal, start);
     EXPECT_FALSE(form().SpaceHeld());
 
+    // Space let go while another window of the program has the keys is let go.
+    QTest::keyPress(keyTarget(), Qt::Key_Space);
+    ASSERT_TRUE(form().SpaceHeld());
+    QTest::keyRelease(program->mess.get(), Qt::Key_Space);
+    EXPECT_FALSE(form().SpaceHeld());
+    QTest::keyPress(keyTarget(), Qt::Key_Space);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&form(), &deactivate);
+    EXPECT_FALSE(form().SpaceHeld());
+    const bool now = state().PlaceHorizontal;
+    QTest::keyClick(keyTarget(), Qt::Key_A);
+    EXPECT_EQ(state().PlaceHorizontal, now);
+
     clickButton(form().elbtExit); // leaving clears the arrangement
     EXPECT_FALSE(state().Arranging);
     QTest::keyClick(keyTarget(), Qt::Key_Space);
-    EXPECT_EQ(state().PlaceHorizontal, start);
+    EXPECT_EQ(state().PlaceHorizontal, now);
+}
+
+// The clicks a player queues run inside Single's wait: an Exit there ends the
+// match being started, and the program stays.
+TEST_F(MainWindowTest, ExitInsideSinglesWaitEndsOnlyTheMatch) {
+    QTimer::singleShot(0, &form(), [&] { clickButton(form().elbtExit); });
+    clickButton(form().elbtSingleGame);
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(state().GameInProgress);
+    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
+    EXPECT_FALSE(form().elbtFight->isEnabled());
+    EXPECT_TRUE(form().world().HUDText2->Visible);
+    EXPECT_EQ(storedSong(), -1); // nothing quit
+}
+
+// Only the left button shoots; the back and forward buttons are other buttons.
+TEST_F(MainWindowTest, BackAndForwardButtonsNeverShoot) {
+    test::ModalAnswerer answerer(*program);
+    clickButton(form().elbtSingleGame);
+    clickButton(form().elbtFight);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
+    ASSERT_EQ(state().PlayerTurn, 1);
+    form().timerScroll.stop(); // no idle spin between the aim and the click
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c) {
+            const QPoint pixel = cellPixel(EnemyBoard, r, c);
+            if (!test::insideViewer(form(), pixel)) continue;
+            for (Qt::MouseButton other : {Qt::BackButton, Qt::ForwardButton, Qt::MiddleButton})
+                QTest::mouseClick(viewer(), other, {}, pixel);
+            ASSERT_EQ(state().PlayerShots, 0) << r << "," << c;
+            if (state().PickedBoard == EnemyBoard) { // the click reached a cell
+                QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
+                EXPECT_EQ(state().PlayerShots, 1);
+                return;
+            }
+        }
+    FAIL() << "no enemy cell in view";
+}
+
+// What the main window wires between the windows, the match and the sound:
+// effects on at start-up whatever is stored, then as the options say; the
+// bars' levels applied at activation; the options' buttons setting the
+// devices; music with Single and not after Exit; the devices' own volumes back
+// at close.
+TEST_F(MainWindowTest, SoundMusicAndVolumesFollowTheWindows) {
+    EXPECT_TRUE(state().SoundOn); // no vtx.ini: the box is unchecked, effects play anyway
+    EXPECT_TRUE(form().sound().SoundOn());
+    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
+    EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
+
+    // The devices as the desktop had them, found when the options open.
+    form().sound().waveOutput().SetVolume(VolumeDevice::pack(20000, 40000));
+    form().sound().midiOutput().SetVolume(VolumeDevice::pack(10000, 10000));
+    TFormOpt& opt = *program->opt;
+    QTimer::singleShot(0, &opt, [&] {
+        QTest::mouseClick(opt.btSoundHigh, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(opt.btMusicLow, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(33000, 33000));
+        EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(27000, 27000));
+        opt.bcbEnableMusic->SetChecked(true);
+        QTest::mouseClick(opt.elbtClose, Qt::LeftButton);
+    });
+    form().elbtOptionsClick();
+    EXPECT_FALSE(state().SoundOn); // Close copied the unchecked Sound box
+    EXPECT_FALSE(form().sound().SoundOn());
+
+    clickButton(form().elbtSingleGame);
+    EXPECT_TRUE(form().music().isPlaying());
+    clickButton(form().elbtExit);
+    EXPECT_FALSE(form().music().isPlaying());
+    EXPECT_EQ(form().music().MusicState(), 1);
+
+    form().close();
+    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(20000, 40000));
+    EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(10000, 10000));
 }
 
 TEST_F(MainWindowTest, NetworkOpensTheLobbyAndTheFocusComingBackActivatesTheWindowAgain) {
@@ -479,11 +585,22 @@ TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
     EXPECT_FALSE(state().GameInProgress);
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(form().world().HUDText2->Visible);
-    clickButton(form().elbtExit); // quits
+    form().music().setSongIndex(9); // stored as the position after it
+    clickButton(form().elbtExit);   // quits
     EXPECT_FALSE(form().isVisible());
-    QFile ini(run.path() + QStringLiteral("/vtx.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("Song=1"));
+    EXPECT_EQ(storedSong(), 10);
+}
+
+// kill, Ctrl+C and a closed terminal end the program as a close does, and the
+// song position is kept.
+TEST_F(MainWindowTest, ATerminationSignalClosesTheWindowAndStoresTheSong) {
+    form().music().setSongIndex(4);
+    form().sound().waveOutput().SetVolume(VolumeDevice::pack(1000, 2000));
+    form().CaptureVolumes();
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().isVisible(); }, 5000));
+    EXPECT_EQ(storedSong(), 5);
+    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(1000, 2000));
 }
 
 } // namespace
@@ -495,6 +612,13 @@ namespace {
 TEST(MainWindowStartTest, AMissingDataFileIsNamedAndStopsTheStart) {
     test::RunCopy run;
     ASSERT_TRUE(run.ok());
+    // A file the match needs only later stops the start all the same.
+    ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/shipkill.jpg")));
+    {
+        TForm1 form;
+        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("shipkill.jpg")), -1)
+            << form.StartupError().toStdString();
+    }
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/terrain.bmp")));
     {
         TForm1 form;

@@ -120,7 +120,8 @@ TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched) {
     EXPECT_EQ(wave.m_volume, 0xFFFFFFFFu);
 }
 
-// The same logic on the real outputs: what is written to the disk device.
+// The same logic on the real outputs, driven as the options window's buttons
+// drive it (a level per press): what is written to the disk device.
 class VolumeOutputTest : public ::testing::Test {
 protected:
     static constexpr double kBurst = 0.2;
@@ -155,18 +156,14 @@ TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard) {
     EXPECT_EQ(m_sound->waveOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
     const auto middle = hit();
 
-    int position = 30;
-    for (int i = 0; i < 11; ++i)
-        position = m_control->btSoundHighClick(position);
+    m_control->setWaveFromLevel(60);
     ASSERT_EQ(m_sound->waveOutput().GetVolume(), VolumeDevice::pack(60000, 60000));
     const auto loud = hit();
     // Level 60 is twice level 30 in amplitude.
     EXPECT_NEAR(std::sqrt(loud.energyLeft / middle.energyLeft), 2.0, 0.05);
     EXPECT_NEAR(loud.peakLeft, kAmplitude * 60000.0 / 65535, kAmplitude / 50);
 
-    for (int i = 0; i < 25; ++i)
-        position = m_control->btSoundLowClick(position);
-    ASSERT_EQ(position, 0);
+    m_control->setWaveFromLevel(0);
     m_output.mark();
     m_sound->play(Effect::HitSound);
     const auto silent = measure(m_output.captureFor(kBurst + 0.3));
@@ -178,8 +175,8 @@ TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel) {
     m_control->apply(30, 30);
     m_sound->waveOutput().SetVolume(VolumeDevice::pack(20000, 40000));
     m_control->capture();
-    m_control->btSoundHighClick(30);
-    m_control->btSoundHighClick(33);
+    m_control->setWaveFromLevel(33);
+    m_control->setWaveFromLevel(36);
     m_control->restore();
     EXPECT_EQ(m_sound->waveOutput().GetVolume(), VolumeDevice::pack(20000, 40000));
     const auto levels = hit();
@@ -191,7 +188,7 @@ TEST_F(VolumeOutputTest, MusicLevelSetsTheMusicGain) {
     m_control->apply(60, 30);
     EXPECT_EQ(m_sound->midiOutput().GetVolume(), VolumeDevice::pack(60000, 60000));
     EXPECT_EQ(Mix_VolumeMusic(-1), 117); // 60000 of 65535 on the mixer's 0..128 scale
-    m_control->btMusicLowClick(3);
+    m_control->setMidiFromLevel(0);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     // Uneven channels are kept as set; the mixer gets their mean.
     m_sound->midiOutput().SetVolume(VolumeDevice::pack(20000, 40000));

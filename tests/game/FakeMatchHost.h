@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,12 +78,17 @@ public:
     bool manual = false;
     bool music = false;
     std::int32_t difficulty = 0;
-    std::int32_t vortalixDifficulty = 0;
+    std::optional<std::int32_t> vortalixDifficulty; // no "vortalix.ini"
     // Mirrors of what the match pushed out.
     bool timer1Enabled = false;
     std::int32_t timer1Interval = 2000;
     std::string status;
     int quits = 0;
+    // Called inside every call that pumps messages ("Delay",
+    // "AnimateShipModels", "FormMess" when modal, "ScoreWindow"), where the
+    // real window runs the clicks, keys and ticks a player queued. Returns
+    // true when it is done and is then dropped.
+    std::function<bool(const std::string& where)> duringPump;
 
     void clear() { calls.clear(); }
     std::size_t count(const std::string& prefix) const {
@@ -115,7 +121,10 @@ public:
     void PositionOwnShipModels() override { log("PositionOwnShipModels"); }
     void PositionEnemyShipModels() override { log("PositionEnemyShipModels"); }
     void HideShipModels(bool all) override { log(all ? "HideShipModels all" : "HideShipModels own"); }
-    void AnimateShipModels() override { log("AnimateShipModels"); }
+    void AnimateShipModels() override {
+        log("AnimateShipModels");
+        pump("AnimateShipModels");
+    }
     void ShowPlacementPreview() override { log("ShowPlacementPreview"); }
     void ShowShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
     void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override {
@@ -142,8 +151,12 @@ public:
     }
     void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override {
         log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
+        if (modal) pump("FormMess");
     }
-    void ShowScoreWindowModal() override { log("ScoreWindow"); }
+    void ShowScoreWindowModal() override {
+        log("ScoreWindow");
+        pump("ScoreWindow");
+    }
     bool manualArrangementChecked() override { return manual; }
     bool musicChecked() override { return music; }
     std::int32_t difficultyIndex() override { return difficulty; }
@@ -151,12 +164,13 @@ public:
         difficulty = index;
         log("SetDifficulty " + std::to_string(index));
     }
-    std::int32_t readVortalixDifficulty() override { return vortalixDifficulty; }
+    std::optional<std::int32_t> readVortalixDifficulty() override { return vortalixDifficulty; }
     void StartNextSong() override { log("StartNextSong"); }
     void StopMusic() override { log("StopMusic"); }
     void Delay(std::int32_t ms) override {
         log("Delay " + std::to_string(ms));
         if (m_clock) m_clock->advance(ms);
+        pump("Delay");
     }
     void QuitProgram() override {
         ++quits;
@@ -170,6 +184,13 @@ public:
 
 private:
     void log(std::string line) { calls.push_back(std::move(line)); }
+    void pump(const std::string& where) {
+        if (!duringPump) return;
+        // Pumps the hook itself starts (a Single's wait) run without it.
+        auto hook = std::move(duringPump);
+        duringPump = nullptr;
+        if (!hook(where)) duringPump = std::move(hook);
+    }
     StepClock* m_clock;
 };
 

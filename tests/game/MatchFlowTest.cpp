@@ -41,6 +41,28 @@ protected:
         m.elbtFightClick();
     }
     bool on(MenuButton b) const { return s.button(b).enabled; }
+    // Places the ten own ships by hand (the fleet of the main window's test);
+    // the last placement completes the arrangement.
+    void placeTenShips() {
+        const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
+                                   {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
+        for (const auto& ship : layout) {
+            s.PickedRow = ship[0];
+            s.PickedColumn = ship[1];
+            s.PickedBoard = OwnBoard;
+            s.PlaceHorizontal = ship[2] == 1;
+            ASSERT_TRUE(m.PlaceShipAt());
+        }
+    }
+    // Exit (and then Single when again) inside the named pump, once.
+    void clickInside(const std::string& pump, bool againSingle) {
+        host.duringPump = [=, this](const std::string& where) {
+            if (where != pump) return false;
+            m.elbtExitClick();
+            if (againSingle) m.elbtSingleGameClick();
+            return true;
+        };
+    }
     // The menu state: what Exit leaves behind.
     void expectMenuButtons() const {
         EXPECT_TRUE(on(MenuButton::Single));
@@ -92,6 +114,15 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     EXPECT_EQ(test::arrangementProblem(s.EnemyField, s.EnemyFleet), "");
     EXPECT_TRUE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Single));
+
+    // Without "vortalix.ini" the player's choice stays, and the next match is played at it.
+    host.vortalixDifficulty.reset();
+    m.elbtExitClick();
+    host.clear();
+    m.elbtSingleGameClick();
+    EXPECT_EQ(host.count("SetDifficulty"), 0u);
+    EXPECT_EQ(host.difficulty, 2);
+    EXPECT_EQ(s.Level, 3);
 }
 
 TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight) {
@@ -347,6 +378,79 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
     EXPECT_FALSE(s.GameLost);
     EXPECT_TRUE(s.GameInProgress);
     EXPECT_EQ(s.PlayerShots, 0);
+}
+
+// Single's wait and the ship animation run the clicks a player queued: an
+// Exit there ends the match being started, never the program.
+TEST_F(Flow, ExitInsideSinglesWaitOrAnimationEndsOnlyTheMatch) {
+    for (const char* pump : {"Delay", "AnimateShipModels"}) {
+        host.clear();
+        clickInside(pump, false);
+        m.elbtSingleGameClick();
+        EXPECT_EQ(host.quits, 0) << pump;
+        EXPECT_FALSE(s.GameInProgress) << pump;
+        EXPECT_FALSE(s.FightStarted) << pump;
+        expectMenuButtons();
+        EXPECT_EQ(host.count("StopMusic"), 1u) << pump;
+        EXPECT_EQ(host.count("ShowLogo off"), 0u) << pump; // the menu keeps its logo
+        m.elbtFightClick();
+        EXPECT_FALSE(s.FightStarted) << pump;
+    }
+    // Exit then Single inside the wait: the second Single's match is the one that runs.
+    clickInside("Delay", true);
+    m.elbtSingleGameClick();
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_TRUE(on(MenuButton::Fight));
+    EXPECT_FALSE(on(MenuButton::Single));
+    m.elbtExitClick();
+    EXPECT_EQ(host.quits, 0);
+    m.elbtExitClick(); // from the menu: now it quits
+    EXPECT_EQ(host.quits, 1);
+}
+
+// The message "Ships Arrangement Complete!" and the animation after it run
+// queued clicks: whatever the player did there, the menu or the new match
+// they led to stays as it should be.
+TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
+    host.manual = true;
+    for (const char* pump : {"FormMess", "AnimateShipModels"}) {
+        m.elbtSingleGameClick();
+        clickInside(pump, false);
+        placeTenShips();
+        EXPECT_FALSE(s.GameInProgress) << pump;
+        EXPECT_FALSE(s.Arranging) << pump;
+        EXPECT_FALSE(s.HoverPicking) << pump;
+        EXPECT_FALSE(s.Timer1Enabled) << pump;
+        expectMenuButtons();
+    }
+    // Exit and Single in that moment: the new arrangement follows the mouse.
+    m.elbtSingleGameClick();
+    clickInside("FormMess", true);
+    placeTenShips();
+    EXPECT_TRUE(s.GameInProgress);
+    EXPECT_TRUE(s.Arranging);
+    EXPECT_TRUE(s.HoverPicking);
+    EXPECT_EQ(s.ShipToPlace, 1);
+    EXPECT_TRUE(s.Timer1Enabled);
+    EXPECT_EQ(s.Timer1Interval, 5);
+    EXPECT_FALSE(on(MenuButton::Fight));
+    EXPECT_FALSE(on(MenuButton::Options));
+    host.clear();
+    m.CellHover("e5");
+    EXPECT_EQ(host.count("ShowPlacementPreview"), 1u);
+}
+
+TEST_F(Flow, ExitDuringTheComputersTurnStopsTheTurnTimer) {
+    startBattle();
+    ASSERT_TRUE(s.Timer1Enabled);
+    m.elbtExitClick();
+    EXPECT_FALSE(s.Timer1Enabled);
+    EXPECT_FALSE(host.timer1Enabled);
+    m.elbtSingleGameClick();
+    host.clear();
+    m.elbtFightClick();
+    // Fight starts the timer afresh, so the first shot comes one interval later.
+    EXPECT_EQ(host.only("Timer1"), (std::vector<std::string>{"Timer1 on 1000"}));
 }
 
 TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit) {

@@ -95,6 +95,11 @@ TEST_F(CameraFxTest, CameraFloorAndSeaFrames) {
 TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
     glm::vec3& rig = w.world.Camera->Position;
     rig = {7.0f, 10.0f, 9.0f};
+    std::vector<int> asked;
+    fx.randomBelow = [&](int n) {
+        asked.push_back(n);
+        return (int(asked.size()) + 2) % 10; // 3, 4, ..., 9, 0
+    };
     fx.timerScrollTimer(); // saves X and Z
     fx.StartShake();
     std::vector<glm::vec3> seen;
@@ -104,8 +109,15 @@ TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
         seen.push_back(rig);
     }
     EXPECT_TRUE(fx.ShakeActive);
-    EXPECT_NE(seen[0], glm::vec3(7.0f, 10.0f, 9.0f));
-    EXPECT_NE(seen[0], seen[1]);
+    // Each tick two draws below 10 in hundredths: (-dx, +dz), then (+dx, -dz), in turn.
+    EXPECT_EQ(asked, std::vector<int>(8, 10));
+    const std::vector<glm::vec3> expected = {
+        {6.97f, 10.0f, 9.04f}, {7.02f, 10.0f, 8.98f}, {6.95f, 10.0f, 9.06f}, {7.04f, 10.0f, 9.06f}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(seen[i].x, expected[i].x, 1e-4f) << i;
+        EXPECT_EQ(seen[i].y, 10.0f) << i;
+        EXPECT_NEAR(seen[i].z, expected[i].z, 1e-4f) << i;
+    }
     w.clock.now += 1;
     fx.timerScrollTimer();
     EXPECT_FALSE(fx.ShakeActive);
@@ -167,10 +179,15 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     fx.GLSceneViewer1MouseMove(true, 130, 90);
     EXPECT_GT(camera.Position.y, low.y);
 
-    s.GameLost = true; // after a game nothing moves
+    s.GameLost = true; // after a game nothing moves, not even a drag that would
+    s.IdleSpin = true;
     const glm::vec3 after = camera.Position;
-    fx.GLSceneViewer1MouseMove(true, 10, 10);
+    const auto idleSince = fx.LastMouseMoveTick;
+    w.clock.now += 500;
+    fx.GLSceneViewer1MouseMove(true, 10, 150);
     EXPECT_EQ(camera.Position, after);
+    EXPECT_TRUE(s.IdleSpin);
+    EXPECT_EQ(fx.LastMouseMoveTick, idleSince);
 }
 
 TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace vtx {
 namespace {
 
@@ -33,6 +38,59 @@ TEST(FileIo, FailedWriteIsReportedAndTheOldFileStaysWhole) {
     EXPECT_EQ(dir.read("vtx.ini"), "[Options]\r\nPlayerName=Old\r\n");
 }
 
+// A save that the disk did not take (fsync or close failing, as on a full or
+// vanished disk) is a failure, and the old file stays whole.
+TEST(FileIo, AFailingSyncOrCloseIsAFailedSave) {
+    test::TempDir dir;
+    dir.write("hscore.dat", "old");
+    FileSyscalls& sys = fileSyscalls();
+    const FileSyscalls real = sys;
+    sys.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    const auto syncError = writeFileAtomic(dir.path() / "hscore.dat", "new");
+    sys = real;
+    sys.close = [](int fd) {
+        ::close(fd);
+        errno = ENOSPC;
+        return -1;
+    };
+    const auto closeError = writeFileAtomic(dir.path() / "hscore.dat", "new");
+    sys = real;
+    ASSERT_TRUE(syncError);
+    ASSERT_TRUE(closeError);
+    EXPECT_NE(syncError->find("hscore.dat"), std::string::npos) << *syncError;
+    EXPECT_NE(closeError->find(std::strerror(ENOSPC)), std::string::npos) << *closeError;
+    EXPECT_EQ(dir.read("hscore.dat"), "old");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "hscore.dat.tmp"));
+}
+
+TEST(FileIo, ASaveKeepsPermissionsAndWritesThroughALink) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    dir.write("vtx.ini", "old");
+    fs::permissions(dir.path() / "vtx.ini", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_FALSE(writeFileAtomic(dir.path() / "vtx.ini", "new"));
+    EXPECT_EQ(fs::status(dir.path() / "vtx.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(dir.path() / "vtx.ini", fs::perms::owner_read | fs::perms::owner_write |
+                                                fs::perms::group_read | fs::perms::others_read);
+    ASSERT_FALSE(writeFileAtomic(dir.path() / "vtx.ini", "newer"));
+    EXPECT_EQ(fs::status(dir.path() / "vtx.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+
+    // hscore.dat -> shared/scores.dat (relative): the link stays, the target changes.
+    fs::create_directories(dir.path() / "shared");
+    dir.write("shared/scores.dat", "old");
+    fs::create_symlink(fs::path("shared") / "scores.dat", dir.path() / "hscore.dat");
+    ASSERT_FALSE(writeFileAtomic(dir.path() / "hscore.dat", "new"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "hscore.dat")));
+    EXPECT_EQ(dir.read("shared/scores.dat"), "new");
+    EXPECT_EQ(dir.read("hscore.dat"), "new");
+}
+
 TEST(FileIo, ReadingIsBoundedAndSaysWhenCut) {
     test::TempDir dir;
     dir.write("big", std::string(1000, 'z'));
@@ -44,7 +102,10 @@ TEST(FileIo, ReadingIsBoundedAndSaysWhenCut) {
     EXPECT_FALSE(whole.truncated);
     EXPECT_EQ(whole.bytes.size(), 1000u);
     EXPECT_FALSE(readFileBytes(dir.path() / "missing", 10).exists);
-    EXPECT_FALSE(readFileBytes(dir.path(), 10).exists); // a folder is not a file
+    // A folder of that name is there but cannot be read: never taken for a missing file.
+    const auto folder = readFileBytes(dir.path(), 10);
+    EXPECT_TRUE(folder.exists);
+    EXPECT_TRUE(folder.readError);
 }
 
 TEST(FileIo, AReadErrorPartWayIsNotTakenForTheWholeFile) {

@@ -17,7 +17,7 @@ TEST(OptionsFile, MissingFileGivesTheDefaults) {
     EXPECT_FALSE(o.enableMusic);
     EXPECT_EQ(o.song, 0);
     EXPECT_EQ(o.difficulty, 0);
-    EXPECT_EQ(readVortalixDifficulty(dir.path()), 0);
+    EXPECT_EQ(readVortalixDifficulty(dir.path()), std::nullopt);
 }
 
 TEST(OptionsFile, CloseWritesFiveKeysInOrderAndTwiceGivesTheSameFile) {
@@ -99,6 +99,9 @@ TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     EXPECT_EQ(readVortalixDifficulty(dir.path()), 1);
     dir.write("vortalix.ini", "[Options]\r\nDifficulty=3\r\n");
     EXPECT_EQ(readVortalixDifficulty(dir.path()), -1);
+    // A file without the key leaves the player's level alone.
+    dir.write("vortalix.ini", "[Options]\r\nPlayerName=ignored\r\n");
+    EXPECT_EQ(readVortalixDifficulty(dir.path()), std::nullopt);
     EXPECT_EQ(readStoredOptions(dir.path()).playerName, "");
 }
 

@@ -163,5 +163,40 @@ TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry) {
     score.close();
 }
 
+// A table that is there but cannot be read is never replaced by this
+// session's rows: a folder of that name, a file too large to be a table.
+TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
+    TFormMess mess;
+    const std::string huge(100 * 1024, 'x');
+    for (const bool folder : {true, false}) {
+        std::filesystem::remove_all(dir.path() / "hscore.dat");
+        if (folder)
+            std::filesystem::create_directories(dir.path() / "hscore.dat" / "inside");
+        else
+            dir.write("hscore.dat", huge);
+        TFormScore score(&host, nullptr);
+        score.SetScoreFile(dir.path() / "hscore.dat");
+        EXPECT_EQ(score.ob[0]->text(), QStringLiteral("noname"));
+        host.pending = true;
+        host.lastPoints = 90;
+        host.playerName = QStringLiteral("Careful");
+        score.show();
+        QString shown;
+        QTimer::singleShot(50, &mess, [&] {
+            shown = mess.labMessF->text();
+            mess.close();
+        });
+        score.elbtSaveResultClick();
+        EXPECT_TRUE(shown.contains(QStringLiteral("not saved"))) << folder << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("hscore.dat"))) << shown.toStdString();
+        if (folder)
+            EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "hscore.dat" / "inside"));
+        else
+            EXPECT_EQ(dir.read("hscore.dat"), huge);
+        EXPECT_EQ(score.ob[0]->text(), QStringLiteral("Careful           90"));
+        score.close();
+    }
+}
+
 } // namespace
 } // namespace vtx

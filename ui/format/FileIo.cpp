@@ -1,16 +1,13 @@
 #include "ui/format/FileIo.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
-#if __has_include(<unistd.h>)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#define VTX_HAVE_FSYNC 1
-#endif
 
 namespace vtx {
 
@@ -19,8 +16,15 @@ namespace fs = std::filesystem;
 FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
     FileReadResult result;
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return result;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) return result;
     result.exists = true;
+    // A folder of that name, or a name whose status cannot even be read, is
+    // there but is no file we can read: never to be overwritten as if missing.
+    if (ec || status.type() != fs::file_type::regular) {
+        result.readError = true;
+        return result;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         result.readError = true;
@@ -49,60 +53,89 @@ FileReadResult readFileBytes(const fs::path& path, std::size_t maxBytes) {
 
 namespace {
 
+long realWrite(int fd, const void* data, std::size_t size) {
+    return static_cast<long>(::write(fd, data, size));
+}
+
 std::string describe(const fs::path& path, const std::string& why) {
     return "Can't save " + path.filename().string() + ": " + why;
 }
 
-// Pushes the written bytes to the disk so the rename below never exposes an
-// empty file after a power loss.
-void syncFile([[maybe_unused]] const fs::path& path) {
-#ifdef VTX_HAVE_FSYNC
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+std::string lastError() {
+    const int err = errno;
+    return err ? std::strerror(err) : "unknown error";
+}
+
+// The file a save must replace: a symbolic link is followed to its target (a
+// dangling one too), so the link itself stays.
+fs::path throughLinks(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) break;
+        const fs::path target = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
     }
-#endif
+    return path;
+}
+
+// Pushes the new directory entry to the disk as well; the file's own bytes
+// are already synced, so a failure here loses nothing that was reported saved.
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
 
+FileSyscalls& fileSyscalls() {
+    static FileSyscalls calls{realWrite, ::fsync, ::close};
+    return calls;
+}
+
 std::optional<std::string> writeFileAtomic(const fs::path& path, std::string_view bytes) {
+    const FileSyscalls& sys = fileSyscalls();
+    const fs::path target = throughLinks(path);
     std::error_code ec;
-    fs::path temp = path;
+    fs::path temp = target;
     temp += ".tmp";
     // A stale temporary from an earlier crash is ours to replace.
     fs::remove(temp, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
         return describe(path, temp.filename().string() + " is in the way (" + ec.message() + ")");
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const int err = errno;
-            return describe(path, "cannot create " + temp.filename().string() + " (" +
-                                      (err ? std::strerror(err) : "unknown error") + ")");
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return describe(path, "writing failed (disk full?)");
-        }
-        out.close();
-        if (out.fail()) {
-            fs::remove(temp, ec);
-            return describe(path, "writing failed (disk full?)");
-        }
-    }
-    syncFile(temp);
-    fs::rename(temp, path, ec);
-    if (ec) {
-        const std::string why = ec.message();
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return describe(path, "cannot create " + temp.filename().string() + " (" + lastError() + ")");
+    const auto fail = [&](const std::string& why, bool closeIt) {
+        if (closeIt) sys.close(fd);
         std::error_code ignored;
         fs::remove(temp, ignored);
         return describe(path, why);
+    };
+    if (replacing) {
+        // The player's (or the installer's) choice of who may read the file stays.
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            return fail("cannot keep its permissions (" + lastError() + ")", true);
+        [[maybe_unused]] const int owner = ::fchown(fd, old.st_uid, old.st_gid); // only root may give it away
     }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const long wrote = sys.write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return fail("writing failed (" + lastError() + ")", true);
+        done += static_cast<std::size_t>(wrote);
+    }
+    // A disk that fails here (full, gone, a network folder that refused the
+    // data) has not stored the bytes, whatever write said.
+    if (sys.fsync(fd) != 0) return fail("writing to the disk failed (" + lastError() + ")", true);
+    if (sys.close(fd) != 0) return fail("writing to the disk failed (" + lastError() + ")", false);
+    fs::rename(temp, target, ec);
+    if (ec) return fail(ec.message(), false);
+    syncFolder(target.parent_path());
     return std::nullopt;
 }
 

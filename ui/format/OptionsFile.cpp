@@ -73,8 +73,10 @@ std::optional<std::string> saveSong(const fs::path& startDir, int song) {
                          [&](IniFile& ini) { ini.writeInteger(kOptionsSection, "Song", song); });
 }
 
-int readVortalixDifficulty(const fs::path& startDir) {
-    const int level = loadIniFile(vortalixIniPath(startDir)).readInteger(kOptionsSection, "Difficulty", 0);
+std::optional<int> readVortalixDifficulty(const fs::path& startDir) {
+    const IniFile ini = loadIniFile(vortalixIniPath(startDir));
+    if (!ini.value(kOptionsSection, "Difficulty")) return std::nullopt;
+    const int level = ini.readInteger(kOptionsSection, "Difficulty", 0);
     return (level < 0 || level > 2) ? -1 : level;
 }
 

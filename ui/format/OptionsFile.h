@@ -11,8 +11,8 @@
 //   Song                  integer  0      playlist position (stored as index + 1)
 //   Difficulty            integer  0      level index 0 "Easy", 1 "Normal", 2 "Hard";
 //                                         any other stored value means no level (-1)
-// "vortalix.ini", section "Options": only "Difficulty" (integer, default 0),
-// read at the start of every game, never written.
+// "vortalix.ini", section "Options": only "Difficulty" (integer), read at the
+// start of every game, never written; without it the player's level stays.
 //
 // Both names are looked up case-insensitively under the start directory; a
 // missing file or key gives the defaults.
@@ -64,8 +64,9 @@ std::optional<std::string> saveStoredOptions(const std::filesystem::path& startD
 // The quit path: "Song" := song (the caller passes SongIndex + 1).
 std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);
 
-// "Difficulty" of "vortalix.ini" as a level index: 0 when the file or key is
-// missing, -1 (no level) when the stored value is outside 0..2.
-int readVortalixDifficulty(const std::filesystem::path& startDir);
+// "Difficulty" of "vortalix.ini" as a level index, -1 (no level) when the
+// stored value is outside 0..2; empty when the file or the key is missing, so
+// that the level the player chose stays.
+std::optional<int> readVortalixDifficulty(const std::filesystem::path& startDir);
 
 } // namespace vtx

@@ -77,6 +77,12 @@ bool parseMd2(std::span<const unsigned char> bytes, Md2Model& out, std::string& 
         !countInRange(error, "frame count", h.numFrames, 1, Md2Limits::maxFrames) ||
         !countInRange(error, "GL command count", h.numGlCmds, 0, 0x7fffffff / 4))
         return false;
+    const std::int64_t frameCorners = std::int64_t{h.numFrames} * h.numTris * 3;
+    if (frameCorners > Md2Limits::maxFrameCorners)
+        return fail(error, std::to_string(h.numFrames) + " frames of " + std::to_string(h.numTris) +
+                               " triangles would expand to " + std::to_string(frameCorners) +
+                               " frame corners, more than the " + std::to_string(Md2Limits::maxFrameCorners) +
+                               " a model may hold");
     const std::int64_t frameSize = Md2Limits::frameHeaderSize + std::int64_t{4} * h.numXyz;
     if (h.frameSize != frameSize)
         return fail(error, "frame size " + std::to_string(h.frameSize) + " does not match " +

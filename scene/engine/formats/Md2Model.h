@@ -60,6 +60,10 @@ struct Md2Limits {
     static constexpr int maxTexCoords = 65535;
     static constexpr int maxTriangles = 131072;
     static constexpr int maxFrames = 1024;
+    // The mesh keeps a position and a normal per triangle corner and frame (Md2Mesh.h), so a
+    // small file of many frames and many triangles would expand to gigabytes. 4 Mi frame corners
+    // is about 100 MB of mesh, fifty times the largest ship the game ships.
+    static constexpr std::int64_t maxFrameCorners = std::int64_t{1} << 22;
     static constexpr int headerSize = 68;
     static constexpr int frameHeaderSize = 40;
     static constexpr int skinNameSize = 64;

@@ -121,6 +121,32 @@ TEST(Md2Model, HostileHeadersAndIndicesAreRefused) {
     }
 }
 
+// A file of 2.7 MB that is sound in every lump but would expand to gigabytes of mesh: 1,024 frames
+// of 131,072 triangles over 256 vertices and 1,536 texture coordinates.
+TEST(Md2Model, AModelThatWouldExpandToGigabytesIsRefused) {
+    test::TestMd2 m;
+    for (int i = 0; i < 1536; ++i)
+        m.texCoords.push_back({std::int16_t(i % 64), std::int16_t(i / 64)});
+    for (int i = 0; i < 131072; ++i) {
+        const auto v = std::uint16_t(i % 256), t = std::uint16_t(i % 1536);
+        m.triangles.push_back({v, std::uint16_t((v + 1) % 256), std::uint16_t((v + 2) % 256), t,
+                               std::uint16_t((t + 1) % 1536), std::uint16_t((t + 2) % 1536)});
+    }
+    test::TestMd2Frame frame{"walk01", {1, 1, 1}, {0, 0, 0}, {}};
+    for (int i = 0; i < 256; ++i)
+        frame.vertices.push_back({std::uint8_t(i), std::uint8_t(i / 16), 0});
+    m.frames.assign(1024, frame);
+    const Bytes bytes = test::makeMd2(m);
+    ASSERT_LT(bytes.size(), 3u << 20);
+    Md2Model model;
+    std::string error;
+    EXPECT_FALSE(parse(bytes, model, error));
+    EXPECT_NE(error.find("frame corners"), std::string::npos) << error;
+    // The same triangles in one frame are a model the game could draw.
+    m.frames.resize(1);
+    EXPECT_TRUE(parse(test::makeMd2(m), model, error)) << error;
+}
+
 TEST(AnimationNames, FrameNameRule) {
     EXPECT_EQ(animationNameOfFrame("walk01"), "walk");
     EXPECT_EQ(animationNameOfFrame("run1"), "run");

@@ -1,0 +1,309 @@
+// Plays many matches against the computer in one process through the real
+// main window and its windows, and prints what a long session leaves behind:
+// the resident memory and the number of live GL objects of the viewer.
+//
+//   match_soak [--matches N] [--check] [--gl-every N]
+//
+// The matches take turns: automatic and manual arrangement, won and lost.
+// The computer's turn timer runs at 1 ms and the player's shots go straight
+// to the match, so a match takes a fraction of a second. Modal windows (the
+// arrangement message, the score window) are answered at once.
+//
+// --check makes it a test: exit status 1 when the GL objects after the
+// warm-up and at the end differ, or when the resident memory grew by 5 MiB or
+// more from the warm-up (match 50, or a fifth of a shorter run) to the end.
+//
+// Runs in a private copy of the build's runtime folder; needs a display
+// (xvfb-run -a -s "-screen 0 1280x1024x24 -noreset").
+
+#include "app/Application.h"
+#include "app/TForm1.h"
+#include "game/CellName.h"
+#include "scene/World.h"
+#include "scene/engine/SurfaceFormat.h"
+#include "scene/engine/TGLCadencer.h"
+#include "scene/engine/TGLSceneViewer.h"
+#include "ui/TBitCheckBox.h"
+#include "ui/TFormMess.h"
+#include "ui/TFormOpt.h"
+#include "ui/TFormScore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace vtx;
+
+namespace {
+
+bool copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+// Resident memory in KiB.
+long residentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+struct GlObjects {
+    int textures = 0, buffers = 0, vertexArrays = 0, programs = 0, framebuffers = 0;
+    int total() const { return textures + buffers + vertexArrays + programs + framebuffers; }
+    bool operator==(const GlObjects&) const = default;
+};
+
+// Live objects of the viewer's context, found by asking the driver about
+// every name up to a bound far above what the game uses (names are handed
+// out from the lowest free one).
+GlObjects countGlNames(TGLSceneViewer& viewer) {
+    constexpr GLuint kNames = 1u << 16;
+    GlObjects n;
+    viewer.makeCurrent();
+    QOpenGLExtraFunctions* gl = QOpenGLContext::currentContext()->extraFunctions();
+    for (GLuint name = 1; name < kNames; ++name) {
+        n.textures += gl->glIsTexture(name) ? 1 : 0;
+        n.buffers += gl->glIsBuffer(name) ? 1 : 0;
+        n.vertexArrays += gl->glIsVertexArray(name) ? 1 : 0;
+        n.programs += gl->glIsProgram(name) ? 1 : 0;
+        n.framebuffers += gl->glIsFramebuffer(name) ? 1 : 0;
+    }
+    viewer.doneCurrent();
+    return n;
+}
+
+void drawFrame(TForm1& form) {
+    form.GLSceneViewer1->repaint();
+}
+
+// The world in one state and pose (the boards cleared as the next Single
+// clears them, so no fire of the last match burns; the camera where it
+// started, the idle spin at 0), drawn long enough for the renderer to drop
+// every GPU copy nothing uses any more; then the live objects are comparable
+// from one sample to the next and what grows is left behind.
+struct Pose {
+    glm::vec3 camera{}, rig{};
+};
+GlObjects countGlObjects(TForm1& form, const Pose& pose) {
+    World& w = form.world();
+    form.timerScroll.stop();
+    form.ResetBoards();
+    w.WorldRoot->setTurnAngle(0.0f);
+    w.SkyDome1->setRollAngle(0.0f);
+    w.GLCamera1->Position = pose.camera;
+    w.Camera->Position = pose.rig;
+    for (int i = 0; i < 420; ++i)
+        drawFrame(form);
+    const GlObjects n = countGlNames(*form.GLSceneViewer1);
+    form.timerScroll.start();
+    return n;
+}
+
+// What continual drawing makes resident before any match (every frame of the
+// sea's animation, the GPU copies that come with the ticks of the scroll
+// timer), so that later samples show only what matches leave behind.
+void warmUpRenderer(TForm1& form) {
+    for (int i = 0; i < 480; ++i) {
+        form.timerScrollTimer();
+        drawFrame(form);
+        QCoreApplication::processEvents();
+    }
+}
+
+void pumpFor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+}
+
+bool pumpUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+// Closes a modal window of the game as soon as it shows, as a quick player would.
+class Answerer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, window, [window] { window->close(); });
+        }
+        return false;
+    }
+};
+
+// One match; false when it did not end as planned.
+bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
+    MatchState& s = form.match().state();
+    opt.bcbManual->SetChecked(manual);
+    form.elbtSingleGameClick();
+    drawFrame(form);
+    if (manual) {
+        const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
+                                   {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
+        for (const auto& ship : layout) {
+            s.PickedRow = ship[0];
+            s.PickedColumn = ship[1];
+            s.PickedBoard = OwnBoard;
+            s.PlaceHorizontal = ship[2] == 1;
+            if (!form.match().PlaceShipAt()) return false;
+        }
+    }
+    if (!s.GameInProgress || s.Arranging) return false;
+    s.Timer1Interval = 1; // the computer at full speed
+    form.elbtFightClick();
+    if (!s.FightStarted) return false;
+    drawFrame(form);
+    std::vector<int> targets;
+    for (int n = 1; n <= 100; ++n)
+        if ((s.EnemyField[std::size_t(n - 1)] == CellDeck) == win) targets.push_back(n);
+    std::size_t next = 0;
+    while (s.GameInProgress) {
+        if (!pumpUntil([&] { return s.PlayerTurn == 1 || !s.GameInProgress; }, 60000)) return false;
+        if (!s.GameInProgress) break;
+        if (next >= targets.size()) return false;
+        const int n = targets[next++];
+        if (!form.match().PlayerShootAt(cellNumberRow(n), cellNumberColumn(n))) return false;
+    }
+    pumpFor(20); // the modal windows answered
+    drawFrame(form);
+    return win ? s.GameWon : (s.GameLost && !s.GameWon);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int matches = 1000;
+    bool check = false;
+    int glEvery = 250; // matches between GL samples (each draws 420 frames)
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--matches") && i + 1 < argc)
+            matches = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--gl-every") && i + 1 < argc)
+            glEvery = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--check"))
+            check = true;
+    }
+    setDefaultSurfaceFormat();
+    qputenv("SDL_AUDIODRIVER", qgetenv("SDL_AUDIODRIVER").isEmpty() ? "dummy" : qgetenv("SDL_AUDIODRIVER"));
+    Application app(argc, argv);
+    Application::setErrorReporter(
+        [](const QString& text) { std::fprintf(stderr, "error box: %s\n", text.toLocal8Bit().constData()); });
+
+    QTemporaryDir dir;
+    for (const char* folder : {"DATA", "data", "sounds", "Music"})
+        if (!copyTree(QStringLiteral(VTX_RUN_DIR "/") + QLatin1String(folder),
+                      dir.path() + QLatin1Char('/') + QLatin1String(folder))) {
+            std::fprintf(stderr, "match_soak: cannot copy the runtime folder %s\n", VTX_RUN_DIR);
+            return 2;
+        }
+    QDir::setCurrent(dir.path());
+
+    auto form = std::make_unique<TForm1>();
+    if (!form->StartupError().isEmpty()) {
+        std::fprintf(stderr, "match_soak: %s\n", form->StartupError().toLocal8Bit().constData());
+        return 2;
+    }
+    form->QuitOnClose = false;
+    TFormMess mess(form.get());
+    TFormScore score(form.get(), form.get());
+    TFormOpt opt(form.get(), form.get());
+    form->SetWindows(&mess, &opt, &score);
+    Answerer answerer;
+    mess.installEventFilter(&answerer);
+    score.installEventFilter(&answerer);
+    form->show();
+    pumpFor(500);
+    // Frames are drawn at the steps of each match, not continually: the
+    // run is about what stays behind, and llvmpipe's frames would dominate.
+    form->GLCadencer1->setEnabled(false);
+    const Pose pose{form->world().GLCamera1->Position, form->world().Camera->Position};
+    warmUpRenderer(*form);
+
+    const int warmUp = std::min(50, std::max(1, matches / 2));
+    const int lastSample = matches;
+    long rssWarm = 0, rssMax = 0;
+    GlObjects glWarm, glEnd;
+    QElapsedTimer clock;
+    clock.start();
+    std::printf("%8s %10s %8s %10s\n", "match", "rss KiB", "seconds", "GL objects");
+    for (int i = 1; i <= matches; ++i) {
+        if (!form->isVisible()) { // SIGTERM or Ctrl+C closed the window
+            std::fprintf(stderr, "match_soak: ended after %d matches\n", i - 1);
+            return 1;
+        }
+        const bool manual = i % 2 == 0;
+        const bool win = (i / 2) % 2 == 0;
+        if (!playMatch(*form, opt, manual, win)) {
+            std::fprintf(stderr, "match_soak: match %d (%s, %s) did not end as planned\n", i,
+                         manual ? "manual" : "automatic", win ? "won" : "lost");
+            return 1;
+        }
+        const long rss = residentKiB();
+        rssMax = std::max(rssMax, rss);
+        if (i == warmUp) rssWarm = rss;
+        if (i == warmUp || i == lastSample || (i % glEvery == 0 && i > warmUp)) {
+            const GlObjects n = countGlObjects(*form, pose);
+            if (i == warmUp) glWarm = n;
+            if (i == lastSample) glEnd = n;
+            std::printf("%8d %10ld %8.1f %10d  (%d textures, %d buffers, %d vertex arrays)\n", i, rss,
+                        double(clock.elapsed()) / 1000.0, n.total(), n.textures, n.buffers, n.vertexArrays);
+        } else if (i % 50 == 0) {
+            std::printf("%8d %10ld %8.1f\n", i, rss, double(clock.elapsed()) / 1000.0);
+        }
+        std::fflush(stdout);
+    }
+    const long rssEnd = residentKiB();
+    const long growth = rssEnd - rssWarm;
+    std::printf("\n%d matches in %.1f s (automatic and manual, won and lost)\n", matches,
+                double(clock.elapsed()) / 1000.0);
+    std::printf("resident memory: %ld KiB after match %d, %ld KiB at the end, growth %+ld KiB (%.2f MiB), "
+                "peak %ld KiB\n",
+                rssWarm, warmUp, rssEnd, growth, double(growth) / 1024.0, rssMax);
+    std::printf("GL objects after match %d: %d textures, %d buffers, %d vertex arrays, %d programs, "
+                "%d framebuffers\n",
+                warmUp, glWarm.textures, glWarm.buffers, glWarm.vertexArrays, glWarm.programs,
+                glWarm.framebuffers);
+    std::printf("GL objects after match %d: %d textures, %d buffers, %d vertex arrays, %d programs, "
+                "%d framebuffers\n",
+                lastSample, glEnd.textures, glEnd.buffers, glEnd.vertexArrays, glEnd.programs,
+                glEnd.framebuffers);
+    form->close();
+    if (check && (!(glEnd == glWarm) || growth >= 5 * 1024)) {
+        std::fprintf(stderr, "match_soak: %s\n",
+                     glEnd == glWarm ? "resident memory grew by 5 MiB or more"
+                                     : "GL objects were left behind");
+        return 1;
+    }
+    return 0;
+}
