@@ -869,6 +869,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glBindVertexArray(quadVao);
             glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
             ++stats.drawCalls;
+            stats.triangles += 2;
             break;
         }
         case ObjectKind::Sprite: {
@@ -887,6 +888,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glBindVertexArray(quadVao);
             glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
             ++stats.drawCalls;
+            stats.triangles += 2;
             break;
         }
         case ObjectKind::Actor:
@@ -921,6 +923,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glVertexAttribPointer(4, 3, GL_FLOAT, GL_FALSE, stride, at(3 * sizeof(float)));
         glDrawElements(GL_TRIANGLES, gpu->indexCount, GL_UNSIGNED_INT, nullptr);
         ++stats.drawCalls;
+        stats.triangles += gpu->indexCount / 3;
     }
 
     void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model)
@@ -941,6 +944,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glBindVertexArray(patch->vao);
             glDrawElements(GL_TRIANGLES, patch->indexCount, GL_UNSIGNED_INT, nullptr);
             ++stats.drawCalls;
+            stats.triangles += patch->indexCount / 3;
             ++stats.terrainTiles;
         }
     }
@@ -972,6 +976,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glBindVertexArray(sky.vao);
             glDrawArrays(GL_TRIANGLES, 0, sky.count);
             ++stats.drawCalls;
+            stats.triangles += sky.count / 3;
         }
         glDepthMask(GL_TRUE);
     }
@@ -1046,6 +1051,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
                          GL_STREAM_DRAW);
             glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, 4, GLsizei(batch.instances.size() / kBatchFloats));
             ++stats.drawCalls;
+            stats.triangles += 2 * (long long)(batch.instances.size() / kBatchFloats);
         }
     }
 
@@ -1082,6 +1088,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
                      GL_STREAM_DRAW);
         glDrawArraysInstanced(GL_TRIANGLES, 0, 6, count);
         ++stats.drawCalls;
+        stats.triangles += 2 * count;
         glDepthMask(GL_TRUE);
         glDisable(GL_BLEND);
     }
@@ -1167,6 +1174,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(hudData.size() * sizeof(float)), hudData.data(), GL_STREAM_DRAW);
             glDrawArrays(GL_TRIANGLES, 0, GLsizei(hudData.size() / 4));
             ++stats.drawCalls;
+            stats.triangles += (long long)(hudData.size() / 12);
         }
         glBindSampler(0, 0);
         glDisable(GL_BLEND);

@@ -26,6 +26,7 @@ class TGLCamera;
 
 struct RenderStats {
     int drawCalls = 0;
+    long long triangles = 0;
     int terrainTiles = 0;
     int particles = 0;
 };

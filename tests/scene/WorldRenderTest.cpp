@@ -1,6 +1,9 @@
+#include "ReferencePicture.h"
 #include "SceneTestSupport.h"
+#include "ScriptedBattle.h"
 
 #include "scene/engine/TGLOffscreenRenderer.h"
+#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 
@@ -56,6 +59,55 @@ TEST_F(WorldRenderTest, TheFirstViewShowsSkyMountainsAndSeaAroundTheBoards) {
                 << plane->Name;
         }
     EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 308, 500), w.world.Plane1);
+}
+
+// The pictures the player sees must survive every change to the renderer: the
+// first view and the world after a scripted battle, against the references.
+TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
+    const QString reference = QStringLiteral(VTX_SOURCE_DIR "/tests/scene/reference/");
+    const QByteArray fingerprint = test::dataFingerprint(QStringLiteral("DATA"), [](int i) {
+        static const char* marks[] = {"cell/hint", "cell/hit", "cell/frame1"};
+        const std::string name = i < World::WaterFrames ? (i < 10 ? "water/0" : "water/") + std::to_string(i)
+                                 : i < World::WaterFrames + 3 ? marks[i - World::WaterFrames]
+                                                              : "";
+        const auto bytes = embeddedImage(name);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    });
+
+    QImage pictures[2];
+    pictures[0] = renderer.render(w.world.Scene, w.world.GLCamera1);
+    {
+        test::ScriptedBattle battle;
+        battle.buildWorld(w.startDir.path().toStdString());
+        battle.playBattle();
+        for (int i = 0; i < 40; ++i) battle.tick();
+        pictures[1] = renderer.render(battle.world.Scene, battle.world.GLCamera1);
+    }
+    const char* names[] = {"first-view", "battle"};
+
+    if (qEnvironmentVariableIsSet("VTX_UPDATE_REFERENCES")) {
+        QDir().mkpath(reference);
+        for (int i = 0; i < 2; ++i) ASSERT_TRUE(pictures[i].save(reference + names[i] + ".png"));
+        QFile stamp(reference + "data-fingerprint.txt");
+        ASSERT_TRUE(stamp.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        stamp.write(fingerprint + '\n');
+        return;
+    }
+    QFile stamp(reference + "data-fingerprint.txt");
+    ASSERT_TRUE(stamp.open(QIODevice::ReadOnly)) << "no reference pictures";
+    if (stamp.readAll().trimmed() != fingerprint)
+        GTEST_SKIP() << "the generated data changed since the references were rendered; "
+                        "render them anew with VTX_UPDATE_REFERENCES=1";
+    for (int i = 0; i < 2; ++i) {
+        const QString artifact = QStringLiteral(VTX_BINARY_DIR "/artifacts/reference-") + names[i];
+        pictures[i].save(artifact + ".png");
+        QImage diff;
+        const auto result = test::comparePictures(pictures[i], QImage(reference + names[i] + ".png"), &diff);
+        diff.save(artifact + "-diff.png");
+        EXPECT_TRUE(result.matches()) << names[i] << ": " << result.differing << " pixels differ, "
+                                      << result.solidBlocks << " solid 3 x 3 blocks (see " << artifact.toStdString()
+                                      << "-diff.png)";
+    }
 }
 
 } // namespace
