@@ -144,6 +144,11 @@ void World::buildTree() {
     PlaneFX->Position = {0.0f, -10.0f, 0.0f};
     setOrientation(*PlaneFX, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
     PlaneFX->Effects.addFire(GLFire);
+    // The template lies under the opaque sea where no camera sees it: hidden,
+    // its flames are not drawn for nothing and do not keep the viewer
+    // redrawing an unchanged picture. The cadencer still advances them, so a
+    // cell that catches fire burns at once.
+    PlaneFX->Visible = false;
 
     isle1 = WorldRoot->AddChild<TActor>();
     isle1->Name = "isle1";
