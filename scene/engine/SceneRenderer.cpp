@@ -216,6 +216,9 @@ struct TextureGpu {
 // One vertex buffer per frame: drawing any pair of frames then keeps the same vertex layout (only the
 // buffers change), which software rasterisers can reuse without rebuilding their vertex fetch code.
 struct ActorGpu {
+    // Held while any actor holds the mesh: a ship hidden for a while and shown again (a sinking) finds
+    // its copy still there.
+    std::weak_ptr<const Md2Mesh> mesh;
     GLuint vao = 0, uvs = 0, indices = 0;
     std::vector<GLuint> frames;
     GLsizei indexCount = 0;
@@ -552,7 +555,13 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
                 }
         };
         sweep(textures, [this](auto& t) { glDeleteTextures(1, &t.id); });
-        sweep(actors, [this](auto& a) { freeActor(a); });
+        for (auto it = actors.begin(); it != actors.end();)
+            if (it->second.mesh.expired()) {
+                freeActor(it->second);
+                it = actors.erase(it);
+            } else {
+                ++it;
+            }
         sweep(patches, [this](auto& p) { freePatch(p); });
         sweep(hudLayouts, [](auto&) {});
         sweep(skies, [this](auto& s) { freeSky(s); });
@@ -569,6 +578,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             return found->second.id;
         }
         const QImage* picture = image.image();
+        ++stats.textureUploads;
         TextureGpu t;
         glGenTextures(1, &t.id);
         glBindTexture(GL_TEXTURE_2D, t.id);
@@ -598,6 +608,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             return &found->second;
         }
         ActorGpu a;
+        a.mesh = meshData;
+        ++stats.meshUploads;
         a.vertexCount = meshData->texCoords.size();
         a.frameCount = int(meshData->positions.size());
         std::vector<float> vertices;
@@ -1217,6 +1229,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         glDisable(GL_CULL_FACE);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         collectGarbage();
+        stats.gpuMeshes = int(actors.size());
     }
 
     // True when the object's bounding box lies entirely outside one side of the current view volume.

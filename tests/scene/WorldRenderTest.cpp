@@ -61,6 +61,30 @@ TEST_F(WorldRenderTest, TheFirstViewShowsSkyMountainsAndSeaAroundTheBoards) {
     EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 308, 500), w.world.Plane1);
 }
 
+// Twenty ships from four model files: four meshes in memory and on the GPU,
+// kept there while hidden ships wait, so a sinking shows a ship without
+// copying anything to the GPU.
+TEST_F(WorldRenderTest, OneModelFileIsOneGpuMeshAndASinkingUploadsNothing) {
+    test::ScriptedBattle battle;
+    battle.buildWorld(w.startDir.path().toStdString());
+    battle.playBattle();
+    const World& world = battle.world;
+    EXPECT_EQ(world.OwnShipModels[6]->mesh(), world.EnemyShipModels[9]->mesh());
+    EXPECT_EQ(world.OwnShipModels[6]->meshId(), world.EnemyShipModels[9]->meshId());
+    EXPECT_NE(world.OwnShipModels[0]->meshId(), world.OwnShipModels[1]->meshId());
+
+    TGLOffscreenRenderer small(96, 96);
+    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    // Four ship files, the tree and the island.
+    EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
+    for (int i = 0; i < 400; ++i) small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    battle.boards.ShowSunkShip(EnemyBoard, 4);
+    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    EXPECT_EQ(small.lastFrameStats().meshUploads, 0);
+    EXPECT_EQ(small.lastFrameStats().textureUploads, 0);
+    EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
+}
+
 // The pictures the player sees must survive every change to the renderer: the
 // first view and the world after a scripted battle, against the references.
 TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
