@@ -138,6 +138,12 @@ void World::buildTree() {
     TerrainRenderer1->QualityDistance = 150.0f;
     TerrainRenderer1->MaterialLibrary = &GLMaterialLibrary1;
     TerrainRenderer1->LibMaterialName = "ground";
+    // Ground wholly below sea level within the sea's extent is never seen
+    // through the opaque sea: not drawn. Sea and terrain share the origin and
+    // turn together, so the sea's square in the terrain's own units is fixed.
+    TerrainRenderer1->HiddenBelow = 0.0f;
+    const float seaHalf = 0.5f * Plane1->Width / TerrainRenderer1->Scale.x;
+    TerrainRenderer1->HiddenArea = {-seaHalf, -seaHalf, seaHalf, seaHalf};
 
     PlaneFX = WorldRoot->AddChild<TPlane>();
     PlaneFX->Name = "PlaneFX";

@@ -89,7 +89,7 @@ void addObject(Hasher& h, const TGLBaseSceneObject& object)
     case ObjectKind::Terrain: {
         const auto& terrain = static_cast<const TTerrainRenderer&>(object);
         h.add(terrain.revision()), h.add(terrain.QualityDistance), h.add(terrain.ViewDistance);
-        h.add(terrain.HiddenBelow);
+        h.add(terrain.HiddenBelow), h.add(terrain.HiddenArea);
         break;
     }
     case ObjectKind::SkyDome:

@@ -1003,23 +1003,30 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     // Planes whose drawing order does not matter (opaque, or additive: addition commutes) are drawn
     // in one instanced call per material; everything else one by one in tree order.
-    void drawMeshes(std::vector<DrawItem>& items)
+    // Opaque planes go first: the sea covers most of the picture, and drawn before the terrain and the
+    // hulls it lets the depth test reject what lies beneath it before that is shaded.
+    void drawMeshes(std::vector<DrawItem>& items, bool planesFirst)
     {
         if (items.empty())
             return;
         for (Batch& batch : batches)
             batch.instances.clear();
+        deferredItems.clear();
         for (const DrawItem& item : items) {
             if (outsideView(item))
                 continue;
-            if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency) {
+            if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency)
                 addToBatch(item);
-                continue;
-            }
-            drawItem(item, false);
+            else if (planesFirst)
+                deferredItems.push_back(&item);
+            else
+                drawItem(item, false);
         }
         drawBatches();
+        for (const DrawItem* item : deferredItems)
+            drawItem(*item, false);
     }
+    std::vector<const DrawItem*> deferredItems;
 
     void addToBatch(const DrawItem& item)
     {
@@ -1217,9 +1224,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
                 glUniform2f(program.uvScale, 1.0f, 1.0f);
             }
         currentProgram = 0;
-        drawMeshes(opaqueItems);
+        drawMeshes(opaqueItems, true);
         drawSkies();
-        drawMeshes(blendedItems);
+        drawMeshes(blendedItems, false);
         glDisable(GL_BLEND);
         drawFires();
         drawHud(target);

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <cstdio>
+
 namespace vtx {
 namespace {
 
@@ -128,6 +130,7 @@ TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
         QImage diff;
         const auto result = test::comparePictures(pictures[i], QImage(reference + names[i] + ".png"), &diff);
         diff.save(artifact + "-diff.png");
+        std::printf("%s: %d of %d pixels beyond rounding\n", names[i], result.differing, result.pixels);
         EXPECT_TRUE(result.matches()) << names[i] << ": " << result.differing << " pixels differ, "
                                       << result.solidBlocks << " solid 3 x 3 blocks (see " << artifact.toStdString()
                                       << "-diff.png)";
