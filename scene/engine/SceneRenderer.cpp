@@ -233,6 +233,22 @@ struct PatchGpu {
     std::uint64_t lastUsed = 0;
 };
 
+// The far tiles of one terrain in one buffer (vertices moved to their tiles' places), drawn in one
+// call; built again only when the set of far tiles changes (the camera moved or the world turned).
+struct MergedTerrainGpu {
+    GLuint vao = 0, vertices = 0, indices = 0;
+    GLsizei indexCount = 0;
+    std::uint64_t signature = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+// A tile's vertices (position, normal, texture coordinate: 8 floats each) and triangles in memory.
+struct PatchCpu {
+    std::vector<float> vertices;
+    std::vector<std::uint32_t> indices;
+    std::uint64_t lastUsed = 0;
+};
+
 struct SkyGpu {
     GLuint vao = 0, vertices = 0;
     GLsizei count = 0;
@@ -241,6 +257,10 @@ struct SkyGpu {
 };
 
 using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, int, int, int>;
+
+// Tiles this coarse or coarser (beyond the terrain's QualityDistance) are merged into one draw call:
+// each has few triangles, and on a software renderer every call costs setup work of its own.
+constexpr int kMergeFromLod = 1;
 
 struct DrawItem {
     TGLBaseSceneObject* object = nullptr;
@@ -278,6 +298,11 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::unordered_map<std::uint64_t, TextureGpu> textures;
     std::unordered_map<std::uint64_t, ActorGpu> actors;
     std::map<PatchKey, PatchGpu> patches;
+    std::map<PatchKey, PatchCpu> farPatches;
+    std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains;    // by terrain serial
+    std::vector<float> mergedVertices;
+    std::vector<std::uint32_t> mergedIndices;
+    std::vector<const TTerrainRenderer::VisibleTile*> farTiles;
     std::unordered_map<std::uint64_t, SkyGpu> skies;
 
     // Per-frame lists, kept to reuse their storage.
@@ -492,6 +517,10 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         for (auto& [key, p] : patches)
             freePatch(p);
         patches.clear();
+        farPatches.clear();
+        for (auto& [id, m] : mergedTerrains)
+            freeMerged(m);
+        mergedTerrains.clear();
         for (auto& [id, s] : skies)
             freeSky(s);
         skies.clear();
@@ -534,6 +563,12 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         const GLuint b[] = {p.vertices, p.indices};
         glDeleteBuffers(2, b);
     }
+    void freeMerged(MergedTerrainGpu& m)
+    {
+        glDeleteVertexArrays(1, &m.vao);
+        const GLuint b[] = {m.vertices, m.indices};
+        glDeleteBuffers(2, b);
+    }
     void freeSky(SkyGpu& s)
     {
         glDeleteVertexArrays(1, &s.vao);
@@ -563,6 +598,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
                 ++it;
             }
         sweep(patches, [this](auto& p) { freePatch(p); });
+        sweep(farPatches, [](auto&) {});
+        sweep(mergedTerrains, [this](auto& m) { freeMerged(m); });
         sweep(hudLayouts, [](auto&) {});
         sweep(skies, [this](auto& s) { freeSky(s); });
     }
@@ -648,15 +685,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         return &actors.emplace(actor.meshId(), a).first->second;
     }
 
-    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+    static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
     {
-        const PatchKey key{terrain.serial(), terrain.revision(), tile.keyTileX, tile.keyTileY, tile.lod,
-                           tile.neighbourLod[0], tile.neighbourLod[1], tile.neighbourLod[2], tile.neighbourLod[3]};
-        auto found = patches.find(key);
-        if (found != patches.end()) {
-            found->second.lastUsed = frame;
-            return found->second.indexCount > 0 ? &found->second : nullptr;
-        }
+        return {terrain.serial(), terrain.revision(), tile.keyTileX, tile.keyTileY, tile.lod,
+                tile.neighbourLod[0], tile.neighbourLod[1], tile.neighbourLod[2], tile.neighbourLod[3]};
+    }
+
+    // The tile's patch interleaved for drawing; no vertices when the patch is malformed.
+    static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+    {
         TerrainTileKey tileKey;
         tileKey.tileX = tile.keyTileX;
         tileKey.tileY = tile.keyTileY;
@@ -664,18 +701,44 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         tileKey.neighbourLod = tile.neighbourLod;
         const TerrainPatch patch =
             buildTerrainPatch(*terrain.HeightDataSource, terrain.TileSize, std::max(1, terrain.TilesPerTexture), tileKey);
+        PatchCpu out;
+        if (patch.indices.empty() || patch.normals.size() != patch.positions.size() ||
+            patch.texCoords.size() != patch.positions.size())
+            return out;
+        out.vertices.reserve(patch.positions.size() * 8);
+        for (std::size_t i = 0; i < patch.positions.size(); ++i) {
+            const glm::vec3& v = patch.positions[i];
+            const glm::vec3& n = patch.normals[i];
+            const glm::vec2& t = patch.texCoords[i];
+            out.vertices.insert(out.vertices.end(), {v.x, v.y, v.z, n.x, n.y, n.z, t.x, t.y});
+        }
+        out.indices = patch.indices;
+        return out;
+    }
+
+    const PatchCpu& farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+    {
+        const PatchKey key = patchKey(terrain, tile);
+        auto found = farPatches.find(key);
+        if (found == farPatches.end())
+            found = farPatches.emplace(key, buildPatch(terrain, tile)).first;
+        found->second.lastUsed = frame;
+        return found->second;
+    }
+
+    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+    {
+        const PatchKey key = patchKey(terrain, tile);
+        auto found = patches.find(key);
+        if (found != patches.end()) {
+            found->second.lastUsed = frame;
+            return found->second.indexCount > 0 ? &found->second : nullptr;
+        }
+        const PatchCpu patch = buildPatch(terrain, tile);
         PatchGpu p;
         p.lastUsed = frame;
-        if (!patch.indices.empty() && patch.normals.size() == patch.positions.size() &&
-            patch.texCoords.size() == patch.positions.size()) {
-            std::vector<float> vertices;
-            vertices.reserve(patch.positions.size() * 8);
-            for (std::size_t i = 0; i < patch.positions.size(); ++i) {
-                const glm::vec3& v = patch.positions[i];
-                const glm::vec3& n = patch.normals[i];
-                const glm::vec2& t = patch.texCoords[i];
-                vertices.insert(vertices.end(), {v.x, v.y, v.z, n.x, n.y, n.z, t.x, t.y});
-            }
+        if (!patch.indices.empty()) {
+            const std::vector<float>& vertices = patch.vertices;
             glGenVertexArrays(1, &p.vao);
             glGenBuffers(1, &p.vertices);
             glGenBuffers(1, &p.indices);
@@ -907,7 +970,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             drawActor(p, static_cast<const TActor&>(*item.object), item.model);
             break;
         case ObjectKind::Terrain:
-            drawTerrain(p, static_cast<TTerrainRenderer&>(*item.object), item.model);
+            drawTerrain(p, static_cast<TTerrainRenderer&>(*item.object), item.model, pickPass);
             break;
         default:
             break;
@@ -938,14 +1001,21 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         stats.triangles += gpu->indexCount / 3;
     }
 
-    void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model)
+    // Near tiles one by one, nearest first, then the far ones in one call. The pick pass (a few tiles in
+    // a narrow view) draws every tile on its own and leaves the merged buffer to the pictures.
+    void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass)
     {
         if (!terrain.HeightDataSource)
             return;
         terrain.selectTiles(eye, viewProj, farDistance, tiles);
         const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
         glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+        farTiles.clear();
         for (const auto& tile : tiles) {
+            if (!pickPass && tile.lod >= kMergeFromLod) {
+                farTiles.push_back(&tile);
+                continue;
+            }
             PatchGpu* patch = terrainPatch(terrain, tile);
             if (!patch)
                 continue;
@@ -959,6 +1029,77 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
             stats.triangles += patch->indexCount / 3;
             ++stats.terrainTiles;
         }
+        if (!farTiles.empty())
+            drawMergedTiles(p, terrain, model);
+    }
+
+    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model)
+    {
+        std::uint64_t signature = 0xcbf29ce484222325ull;
+        const auto mix = [&signature](std::uint64_t v) { signature = (signature ^ v) * 0x100000001b3ull; };
+        mix(terrain.revision());
+        for (const auto* tile : farTiles) {
+            const PatchKey key = patchKey(terrain, *tile);
+            mix(std::uint64_t(std::uint32_t(std::get<2>(key))) << 32 | std::uint32_t(std::get<3>(key)));
+            mix(std::uint64_t(std::get<4>(key)) << 48 | std::uint64_t(std::get<5>(key)) << 36 |
+                std::uint64_t(std::get<6>(key)) << 24 | std::uint64_t(std::get<7>(key)) << 12 |
+                std::uint64_t(std::get<8>(key)));
+            mix(std::uint64_t(std::int64_t(tile->offset.x)) << 32 | std::uint32_t(std::int32_t(tile->offset.y)));
+        }
+        MergedTerrainGpu& merged = mergedTerrains[terrain.serial()];
+        merged.lastUsed = frame;
+        if (!merged.vao || merged.signature != signature) {
+            merged.signature = signature;
+            mergedVertices.clear();
+            mergedIndices.clear();
+            for (const auto* tile : farTiles) {
+                const PatchCpu& patch = farPatch(terrain, *tile);
+                const auto base = std::uint32_t(mergedVertices.size() / 8);
+                for (std::size_t v = 0; v < patch.vertices.size(); v += 8) {
+                    mergedVertices.insert(mergedVertices.end(), patch.vertices.begin() + std::ptrdiff_t(v),
+                                          patch.vertices.begin() + std::ptrdiff_t(v + 8));
+                    float* moved = &mergedVertices[mergedVertices.size() - 8];
+                    moved[0] += tile->offset.x;
+                    moved[1] += tile->offset.y;
+                    moved[2] += tile->offset.z;
+                }
+                for (std::uint32_t index : patch.indices)
+                    mergedIndices.push_back(base + index);
+            }
+            if (!merged.vao) {
+                glGenVertexArrays(1, &merged.vao);
+                glGenBuffers(1, &merged.vertices);
+                glGenBuffers(1, &merged.indices);
+                glBindVertexArray(merged.vao);
+                glBindBuffer(GL_ARRAY_BUFFER, merged.vertices);
+                glEnableVertexAttribArray(0);
+                glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+                glEnableVertexAttribArray(1);
+                glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+                glEnableVertexAttribArray(2);
+                glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+                glVertexAttrib3f(3, 0, 0, 0);
+                glVertexAttrib3f(4, 0, 0, 0);
+                glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, merged.indices);
+            }
+            glBindVertexArray(merged.vao);
+            glBindBuffer(GL_ARRAY_BUFFER, merged.vertices);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(mergedVertices.size() * sizeof(float)), mergedVertices.data(),
+                         GL_DYNAMIC_DRAW);
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(mergedIndices.size() * sizeof(std::uint32_t)),
+                         mergedIndices.data(), GL_DYNAMIC_DRAW);
+            merged.indexCount = GLsizei(mergedIndices.size());
+        }
+        if (merged.indexCount == 0)
+            return;
+        const glm::mat4 mvp = viewProj * model;
+        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+        glUniformMatrix4fv(p.model, 1, GL_FALSE, glm::value_ptr(model));
+        glBindVertexArray(merged.vao);
+        glDrawElements(GL_TRIANGLES, merged.indexCount, GL_UNSIGNED_INT, nullptr);
+        ++stats.drawCalls;
+        stats.triangles += merged.indexCount / 3;
+        stats.terrainTiles += int(farTiles.size());
     }
 
     void drawSkies()
