@@ -97,9 +97,9 @@ int main(int argc, char** argv) {
     std::printf("  first frame: %.1f ms\n", firstMs);
     std::printf("  frame time median %.2f ms, p95 %.2f ms -> %.1f fps median\n", median,
                 percentile(times, 0.95), 1000.0 / median);
-    std::printf("  burning cells %d, draw calls %d, triangles %lld, terrain tiles %d, particles %d\n", battle.burning,
-                stats.drawCalls, stats.triangles, stats.terrainTiles, stats.particles);
-    std::printf("  frame at a sinking (sunk texture and the hidden model shown): %.2f ms, %.1f x median\n", sinkMs,
-                sinkMs / median);
+    std::printf("  burning cells %d, draw calls %d, triangles %lld, terrain tiles %d, particles %d\n",
+                battle.burning, stats.drawCalls, stats.triangles, stats.terrainTiles, stats.particles);
+    std::printf("  frame at a sinking (sunk texture and the hidden model shown): %.2f ms, %.1f x median\n",
+                sinkMs, sinkMs / median);
     return 0;
 }

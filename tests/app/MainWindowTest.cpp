@@ -171,8 +171,9 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     EXPECT_LE(framesOver(120, {}), 30);
     // A camera drag with the right button.
     form().cameraFx().rightButtonHeld = [] { return true; };
-    EXPECT_GE(framesOver(60, [&](int i) { form().GLSceneViewer1MouseMove(Qt::RightButton, {}, 300 + i, 200); }),
-              55);
+    EXPECT_GE(
+        framesOver(60, [&](int i) { form().GLSceneViewer1MouseMove(Qt::RightButton, {}, 300 + i, 200); }),
+        55);
 }
 
 TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {

@@ -29,14 +29,15 @@ namespace vtx::test {
 
 struct PictureComparison {
     static constexpr int Tolerance = 8;
-    int differing = 0;     // pixels off by more than Tolerance
-    int solidBlocks = 0;   // 3 x 3 blocks of differing pixels
+    int differing = 0;   // pixels off by more than Tolerance
+    int solidBlocks = 0; // 3 x 3 blocks of differing pixels
     int pixels = 0;
     bool sizeMatches = false;
     bool matches() const { return sizeMatches && solidBlocks == 0 && differing * 100 <= pixels; }
 };
 
-inline PictureComparison comparePictures(const QImage& actual, const QImage& expected, QImage* diff = nullptr) {
+inline PictureComparison comparePictures(const QImage& actual, const QImage& expected,
+                                         QImage* diff = nullptr) {
     PictureComparison r;
     if (actual.size() != expected.size()) return r;
     r.sizeMatches = true;
@@ -51,8 +52,9 @@ inline PictureComparison comparePictures(const QImage& actual, const QImage& exp
         const auto* pe = reinterpret_cast<const QRgb*>(e.constScanLine(y));
         uchar* m = mask.scanLine(y);
         for (int x = 0; x < w; ++x) {
-            const int d = std::max({std::abs(qRed(pa[x]) - qRed(pe[x])), std::abs(qGreen(pa[x]) - qGreen(pe[x])),
-                                    std::abs(qBlue(pa[x]) - qBlue(pe[x]))});
+            const int d =
+                std::max({std::abs(qRed(pa[x]) - qRed(pe[x])), std::abs(qGreen(pa[x]) - qGreen(pe[x])),
+                          std::abs(qBlue(pa[x]) - qBlue(pe[x]))});
             if (d > PictureComparison::Tolerance) {
                 m[x] = 255;
                 ++r.differing;
@@ -63,7 +65,8 @@ inline PictureComparison comparePictures(const QImage& actual, const QImage& exp
         for (int x = 1; x + 1 < w; ++x) {
             bool solid = true;
             for (int dy = -1; dy <= 1 && solid; ++dy)
-                for (int dx = -1; dx <= 1 && solid; ++dx) solid = mask.constScanLine(y + dy)[x + dx] != 0;
+                for (int dx = -1; dx <= 1 && solid; ++dx)
+                    solid = mask.constScanLine(y + dy)[x + dx] != 0;
             if (solid) ++r.solidBlocks;
         }
     if (diff) *diff = mask;

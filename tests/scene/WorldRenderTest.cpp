@@ -79,7 +79,8 @@ TEST_F(WorldRenderTest, OneModelFileIsOneGpuMeshAndASinkingUploadsNothing) {
     small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
     // Four ship files, the tree and the island.
     EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
-    for (int i = 0; i < 400; ++i) small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    for (int i = 0; i < 400; ++i)
+        small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
     battle.boards.ShowSunkShip(EnemyBoard, 4);
     small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
     EXPECT_EQ(small.lastFrameStats().meshUploads, 0);
@@ -106,14 +107,16 @@ TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
         test::ScriptedBattle battle;
         battle.buildWorld(w.startDir.path().toStdString());
         battle.playBattle();
-        for (int i = 0; i < 40; ++i) battle.tick();
+        for (int i = 0; i < 40; ++i)
+            battle.tick();
         pictures[1] = renderer.render(battle.world.Scene, battle.world.GLCamera1);
     }
     const char* names[] = {"first-view", "battle"};
 
     if (qEnvironmentVariableIsSet("VTX_UPDATE_REFERENCES")) {
         QDir().mkpath(reference);
-        for (int i = 0; i < 2; ++i) ASSERT_TRUE(pictures[i].save(reference + names[i] + ".png"));
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(pictures[i].save(reference + names[i] + ".png"));
         QFile stamp(reference + "data-fingerprint.txt");
         ASSERT_TRUE(stamp.open(QIODevice::WriteOnly | QIODevice::Truncate));
         stamp.write(fingerprint + '\n');
@@ -131,9 +134,9 @@ TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
         const auto result = test::comparePictures(pictures[i], QImage(reference + names[i] + ".png"), &diff);
         diff.save(artifact + "-diff.png");
         std::printf("%s: %d of %d pixels beyond rounding\n", names[i], result.differing, result.pixels);
-        EXPECT_TRUE(result.matches()) << names[i] << ": " << result.differing << " pixels differ, "
-                                      << result.solidBlocks << " solid 3 x 3 blocks (see " << artifact.toStdString()
-                                      << "-diff.png)";
+        EXPECT_TRUE(result.matches())
+            << names[i] << ": " << result.differing << " pixels differ, " << result.solidBlocks
+            << " solid 3 x 3 blocks (see " << artifact.toStdString() << "-diff.png)";
     }
 }
 
