@@ -46,10 +46,13 @@ std::string World::path(std::string_view gamePath) const {
 
 void World::buildLibraries() {
     // The sea's animation: consecutive frames of light ripples on water.
+    // Each frame is decoded when the sea first shows it, not all 32 before
+    // the window's first picture.
     for (int i = 0; i < WaterFrames; ++i) {
         const std::string frame = (i < 10 ? "water/0" : "water/") + std::to_string(i);
-        TGLLibMaterial* m =
-            GLMaterialLibrary.addMaterialFromImage("LibMaterial" + std::to_string(i), decodeEmbedded(frame));
+        TGLLibMaterial* m = GLMaterialLibrary.addMaterial("LibMaterial" + std::to_string(i));
+        if (!m->Material.Texture.Image.assignEncoded(embeddedImage(frame)))
+            throw std::runtime_error("The picture \"" + frame + "\" inside the program cannot be decoded");
         m->Material.Texture.TextureMode = tmReplace;
     }
     GLMaterialLibrary1.addMaterial("ground");
