@@ -46,10 +46,13 @@ std::string World::path(std::string_view gamePath) const {
 
 void World::buildLibraries() {
     // The sea's animation: consecutive frames of light ripples on water.
+    // Each frame is decoded when the sea first shows it, not all 32 before
+    // the window's first picture.
     for (int i = 0; i < WaterFrames; ++i) {
         const std::string frame = (i < 10 ? "water/0" : "water/") + std::to_string(i);
-        TGLLibMaterial* m =
-            GLMaterialLibrary.addMaterialFromImage("LibMaterial" + std::to_string(i), decodeEmbedded(frame));
+        TGLLibMaterial* m = GLMaterialLibrary.addMaterial("LibMaterial" + std::to_string(i));
+        if (!m->Material.Texture.Image.assignEncoded(embeddedImage(frame)))
+            throw std::runtime_error("The picture \"" + frame + "\" inside the program cannot be decoded");
         m->Material.Texture.TextureMode = tmReplace;
     }
     GLMaterialLibrary1.addMaterial("ground");
@@ -138,12 +141,23 @@ void World::buildTree() {
     TerrainRenderer1->QualityDistance = 150.0f;
     TerrainRenderer1->MaterialLibrary = &GLMaterialLibrary1;
     TerrainRenderer1->LibMaterialName = "ground";
+    // Ground wholly below sea level within the sea's extent is never seen
+    // through the opaque sea: not drawn. Sea and terrain share the origin and
+    // turn together, so the sea's square in the terrain's own units is fixed.
+    TerrainRenderer1->HiddenBelow = 0.0f;
+    const float seaHalf = 0.5f * Plane1->Width / TerrainRenderer1->Scale.x;
+    TerrainRenderer1->HiddenArea = {-seaHalf, -seaHalf, seaHalf, seaHalf};
 
     PlaneFX = WorldRoot->AddChild<TPlane>();
     PlaneFX->Name = "PlaneFX";
     PlaneFX->Position = {0.0f, -10.0f, 0.0f};
     setOrientation(*PlaneFX, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
     PlaneFX->Effects.addFire(GLFire);
+    // The template lies under the opaque sea where no camera sees it: hidden,
+    // its flames are not drawn for nothing and do not keep the viewer
+    // redrawing an unchanged picture. The cadencer still advances them, so a
+    // cell that catches fire burns at once.
+    PlaneFX->Visible = false;
 
     isle1 = WorldRoot->AddChild<TActor>();
     isle1->Name = "isle1";

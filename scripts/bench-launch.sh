@@ -4,7 +4,9 @@
 #     frame was swapped into the file named by VTX_BENCH_FIRST_FRAME), over
 #     several launches;
 #   - peak resident memory (VmHWM) over a scripted match against the computer
-#     (Single, Fight, thirty clicks on enemy cells, Exit, Exit).
+#     (Single, Fight, thirty clicks on enemy cells, Exit, Exit);
+#   - CPU used in the menu over ten seconds with nothing touched (the mouse
+#     parked outside the window), and the resident memory 3 s after launch.
 #
 #   scripts/bench-launch.sh [build folder]      default: build
 #
@@ -136,3 +138,22 @@ sleep 1
 exit_button # quits
 wait_exit
 echo "peak resident memory over a scripted match: $((peak_kb / 1024)) MiB (${peak_kb} kB)"
+
+# 3. Idle CPU in the menu and resident memory 3 s after launch.
+xdotool mousemove 0 0
+launch
+wait_first_frame > /dev/null
+sleep 3
+rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+hz=$(getconf CLK_TCK)
+t0=$(cpu_ticks)
+w0=$(now_ms)
+sleep 10
+t1=$(cpu_ticks)
+w1=$(now_ms)
+window_origin
+exit_button
+wait_exit
+echo "resident memory 3 s after launch: $((rss_kb / 1024)) MiB (${rss_kb} kB)"
+echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s"

@@ -27,6 +27,10 @@ class TGLCamera;
 
 struct RenderStats {
     int drawCalls = 0;
+    long long triangles = 0;
+    int meshUploads = 0;       // model meshes copied to the GPU during the frame
+    int textureUploads = 0;    // pictures copied to the GPU during the frame
+    int gpuMeshes = 0;         // model meshes held on the GPU after the frame
     int terrainTiles = 0;
     int particles = 0;
 };

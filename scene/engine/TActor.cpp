@@ -1,12 +1,15 @@
 #include "scene/engine/TActor.h"
 
+#include "scene/engine/FilePath.h"
 #include "scene/engine/formats/FileBytes.h"
 #include "scene/engine/formats/Md2Model.h"
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
+#include <filesystem>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace vtx {
 
@@ -20,7 +23,30 @@ std::uint64_t nextMeshId()
 
 void TActor::LoadFromFile(const std::string& path)
 {
+    // The twenty ships of the game come from four files: while any actor still holds a file's model
+    // and the file is unchanged, the others share its parsed mesh, and with its mesh id its one GPU copy.
+    struct Cached {
+        std::weak_ptr<const Md2Mesh> mesh;
+        std::uint64_t meshId = 0;
+        std::vector<AnimationRange> animations;
+        std::filesystem::file_time_type modified;
+        std::uintmax_t size = 0;
+    };
+    static std::unordered_map<std::string, Cached> cache;
+    std::error_code timeError, sizeError;
+    const std::filesystem::path native(nativeFilePath(path));
+    const auto modified = std::filesystem::last_write_time(native, timeError);
+    const auto size = std::filesystem::file_size(native, sizeError);
+    const bool known = !timeError && !sizeError;
+    auto found = cache.find(path);
+    if (known && found != cache.end() && found->second.modified == modified && found->second.size == size)
+        if (auto shared = found->second.mesh.lock()) {
+            adopt(std::move(shared), found->second.meshId, found->second.animations);
+            return;
+        }
     loadFromBytes(readWholeFile(path));
+    if (known)
+        cache[path] = Cached{m_mesh, m_meshId, m_animations, modified, size};
 }
 
 void TActor::loadFromBytes(std::span<const unsigned char> bytes)
@@ -34,10 +60,14 @@ void TActor::loadFromBytes(std::span<const unsigned char> bytes)
     names.reserve(model.frames.size());
     for (const Md2Frame& frame : model.frames)
         names.push_back(frame.name);
+    adopt(std::move(mesh), nextMeshId(), animationsFromFrameNames(names));
+}
 
+void TActor::adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId, std::vector<AnimationRange> animations)
+{
     m_mesh = std::move(mesh);
-    m_meshId = nextMeshId();
-    m_animations = animationsFromFrameNames(names);
+    m_meshId = meshId;
+    m_animations = std::move(animations);
     m_animation.clear();
     m_start = 0;
     m_end = std::max(0, FrameCount() - 1);

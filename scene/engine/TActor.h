@@ -28,7 +28,9 @@ enum TActorAnimationMode { aamNone, aamPlayOnce, aamLoop };
 class TActor : public TGLBaseSceneObject {
 public:
     // Reads and parses the file and replaces the actor's frames (the old model stays on failure).
-    // Backslashes in `path` count as directory separators.
+    // Backslashes in `path` count as directory separators. Actors loading an unchanged file while
+    // another actor still holds its model share that model: one mesh in memory, one meshId, so one
+    // GPU copy.
     // Throws std::runtime_error("Cannot open file " + path) when it cannot be opened, and
     // std::runtime_error with the parser's message when the file is malformed.
     void LoadFromFile(const std::string& path);
@@ -51,7 +53,8 @@ public:
     const std::vector<AnimationRange>& Animations() const { return m_animations; }
     void SwitchAnimation(const std::string& name, bool smooth);
 
-    // The GPU-ready mesh (nullptr before loading) and a unique number per loaded model.
+    // The GPU-ready mesh (nullptr before loading) and a unique number per loaded model (shared by the
+    // actors sharing the model).
     const std::shared_ptr<const Md2Mesh>& mesh() const { return m_mesh; }
     std::uint64_t meshId() const { return m_meshId; }
 
@@ -61,6 +64,7 @@ public:
 
 private:
     int successor(int frame) const;
+    void adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId, std::vector<AnimationRange> animations);
 
     std::shared_ptr<const Md2Mesh> m_mesh;
     std::uint64_t m_meshId = 0;

@@ -1,5 +1,6 @@
 #include "scene/engine/TGLSceneViewer.h"
 
+#include "scene/engine/PictureSignature.h"
 #include "scene/engine/SurfaceFormat.h"
 
 #include <QMouseEvent>
@@ -58,8 +59,18 @@ RenderTarget TGLSceneViewer::target() const
     return t;
 }
 
+void TGLSceneViewer::InvalidateIfChanged()
+{
+    const std::uint64_t signature = Scene ? pictureSignature(*Scene, Camera) : 0;
+    if (signature == m_requestedSignature)
+        return;
+    m_requestedSignature = signature;
+    update();
+}
+
 void TGLSceneViewer::paintGL()
 {
+    ++m_framesDrawn;
     if (!Scene) {
         RenderTarget t = target();
         TGLScene empty;

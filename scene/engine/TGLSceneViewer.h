@@ -3,7 +3,10 @@
 // owned; keep them alive while the viewer shows them). Needs the 3.3 core default surface format
 // (setDefaultSurfaceFormat() before QApplication).
 //
-// Invalidate() requests a redraw (coalesced by Qt). Mouse presses, moves (tracked also without a
+// Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged() requests one only when the
+// picture can differ from the last one requested (see PictureSignature.h): called at every cadencer
+// tick it redraws while something moves and lets the viewer rest while nothing does; Qt still
+// redraws on its own when the window is exposed or resized. Mouse presses, moves (tracked also without a
 // button held) and releases are reported with the button(s), keyboard modifiers and the pixel
 // position relative to the viewer's top-left, through the signals and the optional callbacks.
 // PickObject(x, y) may be called at any time from the GUI thread (also inside a mouse handler).
@@ -29,6 +32,9 @@ public:
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
 
     void Invalidate() { update(); }
+    void InvalidateIfChanged();
+    // Frames drawn since construction (paintGL calls).
+    int framesDrawn() const { return m_framesDrawn; }
     // The nearest pickable object drawn within one pixel of (x, y), or nullptr.
     TGLBaseSceneObject* PickObject(int x, int y);
     // The same, looking through the objects lookThrough accepts (e.g. a model floating over the cell
@@ -58,6 +64,8 @@ private:
     void releaseGL();
     RenderTarget target() const;
     SceneRenderer m_renderer;
+    std::uint64_t m_requestedSignature = 0;
+    int m_framesDrawn = 0;
 };
 
 } // namespace vtx

@@ -2,6 +2,8 @@
 
 #include "scene/engine/FilePath.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
@@ -56,13 +58,49 @@ void TGLTextureImage::assign(const QImage& image)
     }
     auto data = std::make_shared<Data>();
     data->image = image.convertToFormat(QImage::Format_RGBA8888);
+    data->size = data->image.size();
     data->id = nextImageId();
     m_data = std::move(data);
 }
 
-int TGLTextureImage::width() const { return m_data ? m_data->image.width() : 0; }
-int TGLTextureImage::height() const { return m_data ? m_data->image.height() : 0; }
+bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes)
+{
+    QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    QBuffer buffer(&view);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (bytes.empty() || !reader.canRead() || !size.isValid() || size.isEmpty())
+        return false;
+    auto data = std::make_shared<Data>();
+    data->encoded = bytes;
+    data->size = size;
+    data->id = nextImageId();
+    m_data = std::move(data);
+    return true;
+}
+
+int TGLTextureImage::width() const { return m_data ? m_data->size.width() : 0; }
+int TGLTextureImage::height() const { return m_data ? m_data->size.height() : 0; }
 std::uint64_t TGLTextureImage::id() const { return m_data ? m_data->id : 0; }
-const QImage* TGLTextureImage::image() const { return m_data ? &m_data->image : nullptr; }
+
+const QImage* TGLTextureImage::image() const
+{
+    if (!m_data)
+        return nullptr;
+    if (!m_data->encoded.empty()) {
+        QImage decoded;
+        decoded.loadFromData(m_data->encoded.data(), int(m_data->encoded.size()));
+        // The header was readable; should the pixels not be, the picture stays the size it said, black.
+        if (decoded.isNull()) {
+            decoded = QImage(m_data->size, QImage::Format_RGBA8888);
+            decoded.fill(Qt::black);
+        }
+        m_data->image = decoded.convertToFormat(QImage::Format_RGBA8888);
+        m_data->size = m_data->image.size();
+        m_data->encoded = {};
+    }
+    return &m_data->image;
+}
 
 } // namespace vtx

@@ -97,7 +97,8 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
                 continue;
             const int wx = wrapIndex(tx, m_tilesPerSide), wy = wrapIndex(ty, m_tilesPerSide);
             const glm::vec2 range = m_heightRange[size_t(wy) * size_t(m_tilesPerSide) + size_t(wx)];
-            if (range.y < HiddenBelow)
+            if (range.y < HiddenBelow && float(tx) * t >= HiddenArea.x && float(ty) * t >= HiddenArea.y &&
+                float(tx + 1) * t <= HiddenArea.z && float(ty + 1) * t <= HiddenArea.w)
                 continue;
             const glm::vec3 lo(float(tx) * t, float(ty) * t, range.x);
             const glm::vec3 hi(float(tx + 1) * t, float(ty + 1) * t, range.y);

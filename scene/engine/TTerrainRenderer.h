@@ -33,6 +33,11 @@ public:
     // drawn, e.g. 0 when an opaque sea plane at the terrain's z = 0 covers them. Off by default. Saves
     // rasterising hidden ground, the largest cost of a software renderer looking down at the sea.
     float HiddenBelow = -std::numeric_limits<float>::infinity();
+    // Where HiddenBelow holds, in local units (x0, y0, x1, y1; the repeats of the raster count by their
+    // own place): only tiles wholly inside are skipped, e.g. the sea plane's extent, so seabeds far
+    // beyond the sea's edge, seen through gaps in the mountains, are still drawn. Everywhere by default.
+    glm::vec4 HiddenArea{-std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                         std::numeric_limits<float>::infinity(), std::numeric_limits<float>::infinity()};
 
     void heightDataChanged() { ++m_revision; }
     // Changes whenever the cached geometry must be rebuilt (data, tile size or texture repeat).

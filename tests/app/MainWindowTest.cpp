@@ -20,8 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace vtx {
@@ -186,6 +187,39 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
     }
     EXPECT_GE(tried, 30);
     EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
+}
+
+// The viewer draws when the picture can change, not at every cadencer tick.
+// Time is ticked by hand (60 ticks a second, the 100 ms timer every sixth) and
+// frames are counted.
+TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMoves) {
+    form().GLCadencer1->setEnabled(false);
+    form().timerScroll.stop();
+    auto framesOver = [&](int ticks, const std::function<void(int)>& each) {
+        QCoreApplication::processEvents();
+        const int before = viewer()->framesDrawn();
+        for (int i = 0; i < ticks; ++i) {
+            if (each) each(i);
+            form().GLCadencer1->progress(1.0 / 60.0);
+            if (i % 6 == 0) form().timerScrollTimer();
+            QCoreApplication::processEvents();
+        }
+        return viewer()->framesDrawn() - before;
+    };
+    // Ten seconds of the menu: one frame per sea frame, about a hundred.
+    const int menu = framesOver(600, {});
+    EXPECT_GE(menu, 90);
+    EXPECT_LE(menu, 120);
+    // A burning cell: its flames move at every tick.
+    form().boards().MarkShot(OwnBoard, 5, 5, true);
+    EXPECT_GE(framesOver(120, {}), 110);
+    form().boards().ResetBoards();
+    EXPECT_LE(framesOver(120, {}), 30);
+    // A camera drag with the right button.
+    form().cameraFx().rightButtonHeld = [] { return true; };
+    EXPECT_GE(
+        framesOver(60, [&](int i) { form().GLSceneViewer1MouseMove(Qt::RightButton, {}, 300 + i, 200); }),
+        55);
 }
 
 TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {

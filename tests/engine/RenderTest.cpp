@@ -15,11 +15,14 @@
 #include "scene/engine/TSprite.h"
 #include "scene/engine/TTerrainRenderer.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <span>
 #include <stdexcept>
 
 namespace vtx {
@@ -217,6 +220,23 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     EXPECT_EQ(c.width(), 8);
     EXPECT_EQ(QColor(c.image()->pixel(0, 0)), QColor(Qt::green));
     EXPECT_EQ(a.width(), 4);    // earlier holders keep what they loaded
+
+    // A picture taken encoded knows its size at once and shows its pixels when asked; bytes that are
+    // no picture leave the previous one.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(green.save(&buffer, "PNG"));
+    const auto bytes = std::as_bytes(std::span(png.constData(), std::size_t(png.size())));
+    const std::span<const unsigned char> encoded(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    TGLTextureImage lazy;
+    ASSERT_TRUE(lazy.assignEncoded(encoded));
+    EXPECT_EQ(lazy.width(), 8);
+    EXPECT_NE(lazy.id(), 0u);
+    EXPECT_EQ(QColor(lazy.image()->pixel(7, 7)), QColor(Qt::green));
+    const std::uint64_t id = lazy.id();
+    EXPECT_FALSE(lazy.assignEncoded(encoded.first(8)));
+    EXPECT_EQ(lazy.id(), id);
 }
 
 TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour)

@@ -1,6 +1,9 @@
+#include "ReferencePicture.h"
 #include "SceneTestSupport.h"
+#include "ScriptedBattle.h"
 
 #include "scene/engine/TGLOffscreenRenderer.h"
+#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 #include <QPolygonF>
@@ -208,6 +211,83 @@ TEST_F(WorldRenderTest, CellEdgesFromAboveDoNotStepAndCloseViewsAreKept) {
     look({-5.5f, 2.2f, -6.0f}, {-10.0f, 1.2f, -10.5f}, "scene-island");
     look({0.0f, 12.0f, -60.0f}, {0.0f, 20.0f, -160.0f}, "scene-mountains");
     look({60.0f, 4.0f, 60.0f}, {130.0f, 6.0f, 130.0f}, "scene-shore");
+}
+
+// Twenty ships from four model files: four meshes in memory and on the GPU,
+// kept there while hidden ships wait, so a sinking shows a ship without
+// copying anything to the GPU.
+TEST_F(WorldRenderTest, OneModelFileIsOneGpuMeshAndASinkingUploadsNothing) {
+    test::ScriptedBattle battle;
+    battle.buildWorld(w.startDir.path().toStdString());
+    battle.playBattle();
+    const World& world = battle.world;
+    EXPECT_EQ(world.OwnShipModels[6]->mesh(), world.EnemyShipModels[9]->mesh());
+    EXPECT_EQ(world.OwnShipModels[6]->meshId(), world.EnemyShipModels[9]->meshId());
+    EXPECT_NE(world.OwnShipModels[0]->meshId(), world.OwnShipModels[1]->meshId());
+
+    TGLOffscreenRenderer small(96, 96);
+    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    // Four ship files, the tree and the island.
+    EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
+    for (int i = 0; i < 400; ++i)
+        small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    battle.boards.ShowSunkShip(EnemyBoard, 4);
+    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    EXPECT_EQ(small.lastFrameStats().meshUploads, 0);
+    EXPECT_EQ(small.lastFrameStats().textureUploads, 0);
+    EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
+}
+
+// The pictures the player sees must survive every change to the renderer: the
+// first view and the world after a scripted battle, against the references.
+TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
+    const QString reference = QStringLiteral(VTX_SOURCE_DIR "/tests/scene/reference/");
+    const QByteArray fingerprint = test::dataFingerprint(QStringLiteral("DATA"), [](int i) {
+        static const char* marks[] = {"cell/hint", "cell/hit", "cell/frame1"};
+        const std::string name = i < World::WaterFrames ? (i < 10 ? "water/0" : "water/") + std::to_string(i)
+                                 : i < World::WaterFrames + 3 ? marks[i - World::WaterFrames]
+                                                              : "";
+        const auto bytes = embeddedImage(name);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    });
+
+    QImage pictures[2];
+    pictures[0] = renderer.render(w.world.Scene, w.world.GLCamera1);
+    {
+        test::ScriptedBattle battle;
+        battle.buildWorld(w.startDir.path().toStdString());
+        battle.playBattle();
+        for (int i = 0; i < 40; ++i)
+            battle.tick();
+        pictures[1] = renderer.render(battle.world.Scene, battle.world.GLCamera1);
+    }
+    const char* names[] = {"first-view", "battle"};
+
+    if (qEnvironmentVariableIsSet("VTX_UPDATE_REFERENCES")) {
+        QDir().mkpath(reference);
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(pictures[i].save(reference + names[i] + ".png"));
+        QFile stamp(reference + "data-fingerprint.txt");
+        ASSERT_TRUE(stamp.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        stamp.write(fingerprint + '\n');
+        return;
+    }
+    QFile stamp(reference + "data-fingerprint.txt");
+    ASSERT_TRUE(stamp.open(QIODevice::ReadOnly)) << "no reference pictures";
+    if (stamp.readAll().trimmed() != fingerprint)
+        GTEST_SKIP() << "the generated data changed since the references were rendered; "
+                        "render them anew with VTX_UPDATE_REFERENCES=1";
+    for (int i = 0; i < 2; ++i) {
+        const QString artifact = QStringLiteral(VTX_BINARY_DIR "/artifacts/reference-") + names[i];
+        pictures[i].save(artifact + ".png");
+        QImage diff;
+        const auto result = test::comparePictures(pictures[i], QImage(reference + names[i] + ".png"), &diff);
+        diff.save(artifact + "-diff.png");
+        std::printf("%s: %d of %d pixels beyond rounding\n", names[i], result.differing, result.pixels);
+        EXPECT_TRUE(result.matches())
+            << names[i] << ": " << result.differing << " pixels differ, " << result.solidBlocks
+            << " solid 3 x 3 blocks (see " << artifact.toStdString() << "-diff.png)";
+    }
 }
 
 } // namespace

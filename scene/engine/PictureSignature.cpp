@@ -1,0 +1,145 @@
+#include "scene/engine/PictureSignature.h"
+
+#include "scene/engine/TActor.h"
+#include "scene/engine/TGLCamera.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+namespace vtx {
+
+namespace {
+
+// FNV-1a over the bytes of plain values: not cryptographic, but a changed frame colliding with the
+// last drawn one is a 1 in 2^64 chance.
+class Hasher {
+public:
+    void bytes(const void* data, std::size_t size)
+    {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i)
+            m_hash = (m_hash ^ p[i]) * 0x100000001b3ull;
+    }
+    template <class T>
+    void add(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        bytes(&value, sizeof value);
+    }
+    void add(const std::string& text)
+    {
+        add(text.size());
+        bytes(text.data(), text.size());
+    }
+    std::uint64_t value() const { return m_hash; }
+
+private:
+    std::uint64_t m_hash = 0xcbf29ce484222325ull;
+};
+
+void addMaterial(Hasher& h, const TGLMaterial& m)
+{
+    h.add(&m);
+    h.add(m.FrontProperties.Diffuse);
+    h.add(m.FrontProperties.Ambient);
+    h.add(m.FrontProperties.Emission);
+    h.add(m.Texture.Disabled);
+    h.add(m.Texture.TextureMode);
+    h.add(m.Texture.Image.id());
+    h.add(m.BlendingMode);
+    h.add(m.FaceCulling);
+}
+
+void addObject(Hasher& h, const TGLBaseSceneObject& object)
+{
+    if (!object.Visible)
+        return;
+    h.add(object.serial());
+    h.add(object.Position);
+    h.add(object.Scale);
+    h.add(object.Direction());
+    h.add(object.Up());
+    addMaterial(h, object.effectiveMaterial());
+    switch (object.kind()) {
+    case ObjectKind::Plane: {
+        const auto& plane = static_cast<const TPlane&>(object);
+        h.add(plane.Width), h.add(plane.Height), h.add(plane.XTiles), h.add(plane.YTiles);
+        break;
+    }
+    case ObjectKind::Sprite: {
+        const auto& sprite = static_cast<const TSprite&>(object);
+        h.add(sprite.Width), h.add(sprite.Height);
+        break;
+    }
+    case ObjectKind::Actor: {
+        const auto& actor = static_cast<const TActor&>(object);
+        h.add(actor.meshId()), h.add(actor.CurrentFrame()), h.add(actor.NextFrame());
+        if (actor.CurrentFrame() != actor.NextFrame())
+            h.add(actor.frameBlend());
+        break;
+    }
+    case ObjectKind::Terrain: {
+        const auto& terrain = static_cast<const TTerrainRenderer&>(object);
+        h.add(terrain.revision()), h.add(terrain.QualityDistance), h.add(terrain.ViewDistance);
+        h.add(terrain.HiddenBelow), h.add(terrain.HiddenArea);
+        break;
+    }
+    case ObjectKind::SkyDome:
+        h.add(static_cast<const TSkyDome&>(object).revision());
+        break;
+    case ObjectKind::Light:
+        h.add(static_cast<const TGLLightSource&>(object).Diffuse);
+        break;
+    case ObjectKind::HudText: {
+        const auto& hud = static_cast<const THUDText&>(object);
+        h.add(hud.Text);
+        h.add(hud.ModulateColor);
+        h.add(hud.BitmapFont);
+        if (const TBitmapFont* font = hud.BitmapFont) {
+            h.add(font->Glyphs.id());
+            h.add(font->CharWidth), h.add(font->CharHeight), h.add(font->GlyphsIntervalX), h.add(font->GlyphsIntervalY);
+            for (const FontRange& range : font->Ranges)
+                h.add(range.StartASCII), h.add(range.StopASCII), h.add(range.StartGlyphIdx);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    for (const TGLBFireFX& fire : object.Effects.items())
+        if (fire.Manager) {
+            h.add(fire.Manager.get());
+            // Live particles move at every tick: the tick number stands for their state.
+            const std::size_t live = fire.Manager->particles().particles().size();
+            h.add(live);
+            if (live > 0)
+                h.add(fire.Manager->lastTick);
+        }
+    h.add(object.Count());
+    for (int i = 0; i < object.Count(); ++i)
+        addObject(h, *object.Children(i));
+}
+
+} // namespace
+
+std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera)
+{
+    Hasher h;
+    h.add(camera);
+    if (camera) {
+        h.add(camera->viewMatrix());
+        h.add(camera->DepthOfView), h.add(camera->FocalLength), h.add(camera->NearPlane);
+    }
+    addObject(h, scene.Objects());
+    return h.value();
+}
+
+} // namespace vtx

@@ -1,0 +1,22 @@
+#pragma once
+// A fingerprint of everything that decides the picture of a scene seen through a camera: the camera,
+// and for every visible object its place in the tree, transform, material in effect (texture picture,
+// colours, blending), the kind's own figures (plane size, actor frames and blend, terrain settings,
+// sky bands, HUD text and colour, light colour) and its live fire particles.
+//
+// Two equal signatures mean the same picture (for the same target size and background), so a viewer
+// can skip frames in which nothing moved. A fire with live particles changes the signature at every
+// cadencer tick (they move); an idle actor (aamNone, or hidden) does not. Hidden objects and their
+// subtrees do not count. Cheap: one walk of the tree with no allocation; GUI thread only.
+
+#include "scene/engine/TGLScene.h"
+
+#include <cstdint>
+
+namespace vtx {
+
+class TGLCamera;
+
+std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
+
+} // namespace vtx

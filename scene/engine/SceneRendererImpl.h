@@ -1,0 +1,241 @@
+#pragma once
+// The inside of SceneRenderer, shared by the files that implement it (include nowhere else):
+//   SceneRendererPrograms.cpp  the shader sources, compiling and linking, GL objects made once
+//   SceneRendererGpuCache.cpp  GPU copies of pictures, models, terrain tiles and skies, and their caches
+//   SceneRendererPasses.cpp    one frame: traversal, the opaque, sky, transparent and fire passes
+//   SceneRendererHud.cpp       the texts drawn over the picture
+//   SceneRendererPicking.cpp   which object is under a pixel
+// The GL context must be current for every member that makes GL calls.
+
+#include "scene/engine/SceneRenderer.h"
+
+#include "scene/engine/Culling.h"
+#include "scene/engine/TActor.h"
+#include "scene/engine/TGLCamera.h"
+#include "scene/engine/TGLFireFXManager.h"
+#include "scene/engine/TGLLightSource.h"
+#include "scene/engine/THUDText.h"
+#include "scene/engine/TPlane.h"
+#include "scene/engine/TSkyDome.h"
+#include "scene/engine/TSprite.h"
+#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/formats/TerrainPatch.h"
+
+#include <QOpenGLExtraFunctions>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace vtx {
+
+constexpr GLsizei kBatchFloats = 18;    // per plane instance: model matrix (16) and texture repeat (2)
+constexpr std::uint64_t kKeepUnusedFrames = 300;    // GPU copies unused this long are dropped
+// A flame particle is drawn as a soft blob this many times its nominal size: the blob's fall-off
+// leaves a visible core of about the nominal size, and neighbours overlap into one flame.
+constexpr float kFlameBlobScale = 3.0f;
+
+struct MeshProgram {
+    GLuint id = 0;
+    GLint mvp = -1, model = -1, normalMatrix = -1, blend = -1, uvScale = -1, lit = -1, lightPos = -1,
+          lightColor = -1, diffuse = -1, ambient = -1, emission = -1, tex = -1, texMode = -1, pickColor = -1,
+          viewProj = -1;
+};
+
+struct TextureGpu {
+    GLuint id = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+// One vertex buffer per frame: drawing any pair of frames then keeps the same vertex layout (only the
+// buffers change), which software rasterisers can reuse without rebuilding their vertex fetch code.
+struct ActorGpu {
+    // Held while any actor holds the mesh: a ship hidden for a while and shown again (a sinking) finds
+    // its copy still there.
+    std::weak_ptr<const Md2Mesh> mesh;
+    GLuint vao = 0, uvs = 0, indices = 0;
+    std::vector<GLuint> frames;
+    GLsizei indexCount = 0;
+    std::size_t vertexCount = 0;
+    int frameCount = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+struct PatchGpu {
+    GLuint vao = 0, vertices = 0, indices = 0;
+    GLsizei indexCount = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+// The far tiles of one terrain in one buffer (vertices moved to their tiles' places), drawn in one
+// call; built again only when the set of far tiles changes (the camera moved or the world turned).
+struct MergedTerrainGpu {
+    GLuint vao = 0, vertices = 0, indices = 0;
+    GLsizei indexCount = 0;
+    std::uint64_t signature = 0;
+    std::uint64_t lastUsed = 0;
+};
+
+// A tile's vertices (position, normal, texture coordinate: 8 floats each) and triangles in memory.
+struct PatchCpu {
+    std::vector<float> vertices;
+    std::vector<std::uint32_t> indices;
+    std::uint64_t lastUsed = 0;
+};
+
+struct SkyGpu {
+    GLuint vao = 0, vertices = 0;
+    GLsizei count = 0;
+    std::uint64_t revision = ~0ull;
+    std::uint64_t lastUsed = 0;
+};
+
+using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, int, int, int>;
+
+// Tiles this coarse or coarser (beyond the terrain's QualityDistance) are merged into one draw call:
+// each has few triangles, and on a software renderer every call costs setup work of its own.
+constexpr int kMergeFromLod = 1;
+
+struct DrawItem {
+    TGLBaseSceneObject* object = nullptr;
+    glm::mat4 model{1.0f};
+    const TGLMaterial* material = nullptr;
+};
+
+struct FireItem {
+    glm::vec3 position{0.0f};
+    TGLFireFXManager* manager = nullptr;
+};
+
+struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
+    bool ready = false;
+    std::uint64_t frame = 0;
+    RenderStats stats;
+
+    MeshProgram meshVariants[2][3];    // [instanced][texture mode]
+    MeshProgram pickMesh;
+    GLuint currentProgram = 0;
+    GLuint skyProgram = 0, particleProgram = 0, hudProgram = 0;
+    GLint skyMvp = -1, partViewProj = -1, partRight = -1, partUp = -1, hudViewport = -1, hudTex = -1,
+          hudModulate = -1;
+
+    GLuint quadVao = 0, quadVbo = 0;
+    GLuint batchVao = 0, batchInstances = 0;
+    GLuint particleVao = 0, particleCorners = 0, particleInstances = 0;
+    GLuint hudVao = 0, hudVbo = 0;
+    GLuint nearestSampler = 0;
+    GLuint pickFbo = 0, pickColor = 0, pickDepth = 0;
+    int pickWidth = 0, pickHeight = 0;
+
+    std::unordered_map<std::uint64_t, TextureGpu> textures;
+    std::unordered_map<std::uint64_t, ActorGpu> actors;
+    std::map<PatchKey, PatchGpu> patches;
+    std::map<PatchKey, PatchCpu> farPatches;
+    std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains;    // by terrain serial
+    std::vector<float> mergedVertices;
+    std::vector<std::uint32_t> mergedIndices;
+    std::vector<const TTerrainRenderer::VisibleTile*> farTiles;
+    std::unordered_map<std::uint64_t, SkyGpu> skies;
+
+    // Per-frame lists, kept to reuse their storage.
+    std::vector<DrawItem> skyItems, opaqueItems, blendedItems, hudItems, pickItems;
+    const PickFilter* pickLookThrough = nullptr; // set only while a pick runs
+    std::vector<FireItem> fireItems;
+    struct Batch {
+        const TGLMaterial* material = nullptr;
+        std::vector<float> instances;
+    };
+    std::vector<Batch> batches;
+    std::vector<TTerrainRenderer::VisibleTile> tiles;
+    std::vector<float> particleData;
+    bool haveLight = false;
+    glm::vec3 lightPos{0.0f};
+    glm::vec4 lightColor{1.0f};
+    glm::mat4 view{1.0f}, projection{1.0f}, viewProj{1.0f};
+    glm::vec3 eye{0.0f};
+    float farDistance = 100.0f;
+    TGLCamera* camera = nullptr;
+
+    // ---- setup ------------------------------------------------------------------------------------
+
+    GLuint compile(GLenum type, const char* source, const char* what, const std::string& defines = "");
+    GLuint link(const char* vertex, const char* fragment, const char* what, const std::string& defines = "");
+    void locate(MeshProgram& p);
+    void initialize();
+    void createGL();
+    void releaseGL();
+    void freeActor(ActorGpu& a);
+    void freePatch(PatchGpu& p);
+    void freeMerged(MergedTerrainGpu& m);
+    void freeSky(SkyGpu& s);
+    void collectGarbage();
+
+    // ---- GPU copies -------------------------------------------------------------------------------
+
+    GLuint texture(const TGLTextureImage& image);
+    ActorGpu* actorMesh(const TActor& actor);
+    static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
+    static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
+    const PatchCpu& farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
+    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
+    SkyGpu& skyMesh(TSkyDome& dome);
+
+    // ---- traversal --------------------------------------------------------------------------------
+
+    void collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick);
+    void beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, bool forPick);
+    void setCommonState(const RenderTarget& target);
+
+    // ---- drawing ----------------------------------------------------------------------------------
+
+    void useProgram(GLuint id);
+    const MeshProgram& applyMaterial(const TGLMaterial& material, bool pickPass, bool instanced);
+    void setTransform(const MeshProgram& p, const glm::mat4& model);
+    void drawItem(const DrawItem& item, bool pickPass);
+    void drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model);
+    void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass);
+    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model);
+    void drawSkies();
+    void setLighting(const MeshProgram& p);
+    void drawMeshes(std::vector<DrawItem>& items, bool planesFirst);
+    std::vector<const DrawItem*> deferredItems;
+
+    void addToBatch(const DrawItem& item);
+    void drawBatches();
+    void drawFires();
+
+    // The glyph quads of a text in pixels relative to its top-left corner, laid out again only when
+    // the text, the font or its picture changed.
+    struct HudLayout {
+        std::string text;
+        const TBitmapFont* font = nullptr;
+        std::uint64_t glyphs = 0;
+        std::array<int, 4> cell{};
+        std::vector<FontRange> ranges;
+        glm::vec2 position{0.0f};
+        std::vector<float> vertices;
+        std::uint64_t lastUsed = 0;
+    };
+    std::unordered_map<std::uint64_t, HudLayout> hudLayouts;
+
+    const std::vector<float>& hudVertices(const THUDText& hud);
+    void drawHud(const RenderTarget& target);
+    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    bool outsideView(const DrawItem& item) const;
+
+    void ensurePickBuffer(int width, int height);
+    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y,
+                             const PickFilter* lookThrough = nullptr);
+};
+
+} // namespace vtx

@@ -1,0 +1,95 @@
+#pragma once
+
+// The world after a scripted battle, shared by scene_bench and the picture
+// tests so both look at the same frames: both fleets arranged and shown, ten
+// decks hit on each board (twenty burning cells), the enemy's first three
+// ships sunk, the other ships rocking, the idle spin turning the world and
+// the win message fading. Call from the generated runtime folder as current
+// directory; a missing data file throws std::runtime_error.
+//
+// Time is scripted too: the clock moves one 60 Hz frame per tick and the
+// 100 ms timer runs every sixth tick, so the same ticks give the same picture.
+
+#include "game/Match.h"
+#include "game/NullMatchHost.h"
+#include "scene/Boards.h"
+#include "scene/CameraFx.h"
+#include "scene/World.h"
+#include "scene/engine/TGLCadencer.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vtx::test {
+
+class ScriptedBattle {
+public:
+    // The time of day moves on at every reading, as the random arrangement
+    // needs (it re-seeds from it before every attempt).
+    class FrameClock final : public IClock {
+    public:
+        std::int64_t now = 0;
+        std::int64_t seeds = 0;
+        std::int64_t timeOfDayMs() override { return 12 * 3600 * 1000 + ++seeds; }
+        std::int64_t tickMs() override { return now; }
+    };
+    // The battle drives the boards itself; the match only arranges the fleets.
+    class QuietHost final : public NullMatchHost {
+    public:
+        QuietHost() { difficulty = -1; }
+    };
+
+    FrameClock clock;
+    QuietHost host;
+    Match match{host, clock};
+    World world;
+    Boards boards{world, match.state()};
+    CameraFx fx{world, boards, match, clock};
+    TGLCadencer cadencer;
+    int burning = 0;
+    int ticks = 0;
+
+    // Both build stages of the world; startDir receives the texture folder.
+    void buildWorld(const std::string& startDir) {
+        fx.randomBelow = [this](int n) { return int(match.random().Random(n)); };
+        cadencer.Scene = &world.Scene;
+        world.LoadFonts();
+        world.SetLogoColor();
+        world.BuildScenery(startDir);
+        world.BuildActivationStage(boards);
+    }
+
+    void playBattle() {
+        MatchState& s = match.state();
+        match.Place_Ships();
+        boards.PositionOwnShipModels();
+        boards.PositionEnemyShipModels();
+        boards.HideShipModels(false);
+        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); }, {});
+        for (int board : {OwnBoard, EnemyBoard}) {
+            const TFleet& fleet = board == OwnBoard ? s.OwnFleet : s.EnemyFleet;
+            const int upTo = board == OwnBoard ? 10 : 20;
+            for (int n = 1; n <= 10 && burning < upTo; ++n)
+                for (int k = 1; k <= MaxDecks && burning < upTo; ++k)
+                    if (const auto deck = deckAt(fleet[std::size_t(n - 1)], k)) {
+                        boards.MarkShot(board, deck->row, deck->column, true);
+                        ++burning;
+                    }
+        }
+        for (int n = 1; n <= 3; ++n)
+            boards.ShowSunkShip(EnemyBoard, n);
+        s.IdleSpin = true;
+        world.HUDText1->Text = "YOU WON THE GAME!";
+        world.HUDText1->Visible = true;
+        s.GameWon = true;
+    }
+
+    // One 60 Hz frame of time.
+    void tick() {
+        clock.now += 16;
+        cadencer.progress(1.0 / 60.0);
+        if (ticks++ % 6 == 0) fx.timerScrollTimer();
+    }
+};
+
+} // namespace vtx::test
