@@ -20,8 +20,10 @@ endfunction()
 # QT_MAIN gives the tests a QApplication (tests/support/QtTestMain.cpp) instead
 # of gtest's plain main. Tests are listed when ctest runs, not at build time,
 # so a GUI test binary is only ever started under the virtual display.
+# SERIAL keeps the tests from running beside any other: for tests whose
+# result depends on the one pointer and focus of the shared display.
 function(vtx_gtest target)
-    cmake_parse_arguments(ARG "QT_MAIN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "QT_MAIN;SERIAL" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     vtx_warnings(${target})
     target_compile_features(${target} PRIVATE cxx_std_20)
@@ -33,8 +35,12 @@ function(vtx_gtest target)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
     target_compile_definitions(${target} PRIVATE
         VTX_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VTX_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    set(serial FALSE)
+    if(ARG_SERIAL)
+        set(serial TRUE)
+    endif()
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES LABELS "${ARG_LABELS}")
+        PROPERTIES LABELS "${ARG_LABELS}" RUN_SERIAL ${serial})
 endfunction()
 
 # A library made of every .cpp/.h in the given folders (new files are picked up
