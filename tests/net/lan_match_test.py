@@ -203,18 +203,22 @@ def main():
             log("SKIP: cannot create a network namespace here:", probe.stdout.strip())
             return SKIP
         made.append(ns_a)
-        run("ip", "netns", "add", ns_b)
-        made.append(ns_b)
-        run("ip", "link", "add", tag + "x", "netns", ns_a, "type", "veth", "peer", "name", tag + "y", "netns", ns_b)
-        hostname = socket.gethostname()
-        for ns, dev, last in ((ns_a, tag + "x", 1), (ns_b, tag + "y", 2)):
-            run("ip", "-n", ns, "addr", "add", "%s.%d/24" % (SUBNET, last), "broadcast", SUBNET + ".255", "dev", dev)
-            run("ip", "-n", ns, "link", "set", dev, "up")
-            run("ip", "-n", ns, "link", "set", "lo", "up")
-            # The host name resolves to this side's own address in its namespace.
-            os.makedirs("/etc/netns/" + ns, exist_ok=True)
-            with open("/etc/netns/%s/hosts" % ns, "w") as f:
-                f.write("127.0.0.1 localhost\n%s.%d %s\n" % (SUBNET, last, hostname))
+        try:
+            run("ip", "netns", "add", ns_b)
+            made.append(ns_b)
+            run("ip", "link", "add", tag + "x", "netns", ns_a, "type", "veth", "peer", "name", tag + "y", "netns", ns_b)
+            hostname = socket.gethostname()
+            for ns, dev, last in ((ns_a, tag + "x", 1), (ns_b, tag + "y", 2)):
+                run("ip", "-n", ns, "addr", "add", "%s.%d/24" % (SUBNET, last), "broadcast", SUBNET + ".255", "dev", dev)
+                run("ip", "-n", ns, "link", "set", dev, "up")
+                run("ip", "-n", ns, "link", "set", "lo", "up")
+                # The host name resolves to this side's own address in its namespace.
+                os.makedirs("/etc/netns/" + ns, exist_ok=True)
+                with open("/etc/netns/%s/hosts" % ns, "w") as f:
+                    f.write("127.0.0.1 localhost\n%s.%d %s\n" % (SUBNET, last, hostname))
+        except subprocess.CalledProcessError as error:
+            log("SKIP: cannot link two network namespaces here:", (error.stdout or "").strip())
+            return SKIP
 
         base = 140 + os.getpid() % 50
         a = Side("A", ns_a, SUBNET + ".1", base, work, run_dir, art_dir)
