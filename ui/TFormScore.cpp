@@ -23,17 +23,6 @@ namespace {
 // file is no table of ours and is left alone.
 constexpr std::size_t kMaxScoreBytes = 64 * 1024;
 
-TWispButton* faceButton(QWidget* parent, const QString& text, int x) {
-    auto* b = new TWispButton(parent);
-    b->setGeometry(x, 280, 71, 24);
-    b->SetFaces("71x24");
-    b->SetText(text);
-    b->SetXOffset(20);
-    b->SetYOffset(7);
-    b->SetFont(EnabledFont());
-    return b;
-}
-
 } // namespace
 
 TFormScore::TFormScore(IScoreHost* host, QWidget* mainWindow) : TSkinnedForm(nullptr), m_host(host) {
@@ -74,8 +63,8 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
     labPoints->setAttribute(Qt::WA_TranslucentBackground);
     labPoints->setGeometry(225, 232, 60, 20);
 
-    elbtSaveResult = faceButton(this, QStringLiteral(" Save"), 61);
-    elbtClose = faceButton(this, QStringLiteral(" Close"), 173);
+    elbtSaveResult = MakeFaceButton(this, QStringLiteral(" Save"), 61, 280);
+    elbtClose = MakeFaceButton(this, QStringLiteral(" Close"), 173, 280);
     connect(elbtSaveResult, &TWispButton::clicked, this, &TFormScore::elbtSaveResultClick);
     connect(elbtClose, &TWispButton::clicked, this, &TFormScore::elbtCloseClick);
 

@@ -137,4 +137,15 @@ void SwitchButton(TWispButton* button, bool on) {
     button->setEnabled(on);
 }
 
+TWispButton* MakeFaceButton(QWidget* parent, const QString& text, int x, int y) {
+    auto* b = new TWispButton(parent);
+    b->setGeometry(x, y, 71, 24);
+    b->SetFaces("71x24");
+    b->SetText(text);
+    b->SetXOffset(20);
+    b->SetYOffset(7);
+    b->SetFont(EnabledFont());
+    return b;
+}
+
 } // namespace vtx

@@ -94,4 +94,8 @@ private:
 // disabled): the caption colour shows the state.
 void SwitchButton(TWispButton* button, bool on);
 
+// A 71 x 24 button of the shared face at (x, y), its caption 20 pixels in and
+// 7 down in the white font: the buttons of the 306-wide windows.
+TWispButton* MakeFaceButton(QWidget* parent, const QString& text, int x, int y);
+
 } // namespace vtx

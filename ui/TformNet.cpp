@@ -33,17 +33,6 @@ std::string latin1(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
-TWispButton* lobbyButton(QWidget* parent, const QString& text, int x) {
-    auto* b = new TWispButton(parent);
-    b->setGeometry(x, 142, 71, 24);
-    b->SetFaces("71x24");
-    b->SetText(text);
-    b->SetXOffset(20);
-    b->SetYOffset(7);
-    b->SetFont(EnabledFont());
-    return b;
-}
-
 void reportNetworkError() {
     QMessageBox::warning(nullptr, QStringLiteral("Attention"),
                          QStringLiteral("Unable to Initialize Network!"), QMessageBox::Ok);
@@ -92,9 +81,9 @@ void TformNet::FormCreate(QWidget* mainWindow) {
     lineFont.setPixelSize(11);
     lbServers->setFont(lineFont);
 
-    elbtCreateGame = lobbyButton(this, QStringLiteral(" Create"), 29);
-    elbtJoinGame = lobbyButton(this, QStringLiteral("  Join"), 117);
-    elbtCancel = lobbyButton(this, QStringLiteral("Cancel"), 205);
+    elbtCreateGame = MakeFaceButton(this, QStringLiteral(" Create"), 29, 142);
+    elbtJoinGame = MakeFaceButton(this, QStringLiteral("  Join"), 117, 142);
+    elbtCancel = MakeFaceButton(this, QStringLiteral("Cancel"), 205, 142);
     connect(elbtCreateGame, &TWispButton::clicked, this, &TformNet::sbCreateGameClick);
     connect(elbtJoinGame, &TWispButton::clicked, this, &TformNet::sbJoinGameClick);
     connect(elbtCancel, &TWispButton::clicked, this, &TformNet::sbCancelClick);
