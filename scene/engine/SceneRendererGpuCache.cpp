@@ -198,14 +198,7 @@ PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTe
         glBindVertexArray(p.vao);
         glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STATIC_DRAW);
-        glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
-        glEnableVertexAttribArray(1);
-        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
-        glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
-        glVertexAttrib3f(3, 0, 0, 0);
-        glVertexAttrib3f(4, 0, 0, 0);
+        setVertexLayout(true);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(patch.indices.size() * sizeof(std::uint32_t)),
                      patch.indices.data(), GL_STATIC_DRAW);
@@ -241,6 +234,20 @@ SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome)
     s.count = GLsizei(vertices.size());
     glBindVertexArray(0);
     return s;
+}
+
+void SceneRenderer::Impl::setVertexLayout(bool still)
+{
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+    if (!still)
+        return;
+    glVertexAttrib3f(3, 0, 0, 0);
+    glVertexAttrib3f(4, 0, 0, 0);
 }
 
 } // namespace vtx

@@ -234,6 +234,11 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     bool outsideView(const DrawItem& item) const;
 
     void ensurePickBuffer(int width, int height);
+    // Attributes 0..2 of the bound vertex array from the bound buffer: position,
+    // normal, texture coordinate, 8 floats a vertex. still: attributes 3 and 4
+    // (the next frame's position and normal that actors blend towards) are
+    // constant zero, for meshes that do not move.
+    void setVertexLayout(bool still);
     TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y,
                              const PickFilter* lookThrough = nullptr);
 };

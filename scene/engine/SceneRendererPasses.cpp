@@ -280,14 +280,7 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
             glGenBuffers(1, &merged.indices);
             glBindVertexArray(merged.vao);
             glBindBuffer(GL_ARRAY_BUFFER, merged.vertices);
-            glEnableVertexAttribArray(0);
-            glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
-            glEnableVertexAttribArray(1);
-            glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
-            glEnableVertexAttribArray(2);
-            glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
-            glVertexAttrib3f(3, 0, 0, 0);
-            glVertexAttrib3f(4, 0, 0, 0);
+            setVertexLayout(true);
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, merged.indices);
         }
         glBindVertexArray(merged.vao);

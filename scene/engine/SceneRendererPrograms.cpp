@@ -281,26 +281,14 @@ void SceneRenderer::Impl::createGL()
     glBindVertexArray(quadVao);
     glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
     glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
-    glVertexAttrib3f(3, 0, 0, 0);
-    glVertexAttrib3f(4, 0, 0, 0);
+    setVertexLayout(true);
 
     // The same quad with per-instance transforms, for batches of planes sharing a material.
     glGenVertexArrays(1, &batchVao);
     glGenBuffers(1, &batchInstances);
     glBindVertexArray(batchVao);
     glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
+    setVertexLayout(false);
     glBindBuffer(GL_ARRAY_BUFFER, batchInstances);
     for (GLuint column = 0; column < 4; ++column) {
         glEnableVertexAttribArray(5 + column);
