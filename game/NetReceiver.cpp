@@ -17,7 +17,7 @@ bool NetReceiver::fromOpponent(std::string_view fromIP) const {
     return s.NetConnected && !s.OpponentIP.empty() && fromIP == s.OpponentIP;
 }
 
-void NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
+bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
     MatchState& s = m_match.state();
     const bool wantFleet = s.ExpectInfo;
     const bool wantField = s.ExpectField;
@@ -27,29 +27,30 @@ void NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
     if (bytes.size() != expected) {
         m_fleetPending = false;
         ++m_dropped;
-        return;
+        return false;
     }
     if (wantFleet) {
         const auto fleetBytes = bytes.first<FleetBlockBytes>();
         if (!net::fleetProblem(decodeFleet(fleetBytes)).empty()) {
             m_fleetPending = false;
             ++m_dropped;
-            return;
+            return true;
         }
         std::copy(fleetBytes.begin(), fleetBytes.end(), m_pendingFleet.begin());
         m_fleetPending = true;
         bytes = bytes.subspan(FleetBlockBytes);
     }
-    if (!wantField) return;
+    if (!wantField) return true;
     const auto fieldBytes = bytes.first<FieldBlockBytes>();
     if (!m_fleetPending || !net::fieldProblem(decodeField(fieldBytes), decodeFleet(m_pendingFleet)).empty()) {
         m_fleetPending = false;
         ++m_dropped;
-        return;
+        return true;
     }
     m_fleetPending = false;
     m_match.ReceiveFleetBlock(m_pendingFleet);
     m_match.ReceiveFieldBlock(fieldBytes);
+    return true;
 }
 
 void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
@@ -58,14 +59,9 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     if (!s.NetMode) return;
     if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
     // 2. A block is never text: none of the markers can follow.
-    if ((s.ExpectInfo || s.ExpectField) && fromOpponent(fromIP)) {
-        const std::size_t expected =
-            (s.ExpectInfo ? FleetBlockBytes : 0) + (s.ExpectField ? FieldBlockBytes : 0);
-        takeBlock(bytes);
-        // A datagram of another size is no block; it may still be the next
-        // announcement after a lost block, so it is read as text as well.
-        if (bytes.size() == expected) return;
-    }
+    // A datagram of another size is no block; it may still be the next
+    // announcement after a lost block, so it is read as text as well.
+    if ((s.ExpectInfo || s.ExpectField) && fromOpponent(fromIP) && takeBlock(bytes)) return;
     // Our own copy of the text: the steps below may pump events, and the
     // endpoint's buffer may then hold another datagram.
     const std::string text(bytes.begin(), bytes.end());

@@ -68,7 +68,9 @@ public:
 
 private:
     bool fromOpponent(std::string_view fromIP) const;
-    void takeBlock(std::span<const unsigned char> bytes);
+    // Consumes the announced block; false when the datagram has another size
+    // (then it is no block, and the announcement is forgotten).
+    bool takeBlock(std::span<const unsigned char> bytes);
 
     Match& m_match;
     INetReceiverHost& m_host;

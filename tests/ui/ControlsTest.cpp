@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -299,6 +300,9 @@ TEST(TFlatEdit, FlatLookHeightAndFocusColour) {
 
     EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
     host.resize(200, 100);
+    // The pointer another test left over the window would hover the edit.
+    host.move(0, 0);
+    QCursor::setPos(1000, 900);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     const QImage flat = edit->grab().toImage();
