@@ -1,5 +1,7 @@
 #include "scene/engine/SceneRendererImpl.h"
 
+#include "scene/engine/formats/MipChain.h"
+
 namespace vtx {
 
 void SceneRenderer::Impl::freeActor(ActorGpu& a)
@@ -75,7 +77,15 @@ GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture->width(), picture->height(), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, picture->constBits());
-    glGenerateMipmap(GL_TEXTURE_2D);
+    // Not glGenerateMipmap: see MipChain.h.
+    const std::vector<MipLevel> levels =
+        buildMipChain(picture->constBits(), picture->width(), picture->height(), int(picture->bytesPerLine()));
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        glTexImage2D(GL_TEXTURE_2D, GLint(i + 1), GL_RGBA8, levels[i].width, levels[i].height, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, levels[i].rgba.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels.size()));
     // Bilinear within the nearest mip level: trilinear costs twice the texel fetches, which a
     // software rasteriser feels on every pixel of the sea.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
