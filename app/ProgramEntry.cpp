@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
+#include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/SurfaceFormat.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
@@ -41,6 +42,7 @@ int runProgram(int argc, char** argv) {
     const std::string folderError = setUpGameFolders(VTX_INSTALLED_DATA);
     if (!folderError.empty()) std::fprintf(stderr, "vortalix3d: %s\n", folderError.c_str());
 
+    keepFrameAllocations();
     setDefaultSurfaceFormat();
     Application application(argc, argv);
     // Ties the windows to the installed menu entry and its icon (both harmless
