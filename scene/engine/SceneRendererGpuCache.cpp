@@ -189,15 +189,38 @@ const PatchCpu& SceneRenderer::Impl::farPatch(const TTerrainRenderer& terrain, c
     return found->second;
 }
 
-PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
+void SceneRenderer::Impl::appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch,
+                                          const glm::vec3& offset, bool trim, std::uint32_t base,
+                                          std::vector<std::uint32_t>& out)
 {
-    const PatchKey key = patchKey(terrain, tile);
+    const auto at = [&](std::uint32_t index) {
+        const float* v = &patch.vertices[std::size_t(index) * 8];
+        return glm::vec3(v[0], v[1], v[2]) + offset;
+    };
+    for (std::size_t i = 0; i + 2 < patch.indices.size(); i += 3) {
+        const std::uint32_t a = patch.indices[i], b = patch.indices[i + 1], c = patch.indices[i + 2];
+        if (trim && terrain.underCover(at(a), at(b), at(c)))
+            continue;
+        out.insert(out.end(), {base + a, base + b, base + c});
+    }
+}
+
+PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile,
+                                            std::uint64_t trim)
+{
+    const PlacedPatchKey key{patchKey(terrain, tile), trim, trim ? int(tile.offset.x) : 0,
+                             trim ? int(tile.offset.y) : 0};
     auto found = patches.find(key);
     if (found != patches.end()) {
         found->second.lastUsed = frame;
         return found->second.indexCount > 0 ? &found->second : nullptr;
     }
-    const PatchCpu patch = buildPatch(terrain, tile);
+    PatchCpu patch = buildPatch(terrain, tile);
+    if (trim) {
+        std::vector<std::uint32_t> kept;
+        appendTriangles(terrain, patch, tile.offset, true, 0, kept);
+        patch.indices = std::move(kept);
+    }
     PatchGpu p;
     p.lastUsed = frame;
     if (!patch.indices.empty()) {

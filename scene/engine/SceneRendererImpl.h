@@ -101,6 +101,9 @@ struct SkyGpu {
 };
 
 using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, int, int, int>;
+// A near tile's GPU copy: its patch, and where it lies when the terrain's cover trims it (the same
+// patch in another repeat, outside the cover, keeps every triangle).
+using PlacedPatchKey = std::tuple<PatchKey, std::uint64_t, int, int>;
 
 // Tiles this coarse or coarser (beyond the terrain's QualityDistance) are merged into one draw call:
 // each has few triangles, and on a software renderer every call costs setup work of its own.
@@ -139,7 +142,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     std::unordered_map<std::uint64_t, TextureGpu> textures;
     std::unordered_map<std::uint64_t, ActorGpu> actors;
-    std::map<PatchKey, PatchGpu> patches;
+    std::map<PlacedPatchKey, PatchGpu> patches;
     std::map<PatchKey, PatchCpu> farPatches;
     std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains;    // by terrain serial
     std::vector<float> mergedVertices;
@@ -187,7 +190,13 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
     static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
     const PatchCpu& farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
-    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
+    // trim: 0, or the cover's signature when the tile is to be trimmed under it.
+    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile, std::uint64_t trim);
+    static std::uint64_t coverSignature(const TTerrainRenderer& terrain);
+    // Appends the patch's triangles (indices from `base`) to `out`, leaving out those under the
+    // terrain's cover when `trim` is set.
+    static void appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch, const glm::vec3& offset,
+                                bool trim, std::uint32_t base, std::vector<std::uint32_t>& out);
     SkyGpu& skyMesh(TSkyDome& dome);
 
     // ---- traversal --------------------------------------------------------------------------------
@@ -204,7 +213,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void drawItem(const DrawItem& item, bool pickPass);
     void drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model);
     void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass);
-    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model);
+    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, std::uint64_t trim);
     void drawSkies();
     void setLighting(const MeshProgram& p);
     void drawMeshes(std::vector<DrawItem>& items, bool planesFirst);

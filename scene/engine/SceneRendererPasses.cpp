@@ -1,5 +1,7 @@
 #include "scene/engine/SceneRendererImpl.h"
 
+#include <cstring>
+
 namespace vtx {
 
 void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick)
@@ -218,13 +220,15 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
     terrain.selectTiles(eye, viewProj, farDistance, tiles);
     const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    // Trimmed copies are kept per cover: moving the cover builds them again.
+    const std::uint64_t trim = terrain.coverHidesFrom(eye) ? coverSignature(terrain) : 0;
     farTiles.clear();
     for (const auto& tile : tiles) {
         if (!pickPass && tile.lod >= kMergeFromLod) {
             farTiles.push_back(&tile);
             continue;
         }
-        PatchGpu* patch = terrainPatch(terrain, tile);
+        PatchGpu* patch = terrainPatch(terrain, tile, trim);
         if (!patch)
             continue;
         const glm::mat4 tileModel = glm::translate(model, tile.offset);
@@ -238,14 +242,28 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
         ++stats.terrainTiles;
     }
     if (!farTiles.empty())
-        drawMergedTiles(p, terrain, model);
+        drawMergedTiles(p, terrain, model, trim);
 }
 
-void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model)
+std::uint64_t SceneRenderer::Impl::coverSignature(const TTerrainRenderer& terrain)
+{
+    std::uint64_t signature = 0xcbf29ce484222325ull;
+    for (const float v : {terrain.HiddenBelow, terrain.HiddenArea.x, terrain.HiddenArea.y, terrain.HiddenArea.z,
+                          terrain.HiddenArea.w}) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        signature = (signature ^ bits) * 0x100000001b3ull;
+    }
+    return signature | 1; // never 0, which means untrimmed
+}
+
+void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model,
+                                          std::uint64_t trim)
 {
     std::uint64_t signature = 0xcbf29ce484222325ull;
     const auto mix = [&signature](std::uint64_t v) { signature = (signature ^ v) * 0x100000001b3ull; };
     mix(terrain.revision());
+    mix(trim);
     for (const auto* tile : farTiles) {
         const PatchKey key = patchKey(terrain, *tile);
         mix(std::uint64_t(std::uint32_t(std::get<2>(key))) << 32 | std::uint32_t(std::get<3>(key)));
@@ -271,8 +289,7 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
                 moved[1] += tile->offset.y;
                 moved[2] += tile->offset.z;
             }
-            for (std::uint32_t index : patch.indices)
-                mergedIndices.push_back(base + index);
+            appendTriangles(terrain, patch, tile->offset, trim != 0, base, mergedIndices);
         }
         if (!merged.vao) {
             glGenVertexArrays(1, &merged.vao);

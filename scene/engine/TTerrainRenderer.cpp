@@ -52,6 +52,15 @@ void TTerrainRenderer::refreshHeightRanges()
         }
 }
 
+bool TTerrainRenderer::coverHidesFrom(const glm::vec3& cameraWorld) const
+{
+    if (!(HiddenBelow > -std::numeric_limits<float>::infinity()))
+        return false;
+    const glm::vec3 eye(glm::inverse(absoluteMatrix()) * glm::vec4(cameraWorld, 1.0f));
+    return eye.z > HiddenBelow && eye.x > HiddenArea.x && eye.y > HiddenArea.y && eye.x < HiddenArea.z &&
+           eye.y < HiddenArea.w;
+}
+
 void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4& viewProjection,
                                    float farDistance, std::vector<VisibleTile>& out)
 {

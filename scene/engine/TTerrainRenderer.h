@@ -39,6 +39,22 @@ public:
     glm::vec4 HiddenArea{-std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
                          std::numeric_limits<float>::infinity(), std::numeric_limits<float>::infinity()};
 
+    // Whether that cover hides what lies under it from a camera at `cameraWorld`: the camera is above
+    // HiddenBelow and inside HiddenArea. The area being convex, the cover then lies between the eye and
+    // every point under it, so its hidden ground need not be drawn at all (not even to fail the depth
+    // test, which on a software renderer costs nearly as much as drawing it).
+    bool coverHidesFrom(const glm::vec3& cameraWorld) const;
+    // True when the triangle (local coordinates, moved to its repeat's place) lies wholly below
+    // HiddenBelow and inside HiddenArea.
+    bool underCover(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) const
+    {
+        const auto inside = [this](const glm::vec3& v) {
+            return v.z < HiddenBelow && v.x >= HiddenArea.x && v.y >= HiddenArea.y && v.x <= HiddenArea.z &&
+                   v.y <= HiddenArea.w;
+        };
+        return inside(a) && inside(b) && inside(c);
+    }
+
     void heightDataChanged() { ++m_revision; }
     // Changes whenever the cached geometry must be rebuilt (data, tile size or texture repeat).
     std::uint64_t revision() const;

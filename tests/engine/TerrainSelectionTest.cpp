@@ -127,6 +127,16 @@ TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt)
     const auto tiles = select(eye, at, 1000.0f);
     EXPECT_EQ(count(tiles, 0, 0), 0);
     EXPECT_GT(count(tiles, 1, 0), 0);
+
+    // Ground under the cover may be left out only for an eye above the cover, inside its area, and
+    // only triangles wholly under it and inside.
+    terrain.HiddenArea = {-50, -50, 50, 50};
+    EXPECT_TRUE(terrain.coverHidesFrom(eye));
+    EXPECT_FALSE(terrain.coverHidesFrom({8, -5, 8}));
+    EXPECT_FALSE(terrain.coverHidesFrom({80, 200, 8}));
+    EXPECT_TRUE(terrain.underCover({0, 0, -1}, {10, 0, -1}, {0, 10, -2}));
+    EXPECT_FALSE(terrain.underCover({0, 0, -1}, {60, 0, -1}, {0, 10, -2}));
+    EXPECT_FALSE(terrain.underCover({0, 0, -1}, {10, 0, 1}, {0, 10, -2}));
 }
 
 } // namespace
