@@ -149,7 +149,7 @@ void TForm1::createComponents() {
     GLSceneViewer1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         GLSceneViewer1MouseDown(b, m, x, y);
     };
-    connect(GLSceneViewer1, &QOpenGLWidget::frameSwapped, this, &TForm1::announceFirstFrame);
+    connect(GLSceneViewer1, &TGLSceneViewer::frameSwapped, this, &TForm1::announceFirstFrame);
 
     Label2 = new QLabel(this);
     Label2->setGeometry(213, 15, 260, 14);

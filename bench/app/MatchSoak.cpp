@@ -98,7 +98,7 @@ GlObjects countGlNames(TGLSceneViewer& viewer) {
 }
 
 void drawFrame(TForm1& form) {
-    form.GLSceneViewer1->repaint();
+    form.GLSceneViewer1->DrawNow();
 }
 
 // The world in one state and pose (the boards cleared as the next Single

@@ -3,41 +3,102 @@
 #include "scene/engine/PictureSignature.h"
 #include "scene/engine/SurfaceFormat.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLWindow>
+#include <QResizeEvent>
 
 #include <exception>
 
 namespace vtx {
 
-TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QOpenGLWidget(parent)
+namespace {
+QEvent::Type drawEvent()
 {
-    // Asked for explicitly, so the viewer works even when main() forgot the default format.
-    setFormat(engineSurfaceFormat());
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+} // namespace
+
+// The native window the viewer draws into; its input goes to the viewer. Qt draws it when it is
+// exposed; the viewer draws it whenever the picture changes.
+class TGLSceneViewer::Surface : public QOpenGLWindow {
+public:
+    explicit Surface(TGLSceneViewer& viewer) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), m_viewer(viewer)
+    {
+        setFormat(engineSurfaceFormat());
+        // The keyboard stays with the top-level window (its key handling and its activation).
+        setFlag(Qt::WindowDoesNotAcceptFocus);
+        connect(this, &QOpenGLWindow::frameSwapped, &viewer, &TGLSceneViewer::frameSwapped);
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != drawEvent())
+            return QOpenGLWindow::event(event);
+        m_viewer.m_drawPosted = false;
+        m_viewer.DrawNow();
+        return true;
+    }
+    void initializeGL() override { m_viewer.initializeGL(); }
+    void paintGL() override { m_viewer.paintGL(); }
+    void mousePressEvent(QMouseEvent* event) override { m_viewer.mousePressEvent(event); }
+    void mouseMoveEvent(QMouseEvent* event) override { m_viewer.mouseMoveEvent(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { m_viewer.mouseReleaseEvent(event); }
+
+private:
+    TGLSceneViewer& m_viewer;
+};
+
+TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QWidget(parent)
+{
+    m_surface = new Surface(*this);
+    m_container = QWidget::createWindowContainer(m_surface, this);
+    m_container->setFocusPolicy(Qt::NoFocus);
+    m_container->setGeometry(rect());
     setMouseTracking(true);
 }
 
 TGLSceneViewer::~TGLSceneViewer()
 {
-    // The base class destroys the context after this object's members are gone: release now and stop
-    // listening, so its aboutToBeDestroyed does not reach a half-destroyed viewer.
-    if (context())
-        disconnect(context(), nullptr, this, nullptr);
+    // The context goes with the window, which the container deletes after this object's members are
+    // gone: release now and stop listening, so its aboutToBeDestroyed does not reach a half-destroyed
+    // viewer.
+    if (QOpenGLContext* gl = context())
+        disconnect(gl, nullptr, this, nullptr);
     releaseGL();
+}
+
+QOpenGLContext* TGLSceneViewer::context() const { return m_surface->context(); }
+
+bool TGLSceneViewer::makeCurrent()
+{
+    if (!context())
+        return false;
+    m_surface->makeCurrent();
+    return true;
+}
+
+void TGLSceneViewer::doneCurrent()
+{
+    if (context())
+        m_surface->doneCurrent();
 }
 
 void TGLSceneViewer::releaseGL()
 {
-    if (!m_renderer.initialized() || !context())
+    if (!m_renderer.initialized() || !makeCurrent())
         return;
-    makeCurrent();
     m_renderer.releaseGL();
     doneCurrent();
 }
 
 void TGLSceneViewer::initializeGL()
 {
-    // A new context (first show or re-parenting): the old GPU copies belong to the old one.
+    // A new context (first show, or the window made again): the old GPU copies belong to the old one.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL, Qt::UniqueConnection);
     try {
         m_renderer.initialize();
@@ -47,16 +108,25 @@ void TGLSceneViewer::initializeGL()
     }
 }
 
-RenderTarget TGLSceneViewer::target() const
+RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const
 {
     RenderTarget t;
-    t.framebuffer = defaultFramebufferObject();
-    const qreal ratio = devicePixelRatioF();
+    t.framebuffer = framebuffer;
+    const qreal ratio = m_surface->devicePixelRatio();
     t.width = int(width() * ratio);
     t.height = int(height() * ratio);
     t.pixelRatio = float(ratio);
     t.background = BackgroundColor;
     return t;
+}
+
+void TGLSceneViewer::Invalidate()
+{
+    // Drawn at the event loop's next pass, once however often asked before.
+    if (m_drawPosted)
+        return;
+    m_drawPosted = true;
+    QCoreApplication::postEvent(m_surface, new QEvent(drawEvent()));
 }
 
 void TGLSceneViewer::InvalidateIfChanged()
@@ -65,42 +135,75 @@ void TGLSceneViewer::InvalidateIfChanged()
     if (signature == m_requestedSignature)
         return;
     m_requestedSignature = signature;
-    update();
+    Invalidate();
+}
+
+void TGLSceneViewer::DrawNow()
+{
+    if (!m_surface->isExposed() || !makeCurrent())
+        return;
+    paintGL();
+    m_surface->context()->swapBuffers(m_surface);
+    emit frameSwapped();
 }
 
 void TGLSceneViewer::paintGL()
 {
     ++m_framesDrawn;
+    const RenderTarget t = target(m_surface->defaultFramebufferObject());
     if (!Scene) {
-        RenderTarget t = target();
         TGLScene empty;
         m_renderer.render(empty, nullptr, t);
         return;
     }
-    m_renderer.render(*Scene, Camera, target());
+    m_renderer.render(*Scene, Camera, t);
+}
+
+QImage TGLSceneViewer::grabFramebuffer()
+{
+    if (!m_renderer.initialized() || !makeCurrent())
+        return {};
+    RenderTarget t = target(0);
+    QOpenGLFramebufferObject buffer(QSize(t.width, t.height), QOpenGLFramebufferObject::CombinedDepthStencil);
+    t.framebuffer = buffer.handle();
+    if (Scene) {
+        m_renderer.render(*Scene, Camera, t);
+    } else {
+        TGLScene empty;
+        m_renderer.render(empty, nullptr, t);
+    }
+    QImage image = buffer.toImage();
+    buffer.release();
+    doneCurrent();
+    return image;
 }
 
 TGLBaseSceneObject* TGLSceneViewer::PickObject(int x, int y)
 {
-    if (!Scene || !Camera || !m_renderer.initialized())
+    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent())
         return nullptr;
-    makeCurrent();
-    const qreal ratio = devicePixelRatioF();
-    TGLBaseSceneObject* found = m_renderer.pick(*Scene, Camera, target(), int(x * ratio), int(y * ratio));
+    const qreal ratio = m_surface->devicePixelRatio();
+    TGLBaseSceneObject* found =
+        m_renderer.pick(*Scene, Camera, target(m_surface->defaultFramebufferObject()), int(x * ratio), int(y * ratio));
     doneCurrent();
     return found;
 }
 
 TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFilter& lookThrough)
 {
-    if (!Scene || !Camera || !m_renderer.initialized())
+    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent())
         return nullptr;
-    makeCurrent();
-    const qreal ratio = devicePixelRatioF();
-    TGLBaseSceneObject* found =
-        m_renderer.pick(*Scene, Camera, target(), int(x * ratio), int(y * ratio), lookThrough);
+    const qreal ratio = m_surface->devicePixelRatio();
+    TGLBaseSceneObject* found = m_renderer.pick(*Scene, Camera, target(m_surface->defaultFramebufferObject()),
+                                                int(x * ratio), int(y * ratio), lookThrough);
     doneCurrent();
     return found;
+}
+
+void TGLSceneViewer::resizeEvent(QResizeEvent* event)
+{
+    m_container->setGeometry(QRect(QPoint(0, 0), event->size()));
+    QWidget::resizeEvent(event);
 }
 
 void TGLSceneViewer::mousePressEvent(QMouseEvent* event)

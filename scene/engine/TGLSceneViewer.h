@@ -1,27 +1,37 @@
 #pragma once
-// The drawing surface: a QOpenGLWidget that draws Scene through Camera (both set by the owner, not
-// owned; keep them alive while the viewer shows them). Needs the 3.3 core default surface format
+// The drawing surface: a widget that draws Scene through Camera (both set by the owner, not owned; keep
+// them alive while the viewer shows them). Needs the 3.3 core default surface format
 // (setDefaultSurfaceFormat() before QApplication).
+//
+// It draws into a native OpenGL window of its own, held in a window container, and swaps that window
+// itself. An OpenGL widget would instead draw into a texture that Qt then blends, with the rest of the
+// top-level window, into the window's own OpenGL surface at every frame: on a software renderer that
+// second pass over every pixel of the window cost as much as drawing the world.
 //
 // Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged() requests one only when the
 // picture can differ from the last one requested (see PictureSignature.h): called at every cadencer
 // tick it redraws while something moves and lets the viewer rest while nothing does; Qt still
-// redraws on its own when the window is exposed or resized. Mouse presses, moves (tracked also without a
-// button held) and releases are reported with the button(s), keyboard modifiers and the pixel
-// position relative to the viewer's top-left, through the signals and the optional callbacks.
-// PickObject(x, y) may be called at any time from the GUI thread (also inside a mouse handler).
+// redraws on its own when the window is exposed or resized. DrawNow() draws at once, where shown.
+// Mouse presses, moves (tracked also without a button held) and releases are reported with the
+// button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
+// signals and the optional callbacks. PickObject(x, y) may be called at any time from the GUI thread
+// (also inside a mouse handler).
 
 #include "scene/engine/SceneRenderer.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLScene.h"
 
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QWidget>
 
 #include <functional>
 
+class QOpenGLContext;
+class QMouseEvent;
+
 namespace vtx {
 
-class TGLSceneViewer : public QOpenGLWidget {
+class TGLSceneViewer : public QWidget {
     Q_OBJECT
 public:
     explicit TGLSceneViewer(QWidget* parent = nullptr);
@@ -31,10 +41,14 @@ public:
     TGLCamera* Camera = nullptr;
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
 
-    void Invalidate() { update(); }
+    void Invalidate();
     void InvalidateIfChanged();
-    // Frames drawn since construction (paintGL calls).
+    void DrawNow();
+    // Frames drawn on the window since construction.
     int framesDrawn() const { return m_framesDrawn; }
+    // The scene as the viewer shows it now, drawn once more into an image of the viewer's pixels
+    // (null while the viewer has no context yet).
+    QImage grabFramebuffer();
     // The nearest pickable object drawn within one pixel of (x, y), or nullptr.
     TGLBaseSceneObject* PickObject(int x, int y);
     // The same, looking through the objects lookThrough accepts (e.g. a model floating over the cell
@@ -42,6 +56,11 @@ public:
     TGLBaseSceneObject* PickObjectThrough(int x, int y, const PickFilter& lookThrough);
     // Figures of the last drawn frame.
     RenderStats lastFrameStats() const { return m_renderer.stats(); }
+
+    // The viewer's OpenGL context (null until first shown), and making it current for calls of one's own.
+    QOpenGLContext* context() const;
+    bool makeCurrent();
+    void doneCurrent();
 
     // Optional callbacks, called before the signals of the same event.
     std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y)> OnMouseDown;
@@ -52,20 +71,29 @@ signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    // A drawn frame was handed to the window system.
+    void frameSwapped();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    // Events sent to the widget itself (the window inside forwards its own here too).
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class Surface;
+    friend class Surface;
+    void initializeGL();
+    void paintGL();
     void releaseGL();
-    RenderTarget target() const;
+    RenderTarget target(unsigned int framebuffer) const;
+    Surface* m_surface = nullptr; // owned by the container
+    QWidget* m_container = nullptr;
     SceneRenderer m_renderer;
     std::uint64_t m_requestedSignature = 0;
     int m_framesDrawn = 0;
+    bool m_drawPosted = false;
 };
 
 } // namespace vtx

@@ -63,7 +63,7 @@ package)
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     # Found by shlibdeps from the program's libraries, and the sound font by name.
-    for dep in libc6 libqt6widgets6 libqt6openglwidgets6 libsdl2-mixer timgm6mb-soundfont; do
+    for dep in libc6 libqt6widgets6 libqt6opengl6 libsdl2-mixer timgm6mb-soundfont; do
         grep -q "$dep" <<< "$depends" || fail "dependency $dep not named"
     done
     dpkg-deb -x "$deb" "$root"
