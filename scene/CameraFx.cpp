@@ -104,11 +104,9 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     s.IdleSpin = false;
 
     if (s.HoverPicking) {
-        TGLBaseSceneObject* object = pickAt(x, y);
-        if (isCell(object) && object != m_boards.HoveredCell) {
-            if (s.Arranging) m_match.CellHover(object->Name);
-            m_boards.HoveredCell = static_cast<TPlane*>(object);
-        }
+        m_hoverPending = true;
+        m_hoverX = x;
+        m_hoverY = y;
     }
 
     if (rightButtonHeld && rightButtonHeld() && shiftNotEmpty) {
@@ -119,7 +117,20 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     }
 }
 
+void CameraFx::PickHover() {
+    if (!m_hoverPending) return;
+    m_hoverPending = false;
+    MatchState& s = m_match.state();
+    if (!s.HoverPicking || s.GameWon || s.GameLost) return;
+    TGLBaseSceneObject* object = pickAt(m_hoverX, m_hoverY);
+    if (isCell(object) && object != m_boards.HoveredCell) {
+        if (s.Arranging) m_match.CellHover(object->Name);
+        m_boards.HoveredCell = static_cast<TPlane*>(object);
+    }
+}
+
 void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y) {
+    PickHover();
     TGLBaseSceneObject* object = pickAt(x, y);
     if (isCell(object)) m_match.CellMouseDown(object->Name, button);
     MouseX = x;

@@ -17,7 +17,8 @@
 //
 // Call order: RecordIdleStart at every main window activation;
 // timerScrollTimer every 100 ms; the two mouse handlers for each viewer event;
-// the HUD calls from the match. UI thread only.
+// PickHover once a frame, before drawing; the HUD calls from the match. UI
+// thread only.
 
 #include "game/IClock.h"
 #include "game/Match.h"
@@ -73,8 +74,14 @@ public:
     // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
     // frame, shake, the LAN exchange completion, edge scroll.
     void timerScrollTimer();
-    // shiftNotEmpty: a button or modifier was down with the event.
+    // shiftNotEmpty: a button or modifier was down with the event. The hover
+    // test of the pointer's new place waits for PickHover.
     void GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y);
+    // The hover test for the pointer's last place, if it moved since. A pick
+    // draws the picture again and reads it back; a mouse reports moves far
+    // more often than frames are drawn, and only the last place of a frame
+    // can show. A click runs a waiting one first.
+    void PickHover();
     void GLSceneViewer1MouseDown(MouseButton button, int x, int y);
 
     void StartShake();
@@ -87,6 +94,9 @@ private:
     bool isCell(const TGLBaseSceneObject* object) const;
     // The object under the pixel for the hover test and the clicks.
     TGLBaseSceneObject* pickAt(int x, int y);
+
+    bool m_hoverPending = false;
+    int m_hoverX = 0, m_hoverY = 0;
 
     World& m_world;
     Boards& m_boards;

@@ -16,7 +16,10 @@ protected:
         fx.randomBelow = [this](int n) { return next++ % n; };
         fx.cursorOffsetY = [this] { return cursorY; };
         fx.rightButtonHeld = [this] { return rightHeld; };
-        fx.pick = [this](int, int) { return picked; };
+        fx.pick = [this](int, int) {
+            ++picks;
+            return picked;
+        };
         fx.RecordIdleStart();
     }
 
@@ -27,6 +30,7 @@ protected:
     int cursorY = 300;
     bool rightHeld = false;
     TGLBaseSceneObject* picked = nullptr;
+    int picks = 0;
 };
 
 TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
@@ -195,7 +199,13 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     s.HoverPicking = true;
     s.ShipToPlace = 2;
     picked = w.boards.cell(EnemyBoard, 4, 2); // the enemy board previews on the own one
+    // Moves within a frame are tested once, at the frame, for the last place.
+    fx.GLSceneViewer1MouseMove(false, 90, 90);
     fx.GLSceneViewer1MouseMove(false, 10, 10);
+    EXPECT_EQ(picks, 0);
+    fx.PickHover();
+    fx.PickHover();
+    EXPECT_EQ(picks, 1);
     EXPECT_EQ(w.boards.HoveredCell, picked);
     EXPECT_EQ(s.PickedRow, 4);
     EXPECT_EQ(s.PickedBoard, EnemyBoard);
@@ -203,10 +213,12 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
 
     w.boards.cell(OwnBoard, 4, 4)->LibMaterialName = "frame1";
     fx.GLSceneViewer1MouseMove(false, 11, 10); // the same cell: no redraw
+    fx.PickHover();
     EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->LibMaterialName, "frame1");
 
     picked = w.world.Plane1; // the sea is no cell
     fx.GLSceneViewer1MouseMove(false, 12, 10);
+    fx.PickHover();
     EXPECT_EQ(w.boards.HoveredCell, w.boards.cell(EnemyBoard, 4, 2));
     s.PickedRow = 0;
     fx.GLSceneViewer1MouseDown(MouseButton::Left, 33, 44);
@@ -216,7 +228,7 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
 
     // A right click on a cell while arranging turns the ship.
     picked = w.boards.cell(OwnBoard, 2, 2);
-    fx.GLSceneViewer1MouseMove(false, 20, 20);
+    fx.GLSceneViewer1MouseMove(false, 20, 20); // its hover waits for the frame, but the click runs it first
     EXPECT_TRUE(s.PlaceHorizontal);
     fx.GLSceneViewer1MouseDown(MouseButton::Right, 20, 20);
     EXPECT_FALSE(s.PlaceHorizontal);
@@ -234,6 +246,7 @@ TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
     s.HoverPicking = true;
     s.ShipToPlace = 1;
     fx.GLSceneViewer1MouseMove(false, 5, 5);
+    fx.PickHover();
     EXPECT_EQ(s.PickedRow, 6); // the cell beneath the ship
     ASSERT_TRUE(lookedThrough);
     for (TActor* own : w.world.OwnShipModels)
