@@ -1,5 +1,6 @@
 // The on-screen viewer and the cadencer's own clock, under the virtual display.
 
+#include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/TDummyCube.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
@@ -10,6 +11,11 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace vtx {
 namespace {
@@ -53,6 +59,18 @@ TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse)
     EXPECT_EQ(downs[0][3].toInt(), 20);
     EXPECT_EQ(callbackX, 10);
 }
+
+#if defined(__GLIBC__)
+TEST(AllocatorTuningTest, AFrameSizedBlockComesFromTheHeapNotFromTheKernel)
+{
+    keepFrameAllocations();
+    const std::size_t mappedBefore = mallinfo2().hblkhd;
+    void* block = std::malloc(4u << 20);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(mallinfo2().hblkhd, mappedBefore);
+    std::free(block);
+}
+#endif
 
 TEST(CadencerClockTest, TicksOnItsOwnWhileEnabledWithPositiveElapsedTimes)
 {
