@@ -64,12 +64,14 @@ TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QWidget(parent)
 
 TGLSceneViewer::~TGLSceneViewer()
 {
-    // The context goes with the window, which the container deletes after this object's members are
-    // gone: release now and stop listening, so its aboutToBeDestroyed does not reach a half-destroyed
-    // viewer.
+    // Release the GPU copies while the context is there, then let the window (and with it the
+    // context) go while this object is still whole: the window calls back into it.
     if (QOpenGLContext* gl = context())
         disconnect(gl, nullptr, this, nullptr);
     releaseGL();
+    delete m_container;
+    m_container = nullptr;
+    m_surface = nullptr;
 }
 
 QOpenGLContext* TGLSceneViewer::context() const { return m_surface->context(); }
