@@ -472,7 +472,7 @@ void TForm1::NMUDP1DataReceived(int, const QString& fromIP, int) {
 // ship, live flames, the camera): an untouched menu then costs ten frames a
 // second instead of one per tick.
 void TForm1::GLCadencer1Progress(double, double) {
-    if (m_world.ActivationStageBuilt()) m_fx.PickHover();
+    m_fx.PickHover();
     GLSceneViewer1->InvalidateIfChanged();
 }
 

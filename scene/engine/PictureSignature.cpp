@@ -1,5 +1,6 @@
 #include "scene/engine/PictureSignature.h"
 
+#include "scene/engine/Fnv1a.h"
 #include "scene/engine/TActor.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLFireFXManager.h"
@@ -10,42 +11,13 @@
 #include "scene/engine/TSprite.h"
 #include "scene/engine/TTerrainRenderer.h"
 
-#include <cstring>
 #include <string>
-#include <type_traits>
 
 namespace vtx {
 
 namespace {
 
-// FNV-1a over the bytes of plain values: not cryptographic, but a changed frame colliding with the
-// last drawn one is a 1 in 2^64 chance.
-class Hasher {
-public:
-    void bytes(const void* data, std::size_t size)
-    {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i)
-            m_hash = (m_hash ^ p[i]) * 0x100000001b3ull;
-    }
-    template <class T>
-    void add(const T& value)
-    {
-        static_assert(std::is_trivially_copyable_v<T>);
-        bytes(&value, sizeof value);
-    }
-    void add(const std::string& text)
-    {
-        add(text.size());
-        bytes(text.data(), text.size());
-    }
-    std::uint64_t value() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 0xcbf29ce484222325ull;
-};
-
-void addMaterial(Hasher& h, const TGLMaterial& m)
+void addMaterial(Fnv1a& h, const TGLMaterial& m)
 {
     h.add(&m);
     h.add(m.FrontProperties.Diffuse);
@@ -58,7 +30,7 @@ void addMaterial(Hasher& h, const TGLMaterial& m)
     h.add(m.FaceCulling);
 }
 
-void addObject(Hasher& h, const TGLBaseSceneObject& object)
+void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
 {
     if (!object.Visible)
         return;
@@ -132,7 +104,7 @@ void addObject(Hasher& h, const TGLBaseSceneObject& object)
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera)
 {
-    Hasher h;
+    Fnv1a h;
     h.add(camera);
     if (camera) {
         h.add(camera->viewMatrix());

@@ -206,7 +206,7 @@ void SceneRenderer::Impl::appendTriangles(const TTerrainRenderer& terrain, const
 }
 
 PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile,
-                                            std::uint64_t trim)
+                                            bool trim)
 {
     const PlacedPatchKey key{patchKey(terrain, tile), trim, trim ? int(tile.offset.x) : 0,
                              trim ? int(tile.offset.y) : 0};

@@ -103,7 +103,7 @@ struct SkyGpu {
 using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, int, int, int>;
 // A near tile's GPU copy: its patch, and where it lies when the terrain's cover trims it (the same
 // patch in another repeat, outside the cover, keeps every triangle).
-using PlacedPatchKey = std::tuple<PatchKey, std::uint64_t, int, int>;
+using PlacedPatchKey = std::tuple<PatchKey, bool, int, int>;
 
 // Tiles this coarse or coarser (beyond the terrain's QualityDistance) are merged into one draw call:
 // each has few triangles, and on a software renderer every call costs setup work of its own.
@@ -190,9 +190,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
     static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
     const PatchCpu& farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
-    // trim: 0, or the cover's signature when the tile is to be trimmed under it.
-    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile, std::uint64_t trim);
-    static std::uint64_t coverSignature(const TTerrainRenderer& terrain);
+    // trim: leave out the triangles under the terrain's cover (see TTerrainRenderer::coverHidesFrom).
+    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile, bool trim);
     // Appends the patch's triangles (indices from `base`) to `out`, leaving out those under the
     // terrain's cover when `trim` is set.
     static void appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch, const glm::vec3& offset,
@@ -213,7 +212,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void drawItem(const DrawItem& item, bool pickPass);
     void drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model);
     void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass);
-    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, std::uint64_t trim);
+    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool trim);
     void drawSkies();
     void setLighting(const MeshProgram& p);
     void drawMeshes(std::vector<DrawItem>& items, bool planesFirst);

@@ -1,6 +1,6 @@
 #include "scene/engine/SceneRendererImpl.h"
 
-#include <cstring>
+#include "scene/engine/Fnv1a.h"
 
 namespace vtx {
 
@@ -220,8 +220,7 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
     terrain.selectTiles(eye, viewProj, farDistance, tiles);
     const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    // Trimmed copies are kept per cover: moving the cover builds them again.
-    const std::uint64_t trim = terrain.coverHidesFrom(eye) ? coverSignature(terrain) : 0;
+    const bool trim = terrain.coverHidesFrom(eye);
     farTiles.clear();
     for (const auto& tile : tiles) {
         if (!pickPass && tile.lod >= kMergeFromLod) {
@@ -245,37 +244,20 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
         drawMergedTiles(p, terrain, model, trim);
 }
 
-std::uint64_t SceneRenderer::Impl::coverSignature(const TTerrainRenderer& terrain)
-{
-    std::uint64_t signature = 0xcbf29ce484222325ull;
-    for (const float v : {terrain.HiddenBelow, terrain.HiddenArea.x, terrain.HiddenArea.y, terrain.HiddenArea.z,
-                          terrain.HiddenArea.w}) {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &v, sizeof bits);
-        signature = (signature ^ bits) * 0x100000001b3ull;
-    }
-    return signature | 1; // never 0, which means untrimmed
-}
-
 void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model,
-                                          std::uint64_t trim)
+                                          bool trim)
 {
-    std::uint64_t signature = 0xcbf29ce484222325ull;
-    const auto mix = [&signature](std::uint64_t v) { signature = (signature ^ v) * 0x100000001b3ull; };
-    mix(terrain.revision());
-    mix(trim);
+    // The far tiles' keys (which carry the terrain's revision) and places.
+    Fnv1a h;
+    h.add(trim);
     for (const auto* tile : farTiles) {
-        const PatchKey key = patchKey(terrain, *tile);
-        mix(std::uint64_t(std::uint32_t(std::get<2>(key))) << 32 | std::uint32_t(std::get<3>(key)));
-        mix(std::uint64_t(std::get<4>(key)) << 48 | std::uint64_t(std::get<5>(key)) << 36 |
-            std::uint64_t(std::get<6>(key)) << 24 | std::uint64_t(std::get<7>(key)) << 12 |
-            std::uint64_t(std::get<8>(key)));
-        mix(std::uint64_t(std::int64_t(tile->offset.x)) << 32 | std::uint32_t(std::int32_t(tile->offset.y)));
+        std::apply([&h](const auto&... part) { (h.add(part), ...); }, patchKey(terrain, *tile));
+        h.add(tile->offset);
     }
     MergedTerrainGpu& merged = mergedTerrains[terrain.serial()];
     merged.lastUsed = frame;
-    if (!merged.vao || merged.signature != signature) {
-        merged.signature = signature;
+    if (!merged.vao || merged.signature != h.value()) {
+        merged.signature = h.value();
         mergedVertices.clear();
         mergedIndices.clear();
         for (const auto* tile : farTiles) {
@@ -289,7 +271,7 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
                 moved[1] += tile->offset.y;
                 moved[2] += tile->offset.z;
             }
-            appendTriangles(terrain, patch, tile->offset, trim != 0, base, mergedIndices);
+            appendTriangles(terrain, patch, tile->offset, trim, base, mergedIndices);
         }
         if (!merged.vao) {
             glGenVertexArrays(1, &merged.vao);

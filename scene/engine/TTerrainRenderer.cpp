@@ -1,6 +1,7 @@
 #include "scene/engine/TTerrainRenderer.h"
 
 #include "scene/engine/Culling.h"
+#include "scene/engine/Fnv1a.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +16,11 @@ int wrapIndex(int v, int n) { return ((v % n) + n) % n; }
 
 std::uint64_t TTerrainRenderer::revision() const
 {
-    return (m_revision << 24) ^ (std::uint64_t(TileSize) << 12) ^ std::uint64_t(TilesPerTexture) ^
-           (reinterpret_cast<std::uintptr_t>(HeightDataSource) << 32);
+    Fnv1a h;
+    h.add(m_revision), h.add(TileSize), h.add(TilesPerTexture), h.add(HeightDataSource);
+    // Tiles under the cover are trimmed from the cached geometry.
+    h.add(HiddenBelow), h.add(HiddenArea);
+    return h.value();
 }
 
 int TTerrainRenderer::lodCount() const

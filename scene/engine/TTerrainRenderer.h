@@ -56,7 +56,7 @@ public:
     }
 
     void heightDataChanged() { ++m_revision; }
-    // Changes whenever the cached geometry must be rebuilt (data, tile size or texture repeat).
+    // Changes whenever the cached geometry must be rebuilt (data, tile size, texture repeat or the cover).
     std::uint64_t revision() const;
 
     ObjectKind kind() const override { return ObjectKind::Terrain; }
