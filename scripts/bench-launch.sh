@@ -22,13 +22,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 [ -x "$build/run/vortalix3d" ] || { echo "no program in $build/run (build it first)" >&2; exit 1; }
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/scripts/drive-window.sh"
+scratch_folder
 cp -r "$build/run"/. "$work"/
 rm -f "$work"/vtx.ini "$work"/hscore.dat "$work"/clients.cfg
 cd "$work"
@@ -50,22 +45,6 @@ wait_first_frame() { # prints milliseconds from launch to the first swapped fram
     [ -s "$work/first-frame" ] || { echo "no first frame" >&2; return 1; }
     echo $(($(head -1 "$work/first-frame") - start_ms))
 }
-
-window_origin() { # sets win_x, win_y
-    local wid=
-    for _ in $(seq 1 100); do
-        wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" 2>/dev/null | head -1 || true)
-        [ -n "$wid" ] && break
-        sleep 0.1
-    done
-    [ -n "$wid" ] || { echo "no main window" >&2; return 1; }
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    win_x=$X
-    win_y=$Y
-}
-
-click_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1; }
-exit_button() { click_at 685 500; }
 
 peak_kb=0
 sample_memory() {
@@ -91,9 +70,9 @@ firsts=()
 for _ in 1 2 3 4 5; do
     launch
     firsts+=("$(wait_first_frame)")
-    window_origin
+    find_main_window || { echo "no main window" >&2; exit 1; }
     sleep 0.5
-    exit_button
+    button 488 # Exit
     wait_exit
 done
 sorted=$(printf '%s\n' "${firsts[@]}" | sort -n)
@@ -104,11 +83,11 @@ echo "launch to first frame: median ${median} ms over 5 launches (all: $(echo $s
 peak_kb=0
 launch
 wait_first_frame > /dev/null
-window_origin
+find_main_window || { echo "no main window" >&2; exit 1; }
 sleep 1
-click_at 685 300 # Single
+button 288 # Single
 sleep 1
-click_at 685 380 # Fight
+button 368 # Fight
 # Enemy cell centres on screen from the camera at its start: the rig at
 # (10, 10, 10) looking at the origin, vertical field of view 2 * atan(20/20),
 # the viewer at (13, 42), 616 x 547 pixels.
@@ -133,9 +112,9 @@ for cell in $cells; do
     [ "$n" -ge 30 ] && break
 done
 sample_memory
-exit_button # ends the match
+button 488 # Exit ends the match
 sleep 1
-exit_button # quits
+button 488 # Exit quits
 wait_exit
 echo "peak resident memory over a scripted match: $((peak_kb / 1024)) MiB (${peak_kb} kB)"
 
@@ -152,8 +131,8 @@ w0=$(now_ms)
 sleep 10
 t1=$(cpu_ticks)
 w1=$(now_ms)
-window_origin
-exit_button
+find_main_window || { echo "no main window" >&2; exit 1; }
+button 488 # Exit
 wait_exit
 echo "resident memory 3 s after launch: $((rss_kb / 1024)) MiB (${rss_kb} kB)"
 echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s"

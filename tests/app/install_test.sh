@@ -20,13 +20,8 @@ mode=$1
 build=$(cd "$2" && pwd)
 art_dir=$3
 mkdir -p "$art_dir"
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/drive-window.sh"
+scratch_folder
 fail() { echo "FAIL: $*"; exit 1; }
 root=$work/root
 
@@ -97,25 +92,10 @@ qt_options=()
 env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$program" "${qt_options[@]}" > "$art_dir/$mode-run.log" 2>&1 &
 pid=$!
 
-wid=
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" 2>/dev/null | head -1 || true)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-[ -n "$wid" ] || { cat "$art_dir/$mode-run.log"; fail "the main window did not appear"; }
+find_main_window || { cat "$art_dir/$mode-run.log"; fail "the main window did not appear"; }
 sleep 3 # let the first frames draw
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
 [ -d "$home/.local/share/vortalix3d" ] || fail "the player's folder was not made at the start"
 
-click_at() { # window coordinates
-    xdotool mousemove $((win_x + $1)) $((win_y + $2))
-    sleep 0.15
-    xdotool click 1
-}
-button() { click_at 685 $(($1 + 12)); } # menu button by its top: 288 Single, 368 Fight, 408 Options, 488 Exit
 shot() { import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage -quality 90 "$art_dir/$1.jpg"; }
 
 if [ "$mode" = install ]; then

@@ -12,13 +12,8 @@ set -euo pipefail
 run_dir=$1
 art_dir=$2
 mkdir -p "$art_dir"
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/drive-window.sh"
+scratch_folder
 
 cp -r "$run_dir"/. "$work"/
 rm -f "$work"/vtx.ini "$work"/hscore.dat "$work"/clients.cfg
@@ -27,29 +22,12 @@ cd "$work"
 SDL_AUDIODRIVER=dummy ./vortalix3d > "$art_dir/launch.log" 2>&1 &
 pid=$!
 
-wid=
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" 2>/dev/null | head -1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.2
-done
-[ -n "$wid" ] || { echo "the main window did not appear"; exit 1; }
+find_main_window || { echo "the main window did not appear"; exit 1; }
 sleep 3 # let the first frames draw
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-win_x=$X
-win_y=$Y
-echo "main window at $win_x,$win_y size ${WIDTH}x${HEIGHT}"
-[ "$WIDTH" -eq 751 ] && [ "$HEIGHT" -eq 605 ] || { echo "unexpected window size"; exit 1; }
+echo "main window at $win_x,$win_y size ${win_w}x${win_h}"
+[ "$win_w" -eq 751 ] && [ "$win_h" -eq 605 ] || { echo "unexpected window size"; exit 1; }
 
 shot() { import -window root "$art_dir/$1.png"; }
-click_at() { # window coordinates
-    xdotool mousemove $((win_x + $1)) $((win_y + $2))
-    sleep 0.15
-    xdotool click 1
-}
-button() { # menu button by its top: 288 Single, 368 Fight, 488 Exit
-    click_at 685 $(($1 + 12))
-}
 
 shot 01-first-screen
 button 288 # Single
