@@ -177,6 +177,8 @@ void TForm1::createComponents() {
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     timerScroll.setInterval(100);
     connect(&timerScroll, &QTimer::timeout, this, &TForm1::timerScrollTimer);
+    linkTimer.setInterval(int(NetChannel::TickMs));
+    connect(&linkTimer, &QTimer::timeout, this, &TForm1::linkTimerTimer);
 
     GLCadencer1 = new TGLCadencer(this);
     GLCadencer1->Scene = &m_world.Scene;
@@ -278,12 +280,7 @@ void TForm1::FormCreate() {
         [](const QString& title, const QString& text) { QMessageBox::information(nullptr, title, text); });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     // 13. The local address and the LAN endpoint.
-    m_localIP = findLocalIP();
-    std::vector<std::string> own;
-    for (const QString& address : localIPv4Addresses())
-        own.push_back(address.toStdString());
-    own.push_back(m_localIP.toStdString());
-    m_netReceiver.setLocalAddresses(std::move(own));
+    readLocalAddresses();
     NMUDP1.OnDataReceived = [this](int n, const QString& from, int port) {
         NMUDP1DataReceived(n, from, port);
     };
@@ -296,6 +293,15 @@ void TForm1::FormCreate() {
     // or broken file must stop the start with its name, not end a hit
     // half-way. Held here, the boards' later loads share this copy.
     runStartupStep([this] { m_sunkPicture.LoadFromFile(m_world.path("DATA\\shipkill.jpg")); });
+}
+
+void TForm1::readLocalAddresses() {
+    m_localIP = findLocalIP();
+    std::vector<std::string> own;
+    for (const QString& address : localIPv4Addresses())
+        own.push_back(address.toStdString());
+    own.push_back(m_localIP.toStdString());
+    m_netReceiver.setLocalAddresses(std::move(own));
 }
 
 void TForm1::activationSteps() {
@@ -323,6 +329,15 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
+    // Closed or told to end in the middle of a network match: the opponent
+    // hears it as if Exit was pressed. No retries will follow, so whatever
+    // the link still owes goes out once more now.
+    const MatchState& s = m_match.state();
+    if (s.NetMode && s.NetConnected && !s.GameLost && !s.GameWon) {
+        m_netChannel.SendLeave();
+        m_netChannel.flushNow();
+    }
+    linkTimer.stop();
     Timer1.stop();
     if (m_music) m_music->StopMusic();
     if (m_volume) m_volume->restore();
@@ -373,6 +388,9 @@ void TForm1::elbtSingleGameClick() {
 
 void TForm1::elbtNetGameClick() {
     if (!m_match.state().button(MenuButton::Network).enabled) return;
+    // A network joined since the start (Wi-Fi after log-in) counts now, and
+    // the new address must not make this side hear itself as a creator.
+    readLocalAddresses();
     if (m_localIP == QStringLiteral("127.0.0.1") || !m_formNet) {
         ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
         return;
@@ -413,6 +431,7 @@ void TForm1::elbtExitClick() {
 void TForm1::Timer1Timer() {
     const bool netShot = m_match.state().NetMovePending;
     m_match.Timer1Timer();
+    m_netChannel.pumpMoves();
     if (netShot) writeTestProbe();
 }
 
@@ -465,7 +484,26 @@ void TForm1::NMUDP1DataReceived(int, const QString& fromIP, int) {
     const QByteArray bytes = NMUDP1.ReadDatagram();
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     m_netReceiver.NMUDP1DataReceived(std::span(data, std::size_t(bytes.size())), fromIP.toStdString());
+    runLinkTimer();
     writeTestProbe();
+}
+
+void TForm1::linkTimerTimer() {
+    m_netChannel.tick();
+    showStatus();
+    if (!m_netChannel.needsTicks()) linkTimer.stop();
+}
+
+// The channel's timers run from the event loop only: a tick may report a
+// vanished opponent modally, which must not happen inside a rule's handler.
+void TForm1::runLinkTimer() {
+    if (m_netChannel.needsTicks() && !linkTimer.isActive()) linkTimer.start();
+}
+
+void TForm1::showStatus() {
+    const auto link = m_netChannel.statusText();
+    const QString text = link ? QString::fromUtf8(link->data(), qsizetype(link->size())) : m_matchStatus;
+    if (Label2->text() != text) Label2->setText(text);
 }
 
 // Redraws when the picture can have changed (the sea's next frame, a moving
@@ -588,7 +626,7 @@ void TForm1::PlaySound(Sound sound) {
 }
 
 void TForm1::SetStatus(std::string_view text) {
-    Label2->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    SetStatus(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
 TWispButton* TForm1::buttonOf(MenuButton button) const {
@@ -697,42 +735,41 @@ void TForm1::SendField(const QString& host) {
     SendRequest(host, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
 }
 
-namespace {
-QByteArray bytesOf(std::string_view text) {
-    return QByteArray(text.data(), qsizetype(text.size()));
-}
-} // namespace
-
-// The match sends from the middle of its rules: a send the endpoint refuses
-// is told to the player without a modal wait, and the rules run on whole.
-void TForm1::sendForMatch(const std::function<void()>& send) {
-    try {
-        send();
-    } catch (const UDPSockError& error) {
-        ShowFormMess(60, error.what(), false);
-    }
-}
-
+// The match's messages: plain datagrams or the extended protocol's frames,
+// as the channel settled at the join.
 void TForm1::SendShot(std::int32_t row, std::int32_t column) {
-    sendForMatch([&] {
-        SendRequest(QString::fromStdString(m_match.state().OpponentIP),
-                    bytesOf(net::moveMessage(row, column)));
-    });
+    m_netChannel.SendShot(row, column);
+    runLinkTimer();
 }
 
 void TForm1::SendLeave() {
-    sendForMatch(
-        [&] { SendRequest(QString::fromStdString(m_match.state().OpponentIP), bytesOf(net::ExitMarker)); });
+    m_netChannel.SendLeave();
+    runLinkTimer();
 }
 
 void TForm1::SendFleet() {
-    sendForMatch([&] {
-        const QString opponent = QString::fromStdString(m_match.state().OpponentIP);
-        SendRequest(opponent, bytesOf(net::InfoMarker));
-        SendInfo(opponent);
-        SendRequest(opponent, bytesOf(net::FieldMarker));
-        SendField(opponent);
-    });
+    m_netChannel.SendFleet();
+    runLinkTimer();
+}
+
+// The match sends from the middle of its rules: a send the endpoint refuses
+// is told to the player without a modal wait (the message has its Ok button),
+// and the rules run on whole.
+void TForm1::SendDatagram(std::string_view host, std::span<const unsigned char> bytes) {
+    try {
+        SendRequest(QString::fromLatin1(host.data(), qsizetype(host.size())),
+                    QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    } catch (const UDPSockError& error) {
+        if (m_formMess)
+            m_formMess->ShowNotice(60, QString::fromUtf8(error.what()));
+        else
+            vtx::ShowFormMess(60, QString::fromUtf8(error.what()), false);
+    }
+}
+
+void TForm1::JoinGame(const QString& creatorIP, bool extended) {
+    m_netChannel.join(creatorIP.toStdString(), extended);
+    runLinkTimer();
 }
 
 void TForm1::SetNetMode(bool on) {
@@ -752,13 +789,17 @@ void TForm1::StartMatch() {
     m_match.elbtSingleGameClick();
 }
 void TForm1::SetStatus(const QString& text) {
-    Label2->setText(text);
+    m_matchStatus = text;
+    showStatus();
 }
 void TForm1::SwitchSingleButton(bool on) {
     m_match.SetMenuButton(MenuButton::Single, on, on);
 }
 
 void TForm1::JoinRequested() {
+    runLinkTimer();
+    // Cancel while the match starts would leave the opponent waiting.
+    if (m_formNet) m_formNet->MatchStarting();
     m_match.elbtSingleGameClick();
     if (m_formNet) m_formNet->close();
 }
@@ -772,6 +813,9 @@ void TForm1::AddServer(std::string_view fromIP, std::string_view presenceText) {
 }
 void TForm1::OpponentLeft() {
     ShowFormMess(60, net::OpponentLeftText, true);
+}
+void TForm1::OpponentGone() {
+    ShowFormMess(60, net::OpponentGoneText, true);
 }
 
 // ------------------------------------------------------------ IOptionsHost

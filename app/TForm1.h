@@ -21,6 +21,7 @@
 
 #include "game/IMatchHost.h"
 #include "game/Match.h"
+#include "game/NetChannel.h"
 #include "game/NetReceiver.h"
 #include "game/SystemClock.h"
 #include "net/TNMUDP.h"
@@ -95,6 +96,9 @@ public:
     TWispButton* elbtExit = nullptr;
     QTimer Timer1;
     QTimer timerScroll;
+    // The extended LAN protocol's retries, heartbeats and time-outs; runs
+    // only while the NetChannel needs it.
+    QTimer linkTimer;
     TGLCadencer* GLCadencer1 = nullptr;
     TNMUDP NMUDP1;
 
@@ -106,6 +110,7 @@ public:
     MusicPlayer& music() { return *m_music; }
     QString LocalIP() const override { return m_localIP; }
     NetReceiver& netReceiver() { return m_netReceiver; }
+    NetChannel& netChannel() { return m_netChannel; }
     bool SpaceHeld() const { return m_spaceHeld; }
 
     // -------------------------------------------------------------- handlers
@@ -202,6 +207,9 @@ public:
     bool ServerListed(std::string_view fromIP) override;
     void AddServer(std::string_view fromIP, std::string_view presenceText) override;
     void OpponentLeft() override;
+    void OpponentGone() override;
+    void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;
+    void JoinGame(const QString& creatorIP, bool extended) override;
 
 protected:
     void FormActivate() override;
@@ -218,7 +226,10 @@ private:
     void announceFirstFrame();
     void activationSteps();
     void writeTestProbe();
-    void sendForMatch(const std::function<void()>& send);
+    void linkTimerTimer();
+    void runLinkTimer();
+    void showStatus();
+    void readLocalAddresses();
     void focusWindowChanged(QWindow* window);
 
     SystemClock m_clock;
@@ -236,7 +247,11 @@ private:
     TFormOpt* m_formOpt = nullptr;
     TFormScore* m_formScore = nullptr;
     TformNet* m_formNet = nullptr;
-    NetReceiver m_netReceiver{m_match, *this};
+    NetChannel m_netChannel{m_match, *this, m_clock};
+    NetReceiver m_netReceiver{m_match, *this, m_netChannel};
+    // The match's and the lobby's last status text; the connection's own
+    // text stands over it while the link is in trouble.
+    QString m_matchStatus;
     // The window that had the focus before the current one.
     QWindow* m_previousFocus = nullptr;
     bool m_bindErrorShown = false;

@@ -1,13 +1,17 @@
 // libFuzzer target: the LAN datagram handler with the match in every state
 // (menu, arranging by hand, waiting for the exchange, the player's turn, the
-// opponent's turn, over). Input: one byte choosing the state, then datagrams,
-// each as a sender byte (opponent, a third lobby, this computer), a 16-bit
-// little-endian length and that many bytes; after each datagram the timers tick as the main
-// window's would. Whatever arrives, the grids keep their cell codes and the
-// fleets stay what the rules wrote or a legal fleet received whole.
+// opponent's turn, over), over the plain protocol or the extended one.
+// Input: one byte choosing the state, the role and the protocol, then
+// records, each a kind byte, a 16-bit little-endian length and that many
+// bytes: a datagram from the opponent, a third lobby or this computer, or
+// (kind 3) the clock moving on by length * 8 ms with the link's timers run.
+// After each record the timers tick as the main window's would. Whatever
+// arrives, the grids keep their cell codes and the fleets stay what the rules
+// wrote or a legal fleet received whole.
 
 #include "game/FleetBlock.h"
 #include "game/Match.h"
+#include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
 #include "game/NullMatchHost.h"
@@ -16,6 +20,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,10 +31,17 @@ class FixedClock final : public vtx::IClock {
 public:
     std::int64_t timeOfDayMs() override { return ++m_now; }
     std::int64_t tickMs() override { return m_now; }
+    void advance(std::int64_t ms) { m_now += ms; }
 
 private:
     std::int64_t m_now = 40'000'000;
 };
+
+constexpr std::uint32_t kSession = 0x1234;
+
+void receive(vtx::NetReceiver& receiver, std::span<const unsigned char> bytes, const char* from) {
+    receiver.NMUDP1DataReceived(bytes, from);
+}
 
 class Host final : public vtx::NullMatchHost {
 public:
@@ -47,6 +60,8 @@ public:
         if (m_lines.size() < 64) m_lines.emplace_back(ip);
     }
     void OpponentLeft() override {}
+    void OpponentGone() override {}
+    void SendDatagram(std::string_view, std::span<const unsigned char>) override {}
 
 private:
     vtx::Match& m_match;
@@ -65,17 +80,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Host host;
     vtx::Match match(host, clock);
     Lobby lobby(match);
-    vtx::NetReceiver receiver(match, lobby);
+    vtx::NetChannel channel(match, lobby, clock, 1);
+    vtx::NetReceiver receiver(match, lobby, channel);
     receiver.setLocalAddresses({"10.0.0.1"});
     vtx::MatchState& s = match.state();
     match.ActivateTurnTimer();
 
     const int state = data[0] % 6;
+    const bool extended = (data[0] / 12) % 2 == 1;
     s.NetMode = true;
     s.NetRole = (data[0] / 6) % 2 + 1;
     if (state >= 1) {
         s.NetConnected = true;
         s.OpponentIP = "10.0.0.2";
+        channel.acceptJoin("10.0.0.2", extended ? std::optional<std::uint32_t>(kSession) : std::nullopt);
         host.manual = state == 1;
         match.elbtSingleGameClick();
     }
@@ -85,13 +103,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         peer.ArrangeFleet();
         const vtx::FleetBlock fleet = vtx::encodeFleet(peer.state().WorkFleet);
         const vtx::FieldBlock field = vtx::encodeField(peer.state().WorkField);
-        const std::string info(vtx::net::InfoMarker), grid(vtx::net::FieldMarker);
-        receiver.NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(info.data()), info.size()},
-                                    "10.0.0.2");
-        receiver.NMUDP1DataReceived(fleet, "10.0.0.2");
-        receiver.NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(grid.data()), grid.size()},
-                                    "10.0.0.2");
-        receiver.NMUDP1DataReceived(field, "10.0.0.2");
+        if (extended) {
+            vtx::net::Frame frame{vtx::net::FrameKind::Fleet, kSession, 1, 0, 0, {}};
+            frame.payload.assign(fleet.begin(), fleet.end());
+            frame.payload.insert(frame.payload.end(), field.begin(), field.end());
+            receive(receiver, vtx::net::encodeFrame(frame), "10.0.0.2");
+        } else {
+            const std::string info(vtx::net::InfoMarker), grid(vtx::net::FieldMarker);
+            receive(receiver, {reinterpret_cast<const unsigned char*>(info.data()), info.size()}, "10.0.0.2");
+            receive(receiver, fleet, "10.0.0.2");
+            receive(receiver, {reinterpret_cast<const unsigned char*>(grid.data()), grid.size()}, "10.0.0.2");
+            receive(receiver, field, "10.0.0.2");
+        }
         match.CompleteFleetExchange();
         s.PlayerTurn = state == 3 ? 1 : 0;
         if (state == 5) match.elbtExitClick();
@@ -100,13 +123,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const char* const senders[] = {"10.0.0.2", "10.0.0.3", "10.0.0.1"};
     std::size_t at = 1;
     while (at + 3 <= size) {
-        const char* from = senders[data[at] % 3];
+        const int kind = data[at] % 4;
         const std::size_t wanted = std::size_t(data[at + 1]) | std::size_t(data[at + 2]) << 8;
-        const std::size_t length = std::min(wanted, size - at - 3);
-        receiver.NMUDP1DataReceived({data + at + 3, length}, from);
-        at += 3 + length;
+        if (kind == 3) {
+            clock.advance(std::int64_t(wanted) * 8);
+            channel.tick();
+            at += 3;
+        } else {
+            const std::size_t length = std::min(wanted, size - at - 3);
+            receive(receiver, {data + at + 3, length}, senders[kind]);
+            at += 3 + length;
+        }
         match.Timer1Timer();
+        channel.pumpMoves();
         match.CompleteFleetExchange();
+        // Nothing the opponent sends makes the link keep more than it was given.
+        if (channel.link().unacknowledged() > 2) std::abort();
         if (!codesValid(s.OwnField) || !codesValid(s.EnemyField)) std::abort();
         if (s.FleetReceived && !vtx::net::fleetProblem(s.EnemyFleet).empty() && !s.FightStarted) std::abort();
     }

@@ -57,6 +57,7 @@ void Match::elbtSingleGameClick() {
     if (!m_s.ScorePending) m_s.LastPoints = 0;
     m_s.PlayerShots = 0;
     m_s.EnemyHits = 0;
+    m_s.NetMovePending = false;
     SetMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
     if (!(m_s.NetMode && m_s.NetConnected)) setTimer1Interval(m_s.TurnDelay * 1000);
@@ -153,9 +154,11 @@ void Match::elbtExitClick() {
     if (!m_s.GameLost && !m_s.GameWon) m_host.ShowLogo(true);
     m_s.FleetSent = false;
     m_s.FleetReceived = false;
-    // A block announced for this match is no block of the next one.
+    // A block announced for this match is no block of the next one, and a
+    // shot not yet applied is no shot of the next opponent.
     m_s.ExpectInfo = false;
     m_s.ExpectField = false;
+    m_s.NetMovePending = false;
     m_host.SetStatus("");
     // An unfinished manual arrangement ends with the match: the menu must not
     // keep taking placements or enable Fight outside a match.

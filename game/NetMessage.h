@@ -46,6 +46,8 @@ inline constexpr std::string_view ExitMarker = "SYS$$Exit:";
 
 inline constexpr std::string_view JoinRequest = "SYS$$Joined :Quibby";
 inline constexpr std::string_view OpponentLeftText = "Opponent left the game!";
+// An extended match's opponent fell silent (NetChannel).
+inline constexpr std::string_view OpponentGoneText = "No answer from the opponent!";
 
 // "SYS$$Present: " followed by the name.
 std::string presenceMessage(std::string_view playerName);

@@ -1,12 +1,14 @@
 #include "game/NetReceiver.h"
 
+#include "game/NetExtension.h"
 #include "game/NetMessage.h"
 
 #include <algorithm>
 
 namespace vtx {
 
-NetReceiver::NetReceiver(Match& match, INetReceiverHost& host) : m_match(match), m_host(host) {}
+NetReceiver::NetReceiver(Match& match, INetReceiverHost& host, NetChannel& channel)
+    : m_match(match), m_host(host), m_channel(channel) {}
 
 void NetReceiver::setLocalAddresses(std::vector<std::string> addresses) {
     m_local = std::move(addresses);
@@ -53,11 +55,31 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
     return true;
 }
 
+void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
+    MatchState& s = m_match.state();
+    // A third computer must not take over a running match and strand the
+    // opponent; once the match has ended, anybody may join again.
+    const bool matchRunning = s.NetConnected && !s.GameWon && !s.GameLost;
+    if (matchRunning && fromIP != s.OpponentIP) {
+        ++m_dropped;
+        return;
+    }
+    if (!m_channel.acceptJoin(fromIP, net::joinSession(text))) return;
+    s.OpponentIP = std::string(fromIP);
+    s.NetConnected = true;
+    m_host.JoinRequested();
+}
+
 void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
     MatchState& s = m_match.state();
+    // 0.
+    if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
+    if (net::looksLikeFrame(bytes)) {
+        m_channel.receiveFrame(bytes, fromIP);
+        return;
+    }
     // 1.
     if (!s.NetMode) return;
-    if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
     // 2. A block is never text: none of the markers can follow.
     // A datagram of another size is no block; it may still be the next
     // announcement after a lost block, so it is read as text as well.
@@ -67,11 +89,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     const std::string text(bytes.begin(), bytes.end());
     const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
     // 3.
-    if (s.NetMode && s.NetRole == 1 && has(net::JoinedMarker)) {
-        s.OpponentIP = std::string(fromIP);
-        s.NetConnected = true;
-        m_host.JoinRequested();
-    }
+    if (s.NetMode && s.NetRole == 1 && has(net::JoinedMarker)) joinRequest(text, fromIP);
     // 4.
     bool newServer = false;
     if (has(net::PresentMarker)) newServer = !m_host.ServerListed(fromIP);

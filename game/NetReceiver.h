@@ -5,12 +5,17 @@
 // No socket, no widget: the endpoint delivers, this decides.
 //
 // Order of the steps for one datagram (NMUDP1DataReceived):
-//   1. ignored while NetMode is off, and when it comes from this computer
-//      (a side hears its own broadcasts);
+//   0. ignored when it comes from this computer (a side hears its own
+//      broadcasts); a frame of the extended protocol goes to the NetChannel,
+//      which keeps answering a finished match's last frames;
+//   1. ignored while NetMode is off;
 //   2. while a block is announced (ExpectInfo / ExpectField) and the datagram
 //      comes from the opponent, it is that block; otherwise it is text;
 //   3. "SYS$$Joined :" at a creator: the sender becomes the opponent and a
-//      match starts (host JoinRequested);
+//      match starts (host JoinRequested), extended when the request carries
+//      the tag. While a match with an opponent runs and has not ended, join
+//      requests from other addresses are dropped, and a repeat of the extended
+//      request under way is answered without a new match;
 //   4. "SYS$$Present:": is the sender already in the lobby's list?
 //   5. "SYS$$Info:" announces the fleet block;
 //   6. "SYS$$Exit:": the opponent left (host OpponentLeft);
@@ -31,6 +36,8 @@
 
 #include "game/FleetBlock.h"
 #include "game/Match.h"
+#include "game/NetChannel.h"
+#include "game/NetReceiverHost.h"
 
 #include <cstdint>
 #include <span>
@@ -40,23 +47,10 @@
 
 namespace vtx {
 
-class INetReceiverHost {
-public:
-    virtual ~INetReceiverHost() = default;
-    // A join request reached this creator; OpponentIP and NetConnected are
-    // set. Start a match as the Single button does, then close the lobby.
-    virtual void JoinRequested() = 0;
-    // The lobby's server list: is there a line with this address; add a line
-    // for this sender and its presence text.
-    virtual bool ServerListed(std::string_view fromIP) = 0;
-    virtual void AddServer(std::string_view fromIP, std::string_view presenceText) = 0;
-    // "Opponent left the game!", modally.
-    virtual void OpponentLeft() = 0;
-};
 
 class NetReceiver {
 public:
-    NetReceiver(Match& match, INetReceiverHost& host);
+    NetReceiver(Match& match, INetReceiverHost& host, NetChannel& channel);
 
     // Addresses of this computer; datagrams from any of them are its own.
     void setLocalAddresses(std::vector<std::string> addresses);
@@ -72,8 +66,11 @@ private:
     // (then it is no block, and the announcement is forgotten).
     bool takeBlock(std::span<const unsigned char> bytes);
 
+    void joinRequest(std::string_view text, std::string_view fromIP);
+
     Match& m_match;
     INetReceiverHost& m_host;
+    NetChannel& m_channel;
     std::vector<std::string> m_local;
     // The fleet of the exchange under way, held until its grid arrives.
     FleetBlock m_pendingFleet{};

@@ -30,6 +30,9 @@ public:
 
     // One text datagram to host, port 6868; nothing is sent for an empty host.
     virtual void SendRequest(const QString& host, const QByteArray& text) = 0;
+    // Sends the join request to a creator: the extended one (repeated until
+    // answered) when its presence announced the extension, else the plain one.
+    virtual void JoinGame(const QString& creatorIP, bool extended) = 0;
     // Starts a match exactly as the Single button does, whatever the button's
     // state (the lobby calls it while Single is switched off). It pumps
     // events for a moment, so datagrams and timers may run inside it.

@@ -82,15 +82,25 @@ void TFormMess::FormCreate(QWidget* mainWindow) {
     RebuildWindowRgn();
 }
 
-void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
+void TFormMess::showText(int top, const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     labMessF->move(labMessF->x(), top);
     labMessF2->move(labMessF2->x(), top + 1);
-    m_modal = modal;
     labMessF->setText(shown);
     labMessF2->setText(shown);
-    if (isVisible()) return;
+}
+
+void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
+    showText(top, text);
+    if (isVisible()) {
+        if (!modal || InModalLoop()) return;
+        // Shown without a wait, perhaps without its button: this message
+        // must be answerable, and its caller waits for the answer.
+        hide();
+    }
+    m_modal = modal;
+    m_notice = false;
     if (modal)
         ExecModal();
     else {
@@ -99,8 +109,18 @@ void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
     }
 }
 
+void TFormMess::ShowNotice(int top, const QString& text) {
+    showText(top, text);
+    m_notice = true;
+    elbtOk->setVisible(true);
+    if (isVisible()) return;
+    m_modal = false;
+    setWindowModality(Qt::NonModal);
+    show();
+}
+
 void TFormMess::FormActivate() {
-    elbtOk->setVisible(m_modal);
+    elbtOk->setVisible(m_modal || m_notice);
     labMessF2->setText(labMessF->text());
 }
 

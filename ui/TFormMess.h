@@ -7,7 +7,9 @@
 // top + 1 (one pixel left); lines are separated by CR LF. When the window is
 // hidden it is shown, modally (returning after Ok or close, with the Ok
 // button) or not (returning at once, without Ok; the caller hides it when its
-// work is done). When it is already visible only the text and positions change.
+// work is done). When it is already visible only the text and positions
+// change, except that a modal message over one shown without a wait becomes
+// modal itself, with its Ok button: a player can always close a message.
 //
 // Dragging: presses with 10 < x < 300 and 10 < y < 28.
 
@@ -30,6 +32,9 @@ public:
     ~TFormMess() override;
 
     void ShowFormMess(int top, const QString& text, bool modal);
+    // A message nobody will hide (a failed send in the middle of a match):
+    // shown at once, without a modal wait, with its Ok button.
+    void ShowNotice(int top, const QString& text);
 
     // The message window that the free ShowFormMess uses: the most recently
     // created one still alive.
@@ -48,7 +53,10 @@ private:
     void FormCreate(QWidget* mainWindow);
     void elbtOkClick();
 
+    void showText(int top, const QString& text);
+
     bool m_modal = false;
+    bool m_notice = false;
 };
 
 // The shared routine: shows text in the game's message window. Without a

@@ -1,5 +1,6 @@
 #include "ui/TformNet.h"
 
+#include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "net/NetScan.h"
 #include "net/protocol/LobbyFormat.h"
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <memory>
 
 namespace vtx {
 
@@ -118,6 +120,9 @@ void TformNet::FormCreate(QWidget* mainWindow) {
         for (const ClientEntry& entry : readClientsFile(read.bytes)) {
             cbClients->addItem(QString::fromLatin1(entry.name));
             AnalyzeIP(entry.addressPart);
+            const QString address = QString::fromLatin1(entry.address);
+            if (!address.isEmpty() && !m_hostTargets.contains(address) && m_hostTargets.size() < MaxHostTargets)
+                m_hostTargets.append(address);
         }
     } else if (read.exists) {
         // There but unreadable: scanning again could not write it either.
@@ -176,6 +181,8 @@ void TformNet::switchButtons(bool on) {
 void TformNet::FormActivate() {
     m_host->SetNetMode(true);
     switchButtons(true);
+    m_matchStarting = false;
+    SwitchButton(elbtCancel, true);
     labIP->setText(QStringLiteral("Local IP: ") + m_host->LocalIP());
     labIP->adjustSize();
     LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));
@@ -187,7 +194,13 @@ void TformNet::FormActivate() {
 
 void TformNet::FormClose() {
     lbServers->clear();
+    m_serverAddresses.clear();
     NetTimer->stop();
+}
+
+void TformNet::MatchStarting() {
+    m_matchStarting = true;
+    SwitchButton(elbtCancel, false);
 }
 
 void TformNet::sbCreateGameClick() {
@@ -200,10 +213,13 @@ void TformNet::sbCreateGameClick() {
 }
 
 void TformNet::NetTimerTimer() {
-    const std::string text = net::presenceMessage(m_host->PlayerName().toLatin1().toStdString());
+    const std::string text = net::taggedPresence(m_host->PlayerName().toLatin1().toStdString());
     const QByteArray presence(text.data(), qsizetype(text.size()));
     for (int i = 0; i < cbSubNets->count(); ++i)
         m_host->SendRequest(cbSubNets->itemText(i), presence);
+    const QString self = m_host->LocalIP();
+    for (const QString& host : m_hostTargets)
+        if (host != self) m_host->SendRequest(host, presence);
 }
 
 void TformNet::sbJoinGameClick() {
@@ -218,9 +234,10 @@ void TformNet::sbJoinGameClick() {
     // the selection, the first line is the one meant.
     const int row = lbServers->currentRow() >= 0 ? lbServers->currentRow() : 0;
     const QString target = QString::fromStdString(serverLineAddress(latin1(lbServers->item(row)->text())));
-    m_host->SendRequest(target, QByteArray(net::JoinRequest.data(), qsizetype(net::JoinRequest.size())));
+    m_host->JoinGame(target, ServerExtended(row));
     m_host->SetNetConnected(true);
     m_host->SetOpponentIP(target);
+    MatchStarting();
     // Starting the match pumps events; the window outlives it in the game, but not necessarily in tests.
     const QPointer<TformNet> alive(this);
     m_host->StartMatch();
@@ -230,6 +247,7 @@ void TformNet::sbJoinGameClick() {
 }
 
 void TformNet::sbCancelClick() {
+    if (m_matchStarting) return;
     m_host->SwitchSingleButton(true);
     m_host->SetNetConnected(false);
     m_host->SetNetMode(false);
@@ -238,18 +256,30 @@ void TformNet::sbCancelClick() {
 }
 
 bool TformNet::HasServer(const QString& ip) const {
-    const std::string wanted = latin1(ip);
-    for (int i = 0; i < lbServers->count(); ++i)
-        if (serverLineAddress(latin1(lbServers->item(i)->text())) == wanted) return true;
-    return false;
+    // A line's address is its first 15 characters: so is the key.
+    return m_serverAddresses.contains(QString::fromStdString(serverLineAddress(latin1(ip))));
 }
 
 void TformNet::AddServer(const QString& fromIP, const QByteArray& presenceText) {
     const std::string_view text(presenceText.constData(), static_cast<std::size_t>(presenceText.size()));
-    auto* item = new QListWidgetItem(QString::fromLatin1(serverLine(latin1(fromIP), text)));
+    const std::string line = serverLine(latin1(fromIP), text);
+    const bool extended = net::presenceTagged(text);
+    if (lbServers->count() >= MaxServers) {
+        std::unique_ptr<QListWidgetItem> oldest(lbServers->takeItem(0));
+        m_serverAddresses.remove(QString::fromStdString(serverLineAddress(latin1(oldest->text()))));
+    }
+    auto* item = new QListWidgetItem(QString::fromLatin1(line) + (extended ? ExtendedMark : QString()));
+    item->setData(Qt::UserRole, extended);
+    if (extended) item->setToolTip(QStringLiteral("Plays the reliable LAN protocol of Vortalix 3D"));
     item->setSizeHint(QSize(lbServers->width(), kServerItemHeight));
     lbServers->addItem(item);
+    m_serverAddresses.insert(QString::fromStdString(serverLineAddress(line)));
     lbServers->setCurrentRow(0);
+}
+
+bool TformNet::ServerExtended(int row) const {
+    const QListWidgetItem* item = lbServers->item(row);
+    return item && item->data(Qt::UserRole).toBool();
 }
 
 QStringList TformNet::SubNets() const {

@@ -14,12 +14,23 @@
 // The main window shows the lobby with ExecModal(). However it is closed
 // (Join, Cancel, or the main window when a join request arrives), FormClose
 // empties the server list and stops the presence timer. The main window's
-// datagram handler fills the list through HasServer/AddServer.
+// datagram handler fills the list through HasServer/AddServer; the list keeps
+// the MaxServers latest creators (a flood of presences must not freeze it).
+// A creator whose presence announced the extended protocol is marked with
+// ExtendedMark after its name.
+//
+// Presence goes to every subnet of the subnet list and also, addressed to
+// each, to the computers listed in "clients.cfg" (HostTargets), so a player
+// beyond a router is reached when listed there by hand.
+//
+// From Join (or the main window's MatchStarting on a creator) until the
+// lobby closes, Cancel is off: the match is already starting on both sides.
 
 #include "ui/TSkinnedForm.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -58,13 +69,25 @@ public:
     QComboBox* cbSubNets = nullptr;
     QTimer* NetTimer = nullptr;
 
+    static constexpr int MaxServers = 64;
+    static constexpr int MaxHostTargets = 256;
+    static inline const QString ExtendedMark = QStringLiteral("  \u2713");
+
     // True when some line of lbServers, cut to 15 characters and trimmed,
     // equals ip.
     bool HasServer(const QString& ip) const;
-    // Appends the server line for a presence message and selects line 0.
+    // Appends the server line for a presence message and selects line 0;
+    // beyond MaxServers lines the oldest goes.
     void AddServer(const QString& fromIP, const QByteArray& presenceText);
+    // Whether line row's creator announced the extended protocol.
+    bool ServerExtended(int row) const;
     // The subnet broadcast addresses, in list order.
     QStringList SubNets() const;
+    // The single computers of "clients.cfg" presence also goes to.
+    QStringList HostTargets() const { return m_hostTargets; }
+    // A match with the lobby's opponent is starting: Cancel is off until the
+    // lobby closes.
+    void MatchStarting();
 
     // Handlers, public so the game and tests can run them as the controls do.
     void sbCreateGameClick();
@@ -87,6 +110,9 @@ private:
     ILobbyHost* m_host;
     ScanSource m_scan;
     std::vector<std::string> m_subnets; // what cbSubNets holds
+    QStringList m_hostTargets;
+    QSet<QString> m_serverAddresses; // the addresses of lbServers' lines
+    bool m_matchStarting = false;
 };
 
 } // namespace vtx

@@ -75,8 +75,10 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
             bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;
+        std::string address = TrimBlanks(cut(line, kClientNameField, std::string_view::npos));
+        if (!isHostAddress(address)) address.clear();
         entries.push_back({TrimBlanks(cut(line, 0, kClientNameField)),
-                           TrimBlanks(cut(line, kClientNameField, kClientAddressChars))});
+                           TrimBlanks(cut(line, kClientNameField, kClientAddressChars)), std::move(address)});
         if (end == std::string_view::npos) break;
         pos = end + 1;
     }
@@ -104,6 +106,20 @@ void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets) {
     subnet += "255";
     if (std::find(subnets.begin(), subnets.end(), subnet) == subnets.end())
         subnets.push_back(std::move(subnet));
+}
+
+bool isHostAddress(std::string_view text) {
+    int fields[4];
+    std::size_t from = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t dot = i < 3 ? text.find('.', from) : text.size();
+        if (dot == std::string_view::npos) return false;
+        const std::string_view field = text.substr(from, dot - from);
+        if (!isAddressField(field)) return false;
+        fields[i] = std::stoi(std::string(field));
+        from = dot + 1;
+    }
+    return fields[0] != 0 && fields[0] < 224 && fields[3] != 255;
 }
 
 } // namespace vtx

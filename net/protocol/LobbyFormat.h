@@ -44,6 +44,11 @@ std::string serverLineAddress(std::string_view line);
 struct ClientEntry {
     std::string name;        // characters 1..15, trimmed
     std::string addressPart; // characters 16..27, trimmed (may be empty)
+    // Characters 16.. when they are a whole dotted IPv4 address of a single
+    // computer (not 0.x.x.x, a broadcast .255 or 255.x, or a multicast
+    // address); empty otherwise. The lobby also announces a created game to
+    // each, so a computer listed by hand is reached across routers.
+    std::string address;
 };
 
 // Reads the lines of "clients.cfg" up to the first empty line or the end.
@@ -57,5 +62,8 @@ std::string clientsFileLine(std::string_view name, std::string_view address);
 // one with fewer than three dots, or one whose first three fields are not
 // numbers 0..255 adds nothing.
 void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets);
+
+// Whether text is a dotted IPv4 address of one computer (see ClientEntry).
+bool isHostAddress(std::string_view text);
 
 } // namespace vtx

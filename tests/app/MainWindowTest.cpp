@@ -12,6 +12,7 @@
 #include "ui/TWispButton.h"
 
 #include <QApplication>
+#include <QtEndian>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -611,6 +612,47 @@ TEST_F(MainWindowTest, NetworkOpensTheLobbyAndTheFocusComingBackActivatesTheWind
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     EXPECT_EQ(state().TurnDelay, 1);
+}
+
+// Towards a program that speaks only the plain protocol, the main window
+// sends exactly its bytes: the four datagrams of the exchange in order, a
+// shot, the leave. Its own endpoint hears them on the loopback address.
+TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
+    if (!form().NMUDP1.BindError().isEmpty()) GTEST_SKIP() << "the game's port is taken on this machine";
+    QList<QByteArray> heard;
+    form().NMUDP1.OnDataReceived = [&](int, const QString& from, int) {
+        if (from == QStringLiteral("127.0.0.1")) heard.append(form().NMUDP1.ReadDatagram());
+    };
+    state().NetMode = true;
+    state().NetConnected = true;
+    state().NetRole = 1;
+    state().OpponentIP = "127.0.0.1";
+    clickButton(form().elbtSingleGame);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 4; }, 5000));
+    form().SendShot(10, 10);
+    clickButton(form().elbtExit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 6; }, 5000));
+    ASSERT_EQ(heard.size(), 6);
+
+    EXPECT_EQ(heard[0], QByteArray("SYS$$Info:"));
+    ASSERT_EQ(heard[1].size(), 600);
+    for (int n = 0; n < 10; ++n) {
+        const TShipRecord& ship = state().OwnFleet[std::size_t(n)];
+        const QByteArray record = heard[1].mid(60 * n, 60);
+        const auto int32At = [&](int at) { return qFromLittleEndian<qint32>(record.constData() + at); };
+        EXPECT_EQ(int32At(0), ship.Size) << n;
+        EXPECT_EQ(int32At(4), 0) << n;
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(int32At(8 + 4 * k), ship.Cols[k]) << n;
+            EXPECT_EQ(int32At(24 + 4 * k), ship.Rows[k]) << n;
+            EXPECT_EQ(int32At(40 + 4 * k), k < ship.Size ? 10 : 0) << n;
+        }
+        EXPECT_EQ(record.mid(56), QByteArray(1, char(ship.Horizontal)) + QByteArray(3, '\0')) << n;
+    }
+    EXPECT_EQ(heard[2], QByteArray("SYS$$Field:"));
+    EXPECT_EQ(heard[3], QByteArray(state().OwnField.data(), 100));
+    EXPECT_EQ(heard[4], QByteArray("SYS$$Move:1010"));
+    EXPECT_EQ(heard[5], QByteArray("SYS$$Exit:"));
 }
 
 TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {

@@ -7,6 +7,7 @@
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/Match.h"
+#include "game/NetChannel.h"
 #include "game/TShipRecord.h"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ public:
     std::int32_t timer1Interval = 2000;
     std::string status;
     int quits = 0;
+    std::size_t ownMarks = 0; // MarkShot calls on the own board
     // Called inside every call that pumps messages ("Delay",
     // "AnimateShipModels", "FormMess" when modal, "ScoreWindow"), where the
     // real window runs the clicks, keys and ticks a player queued. Returns
@@ -110,6 +112,7 @@ public:
 
     void ResetBoards() override { log("ResetBoards"); }
     void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override {
+        if (board == OwnBoard) ++ownMarks;
         log("MarkShot " + std::to_string(board) + " " + std::to_string(row) + " " + std::to_string(column) +
             (hit ? " hit" : " hint"));
     }
@@ -178,9 +181,18 @@ public:
     }
     void SendShot(std::int32_t row, std::int32_t column) override {
         log("SendShot " + std::to_string(row) + " " + std::to_string(column));
+        if (channel) channel->SendShot(row, column);
     }
-    void SendLeave() override { log("SendLeave"); }
-    void SendFleet() override { log("SendFleet"); }
+    void SendLeave() override {
+        log("SendLeave");
+        if (channel) channel->SendLeave();
+    }
+    void SendFleet() override {
+        log("SendFleet");
+        if (channel) channel->SendFleet();
+    }
+    // Where the LAN sends go, as in the main window; only logged without it.
+    NetChannel* channel = nullptr;
 
 private:
     void log(std::string line) { calls.push_back(std::move(line)); }

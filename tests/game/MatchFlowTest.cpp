@@ -477,6 +477,8 @@ struct Wire final : INetReceiverHost {
     bool ServerListed(std::string_view) override { return true; }
     void AddServer(std::string_view, std::string_view) override {}
     void OpponentLeft() override {}
+    void OpponentGone() override {}
+    void SendDatagram(std::string_view, std::span<const unsigned char>) override {}
     void send(std::string_view text) {
         to->NMUDP1DataReceived({reinterpret_cast<const unsigned char*>(text.data()), text.size()}, fromIP);
     }
@@ -504,7 +506,8 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     FakeMatchHost hostA(&clockA), hostB(&clockB);
     Match a(hostA, clockA), b(hostB, clockB);
     Wire aToB(a, hostA, "10.0.0.1"), bToA(b, hostB, "10.0.0.2");
-    NetReceiver rxA(a, bToA), rxB(b, aToB);
+    NetChannel channelA(a, bToA, clockA, 1), channelB(b, aToB, clockB, 2);
+    NetReceiver rxA(a, bToA, channelA), rxB(b, aToB, channelB);
     aToB.to = &rxB;
     bToA.to = &rxA;
     rxA.setLocalAddresses({"10.0.0.1"});

@@ -4,6 +4,7 @@
 #include "FakeMatchHost.h"
 
 #include "game/FleetBlock.h"
+#include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
 
@@ -37,6 +38,12 @@ struct FakeLobby final : INetReceiverHost {
         texts.emplace_back(text);
     }
     void OpponentLeft() override { ++left; }
+    void OpponentGone() override { ++gone; }
+    void SendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
+        sent.emplace_back(std::string(to) + " " + std::string(bytes.begin(), bytes.end()));
+    }
+    int gone = 0;
+    std::vector<std::string> sent; // "address bytes"
 };
 
 TEST(NetMessage, ExactBytesOfEveryMessage) {
@@ -114,7 +121,8 @@ protected:
     Match m{host, clock};
     MatchState& s = m.state();
     FakeLobby lobby;
-    NetReceiver rx{m, lobby};
+    NetChannel channel{m, lobby, clock, 1};
+    NetReceiver rx{m, lobby, channel};
     TFleet peerFleet{};
     Field peerField{};
 
@@ -245,6 +253,42 @@ TEST_F(Receive, ShotsAndLeavingCountOnlyFromTheOpponent) {
     s.NetMode = false; // the player has left too
     text(net::ExitMarker);
     EXPECT_EQ(lobby.left, 1);
+}
+
+TEST_F(Receive, ARunningMatchIsNotTakenOverAndItsShotsDieWithIt) {
+    s.NetRole = 1;
+    text(net::taggedJoin(0xabc), "10.77.0.2");
+    ASSERT_EQ(lobby.joins, 1);
+    EXPECT_TRUE(channel.extended());
+    // The joiner repeats its request until it hears us: answered, no new match.
+    lobby.sent.clear();
+    text(net::taggedJoin(0xabc), "10.77.0.2");
+    EXPECT_EQ(lobby.joins, 1);
+    ASSERT_EQ(lobby.sent.size(), 1u);
+    EXPECT_EQ(lobby.sent[0].substr(0, 14), "10.77.0.2 VTX~");
+    // A third computer's request neither restarts the match nor takes the opponent.
+    text(net::JoinRequest, "10.77.0.3");
+    text(net::taggedJoin(0x123), "10.77.0.3");
+    EXPECT_EQ(lobby.joins, 1);
+    EXPECT_EQ(s.OpponentIP, "10.77.0.2");
+
+    // A shot received but not yet applied belongs to this match only.
+    channel.acceptJoin("10.77.0.2", std::nullopt); // plain from here on
+    text(net::moveMessage(3, 7));
+    ASSERT_TRUE(s.NetMovePending);
+    s.GameInProgress = true;
+    m.elbtExitClick();
+    EXPECT_FALSE(s.NetMovePending);
+    s.NetMode = true;
+    connectTo("10.77.0.2");
+    text(net::moveMessage(3, 7));
+    m.elbtSingleGameClick();
+    EXPECT_FALSE(s.NetMovePending);
+    // Once the match is over, anybody may join again.
+    s.NetConnected = false;
+    text(net::JoinRequest, "10.77.0.3");
+    EXPECT_EQ(lobby.joins, 2);
+    EXPECT_EQ(s.OpponentIP, "10.77.0.3");
 }
 
 } // namespace

@@ -39,6 +39,11 @@ TEST(LobbyFormat, ClientsFileLinesReadBackUpToTheFirstEmptyLine) {
     EXPECT_EQ(entries[2].name, "a-very-long-com");
     EXPECT_EQ(entries[2].addressPart, "10.0.0.3");
     EXPECT_EQ(entries[3].addressPart, "192.168.100.");
+    // The whole address, for presence sent straight to a listed computer.
+    EXPECT_EQ(entries[3].address, "192.168.100.123");
+    EXPECT_EQ(entries[1].address, "");
+    for (const char* notOne : {"192.168.1.255", "0.1.2.3", "224.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1.2.3.x"})
+        EXPECT_FALSE(isHostAddress(notOne)) << notOne;
 
     EXPECT_TRUE(readClientsFile("").empty());
     EXPECT_TRUE(readClientsFile("\r\nalpha          1.2.3.4\r\n").empty());

@@ -19,7 +19,14 @@ The programs report what a player would read off the screen through a probe
 file (VTX_TEST_PROBE). Only the namespaces, links and files this test makes
 are created and removed. Skips (exit 77) where namespaces cannot be made.
 
-    lan_match_test.py <runtime folder> <artefact folder>
+With --impaired the two namespaces are joined through a third one in which
+lan_relay.py forwards the frames and harms the datagrams (20 % lost, 5 %
+doubled, 20 +- 10 ms late, 25 % overtaken): the two copies negotiate the
+reliable protocol and still finish a whole match; then, in a second match,
+one copy is killed with SIGKILL in the battle and the other must tell its
+player that the opponent no longer answers.
+
+    lan_match_test.py <runtime folder> <artefact folder> [--impaired]
 """
 
 import math
@@ -186,14 +193,77 @@ class Side:
                     proc.kill()
 
 
+RELAY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "lan_relay.py")
+IMPAIRED = ["--loss", "0.2", "--duplicate", "0.05", "--delay", "20", "--jitter", "10", "--reorder", "0.25"]
+
+
+def link_namespaces(tag, ns_a, ns_b, relay_ns, made, art_dir):
+    """A veth pair between the two sides, or with relay_ns a pair from each
+    side to the relay's namespace, where lan_relay.py joins them. Returns
+    the relay's process, if any."""
+    if relay_ns is None:
+        run("ip", "link", "add", tag + "x", "netns", ns_a, "type", "veth", "peer", "name", tag + "y", "netns", ns_b)
+        return None
+    run("ip", "netns", "add", relay_ns)
+    made.append(relay_ns)
+    for ns, dev, far in ((ns_a, tag + "x", tag + "ra"), (ns_b, tag + "y", tag + "rb")):
+        run("ip", "link", "add", dev, "netns", ns, "type", "veth", "peer", "name", far, "netns", relay_ns)
+        run("ip", "-n", relay_ns, "link", "set", far, "promisc", "on")
+        run("ip", "-n", relay_ns, "link", "set", far, "up")
+    out = open(os.path.join(art_dir, "relay.log"), "w")
+    return subprocess.Popen(["ip", "netns", "exec", relay_ns, sys.executable, RELAY, tag + "ra", tag + "rb",
+                             "--seed", "6868", "--lifetime", "900"] + IMPAIRED, stdout=out, stderr=subprocess.STDOUT)
+
+
+def percentile(values, p):
+    values = sorted(values)
+    return values[min(len(values) - 1, int(p * (len(values) - 1) + 0.5))]
+
+
+def play_battle(a, b, cells, shot_timeout=5):
+    """Each side fires while it has the turn until one has won; returns the
+    times from a click on one screen to the shot shown on the other, ms."""
+    latencies = []
+    for _ in range(400):
+        pa, pb = a.probe(), b.probe()
+        if "1" in (pa["won"], pa["lost"], pb["won"], pb["lost"]):
+            break
+        shooter, other = (a, b) if pa["turn"] == "1" else (b, a) if pb["turn"] == "1" else (None, None)
+        if shooter is None:
+            time.sleep(0.05)
+            continue
+        before = other.probe()
+        seen = int(before["enemyhits"])
+        fired = shooter.shoot_next(cells)
+        # The mark on the other screen: its own board took the shot (a hit
+        # changes enemyhits, a miss hands the turn back).
+        try:
+            other.wait(lambda p: p["turn"] == "1" or int(p["enemyhits"]) > seen or p["lost"] == "1",
+                       "the shot on the other side", timeout=shot_timeout, poll=0.005)
+        except RuntimeError:
+            log("shooter %s after cell %d: %s" % (shooter.name, shooter.next_cell, shooter.probe()))
+            shooter.screenshot("stuck")
+            other.screenshot("stuck")
+            raise
+        latencies.append((time.time() - fired) * 1000)
+        if len(latencies) == 15:
+            a.screenshot("battle")
+            b.screenshot("battle")
+    return latencies
+
+
 def main():
     run_dir, art_dir = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    impaired = "--impaired" in sys.argv[3:]
+    if impaired:
+        art_dir = os.path.join(art_dir, "impaired")
     os.makedirs(art_dir, exist_ok=True)
     if os.geteuid() != 0 or not shutil.which("ip"):
         log("SKIP: network namespaces need root and iproute2")
         return SKIP
     tag = "vtx%d" % (os.getpid() % 100000)
     ns_a, ns_b = tag + "a", tag + "b"
+    relay = None
     work = tempfile.mkdtemp(prefix="vtx-lan-")
     made = []
     sides = []
@@ -206,7 +276,7 @@ def main():
         try:
             run("ip", "netns", "add", ns_b)
             made.append(ns_b)
-            run("ip", "link", "add", tag + "x", "netns", ns_a, "type", "veth", "peer", "name", tag + "y", "netns", ns_b)
+            relay = link_namespaces(tag, ns_a, ns_b, tag + "r" if impaired else None, made, art_dir)
             hostname = socket.gethostname()
             for ns, dev, last in ((ns_a, tag + "x", 1), (ns_b, tag + "y", 2)):
                 run("ip", "-n", ns, "addr", "add", "%s.%d/24" % (SUBNET, last), "broadcast", SUBNET + ".255", "dev", dev)
@@ -228,14 +298,21 @@ def main():
             with open(os.path.join(side.dir, "vtx.ini"), "w", newline="") as f:
                 f.write("[Options]\r\nPlayerName=%s\r\nShipsManualArranging=0\r\nEnableSound=1\r\n"
                         "EnableMusic=0\r\nDifficulty=0\r\n" % name)
-        # B knows A's computer from an earlier run; A scans at its first start.
+        # B knows A's computer from an earlier run; A scans at its first start
+        # or, over the bad network, lists B by hand (its presence then also
+        # goes to B's own address).
         with open(os.path.join(b.dir, "clients.cfg"), "w", newline="") as f:
             f.write("%-15s%s\r\n" % ("alice-pc", a.address))
+        if impaired:
+            with open(os.path.join(a.dir, "clients.cfg"), "w", newline="") as f:
+                f.write("%-15s%s\r\n" % ("bob-pc", b.address))
         for side in sides:
             side.start_display()
         for side in sides:
             side.start_game()
         cells = enemy_cell_offsets()
+        if impaired:
+            return impaired_matches(a, b, cells)
 
         # 1. Lobby: A creates, B sees A and joins.
         a.menu(328)
@@ -258,32 +335,7 @@ def main():
             raise RuntimeError("the creator must shoot first")
 
         # 2. The battle, each side firing while it has the turn.
-        latencies = []
-        for _ in range(400):
-            pa, pb = a.probe(), b.probe()
-            if "1" in (pa["won"], pa["lost"], pb["won"], pb["lost"]):
-                break
-            shooter, other = (a, b) if pa["turn"] == "1" else (b, a) if pb["turn"] == "1" else (None, None)
-            if shooter is None:
-                time.sleep(0.05)
-                continue
-            before = other.probe()
-            seen = int(before["enemyhits"])
-            fired = shooter.shoot_next(cells)
-            # The mark on the other screen: its own board took the shot (a hit
-            # changes ownhit, a miss hands the turn back).
-            try:
-                other.wait(lambda p: p["turn"] == "1" or int(p["enemyhits"]) > seen or p["lost"] == "1",
-                           "the shot on the other side", timeout=5, poll=0.005)
-            except RuntimeError:
-                log("shooter %s after cell %d: %s" % (shooter.name, shooter.next_cell, shooter.probe()))
-                shooter.screenshot("stuck")
-                other.screenshot("stuck")
-                raise
-            latencies.append((time.time() - fired) * 1000)
-            if len(latencies) == 15:
-                a.screenshot("battle")
-                b.screenshot("battle")
+        latencies = play_battle(a, b, cells)
         pa, pb = a.probe(), b.probe()
         winner, loser = (a, b) if pa["won"] == "1" else (b, a)
         if winner.probe()["won"] != "1" or loser.probe()["lost"] != "1":
@@ -324,10 +376,74 @@ def main():
     finally:
         for side in sides:
             side.stop()
+        if relay and relay.poll() is None:
+            relay.terminate()
+            relay.wait(5)
         for ns in made:
             run("ip", "netns", "del", ns, check=False)
             shutil.rmtree("/etc/netns/" + ns, ignore_errors=True)
         shutil.rmtree(work, ignore_errors=True)
+
+
+def join_match(a, b, what):
+    """A creates, B joins; returns the seconds from Join to both boards ready."""
+    a.next_cell = b.next_cell = 0
+    a.menu(328)
+    lobby_a = a.window("^Network$")
+    a.wait(lambda p: p["lobby"] == "1" and p["netmode"] == "1", "A's lobby")
+    a.button(lobby_a, 64, 154)  # Create
+    a.wait(lambda p: p["status"] == "Waiting for Opponent...", "A waiting")
+    b.menu(328)
+    lobby_b = b.window("^Network$")
+    try:
+        b.wait(lambda p: int(p["servers"]) >= 1, "A in B's server list", timeout=15)
+    except RuntimeError:
+        for side in (a, b):
+            with open(os.path.join(side.dir, "clients.cfg"), "rb") as f:
+                log("%s's clients.cfg: %r; probe %s" % (side.name, f.read(), side.probe()))
+        raise
+    time.sleep(0.5)  # let the new line paint
+    b.screenshot("lobby-" + what)
+    joined = time.time()
+    b.button(lobby_b, 152, 154)  # Join
+    for side in (a, b):
+        side.wait(lambda p: p["fight"] == "1", "both boards ready for the %s" % what)
+    return time.time() - joined
+
+
+def impaired_matches(a, b, cells):
+    # 1. A whole match over the bad network.
+    ready = join_match(a, b, "first match")
+    log("impaired: join to both boards ready: %.0f ms" % (ready * 1000))
+    if a.probe()["turn"] != "1" or b.probe()["turn"] != "0":
+        raise RuntimeError("the creator must shoot first")
+    latencies = play_battle(a, b, cells, shot_timeout=20)
+    pa, pb = a.probe(), b.probe()
+    winner, loser = (a, b) if pa["won"] == "1" else (b, a)
+    if winner.probe()["won"] != "1":
+        raise RuntimeError("no winner: A %s, B %s" % (pa, pb))
+    # The winning shot may still be on its way (retried) when the winner's
+    # match is over.
+    loser.wait(lambda p: p["lost"] == "1", "the loss on the other side", timeout=20)
+    log("impaired: shots: %d; click on one screen to the shot on the other: median %.0f ms, 95th percentile "
+        "%.0f ms, worst %.0f ms" % (len(latencies), percentile(latencies, 0.5), percentile(latencies, 0.95),
+                                    max(latencies)))
+    winner.screenshot("won")
+    loser.screenshot("lost")
+    for side in (a, b):
+        side.wait(lambda p: p["inprogress"] == "0", "the end of the match")
+
+    # 2. A second match; B's computer vanishes in the battle (after the
+    # first match the camera may have turned, so no clicks on cells here).
+    join_match(a, b, "second match")
+    time.sleep(1)
+    b.game.send_signal(signal.SIGKILL)
+    killed = time.time()
+    a.wait(lambda p: p["message"] == "No answer from the opponent!", "the vanished opponent told on A", timeout=20)
+    log("impaired: a killed opponent was told after %.1f s" % (time.time() - killed))
+    a.screenshot("opponent-gone")
+    log("ok: a whole LAN match over a bad network, and a vanished opponent told")
+    return 0
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
 #include "ui/TformNet.h"
+#include "game/NetExtension.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +45,14 @@ public:
         sent.append({host, text});
         calls << QStringLiteral("SendRequest ") + host;
     }
-    void StartMatch() override { calls << QStringLiteral("StartMatch"); }
+    void JoinGame(const QString& creatorIP, bool extended) override {
+        calls << QStringLiteral("JoinGame %1 %2").arg(creatorIP).arg(extended);
+    }
+    void StartMatch() override {
+        calls << QStringLiteral("StartMatch");
+        if (duringStart) duringStart();
+    }
+    std::function<void()> duringStart;
     void SetStatus(const QString& text) override { calls << QStringLiteral("SetStatus ") + text; }
     void SwitchSingleButton(bool on) override { calls << QStringLiteral("SwitchSingleButton %1").arg(on); }
 };
@@ -176,18 +186,20 @@ TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
         EXPECT_TRUE(lobby.NetTimer->isActive());
         test::saveShot(&lobby, QStringLiteral("lobby-creating.png"));
         // Two ticks of the presence timer, then Cancel ends the modal lobby.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return host.sent.size() >= 4; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return host.sent.size() >= 8; }, 10000));
         QTest::mouseClick(lobby.elbtCancel, Qt::LeftButton, {}, QPoint(10, 10));
     });
     lobby.ExecModal();
 
     EXPECT_FALSE(lobby.isVisible());
     EXPECT_FALSE(lobby.NetTimer->isActive());
-    ASSERT_GE(host.sent.size(), 4);
-    const QByteArray presence("SYS$$Present: Hero");
-    EXPECT_EQ(host.sent[0], std::make_pair(QStringLiteral("192.168.1.255"), presence));
-    EXPECT_EQ(host.sent[1], std::make_pair(QStringLiteral("10.0.0.255"), presence));
-    EXPECT_EQ(host.sent[3], std::make_pair(QStringLiteral("10.0.0.255"), presence));
+    ASSERT_GE(host.sent.size(), 8);
+    // The name field a plain lobby shows, then the extension's tag; each
+    // subnet, then each computer of "clients.cfg" by its own address.
+    const QByteArray presence("SYS$$Present: Hero          ~VTX1");
+    const QStringList targets = {"192.168.1.255", "10.0.0.255", "192.168.1.7", "10.0.0.3"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(host.sent[i], std::make_pair(targets[i % 4], presence)) << i;
     EXPECT_EQ(host.calls.mid(0, 3),
               QStringList({"SetNetMode 1", "SetNetRole 1", "SetStatus Waiting for Opponent..."}));
     EXPECT_EQ(host.calls.mid(host.calls.size() - 4),
@@ -211,13 +223,38 @@ TEST_F(LobbyWindow, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
 
     host.calls.clear();
     lobby.lbServers->setCurrentRow(1);
+    // While the match starts, Cancel would strand the opponent: it is off.
+    bool cancelOff = false;
+    host.duringStart = [&] {
+        cancelOff = !lobby.elbtCancel->isEnabled();
+        QTest::mouseClick(lobby.elbtCancel, Qt::LeftButton, {}, QPoint(10, 10));
+    };
     QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(cancelOff);
     EXPECT_EQ(host.calls,
-              QStringList({"SetNetMode 1", "SetNetRole 2", "SendRequest 10.0.0.3", "SetNetConnected 1",
+              QStringList({"SetNetMode 1", "SetNetRole 2", "JoinGame 10.0.0.3 0", "SetNetConnected 1",
                            "SetOpponentIP 10.0.0.3", "StartMatch", "SetStatus Waiting for Opponent..."}));
-    EXPECT_EQ(host.sent.value(0).second, QByteArray("SYS$$Joined :Quibby"));
     EXPECT_FALSE(lobby.isVisible());
     EXPECT_EQ(lobby.lbServers->count(), 0);
+
+    // A creator that announced the extension is marked and joined with it;
+    // a flood of creators keeps only the latest lines.
+    host.duringStart = nullptr;
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    EXPECT_TRUE(lobby.elbtCancel->isEnabled());
+    for (int i = 0; i < TformNet::MaxServers + 6; ++i)
+        lobby.AddServer(QStringLiteral("10.1.%1.%2").arg(i / 200).arg(i % 200 + 1), "SYS$$Present: Plain");
+    lobby.AddServer(QStringLiteral("10.9.9.9"), QByteArray::fromStdString(net::taggedPresence("Carol")));
+    ASSERT_EQ(lobby.lbServers->count(), TformNet::MaxServers);
+    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.1.0.7")));
+    EXPECT_TRUE(lobby.HasServer(QStringLiteral("10.1.0.8")));
+    EXPECT_EQ(lobby.lbServers->item(TformNet::MaxServers - 1)->text(),
+              QStringLiteral("10.9.9.9         Carol") + TformNet::ExtendedMark);
+    host.calls.clear();
+    lobby.lbServers->setCurrentRow(TformNet::MaxServers - 1);
+    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(host.calls.value(2), QStringLiteral("JoinGame 10.9.9.9 1"));
 }
 
 TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {

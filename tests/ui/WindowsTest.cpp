@@ -162,6 +162,28 @@ TEST(TFormMess, ModalReturnsAfterOkOrClose) {
     EXPECT_FALSE(mess.isVisible());
 }
 
+// A player can always close a message: a notice has its Ok button, and a
+// modal message over one shown without a wait becomes modal with Ok.
+TEST(TFormMess, EveryMessageThatNobodyHidesCanBeClosed) {
+    test::enterRunDir();
+    TFormMess mess;
+    mess.ShowNotice(60, QStringLiteral("Invalid stream"));
+    ASSERT_TRUE(mess.isVisible());
+    EXPECT_TRUE(mess.elbtOk->isVisible());
+    QTest::mouseClick(mess.elbtOk, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(mess.isVisible());
+
+    mess.ShowFormMess(50, QStringLiteral("Please wait"), false);
+    bool answerable = false;
+    QTimer::singleShot(50, &mess, [&] {
+        answerable = mess.InModalLoop() && mess.elbtOk->isVisible();
+        QTest::mouseClick(mess.elbtOk, Qt::LeftButton, {}, QPoint(10, 10));
+    });
+    mess.ShowFormMess(60, QStringLiteral("Opponent left the game!"), true);
+    EXPECT_TRUE(answerable);
+    EXPECT_FALSE(mess.isVisible());
+}
+
 TEST(TSkinnedForm, DestroyedWhileModalEndsTheWaitCleanly) {
     test::enterRunDir();
     auto* form = new TSkinnedForm;

@@ -1,0 +1,102 @@
+// Figures for LAN play over a bad network: two copies' match logic and links
+// back to back (tests/game/LanSim.h) in simulated time. Prints, for the plain
+// protocol and the extended one, how many matches finish at each loss rate,
+// the time from a click to its mark on the other screen, the time from Join
+// to both boards ready, and the time until a vanished opponent is reported.
+//
+//   lan_bench [--matches N]   (default 40 per setting)
+
+#include "LanSim.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using vtx::test::Sim;
+
+struct Network {
+    const char* name;
+    double loss, duplicate, reorder;
+    std::int64_t jitterMs;
+};
+
+struct Result {
+    int finished = 0;
+    std::vector<std::int64_t> latencies, ready;
+};
+
+std::int64_t percentile(std::vector<std::int64_t> v, double p) {
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+Result play(const Network& net, bool extended, int matches) {
+    Result r;
+    for (int i = 0; i < matches; ++i) {
+        Sim sim(unsigned(1000 + i), extended, extended);
+        sim.net.loss = net.loss;
+        sim.net.duplicate = net.duplicate;
+        sim.net.reorder = net.reorder;
+        sim.net.jitterMs = net.jitterMs;
+        sim.join(extended);
+        // Ten simulated minutes: a match that needs longer is stuck.
+        if (!sim.runUntil([&] { return sim.over(); }, 600000)) continue;
+        ++r.finished;
+        r.latencies.insert(r.latencies.end(), sim.shotLatencies.begin(), sim.shotLatencies.end());
+        if (sim.readyAt >= 0) r.ready.push_back(sim.readyAt - sim.joinedAt);
+    }
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int matches = 40;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--matches") == 0) matches = std::max(1, std::atoi(argv[i + 1]));
+
+    std::printf("Simulated network, delay 20 ms; %d matches per line; a player fires 20 ms after the turn comes.\n",
+                matches);
+    std::printf("%-44s %-9s %9s %12s %12s %13s\n", "network", "protocol", "finished", "shot median", "shot p95",
+                "join->ready");
+    const Network networks[] = {
+        {"0% loss, in order", 0.00, 0, 0, 0},
+        {"5% loss, in order", 0.05, 0, 0, 0},
+        {"20% loss, in order", 0.20, 0, 0, 0},
+        {"40% loss, in order", 0.40, 0, 0, 0},
+        {"0% loss, +-10 ms jitter, 25% reordered", 0.00, 0, 0.25, 10},
+        {"20% loss, 5% doubled, +-10 ms, 25% reordered", 0.20, 0.05, 0.25, 10},
+        {"40% loss, 5% doubled, +-10 ms, 25% reordered", 0.40, 0.05, 0.25, 10},
+    };
+    for (const Network& net : networks)
+        for (const bool extended : {false, true}) {
+            const Result r = play(net, extended, matches);
+            std::printf("%-44s %-9s %6d/%-3d %9lld ms %9lld ms %10lld ms\n", net.name,
+                        extended ? "extended" : "plain", r.finished, matches,
+                        (long long)percentile(r.latencies, 0.5), (long long)percentile(r.latencies, 0.95),
+                        (long long)percentile(r.ready, 0.5));
+        }
+
+    // A vanished opponent: the joiner's computer disappears in the battle.
+    std::vector<std::int64_t> reported;
+    for (int i = 0; i < matches; ++i) {
+        Sim sim(unsigned(5000 + i), true, true);
+        sim.join(true);
+        if (!sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 60000))
+            continue;
+        sim.net.cut = true;
+        const std::int64_t cutAt = sim.net.now;
+        sim.runUntil([&] { return sim.creator.gone > 0; }, 60000);
+        if (sim.creator.gone) reported.push_back(sim.creator.goneAt - cutAt);
+    }
+    std::printf("vanished opponent reported after: median %lld ms, max %lld ms (%zu of %d)\n",
+                (long long)percentile(reported, 0.5), (long long)percentile(reported, 1.0), reported.size(),
+                matches);
+    return 0;
+}

@@ -1,0 +1,243 @@
+#include "game/NetChannel.h"
+
+#include "game/FleetBlock.h"
+#include "game/NetMessage.h"
+
+#include <algorithm>
+#include <random>
+
+namespace vtx {
+
+namespace {
+
+// SplitMix64: enough to keep two sessions of one evening apart.
+std::uint64_t splitMix(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+std::uint64_t systemSeed() {
+    std::random_device device;
+    return (std::uint64_t(device()) << 32) ^ device();
+}
+
+} // namespace
+
+NetChannel::NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed,
+                       LinkTimings timings)
+    : m_match(match), m_host(host), m_clock(clock),
+      m_link([this](const std::vector<unsigned char>& bytes) { sendFrameBytes(bytes); }, timings),
+      m_seedState(seed ? seed : systemSeed()) {}
+
+std::uint32_t NetChannel::newSession() {
+    for (;;)
+        if (const auto session = std::uint32_t(splitMix(m_seedState))) return session;
+}
+
+void NetChannel::sendText(std::string_view to, std::string_view text) {
+    m_host.SendDatagram(to, {reinterpret_cast<const unsigned char*>(text.data()), text.size()});
+}
+
+void NetChannel::sendFrameBytes(const std::vector<unsigned char>& bytes) {
+    m_host.SendDatagram(m_peer, bytes);
+}
+
+void NetChannel::endSession() {
+    m_link.close();
+    m_phase = Phase::Idle;
+    m_moves.clear();
+}
+
+// ------------------------------------------------------------------- the join
+
+void NetChannel::join(std::string_view creatorIP, bool extended) {
+    endSession();
+    m_peer = std::string(creatorIP);
+    m_extended = extended && m_offerExtension;
+    m_peerLeft = false;
+    if (!m_extended) {
+        sendText(m_peer, net::JoinRequest);
+        return;
+    }
+    const std::uint32_t session = newSession();
+    m_link.open(session, now());
+    m_phase = Phase::Joining;
+    sendText(m_peer, net::taggedJoin(session));
+    m_joinRetryMs = FirstJoinRetryMs;
+    m_nextJoinMs = now() + m_joinRetryMs;
+}
+
+bool NetChannel::acceptJoin(std::string_view fromIP, std::optional<std::uint32_t> session) {
+    if (!m_offerExtension) session.reset();
+    if (session && m_phase != Phase::Idle && fromIP == m_peer && m_link.session() == *session) {
+        // The joiner has not heard us yet: answer again.
+        m_link.acknowledgeNow(now());
+        return false;
+    }
+    endSession();
+    m_peer = std::string(fromIP);
+    m_extended = session.has_value();
+    m_peerLeft = false;
+    if (!session) return true;
+    m_link.open(*session, now());
+    m_link.setHeartbeats(true);
+    m_phase = Phase::Open;
+    // The joiner stops repeating its request at the first frame it hears.
+    m_link.acknowledgeNow(now());
+    return true;
+}
+
+// ------------------------------------------------------- the match's messages
+
+void NetChannel::SendShot(std::int32_t row, std::int32_t column) {
+    if (!m_extended) {
+        sendText(m_match.state().OpponentIP, net::moveMessage(row, column));
+        return;
+    }
+    m_link.send(net::FrameKind::Move, {static_cast<unsigned char>(row), static_cast<unsigned char>(column)},
+                now());
+}
+
+void NetChannel::SendLeave() {
+    if (!m_extended) {
+        sendText(m_match.state().OpponentIP, net::ExitMarker);
+        return;
+    }
+    m_link.send(net::FrameKind::Leave, {}, now());
+    if (m_phase == Phase::Joining || m_phase == Phase::Open) {
+        m_phase = Phase::Closing;
+        m_link.setHeartbeats(false);
+    }
+}
+
+void NetChannel::SendFleet() {
+    const MatchState& s = m_match.state();
+    const FleetBlock fleet = encodeFleet(s.OwnFleet);
+    const FieldBlock field = encodeField(s.OwnField);
+    if (!m_extended) {
+        const std::string& to = s.OpponentIP;
+        sendText(to, net::InfoMarker);
+        m_host.SendDatagram(to, fleet);
+        sendText(to, net::FieldMarker);
+        m_host.SendDatagram(to, field);
+        return;
+    }
+    std::vector<unsigned char> payload(fleet.begin(), fleet.end());
+    payload.insert(payload.end(), field.begin(), field.end());
+    m_link.send(net::FrameKind::Fleet, std::move(payload), now());
+}
+
+void NetChannel::flushNow() {
+    m_link.flush(now());
+}
+
+// ------------------------------------------------------------------ frames in
+
+void NetChannel::receiveFrame(std::span<const unsigned char> bytes, std::string_view fromIP) {
+    const auto frame = net::decodeFrame(bytes);
+    if (!frame || m_phase == Phase::Idle || fromIP != m_peer || frame->session != m_link.session()) {
+        ++m_dropped;
+        return;
+    }
+    const std::vector<net::Frame> ready = m_link.receive(*frame, now());
+    if (m_phase == Phase::Joining && m_link.heard()) {
+        m_phase = Phase::Open;
+        m_link.setHeartbeats(true);
+    }
+    for (const net::Frame& message : ready)
+        deliver(message);
+    pumpMoves();
+}
+
+void NetChannel::deliver(const net::Frame& message) {
+    MatchState& s = m_match.state();
+    switch (message.kind) {
+    case net::FrameKind::Fleet: {
+        const std::span<const unsigned char> payload(message.payload);
+        const auto fleetBytes = payload.first<FleetBlockBytes>();
+        const auto fieldBytes = payload.subspan<FleetBlockBytes, FieldBlockBytes>();
+        const TFleet fleet = decodeFleet(fleetBytes);
+        if (!s.NetMode || !net::fleetProblem(fleet).empty() ||
+            !net::fieldProblem(decodeField(fieldBytes), fleet).empty()) {
+            ++m_dropped;
+            return;
+        }
+        m_match.ReceiveFleetBlock(fleetBytes);
+        m_match.ReceiveFieldBlock(fieldBytes);
+        return;
+    }
+    case net::FrameKind::Move: {
+        const std::int32_t row = message.payload[0];
+        const std::int32_t column = message.payload[1];
+        if (!insideGrid(row, column)) {
+            ++m_dropped;
+            return;
+        }
+        m_moves.push_back({row, column});
+        return;
+    }
+    case net::FrameKind::Leave:
+        m_peerLeft = true;
+        m_link.setHeartbeats(false);
+        m_moves.clear();
+        if (s.NetMode && s.NetConnected) m_host.OpponentLeft();
+        return;
+    case net::FrameKind::Ack:
+        return;
+    }
+}
+
+void NetChannel::pumpMoves() {
+    const MatchState& s = m_match.state();
+    while (!m_moves.empty() && s.NetMode && s.NetConnected && !s.NetMovePending) {
+        const Move move = m_moves.front();
+        m_moves.pop_front();
+        m_match.ReceiveMove(move.row, move.column);
+    }
+}
+
+// --------------------------------------------------------------------- timers
+
+void NetChannel::tick() {
+    if (m_phase == Phase::Idle) return;
+    const MatchState& s = m_match.state();
+    const std::int64_t t = now();
+    if ((m_phase == Phase::Joining || m_phase == Phase::Open) && !(s.NetMode && s.NetConnected)) {
+        // The match is over here; what is still unacknowledged goes on.
+        m_phase = Phase::Closing;
+        m_link.setHeartbeats(false);
+        m_moves.clear();
+    }
+    if (m_link.silenceMs(t) >= SilenceLimitMs) {
+        const bool report = m_phase != Phase::Closing && !m_peerLeft;
+        endSession();
+        if (report) m_host.OpponentGone();
+        return;
+    }
+    if (m_phase == Phase::Joining && t >= m_nextJoinMs) {
+        sendText(m_peer, net::taggedJoin(m_link.session()));
+        m_joinRetryMs = std::min(m_joinRetryMs * 2, LastJoinRetryMs);
+        m_nextJoinMs = t + m_joinRetryMs;
+    }
+    m_link.tick(t);
+    pumpMoves();
+}
+
+std::optional<std::string_view> NetChannel::statusText() {
+    const MatchState& s = m_match.state();
+    if (!s.NetConnected || m_peerLeft) return std::nullopt;
+    if (m_phase == Phase::Joining) return "Joining the game...";
+    if (m_phase != Phase::Open) return std::nullopt;
+    const std::int64_t t = now();
+    if (!s.FightStarted) {
+        if (s.FleetSent && !s.FleetReceived) return "Waiting for the opponent's fleet...";
+        return std::nullopt;
+    }
+    if (m_link.oldestUnacknowledgedMs(t) > 1500 || m_link.silenceMs(t) > 2500)
+        return "Waiting for the opponent's computer...";
+    return std::nullopt;
+}
+
+} // namespace vtx

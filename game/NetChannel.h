@@ -1,0 +1,123 @@
+#pragma once
+
+// This side's line to the LAN opponent: how the match's messages leave and
+// how the extended protocol's frames come back (NetExtension.h). The plain
+// protocol's datagrams (NetMessage.h) leave here too, byte for byte as ever,
+// to OpponentIP; the plain ones that arrive are NetReceiver's. Join requests
+// and frames go to the computer of the join.
+//
+// Which protocol a match plays is settled at the join:
+//   joiner   join(creator, extended): extended when the creator's presence
+//            carried the tag. The tagged request is repeated (250 ms, doubling
+//            to 1 s) until a frame of its session comes back.
+//   creator  acceptJoin(joiner, session): a tagged request opens the session
+//            and answers at once; a repeat of it is answered again and starts
+//            nothing; a plain request makes a plain match.
+// In an extended match:
+//   - the fleet and grid travel whole in one message, shots one a message,
+//     leaving as a message; all through the ReliableLink (once, in order);
+//   - received shots wait in a queue and reach the match one at a time, when
+//     the turn timer has applied the one before (pumpMoves);
+//   - heartbeats flow while the match runs; an opponent silent for
+//     SilenceLimitMs (also a creator that never answers a join) is reported
+//     once through OpponentGone, and the session ends;
+//   - once the match is over here (Exit, a win, a loss: NetConnected false)
+//     the session lingers without heartbeats, so the last shot or the leave
+//     message is still retried and late frames are still acknowledged, until
+//     the other side has been silent for SilenceLimitMs or a new match begins.
+//
+// tick() drives the timers; call it every TickMs while needsTicks(). All on
+// the UI thread. OpponentLeft and OpponentGone show modal messages and pump
+// events: the channel is consistent whenever it calls them.
+
+#include "game/IClock.h"
+#include "game/Match.h"
+#include "game/NetReceiverHost.h"
+#include "game/ReliableLink.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vtx {
+
+class NetChannel {
+public:
+    static constexpr std::int64_t TickMs = 50;
+    static constexpr std::int64_t SilenceLimitMs = 10000;
+    static constexpr std::int64_t FirstJoinRetryMs = 250;
+    static constexpr std::int64_t LastJoinRetryMs = 1000;
+
+    // seed: for the session numbers; 0 takes one from the system.
+    NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed = 0,
+               LinkTimings timings = {});
+
+    // ------------------------------------------------------------ the join
+    void join(std::string_view creatorIP, bool extended);
+    // False for a repeat of the session already under way (answered, and no
+    // new match may start); true when a match with fromIP begins.
+    bool acceptJoin(std::string_view fromIP, std::optional<std::uint32_t> session);
+    // The match under way or last played uses frames.
+    bool extended() const { return m_extended; }
+    // Off: this side speaks only the plain protocol, as an older program
+    // does (tests and measurements play against it).
+    void setOfferExtension(bool on) { m_offerExtension = on; }
+
+    // --------------------------------------------- the match's messages out
+    void SendShot(std::int32_t row, std::int32_t column);
+    void SendLeave();
+    void SendFleet();
+    // The program is ending: what is unacknowledged goes out once more now,
+    // as there will be no retries.
+    void flushNow();
+
+    // ------------------------------------------------------------- frames in
+    void receiveFrame(std::span<const unsigned char> bytes, std::string_view fromIP);
+
+    // ------------------------------------------------------------- timers
+    void tick();
+    bool needsTicks() const { return m_phase != Phase::Idle; }
+    // Hands the next received shot to the match when it has applied the last.
+    void pumpMoves();
+
+    // What the status line should say about the connection instead of the
+    // match's own text; nothing when the line is fine.
+    std::optional<std::string_view> statusText();
+
+    const ReliableLink& link() const { return m_link; }
+    std::uint64_t dropped() const { return m_dropped; }
+
+private:
+    enum class Phase { Idle, Joining, Open, Closing };
+    struct Move {
+        std::int32_t row;
+        std::int32_t column;
+    };
+
+    std::int64_t now() { return m_clock.tickMs(); }
+    void sendText(std::string_view to, std::string_view text);
+    void sendFrameBytes(const std::vector<unsigned char>& bytes);
+    void deliver(const net::Frame& message);
+    void endSession();
+    std::uint32_t newSession();
+
+    Match& m_match;
+    INetReceiverHost& m_host;
+    IClock& m_clock;
+    ReliableLink m_link;
+    std::uint64_t m_seedState;
+    Phase m_phase = Phase::Idle;
+    bool m_offerExtension = true;
+    bool m_extended = false;
+    bool m_peerLeft = false;
+    std::string m_peer;
+    std::int64_t m_nextJoinMs = 0;
+    std::int64_t m_joinRetryMs = FirstJoinRetryMs;
+    std::deque<Move> m_moves;
+    std::uint64_t m_dropped = 0;
+};
+
+} // namespace vtx

@@ -1,0 +1,122 @@
+#include "game/NetExtension.h"
+
+#include "game/NetMessage.h"
+#include "game/PadStr.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace vtx::net {
+
+namespace {
+
+// "SYS$$Present: " is 14 characters; the name field follows it.
+constexpr std::size_t PresenceNameStart = PresentMarker.size() + 1;
+
+void putU32(std::vector<unsigned char>& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+std::uint32_t getU32(std::span<const unsigned char> bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= std::uint32_t(bytes[at + std::size_t(i)]) << (8 * i);
+    return value;
+}
+
+std::optional<std::size_t> payloadSize(FrameKind kind) {
+    switch (kind) {
+    case FrameKind::Ack:
+    case FrameKind::Leave:
+        return 0;
+    case FrameKind::Fleet:
+        return 700;
+    case FrameKind::Move:
+        return 2;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string taggedPresence(std::string_view playerName) {
+    std::string text(PresentMarker);
+    text += ' ';
+    text += PadStr(playerName, int(PresenceNameWidth), PadSide::Right);
+    text += CapabilityTag;
+    return text;
+}
+
+bool presenceTagged(std::string_view presenceText) {
+    const std::size_t at = presenceText.find(PresentMarker);
+    if (at == std::string_view::npos) return false;
+    const std::size_t tagAt = at + PresenceNameStart + PresenceNameWidth;
+    return presenceText.size() >= tagAt + CapabilityTag.size() &&
+           presenceText.substr(tagAt, CapabilityTag.size()) == CapabilityTag;
+}
+
+std::string taggedJoin(std::uint32_t session) {
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string text(JoinRequest);
+    text += CapabilityTag;
+    text += ':';
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += hex[(session >> shift) & 0xF];
+    return text;
+}
+
+std::optional<std::uint32_t> joinSession(std::string_view text) {
+    const std::size_t at = text.find(JoinRequest);
+    if (at == std::string_view::npos) return std::nullopt;
+    std::string_view rest = text.substr(at + JoinRequest.size());
+    if (rest.size() != CapabilityTag.size() + 9 || rest.substr(0, CapabilityTag.size()) != CapabilityTag ||
+        rest[CapabilityTag.size()] != ':')
+        return std::nullopt;
+    const std::string_view digits = rest.substr(CapabilityTag.size() + 1);
+    if (!std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
+        return std::nullopt;
+    std::uint32_t session = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), session, 16);
+    if (session == 0) return std::nullopt;
+    return session;
+}
+
+bool looksLikeFrame(std::span<const unsigned char> bytes) {
+    return bytes.size() >= FrameMagic.size() && std::equal(FrameMagic.begin(), FrameMagic.end(), bytes.begin());
+}
+
+std::vector<unsigned char> encodeFrame(const Frame& frame) {
+    std::vector<unsigned char> out(FrameMagic.begin(), FrameMagic.end());
+    out.reserve(FrameHeaderBytes + frame.payload.size());
+    out.push_back(FrameVersion);
+    out.push_back(static_cast<unsigned char>(frame.kind));
+    putU32(out, frame.session);
+    putU32(out, frame.seq);
+    putU32(out, frame.ack);
+    putU32(out, frame.ackBits);
+    out.insert(out.end(), frame.payload.begin(), frame.payload.end());
+    return out;
+}
+
+std::optional<Frame> decodeFrame(std::span<const unsigned char> bytes) {
+    if (bytes.size() < FrameHeaderBytes || !looksLikeFrame(bytes) || bytes[4] != FrameVersion)
+        return std::nullopt;
+    Frame frame;
+    frame.kind = static_cast<FrameKind>(bytes[5]);
+    const auto size = payloadSize(frame.kind);
+    if (!size || bytes.size() != FrameHeaderBytes + *size) return std::nullopt;
+    frame.session = getU32(bytes, 6);
+    frame.seq = getU32(bytes, 10);
+    frame.ack = getU32(bytes, 14);
+    frame.ackBits = getU32(bytes, 18);
+    if (frame.session == 0) return std::nullopt;
+    // Acknowledgements carry no message; every message carries a number.
+    if ((frame.kind == FrameKind::Ack) != (frame.seq == 0)) return std::nullopt;
+    frame.payload.assign(bytes.begin() + std::ptrdiff_t(FrameHeaderBytes), bytes.end());
+    return frame;
+}
+
+} // namespace vtx::net

@@ -1,0 +1,80 @@
+#pragma once
+
+// The reliable extension of the LAN protocol (docs/lan-protocol.md has the
+// byte-by-byte description). Two copies of this game that both announce it
+// play their match over sequenced, acknowledged frames; towards a program that
+// speaks only the plain protocol (NetMessage.h) nothing changes.
+//
+// Negotiation rides inside the plain messages, where a plain peer does not look:
+//   presence  "SYS$$Present: " + name cut or blank-padded to 14 characters +
+//             "~VTX1". A plain lobby shows characters 14..28 trimmed, which is
+//             the same name it would show for the untagged message.
+//   join      "SYS$$Joined :Quibby" + "~VTX1:" + 8 lower-case hex digits, the
+//             joiner's session number. A plain creator only looks for
+//             "SYS$$Joined :". A joiner tags its request only for a creator
+//             whose presence carried the tag.
+// A match is extended when the creator received a tagged join request. Its
+// messages are frames: binary datagrams that start with "VTX~" and contain no
+// "SYS$$", so a plain side that ever saw one would ignore it.
+//
+// Frame, all integers little-endian:
+//   0  4  "VTX~"
+//   4  1  version, 1
+//   5  1  kind: 'A' acknowledgement or heartbeat, 'F' fleet and grid,
+//               'M' shot, 'X' the player left
+//   6  4  session number, never 0; frames of another session are ignored
+//  10  4  sequence number of this message, 1, 2, ...; 0 for 'A'
+//  14  4  acknowledgement: every message up to this number arrived (0 none)
+//  18  4  selective acknowledgement: bit i set means message ack + 2 + i
+//         arrived too
+//  22     payload: 'F' the 600-byte fleet block then the 100-byte grid block
+//         (FleetBlock.h); 'M' two bytes, row then column (1..10); 'A' and 'X'
+//         none. A frame of any other length for its kind is refused.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vtx::net {
+
+inline constexpr std::string_view CapabilityTag = "~VTX1";
+// Characters of the presence text's name field that a plain lobby shows.
+inline constexpr std::size_t PresenceNameWidth = 14;
+
+inline constexpr std::string_view FrameMagic = "VTX~";
+inline constexpr std::uint8_t FrameVersion = 1;
+inline constexpr std::size_t FrameHeaderBytes = 22;
+
+enum class FrameKind : char { Ack = 'A', Fleet = 'F', Move = 'M', Leave = 'X' };
+
+struct Frame {
+    FrameKind kind = FrameKind::Ack;
+    std::uint32_t session = 0;
+    std::uint32_t seq = 0;
+    std::uint32_t ack = 0;
+    std::uint32_t ackBits = 0;
+    std::vector<unsigned char> payload;
+};
+
+// The tagged presence text for a player name.
+std::string taggedPresence(std::string_view playerName);
+// Whether a presence text carries the tag (at its fixed place only: a name
+// that happens to contain it does not count).
+bool presenceTagged(std::string_view presenceText);
+
+// The tagged join request for a session number (not 0).
+std::string taggedJoin(std::uint32_t session);
+// The session number of a tagged join request; nothing for a plain one or a
+// malformed tag (which is then answered as a plain join).
+std::optional<std::uint32_t> joinSession(std::string_view text);
+
+// Whether the datagram is a frame at all (its magic), before any checking.
+bool looksLikeFrame(std::span<const unsigned char> bytes);
+std::vector<unsigned char> encodeFrame(const Frame& frame);
+// Nothing for a datagram that is no well-formed frame of a known version and kind.
+std::optional<Frame> decodeFrame(std::span<const unsigned char> bytes);
+
+} // namespace vtx::net

@@ -1,0 +1,32 @@
+#pragma once
+
+// What the LAN side of a match needs from the main window: the lobby's list,
+// the messages to the player, the start of a match and the socket. The main
+// window implements it; tests implement it with fakes. UI thread only.
+
+#include <span>
+#include <string_view>
+
+namespace vtx {
+
+class INetReceiverHost {
+public:
+    virtual ~INetReceiverHost() = default;
+    // A join request reached this creator; OpponentIP and NetConnected are
+    // set. Start a match as the Single button does, then close the lobby.
+    virtual void JoinRequested() = 0;
+    // The lobby's server list: is there a line with this address; add a line
+    // for this sender and its presence text.
+    virtual bool ServerListed(std::string_view fromIP) = 0;
+    virtual void AddServer(std::string_view fromIP, std::string_view presenceText) = 0;
+    // "Opponent left the game!", modally.
+    virtual void OpponentLeft() = 0;
+    // The opponent of an extended match has not been heard for the silence
+    // limit (crashed, unplugged, asleep): told modally, like a leave.
+    virtual void OpponentGone() = 0;
+    // One datagram to host, port 6868; nothing for an empty host. A send the
+    // network refuses is the host's to report; it never throws.
+    virtual void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) = 0;
+};
+
+} // namespace vtx

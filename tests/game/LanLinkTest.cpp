@@ -1,0 +1,278 @@
+// The LAN protocol's reliable extension: its bytes, the negotiation with a
+// program that speaks only the plain protocol, and whole matches between two
+// sides over a simulated network that loses, doubles, delays and reorders.
+
+#include "FakeMatchHost.h"
+#include "LanSim.h"
+
+#include "game/FleetBlock.h"
+#include "game/NetChannel.h"
+#include "game/NetExtension.h"
+#include "game/NetMessage.h"
+#include "game/NetReceiver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace vtx {
+namespace {
+
+using test::FakeMatchHost;
+using test::Side;
+using test::Sim;
+using test::StepClock;
+
+using Bytes = std::vector<unsigned char>;
+
+std::string hex(const Bytes& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+TEST(NetExtension, BytesOfTheTagsAndFrames) {
+    EXPECT_EQ(net::taggedPresence("Quentin"), "SYS$$Present: Quentin       ~VTX1");
+    EXPECT_EQ(net::taggedPresence("A name longer than 14"), "SYS$$Present: A name longer ~VTX1");
+    EXPECT_TRUE(net::presenceTagged("SYS$$Present: Quentin       ~VTX1"));
+    EXPECT_FALSE(net::presenceTagged("SYS$$Present: Quentin"));
+    EXPECT_FALSE(net::presenceTagged("SYS$$Present: ~VTX1 as a name")); // only at its place
+
+    EXPECT_EQ(net::taggedJoin(0x00c0ffee), "SYS$$Joined :Quibby~VTX1:00c0ffee");
+    EXPECT_EQ(net::joinSession("SYS$$Joined :Quibby~VTX1:00c0ffee"), 0x00c0ffeeu);
+    for (const char* plain : {"SYS$$Joined :Quibby", "SYS$$Joined :Quibby~VTX1:00000000",
+                              "SYS$$Joined :Quibby~VTX1:00C0FFEE", "SYS$$Joined :Quibby~VTX1:00c0ffee0",
+                              "SYS$$Joined :Quibby~VTX2:00c0ffee"})
+        EXPECT_FALSE(net::joinSession(plain)) << plain;
+
+    net::Frame move{net::FrameKind::Move, 0x01020304, 7, 5, 0x80000001, {3, 10}};
+    const Bytes encoded = net::encodeFrame(move);
+    EXPECT_EQ(hex(encoded), "5654587e" "01" "4d" "04030201" "07000000" "05000000" "01000080" "030a");
+    const auto decoded = net::decodeFrame(encoded);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->session, 0x01020304u);
+    EXPECT_EQ(decoded->seq, 7u);
+    EXPECT_EQ(decoded->ack, 5u);
+    EXPECT_EQ(decoded->ackBits, 0x80000001u);
+    EXPECT_EQ(decoded->payload, (Bytes{3, 10}));
+    EXPECT_EQ(net::encodeFrame({net::FrameKind::Fleet, 1, 1, 0, 0, Bytes(700, '0')}).size(), 722u);
+
+    // Refused: another version, kind or length, session 0, an
+    // acknowledgement with a number or a message without one.
+    const auto changed = [&](std::size_t at, unsigned char value) {
+        Bytes b = encoded;
+        b[at] = value;
+        return b;
+    };
+    Bytes longer = encoded;
+    longer.push_back(0);
+    const std::vector<Bytes> bad = {changed(4, 2), changed(5, 'Z'), changed(5, 'X'),
+                                    Bytes(encoded.begin(), encoded.end() - 1), longer,
+                                    net::encodeFrame({net::FrameKind::Move, 0, 7, 0, 0, {3, 10}}),
+                                    net::encodeFrame({net::FrameKind::Ack, 1, 7, 0, 0, {}}),
+                                    net::encodeFrame({net::FrameKind::Leave, 1, 0, 0, 0, {}})};
+    for (const Bytes& b : bad)
+        EXPECT_FALSE(net::decodeFrame(b)) << hex(b);
+    // No frame contains a marker of the plain protocol: a plain side that
+    // ever saw one would find nothing in it.
+    EXPECT_EQ(std::string(encoded.begin(), encoded.end()).find("SYS$$"), std::string::npos);
+}
+
+// Everything one side sends, as "address|bytes".
+struct Recorder final : INetReceiverHost {
+    std::vector<std::string> sent;
+    int joins = 0, left = 0, gone = 0;
+    std::function<void()> onJoin;
+    void JoinRequested() override {
+        ++joins;
+        if (onJoin) onJoin();
+    }
+    bool ServerListed(std::string_view) override { return true; }
+    void AddServer(std::string_view, std::string_view) override {}
+    void OpponentLeft() override { ++left; }
+    void OpponentGone() override { ++gone; }
+    void SendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
+        sent.push_back(std::string(to) + "|" + std::string(bytes.begin(), bytes.end()));
+    }
+};
+
+// The fleet block written out by hand from its documented layout.
+std::string fleetBytesByHand(const TFleet& fleet) {
+    std::string out;
+    const auto int32 = [&](std::int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out += char(std::uint32_t(v) >> (8 * i) & 0xff);
+    };
+    for (const TShipRecord& ship : fleet) {
+        int32(ship.Size);
+        int32(ship.Sunk);
+        for (int v : ship.Cols)
+            int32(v);
+        for (int v : ship.Rows)
+            int32(v);
+        for (int v : ship.DeckState)
+            int32(v);
+        out += char(ship.Horizontal);
+        out += std::string(3, '\0');
+    }
+    return out;
+}
+
+TEST(NetChannel, APlainMatchSendsThePlainBytes) {
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    Match m(host, clock);
+    Recorder out;
+    NetChannel channel(m, out, clock, 1);
+    m.ArrangeFleet();
+    m.state().OwnFleet = m.state().WorkFleet;
+    m.state().OwnField = m.state().WorkField;
+
+    channel.join("10.0.0.2", false);
+    m.state().OpponentIP = "10.0.0.2"; // as the lobby sets it after the request
+    channel.SendFleet();
+    channel.SendShot(3, 7);
+    channel.SendShot(10, 10);
+    channel.SendShot(1, 10);
+    channel.SendLeave();
+    const std::string field(m.state().OwnField.begin(), m.state().OwnField.end());
+    EXPECT_EQ(out.sent, (std::vector<std::string>{
+                            "10.0.0.2|SYS$$Joined :Quibby",
+                            "10.0.0.2|SYS$$Info:",
+                            "10.0.0.2|" + fleetBytesByHand(m.state().OwnFleet),
+                            "10.0.0.2|SYS$$Field:",
+                            "10.0.0.2|" + field,
+                            "10.0.0.2|SYS$$Move:3 7 ",
+                            "10.0.0.2|SYS$$Move:1010",
+                            "10.0.0.2|SYS$$Move:1 10",
+                            "10.0.0.2|SYS$$Exit:",
+                        }));
+    EXPECT_EQ(field.size(), 100u);
+    EXPECT_FALSE(channel.needsTicks()); // a plain match has no timers
+}
+
+// What a player of each side sees of one board: the same decks still
+// intact, the same decks hit, the same ships sunk; every shot fired marked
+// once on the other side. (The owner's grid marks a sunk ship's cells as
+// water around it, the shooter's keeps them sunk: the fleets say which.)
+void expectSidesAgree(Side& shooter, Side& target) {
+    for (std::size_t i = 0; i < 100; ++i)
+        ASSERT_EQ(shooter.s().EnemyField[i] == CellDeck, target.s().OwnField[i] == CellDeck) << i;
+    for (std::size_t n = 0; n < 10; ++n) {
+        ASSERT_EQ(shooter.s().EnemyFleet[n].Sunk, target.s().OwnFleet[n].Sunk);
+        for (std::size_t k = 0; k < 4; ++k)
+            ASSERT_EQ(shooter.s().EnemyFleet[n].DeckState[k], target.s().OwnFleet[n].DeckState[k]);
+    }
+    ASSERT_EQ(std::size_t(shooter.s().PlayerShots), target.host.count("MarkShot 2 "));
+}
+
+TEST(LanSimulation, TheFourCombinationsOfExtendedAndPlainSidesNegotiate) {
+    for (const bool creatorExtended : {true, false})
+        for (const bool joinerExtended : {true, false}) {
+            SCOPED_TRACE(std::string("creator ") + (creatorExtended ? "extended" : "plain") + ", joiner " +
+                         (joinerExtended ? "extended" : "plain"));
+            Sim sim(11, creatorExtended, joinerExtended);
+            sim.net.jitterMs = 0; // the plain protocol needs datagrams in order
+            // The joiner tags its request only for a creator that announced it.
+            sim.join(creatorExtended);
+            ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 120000));
+            const bool extended = creatorExtended && joinerExtended;
+            EXPECT_EQ(sim.creator.channel.extended(), extended);
+            EXPECT_EQ(sim.joiner.channel.extended(), extended);
+            expectSidesAgree(sim.creator, sim.joiner);
+            expectSidesAgree(sim.joiner, sim.creator);
+            EXPECT_EQ(sim.creator.host.count("ScoreWindow"), 0u);
+            EXPECT_EQ(sim.creator.left + sim.joiner.left + sim.creator.gone + sim.joiner.gone, 0);
+        }
+}
+
+// What a plain side receives from an extended one is exactly the plain
+// protocol: the creator's recorder shows the joiner's bytes unchanged.
+TEST(LanSimulation, APlainPeerSeesOnlyPlainBytes) {
+    for (const bool plainIsCreator : {true, false}) {
+        Sim sim(5, !plainIsCreator, plainIsCreator);
+        sim.net.jitterMs = 0;
+        const Side& plain = plainIsCreator ? sim.creator : sim.joiner;
+        sim.join(!plainIsCreator);
+        ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 60000));
+        const auto& heard = sim.net.sentTo[plain.index];
+        ASSERT_GT(heard.size(), 20u);
+        for (const std::string& d : heard) {
+            const bool plainText = d == "SYS$$Joined :Quibby" || d == "SYS$$Info:" || d == "SYS$$Field:" ||
+                                   (d.rfind("SYS$$Move:", 0) == 0 && d.size() == 14);
+            EXPECT_TRUE(plainText || d.size() == 600 || d.size() == 100) << d;
+        }
+    }
+}
+
+TEST(LanSimulation, AThousandMatchesAtThirtyPercentLossFinishAndAgree) {
+    int finished = 0;
+    std::uint64_t datagrams = 0;
+    for (unsigned seed = 1; seed <= 1000; ++seed) {
+        Sim sim(seed, true, true);
+        sim.net.loss = 0.30;
+        sim.net.duplicate = 0.05;
+        sim.net.reorder = 0.25;
+        sim.join(true);
+        if (!sim.runUntil([&] { return sim.over(); }, 600000)) {
+            ADD_FAILURE() << "seed " << seed << " did not finish";
+            continue;
+        }
+        ++finished;
+        datagrams += sim.net.sent;
+        expectSidesAgree(sim.creator, sim.joiner);
+        expectSidesAgree(sim.joiner, sim.creator);
+        ASSERT_EQ(sim.creator.left + sim.joiner.left + sim.creator.gone + sim.joiner.gone, 0) << seed;
+        // The winner's last shot still reaches the loser after the winner's
+        // match is over; then both links fall quiet.
+        ASSERT_TRUE(sim.runUntil([&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); },
+                                 30000))
+            << seed;
+    }
+    EXPECT_EQ(finished, 1000);
+    RecordProperty("datagrams_per_match", std::to_string(datagrams / 1000));
+}
+
+TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
+    // In the battle: the joiner's computer vanishes.
+    Sim sim(3, true, true);
+    sim.join(true);
+    ASSERT_TRUE(sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
+    sim.net.cut = true;
+    const std::int64_t cutAt = sim.net.now;
+    sim.runUntil([] { return false; }, 30000);
+    EXPECT_EQ(sim.creator.gone, 1);
+    EXPECT_GE(sim.creator.goneAt - cutAt, NetChannel::SilenceLimitMs - 500);
+    EXPECT_LE(sim.creator.goneAt - cutAt, NetChannel::SilenceLimitMs + 100);
+    EXPECT_FALSE(sim.creator.channel.needsTicks());
+    EXPECT_TRUE(sim.creator.s().GameInProgress); // the player leaves with Exit, as after a leave
+
+    // A creator that never answers the join request.
+    Sim lonely(4, true, true);
+    lonely.net.cut = true;
+    lonely.join(true);
+    lonely.runUntil([] { return false; }, 12000);
+    EXPECT_EQ(lonely.joiner.gone, 1);
+    EXPECT_GT(lonely.net.sent, 8u); // the request was repeated
+
+    // Exit is no silence: the other side is told it left, never that it is gone.
+    Sim leaving(6, true, true);
+    leaving.net.loss = 0.3;
+    leaving.join(true);
+    ASSERT_TRUE(leaving.runUntil([&] { return leaving.joiner.s().FightStarted; }, 30000));
+    leaving.joiner.match.elbtExitClick();
+    leaving.runUntil([] { return false; }, 25000);
+    EXPECT_EQ(leaving.creator.left, 1);
+    EXPECT_EQ(leaving.creator.gone + leaving.joiner.gone, 0);
+}
+
+} // namespace
+} // namespace vtx
