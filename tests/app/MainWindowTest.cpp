@@ -653,6 +653,15 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     EXPECT_EQ(heard[3], QByteArray(state().OwnField.data(), 100));
     EXPECT_EQ(heard[4], QByteArray("SYS$$Move:1010"));
     EXPECT_EQ(heard[5], QByteArray("SYS$$Exit:"));
+
+    // Closing the window in the middle of a network match tells the opponent too.
+    state().NetMode = true;
+    state().NetConnected = true;
+    clickButton(form().elbtSingleGame);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 10; }, 5000));
+    form().close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 11; }, 5000));
+    EXPECT_EQ(heard.last(), QByteArray("SYS$$Exit:"));
 }
 
 TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
