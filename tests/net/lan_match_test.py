@@ -315,21 +315,10 @@ def main():
             return impaired_matches(a, b, cells)
 
         # 1. Lobby: A creates, B sees A and joins.
-        a.menu(328)
-        lobby_a = a.window("^Network$")
-        a.wait(lambda p: p["lobby"] == "1" and p["netmode"] == "1", "A's lobby")
-        a.button(lobby_a, 64, 154)  # Create
-        a.wait(lambda p: p["status"] == "Waiting for Opponent...", "A waiting")
-        b.menu(328)
-        lobby_b = b.window("^Network$")
-        b.wait(lambda p: int(p["servers"]) >= 1, "A in B's server list", timeout=10)
-        time.sleep(0.5)  # let the new line paint
-        b.screenshot("lobby")
-        joined = time.time()
-        b.button(lobby_b, 152, 154)  # Join
+        ready = join_match(a, b, "first match")
         for side in sides:
-            side.wait(lambda p: p["status"] == "Ready to Play!" and p["fight"] == "1", "both boards ready")
-        log("join to both boards ready: %.0f ms" % ((time.time() - joined) * 1000))
+            side.wait(lambda p: p["status"] == "Ready to Play!", "the ready status")
+        log("join to both boards ready: %.0f ms" % (ready * 1000))
         first = a.probe()
         if first["turn"] != "1" or b.probe()["turn"] != "0":
             raise RuntimeError("the creator must shoot first")
@@ -359,15 +348,7 @@ def main():
         winner.wait(lambda p: p["scores"] == "0", "the high-score window to close")
 
         # 4. A second match; B leaves during it.
-        a.menu(328)
-        lobby_a = a.window("^Network$")
-        a.button(lobby_a, 64, 154)
-        b.menu(328)
-        lobby_b = b.window("^Network$")
-        b.wait(lambda p: int(p["servers"]) >= 1, "A in B's list again", timeout=10)
-        b.button(lobby_b, 152, 154)
-        for side in sides:
-            side.wait(lambda p: p["fight"] == "1", "the second battle")
+        join_match(a, b, "second match")
         b.menu(488)  # Exit
         a.wait(lambda p: p["message"] == "Opponent left the game!", "the leave message on A")
         a.screenshot("opponent-left")
