@@ -724,17 +724,6 @@ void TForm1::SendRequest(const QString& host, const QByteArray& text) {
     NMUDP1.SendDatagram(text);
 }
 
-// The blocks travel as datagrams of their raw bytes, like a text.
-void TForm1::SendInfo(const QString& host) {
-    const FleetBlock block = encodeFleet(m_match.state().OwnFleet);
-    SendRequest(host, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
-}
-
-void TForm1::SendField(const QString& host) {
-    const FieldBlock block = encodeField(m_match.state().OwnField);
-    SendRequest(host, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
-}
-
 // The match's messages: plain datagrams or the extended protocol's frames,
 // as the channel settled at the join.
 void TForm1::SendShot(std::int32_t row, std::int32_t column) {

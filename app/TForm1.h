@@ -129,11 +129,9 @@ public:
     void NMUDP1DataReceived(int numberBytes, const QString& fromIP, int port);
 
     // ------------------------------------------------------------ LAN sends
-    // One text datagram to host:6868 (nothing for an empty host); the fleet
-    // block of OwnFleet; the grid block of OwnField.
+    // One datagram to host:6868 (nothing for an empty host): a text or a
+    // block of the plain protocol, or a frame of the extended one.
     void SendRequest(const QString& host, const QByteArray& text) override;
-    void SendInfo(const QString& host);
-    void SendField(const QString& host);
     // SIGTERM, SIGINT or SIGHUP arrived: the program ends as a close through
     // the system does, and keeps the song position as Exit in the menu does.
     void TerminationRequested();

@@ -112,18 +112,27 @@ void NetChannel::SendLeave() {
     }
 }
 
+// The blocks travel as datagrams of their raw bytes, like a text.
+void NetChannel::SendInfo(std::string_view host) {
+    m_host.SendDatagram(host, encodeFleet(m_match.state().OwnFleet));
+}
+
+void NetChannel::SendField(std::string_view host) {
+    m_host.SendDatagram(host, encodeField(m_match.state().OwnField));
+}
+
 void NetChannel::SendFleet() {
     const MatchState& s = m_match.state();
-    const FleetBlock fleet = encodeFleet(s.OwnFleet);
-    const FieldBlock field = encodeField(s.OwnField);
     if (!m_extended) {
         const std::string& to = s.OpponentIP;
         sendText(to, net::InfoMarker);
-        m_host.SendDatagram(to, fleet);
+        SendInfo(to);
         sendText(to, net::FieldMarker);
-        m_host.SendDatagram(to, field);
+        SendField(to);
         return;
     }
+    const FleetBlock fleet = encodeFleet(s.OwnFleet);
+    const FieldBlock field = encodeField(s.OwnField);
     std::vector<unsigned char> payload(fleet.begin(), fleet.end());
     payload.insert(payload.end(), field.begin(), field.end());
     m_link.send(net::FrameKind::Fleet, std::move(payload), now());

@@ -99,6 +99,9 @@ private:
 
     std::int64_t now() { return m_clock.tickMs(); }
     void sendText(std::string_view to, std::string_view text);
+    // The plain protocol's fleet block of OwnFleet and grid block of OwnField.
+    void SendInfo(std::string_view host);
+    void SendField(std::string_view host);
     void sendFrameBytes(const std::vector<unsigned char>& bytes);
     void deliver(const net::Frame& message);
     void endSession();
