@@ -19,6 +19,7 @@
 // options window needs (IOptionsHost) and what the high-score window needs
 // (IScoreHost). Everything runs on the UI thread.
 
+#include "app/KeyboardControl.h"
 #include "game/IMatchHost.h"
 #include "game/Match.h"
 #include "game/NetReceiver.h"
@@ -26,9 +27,10 @@
 #include "net/TNMUDP.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
+#include "scene/CellCursorMark.h"
 #include "scene/World.h"
-#include "ui/ILobbyHost.h"
 #include "scene/engine/TGLTextureImage.h"
+#include "ui/ILobbyHost.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -107,6 +109,7 @@ public:
     QString LocalIP() const override { return m_localIP; }
     NetReceiver& netReceiver() { return m_netReceiver; }
     bool SpaceHeld() const { return m_spaceHeld; }
+    KeyboardControl& keyboard() { return m_keys; }
 
     // -------------------------------------------------------------- handlers
     void elbtSingleGameClick();
@@ -226,6 +229,8 @@ private:
     Match m_match;
     Boards m_boards;
     CameraFx m_fx;
+    CellCursorMark m_cursorMark{m_world, m_boards};
+    KeyboardControl m_keys{m_match, m_boards, m_cursorMark};
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;
