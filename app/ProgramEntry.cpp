@@ -9,6 +9,7 @@
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
 #include "ui/TformNet.h"
+#include "ui/Translation.h"
 #include "ui/format/GameFolders.h"
 
 #include <QGuiApplication>
@@ -49,6 +50,8 @@ int runProgram(int argc, char** argv) {
     // when the game runs from its runtime folder).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vortalix3d.Vortalix3D"));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vortalix3d")));
+    // The player's language, before any window writes its texts.
+    InstallTranslation(QString::fromStdString((dataRoot() / "translations").string()), preferredLanguages());
 
     TForm1 form1; // its FormCreate runs now, before any other window exists
     if (form1.StartupAborted()) return 1;

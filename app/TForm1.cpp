@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/GameTexts.h"
 #include "app/SignalBridge.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
@@ -131,11 +132,11 @@ void TForm1::fitCaption(TWispButton* button) {
     captionFont.setPixelSize(13);
     for (int spacing = 100; spacing >= 80; spacing -= 2) {
         captionFont.setLetterSpacing(QFont::PercentageSpacing, spacing);
-        if (button->XOffset() + QFontMetrics(captionFont).horizontalAdvance(button->Text()) <=
+        button->SetCaptionFont(captionFont);
+        if (button->CaptionLeft() + QFontMetrics(captionFont).horizontalAdvance(button->Caption()) <=
             button->width() - 4)
             break;
     }
-    button->SetCaptionFont(captionFont);
 }
 
 void TForm1::createComponents() {
@@ -159,18 +160,19 @@ void TForm1::createComponents() {
     Label2->setFont(labelFont);
     Label2->setStyleSheet(QStringLiteral("color: silver; background: transparent;"));
 
-    elbtSingleGame = makeButton(288, QStringLiteral("Single"), 22, 7);
-    elbtNetGame = makeButton(328, QStringLiteral("Network"), 18, 7);
-    elbtFight = makeButton(368, QStringLiteral("  Fight"), 18, 7);
-    elbtOptions = makeButton(408, QStringLiteral("Options"), 20, 7);
-    elbtHighScores = makeButton(448, QStringLiteral("Scores"), 20, 7);
-    elbtExit = makeButton(488, QStringLiteral("  Exit"), 20, 7);
+    elbtSingleGame = makeButton(288, tr("Single"), 22, 7);
+    elbtNetGame = makeButton(328, tr("Network"), 18, 7);
+    elbtFight = makeButton(368, tr("  Fight"), 18, 7);
+    elbtOptions = makeButton(408, tr("Options"), 20, 7);
+    elbtHighScores = makeButton(448, tr("Scores"), 20, 7);
+    elbtExit = makeButton(488, tr("  Exit"), 20, 7);
     connect(elbtSingleGame, &TWispButton::clicked, this, &TForm1::elbtSingleGameClick);
     connect(elbtNetGame, &TWispButton::clicked, this, &TForm1::elbtNetGameClick);
     connect(elbtFight, &TWispButton::clicked, this, &TForm1::elbtFightClick);
     connect(elbtOptions, &TWispButton::clicked, this, &TForm1::elbtOptionsClick);
     connect(elbtHighScores, &TWispButton::clicked, this, &TForm1::elbtHighScoresClick);
     connect(elbtExit, &TWispButton::clicked, this, &TForm1::elbtExitClick);
+    m_keys.attach(*this);
 
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(m_match.state().Timer1Interval);
@@ -392,7 +394,7 @@ void TForm1::elbtNetGameClick() {
     // the new address must not make this side hear itself as a creator.
     readLocalAddresses();
     if (m_localIP == QStringLiteral("127.0.0.1") || !m_formNet) {
-        ShowFormMess(60, "NetWork is unavailable on Your PC!", true);
+        ShowFormMess(60, tr("NetWork is unavailable on Your PC!").toStdString(), true);
         return;
     }
     if (!NMUDP1.BindError().isEmpty() && !m_bindErrorShown) {
@@ -400,7 +402,7 @@ void TForm1::elbtNetGameClick() {
         // announce and join but hears nothing. Say so once.
         m_bindErrorShown = true;
         ShowFormMess(40,
-                     QStringLiteral("UDP port %1 is busy:\r\n%2\r\nNo answers can reach this game.")
+                     tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.")
                          .arg(net::GamePort)
                          .arg(NMUDP1.BindError())
                          .toStdString(),
@@ -437,6 +439,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::timerScrollTimer() {
     m_fx.timerScrollTimer();
+    m_keys.refresh(); // the board in play changes with the turn
     writeTestProbe();
 }
 
@@ -502,7 +505,7 @@ void TForm1::runLinkTimer() {
 
 void TForm1::showStatus() {
     const auto link = m_netChannel.statusText();
-    const QString text = link ? QString::fromUtf8(link->data(), qsizetype(link->size())) : m_matchStatus;
+    const QString text = link ? gameText(*link) : m_matchStatus;
     if (Label2->text() != text) Label2->setText(text);
 }
 
@@ -558,6 +561,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::KeyPress) {
             if (key->key() == Qt::Key_Space) m_spaceHeld = true;
             FormKeyDown(key->key());
+            if (m_keys.keyPress(*key)) return true;
         }
     }
     return TSkinnedForm::eventFilter(watched, event);
@@ -607,9 +611,11 @@ void TForm1::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t colum
 }
 void TForm1::ShowWinMessage() {
     m_fx.ShowWinMessage();
+    m_world.HUDText1->Text = hudText(m_world.HUDText1->Text);
 }
 void TForm1::ShowLossMessage() {
     m_fx.ShowLossMessage();
+    m_world.HUDText1->Text = hudText(m_world.HUDText1->Text);
 }
 void TForm1::HideHudMessage() {
     m_fx.HideHudMessage();
@@ -626,7 +632,7 @@ void TForm1::PlaySound(Sound sound) {
 }
 
 void TForm1::SetStatus(std::string_view text) {
-    SetStatus(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    SetStatus(gameText(text));
 }
 
 TWispButton* TForm1::buttonOf(MenuButton button) const {
@@ -659,7 +665,7 @@ void TForm1::SetTimer1(bool enabled, std::int32_t intervalMs) {
 }
 
 void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
-    const QString message = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QString message = gameText(text);
     if (m_formMess)
         m_formMess->ShowFormMess(top, message, modal);
     else

@@ -19,6 +19,7 @@
 // options window needs (IOptionsHost) and what the high-score window needs
 // (IScoreHost). Everything runs on the UI thread.
 
+#include "app/KeyboardControl.h"
 #include "game/IMatchHost.h"
 #include "game/Match.h"
 #include "game/NetChannel.h"
@@ -27,9 +28,10 @@
 #include "net/TNMUDP.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
+#include "scene/CellCursorMark.h"
 #include "scene/World.h"
-#include "ui/ILobbyHost.h"
 #include "scene/engine/TGLTextureImage.h"
+#include "ui/ILobbyHost.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -112,6 +114,7 @@ public:
     NetReceiver& netReceiver() { return m_netReceiver; }
     NetChannel& netChannel() { return m_netChannel; }
     bool SpaceHeld() const { return m_spaceHeld; }
+    KeyboardControl& keyboard() { return m_keys; }
 
     // -------------------------------------------------------------- handlers
     void elbtSingleGameClick();
@@ -235,6 +238,8 @@ private:
     Match m_match;
     Boards m_boards;
     CameraFx m_fx;
+    CellCursorMark m_cursorMark{m_world, m_boards};
+    KeyboardControl m_keys{m_match, m_boards, m_cursorMark};
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;

@@ -3,6 +3,7 @@
 #   cmake --install build [--prefix P]   (DESTDIR honoured)
 #     P/bin/vortalix3d
 #     P/share/vortalix3d/{DATA,data,sounds,Music}   the generated data
+#     P/share/vortalix3d/translations               the languages (.qm)
 #     P/share/applications/<id>.desktop
 #     P/share/metainfo/<id>.metainfo.xml
 #     P/share/icons/hicolor/<N>x<N>/apps/vortalix3d.png
@@ -40,7 +41,7 @@ configure_file(${PROJECT_SOURCE_DIR}/dist/${VTX_APP_ID}.metainfo.xml.in
 install(TARGETS vortalix3d RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Only the generated folders: the runtime folder may also hold a player's
 # vtx.ini, hscore.dat or clients.cfg, and the texture folder the game makes.
-foreach(folder DATA data sounds Music)
+foreach(folder DATA data sounds Music translations)
     install(DIRECTORY ${VTX_RUN_DIR}/${folder} DESTINATION ${CMAKE_INSTALL_DATADIR}/vortalix3d
         PATTERN Textures EXCLUDE)
 endforeach()

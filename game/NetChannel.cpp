@@ -237,15 +237,15 @@ void NetChannel::tick() {
 std::optional<std::string_view> NetChannel::statusText() {
     const MatchState& s = m_match.state();
     if (!s.NetConnected || m_peerLeft) return std::nullopt;
-    if (m_phase == Phase::Joining) return "Joining the game...";
+    if (m_phase == Phase::Joining) return net::JoiningText;
     if (m_phase != Phase::Open) return std::nullopt;
     const std::int64_t t = now();
     if (!s.FightStarted) {
-        if (s.FleetSent && !s.FleetReceived) return "Waiting for the opponent's fleet...";
+        if (s.FleetSent && !s.FleetReceived) return net::WaitingForFleetText;
         return std::nullopt;
     }
     if (m_link.oldestUnacknowledgedMs(t) > 1500 || m_link.silenceMs(t) > 2500)
-        return "Waiting for the opponent's computer...";
+        return net::WaitingForComputerText;
     return std::nullopt;
 }
 

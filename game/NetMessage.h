@@ -48,6 +48,10 @@ inline constexpr std::string_view JoinRequest = "SYS$$Joined :Quibby";
 inline constexpr std::string_view OpponentLeftText = "Opponent left the game!";
 // An extended match's opponent fell silent (NetChannel).
 inline constexpr std::string_view OpponentGoneText = "No answer from the opponent!";
+// The status line while an extended match's link is in trouble (NetChannel).
+inline constexpr std::string_view JoiningText = "Joining the game...";
+inline constexpr std::string_view WaitingForFleetText = "Waiting for the opponent's fleet...";
+inline constexpr std::string_view WaitingForComputerText = "Waiting for the opponent's computer...";
 
 // "SYS$$Present: " followed by the name.
 std::string presenceMessage(std::string_view playerName);

@@ -73,6 +73,10 @@ void CameraFx::timerScrollTimer() {
     }
 }
 
+bool CameraFx::hovering() const {
+    return m_match.state().HoverPicking || (hoverWanted && hoverWanted());
+}
+
 bool CameraFx::isCell(const TGLBaseSceneObject* object) const {
     return object && object->kind() == ObjectKind::Plane && object->Tag == 0;
 }
@@ -103,7 +107,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
 
-    if (s.HoverPicking) {
+    if (hovering()) {
         m_hoverPending = true;
         m_hoverX = x;
         m_hoverY = y;
@@ -121,11 +125,12 @@ void CameraFx::PickHover() {
     if (!m_hoverPending) return;
     m_hoverPending = false;
     MatchState& s = m_match.state();
-    if (!s.HoverPicking || s.GameWon || s.GameLost) return;
+    if (!hovering() || s.GameWon || s.GameLost) return;
     TGLBaseSceneObject* object = pickAt(m_hoverX, m_hoverY);
     if (isCell(object) && object != m_boards.HoveredCell) {
         if (s.Arranging) m_match.CellHover(object->Name);
         m_boards.HoveredCell = static_cast<TPlane*>(object);
+        if (cellHovered) cellHovered(object->Name);
     }
 }
 

@@ -14,6 +14,9 @@
 //   rightButtonHeld()    the right mouse button's state asked of the system
 //   cursorOffsetY()      the cursor's screen Y minus the main window's top
 //   randomBelow(n)       uniform 0..n-1 for the shake
+//   hoverWanted()        the pointer's cell is wanted outside an arrangement
+//                        too (the keyboard's cursor follows it)
+//   cellHovered(name)    the pointer came onto another cell plane
 //
 // Call order: RecordIdleStart at every main window activation;
 // timerScrollTimer every 100 ms; the two mouse handlers for each viewer event;
@@ -25,6 +28,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace vtx {
 
@@ -43,6 +47,8 @@ public:
     std::function<bool()> rightButtonHeld;
     std::function<int()> cursorOffsetY;
     std::function<int(int n)> randomBelow;
+    std::function<bool()> hoverWanted;
+    std::function<void(std::string_view cellName)> cellHovered;
 
     static constexpr std::int64_t IdleAfterMs = 30000;
     static constexpr std::int64_t ShakeMs = 400;
@@ -91,6 +97,7 @@ public:
     void ShowLogo(bool visible);
 
 private:
+    bool hovering() const;
     bool isCell(const TGLBaseSceneObject* object) const;
     // The object under the pixel for the hover test and the clicks.
     TGLBaseSceneObject* pickAt(int x, int y);

@@ -1,6 +1,7 @@
 #include "scene/World.h"
 
 #include "scene/Boards.h"
+#include "scene/HudGlyphs.h"
 #include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
@@ -80,7 +81,11 @@ void World::buildLibraries() {
     BitmapFont1.CharHeight = 30;
     BitmapFont1.GlyphsIntervalX = 1;
     BitmapFont1.GlyphsIntervalY = 1;
-    BitmapFont1.addRange(' ', 'Z', 0);
+    int glyph = 0;
+    for (const hud::GlyphRun& run : hud::GlyphRuns) {
+        BitmapFont1.addRange(int(run.first), int(run.last), glyph);
+        glyph += int(run.last - run.first) + 1;
+    }
     BitmapFont2.CharWidth = 397;
     BitmapFont2.CharHeight = 303;
     BitmapFont2.addRange('A', 'H', 0);

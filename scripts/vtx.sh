@@ -19,7 +19,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libqt6opengl6-dev libgl-dev libglm-dev libgl1-mesa-dri
+    qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglm-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-mixer-dev timgm6mb-soundfont libmp3lame-dev fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick iproute2 python3

@@ -34,7 +34,7 @@ TFormMess* TFormMess::Instance() {
 }
 
 void TFormMess::FormCreate(QWidget* mainWindow) {
-    setWindowTitle(QStringLiteral("Message"));
+    setWindowTitle(tr("Message"));
     resize(306, 184);
     setFixedSize(306, 184);
 
@@ -65,7 +65,7 @@ void TFormMess::FormCreate(QWidget* mainWindow) {
     elbtOk = new TWispButton(this);
     elbtOk->setGeometry(117, 141, 71, 24);
     elbtOk->SetFaces("71x24");
-    elbtOk->SetText(QStringLiteral("   Ok"));
+    elbtOk->SetText(tr("   Ok"));
     elbtOk->SetXOffset(20);
     elbtOk->SetYOffset(7);
     elbtOk->SetFont(EnabledFont());
@@ -74,6 +74,9 @@ void TFormMess::FormCreate(QWidget* mainWindow) {
         elbtOk->SetYOffset(6);
     }
     connect(elbtOk, &TWispButton::clicked, this, &TFormMess::elbtOkClick);
+    elbtOk->setFocusPolicy(Qt::TabFocus);
+    // Enter and Esc answer Ok; a message shown without Ok waits for its caller.
+    SetKeyButtons({elbtOk}, elbtOk);
 
     PlaceRelativeTo(mainWindow);
     LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));

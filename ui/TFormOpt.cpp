@@ -8,6 +8,7 @@
 #include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
+#include "ui/Translation.h"
 #include "ui/format/OptionsFile.h"
 
 #include <QLabel>
@@ -54,6 +55,7 @@ TWispButton* volumeButton(QWidget* parent, const char* set, int x, int y) {
     button->SetFaces(set);
     button->SetXOffset(20);
     button->SetYOffset(8);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -82,10 +84,10 @@ TFormOpt::TFormOpt(IOptionsHost* host, QWidget* mainWindow) : TSkinnedForm(nullp
 }
 
 void TFormOpt::FormCreate(QWidget* mainWindow) {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setFixedSize(306, 325);
 
-    Label1 = whiteLabel(this, QStringLiteral("Player Name:"), 48, 54);
+    Label1 = whiteLabel(this, tr("Player Name:"), 48, 54);
     edPlayerName = new TFlatEdit(this);
     edPlayerName->setGeometry(136, 50, 121, 19);
     edPlayerName->SetColorFlat(QColor(192, 192, 192));
@@ -93,38 +95,42 @@ void TFormOpt::FormCreate(QWidget* mainWindow) {
     edPlayerName->SetTextColor(QColor(128, 128, 128));
     connect(edPlayerName, &TFlatEdit::mouseDown, this, &TFormOpt::edPlayerNameMouseDown);
 
-    bcbManual = checkBox(this, QStringLiteral("Manual Ship Arrangement"), 74);
-    bcbEnableSounds = checkBox(this, QStringLiteral("Sound ON/OFF"), 105);
+    bcbManual = checkBox(this, tr("Manual Ship Arrangement"), 74);
+    bcbEnableSounds = checkBox(this, tr("Sound ON/OFF"), 105);
 
     btSoundLow = volumeButton(this, "low", 47, 130);
     Image1 = volumeFrame(this, "volume/effects", 130);
     ProgressBar2 = levelBar(this, 138);
     btSoundHigh = volumeButton(this, "high", 232, 130);
 
-    bcbEnableMusic = checkBox(this, QStringLiteral("Music ON/OFF"), 166);
+    bcbEnableMusic = checkBox(this, tr("Music ON/OFF"), 166);
     btMusicLow = volumeButton(this, "low", 47, 191);
     Image2 = volumeFrame(this, "volume/music", 191);
     ProgressBar1 = levelBar(this, 199);
     btMusicHigh = volumeButton(this, "high", 232, 191);
 
-    Label4 = whiteLabel(this, QStringLiteral("Game Level:"), 48, 228);
+    Label4 = whiteLabel(this, tr("Game Level:"), 48, 228);
     cbDifficulty = new TWispComboBox(this);
     cbDifficulty->setGeometry(128, 226, 129, 21);
-    cbDifficulty->addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
+    cbDifficulty->addItems({tr("Easy"), tr("Normal"), tr("Hard")});
     cbDifficulty->setCurrentIndex(-1);
 
     elbtClose = new TWispButton(this);
     elbtClose->setGeometry(64, 280, 86, 24);
     elbtClose->SetFaces("86x24");
-    elbtClose->SetText(QStringLiteral("Close"));
+    elbtClose->SetText(tr("Close"));
     elbtClose->SetXOffset(30);
     elbtClose->SetYOffset(7);
     elbtClose->SetFont(EnabledFont());
+    elbtClose->setFocusPolicy(Qt::TabFocus);
 
-    setTabOrder(edPlayerName, bcbManual);
-    setTabOrder(bcbManual, bcbEnableSounds);
-    setTabOrder(bcbEnableSounds, bcbEnableMusic);
-    setTabOrder(bcbEnableMusic, cbDifficulty);
+    // Tab walks the window top to bottom; Enter is Close (which stores), Esc
+    // leaves without storing, as closing the window any other way does.
+    const QList<QWidget*> order = {edPlayerName,   bcbManual,  bcbEnableSounds, btSoundLow,   btSoundHigh,
+                                   bcbEnableMusic, btMusicLow, btMusicHigh,     cbDifficulty, elbtClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    SetKeyButtons({elbtClose}, nullptr);
 
     connect(elbtClose, &TWispButton::clicked, this, &TFormOpt::elbtCloseClick);
     connect(btSoundLow, &TWispButton::clicked, this, &TFormOpt::btSoundLowClick);
@@ -145,6 +151,7 @@ void TFormOpt::FormCreate(QWidget* mainWindow) {
     // 2.-4. Position, panel, region.
     PlaceRelativeTo(mainWindow);
     LoadPanel(QStringLiteral("data\\panel4.jpg"), QSize(306, 325));
+    if (TranslationActive()) RetitlePanel(windowTitle());
     SetOutline(Outline306(324));
     SetNoDrag();
     RebuildWindowRgn();
@@ -187,8 +194,10 @@ void TFormOpt::elbtCloseClick() {
         m_host->SetSoundOn(bcbEnableSounds->Checked());
         if (error) {
             close();
-            vtx::ShowFormMess(
-                50, QStringLiteral("The options were not saved!\r\n") + QString::fromStdString(*error), true);
+            vtx::ShowFormMess(50,
+                              tr("The options were not saved!") + QStringLiteral("\r\n") +
+                                  QString::fromStdString(*error),
+                              true);
             return;
         }
     }

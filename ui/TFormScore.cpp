@@ -6,9 +6,11 @@
 #include "ui/TFormMess.h"
 #include "ui/TOffice97Button.h"
 #include "ui/TWispButton.h"
+#include "ui/Translation.h"
 #include "ui/format/DataPath.h"
 #include "ui/format/FileIo.h"
 #include "ui/format/GameFolders.h"
+#include "ui/format/TextEncoding.h"
 
 #include <QLabel>
 #include <QTime>
@@ -30,7 +32,7 @@ TFormScore::TFormScore(IScoreHost* host, QWidget* mainWindow) : TSkinnedForm(nul
 }
 
 void TFormScore::FormCreate(QWidget* mainWindow) {
-    setWindowTitle(QStringLiteral("HighScores"));
+    setWindowTitle(tr("HighScores"));
     setFixedSize(306, 325);
 
     QFont rowFont(QStringLiteral("DejaVu Sans Mono"));
@@ -42,7 +44,7 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
         row->setFont(rowFont);
         row->SetTextColor(Qt::white);
         row->InactiveColor = QColor(128, 128, 128);
-        row->setText(QStringLiteral("noname"));
+        row->setText(tr("noname"));
         connect(row, &TOffice97Button::mouseDown, this, &TFormScore::ob1MouseDown);
         ob[n] = row;
     }
@@ -63,10 +65,12 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
     labPoints->setAttribute(Qt::WA_TranslucentBackground);
     labPoints->setGeometry(225, 232, 60, 20);
 
-    elbtSaveResult = MakeFaceButton(this, QStringLiteral(" Save"), 61, 280);
-    elbtClose = MakeFaceButton(this, QStringLiteral(" Close"), 173, 280);
+    elbtSaveResult = MakeFaceButton(this, tr(" Save"), 61, 280);
+    elbtClose = MakeFaceButton(this, tr(" Close"), 173, 280);
     connect(elbtSaveResult, &TWispButton::clicked, this, &TFormScore::elbtSaveResultClick);
     connect(elbtClose, &TWispButton::clicked, this, &TFormScore::elbtCloseClick);
+    // Enter saves a result waiting for its name, else closes; Esc closes.
+    SetKeyButtons({elbtSaveResult, elbtClose}, elbtClose);
 
     // 1. Large-font caption offsets.
     if (!IsSmallFonts()) {
@@ -80,6 +84,7 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
     // 3. Position, panel, region.
     PlaceRelativeTo(mainWindow);
     LoadPanel(QStringLiteral("data\\panel3.jpg"), QSize(306, 325));
+    if (TranslationActive()) RetitlePanel(windowTitle());
     SetOutline(Outline306(324));
     SetDragAnywhere();
     RebuildWindowRgn();
@@ -108,8 +113,11 @@ void TFormScore::LoadScores() {
 }
 
 void TFormScore::showCaptions() {
+    // An empty row's "noname" is the table's, shown in the player's language.
     for (int n = 0; n < kScoreRows; ++n)
-        ob[n]->setText(QString::fromLatin1(m_table.captions[n]));
+        ob[n]->setText(m_table.captions[n] == "noname"
+                           ? tr("noname")
+                           : QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n])));
 }
 
 void TFormScore::disableSave() {
@@ -131,7 +139,8 @@ void TFormScore::FormActivate() {
 
 void TFormScore::AnalyzePoints() {
     const int points = m_host ? m_host->LastPoints() : m_pendingPoints;
-    insertScore(m_table, meEnterName->text().toLatin1().toStdString(), points);
+    // UTF-8, cut where a whole character ends (TextEncoding.h).
+    insertScore(m_table, cutUtf8(meEnterName->text().toStdString(), kScoreNameLength), points);
 }
 
 void TFormScore::elbtSaveResultClick() {
@@ -157,8 +166,10 @@ void TFormScore::elbtSaveResultClick() {
                            ? writeFileAtomic(m_scoreFile, bytes)
                            : "Can't save " + m_scoreFile.filename().string() + ": " + m_loadError;
     if (error)
-        vtx::ShowFormMess(
-            50, QStringLiteral("The high scores were not saved!\r\n") + QString::fromStdString(*error), true);
+        vtx::ShowFormMess(50,
+                          tr("The high scores were not saved!") + QStringLiteral("\r\n") +
+                              QString::fromStdString(*error),
+                          true);
 }
 
 void TFormScore::elbtCloseClick() {

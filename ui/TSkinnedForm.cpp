@@ -1,14 +1,16 @@
 #include "ui/TSkinnedForm.h"
 
+#include "ui/TWispButton.h"
 #include "ui/format/DataPath.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -127,6 +129,56 @@ void TSkinnedForm::ExecModal() {
     const QPointer<TSkinnedForm> alive(this);
     loop.exec(QEventLoop::DialogExec);
     if (alive) m_modalLoop = nullptr;
+}
+
+void TSkinnedForm::RetitlePanel(const QString& title) {
+    if (m_paintBitmap.isNull()) return;
+    const QRect strip(8, 9, m_paintBitmap.width() - 16, 20);
+    const QRect words(strip.left() + 2, strip.top(), strip.width() - 40, strip.height());
+    QPainter p(&m_paintBitmap);
+    // The strip's colours change only from top to bottom: its last plain
+    // columns, stretched, cover the words.
+    const QImage plain = m_paintBitmap.copy(strip.right() - 24, strip.top(), 8, strip.height());
+    p.drawImage(words, plain);
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setBold(true);
+    font.setPixelSize(13);
+    p.setFont(font);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QRect text(strip.left() + 10, strip.top() - 1, strip.width() - 20, strip.height() + 2);
+    p.setPen(QColor(0, 0, 0, 200));
+    p.drawText(text.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.setPen(QColor(246, 226, 168));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, title);
+    update();
+}
+
+void TSkinnedForm::SetKeyButtons(QList<TWispButton*> enterButtons, TWispButton* escapeButton) {
+    m_enterButtons = std::move(enterButtons);
+    m_escapeButton = escapeButton;
+}
+
+void TSkinnedForm::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) != 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        event->accept();
+        for (TWispButton* button : m_enterButtons)
+            if (button && button->Click()) return;
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        event->accept();
+        if (m_escapeButton)
+            m_escapeButton->Click();
+        else
+            close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TSkinnedForm::FormPaint(QPainter& painter) {

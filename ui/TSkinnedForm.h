@@ -47,6 +47,8 @@ class QEventLoop;
 
 namespace vtx {
 
+class TWispButton;
+
 class TSkinnedForm : public QWidget {
     Q_OBJECT
 public:
@@ -64,6 +66,11 @@ public:
     const QImage& PanelBitmap() const { return m_panelBitmap; }
     QImage& PaintBitmap() { return m_paintBitmap; }
     const QString& PanelError() const { return m_panelError; }
+    // Writes title over the title painted on the panel (its strip at y 8..29
+    // from x 8), for a window whose panel names it in English: the strip's
+    // plain end is stretched over the old words and the title drawn as the
+    // generator draws titles (a serif, bold, gold on a dark shadow).
+    void RetitlePanel(const QString& title);
     // The panel's pixel (controls take it as their colour to blend in);
     // black when outside the picture.
     QColor PanelPixel(int x, int y) const;
@@ -95,6 +102,11 @@ public:
     // left := screen width / 2 - width / 2, top likewise.
     void CenterOnScreen();
 
+    // Keys of the window: Enter clicks the focused button, else the first
+    // of enterButtons that is on and shown; Esc clicks escapeButton, or
+    // closes the window when there is none. Tab walks the controls.
+    void SetKeyButtons(QList<TWispButton*> enterButtons, TWispButton* escapeButton);
+
     // Shows the window application-modal and returns once it is hidden.
     void ExecModal();
     bool InModalLoop() const { return m_modalLoop != nullptr; }
@@ -111,6 +123,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QImage m_panelBitmap;
@@ -122,6 +135,8 @@ private:
     QRect m_dragBounds; // xMin, yMin, xMax, yMax as left, top, right, bottom
     std::function<void(TSkinnedForm&)> m_moveStarter;
     QEventLoop* m_modalLoop = nullptr;
+    QList<TWispButton*> m_enterButtons;
+    TWispButton* m_escapeButton = nullptr;
 };
 
 } // namespace vtx

@@ -1,7 +1,10 @@
 #include "ui/TWispButton.h"
 
 #include "ui/SkinImages.h"
+#include "ui/Translation.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +19,21 @@ TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont) 
     setGeometry(10, 10, 150, 50);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_NoSystemBackground);
+    m_centred = TranslationActive();
+}
+
+void TWispButton::SetCentred(bool centred) {
+    m_centred = centred;
+    update();
+}
+
+QString TWispButton::Caption() const {
+    return m_centred ? m_text.trimmed() : m_text;
+}
+
+int TWispButton::CaptionLeft() const {
+    if (!m_centred) return m_xOffset;
+    return (width() - QFontMetrics(m_captionFont).horizontalAdvance(Caption())) / 2;
 }
 
 void TWispButton::SetDown(bool value) {
@@ -99,7 +117,7 @@ QImage TWispButton::ComposedPict(Pict which) const {
     p.setPen(m_font->color);
     const int y = m_yOffset + (which == Pict::Press ? 1 : 0);
     // The offset is the top-left of the caption cell, as a canvas TextOut.
-    p.drawText(QPoint(m_xOffset, y + QFontMetrics(m_captionFont).ascent()), m_text);
+    p.drawText(QPoint(CaptionLeft(), y + QFontMetrics(m_captionFont).ascent()), Caption());
     return img;
 }
 
@@ -110,6 +128,39 @@ void TWispButton::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawImage(0, 0, ComposedPict(m_current));
+    if (m_focusByKey && hasFocus()) {
+        p.setPen(QPen(m_font->color, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+bool TWispButton::Click() {
+    if (!isEnabled() || !isVisible()) return false;
+    emit clicked();
+    return true;
+}
+
+void TWispButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TWispButton::focusInEvent(QFocusEvent* event) {
+    m_focusByKey = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TWispButton::focusOutEvent(QFocusEvent* event) {
+    m_focusByKey = false;
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void TWispButton::mousePressEvent(QMouseEvent* event) {
@@ -145,6 +196,7 @@ TWispButton* MakeFaceButton(QWidget* parent, const QString& text, int x, int y) 
     b->SetXOffset(20);
     b->SetYOffset(7);
     b->SetFont(EnabledFont());
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

@@ -17,7 +17,10 @@
 // paint shows PressPict when Down, else MainPict.
 //
 // Disabled buttons get no mouse events. Unfilled (transparent) picture pixels
-// show the parent through. Not focusable.
+// show the parent through. Keys: a button given Qt::TabFocus (the buttons of
+// the small windows) is reached with Tab and clicked with Space or Enter; a
+// dotted frame shows it has the focus only when Tab brought it there, so a
+// mouse player never sees one.
 
 #include "ui/SkinFont.h"
 
@@ -59,11 +62,22 @@ public:
     void SetFaces(const char* set);
 
     void SetCaptionFont(const QFont& font);
+    const QFont& CaptionFont() const { return m_captionFont; }
+    // Centred: the caption (without its leading blanks) is centred across the
+    // button and XOffset is not used. Buttons made while a translation is in
+    // force start centred: the offsets were laid out for the English words.
+    void SetCentred(bool centred);
+    // Where the caption's first letter is drawn, and the caption drawn.
+    int CaptionLeft() const;
+    QString Caption() const;
 
     // The picture shown at the next paint, and a picture with its caption
     // composed as it is painted (for checks and screenshots).
     Pict CurrentPict() const;
     QImage ComposedPict(Pict which) const;
+
+    // The click of a key: clicked() when the button is enabled and shown.
+    bool Click();
 
 signals:
     void clicked();
@@ -72,6 +86,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const QImage& picture(Pict which) const;
@@ -88,6 +105,8 @@ private:
     QFont m_captionFont;
     Pict m_current = Pict::Main;
     bool m_reset = true;
+    bool m_focusByKey = false;
+    bool m_centred = false;
 };
 
 // Switches a skinned button on (EnabledFont, enabled) or off (DisabledFont,

@@ -36,8 +36,8 @@ std::string latin1(const QString& text) {
 }
 
 void reportNetworkError() {
-    QMessageBox::warning(nullptr, QStringLiteral("Attention"),
-                         QStringLiteral("Unable to Initialize Network!"), QMessageBox::Ok);
+    QMessageBox::warning(nullptr, TformNet::tr("Attention"), TformNet::tr("Unable to Initialize Network!"),
+                         QMessageBox::Ok);
 }
 
 TformNet::ScanSource systemScan() {
@@ -58,7 +58,7 @@ TformNet::TformNet(ILobbyHost* host, QWidget* mainWindow, ScanSource scan)
 }
 
 void TformNet::FormCreate(QWidget* mainWindow) {
-    setWindowTitle(QStringLiteral("Network"));
+    setWindowTitle(tr("Network"));
     setFixedSize(306, 184);
 
     labIP = new QLabel(this);
@@ -83,12 +83,14 @@ void TformNet::FormCreate(QWidget* mainWindow) {
     lineFont.setPixelSize(11);
     lbServers->setFont(lineFont);
 
-    elbtCreateGame = MakeFaceButton(this, QStringLiteral(" Create"), 29, 142);
-    elbtJoinGame = MakeFaceButton(this, QStringLiteral("  Join"), 117, 142);
-    elbtCancel = MakeFaceButton(this, QStringLiteral("Cancel"), 205, 142);
+    elbtCreateGame = MakeFaceButton(this, tr(" Create"), 29, 142);
+    elbtJoinGame = MakeFaceButton(this, tr("  Join"), 117, 142);
+    elbtCancel = MakeFaceButton(this, tr("Cancel"), 205, 142);
     connect(elbtCreateGame, &TWispButton::clicked, this, &TformNet::sbCreateGameClick);
     connect(elbtJoinGame, &TWispButton::clicked, this, &TformNet::sbJoinGameClick);
     connect(elbtCancel, &TWispButton::clicked, this, &TformNet::sbCancelClick);
+    // Enter joins the selected game; Tab reaches Create; Esc is Cancel.
+    SetKeyButtons({elbtJoinGame}, elbtCancel);
 
     cbClients = new QListWidget(this);
     cbClients->setGeometry(24, 48, 257, 17);
@@ -129,9 +131,9 @@ void TformNet::FormCreate(QWidget* mainWindow) {
         reportNetworkError();
     } else {
         ShowFormMess(50,
-                     QStringLiteral("The game is running for a first time\r\n"
-                                    "Please wait while network is checking\r\n"
-                                    "It will take 1-2 min..."),
+                     tr("The game is running for a first time\n"
+                        "Please wait while network is checking\n"
+                        "It will take 1-2 min..."),
                      false);
         Refresh_Clients();
         if (TFormMess* mess = TFormMess::Instance()) mess->hide();
@@ -183,7 +185,7 @@ void TformNet::FormActivate() {
     switchButtons(true);
     m_matchStarting = false;
     SwitchButton(elbtCancel, true);
-    labIP->setText(QStringLiteral("Local IP: ") + m_host->LocalIP());
+    labIP->setText(tr("Local IP: %1").arg(m_host->LocalIP()));
     labIP->adjustSize();
     LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));
     QPalette pal = lbServers->palette();
@@ -205,11 +207,11 @@ void TformNet::MatchStarting() {
 
 void TformNet::sbCreateGameClick() {
     switchButtons(false);
-    labIP->setText(QStringLiteral("Waiting for connect..."));
+    labIP->setText(tr("Waiting for connect..."));
     labIP->adjustSize();
     NetTimer->start();
     m_host->SetNetRole(1);
-    m_host->SetStatus(QStringLiteral("Waiting for Opponent..."));
+    m_host->SetStatus(tr("Waiting for Opponent..."));
 }
 
 void TformNet::NetTimerTimer() {
@@ -224,7 +226,7 @@ void TformNet::NetTimerTimer() {
 
 void TformNet::sbJoinGameClick() {
     if (lbServers->count() == 0) {
-        ShowFormMess(40, QStringLiteral("There is no game to Join!"), true);
+        ShowFormMess(40, tr("There is no game to Join!"), true);
         return;
     }
     switchButtons(false);
@@ -242,7 +244,7 @@ void TformNet::sbJoinGameClick() {
     const QPointer<TformNet> alive(this);
     m_host->StartMatch();
     if (!alive) return;
-    m_host->SetStatus(QStringLiteral("Waiting for Opponent..."));
+    m_host->SetStatus(tr("Waiting for Opponent..."));
     close();
 }
 
@@ -270,7 +272,7 @@ void TformNet::AddServer(const QString& fromIP, const QByteArray& presenceText) 
     }
     auto* item = new QListWidgetItem(QString::fromLatin1(line) + (extended ? ExtendedMark : QString()));
     item->setData(Qt::UserRole, extended);
-    if (extended) item->setToolTip(QStringLiteral("Plays the reliable LAN protocol of Vortalix 3D"));
+    if (extended) item->setToolTip(tr("Plays the reliable LAN protocol of Vortalix 3D"));
     item->setSizeHint(QSize(lbServers->width(), kServerItemHeight));
     lbServers->addItem(item);
     m_serverAddresses.insert(QString::fromStdString(serverLineAddress(line)));

@@ -4,11 +4,13 @@
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/TWispButton.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -93,6 +95,13 @@ QPoint projectToViewer(TForm1& form, const glm::vec3& world) {
                   int(std::floor((1.0f - ndc.y) / 2.0f * float(h))));
 }
 
+QImage windowPicture(TForm1& form) {
+    QImage picture = form.grab().toImage();
+    QPainter painter(&picture);
+    painter.drawImage(form.GLSceneViewer1->pos(), form.GLSceneViewer1->grabFramebuffer());
+    return picture;
+}
+
 bool insideViewer(TForm1& form, QPoint pixel) {
     return form.GLSceneViewer1->rect().adjusted(2, 2, -2, -2).contains(pixel);
 }
@@ -104,17 +113,31 @@ ModalAnswerer::ModalAnswerer(Program& program) : m_program(program) {
 }
 
 void ModalAnswerer::poll() {
+    // A key goes to the window's focus widget, as the system sends it.
+    const auto key = [](QWidget* window, Qt::Key k) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == window ? focus : window, k);
+    };
     if (m_program.mess->isVisible() && m_program.mess->Modal()) {
         messages << m_program.mess->labMessF->text();
-        QTest::mouseClick(m_program.mess->elbtOk, Qt::LeftButton);
+        if (byKeys)
+            key(m_program.mess.get(), Qt::Key_Return);
+        else
+            QTest::mouseClick(m_program.mess->elbtOk, Qt::LeftButton);
     }
     if (m_program.score->isVisible()) {
         ++scoreWindowShown;
-        QTest::mouseClick(m_program.score->elbtClose, Qt::LeftButton);
+        if (byKeys)
+            key(m_program.score.get(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(m_program.score->elbtClose, Qt::LeftButton);
     }
     if (m_program.opt->isVisible()) {
         ++optionsWindowShown;
-        QTest::mouseClick(m_program.opt->elbtClose, Qt::LeftButton);
+        if (byKeys)
+            key(m_program.opt.get(), Qt::Key_Return);
+        else
+            QTest::mouseClick(m_program.opt->elbtClose, Qt::LeftButton);
     }
 }
 

@@ -50,15 +50,20 @@ struct Program {
 // The viewer pixel where the engine draws a world point with the current camera.
 QPoint projectToViewer(TForm1& form, const glm::vec3& world);
 bool insideViewer(TForm1& form, QPoint pixel);
+// The main window as the player sees it: its widgets with the 3D view's own
+// picture in place (a widget grab leaves the native GL window black).
+QImage windowPicture(TForm1& form);
 
 // Answers the modal windows as a player would: the message window with Ok,
-// the score and options windows with Close. Records what it saw.
+// the score and options windows with Close. Records what it saw. With byKeys
+// it answers as a keyboard player: Enter, Esc and Enter at the window's focus.
 class ModalAnswerer {
 public:
     explicit ModalAnswerer(Program& program);
     QStringList messages;
     int scoreWindowShown = 0;
     int optionsWindowShown = 0;
+    bool byKeys = false;
 
 private:
     void poll();

@@ -5,11 +5,13 @@
 #include "audio/SoundSystem.h"
 #include "audio/VolumeDevice.h"
 #include "audio/WaveOutput.h"
+#include "scene/CellCursorMark.h"
 #include "scene/engine/TActor.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TWispButton.h"
+#include "ui/format/OptionsFile.h"
 
 #include <QApplication>
 #include <QtEndian>
@@ -301,6 +303,102 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     for (TActor* ship : form().world().EnemyShipModels)
         EXPECT_TRUE(ship->Visible); // all shown sunk
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
+}
+
+// A whole match with key events only: the options by Tab and Space, the fleet
+// arranged by hand with the cell cursor, the battle shot with it, the windows
+// answered with Enter and Esc.
+TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
+    // Each button names its keys when the pointer rests on it.
+    EXPECT_EQ(form().elbtSingleGame->toolTip(), QStringLiteral("Ctrl+N"));
+    EXPECT_EQ(form().elbtFight->toolTip(), QStringLiteral("F"));
+    EXPECT_EQ(form().elbtExit->toolTip(), QStringLiteral("Esc, Ctrl+Q"));
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(keyTarget(), k, m);
+    };
+    // Ctrl+O: Tab to the manual arrangement, Space ticks it, Enter is Close.
+    bool optionsDriven = false;
+    QTimer::singleShot(200, [&] {
+        TFormOpt& opt = *program->opt;
+        [&] {
+            if (!QTest::qWaitFor([&] { return opt.isActiveWindow(); }, 3000)) return;
+            for (int i = 0; i < 12 && QApplication::focusWidget() != opt.bcbManual; ++i) {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus && focus->window() == &opt ? focus : static_cast<QWidget*>(&opt),
+                                Qt::Key_Tab);
+            }
+            if (QApplication::focusWidget() != opt.bcbManual) return;
+            QTest::keyClick(opt.bcbManual, Qt::Key_Space);
+            optionsDriven = opt.bcbManual->Checked();
+            QTest::keyClick(opt.bcbManual, Qt::Key_Return);
+        }();
+        if (opt.isVisible()) opt.close(); // never leave the test waiting in the window
+    });
+    key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(optionsDriven) << "Tab never reached the manual arrangement";
+    EXPECT_FALSE(program->opt->isVisible());
+    EXPECT_TRUE(readStoredOptions(run.path().toStdString()).shipsManualArranging); // Enter is Close: stored
+
+    test::ModalAnswerer answerer(*program);
+    answerer.byKeys = true;
+
+    key(Qt::Key_F); // Fight is off in the menu: nothing
+    EXPECT_FALSE(state().FightStarted);
+    key(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(state().Arranging);
+    const auto go = [&](int row, int column) {
+        key(Qt::Key_PageUp);
+        key(Qt::Key_Home);
+        for (int r = 1; r < row; ++r)
+            key(Qt::Key_Down);
+        for (int c = 1; c < column; ++c)
+            key(Qt::Key_Right);
+    };
+    const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
+                               {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
+    for (const auto& ship : layout) {
+        const int n = state().ShipToPlace;
+        go(ship[0], ship[1]);
+        EXPECT_EQ(form().boards().cell(OwnBoard, ship[0], ship[1])->LibMaterialName, "hint");
+        if (state().PlaceHorizontal != (ship[2] == 1)) key(Qt::Key_R);
+        ASSERT_EQ(state().PlaceHorizontal, ship[2] == 1);
+        key(Qt::Key_Return);
+        if (n < 10) {
+            ASSERT_EQ(state().ShipToPlace, n + 1) << "ship " << n;
+        }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
+    EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
+
+    key(Qt::Key_F);
+    ASSERT_TRUE(state().FightStarted);
+    std::vector<std::array<int, 2>> decks;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c)
+            if (cellAt(state().EnemyField, r, c) == CellDeck) decks.push_back({r, c});
+    bool cursorSeen = false;
+    for (const auto& deck : decks) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
+        ASSERT_FALSE(state().GameLost) << "the computer won first";
+        go(deck[0], deck[1]);
+        const TPlane* frame = form().keyboard().mark().plane();
+        if (frame && frame->Visible &&
+            frame->Position.x == form().boards().cell(EnemyBoard, deck[0], deck[1])->Position.x)
+            cursorSeen = true;
+        if (deck == decks[3])
+            test::windowPicture(form()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-battle.png"));
+        const int shots = state().PlayerShots;
+        key(Qt::Key_Space);
+        ASSERT_EQ(state().PlayerShots, shots + 1);
+    }
+    EXPECT_TRUE(cursorSeen);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return answerer.scoreWindowShown > 0 && !program->score->isVisible(); }, 5000));
+    EXPECT_TRUE(state().GameWon);
+    EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
+    EXPECT_EQ(state().PlayerShots, 20);
+    EXPECT_FALSE(form().keyboard().mark().plane()->Visible); // no board in play after the match
+    test::windowPicture(form()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-won.png"));
 }
 
 TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {

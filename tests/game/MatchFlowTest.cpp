@@ -1,4 +1,5 @@
 #include "FakeMatchHost.h"
+#include "game/CellCursor.h"
 #include "game/CellName.h"
 #include "game/FleetBlock.h"
 #include "game/Match.h"
@@ -622,6 +623,84 @@ TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     EXPECT_EQ(host.quits, 1);
     m.elbtSingleGameClick(); // against the computer: its own pace again
     EXPECT_EQ(m.state().Timer1Interval, 1000);
+}
+
+// The cell cursor acts only through the handlers a mouse player reaches: a
+// whole match arranged by hand and won with its keys alone.
+TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
+    using Step = CellCursor::Step;
+    CellCursor cursor(m);
+    const auto go = [&](int row, int column) {
+        cursor.move(Step::FirstRow);
+        cursor.move(Step::FirstColumn);
+        for (int r = 1; r < row; ++r)
+            cursor.move(Step::Down);
+        for (int c = 1; c < column; ++c)
+            cursor.move(Step::Right);
+    };
+    // In the menu no board is in play and nothing moves.
+    EXPECT_FALSE(cursor.move(Step::Down));
+    EXPECT_FALSE(cursor.activate());
+    EXPECT_FALSE(cursor.turn());
+    EXPECT_FALSE(cursor.shown());
+
+    host.manual = true;
+    m.elbtSingleGameClick();
+    ASSERT_EQ(cursor.boardInPlay(), OwnBoard);
+    // Edges hold the cursor; End and Page Down jump to the far sides.
+    cursor.move(Step::Up);
+    cursor.move(Step::Left);
+    EXPECT_EQ(cursor.row(), 1);
+    EXPECT_EQ(cursor.column(), 1);
+    cursor.move(Step::LastRow);
+    cursor.move(Step::LastColumn);
+    EXPECT_EQ(cursor.row(), 10);
+    EXPECT_EQ(cursor.column(), 10);
+    EXPECT_TRUE(cursor.shown());
+    // A move is a hover: the preview follows the cursor.
+    EXPECT_EQ(s.PickedRow, 10);
+    EXPECT_EQ(s.PickedColumn, 10);
+    EXPECT_EQ(s.PickedBoard, OwnBoard);
+
+    const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
+                               {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
+    for (const auto& ship : layout) {
+        const int n = s.ShipToPlace;
+        if (n == 2) { // a drop onto the first ship is refused as a click there is
+            go(1, 2);
+            EXPECT_TRUE(cursor.activate());
+            EXPECT_EQ(s.ShipToPlace, 2);
+        }
+        go(ship[0], ship[1]);
+        if (s.PlaceHorizontal != (ship[2] == 1)) {
+            EXPECT_TRUE(cursor.turn());
+        }
+        EXPECT_TRUE(cursor.activate());
+        ASSERT_EQ(s.ShipToPlace, n + 1) << "ship " << n;
+    }
+    EXPECT_FALSE(s.Arranging);
+    EXPECT_EQ(cursor.boardInPlay(), 0);
+    EXPECT_EQ(s.OwnFleet[5].Horizontal, 0);
+
+    m.elbtFightClick();
+    for (int r = 1; r <= 10 && s.GameInProgress; ++r)
+        for (int c = 1; c <= 10 && s.GameInProgress; ++c) {
+            computerTurns();
+            if (!s.GameInProgress) break;
+            ASSERT_EQ(cursor.boardInPlay(), EnemyBoard);
+            if (cellAt(s.EnemyField, r, c) != CellDeck) continue;
+            go(r, c);
+            EXPECT_TRUE(cursor.activate());
+        }
+    EXPECT_TRUE(s.GameWon);
+    EXPECT_EQ(s.PlayerShots, 20);
+    EXPECT_EQ(cursor.boardInPlay(), 0);
+    // The pointer moves the cursor to the cell it is over, on either board.
+    cursor.follow("_c7");
+    EXPECT_EQ(cursor.row(), 3);
+    EXPECT_EQ(cursor.column(), 7);
+    cursor.follow("x");
+    EXPECT_EQ(cursor.row(), 3);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ui/format/HighScoreFile.h"
+#include "ui/format/TextEncoding.h"
 
 #include "game/PadStr.h"
 
@@ -164,6 +165,27 @@ TEST(HighScoreFile, BrokenFilesGiveNonameRowsWithoutHarm) {
         }
     }
     EXPECT_EQ(parseScoreFile(noLineEnds).names[0], std::string(15, '\x80'));
+}
+
+// Names beyond ASCII are written in UTF-8 and shown with the points in their
+// column; a Latin-1 name of an earlier version's file reads the same.
+TEST(HighScoreFile, NamesBeyondAsciiRoundTripAndOldLatin1NamesStillRead) {
+    ScoreTable t = tableOf({300, 200, 100, 50, 40, 30, 20});
+    insertScore(t, cutUtf8("Łucja Zając-Wójcik", kScoreNameLength), 400);
+    insertScore(t, cutUtf8("Ярослава", kScoreNameLength), 350); // 16 bytes: cut to 7 letters
+    t.names[2] = "\xE9t\xE9";                                   // an earlier version's Latin-1
+    const ScoreTable back = parseScoreFile(serializeScoreFile(t, seeded(5)));
+    EXPECT_EQ(legacyToUtf8(back.names[0]), "Łucja Zając-W"); // 15 bytes
+    EXPECT_EQ(legacyToUtf8(back.names[1]), "Ярослав ");
+    EXPECT_EQ(legacyToUtf8(back.names[2]), "été" + std::string(12, ' '));
+    EXPECT_EQ(scoreCaptionForDisplay(back.captions[0]), "Łucja Zając-W" + std::string(4, ' ') + "400");
+    EXPECT_EQ(scoreCaptionForDisplay(back.captions[1]), "Ярослав" + std::string(10, ' ') + "350");
+    EXPECT_EQ(scoreCaptionForDisplay(back.captions[2]), "été" + std::string(14, ' ') + "300");
+    EXPECT_EQ(scoreCaptionForDisplay("noname"), "noname");
+    EXPECT_EQ(cutUtf8("Jó", 2), "J"); // never half a character
+    EXPECT_FALSE(isUtf8("\xC3("));
+    EXPECT_FALSE(isUtf8("\xED\xA0\x80")); // a surrogate
+    EXPECT_EQ(utf8Length("Łódź"), 4u);
 }
 
 } // namespace

@@ -105,5 +105,16 @@ TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     EXPECT_EQ(readStoredOptions(dir.path()).playerName, "");
 }
 
+TEST(OptionsFile, PlayerNamesBeyondAsciiAreUtf8AndOldLatin1NamesStillRead) {
+    test::TempDir dir;
+    StoredOptions o;
+    o.playerName = "Ярослава Łódź ß";
+    ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+    EXPECT_NE(dir.read("vtx.ini").find("PlayerName=Ярослава Łódź ß\r\n"), std::string::npos);
+    EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Ярослава Łódź ß");
+    dir.write("vtx.ini", "[Options]\r\nPlayerName=J\xF6rg\r\n"); // as an earlier version wrote it
+    EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Jörg");
+}
+
 } // namespace
 } // namespace vtx

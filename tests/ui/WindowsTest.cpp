@@ -160,6 +160,17 @@ TEST(TFormMess, ModalReturnsAfterOkOrClose) {
     ShowFormMess(60, QStringLiteral("Opponent left the game!"), true);
     EXPECT_TRUE(stillWaiting);
     EXPECT_FALSE(mess.isVisible());
+
+    // Enter and Esc answer Ok as a click does; a message without Ok ignores them.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTimer::singleShot(50, &mess, [&] { QTest::keyClick(&mess, key); });
+        ShowFormMess(60, QStringLiteral("Ships Arrangement Complete!"), true);
+        EXPECT_FALSE(mess.isVisible()) << key;
+    }
+    ShowFormMess(60, QStringLiteral("Wait"), false);
+    QTest::keyClick(&mess, Qt::Key_Escape);
+    EXPECT_TRUE(mess.isVisible());
+    mess.hide();
 }
 
 // A player can always close a message: a notice has its Ok button, and a

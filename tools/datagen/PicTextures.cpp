@@ -2,9 +2,12 @@
 
 #include "tools/datagen/PicCommon.h"
 
+#include "scene/HudGlyphs.h"
+
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -60,28 +63,43 @@ void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom,
 } // namespace
 
 QImage makeFont() {
-    const int width = kFontColumns * (kFontCell + kFontGap) - kFontGap;
-    const int height = kFontRows * (kFontCell + kFontGap) - kFontGap;
-    QImage image = blankRgb(width, height);
+    constexpr int step = hud::Cell + hud::Gap;
+    QImage image = blankRgb(hud::Columns * step - hud::Gap, hud::Rows * step - hud::Gap);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     constexpr double kBaseline = 25.0;
-    for (int code = ' '; code <= 'Z'; ++code) {
-        const int index = code - ' ';
-        const int cellX = (index % kFontColumns) * (kFontCell + kFontGap);
-        const int cellY = (index / kFontColumns) * (kFontCell + kFontGap);
-        const QString text(QChar(static_cast<char16_t>(code)));
-        QPainterPath path = textPath(text, Face::SansBold, 27);
-        if (path.isEmpty()) continue;
-        const QRectF bounds = path.boundingRect();
-        // Centred across the cell, every glyph on one baseline.
-        const double dx = cellX + (kFontCell - 1.5 - bounds.width()) / 2.0 - bounds.left();
-        path.translate(dx, cellY + kBaseline);
-        p.save();
-        p.setClipRect(QRect(cellX, cellY, kFontCell, kFontCell));
-        fillMetal(p, path, cellY + 4, cellY + kBaseline, QColor(255, 255, 246), QColor(240, 214, 146),
-                  QColor(120, 84, 30));
-        p.restore();
+    int index = 0;
+    for (const hud::GlyphRun& run : hud::GlyphRuns) {
+        for (char32_t code = run.first; code <= run.last; ++code, ++index) {
+            const int cellX = (index % hud::Columns) * step;
+            const int cellY = (index / hud::Columns) * step;
+            const QString text = QString::fromUcs4(&code, 1);
+            QPainterPath path = textPath(text, Face::SansBold, 27);
+            if (path.isEmpty()) continue;
+            QRectF bounds = path.boundingRect();
+            // A capital with an accent above reaches over the cell's top:
+            // drawn a little smaller on the same baseline.
+            const double room = kBaseline - 1.0;
+            if (-bounds.top() > room) {
+                const double scale = room / -bounds.top();
+                path = QTransform::fromScale(scale, scale).map(path);
+                bounds = path.boundingRect();
+            }
+            // Wide capitals of the other alphabets (Ж, Ш, Щ, Ю) narrowed to the cell.
+            constexpr double width = hud::Cell - 2.0;
+            if (code > U'Z' && bounds.width() > width) {
+                path = QTransform::fromScale(width / bounds.width(), 1.0).map(path);
+                bounds = path.boundingRect();
+            }
+            // Centred across the cell, every glyph on one baseline.
+            const double dx = cellX + (hud::Cell - 1.5 - bounds.width()) / 2.0 - bounds.left();
+            path.translate(dx, cellY + kBaseline);
+            p.save();
+            p.setClipRect(QRect(cellX, cellY, hud::Cell, hud::Cell));
+            fillMetal(p, path, cellY + 4, cellY + kBaseline, QColor(255, 255, 246), QColor(240, 214, 146),
+                      QColor(120, 84, 30));
+            p.restore();
+        }
     }
     return image;
 }

@@ -8,12 +8,9 @@
 
 namespace vtx::datagen::pic {
 
-// Glyphs " ".."Z" from glyph 0, 30 x 30 cells 1 pixel apart, 16 cells per
-// row: 495 x 123. Light glyphs on black.
-inline constexpr int kFontCell = 30;
-inline constexpr int kFontGap = 1;
-inline constexpr int kFontColumns = 16;
-inline constexpr int kFontRows = 4;
+// The glyphs of scene/HudGlyphs.h in its order (" ".."Z" from glyph 0, then
+// the capitals of the other languages), 30 x 30 cells 1 pixel apart, 16 cells
+// per row: 495 x 278. Light glyphs on black.
 QImage makeFont();
 
 // One 397 x 303 glyph cell (the "A" of the logo font): the game's name and

@@ -16,6 +16,11 @@
 // never 10 (LF) or 13 (CR); Latin-1 letters 128..255 become 127..254. Padding
 // codes 50..249 are never line ends either, so every line is exactly 40 bytes.
 //
+// Names are bytes here: the game writes them in UTF-8 (at most 15 bytes, cut
+// where a character ends) and shows each row's name as UTF-8, or as Latin-1
+// when it is not well-formed UTF-8, as earlier versions wrote it
+// (TextEncoding.h). Either way every line stays 40 bytes.
+//
 // Reading takes characters 11..30 of each line by position, whatever the
 // padding holds. Missing or short lines keep the "noname" row with an empty
 // name and 0 points; a points field that is not a number reads as 0.

@@ -3,6 +3,7 @@
 #include "ui/format/DataPath.h"
 #include "ui/format/FileIo.h"
 #include "ui/format/IniFile.h"
+#include "ui/format/TextEncoding.h"
 
 #include <functional>
 
@@ -26,7 +27,8 @@ IniFile loadIniFile(const fs::path& path) {
 
 StoredOptions readStoredOptions(const IniFile& ini) {
     StoredOptions o;
-    o.playerName = ini.readString(kOptionsSection, "PlayerName", "");
+    // UTF-8; a name written in Latin-1 by an earlier version reads the same.
+    o.playerName = legacyToUtf8(ini.readString(kOptionsSection, "PlayerName", ""));
     o.shipsManualArranging = ini.readBool(kOptionsSection, "ShipsManualArranging", false);
     o.enableSound = ini.readBool(kOptionsSection, "EnableSound", false);
     o.enableMusic = ini.readBool(kOptionsSection, "EnableMusic", false);

@@ -1,10 +1,37 @@
 #include "scene/engine/formats/BitmapFontLayout.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace vtx {
 
 namespace {
+// The code point starting at text[i] and its length in bytes; a malformed sequence is its first byte.
+std::pair<int, std::size_t> decodeUtf8(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    int code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07;
+    } else {
+        return {lead, 1};
+    }
+    if (i + length > text.size()) return {lead, 1};
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return {lead, 1};
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are no characters.
+    const int least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return {lead, 1};
+    return {code, length};
+}
+
 bool metricsValid(const BitmapFontMetrics& f) {
     return f.pictureWidth > 0 && f.pictureHeight > 0 && f.CharWidth > 0 && f.CharHeight > 0 &&
            f.GlyphsIntervalX >= 0 && f.GlyphsIntervalY >= 0;
@@ -37,8 +64,9 @@ std::vector<GlyphQuad> layoutText(const BitmapFontMetrics& font, std::string_vie
     std::vector<GlyphQuad> quads;
     float x = 0.0f, y = 0.0f;
     bool afterReturn = false;
-    for (const char c : text) {
-        const int ch = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [ch, length] = decodeUtf8(text, i);
+        i += length;
         if (ch == '\r' || ch == '\n') {
             if (!(ch == '\n' && afterReturn)) {
                 x = 0.0f;

@@ -13,6 +13,7 @@
 
 namespace vtx {
 
+// Characters StartASCII..StopASCII (code points; the names are the scene layer's) on consecutive cells.
 struct FontRange {
     int StartASCII = 0, StopASCII = 0, StartGlyphIdx = 0;
 };
@@ -36,7 +37,8 @@ struct GlyphQuad {
 
 // Lays text out: each character advances one CharWidth; a character with no glyph leaves a gap; '\r' starts a
 // new line (CharHeight lower) at x 0; '\n' right after '\r' is ignored, a lone '\n' also starts a new line.
-// Characters are taken as unsigned bytes (0..255).
+// Text is UTF-8: each character is looked up by its code point. A byte that does not start a well-formed
+// UTF-8 sequence counts as one character of its own value (0..255), as older single-byte texts meant it.
 std::vector<GlyphQuad> layoutText(const BitmapFontMetrics& font, std::string_view text);
 
 } // namespace vtx

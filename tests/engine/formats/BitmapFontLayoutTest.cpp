@@ -74,6 +74,25 @@ TEST(BitmapFontLayout, TextLeavesGapsAndBreaksLines) {
     EXPECT_EQ(gap[2].x, 60.0f);
     EXPECT_EQ(gap[3].x, 120.0f);
     EXPECT_EQ(layoutText(f, "\n\r\r").size(), 0u);
+
+    // UTF-8: one cell per character, found by its code point. A broken or overlong
+    // sequence is one cell per byte.
+    BitmapFontMetrics wide = f;
+    wide.Ranges.push_back({0x401, 0x42F, 0}); // Cyrillic capitals on cells from 0
+    const std::vector<GlyphQuad> cyrillic = layoutText(wide, "\xD0\x91"
+                                                             "A\xD0\xAF");
+    ASSERT_EQ(cyrillic.size(), 3u);
+    EXPECT_EQ(cyrillic[0].source, *wide.glyphRect(0x411));
+    EXPECT_EQ(cyrillic[1].x, 30.0f);
+    EXPECT_EQ(cyrillic[2].x, 60.0f);
+    EXPECT_EQ(layoutText(wide, "\xD0"
+                               "A")
+                  .size(),
+              1u); // a lead byte without its follower
+    EXPECT_EQ(layoutText(wide, "\xC0\x81"
+                               "A")[0]
+                  .x,
+              60.0f); // overlong: two cells, then 'A'
 }
 
 } // namespace

@@ -1,0 +1,80 @@
+#pragma once
+
+// The keys of the main window: the menu's shortcuts (shown beside each
+// button when the pointer rests on it) and the cell cursor of keyboard play.
+//
+//   Ctrl+N Single   Ctrl+L Network   F Fight   Ctrl+O Options
+//   Ctrl+H Scores   Esc or Ctrl+Q Exit
+//   arrows: the cursor one cell; Home/End: first/last column;
+//   Page Up/Page Down: first/last row; Enter or Space: drop the ship or
+//   shoot (Space keeps turning the ship while a fleet is arranged);
+//   R: turn the ship being placed.
+//
+// A shortcut does exactly what a click on its button does, and nothing while
+// the button is off. The pointer over a cell moves the cursor there
+// (cellHovered), so keys and mouse agree on the cell.
+//
+// Ownership: refers to the match, the boards and the cursor's mark (all
+// outlive it). The main window hands it each key press of its own (keyPress)
+// and calls refresh() at its timer ticks, since the board in play changes
+// with the turn. UI thread only.
+
+#include "game/CellCursor.h"
+
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QList>
+
+#include <functional>
+#include <string_view>
+
+class QKeyEvent;
+
+namespace vtx {
+
+class Boards;
+class CellCursorMark;
+class Match;
+class TForm1;
+class TWispButton;
+
+class KeyboardControl {
+    Q_DECLARE_TR_FUNCTIONS(KeyboardControl)
+public:
+    KeyboardControl(Match& match, Boards& boards, CellCursorMark& mark);
+
+    // The menu's shortcuts on the window's six buttons, and the pointer's
+    // cell to the cursor. Once, after the buttons exist.
+    void attach(TForm1& form);
+    // The button's click for its keys; the hover text names the keys.
+    void addShortcut(TWispButton* button, const QList<QKeySequence>& keys, std::function<void()> click);
+    // Writes the hover texts again (after the language is chosen).
+    void retranslate();
+
+    // True when the key was taken.
+    bool keyPress(const QKeyEvent& event);
+    void cellHovered(std::string_view cellName);
+    // Shows the cursor's frame where it is, or hides it.
+    void refresh();
+
+    CellCursor& cursor() { return m_cursor; }
+    const CellCursorMark& mark() const { return m_mark; }
+    // The hover text of a set of keys, "Esc, Ctrl+Q", in the player's language.
+    static QString keysText(const QList<QKeySequence>& keys);
+
+private:
+    struct Shortcut {
+        TWispButton* button;
+        QList<QKeySequence> keys;
+        std::function<void()> click;
+    };
+    bool cursorKey(int key);
+
+    Match& m_match;
+    Boards& m_boards;
+    CellCursorMark& m_mark;
+    CellCursor m_cursor;
+    QList<Shortcut> m_shortcuts;
+};
+
+} // namespace vtx

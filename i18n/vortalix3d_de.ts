@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Dein Zug</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Zug des Gegners</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Daneben!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>Computer trifft!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>Computer daneben!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Bereit zum Spiel!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Flotte aufgestellt!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>Der Gegner hat das Spiel verlassen!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>DU HAST GEWONNEN!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>DU HAST VERLOREN!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>Der Gegner antwortet nicht mehr!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Verbinde mit dem Spiel...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Warte auf die gegnerische Flotte...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Warte auf den Rechner des Gegners...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Strg</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Kampf</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Rekorde</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Auf diesem PC ist kein Netzwerk verfügbar!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>UDP-Port %1 ist belegt:
+%2
+Das Spiel hört keine Antworten.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Spieler:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Schiffe selbst aufstellen</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Effekte AN/AUS</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musik AN/AUS</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Stufe:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Die Optionen wurden nicht gespeichert!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Die Bestenliste wurde nicht gespeichert!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>niemand</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Achtung</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Das Netzwerk lässt sich nicht starten!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Erstellen</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Das Spiel läuft zum ersten Mal
+Bitte warten, das Netzwerk wird geprüft
+Das dauert 1-2 Minuten...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>Lokale IP: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Warte auf Verbindung...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Warte auf den Gegner...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Es gibt kein Spiel zum Beitreten!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Spielt das zuverlässige LAN-Protokoll von Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

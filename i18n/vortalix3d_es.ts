@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Tu turno</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Turno del rival</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>¡Agua!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>¡¡¡El ordenador acierta!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>¡¡¡El ordenador falla!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>¡Listo para jugar!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>¡Flota colocada!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>¡El rival ha abandonado la partida!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>¡HAS GANADO!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>¡HAS PERDIDO!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>¡El rival ya no responde!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Uniéndose a la partida...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Esperando la flota rival...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Esperando al equipo del rival...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combate</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>¡La red no está disponible en tu PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>El puerto UDP %1 está ocupado:
+%2
+El juego no oirá respuestas.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Jugador:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Colocar los barcos a mano</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Sonido SÍ/NO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Música SÍ/NO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Nivel:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>¡No se han guardado las opciones!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>¡No se han guardado los récords!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nadie</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Atención</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>¡No se puede iniciar la red!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Crear</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Unirse</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Primera ejecución del juego
+Espera mientras se comprueba la red
+Tardará 1-2 min...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>IP local: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Esperando conexión...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Esperando al rival...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>¡No hay ninguna partida a la que unirse!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Usa el protocolo de red fiable de Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>À vous de jouer</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Tour de l&apos;adversaire</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Raté !</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>L&apos;ordinateur touche !!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>L&apos;ordinateur rate !!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Prêt à jouer !</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Flotte en place !</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>L&apos;adversaire a quitté la partie !</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>VOUS AVEZ GAGNÉ !</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>VOUS AVEZ PERDU !</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>L&apos;adversaire ne répond plus !</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Connexion à la partie...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>En attente de la flotte adverse...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>En attente de l&apos;ordinateur adverse...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Échap</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combat</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Le réseau n&apos;est pas disponible sur votre PC !</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Le port UDP %1 est occupé :
+%2
+Aucune réponse ne peut atteindre ce jeu.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Joueur :</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Placer ses navires soi-même</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Son OUI/NON</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musique OUI/NON</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Niveau :</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Les options n&apos;ont pas été enregistrées !</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Meilleurs scores</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Garder</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Les scores n&apos;ont pas été enregistrés !</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>personne</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Impossible d&apos;initialiser le réseau !</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Créer</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Rejoindre</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Premier lancement du jeu
+Analyse du réseau, veuillez patienter
+Cela prend 1 à 2 min...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>IP locale : %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>En attente de connexion...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>En attente de l&apos;adversaire...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Aucune partie à rejoindre !</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Utilise le protocole réseau fiable de Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Tocca a te</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Turno dell&apos;avversario</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Acqua!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>Il computer colpisce!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>Il computer manca!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Pronti a giocare!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Flotta schierata!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>L&apos;avversario ha lasciato la partita!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>HAI VINTO!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>HAI PERSO!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>L&apos;avversario non risponde più!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Connessione alla partita...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>In attesa della flotta avversaria...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>In attesa del computer avversario...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Singolo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rete</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Battaglia</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opzioni</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>La rete non è disponibile sul tuo PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>La porta UDP %1 è occupata:
+%2
+Il gioco non riceverà risposte.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Messaggio</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Opzioni</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Giocatore:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Schiera le navi a mano</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Suono SÌ/NO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musica SÌ/NO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Livello:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Le opzioni non sono state salvate!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Salva</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>I record non sono stati salvati!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nessuno</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Attenzione</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Impossibile avviare la rete!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rete</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Crea</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Unisciti</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Primo avvio del gioco
+Attendi il controllo della rete
+Ci vorranno 1-2 min...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>IP locale: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>In attesa di connessione...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>In attesa dell&apos;avversario...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Nessuna partita a cui unirsi!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Usa il protocollo di rete affidabile di Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

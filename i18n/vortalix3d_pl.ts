@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Twój ruch</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Ruch przeciwnika</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Pudło!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>Komputer trafił!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>Komputer spudłował!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Gotowe do gry!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Flota rozstawiona!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>Przeciwnik opuścił grę!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>ZWYCIĘSTWO!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>PORAŻKA!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>Przeciwnik nie odpowiada!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Dołączanie do gry...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Czekam na flotę przeciwnika...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Czekam na komputer przeciwnika...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Sieć</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Walka</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opcje</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Wyniki</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Wyjście</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Sieć jest niedostępna na tym komputerze!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Port UDP %1 jest zajęty:
+%2
+Żadna odpowiedź nie dotrze do tej gry.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Wiadomość</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Opcje</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Gracz:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Ręczne rozstawianie statków</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Dźwięk WŁ./WYŁ.</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Muzyka WŁ./WYŁ.</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Poziom:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Łatwy</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normalny</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Trudny</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Nie zapisano opcji!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Najlepsze wyniki</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Nie zapisano najlepszych wyników!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nikt</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Nie można uruchomić sieci!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Sieć</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Utwórz</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Dołącz</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Pierwsze uruchomienie gry
+Trwa sprawdzanie sieci, proszę czekać
+To potrwa 1-2 min...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>Lokalne IP: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Oczekiwanie na połączenie...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Oczekiwanie na przeciwnika...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Brak gry, do której można dołączyć!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Używa niezawodnego protokołu sieciowego Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

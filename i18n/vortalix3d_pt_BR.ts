@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Sua vez</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Vez do adversário</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Água!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>O computador acertou!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>O computador errou!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Pronto para jogar!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Frota posicionada!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>O adversário saiu do jogo!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>VOCÊ VENCEU!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>VOCÊ PERDEU!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>O adversário não responde mais!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Entrando na partida...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Aguardando a frota adversária...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Aguardando o computador adversário...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rede</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combate</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opções</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>A rede não está disponível no seu PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>A porta UDP %1 está ocupada:
+%2
+O jogo não receberá respostas.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Mensagem</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Opções</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Jogador:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Posicionar navios à mão</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Som SIM/NÃO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Música SIM/NÃO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Nível:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>As opções não foram salvas!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Salvar</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Os recordes não foram salvos!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>ninguém</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Atenção</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Não foi possível iniciar a rede!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rede</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Criar</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Entrar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>O jogo está rodando pela primeira vez
+Aguarde a verificação da rede
+Isso leva 1-2 min...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>IP local: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Aguardando conexão...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Aguardando o adversário...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Não há jogo para entrar!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Usa o protocolo de rede confiável do Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Ваш ход</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Ход противника</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Мимо!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>Компьютер попал!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>Компьютер промахнулся!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Готов к игре!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Флот расставлен!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>Противник покинул игру!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>ВЫ ПОБЕДИЛИ!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>ВЫ ПРОИГРАЛИ!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>Соперник не отвечает!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Подключение к игре...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Ждём флот соперника...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Ждём компьютер соперника...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Соло</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Сеть</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Бой</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Рекорды</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Сеть на вашем компьютере недоступна!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Порт UDP %1 занят:
+%2
+Ответы не смогут дойти до этой игры.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Игрок:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Расставить корабли вручную</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Звук ВКЛ/ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Музыка ВКЛ/ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Уровень:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Лёгкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Средний</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Сложный</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Настройки не сохранены!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Рекорды</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Рекорды не сохранены!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>никто</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Не удалось запустить сеть!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Сеть</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Создать</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Войти</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Первый запуск игры
+Подождите, идёт проверка сети
+Это займёт 1-2 мин...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>Локальный IP: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Ожидание подключения...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Ожидание противника...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Нет игры для подключения!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Использует надёжный сетевой протокол Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

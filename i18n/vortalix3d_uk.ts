@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="uk">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Player Move</source>
+        <translation>Ваш хід</translation>
+    </message>
+    <message>
+        <source>Enemy Move</source>
+        <translation>Хід супротивника</translation>
+    </message>
+    <message>
+        <source>Missed!</source>
+        <translation>Мимо!</translation>
+    </message>
+    <message>
+        <source>Computer Hit!!!</source>
+        <translation>Комп&apos;ютер влучив!!!</translation>
+    </message>
+    <message>
+        <source>Computer Missed!!!</source>
+        <translation>Комп&apos;ютер схибив!!!</translation>
+    </message>
+    <message>
+        <source>Ready to Play!</source>
+        <translation>Готові до гри!</translation>
+    </message>
+    <message>
+        <source>Ships Arrangement Complete!</source>
+        <translation>Флот розставлено!</translation>
+    </message>
+    <message>
+        <source>Opponent left the game!</source>
+        <translation>Супротивник залишив гру!</translation>
+    </message>
+    <message>
+        <source>YOU WON THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
+        <translation>ВИ ПЕРЕМОГЛИ!</translation>
+    </message>
+    <message>
+        <source>YOU LOST THE GAME!</source>
+        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
+        <translation>ВИ ПРОГРАЛИ!</translation>
+    </message>
+    <message>
+        <source>No answer from the opponent!</source>
+        <translation>Суперник не відповідає!</translation>
+    </message>
+    <message>
+        <source>Joining the game...</source>
+        <translation>Підключення до гри...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s fleet...</source>
+        <translation>Чекаємо на флот суперника...</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s computer...</source>
+        <translation>Чекаємо на комп&apos;ютер суперника...</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TForm1</name>
+    <message>
+        <source>Single</source>
+        <translation>Соло</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Мережа</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Бій</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опції</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Рекорди</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Мережа на вашому комп&apos;ютері недоступна!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Порт UDP %1 зайнятий:
+%2
+Жодна відповідь не дійде до цієї гри.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormMess</name>
+    <message>
+        <source>Message</source>
+        <translation>Повідомлення</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormOpt</name>
+    <message>
+        <source>Options</source>
+        <translation>Налаштування</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Гравець:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Розставити кораблі вручну</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Звук УВІМК/ВИМК</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Музика УВІМК/ВИМК</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Рівень:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Легкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Середній</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Важкий</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Налаштування не збережено!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TFormScore</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Рекорди</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Рекорди не збережено!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>ніхто</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::TformNet</name>
+    <message>
+        <source>Attention</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Unable to Initialize Network!</source>
+        <translation>Не вдалося запустити мережу!</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Мережа</translation>
+    </message>
+    <message>
+        <source> Create</source>
+        <translation>Створити</translation>
+    </message>
+    <message>
+        <source>  Join</source>
+        <translation>Увійти</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>The game is running for a first time
+Please wait while network is checking
+It will take 1-2 min...</source>
+        <translation>Перший запуск гри
+Зачекайте, триває перевірка мережі
+Це займе 1-2 хв...</translation>
+    </message>
+    <message>
+        <source>Local IP: %1</source>
+        <translation>Локальна IP: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for connect...</source>
+        <translation>Очікування з&apos;єднання...</translation>
+    </message>
+    <message>
+        <source>Waiting for Opponent...</source>
+        <translation>Очікування супротивника...</translation>
+    </message>
+    <message>
+        <source>There is no game to Join!</source>
+        <translation>Немає гри для приєднання!</translation>
+    </message>
+    <message>
+        <source>Plays the reliable LAN protocol of Vortalix 3D</source>
+        <translation>Використовує надійний мережевий протокол Vortalix 3D</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,62 @@
+#include "scene/CellCursorMark.h"
+
+#include "scene/Boards.h"
+#include "scene/World.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace vtx {
+
+namespace {
+
+constexpr const char* CursorMaterial = "cursor";
+// Above the cell's mark, below the models' decks.
+constexpr float Lift = 0.04f;
+
+// Seen through by the pointer's pick: the cell under the frame is the one picked.
+class FramePlane : public TPlane {
+public:
+    bool pickable() const override { return false; }
+};
+
+// A warm yellow square ring on black; additive blending drops the black.
+QImage framePicture() {
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(255, 226, 40), 10.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(6.0, 6.0, 52.0, 52.0));
+    return image;
+}
+
+} // namespace
+
+void CellCursorMark::build() {
+    if (!m_world.GLMaterialLibrary1.materialByName(CursorMaterial))
+        m_world.GLMaterialLibrary1.addMaterialFromImage(CursorMaterial, framePicture(), bmAdditive);
+    m_plane = m_world.NonReflecting->AddChild<FramePlane>();
+    m_plane->Name = "CellCursor";
+    m_plane->Tag = 101; // no cell, no sea
+    m_plane->setDirection({0.0f, 1.0f, 0.0f});
+    m_plane->Width = 1.0f;
+    m_plane->Height = 1.0f;
+    m_plane->MaterialLibrary = &m_world.GLMaterialLibrary1;
+    m_plane->LibMaterialName = CursorMaterial;
+    m_plane->Visible = false;
+}
+
+void CellCursorMark::show(bool visible, std::int32_t board, std::int32_t row, std::int32_t column) {
+    const TPlane* cell = board != 0 ? m_boards.cell(board, row, column) : nullptr;
+    if (!visible || !cell) {
+        if (m_plane) m_plane->Visible = false;
+        return;
+    }
+    if (!m_plane) build();
+    m_plane->Position = cell->Position + glm::vec3(0.0f, Lift, 0.0f);
+    m_plane->Visible = true;
+}
+
+} // namespace vtx
