@@ -582,6 +582,9 @@ void TForm1::ShowLogo(bool visible) {
 void TForm1::EnableScrollTimer() {
     timerScroll.start();
 }
+void TForm1::RestartIdleWait() {
+    m_fx.RecordIdleStart();
+}
 
 void TForm1::PlaySound(Sound sound) {
     if (m_sound && m_match.state().SoundOn) m_sound->request(effectOf(sound));

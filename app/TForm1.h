@@ -27,8 +27,8 @@
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
-#include "ui/ILobbyHost.h"
 #include "scene/engine/TGLTextureImage.h"
+#include "ui/ILobbyHost.h"
 #include "ui/IOptionsHost.h"
 #include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
@@ -151,6 +151,7 @@ public:
     void HideHudMessage() override;
     void ShowLogo(bool visible) override;
     void EnableScrollTimer() override;
+    void RestartIdleWait() override;
     void PlaySound(Sound sound) override;
     void SetStatus(std::string_view text) override;
     void SetButton(MenuButton button, bool enabled, bool whiteFont) override;

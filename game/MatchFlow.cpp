@@ -143,7 +143,11 @@ void Match::elbtExitClick() {
     // Exit inside Single's wait ends the match being started, not the program.
     const bool matchRunning = m_s.GameInProgress || m_starting;
     m_starting = false;
-    m_s.IdleSpin = true;
+    // The menu after a match is the menu of a fresh start: the world rests
+    // until nobody has touched the mouse for the idle time, and a move stops
+    // the spin again (a spin set at once here outlived every mouse move).
+    m_s.IdleSpin = false;
+    m_host.RestartIdleWait();
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
     if (m_s.NetMode && !m_s.GameLost && !m_s.GameWon) m_host.SendLeave();
@@ -167,6 +171,9 @@ void Match::elbtExitClick() {
         setTimer1Interval(m_s.TurnDelay * 1000);
     }
     if (matchRunning) {
+        // A match left before its end leaves nothing of it on the boards; a
+        // finished one keeps its last picture under the result.
+        if (!m_s.GameLost && !m_s.GameWon) m_host.ResetBoards();
         if (m_s.GameLost) m_host.PlaySound(Sound::Lost);
         if (m_s.GameWon) m_host.PlaySound(Sound::Won);
         m_s.GameLost = true;

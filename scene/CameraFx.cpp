@@ -93,7 +93,9 @@ TGLBaseSceneObject* CameraFx::pickAt(int x, int y) {
 
 void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     MatchState& s = m_match.state();
-    if (s.GameWon || s.GameLost) return;
+    // After a match a move still stops the idle spin and lets the player turn
+    // the camera over the last picture; only the boards stop answering.
+    const bool over = s.GameWon || s.GameLost;
 
     if (s.IdleSpin) {
         m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
@@ -103,7 +105,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
 
-    if (s.HoverPicking) {
+    if (s.HoverPicking && !over) {
         m_hoverPending = true;
         m_hoverX = x;
         m_hoverY = y;

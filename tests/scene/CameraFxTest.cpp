@@ -183,15 +183,20 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     fx.GLSceneViewer1MouseMove(true, 130, 90);
     EXPECT_GT(camera.Position.y, low.y);
 
-    s.GameLost = true; // after a game nothing moves, not even a drag that would
+    // After a game a move stops the spin and the camera still turns; only
+    // the boards stop answering (no hover test is queued).
+    s.GameLost = true;
     s.IdleSpin = true;
+    s.HoverPicking = true;
     const glm::vec3 after = camera.Position;
-    const auto idleSince = fx.LastMouseMoveTick;
+    const int picksBefore = picks;
     w.clock.now += 500;
     fx.GLSceneViewer1MouseMove(true, 10, 150);
-    EXPECT_EQ(camera.Position, after);
-    EXPECT_TRUE(s.IdleSpin);
-    EXPECT_EQ(fx.LastMouseMoveTick, idleSince);
+    EXPECT_NE(camera.Position, after);
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_EQ(fx.LastMouseMoveTick, w.clock.now);
+    fx.PickHover();
+    EXPECT_EQ(picks, picksBefore);
 }
 
 TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
