@@ -94,6 +94,7 @@ void World::buildTree() {
     Camera->Position = {10.0f, 10.0f, 10.0f};
     GLCamera1 = Camera->AddChild<TGLCamera>();
     GLCamera1->Name = "GLCamera1";
+    GLCamera1->Position = CameraOffset;
     GLCamera1->DepthOfView = 1000.0f;
     GLCamera1->FocalLength = CameraFocalLength;
 

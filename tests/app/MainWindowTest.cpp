@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
         ASSERT_TRUE(state().Arranging);
         form().timerScroll.stop(); // no idle spin or edge scroll while the test aims
         form().world().Camera->Position = {10.0f, 10.0f, 10.0f};
-        form().world().GLCamera1->Position = {0.0f, 0.0f, 0.0f};
+        form().world().GLCamera1->Position = World::CameraOffset;
         form().world().GLCamera1->OrbitTarget(view.pitch, view.turn);
         for (std::size_t i = 0; i < layout.size(); ++i) {
             const Spot& spot = layout[i];
