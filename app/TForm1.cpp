@@ -632,7 +632,15 @@ void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
 }
 
 void TForm1::ShowScoreWindowModal() {
-    if (m_formScore) m_formScore->ExecModal();
+    if (!m_formScore) return;
+    // Over the view, below the result, which stays in sight while the name
+    // is entered.
+    const THUDText& message = *m_world.HUDText1;
+    const int below =
+        int(message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) + 12;
+    const QPoint view = GLSceneViewer1->mapToGlobal(QPoint(0, 0));
+    m_formScore->move(view.x() + (GLSceneViewer1->width() - m_formScore->width()) / 2, view.y() + below);
+    m_formScore->ExecModal();
 }
 
 bool TForm1::manualArrangementChecked() {

@@ -29,7 +29,11 @@ void CameraFx::timerScrollTimer() {
     if (s.GameWon || s.GameLost) {
         if (s.HudPulse < 0) HudPulseStep = -HudPulseStep;
         if (s.HudPulse > 100) HudPulseStep = -HudPulseStep;
-        m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f, float(s.HudPulse) / 100.0f};
+        // The pulse breathes between full and MessageAlphaLow, never out:
+        // the result must read whenever the player looks.
+        const float pulse = float(std::clamp(s.HudPulse, 0, 100)) / 100.0f;
+        m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f,
+                                           MessageAlphaLow + (1.0f - MessageAlphaLow) * pulse};
         s.HudPulse += HudPulseStep;
     }
 

@@ -110,6 +110,7 @@ void ModalAnswerer::poll() {
     }
     if (m_program.score->isVisible()) {
         ++scoreWindowShown;
+        scoreWindowGeometry = m_program.score->frameGeometry();
         QTest::mouseClick(m_program.score->elbtClose, Qt::LeftButton);
     }
     if (m_program.opt->isVisible()) {

@@ -12,6 +12,7 @@
 #include "ui/TformNet.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -58,6 +59,7 @@ public:
     explicit ModalAnswerer(Program& program);
     QStringList messages;
     int scoreWindowShown = 0;
+    QRect scoreWindowGeometry; // where it was last seen
     int optionsWindowShown = 0;
 
 private:

@@ -292,6 +292,14 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     EXPECT_FALSE(state().GameInProgress);
     EXPECT_TRUE(form().world().HUDText1->Visible);
     EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
+    // The score window opened where the message stays in sight.
+    const THUDText& message = *form().world().HUDText1;
+    const QRect messageOnScreen(
+        viewer()->mapToGlobal(QPoint(int(message.Position.x), int(message.Position.y))),
+        QSize(30 * int(message.Text.size()), 30));
+    EXPECT_FALSE(answerer.scoreWindowGeometry.intersects(messageOnScreen));
+    EXPECT_TRUE(
+        viewer()->geometry().translated(form().pos()).contains(answerer.scoreWindowGeometry.center()));
     EXPECT_GT(state().LastPoints, 0);
     EXPECT_EQ(state().PlayerShots, 20);
     EXPECT_TRUE(form().elbtSingleGame->isEnabled());
