@@ -509,6 +509,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) m_spaceHeld = false;
     }
+    // A click on Fight while it is off (ships still to place) is told why.
+    if (type == QEvent::MouseButtonPress && watched == elbtFight && !elbtFight->isEnabled())
+        m_match.FightRefused();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return TSkinnedForm::eventFilter(watched, event);
     // Key events travel from the focus widget up its parents; take each once,

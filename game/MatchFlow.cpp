@@ -72,7 +72,8 @@ void Match::elbtSingleGameClick() {
     if (m_s.Arranging) {
         SetMenuButton(MenuButton::Scores, false, true);
         SetMenuButton(MenuButton::Options, false, true);
-        SetMenuButton(MenuButton::Fight, false, true);
+        // Grey: a white Fight looked ready while ships were still to be placed.
+        SetMenuButton(MenuButton::Fight, false, false);
     } else if (!m_s.NetMode) {
         SetMenuButton(MenuButton::Fight, true, true);
     }
@@ -203,7 +204,9 @@ void Match::ParseCellName(std::string_view name) {
 void Match::CellHover(std::string_view name) {
     if (!m_s.Arranging) return;
     ParseCellName(name);
-    if (m_s.ShipToPlace >= 1 && m_s.ShipToPlace <= FleetShips) m_host.ShowPlacementPreview();
+    if (m_s.ShipToPlace < 1 || m_s.ShipToPlace > FleetShips) return;
+    m_host.ShowPlacementPreview();
+    m_host.SetStatus(placementStatus());
 }
 
 void Match::CellMouseDown(std::string_view name, MouseButton button) {

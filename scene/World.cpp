@@ -58,7 +58,7 @@ void World::buildLibraries() {
     GLMaterialLibrary1.addMaterial("ground");
     GLMaterialLibrary1.addMaterial("details");
     // Board marks on black: additive blending makes the black vanish.
-    for (const char* mark : {"hint", "hit", "frame1"})
+    for (const char* mark : {"hint", "hit", "frame1", "bad"})
         GLMaterialLibrary1.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
                                                 bmAdditive);
 

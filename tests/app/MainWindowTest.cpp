@@ -232,6 +232,10 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
 
     // The first model waits on a1 until the mouse moves it: lift it off the board's corner.
     ASSERT_TRUE(hover(OwnBoard, 7, 5));
+    EXPECT_EQ(form().Label2->text(), "Left click places, right click turns");
+    clickButton(form().elbtFight); // off, but it says what is missing
+    EXPECT_EQ(form().Label2->text(), "Place all ten ships first! 10 ships left.");
+    EXPECT_FALSE(state().FightStarted);
 
     struct Spot {
         int row, column;

@@ -173,6 +173,18 @@ QImage makeHitMark() {
     return image;
 }
 
+// A ship that does not fit where the pointer is: a magenta outline and
+// no-entry bar, a colour no shot mark uses.
+QImage makeBadMark() {
+    QImage image = markCanvas();
+    QPainter p(&image);
+    drawCellOutline(p, QColor(230, 40, 200));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(255, 60, 220), 9.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 32), QPointF(46, 32));
+    return image;
+}
+
 QImage makeFrameMark() {
     QImage image = markCanvas();
     QPainter p(&image);
