@@ -145,7 +145,7 @@ QImage makeHintMark() {
     p.drawEllipse(c, 13.0, 13.0);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(150, 230, 255));
-    p.drawEllipse(c, 4.5, 4.5);
+    p.drawEllipse(c, 7.5, 7.5);
     p.setBrush(water);
     for (int i = 0; i < 8; ++i) {
         const double a = i * std::numbers::pi / 4.0 + std::numbers::pi / 8.0;
