@@ -550,6 +550,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) m_spaceHeld = false;
     }
+    // A click on Fight while it is off (ships still to place) is told why.
+    if (type == QEvent::MouseButtonPress && watched == elbtFight && !elbtFight->isEnabled())
+        m_match.FightRefused();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return TSkinnedForm::eventFilter(watched, event);
     // Key events travel from the focus widget up its parents; take each once,
@@ -626,6 +629,9 @@ void TForm1::ShowLogo(bool visible) {
 void TForm1::EnableScrollTimer() {
     timerScroll.start();
 }
+void TForm1::RestartIdleWait() {
+    m_fx.RecordIdleStart();
+}
 
 void TForm1::PlaySound(Sound sound) {
     if (m_sound && m_match.state().SoundOn) m_sound->request(effectOf(sound));
@@ -673,7 +679,15 @@ void TForm1::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
 }
 
 void TForm1::ShowScoreWindowModal() {
-    if (m_formScore) m_formScore->ExecModal();
+    if (!m_formScore) return;
+    // Over the view, below the result, which stays in sight while the name
+    // is entered.
+    const THUDText& message = *m_world.HUDText1;
+    const int below =
+        int(message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) + 12;
+    const QPoint view = GLSceneViewer1->mapToGlobal(QPoint(0, 0));
+    m_formScore->move(view.x() + (GLSceneViewer1->width() - m_formScore->width()) / 2, view.y() + below);
+    m_formScore->ExecModal();
 }
 
 bool TForm1::manualArrangementChecked() {

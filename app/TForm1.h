@@ -157,6 +157,7 @@ public:
     void HideHudMessage() override;
     void ShowLogo(bool visible) override;
     void EnableScrollTimer() override;
+    void RestartIdleWait() override;
     void PlaySound(Sound sound) override;
     void SetStatus(std::string_view text) override;
     void SetButton(MenuButton button, bool enabled, bool whiteFont) override;

@@ -69,6 +69,9 @@ public:
     virtual void HideHudMessage() = 0;
     virtual void ShowLogo(bool visible) = 0;
     virtual void EnableScrollTimer() = 0;
+    // The idle wait starts again from now, as at the window's activation:
+    // the world spins only after the idle time without a mouse move.
+    virtual void RestartIdleWait() {}
 
     // --- sound: a request; the host plays it only while Match::state().SoundOn ---
     virtual void PlaySound(Sound sound) = 0;

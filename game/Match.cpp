@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace vtx {
 
@@ -145,6 +146,7 @@ void Match::finishManualArrangement() {
     if (match != m_flowSerial) return;
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
+    m_host.SetStatus("");
     m_host.HideShipModels(false);
     m_host.AnimateShipModels();
     if (match != m_flowSerial) return;
@@ -159,6 +161,29 @@ void Match::TogglePlaceHorizontal() {
     if (!m_s.Arranging) return;
     m_s.PlaceHorizontal = !m_s.PlaceHorizontal;
     m_host.ShowPlacementPreview();
+    m_host.SetStatus(placementStatus());
+}
+
+std::string_view Match::placementStatus() const {
+    const std::int32_t n = m_s.ShipToPlace;
+    if (n < 1 || n > FleetShips) return status::PlaceHere;
+    std::string_view problem = status::PlaceHere;
+    for (std::int32_t k = 0; k < ShipSizes[std::size_t(n - 1)]; ++k) {
+        const std::int32_t r = m_s.PlaceHorizontal ? m_s.PickedRow : m_s.PickedRow + k;
+        const std::int32_t c = m_s.PlaceHorizontal ? m_s.PickedColumn + k : m_s.PickedColumn;
+        if (!insideGrid(r, c)) return status::PlaceOffBoard;
+        const char cell = cellAt(m_s.OwnField, r, c);
+        if (cell == CellDeck) problem = status::PlaceOverlaps;
+        if (cell != CellWater && problem == status::PlaceHere) problem = status::PlaceTouches;
+    }
+    return problem;
+}
+
+void Match::FightRefused() {
+    if (!m_s.Arranging || !m_s.GameInProgress) return;
+    const std::int32_t left = FleetShips + 1 - m_s.ShipToPlace;
+    m_host.SetStatus(std::string(status::FightNeedsFleet) + " " + std::to_string(left) +
+                     (left == 1 ? " ship" : " ships") + " left.");
 }
 
 void Match::RunDifficultySetup(std::int32_t index) {

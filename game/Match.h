@@ -59,6 +59,12 @@ inline constexpr std::string_view Missed = "Missed!";
 inline constexpr std::string_view ComputerHit = "Computer Hit!!!";
 inline constexpr std::string_view ComputerMissed = "Computer Missed!!!";
 inline constexpr std::string_view ReadyToPlay = "Ready to Play!";
+// While a fleet is placed by hand: what the preview under the pointer means.
+inline constexpr std::string_view PlaceHere = "Left click places, right click turns";
+inline constexpr std::string_view PlaceOffBoard = "Does not fit: off the board!";
+inline constexpr std::string_view PlaceOverlaps = "Does not fit: another ship is there!";
+inline constexpr std::string_view PlaceTouches = "Does not fit: ships may not touch!";
+inline constexpr std::string_view FightNeedsFleet = "Place all ten ships first!";
 } // namespace status
 
 class Match {
@@ -89,6 +95,13 @@ public:
     bool PlaceShipAt();
     // Flips PlaceHorizontal and redraws the preview; only while Arranging.
     void TogglePlaceHorizontal();
+    // Why ship ShipToPlace cannot go at (PickedRow, PickedColumn) with
+    // PlaceHorizontal (one of the status::Place* texts), or status::PlaceHere
+    // when it can.
+    std::string_view placementStatus() const;
+    // Fight clicked while it is off: during a manual arrangement the status
+    // line says what is missing; otherwise nothing.
+    void FightRefused();
     // Runs the set-up of level selector index 0/1/2; any other index none.
     void RunDifficultySetup(std::int32_t index);
 

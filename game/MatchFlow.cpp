@@ -73,7 +73,8 @@ void Match::elbtSingleGameClick() {
     if (m_s.Arranging) {
         SetMenuButton(MenuButton::Scores, false, true);
         SetMenuButton(MenuButton::Options, false, true);
-        SetMenuButton(MenuButton::Fight, false, true);
+        // Grey: a white Fight looked ready while ships were still to be placed.
+        SetMenuButton(MenuButton::Fight, false, false);
     } else if (!m_s.NetMode) {
         SetMenuButton(MenuButton::Fight, true, true);
     }
@@ -144,7 +145,11 @@ void Match::elbtExitClick() {
     // Exit inside Single's wait ends the match being started, not the program.
     const bool matchRunning = m_s.GameInProgress || m_starting;
     m_starting = false;
-    m_s.IdleSpin = true;
+    // The menu after a match is the menu of a fresh start: the world rests
+    // until nobody has touched the mouse for the idle time, and a move stops
+    // the spin again (a spin set at once here outlived every mouse move).
+    m_s.IdleSpin = false;
+    m_host.RestartIdleWait();
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
     if (m_s.NetMode && !m_s.GameLost && !m_s.GameWon) m_host.SendLeave();
@@ -170,6 +175,9 @@ void Match::elbtExitClick() {
         setTimer1Interval(m_s.TurnDelay * 1000);
     }
     if (matchRunning) {
+        // A match left before its end leaves nothing of it on the boards; a
+        // finished one keeps its last picture under the result.
+        if (!m_s.GameLost && !m_s.GameWon) m_host.ResetBoards();
         if (m_s.GameLost) m_host.PlaySound(Sound::Lost);
         if (m_s.GameWon) m_host.PlaySound(Sound::Won);
         m_s.GameLost = true;
@@ -199,7 +207,9 @@ void Match::ParseCellName(std::string_view name) {
 void Match::CellHover(std::string_view name) {
     if (!m_s.Arranging) return;
     ParseCellName(name);
-    if (m_s.ShipToPlace >= 1 && m_s.ShipToPlace <= FleetShips) m_host.ShowPlacementPreview();
+    if (m_s.ShipToPlace < 1 || m_s.ShipToPlace > FleetShips) return;
+    m_host.ShowPlacementPreview();
+    m_host.SetStatus(placementStatus());
 }
 
 void Match::CellMouseDown(std::string_view name, MouseButton button) {

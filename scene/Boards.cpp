@@ -11,6 +11,7 @@ constexpr float CellHeight = 0.1f;
 constexpr const char* MarkFrame = "frame1";
 constexpr const char* MarkHint = "hint";
 constexpr const char* MarkHit = "hit";
+constexpr const char* MarkBad = "bad";
 constexpr const char* ShipTexture = "DATA\\ship2.jpg";
 constexpr const char* SunkTexture = "DATA\\shipkill.jpg";
 
@@ -169,20 +170,26 @@ void Boards::ShowPlacementPreview() {
     for (auto& row : OwnCells)
         for (TPlane* plane : row)
             if (plane) setMark(*plane, MarkFrame);
-    std::int32_t row = m_state.PickedRow;
-    std::int32_t column = m_state.PickedColumn;
-    for (std::int32_t i = 0; i < ShipSizes[std::size_t(n - 1)]; ++i) {
-        if (TPlane* plane = cell(OwnBoard, row, column)) setMark(*plane, MarkHint);
-        if (m_state.PlaceHorizontal)
-            ++column;
-        else
-            ++row;
+    // A ship that cannot go here (off the board, on or beside another ship)
+    // is previewed in the warning colour, so a refused click is no surprise.
+    const std::int32_t size = ShipSizes[std::size_t(n - 1)];
+    bool fits = true;
+    for (std::int32_t i = 0; i < size; ++i) {
+        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + i;
+        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + i : m_state.PickedColumn;
+        if (cellAt(m_state.OwnField, r, c) != CellWater) fits = false;
+    }
+    for (std::int32_t i = 0; i < size; ++i) {
+        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + i;
+        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + i : m_state.PickedColumn;
+        if (TPlane* plane = cell(OwnBoard, r, c)) setMark(*plane, fits ? MarkHint : MarkBad);
     }
     TActor* model = ownModel(n);
     if (!model || !insideGrid(m_state.PickedRow, m_state.PickedColumn)) return;
-    const glm::ivec3 p =
-        m_world.OwnCellPositions[std::size_t(m_state.PickedRow - 1)][std::size_t(m_state.PickedColumn - 1)];
-    model->Position = toVec(p) + glm::vec3(0.0f, 1.0f, 0.0f);
+    // On its cells at sea level, where the click will put it: raised, it
+    // seemed a cell further back from an angle and dropped when placed.
+    model->Position = toVec(
+        m_world.OwnCellPositions[std::size_t(m_state.PickedRow - 1)][std::size_t(m_state.PickedColumn - 1)]);
     model->setRollAngle(m_state.PlaceHorizontal ? 0.0f : -90.0f);
 }
 

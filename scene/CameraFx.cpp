@@ -29,7 +29,11 @@ void CameraFx::timerScrollTimer() {
     if (s.GameWon || s.GameLost) {
         if (s.HudPulse < 0) HudPulseStep = -HudPulseStep;
         if (s.HudPulse > 100) HudPulseStep = -HudPulseStep;
-        m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f, float(s.HudPulse) / 100.0f};
+        // The pulse breathes between full and MessageAlphaLow, never out:
+        // the result must read whenever the player looks.
+        const float pulse = float(std::clamp(s.HudPulse, 0, 100)) / 100.0f;
+        m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f,
+                                           MessageAlphaLow + (1.0f - MessageAlphaLow) * pulse};
         s.HudPulse += HudPulseStep;
     }
 
@@ -97,7 +101,9 @@ TGLBaseSceneObject* CameraFx::pickAt(int x, int y) {
 
 void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     MatchState& s = m_match.state();
-    if (s.GameWon || s.GameLost) return;
+    // After a match a move still stops the idle spin and lets the player turn
+    // the camera over the last picture; only the boards stop answering.
+    const bool over = s.GameWon || s.GameLost;
 
     if (s.IdleSpin) {
         m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
@@ -107,7 +113,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
 
-    if (hovering()) {
+    if (hovering() && !over) {
         m_hoverPending = true;
         m_hoverX = x;
         m_hoverY = y;

@@ -57,6 +57,7 @@ public:
     static constexpr float CameraReset = -5.0f;
     static constexpr float ScrollStep = 0.5f;
     static constexpr float ScrollLimitX = 40.0f;
+    static constexpr float MessageAlphaLow = 0.6f; // the win or loss message at the pulse's low
 
     // State (read and written by the handlers; public for the window and tests).
     std::int64_t LastMouseMoveTick = 0;

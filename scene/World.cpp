@@ -59,7 +59,7 @@ void World::buildLibraries() {
     GLMaterialLibrary1.addMaterial("ground");
     GLMaterialLibrary1.addMaterial("details");
     // Board marks on black: additive blending makes the black vanish.
-    for (const char* mark : {"hint", "hit", "frame1"})
+    for (const char* mark : {"hint", "hit", "frame1", "bad"})
         GLMaterialLibrary1.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
                                                 bmAdditive);
 
@@ -99,6 +99,7 @@ void World::buildTree() {
     Camera->Position = {10.0f, 10.0f, 10.0f};
     GLCamera1 = Camera->AddChild<TGLCamera>();
     GLCamera1->Name = "GLCamera1";
+    GLCamera1->Position = CameraOffset;
     GLCamera1->DepthOfView = 1000.0f;
     GLCamera1->FocalLength = CameraFocalLength;
 
@@ -176,9 +177,14 @@ void World::buildTree() {
 
     HUDText1 = root.AddChild<THUDText>();
     HUDText1->Name = "HUDText1";
-    HUDText1->Position = {40.0f, 220.0f, 0.0f};
+    // At the top of the view, where the score window opened after a win
+    // does not cover it.
+    HUDText1->Position = {40.0f, 24.0f, 0.0f};
     HUDText1->Visible = false;
     HUDText1->BitmapFont = &BitmapFont1;
+    // A dark plate under the result: it reads over the boards, fires and sky alike.
+    HUDText1->BackColor = {0.02f, 0.04f, 0.08f, 0.78f};
+    HUDText1->BackPadding = 14.0f;
 
     HUDText2 = root.AddChild<THUDText>();
     HUDText2->Name = "HUDText2";

@@ -66,10 +66,16 @@ public:
     using PathResolver = std::function<std::string(std::string_view gamePath)>;
 
     static constexpr int WaterFrames = 32;
-    // With the engine's lens this is a 90 degree vertical view: from the rig's
-    // start at (10, 10, 10), looking down at the sea's centre, it reaches above
-    // the horizon, so the sky, the sun and the mountains frame the boards.
-    static constexpr float CameraFocalLength = 50.0f;
+    // The first view frames the two boards and little else: a 53 degree
+    // vertical view from above the own board's side, looking down at the
+    // sea's centre, so that a cell of the far (enemy) board covers about
+    // 19 x 19 pixels of the viewer and the own board's about 25 x 25. The wide
+    // view over sky and mountains left the far board 6 to 12 pixels a cell,
+    // too small to tell a miss from a hit; a drag still shows the horizon.
+    // The camera sits CameraOffset from the rig, which stays at (10, 10, 10)
+    // so that the camera floor and the edge scroll keep their heights.
+    static constexpr float CameraFocalLength = 100.0f;
+    static constexpr glm::vec3 CameraOffset{3.2f, 5.8f, -2.4f};
     static constexpr float ShipScale = 0.03f;
 
     explicit World(PathResolver resolve = {});

@@ -17,8 +17,7 @@ namespace vtx {
 
 namespace {
 
-void addMaterial(Fnv1a& h, const TGLMaterial& m)
-{
+void addMaterial(Fnv1a& h, const TGLMaterial& m) {
     h.add(&m);
     h.add(m.FrontProperties.Diffuse);
     h.add(m.FrontProperties.Ambient);
@@ -30,10 +29,8 @@ void addMaterial(Fnv1a& h, const TGLMaterial& m)
     h.add(m.FaceCulling);
 }
 
-void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
-{
-    if (!object.Visible)
-        return;
+void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
+    if (!object.Visible) return;
     h.add(object.serial());
     h.add(object.Position);
     h.add(object.Scale);
@@ -54,8 +51,7 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
     case ObjectKind::Actor: {
         const auto& actor = static_cast<const TActor&>(object);
         h.add(actor.meshId()), h.add(actor.CurrentFrame()), h.add(actor.NextFrame());
-        if (actor.CurrentFrame() != actor.NextFrame())
-            h.add(actor.frameBlend());
+        if (actor.CurrentFrame() != actor.NextFrame()) h.add(actor.frameBlend());
         break;
     }
     case ObjectKind::Terrain: {
@@ -74,10 +70,13 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
         const auto& hud = static_cast<const THUDText&>(object);
         h.add(hud.Text);
         h.add(hud.ModulateColor);
+        h.add(hud.BackColor);
+        h.add(hud.BackPadding);
         h.add(hud.BitmapFont);
         if (const TBitmapFont* font = hud.BitmapFont) {
             h.add(font->Glyphs.id());
-            h.add(font->CharWidth), h.add(font->CharHeight), h.add(font->GlyphsIntervalX), h.add(font->GlyphsIntervalY);
+            h.add(font->CharWidth), h.add(font->CharHeight), h.add(font->GlyphsIntervalX),
+                h.add(font->GlyphsIntervalY);
             for (const FontRange& range : font->Ranges)
                 h.add(range.StartASCII), h.add(range.StopASCII), h.add(range.StartGlyphIdx);
         }
@@ -92,8 +91,7 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
             // Live particles move at every tick: the tick number stands for their state.
             const std::size_t live = fire.Manager->particles().particles().size();
             h.add(live);
-            if (live > 0)
-                h.add(fire.Manager->lastTick);
+            if (live > 0) h.add(fire.Manager->lastTick);
         }
     h.add(object.Count());
     for (int i = 0; i < object.Count(); ++i)
@@ -102,8 +100,7 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object)
 
 } // namespace
 
-std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera)
-{
+std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
     Fnv1a h;
     h.add(camera);
     if (camera) {

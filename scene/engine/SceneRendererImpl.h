@@ -39,8 +39,8 @@
 
 namespace vtx {
 
-constexpr GLsizei kBatchFloats = 18;    // per plane instance: model matrix (16) and texture repeat (2)
-constexpr std::uint64_t kKeepUnusedFrames = 300;    // GPU copies unused this long are dropped
+constexpr GLsizei kBatchFloats = 18; // per plane instance: model matrix (16) and texture repeat (2)
+constexpr std::uint64_t kKeepUnusedFrames = 300; // GPU copies unused this long are dropped
 // A flame particle is drawn as a soft blob this many times its nominal size: the blob's fall-off
 // leaves a visible core of about the nominal size, and neighbours overlap into one flame.
 constexpr float kFlameBlobScale = 3.0f;
@@ -125,12 +125,12 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::uint64_t frame = 0;
     RenderStats stats;
 
-    MeshProgram meshVariants[2][3];    // [instanced][texture mode]
+    MeshProgram meshVariants[2][3]; // [instanced][texture mode]
     MeshProgram pickMesh;
     GLuint currentProgram = 0;
     GLuint skyProgram = 0, particleProgram = 0, hudProgram = 0;
     GLint skyMvp = -1, partViewProj = -1, partRight = -1, partUp = -1, hudViewport = -1, hudTex = -1,
-          hudModulate = -1;
+          hudModulate = -1, hudSolid = -1;
 
     GLuint quadVao = 0, quadVbo = 0;
     GLuint batchVao = 0, batchInstances = 0;
@@ -144,7 +144,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::unordered_map<std::uint64_t, ActorGpu> actors;
     std::map<PlacedPatchKey, PatchGpu> patches;
     std::map<PatchKey, PatchCpu> farPatches;
-    std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains;    // by terrain serial
+    std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains; // by terrain serial
     std::vector<float> mergedVertices;
     std::vector<std::uint32_t> mergedIndices;
     std::vector<const TTerrainRenderer::VisibleTile*> farTiles;
@@ -194,8 +194,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile, bool trim);
     // Appends the patch's triangles (indices from `base`) to `out`, leaving out those under the
     // terrain's cover when `trim` is set.
-    static void appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch, const glm::vec3& offset,
-                                bool trim, std::uint32_t base, std::vector<std::uint32_t>& out);
+    static void appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch,
+                                const glm::vec3& offset, bool trim, std::uint32_t base,
+                                std::vector<std::uint32_t>& out);
     SkyGpu& skyMesh(TSkyDome& dome);
 
     // ---- traversal --------------------------------------------------------------------------------

@@ -158,9 +158,14 @@ void main() {
 constexpr const char* kHudFragment = R"(
 uniform sampler2D u_tex;
 uniform vec4 u_modulate;
+uniform float u_solid;
 in vec2 v_uv;
 out vec4 o_color;
 void main() {
+    if (u_solid > 0.5) {
+        o_color = u_modulate;
+        return;
+    }
     vec4 t = texture(u_tex, v_uv);
     float luminance = dot(t.rgb, vec3(0.299, 0.587, 0.114));
     o_color = vec4(t.rgb * u_modulate.rgb, clamp(luminance * t.a * u_modulate.a, 0.0, 1.0));
@@ -170,8 +175,8 @@ void main() {
 } // namespace
 
 // Sources carry no #version line: it is added here, followed by `defines`.
-GLuint SceneRenderer::Impl::compile(GLenum type, const char* source, const char* what, const std::string& defines)
-{
+GLuint SceneRenderer::Impl::compile(GLenum type, const char* source, const char* what,
+                                    const std::string& defines) {
     const GLuint shader = glCreateShader(type);
     const char* parts[] = {"#version 330 core\n", defines.c_str(), source};
     glShaderSource(shader, 3, parts, nullptr);
@@ -190,8 +195,8 @@ GLuint SceneRenderer::Impl::compile(GLenum type, const char* source, const char*
     return shader;
 }
 
-GLuint SceneRenderer::Impl::link(const char* vertex, const char* fragment, const char* what, const std::string& defines)
-{
+GLuint SceneRenderer::Impl::link(const char* vertex, const char* fragment, const char* what,
+                                 const std::string& defines) {
     const GLuint vs = compile(GL_VERTEX_SHADER, vertex, what, defines);
     const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment, what, defines);
     const GLuint program = glCreateProgram();
@@ -214,8 +219,7 @@ GLuint SceneRenderer::Impl::link(const char* vertex, const char* fragment, const
     return program;
 }
 
-void SceneRenderer::Impl::locate(MeshProgram& p)
-{
+void SceneRenderer::Impl::locate(MeshProgram& p) {
     p.mvp = glGetUniformLocation(p.id, "u_mvp");
     p.model = glGetUniformLocation(p.id, "u_model");
     p.normalMatrix = glGetUniformLocation(p.id, "u_normalMatrix");
@@ -233,8 +237,7 @@ void SceneRenderer::Impl::locate(MeshProgram& p)
     p.viewProj = glGetUniformLocation(p.id, "u_viewProj");
 }
 
-void SceneRenderer::Impl::initialize()
-{
+void SceneRenderer::Impl::initialize() {
     initializeOpenGLFunctions();
     try {
         createGL();
@@ -248,8 +251,7 @@ void SceneRenderer::Impl::initialize()
     ready = true;
 }
 
-void SceneRenderer::Impl::createGL()
-{
+void SceneRenderer::Impl::createGL() {
     for (int instanced = 0; instanced < 2; ++instanced)
         for (int mode = 0; mode < 3; ++mode) {
             const std::string defines = std::string(instanced ? "#define INSTANCED\n" : "") +
@@ -270,11 +272,12 @@ void SceneRenderer::Impl::createGL()
     hudViewport = glGetUniformLocation(hudProgram, "u_viewport");
     hudTex = glGetUniformLocation(hudProgram, "u_tex");
     hudModulate = glGetUniformLocation(hudProgram, "u_modulate");
+    hudSolid = glGetUniformLocation(hudProgram, "u_solid");
 
     // The unit quad of planes and sprites: centred, in local XY, facing +Z, v = 0 along +Y.
     const float quad[] = {
-        -0.5f, -0.5f, 0, 0, 0, 1, 0, 1, 0.5f, -0.5f, 0, 0, 0, 1, 1, 1,
-        0.5f,  0.5f,  0, 0, 0, 1, 1, 0, -0.5f, 0.5f, 0, 0, 0, 1, 0, 0,
+        -0.5f, -0.5f, 0, 0, 0, 1, 0, 1, 0.5f,  -0.5f, 0, 0, 0, 1, 1, 1,
+        0.5f,  0.5f,  0, 0, 0, 1, 1, 0, -0.5f, 0.5f,  0, 0, 0, 1, 0, 0,
     };
     glGenVertexArrays(1, &quadVao);
     glGenBuffers(1, &quadVbo);
@@ -315,7 +318,8 @@ void SceneRenderer::Impl::createGL()
     glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
     glVertexAttribDivisor(1, 1);
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(4 * sizeof(float)));
+    glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, 8 * sizeof(float),
+                          reinterpret_cast<void*>(4 * sizeof(float)));
     glVertexAttribDivisor(2, 1);
 
     glGenVertexArrays(1, &hudVao);
@@ -325,7 +329,8 @@ void SceneRenderer::Impl::createGL()
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), reinterpret_cast<void*>(2 * sizeof(float)));
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
+                          reinterpret_cast<void*>(2 * sizeof(float)));
     glBindVertexArray(0);
 
     // Glyphs are drawn 1:1; nearest sampling keeps neighbouring cells from bleeding in.
@@ -336,10 +341,8 @@ void SceneRenderer::Impl::createGL()
     glSamplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-void SceneRenderer::Impl::releaseGL()
-{
-    if (!ready)
-        return;
+void SceneRenderer::Impl::releaseGL() {
+    if (!ready) return;
     for (auto& [id, t] : textures)
         glDeleteTextures(1, &t.id);
     textures.clear();

@@ -5,6 +5,9 @@
 // picture's luminance as opacity times ModulateColor alpha, and its colour multiplied by
 // ModulateColor, so black parts of the glyph picture vanish and the alpha fades the whole text.
 // BitmapFont is not owned. Not pickable; drawn last, over everything, in tree order.
+// BackColor with a non-zero alpha puts a plate of that colour (straight alpha, not faded by
+// ModulateColor) behind the text, BackPadding pixels wider than its glyphs on every side: a text
+// that must read over any picture.
 
 #include "scene/engine/TBitmapFont.h"
 #include "scene/engine/TGLBaseSceneObject.h"
@@ -23,6 +26,8 @@ public:
     TGLAlignment Alignment = taLeftJustify;
     TGLTextLayout Layout = tlTop;
     glm::vec4 ModulateColor{1.0f, 1.0f, 1.0f, 1.0f};
+    glm::vec4 BackColor{0.0f, 0.0f, 0.0f, 0.0f};
+    float BackPadding = 0.0f;
     ObjectKind kind() const override { return ObjectKind::HudText; }
 };
 

@@ -127,6 +127,7 @@ void ModalAnswerer::poll() {
     }
     if (m_program.score->isVisible()) {
         ++scoreWindowShown;
+        scoreWindowGeometry = m_program.score->frameGeometry();
         if (byKeys)
             key(m_program.score.get(), Qt::Key_Escape);
         else

@@ -12,6 +12,7 @@
 #include "ui/TformNet.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -62,6 +63,7 @@ public:
     explicit ModalAnswerer(Program& program);
     QStringList messages;
     int scoreWindowShown = 0;
+    QRect scoreWindowGeometry; // where it was last seen
     int optionsWindowShown = 0;
     bool byKeys = false;
 

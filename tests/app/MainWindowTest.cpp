@@ -235,6 +235,10 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
 
     // The first model waits on a1 until the mouse moves it: lift it off the board's corner.
     ASSERT_TRUE(hover(OwnBoard, 7, 5));
+    EXPECT_EQ(form().Label2->text(), "Left click places, right click turns");
+    clickButton(form().elbtFight); // off, but it says what is missing
+    EXPECT_EQ(form().Label2->text(), "Place all ten ships first! 10 ships left.");
+    EXPECT_FALSE(state().FightStarted);
 
     struct Spot {
         int row, column;
@@ -295,6 +299,14 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     EXPECT_FALSE(state().GameInProgress);
     EXPECT_TRUE(form().world().HUDText1->Visible);
     EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
+    // The score window opened where the message stays in sight.
+    const THUDText& message = *form().world().HUDText1;
+    const QRect messageOnScreen(
+        viewer()->mapToGlobal(QPoint(int(message.Position.x), int(message.Position.y))),
+        QSize(30 * int(message.Text.size()), 30));
+    EXPECT_FALSE(answerer.scoreWindowGeometry.intersects(messageOnScreen));
+    EXPECT_TRUE(
+        viewer()->geometry().translated(form().pos()).contains(answerer.scoreWindowGeometry.center()));
     EXPECT_GT(state().LastPoints, 0);
     EXPECT_EQ(state().PlayerShots, 20);
     EXPECT_TRUE(form().elbtSingleGame->isEnabled());
@@ -425,7 +437,7 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
         ASSERT_TRUE(state().Arranging);
         form().timerScroll.stop(); // no idle spin or edge scroll while the test aims
         form().world().Camera->Position = {10.0f, 10.0f, 10.0f};
-        form().world().GLCamera1->Position = {0.0f, 0.0f, 0.0f};
+        form().world().GLCamera1->Position = World::CameraOffset;
         form().world().GLCamera1->OrbitTarget(view.pitch, view.turn);
         for (std::size_t i = 0; i < layout.size(); ++i) {
             const Spot& spot = layout[i];
@@ -502,14 +514,15 @@ TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     for (TActor* own : form().world().OwnShipModels)
         EXPECT_TRUE(own->Visible);
     EXPECT_TRUE(form().elbtSingleGame->isEnabled());
-    // After the game, mouse moves over the view change nothing: the world
-    // goes on spinning as if nobody touched the mouse.
+    // After the game the world rests as in a fresh menu; a spin that began
+    // stops at the next move of the mouse, which picks nothing.
     const glm::vec3 camera = form().world().GLCamera1->Position;
-    ASSERT_TRUE(state().IdleSpin);
+    EXPECT_FALSE(state().IdleSpin);
+    state().IdleSpin = true;
     QTest::mouseMove(viewer(), QPoint(100, 100));
     QTest::mouseMove(viewer(), QPoint(300, 300));
     EXPECT_EQ(form().world().GLCamera1->Position, camera);
-    EXPECT_TRUE(state().IdleSpin);
+    EXPECT_FALSE(state().IdleSpin);
     QTest::qWait(300);
     form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
 }
@@ -601,6 +614,82 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
 
 // The clicks a player queues run inside Single's wait: an Exit there ends the
 // match being started, and the program stays.
+// Exit at any stage of a match leaves the menu of a fresh start: no ship,
+// mark or fire on the boards, no spin before the idle time, and the viewer
+// back at the menu's pace (a fleet left walking or a fire left burning draws
+// a frame at every tick; a spin outlived every mouse move).
+TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
+    test::ModalAnswerer answerer(*program);
+    const auto framesOverTenSeconds = [&] {
+        QCoreApplication::processEvents();
+        const int before = viewer()->framesDrawn();
+        for (int i = 0; i < 600; ++i) {
+            form().GLCadencer1->progress(1.0 / 60.0);
+            if (i % 6 == 0) form().timerScrollTimer();
+            QCoreApplication::processEvents();
+        }
+        return viewer()->framesDrawn() - before;
+    };
+    const std::vector<std::string> stages = {"wait", "animation", "ready", "arranging", "battle"};
+    for (const std::string& stage : stages) {
+        SCOPED_TRACE(stage);
+        form().GLCadencer1->setEnabled(true);
+        form().timerScroll.start();
+        program->opt->bcbManual->SetChecked(stage == "arranging");
+        state().OwnFleet = TFleet{};
+        QTimer exitInside;
+        exitInside.setInterval(0);
+        QObject::connect(&exitInside, &QTimer::timeout, [&] {
+            const bool arranged = state().OwnFleet[0].Size != 0;
+            if (stage == "wait" || (stage == "animation" && arranged && !state().GameInProgress)) {
+                exitInside.stop();
+                clickButton(form().elbtExit);
+            }
+        });
+        if (stage == "wait" || stage == "animation") exitInside.start();
+        clickButton(form().elbtSingleGame);
+        if (stage == "arranging") {
+            ASSERT_TRUE(state().Arranging);
+            ASSERT_TRUE(hover(OwnBoard, 3, 3));
+        }
+        if (stage == "battle") {
+            clickButton(form().elbtFight);
+            state().Timer1Interval = 5;
+            form().Timer1.setInterval(5);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 20000));
+            ASSERT_TRUE(form().match().PlayerShootAt(1, 1));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 20000));
+        }
+        if (state().GameInProgress) clickButton(form().elbtExit);
+        EXPECT_FALSE(exitInside.isActive());
+        ASSERT_TRUE(form().isVisible());
+        EXPECT_FALSE(state().GameInProgress);
+        EXPECT_FALSE(state().IdleSpin);
+        EXPECT_TRUE(form().world().HUDText2->Visible);
+        for (const auto* fleet : {&form().world().OwnShipModels, &form().world().EnemyShipModels})
+            for (TActor* model : *fleet)
+                EXPECT_FALSE(model->Visible);
+        for (int board : {OwnBoard, EnemyBoard})
+            for (int r = 1; r <= 10; ++r)
+                for (int c = 1; c <= 10; ++c) {
+                    TPlane* cell = form().boards().cell(board, r, c);
+                    EXPECT_EQ(cell->LibMaterialName, "frame1") << board << " " << r << "," << c;
+                    EXPECT_TRUE(cell->Effects.empty());
+                }
+        // The idle wait starts again at Exit, as at the window's activation.
+        form().GLCadencer1->setEnabled(false);
+        form().timerScroll.stop();
+        form().timerScrollTimer();
+        EXPECT_FALSE(state().IdleSpin);
+        EXPECT_LE(framesOverTenSeconds(), 120);
+        // A spin that began stops at the next move.
+        state().IdleSpin = true;
+        QTest::mouseMove(viewer(), QPoint(200 + int(stage.size()), 200));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !state().IdleSpin; }, 1000));
+    }
+    EXPECT_EQ(storedSong(), -1); // nothing quit
+}
+
 TEST_F(MainWindowTest, ExitInsideSinglesWaitEndsOnlyTheMatch) {
     QTimer::singleShot(0, &form(), [&] { clickButton(form().elbtExit); });
     clickButton(form().elbtSingleGame);

@@ -123,11 +123,11 @@ if [ "$mode" = install ]; then
     # Enemy cell centres from the camera at its start (as tests/app/launch_test.sh),
     # shot row by row: a hit fires again, a miss lets the computer answer.
     cells=$(awk 'BEGIN {
-        ex = 10; ey = 10; ez = 10; len = sqrt(300);
+        ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
         fx = -ex / len; fy = -ey / len; fz = -ez / len;
         rx = -fz; ry = 0; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
         ux = ry*fz - rz*fy; uy = rz*fx - rx*fz; uz = rx*fy - ry*fx;
-        t = 20 / 20; aspect = 616 / 547;
+        t = 50 / 100; aspect = 616 / 547;
         for (r = 1; r <= 10; r++) for (c = 1; c <= 10; c++) {
             px = c - 5 - ex; py = 0.1 - ey; pz = r - 11 - ez;
             cx = px*rx + py*ry + pz*rz; cy = px*ux + py*uy + pz*uz; cz = px*fx + py*fy + pz*fz;

@@ -36,15 +36,15 @@ shot 02-single
 button 368 # Fight
 sleep 2
 
-# Enemy cell centres on screen, from the camera at its start: the rig at
-# (10, 10, 10) looking at the origin, vertical field of view 2 * atan(20/20),
+# Enemy cell centres on screen, from the camera at its start: the camera at
+# (13.2, 15.8, 7.6) looking at the origin, vertical field of view 2 * atan(50/100),
 # the viewer at (13, 42), 616 x 547 pixels.
 cells=$(awk 'BEGIN {
-    ex = 10; ey = 10; ez = 10; len = sqrt(300);
+    ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
     fx = -ex / len; fy = -ey / len; fz = -ez / len;          # forward
     rx = -fz; ry = 0; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;   # right = f x up
     ux = ry*fz - rz*fy; uy = rz*fx - rx*fz; uz = rx*fy - ry*fx;               # up = r x f
-    t = 20 / 20; aspect = 616 / 547;
+    t = 50 / 100; aspect = 616 / 547;
     for (r = 1; r <= 10; r++) for (c = 1; c <= 10; c++) {
         px = c - 5 - ex; py = 0.1 - ey; pz = r - 11 - ez;
         cx = px*rx + py*ry + pz*rz; cy = px*ux + py*uy + pz*uz; cz = px*fx + py*fy + pz*fz;

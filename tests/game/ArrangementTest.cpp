@@ -89,7 +89,6 @@ TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock) {
 
 class ManualPlacement : public test::MatchFixture {
 protected:
-
     void SetUp() override {
         s.Arranging = true;
         s.OwnField = emptyField();
@@ -147,10 +146,15 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     EXPECT_EQ(s.Level, 3); // the set-up ran on the finished grid
     EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
     const std::vector<std::string> expected = {
-        "PutShipModelAt 10 5 10", "FormMess 60 Ships Arrangement Complete! modal",
-        "Button Scores on white", "Button Options on white",
-        "HideShipModels own",     "AnimateShipModels",
-        "PositionOwnShipModels",  "Button Fight on white",
+        "PutShipModelAt 10 5 10",
+        "FormMess 60 Ships Arrangement Complete! modal",
+        "Button Scores on white",
+        "Button Options on white",
+        "Status ",
+        "HideShipModels own",
+        "AnimateShipModels",
+        "PositionOwnShipModels",
+        "Button Fight on white",
     };
     std::vector<std::string> got;
     for (const auto& c : host.calls)
@@ -165,13 +169,40 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
 TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging) {
     m.TogglePlaceHorizontal();
     EXPECT_FALSE(s.PlaceHorizontal);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"ShowPlacementPreview"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"ShowPlacementPreview", "Status Does not fit: off the board!"}));
     m.CellMouseDown("c3", MouseButton::Right);
     EXPECT_TRUE(s.PlaceHorizontal);
     s.Arranging = false;
     m.SpaceToggle();
     EXPECT_TRUE(s.PlaceHorizontal);
     EXPECT_EQ(host.count("ShowPlacementPreview"), 2u);
+}
+
+// The status line says why the ship under the pointer cannot go there, and
+// Fight clicked too early says how many ships are left.
+TEST_F(ManualPlacement, TheStatusLineSaysWhyAShipDoesNotFit) {
+    s.GameInProgress = true;
+    ASSERT_TRUE(placeAt(1, 1)); // ship 1, columns 1..4
+    const auto statusAt = [&](const char* cell, bool horizontal) {
+        s.PlaceHorizontal = horizontal;
+        host.status.clear();
+        m.CellHover(cell);
+        return host.status;
+    };
+    EXPECT_EQ(statusAt("a3", true), status::PlaceOverlaps);
+    EXPECT_EQ(statusAt("b2", false), status::PlaceTouches);
+    EXPECT_EQ(statusAt("a5", true), status::PlaceTouches);
+    EXPECT_EQ(statusAt("a9", true), status::PlaceOffBoard);
+    EXPECT_EQ(statusAt("i5", false), status::PlaceOffBoard);
+    EXPECT_EQ(statusAt("a6", true), status::PlaceHere);
+    EXPECT_EQ(statusAt("_e5", true), status::PlaceHere); // the enemy board previews on the own one
+    m.FightRefused();
+    EXPECT_EQ(host.status, "Place all ten ships first! 9 ships left.");
+    s.Arranging = false;
+    host.status.clear();
+    m.FightRefused();
+    EXPECT_EQ(host.status, "");
 }
 
 TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {

@@ -138,6 +138,7 @@ public:
     void HideHudMessage() override { log("HideHudMessage"); }
     void ShowLogo(bool visible) override { log(visible ? "ShowLogo on" : "ShowLogo off"); }
     void EnableScrollTimer() override { log("EnableScrollTimer"); }
+    void RestartIdleWait() override { log("RestartIdleWait"); }
     void PlaySound(Sound sound) override { log(std::string("Sound ") + soundName(sound)); }
     void SetStatus(std::string_view text) override {
         status = std::string(text);
@@ -255,8 +256,7 @@ inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
 }
 
 // The computer's target list as every match starts it: cells 1..100.
-inline void fillTargets(MatchState& s)
-{
+inline void fillTargets(MatchState& s) {
     s.TargetCount = 100;
     for (int i = 0; i < 100; ++i)
         s.TargetCells[std::size_t(i)] = i + 1;

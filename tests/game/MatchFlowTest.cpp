@@ -296,7 +296,8 @@ TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage) {
     EXPECT_EQ(host.count("Sound"), 0u);
     EXPECT_EQ(host.count("SendLeave"), 0u);
     EXPECT_EQ(host.count("ShowLogo on"), 0u); // the last result stays on screen
-    EXPECT_TRUE(s.IdleSpin);
+    EXPECT_FALSE(s.IdleSpin);                 // the spin waits for the idle time again
+    EXPECT_EQ(host.count("RestartIdleWait"), 1u);
     EXPECT_FALSE(s.NetMode);
 }
 
@@ -359,6 +360,8 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
         m.elbtExitClick();
         EXPECT_EQ(host.count("Sound Won") + host.count("Sound Lost"), 0u) << state;
         EXPECT_EQ(host.count("ShowLogo on"), 1u) << state;
+        EXPECT_EQ(host.count("ResetBoards"), 2u) << state; // at Single and at Exit
+        EXPECT_FALSE(s.IdleSpin);
         EXPECT_EQ(host.count("StopMusic"), 1u);
         EXPECT_EQ(s.LastPoints, 0);
         EXPECT_FALSE(s.ScorePending);

@@ -56,16 +56,16 @@ def run(*args, check=True, **kw):
 
 def enemy_cell_offsets():
     """Pixel offsets inside the viewer of the enemy board's cell centres, from
-    the camera at its start: the rig at (10, 10, 10) looking at the origin,
-    vertical field of view 2 * atan(20/20)."""
-    ex = ey = ez = 10.0
-    length = math.sqrt(300.0)
+    the camera at its start: at (13.2, 15.8, 7.6) looking at the origin,
+    vertical field of view 2 * atan(50/100)."""
+    ex, ey, ez = 13.2, 15.8, 7.6
+    length = math.sqrt(ex * ex + ey * ey + ez * ez)
     fx, fy, fz = -ex / length, -ey / length, -ez / length
     rx, ry, rz = -fz, 0.0, fx
     rl = math.sqrt(rx * rx + rz * rz)
     rx, rz = rx / rl, rz / rl
     ux, uy, uz = ry * fz - rz * fy, rz * fx - rx * fz, rx * fy - ry * fx
-    t, aspect = 1.0, VIEWER_W / VIEWER_H
+    t, aspect = 0.5, VIEWER_W / VIEWER_H
     cells = []
     for r in range(1, 11):
         for c in range(1, 11):

@@ -46,23 +46,31 @@ TEST_F(BoardsTest, PreviewOfTheLongShipStopsAtTheBoardEdge) {
     s.PlaceHorizontal = true;
     boards.cell(OwnBoard, 5, 5)->LibMaterialName = "hint"; // an old preview is cleared
     boards.ShowPlacementPreview();
-    EXPECT_EQ(marked(OwnBoard, "hint"), (std::vector<std::string>{"c8", "c9", "c10"}));
+    // A ship that does not fit is previewed in the warning colour.
+    EXPECT_EQ(marked(OwnBoard, "bad"), (std::vector<std::string>{"c8", "c9", "c10"}));
+    EXPECT_TRUE(marked(OwnBoard, "hint").empty());
     TActor* ship = w.world.OwnShipModels[0];
-    EXPECT_EQ(ship->Position, glm::vec3(3.0f, 1.0f, 3.0f)); // floats one unit above its cell
+    EXPECT_EQ(ship->Position, glm::vec3(3.0f, 0.0f, 3.0f)); // on its cells, where a click puts it
     EXPECT_FLOAT_EQ(ship->RollAngle(), 0.0f);
 
-    s.PickedRow = 8;
+    s.PickedRow = 7;
     s.PickedColumn = 2;
     s.PlaceHorizontal = false;
     boards.ShowPlacementPreview();
-    EXPECT_EQ(marked(OwnBoard, "hint"), (std::vector<std::string>{"h2", "i2", "k2"}));
+    EXPECT_EQ(marked(OwnBoard, "hint"), (std::vector<std::string>{"g2", "h2", "i2", "k2"}));
+    EXPECT_TRUE(marked(OwnBoard, "bad").empty());
     EXPECT_FLOAT_EQ(ship->RollAngle(), -90.0f);
     EXPECT_TRUE(marked(EnemyBoard, "hint").empty());
+
+    // Beside a placed ship: in the warning colour too.
+    setCell(s.OwnField, 7, 2, CellZone);
+    boards.ShowPlacementPreview();
+    EXPECT_EQ(marked(OwnBoard, "bad").size(), 4u);
 
     s.Arranging = false; // no preview outside an arrangement
     s.PickedColumn = 5;
     boards.ShowPlacementPreview();
-    EXPECT_EQ(marked(OwnBoard, "hint").size(), 3u);
+    EXPECT_EQ(marked(OwnBoard, "bad").size(), 4u);
 }
 
 TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn) {

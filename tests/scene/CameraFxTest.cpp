@@ -2,6 +2,7 @@
 
 #include "scene/CameraFx.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vtx {
@@ -64,13 +65,17 @@ TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn) {
         fx.timerScrollTimer();
         alphas.push_back(int(std::lround(w.world.HUDText1->ModulateColor.a * 100)));
     }
-    EXPECT_EQ(std::vector<int>(alphas.begin(), alphas.begin() + 4), (std::vector<int>{100, 105, 100, 95}));
-    // Down to -5, back up, one full cycle every 44 ticks.
-    EXPECT_EQ(alphas[22], 0);
-    EXPECT_EQ(alphas[23], -5);
-    EXPECT_EQ(alphas[24], 0);
-    EXPECT_EQ(alphas[45], 105);
-    EXPECT_EQ(alphas[45 - 44], alphas[45]);
+    // The pulse runs 100, 105, 100, 95 ... 0, -5, 0 ... back up, one full
+    // cycle every 44 ticks; the message breathes between full and 60 %,
+    // never out of sight.
+    EXPECT_EQ(std::vector<int>(alphas.begin(), alphas.begin() + 4), (std::vector<int>{100, 100, 100, 98}));
+    EXPECT_EQ(alphas[22], 60);
+    EXPECT_EQ(alphas[23], 60);
+    EXPECT_EQ(alphas[21], 62);
+    EXPECT_EQ(alphas[45], 100);
+    EXPECT_EQ(alphas[44], 100);
+    EXPECT_EQ(alphas[4 + 44], alphas[4]);
+    EXPECT_EQ(*std::min_element(alphas.begin(), alphas.end()), 60);
 
     s.GameWon = false; // no game over: the message keeps its colour
     const float before = w.world.HUDText1->ModulateColor.a;
@@ -183,15 +188,20 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     fx.GLSceneViewer1MouseMove(true, 130, 90);
     EXPECT_GT(camera.Position.y, low.y);
 
-    s.GameLost = true; // after a game nothing moves, not even a drag that would
+    // After a game a move stops the spin and the camera still turns; only
+    // the boards stop answering (no hover test is queued).
+    s.GameLost = true;
     s.IdleSpin = true;
+    s.HoverPicking = true;
     const glm::vec3 after = camera.Position;
-    const auto idleSince = fx.LastMouseMoveTick;
+    const int picksBefore = picks;
     w.clock.now += 500;
     fx.GLSceneViewer1MouseMove(true, 10, 150);
-    EXPECT_EQ(camera.Position, after);
-    EXPECT_TRUE(s.IdleSpin);
-    EXPECT_EQ(fx.LastMouseMoveTick, idleSince);
+    EXPECT_NE(camera.Position, after);
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_EQ(fx.LastMouseMoveTick, w.clock.now);
+    fx.PickHover();
+    EXPECT_EQ(picks, picksBefore);
 }
 
 TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {

@@ -52,7 +52,7 @@ std::map<std::string, QSize> documentedNames() {
         std::snprintf(name, sizeof name, "water/%02d", i);
         names[name] = {128, 128};
     }
-    for (const char* mark : {"hint", "hit", "frame1"})
+    for (const char* mark : {"hint", "hit", "frame1", "bad"})
         names[std::string("cell/") + mark] = {64, 64};
     for (const char* state : {"main", "over", "press"}) {
         names[std::string("button/71x24/") + state] = {71, 24};

@@ -22,6 +22,7 @@ void generateEmbedded(EmbeddedSet& out) {
     out["cell/hint"] = encodeJpeg(makeHintMark(), kQuality);
     out["cell/hit"] = encodeJpeg(makeHitMark(), kQuality);
     out["cell/frame1"] = encodeJpeg(makeFrameMark(), kQuality);
+    out["cell/bad"] = encodeJpeg(makeBadMark(), kQuality);
 
     const struct {
         const char* suffix;

@@ -129,78 +129,59 @@ void drawCellOutline(QPainter& p, const QColor& line) {
     p.restore();
 }
 
-// A shot cell's outline is much brighter than an untouched one's: from afar the
-// whole cell lights up, whatever its symbol.
-void drawMarkedOutline(QPainter& p) {
-    drawCellOutline(p, QColor(176, 200, 206));
-}
-
 } // namespace
 
+// A miss: a cool splash, a ring of cyan water with drops thrown out of it,
+// on a blue outline. Cold and round, so it never reads as a hit.
 QImage makeHintMark() {
     QImage image = markCanvas();
     QPainter p(&image);
-    drawMarkedOutline(p);
+    drawCellOutline(p, QColor(40, 120, 200));
     p.setRenderHint(QPainter::Antialiasing, true);
     const QPointF c(32, 32);
-    const QColor grey(226, 230, 234);
-    // A bold ring, a centre dot and four arrowheads pointing at it: a sight.
-    p.setPen(QPen(grey, 7.0));
+    const QColor water(70, 200, 255);
+    p.setPen(QPen(water, 7.0));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, 15.0, 15.0);
+    p.drawEllipse(c, 13.0, 13.0);
     p.setPen(Qt::NoPen);
-    p.setBrush(grey);
-    p.drawEllipse(c, 6.5, 6.5);
-    for (int i = 0; i < 4; ++i) {
-        const double a = i * std::numbers::pi / 2.0 + std::numbers::pi / 4.0;
-        const double s = std::sin(a);
-        const double k = std::cos(a);
-        auto at = [&](double along, double across) {
-            return QPointF(c.x() + along * k - across * s, c.y() + along * s + across * k);
-        };
-        p.drawPolygon(QPolygonF({at(15.0, 0), at(25.5, -6.5), at(22.5, 0), at(25.5, 6.5)}));
+    p.setBrush(QColor(150, 230, 255));
+    p.drawEllipse(c, 7.5, 7.5);
+    p.setBrush(water);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * std::numbers::pi / 4.0 + std::numbers::pi / 8.0;
+        p.drawEllipse(QPointF(c.x() + 21.5 * std::cos(a), c.y() + 21.5 * std::sin(a)), 2.6, 2.6);
     }
     return image;
 }
 
+// A hit: a burning cross, red at its edges and orange to yellow in its heart,
+// on a red outline. Warm and angular, where a miss is cold and round.
 QImage makeHitMark() {
     QImage image = markCanvas();
     QPainter p(&image);
-    drawMarkedOutline(p);
+    drawCellOutline(p, QColor(220, 60, 20));
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor white(252, 252, 248);
-    // Crossed bones behind the skull, from corner to corner of the outline.
-    for (int side = -1; side <= 1; side += 2) {
-        const QPointF a(32 - 19 * side, 32 - 19);
-        const QPointF b(32 + 19 * side, 32 + 19);
-        p.setPen(QPen(white, 7.0, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(a, b);
-        p.setPen(Qt::NoPen);
-        p.setBrush(white);
-        const QPointF dir = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
-        const QPointF normal(-dir.y(), dir.x());
-        for (const QPointF& end : {a, b}) {
-            p.drawEllipse(end + normal * 3.5, 4.2, 4.2);
-            p.drawEllipse(end - normal * 3.5, 4.2, 4.2);
-        }
+    const struct {
+        double width;
+        QColor colour;
+    } strokes[] = {{13.0, QColor(230, 40, 10)}, {8.0, QColor(255, 120, 20)}, {3.5, QColor(255, 210, 80)}};
+    for (const auto& stroke : strokes) {
+        p.setPen(QPen(stroke.colour, stroke.width, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(17, 17), QPointF(47, 47));
+        p.drawLine(QPointF(47, 17), QPointF(17, 47));
     }
-    // Skull: a big dome and jaw with a dark rim, so it reads over the bones;
-    // sockets, nose and teeth gaps small enough to keep it bright.
-    QPainterPath dome;
-    dome.addEllipse(QPointF(32, 28), 15.5, 14.5);
-    QPainterPath jaw;
-    jaw.addRoundedRect(QRectF(22.5, 33, 19, 14), 4, 4);
-    p.setPen(QPen(Qt::black, 2.0));
-    p.setBrush(white);
-    p.drawPath(dome.united(jaw));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(26.0, 28.5), 4.2, 4.6);
-    p.drawEllipse(QPointF(38.0, 28.5), 4.2, 4.6);
-    p.drawPolygon(QPolygonF({QPointF(32, 34), QPointF(30.0, 38.0), QPointF(34.0, 38.0)}));
-    p.setPen(QPen(Qt::black, 1.4));
-    for (int x = 28; x <= 36; x += 4)
-        p.drawLine(QPointF(x, 42.0), QPointF(x, 46.5));
+    return image;
+}
+
+// A ship that does not fit where the pointer is: a magenta outline and
+// no-entry bar, a colour no shot mark uses.
+QImage makeBadMark() {
+    QImage image = markCanvas();
+    QPainter p(&image);
+    drawCellOutline(p, QColor(230, 40, 200));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(255, 60, 220), 9.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 32), QPointF(46, 32));
     return image;
 }
 

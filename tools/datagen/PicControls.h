@@ -19,8 +19,9 @@ inline constexpr int kWaterSize = 128;
 QImage makeWaterFrame(int frame);
 
 // 64 x 64 board marks on black (drawn additively, so black is invisible).
-QImage makeHintMark();  // light-grey target sight
-QImage makeHitMark();   // white skull and crossbones
+QImage makeHintMark();  // cyan splash ring (a miss)
+QImage makeHitMark();   // red-orange burning cross (a hit)
+QImage makeBadMark();   // magenta no-entry bar (a placement that does not fit)
 QImage makeFrameMark(); // outline of an untouched cell (every mark carries it too)
 
 enum class FaceState { Normal, Over, Pressed };

@@ -7,7 +7,7 @@
 //
 // Names (each the encoded file bytes: JPEG for "water/" and "cell/", PNG else):
 //   water/00 .. water/31          128 x 128, consecutive frames of a looping sea
-//   cell/hint, cell/hit, cell/frame1            64 x 64 on black (additive marks)
+//   cell/hint, cell/hit, cell/frame1, cell/bad  64 x 64 on black (additive marks)
 //   button/71x24/main|over|press  menu-size face (also Save, Close, Ok, lobby)
 //   button/86x24/main|over|press  options Close
 //   button/low/main|over|press    25 x 25 volume down, no caption
