@@ -12,6 +12,7 @@
 #include "ui/SkinFont.h"
 #include "ui/SkinPalette.h"
 #include "ui/TBitCheckBox.h"
+#include "ui/TCompass.h"
 #include "ui/TFlatEdit.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
@@ -38,6 +39,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <QVariant>
 #include <QWindow>
@@ -171,6 +173,20 @@ void TForm1::createComponents() {
     connect(elbtOptions, &TWispButton::clicked, this, &TForm1::elbtOptionsClick);
     connect(elbtHighScores, &TWispButton::clicked, this, &TForm1::elbtHighScoresClick);
     connect(elbtExit, &TWispButton::clicked, this, &TForm1::elbtExitClick);
+
+    // Over the panel picture's brass plate and compass dial.
+    auto* bridge = new QPushButton(this);
+    bridge->setGeometry(647, 546, 78, 24);
+    bridge->setFlat(true);
+    bridge->setCursor(Qt::PointingHandCursor);
+    bridge->setFocusPolicy(Qt::NoFocus);
+    bridge->setToolTip(QStringLiteral("Back to the bridge: the first view of the boards"));
+    bridge->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"
+                                         "QPushButton:hover { background: rgba(255, 240, 200, 40); }"
+                                         "QPushButton:pressed { background: rgba(0, 0, 0, 60); }"));
+    connect(bridge, &QPushButton::clicked, this, &TForm1::bridgeClick);
+    btBridge = bridge;
+    Compass = new TCompass(this, QPointF(685.5, 150.5), 28.0);
 
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(m_match.state().Timer1Interval);
@@ -416,8 +432,14 @@ void TForm1::Timer1Timer() {
     if (netShot) writeTestProbe();
 }
 
+void TForm1::bridgeClick() {
+    m_fx.BridgeView();
+    Compass->SetHeading(m_fx.Heading());
+}
+
 void TForm1::timerScrollTimer() {
     m_fx.timerScrollTimer();
+    Compass->SetHeading(m_fx.Heading());
     writeTestProbe();
 }
 
@@ -480,6 +502,7 @@ void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModif
                                      int y) {
     if (!m_world.ActivationStageBuilt()) return;
     m_fx.GLSceneViewer1MouseMove(buttons != Qt::NoButton || modifiers != Qt::NoModifier, x, y);
+    Compass->SetHeading(m_fx.Heading());
 }
 
 void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

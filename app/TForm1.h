@@ -53,6 +53,7 @@ class TFormOpt;
 class TFormScore;
 class TformNet;
 class TGLCadencer;
+class TCompass;
 class TGLSceneViewer;
 class TWispButton;
 class VolumeControl;
@@ -93,6 +94,9 @@ public:
     TWispButton* elbtOptions = nullptr;
     TWispButton* elbtHighScores = nullptr;
     TWispButton* elbtExit = nullptr;
+    // The brass "BRIDGE" plate of the panel: back to the first view.
+    QWidget* btBridge = nullptr;
+    TCompass* Compass = nullptr;
     QTimer Timer1;
     QTimer timerScroll;
     TGLCadencer* GLCadencer1 = nullptr;
@@ -221,6 +225,7 @@ private:
     void writeTestProbe();
     void sendForMatch(const std::function<void()>& send);
     void focusWindowChanged(QWindow* window);
+    void bridgeClick();
 
     SystemClock m_clock;
     World m_world;
