@@ -13,6 +13,7 @@
 #include "ui/SkinFont.h"
 #include "ui/SkinPalette.h"
 #include "ui/TBitCheckBox.h"
+#include "ui/TCompass.h"
 #include "ui/TFlatEdit.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
@@ -39,6 +40,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <QVariant>
 #include <QWindow>
@@ -173,6 +175,20 @@ void TForm1::createComponents() {
     connect(elbtHighScores, &TWispButton::clicked, this, &TForm1::elbtHighScoresClick);
     connect(elbtExit, &TWispButton::clicked, this, &TForm1::elbtExitClick);
     m_keys.attach(*this);
+
+    // Over the panel picture's brass plate and compass dial.
+    auto* bridge = new QPushButton(this);
+    bridge->setGeometry(647, 546, 78, 24);
+    bridge->setFlat(true);
+    bridge->setCursor(Qt::PointingHandCursor);
+    bridge->setFocusPolicy(Qt::NoFocus);
+    bridge->setToolTip(tr("Back to the bridge: the first view of the boards"));
+    bridge->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"
+                                         "QPushButton:hover { background: rgba(255, 240, 200, 40); }"
+                                         "QPushButton:pressed { background: rgba(0, 0, 0, 60); }"));
+    connect(bridge, &QPushButton::clicked, this, &TForm1::bridgeClick);
+    btBridge = bridge;
+    Compass = new TCompass(this, QPointF(685.5, 150.5), 28.0);
 
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(m_match.state().Timer1Interval);
@@ -437,9 +453,15 @@ void TForm1::Timer1Timer() {
     if (netShot) writeTestProbe();
 }
 
+void TForm1::bridgeClick() {
+    m_fx.BridgeView();
+    Compass->SetHeading(m_fx.Heading());
+}
+
 void TForm1::timerScrollTimer() {
     m_fx.timerScrollTimer();
     m_keys.refresh(); // the board in play changes with the turn
+    Compass->SetHeading(m_fx.Heading());
     writeTestProbe();
 }
 
@@ -521,6 +543,7 @@ void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModif
                                      int y) {
     if (!m_world.ActivationStageBuilt()) return;
     m_fx.GLSceneViewer1MouseMove(buttons != Qt::NoButton || modifiers != Qt::NoModifier, x, y);
+    Compass->SetHeading(m_fx.Heading());
 }
 
 void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

@@ -56,6 +56,7 @@ class TFormOpt;
 class TFormScore;
 class TformNet;
 class TGLCadencer;
+class TCompass;
 class TGLSceneViewer;
 class TWispButton;
 class VolumeControl;
@@ -96,6 +97,9 @@ public:
     TWispButton* elbtOptions = nullptr;
     TWispButton* elbtHighScores = nullptr;
     TWispButton* elbtExit = nullptr;
+    // The brass "BRIDGE" plate of the panel: back to the first view.
+    QWidget* btBridge = nullptr;
+    TCompass* Compass = nullptr;
     QTimer Timer1;
     QTimer timerScroll;
     // The extended LAN protocol's retries, heartbeats and time-outs; runs
@@ -233,6 +237,7 @@ private:
     void showStatus();
     void readLocalAddresses();
     void focusWindowChanged(QWindow* window);
+    void bridgeClick();
 
     SystemClock m_clock;
     World m_world;

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Das Spiel hört keine Antworten.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Zurück zur Brücke: die erste Ansicht der Spielfelder</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 El juego no oirá respuestas.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Volver al puente: la vista inicial de los tableros</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Aucune réponse ne peut atteindre ce jeu.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Retour à la passerelle : la vue de départ des grilles</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

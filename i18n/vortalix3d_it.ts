@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Il gioco non riceverà risposte.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Torna al ponte: la vista iniziale delle griglie</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

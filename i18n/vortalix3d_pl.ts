@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Żadna odpowiedź nie dotrze do tej gry.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Powrót na mostek: widok początkowy plansz</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 O jogo não receberá respostas.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Voltar à ponte: a vista inicial dos tabuleiros</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Ответы не смогут дойти до этой игры.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Назад на мостик: исходный вид полей</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

@@ -111,6 +111,10 @@ No answers can reach this game.</source>
 %2
 Жодна відповідь не дійде до цієї гри.</translation>
     </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Назад на місток: початковий вигляд полів</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>

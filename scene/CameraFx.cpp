@@ -4,6 +4,7 @@
 #include "scene/World.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vtx {
 
@@ -146,6 +147,21 @@ void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y) {
     if (isCell(object)) m_match.CellMouseDown(object->Name, button);
     MouseX = x;
     MouseY = y;
+}
+
+double CameraFx::Heading() const {
+    const glm::vec3 forward = m_world.Plane1->AbsolutePosition() - m_world.GLCamera1->AbsolutePosition();
+    // Looking along -Z is north; the idle spin turns the world, north with it.
+    const double degrees = glm::degrees(std::atan2(double(forward.x), double(-forward.z)));
+    return degrees + double(m_world.WorldRoot->TurnAngle());
+}
+
+void CameraFx::BridgeView() {
+    m_world.Camera->Position = {10.0f, 10.0f, 10.0f};
+    m_world.GLCamera1->Position = World::CameraOffset;
+    ShakeActive = false;
+    ShakeSavedX = m_world.Camera->Position.x;
+    ShakeSavedZ = m_world.Camera->Position.z;
 }
 
 void CameraFx::StartShake() {

@@ -91,6 +91,12 @@ public:
     void PickHover();
     void GLSceneViewer1MouseDown(MouseButton button, int x, int y);
 
+    // The camera's heading over the world in degrees, clockwise from north
+    // (north: from the own board towards the enemy board), for the compass.
+    double Heading() const;
+    // Back to the first view: the rig and the camera where the world put them.
+    void BridgeView();
+
     void StartShake();
     void ShowWinMessage();
     void ShowLossMessage();

@@ -10,6 +10,7 @@
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/TBitCheckBox.h"
+#include "ui/TCompass.h"
 #include "ui/TWispButton.h"
 #include "ui/format/OptionsFile.h"
 
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -614,6 +616,24 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
 
 // The clicks a player queues run inside Single's wait: an Exit there ends the
 // match being started, and the program stays.
+// The compass's rose turns with the camera, and the brass "BRIDGE" plate is a
+// real button that brings the first view back.
+TEST_F(MainWindowTest, TheCompassFollowsTheCameraAndTheBridgePlateBringsTheFirstViewBack) {
+    form().timerScroll.stop();
+    form().timerScrollTimer();
+    const double first = form().Compass->Heading();
+    EXPECT_NEAR(first, 300.0, 1.0); // from the own board's side, looking north-west
+    form().world().GLCamera1->OrbitTarget(-20.0f, 90.0f);
+    form().timerScrollTimer();
+    const double turned = std::fmod(form().Compass->Heading() - first + 360.0, 360.0);
+    EXPECT_TRUE(std::abs(turned - 90.0) < 2.0 || std::abs(turned - 270.0) < 2.0) << turned;
+    form().world().Camera->Position.x -= 5.0f; // an edge scroll
+    QTest::mouseClick(form().btBridge, Qt::LeftButton);
+    EXPECT_EQ(form().world().Camera->Position, glm::vec3(10.0f));
+    EXPECT_EQ(form().world().GLCamera1->Position, World::CameraOffset);
+    EXPECT_NEAR(form().Compass->Heading(), first, 0.5);
+}
+
 // Exit at any stage of a match leaves the menu of a fresh start: no ship,
 // mark or fire on the boards, no spin before the idle time, and the viewer
 // back at the menu's pace (a fleet left walking or a fire left burning draws

@@ -51,7 +51,8 @@ void edgeRivets(QPainter& p, int width, int height, int top, bool sides) {
         drawRivet(p, x, height - 5.5, 2.2);
 }
 
-// Compass rose in brass, the main window's emblem above the menu buttons.
+// The compass dial in brass above the menu buttons; the rose over it turns
+// with the camera (ui/TCompass).
 void drawCompass(QPainter& p, QPointF c, double r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -71,24 +72,8 @@ void drawCompass(QPainter& p, QPointF c, double r) {
         p.drawLine(QPointF(c.x() + inner * std::sin(a), c.y() - inner * std::cos(a)),
                    QPointF(c.x() + (r - 5) * std::sin(a), c.y() - (r - 5) * std::cos(a)));
     }
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * std::numbers::pi / 4.0;
-        const double len = (i % 2 == 0) ? r - 12 : (r - 12) * 0.55;
-        const double side = len * 0.18;
-        const QPointF tip(c.x() + len * std::sin(a), c.y() - len * std::cos(a));
-        const QPointF left(c.x() + side * std::sin(a - std::numbers::pi / 2),
-                           c.y() - side * std::cos(a - std::numbers::pi / 2));
-        const QPointF right(c.x() + side * std::sin(a + std::numbers::pi / 2),
-                            c.y() - side * std::cos(a + std::numbers::pi / 2));
-        p.setPen(Qt::NoPen);
-        p.setBrush(i == 0 ? QColor(226, 90, 60) : colours::brassLight);
-        p.drawPolygon(QPolygonF({tip, left, c}));
-        p.setBrush(i == 0 ? QColor(140, 44, 30) : colours::brassDark);
-        p.drawPolygon(QPolygonF({tip, right, c}));
-    }
-    drawRivet(p, c.x(), c.y(), 3.0);
-    drawText(p, QRectF(c.x() - 8, c.y() - r - 16, 16, 14), Qt::AlignCenter, "N", Face::SerifBold, 11,
-             colours::brassLight);
+    // The rose itself, its red point north, is drawn by the window over this
+    // dial: it turns with the camera.
     p.restore();
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+// The compass above the menu buttons: a brass rose drawn over the dial of
+// the main window's panel picture, turned so that its red point shows where
+// north lies as seen through the camera (north straight up when the camera
+// looks north). Transparent outside the rose; repaints only when the heading
+// changes. UI thread only.
+
+#include <QWidget>
+
+namespace vtx {
+
+class TCompass : public QWidget {
+public:
+    // The rose's centre in its parent and its radius, in pixels.
+    TCompass(QWidget* parent, QPointF centre, double radius);
+
+    // The camera's heading in degrees, clockwise from north.
+    void SetHeading(double degrees);
+    double Heading() const { return m_heading; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double m_heading = 0.0;
+    double m_radius;
+};
+
+} // namespace vtx
