@@ -36,8 +36,8 @@ void KeyboardControl::attach(TForm1& form) {
                 [&form] { form.elbtExitClick(); });
     // The pointer is picked outside an arrangement only for a shown cursor:
     // a mouse player's battle costs no picks it did not cost before.
-    form.cameraFx().hoverWanted = [this] { return m_cursor.shown() && m_cursor.boardInPlay() != 0; };
-    form.cameraFx().cellHovered = [this](std::string_view name) { cellHovered(name); };
+    form.picker().hoverWanted = [this] { return m_cursor.shown() && m_cursor.boardInPlay() != 0; };
+    form.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
 }
 
 QString KeyboardControl::keysText(const QList<QKeySequence>& keys) {

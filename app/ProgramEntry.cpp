@@ -62,10 +62,10 @@ int runProgram(int argc, char** argv) {
     TFormMess formMess(&form1);
     // The lobby reads "clients.cfg", or on the first run scans the network
     // with the message window showing.
-    TformNet formNet(&form1, &form1);
+    TformNet formNet(&form1.lanHost(), &form1);
     form1.SetLobby(&formNet);
-    TFormScore formScore(&form1, &form1);
-    TFormOpt formOpt(&form1, &form1);
+    TFormScore formScore(&form1.scoreHost(), &form1);
+    TFormOpt formOpt(&form1.optionsHost(), &form1);
     form1.SetWindows(&formMess, &formOpt, &formScore);
 
     form1.show(); // the first activation builds the ship models and cell planes

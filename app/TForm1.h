@@ -15,25 +15,28 @@
 // models and cell planes once. Closing runs FormClose (music, volumes,
 // selection colour) and, when QuitOnClose, ends the event loop.
 //
-// Implements what the match asks of the main window (IMatchHost), what the
-// options window needs (IOptionsHost) and what the high-score window needs
-// (IScoreHost). Everything runs on the UI thread.
+// The adapters that answer the other parts live in rooms of their own:
+// MatchHost (what the match asks), LanHost (the LAN link, the lobby's and the
+// receiver's host), OptionsHost and ScoreHost (the options and high-score
+// windows), TestProbe (tests that drive the real program from outside). They
+// read the window's parts through FormParts. Everything runs on the UI thread.
 
+#include "app/FormParts.h"
 #include "app/KeyboardControl.h"
-#include "game/IMatchHost.h"
+#include "app/LanHost.h"
+#include "app/MatchHost.h"
+#include "app/OptionsHost.h"
+#include "app/ScoreHost.h"
+#include "app/StatusLine.h"
 #include "game/Match.h"
-#include "game/NetChannel.h"
-#include "game/NetReceiver.h"
 #include "game/SystemClock.h"
 #include "net/TNMUDP.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/CellCursorMark.h"
+#include "scene/CellPicker.h"
 #include "scene/World.h"
 #include "scene/engine/TGLTextureImage.h"
-#include "ui/ILobbyHost.h"
-#include "ui/IOptionsHost.h"
-#include "ui/IScoreHost.h"
 #include "ui/TSkinnedForm.h"
 
 #include <QColor>
@@ -58,15 +61,11 @@ class TformNet;
 class TGLCadencer;
 class TCompass;
 class TGLSceneViewer;
+class TestProbe;
 class TWispButton;
 class VolumeControl;
 
-class TForm1 : public TSkinnedForm,
-               public IMatchHost,
-               public IOptionsHost,
-               public IScoreHost,
-               public ILobbyHost,
-               public INetReceiverHost {
+class TForm1 : public TSkinnedForm {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 751;
@@ -78,7 +77,7 @@ public:
     void SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score);
     // The LAN lobby, created after the message window (it may scan the
     // network with the message window showing).
-    void SetLobby(TformNet* lobby) { m_formNet = lobby; }
+    void SetLobby(TformNet* lobby) { m_parts.lobby = lobby; }
 
     // Empty when start-up went well; otherwise the text naming what failed.
     const QString& StartupError() const { return m_startupError; }
@@ -102,23 +101,26 @@ public:
     TCompass* Compass = nullptr;
     QTimer Timer1;
     QTimer timerScroll;
-    // The extended LAN protocol's retries, heartbeats and time-outs; runs
-    // only while the NetChannel needs it.
-    QTimer linkTimer;
     TGLCadencer* GLCadencer1 = nullptr;
     TNMUDP NMUDP1;
 
     World& world() { return m_world; }
     Boards& boards() { return m_boards; }
-    CameraFx& cameraFx() { return m_fx; }
+    CameraFx& cameraFx() { return m_cameraFx; }
+    CellPicker& picker() { return m_picker; }
     Match& match() { return m_match; }
     SoundSystem& sound() { return *m_sound; }
     MusicPlayer& music() { return *m_music; }
-    QString LocalIP() const override { return m_localIP; }
-    NetReceiver& netReceiver() { return m_netReceiver; }
-    NetChannel& netChannel() { return m_netChannel; }
+    QString LocalIP() const { return m_lan.LocalIP(); }
+    std::filesystem::path StartDir() const { return m_parts.startDir; }
     bool SpaceHeld() const { return m_spaceHeld; }
     KeyboardControl& keyboard() { return m_keys; }
+
+    // The hosts the other windows are made with (program entry).
+    MatchHost& matchHost() { return m_host; }
+    LanHost& lanHost() { return m_lan; }
+    OptionsHost& optionsHost() { return m_optionsHost; }
+    ScoreHost& scoreHost() { return m_scoreHost; }
 
     // -------------------------------------------------------------- handlers
     void elbtSingleGameClick();
@@ -135,87 +137,9 @@ public:
     void FormKeyDown(int key);
     void NMUDP1DataReceived(int numberBytes, const QString& fromIP, int port);
 
-    // ------------------------------------------------------------ LAN sends
-    // One datagram to host:6868 (nothing for an empty host): a text or a
-    // block of the plain protocol, or a frame of the extended one.
-    void SendRequest(const QString& host, const QByteArray& text) override;
     // SIGTERM, SIGINT or SIGHUP arrived: the program ends as a close through
     // the system does, and keeps the song position as Exit in the menu does.
     void TerminationRequested();
-
-    // ------------------------------------------------------------ IMatchHost
-    void ResetBoards() override;
-    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override;
-    void ShowSunkShip(std::int32_t board, std::int32_t n) override;
-    void StartShake() override;
-    void ShowEnemySurvivors() override;
-    void PositionOwnShipModels() override;
-    void PositionEnemyShipModels() override;
-    void HideShipModels(bool all) override;
-    void AnimateShipModels() override;
-    void ShowPlacementPreview() override;
-    void ShowShipModel(std::int32_t n) override;
-    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override;
-    void ShowWinMessage() override;
-    void ShowLossMessage() override;
-    void HideHudMessage() override;
-    void ShowLogo(bool visible) override;
-    void EnableScrollTimer() override;
-    void RestartIdleWait() override;
-    void PlaySound(Sound sound) override;
-    void SetStatus(std::string_view text) override;
-    void SetButton(MenuButton button, bool enabled, bool whiteFont) override;
-    void SetTimer1(bool enabled, std::int32_t intervalMs) override;
-    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override;
-    void ShowScoreWindowModal() override;
-    bool manualArrangementChecked() override;
-    bool musicChecked() override;
-    std::int32_t difficultyIndex() override;
-    void setDifficultyIndex(std::int32_t index) override;
-    std::optional<std::int32_t> readVortalixDifficulty() override;
-    void StartNextSong() override;
-    void StopMusic() override;
-    void Delay(std::int32_t ms) override;
-    void QuitProgram() override;
-    void SendShot(std::int32_t row, std::int32_t column) override;
-    void SendLeave() override;
-    void SendFleet() override;
-
-    // ---------------------------------------------------------- IOptionsHost
-    std::filesystem::path StartDir() const override { return m_startDir; }
-    bool GameInProgress() const override;
-    void SetArranging(bool manual) override;
-    void SetTurnDelay(int seconds) override;
-    void SetSoundOn(bool on) override;
-    void SetSongIndex(int index) override;
-    void SetWaveVolumeFromLevel(int level) override;
-    void SetMidiVolumeFromLevel(int level) override;
-    void CaptureVolumes() override;
-    void MusicSwitchClicked(bool checked) override;
-
-    // ----------------------------------------------------------- IScoreHost
-    bool ScorePending() const override;
-    void SetScorePending(bool pending) override;
-    int LastPoints() const override;
-    QString PlayerName() const override;
-
-    // ------------------------------------------------------------ ILobbyHost
-    void SetNetMode(bool on) override;
-    void SetNetConnected(bool on) override;
-    void SetNetRole(int role) override;
-    void SetOpponentIP(const QString& ip) override;
-    void StartMatch() override;
-    void SetStatus(const QString& text) override;
-    void SwitchSingleButton(bool on) override;
-
-    // ------------------------------------------------------ INetReceiverHost
-    void JoinRequested() override;
-    bool ServerListed(std::string_view fromIP) override;
-    void AddServer(std::string_view fromIP, std::string_view presenceText) override;
-    void OpponentLeft() override;
-    void OpponentGone() override;
-    void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;
-    void JoinGame(const QString& creatorIP, bool extended) override;
 
 protected:
     void FormActivate() override;
@@ -228,45 +152,39 @@ private:
     static void fitCaption(TWispButton* button);
     void FormCreate();
     void runStartupStep(const std::function<void()>& step);
-    TWispButton* buttonOf(MenuButton button) const;
     void announceFirstFrame();
     void activationSteps();
-    void writeTestProbe();
-    void linkTimerTimer();
-    void runLinkTimer();
-    void showStatus();
-    void readLocalAddresses();
+    void updateTestProbe();
     void focusWindowChanged(QWindow* window);
     void bridgeClick();
 
     SystemClock m_clock;
     World m_world;
-    Match m_match;
-    Boards m_boards;
-    CameraFx m_fx;
+    FormParts m_parts;
+    StatusLine m_status;
+    // The match calls its host from its first handler on; the host's parts
+    // exist by then (references to them are taken here, used later).
+    MatchHost m_host{m_world, m_boards, m_cameraFx, m_match, m_clock, m_parts, m_status, m_lan};
+    Match m_match{m_host, m_clock};
+    Boards m_boards{m_world, m_match.state()};
+    CameraFx m_cameraFx{m_world, m_match, m_clock};
+    CellPicker m_picker{m_world, m_boards, m_match};
     CellCursorMark m_cursorMark{m_world, m_boards};
     KeyboardControl m_keys{m_match, m_boards, m_cursorMark};
+    LanHost m_lan{m_match, m_clock, NMUDP1, m_parts, m_status};
+    OptionsHost m_optionsHost{m_match, m_parts};
+    ScoreHost m_scoreHost{m_match, m_parts};
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;
     std::unique_ptr<SignalBridge> m_signals;
+    std::unique_ptr<TestProbe> m_probe; // only when a test asks for it
     TGLTextureImage m_sunkPicture;
 
-    TFormMess* m_formMess = nullptr;
-    TFormOpt* m_formOpt = nullptr;
-    TFormScore* m_formScore = nullptr;
-    TformNet* m_formNet = nullptr;
-    NetChannel m_netChannel{m_match, *this, m_clock};
-    NetReceiver m_netReceiver{m_match, *this, m_netChannel};
-    // The match's and the lobby's last status text; the connection's own
-    // text stands over it while the link is in trouble.
-    QString m_matchStatus;
     // The window that had the focus before the current one.
     QWindow* m_previousFocus = nullptr;
     bool m_bindErrorShown = false;
 
-    std::filesystem::path m_startDir;
-    QString m_localIP = QStringLiteral("127.0.0.1");
     QColor m_savedHighlight;
     QString m_startupError;
     bool m_startupAborted = false;

@@ -12,15 +12,16 @@
 //   creation             Match(host, clock); the state starts in the menu with
 //                        Fight disabled and Timer1 disabled at 2000 ms.
 //                        refreshHost() pushes that to the widgets.
-//   activation           ActivateTurnTimer() (also after the options window's
-//                        Close): TurnDelay := 1, Timer1 interval := 1000 ms.
+//   activation           ActivateTurnTimer(): TurnDelay := 1, Timer1 interval
+//                        := 1000 ms; the options window's Close asks the same
+//                        through SetTurnDelay(1).
 //   button clicks        elbtSingleGameClick, elbtFightClick, elbtExitClick.
 //                        Only forward clicks of enabled buttons (Network,
 //                        Options and Scores open windows and are the host's;
 //                        Network disables Single through SetMenuButton).
 //   Timer1 tick          Timer1Timer(); the host runs Timer1 as SetTimer1 says.
-//   timerScroll tick     CompleteFleetExchange() (LAN), besides the host's own
-//                        idle/shake/sea work which reads state().
+//   LAN fleet exchange   completes by itself once both fleets are across
+//                        (CompleteFleetExchange, also callable as a check).
 //   mouse over a cell    CellHover(name) when HoverPicking is set, the picked
 //                        plane changed and neither GameWon nor GameLost.
 //   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
@@ -150,8 +151,13 @@ public:
     // The MCI mode the music player expects before opening a song: always
     // 525 (stopped).
     static std::int32_t GetMode() { return 525; }
-    // Main window activation and the options window's Close.
+    // Main window activation: the computer's pause is one second again.
     void ActivateTurnTimer();
+    // The computer's pause between its shots, in seconds; Timer1 follows
+    // unless a manual arrangement or a LAN battle runs it at 5 ms. Nothing
+    // in the game offers another value than 1: activation and the options'
+    // Close both set one second.
+    void SetTurnDelay(std::int32_t seconds);
     // Pushes every menu button state and Timer1's state to the host, e.g.
     // once after the main window has built its widgets.
     void refreshHost();
@@ -170,7 +176,8 @@ public:
     void SpaceToggle() { TogglePlaceHorizontal(); }
 
     // ------------------------------------------------------------------ LAN
-    // Completion of the fleet exchange, on every timerScroll tick.
+    // Starts the battle once both fleets are across; the exchange runs it
+    // itself when the last of the two arrives or leaves.
     void CompleteFleetExchange();
     // All three are ignored while NetMode is false.
     // A received shot message: stores it for the next Timer1 tick.

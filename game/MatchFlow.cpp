@@ -33,7 +33,11 @@ void Match::refreshHost() {
 }
 
 void Match::ActivateTurnTimer() {
-    m_s.TurnDelay = 1;
+    SetTurnDelay(1);
+}
+
+void Match::SetTurnDelay(std::int32_t seconds) {
+    m_s.TurnDelay = seconds;
     // A manual arrangement and a LAN battle run the timer at 5 ms; the focus
     // coming back to the window must not slow them to a second a tick.
     if (m_s.Arranging || (m_s.FightStarted && m_s.NetConnected)) return;
@@ -227,6 +231,7 @@ void Match::CellMouseDown(std::string_view name, MouseButton button) {
 void Match::sendFleetExchange() {
     m_host.SendFleet();
     m_s.FleetSent = true;
+    CompleteFleetExchange(); // the opponent's fleet may be here already
 }
 
 void Match::CompleteFleetExchange() {
@@ -259,6 +264,7 @@ void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
     overwriteFieldPrefix(m_s.EnemyField, bytes);
     m_host.PositionEnemyShipModels();
     m_s.FleetReceived = true;
+    CompleteFleetExchange();
 }
 
 } // namespace vtx

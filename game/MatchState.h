@@ -6,10 +6,11 @@
 // HitCells[i-1], fleet ship n at [n-1].
 //
 // Match owns one MatchState and changes it only in its handlers; the main
-// window and the scene read it (board marks, models, HUD pulse, idle spin).
+// window and the scene read it (board marks, models), except the two
+// presentation fields the scene writes (IdleSpin, HudPulse).
 
 #include "game/GameTypes.h"
-#include "game/IMatchHost.h"
+#include "game/IMatchPresenter.h"
 #include "game/TShipRecord.h"
 
 #include <array>
@@ -63,7 +64,7 @@ struct MatchState {
     bool Hunting = false;
 
     // Turn timer Timer1 (mirrored to the host by IMatchHost::SetTimer1).
-    std::int32_t TurnDelay = 1; // seconds
+    std::int32_t TurnDelay = 1; // the computer's pause between shots, seconds (always 1: Match::SetTurnDelay)
     bool Timer1Enabled = false;
     std::int32_t Timer1Interval = 2000; // ms
 
@@ -78,6 +79,8 @@ struct MatchState {
     std::int32_t PickedRow = 0;    // 0 before the first pick
     std::int32_t PickedColumn = 0; // 0 before the first pick
     std::int32_t PickedBoard = 0;  // EnemyBoard, OwnBoard, 0 before the first pick
+    // The presentation's own: the scene's idle spin and the result's pulse,
+    // which the scene writes and a new match resets.
     bool IdleSpin = false;
     std::int32_t HudPulse = 100;
     bool SoundOn = true;

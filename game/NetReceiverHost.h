@@ -1,8 +1,9 @@
 #pragma once
 
 // What the LAN side of a match needs from the main window: the lobby's list,
-// the messages to the player, the start of a match and the socket. The main
-// window implements it; tests implement it with fakes. UI thread only.
+// the messages to the player, the start of a match and the socket. The
+// program's app/LanHost implements it; tests implement it with fakes. UI
+// thread only.
 
 #include <span>
 #include <string_view>

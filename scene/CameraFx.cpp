@@ -1,6 +1,5 @@
 #include "scene/CameraFx.h"
 
-#include "scene/Boards.h"
 #include "scene/World.h"
 
 #include <algorithm>
@@ -8,8 +7,7 @@
 
 namespace vtx {
 
-CameraFx::CameraFx(World& world, Boards& boards, Match& match, IClock& clock)
-    : m_world(world), m_boards(boards), m_match(match), m_clock(clock) {}
+CameraFx::CameraFx(World& world, Match& match, IClock& clock) : m_world(world), m_match(match), m_clock(clock) {}
 
 void CameraFx::ResetCreationState() {
     HudPulseStep = 5;
@@ -69,8 +67,6 @@ void CameraFx::timerScrollTimer() {
         ShakeSavedZ = rig.z;
     }
 
-    m_match.CompleteFleetExchange();
-
     if (s.GameInProgress && cursorOffsetY) {
         const int d = cursorOffsetY();
         if (d >= 32 && d <= 50) rig.x -= ScrollStep;
@@ -78,34 +74,10 @@ void CameraFx::timerScrollTimer() {
     }
 }
 
-bool CameraFx::hovering() const {
-    return m_match.state().HoverPicking || (hoverWanted && hoverWanted());
-}
-
-bool CameraFx::isCell(const TGLBaseSceneObject* object) const {
-    return object && object->kind() == ObjectKind::Plane && object->Tag == 0;
-}
-
-TGLBaseSceneObject* CameraFx::pickAt(int x, int y) {
-    // While a fleet is arranged by hand, the ship being placed floats over the
-    // cell under the pointer and, seen from above, hides it: the pick looks
-    // through the own ship models then, so every visible cell can be hovered
-    // and clicked. During a battle a model still covers its cell.
-    if (m_match.state().Arranging && pickThrough) {
-        const auto& own = m_world.OwnShipModels;
-        return pickThrough(x, y, [&own](const TGLBaseSceneObject& object) {
-            return std::find(own.begin(), own.end(), &object) != own.end();
-        });
-    }
-    return pick ? pick(x, y) : nullptr;
-}
-
-void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
+void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) {
     MatchState& s = m_match.state();
-    // After a match a move still stops the idle spin and lets the player turn
-    // the camera over the last picture; only the boards stop answering.
-    const bool over = s.GameWon || s.GameLost;
-
+    // After a match too a move stops the idle spin and lets the player turn
+    // the camera over the last picture (the boards stop answering: CellPicker).
     if (s.IdleSpin) {
         m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
         m_world.SkyDome1->setRollAngle(SavedWorldTurn);
@@ -114,13 +86,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
 
-    if (hovering() && !over) {
-        m_hoverPending = true;
-        m_hoverX = x;
-        m_hoverY = y;
-    }
-
-    if (rightButtonHeld && rightButtonHeld() && shiftNotEmpty) {
+    if (rightButtonHeld && rightButtonHeld() && buttonOrModifierHeld) {
         if (m_world.GLCamera1->Position.y >= CameraReset || MouseY < y)
             m_world.GLCamera1->OrbitTarget(float(MouseY - y), float(MouseX - x));
         MouseX = x;
@@ -128,23 +94,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y) {
     }
 }
 
-void CameraFx::PickHover() {
-    if (!m_hoverPending) return;
-    m_hoverPending = false;
-    MatchState& s = m_match.state();
-    if (!hovering() || s.GameWon || s.GameLost) return;
-    TGLBaseSceneObject* object = pickAt(m_hoverX, m_hoverY);
-    if (isCell(object) && object != m_boards.HoveredCell) {
-        if (s.Arranging) m_match.CellHover(object->Name);
-        m_boards.HoveredCell = static_cast<TPlane*>(object);
-        if (cellHovered) cellHovered(object->Name);
-    }
-}
-
-void CameraFx::GLSceneViewer1MouseDown(MouseButton button, int x, int y) {
-    PickHover();
-    TGLBaseSceneObject* object = pickAt(x, y);
-    if (isCell(object)) m_match.CellMouseDown(object->Name, button);
+void CameraFx::GLSceneViewer1MouseDown(int x, int y) {
     MouseX = x;
     MouseY = y;
 }
@@ -172,14 +122,12 @@ void CameraFx::StartShake() {
 void CameraFx::ShowWinMessage() {
     m_world.HUDText1->Position.x = 40.0f;
     m_world.HUDText1->Text = "YOU WON THE GAME!";
-    m_match.state().GameWon = true;
     m_world.HUDText1->Visible = true;
 }
 
 void CameraFx::ShowLossMessage() {
     m_world.HUDText1->Position.x = 30.0f;
     m_world.HUDText1->Text = "YOU LOST THE GAME!";
-    m_match.state().GameLost = true;
     m_world.HUDText1->Visible = true;
 }
 

@@ -2,53 +2,39 @@
 
 // Everything that moves in the world without being a rule: the camera the
 // player drags, the idle spin of world and sky, the camera floor, the animated
-// sea, the shake after a sinking, the edge scroll of the camera rig, the two
-// HUD texts and the picking of board cells under the mouse.
+// sea, the shake after a sinking, the edge scroll of the camera rig and the
+// two HUD texts. The cells under the mouse are CellPicker's.
 //
-// Ownership: refers to the World, the Boards and the Match (all outlive it);
-// owns nothing of them. The environment is injected so tests can drive it:
+// Ownership: refers to the World and the Match (both outlive it); owns
+// nothing of them. Of the match state it writes only the presentation's own
+// IdleSpin and HudPulse; the rules' flags it only reads. The environment is
+// injected so tests can drive it:
 //   clock          tickMs() for the idle test and the shake (milliseconds)
-//   pick(x, y)     the object under a viewer pixel (the viewer's PickObject)
-//   pickThrough(x, y, lookThrough)   the same, looking through the objects
-//                  lookThrough accepts (the viewer's PickObjectThrough)
 //   rightButtonHeld()    the right mouse button's state asked of the system
 //   cursorOffsetY()      the cursor's screen Y minus the main window's top
 //   randomBelow(n)       uniform 0..n-1 for the shake
-//   hoverWanted()        the pointer's cell is wanted outside an arrangement
-//                        too (the keyboard's cursor follows it)
-//   cellHovered(name)    the pointer came onto another cell plane
 //
 // Call order: RecordIdleStart at every main window activation;
 // timerScrollTimer every 100 ms; the two mouse handlers for each viewer event;
-// PickHover once a frame, before drawing; the HUD calls from the match. UI
-// thread only.
+// the HUD calls from the match. UI thread only.
 
 #include "game/IClock.h"
 #include "game/Match.h"
 
 #include <cstdint>
 #include <functional>
-#include <string_view>
 
 namespace vtx {
 
-class Boards;
-class TGLBaseSceneObject;
 class World;
 
 class CameraFx {
 public:
-    CameraFx(World& world, Boards& boards, Match& match, IClock& clock);
+    CameraFx(World& world, Match& match, IClock& clock);
 
-    std::function<TGLBaseSceneObject*(int x, int y)> pick;
-    std::function<TGLBaseSceneObject*(int x, int y,
-                                      const std::function<bool(const TGLBaseSceneObject&)>& lookThrough)>
-        pickThrough;
     std::function<bool()> rightButtonHeld;
     std::function<int()> cursorOffsetY;
     std::function<int(int n)> randomBelow;
-    std::function<bool()> hoverWanted;
-    std::function<void(std::string_view cellName)> cellHovered;
 
     static constexpr std::int64_t IdleAfterMs = 30000;
     static constexpr std::int64_t ShakeMs = 400;
@@ -79,17 +65,13 @@ public:
     void RecordIdleStart();
 
     // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
-    // frame, shake, the LAN exchange completion, edge scroll.
+    // frame, shake, edge scroll.
     void timerScrollTimer();
-    // shiftNotEmpty: a button or modifier was down with the event. The hover
-    // test of the pointer's new place waits for PickHover.
-    void GLSceneViewer1MouseMove(bool shiftNotEmpty, int x, int y);
-    // The hover test for the pointer's last place, if it moved since. A pick
-    // draws the picture again and reads it back; a mouse reports moves far
-    // more often than frames are drawn, and only the last place of a frame
-    // can show. A click runs a waiting one first.
-    void PickHover();
-    void GLSceneViewer1MouseDown(MouseButton button, int x, int y);
+    // Any move stops the spin; a move with the right button (and a button or
+    // modifier in the event: buttonOrModifierHeld) orbits the camera.
+    void GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y);
+    // A button press: where a drag starts.
+    void GLSceneViewer1MouseDown(int x, int y);
 
     // The camera's heading over the world in degrees, clockwise from north
     // (north: from the own board towards the enemy board), for the compass.
@@ -104,16 +86,7 @@ public:
     void ShowLogo(bool visible);
 
 private:
-    bool hovering() const;
-    bool isCell(const TGLBaseSceneObject* object) const;
-    // The object under the pixel for the hover test and the clicks.
-    TGLBaseSceneObject* pickAt(int x, int y);
-
-    bool m_hoverPending = false;
-    int m_hoverX = 0, m_hoverY = 0;
-
     World& m_world;
-    Boards& m_boards;
     Match& m_match;
     IClock& m_clock;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the LAN lobby window needs from the main window. The main window
-// implements it; the lobby never owns or deletes it. Everything runs on the
-// UI thread.
+// What the LAN lobby window needs from the main window. The program's
+// app/LanHost implements it; the lobby never owns or deletes it. Everything
+// runs on the UI thread.
 
 #include <QByteArray>
 #include <QString>

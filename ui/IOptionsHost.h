@@ -1,7 +1,7 @@
 #pragma once
 
-// What the options window needs from the rest of the game. The main window
-// implements it; the options window never owns or deletes it.
+// What the options window needs from the rest of the game. The program's
+// app/OptionsHost implements it; the options window never owns or deletes it.
 
 #include <filesystem>
 
@@ -14,11 +14,10 @@ public:
     // The folder "vtx.ini" lives in: the player's folder (ui/format/GameFolders.h).
     virtual std::filesystem::path StartDir() const = 0;
 
-    virtual bool GameInProgress() const = 0;
-    // Close, when no game is in progress: the manual-arrangement flag.
-    virtual void SetArranging(bool manual) = 0;
-    // Close: the computer's pause between shots, in seconds; the host also
-    // sets its turn timer Timer1 to seconds x 1000 ms.
+    // Close: the computer's pause between shots, in seconds (the window has
+    // no control for it and always asks for one second). The turn timer
+    // follows unless a manual arrangement or a LAN battle runs it at 5 ms.
+    // The manual-arrangement box needs no call: the next Single reads it.
     virtual void SetTurnDelay(int seconds) = 0;
     // Close: the flag every sound effect tests.
     virtual void SetSoundOn(bool on) = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the high-score window needs from the game. The main window implements
-// it; the window never owns or deletes it.
+// What the high-score window needs from the game. The program's
+// app/ScoreHost implements it; the window never owns or deletes it.
 
 #include <QString>
 

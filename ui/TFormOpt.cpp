@@ -182,7 +182,6 @@ void TFormOpt::FormActivate() {
 
 void TFormOpt::elbtCloseClick() {
     if (m_host) {
-        if (!m_host->GameInProgress()) m_host->SetArranging(bcbManual->Checked());
         m_host->SetTurnDelay(1);
         StoredOptions o;
         o.playerName = edPlayerName->text().toStdString();

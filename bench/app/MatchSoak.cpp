@@ -112,7 +112,7 @@ struct Pose {
 GlObjects countGlObjects(TForm1& form, const Pose& pose) {
     World& w = form.world();
     form.timerScroll.stop();
-    form.ResetBoards();
+    form.matchHost().ResetBoards();
     w.WorldRoot->setTurnAngle(0.0f);
     w.SkyDome1->setRollAngle(0.0f);
     w.GLCamera1->Position = pose.camera;
@@ -239,8 +239,8 @@ int main(int argc, char** argv) {
     }
     form->QuitOnClose = false;
     TFormMess mess(form.get());
-    TFormScore score(form.get(), form.get());
-    TFormOpt opt(form.get(), form.get());
+    TFormScore score(&form->scoreHost(), form.get());
+    TFormOpt opt(&form->optionsHost(), form.get());
     form->SetWindows(&mess, &opt, &score);
     Answerer answerer;
     mess.installEventFilter(&answerer);

@@ -60,11 +60,11 @@ Program::Program() {
     form1 = std::make_unique<TForm1>();
     form1->QuitOnClose = false;
     mess = std::make_unique<TFormMess>(form1.get());
-    net = std::make_unique<TformNet>(form1.get(), form1.get(),
+    net = std::make_unique<TformNet>(&form1->lanHost(), form1.get(),
                                      [] { return QList<std::pair<QString, QString>>{}; });
     form1->SetLobby(net.get());
-    score = std::make_unique<TFormScore>(form1.get(), form1.get());
-    opt = std::make_unique<TFormOpt>(form1.get(), form1.get());
+    score = std::make_unique<TFormScore>(&form1->scoreHost(), form1.get());
+    opt = std::make_unique<TFormOpt>(&form1->optionsHost(), form1.get());
     form1->SetWindows(mess.get(), opt.get(), score.get());
     // The cursor away from the window: no edge scroll unless a test moves it.
     QCursor::setPos(0, 0);

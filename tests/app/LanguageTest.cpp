@@ -177,9 +177,9 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     const int viewWidth = form.GLSceneViewer1->width();
     for (const bool won : {true, false}) {
         if (won)
-            form.ShowWinMessage();
+            form.matchHost().ShowWinMessage();
         else
-            form.ShowLossMessage();
+            form.matchHost().ShowLossMessage();
         const std::string& text = world.HUDText1->Text;
         const QString shown = QString::fromStdString(text);
         EXPECT_NE(shown, won ? QStringLiteral("YOU WON THE GAME!") : QStringLiteral("YOU LOST THE GAME!"))

@@ -836,7 +836,7 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     state().OpponentIP = "127.0.0.1";
     clickButton(form().elbtSingleGame);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 4; }, 5000));
-    form().SendShot(10, 10);
+    form().matchHost().SendShot(10, 10);
     clickButton(form().elbtExit);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 6; }, 5000));
     ASSERT_EQ(heard.size(), 6);
@@ -888,7 +888,7 @@ TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
 TEST_F(MainWindowTest, ATerminationSignalClosesTheWindowAndStoresTheSong) {
     form().music().setSongIndex(4);
     form().sound().waveOutput().SetVolume(VolumeDevice::pack(1000, 2000));
-    form().CaptureVolumes();
+    form().optionsHost().CaptureVolumes();
     ASSERT_EQ(std::raise(SIGTERM), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form().isVisible(); }, 5000));
     EXPECT_EQ(storedSong(), 5);

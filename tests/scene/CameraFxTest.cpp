@@ -1,6 +1,7 @@
 #include "SceneTestSupport.h"
 
 #include "scene/CameraFx.h"
+#include "scene/CellPicker.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,7 +18,7 @@ protected:
         fx.randomBelow = [this](int n) { return next++ % n; };
         fx.cursorOffsetY = [this] { return cursorY; };
         fx.rightButtonHeld = [this] { return rightHeld; };
-        fx.pick = [this](int, int) {
+        picker.pick = [this](int, int) {
             ++picks;
             return picked;
         };
@@ -26,7 +27,17 @@ protected:
 
     BuiltWorld w;
     MatchState& s = w.match.state();
-    CameraFx fx{w.world, w.boards, w.match, w.clock};
+    CameraFx fx{w.world, w.match, w.clock};
+    CellPicker picker{w.world, w.boards, w.match};
+    // The viewer's mouse events as the main window hands them on.
+    void move(bool held, int x, int y) {
+        fx.GLSceneViewer1MouseMove(held, x, y);
+        picker.PointerMoved(x, y);
+    }
+    void down(MouseButton button, int x, int y) {
+        picker.Click(button, x, y);
+        fx.GLSceneViewer1MouseDown(x, y);
+    }
     int next = 3;
     int cursorY = 300;
     bool rightHeld = false;
@@ -48,7 +59,7 @@ TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
     fx.timerScrollTimer();
     EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 14.0f);
 
-    fx.GLSceneViewer1MouseMove(false, 100, 100);
+    move(false, 100, 100);
     EXPECT_FALSE(s.IdleSpin);
     EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 10.0f);
     EXPECT_FLOAT_EQ(w.world.SkyDome1->RollAngle(), 10.0f);
@@ -164,28 +175,28 @@ TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame) {
 
 TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     TGLCamera& camera = *w.world.GLCamera1;
-    fx.GLSceneViewer1MouseDown(MouseButton::Right, 100, 100);
+    down(MouseButton::Right, 100, 100);
     const glm::vec3 start = camera.AbsolutePosition();
     rightHeld = false;
-    fx.GLSceneViewer1MouseMove(true, 120, 100);
+    move(true, 120, 100);
     EXPECT_EQ(camera.AbsolutePosition(), start); // the button is not held: no drag
 
     rightHeld = true;
-    fx.GLSceneViewer1MouseMove(true, 130, 100);
+    move(true, 130, 100);
     const glm::vec3 turned = camera.AbsolutePosition();
     EXPECT_GT(glm::length(turned - start), 0.1f);
     EXPECT_NEAR(turned.y, start.y, 1e-3f); // sideways: about the vertical only
     EXPECT_NEAR(glm::length(turned), glm::length(start), 1e-3f);
     EXPECT_EQ(fx.MouseX, 130);
 
-    fx.GLSceneViewer1MouseMove(true, 130, 70); // dragging up lowers the camera
+    move(true, 130, 70); // dragging up lowers the camera
     EXPECT_LT(camera.AbsolutePosition().y, turned.y);
 
     camera.Position.y = -6.0f; // below -5 only a downward drag moves it
     const glm::vec3 low = camera.Position;
-    fx.GLSceneViewer1MouseMove(true, 130, 60);
+    move(true, 130, 60);
     EXPECT_EQ(camera.Position, low);
-    fx.GLSceneViewer1MouseMove(true, 130, 90);
+    move(true, 130, 90);
     EXPECT_GT(camera.Position.y, low.y);
 
     // After a game a move stops the spin and the camera still turns; only
@@ -196,11 +207,11 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     const glm::vec3 after = camera.Position;
     const int picksBefore = picks;
     w.clock.now += 500;
-    fx.GLSceneViewer1MouseMove(true, 10, 150);
+    move(true, 10, 150);
     EXPECT_NE(camera.Position, after);
     EXPECT_FALSE(s.IdleSpin);
     EXPECT_EQ(fx.LastMouseMoveTick, w.clock.now);
-    fx.PickHover();
+    picker.PickHover();
     EXPECT_EQ(picks, picksBefore);
 }
 
@@ -210,11 +221,11 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     s.ShipToPlace = 2;
     picked = w.boards.cell(EnemyBoard, 4, 2); // the enemy board previews on the own one
     // Moves within a frame are tested once, at the frame, for the last place.
-    fx.GLSceneViewer1MouseMove(false, 90, 90);
-    fx.GLSceneViewer1MouseMove(false, 10, 10);
+    move(false, 90, 90);
+    move(false, 10, 10);
     EXPECT_EQ(picks, 0);
-    fx.PickHover();
-    fx.PickHover();
+    picker.PickHover();
+    picker.PickHover();
     EXPECT_EQ(picks, 1);
     EXPECT_EQ(w.boards.HoveredCell, picked);
     EXPECT_EQ(s.PickedRow, 4);
@@ -222,32 +233,32 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->LibMaterialName, "hint");
 
     w.boards.cell(OwnBoard, 4, 4)->LibMaterialName = "frame1";
-    fx.GLSceneViewer1MouseMove(false, 11, 10); // the same cell: no redraw
-    fx.PickHover();
+    move(false, 11, 10); // the same cell: no redraw
+    picker.PickHover();
     EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->LibMaterialName, "frame1");
 
     picked = w.world.Plane1; // the sea is no cell
-    fx.GLSceneViewer1MouseMove(false, 12, 10);
-    fx.PickHover();
+    move(false, 12, 10);
+    picker.PickHover();
     EXPECT_EQ(w.boards.HoveredCell, w.boards.cell(EnemyBoard, 4, 2));
     s.PickedRow = 0;
-    fx.GLSceneViewer1MouseDown(MouseButton::Left, 33, 44);
+    down(MouseButton::Left, 33, 44);
     EXPECT_EQ(s.PickedRow, 0);
     EXPECT_EQ(fx.MouseX, 33);
     EXPECT_EQ(fx.MouseY, 44);
 
     // A right click on a cell while arranging turns the ship.
     picked = w.boards.cell(OwnBoard, 2, 2);
-    fx.GLSceneViewer1MouseMove(false, 20, 20); // its hover waits for the frame, but the click runs it first
+    move(false, 20, 20); // its hover waits for the frame, but the click runs it first
     EXPECT_TRUE(s.PlaceHorizontal);
-    fx.GLSceneViewer1MouseDown(MouseButton::Right, 20, 20);
+    down(MouseButton::Right, 20, 20);
     EXPECT_FALSE(s.PlaceHorizontal);
     EXPECT_EQ(w.boards.cell(OwnBoard, 3, 2)->LibMaterialName, "hint");
 }
 
 TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
     std::function<bool(const TGLBaseSceneObject&)> lookedThrough;
-    fx.pickThrough = [&](int, int, const std::function<bool(const TGLBaseSceneObject&)>& filter) {
+    picker.pickThrough = [&](int, int, const std::function<bool(const TGLBaseSceneObject&)>& filter) {
         lookedThrough = filter;
         return static_cast<TGLBaseSceneObject*>(w.boards.cell(OwnBoard, 6, 3));
     };
@@ -255,8 +266,8 @@ TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
     s.Arranging = true;
     s.HoverPicking = true;
     s.ShipToPlace = 1;
-    fx.GLSceneViewer1MouseMove(false, 5, 5);
-    fx.PickHover();
+    move(false, 5, 5);
+    picker.PickHover();
     EXPECT_EQ(s.PickedRow, 6); // the cell beneath the ship
     ASSERT_TRUE(lookedThrough);
     for (TActor* own : w.world.OwnShipModels)
@@ -271,7 +282,7 @@ TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
     s.PlayerTurn = 1;
     lookedThrough = nullptr;
     s.PickedRow = 0;
-    fx.GLSceneViewer1MouseDown(MouseButton::Left, 5, 5);
+    down(MouseButton::Left, 5, 5);
     EXPECT_FALSE(lookedThrough);
     EXPECT_EQ(s.PickedRow, 0);
 }

@@ -44,7 +44,7 @@ public:
     Match match{host, clock};
     World world;
     Boards boards{world, match.state()};
-    CameraFx fx{world, boards, match, clock};
+    CameraFx fx{world, match, clock};
     TGLCadencer cadencer;
     int burning = 0;
     int ticks = 0;

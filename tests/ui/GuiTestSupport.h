@@ -61,9 +61,7 @@ inline bool sameRgb(QColor a, QColor b) {
 class FakeOptionsHost : public IOptionsHost {
 public:
     std::filesystem::path startDir;
-    bool gameInProgress = false;
     QStringList calls;
-    bool arranging = false;
     bool soundOn = true;
     int turnDelay = 0;
     int songIndex = -100;
@@ -74,11 +72,6 @@ public:
     bool musicOn = false;
 
     std::filesystem::path StartDir() const override { return startDir; }
-    bool GameInProgress() const override { return gameInProgress; }
-    void SetArranging(bool manual) override {
-        arranging = manual;
-        calls << QStringLiteral("SetArranging");
-    }
     void SetTurnDelay(int seconds) override {
         turnDelay = seconds;
         calls << QStringLiteral("SetTurnDelay");

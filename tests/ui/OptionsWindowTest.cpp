@@ -55,9 +55,7 @@ TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack) {
         opt.cbDifficulty->setCurrentIndex(1);
         host.calls.clear();
         opt.elbtCloseClick();
-        EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SetArranging"), QStringLiteral("SetTurnDelay"),
-                                           QStringLiteral("SetSoundOn")}));
-        EXPECT_TRUE(host.arranging);
+        EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SetTurnDelay"), QStringLiteral("SetSoundOn")}));
         EXPECT_EQ(host.turnDelay, 1);
         EXPECT_TRUE(host.soundOn);
         const std::string first = dir.read("vtx.ini");
@@ -74,13 +72,10 @@ TEST_F(OptionsWindow, CloseStoresTheSettingsAndTheNextReadBringsThemBack) {
     EXPECT_EQ(again.cbDifficulty->currentIndex(), 1);
 }
 
-TEST_F(OptionsWindow, DuringAGameCloseKeepsTheArrangementFlag) {
+TEST_F(OptionsWindow, CloseStoresTheArrangementForTheNextGame) {
     TFormOpt opt(&host, nullptr);
-    host.gameInProgress = true;
-    host.arranging = false;
     opt.bcbManual->SetChecked(true);
     opt.elbtCloseClick();
-    EXPECT_FALSE(host.arranging);
     EXPECT_NE(dir.read("vtx.ini").find("ShipsManualArranging=1\r\n"), std::string::npos);
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+
+// What the main window is made of, as the adapters around it (MatchHost,
+// LanHost, OptionsHost, ScoreHost, TestProbe) need it. TForm1 fills it while
+// it creates its components and receives its windows; the adapters only read
+// it and own nothing it points to. A pointer is null until its part exists
+// (the windows come after the main window; the sound may fail to start).
+
+#include "game/IMatchPresenter.h"
+
+#include <QString>
+
+#include <array>
+#include <filesystem>
+
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace vtx {
+
+class MusicPlayer;
+class SoundSystem;
+class TFormMess;
+class TFormOpt;
+class TFormScore;
+class TGLSceneViewer;
+class TWispButton;
+class TformNet;
+class VolumeControl;
+
+struct FormParts {
+    QWidget* window = nullptr; // the main window itself
+    TGLSceneViewer* viewer = nullptr;
+    QLabel* status = nullptr;
+    std::array<TWispButton*, 5> menuButtons{}; // indexed by MenuButton
+    QTimer* timer1 = nullptr;
+    QTimer* timerScroll = nullptr;
+
+    TFormMess* mess = nullptr;
+    TFormOpt* options = nullptr;
+    TFormScore* scores = nullptr;
+    TformNet* lobby = nullptr;
+
+    SoundSystem* sound = nullptr;
+    MusicPlayer* music = nullptr;
+    VolumeControl* volume = nullptr;
+
+    // The player's folder: options, scores, LAN clients, the song position.
+    std::filesystem::path startDir;
+
+    TWispButton* button(MenuButton which) const { return menuButtons[std::size_t(which)]; }
+    // The message window at top with a text already in the player's
+    // language; a modal one waits for Ok.
+    void showMessage(int top, const QString& text, bool modal) const;
+    // The same without a wait, always with its Ok button: for messages from
+    // the middle of the rules (a refused send).
+    void showNotice(int top, const QString& text) const;
+};
+
+} // namespace vtx

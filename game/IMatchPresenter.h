@@ -1,0 +1,43 @@
+#pragma once
+
+// What the rules ask of the presentation around the boards: the on-screen
+// texts, the sounds and the music, the status line and the menu buttons.
+// Part of IMatchHost (its contract holds).
+
+#include <string_view>
+
+namespace vtx {
+
+enum class Sound { Hit, Miss, Sunk, Won, Lost };
+
+enum class MenuButton { Single, Network, Fight, Options, Scores };
+
+class IMatchPresenter {
+public:
+    virtual ~IMatchPresenter() = default;
+
+    // --- on-screen texts and the world's idle motion ---
+    // Show "YOU WON THE GAME!" / "YOU LOST THE GAME!" (the Match has already
+    // set GameWon / GameLost).
+    virtual void ShowWinMessage() = 0;
+    virtual void ShowLossMessage() = 0;
+    virtual void HideHudMessage() = 0;
+    virtual void ShowLogo(bool visible) = 0;
+    virtual void EnableScrollTimer() = 0;
+    // The idle wait starts again from now, as at the window's activation:
+    // the world spins only after the idle time without a mouse move.
+    virtual void RestartIdleWait() {}
+
+    // --- sound: a request; the presenter plays it only while Match::state().SoundOn ---
+    virtual void PlaySound(Sound sound) = 0;
+    virtual void StartNextSong() = 0;
+    // End of a match: MusicState := 1, stop, and close an open song.
+    virtual void StopMusic() = 0;
+
+    // --- status line and menu ---
+    virtual void SetStatus(std::string_view text) = 0;
+    // whiteFont false: grey font; a disabled button may keep the white font.
+    virtual void SetButton(MenuButton button, bool enabled, bool whiteFont) = 0;
+};
+
+} // namespace vtx

@@ -1,0 +1,47 @@
+#pragma once
+
+// What the rules ask of the program around the match: the message and score
+// windows, the options the player chose, the turn timer, the message loop and
+// quitting. Part of IMatchHost (its contract holds).
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vtx {
+
+class IMatchWindows {
+public:
+    virtual ~IMatchWindows() = default;
+
+    // --- windows ---
+    // top: where the message window stands, in pixels from the main window's
+    // top, chosen per message so that it leaves the picture in sight. Modal
+    // pumps messages until the player closes it.
+    virtual void ShowFormMess(std::int32_t top, std::string_view text, bool modal) = 0;
+    virtual void ShowScoreWindowModal() = 0;
+
+    // --- options (read from the options window) ---
+    virtual bool manualArrangementChecked() = 0;
+    virtual bool musicChecked() = 0;
+    // Item index of the level selector: 0 Easy, 1 Normal, 2 Hard, -1 none.
+    virtual std::int32_t difficultyIndex() = 0;
+    virtual void setDifficultyIndex(std::int32_t index) = 0;
+    // Integer "Difficulty" of section "Options" of "vortalix.ini" as a level
+    // index (-1 for a value outside 0..2); empty when the file or the key is
+    // missing, and then the player's own choice stays.
+    virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
+
+    // --- the turn timer and the message loop ---
+    // Turn timer Timer1: its current enabled state and interval in ms. Called
+    // whenever either changes.
+    virtual void SetTimer1(bool enabled, std::int32_t intervalMs) = 0;
+    // Wait at least ms milliseconds while processing pending window messages
+    // (at least one pass).
+    virtual void Delay(std::int32_t ms) = 0;
+    // Exit in the menu: minimise, hide the viewer, store the song position,
+    // close the main window.
+    virtual void QuitProgram() = 0;
+};
+
+} // namespace vtx

@@ -1,0 +1,68 @@
+#pragma once
+
+// Which board cell is under the mouse: the hover that previews a ship while
+// the fleet is arranged (and moves the keyboard's cursor), and the click that
+// places, turns or shoots. Cells are the boards' planes with Tag 0; the sea,
+// the sky and the models are no cells.
+//
+// Ownership: refers to the World, the Boards and the Match (all outlive it);
+// owns none of them. It writes only Boards::HoveredCell; the match hears the
+// picks through its own handlers (CellHover, CellMouseDown). The environment
+// is injected so tests can drive it:
+//   pick(x, y)     the object under a viewer pixel (the viewer's PickObject)
+//   pickThrough(x, y, lookThrough)   the same, looking through the objects
+//                  lookThrough accepts (the viewer's PickObjectThrough)
+//   hoverWanted()  the pointer's cell is wanted outside an arrangement too
+//                  (the keyboard's cursor follows it)
+//   cellHovered(name)   the pointer came onto another cell plane
+//
+// Call order: PointerMoved for each viewer move, PickHover once a frame
+// before drawing, Click for each button press. UI thread only.
+
+#include "game/Match.h"
+
+#include <functional>
+#include <string_view>
+
+namespace vtx {
+
+class Boards;
+class TGLBaseSceneObject;
+class World;
+
+class CellPicker {
+public:
+    using LookThrough = std::function<bool(const TGLBaseSceneObject&)>;
+
+    CellPicker(World& world, Boards& boards, Match& match);
+
+    std::function<TGLBaseSceneObject*(int x, int y)> pick;
+    std::function<TGLBaseSceneObject*(int x, int y, const LookThrough& lookThrough)> pickThrough;
+    std::function<bool()> hoverWanted;
+    std::function<void(std::string_view cellName)> cellHovered;
+
+    // The pointer is at (x, y) of the viewer. The hover test waits for
+    // PickHover: a pick draws the picture again and reads it back, a mouse
+    // reports moves far more often than frames are drawn, and only the last
+    // place of a frame can show.
+    void PointerMoved(int x, int y);
+    // The hover test for the pointer's last place, if it moved since.
+    void PickHover();
+    // A button pressed at (x, y): a waiting hover test runs first, then the
+    // cell under the pointer goes to the match.
+    void Click(MouseButton button, int x, int y);
+
+private:
+    bool hovering() const;
+    bool isCell(const TGLBaseSceneObject* object) const;
+    TGLBaseSceneObject* pickAt(int x, int y);
+
+    bool m_hoverPending = false;
+    int m_hoverX = 0, m_hoverY = 0;
+
+    World& m_world;
+    Boards& m_boards;
+    Match& m_match;
+};
+
+} // namespace vtx
