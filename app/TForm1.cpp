@@ -11,14 +11,11 @@
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/SkinFont.h"
 #include "ui/SkinPalette.h"
-#include "ui/TBitCheckBox.h"
 #include "ui/TCompass.h"
-#include "ui/TFlatEdit.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
 #include "ui/TWispButton.h"
-#include "ui/TWispComboBox.h"
 #include "ui/TformNet.h"
 #include "ui/format/DataPath.h"
 #include "ui/format/GameFolders.h"
@@ -28,24 +25,16 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QOpenGLContext>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
-#include <QVariant>
 #include <QWindow>
 
-#include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace vtx {
