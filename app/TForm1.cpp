@@ -59,22 +59,6 @@ std::string resolveGameFile(std::string_view gamePath) {
     return resolveDataPath(gamePath).string();
 }
 
-Effect effectOf(Sound sound) {
-    switch (sound) {
-    case Sound::Hit:
-        return Effect::HitSound;
-    case Sound::Miss:
-        return Effect::MissSound;
-    case Sound::Sunk:
-        return Effect::SunkSound;
-    case Sound::Won:
-        return Effect::WonSound;
-    case Sound::Lost:
-        return Effect::LostSound;
-    }
-    return Effect::MissSound;
-}
-
 MouseButton gameButton(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
@@ -657,7 +641,7 @@ void TForm1::RestartIdleWait() {
 }
 
 void TForm1::PlaySound(Sound sound) {
-    if (m_sound && m_match.state().SoundOn) m_sound->request(effectOf(sound));
+    if (m_sound && m_match.state().SoundOn) m_sound->request(sound);
 }
 
 void TForm1::SetStatus(std::string_view text) {

@@ -59,7 +59,9 @@ public:
     void bcbEnableMusicClick(bool nowChecked);
     void StopMusic();
     // Plays StartDir + folder + name; folder is "/Music/". Results unchecked.
-    void MidiPlay(const QString& name, const QString& folder = QStringLiteral("/Music/"));
+    void MidiPlay(const QString& name, const QString& folder = musicFolder());
+    // "/Music/": the songs' folder under StartDir, with its separators.
+    static QString musicFolder();
 
     // --- The song device, one song at a time ---
     // Opens path (the device type is kept for the record: "Sequencer").

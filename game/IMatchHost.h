@@ -20,13 +20,13 @@
 //   Ship numbers are 1..10. A fleet may come from the network: the host must
 //   not trust its records either (use deckAt from TShipRecord.h).
 
+#include "game/SoundEffect.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace vtx {
-
-enum class Sound { Hit, Miss, Sunk, Won, Lost };
 
 enum class MenuButton { Single, Network, Fight, Options, Scores };
 
