@@ -46,7 +46,6 @@ public:
     explicit MusicPlayer(const QString& startDir, QObject* parent = nullptr);
     ~MusicPlayer() override;
 
-    void setStartDir(const QString& startDir) { m_startDir = startDir; }
     // Without a callback the error text goes to qWarning.
     void setMessageBox(MessageBox box) { m_messageBox = std::move(box); }
 

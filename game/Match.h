@@ -147,9 +147,6 @@ public:
     void elbtFightClick();
     void Timer1Timer();
     void elbtExitClick();
-    // The MCI mode the music player expects before opening a song: always
-    // 525 (stopped).
-    static std::int32_t GetMode() { return 525; }
     // Main window activation and the options window's Close.
     void ActivateTurnTimer();
     // Pushes every menu button state and Timer1's state to the host, e.g.
