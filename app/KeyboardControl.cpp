@@ -53,11 +53,6 @@ void KeyboardControl::addShortcut(TWispButton* button, const QList<QKeySequence>
     button->setToolTip(keysText(keys));
 }
 
-void KeyboardControl::retranslate() {
-    for (const Shortcut& s : m_shortcuts)
-        s.button->setToolTip(keysText(s.keys));
-}
-
 bool KeyboardControl::keyPress(const QKeyEvent& event) {
     const QKeySequence pressed(event.keyCombination());
     for (const Shortcut& s : m_shortcuts) {

@@ -48,8 +48,6 @@ public:
     void attach(TForm1& form);
     // The button's click for its keys; the hover text names the keys.
     void addShortcut(TWispButton* button, const QList<QKeySequence>& keys, std::function<void()> click);
-    // Writes the hover texts again (after the language is chosen).
-    void retranslate();
 
     // True when the key was taken.
     bool keyPress(const QKeyEvent& event);

@@ -28,26 +28,6 @@
 
 namespace vtx {
 
-namespace {
-
-Effect effectOf(Sound sound) {
-    switch (sound) {
-    case Sound::Hit:
-        return Effect::HitSound;
-    case Sound::Miss:
-        return Effect::MissSound;
-    case Sound::Sunk:
-        return Effect::SunkSound;
-    case Sound::Won:
-        return Effect::WonSound;
-    case Sound::Lost:
-        return Effect::LostSound;
-    }
-    return Effect::MissSound;
-}
-
-} // namespace
-
 MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& match, IClock& clock,
                      const FormParts& parts, StatusLine& status, LanHost& lan)
     : m_world(world), m_boards(boards), m_cameraFx(cameraFx), m_match(match), m_clock(clock), m_parts(parts),
@@ -117,7 +97,7 @@ void MatchHost::RestartIdleWait() {
     m_cameraFx.RecordIdleStart();
 }
 void MatchHost::PlaySound(Sound sound) {
-    if (m_parts.sound && m_match.state().SoundOn) m_parts.sound->request(effectOf(sound));
+    if (m_parts.sound && m_match.state().SoundOn) m_parts.sound->request(sound);
 }
 void MatchHost::StartNextSong() {
     if (m_parts.music) m_parts.music->StartNextSong();

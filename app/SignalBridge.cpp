@@ -60,18 +60,14 @@ SignalBridge::SignalBridge(QObject* parent) : QObject(parent) {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    m_installed = true;
+    // A signal whose handler cannot be set acts as it would without the bridge.
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
         g_replaced[i] = false;
-        if (::sigaction(kSignals[i], nullptr, &g_previous[i]) != 0) {
-            m_installed = false;
-            continue;
-        }
+        if (::sigaction(kSignals[i], nullptr, &g_previous[i]) != 0) continue;
         // A signal ignored when the program started stays ignored: that is
         // how nohup and a shell's background jobs ask a program to go on.
         if (g_previous[i].sa_handler == SIG_IGN) continue;
         g_replaced[i] = ::sigaction(kSignals[i], &action, nullptr) == 0;
-        m_installed = m_installed && g_replaced[i];
     }
 }
 

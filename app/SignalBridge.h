@@ -34,10 +34,6 @@ public:
     SignalBridge(const SignalBridge&) = delete;
     SignalBridge& operator=(const SignalBridge&) = delete;
 
-    // False when the pipe or a handler could not be set up (or a signal was
-    // ignored from the start); such a signal acts as it would without the bridge.
-    bool Installed() const { return m_installed; }
-
     static void disableSdlSignalHandlers();
 
 signals:
@@ -48,7 +44,6 @@ private:
     void readPipe();
 
     QSocketNotifier* m_notifier = nullptr;
-    bool m_installed = false;
 };
 
 } // namespace vtx

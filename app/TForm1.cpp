@@ -3,6 +3,7 @@
 #include "app/GameTexts.h"
 #include "app/SignalBridge.h"
 #include "app/TestProbe.h"
+#include "game/DataFiles.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
@@ -228,7 +229,7 @@ void TForm1::FormCreate() {
     DisabledFont();
     // 5. Hidden, with its panel picture.
     hide();
-    if (!LoadPanel(QStringLiteral("data\\panel1.jpg"), QSize(742, 603))) {
+    if (!LoadPanel(datafiles::kMainPanel, QSize(742, 603))) {
         m_startupError = PanelError();
         return;
     }
@@ -290,7 +291,7 @@ void TForm1::FormCreate() {
     // The sunk ships' picture is first shown at the first sinking: a missing
     // or broken file must stop the start with its name, not end a hit
     // half-way. Held here, the boards' later loads share this copy.
-    runStartupStep([this] { m_sunkPicture.LoadFromFile(m_world.path("DATA\\shipkill.jpg")); });
+    runStartupStep([this] { m_sunkPicture.LoadFromFile(m_world.path(datafiles::kSunkShipSkin)); });
 }
 
 void TForm1::activationSteps() {

@@ -2,6 +2,7 @@
 
 #include "audio/MidiHeader.h"
 #include "audio/SoundSystem.h"
+#include "game/DataFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,9 +67,14 @@ void MusicPlayer::FormActivate() {
     BuildPlaylist();
 }
 
+QString MusicPlayer::musicFolder() {
+    const std::string_view folder = datafiles::kMusicFolder;
+    return QLatin1Char('/') + QLatin1String(folder.data(), qsizetype(folder.size())) + QLatin1Char('/');
+}
+
 void MusicPlayer::BuildPlaylist() {
     m_playlist.clear();
-    const QDir dir(m_startDir + QStringLiteral("/Music"));
+    const QDir dir(m_startDir + musicFolder());
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo& entry : entries) {
         if (entry.isFile() && entry.size() > 0) m_playlist.append(entry.fileName());

@@ -46,7 +46,6 @@ public:
     explicit MusicPlayer(const QString& startDir, QObject* parent = nullptr);
     ~MusicPlayer() override;
 
-    void setStartDir(const QString& startDir) { m_startDir = startDir; }
     // Without a callback the error text goes to qWarning.
     void setMessageBox(MessageBox box) { m_messageBox = std::move(box); }
 
@@ -59,7 +58,9 @@ public:
     void bcbEnableMusicClick(bool nowChecked);
     void StopMusic();
     // Plays StartDir + folder + name; folder is "/Music/". Results unchecked.
-    void MidiPlay(const QString& name, const QString& folder = QStringLiteral("/Music/"));
+    void MidiPlay(const QString& name, const QString& folder = musicFolder());
+    // "/Music/": the songs' folder under StartDir, with its separators.
+    static QString musicFolder();
 
     // --- The song device, one song at a time ---
     // Opens path (the device type is kept for the record: "Sequencer").

@@ -1,5 +1,7 @@
 #include "audio/SoundSystem.h"
 
+#include "game/DataFiles.h"
+
 #include <QFile>
 
 #include <SDL2/SDL.h>
@@ -12,12 +14,13 @@ namespace {
 // Output block in sample frames: about 23 ms at 44100 Hz.
 constexpr int kChunkFrames = 1024;
 
-const char* const kEffectFiles[SoundSystem::kEffectCount] = {"bomb.mp3", "water.mp3", "wbomb.mp3", "won.wav",
-                                                             "lost.wav"};
-
 int g_openGeneration = 0;
 
-int channelOf(Effect effect) {
+QLatin1String latin1(std::string_view text) {
+    return QLatin1String(text.data(), qsizetype(text.size()));
+}
+
+int channelOf(Sound effect) {
     return int(effect);
 }
 
@@ -75,14 +78,14 @@ bool SoundSystem::init() {
     }
     m_open = true;
     ++g_openGeneration;
-    Mix_AllocateChannels(kEffectCount);
-    Mix_ReserveChannels(kEffectCount);
+    Mix_AllocateChannels(kSoundCount);
+    Mix_ReserveChannels(kSoundCount);
     m_midi.reapply();
     return true;
 }
 
 void SoundSystem::freeEffects() {
-    for (int channel = 0; channel < kEffectCount; ++channel) {
+    for (int channel = 0; channel < kSoundCount; ++channel) {
         if (m_chunks[channel]) {
             Mix_HaltChannel(channel);
             Mix_FreeChunk(m_chunks[channel]);
@@ -94,17 +97,18 @@ void SoundSystem::freeEffects() {
 void SoundSystem::loadEffects(const QString& startDir) {
     freeEffects();
     if (!m_open) return;
-    for (int i = 0; i < kEffectCount; ++i) {
-        const QString path = startDir + QStringLiteral("/sounds/") + QLatin1String(kEffectFiles[i]);
+    const QString folder = startDir + QLatin1Char('/') + latin1(datafiles::kSoundFolder) + QLatin1Char('/');
+    for (int i = 0; i < kSoundCount; ++i) {
+        const QString path = folder + latin1(soundFile(Sound(i)));
         m_chunks[i] = Mix_LoadWAV(QFile::encodeName(path).constData());
     }
 }
 
-std::uint32_t SoundSystem::handle(Effect effect) const {
+std::uint32_t SoundSystem::handle(Sound effect) const {
     return m_chunks[channelOf(effect)] ? std::uint32_t(channelOf(effect) + 1) : 0;
 }
 
-void SoundSystem::play(Effect effect) {
+void SoundSystem::play(Sound effect) {
     const int channel = channelOf(effect);
     Mix_Chunk* chunk = m_chunks[channel];
     if (!m_open || !chunk) return;

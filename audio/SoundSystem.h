@@ -2,6 +2,7 @@
 
 #include "audio/MidiOutput.h"
 #include "audio/WaveOutput.h"
+#include "game/SoundEffect.h"
 
 #include <QString>
 
@@ -12,9 +13,6 @@ struct Mix_Chunk;
 struct SDL_version;
 
 namespace vtx {
-
-// The five game sounds, in the order they are created at start-up.
-enum class Effect { HitSound, MissSound, SunkSound, WonSound, LostSound };
 
 // The sound layer: SDL2_mixer opened on the default output at 44100 Hz,
 // signed 16-bit stereo, with one dedicated mixer channel per effect so that
@@ -53,15 +51,15 @@ public:
     bool init();
     bool isOpen() const { return m_open; }
 
-    // Loads "<startDir>/sounds/bomb.mp3", "water.mp3", "wbomb.mp3", "won.wav",
-    // "lost.wav" (startDir without a trailing '/'). Missing or unreadable
-    // files, or no open device, leave that handle 0. Replaces earlier loads.
+    // Loads each sound's file, "<startDir>/sounds/" + soundFile(sound)
+    // (startDir without a trailing '/'). Missing or unreadable files, or no
+    // open device, leave that handle 0. Replaces earlier loads.
     void loadEffects(const QString& startDir);
-    // Non-zero when the effect is loaded; 1..5 by effect.
-    std::uint32_t handle(Effect effect) const;
+    // Non-zero when the effect is loaded; 1..kSoundCount by sound.
+    std::uint32_t handle(Sound effect) const;
 
-    void play(Effect effect);
-    void request(Effect effect) {
+    void play(Sound effect);
+    void request(Sound effect) {
         if (m_soundOn) play(effect);
     }
 
@@ -77,7 +75,6 @@ public:
     static int openGeneration();
 
     static constexpr int kFrequency = 44100;
-    static constexpr int kEffectCount = 5;
 
 private:
     void freeEffects();
@@ -85,7 +82,7 @@ private:
     bool m_soundOn = true;
     bool m_open = false;
     bool m_sdlAudioInitialised = false;
-    std::array<Mix_Chunk*, kEffectCount> m_chunks{};
+    std::array<Mix_Chunk*, kSoundCount> m_chunks{};
     WaveOutput m_wave;
     MidiOutput m_midi;
 };

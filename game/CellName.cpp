@@ -1,6 +1,7 @@
 #include "game/CellName.h"
 
 #include "game/GameTypes.h"
+#include "game/TextClean.h"
 
 namespace vtx {
 
@@ -16,11 +17,7 @@ std::int32_t rowOfLetter(std::string_view name, std::size_t at) {
 // form a number.
 std::int32_t numberAt(std::string_view name, std::size_t at) {
     if (at >= name.size()) return 0;
-    std::string_view digits = name.substr(at, 2);
-    while (!digits.empty() && digits.front() == ' ')
-        digits.remove_prefix(1);
-    while (!digits.empty() && digits.back() == ' ')
-        digits.remove_suffix(1);
+    const std::string_view digits = trimBlanks(name.substr(at, 2));
     if (digits.empty()) return 0;
     std::int32_t value = 0;
     for (char ch : digits) {

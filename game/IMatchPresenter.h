@@ -4,11 +4,11 @@
 // texts, the sounds and the music, the status line and the menu buttons.
 // Part of IMatchHost (its contract holds).
 
+#include "game/SoundEffect.h"
+
 #include <string_view>
 
 namespace vtx {
-
-enum class Sound { Hit, Miss, Sunk, Won, Lost };
 
 enum class MenuButton { Single, Network, Fight, Options, Scores };
 

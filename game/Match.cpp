@@ -13,19 +13,19 @@ namespace vtx {
 
 Match::Match(IMatchHost& host, IClock& clock) : m_host(host), m_clock(clock) {
     for (std::int32_t i = 0; i < GridCells; ++i)
-        m_s.TargetCells[std::size_t(i)] = i + 1;
+        m_state.TargetCells[std::size_t(i)] = i + 1;
 }
 
 void Match::RemoveTarget(std::int32_t row, std::int32_t column) {
     const std::int32_t wanted = CellNumber(row, column);
-    const std::int32_t count = std::clamp(m_s.TargetCount, 0, GridCells);
-    auto first = m_s.TargetCells.begin();
+    const std::int32_t count = std::clamp(m_state.TargetCount, 0, GridCells);
+    auto first = m_state.TargetCells.begin();
     auto last = first + count;
     auto found = std::find(first, last, wanted);
     if (found == last) return;
     std::move(found + 1, last, found);
     *(last - 1) = 0;
-    m_s.TargetCount = count - 1;
+    m_state.TargetCount = count - 1;
 }
 
 // ------------------------------------------------------------------ arrangement
@@ -64,47 +64,47 @@ void Match::writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int3
 }
 
 void Match::ArrangeFleet() {
-    m_s.PlaceHorizontal = true;
-    m_s.WorkField = emptyField();
-    m_s.WorkFleet = TFleet{};
+    m_state.PlaceHorizontal = true;
+    m_state.WorkField = emptyField();
+    m_state.WorkFleet = TFleet{};
     for (std::int32_t n = 1; n <= FleetShips; ++n) {
         const std::int32_t size = ShipSizes[std::size_t(n - 1)];
         for (;;) {
             m_random.reseed(m_clock);
             const std::int32_t column = m_random.Random(10) + 1;
             const std::int32_t row = m_random.Random(10) + 1;
-            m_s.PlaceHorizontal = !m_s.PlaceHorizontal;
-            if (!fits(m_s.WorkField, size, row, column, m_s.PlaceHorizontal)) continue;
-            writeShip(m_s.WorkField, m_s.WorkFleet[std::size_t(n - 1)], n, row, column, m_s.PlaceHorizontal);
+            m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
+            if (!fits(m_state.WorkField, size, row, column, m_state.PlaceHorizontal)) continue;
+            writeShip(m_state.WorkField, m_state.WorkFleet[std::size_t(n - 1)], n, row, column, m_state.PlaceHorizontal);
             break;
         }
     }
 }
 
 void Match::Place_Ships() {
-    if (m_s.Arranging) {
-        m_s.HoverPicking = true;
-        m_s.OwnField = emptyField();
-        m_s.OwnFleet = TFleet{};
-        m_s.PlaceHorizontal = true;
+    if (m_state.Arranging) {
+        m_state.HoverPicking = true;
+        m_state.OwnField = emptyField();
+        m_state.OwnFleet = TFleet{};
+        m_state.PlaceHorizontal = true;
         // Before any pick the model has no cell yet: show it on a1 until the
         // first hover moves it.
-        const std::int32_t row = insideGrid(m_s.PickedRow, m_s.PickedColumn) ? m_s.PickedRow : 1;
-        const std::int32_t column = insideGrid(m_s.PickedRow, m_s.PickedColumn) ? m_s.PickedColumn : 1;
-        m_host.ShowShipModel(m_s.ShipToPlace);
-        m_host.PutShipModelAt(m_s.ShipToPlace, row, column);
+        const std::int32_t row = insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedRow : 1;
+        const std::int32_t column = insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedColumn : 1;
+        m_host.ShowShipModel(m_state.ShipToPlace);
+        m_host.PutShipModelAt(m_state.ShipToPlace, row, column);
         setTimer1Interval(5);
         setTimer1(true);
     } else {
-        m_s.HoverPicking = false;
+        m_state.HoverPicking = false;
         ArrangeFleet();
-        m_s.OwnField = m_s.WorkField;
-        m_s.OwnFleet = m_s.WorkFleet;
+        m_state.OwnField = m_state.WorkField;
+        m_state.OwnFleet = m_state.WorkFleet;
         m_host.PositionOwnShipModels();
         const std::uint32_t start = m_flowSerial;
         m_host.AnimateShipModels();
         if (start != m_flowSerial) return; // an Exit ran inside the animation's pumping
-        if (m_s.NetMode && m_s.NetConnected) {
+        if (m_state.NetMode && m_state.NetConnected) {
             sendFleetExchange();
             return;
         }
@@ -113,33 +113,33 @@ void Match::Place_Ships() {
     // blocks arrived before this arrangement or come after it; a generated
     // fleet would only overwrite blocks already here. The set-up runs when
     // the last ship is placed.
-    if (m_s.NetMode && m_s.NetConnected) return;
+    if (m_state.NetMode && m_state.NetConnected) return;
     ArrangeFleet();
-    m_s.EnemyField = m_s.WorkField;
-    m_s.EnemyFleet = m_s.WorkFleet;
+    m_state.EnemyField = m_state.WorkField;
+    m_state.EnemyFleet = m_state.WorkFleet;
     m_host.PositionEnemyShipModels();
     RunDifficultySetup(m_host.difficultyIndex());
 }
 
 bool Match::PlaceShipAt() {
-    const std::int32_t n = m_s.ShipToPlace;
-    if (!m_s.Arranging || n < 1 || n > FleetShips) return false;
-    const std::int32_t row = m_s.PickedRow;
-    const std::int32_t column = m_s.PickedColumn;
-    if (!fits(m_s.OwnField, ShipSizes[std::size_t(n - 1)], row, column, m_s.PlaceHorizontal)) return false;
-    writeShip(m_s.OwnField, m_s.OwnFleet[std::size_t(n - 1)], n, row, column, m_s.PlaceHorizontal);
+    const std::int32_t n = m_state.ShipToPlace;
+    if (!m_state.Arranging || n < 1 || n > FleetShips) return false;
+    const std::int32_t row = m_state.PickedRow;
+    const std::int32_t column = m_state.PickedColumn;
+    if (!fits(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column, m_state.PlaceHorizontal)) return false;
+    writeShip(m_state.OwnField, m_state.OwnFleet[std::size_t(n - 1)], n, row, column, m_state.PlaceHorizontal);
     m_host.PutShipModelAt(n, row, column);
-    m_s.ShipToPlace = n + 1;
-    if (m_s.ShipToPlace <= FleetShips) m_host.ShowShipModel(m_s.ShipToPlace);
-    if (m_s.ShipToPlace == FleetShips + 1) finishManualArrangement();
+    m_state.ShipToPlace = n + 1;
+    if (m_state.ShipToPlace <= FleetShips) m_host.ShowShipModel(m_state.ShipToPlace);
+    if (m_state.ShipToPlace == FleetShips + 1) finishManualArrangement();
     return true;
 }
 
 void Match::finishManualArrangement() {
     const std::uint32_t match = m_flowSerial;
     setTimer1(false);
-    setTimer1Interval(m_s.TurnDelay * 1000);
-    m_s.Arranging = false;
+    setTimer1Interval(m_state.TurnDelay * 1000);
+    m_state.Arranging = false;
     m_host.ShowFormMess(60, "Ships Arrangement Complete!", true);
     // The message and the animation let queued clicks run: after an Exit (and
     // perhaps a new Single) the rest belongs to a match that is over.
@@ -151,28 +151,28 @@ void Match::finishManualArrangement() {
     m_host.AnimateShipModels();
     if (match != m_flowSerial) return;
     m_host.PositionOwnShipModels();
-    m_s.HoverPicking = false;
+    m_state.HoverPicking = false;
     RunDifficultySetup(m_host.difficultyIndex());
-    if (!m_s.NetMode) SetMenuButton(MenuButton::Fight, true, true);
-    if (m_s.NetMode && m_s.NetConnected) sendFleetExchange();
+    if (!m_state.NetMode) SetMenuButton(MenuButton::Fight, true, true);
+    if (m_state.NetMode && m_state.NetConnected) sendFleetExchange();
 }
 
 void Match::TogglePlaceHorizontal() {
-    if (!m_s.Arranging) return;
-    m_s.PlaceHorizontal = !m_s.PlaceHorizontal;
+    if (!m_state.Arranging) return;
+    m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
     m_host.ShowPlacementPreview();
     m_host.SetStatus(placementStatus());
 }
 
 std::string_view Match::placementStatus() const {
-    const std::int32_t n = m_s.ShipToPlace;
+    const std::int32_t n = m_state.ShipToPlace;
     if (n < 1 || n > FleetShips) return status::PlaceHere;
     std::string_view problem = status::PlaceHere;
     for (std::int32_t k = 0; k < ShipSizes[std::size_t(n - 1)]; ++k) {
-        const std::int32_t r = m_s.PlaceHorizontal ? m_s.PickedRow : m_s.PickedRow + k;
-        const std::int32_t c = m_s.PlaceHorizontal ? m_s.PickedColumn + k : m_s.PickedColumn;
+        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + k;
+        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + k : m_state.PickedColumn;
         if (!insideGrid(r, c)) return status::PlaceOffBoard;
-        const char cell = cellAt(m_s.OwnField, r, c);
+        const char cell = cellAt(m_state.OwnField, r, c);
         if (cell == CellDeck) problem = status::PlaceOverlaps;
         if (cell != CellWater && problem == status::PlaceHere) problem = status::PlaceTouches;
     }
@@ -180,8 +180,8 @@ std::string_view Match::placementStatus() const {
 }
 
 void Match::FightRefused() {
-    if (!m_s.Arranging || !m_s.GameInProgress) return;
-    const std::int32_t left = FleetShips + 1 - m_s.ShipToPlace;
+    if (!m_state.Arranging || !m_state.GameInProgress) return;
+    const std::int32_t left = FleetShips + 1 - m_state.ShipToPlace;
     m_host.SetStatus(std::string(status::FightNeedsFleet) + " " + std::to_string(left) +
                      (left == 1 ? " ship" : " ships") + " left.");
 }
@@ -206,8 +206,8 @@ void Match::RunDifficultySetup(std::int32_t index) {
 
 bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column) {
     const bool own = board == OwnBoard;
-    Field& field = own ? m_s.OwnField : m_s.EnemyField;
-    TFleet& fleet = own ? m_s.OwnFleet : m_s.EnemyFleet;
+    Field& field = own ? m_state.OwnField : m_state.EnemyField;
+    TFleet& fleet = own ? m_state.OwnFleet : m_state.EnemyFleet;
     bool result = false;
     for (std::int32_t n = 1; n <= FleetShips; ++n) {
         TShipRecord& ship = fleet[std::size_t(n - 1)];
@@ -227,7 +227,7 @@ bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column)
             }
             m_host.PlaySound(Sound::Sunk);
             m_host.StartShake();
-            if (own) m_s.HitCount = 0;
+            if (own) m_state.HitCount = 0;
             ship.Sunk = 1;
             m_host.ShowSunkShip(board, n);
             for (int j = 1; j <= deckSlots(ship); ++j) {
@@ -256,9 +256,9 @@ bool Match::HitOwnShip(std::int32_t row, std::int32_t column) {
 }
 
 std::int32_t Match::SearchForWin() const {
-    const bool ownClear = std::find(m_s.OwnField.begin(), m_s.OwnField.end(), CellDeck) == m_s.OwnField.end();
+    const bool ownClear = std::find(m_state.OwnField.begin(), m_state.OwnField.end(), CellDeck) == m_state.OwnField.end();
     const bool enemyClear =
-        std::find(m_s.EnemyField.begin(), m_s.EnemyField.end(), CellDeck) == m_s.EnemyField.end();
+        std::find(m_state.EnemyField.begin(), m_state.EnemyField.end(), CellDeck) == m_state.EnemyField.end();
     if (enemyClear) return 2;
     if (ownClear) return 1;
     return 0;
@@ -272,16 +272,16 @@ std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, 
 }
 
 bool Match::PlayerShootAt(std::int32_t row, std::int32_t column) {
-    if (m_s.Arranging || m_s.PlayerTurn != 1 || !m_s.FightStarted || !insideGrid(row, column)) return false;
+    if (m_state.Arranging || m_state.PlayerTurn != 1 || !m_state.FightStarted || !insideGrid(row, column)) return false;
     playerShot(row, column);
     return true;
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
-    m_s.PlayerShots =
-        m_s.PlayerShots == std::numeric_limits<std::int32_t>::max() ? m_s.PlayerShots : m_s.PlayerShots + 1;
-    if (m_s.NetMode && m_s.NetConnected) m_host.SendShot(row, column);
-    const char c = cellAt(m_s.EnemyField, row, column);
+    m_state.PlayerShots =
+        m_state.PlayerShots == std::numeric_limits<std::int32_t>::max() ? m_state.PlayerShots : m_state.PlayerShots + 1;
+    if (m_state.NetMode && m_state.NetConnected) m_host.SendShot(row, column);
+    const char c = cellAt(m_state.EnemyField, row, column);
     if (c == CellDeck) {
         m_host.MarkShot(EnemyBoard, row, column, true);
         m_host.PlaySound(Sound::Hit);
@@ -292,16 +292,16 @@ void Match::playerShot(std::int32_t row, std::int32_t column) {
     if (c != CellHit) m_host.MarkShot(EnemyBoard, row, column, false);
     m_host.PlaySound(Sound::Miss);
     m_host.SetStatus(status::EnemyMove);
-    m_s.PlayerTurn = 0;
+    m_state.PlayerTurn = 0;
     setTimer1(true);
 }
 
 bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
-    const char c = cellAt(m_s.OwnField, row, column);
+    const char c = cellAt(m_state.OwnField, row, column);
     if (c == CellWater) {
         m_host.MarkShot(OwnBoard, row, column, false);
         m_host.SetStatus(aimed ? status::ComputerMissed : status::Missed);
-        setCell(m_s.OwnField, row, column, CellZone);
+        setCell(m_state.OwnField, row, column, CellZone);
         return false;
     }
     if (c == CellDeck) {
@@ -313,12 +313,12 @@ bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aime
 }
 
 bool Match::NetShoot() {
-    const std::int32_t row = m_s.NetMoveRow;
-    const std::int32_t column = m_s.NetMoveCol;
-    const char c = cellAt(m_s.OwnField, row, column);
+    const std::int32_t row = m_state.NetMoveRow;
+    const std::int32_t column = m_state.NetMoveCol;
+    const char c = cellAt(m_state.OwnField, row, column);
     if (c == CellWater || c == CellZone) {
         m_host.MarkShot(OwnBoard, row, column, false);
-        setCell(m_s.OwnField, row, column, CellZone);
+        setCell(m_state.OwnField, row, column, CellZone);
         return false;
     }
     if (c == CellDeck) {
@@ -330,20 +330,20 @@ bool Match::NetShoot() {
 
 void Match::winMatch() {
     setTimer1(false);
-    m_s.LastPoints = computePoints(m_s.Level, m_s.PlayerShots, m_s.EnemyHits);
-    const bool lanMatch = m_s.NetMode && m_s.NetConnected; // Exit clears both
+    m_state.LastPoints = computePoints(m_state.Level, m_state.PlayerShots, m_state.EnemyHits);
+    const bool lanMatch = m_state.NetMode && m_state.NetConnected; // Exit clears both
     if (lanMatch) m_host.StopMusic();
-    m_s.GameWon = true;
+    m_state.GameWon = true;
     m_host.ShowWinMessage();
     elbtExitClick();
-    m_s.ScorePending = true;
+    m_state.ScorePending = true;
     if (!lanMatch) m_host.ShowScoreWindowModal();
 }
 
 void Match::loseMatch() {
     setTimer1(false);
     m_host.ShowEnemySurvivors();
-    m_s.GameLost = true;
+    m_state.GameLost = true;
     m_host.ShowLossMessage();
     elbtExitClick();
 }

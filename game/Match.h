@@ -74,8 +74,8 @@ public:
     Match(const Match&) = delete;
     Match& operator=(const Match&) = delete;
 
-    MatchState& state() { return m_s; }
-    const MatchState& state() const { return m_s; }
+    MatchState& state() { return m_state; }
+    const MatchState& state() const { return m_state; }
     GameRandom& random() { return m_random; }
 
     // ---------------------------------------------------------------- grids
@@ -148,9 +148,6 @@ public:
     void elbtFightClick();
     void Timer1Timer();
     void elbtExitClick();
-    // The MCI mode the music player expects before opening a song: always
-    // 525 (stopped).
-    static std::int32_t GetMode() { return 525; }
     // Main window activation: the computer's pause is one second again.
     void ActivateTurnTimer();
     // The computer's pause between its shots, in seconds; Timer1 follows
@@ -205,7 +202,7 @@ private:
     IMatchHost& m_host;
     IClock& m_clock;
     GameRandom m_random;
-    MatchState m_s;
+    MatchState m_state;
     // Counts every Single and Exit. A handler notes it before a call that
     // pumps messages and stops when it changed: the match it was building
     // ended (or another began) inside that call.

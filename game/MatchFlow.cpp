@@ -10,26 +10,26 @@
 namespace vtx {
 
 void Match::setTimer1(bool enabled) {
-    if (m_s.Timer1Enabled == enabled) return;
-    m_s.Timer1Enabled = enabled;
-    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+    if (m_state.Timer1Enabled == enabled) return;
+    m_state.Timer1Enabled = enabled;
+    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
 }
 
 void Match::setTimer1Interval(std::int32_t ms) {
-    if (m_s.Timer1Interval == ms) return;
-    m_s.Timer1Interval = ms;
-    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+    if (m_state.Timer1Interval == ms) return;
+    m_state.Timer1Interval = ms;
+    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
 }
 
 void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont) {
-    m_s.Buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
+    m_state.Buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
     m_host.SetButton(button, enabled, whiteFont);
 }
 
 void Match::refreshHost() {
-    for (std::size_t i = 0; i < m_s.Buttons.size(); ++i)
-        m_host.SetButton(static_cast<MenuButton>(i), m_s.Buttons[i].enabled, m_s.Buttons[i].whiteFont);
-    m_host.SetTimer1(m_s.Timer1Enabled, m_s.Timer1Interval);
+    for (std::size_t i = 0; i < m_state.Buttons.size(); ++i)
+        m_host.SetButton(static_cast<MenuButton>(i), m_state.Buttons[i].enabled, m_state.Buttons[i].whiteFont);
+    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
 }
 
 void Match::ActivateTurnTimer() {
@@ -37,34 +37,34 @@ void Match::ActivateTurnTimer() {
 }
 
 void Match::SetTurnDelay(std::int32_t seconds) {
-    m_s.TurnDelay = seconds;
+    m_state.TurnDelay = seconds;
     // A manual arrangement and a LAN battle run the timer at 5 ms; the focus
     // coming back to the window must not slow them to a second a tick.
-    if (m_s.Arranging || (m_s.FightStarted && m_s.NetConnected)) return;
-    setTimer1Interval(m_s.TurnDelay * 1000);
+    if (m_state.Arranging || (m_state.FightStarted && m_state.NetConnected)) return;
+    setTimer1Interval(m_state.TurnDelay * 1000);
 }
 
 void Match::elbtSingleGameClick() {
     const std::uint32_t start = ++m_flowSerial;
     if (m_host.musicChecked()) m_host.StartNextSong();
-    m_s.IdleSpin = false;
-    m_s.GameWon = false;
-    m_s.GameLost = false;
-    m_s.HudPulse = 100;
+    m_state.IdleSpin = false;
+    m_state.GameWon = false;
+    m_state.GameLost = false;
+    m_state.HudPulse = 100;
     m_host.ResetBoards();
     m_host.HideHudMessage();
-    m_s.Level = 1;
+    m_state.Level = 1;
     for (std::int32_t i = 0; i < GridCells; ++i)
-        m_s.TargetCells[std::size_t(i)] = i + 1;
+        m_state.TargetCells[std::size_t(i)] = i + 1;
     // A won LAN match's points wait for the high-score window; a new match
     // before it opens must not turn them into nothing.
-    if (!m_s.ScorePending) m_s.LastPoints = 0;
-    m_s.PlayerShots = 0;
-    m_s.EnemyHits = 0;
-    m_s.NetMovePending = false;
+    if (!m_state.ScorePending) m_state.LastPoints = 0;
+    m_state.PlayerShots = 0;
+    m_state.EnemyHits = 0;
+    m_state.NetMovePending = false;
     SetMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
-    if (!(m_s.NetMode && m_s.NetConnected)) setTimer1Interval(m_s.TurnDelay * 1000);
+    if (!(m_state.NetMode && m_state.NetConnected)) setTimer1Interval(m_state.TurnDelay * 1000);
     m_starting = true;
     m_host.Delay(100);
     // The wait and the ship animation let queued clicks run: an Exit there
@@ -74,123 +74,123 @@ void Match::elbtSingleGameClick() {
     if (start != m_flowSerial) return;
     m_starting = false;
     SetMenuButton(MenuButton::Network, false, false);
-    if (m_s.Arranging) {
+    if (m_state.Arranging) {
         SetMenuButton(MenuButton::Scores, false, true);
         SetMenuButton(MenuButton::Options, false, true);
         // Grey: a white Fight looked ready while ships were still to be placed.
         SetMenuButton(MenuButton::Fight, false, false);
-    } else if (!m_s.NetMode) {
+    } else if (!m_state.NetMode) {
         SetMenuButton(MenuButton::Fight, true, true);
     }
     m_host.EnableScrollTimer();
-    m_s.GameInProgress = true;
+    m_state.GameInProgress = true;
     m_host.ShowLogo(false);
 }
 
 void Match::InitGame() {
-    m_s.Hunting = false;
-    m_s.HitCount = 0;
-    m_s.TargetCount = GridCells;
-    m_s.PlayerTurn = 0;
-    m_s.ShipToPlace = 1;
-    m_s.Arranging = m_host.manualArrangementChecked();
+    m_state.Hunting = false;
+    m_state.HitCount = 0;
+    m_state.TargetCount = GridCells;
+    m_state.PlayerTurn = 0;
+    m_state.ShipToPlace = 1;
+    m_state.Arranging = m_host.manualArrangementChecked();
     const std::uint32_t start = m_flowSerial;
     Place_Ships();
     if (start != m_flowSerial) return;
-    if (!m_s.Arranging) m_host.HideShipModels(false);
+    if (!m_state.Arranging) m_host.HideShipModels(false);
     // The player's own choice of level stays unless "vortalix.ini" names one.
     if (const auto level = m_host.readVortalixDifficulty()) m_host.setDifficultyIndex(*level);
-    if (m_s.Arranging) setTimer1(true);
+    if (m_state.Arranging) setTimer1(true);
 }
 
 void Match::elbtFightClick() {
     // Only a ready match can start its battle, whatever the widget state.
-    if (!m_s.button(MenuButton::Fight).enabled || !m_s.GameInProgress || m_s.Arranging || m_s.FightStarted)
+    if (!m_state.button(MenuButton::Fight).enabled || !m_state.GameInProgress || m_state.Arranging || m_state.FightStarted)
         return;
     setTimer1(true);
     SetMenuButton(MenuButton::Fight, false, false);
     SetMenuButton(MenuButton::Single, false, false);
     SetMenuButton(MenuButton::Network, false, false);
-    m_s.FightStarted = true;
-    m_s.HoverPicking = false;
+    m_state.FightStarted = true;
+    m_state.HoverPicking = false;
 }
 
 void Match::Timer1Timer() {
-    if (!m_s.FightStarted || m_s.PlayerTurn != 0) return;
+    if (!m_state.FightStarted || m_state.PlayerTurn != 0) return;
     bool shot = false;
     bool hit = false;
-    if (!m_s.NetConnected) {
-        m_s.HitCount = 0;
-        m_s.Hunting = CollectHits();
-        hit = m_s.Hunting ? SmartShoot() : Shoot();
+    if (!m_state.NetConnected) {
+        m_state.HitCount = 0;
+        m_state.Hunting = CollectHits();
+        hit = m_state.Hunting ? SmartShoot() : Shoot();
         shot = true;
-    } else if (m_s.NetMovePending) {
+    } else if (m_state.NetMovePending) {
         hit = NetShoot();
-        m_s.NetMovePending = false;
+        m_state.NetMovePending = false;
         shot = true;
     }
     if (shot) {
         if (hit) {
             m_host.PlaySound(Sound::Hit);
             m_host.SetStatus(status::EnemyMove);
-            m_s.EnemyHits += 1;
+            m_state.EnemyHits += 1;
         } else {
             m_host.PlaySound(Sound::Miss);
-            m_s.PlayerTurn = 1;
+            m_state.PlayerTurn = 1;
             m_host.SetStatus(status::PlayerMove);
             setTimer1(false);
         }
     }
-    if (SearchForWin() == 1 && !m_s.Arranging) loseMatch();
+    if (SearchForWin() == 1 && !m_state.Arranging) loseMatch();
 }
 
 void Match::elbtExitClick() {
     ++m_flowSerial;
     // Exit inside Single's wait ends the match being started, not the program.
-    const bool matchRunning = m_s.GameInProgress || m_starting;
+    const bool matchRunning = m_state.GameInProgress || m_starting;
     m_starting = false;
     // The menu after a match is the menu of a fresh start: the world rests
     // until nobody has touched the mouse for the idle time, and a move stops
     // the spin again (a spin set at once here outlived every mouse move).
-    m_s.IdleSpin = false;
+    m_state.IdleSpin = false;
     m_host.RestartIdleWait();
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
-    if (m_s.NetMode && !m_s.GameLost && !m_s.GameWon) m_host.SendLeave();
-    m_s.NetMode = false;
-    m_s.NetConnected = false;
+    if (m_state.NetMode && !m_state.GameLost && !m_state.GameWon) m_host.SendLeave();
+    m_state.NetMode = false;
+    m_state.NetConnected = false;
     m_host.StopMusic();
-    if (!m_s.GameLost && !m_s.GameWon) m_host.ShowLogo(true);
-    m_s.FleetSent = false;
-    m_s.FleetReceived = false;
+    if (!m_state.GameLost && !m_state.GameWon) m_host.ShowLogo(true);
+    m_state.FleetSent = false;
+    m_state.FleetReceived = false;
     // A block announced for this match is no block of the next one, and a
     // shot not yet applied is no shot of the next opponent.
-    m_s.ExpectInfo = false;
-    m_s.ExpectField = false;
-    m_s.NetMovePending = false;
+    m_state.ExpectInfo = false;
+    m_state.ExpectField = false;
+    m_state.NetMovePending = false;
     m_host.SetStatus("");
     // An unfinished manual arrangement ends with the match: the menu must not
     // keep taking placements or enable Fight outside a match.
-    if (m_s.Arranging) {
-        m_s.Arranging = false;
-        m_s.HoverPicking = false;
-        m_s.ShipToPlace = 1;
+    if (m_state.Arranging) {
+        m_state.Arranging = false;
+        m_state.HoverPicking = false;
+        m_state.ShipToPlace = 1;
         setTimer1(false);
-        setTimer1Interval(m_s.TurnDelay * 1000);
+        setTimer1Interval(m_state.TurnDelay * 1000);
     }
     if (matchRunning) {
         // A match left before its end leaves nothing of it on the boards; a
         // finished one keeps its last picture under the result.
-        if (!m_s.GameLost && !m_s.GameWon) m_host.ResetBoards();
-        if (m_s.GameLost) m_host.PlaySound(Sound::Lost);
-        if (m_s.GameWon) m_host.PlaySound(Sound::Won);
-        m_s.GameLost = true;
-        m_s.GameInProgress = false;
+        if (!m_state.GameLost && !m_state.GameWon) m_host.ResetBoards();
+        if (m_state.GameLost) m_host.PlaySound(Sound::Lost);
+        if (m_state.GameWon) m_host.PlaySound(Sound::Won);
+        m_state.GameLost = true;
+        m_state.GameInProgress = false;
         SetMenuButton(MenuButton::Single, true, true);
         SetMenuButton(MenuButton::Network, true, true);
         SetMenuButton(MenuButton::Fight, false, false);
-        m_s.FightStarted = false;
-        m_s.HoverPicking = false;
+        m_state.FightStarted = false;
+        m_state.HoverPicking = false;
         // A timer left running from the computer's turn would fire the next
         // match's first shot at its old pace instead of one interval after Fight.
         setTimer1(false);
@@ -203,26 +203,26 @@ void Match::elbtExitClick() {
 
 void Match::ParseCellName(std::string_view name) {
     const ParsedCell cell = parseCellName(name);
-    m_s.PickedRow = cell.row;
-    m_s.PickedColumn = cell.column;
-    m_s.PickedBoard = cell.board;
+    m_state.PickedRow = cell.row;
+    m_state.PickedColumn = cell.column;
+    m_state.PickedBoard = cell.board;
 }
 
 void Match::CellHover(std::string_view name) {
-    if (!m_s.Arranging) return;
+    if (!m_state.Arranging) return;
     ParseCellName(name);
-    if (m_s.ShipToPlace < 1 || m_s.ShipToPlace > FleetShips) return;
+    if (m_state.ShipToPlace < 1 || m_state.ShipToPlace > FleetShips) return;
     m_host.ShowPlacementPreview();
     m_host.SetStatus(placementStatus());
 }
 
 void Match::CellMouseDown(std::string_view name, MouseButton button) {
-    if (m_s.Arranging && button == MouseButton::Right) TogglePlaceHorizontal();
-    if (m_s.Arranging && button == MouseButton::Left && m_s.PickedBoard == OwnBoard) PlaceShipAt();
-    if (!m_s.Arranging && m_s.PlayerTurn == 1) {
+    if (m_state.Arranging && button == MouseButton::Right) TogglePlaceHorizontal();
+    if (m_state.Arranging && button == MouseButton::Left && m_state.PickedBoard == OwnBoard) PlaceShipAt();
+    if (!m_state.Arranging && m_state.PlayerTurn == 1) {
         ParseCellName(name);
-        if (m_s.PickedBoard == EnemyBoard && button == MouseButton::Left)
-            PlayerShootAt(m_s.PickedRow, m_s.PickedColumn);
+        if (m_state.PickedBoard == EnemyBoard && button == MouseButton::Left)
+            PlayerShootAt(m_state.PickedRow, m_state.PickedColumn);
     }
 }
 
@@ -230,40 +230,40 @@ void Match::CellMouseDown(std::string_view name, MouseButton button) {
 
 void Match::sendFleetExchange() {
     m_host.SendFleet();
-    m_s.FleetSent = true;
+    m_state.FleetSent = true;
     CompleteFleetExchange(); // the opponent's fleet may be here already
 }
 
 void Match::CompleteFleetExchange() {
-    if (!m_s.FleetSent || !m_s.FleetReceived) return;
-    m_s.FightStarted = true;
-    if (m_s.NetRole == 1) m_s.PlayerTurn = 1;
-    if (m_s.NetRole == 2) m_s.PlayerTurn = 0;
-    m_s.FleetSent = false;
-    m_s.FleetReceived = false;
+    if (!m_state.FleetSent || !m_state.FleetReceived) return;
+    m_state.FightStarted = true;
+    if (m_state.NetRole == 1) m_state.PlayerTurn = 1;
+    if (m_state.NetRole == 2) m_state.PlayerTurn = 0;
+    m_state.FleetSent = false;
+    m_state.FleetReceived = false;
     setTimer1Interval(5);
     m_host.SetStatus(status::ReadyToPlay);
 }
 
 void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
-    if (!m_s.NetMode) return; // a side that left ignores its old opponent
-    m_s.NetMoveRow = row;
-    m_s.NetMoveCol = column;
-    m_s.NetMovePending = true;
-    m_s.PlayerTurn = 0;
+    if (!m_state.NetMode) return; // a side that left ignores its old opponent
+    m_state.NetMoveRow = row;
+    m_state.NetMoveCol = column;
+    m_state.NetMovePending = true;
+    m_state.PlayerTurn = 0;
     setTimer1(true);
 }
 
 void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) {
-    if (!m_s.NetMode) return;
-    overwriteFleetPrefix(m_s.EnemyFleet, bytes);
+    if (!m_state.NetMode) return;
+    overwriteFleetPrefix(m_state.EnemyFleet, bytes);
 }
 
 void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
-    if (!m_s.NetMode) return;
-    overwriteFieldPrefix(m_s.EnemyField, bytes);
+    if (!m_state.NetMode) return;
+    overwriteFieldPrefix(m_state.EnemyField, bytes);
     m_host.PositionEnemyShipModels();
-    m_s.FleetReceived = true;
+    m_state.FleetReceived = true;
     CompleteFleetExchange();
 }
 

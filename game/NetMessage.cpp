@@ -1,6 +1,7 @@
 #include "game/NetMessage.h"
 
 #include "game/PadStr.h"
+#include "game/TextClean.h"
 
 #include <array>
 #include <charconv>
@@ -8,14 +9,6 @@
 namespace vtx::net {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 // Characters first..first+1 (1-based) of text, as far as the text reaches.
 std::string_view twoChars(std::string_view text, std::size_t first) {

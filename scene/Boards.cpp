@@ -1,6 +1,7 @@
 #include "scene/Boards.h"
 
 #include "game/CellName.h"
+#include "game/DataFiles.h"
 #include "scene/World.h"
 
 namespace vtx {
@@ -12,8 +13,6 @@ constexpr const char* MarkFrame = "frame1";
 constexpr const char* MarkHint = "hint";
 constexpr const char* MarkHit = "hit";
 constexpr const char* MarkBad = "bad";
-constexpr const char* ShipTexture = "DATA\\ship2.jpg";
-constexpr const char* SunkTexture = "DATA\\shipkill.jpg";
 
 glm::vec3 toVec(const glm::ivec3& p) {
     return {float(p.x), float(p.y), float(p.z)};
@@ -65,7 +64,7 @@ void Boards::ResetBoards() {
     HideShipModels(true);
     for (int n = 1; n <= FleetShips; ++n)
         for (TActor* model : {ownModel(n), enemyModel(n)})
-            if (model) model->Material.Texture.Image.LoadFromFile(m_world.path(ShipTexture));
+            if (model) model->Material.Texture.Image.LoadFromFile(m_world.path(datafiles::kShipSkin));
     const TGLEffects noFire = m_world.Plane1->Effects;
     for (auto* table : {&OwnCells, &EnemyCells})
         for (auto& row : *table)
@@ -93,7 +92,7 @@ void Boards::ShowSunkShip(std::int32_t board, std::int32_t n) {
     TActor* model = enemy ? enemyModel(n) : ownModel(n);
     if (model) {
         model->Visible = true;
-        model->Material.Texture.Image.LoadFromFile(m_world.path(SunkTexture));
+        model->Material.Texture.Image.LoadFromFile(m_world.path(datafiles::kSunkShipSkin));
     }
     const TShipRecord& ship = (enemy ? m_state.EnemyFleet : m_state.OwnFleet)[std::size_t(n - 1)];
     for (int k = 1; k <= MaxDecks; ++k) {

@@ -1,5 +1,6 @@
 #include "scene/World.h"
 
+#include "game/DataFiles.h"
 #include "scene/Boards.h"
 #include "scene/HudGlyphs.h"
 #include "tools/embedded/EmbeddedImages.h"
@@ -194,8 +195,8 @@ void World::buildTree() {
 }
 
 void World::LoadFonts() {
-    BitmapFont1.loadGlyphsFromFile(path("DATA\\font.bmp"));
-    BitmapFont2.loadGlyphsFromFile(path("DATA\\logo.jpg"));
+    BitmapFont1.loadGlyphsFromFile(path(datafiles::kMessageFont));
+    BitmapFont2.loadGlyphsFromFile(path(datafiles::kLogoFont));
 }
 
 void World::SetLogoColor() {
@@ -218,17 +219,17 @@ void World::MakeTextureDirectory(const std::filesystem::path& startDir) {
 
 void World::LoadTerrain() {
     GLBitmapHDS1.setMaxPoolSize(8388608);
-    GLBitmapHDS1.loadFromFile(path("DATA\\terrain.bmp"));
+    GLBitmapHDS1.loadFromFile(path(datafiles::kTerrainHeights));
     TerrainRenderer1->heightDataChanged();
 }
 
 void World::LoadTextures() {
     TGLLibMaterial* ground = GLMaterialLibrary1.materialByName("ground");
-    ground->Material.Texture.Image.LoadFromFile(path("DATA\\snow512.jpg"));
+    ground->Material.Texture.Image.LoadFromFile(path(datafiles::kGroundTexture));
     ground->Material.Texture.TextureMode = tmModulate;
     GLMaterialLibrary1.materialByName("details")->Material.Texture.Image.LoadFromFile(
-        path("DATA\\detailmap.jpg"));
-    Sun->Material.Texture.Image.LoadFromFile(path("DATA\\flare0.jpg"));
+        path(datafiles::kDetailTexture));
+    Sun->Material.Texture.Image.LoadFromFile(path(datafiles::kSunFlare));
 }
 
 void World::SetTerrainTiling() {
@@ -249,8 +250,8 @@ void World::AddTrees() {
         tree->Material.FaceCulling = fcNoCull;
         tree->Position = spots[i].position;
         tree->Scale = glm::vec3(ShipScale);
-        tree->Material.Texture.Image.LoadFromFile(path("DATA\\ship.jpg"));
-        tree->LoadFromFile(path("DATA\\tree.md2"));
+        tree->Material.Texture.Image.LoadFromFile(path(datafiles::kTreeSkin));
+        tree->LoadFromFile(path(datafiles::kTreeModel));
         tree->AnimationMode = aamNone;
         tree->setTurnAngle(spots[i].turn);
         tree->setPitchAngle(90.0f);
@@ -260,9 +261,9 @@ void World::AddTrees() {
 void World::BuildIsland() {
     isle1->Position = {-10.0f, 0.0f, -10.0f};
     isle1->Scale = glm::vec3(0.1f);
-    isle1->Material.Texture.Image.LoadFromFile(path("DATA\\grass.jpg"));
+    isle1->Material.Texture.Image.LoadFromFile(path(datafiles::kIsleSkin));
     isle1->setPitchAngle(90.0f);
-    isle1->LoadFromFile(path("DATA\\isle.md2"));
+    isle1->LoadFromFile(path(datafiles::kIsleModel));
     isle1->AnimationMode = aamNone;
 }
 
@@ -283,12 +284,12 @@ void World::FillCellPositions() {
         }
 }
 
-TActor* World::PlaceActor(const std::string& modelFile) {
+TActor* World::PlaceActor(std::string_view modelFile) {
     TActor* actor = ReflectingObjects->AddChild<TActor>();
     actor->Material.FaceCulling = fcNoCull;
     actor->Position = {0.0f, 0.0f, 0.0f};
     actor->Scale = glm::vec3(ShipScale);
-    actor->Material.Texture.Image.LoadFromFile(path("DATA\\ship2.jpg"));
+    actor->Material.Texture.Image.LoadFromFile(path(datafiles::kShipSkin));
     actor->LoadFromFile(path(modelFile));
     actor->setPitchAngle(90.0f);
     actor->AnimationMode = aamLoop;
@@ -296,11 +297,11 @@ TActor* World::PlaceActor(const std::string& modelFile) {
     return actor;
 }
 
-const char* World::ShipModelFile(int n) {
-    if (n == 1) return "DATA\\ship4t.md2";
-    if (n <= 3) return "DATA\\ship3t.md2";
-    if (n <= 6) return "DATA\\ship2t.md2";
-    return "DATA\\ship1t.md2";
+std::string_view World::ShipModelFile(int n) {
+    if (n == 1) return datafiles::kShipModels[3];
+    if (n <= 3) return datafiles::kShipModels[2];
+    if (n <= 6) return datafiles::kShipModels[1];
+    return datafiles::kShipModels[0];
 }
 
 void World::LoadAllModels() {

@@ -109,11 +109,11 @@ public:
     void FillCellPositions();
     // One hidden ship model at the origin: no culling, Scale 0.03, texture
     // "DATA\\ship2.jpg", the model file, PitchAngle 90, looping.
-    TActor* PlaceActor(const std::string& modelFile);
+    TActor* PlaceActor(std::string_view modelFile);
     // Own ships 1..10, then enemy ships 1..10, by the model of their length.
     void LoadAllModels();
     // The model file of ship n (1..10).
-    static const char* ShipModelFile(int n);
+    static std::string_view ShipModelFile(int n);
 
     // ---------------------------------------------------------------- data
     TGLScene Scene;

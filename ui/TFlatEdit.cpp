@@ -20,10 +20,6 @@ void TFlatEdit::SetColorFlat(const QColor& c) {
     m_colorFlat = c;
     refresh();
 }
-void TFlatEdit::SetColorFocused(const QColor& c) {
-    m_colorFocused = c;
-    refresh();
-}
 void TFlatEdit::SetColorBorder(const QColor& c) {
     m_colorBorder = c;
     update();

@@ -17,7 +17,6 @@ public:
     explicit TFlatEdit(QWidget* parent = nullptr);
 
     void SetColorFlat(const QColor& c);
-    void SetColorFocused(const QColor& c);
     void SetColorBorder(const QColor& c);
     void SetTextColor(const QColor& c);
     QColor ColorFlat() const { return m_colorFlat; }

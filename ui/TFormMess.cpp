@@ -1,5 +1,6 @@
 #include "ui/TFormMess.h"
 
+#include "game/DataFiles.h"
 #include "ui/SkinFont.h"
 #include "ui/TWispButton.h"
 
@@ -79,7 +80,7 @@ void TFormMess::FormCreate(QWidget* mainWindow) {
     SetKeyButtons({elbtOk}, elbtOk);
 
     PlaceRelativeTo(mainWindow);
-    LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));
+    LoadPanel(datafiles::kMessagePanel, QSize(306, 184));
     SetOutline(Outline306(184));
     SetDragArea(10, 10, 300, 28);
     RebuildWindowRgn();

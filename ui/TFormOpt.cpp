@@ -1,5 +1,6 @@
 #include "ui/TFormOpt.h"
 
+#include "game/DataFiles.h"
 #include "ui/IOptionsHost.h"
 #include "ui/SkinFont.h"
 #include "ui/SkinImages.h"
@@ -150,7 +151,7 @@ void TFormOpt::FormCreate(QWidget* mainWindow) {
     }
     // 2.-4. Position, panel, region.
     PlaceRelativeTo(mainWindow);
-    LoadPanel(QStringLiteral("data\\panel4.jpg"), QSize(306, 325));
+    LoadPanel(datafiles::kOptionsPanel, QSize(306, 325));
     if (TranslationActive()) RetitlePanel(windowTitle());
     SetOutline(Outline306(324));
     SetNoDrag();

@@ -1,5 +1,6 @@
 #include "ui/TFormScore.h"
 
+#include "game/DataFiles.h"
 #include "ui/IScoreHost.h"
 #include "ui/SkinFont.h"
 #include "ui/TFlatEdit.h"
@@ -83,7 +84,7 @@ void TFormScore::FormCreate(QWidget* mainWindow) {
     disableSave();
     // 3. Position, panel, region.
     PlaceRelativeTo(mainWindow);
-    LoadPanel(QStringLiteral("data\\panel3.jpg"), QSize(306, 325));
+    LoadPanel(datafiles::kScorePanel, QSize(306, 325));
     if (TranslationActive()) RetitlePanel(windowTitle());
     SetOutline(Outline306(324));
     SetDragAnywhere();

@@ -43,8 +43,6 @@ public:
     TWispButton* elbtSaveResult = nullptr;
     TWispButton* elbtClose = nullptr;
 
-    const ScoreTable& Table() const { return m_table; }
-
     // Where the table is read and written; default "hscore.dat" under the
     // player's folder at creation. Setting it reloads the table.
     void SetScoreFile(const std::filesystem::path& path);

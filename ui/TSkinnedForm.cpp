@@ -27,6 +27,10 @@ TSkinnedForm::~TSkinnedForm() {
     if (m_modalLoop) m_modalLoop->quit();
 }
 
+bool TSkinnedForm::LoadPanel(std::string_view gamePath, QSize panelSize) {
+    return LoadPanel(QString::fromLatin1(gamePath.data(), qsizetype(gamePath.size())), panelSize);
+}
+
 bool TSkinnedForm::LoadPanel(const QString& gamePath, QSize panelSize) {
     m_panelBitmap = QImage(panelSize, QImage::Format_RGB32);
     m_panelBitmap.fill(QColor(48, 48, 52));

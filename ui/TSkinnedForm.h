@@ -42,6 +42,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string_view>
 
 class QEventLoop;
 
@@ -63,6 +64,7 @@ public:
     // false is returned with PanelError() naming the file; the window still
     // works without its picture.
     bool LoadPanel(const QString& gamePath, QSize panelSize);
+    bool LoadPanel(std::string_view gamePath, QSize panelSize);
     const QImage& PanelBitmap() const { return m_panelBitmap; }
     QImage& PaintBitmap() { return m_paintBitmap; }
     const QString& PanelError() const { return m_panelError; }

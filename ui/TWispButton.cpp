@@ -22,11 +22,6 @@ TWispButton::TWispButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont) 
     m_centred = TranslationActive();
 }
 
-void TWispButton::SetCentred(bool centred) {
-    m_centred = centred;
-    update();
-}
-
 QString TWispButton::Caption() const {
     return m_centred ? m_text.trimmed() : m_text;
 }

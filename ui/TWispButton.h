@@ -63,11 +63,10 @@ public:
 
     void SetCaptionFont(const QFont& font);
     const QFont& CaptionFont() const { return m_captionFont; }
-    // Centred: the caption (without its leading blanks) is centred across the
-    // button and XOffset is not used. Buttons made while a translation is in
-    // force start centred: the offsets were laid out for the English words.
-    void SetCentred(bool centred);
     // Where the caption's first letter is drawn, and the caption drawn.
+    // Buttons made while a translation is in force are centred: the caption
+    // (without its leading blanks) is centred across the button and XOffset
+    // is not used, since the offsets were laid out for the English words.
     int CaptionLeft() const;
     QString Caption() const;
 

@@ -1,5 +1,6 @@
 #include "ui/TformNet.h"
 
+#include "game/DataFiles.h"
 #include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "net/NetScan.h"
@@ -187,7 +188,7 @@ void TformNet::FormActivate() {
     SwitchButton(elbtCancel, true);
     labIP->setText(tr("Local IP: %1").arg(m_host->LocalIP()));
     labIP->adjustSize();
-    LoadPanel(QStringLiteral("data\\panel2.jpg"), QSize(306, 184));
+    LoadPanel(datafiles::kMessagePanel, QSize(306, 184));
     QPalette pal = lbServers->palette();
     pal.setColor(QPalette::Base, PanelPixel(12, 40));
     pal.setColor(QPalette::Text, Qt::black);

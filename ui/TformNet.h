@@ -83,8 +83,6 @@ public:
     bool ServerExtended(int row) const;
     // The subnet broadcast addresses, in list order.
     QStringList SubNets() const;
-    // The single computers of "clients.cfg" presence also goes to.
-    QStringList HostTargets() const { return m_hostTargets; }
     // A match with the lobby's opponent is starting: Cancel is off until the
     // lobby closes.
     void MatchStarting();

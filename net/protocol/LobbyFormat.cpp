@@ -1,6 +1,7 @@
 #include "net/protocol/LobbyFormat.h"
 
 #include "game/PadStr.h"
+#include "game/TextClean.h"
 
 #include <algorithm>
 
@@ -15,23 +16,14 @@ constexpr std::size_t kLineAddressChars = 15;
 constexpr int kClientNameField = 15;
 constexpr std::size_t kClientAddressChars = 12; // characters 16..27
 
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-bool isControl(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < ' ' || u == 0x7f;
-}
-
-std::string withoutControls(std::string text) {
-    std::replace_if(text.begin(), text.end(), isControl, '?');
-    return text;
-}
-
 std::string_view cut(std::string_view text, std::size_t from, std::size_t count) {
     if (from >= text.size()) return {};
     return text.substr(from, count);
+}
+
+// Blanks and control characters (codes up to 32) removed at both ends.
+std::string trimmed(std::string_view text) {
+    return std::string(trimBlanks(text, Blank::SpaceOrControl));
 }
 
 // One to three decimal digits with a value of at most 255.
@@ -47,23 +39,13 @@ bool isAddressField(std::string_view field) {
 
 } // namespace
 
-std::string TrimBlanks(std::string_view text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && isBlank(text[first]))
-        ++first;
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    return std::string(text.substr(first, last - first));
-}
-
 std::string serverLine(std::string_view fromIP, std::string_view presenceText) {
     return PadStr(fromIP, kServerAddressField, PadSide::Right) +
-           withoutControls(TrimBlanks(cut(presenceText, kServerNameStart, kServerNameChars)));
+           withoutControls(trimmed(cut(presenceText, kServerNameStart, kServerNameChars)));
 }
 
 std::string serverLineAddress(std::string_view line) {
-    return TrimBlanks(cut(line, 0, kLineAddressChars));
+    return trimmed(cut(line, 0, kLineAddressChars));
 }
 
 std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
@@ -75,10 +57,10 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
             bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;
-        std::string address = TrimBlanks(cut(line, kClientNameField, std::string_view::npos));
+        std::string address = trimmed(cut(line, kClientNameField, std::string_view::npos));
         if (!isHostAddress(address)) address.clear();
-        entries.push_back({TrimBlanks(cut(line, 0, kClientNameField)),
-                           TrimBlanks(cut(line, kClientNameField, kClientAddressChars)), std::move(address)});
+        entries.push_back({trimmed(cut(line, 0, kClientNameField)),
+                           trimmed(cut(line, kClientNameField, kClientAddressChars)), std::move(address)});
         if (end == std::string_view::npos) break;
         pos = end + 1;
     }

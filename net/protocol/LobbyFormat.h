@@ -32,9 +32,6 @@
 
 namespace vtx {
 
-// Blanks and control characters (codes up to 32) removed at both ends.
-std::string TrimBlanks(std::string_view text);
-
 // The server list line for a presence message from fromIP. Control characters
 // inside the name are shown as '?' so a line never breaks the list.
 std::string serverLine(std::string_view fromIP, std::string_view presenceText);

@@ -111,8 +111,6 @@ bool TGLBaseSceneObject::removeChild(TGLBaseSceneObject* child)
     return true;
 }
 
-void TGLBaseSceneObject::deleteChildren() { m_children.clear(); }
-
 TGLBaseSceneObject* TGLBaseSceneObject::FindChild(const std::string& name) const
 {
     for (const auto& child : m_children) {

@@ -94,7 +94,6 @@ public:
     }
     // Destroys `child` (and its subtree) when it is a direct child; returns false otherwise.
     bool removeChild(TGLBaseSceneObject* child);
-    void deleteChildren();
     // Depth-first search of the subtree below this object (not this object itself); nullptr when absent.
     TGLBaseSceneObject* FindChild(const std::string& name) const;
 

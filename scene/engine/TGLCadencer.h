@@ -33,11 +33,9 @@ public:
 
     bool Enabled() const { return m_timer.isActive(); }
     void setEnabled(bool enabled);
-    void setIntervalMs(int milliseconds) { m_timer.setInterval(milliseconds); }
 
     // One tick advancing by deltaSeconds (negative values count as 0).
     void progress(double deltaSeconds);
-    double CurrentTime() const { return m_time; }
 
 signals:
     void progressed(double deltaTime, double newTime);

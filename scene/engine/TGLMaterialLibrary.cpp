@@ -1,7 +1,5 @@
 #include "scene/engine/TGLMaterialLibrary.h"
 
-#include <algorithm>
-
 namespace vtx {
 
 TGLLibMaterial* TGLMaterialLibrary::addMaterial(const std::string& name)
@@ -30,16 +28,6 @@ TGLLibMaterial* TGLMaterialLibrary::materialByName(const std::string& name) cons
 {
     auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : found->second.get();
-}
-
-bool TGLMaterialLibrary::removeMaterial(const std::string& name)
-{
-    auto found = m_byName.find(name);
-    if (found == m_byName.end())
-        return false;
-    m_order.erase(std::find(m_order.begin(), m_order.end(), found->second.get()));
-    m_byName.erase(found);
-    return true;
 }
 
 } // namespace vtx

@@ -32,7 +32,6 @@ public:
                                          TGLBlendingMode blending = bmOpaque);
     // nullptr when absent.
     TGLLibMaterial* materialByName(const std::string& name) const;
-    bool removeMaterial(const std::string& name);
     int Count() const { return static_cast<int>(m_order.size()); }
     TGLLibMaterial* Materials(int index) const { return m_order.at(static_cast<size_t>(index)); }
 

@@ -59,8 +59,7 @@ TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles) {
     start();
     EXPECT_TRUE(m_sound->isOpen());
     EXPECT_TRUE(m_sound->SoundOn());
-    for (Effect effect :
-         {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound, Effect::LostSound})
+    for (Sound effect : {Sound::Hit, Sound::Miss, Sound::Sunk, Sound::Won, Sound::Lost})
         EXPECT_EQ(m_sound->handle(effect), std::uint32_t(int(effect) + 1));
     int frequency = 0;
     Uint16 format = 0;
@@ -74,7 +73,7 @@ TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles) {
 TEST_F(SoundSystemTest, HitRequestIsHeard) {
     start();
     m_output.mark();
-    m_sound->request(Effect::HitSound);
+    m_sound->request(Sound::Hit);
     const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     // Full volume passes the file's samples unchanged.
     EXPECT_NEAR(levels.peakLeft, kAmplitude, kAmplitude / 50);
@@ -84,8 +83,8 @@ TEST_F(SoundSystemTest, HitRequestIsHeard) {
 TEST_F(SoundSystemTest, HitThenMissSoundTogether) {
     start();
     m_output.mark();
-    m_sound->request(Effect::HitSound);
-    m_sound->request(Effect::MissSound);
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Miss);
     const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_GT(levels.peakLeft, kAmplitude * 9 / 10);
     EXPECT_GT(levels.peakRight, kAmplitude * 9 / 10);
@@ -97,9 +96,9 @@ TEST_F(SoundSystemTest, RepeatedRequestRestartsInsteadOfDoubling) {
     start();
     m_output.mark();
     // A hit is requested twice for one shot: it must be heard once, from its start.
-    m_sound->request(Effect::HitSound);
-    m_sound->request(Effect::HitSound);
-    m_sound->request(Effect::HitSound);
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Hit);
     const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_GT(levels.peakLeft, kAmplitude * 9 / 10);
     EXPECT_LE(levels.peakLeft, kAmplitude + kAmplitude / 50);
@@ -109,8 +108,8 @@ TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff) {
     start();
     m_sound->setSoundOn(false);
     m_output.mark();
-    m_sound->request(Effect::HitSound);
-    m_sound->request(Effect::SunkSound);
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Sunk);
     const auto levels = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(levels.peakLeft, 0);
     EXPECT_EQ(levels.peakRight, 0);
@@ -118,7 +117,7 @@ TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff) {
     // Switched on again, the same request plays.
     m_sound->setSoundOn(true);
     m_output.mark();
-    m_sound->request(Effect::HitSound);
+    m_sound->request(Sound::Hit);
     EXPECT_GT(measure(m_output.captureSound(kBurst)).peakLeft, kAmplitude / 2);
 }
 
@@ -126,12 +125,12 @@ TEST_F(SoundSystemTest, MissingOrUnreadableEffectStaysSilent) {
     QFile::remove(m_startDir.path() + QStringLiteral("/sounds/water.mp3"));
     writeSound("won.wav", QByteArray("this is not a sound file"));
     start();
-    EXPECT_EQ(m_sound->handle(Effect::MissSound), 0u);
-    EXPECT_EQ(m_sound->handle(Effect::WonSound), 0u);
-    EXPECT_NE(m_sound->handle(Effect::HitSound), 0u);
+    EXPECT_EQ(m_sound->handle(Sound::Miss), 0u);
+    EXPECT_EQ(m_sound->handle(Sound::Won), 0u);
+    EXPECT_NE(m_sound->handle(Sound::Hit), 0u);
     m_output.mark();
-    m_sound->request(Effect::MissSound);
-    m_sound->request(Effect::WonSound);
+    m_sound->request(Sound::Miss);
+    m_sound->request(Sound::Won);
     const auto levels = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(levels.peakLeft, 0);
     EXPECT_EQ(levels.peakRight, 0);
@@ -162,9 +161,9 @@ QByteArray sineMp3(double seconds, int amplitude) {
 TEST_F(SoundSystemTest, Mp3EffectIsDecodedAndHeard) {
     writeSound("bomb.mp3", sineMp3(kBurst, kAmplitude));
     start();
-    ASSERT_NE(m_sound->handle(Effect::HitSound), 0u);
+    ASSERT_NE(m_sound->handle(Sound::Hit), 0u);
     m_output.mark();
-    m_sound->request(Effect::HitSound);
+    m_sound->request(Sound::Hit);
     const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_NEAR(levels.peakLeft, kAmplitude, kAmplitude / 5);
     EXPECT_LT(levels.peakRight, kAmplitude / 5);
@@ -178,8 +177,7 @@ TEST_F(SoundSystemTest, GeneratedGameSoundsLoadWhenPresent) {
     m_sound = std::make_unique<SoundSystem>();
     ASSERT_TRUE(m_sound->init());
     m_sound->loadEffects(runDir);
-    for (Effect effect :
-         {Effect::HitSound, Effect::MissSound, Effect::SunkSound, Effect::WonSound, Effect::LostSound})
+    for (Sound effect : {Sound::Hit, Sound::Miss, Sound::Sunk, Sound::Won, Sound::Lost})
         EXPECT_NE(m_sound->handle(effect), 0u) << int(effect);
 }
 
@@ -191,10 +189,10 @@ TEST(SoundSystemNoDevice, StartUpFailsAndEverythingStaysSilent) {
     EXPECT_FALSE(sound.isOpen());
     EXPECT_FALSE(sound.SoundOn());
     sound.loadEffects(startDir.path());
-    EXPECT_EQ(sound.handle(Effect::HitSound), 0u);
-    sound.play(Effect::HitSound);
+    EXPECT_EQ(sound.handle(Sound::Hit), 0u);
+    sound.play(Sound::Hit);
     sound.setSoundOn(true);
-    sound.request(Effect::LostSound);
+    sound.request(Sound::Lost);
     EXPECT_FALSE(sound.waveOutput().supportsVolume());
     EXPECT_FALSE(sound.midiOutput().supportsVolume());
 }

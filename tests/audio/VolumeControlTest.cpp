@@ -140,7 +140,7 @@ protected:
 
     test::Levels hit() {
         m_output.mark();
-        m_sound->play(Effect::HitSound);
+        m_sound->play(Sound::Hit);
         return measure(m_output.captureSound(kBurst + 0.1));
     }
 
@@ -165,7 +165,7 @@ TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard) {
 
     m_control->setWaveFromLevel(0);
     m_output.mark();
-    m_sound->play(Effect::HitSound);
+    m_sound->play(Sound::Hit);
     const auto silent = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(silent.peakLeft, 0);
     EXPECT_EQ(silent.peakRight, 0);

@@ -79,7 +79,6 @@ TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled) {
     EXPECT_FALSE(s.GameInProgress);
     EXPECT_FALSE(s.Timer1Enabled);
     EXPECT_EQ(s.Timer1Interval, 1000);
-    EXPECT_EQ(Match::GetMode(), 525);
 }
 
 TEST(FlowStart, RefreshHostPushesTheMenuAndTheIdleTimer) {

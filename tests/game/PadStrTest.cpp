@@ -1,4 +1,5 @@
 #include "game/PadStr.h"
+#include "game/TextClean.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,17 @@ TEST(PadStr, PadsOnTheRequestedSideOrCuts)
     EXPECT_EQ(PadStr("exact", 5, PadSide::Right), "exact");
     EXPECT_EQ(PadStr("", 2, PadSide::Right), "  ");
     EXPECT_EQ(PadStr("abc", 0, PadSide::Right), "");
+}
+
+// Each caller's idea of blank is kept: a wire field keeps its tab, an INI
+// line drops it, a lobby name drops every code up to the blank at its ends.
+TEST(TextClean, TrimsWhatEachKindCallsBlankAndMasksControls)
+{
+    EXPECT_EQ(trimBlanks("  7\t "), "7\t");
+    EXPECT_EQ(trimBlanks(" \t7\t ", Blank::SpaceOrTab), "7");
+    EXPECT_EQ(trimBlanks("\r\x01 Bob \x7f\n", Blank::SpaceOrControl), "Bob \x7f");
+    EXPECT_EQ(trimTrailingBlanks("  Bob  "), "  Bob");
+    EXPECT_EQ(withoutControls("a\r\nb\x7f\x80"), "a??b?\x80");
 }
 
 } // namespace

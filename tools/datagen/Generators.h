@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vtx::datagen {
@@ -31,5 +32,9 @@ void generateIcons(const QString& iconDir);
 
 // Writes bytes to a file, creating its folder; throws std::runtime_error on failure.
 void writeFile(const QString& path, const std::vector<unsigned char>& bytes);
+// Where a file the game opens as gamePath ("DATA\\ship2.jpg") is written in runDir.
+QString runPath(const QString& runDir, std::string_view gamePath);
+// The text as a QString, for names kept as standard strings.
+QString qtext(std::string_view text);
 
 } // namespace vtx::datagen

@@ -1,6 +1,8 @@
 #include "tools/datagen/ModelBuilders.h"
 #include "tools/datagen/ModelMd2Writer.h"
 
+#include "game/DataFiles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -105,7 +107,8 @@ ModelMesh buildIslandMesh() {
 
 std::vector<unsigned char> islandModelFile() {
     const ModelMesh mesh = buildIslandMesh();
-    return writeMd2(mesh, {{"base01", mesh.vertices()}}, "grass.jpg");
+    return writeMd2(mesh, {{"base01", mesh.vertices()}},
+                    std::string(datafiles::fileNameOf(datafiles::kIsleSkin)));
 }
 
 namespace {
@@ -166,7 +169,8 @@ ModelMesh buildTreeMesh() {
 
 std::vector<unsigned char> treeModelFile() {
     const ModelMesh mesh = buildTreeMesh();
-    return writeMd2(mesh, {{"base01", mesh.vertices()}}, "ship.jpg");
+    return writeMd2(mesh, {{"base01", mesh.vertices()}},
+                    std::string(datafiles::fileNameOf(datafiles::kTreeSkin)));
 }
 
 } // namespace vtx::datagen

@@ -1,6 +1,8 @@
 #include "tools/datagen/ModelBuilders.h"
 #include "tools/datagen/ModelMd2Writer.h"
 
+#include "game/DataFiles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -346,7 +348,7 @@ std::vector<unsigned char> shipModelFile(int length) {
                                        1.0 * std::sin(2.0 * phase + 0.4))});
     }
     frames.push_back({"stop01", mesh.vertices()});
-    return writeMd2(mesh, frames, "ship2.jpg");
+    return writeMd2(mesh, frames, std::string(datafiles::fileNameOf(datafiles::kShipSkin)));
 }
 
 } // namespace vtx::datagen

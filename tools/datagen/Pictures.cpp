@@ -1,5 +1,7 @@
 #include "tools/datagen/Generators.h"
 
+#include "game/DataFiles.h"
+
 #include "tools/datagen/PicCommon.h"
 #include "tools/datagen/PicPanels.h"
 #include "tools/datagen/PicTextures.h"
@@ -13,23 +15,25 @@ constexpr int kJpegQuality = 92;
 
 void generatePictures(const QString& runDir) {
     using namespace pic;
-    const QString data = runDir + "/DATA/";
-    writeFile(data + "font.bmp", encodeBmp24(makeFont()));
-    writeFile(data + "logo.jpg", encodeJpeg(makeLogo(), kJpegQuality));
-    writeFile(data + "terrain.bmp", encodeBmpGrey8(makeTerrain()));
-    writeFile(data + "snow512.jpg", encodeJpeg(makeSnow(), kJpegQuality));
-    writeFile(data + "detailmap.jpg", encodeJpeg(makeDetail(), kJpegQuality));
-    writeFile(data + "flare0.jpg", encodeJpeg(makeFlare(), kJpegQuality));
-    writeFile(data + "grass.jpg", encodeJpeg(makeGrass(), kJpegQuality));
-    writeFile(data + "ship.jpg", encodeJpeg(makeTreeSkin(), kJpegQuality));
-    writeFile(data + "ship2.jpg", encodeJpeg(makeShipSkin(false), kJpegQuality));
-    writeFile(data + "shipkill.jpg", encodeJpeg(makeShipSkin(true), kJpegQuality));
+    using namespace datafiles;
+    const auto write = [&runDir](std::string_view gamePath, const std::vector<unsigned char>& bytes) {
+        writeFile(runPath(runDir, gamePath), bytes);
+    };
+    write(kMessageFont, encodeBmp24(makeFont()));
+    write(kLogoFont, encodeJpeg(makeLogo(), kJpegQuality));
+    write(kTerrainHeights, encodeBmpGrey8(makeTerrain()));
+    write(kGroundTexture, encodeJpeg(makeSnow(), kJpegQuality));
+    write(kDetailTexture, encodeJpeg(makeDetail(), kJpegQuality));
+    write(kSunFlare, encodeJpeg(makeFlare(), kJpegQuality));
+    write(kIsleSkin, encodeJpeg(makeGrass(), kJpegQuality));
+    write(kTreeSkin, encodeJpeg(makeTreeSkin(), kJpegQuality));
+    write(kShipSkin, encodeJpeg(makeShipSkin(false), kJpegQuality));
+    write(kSunkShipSkin, encodeJpeg(makeShipSkin(true), kJpegQuality));
 
-    const QString panels = runDir + "/data/";
-    writeFile(panels + "panel1.jpg", encodeJpeg(makeMainPanel(), kJpegQuality));
-    writeFile(panels + "panel2.jpg", encodeJpeg(makeMessagePanel(), kJpegQuality));
-    writeFile(panels + "panel3.jpg", encodeJpeg(makeScorePanel(), kJpegQuality));
-    writeFile(panels + "panel4.jpg", encodeJpeg(makeOptionsPanel(), kJpegQuality));
+    write(kMainPanel, encodeJpeg(makeMainPanel(), kJpegQuality));
+    write(kMessagePanel, encodeJpeg(makeMessagePanel(), kJpegQuality));
+    write(kScorePanel, encodeJpeg(makeScorePanel(), kJpegQuality));
+    write(kOptionsPanel, encodeJpeg(makeOptionsPanel(), kJpegQuality));
 }
 
 } // namespace vtx::datagen

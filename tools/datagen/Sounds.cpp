@@ -2,16 +2,20 @@
 #include "tools/datagen/SoundEncoders.h"
 #include "tools/datagen/SoundSynth.h"
 
+#include "game/DataFiles.h"
+#include "game/SoundEffect.h"
+
 namespace vtx::datagen {
 
 void generateSounds(const QString& runDir) {
-    const QString dir = runDir + QStringLiteral("/sounds/");
+    const QString dir = runDir + QLatin1Char('/') + qtext(datafiles::kSoundFolder) + QLatin1Char('/');
+    const auto path = [&dir](Sound sound) { return dir + qtext(soundFile(sound)); };
     constexpr int kbps = 128;
-    writeFile(dir + "bomb.mp3", encodeMp3(synthExplosion(), kSoundRate, kbps));
-    writeFile(dir + "water.mp3", encodeMp3(synthSplash(), kSoundRate, kbps));
-    writeFile(dir + "wbomb.mp3", encodeMp3(synthHeavyExplosion(), kSoundRate, kbps));
-    writeFile(dir + "won.wav", encodeWav(synthFanfare(), kSoundRate));
-    writeFile(dir + "lost.wav", encodeWav(synthDefeat(), kSoundRate));
+    writeFile(path(Sound::Hit), encodeMp3(synthExplosion(), kSoundRate, kbps));
+    writeFile(path(Sound::Miss), encodeMp3(synthSplash(), kSoundRate, kbps));
+    writeFile(path(Sound::Sunk), encodeMp3(synthHeavyExplosion(), kSoundRate, kbps));
+    writeFile(path(Sound::Won), encodeWav(synthFanfare(), kSoundRate));
+    writeFile(path(Sound::Lost), encodeWav(synthDefeat(), kSoundRate));
 }
 
 } // namespace vtx::datagen

@@ -27,6 +27,14 @@ void writeFile(const QString& path, const std::vector<unsigned char>& bytes)
         throw std::runtime_error("short write to " + path.toStdString());
 }
 
+QString qtext(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString runPath(const QString& runDir, std::string_view gamePath) {
+    return runDir + QLatin1Char('/') + qtext(gamePath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 namespace {
 
 // One array per picture and a sorted name table, so the lookup is a binary search.

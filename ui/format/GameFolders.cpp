@@ -1,5 +1,6 @@
 #include "ui/format/GameFolders.h"
 
+#include "game/DataFiles.h"
 #include "ui/format/DataPath.h"
 
 #include <cstdlib>
@@ -33,7 +34,7 @@ std::string envOrEmpty(const char* name) {
 bool holdsGameData(const fs::path& folder) {
     if (folder.empty()) return false;
     std::error_code ec;
-    return fs::is_regular_file(resolveDataPath("DATA\\font.bmp", folder), ec);
+    return fs::is_regular_file(resolveDataPath(datafiles::kMessageFont, folder), ec);
 }
 
 GameFolders chooseGameFolders(const FolderFacts& facts) {

@@ -1,6 +1,7 @@
 #include "ui/format/HighScoreFile.h"
 
 #include "game/PadStr.h"
+#include "game/TextClean.h"
 #include "ui/format/IniFile.h"
 
 #include <algorithm>
@@ -17,12 +18,7 @@ std::string ShiftText(std::string_view text, int delta) {
 }
 
 std::string scoreRecord(std::string_view name, std::int32_t points) {
-    std::string cleanName(name);
-    for (char& c : cleanName) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 32 || code == 127) c = '?';
-    }
-    return PadStr(cleanName, kScoreNameField, PadSide::Right) +
+    return PadStr(withoutControls(std::string(name)), kScoreNameField, PadSide::Right) +
            PadStr(std::to_string(points), kScorePointsField, PadSide::Left);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/format/IniFile.h"
 
+#include "game/TextClean.h"
 #include "ui/format/AsciiCase.h"
 
 #include <cstdint>
@@ -8,16 +9,9 @@ namespace vtx {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
+// Tabs indent INI lines as blanks do.
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
+    return trimBlanks(s, Blank::SpaceOrTab);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/format/TextEncoding.h"
 
+#include "game/TextClean.h"
 #include "ui/format/HighScoreFile.h"
 
 namespace vtx {
@@ -83,8 +84,7 @@ std::string scoreCaptionForDisplay(std::string_view caption) {
     std::string name = legacyToUtf8(caption.substr(0, kScoreNameField));
     // The name field's padding may hold a cut character's blanks: keep the
     // visible name, pad by characters.
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
+    name.resize(trimTrailingBlanks(name).size());
     const std::size_t shown = utf8Length(name);
     if (shown < std::size_t(kScoreNameField)) name.append(std::size_t(kScoreNameField) - shown, ' ');
     return name + legacyToUtf8(caption.substr(kScoreNameField));

@@ -19,7 +19,6 @@ public:
 
     std::uint64_t size() const { return m_bytes.size(); }
     std::uint64_t position() const { return m_pos; }
-    std::uint64_t remaining() const { return m_bytes.size() - m_pos; }
 
     // True when [offset, offset + length) lies inside the span.
     bool contains(std::uint64_t offset, std::uint64_t length) const {
