@@ -17,7 +17,7 @@
 #include "ui/TWispComboBox.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/SkinFont.h"
-#include "ui/format/OptionsFile.h"
+#include "files/OptionsFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

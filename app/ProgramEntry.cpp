@@ -10,7 +10,7 @@
 #include "ui/TFormScore.h"
 #include "ui/TformNet.h"
 #include "ui/Translation.h"
-#include "ui/format/GameFolders.h"
+#include "files/GameFolders.h"
 
 #include <QGuiApplication>
 #include <QIcon>

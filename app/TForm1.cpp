@@ -18,9 +18,9 @@
 #include "ui/TFormScore.h"
 #include "ui/TWispButton.h"
 #include "ui/TformNet.h"
-#include "ui/format/DataPath.h"
-#include "ui/format/GameFolders.h"
-#include "ui/format/OptionsFile.h"
+#include "files/DataPath.h"
+#include "files/GameFolders.h"
+#include "files/OptionsFile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -267,7 +267,7 @@ void TForm1::FormCreate() {
     m_sound->setSoundOn(s.SoundOn);
     // StartDir is the player's folder (options, scores, LAN clients); the
     // sounds, songs and scenery come from the data root. Both are the current
-    // directory unless the game runs installed (ui/format/GameFolders.h).
+    // directory unless the game runs installed (files/GameFolders.h).
     m_parts.startDir = userRoot();
     const QString dataDir = QString::fromStdString(dataRoot().string());
     m_sound->loadEffects(dataDir);

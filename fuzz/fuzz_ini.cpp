@@ -1,6 +1,6 @@
 // libFuzzer target: the INI store reads any bytes, and what it writes reads back to itself.
 
-#include "ui/format/IniFile.h"
+#include "files/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // libFuzzer target: the high-score file reads any bytes, and the table it yields is written back as
 // seven 40-character lines that read back to the same points.
 
-#include "ui/format/HighScoreFile.h"
+#include "files/HighScoreFile.h"
 
 #include <cstddef>
 #include <cstdint>

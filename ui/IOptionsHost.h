@@ -11,7 +11,7 @@ class IOptionsHost {
 public:
     virtual ~IOptionsHost() = default;
 
-    // The folder "vtx.ini" lives in: the player's folder (ui/format/GameFolders.h).
+    // The folder "vtx.ini" lives in: the player's folder (files/GameFolders.h).
     virtual std::filesystem::path StartDir() const = 0;
 
     // Close: the computer's pause between shots, in seconds (the window has

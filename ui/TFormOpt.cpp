@@ -10,7 +10,7 @@
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
 #include "ui/Translation.h"
-#include "ui/format/OptionsFile.h"
+#include "files/OptionsFile.h"
 
 #include <QLabel>
 #include <QProgressBar>

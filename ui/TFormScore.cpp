@@ -8,10 +8,10 @@
 #include "ui/TOffice97Button.h"
 #include "ui/TWispButton.h"
 #include "ui/Translation.h"
-#include "ui/format/DataPath.h"
-#include "ui/format/FileIo.h"
-#include "ui/format/GameFolders.h"
-#include "ui/format/TextEncoding.h"
+#include "files/DataPath.h"
+#include "files/FileIo.h"
+#include "files/GameFolders.h"
+#include "files/TextEncoding.h"
 
 #include <QLabel>
 #include <QTime>

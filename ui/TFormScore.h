@@ -15,7 +15,7 @@
 // Show it with ExecModal(); Close hides it.
 
 #include "ui/TSkinnedForm.h"
-#include "ui/format/HighScoreFile.h"
+#include "files/HighScoreFile.h"
 
 #include <array>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "ui/TSkinnedForm.h"
 
 #include "ui/TWispButton.h"
-#include "ui/format/DataPath.h"
+#include "files/DataPath.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

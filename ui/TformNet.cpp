@@ -9,7 +9,7 @@
 #include "ui/SkinFont.h"
 #include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
-#include "ui/format/FileIo.h"
+#include "files/FileIo.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

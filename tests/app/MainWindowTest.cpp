@@ -12,7 +12,7 @@
 #include "ui/TBitCheckBox.h"
 #include "ui/TCompass.h"
 #include "ui/TWispButton.h"
-#include "ui/format/OptionsFile.h"
+#include "files/OptionsFile.h"
 
 #include <QApplication>
 #include <QtEndian>

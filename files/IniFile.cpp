@@ -1,7 +1,7 @@
-#include "ui/format/IniFile.h"
+#include "files/IniFile.h"
 
 #include "game/TextClean.h"
-#include "ui/format/AsciiCase.h"
+#include "files/AsciiCase.h"
 
 #include <cstdint>
 

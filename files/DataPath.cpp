@@ -1,7 +1,7 @@
-#include "ui/format/DataPath.h"
+#include "files/DataPath.h"
 
-#include "ui/format/AsciiCase.h"
-#include "ui/format/GameFolders.h"
+#include "files/AsciiCase.h"
+#include "files/GameFolders.h"
 
 #include <string>
 #include <system_error>

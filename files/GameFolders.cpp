@@ -1,7 +1,7 @@
-#include "ui/format/GameFolders.h"
+#include "files/GameFolders.h"
 
 #include "game/DataFiles.h"
-#include "ui/format/DataPath.h"
+#include "files/DataPath.h"
 
 #include <cstdlib>
 #include <optional>

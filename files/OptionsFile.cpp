@@ -1,9 +1,9 @@
-#include "ui/format/OptionsFile.h"
+#include "files/OptionsFile.h"
 
-#include "ui/format/DataPath.h"
-#include "ui/format/FileIo.h"
-#include "ui/format/IniFile.h"
-#include "ui/format/TextEncoding.h"
+#include "files/DataPath.h"
+#include "files/FileIo.h"
+#include "files/IniFile.h"
+#include "files/TextEncoding.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
-#include "ui/format/TextEncoding.h"
+#include "files/TextEncoding.h"
 
 #include "game/TextClean.h"
-#include "ui/format/HighScoreFile.h"
+#include "files/HighScoreFile.h"
 
 namespace vtx {
 

@@ -1,4 +1,4 @@
-#include "ui/format/IniFile.h"
+#include "files/IniFile.h"
 
 #include <gtest/gtest.h>
 

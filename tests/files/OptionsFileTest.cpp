@@ -1,7 +1,7 @@
-#include "ui/format/OptionsFile.h"
+#include "files/OptionsFile.h"
 
 #include "TempDir.h"
-#include "ui/format/IniFile.h"
+#include "files/IniFile.h"
 
 #include <gtest/gtest.h>
 

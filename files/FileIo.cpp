@@ -1,4 +1,4 @@
-#include "ui/format/FileIo.h"
+#include "files/FileIo.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "ui/format/HighScoreFile.h"
+#include "files/HighScoreFile.h"
 
 #include "game/PadStr.h"
 #include "game/TextClean.h"
-#include "ui/format/IniFile.h"
+#include "files/IniFile.h"
 
 #include <algorithm>
 

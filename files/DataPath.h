@@ -18,7 +18,7 @@ namespace vtx {
 // so an error message can name it. Never throws.
 std::filesystem::path resolveDataPath(std::string_view gamePath, const std::filesystem::path& base);
 
-// The same under the game's data root (ui/format/GameFolders.h): the current
+// The same under the game's data root (files/GameFolders.h): the current
 // directory unless the program was started as an installed game.
 std::filesystem::path resolveDataPath(std::string_view gamePath);
 

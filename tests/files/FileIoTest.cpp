@@ -1,8 +1,8 @@
-#include "ui/format/FileIo.h"
+#include "files/FileIo.h"
 
 #include "TempDir.h"
-#include "ui/format/DataPath.h"
-#include "ui/format/GameFolders.h"
+#include "files/DataPath.h"
+#include "files/GameFolders.h"
 
 #include <gtest/gtest.h>
 

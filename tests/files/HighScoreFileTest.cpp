@@ -1,5 +1,5 @@
-#include "ui/format/HighScoreFile.h"
-#include "ui/format/TextEncoding.h"
+#include "files/HighScoreFile.h"
+#include "files/TextEncoding.h"
 
 #include "game/PadStr.h"
 
