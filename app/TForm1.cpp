@@ -531,12 +531,12 @@ void TForm1::showStatus() {
     if (Label2->text() != text) Label2->setText(text);
 }
 
-// Redraws when the picture can have changed (the sea's next frame, a moving
-// ship, live flames, the camera): an untouched menu then costs ten frames a
-// second instead of one per tick.
-void TForm1::GLCadencer1Progress(double, double) {
+// Redraws when the picture can have changed (the sea's next frame, the camera
+// at once; rocking ships and live flames at a paced rate): an untouched menu
+// then costs ten frames a second instead of one per tick.
+void TForm1::GLCadencer1Progress(double, double newTime) {
     m_fx.PickHover();
-    GLSceneViewer1->InvalidateIfChanged();
+    GLSceneViewer1->InvalidateIfChanged(newTime);
 }
 
 void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,

@@ -29,7 +29,9 @@ void addMaterial(Fnv1a& h, const TGLMaterial& m) {
     h.add(m.FaceCulling);
 }
 
-void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
+// h takes what changes only when something is done to the scene; m what
+// moves on its own from tick to tick (actor frames, live flames).
+void addObject(Fnv1a& h, Fnv1a& m, const TGLBaseSceneObject& object) {
     if (!object.Visible) return;
     h.add(object.serial());
     h.add(object.Position);
@@ -50,8 +52,9 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
     }
     case ObjectKind::Actor: {
         const auto& actor = static_cast<const TActor&>(object);
-        h.add(actor.meshId()), h.add(actor.CurrentFrame()), h.add(actor.NextFrame());
-        if (actor.CurrentFrame() != actor.NextFrame()) h.add(actor.frameBlend());
+        h.add(actor.meshId());
+        m.add(actor.CurrentFrame()), m.add(actor.NextFrame());
+        if (actor.CurrentFrame() != actor.NextFrame()) m.add(actor.frameBlend());
         break;
     }
     case ObjectKind::Terrain: {
@@ -90,24 +93,31 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
             h.add(fire.Manager.get());
             // Live particles move at every tick: the tick number stands for their state.
             const std::size_t live = fire.Manager->particles().particles().size();
-            h.add(live);
-            if (live > 0) h.add(fire.Manager->lastTick);
+            m.add(live);
+            if (live > 0) m.add(fire.Manager->lastTick);
         }
     h.add(object.Count());
     for (int i = 0; i < object.Count(); ++i)
-        addObject(h, *object.Children(i));
+        addObject(h, m, *object.Children(i));
 }
 
 } // namespace
 
-std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
-    Fnv1a h;
+PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera) {
+    Fnv1a h, m;
     h.add(camera);
     if (camera) {
         h.add(camera->viewMatrix());
         h.add(camera->DepthOfView), h.add(camera->FocalLength), h.add(camera->NearPlane);
     }
-    addObject(h, scene.Objects());
+    addObject(h, m, scene.Objects());
+    return {h.value(), m.value()};
+}
+
+std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
+    const PictureSignatures s = pictureSignatures(scene, camera);
+    Fnv1a h;
+    h.add(s.still), h.add(s.motion);
     return h.value();
 }
 

@@ -19,4 +19,14 @@ class TGLCamera;
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
 
+// The same fingerprint in two halves: motion covers what moves by itself from one cadencer tick to
+// the next (actor frames and their blend, live fire particles), still everything else (the camera,
+// what is shown, where, and how). A viewer may draw a change of still at once and pace the motion.
+struct PictureSignatures {
+    std::uint64_t still = 0;
+    std::uint64_t motion = 0;
+    bool operator==(const PictureSignatures&) const = default;
+};
+PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera);
+
 } // namespace vtx

@@ -8,15 +8,18 @@
 // top-level window, into the window's own OpenGL surface at every frame: on a software renderer that
 // second pass over every pixel of the window cost as much as drawing the world.
 //
-// Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged() requests one only when the
-// picture can differ from the last one requested (see PictureSignature.h): called at every cadencer
-// tick it redraws while something moves and lets the viewer rest while nothing does; Qt still
-// redraws on its own when the window is exposed or resized. DrawNow() draws at once, where shown.
+// Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged(sceneTime) requests one only
+// when the picture can differ from the last one requested (see PictureSignature.h), and paces the
+// frames in which only animations moved (see FramePacer.h): called at every cadencer tick with the
+// cadencer's time it redraws at once what the player does, animations at Pacer().MotionInterval, and
+// lets the viewer rest while nothing moves; Qt still redraws on its own when the window is exposed
+// or resized. DrawNow() draws at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
 // signals and the optional callbacks. PickObject(x, y) may be called at any time from the GUI thread
 // (also inside a mouse handler).
 
+#include "scene/engine/FramePacer.h"
 #include "scene/engine/SceneRenderer.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLScene.h"
@@ -42,7 +45,8 @@ public:
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
 
     void Invalidate();
-    void InvalidateIfChanged();
+    void InvalidateIfChanged(double sceneTime);
+    FramePacer& Pacer() { return m_pacer; }
     void DrawNow();
     // Frames drawn on the window since construction.
     int framesDrawn() const { return m_framesDrawn; }
@@ -91,7 +95,7 @@ private:
     Surface* m_surface = nullptr; // owned by the container
     QWidget* m_container = nullptr;
     SceneRenderer m_renderer;
-    std::uint64_t m_requestedSignature = 0;
+    FramePacer m_pacer;
     int m_framesDrawn = 0;
     bool m_drawPosted = false;
 };
