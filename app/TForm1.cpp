@@ -46,6 +46,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
@@ -95,7 +96,6 @@ TForm1::TForm1(QWidget* parent)
       m_boards(m_world, m_match.state()), m_fx(m_world, m_boards, m_match, m_clock) {
     setWindowTitle(QStringLiteral("Vortalix 3D"));
     resize(ClientWidth, ClientHeight);
-    setFixedSize(ClientWidth, ClientHeight);
     createComponents();
     FormCreate();
 }
@@ -207,7 +207,7 @@ void TForm1::createComponents() {
         return GLSceneViewer1->PickObjectThrough(x, y, lookThrough);
     };
     m_fx.rightButtonHeld = [] { return QGuiApplication::mouseButtons().testFlag(Qt::RightButton); };
-    m_fx.cursorOffsetY = [this] { return QCursor::pos().y() - y(); };
+    m_fx.cursorOffsetY = [this] { return int(std::floor(Scale().toDesign(mapFromGlobal(QCursor::pos())).y())); };
     m_fx.randomBelow = [this](int n) { return int(m_match.random().Random(n)); };
 
     // Key preview: the window sees every key press before its controls.
@@ -273,6 +273,8 @@ void TForm1::FormCreate() {
     SetOutline(MainOutline());
     SetDragArea(10, 10, 470, 28);
     RebuildWindowRgn();
+    OnScaled = [this](double factor) { GLSceneViewer1->HudScale = float(factor); };
+    EnableScaling();
     if (!m_startupError.isEmpty()) return;
     // 12. Sound start-up and StartDir.
     const QString mismatch = SoundSystem::versionMismatchMessage();
@@ -706,8 +708,9 @@ void TForm1::ShowScoreWindowModal() {
     // Over the view, below the result, which stays in sight while the name
     // is entered.
     const THUDText& message = *m_world.HUDText1;
-    const int below =
-        int(message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) + 12;
+    const int below = int((message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) *
+                          GLSceneViewer1->HudScale) +
+                      12;
     const QPoint view = GLSceneViewer1->mapToGlobal(QPoint(0, 0));
     m_formScore->move(view.x() + (GLSceneViewer1->width() - m_formScore->width()) / 2, view.y() + below);
     m_formScore->ExecModal();

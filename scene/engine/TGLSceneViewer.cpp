@@ -117,7 +117,7 @@ RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const
     const qreal ratio = m_surface->devicePixelRatio();
     t.width = int(width() * ratio);
     t.height = int(height() * ratio);
-    t.pixelRatio = float(ratio);
+    t.pixelRatio = float(ratio) * (HudScale > 0.0f ? HudScale : 1.0f);
     t.background = BackgroundColor;
     return t;
 }

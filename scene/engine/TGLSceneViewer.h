@@ -43,6 +43,10 @@ public:
     TGLScene* Scene = nullptr;
     TGLCamera* Camera = nullptr;
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
+    // Widget pixels per HUD unit: HUD texts are placed and sized in units of the viewer's size at
+    // factor 1, so a viewer its window made larger by a factor keeps them where they were relative
+    // to the picture and as large (the screen's own scale factor comes on top).
+    float HudScale = 1.0f;
 
     void Invalidate();
     void InvalidateIfChanged(double sceneTime);

@@ -12,11 +12,13 @@
 #include "ui/TBitCheckBox.h"
 #include "ui/TCompass.h"
 #include "ui/TWispButton.h"
+#include "ui/WindowScale.h"
 #include "ui/format/OptionsFile.h"
 
 #include <QApplication>
 #include <QtEndian>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
@@ -167,6 +169,13 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
     const std::vector<std::array<int, 2>> cells = {{1, 1}, {5, 5}, {10, 10}, {2, 9}, {9, 2}};
     const std::vector<std::array<float, 2>> orbits = {{0, 0}, {0, 70}, {-15, 150}, {20, -120}, {10, 40}};
     int tried = 0;
+    // At the window's first size and made larger: the view then draws and
+    // picks at its new pixel size.
+    for (const double factor : {1.0, 1.6}) {
+    form().resize(form().Scale().windowSize(factor));
+    QTest::qWait(100);
+    ASSERT_EQ(viewer()->geometry(), form().Scale().toWindow(QRect(13, 42, 616, 547)));
+    form().cameraFx().BridgeView();
     for (const auto& orbit : orbits) {
         form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
         for (int board : {OwnBoard, EnemyBoard})
@@ -190,8 +199,53 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
             EXPECT_EQ(state().PickedRow, 0);
         }
     }
-    EXPECT_GE(tried, 30);
+    }
+    EXPECT_GE(tried, 60);
     EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
+}
+
+TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
+    form().move(0, 0);
+    form().resize(form().Scale().windowSize(1.6)); // as the grip or the system would
+    QTest::qWait(100);
+    const WindowScale& scale = form().Scale();
+    EXPECT_DOUBLE_EQ(scale.factor(), 1.6);
+    EXPECT_EQ(viewer()->geometry(), QRect(21, 67, 985, 875));
+    EXPECT_EQ(form().elbtExit->geometry(), scale.toWindow(QRect(650, 488, 71, 24)));
+    EXPECT_EQ(form().Label2->font().pixelSize(), 18);
+    EXPECT_FALSE(form().mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form().mask().contains(scale.toWindow(QPointF(738, 588))));
+    EXPECT_TRUE(form().InDragArea(scale.toWindow(QPointF(460, 20))));
+    EXPECT_FALSE(form().InDragArea(QPoint(757, 20))); // 473 of the layout
+    EXPECT_FLOAT_EQ(viewer()->HudScale, 1.6f);
+
+    // What the screen shows where the view lies: the world at its new size,
+    // no black area left over from the old one.
+    const int frames = viewer()->framesDrawn();
+    viewer()->Invalidate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer()->framesDrawn() > frames; }, 3000));
+    QTest::qWait(100);
+    const QRect view(viewer()->mapToGlobal(QPoint(0, 0)), viewer()->size());
+    const QImage screen =
+        form().screen()->grabWindow(0, view.x(), view.y(), view.width(), view.height()).toImage();
+    ASSERT_EQ(screen.size(), view.size());
+    int black = 0;
+    for (int y = 0; y < screen.height(); y += 3)
+        for (int x = 0; x < screen.width(); x += 3)
+            black += qRed(screen.pixel(x, y)) + qGreen(screen.pixel(x, y)) + qBlue(screen.pixel(x, y)) < 24;
+    EXPECT_LT(black, screen.width() * screen.height() / 9 / 100);
+    form().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
+    screen.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-view-on-screen.png"));
+
+    // The largest size the screen allows, and back.
+    const QRect before = form().geometry();
+    form().ToggleLargest();
+    const QSize area = form().screen()->availableGeometry().size();
+    EXPECT_TRUE(form().Largest());
+    EXPECT_TRUE(form().width() == area.width() || form().height() == area.height()) << form().width();
+    EXPECT_GT(form().Scale().factor(), 1.6);
+    form().ToggleLargest();
+    EXPECT_EQ(form().geometry(), before);
 }
 
 // The viewer draws when the picture can change, not at every cadencer tick.
