@@ -172,33 +172,33 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
     // At the window's first size and made larger: the view then draws and
     // picks at its new pixel size.
     for (const double factor : {1.0, 1.6}) {
-    form().resize(form().Scale().windowSize(factor));
-    QTest::qWait(100);
-    ASSERT_EQ(viewer()->geometry(), form().Scale().toWindow(QRect(13, 42, 616, 547)));
-    form().cameraFx().BridgeView();
-    for (const auto& orbit : orbits) {
-        form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
-        for (int board : {OwnBoard, EnemyBoard})
-            for (const auto& cell : cells) {
-                const QPoint pixel = cellPixel(board, cell[0], cell[1]);
-                if (!test::insideViewer(form(), pixel)) continue;
-                ++tried;
-                state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
-                QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-                EXPECT_EQ(state().PickedBoard, board)
-                    << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
-                EXPECT_EQ(state().PickedRow, cell[0]);
-                EXPECT_EQ(state().PickedColumn, cell[1]);
-                EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+        form().resize(form().Scale().windowSize(factor));
+        QTest::qWait(100);
+        ASSERT_EQ(viewer()->geometry(), form().Scale().toWindow(QRect(13, 42, 616, 547)));
+        form().cameraFx().BridgeView();
+        for (const auto& orbit : orbits) {
+            form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
+            for (int board : {OwnBoard, EnemyBoard})
+                for (const auto& cell : cells) {
+                    const QPoint pixel = cellPixel(board, cell[0], cell[1]);
+                    if (!test::insideViewer(form(), pixel)) continue;
+                    ++tried;
+                    state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
+                    QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+                    EXPECT_EQ(state().PickedBoard, board)
+                        << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
+                    EXPECT_EQ(state().PickedRow, cell[0]);
+                    EXPECT_EQ(state().PickedColumn, cell[1]);
+                    EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+                }
+            // The sea beside the own board is no cell.
+            const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
+            if (test::insideViewer(form(), sea)) {
+                state().PickedRow = 0;
+                QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
+                EXPECT_EQ(state().PickedRow, 0);
             }
-        // The sea beside the own board is no cell.
-        const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
-        if (test::insideViewer(form(), sea)) {
-            state().PickedRow = 0;
-            QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
-            EXPECT_EQ(state().PickedRow, 0);
         }
-    }
     }
     EXPECT_GE(tried, 60);
     EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
