@@ -207,7 +207,9 @@ void TForm1::createComponents() {
         return GLSceneViewer1->PickObjectThrough(x, y, lookThrough);
     };
     m_fx.rightButtonHeld = [] { return QGuiApplication::mouseButtons().testFlag(Qt::RightButton); };
-    m_fx.cursorOffsetY = [this] { return int(std::floor(Scale().toDesign(mapFromGlobal(QCursor::pos())).y())); };
+    m_fx.cursorOffsetY = [this] {
+        return int(std::floor(Scale().toDesign(mapFromGlobal(QCursor::pos())).y())); // layout pixels
+    };
     m_fx.randomBelow = [this](int n) { return int(m_match.random().Random(n)); };
 
     // Key preview: the window sees every key press before its controls.
@@ -495,6 +497,8 @@ void TForm1::writeTestProbe() {
     put("connected", int(s.NetConnected));
     put("shots", s.PlayerShots);
     put("enemyhits", s.EnemyHits);
+    put("enemysunk", int(std::count_if(s.EnemyFleet.begin(), s.EnemyFleet.end(),
+                                       [](const TShipRecord& ship) { return ship.Sunk != 0; })));
     put("ownhit", shotAtOwn);
     put("lobby", int(m_formNet && m_formNet->isVisible()));
     put("servers", m_formNet ? m_formNet->lbServers->count() : 0);

@@ -71,11 +71,76 @@ enemy_cells() {
         }
     }'
 }
-shoot() { # shoots at a window pixel in the player's turn
-    wait_turn
-    over && return 0
-    click_at "$1" "$2"
-    sleep 0.4
+# The player as a player plays to win: cells of one colour of the chessboard
+# first, the four neighbours of a hit next, never a cell that cannot hold a
+# deck (ships are straight and never touch: the cells diagonal to a hit, beside
+# a line of hits, and around a sunk ship). hunt VX VY VW VH LIMIT fires until
+# the match is over or LIMIT shots were fired; what it knows lasts through the
+# match.
+declare -A tried=()
+hunt_stack=()
+ship_hits=()
+new_match() { tried=(); hunt_stack=(); ship_hits=(); }
+water_around() { # marks the 8 cells around r,c as tried
+    local dr dc
+    for dr in -1 0 1; do for dc in -1 0 1; do tried[$(($1 + dr)),$(($2 + dc))]=1; done; done
+}
+hunt() {
+    local -a px
+    mapfile -t px < <(enemy_cells "$1" "$2" "$3" "$4")
+    local limit=$5 fired=0 next cand r c p before d sunk h first
+    while ! over && [ "$fired" -lt "$limit" ]; do
+        next=
+        while [ ${#hunt_stack[@]} -gt 0 ]; do
+            cand=${hunt_stack[-1]}
+            unset 'hunt_stack[-1]'
+            [ -z "${tried[$cand]:-}" ] && { next=$cand; break; }
+        done
+        if [ -z "$next" ]; then
+            for parity in 0 1; do
+                for r in $(seq 1 10); do for c in $(seq 1 10); do
+                    [ -z "$next" ] && [ $(((r + c) % 2)) = "$parity" ] && [ -z "${tried[$r,$c]:-}" ] && next=$r,$c
+                done; done
+            done
+        fi
+        [ -n "$next" ] || return 0
+        tried[$next]=1
+        r=${next%,*} c=${next#*,}
+        wait_turn
+        over && break
+        before=$(probe shots)
+        sunk=$(probe enemysunk)
+        p=${px[$(((r - 1) * 10 + c - 1))]}
+        click_at "${p%,*}" "${p#*,}"
+        sleep 0.5
+        fired=$((fired + 1))
+        if [ "$(probe shots)" != "$before" ] && [ "$(probe turn)" = 1 ]; then
+            ship_hits+=("$r,$c")
+            if [ "$(probe enemysunk)" != "$sunk" ]; then
+                for h in "${ship_hits[@]}"; do water_around "${h%,*}" "${h#*,}"; done
+                ship_hits=()
+                hunt_stack=()
+                continue
+            fi
+            for d in -1,-1 -1,1 1,-1 1,1; do tried[$((r + ${d%,*})),$((c + ${d#*,}))]=1; done
+            if [ ${#ship_hits[@]} -ge 2 ]; then # the line is known: its sides are water
+                first=${ship_hits[0]}
+                for h in "${ship_hits[@]}"; do
+                    if [ "${first%,*}" = "${h%,*}" ] && [ "$first" != "$h" ]; then
+                        tried[$((${h%,*} - 1)),${h#*,}]=1 tried[$((${h%,*} + 1)),${h#*,}]=1
+                        tried[$((${first%,*} - 1)),${first#*,}]=1 tried[$((${first%,*} + 1)),${first#*,}]=1
+                    elif [ "$first" != "$h" ]; then
+                        tried[${h%,*},$((${h#*,} - 1))]=1 tried[${h%,*},$((${h#*,} + 1))]=1
+                        tried[${first%,*},$((${first#*,} - 1))]=1 tried[${first%,*},$((${first#*,} + 1))]=1
+                    fi
+                done
+            fi
+            [ "$r" -gt 1 ] && hunt_stack+=("$((r - 1)),$c")
+            [ "$r" -lt 10 ] && hunt_stack+=("$((r + 1)),$c")
+            [ "$c" -gt 1 ] && hunt_stack+=("$r,$((c - 1))")
+            [ "$c" -lt 10 ] && hunt_stack+=("$r,$((c + 1))")
+        fi
+    done
 }
 fight() {
     button 288 # Single
@@ -84,25 +149,18 @@ fight() {
     wait_turn
 }
 
-# A match: ten shots, the window made larger, then every enemy cell until the end.
+# A match: ten shots, the window made larger, then on to the end.
 launch
+new_match
 fight
-n=0
-for cell in $(enemy_cells 13 42 616 547 | awk 'NR % 10 == 3 || NR % 10 == 8'); do
-    shoot "${cell%,*}" "${cell#*,}"
-    n=$((n + 1))
-    [ "$n" -ge 10 ] && break
-done
+hunt 13 42 616 547 10
 wait_turn
 xdotool mousemove $((win_x + 700)) $((win_y + 580))
 snap battle-ten-shots.png
 xdotool windowmove "$wid" 0 0
 xdotool windowsize "$wid" 1202 968
 snap larger-window.png
-for cell in $(enemy_cells 21 67 985 875); do
-    over && break
-    shoot "${cell%,*}" "${cell#*,}"
-done
+hunt 21 67 985 875 200
 for _ in $(seq 1 600); do over && break; sleep 0.1; done
 xdotool mousemove 0 0
 result=$([ "$(probe won)" = 1 ] && echo won || echo lost)
@@ -112,11 +170,9 @@ kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
 # The other result.
 launch
 fight
+new_match
 if [ "$result" = lost ]; then
-    for cell in $(enemy_cells 13 42 616 547); do
-        over && break
-        shoot "${cell%,*}" "${cell#*,}"
-    done
+    hunt 13 42 616 547 200
 else
     # Shots at the same cell miss again and again once it is known water.
     for cell in $(enemy_cells 13 42 616 547); do

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QtEndian>
+#include <QCursor>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -218,6 +219,10 @@ TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
     EXPECT_TRUE(form().InDragArea(scale.toWindow(QPointF(460, 20))));
     EXPECT_FALSE(form().InDragArea(QPoint(757, 20))); // 473 of the layout
     EXPECT_FLOAT_EQ(viewer()->HudScale, 1.6f);
+    // The strips that scroll the camera scale too (the cursor is asked of the system).
+    QCursor::setPos(form().mapToGlobal(scale.toWindow(QPointF(300, 40))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().cameraFx().cursorOffsetY() == 40; }, 2000))
+        << form().cameraFx().cursorOffsetY();
 
     // What the screen shows where the view lies: the world at its new size,
     // no black area left over from the old one.
@@ -237,14 +242,15 @@ TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
     form().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
     screen.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-view-on-screen.png"));
 
-    // The largest size the screen allows, and back.
+    // The largest size the screen allows (F11), and back (a double click on
+    // the title strip).
     const QRect before = form().geometry();
-    form().ToggleLargest();
+    QTest::keyClick(keyTarget(), Qt::Key_F11);
     const QSize area = form().screen()->availableGeometry().size();
     EXPECT_TRUE(form().Largest());
     EXPECT_TRUE(form().width() == area.width() || form().height() == area.height()) << form().width();
     EXPECT_GT(form().Scale().factor(), 1.6);
-    form().ToggleLargest();
+    QTest::mouseDClick(&form(), Qt::LeftButton, {}, form().Scale().toWindow(QPointF(200, 20)));
     EXPECT_EQ(form().geometry(), before);
 }
 
