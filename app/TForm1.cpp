@@ -504,6 +504,7 @@ void TForm1::writeTestProbe() {
     put("servers", m_formNet ? m_formNet->lbServers->count() : 0);
     put("message", m_formMess && m_formMess->isVisible() ? m_formMess->labMessF->text() : QString());
     put("scores", int(m_formScore && m_formScore->isVisible()));
+    put("frames", GLSceneViewer1->framesDrawn());
     QFile out(path + QStringLiteral(".new"));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     out.write(text.toUtf8());
@@ -537,9 +538,9 @@ void TForm1::showStatus() {
     if (Label2->text() != text) Label2->setText(text);
 }
 
-// Redraws when the picture can have changed (the sea's next frame, the camera
-// at once; rocking ships and live flames at a paced rate): an untouched menu
-// then costs ten frames a second instead of one per tick.
+// Redraws when the picture can have changed: a moved camera at once, the rest
+// (the sea's frames, rocking ships, flames, marks) at most 24 times a second.
+// An untouched menu then costs ten frames a second instead of one per tick.
 void TForm1::GLCadencer1Progress(double, double newTime) {
     m_fx.PickHover();
     GLSceneViewer1->InvalidateIfChanged(newTime);

@@ -158,14 +158,16 @@ for _ in $(seq 1 300); do
 done
 grep -q '^turn=1$' "$work/probe" || { echo "the player's turn never came" >&2; exit 1; }
 sleep 2
+f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
 t0=$(cpu_ticks)
 w0=$(now_ms)
 sleep 10
 t1=$(cpu_ticks)
 w1=$(now_ms)
+f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
 burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
 button 488 # Exit ends the match
 sleep 1
 button 488 # Exit quits
 wait_exit
-echo "CPU in a battle, nothing happening (player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s"
+echo "CPU in a battle, nothing happening (player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second"

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     const RenderStats stats = renderer.lastFrameStats();
 
     // The frames the game's viewer draws of this battle in one second of 60
-    // cadencer ticks: flames and rocking ships are paced, the spin is not.
+    // cadencer ticks: everything but the camera is paced.
     FramePacer pacer;
     int pacedFrames = 0;
     for (int i = 0; i < 60; ++i) {

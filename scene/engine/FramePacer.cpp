@@ -4,11 +4,14 @@ namespace vtx {
 
 bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     if (m_known && signatures == m_drawn) return false;
-    // A small allowance: ticks of 1/60 s measured by a clock land a hair before the interval.
-    const bool stillChanged = !m_known || signatures.still != m_drawn.still;
-    if (!stillChanged && now - m_drawnAt < MotionInterval - 0.002) return false;
+    const bool viewChanged = !m_known || signatures.view != m_drawn.view;
+    // A small allowance: ticks measured by a clock land a hair before the time they were meant for.
+    if (!viewChanged && now < m_nextDue - 0.002) return false;
+    // The next scene frame keeps to a steady beat (24 a second from 60 ticks: every 2nd or 3rd
+    // tick) unless the beat was lost for longer than one interval.
+    m_nextDue =
+        !viewChanged && now - m_nextDue < MotionInterval ? m_nextDue + MotionInterval : now + MotionInterval;
     m_drawn = signatures;
-    m_drawnAt = now;
     m_known = true;
     return true;
 }

@@ -29,9 +29,7 @@ void addMaterial(Fnv1a& h, const TGLMaterial& m) {
     h.add(m.FaceCulling);
 }
 
-// h takes what changes only when something is done to the scene; m what
-// moves on its own from tick to tick (actor frames, live flames).
-void addObject(Fnv1a& h, Fnv1a& m, const TGLBaseSceneObject& object) {
+void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
     if (!object.Visible) return;
     h.add(object.serial());
     h.add(object.Position);
@@ -52,9 +50,8 @@ void addObject(Fnv1a& h, Fnv1a& m, const TGLBaseSceneObject& object) {
     }
     case ObjectKind::Actor: {
         const auto& actor = static_cast<const TActor&>(object);
-        h.add(actor.meshId());
-        m.add(actor.CurrentFrame()), m.add(actor.NextFrame());
-        if (actor.CurrentFrame() != actor.NextFrame()) m.add(actor.frameBlend());
+        h.add(actor.meshId()), h.add(actor.CurrentFrame()), h.add(actor.NextFrame());
+        if (actor.CurrentFrame() != actor.NextFrame()) h.add(actor.frameBlend());
         break;
     }
     case ObjectKind::Terrain: {
@@ -93,31 +90,31 @@ void addObject(Fnv1a& h, Fnv1a& m, const TGLBaseSceneObject& object) {
             h.add(fire.Manager.get());
             // Live particles move at every tick: the tick number stands for their state.
             const std::size_t live = fire.Manager->particles().particles().size();
-            m.add(live);
-            if (live > 0) m.add(fire.Manager->lastTick);
+            h.add(live);
+            if (live > 0) h.add(fire.Manager->lastTick);
         }
     h.add(object.Count());
     for (int i = 0; i < object.Count(); ++i)
-        addObject(h, m, *object.Children(i));
+        addObject(h, *object.Children(i));
 }
 
 } // namespace
 
 PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera) {
-    Fnv1a h, m;
-    h.add(camera);
+    Fnv1a view, objects;
+    view.add(camera);
     if (camera) {
-        h.add(camera->viewMatrix());
-        h.add(camera->DepthOfView), h.add(camera->FocalLength), h.add(camera->NearPlane);
+        view.add(camera->viewMatrix());
+        view.add(camera->DepthOfView), view.add(camera->FocalLength), view.add(camera->NearPlane);
     }
-    addObject(h, m, scene.Objects());
-    return {h.value(), m.value()};
+    addObject(objects, scene.Objects());
+    return {view.value(), objects.value()};
 }
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
     const PictureSignatures s = pictureSignatures(scene, camera);
     Fnv1a h;
-    h.add(s.still), h.add(s.motion);
+    h.add(s.view), h.add(s.scene);
     return h.value();
 }
 

@@ -19,12 +19,12 @@ class TGLCamera;
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
 
-// The same fingerprint in two halves: motion covers what moves by itself from one cadencer tick to
-// the next (actor frames and their blend, live fire particles), still everything else (the camera,
-// what is shown, where, and how). A viewer may draw a change of still at once and pace the motion.
+// The same fingerprint in two halves: view covers the camera (where it is, where it looks, its lens),
+// scene everything in the tree. A viewer may draw a change of view at once, so that the picture
+// follows the hand that drags the camera, and pace the changes of the scene.
 struct PictureSignatures {
-    std::uint64_t still = 0;
-    std::uint64_t motion = 0;
+    std::uint64_t view = 0;
+    std::uint64_t scene = 0;
     bool operator==(const PictureSignatures&) const = default;
 };
 PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera);

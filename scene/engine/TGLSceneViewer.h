@@ -9,11 +9,11 @@
 // second pass over every pixel of the window cost as much as drawing the world.
 //
 // Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged(sceneTime) requests one only
-// when the picture can differ from the last one requested (see PictureSignature.h), and paces the
-// frames in which only animations moved (see FramePacer.h): called at every cadencer tick with the
-// cadencer's time it redraws at once what the player does, animations at Pacer().MotionInterval, and
-// lets the viewer rest while nothing moves; Qt still redraws on its own when the window is exposed
-// or resized. DrawNow() draws at once, where shown.
+// when the picture can differ from the last one requested (see PictureSignature.h), and paces it
+// (see FramePacer.h): called at every cadencer tick with the cadencer's time it redraws a moved
+// camera at once, any other change at most every Pacer().MotionInterval seconds, and lets the viewer
+// rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
+// DrawNow() draws at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
 // signals and the optional callbacks. PickObject(x, y) may be called at any time from the GUI thread

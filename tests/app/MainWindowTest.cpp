@@ -276,11 +276,11 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     EXPECT_GE(menu, 90);
     EXPECT_LE(menu, 120);
     // A burning cell: its flames move at every tick and are drawn at the
-    // paced rate, every other tick.
+    // paced rate, 24 a second.
     form().boards().MarkShot(OwnBoard, 5, 5, true);
     const int burning = framesOver(120, {});
-    EXPECT_GE(burning, 55);
-    EXPECT_LE(burning, 66);
+    EXPECT_GE(burning, 45);
+    EXPECT_LE(burning, 52);
     form().boards().ResetBoards();
     EXPECT_LE(framesOver(120, {}), 30);
     // A camera drag with the right button.
