@@ -127,8 +127,9 @@ void MatchHost::ShowScoreWindowModal() {
     // Over the view, below the result, which stays in sight while the name
     // is entered.
     const THUDText& message = *m_world.HUDText1;
-    const int below =
-        int(message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) + 12;
+    const int below = int((message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) *
+                          m_parts.viewer->HudScale) +
+                      12;
     const QPoint view = m_parts.viewer->mapToGlobal(QPoint(0, 0));
     scores->move(view.x() + (m_parts.viewer->width() - scores->width()) / 2, view.y() + below);
     scores->ExecModal();

@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace vtx {
@@ -66,7 +67,6 @@ MouseButton gameButton(Qt::MouseButton button) {
 TForm1::TForm1(QWidget* parent) : TSkinnedForm(parent), m_world(resolveGameFile) {
     setWindowTitle(QStringLiteral("Vortalix 3D"));
     resize(ClientWidth, ClientHeight);
-    setFixedSize(ClientWidth, ClientHeight);
     createComponents();
     FormCreate();
 }
@@ -176,7 +176,9 @@ void TForm1::createComponents() {
         return GLSceneViewer1->PickObjectThrough(x, y, lookThrough);
     };
     m_cameraFx.rightButtonHeld = [] { return QGuiApplication::mouseButtons().testFlag(Qt::RightButton); };
-    m_cameraFx.cursorOffsetY = [this] { return QCursor::pos().y() - y(); };
+    m_cameraFx.cursorOffsetY = [this] {
+        return int(std::floor(Scale().toDesign(mapFromGlobal(QCursor::pos())).y())); // layout pixels
+    };
     m_cameraFx.randomBelow = [this](int n) { return int(m_match.random().Random(n)); };
 
     m_parts.window = this;
@@ -251,6 +253,8 @@ void TForm1::FormCreate() {
     SetOutline(MainOutline());
     SetDragArea(10, 10, 470, 28);
     RebuildWindowRgn();
+    OnScaled = [this](double factor) { GLSceneViewer1->HudScale = float(factor); };
+    EnableScaling();
     if (!m_startupError.isEmpty()) return;
     // 12. Sound start-up and StartDir.
     const QString mismatch = SoundSystem::versionMismatchMessage();
@@ -435,12 +439,12 @@ void TForm1::NMUDP1DataReceived(int, const QString& fromIP, int) {
     updateTestProbe();
 }
 
-// Redraws when the picture can have changed (the sea's next frame, a moving
-// ship, live flames, the camera): an untouched menu then costs ten frames a
-// second instead of one per tick.
-void TForm1::GLCadencer1Progress(double, double) {
+// Redraws when the picture can have changed: a moved camera at once, the rest
+// (the sea's frames, rocking ships, flames, marks) at most 24 times a second.
+// An untouched menu then costs ten frames a second instead of one per tick.
+void TForm1::GLCadencer1Progress(double, double newTime) {
     m_picker.PickHover();
-    GLSceneViewer1->InvalidateIfChanged();
+    GLSceneViewer1->InvalidateIfChanged(newTime);
 }
 
 void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vtx {
@@ -49,11 +50,14 @@ QString TestProbe::text() const {
     put("connected", int(s.NetConnected));
     put("shots", s.PlayerShots);
     put("enemyhits", s.EnemyHits);
+    put("enemysunk", int(std::count_if(s.EnemyFleet.begin(), s.EnemyFleet.end(),
+                                       [](const TShipRecord& ship) { return ship.Sunk != 0; })));
     put("ownhit", shotAtOwn);
     put("lobby", int(lobby && lobby->isVisible()));
     put("servers", lobby ? lobby->lbServers->count() : 0);
     put("message", m_parts.mess && m_parts.mess->isVisible() ? m_parts.mess->labMessF->text() : QString());
     put("scores", int(m_parts.scores && m_parts.scores->isVisible()));
+    put("frames", m_parts.viewer ? m_parts.viewer->framesDrawn() : 0);
     return text;
 }
 

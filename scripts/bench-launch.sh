@@ -6,7 +6,10 @@
 #   - peak resident memory (VmHWM) over a scripted match against the computer
 #     (Single, Fight, thirty clicks on enemy cells, Exit, Exit);
 #   - CPU used in the menu over ten seconds with nothing touched (the mouse
-#     parked outside the window), and the resident memory 3 s after launch.
+#     parked outside the window), and the resident memory 3 s after launch;
+#   - CPU used in a battle in which nothing happens over ten seconds: the
+#     player's turn after the computer's first shots, the pointer resting
+#     over the view.
 #
 #   scripts/bench-launch.sh [build folder]      default: build
 #
@@ -29,11 +32,13 @@ rm -f "$work"/vtx.ini "$work"/hscore.dat "$work"/clients.cfg
 cd "$work"
 
 now_ms() { date +%s%3N; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+hz=$(getconf CLK_TCK)
 
 launch() { # starts the program, sets pid and the launch moment
     rm -f "$work/first-frame"
     start_ms=$(now_ms)
-    VTX_BENCH_FIRST_FRAME="$work/first-frame" SDL_AUDIODRIVER=dummy ./vortalix3d > /dev/null 2>&1 &
+    VTX_BENCH_FIRST_FRAME="$work/first-frame" VTX_TEST_PROBE="${probe:-}" SDL_AUDIODRIVER=dummy ./vortalix3d > /dev/null 2>&1 &
     pid=$!
 }
 
@@ -88,15 +93,15 @@ sleep 1
 button 288 # Single
 sleep 1
 button 368 # Fight
-# Enemy cell centres on screen from the camera at its start: the rig at
-# (10, 10, 10) looking at the origin, vertical field of view 2 * atan(20/20),
-# the viewer at (13, 42), 616 x 547 pixels.
+# Enemy cell centres on screen from the first view: the camera at the rig
+# (10, 10, 10) plus (3.2, 5.8, -2.4), looking at the origin, vertical field of
+# view 2 * atan(50/100), the viewer at (13, 42), 616 x 547 pixels.
 cells=$(awk 'BEGIN {
-    ex = 10; ey = 10; ez = 10; len = sqrt(300);
+    ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
     fx = -ex / len; fy = -ey / len; fz = -ez / len;
     rx = -fz; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
     ux = -rz*fy; uy = rz*fx - rx*fz; uz = rx*fy;
-    t = 20 / 20; aspect = 616 / 547;
+    t = 50 / 100; aspect = 616 / 547;
     for (r = 2; r <= 9; r += 2) for (c = 1; c <= 10; c++) {
         px = c - 5 - ex; py = 0.1 - ey; pz = r - 11 - ez;
         cx = px*rx + pz*rz; cy = px*ux + py*uy + pz*uz; cz = px*fx + py*fy + pz*fz;
@@ -124,8 +129,6 @@ launch
 wait_first_frame > /dev/null
 sleep 3
 rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-hz=$(getconf CLK_TCK)
 t0=$(cpu_ticks)
 w0=$(now_ms)
 sleep 10
@@ -136,3 +139,35 @@ button 488 # Exit
 wait_exit
 echo "resident memory 3 s after launch: $((rss_kb / 1024)) MiB (${rss_kb} kB)"
 echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s"
+
+# 4. Idle CPU in a battle: Single, Fight, then the player's turn (the probe
+# file says so) with the pointer still over the view, away from the strips
+# at the window's top and bottom that scroll the camera.
+probe=$work/probe
+launch
+wait_first_frame > /dev/null
+find_main_window || { echo "no main window" >&2; exit 1; }
+sleep 1
+button 288 # Single
+sleep 1
+button 368 # Fight
+xdotool mousemove $((win_x + 320)) $((win_y + 300))
+for _ in $(seq 1 300); do
+    grep -q '^turn=1$' "$work/probe" 2>/dev/null && grep -q '^fight=1$' "$work/probe" && break
+    sleep 0.1
+done
+grep -q '^turn=1$' "$work/probe" || { echo "the player's turn never came" >&2; exit 1; }
+sleep 2
+f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+t0=$(cpu_ticks)
+w0=$(now_ms)
+sleep 10
+t1=$(cpu_ticks)
+w1=$(now_ms)
+f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
+button 488 # Exit ends the match
+sleep 1
+button 488 # Exit quits
+wait_exit
+echo "CPU in a battle, nothing happening (player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second"

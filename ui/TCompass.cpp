@@ -9,8 +9,9 @@
 
 namespace vtx {
 
-TCompass::TCompass(QWidget* parent, QPointF centre, double radius) : QWidget(parent), m_radius(radius) {
-    const int side = int(std::ceil(2.0 * radius)) + 2;
+TCompass::TCompass(QWidget* parent, QPointF centre, double radius)
+    : QWidget(parent), m_radius(radius), m_side(int(std::ceil(2.0 * radius)) + 2) {
+    const int side = m_side;
     setGeometry(int(std::lround(centre.x() - side / 2.0)), int(std::lround(centre.y() - side / 2.0)), side,
                 side);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -27,6 +28,7 @@ void TCompass::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.translate(width() / 2.0, height() / 2.0);
+    p.scale(width() / double(m_side), height() / double(m_side)); // in a window made larger
     // Looking east, north lies to the left: the rose turns against the heading.
     p.rotate(-m_heading);
     const QColor brassLight(232, 196, 120), brass(190, 150, 80), brassDark(110, 80, 36);

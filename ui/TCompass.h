@@ -25,6 +25,7 @@ protected:
 private:
     double m_heading = 0.0;
     double m_radius;
+    int m_side; // the widget's side when made
 };
 
 } // namespace vtx

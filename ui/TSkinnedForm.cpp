@@ -1,5 +1,6 @@
 #include "ui/TSkinnedForm.h"
 
+#include "ui/TSizeGrip.h"
 #include "ui/TWispButton.h"
 #include "files/DataPath.h"
 
@@ -8,11 +9,14 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
+
+#include <cmath>
 
 namespace vtx {
 
@@ -74,7 +78,7 @@ QPolygon TSkinnedForm::MainOutline() {
 void TSkinnedForm::RebuildWindowRgn() {
     // Frameless: the client area starts at the window's corner, so the border
     // offsets are zero.
-    QRegion region(m_outline, Qt::OddEvenFill);
+    QRegion region(m_scale.toWindow(m_outline), Qt::OddEvenFill);
     for (QObject* child : children()) {
         auto* w = qobject_cast<QWidget*>(child);
         if (!w || w->isWindow()) continue;
@@ -98,8 +102,9 @@ bool TSkinnedForm::InDragArea(QPoint pos) const {
     case DragMode::Area:
         break;
     }
-    return pos.x() > m_dragBounds.left() && pos.x() < m_dragBounds.right() && pos.y() > m_dragBounds.top() &&
-           pos.y() < m_dragBounds.bottom();
+    const QPointF p = m_scale.toDesign(QPointF(pos));
+    return p.x() > m_dragBounds.left() && p.x() < m_dragBounds.right() && p.y() > m_dragBounds.top() &&
+           p.y() < m_dragBounds.bottom();
 }
 
 void TSkinnedForm::SetMoveStarter(std::function<void(TSkinnedForm&)> starter) {
@@ -174,6 +179,11 @@ void TSkinnedForm::keyPressEvent(QKeyEvent* event) {
             if (button && button->Click()) return;
         return;
     }
+    if (key == Qt::Key_F11 && m_scaling) {
+        event->accept();
+        ToggleLargest();
+        return;
+    }
     if (key == Qt::Key_Escape) {
         event->accept();
         if (m_escapeButton)
@@ -186,7 +196,90 @@ void TSkinnedForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSkinnedForm::FormPaint(QPainter& painter) {
-    painter.drawImage(0, 0, m_paintBitmap);
+    if (m_scale.identity()) {
+        painter.drawImage(0, 0, m_paintBitmap);
+        return;
+    }
+    // Scaled once per picture and factor, not at every paint.
+    const QRect target = m_scale.toWindow(QRect(QPoint(0, 0), m_paintBitmap.size()));
+    if (m_scaledPaintKey != m_paintBitmap.cacheKey() || m_scaledPaint.size() != target.size()) {
+        m_scaledPaint = m_paintBitmap.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaledPaintKey = m_paintBitmap.cacheKey();
+    }
+    painter.drawImage(target.topLeft(), m_scaledPaint);
+}
+
+void TSkinnedForm::EnableScaling() {
+    if (m_scaling) return;
+    m_scaling = true;
+    m_scale = WindowScale(size());
+    // In the outline's bottom-right corner, inside its cut.
+    const QRect outline = m_outline.boundingRect();
+    auto* grip = new TSizeGrip(this);
+    grip->setGeometry(outline.right() - 19, outline.bottom() - 19, 12, 12);
+    grip->show();
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow()) continue;
+        DesignChild d{w, w->geometry(), w->font(), qobject_cast<QLabel*>(w) != nullptr};
+        m_designChildren.push_back(d);
+    }
+    setMinimumSize(size());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    RebuildWindowRgn();
+}
+
+void TSkinnedForm::applyScale() {
+    m_scale.fit(size());
+    const double f = m_scale.factor();
+    for (const DesignChild& d : m_designChildren) {
+        if (!d.widget) continue;
+        d.widget->setGeometry(m_scale.toWindow(d.geometry));
+        if (!d.scalesFont) continue;
+        QFont font = d.font;
+        if (d.font.pixelSize() > 0)
+            font.setPixelSize(int(std::lround(d.font.pixelSize() * f)));
+        else
+            font.setPointSizeF(d.font.pointSizeF() * f);
+        d.widget->setFont(font);
+    }
+    RebuildWindowRgn();
+    update();
+    if (OnScaled) OnScaled(f);
+}
+
+void TSkinnedForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_scaling) applyScale();
+}
+
+void TSkinnedForm::ToggleLargest() {
+    if (!m_scaling) return;
+    if (m_restoreGeometry.isValid()) {
+        const QRect before = m_restoreGeometry;
+        m_restoreGeometry = QRect();
+        setGeometry(before);
+        return;
+    }
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect area = s->availableGeometry();
+    const QSize largest = m_scale.windowSize(WindowScale(m_scale.design()).largestFactor(area.size()))
+                              .boundedTo(area.size());
+    m_restoreGeometry = geometry();
+    setGeometry(QRect(area.topLeft() + QPoint((area.width() - largest.width()) / 2,
+                                              (area.height() - largest.height()) / 2),
+                      largest));
+}
+
+void TSkinnedForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (m_scaling && !childAt(pos) && InDragArea(pos)) {
+        event->accept();
+        ToggleLargest();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void TSkinnedForm::FormMouseDown(QMouseEvent* event) {

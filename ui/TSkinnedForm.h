@@ -36,13 +36,17 @@
 // InstallGreySelection()/RestoreSelection() (SkinPalette.h) for the grey
 // selection of the game's lists, set at start and put back at exit.
 
+#include "ui/WindowScale.h"
+
 #include <QImage>
+#include <QPointer>
 #include <QPolygon>
 #include <QRegion>
 #include <QWidget>
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 class QEventLoop;
 
@@ -109,6 +113,23 @@ public:
     // closes the window when there is none. Tab walks the controls.
     void SetKeyButtons(QList<TWispButton*> enterButtons, TWispButton* escapeButton);
 
+    // Lets the window be made larger: the panel, the outline, the drag area
+    // and every child control there is now (its geometry, and a label's
+    // font) scale together by one factor, the layout centred in the window
+    // (WindowScale.h); outline, drag area and SetOutline stay in layout
+    // coordinates. Adds a grip for resizing at the outline's bottom-right
+    // corner; a double click on the drag area, or F11, toggles the largest
+    // size the screen allows. Call once, after RebuildWindowRgn. The window
+    // never gets smaller than its size at this call.
+    void EnableScaling();
+    const WindowScale& Scale() const { return m_scale; }
+    // After every new layout, with the new factor.
+    std::function<void(double factor)> OnScaled;
+    // The largest size at which the whole layout fits the screen's free
+    // area, centred on it; called again, back to the geometry before.
+    void ToggleLargest();
+    bool Largest() const { return m_restoreGeometry.isValid(); }
+
     // Shows the window application-modal and returns once it is hidden.
     void ExecModal();
     bool InModalLoop() const { return m_modalLoop != nullptr; }
@@ -126,12 +147,28 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    struct DesignChild {
+        QPointer<QWidget> widget;
+        QRect geometry;
+        QFont font;
+        bool scalesFont = false;
+    };
+    void applyScale();
+
     QImage m_panelBitmap;
     QImage m_paintBitmap;
     QString m_panelError;
     QPolygon m_outline;
+    WindowScale m_scale;
+    bool m_scaling = false;
+    std::vector<DesignChild> m_designChildren;
+    QRect m_restoreGeometry;
+    QImage m_scaledPaint; // PaintBitmap at the current factor
+    qint64 m_scaledPaintKey = 0;
     QRegion m_region;
     DragMode m_dragMode = DragMode::None;
     QRect m_dragBounds; // xMin, yMin, xMax, yMax as left, top, right, bottom

@@ -122,7 +122,14 @@ void TWispButton::paintEvent(QPaintEvent*) {
         m_reset = false;
     }
     QPainter p(this);
-    p.drawImage(0, 0, ComposedPict(m_current));
+    const QImage face = ComposedPict(m_current);
+    if (face.size() == size()) {
+        p.drawImage(0, 0, face);
+    } else {
+        // A window made larger than its layout scales its controls too.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(rect(), face);
+    }
     if (m_focusByKey && hasFocus()) {
         p.setPen(QPen(m_font->color, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(2, 2, -3, -3));

@@ -100,14 +100,21 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
 
 } // namespace
 
-std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
-    Fnv1a h;
-    h.add(camera);
+PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera) {
+    Fnv1a view, objects;
+    view.add(camera);
     if (camera) {
-        h.add(camera->viewMatrix());
-        h.add(camera->DepthOfView), h.add(camera->FocalLength), h.add(camera->NearPlane);
+        view.add(camera->viewMatrix());
+        view.add(camera->DepthOfView), view.add(camera->FocalLength), view.add(camera->NearPlane);
     }
-    addObject(h, scene.Objects());
+    addObject(objects, scene.Objects());
+    return {view.value(), objects.value()};
+}
+
+std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
+    const PictureSignatures s = pictureSignatures(scene, camera);
+    Fnv1a h;
+    h.add(s.view), h.add(s.scene);
     return h.value();
 }
 

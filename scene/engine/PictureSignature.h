@@ -19,4 +19,14 @@ class TGLCamera;
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
 
+// The same fingerprint in two halves: view covers the camera (where it is, where it looks, its lens),
+// scene everything in the tree. A viewer may draw a change of view at once, so that the picture
+// follows the hand that drags the camera, and pace the changes of the scene.
+struct PictureSignatures {
+    std::uint64_t view = 0;
+    std::uint64_t scene = 0;
+    bool operator==(const PictureSignatures&) const = default;
+};
+PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera);
+
 } // namespace vtx

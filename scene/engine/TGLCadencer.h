@@ -36,6 +36,8 @@ public:
 
     // One tick advancing by deltaSeconds (negative values count as 0).
     void progress(double deltaSeconds);
+    // Seconds advanced since the start.
+    double CurrentTime() const { return m_time; }
 
 signals:
     void progressed(double deltaTime, double newTime);

@@ -117,7 +117,7 @@ RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const
     const qreal ratio = m_surface->devicePixelRatio();
     t.width = int(width() * ratio);
     t.height = int(height() * ratio);
-    t.pixelRatio = float(ratio);
+    t.pixelRatio = float(ratio) * (HudScale > 0.0f ? HudScale : 1.0f);
     t.background = BackgroundColor;
     return t;
 }
@@ -131,13 +131,11 @@ void TGLSceneViewer::Invalidate()
     QCoreApplication::postEvent(m_surface, new QEvent(drawEvent()));
 }
 
-void TGLSceneViewer::InvalidateIfChanged()
+void TGLSceneViewer::InvalidateIfChanged(double sceneTime)
 {
-    const std::uint64_t signature = Scene ? pictureSignature(*Scene, Camera) : 0;
-    if (signature == m_requestedSignature)
-        return;
-    m_requestedSignature = signature;
-    Invalidate();
+    const PictureSignatures signatures = Scene ? pictureSignatures(*Scene, Camera) : PictureSignatures{};
+    if (m_pacer.frameDue(signatures, sceneTime))
+        Invalidate();
 }
 
 void TGLSceneViewer::DrawNow()

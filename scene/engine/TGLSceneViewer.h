@@ -8,15 +8,18 @@
 // top-level window, into the window's own OpenGL surface at every frame: on a software renderer that
 // second pass over every pixel of the window cost as much as drawing the world.
 //
-// Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged() requests one only when the
-// picture can differ from the last one requested (see PictureSignature.h): called at every cadencer
-// tick it redraws while something moves and lets the viewer rest while nothing does; Qt still
-// redraws on its own when the window is exposed or resized. DrawNow() draws at once, where shown.
+// Invalidate() requests a redraw (coalesced by Qt). InvalidateIfChanged(sceneTime) requests one only
+// when the picture can differ from the last one requested (see PictureSignature.h), and paces it
+// (see FramePacer.h): called at every cadencer tick with the cadencer's time it redraws a moved
+// camera at once, any other change at most every Pacer().MotionInterval seconds, and lets the viewer
+// rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
+// DrawNow() draws at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
 // signals and the optional callbacks. PickObject(x, y) may be called at any time from the GUI thread
 // (also inside a mouse handler).
 
+#include "scene/engine/FramePacer.h"
 #include "scene/engine/SceneRenderer.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLScene.h"
@@ -40,9 +43,14 @@ public:
     TGLScene* Scene = nullptr;
     TGLCamera* Camera = nullptr;
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
+    // Widget pixels per HUD unit: HUD texts are placed and sized in units of the viewer's size at
+    // factor 1, so a viewer its window made larger by a factor keeps them where they were relative
+    // to the picture and as large (the screen's own scale factor comes on top).
+    float HudScale = 1.0f;
 
     void Invalidate();
-    void InvalidateIfChanged();
+    void InvalidateIfChanged(double sceneTime);
+    FramePacer& Pacer() { return m_pacer; }
     void DrawNow();
     // Frames drawn on the window since construction.
     int framesDrawn() const { return m_framesDrawn; }
@@ -91,7 +99,7 @@ private:
     Surface* m_surface = nullptr; // owned by the container
     QWidget* m_container = nullptr;
     SceneRenderer m_renderer;
-    std::uint64_t m_requestedSignature = 0;
+    FramePacer m_pacer;
     int m_framesDrawn = 0;
     bool m_drawPosted = false;
 };

@@ -13,10 +13,13 @@
 #include "ui/TCompass.h"
 #include "ui/TWispButton.h"
 #include "files/OptionsFile.h"
+#include "ui/WindowScale.h"
 
 #include <QApplication>
 #include <QtEndian>
+#include <QCursor>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
@@ -167,31 +170,88 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
     const std::vector<std::array<int, 2>> cells = {{1, 1}, {5, 5}, {10, 10}, {2, 9}, {9, 2}};
     const std::vector<std::array<float, 2>> orbits = {{0, 0}, {0, 70}, {-15, 150}, {20, -120}, {10, 40}};
     int tried = 0;
-    for (const auto& orbit : orbits) {
-        form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
-        for (int board : {OwnBoard, EnemyBoard})
-            for (const auto& cell : cells) {
-                const QPoint pixel = cellPixel(board, cell[0], cell[1]);
-                if (!test::insideViewer(form(), pixel)) continue;
-                ++tried;
-                state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
-                QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-                EXPECT_EQ(state().PickedBoard, board)
-                    << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
-                EXPECT_EQ(state().PickedRow, cell[0]);
-                EXPECT_EQ(state().PickedColumn, cell[1]);
-                EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+    // At the window's first size and made larger: the view then draws and
+    // picks at its new pixel size.
+    for (const double factor : {1.0, 1.6}) {
+        form().resize(form().Scale().windowSize(factor));
+        QTest::qWait(100);
+        ASSERT_EQ(viewer()->geometry(), form().Scale().toWindow(QRect(13, 42, 616, 547)));
+        form().cameraFx().BridgeView();
+        for (const auto& orbit : orbits) {
+            form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
+            for (int board : {OwnBoard, EnemyBoard})
+                for (const auto& cell : cells) {
+                    const QPoint pixel = cellPixel(board, cell[0], cell[1]);
+                    if (!test::insideViewer(form(), pixel)) continue;
+                    ++tried;
+                    state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
+                    QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
+                    EXPECT_EQ(state().PickedBoard, board)
+                        << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
+                    EXPECT_EQ(state().PickedRow, cell[0]);
+                    EXPECT_EQ(state().PickedColumn, cell[1]);
+                    EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+                }
+            // The sea beside the own board is no cell.
+            const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
+            if (test::insideViewer(form(), sea)) {
+                state().PickedRow = 0;
+                QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
+                EXPECT_EQ(state().PickedRow, 0);
             }
-        // The sea beside the own board is no cell.
-        const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
-        if (test::insideViewer(form(), sea)) {
-            state().PickedRow = 0;
-            QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
-            EXPECT_EQ(state().PickedRow, 0);
         }
     }
-    EXPECT_GE(tried, 30);
+    EXPECT_GE(tried, 60);
     EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
+}
+
+TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
+    form().move(0, 0);
+    form().resize(form().Scale().windowSize(1.6)); // as the grip or the system would
+    QTest::qWait(100);
+    const WindowScale& scale = form().Scale();
+    EXPECT_DOUBLE_EQ(scale.factor(), 1.6);
+    EXPECT_EQ(viewer()->geometry(), QRect(21, 67, 985, 875));
+    EXPECT_EQ(form().elbtExit->geometry(), scale.toWindow(QRect(650, 488, 71, 24)));
+    EXPECT_EQ(form().Label2->font().pixelSize(), 18);
+    EXPECT_FALSE(form().mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form().mask().contains(scale.toWindow(QPointF(738, 588))));
+    EXPECT_TRUE(form().InDragArea(scale.toWindow(QPointF(460, 20))));
+    EXPECT_FALSE(form().InDragArea(QPoint(757, 20))); // 473 of the layout
+    EXPECT_FLOAT_EQ(viewer()->HudScale, 1.6f);
+    // The strips that scroll the camera scale too (the cursor is asked of the system).
+    QCursor::setPos(form().mapToGlobal(scale.toWindow(QPointF(300, 40))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().cameraFx().cursorOffsetY() == 40; }, 2000))
+        << form().cameraFx().cursorOffsetY();
+
+    // What the screen shows where the view lies: the world at its new size,
+    // no black area left over from the old one.
+    const int frames = viewer()->framesDrawn();
+    viewer()->Invalidate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer()->framesDrawn() > frames; }, 3000));
+    QTest::qWait(100);
+    const QRect view(viewer()->mapToGlobal(QPoint(0, 0)), viewer()->size());
+    const QImage screen =
+        form().screen()->grabWindow(0, view.x(), view.y(), view.width(), view.height()).toImage();
+    ASSERT_EQ(screen.size(), view.size());
+    int black = 0;
+    for (int y = 0; y < screen.height(); y += 3)
+        for (int x = 0; x < screen.width(); x += 3)
+            black += qRed(screen.pixel(x, y)) + qGreen(screen.pixel(x, y)) + qBlue(screen.pixel(x, y)) < 24;
+    EXPECT_LT(black, screen.width() * screen.height() / 9 / 100);
+    form().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
+    screen.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-view-on-screen.png"));
+
+    // The largest size the screen allows (F11), and back (a double click on
+    // the title strip).
+    const QRect before = form().geometry();
+    QTest::keyClick(keyTarget(), Qt::Key_F11);
+    const QSize area = form().screen()->availableGeometry().size();
+    EXPECT_TRUE(form().Largest());
+    EXPECT_TRUE(form().width() == area.width() || form().height() == area.height()) << form().width();
+    EXPECT_GT(form().Scale().factor(), 1.6);
+    QTest::mouseDClick(&form(), Qt::LeftButton, {}, form().Scale().toWindow(QPointF(200, 20)));
+    EXPECT_EQ(form().geometry(), before);
 }
 
 // The viewer draws when the picture can change, not at every cadencer tick.
@@ -215,9 +275,12 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     const int menu = framesOver(600, {});
     EXPECT_GE(menu, 90);
     EXPECT_LE(menu, 120);
-    // A burning cell: its flames move at every tick.
+    // A burning cell: its flames move at every tick and are drawn at the
+    // paced rate, 24 a second.
     form().boards().MarkShot(OwnBoard, 5, 5, true);
-    EXPECT_GE(framesOver(120, {}), 110);
+    const int burning = framesOver(120, {});
+    EXPECT_GE(burning, 45);
+    EXPECT_LE(burning, 52);
     form().boards().ResetBoards();
     EXPECT_LE(framesOver(120, {}), 30);
     // A camera drag with the right button.

@@ -1,6 +1,6 @@
 #include "files/FileIo.h"
 
-#include "TempDir.h"
+#include "../support/TempDir.h"
 #include "files/DataPath.h"
 #include "files/GameFolders.h"
 

@@ -1,6 +1,6 @@
 #include "files/OptionsFile.h"
 
-#include "TempDir.h"
+#include "../support/TempDir.h"
 #include "files/IniFile.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "GuiTestSupport.h"
-#include "TempDir.h"
+#include "../support/TempDir.h"
 #include "net/NetScan.h"
 #include "ui/ILobbyHost.h"
 #include "ui/SkinFont.h"

@@ -1,0 +1,36 @@
+#pragma once
+// Decides, once per cadencer tick, whether the viewer draws a new frame.
+//
+// A change of the view half of the picture's signature (the camera; see PictureSignature.h) is
+// drawn at the next frame: the picture follows the hand that drags the camera. A change of the
+// scene half (ships rocking, flames, the sea's frames, the idle spin, a mark) is drawn at most once
+// per MotionInterval seconds, on a steady beat: what moves by itself (ships rocking through key
+// frames 200 ms apart, flames, the sea's ten frames a second) moves slowly enough that 24 frames a
+// second, the rate of film, show it as 60 do, and a mark that shows up to 1/24 s later is not seen
+// to wait, while each frame costs the whole picture on a software renderer. The last state of an
+// animation that stopped is still drawn, once the interval has passed.
+//
+// Times are the cadencer's seconds (TGLCadencer::CurrentTime or OnProgress's newTime), so tests
+// drive it with ticks of their own. Not thread-safe; GUI thread only.
+
+#include "scene/engine/PictureSignature.h"
+
+namespace vtx {
+
+class FramePacer {
+public:
+    static constexpr double DefaultMotionInterval = 1.0 / 24.0;
+    double MotionInterval = DefaultMotionInterval;
+
+    // True when a frame showing signatures is due at time now; it then counts as drawn.
+    bool frameDue(const PictureSignatures& signatures, double now);
+    // The next frame is drawn whatever its signatures (the window was exposed or resized).
+    void forget() { m_known = false; }
+
+private:
+    PictureSignatures m_drawn;
+    double m_nextDue = 0.0; // the earliest time of the next frame for a change of the scene
+    bool m_known = false;
+};
+
+} // namespace vtx
