@@ -123,7 +123,8 @@ void LanHost::JoinRequested() {
     if (m_parts.lobby) m_parts.lobby->close();
 }
 bool LanHost::ServerListed(std::string_view fromIP) {
-    return m_parts.lobby && m_parts.lobby->HasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
+    return m_parts.lobby &&
+           m_parts.lobby->HasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
 }
 void LanHost::AddServer(std::string_view fromIP, std::string_view presenceText) {
     if (m_parts.lobby)

@@ -6,18 +6,18 @@
 #include "app/StatusLine.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
+#include "files/OptionsFile.h"
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
 #include "scene/engine/TGLSceneViewer.h"
+#include "ui/SkinFont.h"
+#include "ui/TBitCheckBox.h"
 #include "ui/TFormOpt.h"
 #include "ui/TFormScore.h"
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/SkinFont.h"
-#include "files/OptionsFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
+#include "files/GameFolders.h"
 #include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/SurfaceFormat.h"
 #include "ui/TFormMess.h"
@@ -10,7 +11,6 @@
 #include "ui/TFormScore.h"
 #include "ui/TformNet.h"
 #include "ui/Translation.h"
-#include "files/GameFolders.h"
 
 #include <QGuiApplication>
 #include <QIcon>

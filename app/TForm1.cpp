@@ -3,10 +3,13 @@
 #include "app/GameTexts.h"
 #include "app/SignalBridge.h"
 #include "app/TestProbe.h"
-#include "game/DataFiles.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
+#include "files/DataPath.h"
+#include "files/GameFolders.h"
+#include "files/OptionsFile.h"
+#include "game/DataFiles.h"
 #include "game/NetMessage.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
@@ -18,9 +21,6 @@
 #include "ui/TFormScore.h"
 #include "ui/TWispButton.h"
 #include "ui/TformNet.h"
-#include "files/DataPath.h"
-#include "files/GameFolders.h"
-#include "files/OptionsFile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -385,9 +385,11 @@ void TForm1::elbtNetGameClick() {
         // Another copy of the game usually holds the port: this one can
         // announce and join but hears nothing. Say so once.
         m_bindErrorShown = true;
-        m_parts.showMessage(
-            40, tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.").arg(net::GamePort).arg(NMUDP1.BindError()),
-            true);
+        m_parts.showMessage(40,
+                            tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.")
+                                .arg(net::GamePort)
+                                .arg(NMUDP1.BindError()),
+                            true);
     }
     m_match.SetMenuButton(MenuButton::Single, false, false);
     m_parts.lobby->ExecModal();

@@ -69,7 +69,8 @@ void TestProbe::update() {
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     out.write(now.toUtf8());
     out.close();
-    if (std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(m_path).constData()) == 0)
+    if (std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(m_path).constData()) ==
+        0)
         m_written = std::move(now);
 }
 

@@ -1,7 +1,7 @@
 #include "files/GameFolders.h"
 
-#include "game/DataFiles.h"
 #include "files/DataPath.h"
+#include "game/DataFiles.h"
 
 #include <cstdlib>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "files/HighScoreFile.h"
 
+#include "files/IniFile.h"
 #include "game/PadStr.h"
 #include "game/TextClean.h"
-#include "files/IniFile.h"
 
 #include <algorithm>
 

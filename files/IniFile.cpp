@@ -1,7 +1,7 @@
 #include "files/IniFile.h"
 
-#include "game/TextClean.h"
 #include "files/AsciiCase.h"
+#include "game/TextClean.h"
 
 #include <cstdint>
 
@@ -90,7 +90,8 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
             continue;
         }
         if (!inSection) continue;
-        if (const auto kv = keyLine(line); kv && equalsIgnoringAsciiCase(kv->key, key)) return std::string(kv->value);
+        if (const auto kv = keyLine(line); kv && equalsIgnoringAsciiCase(kv->key, key))
+            return std::string(kv->value);
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #include "files/TextEncoding.h"
 
-#include "game/TextClean.h"
 #include "files/HighScoreFile.h"
+#include "game/TextClean.h"
 
 namespace vtx {
 

@@ -16,12 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Our own output is stable: written once, read and written again, it stays the same.
     const std::string once = ini.serialize();
-    if (vtx::IniFile::parse(once).serialize() != once)
-        std::abort();
+    if (vtx::IniFile::parse(once).serialize() != once) std::abort();
 
     // A key we write is the key we read, whatever else the file held.
     ini.writeInteger("Options", "Song", 7);
-    if (ini.readInteger("OPTIONS", "song", -1) != 7)
-        std::abort();
+    if (ini.readInteger("OPTIONS", "song", -1) != 7) std::abort();
     return 0;
 }

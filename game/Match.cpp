@@ -75,7 +75,8 @@ void Match::ArrangeFleet() {
             const std::int32_t row = m_random.Random(10) + 1;
             m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
             if (!fits(m_state.WorkField, size, row, column, m_state.PlaceHorizontal)) continue;
-            writeShip(m_state.WorkField, m_state.WorkFleet[std::size_t(n - 1)], n, row, column, m_state.PlaceHorizontal);
+            writeShip(m_state.WorkField, m_state.WorkFleet[std::size_t(n - 1)], n, row, column,
+                      m_state.PlaceHorizontal);
             break;
         }
     }
@@ -90,7 +91,8 @@ void Match::Place_Ships() {
         // Before any pick the model has no cell yet: show it on a1 until the
         // first hover moves it.
         const std::int32_t row = insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedRow : 1;
-        const std::int32_t column = insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedColumn : 1;
+        const std::int32_t column =
+            insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedColumn : 1;
         m_host.ShowShipModel(m_state.ShipToPlace);
         m_host.PutShipModelAt(m_state.ShipToPlace, row, column);
         setTimer1Interval(5);
@@ -126,8 +128,10 @@ bool Match::PlaceShipAt() {
     if (!m_state.Arranging || n < 1 || n > FleetShips) return false;
     const std::int32_t row = m_state.PickedRow;
     const std::int32_t column = m_state.PickedColumn;
-    if (!fits(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column, m_state.PlaceHorizontal)) return false;
-    writeShip(m_state.OwnField, m_state.OwnFleet[std::size_t(n - 1)], n, row, column, m_state.PlaceHorizontal);
+    if (!fits(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column, m_state.PlaceHorizontal))
+        return false;
+    writeShip(m_state.OwnField, m_state.OwnFleet[std::size_t(n - 1)], n, row, column,
+              m_state.PlaceHorizontal);
     m_host.PutShipModelAt(n, row, column);
     m_state.ShipToPlace = n + 1;
     if (m_state.ShipToPlace <= FleetShips) m_host.ShowShipModel(m_state.ShipToPlace);
@@ -256,7 +260,8 @@ bool Match::HitOwnShip(std::int32_t row, std::int32_t column) {
 }
 
 std::int32_t Match::SearchForWin() const {
-    const bool ownClear = std::find(m_state.OwnField.begin(), m_state.OwnField.end(), CellDeck) == m_state.OwnField.end();
+    const bool ownClear =
+        std::find(m_state.OwnField.begin(), m_state.OwnField.end(), CellDeck) == m_state.OwnField.end();
     const bool enemyClear =
         std::find(m_state.EnemyField.begin(), m_state.EnemyField.end(), CellDeck) == m_state.EnemyField.end();
     if (enemyClear) return 2;
@@ -272,14 +277,16 @@ std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, 
 }
 
 bool Match::PlayerShootAt(std::int32_t row, std::int32_t column) {
-    if (m_state.Arranging || m_state.PlayerTurn != 1 || !m_state.FightStarted || !insideGrid(row, column)) return false;
+    if (m_state.Arranging || m_state.PlayerTurn != 1 || !m_state.FightStarted || !insideGrid(row, column))
+        return false;
     playerShot(row, column);
     return true;
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
-    m_state.PlayerShots =
-        m_state.PlayerShots == std::numeric_limits<std::int32_t>::max() ? m_state.PlayerShots : m_state.PlayerShots + 1;
+    m_state.PlayerShots = m_state.PlayerShots == std::numeric_limits<std::int32_t>::max()
+                              ? m_state.PlayerShots
+                              : m_state.PlayerShots + 1;
     if (m_state.NetMode && m_state.NetConnected) m_host.SendShot(row, column);
     const char c = cellAt(m_state.EnemyField, row, column);
     if (c == CellDeck) {

@@ -28,7 +28,8 @@ void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont) {
 
 void Match::refreshHost() {
     for (std::size_t i = 0; i < m_state.Buttons.size(); ++i)
-        m_host.SetButton(static_cast<MenuButton>(i), m_state.Buttons[i].enabled, m_state.Buttons[i].whiteFont);
+        m_host.SetButton(static_cast<MenuButton>(i), m_state.Buttons[i].enabled,
+                         m_state.Buttons[i].whiteFont);
     m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
 }
 
@@ -105,7 +106,8 @@ void Match::InitGame() {
 
 void Match::elbtFightClick() {
     // Only a ready match can start its battle, whatever the widget state.
-    if (!m_state.button(MenuButton::Fight).enabled || !m_state.GameInProgress || m_state.Arranging || m_state.FightStarted)
+    if (!m_state.button(MenuButton::Fight).enabled || !m_state.GameInProgress || m_state.Arranging ||
+        m_state.FightStarted)
         return;
     setTimer1(true);
     SetMenuButton(MenuButton::Fight, false, false);

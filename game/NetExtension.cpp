@@ -85,7 +85,8 @@ std::optional<std::uint32_t> joinSession(std::string_view text) {
 }
 
 bool looksLikeFrame(std::span<const unsigned char> bytes) {
-    return bytes.size() >= FrameMagic.size() && std::equal(FrameMagic.begin(), FrameMagic.end(), bytes.begin());
+    return bytes.size() >= FrameMagic.size() &&
+           std::equal(FrameMagic.begin(), FrameMagic.end(), bytes.begin());
 }
 
 std::vector<unsigned char> encodeFrame(const Frame& frame) {

@@ -47,7 +47,6 @@
 
 namespace vtx {
 
-
 class NetReceiver {
 public:
     NetReceiver(Match& match, INetReceiverHost& host, NetChannel& channel);

@@ -7,7 +7,8 @@
 
 namespace vtx {
 
-CameraFx::CameraFx(World& world, Match& match, IClock& clock) : m_world(world), m_match(match), m_clock(clock) {}
+CameraFx::CameraFx(World& world, Match& match, IClock& clock)
+    : m_world(world), m_match(match), m_clock(clock) {}
 
 void CameraFx::ResetCreationState() {
     HudPulseStep = 5;

@@ -1,5 +1,6 @@
 #include "ui/TFormOpt.h"
 
+#include "files/OptionsFile.h"
 #include "game/DataFiles.h"
 #include "ui/IOptionsHost.h"
 #include "ui/SkinFont.h"
@@ -10,7 +11,6 @@
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
 #include "ui/Translation.h"
-#include "files/OptionsFile.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,5 +1,9 @@
 #include "ui/TFormScore.h"
 
+#include "files/DataPath.h"
+#include "files/FileIo.h"
+#include "files/GameFolders.h"
+#include "files/TextEncoding.h"
 #include "game/DataFiles.h"
 #include "ui/IScoreHost.h"
 #include "ui/SkinFont.h"
@@ -8,10 +12,6 @@
 #include "ui/TOffice97Button.h"
 #include "ui/TWispButton.h"
 #include "ui/Translation.h"
-#include "files/DataPath.h"
-#include "files/FileIo.h"
-#include "files/GameFolders.h"
-#include "files/TextEncoding.h"
 
 #include <QLabel>
 #include <QTime>

@@ -5,17 +5,16 @@
 // game is pending at activation, lets the player enter it.
 //
 // The table is loaded once at creation from "hscore.dat" in the player's
-// folder (userRoot(), the main window's StartDir) and kept in memory; Save inserts the pending result and rewrites
-// the whole file atomically with fresh random padding. A failed save is shown
-// in the message window; the table in memory and on screen keeps the entry.
-// A file that is there but could not be read (no permission, an I/O error, a
-// folder of that name, too large to be a table) shows "noname" rows and is
-// never overwritten: Save tries to read it again and, failing, says so.
+// folder (userRoot(), the main window's StartDir) and kept in memory; Save inserts the pending result and
+// rewrites the whole file atomically with fresh random padding. A failed save is shown in the message window;
+// the table in memory and on screen keeps the entry. A file that is there but could not be read (no
+// permission, an I/O error, a folder of that name, too large to be a table) shows "noname" rows and is never
+// overwritten: Save tries to read it again and, failing, says so.
 //
 // Show it with ExecModal(); Close hides it.
 
-#include "ui/TSkinnedForm.h"
 #include "files/HighScoreFile.h"
+#include "ui/TSkinnedForm.h"
 
 #include <array>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "ui/TSkinnedForm.h"
 
+#include "files/DataPath.h"
 #include "ui/TSizeGrip.h"
 #include "ui/TWispButton.h"
-#include "files/DataPath.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -264,12 +264,12 @@ void TSkinnedForm::ToggleLargest() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s) return;
     const QRect area = s->availableGeometry();
-    const QSize largest = m_scale.windowSize(WindowScale(m_scale.design()).largestFactor(area.size()))
-                              .boundedTo(area.size());
+    const QSize largest =
+        m_scale.windowSize(WindowScale(m_scale.design()).largestFactor(area.size())).boundedTo(area.size());
     m_restoreGeometry = geometry();
-    setGeometry(QRect(area.topLeft() + QPoint((area.width() - largest.width()) / 2,
-                                              (area.height() - largest.height()) / 2),
-                      largest));
+    setGeometry(QRect(
+        area.topLeft() + QPoint((area.width() - largest.width()) / 2, (area.height() - largest.height()) / 2),
+        largest));
 }
 
 void TSkinnedForm::mouseDoubleClickEvent(QMouseEvent* event) {

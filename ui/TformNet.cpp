@@ -1,5 +1,6 @@
 #include "ui/TformNet.h"
 
+#include "files/FileIo.h"
 #include "game/DataFiles.h"
 #include "game/NetExtension.h"
 #include "game/NetMessage.h"
@@ -9,7 +10,6 @@
 #include "ui/SkinFont.h"
 #include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
-#include "files/FileIo.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -124,7 +124,8 @@ void TformNet::FormCreate(QWidget* mainWindow) {
             cbClients->addItem(QString::fromLatin1(entry.name));
             AnalyzeIP(entry.addressPart);
             const QString address = QString::fromLatin1(entry.address);
-            if (!address.isEmpty() && !m_hostTargets.contains(address) && m_hostTargets.size() < MaxHostTargets)
+            if (!address.isEmpty() && !m_hostTargets.contains(address) &&
+                m_hostTargets.size() < MaxHostTargets)
                 m_hostTargets.append(address);
         }
     } else if (read.exists) {

@@ -24,12 +24,12 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include <ctime>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,22 +38,21 @@ using namespace vtx;
 
 namespace {
 
-QImage noiseTexture(int size, QColor base, int spread, unsigned seed)
-{
+QImage noiseTexture(int size, QColor base, int spread, unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> d(-spread, spread);
     QImage image(size, size, QImage::Format_RGB32);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const int n = d(rng);
-            image.setPixel(x, y, qRgb(std::clamp(base.red() + n, 0, 255), std::clamp(base.green() + n, 0, 255),
-                                      std::clamp(base.blue() + n, 0, 255)));
+            image.setPixel(x, y,
+                           qRgb(std::clamp(base.red() + n, 0, 255), std::clamp(base.green() + n, 0, 255),
+                                std::clamp(base.blue() + n, 0, 255)));
         }
     return image;
 }
 
-GreyImage heightPicture()
-{
+GreyImage heightPicture() {
     // Periodic in both directions so the repeating raster has no seams.
     GreyImage g;
     g.width = g.height = 256;
@@ -61,10 +60,12 @@ GreyImage heightPicture()
     const float tau = 6.2831853f;
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
-            const float u = std::sin(tau * float(x) / 256.0f * 0.5f), v = std::sin(tau * float(y) / 256.0f * 0.5f);
+            const float u = std::sin(tau * float(x) / 256.0f * 0.5f),
+                        v = std::sin(tau * float(y) / 256.0f * 0.5f);
             // |sin| of half the phase: 0 at the raster's edges (its wrap seam), 1 at the centre.
             const float ring = std::sqrt(u * u + v * v) / 1.41421f;
-            const float bumps = 20.0f * std::sin(tau * float(x) * 5.0f / 256.0f) * std::cos(tau * float(y) * 3.0f / 256.0f);
+            const float bumps =
+                20.0f * std::sin(tau * float(x) * 5.0f / 256.0f) * std::cos(tau * float(y) * 3.0f / 256.0f);
             // Low (sea) near the centre, mountains further out towards the seam.
             const float h = 70.0f + 160.0f * std::clamp((1.0f - ring) * 2.0f, 0.0f, 1.0f) + bumps;
             g.pixels[std::size_t(y) * 256 + std::size_t(x)] = std::uint8_t(std::clamp(h, 0.0f, 255.0f));
@@ -73,8 +74,7 @@ GreyImage heightPicture()
 }
 
 // A closed hull of about 1000 triangles with 24 rocking frames ("walk") and one resting frame ("stop").
-std::vector<unsigned char> hullModel()
-{
+std::vector<unsigned char> hullModel() {
     enginetest::Md2Recipe m;
     m.skinWidth = m.skinHeight = 256;
     const int rings = 22, segments = 24;
@@ -85,8 +85,10 @@ std::vector<unsigned char> hullModel()
     const auto ti = [&](int r, int s) { return std::uint16_t(r * (segments + 1) + s); };
     for (int r = 0; r < rings; ++r)
         for (int s = 0; s < segments; ++s) {
-            m.triangles.push_back({vi(r, s), vi(r, s + 1), vi(r + 1, s + 1), ti(r, s), ti(r, s + 1), ti(r + 1, s + 1)});
-            m.triangles.push_back({vi(r, s), vi(r + 1, s + 1), vi(r + 1, s), ti(r, s), ti(r + 1, s + 1), ti(r + 1, s)});
+            m.triangles.push_back(
+                {vi(r, s), vi(r, s + 1), vi(r + 1, s + 1), ti(r, s), ti(r, s + 1), ti(r + 1, s + 1)});
+            m.triangles.push_back(
+                {vi(r, s), vi(r + 1, s + 1), vi(r + 1, s), ti(r, s), ti(r + 1, s + 1), ti(r + 1, s)});
         }
     for (int f = 0; f < 25; ++f) {
         enginetest::Md2FrameRecipe frame;
@@ -110,12 +112,13 @@ std::vector<unsigned char> hullModel()
     return enginetest::writeMd2(m);
 }
 
-bool exists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+bool exists(const std::string& path) {
+    return QFileInfo::exists(QString::fromStdString(path));
+}
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     int frames = 300;
     std::string data, shot;
@@ -131,8 +134,7 @@ int main(int argc, char** argv)
             lookAtSun = true;
             continue;
         }
-        if (i + 1 >= argc)
-            break;
+        if (i + 1 >= argc) break;
         if (key == "--frames")
             frames = std::max(1, std::atoi(argv[i + 1]));
         else if (key == "--data")
@@ -150,10 +152,11 @@ int main(int argc, char** argv)
     TGLScene scene;
     TGLMaterialLibrary water, library;
     for (int i = 0; i < 32; ++i)
-        water.addMaterialFromImage("LibMaterial" + std::to_string(i), noiseTexture(128, QColor(30, 90, 110), 20, unsigned(i)));
-    TGLLibMaterial* ground = library.addMaterialFromImage("ground", noiseTexture(512, QColor(220, 220, 225), 30, 99));
-    if (!file("snow512.jpg").empty())
-        ground->Material.Texture.Image.LoadFromFile(file("snow512.jpg"));
+        water.addMaterialFromImage("LibMaterial" + std::to_string(i),
+                                   noiseTexture(128, QColor(30, 90, 110), 20, unsigned(i)));
+    TGLLibMaterial* ground =
+        library.addMaterialFromImage("ground", noiseTexture(512, QColor(220, 220, 225), 30, 99));
+    if (!file("snow512.jpg").empty()) ground->Material.Texture.Image.LoadFromFile(file("snow512.jpg"));
     ground->Material.Texture.TextureMode = tmModulate;
     QImage mark(64, 64, QImage::Format_RGB32);
     mark.fill(Qt::black);
@@ -194,8 +197,7 @@ int main(int argc, char** argv)
         painter.fillRect(flare.rect(), gradient);
     }
     sun->Material.Texture.Image.assign(flare);
-    if (!file("flare0.jpg").empty())
-        sun->Material.Texture.Image.LoadFromFile(file("flare0.jpg"));
+    if (!file("flare0.jpg").empty()) sun->Material.Texture.Image.LoadFromFile(file("flare0.jpg"));
 
     auto* reflecting = world->AddChild<TDummyCube>();
     auto* nonReflecting = world->AddChild<TDummyCube>();
@@ -223,7 +225,7 @@ int main(int argc, char** argv)
     terrain->TileSize = 32;
     terrain->TilesPerTexture = 8;
     terrain->QualityDistance = 150;
-    terrain->HiddenBelow = 0.0f;    // under the opaque sea
+    terrain->HiddenBelow = 0.0f; // under the opaque sea
     terrain->MaterialLibrary = &library;
     terrain->LibMaterialName = "ground";
 
@@ -259,8 +261,7 @@ int main(int argc, char** argv)
         ship->setPitchAngle(90.0f);
         ship->Position = {float(i % 10 - 4), 0.0f, float(i < 10 ? 1 + i : -10 + (i - 10))};
         ship->Material.Texture.Image.assign(skin);
-        if (!file("ship2.jpg").empty())
-            ship->Material.Texture.Image.LoadFromFile(file("ship2.jpg"));
+        if (!file("ship2.jpg").empty()) ship->Material.Texture.Image.LoadFromFile(file("ship2.jpg"));
         ship->SwitchAnimation("walk", true);
         ship->Interval = 200;
         ship->setCurrentFrame(1 + i % 24);
@@ -283,14 +284,12 @@ int main(int argc, char** argv)
         }
     }
     font.Glyphs.assign(glyphs);
-    if (!file("font.bmp").empty())
-        font.loadGlyphsFromFile(file("font.bmp"));
+    if (!file("font.bmp").empty()) font.loadGlyphsFromFile(file("font.bmp"));
     font.CharWidth = font.CharHeight = 30;
     font.GlyphsIntervalX = font.GlyphsIntervalY = 1;
     font.addRange(' ', 'Z', 0);
     logo.Glyphs.assign(noiseTexture(397, QColor(128, 128, 128), 100, 3).copy(0, 0, 397, 303));
-    if (!file("logo.jpg").empty())
-        logo.loadGlyphsFromFile(file("logo.jpg"));
+    if (!file("logo.jpg").empty()) logo.loadGlyphsFromFile(file("logo.jpg"));
     logo.CharWidth = 397;
     logo.CharHeight = 303;
     logo.addRange('A', 'H', 0);
@@ -315,8 +314,7 @@ int main(int argc, char** argv)
         message->Visible = logoText->Visible = !has("hud");
         for (TPlane* cell : cells) {
             cell->Visible = !has("cells");
-            if (has("fire"))
-                cell->Effects.clear();
+            if (has("fire")) cell->Effects.clear();
         }
     }
     TGLCadencer cadencer;
@@ -350,8 +348,7 @@ int main(int argc, char** argv)
             camera->OrbitTarget(0.0f, 0.5f);
             renderer.renderFrame(scene, camera);
             times.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());
-            if (i == 0)
-                cpuAfterFirst = cpuSeconds();
+            if (i == 0) cpuAfterFirst = cpuSeconds();
         }
         Phase phase;
         phase.fps = count / std::chrono::duration<double>(clock::now() - start).count();
@@ -389,8 +386,8 @@ int main(int argc, char** argv)
             picks.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());
         }
         std::sort(picks.begin(), picks.end());
-        std::printf("    pick (3 x 3)     %8.2f ms median, %.2f ms 95th percentile (%d of 100 hit)\n", picks[50], picks[95],
-                    hits);
+        std::printf("    pick (3 x 3)     %8.2f ms median, %.2f ms 95th percentile (%d of 100 hit)\n",
+                    picks[50], picks[95], hits);
     }
     // Lowered towards the horizon: mountains and sky fill the upper half.
     camera->OrbitTarget(28.0f, 0.0f);
@@ -403,8 +400,7 @@ int main(int argc, char** argv)
             camera->TargetObject = cells[174];
             message->Visible = logoText->Visible = false;
         }
-        if (lookAtSun)
-            camera->TargetObject = sun;
+        if (lookAtSun) camera->TargetObject = sun;
         const QImage image = renderer.render(scene, camera);
         image.save(QString::fromStdString(shot));
         std::printf("  screenshot: %s\n", shot.c_str());

@@ -27,8 +27,7 @@ public:
     explicit SilentHost(std::int32_t level = 0) { difficulty = level; }
 };
 
-template <class Clock>
-void BM_ArrangeFleet(benchmark::State& state) {
+template <class Clock> void BM_ArrangeFleet(benchmark::State& state) {
     SilentHost host;
     Clock clock;
     Match m(host, clock);

@@ -61,10 +61,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--matches") == 0) matches = std::max(1, std::atoi(argv[i + 1]));
 
-    std::printf("Simulated network, delay 20 ms; %d matches per line; a player fires 20 ms after the turn comes.\n",
-                matches);
-    std::printf("%-44s %-9s %9s %12s %12s %13s\n", "network", "protocol", "finished", "shot median", "shot p95",
-                "join->ready");
+    std::printf(
+        "Simulated network, delay 20 ms; %d matches per line; a player fires 20 ms after the turn comes.\n",
+        matches);
+    std::printf("%-44s %-9s %9s %12s %12s %13s\n", "network", "protocol", "finished", "shot median",
+                "shot p95", "join->ready");
     const Network networks[] = {
         {"0% loss, in order", 0.00, 0, 0, 0},
         {"5% loss, in order", 0.05, 0, 0, 0},

@@ -8,8 +8,7 @@
 
 namespace vtx {
 
-void keepFrameAllocations()
-{
+void keepFrameAllocations() {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, 8 << 20);
     mallopt(M_TRIM_THRESHOLD, 32 << 20);

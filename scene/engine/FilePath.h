@@ -6,11 +6,9 @@
 
 namespace vtx {
 
-inline std::string nativeFilePath(std::string path)
-{
+inline std::string nativeFilePath(std::string path) {
     for (char& c : path)
-        if (c == '\\')
-            c = '/';
+        if (c == '\\') c = '/';
     return path;
 }
 

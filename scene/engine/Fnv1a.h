@@ -11,20 +11,16 @@ namespace vtx {
 
 class Fnv1a {
 public:
-    void bytes(const void* data, std::size_t size)
-    {
+    void bytes(const void* data, std::size_t size) {
         const auto* p = static_cast<const unsigned char*>(data);
         for (std::size_t i = 0; i < size; ++i)
             m_hash = (m_hash ^ p[i]) * 0x100000001b3ull;
     }
-    template <class T>
-    void add(const T& value)
-    {
+    template <class T> void add(const T& value) {
         static_assert(std::is_trivially_copyable_v<T>);
         bytes(&value, sizeof value);
     }
-    void add(const std::string& text)
-    {
+    void add(const std::string& text) {
         add(text.size());
         bytes(text.data(), text.size());
     }

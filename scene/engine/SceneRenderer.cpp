@@ -4,25 +4,30 @@ namespace vtx {
 
 SceneRenderer::SceneRenderer() : m(std::make_unique<Impl>()) {}
 SceneRenderer::~SceneRenderer() = default;
-void SceneRenderer::initialize() { m->initialize(); }
-bool SceneRenderer::initialized() const { return m->ready; }
-void SceneRenderer::releaseGL() { m->releaseGL(); }
-const RenderStats& SceneRenderer::stats() const { return m->stats; }
-
-void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target)
-{
-    if (m->ready)
-        m->render(scene, camera, target);
+void SceneRenderer::initialize() {
+    m->initialize();
+}
+bool SceneRenderer::initialized() const {
+    return m->ready;
+}
+void SceneRenderer::releaseGL() {
+    m->releaseGL();
+}
+const RenderStats& SceneRenderer::stats() const {
+    return m->stats;
 }
 
-TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y)
-{
+void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
+    if (m->ready) m->render(scene, camera, target);
+}
+
+TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,
+                                        int y) {
     return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;
 }
 
-TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y,
-                                        const PickFilter& lookThrough)
-{
+TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,
+                                        int y, const PickFilter& lookThrough) {
     return m->ready ? m->pick(scene, camera, target, x, y, lookThrough ? &lookThrough : nullptr) : nullptr;
 }
 

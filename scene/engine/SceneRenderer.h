@@ -28,9 +28,9 @@ class TGLCamera;
 struct RenderStats {
     int drawCalls = 0;
     long long triangles = 0;
-    int meshUploads = 0;       // model meshes copied to the GPU during the frame
-    int textureUploads = 0;    // pictures copied to the GPU during the frame
-    int gpuMeshes = 0;         // model meshes held on the GPU after the frame
+    int meshUploads = 0;    // model meshes copied to the GPU during the frame
+    int textureUploads = 0; // pictures copied to the GPU during the frame
+    int gpuMeshes = 0;      // model meshes held on the GPU after the frame
     int terrainTiles = 0;
     int particles = 0;
 };
@@ -40,8 +40,8 @@ struct RenderStats {
 using PickFilter = std::function<bool(const TGLBaseSceneObject&)>;
 
 struct RenderTarget {
-    unsigned int framebuffer = 0;    // GL framebuffer object name to draw into
-    int width = 0, height = 0;       // pixels
+    unsigned int framebuffer = 0; // GL framebuffer object name to draw into
+    int width = 0, height = 0;    // pixels
     // Pixels per viewer unit (the screen's scale factor). HUD texts are placed
     // and sized in viewer units, so they keep their place and size relative to
     // the viewer whatever the factor.

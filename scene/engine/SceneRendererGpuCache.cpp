@@ -4,38 +4,32 @@
 
 namespace vtx {
 
-void SceneRenderer::Impl::freeActor(ActorGpu& a)
-{
+void SceneRenderer::Impl::freeActor(ActorGpu& a) {
     glDeleteVertexArrays(1, &a.vao);
     const GLuint b[] = {a.uvs, a.indices};
     glDeleteBuffers(2, b);
     glDeleteBuffers(GLsizei(a.frames.size()), a.frames.data());
 }
 
-void SceneRenderer::Impl::freePatch(PatchGpu& p)
-{
+void SceneRenderer::Impl::freePatch(PatchGpu& p) {
     glDeleteVertexArrays(1, &p.vao);
     const GLuint b[] = {p.vertices, p.indices};
     glDeleteBuffers(2, b);
 }
 
-void SceneRenderer::Impl::freeMerged(MergedTerrainGpu& m)
-{
+void SceneRenderer::Impl::freeMerged(MergedTerrainGpu& m) {
     glDeleteVertexArrays(1, &m.vao);
     const GLuint b[] = {m.vertices, m.indices};
     glDeleteBuffers(2, b);
 }
 
-void SceneRenderer::Impl::freeSky(SkyGpu& s)
-{
+void SceneRenderer::Impl::freeSky(SkyGpu& s) {
     glDeleteVertexArrays(1, &s.vao);
     glDeleteBuffers(1, &s.vertices);
 }
 
-void SceneRenderer::Impl::collectGarbage()
-{
-    if (frame % 60 != 0)
-        return;
+void SceneRenderer::Impl::collectGarbage() {
+    if (frame % 60 != 0) return;
     // Drops the GPU copies that no frame has used for a while, freeing each with its own release.
     const auto sweep = [this](auto& cache, auto release) {
         for (auto it = cache.begin(); it != cache.end();)
@@ -61,8 +55,7 @@ void SceneRenderer::Impl::collectGarbage()
     sweep(skies, [this](auto& s) { freeSky(s); });
 }
 
-GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image)
-{
+GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image) {
     const std::uint64_t id = image.id();
     auto found = textures.find(id);
     if (found != textures.end()) {
@@ -78,8 +71,8 @@ GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image)
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture->width(), picture->height(), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, picture->constBits());
     // Not glGenerateMipmap: see MipChain.h.
-    const std::vector<MipLevel> levels =
-        buildMipChain(picture->constBits(), picture->width(), picture->height(), int(picture->bytesPerLine()));
+    const std::vector<MipLevel> levels = buildMipChain(picture->constBits(), picture->width(),
+                                                       picture->height(), int(picture->bytesPerLine()));
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (std::size_t i = 0; i < levels.size(); ++i)
         glTexImage2D(GL_TEXTURE_2D, GLint(i + 1), GL_RGBA8, levels[i].width, levels[i].height, 0, GL_RGBA,
@@ -97,11 +90,9 @@ GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image)
     return t.id;
 }
 
-ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor)
-{
+ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor) {
     const auto& meshData = actor.mesh();
-    if (!meshData || meshData->positions.empty() || meshData->indices.empty())
-        return nullptr;
+    if (!meshData || meshData->positions.empty() || meshData->indices.empty()) return nullptr;
     auto found = actors.find(actor.meshId());
     if (found != actors.end()) {
         found->second.lastUsed = frame;
@@ -129,7 +120,8 @@ ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor)
             vertices.insert(vertices.end(), {p.x, p.y, p.z, n.x, n.y, n.z});
         }
         glBindBuffer(GL_ARRAY_BUFFER, a.frames[std::size_t(f)]);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(),
+                     GL_STATIC_DRAW);
     }
     glBindVertexArray(a.vao);
     glBindBuffer(GL_ARRAY_BUFFER, a.uvs);
@@ -148,22 +140,22 @@ ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor)
     return &actors.emplace(actor.meshId(), a).first->second;
 }
 
-PatchKey SceneRenderer::Impl::patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
-{
-    return {terrain.serial(), terrain.revision(), tile.keyTileX, tile.keyTileY, tile.lod,
+PatchKey SceneRenderer::Impl::patchKey(const TTerrainRenderer& terrain,
+                                       const TTerrainRenderer::VisibleTile& tile) {
+    return {terrain.serial(),     terrain.revision(),   tile.keyTileX,        tile.keyTileY,       tile.lod,
             tile.neighbourLod[0], tile.neighbourLod[1], tile.neighbourLod[2], tile.neighbourLod[3]};
 }
 
 // The tile's patch interleaved for drawing; no vertices when the patch is malformed.
-PatchCpu SceneRenderer::Impl::buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
-{
+PatchCpu SceneRenderer::Impl::buildPatch(const TTerrainRenderer& terrain,
+                                         const TTerrainRenderer::VisibleTile& tile) {
     TerrainTileKey tileKey;
     tileKey.tileX = tile.keyTileX;
     tileKey.tileY = tile.keyTileY;
     tileKey.lod = tile.lod;
     tileKey.neighbourLod = tile.neighbourLod;
-    const TerrainPatch patch =
-        buildTerrainPatch(*terrain.HeightDataSource, terrain.TileSize, std::max(1, terrain.TilesPerTexture), tileKey);
+    const TerrainPatch patch = buildTerrainPatch(*terrain.HeightDataSource, terrain.TileSize,
+                                                 std::max(1, terrain.TilesPerTexture), tileKey);
     PatchCpu out;
     if (patch.indices.empty() || patch.normals.size() != patch.positions.size() ||
         patch.texCoords.size() != patch.positions.size())
@@ -179,35 +171,31 @@ PatchCpu SceneRenderer::Impl::buildPatch(const TTerrainRenderer& terrain, const 
     return out;
 }
 
-const PatchCpu& SceneRenderer::Impl::farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile)
-{
+const PatchCpu& SceneRenderer::Impl::farPatch(const TTerrainRenderer& terrain,
+                                              const TTerrainRenderer::VisibleTile& tile) {
     const PatchKey key = patchKey(terrain, tile);
     auto found = farPatches.find(key);
-    if (found == farPatches.end())
-        found = farPatches.emplace(key, buildPatch(terrain, tile)).first;
+    if (found == farPatches.end()) found = farPatches.emplace(key, buildPatch(terrain, tile)).first;
     found->second.lastUsed = frame;
     return found->second;
 }
 
 void SceneRenderer::Impl::appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch,
                                           const glm::vec3& offset, bool trim, std::uint32_t base,
-                                          std::vector<std::uint32_t>& out)
-{
+                                          std::vector<std::uint32_t>& out) {
     const auto at = [&](std::uint32_t index) {
         const float* v = &patch.vertices[std::size_t(index) * 8];
         return glm::vec3(v[0], v[1], v[2]) + offset;
     };
     for (std::size_t i = 0; i + 2 < patch.indices.size(); i += 3) {
         const std::uint32_t a = patch.indices[i], b = patch.indices[i + 1], c = patch.indices[i + 2];
-        if (trim && terrain.underCover(at(a), at(b), at(c)))
-            continue;
+        if (trim && terrain.underCover(at(a), at(b), at(c))) continue;
         out.insert(out.end(), {base + a, base + b, base + c});
     }
 }
 
-PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile,
-                                            bool trim)
-{
+PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain,
+                                            const TTerrainRenderer::VisibleTile& tile, bool trim) {
     const PlacedPatchKey key{patchKey(terrain, tile), trim, trim ? int(tile.offset.x) : 0,
                              trim ? int(tile.offset.y) : 0};
     auto found = patches.find(key);
@@ -230,7 +218,8 @@ PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTe
         glGenBuffers(1, &p.indices);
         glBindVertexArray(p.vao);
         glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(),
+                     GL_STATIC_DRAW);
         setVertexLayout(true);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(patch.indices.size() * sizeof(std::uint32_t)),
@@ -242,12 +231,10 @@ PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain, const TTe
     return stored.indexCount > 0 ? &stored : nullptr;
 }
 
-SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome)
-{
+SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome) {
     SkyGpu& s = skies[dome.serial()];
     s.lastUsed = frame;
-    if (s.revision == dome.revision())
-        return s;
+    if (s.revision == dome.revision()) return s;
     s.revision = dome.revision();
     const auto vertices = dome.buildMesh();
     if (!s.vao) {
@@ -269,16 +256,16 @@ SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome)
     return s;
 }
 
-void SceneRenderer::Impl::setVertexLayout(bool still)
-{
+void SceneRenderer::Impl::setVertexLayout(bool still) {
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), nullptr);
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 8 * sizeof(float),
+                          reinterpret_cast<void*>(3 * sizeof(float)));
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float), reinterpret_cast<void*>(6 * sizeof(float)));
-    if (!still)
-        return;
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 8 * sizeof(float),
+                          reinterpret_cast<void*>(6 * sizeof(float)));
+    if (!still) return;
     glVertexAttrib3f(3, 0, 0, 0);
     glVertexAttrib3f(4, 0, 0, 0);
 }

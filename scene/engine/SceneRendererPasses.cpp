@@ -4,10 +4,8 @@
 
 namespace vtx {
 
-void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick)
-{
-    if (!object.Visible)
-        return;
+void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick) {
+    if (!object.Visible) return;
     const glm::mat4 model = parent * object.localMatrix();
     const ObjectKind kind = object.kind();
     if (forPick) {
@@ -23,7 +21,8 @@ void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& p
         case ObjectKind::Terrain:
         case ObjectKind::Actor: {
             const TGLMaterial* material = &object.effectiveMaterial();
-            (material->BlendingMode == bmOpaque ? opaqueItems : blendedItems).push_back({&object, model, material});
+            (material->BlendingMode == bmOpaque ? opaqueItems : blendedItems)
+                .push_back({&object, model, material});
             break;
         }
         case ObjectKind::Light:
@@ -40,15 +39,14 @@ void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& p
             break;
         }
         for (const TGLBFireFX& fire : object.Effects.items())
-            if (fire.Manager)
-                fireItems.push_back({glm::vec3(model[3]), fire.Manager.get()});
+            if (fire.Manager) fireItems.push_back({glm::vec3(model[3]), fire.Manager.get()});
     }
     for (int i = 0; i < object.Count(); ++i)
         collect(*object.Children(i), model, forPick);
 }
 
-void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, bool forPick)
-{
+void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
+                                     bool forPick) {
     ++frame;
     stats = RenderStats{};
     skyItems.clear();
@@ -69,8 +67,7 @@ void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const Rend
     collect(root, glm::mat4(1.0f), forPick);
 }
 
-void SceneRenderer::Impl::setCommonState(const RenderTarget& target)
-{
+void SceneRenderer::Impl::setCommonState(const RenderTarget& target) {
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
     glDisable(GL_SCISSOR_TEST);
@@ -87,8 +84,7 @@ void SceneRenderer::Impl::setCommonState(const RenderTarget& target)
     glBindSampler(0, 0);
 }
 
-void SceneRenderer::Impl::useProgram(GLuint id)
-{
+void SceneRenderer::Impl::useProgram(GLuint id) {
     if (id != currentProgram) {
         glUseProgram(id);
         currentProgram = id;
@@ -96,8 +92,8 @@ void SceneRenderer::Impl::useProgram(GLuint id)
 }
 
 // Sets the material's state and returns the program to draw it with (made current).
-const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& material, bool pickPass, bool instanced)
-{
+const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& material, bool pickPass,
+                                                      bool instanced) {
     if (material.FaceCulling == fcCull)
         glEnable(GL_CULL_FACE);
     else
@@ -127,13 +123,11 @@ const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& materia
     glUniform4fv(p.diffuse, 1, glm::value_ptr(front.Diffuse));
     glUniform4fv(p.ambient, 1, glm::value_ptr(front.Ambient));
     glUniform4fv(p.emission, 1, glm::value_ptr(front.Emission));
-    if (textured)
-        glBindTexture(GL_TEXTURE_2D, texture(material.Texture.Image));
+    if (textured) glBindTexture(GL_TEXTURE_2D, texture(material.Texture.Image));
     return p;
 }
 
-void SceneRenderer::Impl::setTransform(const MeshProgram& p, const glm::mat4& model)
-{
+void SceneRenderer::Impl::setTransform(const MeshProgram& p, const glm::mat4& model) {
     const glm::mat4 mvp = viewProj * model;
     glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
     glUniformMatrix4fv(p.model, 1, GL_FALSE, glm::value_ptr(model));
@@ -141,8 +135,7 @@ void SceneRenderer::Impl::setTransform(const MeshProgram& p, const glm::mat4& mo
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
 }
 
-void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass)
-{
+void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass) {
     const MeshProgram& p = applyMaterial(*item.material, pickPass, false);
     glUniform2f(p.uvScale, 1.0f, 1.0f);
     glUniform1f(p.blend, 0.0f);
@@ -187,11 +180,9 @@ void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass)
     }
 }
 
-void SceneRenderer::Impl::drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model)
-{
+void SceneRenderer::Impl::drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model) {
     ActorGpu* gpu = actorMesh(actor);
-    if (!gpu)
-        return;
+    if (!gpu) return;
     const int last = gpu->frameCount - 1;
     const std::size_t a = std::size_t(std::clamp(actor.CurrentFrame(), 0, last));
     const std::size_t b = std::size_t(std::clamp(actor.NextFrame(), 0, last));
@@ -213,10 +204,9 @@ void SceneRenderer::Impl::drawActor(const MeshProgram& p, const TActor& actor, c
 
 // Near tiles one by one, nearest first, then the far ones in one call. The pick pass (a few tiles in
 // a narrow view) draws every tile on its own and leaves the merged buffer to the pictures.
-void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass)
-{
-    if (!terrain.HeightDataSource)
-        return;
+void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model,
+                                      bool pickPass) {
+    if (!terrain.HeightDataSource) return;
     terrain.selectTiles(eye, viewProj, farDistance, tiles);
     const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
@@ -228,8 +218,7 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
             continue;
         }
         PatchGpu* patch = terrainPatch(terrain, tile, trim);
-        if (!patch)
-            continue;
+        if (!patch) continue;
         const glm::mat4 tileModel = glm::translate(model, tile.offset);
         const glm::mat4 mvp = viewProj * tileModel;
         glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
@@ -240,13 +229,11 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
         stats.triangles += patch->indexCount / 3;
         ++stats.terrainTiles;
     }
-    if (!farTiles.empty())
-        drawMergedTiles(p, terrain, model, trim);
+    if (!farTiles.empty()) drawMergedTiles(p, terrain, model, trim);
 }
 
-void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model,
-                                          bool trim)
-{
+void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain,
+                                          const glm::mat4& model, bool trim) {
     // The far tiles' keys (which carry the terrain's revision) and places.
     Fnv1a h;
     h.add(trim);
@@ -284,14 +271,13 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
         }
         glBindVertexArray(merged.vao);
         glBindBuffer(GL_ARRAY_BUFFER, merged.vertices);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(mergedVertices.size() * sizeof(float)), mergedVertices.data(),
-                     GL_DYNAMIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(mergedVertices.size() * sizeof(float)),
+                     mergedVertices.data(), GL_DYNAMIC_DRAW);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(mergedIndices.size() * sizeof(std::uint32_t)),
                      mergedIndices.data(), GL_DYNAMIC_DRAW);
         merged.indexCount = GLsizei(mergedIndices.size());
     }
-    if (merged.indexCount == 0)
-        return;
+    if (merged.indexCount == 0) return;
     const glm::mat4 mvp = viewProj * model;
     glUniformMatrix4fv(p.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
     glUniformMatrix4fv(p.model, 1, GL_FALSE, glm::value_ptr(model));
@@ -302,10 +288,8 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
     stats.terrainTiles += int(farTiles.size());
 }
 
-void SceneRenderer::Impl::drawSkies()
-{
-    if (skyItems.empty())
-        return;
+void SceneRenderer::Impl::drawSkies() {
+    if (skyItems.empty()) return;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
@@ -318,13 +302,12 @@ void SceneRenderer::Impl::drawSkies()
     const float radius = std::max(camera->NearPlane * 4.0f, std::min(1.0f, farDistance * 0.5f));
     for (const DrawItem& item : skyItems) {
         SkyGpu& sky = skyMesh(static_cast<TSkyDome&>(*item.object));
-        if (sky.count == 0)
-            continue;
+        if (sky.count == 0) continue;
         glm::mat4 orientation(1.0f);
         for (int c = 0; c < 3; ++c)
             orientation[c] = glm::vec4(glm::normalize(glm::vec3(item.model[c])), 0.0f);
-        const glm::mat4 mvp = projection * rotationView * orientation *
-                              glm::scale(glm::mat4(1.0f), glm::vec3(radius));
+        const glm::mat4 mvp =
+            projection * rotationView * orientation * glm::scale(glm::mat4(1.0f), glm::vec3(radius));
         glUniformMatrix4fv(skyMvp, 1, GL_FALSE, glm::value_ptr(mvp));
         glBindVertexArray(sky.vao);
         glDrawArrays(GL_TRIANGLES, 0, sky.count);
@@ -334,8 +317,7 @@ void SceneRenderer::Impl::drawSkies()
     glDepthMask(GL_TRUE);
 }
 
-void SceneRenderer::Impl::setLighting(const MeshProgram& p)
-{
+void SceneRenderer::Impl::setLighting(const MeshProgram& p) {
     glUniform1i(p.tex, 0);
     glUniform1i(p.lit, haveLight ? 1 : 0);
     glUniform3fv(p.lightPos, 1, glm::value_ptr(lightPos));
@@ -346,16 +328,13 @@ void SceneRenderer::Impl::setLighting(const MeshProgram& p)
 // in one instanced call per material; everything else one by one in tree order.
 // Opaque planes go first: the sea covers most of the picture, and drawn before the terrain and the
 // hulls it lets the depth test reject what lies beneath it before that is shaded.
-void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFirst)
-{
-    if (items.empty())
-        return;
+void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFirst) {
+    if (items.empty()) return;
     for (Batch& batch : batches)
         batch.instances.clear();
     deferredItems.clear();
     for (const DrawItem& item : items) {
-        if (outsideView(item))
-            continue;
+        if (outsideView(item)) continue;
         if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency)
             addToBatch(item);
         else if (planesFirst)
@@ -368,8 +347,7 @@ void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFi
         drawItem(*item, false);
 }
 
-void SceneRenderer::Impl::addToBatch(const DrawItem& item)
-{
+void SceneRenderer::Impl::addToBatch(const DrawItem& item) {
     Batch* batch = nullptr;
     for (Batch& candidate : batches)
         if (candidate.material == item.material) {
@@ -377,7 +355,8 @@ void SceneRenderer::Impl::addToBatch(const DrawItem& item)
             break;
         }
     if (!batch) {
-        auto unused = std::find_if(batches.begin(), batches.end(), [](const Batch& b) { return b.instances.empty(); });
+        auto unused =
+            std::find_if(batches.begin(), batches.end(), [](const Batch& b) { return b.instances.empty(); });
         if (unused == batches.end()) {
             batches.emplace_back();
             unused = batches.end() - 1;
@@ -386,36 +365,33 @@ void SceneRenderer::Impl::addToBatch(const DrawItem& item)
         batch->material = item.material;
     }
     const auto& plane = static_cast<const TPlane&>(*item.object);
-    const glm::mat4 model = item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
+    const glm::mat4 model =
+        item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
     const float* m = glm::value_ptr(model);
     batch->instances.insert(batch->instances.end(), m, m + 16);
     batch->instances.push_back(float(std::max(1, plane.XTiles)));
     batch->instances.push_back(float(std::max(1, plane.YTiles)));
 }
 
-void SceneRenderer::Impl::drawBatches()
-{
+void SceneRenderer::Impl::drawBatches() {
     bool any = false;
     for (const Batch& batch : batches)
         any = any || !batch.instances.empty();
-    if (!any)
-        return;
+    if (!any) return;
     glBindVertexArray(batchVao);
     glBindBuffer(GL_ARRAY_BUFFER, batchInstances);
     for (const Batch& batch : batches) {
-        if (batch.instances.empty())
-            continue;
+        if (batch.instances.empty()) continue;
         applyMaterial(*batch.material, false, true);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch.instances.size() * sizeof(float)), batch.instances.data(),
-                     GL_STREAM_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch.instances.size() * sizeof(float)),
+                     batch.instances.data(), GL_STREAM_DRAW);
         glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, 4, GLsizei(batch.instances.size() / kBatchFloats));
         ++stats.drawCalls;
         stats.triangles += 2 * (long long)(batch.instances.size() / kBatchFloats);
     }
 }
 
-void SceneRenderer::Impl::drawFires()
-{
+void SceneRenderer::Impl::drawFires() {
     particleData.clear();
     for (const FireItem& fire : fireItems) {
         const FireParticles& system = fire.manager->particles();
@@ -424,13 +400,13 @@ void SceneRenderer::Impl::drawFires()
             const glm::vec3 at = fire.position + particle.offset;
             const glm::vec4 color = system.colorOf(particle);
             const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : defaultSize);
-            particleData.insert(particleData.end(), {at.x, at.y, at.z, size, color.r, color.g, color.b, color.a});
+            particleData.insert(particleData.end(),
+                                {at.x, at.y, at.z, size, color.r, color.g, color.b, color.a});
         }
     }
     const GLsizei count = GLsizei(particleData.size() / 8);
     stats.particles = count;
-    if (count == 0)
-        return;
+    if (count == 0) return;
     glEnable(GL_BLEND);
     glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
     glDepthMask(GL_FALSE);
@@ -452,8 +428,7 @@ void SceneRenderer::Impl::drawFires()
     glDisable(GL_BLEND);
 }
 
-void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target)
-{
+void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
     setCommonState(target);
     glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
     glClearDepth(1.0);
@@ -492,8 +467,7 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
 
 // True when the object's bounding box lies entirely outside one side of the current view volume.
 // Terrain answers false here: it culls its own tiles.
-bool SceneRenderer::Impl::outsideView(const DrawItem& item) const
-{
+bool SceneRenderer::Impl::outsideView(const DrawItem& item) const {
     glm::vec3 lo(-0.5f, -0.5f, 0.0f), hi(0.5f, 0.5f, 0.0f);
     glm::mat4 model = item.model;
     switch (item.object->kind()) {
@@ -505,7 +479,8 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const
     case ObjectKind::Sprite: {
         // Facing the camera: a sphere around the centre bounds it whatever the turn.
         const auto& sprite = static_cast<const TSprite&>(*item.object);
-        const float r = 0.5f * std::max(std::fabs(sprite.Width * sprite.Scale.x), std::fabs(sprite.Height * sprite.Scale.y));
+        const float r = 0.5f * std::max(std::fabs(sprite.Width * sprite.Scale.x),
+                                        std::fabs(sprite.Height * sprite.Scale.y));
         model = glm::translate(glm::mat4(1.0f), glm::vec3(item.model[3]));
         lo = glm::vec3(-r);
         hi = glm::vec3(r);
@@ -513,8 +488,7 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const
     }
     case ObjectKind::Actor: {
         const auto& mesh = static_cast<const TActor&>(*item.object).mesh();
-        if (!mesh)
-            return true;
+        if (!mesh) return true;
         lo = mesh->boundsMin;
         hi = mesh->boundsMax;
         break;

@@ -2,10 +2,8 @@
 
 namespace vtx {
 
-void SceneRenderer::Impl::ensurePickBuffer(int width, int height)
-{
-    if (pickFbo && pickWidth == width && pickHeight == height)
-        return;
+void SceneRenderer::Impl::ensurePickBuffer(int width, int height) {
+    if (pickFbo && pickWidth == width && pickHeight == height) return;
     if (!pickFbo) {
         glGenFramebuffers(1, &pickFbo);
         glGenRenderbuffers(1, &pickColor);
@@ -22,23 +20,20 @@ void SceneRenderer::Impl::ensurePickBuffer(int width, int height)
     pickHeight = height;
 }
 
-TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y,
-                                              const PickFilter* lookThrough)
-{
+TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
+                                              int x, int y, const PickFilter* lookThrough) {
     // Read by collect() during this pick only.
     pickLookThrough = lookThrough;
     struct Forget {
         const PickFilter*& filter;
         ~Forget() { filter = nullptr; }
     } forget{pickLookThrough};
-    if (!cam || target.width <= 0 || target.height <= 0)
-        return nullptr;
+    if (!cam || target.width <= 0 || target.height <= 0) return nullptr;
     // The 3 x 3 square around the pixel, clipped to the target (GL rows count from the bottom).
     const int x0 = std::max(0, x - 1), x1 = std::min(target.width - 1, x + 1);
     const int glY = target.height - 1 - y;
     const int y0 = std::max(0, glY - 1), y1 = std::min(target.height - 1, glY + 1);
-    if (x0 > x1 || y0 > y1)
-        return nullptr;
+    if (x0 > x1 || y0 > y1) return nullptr;
     const int w = x1 - x0 + 1, h = y1 - y0 + 1;
     // Only the square is drawn, into a 3 x 3 framebuffer: the projection is narrowed to it (a pick
     // matrix), so everything outside is culled before any GL work and the square's pixels sample
@@ -65,8 +60,7 @@ TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, c
     currentProgram = 0;
     useProgram(pickMesh.id);
     for (std::size_t i = 0; i < pickItems.size(); ++i) {
-        if (outsideView(pickItems[i]))
-            continue;
+        if (outsideView(pickItems[i])) continue;
         const std::uint32_t id = std::uint32_t(i + 1);
         glUniform4f(pickMesh.pickColor, float(id & 0xff) / 255.0f, float((id >> 8) & 0xff) / 255.0f,
                     float((id >> 16) & 0xff) / 255.0f, 1.0f);
@@ -88,8 +82,7 @@ TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, c
         const std::uint32_t id = std::uint32_t(colors[std::size_t(i) * 4]) |
                                  (std::uint32_t(colors[std::size_t(i) * 4 + 1]) << 8) |
                                  (std::uint32_t(colors[std::size_t(i) * 4 + 2]) << 16);
-        if (id == 0 || id > pickItems.size())
-            continue;
+        if (id == 0 || id > pickItems.size()) continue;
         if (depths[std::size_t(i)] < bestDepth) {
             bestDepth = depths[std::size_t(i)];
             best = pickItems[id - 1].object;

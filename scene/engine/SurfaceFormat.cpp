@@ -2,8 +2,7 @@
 
 namespace vtx {
 
-QSurfaceFormat engineSurfaceFormat()
-{
+QSurfaceFormat engineSurfaceFormat() {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setVersion(3, 3);
@@ -18,6 +17,8 @@ QSurfaceFormat engineSurfaceFormat()
     return format;
 }
 
-void setDefaultSurfaceFormat() { QSurfaceFormat::setDefaultFormat(engineSurfaceFormat()); }
+void setDefaultSurfaceFormat() {
+    QSurfaceFormat::setDefaultFormat(engineSurfaceFormat());
+}
 
 } // namespace vtx

@@ -14,15 +14,13 @@
 namespace vtx {
 
 namespace {
-std::uint64_t nextMeshId()
-{
+std::uint64_t nextMeshId() {
     static std::atomic<std::uint64_t> counter{0};
     return ++counter;
 }
 } // namespace
 
-void TActor::LoadFromFile(const std::string& path)
-{
+void TActor::LoadFromFile(const std::string& path) {
     // The twenty ships of the game come from four files: while any actor still holds a file's model
     // and the file is unchanged, the others share its parsed mesh, and with its mesh id its one GPU copy.
     struct Cached {
@@ -45,16 +43,13 @@ void TActor::LoadFromFile(const std::string& path)
             return;
         }
     loadFromBytes(readWholeFile(path));
-    if (known)
-        cache[path] = Cached{m_mesh, m_meshId, m_animations, modified, size};
+    if (known) cache[path] = Cached{m_mesh, m_meshId, m_animations, modified, size};
 }
 
-void TActor::loadFromBytes(std::span<const unsigned char> bytes)
-{
+void TActor::loadFromBytes(std::span<const unsigned char> bytes) {
     Md2Model model;
     std::string error;
-    if (!parseMd2(bytes, model, error))
-        throw std::runtime_error(error);
+    if (!parseMd2(bytes, model, error)) throw std::runtime_error(error);
     auto mesh = std::make_shared<Md2Mesh>(buildMd2Mesh(model));
     std::vector<std::string> names;
     names.reserve(model.frames.size());
@@ -63,8 +58,8 @@ void TActor::loadFromBytes(std::span<const unsigned char> bytes)
     adopt(std::move(mesh), nextMeshId(), animationsFromFrameNames(names));
 }
 
-void TActor::adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId, std::vector<AnimationRange> animations)
-{
+void TActor::adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId,
+                   std::vector<AnimationRange> animations) {
     m_mesh = std::move(mesh);
     m_meshId = meshId;
     m_animations = std::move(animations);
@@ -76,31 +71,27 @@ void TActor::adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId, st
     m_blend = 0.0f;
 }
 
-int TActor::FrameCount() const { return m_mesh ? static_cast<int>(m_mesh->positions.size()) : 0; }
+int TActor::FrameCount() const {
+    return m_mesh ? static_cast<int>(m_mesh->positions.size()) : 0;
+}
 
-int TActor::successor(int frame) const
-{
-    if (frame < m_start || frame > m_end)
-        return m_start;
-    if (frame < m_end)
-        return frame + 1;
+int TActor::successor(int frame) const {
+    if (frame < m_start || frame > m_end) return m_start;
+    if (frame < m_end) return frame + 1;
     return AnimationMode == aamLoop ? m_start : frame;
 }
 
-void TActor::setCurrentFrame(int frame)
-{
+void TActor::setCurrentFrame(int frame) {
     const int count = FrameCount();
     m_current = count > 0 ? std::clamp(frame, 0, count - 1) : 0;
     m_next = count > 0 ? successor(m_current) : 0;
     m_blend = 0.0f;
 }
 
-void TActor::SwitchAnimation(const std::string& name, bool smooth)
-{
+void TActor::SwitchAnimation(const std::string& name, bool smooth) {
     const auto found = std::find_if(m_animations.begin(), m_animations.end(),
                                     [&](const AnimationRange& a) { return a.name == name; });
-    if (found == m_animations.end())
-        return;
+    if (found == m_animations.end()) return;
     const int count = FrameCount();
     m_animation = found->name;
     m_start = std::clamp(found->first, 0, std::max(0, count - 1));
@@ -114,15 +105,12 @@ void TActor::SwitchAnimation(const std::string& name, bool smooth)
     }
 }
 
-void TActor::doProgress(double deltaSeconds)
-{
-    if (AnimationMode == aamNone || FrameCount() < 2 || Interval <= 0 || deltaSeconds <= 0.0)
-        return;
+void TActor::doProgress(double deltaSeconds) {
+    if (AnimationMode == aamNone || FrameCount() < 2 || Interval <= 0 || deltaSeconds <= 0.0) return;
     double blend = m_blend + deltaSeconds * 1000.0 / Interval;
     // Skip whole cycles of a long stall instead of stepping through them one by one.
     const int span = m_end - m_start + 1;
-    if (blend > 2.0 * span + 2.0)
-        blend = std::fmod(blend, double(span)) + span;
+    if (blend > 2.0 * span + 2.0) blend = std::fmod(blend, double(span)) + span;
     while (blend >= 1.0) {
         blend -= 1.0;
         m_current = m_next;

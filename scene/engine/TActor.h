@@ -37,7 +37,7 @@ public:
     // The same from bytes in memory (throws on malformed data).
     void loadFromBytes(std::span<const unsigned char> bytes);
 
-    int Interval = 100;    // milliseconds per frame
+    int Interval = 100; // milliseconds per frame
     TActorAnimationMode AnimationMode = aamLoop;
 
     int FrameCount() const;
@@ -64,7 +64,8 @@ public:
 
 private:
     int successor(int frame) const;
-    void adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId, std::vector<AnimationRange> animations);
+    void adopt(std::shared_ptr<const Md2Mesh> mesh, std::uint64_t meshId,
+               std::vector<AnimationRange> animations);
 
     std::shared_ptr<const Md2Mesh> m_mesh;
     std::uint64_t m_meshId = 0;

@@ -8,17 +8,14 @@
 
 namespace vtx {
 
-void TBitmapFont::loadGlyphsFromFile(const std::string& path)
-{
+void TBitmapFont::loadGlyphsFromFile(const std::string& path) {
     QImageReader reader(QString::fromStdString(nativeFilePath(path)));
     QImage image = reader.read();
-    if (image.isNull())
-        throw std::runtime_error("Cannot open file " + path);
+    if (image.isNull()) throw std::runtime_error("Cannot open file " + path);
     Glyphs.assign(image);
 }
 
-BitmapFontMetrics TBitmapFont::metrics() const
-{
+BitmapFontMetrics TBitmapFont::metrics() const {
     BitmapFontMetrics m;
     m.pictureWidth = Glyphs.width();
     m.pictureHeight = Glyphs.height();

@@ -24,8 +24,7 @@ public:
     int GlyphsIntervalX = 0;
     int GlyphsIntervalY = 0;
     std::vector<FontRange> Ranges;
-    void addRange(int startAscii, int stopAscii, int startGlyphIndex)
-    {
+    void addRange(int startAscii, int stopAscii, int startGlyphIndex) {
         Ranges.push_back(FontRange{startAscii, stopAscii, startGlyphIndex});
     }
 

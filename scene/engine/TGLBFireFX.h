@@ -17,8 +17,7 @@ struct TGLBFireFX {
 class TGLEffects {
 public:
     // Appends a fire effect driven by `manager` (ignored when null) and returns it.
-    TGLBFireFX& addFire(std::shared_ptr<TGLFireFXManager> manager)
-    {
+    TGLBFireFX& addFire(std::shared_ptr<TGLFireFXManager> manager) {
         if (manager)
             m_items.push_back(TGLBFireFX{std::move(manager)});
         else

@@ -14,16 +14,14 @@ namespace {
 constexpr float kEpsilon = 1e-6f;
 
 // Any unit vector perpendicular to `v` (v unit length).
-glm::vec3 anyPerpendicular(const glm::vec3& v)
-{
+glm::vec3 anyPerpendicular(const glm::vec3& v) {
     const glm::vec3 helper = std::fabs(v.y) < 0.9f ? glm::vec3(0, 1, 0) : glm::vec3(0, 0, -1);
     glm::vec3 p = helper - glm::dot(helper, v) * v;
     return glm::normalize(p);
 }
 } // namespace
 
-float normalizeDegrees(float degrees)
-{
+float normalizeDegrees(float degrees) {
     float d = std::fmod(degrees, 360.0f);
     if (d > 180.0f)
         d -= 360.0f;
@@ -32,48 +30,41 @@ float normalizeDegrees(float degrees)
     return d;
 }
 
-TGLBaseSceneObject::TGLBaseSceneObject()
-{
+TGLBaseSceneObject::TGLBaseSceneObject() {
     static std::atomic<std::uint64_t> counter{0};
     m_serial = ++counter;
 }
 
 TGLBaseSceneObject::~TGLBaseSceneObject() = default;
 
-glm::vec3 TGLBaseSceneObject::Right() const { return glm::normalize(glm::cross(m_up, m_direction)); }
+glm::vec3 TGLBaseSceneObject::Right() const {
+    return glm::normalize(glm::cross(m_up, m_direction));
+}
 
-void TGLBaseSceneObject::setDirection(const glm::vec3& direction)
-{
-    if (glm::length(direction) < kEpsilon)
-        return;
+void TGLBaseSceneObject::setDirection(const glm::vec3& direction) {
+    if (glm::length(direction) < kEpsilon) return;
     m_direction = glm::normalize(direction);
     glm::vec3 up = m_up - glm::dot(m_up, m_direction) * m_direction;
     m_up = glm::length(up) < 1e-4f ? anyPerpendicular(m_direction) : glm::normalize(up);
 }
 
-void TGLBaseSceneObject::setUp(const glm::vec3& up)
-{
-    if (glm::length(up) < kEpsilon)
-        return;
+void TGLBaseSceneObject::setUp(const glm::vec3& up) {
+    if (glm::length(up) < kEpsilon) return;
     m_up = glm::normalize(up);
     glm::vec3 dir = m_direction - glm::dot(m_direction, m_up) * m_up;
     m_direction = glm::length(dir) < 1e-4f ? anyPerpendicular(m_up) : glm::normalize(dir);
 }
 
-void TGLBaseSceneObject::rotate(const glm::vec3& axis, float degrees, bool moveDirection, bool moveUp)
-{
+void TGLBaseSceneObject::rotate(const glm::vec3& axis, float degrees, bool moveDirection, bool moveUp) {
     const glm::mat3 r(glm::rotate(glm::mat4(1.0f), glm::radians(degrees), axis));
-    if (moveDirection)
-        m_direction = glm::normalize(r * m_direction);
-    if (moveUp)
-        m_up = glm::normalize(r * m_up);
+    if (moveDirection) m_direction = glm::normalize(r * m_direction);
+    if (moveUp) m_up = glm::normalize(r * m_up);
     // Keep the basis exactly orthonormal despite rounding over many small rotations.
     const glm::vec3 right = glm::normalize(glm::cross(m_up, m_direction));
     m_up = glm::normalize(glm::cross(m_direction, right));
 }
 
-void TGLBaseSceneObject::setPitchAngle(float degrees)
-{
+void TGLBaseSceneObject::setPitchAngle(float degrees) {
     const float delta = degrees - m_pitch;
     m_pitch = normalizeDegrees(degrees);
     // A right-handed rotation about Right turns Up towards Direction; lifting Direction towards Up is
@@ -81,49 +72,40 @@ void TGLBaseSceneObject::setPitchAngle(float degrees)
     rotate(Right(), -delta, true, true);
 }
 
-void TGLBaseSceneObject::setTurnAngle(float degrees)
-{
+void TGLBaseSceneObject::setTurnAngle(float degrees) {
     const float delta = degrees - m_turn;
     m_turn = normalizeDegrees(degrees);
     rotate(m_up, delta, true, false);
 }
 
-void TGLBaseSceneObject::setRollAngle(float degrees)
-{
+void TGLBaseSceneObject::setRollAngle(float degrees) {
     const float delta = degrees - m_roll;
     m_roll = normalizeDegrees(degrees);
     rotate(m_direction, delta, false, true);
 }
 
-void TGLBaseSceneObject::adopt(std::unique_ptr<TGLBaseSceneObject> child)
-{
+void TGLBaseSceneObject::adopt(std::unique_ptr<TGLBaseSceneObject> child) {
     child->m_parent = this;
     m_children.push_back(std::move(child));
 }
 
-bool TGLBaseSceneObject::removeChild(TGLBaseSceneObject* child)
-{
+bool TGLBaseSceneObject::removeChild(TGLBaseSceneObject* child) {
     auto it = std::find_if(m_children.begin(), m_children.end(),
                            [child](const auto& owned) { return owned.get() == child; });
-    if (it == m_children.end())
-        return false;
+    if (it == m_children.end()) return false;
     m_children.erase(it);
     return true;
 }
 
-TGLBaseSceneObject* TGLBaseSceneObject::FindChild(const std::string& name) const
-{
+TGLBaseSceneObject* TGLBaseSceneObject::FindChild(const std::string& name) const {
     for (const auto& child : m_children) {
-        if (child->Name == name)
-            return child.get();
-        if (TGLBaseSceneObject* found = child->FindChild(name))
-            return found;
+        if (child->Name == name) return child.get();
+        if (TGLBaseSceneObject* found = child->FindChild(name)) return found;
     }
     return nullptr;
 }
 
-glm::mat4 TGLBaseSceneObject::localMatrix() const
-{
+glm::mat4 TGLBaseSceneObject::localMatrix() const {
     const glm::vec3 right = Right();
     glm::mat4 m(1.0f);
     m[0] = glm::vec4(right * Scale.x, 0.0f);
@@ -133,24 +115,20 @@ glm::mat4 TGLBaseSceneObject::localMatrix() const
     return m;
 }
 
-glm::mat4 TGLBaseSceneObject::absoluteMatrix() const
-{
+glm::mat4 TGLBaseSceneObject::absoluteMatrix() const {
     return m_parent ? m_parent->absoluteMatrix() * localMatrix() : localMatrix();
 }
 
-glm::vec3 TGLBaseSceneObject::AbsolutePosition() const
-{
+glm::vec3 TGLBaseSceneObject::AbsolutePosition() const {
     return m_parent ? glm::vec3(m_parent->absoluteMatrix() * glm::vec4(Position, 1.0f)) : Position;
 }
 
-void TGLBaseSceneObject::setAbsolutePosition(const glm::vec3& position)
-{
-    Position = m_parent ? glm::vec3(glm::inverse(m_parent->absoluteMatrix()) * glm::vec4(position, 1.0f))
-                        : position;
+void TGLBaseSceneObject::setAbsolutePosition(const glm::vec3& position) {
+    Position =
+        m_parent ? glm::vec3(glm::inverse(m_parent->absoluteMatrix()) * glm::vec4(position, 1.0f)) : position;
 }
 
-const TGLMaterial& TGLBaseSceneObject::effectiveMaterial() const
-{
+const TGLMaterial& TGLBaseSceneObject::effectiveMaterial() const {
     if (MaterialLibrary && !LibMaterialName.empty()) {
         if (const TGLLibMaterial* lib = MaterialLibrary->materialByName(LibMaterialName))
             return lib->Material;

@@ -57,11 +57,11 @@ public:
     // Plain data: read and write freely.
     std::string Name;
     int Tag = 0;
-    glm::vec3 Position{0.0f};    // relative to the parent
+    glm::vec3 Position{0.0f}; // relative to the parent
     glm::vec3 Scale{1.0f};
     bool Visible = true;
     TGLMaterial Material;
-    TGLMaterialLibrary* MaterialLibrary = nullptr;    // not owned
+    TGLMaterialLibrary* MaterialLibrary = nullptr; // not owned
     std::string LibMaterialName;
     TGLEffects Effects;
 
@@ -84,9 +84,7 @@ public:
     TGLBaseSceneObject* Parent() const { return m_parent; }
     int Count() const { return static_cast<int>(m_children.size()); }
     TGLBaseSceneObject* Children(int index) const { return m_children.at(static_cast<size_t>(index)).get(); }
-    template <class T>
-    T* AddChild()
-    {
+    template <class T> T* AddChild() {
         auto child = std::make_unique<T>();
         T* raw = child.get();
         adopt(std::move(child));

@@ -11,15 +11,12 @@ namespace {
 constexpr float kPolarMargin = 0.025f;
 }
 
-void TGLCamera::OrbitTarget(float pitchDeltaDegrees, float turnDeltaDegrees)
-{
-    if (!TargetObject)
-        return;
+void TGLCamera::OrbitTarget(float pitchDeltaDegrees, float turnDeltaDegrees) {
+    if (!TargetObject) return;
     const glm::vec3 target = TargetObject->AbsolutePosition();
     const glm::vec3 offset = AbsolutePosition() - target;
     const float distance = glm::length(offset);
-    if (distance < 1e-6f)
-        return;
+    if (distance < 1e-6f) return;
     const float pi = glm::pi<float>();
     float polar = std::acos(std::clamp(offset.y / distance, -1.0f, 1.0f));
     float azimuth = std::atan2(offset.x, offset.z);
@@ -31,14 +28,12 @@ void TGLCamera::OrbitTarget(float pitchDeltaDegrees, float turnDeltaDegrees)
     setAbsolutePosition(target + direction * distance);
 }
 
-float TGLCamera::verticalFovRadians() const
-{
+float TGLCamera::verticalFovRadians() const {
     const float focal = FocalLength > 0.01f ? FocalLength : 0.01f;
     return 2.0f * std::atan(50.0f / focal);
 }
 
-glm::mat4 TGLCamera::viewMatrix() const
-{
+glm::mat4 TGLCamera::viewMatrix() const {
     const glm::mat4 absolute = absoluteMatrix();
     const glm::vec3 eye(absolute[3]);
     if (TargetObject) {
@@ -55,8 +50,7 @@ glm::mat4 TGLCamera::viewMatrix() const
     return glm::lookAt(eye, eye + forward, up);
 }
 
-glm::mat4 TGLCamera::projectionMatrix(float aspect) const
-{
+glm::mat4 TGLCamera::projectionMatrix(float aspect) const {
     const float nearPlane = std::max(NearPlane, 1e-4f);
     const float farPlane = std::max(DepthOfView, nearPlane * 2.0f);
     return glm::perspective(verticalFovRadians(), aspect > 0.0f ? aspect : 1.0f, nearPlane, farPlane);

@@ -2,11 +2,9 @@
 
 namespace vtx {
 
-TGLLibMaterial* TGLMaterialLibrary::addMaterial(const std::string& name)
-{
+TGLLibMaterial* TGLMaterialLibrary::addMaterial(const std::string& name) {
     auto found = m_byName.find(name);
-    if (found != m_byName.end())
-        return found->second.get();
+    if (found != m_byName.end()) return found->second.get();
     auto entry = std::make_unique<TGLLibMaterial>(name);
     TGLLibMaterial* raw = entry.get();
     m_byName.emplace(name, std::move(entry));
@@ -15,8 +13,7 @@ TGLLibMaterial* TGLMaterialLibrary::addMaterial(const std::string& name)
 }
 
 TGLLibMaterial* TGLMaterialLibrary::addMaterialFromImage(const std::string& name, const QImage& image,
-                                                         TGLBlendingMode blending)
-{
+                                                         TGLBlendingMode blending) {
     TGLLibMaterial* entry = addMaterial(name);
     entry->Material.Texture.Image.assign(image);
     entry->Material.Texture.Disabled = false;
@@ -24,8 +21,7 @@ TGLLibMaterial* TGLMaterialLibrary::addMaterialFromImage(const std::string& name
     return entry;
 }
 
-TGLLibMaterial* TGLMaterialLibrary::materialByName(const std::string& name) const
-{
+TGLLibMaterial* TGLMaterialLibrary::materialByName(const std::string& name) const {
     auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : found->second.get();
 }

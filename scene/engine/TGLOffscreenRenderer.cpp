@@ -12,8 +12,7 @@
 namespace vtx {
 
 TGLOffscreenRenderer::TGLOffscreenRenderer(int width, int height)
-    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1)
-{
+    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1) {
     const QSurfaceFormat format = engineSurfaceFormat();
     m_surface = std::make_unique<QOffscreenSurface>();
     m_surface->setFormat(format);
@@ -32,8 +31,7 @@ TGLOffscreenRenderer::TGLOffscreenRenderer(int width, int height)
     m_renderer.initialize();
 }
 
-TGLOffscreenRenderer::~TGLOffscreenRenderer()
-{
+TGLOffscreenRenderer::~TGLOffscreenRenderer() {
     if (m_context && m_context->makeCurrent(m_surface.get())) {
         m_renderer.releaseGL();
         m_fbo.reset();
@@ -41,8 +39,7 @@ TGLOffscreenRenderer::~TGLOffscreenRenderer()
     }
 }
 
-RenderTarget TGLOffscreenRenderer::target() const
-{
+RenderTarget TGLOffscreenRenderer::target() const {
     RenderTarget t;
     t.framebuffer = m_fbo->handle();
     t.width = m_width;
@@ -51,22 +48,19 @@ RenderTarget TGLOffscreenRenderer::target() const
     return t;
 }
 
-void TGLOffscreenRenderer::renderFrame(TGLScene& scene, TGLCamera* camera)
-{
+void TGLOffscreenRenderer::renderFrame(TGLScene& scene, TGLCamera* camera) {
     m_context->makeCurrent(m_surface.get());
     m_renderer.render(scene, camera, target());
     m_context->extraFunctions()->glFinish();
 }
 
-QImage TGLOffscreenRenderer::render(TGLScene& scene, TGLCamera* camera)
-{
+QImage TGLOffscreenRenderer::render(TGLScene& scene, TGLCamera* camera) {
     m_context->makeCurrent(m_surface.get());
     m_renderer.render(scene, camera, target());
     return m_fbo->toImage(true);
 }
 
-TGLBaseSceneObject* TGLOffscreenRenderer::PickObject(TGLScene& scene, TGLCamera* camera, int x, int y)
-{
+TGLBaseSceneObject* TGLOffscreenRenderer::PickObject(TGLScene& scene, TGLCamera* camera, int x, int y) {
     m_context->makeCurrent(m_surface.get());
     return m_renderer.pick(scene, camera, target(), x, y);
 }

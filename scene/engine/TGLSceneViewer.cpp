@@ -15,8 +15,7 @@
 namespace vtx {
 
 namespace {
-QEvent::Type drawEvent()
-{
+QEvent::Type drawEvent() {
     static const auto type = QEvent::Type(QEvent::registerEventType());
     return type;
 }
@@ -26,8 +25,8 @@ QEvent::Type drawEvent()
 // exposed; the viewer draws it whenever the picture changes.
 class TGLSceneViewer::Surface : public QOpenGLWindow {
 public:
-    explicit Surface(TGLSceneViewer& viewer) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), m_viewer(viewer)
-    {
+    explicit Surface(TGLSceneViewer& viewer)
+        : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), m_viewer(viewer) {
         setFormat(engineSurfaceFormat());
         // The keyboard stays with the top-level window (its key handling and its activation).
         setFlag(Qt::WindowDoesNotAcceptFocus);
@@ -35,10 +34,8 @@ public:
     }
 
 protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != drawEvent())
-            return QOpenGLWindow::event(event);
+    bool event(QEvent* event) override {
+        if (event->type() != drawEvent()) return QOpenGLWindow::event(event);
         m_viewer.m_drawPosted = false;
         m_viewer.DrawNow();
         return true;
@@ -53,8 +50,7 @@ private:
     TGLSceneViewer& m_viewer;
 };
 
-TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QWidget(parent)
-{
+TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QWidget(parent) {
     m_surface = new Surface(*this);
     m_container = QWidget::createWindowContainer(m_surface, this);
     m_container->setFocusPolicy(Qt::NoFocus);
@@ -62,46 +58,40 @@ TGLSceneViewer::TGLSceneViewer(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
 }
 
-TGLSceneViewer::~TGLSceneViewer()
-{
+TGLSceneViewer::~TGLSceneViewer() {
     // Release the GPU copies while the context is there, then let the window (and with it the
     // context) go while this object is still whole: the window calls back into it.
-    if (QOpenGLContext* gl = context())
-        disconnect(gl, nullptr, this, nullptr);
+    if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
     releaseGL();
     delete m_container;
     m_container = nullptr;
     m_surface = nullptr;
 }
 
-QOpenGLContext* TGLSceneViewer::context() const { return m_surface->context(); }
+QOpenGLContext* TGLSceneViewer::context() const {
+    return m_surface->context();
+}
 
-bool TGLSceneViewer::makeCurrent()
-{
-    if (!context())
-        return false;
+bool TGLSceneViewer::makeCurrent() {
+    if (!context()) return false;
     m_surface->makeCurrent();
     return true;
 }
 
-void TGLSceneViewer::doneCurrent()
-{
-    if (context())
-        m_surface->doneCurrent();
+void TGLSceneViewer::doneCurrent() {
+    if (context()) m_surface->doneCurrent();
 }
 
-void TGLSceneViewer::releaseGL()
-{
-    if (!m_renderer.initialized() || !makeCurrent())
-        return;
+void TGLSceneViewer::releaseGL() {
+    if (!m_renderer.initialized() || !makeCurrent()) return;
     m_renderer.releaseGL();
     doneCurrent();
 }
 
-void TGLSceneViewer::initializeGL()
-{
+void TGLSceneViewer::initializeGL() {
     // A new context (first show, or the window made again): the old GPU copies belong to the old one.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL, Qt::UniqueConnection);
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL,
+            Qt::UniqueConnection);
     try {
         m_renderer.initialize();
     } catch (const std::exception& e) {
@@ -110,8 +100,7 @@ void TGLSceneViewer::initializeGL()
     }
 }
 
-RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const
-{
+RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const {
     RenderTarget t;
     t.framebuffer = framebuffer;
     const qreal ratio = m_surface->devicePixelRatio();
@@ -122,33 +111,26 @@ RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const
     return t;
 }
 
-void TGLSceneViewer::Invalidate()
-{
+void TGLSceneViewer::Invalidate() {
     // Drawn at the event loop's next pass, once however often asked before.
-    if (m_drawPosted)
-        return;
+    if (m_drawPosted) return;
     m_drawPosted = true;
     QCoreApplication::postEvent(m_surface, new QEvent(drawEvent()));
 }
 
-void TGLSceneViewer::InvalidateIfChanged(double sceneTime)
-{
+void TGLSceneViewer::InvalidateIfChanged(double sceneTime) {
     const PictureSignatures signatures = Scene ? pictureSignatures(*Scene, Camera) : PictureSignatures{};
-    if (m_pacer.frameDue(signatures, sceneTime))
-        Invalidate();
+    if (m_pacer.frameDue(signatures, sceneTime)) Invalidate();
 }
 
-void TGLSceneViewer::DrawNow()
-{
-    if (!m_surface->isExposed() || !makeCurrent())
-        return;
+void TGLSceneViewer::DrawNow() {
+    if (!m_surface->isExposed() || !makeCurrent()) return;
     paintGL();
     m_surface->context()->swapBuffers(m_surface);
     emit frameSwapped();
 }
 
-void TGLSceneViewer::paintGL()
-{
+void TGLSceneViewer::paintGL() {
     ++m_framesDrawn;
     const RenderTarget t = target(m_surface->defaultFramebufferObject());
     if (!Scene) {
@@ -159,10 +141,8 @@ void TGLSceneViewer::paintGL()
     m_renderer.render(*Scene, Camera, t);
 }
 
-QImage TGLSceneViewer::grabFramebuffer()
-{
-    if (!m_renderer.initialized() || !makeCurrent())
-        return {};
+QImage TGLSceneViewer::grabFramebuffer() {
+    if (!m_renderer.initialized() || !makeCurrent()) return {};
     RenderTarget t = target(0);
     QOpenGLFramebufferObject buffer(QSize(t.width, t.height), QOpenGLFramebufferObject::CombinedDepthStencil);
     t.framebuffer = buffer.handle();
@@ -178,21 +158,17 @@ QImage TGLSceneViewer::grabFramebuffer()
     return image;
 }
 
-TGLBaseSceneObject* TGLSceneViewer::PickObject(int x, int y)
-{
-    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent())
-        return nullptr;
+TGLBaseSceneObject* TGLSceneViewer::PickObject(int x, int y) {
+    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent()) return nullptr;
     const qreal ratio = m_surface->devicePixelRatio();
-    TGLBaseSceneObject* found =
-        m_renderer.pick(*Scene, Camera, target(m_surface->defaultFramebufferObject()), int(x * ratio), int(y * ratio));
+    TGLBaseSceneObject* found = m_renderer.pick(*Scene, Camera, target(m_surface->defaultFramebufferObject()),
+                                                int(x * ratio), int(y * ratio));
     doneCurrent();
     return found;
 }
 
-TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFilter& lookThrough)
-{
-    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent())
-        return nullptr;
+TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFilter& lookThrough) {
+    if (!Scene || !Camera || !m_renderer.initialized() || !makeCurrent()) return nullptr;
     const qreal ratio = m_surface->devicePixelRatio();
     TGLBaseSceneObject* found = m_renderer.pick(*Scene, Camera, target(m_surface->defaultFramebufferObject()),
                                                 int(x * ratio), int(y * ratio), lookThrough);
@@ -200,33 +176,26 @@ TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFi
     return found;
 }
 
-void TGLSceneViewer::resizeEvent(QResizeEvent* event)
-{
+void TGLSceneViewer::resizeEvent(QResizeEvent* event) {
     m_container->setGeometry(QRect(QPoint(0, 0), event->size()));
     QWidget::resizeEvent(event);
 }
 
-void TGLSceneViewer::mousePressEvent(QMouseEvent* event)
-{
+void TGLSceneViewer::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (OnMouseDown)
-        OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    if (OnMouseDown) OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
     emit mouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
-void TGLSceneViewer::mouseMoveEvent(QMouseEvent* event)
-{
+void TGLSceneViewer::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (OnMouseMove)
-        OnMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+    if (OnMouseMove) OnMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
     emit mouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
 }
 
-void TGLSceneViewer::mouseReleaseEvent(QMouseEvent* event)
-{
+void TGLSceneViewer::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (OnMouseUp)
-        OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    if (OnMouseUp) OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
     emit mouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 

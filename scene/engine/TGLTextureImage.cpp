@@ -15,15 +15,13 @@
 namespace vtx {
 
 namespace {
-std::uint64_t nextImageId()
-{
+std::uint64_t nextImageId() {
     static std::atomic<std::uint64_t> counter{0};
     return ++counter;
 }
 } // namespace
 
-void TGLTextureImage::LoadFromFile(const std::string& path)
-{
+void TGLTextureImage::LoadFromFile(const std::string& path) {
     // Many objects load the same picture (twenty ships, one hull texture): while one of them still
     // holds it and the file is unchanged, they share one copy and one GPU texture.
     struct Cached {
@@ -44,14 +42,12 @@ void TGLTextureImage::LoadFromFile(const std::string& path)
     }
     QImageReader reader(native);
     QImage image = reader.read();
-    if (image.isNull())
-        throw std::runtime_error("Could not open file: " + path);
+    if (image.isNull()) throw std::runtime_error("Could not open file: " + path);
     assign(image);
     cache[path] = Cached{m_data, info.lastModified(), info.size()};
 }
 
-void TGLTextureImage::assign(const QImage& image)
-{
+void TGLTextureImage::assign(const QImage& image) {
     if (image.isNull()) {
         m_data.reset();
         return;
@@ -63,15 +59,14 @@ void TGLTextureImage::assign(const QImage& image)
     m_data = std::move(data);
 }
 
-bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes)
-{
-    QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes) {
+    QByteArray view =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     QBuffer buffer(&view);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    if (bytes.empty() || !reader.canRead() || !size.isValid() || size.isEmpty())
-        return false;
+    if (bytes.empty() || !reader.canRead() || !size.isValid() || size.isEmpty()) return false;
     auto data = std::make_shared<Data>();
     data->encoded = bytes;
     data->size = size;
@@ -80,14 +75,18 @@ bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes)
     return true;
 }
 
-int TGLTextureImage::width() const { return m_data ? m_data->size.width() : 0; }
-int TGLTextureImage::height() const { return m_data ? m_data->size.height() : 0; }
-std::uint64_t TGLTextureImage::id() const { return m_data ? m_data->id : 0; }
+int TGLTextureImage::width() const {
+    return m_data ? m_data->size.width() : 0;
+}
+int TGLTextureImage::height() const {
+    return m_data ? m_data->size.height() : 0;
+}
+std::uint64_t TGLTextureImage::id() const {
+    return m_data ? m_data->id : 0;
+}
 
-const QImage* TGLTextureImage::image() const
-{
-    if (!m_data)
-        return nullptr;
+const QImage* TGLTextureImage::image() const {
+    if (!m_data) return nullptr;
     if (!m_data->encoded.empty()) {
         QImage decoded;
         decoded.loadFromData(m_data->encoded.data(), int(m_data->encoded.size()));

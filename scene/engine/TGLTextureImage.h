@@ -34,13 +34,13 @@ public:
     int height() const;
     // A process-wide unique number for the current picture (0 when empty): GPU caches key on it.
     std::uint64_t id() const;
-    const QImage* image() const;    // RGBA8888, or nullptr when empty (decodes a picture taken encoded)
+    const QImage* image() const; // RGBA8888, or nullptr when empty (decodes a picture taken encoded)
 
 private:
     // Decoding on first use fills in the picture of a shared, otherwise unchanging copy (GUI thread).
     struct Data {
-        mutable QImage image;                            // empty until decoded when taken encoded
-        mutable std::span<const unsigned char> encoded;  // not owned; empty once decoded or when assigned
+        mutable QImage image;                           // empty until decoded when taken encoded
+        mutable std::span<const unsigned char> encoded; // not owned; empty once decoded or when assigned
         mutable QSize size;
         std::uint64_t id = 0;
     };

@@ -7,8 +7,7 @@
 
 namespace vtx {
 
-std::vector<TSkyDome::Vertex> TSkyDome::buildMesh() const
-{
+std::vector<TSkyDome::Vertex> TSkyDome::buildMesh() const {
     std::vector<Vertex> out;
     const auto point = [](float elevationDeg, float azimuthRad) {
         const float e = glm::radians(std::clamp(elevationDeg, -90.0f, 90.0f));

@@ -9,13 +9,16 @@
 namespace vtx {
 
 namespace {
-bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
-int wrapIndex(int v, int n) { return ((v % n) + n) % n; }
+bool isPowerOfTwo(int v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
+int wrapIndex(int v, int n) {
+    return ((v % n) + n) % n;
+}
 
 } // namespace
 
-std::uint64_t TTerrainRenderer::revision() const
-{
+std::uint64_t TTerrainRenderer::revision() const {
     Fnv1a h;
     h.add(m_revision), h.add(TileSize), h.add(TilesPerTexture), h.add(HeightDataSource);
     // Tiles under the cover are trimmed from the cached geometry.
@@ -23,19 +26,16 @@ std::uint64_t TTerrainRenderer::revision() const
     return h.value();
 }
 
-int TTerrainRenderer::lodCount() const
-{
+int TTerrainRenderer::lodCount() const {
     int count = 1;
     for (int s = TileSize; s > 1; s /= 2)
         ++count;
     return count;
 }
 
-void TTerrainRenderer::refreshHeightRanges()
-{
+void TTerrainRenderer::refreshHeightRanges() {
     const std::uint64_t rev = revision();
-    if (m_rangesRevision == rev)
-        return;
+    if (m_rangesRevision == rev) return;
     m_rangesRevision = rev;
     const int side = HeightDataSource->size();
     m_tilesPerSide = std::max(1, side / TileSize);
@@ -47,7 +47,8 @@ void TTerrainRenderer::refreshHeightRanges()
             // Include the shared far edge: a tile's last row and column belong to it too.
             for (int j = 0; j <= TileSize; ++j)
                 for (int i = 0; i <= TileSize; ++i) {
-                    const int h = HeightDataSource->height(half + tx * TileSize + i, half + ty * TileSize + j);
+                    const int h =
+                        HeightDataSource->height(half + tx * TileSize + i, half + ty * TileSize + j);
                     lo = std::min(lo, h);
                     hi = std::max(hi, h);
                 }
@@ -56,21 +57,17 @@ void TTerrainRenderer::refreshHeightRanges()
         }
 }
 
-bool TTerrainRenderer::coverHidesFrom(const glm::vec3& cameraWorld) const
-{
-    if (!(HiddenBelow > -std::numeric_limits<float>::infinity()))
-        return false;
+bool TTerrainRenderer::coverHidesFrom(const glm::vec3& cameraWorld) const {
+    if (!(HiddenBelow > -std::numeric_limits<float>::infinity())) return false;
     const glm::vec3 eye(glm::inverse(absoluteMatrix()) * glm::vec4(cameraWorld, 1.0f));
     return eye.z > HiddenBelow && eye.x > HiddenArea.x && eye.y > HiddenArea.y && eye.x < HiddenArea.z &&
            eye.y < HiddenArea.w;
 }
 
 void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4& viewProjection,
-                                   float farDistance, std::vector<VisibleTile>& out)
-{
+                                   float farDistance, std::vector<VisibleTile>& out) {
     out.clear();
-    if (!HeightDataSource || HeightDataSource->size() <= 0 || !isPowerOfTwo(TileSize))
-        return;
+    if (!HeightDataSource || HeightDataSource->size() <= 0 || !isPowerOfTwo(TileSize)) return;
     refreshHeightRanges();
     const glm::mat4 model = absoluteMatrix();
     const glm::mat4 mvp = viewProjection * model;
@@ -87,15 +84,13 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
     const auto lodOf = [&](int tx, int ty) {
         const float cx = (float(tx) + 0.5f) * t - camLocal.x, cy = (float(ty) + 0.5f) * t - camLocal.y;
         const float d = std::sqrt(cx * cx + cy * cy) * unit;
-        if (d < quality)
-            return 0;
+        if (d < quality) return 0;
         return std::min(maxLod, 1 + int(std::floor(std::log2(d / quality))));
     };
 
     // A camera this far out (or at no finite place) is over no tile whose index fits an int.
     constexpr float kFarthestCamera = 1e9f;
-    if (!(std::abs(camLocal.x) < kFarthestCamera && std::abs(camLocal.y) < kFarthestCamera))
-        return;
+    if (!(std::abs(camLocal.x) < kFarthestCamera && std::abs(camLocal.y) < kFarthestCamera)) return;
     // Tiles within the radius of the camera's own tile. Enough for any sane view distance; a
     // pathological one is capped around the camera rather than stalling the frame.
     constexpr double kMaxReach = 48.0;
@@ -106,8 +101,7 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
             // Nearest point of the tile to the camera, for the radius test.
             const float nx = std::clamp(camLocal.x, float(tx) * t, float(tx + 1) * t) - camLocal.x;
             const float ny = std::clamp(camLocal.y, float(ty) * t, float(ty + 1) * t) - camLocal.y;
-            if (nx * nx + ny * ny > radiusLocal * radiusLocal)
-                continue;
+            if (nx * nx + ny * ny > radiusLocal * radiusLocal) continue;
             const int wx = wrapIndex(tx, m_tilesPerSide), wy = wrapIndex(ty, m_tilesPerSide);
             const glm::vec2 range = m_heightRange[size_t(wy) * size_t(m_tilesPerSide) + size_t(wx)];
             if (range.y < HiddenBelow && float(tx) * t >= HiddenArea.x && float(ty) * t >= HiddenArea.y &&
@@ -115,8 +109,7 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
                 continue;
             const glm::vec3 lo(float(tx) * t, float(ty) * t, range.x);
             const glm::vec3 hi(float(tx + 1) * t, float(ty + 1) * t, range.y);
-            if (boxOutsideClip(mvp, lo, hi))
-                continue;
+            if (boxOutsideClip(mvp, lo, hi)) continue;
             VisibleTile tile;
             // Key tiles by their place in the raster so repeats share one cached patch; the patch is
             // built for the raster-relative tile (wrapped index, shifted into -n/2 .. n/2 - 1).
@@ -126,10 +119,12 @@ void TTerrainRenderer::selectTiles(const glm::vec3& cameraWorld, const glm::mat4
             tile.lod = lodOf(tx, ty);
             tile.neighbourLod = {lodOf(tx - 1, ty), lodOf(tx + 1, ty), lodOf(tx, ty - 1), lodOf(tx, ty + 1)};
             tile.offset = glm::vec3(float(tx - tile.keyTileX) * t, float(ty - tile.keyTileY) * t, 0.0f);
-            tile.distance = glm::length(glm::vec2((float(tx) + 0.5f) * t, (float(ty) + 0.5f) * t) - glm::vec2(camLocal));
+            tile.distance =
+                glm::length(glm::vec2((float(tx) + 0.5f) * t, (float(ty) + 0.5f) * t) - glm::vec2(camLocal));
             out.push_back(tile);
         }
-    std::sort(out.begin(), out.end(), [](const VisibleTile& a, const VisibleTile& b) { return a.distance < b.distance; });
+    std::sort(out.begin(), out.end(),
+              [](const VisibleTile& a, const VisibleTile& b) { return a.distance < b.distance; });
 }
 
 } // namespace vtx

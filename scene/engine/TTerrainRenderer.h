@@ -46,8 +46,7 @@ public:
     bool coverHidesFrom(const glm::vec3& cameraWorld) const;
     // True when the triangle (local coordinates, moved to its repeat's place) lies wholly below
     // HiddenBelow and inside HiddenArea.
-    bool underCover(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) const
-    {
+    bool underCover(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) const {
         const auto inside = [this](const glm::vec3& v) {
             return v.z < HiddenBelow && v.x >= HiddenArea.x && v.y >= HiddenArea.y && v.x <= HiddenArea.z &&
                    v.y <= HiddenArea.w;
@@ -68,7 +67,7 @@ public:
         int lod = 0;
         std::array<int, 4> neighbourLod{};
         glm::vec3 offset{0.0f};
-        float distance = 0.0f;    // from the camera to the tile's centre, local units (for ordering)
+        float distance = 0.0f; // from the camera to the tile's centre, local units (for ordering)
     };
     // Fills `out` (cleared first) with the tiles to draw for a camera at `cameraWorld` with view-projection
     // `viewProjection`; `farDistance` is the camera's DepthOfView. Nearest first, so the depth test
@@ -82,7 +81,7 @@ private:
     std::uint64_t m_revision = 0;
     std::uint64_t m_rangesRevision = ~0ull;
     int m_tilesPerSide = 0;
-    std::vector<glm::vec2> m_heightRange;    // per raster tile: min and max local z
+    std::vector<glm::vec2> m_heightRange; // per raster tile: min and max local z
 };
 
 } // namespace vtx

@@ -82,8 +82,9 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     for (const std::string_view text :
          {status::PlayerMove, status::EnemyMove, status::Missed, status::ComputerHit, status::ComputerMissed,
           status::ReadyToPlay, net::OpponentLeftText, net::OpponentGoneText, net::JoiningText,
-          net::WaitingForFleetText, net::WaitingForComputerText, std::string_view("Ships Arrangement Complete!"),
-          std::string_view("YOU WON THE GAME!"), std::string_view("YOU LOST THE GAME!")})
+          net::WaitingForFleetText, net::WaitingForComputerText,
+          std::string_view("Ships Arrangement Complete!"), std::string_view("YOU WON THE GAME!"),
+          std::string_view("YOU LOST THE GAME!")})
         EXPECT_NE(gameText(text), QString::fromUtf8(text.data(), qsizetype(text.size())))
             << lang << ": \"" << text << "\" is not translated";
 

@@ -5,6 +5,7 @@
 #include "audio/SoundSystem.h"
 #include "audio/VolumeDevice.h"
 #include "audio/WaveOutput.h"
+#include "files/OptionsFile.h"
 #include "scene/CellCursorMark.h"
 #include "scene/engine/TActor.h"
 #include "scene/engine/TGLCadencer.h"
@@ -12,17 +13,16 @@
 #include "ui/TBitCheckBox.h"
 #include "ui/TCompass.h"
 #include "ui/TWispButton.h"
-#include "files/OptionsFile.h"
 #include "ui/WindowScale.h"
 
 #include <QApplication>
-#include <QtEndian>
 #include <QCursor>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 

@@ -17,8 +17,7 @@ namespace {
 // the shared test main on the offscreen platform unless told otherwise. This
 // runs before main() creates the application.
 const bool g_offscreen = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return true;
 }();
 

@@ -23,8 +23,7 @@ struct Box {
 };
 
 // World-space bounds of every frame of the actor, through the engine's own transform.
-Box worldBounds(const TActor& actor)
-{
+Box worldBounds(const TActor& actor) {
     Box box;
     const glm::mat4 m = actor.absoluteMatrix();
     for (const auto& frame : actor.mesh()->positions)
@@ -36,11 +35,11 @@ Box worldBounds(const TActor& actor)
     return box;
 }
 
-TEST(ShipModelsInWorld, EachShipCoversItsCellsAlongARowOrAColumnAndFloats)
-{
+TEST(ShipModelsInWorld, EachShipCoversItsCellsAlongARowOrAColumnAndFloats) {
     for (int length = 1; length <= 4; ++length) {
         for (const bool horizontal : {true, false}) {
-            SCOPED_TRACE("length " + std::to_string(length) + (horizontal ? " along a row" : " down a column"));
+            SCOPED_TRACE("length " + std::to_string(length) +
+                         (horizontal ? " along a row" : " down a column"));
             TGLScene scene;
             auto* ship = scene.Objects().AddChild<TActor>();
             ship->Scale = glm::vec3(0.03f);
@@ -70,8 +69,7 @@ TEST(ShipModelsInWorld, EachShipCoversItsCellsAlongARowOrAColumnAndFloats)
     }
 }
 
-TEST(ShipModelsInWorld, TreesStandOnTheIslandBesideTheEnemyBoard)
-{
+TEST(ShipModelsInWorld, TreesStandOnTheIslandBesideTheEnemyBoard) {
     TGLScene scene;
     auto* isle = scene.Objects().AddChild<TActor>();
     isle->Position = glm::vec3(-10, 0, -10);

@@ -18,24 +18,21 @@ namespace vtx {
 namespace {
 
 // Frames 0..3 "walk", 4..5 "stop".
-std::vector<unsigned char> walkStopModel()
-{
+std::vector<unsigned char> walkStopModel() {
     return enginetest::writeMd2(
         enginetest::quadModel({"walk01", "walk02", "walk03", "walk04", "stop01", "stop02"}));
 }
 
 class ActorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         actor.loadFromBytes(walkStopModel());
         actor.Interval = 100;
     }
     TActor actor;
 };
 
-TEST_F(ActorTest, LoadingDerivesAnimationsAndFramesFromTheFile)
-{
+TEST_F(ActorTest, LoadingDerivesAnimationsAndFramesFromTheFile) {
     ASSERT_EQ(actor.FrameCount(), 6);
     ASSERT_EQ(actor.Animations().size(), 2u);
     EXPECT_EQ(actor.Animations()[0].name, "walk");
@@ -46,15 +43,14 @@ TEST_F(ActorTest, LoadingDerivesAnimationsAndFramesFromTheFile)
     EXPECT_NEAR(actor.mesh()->positions[2][0].z, 20.0f, 1e-4f);
 }
 
-TEST_F(ActorTest, AdvancesOneFramePerIntervalBlendingInBetweenAndLoopsWithinTheAnimation)
-{
+TEST_F(ActorTest, AdvancesOneFramePerIntervalBlendingInBetweenAndLoopsWithinTheAnimation) {
     actor.SwitchAnimation("walk", false);
     EXPECT_EQ(actor.CurrentFrame(), 0);
     actor.doProgress(0.05);
     EXPECT_EQ(actor.CurrentFrame(), 0);
     EXPECT_EQ(actor.NextFrame(), 1);
     EXPECT_NEAR(actor.frameBlend(), 0.5f, 1e-5f);
-    actor.doProgress(0.3);    // 3.5 frames in: frame 3 blending into the loop's start
+    actor.doProgress(0.3); // 3.5 frames in: frame 3 blending into the loop's start
     EXPECT_EQ(actor.CurrentFrame(), 3);
     EXPECT_EQ(actor.NextFrame(), 0);
     EXPECT_NEAR(actor.frameBlend(), 0.5f, 1e-4f);
@@ -62,10 +58,9 @@ TEST_F(ActorTest, AdvancesOneFramePerIntervalBlendingInBetweenAndLoopsWithinTheA
     EXPECT_EQ(actor.CurrentFrame(), 0);
 }
 
-TEST_F(ActorTest, SmoothSwitchBlendsIntoTheNewAnimationAtTheNextFrameChange)
-{
+TEST_F(ActorTest, SmoothSwitchBlendsIntoTheNewAnimationAtTheNextFrameChange) {
     actor.SwitchAnimation("walk", false);
-    actor.doProgress(0.13);    // frame 1, 30 % towards 2
+    actor.doProgress(0.13); // frame 1, 30 % towards 2
     actor.SwitchAnimation("stop", true);
     EXPECT_EQ(actor.CurrentFrame(), 1);
     EXPECT_EQ(actor.NextFrame(), 4);
@@ -76,11 +71,10 @@ TEST_F(ActorTest, SmoothSwitchBlendsIntoTheNewAnimationAtTheNextFrameChange)
     EXPECT_EQ(actor.CurrentAnimation(), "stop");
     actor.doProgress(0.1);
     EXPECT_EQ(actor.CurrentFrame(), 5);
-    EXPECT_EQ(actor.NextFrame(), 4);    // loops within "stop"
+    EXPECT_EQ(actor.NextFrame(), 4); // loops within "stop"
 }
 
-TEST_F(ActorTest, HardSwitchJumpsAndUnknownNamesDoNothing)
-{
+TEST_F(ActorTest, HardSwitchJumpsAndUnknownNamesDoNothing) {
     actor.SwitchAnimation("walk", false);
     actor.doProgress(0.25);
     actor.SwitchAnimation("run", true);
@@ -91,18 +85,16 @@ TEST_F(ActorTest, HardSwitchJumpsAndUnknownNamesDoNothing)
     EXPECT_EQ(actor.frameBlend(), 0.0f);
 }
 
-TEST_F(ActorTest, SettingTheCurrentFrameClampsAndBlendsTowardsItsSuccessor)
-{
+TEST_F(ActorTest, SettingTheCurrentFrameClampsAndBlendsTowardsItsSuccessor) {
     actor.SwitchAnimation("walk", false);
     actor.setCurrentFrame(3);
     EXPECT_EQ(actor.NextFrame(), 0);
     actor.setCurrentFrame(99);
     EXPECT_EQ(actor.CurrentFrame(), 5);
-    EXPECT_EQ(actor.NextFrame(), 0);    // outside "walk": heads back into it
+    EXPECT_EQ(actor.NextFrame(), 0); // outside "walk": heads back into it
 }
 
-TEST_F(ActorTest, PlayOnceStopsOnTheLastFrameAndNoneDoesNotAdvance)
-{
+TEST_F(ActorTest, PlayOnceStopsOnTheLastFrameAndNoneDoesNotAdvance) {
     actor.SwitchAnimation("walk", false);
     actor.AnimationMode = aamPlayOnce;
     actor.doProgress(1.0);
@@ -113,16 +105,14 @@ TEST_F(ActorTest, PlayOnceStopsOnTheLastFrameAndNoneDoesNotAdvance)
     EXPECT_EQ(actor.CurrentFrame(), 1);
 }
 
-TEST_F(ActorTest, AStallSkipsWholeCyclesButLandsOnTheRightFrame)
-{
+TEST_F(ActorTest, AStallSkipsWholeCyclesButLandsOnTheRightFrame) {
     actor.SwitchAnimation("walk", false);
-    actor.doProgress(1000.25);    // 10002.5 frames: 10002 mod 4 = 2
+    actor.doProgress(1000.25); // 10002.5 frames: 10002 mod 4 = 2
     EXPECT_EQ(actor.CurrentFrame(), 2);
     EXPECT_NEAR(actor.frameBlend(), 0.5f, 1e-3f);
 }
 
-TEST(ActorFileTest, FileErrorsNameTheFileAndKeepTheOldModel)
-{
+TEST(ActorFileTest, FileErrorsNameTheFileAndKeepTheOldModel) {
     TActor actor;
     actor.loadFromBytes(walkStopModel());
     QTemporaryDir dir;
@@ -136,26 +126,27 @@ TEST(ActorFileTest, FileErrorsNameTheFileAndKeepTheOldModel)
     const std::string broken = dir.filePath("broken.md2").toStdString();
     auto bytes = walkStopModel();
     bytes.resize(bytes.size() - 10);
-    std::ofstream(broken, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(broken, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     EXPECT_THROW(actor.LoadFromFile(broken), std::runtime_error);
     EXPECT_EQ(actor.FrameCount(), 6);
 
     const std::string good = dir.filePath("good.md2").toStdString();
     const auto single = enginetest::writeMd2(enginetest::quadModel({"base01"}));
-    std::ofstream(good, std::ios::binary).write(reinterpret_cast<const char*>(single.data()), std::streamsize(single.size()));
+    std::ofstream(good, std::ios::binary)
+        .write(reinterpret_cast<const char*>(single.data()), std::streamsize(single.size()));
     actor.LoadFromFile(good);
     EXPECT_EQ(actor.FrameCount(), 1);
-    actor.doProgress(5.0);    // a single frame never moves
+    actor.doProgress(5.0); // a single frame never moves
     EXPECT_EQ(actor.CurrentFrame(), 0);
 }
 
-TEST(CadencerTest, AdvancesActorsAndEachSharedFireManagerOnceAndReportsTime)
-{
+TEST(CadencerTest, AdvancesActorsAndEachSharedFireManagerOnceAndReportsTime) {
     TGLScene scene;
     auto* actor = scene.Objects().AddChild<TActor>();
     actor->loadFromBytes(walkStopModel());
     actor->Interval = 100;
-    actor->Visible = false;    // hidden objects keep their clocks running
+    actor->Visible = false; // hidden objects keep their clocks running
     auto manager = std::make_shared<TGLFireFXManager>();
     manager->params().UseInterval = true;
     manager->params().ParticleInterval = 0.04f;

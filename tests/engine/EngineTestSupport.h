@@ -18,36 +18,32 @@ namespace vtx::enginetest {
 
 struct Md2FrameRecipe {
     std::string name;
-    std::vector<std::array<float, 3>> vertices;    // model units; packed with a per-frame scale
+    std::vector<std::array<float, 3>> vertices; // model units; packed with a per-frame scale
 };
 
 struct Md2Recipe {
     int skinWidth = 64, skinHeight = 64;
-    std::vector<std::array<std::int16_t, 2>> texCoords;    // skin pixels
-    std::vector<std::array<std::uint16_t, 6>> triangles;   // 3 vertex, 3 texcoord indices
+    std::vector<std::array<std::int16_t, 2>> texCoords;  // skin pixels
+    std::vector<std::array<std::uint16_t, 6>> triangles; // 3 vertex, 3 texcoord indices
     std::vector<Md2FrameRecipe> frames;
 };
 
-inline void put32(std::vector<unsigned char>& b, std::uint32_t v)
-{
+inline void put32(std::vector<unsigned char>& b, std::uint32_t v) {
     for (int k = 0; k < 4; ++k)
         b.push_back(static_cast<unsigned char>(v >> (8 * k)));
 }
-inline void putFloat(std::vector<unsigned char>& b, float f)
-{
+inline void putFloat(std::vector<unsigned char>& b, float f) {
     std::uint32_t u;
     std::memcpy(&u, &f, 4);
     put32(b, u);
 }
-inline void put16(std::vector<unsigned char>& b, std::uint16_t v)
-{
+inline void put16(std::vector<unsigned char>& b, std::uint16_t v) {
     b.push_back(static_cast<unsigned char>(v));
     b.push_back(static_cast<unsigned char>(v >> 8));
 }
 
 // An MD2 file: 68-byte header, then texcoords, triangles and frames (no skins, no GL commands).
-inline std::vector<unsigned char> writeMd2(const Md2Recipe& m)
-{
+inline std::vector<unsigned char> writeMd2(const Md2Recipe& m) {
     const std::uint32_t numXyz = m.frames.empty() ? 0 : std::uint32_t(m.frames[0].vertices.size());
     const std::uint32_t frameSize = 40 + 4 * numXyz;
     const std::uint32_t ofsSt = 68;
@@ -57,8 +53,8 @@ inline std::vector<unsigned char> writeMd2(const Md2Recipe& m)
     std::vector<unsigned char> b;
     for (char c : std::string("IDP2"))
         b.push_back(static_cast<unsigned char>(c));
-    for (std::uint32_t v : {8u, std::uint32_t(m.skinWidth), std::uint32_t(m.skinHeight), frameSize, 0u, numXyz,
-                            std::uint32_t(m.texCoords.size()), std::uint32_t(m.triangles.size()), 0u,
+    for (std::uint32_t v : {8u, std::uint32_t(m.skinWidth), std::uint32_t(m.skinHeight), frameSize, 0u,
+                            numXyz, std::uint32_t(m.texCoords.size()), std::uint32_t(m.triangles.size()), 0u,
                             std::uint32_t(m.frames.size()), ofsSt, ofsSt, ofsTris, ofsFrames, ofsGl, ofsGl})
         put32(b, v);
     for (const auto& st : m.texCoords) {
@@ -93,10 +89,9 @@ inline std::vector<unsigned char> writeMd2(const Md2Recipe& m)
     return b;
 }
 
-// A quad of two triangles (1 x 1, in the model's xy plane, facing +z, stored clockwise as MD2 files are) whose frames differ only by
-// an offset along z of `frameIndex * step`, with the given frame names.
-inline Md2Recipe quadModel(const std::vector<std::string>& names, float step = 10.0f)
-{
+// A quad of two triangles (1 x 1, in the model's xy plane, facing +z, stored clockwise as MD2 files are)
+// whose frames differ only by an offset along z of `frameIndex * step`, with the given frame names.
+inline Md2Recipe quadModel(const std::vector<std::string>& names, float step = 10.0f) {
     Md2Recipe m;
     m.texCoords = {{0, 0}, {63, 0}, {63, 63}, {0, 63}};
     // MD2 stores triangles clockwise seen from the front.
@@ -109,8 +104,7 @@ inline Md2Recipe quadModel(const std::vector<std::string>& names, float step = 1
     return m;
 }
 
-inline bool near(QRgb pixel, int r, int g, int b, int tolerance = 24)
-{
+inline bool near(QRgb pixel, int r, int g, int b, int tolerance = 24) {
     return std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance &&
            std::abs(qBlue(pixel) - b) <= tolerance;
 }

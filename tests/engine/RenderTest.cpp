@@ -34,8 +34,7 @@ constexpr int kSize = 64;
 
 class RenderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         renderer = std::make_unique<TGLOffscreenRenderer>(kSize, kSize);
         renderer->BackgroundColor = {0.0f, 0.0f, 1.0f, 1.0f};
         target = scene.Objects().AddChild<TDummyCube>();
@@ -47,8 +46,7 @@ protected:
         camera->FocalLength = 125.0f;
     }
 
-    TPlane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f)
-    {
+    TPlane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f) {
         auto* plane = scene.Objects().AddChild<TPlane>();
         plane->Position = {0.0f, 0.0f, z};
         plane->Width = plane->Height = size;
@@ -59,8 +57,7 @@ protected:
     QImage draw() { return renderer->render(scene, camera); }
     QRgb centre() { return draw().pixel(kSize / 2, kSize / 2); }
 
-    static QImage solid(QColor color, int size = 8)
-    {
+    static QImage solid(QColor color, int size = 8) {
         QImage image(size, size, QImage::Format_RGBA8888);
         image.fill(color);
         return image;
@@ -72,25 +69,22 @@ protected:
     std::unique_ptr<TGLOffscreenRenderer> renderer;
 };
 
-TEST_F(RenderTest, PlaneFacingTheCameraIsDrawnWithItsColourAndTheRestIsBackground)
-{
+TEST_F(RenderTest, PlaneFacingTheCameraIsDrawnWithItsColourAndTheRestIsBackground) {
     addPlane({1, 0, 0, 1});
     const QImage image = draw();
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 0, 0));
     EXPECT_TRUE(near(image.pixel(1, 1), 0, 0, 255));
 }
 
-TEST_F(RenderTest, CulledBackFaceIsNotDrawnUnlessCullingIsOff)
-{
+TEST_F(RenderTest, CulledBackFaceIsNotDrawnUnlessCullingIsOff) {
     TPlane* plane = addPlane({1, 0, 0, 1});
-    plane->setDirection({0, 0, -1});    // now facing away from the camera
+    plane->setDirection({0, 0, -1}); // now facing away from the camera
     EXPECT_TRUE(near(centre(), 0, 0, 255));
     plane->Material.FaceCulling = fcNoCull;
     EXPECT_TRUE(near(centre(), 255, 0, 0));
 }
 
-TEST_F(RenderTest, HiddenObjectAndItsSubtreeAreNeitherDrawnNorPicked)
-{
+TEST_F(RenderTest, HiddenObjectAndItsSubtreeAreNeitherDrawnNorPicked) {
     TPlane* plane = addPlane({1, 0, 0, 1});
     auto* child = plane->AddChild<TPlane>();
     child->Position = {0.0f, 0.0f, 1.0f};
@@ -103,44 +97,39 @@ TEST_F(RenderTest, HiddenObjectAndItsSubtreeAreNeitherDrawnNorPicked)
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
 }
 
-TEST_F(RenderTest, PickingReturnsTheNearerOfOverlappingObjectsAndNothingOnEmptySky)
-{
+TEST_F(RenderTest, PickingReturnsTheNearerOfOverlappingObjectsAndNothingOnEmptySky) {
     // Tree order puts the far plane last, so depth, not drawing order, must decide.
     TPlane* nearPlane = addPlane({0, 1, 0, 1}, 1.0f, 0.5f);
     TPlane* farPlane = addPlane({1, 0, 0, 1}, 0.0f, 2.0f);
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nearPlane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, 20, kSize / 2), farPlane);    // beside the small one
+    EXPECT_EQ(renderer->PickObject(scene, camera, 20, kSize / 2), farPlane); // beside the small one
     EXPECT_EQ(renderer->PickObject(scene, camera, 1, 1), nullptr);
     // The pick must not disturb the picture.
     EXPECT_TRUE(near(centre(), 0, 255, 0));
 }
 
-TEST_F(RenderTest, PickingReachesOnePixelAroundThePointButNoFurther)
-{
+TEST_F(RenderTest, PickingReachesOnePixelAroundThePointButNoFurther) {
     TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 0.5f);
     const QImage image = draw();
-    int lastRed = -1;    // rightmost red column on the centre row
+    int lastRed = -1; // rightmost red column on the centre row
     for (int x = 0; x < kSize; ++x)
-        if (near(image.pixel(x, kSize / 2), 255, 0, 0))
-            lastRed = x;
+        if (near(image.pixel(x, kSize / 2), 255, 0, 0)) lastRed = x;
     ASSERT_GT(lastRed, kSize / 2);
     ASSERT_LT(lastRed, kSize - 3);
     EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 1, kSize / 2), plane);
     EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 2, kSize / 2), nullptr);
 }
 
-TEST_F(RenderTest, PickingWorksAtTheEdgesWhereTheSquareIsClipped)
-{
+TEST_F(RenderTest, PickingWorksAtTheEdgesWhereTheSquareIsClipped) {
     TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 10.0f);
     EXPECT_EQ(renderer->PickObject(scene, camera, 0, 0), plane);
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize - 1, kSize - 1), plane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize, kSize / 2), plane);    // the square still reaches in
+    EXPECT_EQ(renderer->PickObject(scene, camera, kSize, kSize / 2), plane); // the square still reaches in
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize + 1, kSize / 2), nullptr);
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, -1), plane);
 }
 
-TEST_F(RenderTest, OnlyPickableKindsArePicked)
-{
+TEST_F(RenderTest, OnlyPickableKindsArePicked) {
     auto* dome = scene.Objects().AddChild<TSkyDome>();
     dome->Bands.push_back({});
     auto* hud = scene.Objects().AddChild<THUDText>();
@@ -150,8 +139,7 @@ TEST_F(RenderTest, OnlyPickableKindsArePicked)
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), sprite);
 }
 
-TEST_F(RenderTest, AdditiveBlendingAddsLightAndBlackVanishes)
-{
+TEST_F(RenderTest, AdditiveBlendingAddsLightAndBlackVanishes) {
     addPlane({0, 0.5f, 0, 1}, 0.0f, 2.0f);
     TPlane* overlay = addPlane({1, 1, 1, 1}, 1.0f, 0.5f);
     overlay->Material.BlendingMode = bmAdditive;
@@ -162,21 +150,20 @@ TEST_F(RenderTest, AdditiveBlendingAddsLightAndBlackVanishes)
     EXPECT_TRUE(near(centre(), 255, 128, 0, 8));
 }
 
-TEST_F(RenderTest, TransparencyMixesByAlpha)
-{
+TEST_F(RenderTest, TransparencyMixesByAlpha) {
     addPlane({0, 0, 0, 1}, 0.0f, 2.0f);
     TPlane* overlay = addPlane({1, 1, 1, 0.5f}, 1.0f, 0.5f);
     overlay->Material.BlendingMode = bmTransparency;
     EXPECT_TRUE(near(centre(), 128, 128, 128, 8));
 }
 
-TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame)
-{
+TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame) {
     QTemporaryDir dir;
     const std::string red = dir.filePath("red.png").toStdString();
     const std::string green = dir.filePath("green.jpg").toStdString();
     ASSERT_TRUE(solid(QColor(255, 0, 0)).save(QString::fromStdString(red)));
-    ASSERT_TRUE(solid(QColor(0, 255, 0)).convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(green)));
+    ASSERT_TRUE(
+        solid(QColor(0, 255, 0)).convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(green)));
 
     TPlane* plane = addPlane({1, 1, 1, 1});
     plane->Material.Texture.Image.LoadFromFile(red);
@@ -196,11 +183,10 @@ TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame)
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Could not open file: " + missing);
     }
-    EXPECT_TRUE(near(centre(), 0, 255, 0));    // the old picture stays
+    EXPECT_TRUE(near(centre(), 0, 255, 0)); // the old picture stays
 }
 
-TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsReadAgain)
-{
+TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsReadAgain) {
     QTemporaryDir dir;
     const QString path = dir.filePath("skin.png");
     QImage red(4, 4, QImage::Format_RGB32);
@@ -211,7 +197,7 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     b.LoadFromFile(path.toStdString());
     EXPECT_EQ(a.id(), b.id());
 
-    QImage green(8, 8, QImage::Format_RGB32);    // another size, so the file's size changes too
+    QImage green(8, 8, QImage::Format_RGB32); // another size, so the file's size changes too
     green.fill(Qt::green);
     ASSERT_TRUE(green.save(path));
     TGLTextureImage c;
@@ -219,7 +205,7 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     EXPECT_NE(c.id(), a.id());
     EXPECT_EQ(c.width(), 8);
     EXPECT_EQ(QColor(c.image()->pixel(0, 0)), QColor(Qt::green));
-    EXPECT_EQ(a.width(), 4);    // earlier holders keep what they loaded
+    EXPECT_EQ(a.width(), 4); // earlier holders keep what they loaded
 
     // A picture taken encoded knows its size at once and shows its pixels when asked; bytes that are
     // no picture leave the previous one.
@@ -228,7 +214,8 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(green.save(&buffer, "PNG"));
     const auto bytes = std::as_bytes(std::span(png.constData(), std::size_t(png.size())));
-    const std::span<const unsigned char> encoded(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    const std::span<const unsigned char> encoded(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                 bytes.size());
     TGLTextureImage lazy;
     ASSERT_TRUE(lazy.assignEncoded(encoded));
     EXPECT_EQ(lazy.width(), 8);
@@ -239,8 +226,7 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     EXPECT_EQ(lazy.id(), id);
 }
 
-TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour)
-{
+TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour) {
     TPlane* plane = addPlane({0.5f, 1, 1, 1});
     plane->Material.Texture.Image.assign(solid(QColor(255, 255, 0)));
     plane->Material.Texture.TextureMode = tmModulate;
@@ -249,8 +235,7 @@ TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureSh
     EXPECT_TRUE(near(centre(), 128, 255, 255, 8));
 }
 
-TEST_F(RenderTest, LibraryMaterialOverridesOwnMaterialAndANewNameShowsAtTheNextFrame)
-{
+TEST_F(RenderTest, LibraryMaterialOverridesOwnMaterialAndANewNameShowsAtTheNextFrame) {
     TGLMaterialLibrary library;
     library.addMaterialFromImage("red", solid(QColor(255, 0, 0)));
     library.addMaterialFromImage("green", solid(QColor(0, 255, 0)));
@@ -260,25 +245,23 @@ TEST_F(RenderTest, LibraryMaterialOverridesOwnMaterialAndANewNameShowsAtTheNextF
     EXPECT_TRUE(near(centre(), 255, 0, 0));
     plane->LibMaterialName = "green";
     EXPECT_TRUE(near(centre(), 0, 255, 0));
-    plane->LibMaterialName = "absent";    // falls back to the object's own material
+    plane->LibMaterialName = "absent"; // falls back to the object's own material
     EXPECT_TRUE(near(centre(), 255, 255, 255, 50));
 }
 
-TEST_F(RenderTest, LightSourceShadesByTheAngleToTheLight)
-{
+TEST_F(RenderTest, LightSourceShadesByTheAngleToTheLight) {
     TPlane* plane = addPlane({1, 1, 1, 1}, 0.0f, 4.0f);
     plane->Material.FrontProperties.Ambient = {0, 0, 0, 1};
     auto* light = scene.Objects().AddChild<TGLLightSource>();
     light->Position = {0.0f, 0.0f, 1000.0f};
     const int facing = qRed(centre());
-    light->Position = {0.0f, 1000.0f, 0.01f};    // grazing
+    light->Position = {0.0f, 1000.0f, 0.01f}; // grazing
     const int grazing = qRed(centre());
     EXPECT_GT(facing, 230);
     EXPECT_LT(grazing, 40);
 }
 
-TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha)
-{
+TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha) {
     // A 2-glyph font picture: glyph 0 white, glyph 1 black.
     QImage glyphs(16, 8, QImage::Format_RGBA8888);
     glyphs.fill(Qt::black);
@@ -297,10 +280,10 @@ TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha)
     renderer->BackgroundColor = {0, 0, 0, 1};
 
     QImage image = draw();
-    EXPECT_TRUE(near(image.pixel(13, 23), 255, 255, 255, 4));    // inside "A"
-    EXPECT_TRUE(near(image.pixel(21, 23), 0, 0, 0, 4));          // "B": black glyph adds nothing
-    EXPECT_TRUE(near(image.pixel(9, 23), 0, 0, 0, 4));           // left of the text
-    EXPECT_TRUE(near(image.pixel(13, 19), 0, 0, 0, 4));          // above the text
+    EXPECT_TRUE(near(image.pixel(13, 23), 255, 255, 255, 4)); // inside "A"
+    EXPECT_TRUE(near(image.pixel(21, 23), 0, 0, 0, 4));       // "B": black glyph adds nothing
+    EXPECT_TRUE(near(image.pixel(9, 23), 0, 0, 0, 4));        // left of the text
+    EXPECT_TRUE(near(image.pixel(13, 19), 0, 0, 0, 4));       // above the text
 
     hud->ModulateColor = {1, 0, 0, 0.5f};
     image = draw();
@@ -321,8 +304,7 @@ TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha)
     EXPECT_TRUE(near(image.pixel(41, 43), 255, 255, 255, 4));
 }
 
-TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEmptied)
-{
+TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEmptied) {
     renderer->BackgroundColor = {0, 0, 0, 1};
     auto manager = std::make_shared<TGLFireFXManager>();
     manager->params().ParticleSize = 0.5f;
@@ -356,34 +338,31 @@ TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEm
     EXPECT_EQ(brightIn(image, kSize / 2 + 4, kSize), 0);
 }
 
-TEST_F(RenderTest, SpriteFacesTheCameraFromAnySide)
-{
+TEST_F(RenderTest, SpriteFacesTheCameraFromAnySide) {
     auto* sprite = scene.Objects().AddChild<TSprite>();
     sprite->Material.FrontProperties.Diffuse = {1, 0, 0, 1};
-    sprite->setTurnAngle(120.0f);    // its own orientation does not matter
+    sprite->setTurnAngle(120.0f); // its own orientation does not matter
     EXPECT_TRUE(near(centre(), 255, 0, 0));
     camera->Position = {5.0f, 0.0f, 0.0f};
     EXPECT_TRUE(near(centre(), 255, 0, 0));
 }
 
-TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera)
-{
+TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera) {
     auto* dome = scene.Objects().AddChild<TSkyDome>();
     dome->setDirection({0, 1, 0});
     dome->setUp({0, 0, -1});
     dome->Bands.push_back({-90, 0, {1, 0, 0, 1}, {1, 0, 0, 1}, 12, 1});
     dome->Bands.push_back({0, 90, {0, 1, 0, 1}, {0, 1, 0, 1}, 12, 1});
     dome->bandsChanged();
-    addPlane({1, 1, 1, 1}, -50.0f, 10.0f);    // far behind the dome's radius: the dome must not hide it
+    addPlane({1, 1, 1, 1}, -50.0f, 10.0f); // far behind the dome's radius: the dome must not hide it
     QImage image = draw();
-    EXPECT_TRUE(near(image.pixel(kSize / 2, 5), 0, 255, 0));              // above the horizon
-    EXPECT_TRUE(near(image.pixel(kSize / 2, kSize - 5), 255, 0, 0));     // below it
+    EXPECT_TRUE(near(image.pixel(kSize / 2, 5), 0, 255, 0));         // above the horizon
+    EXPECT_TRUE(near(image.pixel(kSize / 2, kSize - 5), 255, 0, 0)); // below it
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 255, 255));
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, 5), nullptr);
 }
 
-TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked)
-{
+TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked) {
     auto model = enginetest::quadModel({"stand01", "stand02"});
     // Frame 1 lies 10 units further along the model's z: with the model scaled by 1/255 the quad
     // spans 1 x 1 at frame 0.
@@ -399,8 +378,7 @@ TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked)
     EXPECT_TRUE(near(centre(), 0, 0, 255));
 }
 
-TEST_F(RenderTest, TerrainIsDrawnAroundTheCameraAndPicked)
-{
+TEST_F(RenderTest, TerrainIsDrawnAroundTheCameraAndPicked) {
     GreyImage grey;
     grey.width = grey.height = 64;
     grey.pixels.assign(64 * 64, 200);

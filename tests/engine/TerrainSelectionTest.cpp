@@ -16,8 +16,7 @@ namespace {
 
 class TerrainSelectionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         GreyImage grey;
         grey.width = grey.height = 128;
         grey.pixels.assign(128 * 128, 200);
@@ -33,10 +32,9 @@ protected:
         terrain.setUp({0, 0, 1});
     }
 
-    std::vector<TTerrainRenderer::VisibleTile> select(const glm::vec3& eye, const glm::vec3& at, float far)
-    {
-        const glm::mat4 viewProj = glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, far) *
-                                   glm::lookAt(eye, at, glm::vec3(0, 1, 0));
+    std::vector<TTerrainRenderer::VisibleTile> select(const glm::vec3& eye, const glm::vec3& at, float far) {
+        const glm::mat4 viewProj =
+            glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, far) * glm::lookAt(eye, at, glm::vec3(0, 1, 0));
         std::vector<TTerrainRenderer::VisibleTile> tiles;
         terrain.selectTiles(eye, viewProj, far, tiles);
         return tiles;
@@ -46,8 +44,7 @@ protected:
     TTerrainRenderer terrain;
 };
 
-TEST_F(TerrainSelectionTest, NeighboursAgreeOnEachOthersDetailAndDetailFallsWithDistance)
-{
+TEST_F(TerrainSelectionTest, NeighboursAgreeOnEachOthersDetailAndDetailFallsWithDistance) {
     const auto tiles = select({0, 150, 0}, {400, 0, 10}, 600.0f);
     ASSERT_GT(tiles.size(), 20u);
     std::map<std::pair<int, int>, int> lodAt;
@@ -66,8 +63,7 @@ TEST_F(TerrainSelectionTest, NeighboursAgreeOnEachOthersDetailAndDetailFallsWith
         for (int side = 0; side < 4; ++side) {
             const auto [x, y] = place(t);
             auto neighbour = lodAt.find({x + dx[side], y + dy[side]});
-            if (neighbour == lodAt.end())
-                continue;
+            if (neighbour == lodAt.end()) continue;
             EXPECT_EQ(t.neighbourLod[side], neighbour->second);
             EXPECT_LE(std::abs(t.lod - neighbour->second), 1);
         }
@@ -78,8 +74,7 @@ TEST_F(TerrainSelectionTest, NeighboursAgreeOnEachOthersDetailAndDetailFallsWith
     }
 }
 
-TEST_F(TerrainSelectionTest, TilesBehindTheCameraOrBeyondTheViewDistanceAreSkipped)
-{
+TEST_F(TerrainSelectionTest, TilesBehindTheCameraOrBeyondTheViewDistanceAreSkipped) {
     const auto ahead = select({0, 100, 0}, {0, 0, 200}, 300.0f);
     ASSERT_FALSE(ahead.empty());
     for (const auto& t : ahead) {
@@ -92,13 +87,11 @@ TEST_F(TerrainSelectionTest, TilesBehindTheCameraOrBeyondTheViewDistanceAreSkipp
     EXPECT_LT(select({0, 100, 0}, {0, 0, 200}, 300.0f).size(), ahead.size());
 }
 
-TEST_F(TerrainSelectionTest, AnOverlongViewDistanceStillDrawsTheGroundAroundTheCamera)
-{
+TEST_F(TerrainSelectionTest, AnOverlongViewDistanceStillDrawsTheGroundAroundTheCamera) {
     const glm::vec3 eye(8, 200, 8), at(8, 0, 9);
     const auto underCamera = [](const std::vector<TTerrainRenderer::VisibleTile>& tiles) {
         for (const auto& t : tiles)
-            if (t.keyTileX == 0 && t.keyTileY == 0 && t.offset == glm::vec3(0.0f))
-                return true;
+            if (t.keyTileX == 0 && t.keyTileY == 0 && t.offset == glm::vec3(0.0f)) return true;
         return false;
     };
     const std::size_t sane = select(eye, at, 1000.0f).size();
@@ -113,8 +106,7 @@ TEST_F(TerrainSelectionTest, AnOverlongViewDistanceStillDrawsTheGroundAroundTheC
     EXPECT_TRUE(select({std::numeric_limits<float>::quiet_NaN(), 200, 8}, at, 1000.0f).empty());
 }
 
-TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt)
-{
+TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt) {
     const auto count = [](const std::vector<TTerrainRenderer::VisibleTile>& tiles, int x, int y) {
         int n = 0;
         for (const auto& t : tiles)

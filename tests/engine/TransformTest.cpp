@@ -14,20 +14,17 @@
 namespace vtx {
 namespace {
 
-void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f)
-{
+void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-glm::vec3 transform(const TGLBaseSceneObject& object, const glm::vec3& local)
-{
+glm::vec3 transform(const TGLBaseSceneObject& object, const glm::vec3& local) {
     return glm::vec3(object.absoluteMatrix() * glm::vec4(local, 1.0f));
 }
 
-TEST(TransformTest, PitchNinetyMapsModelAxesAsAnMd2ModelNeeds)
-{
+TEST(TransformTest, PitchNinetyMapsModelAxesAsAnMd2ModelNeeds) {
     TDummyCube object;
     object.setPitchAngle(90.0f);
     expectVec(transform(object, {1, 2, 3}), {1, 3, -2});
@@ -38,8 +35,7 @@ TEST(TransformTest, PitchNinetyMapsModelAxesAsAnMd2ModelNeeds)
     expectVec(transform(object, {1, 0, 0}), {0, 0, 1});
 }
 
-TEST(TransformTest, ScaleAndPositionApplyAfterTheRotation)
-{
+TEST(TransformTest, ScaleAndPositionApplyAfterTheRotation) {
     TDummyCube object;
     object.Scale = glm::vec3(0.1f);
     object.Position = {-10, 0, -10};
@@ -47,11 +43,10 @@ TEST(TransformTest, ScaleAndPositionApplyAfterTheRotation)
     expectVec(transform(object, {20, 10, 0}), {-8, 0, -11});
 }
 
-TEST(TransformTest, AngleWritesAreIncrementalAndReadBackWithinPlusMinus180)
-{
+TEST(TransformTest, AngleWritesAreIncrementalAndReadBackWithinPlusMinus180) {
     TDummyCube object;
     object.setTurnAngle(30.0f);
-    object.setTurnAngle(90.0f);    // turns by 60 more, not by 90
+    object.setTurnAngle(90.0f); // turns by 60 more, not by 90
     expectVec(object.Direction(), {1, 0, 0});
     EXPECT_FLOAT_EQ(object.TurnAngle(), 90.0f);
 
@@ -73,20 +68,18 @@ TEST(TransformTest, AngleWritesAreIncrementalAndReadBackWithinPlusMinus180)
     EXPECT_FLOAT_EQ(normalizeDegrees(-190.0f), 170.0f);
 }
 
-TEST(TransformTest, TurnIsRightHandedAboutUpAndPitchLiftsDirection)
-{
+TEST(TransformTest, TurnIsRightHandedAboutUpAndPitchLiftsDirection) {
     TDummyCube object;
     object.setTurnAngle(90.0f);
-    expectVec(object.Direction(), {1, 0, 0});    // +Z turned counter-clockwise seen from above
+    expectVec(object.Direction(), {1, 0, 0}); // +Z turned counter-clockwise seen from above
     TDummyCube pitched;
     pitched.setPitchAngle(30.0f);
     EXPECT_GT(pitched.Direction().y, 0.49f);
 }
 
-TEST(TransformTest, DirectionAndUpStayPerpendicularWhenEitherIsSet)
-{
+TEST(TransformTest, DirectionAndUpStayPerpendicularWhenEitherIsSet) {
     TPlane sea;
-    sea.setDirection({0, 1, 0});    // parallel to the default Up: Up must be re-chosen
+    sea.setDirection({0, 1, 0}); // parallel to the default Up: Up must be re-chosen
     sea.setUp({0, 0, -1});
     expectVec(sea.Direction(), {0, 1, 0});
     expectVec(sea.Up(), {0, 0, -1});
@@ -100,8 +93,7 @@ TEST(TransformTest, DirectionAndUpStayPerpendicularWhenEitherIsSet)
     expectVec(glm::cross(dome.Right(), dome.Up()), dome.Direction());
 }
 
-TEST(TransformTest, ChildrenComposeWithTheirParentsAndDieWithThem)
-{
+TEST(TransformTest, ChildrenComposeWithTheirParentsAndDieWithThem) {
     TGLScene scene;
     auto* world = scene.Objects().AddChild<TDummyCube>();
     world->Name = "World";
@@ -124,16 +116,14 @@ TEST(TransformTest, ChildrenComposeWithTheirParentsAndDieWithThem)
 
 class OrbitTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         target = scene.Objects().AddChild<TDummyCube>();
         rig = scene.Objects().AddChild<TDummyCube>();
         rig->Position = {10, 10, 10};
         camera = rig->AddChild<TGLCamera>();
         camera->TargetObject = target;
     }
-    float polar() const
-    {
+    float polar() const {
         const glm::vec3 v = camera->AbsolutePosition() - target->AbsolutePosition();
         return std::acos(v.y / glm::length(v));
     }
@@ -143,8 +133,7 @@ protected:
     TGLCamera* camera = nullptr;
 };
 
-TEST_F(OrbitTest, KeepsTheDistanceAndWritesARelativePosition)
-{
+TEST_F(OrbitTest, KeepsTheDistanceAndWritesARelativePosition) {
     const float distance = glm::length(camera->AbsolutePosition());
     const float before = polar();
     camera->OrbitTarget(10.0f, 0.0f);
@@ -155,15 +144,13 @@ TEST_F(OrbitTest, KeepsTheDistanceAndWritesARelativePosition)
     expectVec(camera->Position, camera->AbsolutePosition() - glm::vec3(10, 10, 10));
 }
 
-TEST_F(OrbitTest, TurnsAboutWorldUpByMinusTheTurnDelta)
-{
-    camera->OrbitTarget(0.0f, -90.0f);    // +90 degrees right-handed about +Y
+TEST_F(OrbitTest, TurnsAboutWorldUpByMinusTheTurnDelta) {
+    camera->OrbitTarget(0.0f, -90.0f); // +90 degrees right-handed about +Y
     // (10, 10, 10) turned by +90 about Y: x' = z, z' = -x.
     expectVec(camera->AbsolutePosition(), {10, 10, -10}, 1e-3f);
 }
 
-TEST_F(OrbitTest, ClampsTheAngleFromUpAwayFromThePoles)
-{
+TEST_F(OrbitTest, ClampsTheAngleFromUpAwayFromThePoles) {
     camera->OrbitTarget(-200.0f, 0.0f);
     EXPECT_NEAR(polar(), 0.025f, 1e-4f);
     camera->OrbitTarget(500.0f, 0.0f);
@@ -174,15 +161,13 @@ TEST_F(OrbitTest, ClampsTheAngleFromUpAwayFromThePoles)
     EXPECT_GT(v.z, 0.0f);
 }
 
-TEST_F(OrbitTest, DoesNothingWithoutATarget)
-{
+TEST_F(OrbitTest, DoesNothingWithoutATarget) {
     camera->TargetObject = nullptr;
     camera->OrbitTarget(30.0f, 30.0f);
     expectVec(camera->Position, {0, 0, 0});
 }
 
-TEST(CameraTest, LongerFocalLengthNarrowsTheViewAndFiftyIsARightAngle)
-{
+TEST(CameraTest, LongerFocalLengthNarrowsTheViewAndFiftyIsARightAngle) {
     TGLCamera camera;
     camera.FocalLength = 50.0f;
     EXPECT_NEAR(glm::degrees(camera.verticalFovRadians()), 90.0f, 0.1f);
@@ -191,8 +176,7 @@ TEST(CameraTest, LongerFocalLengthNarrowsTheViewAndFiftyIsARightAngle)
     EXPECT_LT(camera.verticalFovRadians(), wide);
 }
 
-TEST(CameraTest, LooksAtTheTargetsAbsolutePosition)
-{
+TEST(CameraTest, LooksAtTheTargetsAbsolutePosition) {
     TGLScene scene;
     auto* target = scene.Objects().AddChild<TDummyCube>();
     target->Position = {0, 0, -10};

@@ -20,8 +20,7 @@
 namespace vtx {
 namespace {
 
-TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse)
-{
+TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse) {
     TGLScene scene;
     auto* target = scene.Objects().AddChild<TDummyCube>();
     auto* camera = scene.Objects().AddChild<TGLCamera>();
@@ -61,8 +60,7 @@ TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse)
 }
 
 #if defined(__GLIBC__)
-TEST(AllocatorTuningTest, AFrameSizedBlockComesFromTheHeapNotFromTheKernel)
-{
+TEST(AllocatorTuningTest, AFrameSizedBlockComesFromTheHeapNotFromTheKernel) {
     keepFrameAllocations();
     const std::size_t mappedBefore = mallinfo2().hblkhd;
     void* block = std::malloc(4u << 20);
@@ -72,8 +70,7 @@ TEST(AllocatorTuningTest, AFrameSizedBlockComesFromTheHeapNotFromTheKernel)
 }
 #endif
 
-TEST(CadencerClockTest, TicksOnItsOwnWhileEnabledWithPositiveElapsedTimes)
-{
+TEST(CadencerClockTest, TicksOnItsOwnWhileEnabledWithPositiveElapsedTimes) {
     TGLCadencer cadencer;
     QSignalSpy ticks(&cadencer, &TGLCadencer::progressed);
     cadencer.setEnabled(true);

@@ -16,7 +16,6 @@ using test::StepClock;
 
 class Computer : public test::MatchFixture {
 protected:
-
     void SetUp() override { test::fillTargets(s); }
     // The own four-decker at row 5, columns 3..6, placed by the manual rule.
     void fourDeckerAtRow5() {

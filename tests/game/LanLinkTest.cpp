@@ -48,14 +48,21 @@ TEST(NetExtension, BytesOfTheTagsAndFrames) {
 
     EXPECT_EQ(net::taggedJoin(0x00c0ffee), "SYS$$Joined :Quibby~VTX1:00c0ffee");
     EXPECT_EQ(net::joinSession("SYS$$Joined :Quibby~VTX1:00c0ffee"), 0x00c0ffeeu);
-    for (const char* plain : {"SYS$$Joined :Quibby", "SYS$$Joined :Quibby~VTX1:00000000",
-                              "SYS$$Joined :Quibby~VTX1:00C0FFEE", "SYS$$Joined :Quibby~VTX1:00c0ffee0",
-                              "SYS$$Joined :Quibby~VTX2:00c0ffee"})
+    for (const char* plain :
+         {"SYS$$Joined :Quibby", "SYS$$Joined :Quibby~VTX1:00000000", "SYS$$Joined :Quibby~VTX1:00C0FFEE",
+          "SYS$$Joined :Quibby~VTX1:00c0ffee0", "SYS$$Joined :Quibby~VTX2:00c0ffee"})
         EXPECT_FALSE(net::joinSession(plain)) << plain;
 
     net::Frame move{net::FrameKind::Move, 0x01020304, 7, 5, 0x80000001, {3, 10}};
     const Bytes encoded = net::encodeFrame(move);
-    EXPECT_EQ(hex(encoded), "5654587e" "01" "4d" "04030201" "07000000" "05000000" "01000080" "030a");
+    EXPECT_EQ(hex(encoded), "5654587e"
+                            "01"
+                            "4d"
+                            "04030201"
+                            "07000000"
+                            "05000000"
+                            "01000080"
+                            "030a");
     const auto decoded = net::decodeFrame(encoded);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->session, 0x01020304u);
@@ -74,8 +81,11 @@ TEST(NetExtension, BytesOfTheTagsAndFrames) {
     };
     Bytes longer = encoded;
     longer.push_back(0);
-    const std::vector<Bytes> bad = {changed(4, 2), changed(5, 'Z'), changed(5, 'X'),
-                                    Bytes(encoded.begin(), encoded.end() - 1), longer,
+    const std::vector<Bytes> bad = {changed(4, 2),
+                                    changed(5, 'Z'),
+                                    changed(5, 'X'),
+                                    Bytes(encoded.begin(), encoded.end() - 1),
+                                    longer,
                                     net::encodeFrame({net::FrameKind::Move, 0, 7, 0, 0, {3, 10}}),
                                     net::encodeFrame({net::FrameKind::Ack, 1, 7, 0, 0, {}}),
                                     net::encodeFrame({net::FrameKind::Leave, 1, 0, 0, 0, {}})};
@@ -233,8 +243,8 @@ TEST(LanSimulation, AThousandMatchesAtThirtyPercentLossFinishAndAgree) {
         ASSERT_EQ(sim.creator.left + sim.joiner.left + sim.creator.gone + sim.joiner.gone, 0) << seed;
         // The winner's last shot still reaches the loser after the winner's
         // match is over; then both links fall quiet.
-        ASSERT_TRUE(sim.runUntil([&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); },
-                                 30000))
+        ASSERT_TRUE(sim.runUntil(
+            [&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); }, 30000))
             << seed;
     }
     EXPECT_EQ(finished, 1000);
@@ -245,7 +255,8 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     // In the battle: the joiner's computer vanishes.
     Sim sim(3, true, true);
     sim.join(true);
-    ASSERT_TRUE(sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
+    ASSERT_TRUE(
+        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
     sim.net.cut = true;
     const std::int64_t cutAt = sim.net.now;
     sim.runUntil([] { return false; }, 30000);

@@ -48,7 +48,8 @@ struct SimNet {
         if (cut || chance(loss)) return;
         const int copies = chance(duplicate) ? 2 : 1;
         for (int i = 0; i < copies; ++i) {
-            std::int64_t at = now + delayMs + std::uniform_int_distribution<std::int64_t>(-jitterMs, jitterMs)(random);
+            std::int64_t at =
+                now + delayMs + std::uniform_int_distribution<std::int64_t>(-jitterMs, jitterMs)(random);
             if (chance(reorder)) at += delayMs + jitterMs + 5; // overtaken by what follows
             inFlight.emplace(std::make_pair(std::max(at, now), order++),
                              Datagram{to, from, Bytes(bytes.begin(), bytes.end())});
@@ -164,7 +165,8 @@ struct Sim {
                     }
                 }
                 if (readyAt < 0 && creator.s().FightStarted && joiner.s().FightStarted) readyAt = net.now;
-                if (x.s().FightStarted && x.s().PlayerTurn == 1 && net.now >= x.nextShotAt && !x.targets.empty()) {
+                if (x.s().FightStarted && x.s().PlayerTurn == 1 && net.now >= x.nextShotAt &&
+                    !x.targets.empty()) {
                     const int cell = x.targets.back();
                     x.targets.pop_back();
                     x.match.PlayerShootAt(cellNumberRow(cell), cellNumberColumn(cell));

@@ -6,8 +6,7 @@
 namespace vtx {
 namespace {
 
-TEST(PadStr, PadsOnTheRequestedSideOrCuts)
-{
+TEST(PadStr, PadsOnTheRequestedSideOrCuts) {
     EXPECT_EQ(PadStr("abc", 5, PadSide::Right), "abc  ");
     EXPECT_EQ(PadStr("42", 3, PadSide::Left), " 42");
     EXPECT_EQ(PadStr("1234", 3, PadSide::Left), "123"); // the points field keeps its first three
@@ -18,8 +17,7 @@ TEST(PadStr, PadsOnTheRequestedSideOrCuts)
 
 // Each caller's idea of blank is kept: a wire field keeps its tab, an INI
 // line drops it, a lobby name drops every code up to the blank at its ends.
-TEST(TextClean, TrimsWhatEachKindCallsBlankAndMasksControls)
-{
+TEST(TextClean, TrimsWhatEachKindCallsBlankAndMasksControls) {
     EXPECT_EQ(trimBlanks("  7\t "), "7\t");
     EXPECT_EQ(trimBlanks(" \t7\t ", Blank::SpaceOrTab), "7");
     EXPECT_EQ(trimBlanks("\r\x01 Bob \x7f\n", Blank::SpaceOrControl), "Bob \x7f");

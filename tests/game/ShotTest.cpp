@@ -32,7 +32,6 @@ void putShip(Field& field, TFleet& fleet, int n, int row, int column, bool horiz
 
 class Shots : public test::MatchFixture {
 protected:
-
     void SetUp() override { test::fillTargets(s); }
     void battle() {
         s.FightStarted = true;

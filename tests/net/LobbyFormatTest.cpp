@@ -42,7 +42,8 @@ TEST(LobbyFormat, ClientsFileLinesReadBackUpToTheFirstEmptyLine) {
     // The whole address, for presence sent straight to a listed computer.
     EXPECT_EQ(entries[3].address, "192.168.100.123");
     EXPECT_EQ(entries[1].address, "");
-    for (const char* notOne : {"192.168.1.255", "0.1.2.3", "224.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1.2.3.x"})
+    for (const char* notOne :
+         {"192.168.1.255", "0.1.2.3", "224.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1.2.3.x"})
         EXPECT_FALSE(isHostAddress(notOne)) << notOne;
 
     EXPECT_TRUE(readClientsFile("").empty());

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,12 +1,12 @@
-#include "GuiTestSupport.h"
 #include "../support/TempDir.h"
+#include "GuiTestSupport.h"
+#include "game/NetExtension.h"
 #include "net/NetScan.h"
 #include "ui/ILobbyHost.h"
 #include "ui/SkinFont.h"
 #include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
 #include "ui/TformNet.h"
-#include "game/NetExtension.h"
 
 #include <QApplication>
 #include <QComboBox>

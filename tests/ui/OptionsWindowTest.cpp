@@ -1,5 +1,5 @@
-#include "GuiTestSupport.h"
 #include "../support/TempDir.h"
+#include "GuiTestSupport.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TFlatEdit.h"
 #include "ui/TFormMess.h"

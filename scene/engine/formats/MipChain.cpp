@@ -12,17 +12,14 @@ struct Span {
     int first, count;
 };
 
-Span spanOf(int i, int size, int outSize)
-{
-    if (size == 1)
-        return {0, 1};
+Span spanOf(int i, int size, int outSize) {
+    if (size == 1) return {0, 1};
     const int first = 2 * i;
     const bool last = i == outSize - 1;
     return {first, last && (size & 1) ? 3 : 2};
 }
 
-MipLevel halve(const std::uint8_t* src, int width, int height, int stride)
-{
+MipLevel halve(const std::uint8_t* src, int width, int height, int stride) {
     MipLevel out;
     out.width = std::max(1, width / 2);
     out.height = std::max(1, height / 2);
@@ -34,7 +31,8 @@ MipLevel halve(const std::uint8_t* src, int width, int height, int stride)
             const Span columns = spanOf(x, width, out.width);
             unsigned sum[4] = {0, 0, 0, 0};
             for (int r = rows.first; r < rows.first + rows.count; ++r) {
-                const std::uint8_t* p = src + std::size_t(r) * std::size_t(stride) + std::size_t(columns.first) * 4;
+                const std::uint8_t* p =
+                    src + std::size_t(r) * std::size_t(stride) + std::size_t(columns.first) * 4;
                 for (int c = 0; c < columns.count; ++c, p += 4)
                     for (int k = 0; k < 4; ++k)
                         sum[k] += p[k];
@@ -49,11 +47,9 @@ MipLevel halve(const std::uint8_t* src, int width, int height, int stride)
 
 } // namespace
 
-std::vector<MipLevel> buildMipChain(const std::uint8_t* rgba, int width, int height, int stride)
-{
+std::vector<MipLevel> buildMipChain(const std::uint8_t* rgba, int width, int height, int stride) {
     std::vector<MipLevel> levels;
-    if (!rgba || width <= 0 || height <= 0 || stride < width * 4)
-        return levels;
+    if (!rgba || width <= 0 || height <= 0 || stride < width * 4) return levels;
     const std::uint8_t* src = rgba;
     int w = width, h = height, s = stride;
     while (w > 1 || h > 1) {

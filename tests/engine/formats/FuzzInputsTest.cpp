@@ -23,8 +23,7 @@ std::vector<fs::path> filesIn(const std::string& folder) {
     const fs::path dir = fs::path(VTX_SOURCE_DIR) / "fuzz" / folder;
     if (fs::is_directory(dir))
         for (const fs::directory_entry& e : fs::directory_iterator(dir))
-            if (e.is_regular_file())
-                files.push_back(e.path());
+            if (e.is_regular_file()) files.push_back(e.path());
     return files;
 }
 
@@ -35,8 +34,7 @@ TEST(FuzzInputs, SeedsDecodeAndKeptCrashInputsAreRefused) {
         Md2Model model;
         std::string error;
         const bool ok = parseMd2(readFile(p), model, error);
-        if (ok)
-            buildMd2Mesh(model);
+        if (ok) buildMd2Mesh(model);
         return ok;
     };
     const auto bmp = [](const fs::path& p) {

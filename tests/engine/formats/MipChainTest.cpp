@@ -12,7 +12,8 @@ TEST(MipChainTest, HalvesLikeOpenGlAndKeepsEveryTexel) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             for (int k = 0; k < 4; ++k)
-                picture[std::size_t(y * stride + x * 4 + k)] = std::uint8_t(k == 3 ? 255 : (x + 1) * 10 * (y + 1));
+                picture[std::size_t(y * stride + x * 4 + k)] =
+                    std::uint8_t(k == 3 ? 255 : (x + 1) * 10 * (y + 1));
     const auto levels = buildMipChain(picture.data(), width, height, stride);
     ASSERT_EQ(levels.size(), 2u);
     EXPECT_EQ(levels[0].width, 2);
