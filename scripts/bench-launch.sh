@@ -84,15 +84,19 @@ sorted=$(printf '%s\n' "${firsts[@]}" | sort -n)
 median=$(echo "$sorted" | sed -n 3p)
 echo "launch to first frame: median ${median} ms over 5 launches (all: $(echo $sorted | tr '\n' ' '))"
 
+start_battle() { # a fresh program: Single, then Fight
+    launch
+    wait_first_frame > /dev/null
+    find_main_window || { echo "no main window" >&2; exit 1; }
+    sleep 1
+    button 288 # Single
+    sleep 1
+    button 368 # Fight
+}
+
 # 2. Peak memory over a scripted match.
 peak_kb=0
-launch
-wait_first_frame > /dev/null
-find_main_window || { echo "no main window" >&2; exit 1; }
-sleep 1
-button 288 # Single
-sleep 1
-button 368 # Fight
+start_battle
 # Enemy cell centres on screen from the first view: the camera at the rig
 # (10, 10, 10) plus (3.2, 5.8, -2.4), looking at the origin, vertical field of
 # view 2 * atan(50/100), the viewer at (13, 42), 616 x 547 pixels.
@@ -144,13 +148,7 @@ echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0)))
 # file says so) with the pointer still over the view, away from the strips
 # at the window's top and bottom that scroll the camera.
 probe=$work/probe
-launch
-wait_first_frame > /dev/null
-find_main_window || { echo "no main window" >&2; exit 1; }
-sleep 1
-button 288 # Single
-sleep 1
-button 368 # Fight
+start_battle
 xdotool mousemove $((win_x + 320)) $((win_y + 300))
 for _ in $(seq 1 300); do
     grep -q '^turn=1$' "$work/probe" 2>/dev/null && grep -q '^fight=1$' "$work/probe" && break
