@@ -1,8 +1,14 @@
 #include "app/FormParts.h"
 
+#include "ui/TFlatEdit.h"
 #include "ui/TFormMess.h"
+#include "ui/TFormOpt.h"
 
 namespace vtx {
+
+QString FormParts::playerName() const {
+    return options ? options->edPlayerName->text() : QString();
+}
 
 void FormParts::showMessage(int top, const QString& text, bool modal) const {
     if (mess)

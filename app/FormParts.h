@@ -50,6 +50,8 @@ struct FormParts {
     std::filesystem::path startDir;
 
     TWispButton* button(MenuButton which) const { return menuButtons[std::size_t(which)]; }
+    // The player's name as the options window holds it now (empty before it exists).
+    QString playerName() const;
     // The message window at top with a text already in the player's
     // language; a modal one waits for Ok.
     void showMessage(int top, const QString& text, bool modal) const;

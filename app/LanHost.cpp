@@ -7,8 +7,6 @@
 #include "game/NetMessage.h"
 #include "net/LocalAddress.h"
 #include "net/TNMUDP.h"
-#include "ui/TFlatEdit.h"
-#include "ui/TFormOpt.h"
 #include "ui/TformNet.h"
 
 namespace vtx {
@@ -75,7 +73,7 @@ std::filesystem::path LanHost::StartDir() const {
     return m_parts.startDir;
 }
 QString LanHost::PlayerName() const {
-    return m_parts.options ? m_parts.options->edPlayerName->text() : QString();
+    return m_parts.playerName();
 }
 void LanHost::SetNetMode(bool on) {
     m_match.state().NetMode = on;

@@ -2,8 +2,6 @@
 
 #include "app/FormParts.h"
 #include "game/Match.h"
-#include "ui/TFlatEdit.h"
-#include "ui/TFormOpt.h"
 
 namespace vtx {
 
@@ -17,7 +15,7 @@ int ScoreHost::LastPoints() const {
     return m_match.state().LastPoints;
 }
 QString ScoreHost::PlayerName() const {
-    return m_parts.options ? m_parts.options->edPlayerName->text() : QString();
+    return m_parts.playerName();
 }
 
 } // namespace vtx
