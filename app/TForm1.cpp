@@ -427,6 +427,7 @@ void TForm1::bridgeClick() {
 
 void TForm1::timerScrollTimer() {
     m_cameraFx.timerScrollTimer();
+    m_match.CompleteFleetExchange();
     m_keys.refresh(); // the board in play changes with the turn
     Compass->SetHeading(m_cameraFx.Heading());
     updateTestProbe();

@@ -20,8 +20,11 @@
 //                        Options and Scores open windows and are the host's;
 //                        Network disables Single through SetMenuButton).
 //   Timer1 tick          Timer1Timer(); the host runs Timer1 as SetTimer1 says.
-//   LAN fleet exchange   completes by itself once both fleets are across
-//                        (CompleteFleetExchange, also callable as a check).
+//   window's 100 ms tick CompleteFleetExchange() (LAN): starts the battle once
+//                        both fleets are across. A poll from the event loop,
+//                        on purpose: the lobby writes its waiting status after
+//                        the match's start returns, and the ready status must
+//                        come after it.
 //   mouse over a cell    CellHover(name) when HoverPicking is set, the picked
 //                        plane changed and neither GameWon nor GameLost.
 //   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
@@ -173,8 +176,8 @@ public:
     void SpaceToggle() { TogglePlaceHorizontal(); }
 
     // ------------------------------------------------------------------ LAN
-    // Starts the battle once both fleets are across; the exchange runs it
-    // itself when the last of the two arrives or leaves.
+    // Starts the battle once both fleets are across (polled by the window's
+    // 100 ms tick).
     void CompleteFleetExchange();
     // All three are ignored while NetMode is false.
     // A received shot message: stores it for the next Timer1 tick.

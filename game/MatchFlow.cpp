@@ -233,7 +233,6 @@ void Match::CellMouseDown(std::string_view name, MouseButton button) {
 void Match::sendFleetExchange() {
     m_host.SendFleet();
     m_state.FleetSent = true;
-    CompleteFleetExchange(); // the opponent's fleet may be here already
 }
 
 void Match::CompleteFleetExchange() {
@@ -266,7 +265,6 @@ void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
     overwriteFieldPrefix(m_state.EnemyField, bytes);
     m_host.PositionEnemyShipModels();
     m_state.FleetReceived = true;
-    CompleteFleetExchange();
 }
 
 } // namespace vtx
