@@ -9,7 +9,11 @@
 #     parked outside the window), and the resident memory 3 s after launch;
 #   - CPU used in a battle in which nothing happens over ten seconds: the
 #     player's turn after the computer's first shots, the pointer resting
-#     over the view.
+#     over the view; at the window's first size and at the largest (the
+#     window made as large as F11 makes it on a 1280 x 1024 screen, its view
+#     1043 x 926 pixels);
+#   - resident memory with and without the software OpenGL driver's own
+#     libraries (their code is mapped whatever the game does).
 #
 #   scripts/bench-launch.sh [build folder]      default: build
 #
@@ -49,6 +53,13 @@ wait_first_frame() { # prints milliseconds from launch to the first swapped fram
     done
     [ -s "$work/first-frame" ] || { echo "no first frame" >&2; return 1; }
     echo $(($(head -1 "$work/first-frame") - start_ms))
+}
+
+# Resident kB of the program's mappings, leaving out the OpenGL driver's
+# libraries (the software rasteriser and the compiler it brings).
+own_resident_kb() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { skip = ($6 ~ /(dri|gallium|LLVM|glapi|GLX|GLdispatch|libGL|libEGL)/) }
+         /^Rss:/ && !skip { sum += $2 } END { print sum + 0 }' "/proc/$pid/smaps"
 }
 
 peak_kb=0
@@ -133,6 +144,7 @@ launch
 wait_first_frame > /dev/null
 sleep 3
 rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
+own_kb=$(own_resident_kb)
 t0=$(cpu_ticks)
 w0=$(now_ms)
 sleep 10
@@ -141,31 +153,48 @@ w1=$(now_ms)
 find_main_window || { echo "no main window" >&2; exit 1; }
 button 488 # Exit
 wait_exit
-echo "resident memory 3 s after launch: $((rss_kb / 1024)) MiB (${rss_kb} kB)"
+echo "resident memory 3 s after launch: $((rss_kb / 1024)) MiB (${rss_kb} kB), without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
 echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s"
 
 # 4. Idle CPU in a battle: Single, Fight, then the player's turn (the probe
-# file says so) with the pointer still over the view, away from the strips
-# at the window's top and bottom that scroll the camera.
+# file says so) with the pointer still over the view's middle, away from the
+# strips at the window's top and bottom that scroll the camera. largest: the
+# window first made as large as F11 makes it on a 1280 x 1024 screen (the
+# 751 x 605 window scaled by 1024 / 605).
 probe=$work/probe
-start_battle
-xdotool mousemove $((win_x + 320)) $((win_y + 300))
-for _ in $(seq 1 300); do
-    grep -q '^turn=1$' "$work/probe" 2>/dev/null && grep -q '^fight=1$' "$work/probe" && break
-    sleep 0.1
-done
-grep -q '^turn=1$' "$work/probe" || { echo "the player's turn never came" >&2; exit 1; }
-sleep 2
-f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
-t0=$(cpu_ticks)
-w0=$(now_ms)
-sleep 10
-t1=$(cpu_ticks)
-w1=$(now_ms)
-f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
-burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
-button 488 # Exit ends the match
-sleep 1
-button 488 # Exit quits
-wait_exit
-echo "CPU in a battle, nothing happening (player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second"
+idle_battle() {
+    local size=$1 factor=1 wid
+    rm -f "$work/probe"
+    start_battle
+    for _ in $(seq 1 300); do
+        grep -q '^turn=1$' "$work/probe" 2>/dev/null && grep -q '^fight=1$' "$work/probe" && break
+        sleep 0.1
+    done
+    grep -q '^turn=1$' "$work/probe" || { echo "the player's turn never came" >&2; exit 1; }
+    if [ "$size" = largest ]; then
+        wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" | head -1)
+        xdotool windowmove "$wid" 0 0
+        xdotool windowsize "$wid" 1271 1024
+        sleep 1
+        find_main_window || { echo "no main window" >&2; exit 1; }
+        factor=$(awk -v h="$win_h" 'BEGIN { print h / 605 }')
+    fi
+    xdotool mousemove $(awk -v x="$win_x" -v y="$win_y" -v f="$factor" 'BEGIN { printf "%d %d", x + 320 * f, y + 300 * f }')
+    sleep 2
+    local f0 t0 w0 f1 t1 w1 burning own_kb
+    f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+    t0=$(cpu_ticks)
+    w0=$(now_ms)
+    sleep 10
+    t1=$(cpu_ticks)
+    w1=$(now_ms)
+    f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+    burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
+    own_kb=$(own_resident_kb)
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    pid=
+    echo "CPU in a battle, nothing happening, ${size} view (${win_w} x ${win_h} window; player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second; resident without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
+}
+idle_battle default
+idle_battle largest

@@ -1,8 +1,17 @@
 // Renders the game's world after a scripted battle (twenty burning cells, sunk
 // ships shown, the other ships rocking, the idle spin turning the world)
-// offscreen at the viewer's 616 x 547 pixels and prints frame times.
+// offscreen and prints frame times, at the viewer's 616 x 547 pixels and at
+// the largest view (the window made as large as a 1280 x 1024 screen allows,
+// F11: 1043 x 926 pixels, its texts scaled with it).
 //
-//   scene_bench [--frames N] [--shot FILE.png]
+//   scene_bench [--frames N] [--shot FILE.png] [--large-shot FILE.png]
+//
+// For each size: the battle frame's median and p95; what each group of
+// objects costs, measured as the frame with the group left out, all variants
+// taking turns a few frames each so that the machine's other load falls on
+// all alike; the floor frame (the clear and the sea only) and the battle
+// frame's ratio to it, a figure that does not follow the machine's CPU as the
+// milliseconds do.
 //
 // Reads the generated data from the build's runtime folder. Run under a
 // display, e.g. xvfb-run -a.
@@ -20,9 +29,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,14 +53,61 @@ double processCpuMs() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+double msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// What the frame is drawn without: leave() hides a group, the state before it comes back at the
+// variant's end (visibility and fire effects of every object).
+struct Variant {
+    const char* name;
+    std::function<void()> leave;
+};
+
+class SceneState {
+public:
+    explicit SceneState(TGLScene& scene) : m_scene(scene) {}
+    void save() {
+        m_visible.clear();
+        m_effects.clear();
+        walk(m_scene.Objects(), [this](TGLBaseSceneObject& o) {
+            m_visible[&o] = o.Visible;
+            m_effects[&o] = o.Effects;
+        });
+    }
+    void restore() {
+        walk(m_scene.Objects(), [this](TGLBaseSceneObject& o) {
+            o.Visible = m_visible[&o];
+            o.Effects = m_effects[&o];
+        });
+    }
+    static void walk(TGLBaseSceneObject& node, const std::function<void(TGLBaseSceneObject&)>& f) {
+        for (int i = 0; i < node.Count(); ++i) {
+            f(*node.Children(i));
+            walk(*node.Children(i), f);
+        }
+    }
+
+private:
+    TGLScene& m_scene;
+    std::map<TGLBaseSceneObject*, bool> m_visible;
+    std::map<TGLBaseSceneObject*, TGLEffects> m_effects;
+};
+
+struct SizeResult {
+    double median = 0, p95 = 0, cpuPerFrame = 0, firstMs = 0;
+    RenderStats stats;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     int frames = 300;
-    std::string shot;
+    std::string shot, largeShot;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::max(10, std::atoi(argv[++i]));
         if (!std::strcmp(argv[i], "--shot") && i + 1 < argc) shot = argv[++i];
+        if (!std::strcmp(argv[i], "--large-shot") && i + 1 < argc) largeShot = argv[++i];
     }
     keepFrameAllocations(); // as the game does
     setDefaultSurfaceFormat();
@@ -67,38 +125,160 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    const double buildMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - buildStart).count();
+    const double buildMs = msSince(buildStart);
     battle.playBattle();
     World& world = battle.world;
-
-    TGLOffscreenRenderer renderer(616, 547);
     const auto tick = [&] { battle.tick(); };
-    const auto firstStart = std::chrono::steady_clock::now();
-    renderer.renderFrame(world.Scene, world.GLCamera1);
-    const double firstMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - firstStart).count();
-    for (int i = 0; i < 20; ++i) {
-        tick();
-        renderer.renderFrame(world.Scene, world.GLCamera1);
+    std::printf("scene_bench: world of the game after a battle, %d frames a figure\n", frames);
+    std::printf("  world build (both stages): %.1f ms\n", buildMs);
+
+    SceneState state(world.Scene);
+    const auto hide = [](std::initializer_list<TGLBaseSceneObject*> objects) {
+        for (TGLBaseSceneObject* o : objects)
+            if (o) o->Visible = false;
+    };
+    const std::vector<Variant> variants = {
+        {"battle (everything)", [] {}},
+        {"without the sea", [&] { hide({world.Plane1}); }},
+        {"without the boards and marks",
+         [&] {
+             for (int i = 0; i < world.NonReflecting->Count(); ++i)
+                 if (world.NonReflecting->Children(i) != world.Plane1)
+                     world.NonReflecting->Children(i)->Visible = false;
+         }},
+        {"without the ships",
+         [&] {
+             for (TActor* ship : world.OwnShipModels)
+                 hide({ship});
+             for (TActor* ship : world.EnemyShipModels)
+                 hide({ship});
+         }},
+        {"without fires and particles",
+         [&] { SceneState::walk(world.Scene.Objects(), [](TGLBaseSceneObject& o) { o.Effects = {}; }); }},
+        {"without the island, trees, sky, sun and terrain",
+         [&] {
+             hide({world.isle1, world.Trees[0], world.Trees[1], world.SkyDome1, world.TerrainRenderer1});
+         }},
+        {"without the HUD texts",
+         [&] {
+             hide({world.HUDText1, world.HUDText2});
+         }},
+        {"floor (the clear and the sea only)",
+         [&] {
+             SceneState::walk(world.Scene.Objects(), [&](TGLBaseSceneObject& o) {
+                 const bool seaPath = &o == world.WorldRoot || &o == world.NonReflecting ||
+                                      &o == world.Plane1 || &o == world.Camera || &o == world.GLCamera1;
+                 if (!seaPath) o.Visible = false;
+             });
+         }},
+        {"the clear only",
+         [&] {
+             hide({world.WorldRoot, world.HUDText1, world.HUDText2});
+         }},
+    };
+
+    // The view as F11 makes it on a 1280 x 1024 screen: the 751 x 605 window scaled by 1024 / 605.
+    const double largest = 1024.0 / 605.0;
+    struct Size {
+        int width, height;
+        float hudScale;
+        std::string shot;
+    };
+    const Size sizes[] = {
+        {616, 547, 1.0f, shot},
+        {int(std::lround(616 * largest)), int(std::lround(547 * largest)), float(largest), largeShot}};
+    std::unique_ptr<TGLOffscreenRenderer> defaultRenderer;
+    for (const Size& size : sizes) {
+        auto renderer = std::make_unique<TGLOffscreenRenderer>(size.width, size.height);
+        renderer->HudScale = size.hudScale;
+        SizeResult r;
+        const auto firstStart = std::chrono::steady_clock::now();
+        renderer->renderFrame(world.Scene, world.GLCamera1);
+        r.firstMs = msSince(firstStart);
+        for (int i = 0; i < 20; ++i) {
+            tick();
+            renderer->renderFrame(world.Scene, world.GLCamera1);
+        }
+        std::vector<double> times;
+        times.reserve(std::size_t(frames));
+        const double cpuStart = processCpuMs();
+        for (int i = 0; i < frames; ++i) {
+            tick();
+            const auto t0 = std::chrono::steady_clock::now();
+            renderer->renderFrame(world.Scene, world.GLCamera1);
+            times.push_back(msSince(t0));
+        }
+        r.cpuPerFrame = (processCpuMs() - cpuStart) / double(frames);
+        r.median = percentile(times, 0.5);
+        r.p95 = percentile(times, 0.95);
+        r.stats = renderer->lastFrameStats();
+        if (!size.shot.empty())
+            renderer->render(world.Scene, world.GLCamera1).save(QString::fromStdString(size.shot));
+
+        // The variants take turns, five frames each, until each has `frames` frames.
+        constexpr int kRun = 5;
+        std::vector<std::vector<double>> variantTimes(variants.size());
+        std::vector<double> variantCpu(variants.size(), 0.0);
+        for (int done = 0; done < frames; done += kRun)
+            for (std::size_t v = 0; v < variants.size(); ++v) {
+                state.save();
+                variants[v].leave();
+                tick();
+                renderer->renderFrame(world.Scene, world.GLCamera1); // settles the new set of objects
+                const double cpu0 = processCpuMs();
+                for (int i = 0; i < kRun; ++i) {
+                    tick();
+                    const auto t0 = std::chrono::steady_clock::now();
+                    renderer->renderFrame(world.Scene, world.GLCamera1);
+                    variantTimes[v].push_back(msSince(t0));
+                }
+                variantCpu[v] += processCpuMs() - cpu0;
+                state.restore();
+            }
+        std::vector<double> medians;
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            medians.push_back(percentile(variantTimes[v], 0.5));
+            variantCpu[v] /= double(variantTimes[v].size());
+        }
+        const double full = medians[0], floor = medians[medians.size() - 2], clear = medians.back();
+
+        std::printf("\n%d x %d pixels%s\n", size.width, size.height,
+                    size.hudScale != 1.0f ? " (the largest view, texts scaled with it)"
+                                          : " (the default view)");
+        std::printf("  first frame: %.1f ms\n", r.firstMs);
+        std::printf("  battle frame median %.2f ms, p95 %.2f ms (p95 / median %.2f) -> %.1f fps median\n",
+                    r.median, r.p95, r.p95 / r.median, 1000.0 / r.median);
+        // The work of a frame whatever else the machine runs: every thread's CPU time (the software
+        // rasteriser draws on several), divided by the frames.
+        std::printf("  CPU time per frame, all threads: %.2f ms\n", r.cpuPerFrame);
+        std::printf("  burning cells %d, draw calls %d, triangles %lld, terrain tiles %d, particles %d\n",
+                    battle.burning, r.stats.drawCalls, r.stats.triangles, r.stats.terrainTiles,
+                    r.stats.particles);
+        // The CPU time (all threads, including the tick) says the same on a machine busy with other
+        // work, where the wall clock also counts the time the frame waited for a core.
+        std::printf("  taking turns: frame median, CPU a frame; what leaving the group out saves\n");
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            std::printf("    %-48s %6.2f ms %6.2f ms", variants[v].name, medians[v], variantCpu[v]);
+            if (v > 0 && v + 2 < variants.size())
+                std::printf("   -> %5.2f ms (%4.1f %%), CPU %5.2f ms", full - medians[v],
+                            100.0 * (full - medians[v]) / full, variantCpu[0] - variantCpu[v]);
+            std::printf("\n");
+        }
+        std::printf("    the sea itself (floor - clear)                   %6.2f ms %6.2f ms\n", floor - clear,
+                    variantCpu[variantCpu.size() - 2] - variantCpu.back());
+        std::printf("  battle frame / floor frame: %.2f (CPU %.2f)\n", full / floor,
+                    variantCpu[0] / variantCpu[variantCpu.size() - 2]);
+        if (!defaultRenderer) defaultRenderer = std::move(renderer);
     }
 
-    std::vector<double> times;
-    times.reserve(std::size_t(frames));
+    // The frames the game's viewer draws of this battle in one second of 60 cadencer ticks: everything but
+    // the camera is paced.
     const double cpuStart = processCpuMs();
-    for (int i = 0; i < frames; ++i) {
+    for (int i = 0; i < 30; ++i) {
         tick();
-        const auto t0 = std::chrono::steady_clock::now();
-        renderer.renderFrame(world.Scene, world.GLCamera1);
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
     }
-    const double cpuPerFrame = (processCpuMs() - cpuStart) / double(frames);
-    if (!shot.empty()) renderer.render(world.Scene, world.GLCamera1).save(QString::fromStdString(shot));
-    const RenderStats stats = renderer.lastFrameStats();
-
-    // The frames the game's viewer draws of this battle in one second of 60
-    // cadencer ticks: everything but the camera is paced.
+    const double cpuPerFrame = (processCpuMs() - cpuStart) / 30.0;
     FramePacer pacer;
     int pacedFrames = 0;
     for (int i = 0; i < 60; ++i) {
@@ -106,63 +286,29 @@ int main(int argc, char** argv) {
         if (pacer.frameDue(pictureSignatures(world.Scene, world.GLCamera1), battle.cadencer.CurrentTime()))
             ++pacedFrames;
     }
+    std::printf(
+        "\nframes drawn per second of battle (60 ticks): %d paced -> about %.0f ms of CPU a second at "
+        "616 x 547 (%.0f ms at every tick)\n",
+        pacedFrames, pacedFrames * cpuPerFrame, 60 * cpuPerFrame);
 
-    // A sinking in the running battle: enemy ship 4 has been hidden through
-    // every frame so far; it is shown with the sunk texture and drawn at once.
+    // A sinking in the running battle: enemy ship 4 has been hidden through every frame so far; it is shown
+    // with the sunk texture and drawn at once.
+    tick();
+    defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+    std::vector<double> before;
+    for (int i = 0; i < 15; ++i) {
+        tick();
+        const auto t0 = std::chrono::steady_clock::now();
+        defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+        before.push_back(msSince(t0));
+    }
     tick();
     const auto sinkStart = std::chrono::steady_clock::now();
     battle.boards.ShowSunkShip(EnemyBoard, 4);
-    renderer.renderFrame(world.Scene, world.GLCamera1);
-    const double sinkMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sinkStart).count();
-
-    // The floor: a bare view of the same size through the same camera, only
-    // the clear and the sea. llvmpipe's speed follows the machine's CPU, so
-    // the battle frame is judged by its ratio to this one.
-    const std::function<void(TGLBaseSceneObject&)> bare = [&](TGLBaseSceneObject& node) {
-        for (int i = 0; i < node.Count(); ++i) {
-            TGLBaseSceneObject& child = *node.Children(i);
-            const bool seaPath = &child == world.WorldRoot || &child == world.NonReflecting ||
-                                 &child == world.Plane1 || &child == world.Camera ||
-                                 &child == world.GLCamera1;
-            if (!seaPath) child.Visible = false;
-            bare(child);
-        }
-    };
-    bare(world.Scene.Objects());
-    for (int i = 0; i < 20; ++i) {
-        tick();
-        renderer.renderFrame(world.Scene, world.GLCamera1);
-    }
-    std::vector<double> floorTimes;
-    floorTimes.reserve(std::size_t(frames));
-    for (int i = 0; i < frames; ++i) {
-        tick();
-        const auto t0 = std::chrono::steady_clock::now();
-        renderer.renderFrame(world.Scene, world.GLCamera1);
-        floorTimes.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    const double floorMedian = percentile(floorTimes, 0.5);
-
-    const double median = percentile(times, 0.5);
-    std::printf("scene_bench: world of the game after a battle, %d x %d, %d frames\n", 616, 547, frames);
-    std::printf("  world build (both stages): %.1f ms\n", buildMs);
-    std::printf("  first frame: %.1f ms\n", firstMs);
-    std::printf("  frame time median %.2f ms, p95 %.2f ms -> %.1f fps median\n", median,
-                percentile(times, 0.95), 1000.0 / median);
-    // The work of a frame whatever else the machine runs: every thread's CPU time (the software
-    // rasteriser draws on several), divided by the frames.
-    std::printf("  CPU time per frame, all threads: %.2f ms\n", cpuPerFrame);
-    std::printf("  frames drawn per second of battle (60 ticks): %d paced -> about %.0f ms of CPU a second "
-                "(%.0f ms at every tick)\n",
-                pacedFrames, pacedFrames * cpuPerFrame, 60 * cpuPerFrame);
-    std::printf("  burning cells %d, draw calls %d, triangles %lld, terrain tiles %d, particles %d\n",
-                battle.burning, stats.drawCalls, stats.triangles, stats.terrainTiles, stats.particles);
-    std::printf("  frame at a sinking (sunk texture and the hidden model shown): %.2f ms, %.1f x median\n",
-                sinkMs, sinkMs / median);
-    std::printf("  floor frame (clear and the sea only, same size and camera): median %.2f ms\n",
-                floorMedian);
-    std::printf("  battle frame / floor frame: %.2f\n", median / floorMedian);
+    defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+    const double sinkMs = msSince(sinkStart);
+    std::printf("frame at a sinking (sunk texture and the hidden model shown): %.2f ms, %.1f x the frames "
+                "before it\n",
+                sinkMs, sinkMs / percentile(before, 0.5));
     return 0;
 }

@@ -44,6 +44,7 @@ RenderTarget TGLOffscreenRenderer::target() const {
     t.framebuffer = m_fbo->handle();
     t.width = m_width;
     t.height = m_height;
+    t.pixelRatio = HudScale > 0.0f ? HudScale : 1.0f;
     t.background = BackgroundColor;
     return t;
 }

@@ -28,6 +28,9 @@ public:
     TGLOffscreenRenderer& operator=(const TGLOffscreenRenderer&) = delete;
 
     glm::vec4 BackgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
+    // Pixels per HUD unit, as TGLSceneViewer::HudScale: a view rendered at a window's larger size
+    // keeps its texts where and as large as they are relative to the picture.
+    float HudScale = 1.0f;
     int width() const { return m_width; }
     int height() const { return m_height; }
 
