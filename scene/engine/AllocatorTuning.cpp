@@ -15,4 +15,10 @@ void keepFrameAllocations() {
 #endif
 }
 
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 } // namespace vtx

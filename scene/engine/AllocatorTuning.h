@@ -8,5 +8,9 @@
 namespace vtx {
 
 void keepFrameAllocations();
+// Hands the heap's free pages back to the kernel (the next frame's buffers come back as it needs
+// them): for after a one-off release, such as decoded pictures let go once uploaded, which the
+// threshold above would otherwise keep resident.
+void releaseFreedMemory();
 
 } // namespace vtx

@@ -85,6 +85,8 @@ GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    // The driver keeps its own copy: a picture that can be decoded again need not stay in memory twice.
+    image.releasePixels();
     t.lastUsed = frame;
     textures.emplace(id, t);
     return t.id;

@@ -1,5 +1,6 @@
 #include "scene/engine/SceneRendererImpl.h"
 
+#include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/Fnv1a.h"
 
 namespace vtx {
@@ -463,6 +464,7 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     collectGarbage();
     stats.gpuMeshes = int(actors.size());
+    if (stats.textureUploads > 0) releaseFreedMemory(); // the uploaded pictures' pixels
 }
 
 // True when the object's bounding box lies entirely outside one side of the current view volume.

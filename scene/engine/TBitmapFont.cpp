@@ -1,18 +1,16 @@
 #include "scene/engine/TBitmapFont.h"
 
-#include "scene/engine/FilePath.h"
-
-#include <QImageReader>
-
 #include <stdexcept>
 
 namespace vtx {
 
 void TBitmapFont::loadGlyphsFromFile(const std::string& path) {
-    QImageReader reader(QString::fromStdString(nativeFilePath(path)));
-    QImage image = reader.read();
-    if (image.isNull()) throw std::runtime_error("Cannot open file " + path);
-    Glyphs.assign(image);
+    // Decoded when first drawn, and its pixels let go once the renderer holds them.
+    try {
+        Glyphs.LoadFromFile(path);
+    } catch (const std::runtime_error&) {
+        throw std::runtime_error("Cannot open file " + path);
+    }
 }
 
 BitmapFontMetrics TBitmapFont::metrics() const {

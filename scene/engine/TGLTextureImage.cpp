@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -40,10 +41,11 @@ void TGLTextureImage::LoadFromFile(const std::string& path) {
             return;
         }
     }
-    QImageReader reader(native);
-    QImage image = reader.read();
-    if (image.isNull()) throw std::runtime_error("Could not open file: " + path);
-    assign(image);
+    QFile file(native);
+    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const std::span<const unsigned char> view(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                              std::size_t(bytes.size()));
+    if (!takeEncoded(view, std::move(bytes))) throw std::runtime_error("Could not open file: " + path);
     cache[path] = Cached{m_data, info.lastModified(), info.size()};
 }
 
@@ -60,6 +62,11 @@ void TGLTextureImage::assign(const QImage& image) {
 }
 
 bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes) {
+    return takeEncoded(bytes, QByteArray());
+}
+
+// `file`, when not empty, holds the bytes `bytes` points into (moving a QByteArray keeps its data).
+bool TGLTextureImage::takeEncoded(std::span<const unsigned char> bytes, QByteArray file) {
     QByteArray view =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     QBuffer buffer(&view);
@@ -68,6 +75,7 @@ bool TGLTextureImage::assignEncoded(std::span<const unsigned char> bytes) {
     const QSize size = reader.size();
     if (bytes.empty() || !reader.canRead() || !size.isValid() || size.isEmpty()) return false;
     auto data = std::make_shared<Data>();
+    data->file = std::move(file);
     data->encoded = bytes;
     data->size = size;
     data->id = nextImageId();
@@ -87,7 +95,7 @@ std::uint64_t TGLTextureImage::id() const {
 
 const QImage* TGLTextureImage::image() const {
     if (!m_data) return nullptr;
-    if (!m_data->encoded.empty()) {
+    if (m_data->image.isNull() && !m_data->encoded.empty()) {
         QImage decoded;
         decoded.loadFromData(m_data->encoded.data(), int(m_data->encoded.size()));
         // The header was readable; should the pixels not be, the picture stays the size it said, black.
@@ -97,9 +105,12 @@ const QImage* TGLTextureImage::image() const {
         }
         m_data->image = decoded.convertToFormat(QImage::Format_RGBA8888);
         m_data->size = m_data->image.size();
-        m_data->encoded = {};
     }
     return &m_data->image;
+}
+
+void TGLTextureImage::releasePixels() const {
+    if (m_data && !m_data->encoded.empty()) m_data->image = QImage();
 }
 
 } // namespace vtx
