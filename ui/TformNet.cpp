@@ -41,6 +41,10 @@ std::string latin1(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+QByteArray presenceQuery() {
+    return QByteArray(net::PresenceQuery.data(), qsizetype(net::PresenceQuery.size()));
+}
+
 void reportNetworkError() {
     QMessageBox::warning(nullptr, TformNet::tr("Attention"), TformNet::tr("Unable to Initialize Network!"),
                          QMessageBox::Ok);
@@ -261,7 +265,7 @@ void TformNet::NetTimerTimer() {
 
 void TformNet::AskTimerTimer() {
     const std::string self = latin1(m_host->LocalIP());
-    const QByteArray query(net::PresenceQuery.data(), qsizetype(net::PresenceQuery.size()));
+    const QByteArray query = presenceQuery();
     for (const std::string& host : m_model.hostTargets())
         if (host != self) m_host->SendRequest(QString::fromStdString(host), query);
 }
@@ -295,11 +299,7 @@ void TformNet::friendFound(const QString& typed, const QHostInfo& info) {
         fillFriends();
     }
     cbFriends->setCurrentText(typed);
-    if (NetTimer->isActive())
-        m_host->SendRequest(address, presence());
-    else
-        m_host->SendRequest(address,
-                            QByteArray(net::PresenceQuery.data(), qsizetype(net::PresenceQuery.size())));
+    m_host->SendRequest(address, NetTimer->isActive() ? presence() : presenceQuery());
 }
 
 void TformNet::btRemoveFriendClick() {
