@@ -129,6 +129,10 @@ void LanHost::AddServer(std::string_view fromIP, std::string_view presenceText) 
         m_parts.lobby->AddServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
                                  QByteArray(presenceText.data(), qsizetype(presenceText.size())));
 }
+void LanHost::PresenceAsked(std::string_view fromIP) {
+    if (m_parts.lobby)
+        m_parts.lobby->PresenceAsked(QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
+}
 void LanHost::OpponentLeft() {
     m_parts.showMessage(60, gameText(net::OpponentLeftText), true);
 }

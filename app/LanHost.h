@@ -73,6 +73,7 @@ public:
     void JoinRequested() override;
     bool ServerListed(std::string_view fromIP) override;
     void AddServer(std::string_view fromIP, std::string_view presenceText) override;
+    void PresenceAsked(std::string_view fromIP) override;
     void OpponentLeft() override;
     void OpponentGone() override;
     void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;

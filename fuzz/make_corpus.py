@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the small seed files of the fuzz corpora (corpus/md2, corpus/bmp) and a few hand-made
-hostile inputs (regressions/). Run from anywhere; rewrites the files in place."""
+"""Writes the small seed files of the fuzz corpora (corpus/md2, corpus/bmp, the hostile LAN frames of
+corpus/net) and a few hand-made hostile inputs (regressions/). Run from anywhere; rewrites the files in
+place."""
 
 import os
 import struct
@@ -63,6 +64,40 @@ def bmp(width, height, bits, rows, palette=(), top_down=False, bitfields=None):
     return out
 
 
+def frame(kind, seq, ack=0, bits=0, payload=b'', session=0x1234):
+    """A frame of the LAN protocol's extension (docs/lan-protocol.md)."""
+    return b'VTX~' + bytes([1]) + kind + struct.pack('<4I', session, seq, ack, bits) + payload
+
+
+def net_input(state, records):
+    """fuzz_net's input: the state byte, then (sender, bytes) records; sender 3 moves the clock on."""
+    out = bytes([state])
+    for sender, data in records:
+        if sender == 3:
+            out += bytes([3]) + struct.pack('<H', data)
+        else:
+            out += bytes([sender]) + struct.pack('<H', len(data)) + data
+    return out
+
+
+def net_seeds():
+    # States: 15 the extended battle on this side's turn, 16 on the opponent's, 0 the creator's lobby.
+    write('corpus/net', 'bogus_acks', net_input(15, [
+        (0, frame(b'A', 0, 3)), (0, frame(b'A', 0, 1000)), (0, frame(b'A', 0, 0xFFFFFFFF)),
+        (0, frame(b'A', 0, 0, 0x80000000)), (0, frame(b'A', 0, 0xFFFFFFFE, 1)), (3, 40)]))
+    plain = [b'SYS$$Move:3 7 ', b'SYS$$Exit:', b'SYS$$Info:', bytes(600), b'SYS$$Field:', b'0' * 100]
+    write('corpus/net', 'plain_in_extended', net_input(16, [(0, p) for p in plain] + [(1, p) for p in plain]))
+    write('corpus/net', 'out_of_turn_fleet_again_off_grid', net_input(15, [
+        (0, frame(b'M', 2, payload=bytes([3, 7]))), (0, frame(b'F', 3, payload=bytes(700))),
+        (0, frame(b'M', 4, payload=bytes([11, 0]))), (3, 40)]))
+    write('corpus/net', 'window_edge', net_input(16, [
+        (0, frame(b'M', seq, payload=bytes([seq % 10 + 1, seq // 10 + 1]))) for seq in range(3, 40)] + [
+        (0, frame(b'M', 2, payload=bytes([1, 1])))]))
+    write('corpus/net', 'utf8_presence_and_query', net_input(0, [
+        (1, 'SYS$$Present: ??????        ~VTX1Анастасия'.encode()), (1, b'SYS$$Present?~VTX1'),
+        (1, b'SYS$$Present: Bad           ~VTX1\xc0\xaf\xed\xa0\x80'), (2, b'SYS$$Present?~VTX1')]))
+
+
 def write(folder, name, data):
     path = os.path.join(HERE, folder, name)
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -92,6 +127,8 @@ def main():
     write('corpus/bmp', 'rgb32.bmp', bmp(2, 2, 32, [[0x00ff00, 0xff0000], [0x0000ff, 0x7f7f7f]]))
     write('corpus/bmp', 'bitfields32.bmp',
           bmp(2, 1, 32, [[0x12345678, 0xffffffff]], bitfields=(0x00ff0000, 0x0000ff00, 0x000000ff)))
+
+    net_seeds()
 
     # Hostile inputs that once needed care: kept to be replayed on every run.
     bad = bytearray(tetra)

@@ -48,6 +48,7 @@ void NetChannel::endSession() {
     m_link.close();
     m_phase = Phase::Idle;
     m_moves.clear();
+    m_fleetTaken = false;
 }
 
 // ------------------------------------------------------------------- the join
@@ -146,8 +147,12 @@ void NetChannel::flushNow() {
 
 void NetChannel::receiveFrame(std::span<const unsigned char> bytes, std::string_view fromIP) {
     const auto frame = net::decodeFrame(bytes);
-    if (!frame || m_phase == Phase::Idle || fromIP != m_peer || frame->session != m_link.session()) {
-        ++m_dropped;
+    if (!frame) {
+        m_drops.count(DropReason::Malformed);
+        return;
+    }
+    if (m_phase == Phase::Idle || fromIP != m_peer || frame->session != m_link.session()) {
+        m_drops.count(DropReason::Stranger);
         return;
     }
     const std::vector<net::Frame> ready = m_link.receive(*frame, now());
@@ -168,11 +173,15 @@ void NetChannel::deliver(const net::Frame& message) {
         const auto fleetBytes = payload.first<FleetBlockBytes>();
         const auto fieldBytes = payload.subspan<FleetBlockBytes, FieldBlockBytes>();
         const TFleet fleet = decodeFleet(fleetBytes);
-        if (!s.NetMode || !net::fleetProblem(fleet).empty() ||
-            !net::fieldProblem(decodeField(fieldBytes), fleet).empty()) {
-            ++m_dropped;
+        if (m_fleetTaken || !s.NetMode) {
+            m_drops.count(m_fleetTaken ? DropReason::FleetAgain : DropReason::Stranger);
             return;
         }
+        if (!net::fleetProblem(fleet).empty() || !net::fieldProblem(decodeField(fieldBytes), fleet).empty()) {
+            m_drops.count(DropReason::BadFleet);
+            return;
+        }
+        m_fleetTaken = true;
         m_match.ReceiveFleetBlock(fleetBytes);
         m_match.ReceiveFieldBlock(fieldBytes);
         return;
@@ -181,7 +190,7 @@ void NetChannel::deliver(const net::Frame& message) {
         const std::int32_t row = message.payload[0];
         const std::int32_t column = message.payload[1];
         if (!insideGrid(row, column)) {
-            ++m_dropped;
+            m_drops.count(DropReason::OffGrid);
             return;
         }
         m_moves.push_back({row, column});
@@ -201,10 +210,23 @@ void NetChannel::deliver(const net::Frame& message) {
 void NetChannel::pumpMoves() {
     const MatchState& s = m_match.state();
     while (!m_moves.empty() && s.NetMode && s.NetConnected && !s.NetMovePending) {
+        // Before the battle here a shot waits; in it, the turn is known
+        // (both sides resolve every shot alike), so one on this side's turn
+        // is a lie that would take the turn away.
+        if (!s.FightStarted) return;
         const Move move = m_moves.front();
         m_moves.pop_front();
-        m_match.ReceiveMove(move.row, move.column);
+        if (s.PlayerTurn == 1)
+            m_drops.count(DropReason::OutOfTurn);
+        else
+            m_match.ReceiveMove(move.row, move.column);
     }
+}
+
+NetDrops NetChannel::drops() const {
+    NetDrops all = m_drops;
+    all += m_link.drops();
+    return all;
 }
 
 // --------------------------------------------------------------------- timers

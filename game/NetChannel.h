@@ -88,7 +88,8 @@ public:
     std::optional<std::string_view> statusText();
 
     const ReliableLink& link() const { return m_link; }
-    std::uint64_t dropped() const { return m_dropped; }
+    // What the channel and its link dropped, by reason.
+    NetDrops drops() const;
 
 private:
     enum class Phase { Idle, Joining, Open, Closing };
@@ -120,7 +121,8 @@ private:
     std::int64_t m_nextJoinMs = 0;
     std::int64_t m_joinRetryMs = FirstJoinRetryMs;
     std::deque<Move> m_moves;
-    std::uint64_t m_dropped = 0;
+    bool m_fleetTaken = false; // the opponent's fleet of this session reached the match
+    NetDrops m_drops;
 };
 
 } // namespace vtx

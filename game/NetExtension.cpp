@@ -2,6 +2,7 @@
 
 #include "game/NetMessage.h"
 #include "game/PadStr.h"
+#include "game/TextClean.h"
 
 #include <algorithm>
 #include <array>
@@ -41,20 +42,86 @@ std::optional<std::size_t> payloadSize(FrameKind kind) {
 
 } // namespace
 
-std::string taggedPresence(std::string_view playerName) {
+std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Name) {
     std::string text(PresentMarker);
     text += ' ';
-    text += PadStr(playerName, int(PresenceNameWidth), PadSide::Right);
+    text += PadStr(latin1Name, int(PresenceNameWidth), PadSide::Right);
     text += CapabilityTag;
+    std::string name;
+    for (char c : utf8Name)
+        if (!isControlChar(c)) name += c;
+    if (name.size() > PresenceUtf8Bytes) {
+        std::size_t end = PresenceUtf8Bytes;
+        while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+            --end;
+        name.resize(end);
+    }
+    if (validUtf8(name)) text += name;
     return text;
 }
 
-bool presenceTagged(std::string_view presenceText) {
+namespace {
+
+// Where the tag of a tagged presence stands; npos when it carries none.
+std::size_t tagPosition(std::string_view presenceText) {
     const std::size_t at = presenceText.find(PresentMarker);
-    if (at == std::string_view::npos) return false;
+    if (at == std::string_view::npos) return std::string_view::npos;
     const std::size_t tagAt = at + PresenceNameStart + PresenceNameWidth;
-    return presenceText.size() >= tagAt + CapabilityTag.size() &&
-           presenceText.substr(tagAt, CapabilityTag.size()) == CapabilityTag;
+    if (presenceText.size() < tagAt + CapabilityTag.size() ||
+        presenceText.substr(tagAt, CapabilityTag.size()) != CapabilityTag)
+        return std::string_view::npos;
+    return tagAt;
+}
+
+} // namespace
+
+bool presenceTagged(std::string_view presenceText) {
+    return tagPosition(presenceText) != std::string_view::npos;
+}
+
+std::optional<std::string> presenceUtf8Name(std::string_view presenceText) {
+    const std::size_t tagAt = tagPosition(presenceText);
+    if (tagAt == std::string_view::npos) return std::nullopt;
+    const std::string_view raw = presenceText.substr(tagAt + CapabilityTag.size());
+    if (raw.size() > PresenceUtf8Bytes || !validUtf8(raw)) return std::nullopt;
+    std::string name = withoutControls(std::string(trimBlanks(raw, Blank::SpaceOrControl)));
+    if (name.empty()) return std::nullopt;
+    return name;
+}
+
+bool validUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        const unsigned char lead = byte(i);
+        std::size_t length = 0;
+        std::uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80) return false;
+            code = code << 6 | (byte(i + k) & 0x3F);
+        }
+        if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string taggedJoin(std::uint32_t session) {

@@ -7,8 +7,13 @@
 //
 // Negotiation rides inside the plain messages, where a plain peer does not look:
 //   presence  "SYS$$Present: " + name cut or blank-padded to 14 characters +
-//             "~VTX1". A plain lobby shows characters 14..28 trimmed, which is
-//             the same name it would show for the untagged message.
+//             "~VTX1" + the whole name in UTF-8. A plain lobby shows
+//             characters 14..28 trimmed, which is the same name it would show
+//             for the untagged message; a lobby of this version shows the
+//             UTF-8 name after the tag, so any script arrives whole.
+//   query     "SYS$$Present?~VTX1", to a computer typed by address: a creator
+//             of this version answers with its presence. No plain marker in
+//             it, so a plain side ignores it.
 //   join      "SYS$$Joined :Quibby" + "~VTX1:" + 8 lower-case hex digits, the
 //             joiner's session number. A plain creator only looks for
 //             "SYS$$Joined :". A joiner tags its request only for a creator
@@ -59,8 +64,18 @@ struct Frame {
     std::vector<unsigned char> payload;
 };
 
-// The tagged presence text for a player name.
-std::string taggedPresence(std::string_view playerName);
+inline constexpr std::string_view PresenceQuery = "SYS$$Present?~VTX1";
+// The UTF-8 name after the tag: at most this many bytes, cut at a character.
+inline constexpr std::size_t PresenceUtf8Bytes = 64;
+
+// The tagged presence text: latin1Name in the plain lobby's 14 characters,
+// utf8Name (cut to PresenceUtf8Bytes, control characters left out) after the tag.
+std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Name = {});
+// The UTF-8 name a tagged presence carries after its tag, trimmed; nothing
+// when there is none or it is no valid UTF-8 of at most PresenceUtf8Bytes.
+std::optional<std::string> presenceUtf8Name(std::string_view presenceText);
+// Whether text is well-formed UTF-8 (no overlong forms, no surrogates).
+bool validUtf8(std::string_view text);
 // Whether a presence text carries the tag (at its fixed place only: a name
 // that happens to contain it does not count).
 bool presenceTagged(std::string_view presenceText);

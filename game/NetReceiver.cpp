@@ -28,14 +28,14 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
     const std::size_t expected = (wantFleet ? FleetBlockBytes : 0) + (wantField ? FieldBlockBytes : 0);
     if (bytes.size() != expected) {
         m_fleetPending = false;
-        ++m_dropped;
+        m_drops.count(DropReason::BadFleet);
         return false;
     }
     if (wantFleet) {
         const auto fleetBytes = bytes.first<FleetBlockBytes>();
         if (!net::fleetProblem(decodeFleet(fleetBytes)).empty()) {
             m_fleetPending = false;
-            ++m_dropped;
+            m_drops.count(DropReason::BadFleet);
             return true;
         }
         std::copy(fleetBytes.begin(), fleetBytes.end(), m_pendingFleet.begin());
@@ -46,7 +46,7 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
     const auto fieldBytes = bytes.first<FieldBlockBytes>();
     if (!m_fleetPending || !net::fieldProblem(decodeField(fieldBytes), decodeFleet(m_pendingFleet)).empty()) {
         m_fleetPending = false;
-        ++m_dropped;
+        m_drops.count(DropReason::BadFleet);
         return true;
     }
     m_fleetPending = false;
@@ -61,7 +61,7 @@ void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
     // opponent; once the match has ended, anybody may join again.
     const bool matchRunning = s.NetConnected && !s.GameWon && !s.GameLost;
     if (matchRunning && fromIP != s.OpponentIP) {
-        ++m_dropped;
+        m_drops.count(DropReason::Stranger);
         return;
     }
     if (!m_channel.acceptJoin(fromIP, net::joinSession(text))) return;
@@ -83,49 +83,54 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     // 2. A block is never text: none of the markers can follow.
     // A datagram of another size is no block; it may still be the next
     // announcement after a lost block, so it is read as text as well.
-    if ((s.ExpectInfo || s.ExpectField) && fromOpponent(fromIP) && takeBlock(bytes)) return;
+    const bool extendedMatch = m_channel.extended() && s.NetConnected;
+    if ((s.ExpectInfo || s.ExpectField) && !extendedMatch && fromOpponent(fromIP) && takeBlock(bytes)) return;
     // Our own copy of the text: the steps below may pump events, and the
     // endpoint's buffer may then hold another datagram.
     const std::string text(bytes.begin(), bytes.end());
     const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
+    if (text == net::PresenceQuery) {
+        m_host.PresenceAsked(fromIP);
+        return;
+    }
     // 3.
     if (s.NetMode && s.NetRole == 1 && has(net::JoinedMarker)) joinRequest(text, fromIP);
     // 4.
     bool newServer = false;
     if (has(net::PresentMarker)) newServer = !m_host.ServerListed(fromIP);
-    // 5.
-    if (has(net::InfoMarker)) {
-        if (fromOpponent(fromIP)) {
-            s.ExpectInfo = true;
-            m_fleetPending = false;
-        } else {
-            ++m_dropped;
+    // A match message counts only from the opponent of a plain match.
+    const auto trusted = [&](std::string_view marker) {
+        if (!has(marker)) return false;
+        if (extendedMatch || !fromOpponent(fromIP)) {
+            m_drops.count(extendedMatch ? DropReason::PlainInExtended : DropReason::Untrusted);
+            return false;
         }
+        return true;
+    };
+    // 5.
+    if (trusted(net::InfoMarker)) {
+        s.ExpectInfo = true;
+        m_fleetPending = false;
     }
     // 6.
-    if (has(net::ExitMarker)) {
-        if (fromOpponent(fromIP))
-            m_host.OpponentLeft();
-        else
-            ++m_dropped;
-    }
+    if (trusted(net::ExitMarker)) m_host.OpponentLeft();
     // 7.
-    if (has(net::MoveMarker)) {
-        const auto cell = net::parseMove(text);
-        if (cell && fromOpponent(fromIP))
+    if (trusted(net::MoveMarker)) {
+        if (const auto cell = net::parseMove(text))
             m_match.ReceiveMove(cell->row, cell->column);
         else
-            ++m_dropped;
+            m_drops.count(DropReason::Malformed);
     }
     // 8.
-    if (has(net::FieldMarker)) {
-        if (fromOpponent(fromIP))
-            s.ExpectField = true;
-        else
-            ++m_dropped;
-    }
+    if (trusted(net::FieldMarker)) s.ExpectField = true;
     // 9. The lobby's list is only for a side still in network mode.
     if (newServer && s.NetMode) m_host.AddServer(fromIP, text);
+}
+
+NetDrops NetReceiver::drops() const {
+    NetDrops all = m_drops;
+    all += m_channel.drops();
+    return all;
 }
 
 } // namespace vtx

@@ -10,7 +10,9 @@
 //      which keeps answering a finished match's last frames;
 //   1. ignored while NetMode is off;
 //   2. while a block is announced (ExpectInfo / ExpectField) and the datagram
-//      comes from the opponent, it is that block; otherwise it is text;
+//      comes from the opponent, it is that block; otherwise it is text; the
+//      presence query of a lobby of this version goes to the host (and no
+//      further);
 //   3. "SYS$$Joined :" at a creator: the sender becomes the opponent and a
 //      match starts (host JoinRequested), extended when the request carries
 //      the tag. While a match with an opponent runs and has not ended, join
@@ -28,7 +30,10 @@
 // and the grid must match it, and both reach the match together, when the
 // grid arrives, or not at all. Match messages (announcements, shots, leave)
 // count only from the opponent while connected; a shot outside the grid or
-// not a number is dropped. Dropped datagrams are counted.
+// not a number is dropped. Inside an extended match the plain match messages
+// and blocks count from nobody: the match's messages are frames, and a plain
+// shot outside their sequence would move the turn on one side only. Dropped
+// datagrams are counted by reason (NetDrops.h).
 //
 // Re-entrancy: host calls and Match::elbtSingleGameClick pump events, so
 // another datagram may be received inside one; each call reads the state it
@@ -56,8 +61,10 @@ public:
 
     void NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP);
 
-    // Datagrams refused as untrusted or malformed since creation.
-    std::uint64_t dropped() const { return m_dropped; }
+    // Datagrams and messages dropped since creation, by reason, the
+    // channel's included.
+    NetDrops drops() const;
+    std::uint64_t dropped() const { return drops().total(); }
 
 private:
     bool fromOpponent(std::string_view fromIP) const;
@@ -74,7 +81,7 @@ private:
     // The fleet of the exchange under way, held until its grid arrives.
     FleetBlock m_pendingFleet{};
     bool m_fleetPending = false;
-    std::uint64_t m_dropped = 0;
+    NetDrops m_drops;
 };
 
 } // namespace vtx

@@ -20,6 +20,9 @@ public:
     // for this sender and its presence text.
     virtual bool ServerListed(std::string_view fromIP) = 0;
     virtual void AddServer(std::string_view fromIP, std::string_view presenceText) = 0;
+    // A lobby of this version asks whether a game is created here (the
+    // presence query): a creating lobby answers with its presence.
+    virtual void PresenceAsked(std::string_view fromIP) { (void)fromIP; }
     // "Opponent left the game!", modally.
     virtual void OpponentLeft() = 0;
     // The opponent of an extended match has not been heard for the silence

@@ -95,9 +95,24 @@ void ReliableLink::acknowledge(std::uint32_t ack, std::uint32_t bits, std::int64
     }
 }
 
+bool ReliableLink::acknowledgesUnsent(const net::Frame& frame) const {
+    const std::uint64_t last = lastSent();
+    if (frame.ack > last) return true;
+    if (frame.ackBits == 0) return false;
+    int highest = 31;
+    while ((frame.ackBits >> highest & 1u) == 0)
+        --highest;
+    // 64-bit: an acknowledgement near 2^32 must not wrap below the last sent.
+    return std::uint64_t(frame.ack) + 2 + std::uint64_t(highest) > last;
+}
+
 std::vector<net::Frame> ReliableLink::receive(const net::Frame& frame, std::int64_t nowMs) {
     std::vector<net::Frame> ready;
     if (!isOpen() || frame.session != m_session) return ready;
+    if (acknowledgesUnsent(frame)) {
+        m_drops.count(DropReason::BogusAck);
+        return ready;
+    }
     ++m_counters.framesReceived;
     m_heard = true;
     m_lastHeardMs = nowMs;
@@ -115,6 +130,8 @@ std::vector<net::Frame> ReliableLink::receive(const net::Frame& frame, std::int6
             m_early.erase(next);
             ++m_delivered;
         }
+    } else {
+        m_drops.count(DropReason::BeyondWindow);
     }
     // Answered even when dropped: the sender must learn what did arrive.
     sendAck(nowMs);

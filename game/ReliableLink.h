@@ -13,8 +13,14 @@
 // - Every received frame acknowledges cumulatively and selectively (the 32
 //   messages after the first gap). Each received message is answered at once
 //   with an acknowledgement; a message already delivered is answered again
-//   and dropped; one that comes early is held (up to WindowMessages ahead)
-//   until the gap before it is filled.
+//   and dropped; one that comes early is held until the gap before it is
+//   filled, as far ahead as the selective acknowledgement can report it
+//   (WindowMessages after the last delivered one), so a held message is never
+//   sent again; one further ahead is answered and dropped.
+// - A frame that acknowledges, cumulatively or selectively, a message this
+//   side never sent is dropped whole, unanswered and unheard: a peer that
+//   lies there may lie in its other fields too, and believing it would cancel
+//   a message that never arrived.
 // - With heartbeats on, an acknowledgement goes out whenever nothing was sent
 //   for heartbeatMs, so the other side hears this one at least that often.
 //
@@ -22,6 +28,7 @@
 // of any session (others are ignored); tick() as often as the timers should
 // be precise (the game: every 50 ms). Everything on one thread.
 
+#include "game/NetDrops.h"
 #include "game/NetExtension.h"
 
 #include <cstdint>
@@ -49,7 +56,8 @@ struct LinkCounters {
 
 class ReliableLink {
 public:
-    static constexpr std::uint32_t WindowMessages = 64;
+    // The next expected message and the 32 the selective acknowledgement covers.
+    static constexpr std::uint32_t WindowMessages = 33;
     using Output = std::function<void(const std::vector<unsigned char>&)>;
 
     explicit ReliableLink(Output output, LinkTimings timings = {});
@@ -85,6 +93,10 @@ public:
     std::int64_t oldestUnacknowledgedMs(std::int64_t nowMs) const;
     std::int64_t retryMs() const { return m_rto; }
     const LinkCounters& counters() const { return m_counters; }
+    // Bogus acknowledgements and messages beyond the window.
+    const NetDrops& drops() const { return m_drops; }
+    // The number of the last message sent in this session; 0 before the first.
+    std::uint32_t lastSent() const { return m_nextSeq - 1; }
 
 private:
     struct Outgoing {
@@ -100,6 +112,7 @@ private:
     void transmit(const Outgoing& message, std::int64_t nowMs);
     void sendAck(std::int64_t nowMs);
     void acknowledge(std::uint32_t ack, std::uint32_t ackBits, std::int64_t nowMs);
+    bool acknowledgesUnsent(const net::Frame& frame) const;
     void sampleRoundTrip(std::int64_t sampleMs);
     std::uint32_t ackBits() const;
 
@@ -119,6 +132,7 @@ private:
     std::int64_t m_rttvar = 0;
     std::int64_t m_rto = 0;
     LinkCounters m_counters;
+    NetDrops m_drops;
 };
 
 } // namespace vtx

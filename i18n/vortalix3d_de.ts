@@ -251,5 +251,25 @@ Das dauert 1-2 Minuten...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Spielt das zuverlässige LAN-Protokoll von Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Rechnername oder IP-Adresse</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Diesen Computer hinzufügen und nach seinem Spiel fragen</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Diesen Computer aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Die Liste der Computer kann nicht gespeichert werden!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Kein Computer ist als „%1“ bekannt.</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,25 @@ Tardará 1-2 min...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Usa el protocolo de red fiable de Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Nombre de equipo o dirección IP</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Añadir este ordenador y preguntarle por su partida</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Quitar este ordenador de la lista</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>¡No se puede guardar la lista de ordenadores!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Ningún ordenador se conoce como «%1».</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,25 @@ Cela prend 1 à 2 min...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Utilise le protocole réseau fiable de Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Nom d’hôte ou adresse IP</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Ajouter cet ordinateur et lui demander sa partie</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Retirer cet ordinateur de la liste</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Impossible d’enregistrer la liste des ordinateurs !</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Aucun ordinateur n’est connu sous le nom « %1 ».</translation>
+    </message>
 </context>
 </TS>

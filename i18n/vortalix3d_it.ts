@@ -251,5 +251,25 @@ Ci vorranno 1-2 min...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Usa il protocollo di rete affidabile di Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Nome host o indirizzo IP</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Aggiungi questo computer e chiedigli la sua partita</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Togli questo computer dall’elenco</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Impossibile salvare l’elenco dei computer!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Nessun computer è noto come «%1».</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,25 @@ To potrwa 1-2 min...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Używa niezawodnego protokołu sieciowego Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Nazwa hosta lub adres IP</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Dodaj ten komputer i zapytaj go o grę</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Usuń ten komputer z listy</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Nie można zapisać listy komputerów!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Żaden komputer nie jest znany jako „%1”.</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,25 @@ Isso leva 1-2 min...</translation>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Usa o protocolo de rede confiável do Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Nome do host ou endereço IP</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Adicionar este computador e perguntar por seu jogo</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Remover este computador da lista</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Não foi possível salvar a lista de computadores!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Nenhum computador é conhecido como “%1”.</translation>
+    </message>
 </context>
 </TS>

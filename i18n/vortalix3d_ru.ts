@@ -251,5 +251,25 @@ It will take 1-2 min...</source>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Использует надёжный сетевой протокол Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Имя компьютера или IP-адрес</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Добавить этот компьютер и спросить его об игре</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Убрать этот компьютер из списка</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Не удалось сохранить список компьютеров!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Компьютер «%1» не найден.</translation>
+    </message>
 </context>
 </TS>

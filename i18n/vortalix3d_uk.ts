@@ -251,5 +251,25 @@ It will take 1-2 min...</source>
         <source>Plays the reliable LAN protocol of Vortalix 3D</source>
         <translation>Використовує надійний мережевий протокол Vortalix 3D</translation>
     </message>
+    <message>
+        <source>Host name or IP address</source>
+        <translation>Ім’я комп’ютера або IP-адреса</translation>
+    </message>
+    <message>
+        <source>Add this computer and ask it for its game</source>
+        <translation>Додати цей комп’ютер і запитати його про гру</translation>
+    </message>
+    <message>
+        <source>Remove this computer from the list</source>
+        <translation>Прибрати цей комп’ютер зі списку</translation>
+    </message>
+    <message>
+        <source>Unable to save the list of computers!</source>
+        <translation>Не вдалося зберегти список комп’ютерів!</translation>
+    </message>
+    <message>
+        <source>No computer is known as &quot;%1&quot;.</source>
+        <translation>Комп’ютер «%1» не знайдено.</translation>
+    </message>
 </context>
 </TS>

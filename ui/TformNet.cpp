@@ -13,14 +13,18 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QHostInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <QToolButton>
 
+#include <algorithm>
 #include <exception>
-#include <memory>
 
 namespace vtx {
 
@@ -29,11 +33,16 @@ namespace {
 // A file of a few hundred computers is a few kilobytes; more is read only up to this.
 constexpr std::size_t kMaxClientsBytes = 1024 * 1024;
 constexpr int kServerItemHeight = 13;
+constexpr int kAskIntervalMs = 2000;
 
 const char* const kClientsFile = "clients.cfg";
 
 std::string latin1(const QString& text) {
     return text.toLatin1().toStdString();
+}
+
+QByteArray presenceQuery() {
+    return QByteArray(net::PresenceQuery.data(), qsizetype(net::PresenceQuery.size()));
 }
 
 void reportNetworkError() {
@@ -74,7 +83,8 @@ void TformNet::FormCreate(QWidget* mainWindow) {
     labIP->setAttribute(Qt::WA_TranslucentBackground);
 
     lbServers = new QListWidget(this);
-    lbServers->setGeometry(16, 40, 274, 81);
+    // Shorter than the 81 pixels of old: the friend's address field sits below.
+    lbServers->setGeometry(16, 40, 274, 60);
     lbServers->setFrameShape(QFrame::NoFrame);
     lbServers->setSelectionMode(QAbstractItemView::SingleSelection);
     lbServers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -93,16 +103,30 @@ void TformNet::FormCreate(QWidget* mainWindow) {
     // Enter joins the selected game; Tab reaches Create; Esc is Cancel.
     SetKeyButtons({elbtJoinGame}, elbtCancel);
 
-    cbClients = new QListWidget(this);
-    cbClients->setGeometry(24, 48, 257, 17);
-    cbClients->hide();
-    cbSubNets = new QComboBox(this);
-    cbSubNets->setGeometry(24, 64, 257, 21);
-    cbSubNets->hide();
+    cbFriends = new QComboBox(this);
+    cbFriends->setGeometry(16, 104, 214, 20);
+    cbFriends->setEditable(true);
+    cbFriends->setInsertPolicy(QComboBox::NoInsert);
+    cbFriends->lineEdit()->setPlaceholderText(tr("Host name or IP address"));
+    // Enter in the field adds the computer instead of joining.
+    cbFriends->lineEdit()->installEventFilter(this);
+    btAddFriend = new QToolButton(this);
+    btAddFriend->setGeometry(234, 104, 26, 20);
+    btAddFriend->setText(QStringLiteral("+"));
+    btAddFriend->setToolTip(tr("Add this computer and ask it for its game"));
+    btRemoveFriend = new QToolButton(this);
+    btRemoveFriend->setGeometry(264, 104, 26, 20);
+    btRemoveFriend->setText(QStringLiteral("\u2212"));
+    btRemoveFriend->setToolTip(tr("Remove this computer from the list"));
+    connect(btAddFriend, &QToolButton::clicked, this, &TformNet::btAddFriendClick);
+    connect(btRemoveFriend, &QToolButton::clicked, this, &TformNet::btRemoveFriendClick);
 
     NetTimer = new QTimer(this);
     NetTimer->setInterval(1000);
     connect(NetTimer, &QTimer::timeout, this, &TformNet::NetTimerTimer);
+    AskTimer = new QTimer(this);
+    AskTimer->setInterval(kAskIntervalMs);
+    connect(AskTimer, &QTimer::timeout, this, &TformNet::AskTimerTimer);
 
     // 1. Position and large-font caption offsets.
     PlaceRelativeTo(mainWindow);
@@ -120,14 +144,7 @@ void TformNet::FormCreate(QWidget* mainWindow) {
     const auto file = m_host->StartDir() / kClientsFile;
     const FileReadResult read = readFileBytes(file, kMaxClientsBytes);
     if (read.exists && !read.readError) {
-        for (const ClientEntry& entry : readClientsFile(read.bytes)) {
-            cbClients->addItem(QString::fromLatin1(entry.name));
-            AnalyzeIP(entry.addressPart);
-            const QString address = QString::fromLatin1(entry.address);
-            if (!address.isEmpty() && !m_hostTargets.contains(address) &&
-                m_hostTargets.size() < MaxHostTargets)
-                m_hostTargets.append(address);
-        }
+        m_model.readClients(read.bytes);
     } else if (read.exists) {
         // There but unreadable: scanning again could not write it either.
         reportNetworkError();
@@ -141,40 +158,43 @@ void TformNet::FormCreate(QWidget* mainWindow) {
         if (TFormMess* mess = TFormMess::Instance()) mess->hide();
     }
 
-    // 4. First subnet selected; the outline.
-    if (cbSubNets->count() > 0) cbSubNets->setCurrentIndex(0);
+    // 4. The outline.
+    fillFriends();
     RebuildWindowRgn();
 }
 
 void TformNet::Refresh_Clients() {
-    std::string file;
-    RefreshClients(file);
-    if (writeFileAtomic(m_host->StartDir() / kClientsFile, file)) reportNetworkError();
+    RefreshClients();
+    if (writeFileAtomic(m_host->StartDir() / kClientsFile, m_model.clientsFile())) reportNetworkError();
 }
 
-void TformNet::RefreshClients(std::string& file) {
-    cbClients->clear();
+void TformNet::RefreshClients() {
+    m_model.readClients({});
     try {
-        FillNetLevel(file);
+        FillNetLevel();
     } catch (const std::exception&) {
         reportNetworkError();
     }
 }
 
-void TformNet::FillNetLevel(std::string& file) {
+void TformNet::FillNetLevel() {
     QCoreApplication::processEvents();
-    for (const auto& [name, address] : m_scan()) {
-        const std::string dotted = latin1(address);
-        AnalyzeIP(dotted);
-        file += clientsFileLine(latin1(name), dotted);
-        cbClients->addItem(name);
-    }
+    for (const auto& [name, address] : m_scan())
+        m_model.addComputer(latin1(name), latin1(address));
 }
 
-void TformNet::AnalyzeIP(const std::string& address) {
-    const std::size_t before = m_subnets.size();
-    vtx::AnalyzeIP(address, m_subnets);
-    if (m_subnets.size() > before) cbSubNets->addItem(QString::fromStdString(m_subnets.back()));
+void TformNet::saveClients() {
+    if (writeFileAtomic(m_host->StartDir() / kClientsFile, m_model.clientsFile()))
+        ShowFormMess(40, tr("Unable to save the list of computers!"), true);
+}
+
+// The field's list: the computers of "clients.cfg" that have an address.
+void TformNet::fillFriends() {
+    const QString typed = cbFriends->currentText();
+    cbFriends->clear();
+    for (const LobbyModel::Computer& c : m_model.computers())
+        if (isHostAddress(c.address)) cbFriends->addItem(QString::fromLatin1(c.name));
+    cbFriends->setCurrentText(typed);
 }
 
 void TformNet::switchButtons(bool on) {
@@ -189,6 +209,10 @@ void TformNet::FormActivate() {
     SwitchButton(elbtCancel, true);
     labIP->setText(tr("Local IP: %1").arg(m_host->LocalIP()));
     labIP->adjustSize();
+    if (!NetTimer->isActive()) {
+        AskTimerTimer();
+        AskTimer->start();
+    }
     LoadPanel(datafiles::kMessagePanel, QSize(306, 184));
     QPalette pal = lbServers->palette();
     pal.setColor(QPalette::Base, PanelPixel(12, 40));
@@ -198,8 +222,10 @@ void TformNet::FormActivate() {
 
 void TformNet::FormClose() {
     lbServers->clear();
-    m_serverAddresses.clear();
+    m_model.clearServers();
+    m_model.clearAskers();
     NetTimer->stop();
+    AskTimer->stop();
 }
 
 void TformNet::MatchStarting() {
@@ -211,19 +237,87 @@ void TformNet::sbCreateGameClick() {
     switchButtons(false);
     labIP->setText(tr("Waiting for connect..."));
     labIP->adjustSize();
+    AskTimer->stop();
     NetTimer->start();
     m_host->SetNetRole(1);
     m_host->SetStatus(tr("Waiting for Opponent..."));
 }
 
+// The plain lobby's 14 characters in Latin-1 (a character beyond it shown
+// as '?', as ever), the whole name in UTF-8 after the tag.
+QByteArray TformNet::presence() const {
+    const QString name = m_host->PlayerName();
+    const std::string text = net::taggedPresence(latin1(name), name.toUtf8().toStdString());
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
 void TformNet::NetTimerTimer() {
-    const std::string text = net::taggedPresence(m_host->PlayerName().toLatin1().toStdString());
-    const QByteArray presence(text.data(), qsizetype(text.size()));
-    for (int i = 0; i < cbSubNets->count(); ++i)
-        m_host->SendRequest(cbSubNets->itemText(i), presence);
-    const QString self = m_host->LocalIP();
-    for (const QString& host : m_hostTargets)
-        if (host != self) m_host->SendRequest(host, presence);
+    const QByteArray text = presence();
+    for (const std::string& subnet : m_model.subNets())
+        m_host->SendRequest(QString::fromStdString(subnet), text);
+    const std::string self = latin1(m_host->LocalIP());
+    std::vector<std::string> targets = m_model.hostTargets();
+    for (const std::string& asker : m_model.askers())
+        if (std::find(targets.begin(), targets.end(), asker) == targets.end()) targets.push_back(asker);
+    for (const std::string& host : targets)
+        if (host != self) m_host->SendRequest(QString::fromStdString(host), text);
+}
+
+void TformNet::AskTimerTimer() {
+    const std::string self = latin1(m_host->LocalIP());
+    const QByteArray query = presenceQuery();
+    for (const std::string& host : m_model.hostTargets())
+        if (host != self) m_host->SendRequest(QString::fromStdString(host), query);
+}
+
+void TformNet::PresenceAsked(const QString& fromIP) {
+    if (NetTimer->isActive() && m_model.addAsker(latin1(fromIP))) m_host->SendRequest(fromIP, presence());
+}
+
+void TformNet::btAddFriendClick() {
+    const QString typed = cbFriends->currentText().trimmed();
+    if (typed.isEmpty() || !btAddFriend->isEnabled()) return;
+    // One look-up at a time; the window goes on meanwhile.
+    btAddFriend->setEnabled(false);
+    QHostInfo::lookupHost(typed, this, [this, typed](const QHostInfo& info) { friendFound(typed, info); });
+}
+
+void TformNet::friendFound(const QString& typed, const QHostInfo& info) {
+    btAddFriend->setEnabled(true);
+    QString address;
+    for (const QHostAddress& found : info.addresses())
+        if (found.protocol() == QAbstractSocket::IPv4Protocol) {
+            address = found.toString();
+            break;
+        }
+    if (address.isEmpty()) {
+        ShowFormMess(40, tr("No computer is known as \"%1\".").arg(typed), true);
+        return;
+    }
+    if (m_model.addComputer(latin1(typed), latin1(address))) {
+        saveClients();
+        fillFriends();
+    }
+    cbFriends->setCurrentText(typed);
+    m_host->SendRequest(address, NetTimer->isActive() ? presence() : presenceQuery());
+}
+
+void TformNet::btRemoveFriendClick() {
+    if (!m_model.removeComputer(latin1(cbFriends->currentText().trimmed()))) return;
+    saveClients();
+    cbFriends->setCurrentText(QString());
+    fillFriends();
+}
+
+bool TformNet::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cbFriends->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btAddFriendClick();
+            return true;
+        }
+    }
+    return TSkinnedForm::eventFilter(watched, event);
 }
 
 void TformNet::sbJoinGameClick() {
@@ -237,7 +331,7 @@ void TformNet::sbJoinGameClick() {
     // Every new line selects line 0, so a line is selected; should the player have cleared
     // the selection, the first line is the one meant.
     const int row = lbServers->currentRow() >= 0 ? lbServers->currentRow() : 0;
-    const QString target = QString::fromStdString(serverLineAddress(latin1(lbServers->item(row)->text())));
+    const QString target = QString::fromStdString(m_model.servers()[std::size_t(row)].address);
     m_host->JoinGame(target, ServerExtended(row));
     m_host->SetNetConnected(true);
     m_host->SetOpponentIP(target);
@@ -260,36 +354,30 @@ void TformNet::sbCancelClick() {
 }
 
 bool TformNet::HasServer(const QString& ip) const {
-    // A line's address is its first 15 characters: so is the key.
-    return m_serverAddresses.contains(QString::fromStdString(serverLineAddress(latin1(ip))));
+    return m_model.hasServer(latin1(ip));
 }
 
 void TformNet::AddServer(const QString& fromIP, const QByteArray& presenceText) {
     const std::string_view text(presenceText.constData(), static_cast<std::size_t>(presenceText.size()));
-    const std::string line = serverLine(latin1(fromIP), text);
-    const bool extended = net::presenceTagged(text);
-    if (lbServers->count() >= MaxServers) {
-        std::unique_ptr<QListWidgetItem> oldest(lbServers->takeItem(0));
-        m_serverAddresses.remove(QString::fromStdString(serverLineAddress(latin1(oldest->text()))));
-    }
-    auto* item = new QListWidgetItem(QString::fromLatin1(line) + (extended ? ExtendedMark : QString()));
-    item->setData(Qt::UserRole, extended);
-    if (extended) item->setToolTip(tr("Plays the reliable LAN protocol of Vortalix 3D"));
+    if (m_model.addServer(latin1(fromIP), text)) delete lbServers->takeItem(0);
+    const LobbyModel::Server& server = m_model.servers().back();
+    auto* item = new QListWidgetItem(QString::fromUtf8(LobbyModel::serverText(server)) +
+                                     (server.extended ? ExtendedMark : QString()));
+    if (server.extended) item->setToolTip(tr("Plays the reliable LAN protocol of Vortalix 3D"));
     item->setSizeHint(QSize(lbServers->width(), kServerItemHeight));
     lbServers->addItem(item);
-    m_serverAddresses.insert(QString::fromStdString(serverLineAddress(line)));
     lbServers->setCurrentRow(0);
 }
 
 bool TformNet::ServerExtended(int row) const {
-    const QListWidgetItem* item = lbServers->item(row);
-    return item && item->data(Qt::UserRole).toBool();
+    return row >= 0 && std::size_t(row) < m_model.servers().size() &&
+           m_model.servers()[std::size_t(row)].extended;
 }
 
 QStringList TformNet::SubNets() const {
     QStringList list;
-    for (int i = 0; i < cbSubNets->count(); ++i)
-        list << cbSubNets->itemText(i);
+    for (const std::string& subnet : m_model.subNets())
+        list << QString::fromStdString(subnet);
     return list;
 }
 

@@ -5,11 +5,12 @@
 // Create and is announced once a second on every subnet of the subnet list;
 // the other sees the creator in lbServers, selects it and presses Join.
 //
-// At creation the lobby reads "clients.cfg" from the host's StartDir into
-// cbClients (names) and cbSubNets (subnet broadcast addresses). When the file
-// is missing (the first run) it scans the local network (NetScan) while the
-// message window says so, and writes the file; a failed write is reported in
-// an "Attention" box and what was found stays in the lists.
+// At creation the lobby reads "clients.cfg" from the host's StartDir into its
+// model (LobbyModel: the computers, and the subnet broadcast addresses that
+// follow from them). When the file is missing (the first run) it scans the
+// local network (NetScan) while the message window says so, and writes the
+// file; a failed write is reported in an "Attention" box and what was found
+// stays in the lists.
 //
 // The main window shows the lobby with ExecModal(). However it is closed
 // (Join, Cancel, or the main window when a join request arrives), FormClose
@@ -20,17 +21,25 @@
 // ExtendedMark after its name.
 //
 // Presence goes to every subnet of the subnet list and also, addressed to
-// each, to the computers listed in "clients.cfg" (HostTargets), so a player
-// beyond a router is reached when listed there by hand.
+// each, to the computers listed in "clients.cfg" and to those that asked for
+// it, so a player beyond a router is reached.
+//
+// A friend by address: the player types a host name or an IPv4 address in
+// cbFriends and presses btAddFriend (or Enter there). The name is looked up
+// without blocking the window; an unknown one is told in the message window.
+// A found computer is added to "clients.cfg" (its own line format) and asked
+// for its presence at once (the presence query), and again every 2 seconds
+// while the lobby is open and not creating, so its game is listed as soon as
+// it answers. btRemoveFriend removes the computer named in the field.
 //
 // From Join (or the main window's MatchStarting on a creator) until the
 // lobby closes, Cancel is off: the match is already starting on both sides.
 
+#include "net/protocol/LobbyModel.h"
 #include "ui/TSkinnedForm.h"
 
 #include <QByteArray>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -40,9 +49,11 @@
 #include <vector>
 
 class QComboBox;
+class QHostInfo;
 class QLabel;
 class QListWidget;
 class QTimer;
+class QToolButton;
 
 namespace vtx {
 
@@ -65,12 +76,15 @@ public:
     TWispButton* elbtCreateGame = nullptr;
     TWispButton* elbtJoinGame = nullptr;
     TWispButton* elbtCancel = nullptr;
-    QListWidget* cbClients = nullptr;
-    QComboBox* cbSubNets = nullptr;
+    QComboBox* cbFriends = nullptr;
+    QToolButton* btAddFriend = nullptr;
+    QToolButton* btRemoveFriend = nullptr;
     QTimer* NetTimer = nullptr;
+    // Asks the computers of the list for their presence while the lobby is
+    // open and not creating.
+    QTimer* AskTimer = nullptr;
 
-    static constexpr int MaxServers = 64;
-    static constexpr int MaxHostTargets = 256;
+    static constexpr int MaxServers = int(LobbyModel::MaxServers);
     static inline const QString ExtendedMark = QStringLiteral("  \u2713");
 
     // True when some line of lbServers, cut to 15 characters and trimmed,
@@ -83,33 +97,42 @@ public:
     bool ServerExtended(int row) const;
     // The subnet broadcast addresses, in list order.
     QStringList SubNets() const;
+    const LobbyModel& Model() const { return m_model; }
     // A match with the lobby's opponent is starting: Cancel is off until the
     // lobby closes.
     void MatchStarting();
+    // A lobby of this version at fromIP asked for this side's presence: a
+    // creating lobby answers at once and announces itself there from now on.
+    void PresenceAsked(const QString& fromIP);
 
     // Handlers, public so the game and tests can run them as the controls do.
     void sbCreateGameClick();
     void sbJoinGameClick();
     void sbCancelClick();
     void NetTimerTimer();
+    void AskTimerTimer();
+    void btAddFriendClick();
+    void btRemoveFriendClick();
 
 protected:
     void FormActivate() override;
     void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(QWidget* mainWindow);
     void Refresh_Clients();
-    void RefreshClients(std::string& file);
-    void FillNetLevel(std::string& file);
-    void AnalyzeIP(const std::string& address);
+    void RefreshClients();
+    void FillNetLevel();
     void switchButtons(bool on);
+    QByteArray presence() const;
+    void friendFound(const QString& typed, const QHostInfo& info);
+    void saveClients();
+    void fillFriends();
 
     ILobbyHost* m_host;
     ScanSource m_scan;
-    std::vector<std::string> m_subnets; // what cbSubNets holds
-    QStringList m_hostTargets;
-    QSet<QString> m_serverAddresses; // the addresses of lbServers' lines
+    LobbyModel m_model;
     bool m_matchStarting = false;
 };
 

@@ -28,6 +28,7 @@ struct Network {
 struct Result {
     int finished = 0;
     std::vector<std::int64_t> latencies, ready;
+    vtx::NetDrops drops; // both sides' together
 };
 
 std::int64_t percentile(std::vector<std::int64_t> v, double p) {
@@ -46,7 +47,10 @@ Result play(const Network& net, bool extended, int matches) {
         sim.net.jitterMs = net.jitterMs;
         sim.join(extended);
         // Ten simulated minutes: a match that needs longer is stuck.
-        if (!sim.runUntil([&] { return sim.over(); }, 600000)) continue;
+        const bool over = sim.runUntil([&] { return sim.over(); }, 600000);
+        r.drops += sim.creator.rx.drops();
+        r.drops += sim.joiner.rx.drops();
+        if (!over) continue;
         ++r.finished;
         r.latencies.insert(r.latencies.end(), sim.shotLatencies.begin(), sim.shotLatencies.end());
         if (sim.readyAt >= 0) r.ready.push_back(sim.readyAt - sim.joinedAt);
@@ -82,6 +86,14 @@ int main(int argc, char** argv) {
                         extended ? "extended" : "plain", r.finished, matches,
                         (long long)percentile(r.latencies, 0.5), (long long)percentile(r.latencies, 0.95),
                         (long long)percentile(r.ready, 0.5));
+            if (extended && r.drops.total() > 0) {
+                std::printf("%-44s dropped:", "");
+                for (int k = 0; k < int(vtx::DropReason::Count); ++k)
+                    if (const auto n = r.drops[vtx::DropReason(k)])
+                        std::printf(" %s %llu;", vtx::NetDrops::name(vtx::DropReason(k)).data(),
+                                    (unsigned long long)n);
+                std::printf("\n");
+            }
         }
 
     // A vanished opponent: the joiner's computer disappears in the battle.

@@ -57,10 +57,10 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
             bytes.substr(pos, end == std::string_view::npos ? bytes.size() - pos : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;
-        std::string address = trimmed(cut(line, kClientNameField, std::string_view::npos));
-        if (!isHostAddress(address)) address.clear();
+        const std::string field = trimmed(cut(line, kClientNameField, std::string_view::npos));
         entries.push_back({trimmed(cut(line, 0, kClientNameField)),
-                           trimmed(cut(line, kClientNameField, kClientAddressChars)), std::move(address)});
+                           trimmed(cut(line, kClientNameField, kClientAddressChars)),
+                           isHostAddress(field) ? field : std::string(), field});
         if (end == std::string_view::npos) break;
         pos = end + 1;
     }

@@ -41,6 +41,7 @@ std::string serverLineAddress(std::string_view line);
 struct ClientEntry {
     std::string name;        // characters 1..15, trimmed
     std::string addressPart; // characters 16..27, trimmed (may be empty)
+    std::string field;       // characters 16.., trimmed, whatever they hold
     // Characters 16.. when they are a whole dotted IPv4 address of a single
     // computer (not 0.x.x.x, a broadcast .255 or 255.x, or a multicast
     // address); empty otherwise. The lobby also announces a created game to

@@ -45,6 +45,18 @@ TEST(NetExtension, BytesOfTheTagsAndFrames) {
     EXPECT_TRUE(net::presenceTagged("SYS$$Present: Quentin       ~VTX1"));
     EXPECT_FALSE(net::presenceTagged("SYS$$Present: Quentin"));
     EXPECT_FALSE(net::presenceTagged("SYS$$Present: ~VTX1 as a name")); // only at its place
+    // The whole name in UTF-8 after the tag, for a lobby of this version.
+    const std::string cyrillic = "SYS$$Present: ????          ~VTX1Анна";
+    EXPECT_EQ(net::taggedPresence("????", "Анна"), cyrillic);
+    EXPECT_EQ(net::presenceUtf8Name(cyrillic), "Анна");
+    std::string longName;
+    for (int i = 0; i < 40; ++i)
+        longName += "Ж"; // two bytes each: cut at a letter's end
+    EXPECT_EQ(net::presenceUtf8Name(net::taggedPresence("x", longName))->size(), net::PresenceUtf8Bytes);
+    for (const char* bad :
+         {"SYS$$Present: Quentin", "SYS$$Present: Quentin       ~VTX1",
+          "SYS$$Present: Quentin       ~VTX1\xc0\xaf", "SYS$$Present: Quentin       ~VTX1\xed\xa0\x80"})
+        EXPECT_FALSE(net::presenceUtf8Name(bad)) << bad;
 
     EXPECT_EQ(net::taggedJoin(0x00c0ffee), "SYS$$Joined :Quibby~VTX1:00c0ffee");
     EXPECT_EQ(net::joinSession("SYS$$Joined :Quibby~VTX1:00c0ffee"), 0x00c0ffeeu);
@@ -283,6 +295,124 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     leaving.runUntil([] { return false; }, 25000);
     EXPECT_EQ(leaving.creator.left, 1);
     EXPECT_EQ(leaving.creator.gone + leaving.joiner.gone, 0);
+}
+
+// Frames forged from the opponent's address with the session under way.
+Bytes forged(net::FrameKind kind, std::uint32_t session, std::uint32_t seq, std::uint32_t ack,
+             std::uint32_t bits, Bytes payload = {}) {
+    return net::encodeFrame({kind, session, seq, ack, bits, std::move(payload)});
+}
+
+TEST(LanHardening, AcknowledgementsOfMessagesNeverSentAreIgnored) {
+    // A lone link: two messages out, nothing real comes back.
+    std::vector<Bytes> out;
+    ReliableLink link([&](const Bytes& b) { out.push_back(b); });
+    link.open(7, 0);
+    link.send(net::FrameKind::Move, {1, 1}, 0);
+    link.send(net::FrameKind::Move, {1, 2}, 0);
+    const std::uint32_t bogus[][2] = {{3, 0},          {1000, 0}, {0xFFFFFFFF, 0},
+                                      {0xFFFFFFFE, 1}, {0, 2},    {1, 1u << 31}};
+    for (const auto& [ack, bits] : bogus)
+        EXPECT_TRUE(link.receive({net::FrameKind::Ack, 7, 0, ack, bits, {}}, 10).empty());
+    EXPECT_EQ(link.drops()[DropReason::BogusAck], 6u);
+    EXPECT_EQ(link.unacknowledged(), 2u);
+    EXPECT_FALSE(link.heard());
+    link.tick(300);
+    EXPECT_EQ(link.counters().retransmissions, 2u);
+    link.receive({net::FrameKind::Ack, 7, 0, 2, 0, {}}, 310); // the real one still counts
+    EXPECT_EQ(link.unacknowledged(), 0u);
+
+    // In a match, lies right after each shot of the creator: it finishes.
+    Sim sim(21, true, true);
+    sim.net.loss = 0.2;
+    sim.join(true);
+    std::uint32_t lastSeen = 0;
+    std::uint64_t lies = 0;
+    ASSERT_TRUE(sim.runUntil(
+        [&] {
+            const ReliableLink& l = sim.creator.channel.link();
+            if (l.isOpen() && l.lastSent() != lastSeen) {
+                lastSeen = l.lastSent();
+                for (const auto& [ack, bits] : {std::pair{lastSeen + 1, 0u},
+                                                {lastSeen + 5000, 0u},
+                                                {0xFFFFFFFFu, 0u},
+                                                {lastSeen - 1, 1u}}) {
+                    sim.creator.rx.NMUDP1DataReceived(forged(net::FrameKind::Ack, l.session(), 0, ack, bits),
+                                                      sim.joiner.address);
+                    ++lies;
+                }
+            }
+            return sim.over();
+        },
+        300000));
+    expectSidesAgree(sim.creator, sim.joiner);
+    EXPECT_GT(lies, 20u);
+    EXPECT_EQ(sim.creator.rx.drops()[DropReason::BogusAck], lies);
+}
+
+TEST(LanHardening, PlainMatchMessagesChangeNothingInAnExtendedMatch) {
+    Sim sim(22, true, true);
+    sim.join(true);
+    sim.creator.nextShotAt = 1 << 30; // nobody shoots yet
+    ASSERT_TRUE(
+        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
+    const MatchState before = sim.joiner.s();
+    const std::string blocks[] = {"SYS$$Move:3 7 ",       "SYS$$Exit:",  "SYS$$Info:",
+                                  std::string(600, '\0'), "SYS$$Field:", std::string(100, '0')};
+    for (const char* from : {"10.0.0.1", "10.0.0.9"})
+        for (const std::string& text : blocks)
+            sim.joiner.rx.NMUDP1DataReceived(Bytes(text.begin(), text.end()), from);
+    sim.runUntil([] { return false; }, 200);
+    EXPECT_EQ(sim.joiner.s().PlayerTurn, before.PlayerTurn);
+    EXPECT_EQ(sim.joiner.s().OwnField, before.OwnField);
+    EXPECT_EQ(sim.joiner.s().EnemyFleet, before.EnemyFleet);
+    EXPECT_FALSE(sim.joiner.s().NetMovePending || sim.joiner.s().ExpectInfo || sim.joiner.s().ExpectField);
+    EXPECT_EQ(sim.joiner.left, 0);
+    EXPECT_EQ(sim.joiner.rx.drops()[DropReason::PlainInExtended], 8u);
+    sim.creator.nextShotAt = 0;
+    ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 120000));
+}
+
+TEST(LanHardening, AShotOutOfTurnASecondFleetAndAShotOffTheGridChangeNothing) {
+    Sim sim(23, true, true);
+    sim.net.loss = 0.2;
+    sim.join(true);
+    sim.creator.nextShotAt = 1 << 30;
+    ASSERT_TRUE(
+        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 30000));
+    const MatchState before = sim.creator.s();
+    // The joiner's own link numbers them, so they arrive in sequence.
+    sim.joiner.channel.SendShot(1, 1);
+    sim.joiner.channel.SendFleet();
+    sim.joiner.channel.SendShot(11, 0);
+    ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.link().unacknowledged() == 0; }, 30000));
+    EXPECT_EQ(sim.creator.s().PlayerTurn, 1);
+    EXPECT_EQ(sim.creator.s().OwnField, before.OwnField);
+    EXPECT_EQ(sim.creator.s().EnemyFleet, before.EnemyFleet);
+    EXPECT_EQ(sim.creator.host.count("MarkShot 2 "), 0u);
+    const NetDrops drops = sim.creator.rx.drops();
+    EXPECT_EQ(drops[DropReason::OutOfTurn], 1u);
+    EXPECT_EQ(drops[DropReason::FleetAgain], 1u);
+    EXPECT_EQ(drops[DropReason::OffGrid], 1u);
+    sim.creator.nextShotAt = 0;
+    ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000));
+    expectSidesAgree(sim.creator, sim.joiner);
+    expectSidesAgree(sim.joiner, sim.creator);
+}
+
+TEST(LanHardening, EveryHeldMessageIsReportedAndNoneBeyond) {
+    std::vector<Bytes> out;
+    ReliableLink link([&](const Bytes& b) { out.push_back(b); });
+    link.open(7, 0);
+    const std::uint32_t last = ReliableLink::WindowMessages;
+    for (std::uint32_t seq = 2; seq <= last + 1; ++seq)
+        link.receive({net::FrameKind::Move, 7, seq, 0, 0, {1, 1}}, 0);
+    const auto answer = net::decodeFrame(out.back());
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->ack, 0u);
+    EXPECT_EQ(answer->ackBits, 0xFFFFFFFFu);               // messages 2..33, all held
+    EXPECT_EQ(link.drops()[DropReason::BeyondWindow], 1u); // 34 was answered, not held
+    EXPECT_EQ(link.receive({net::FrameKind::Move, 7, 1, 0, 0, {1, 1}}, 0).size(), std::size_t(last));
 }
 
 } // namespace

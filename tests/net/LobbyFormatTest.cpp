@@ -1,4 +1,6 @@
 #include "net/protocol/LobbyFormat.h"
+#include "game/NetExtension.h"
+#include "net/protocol/LobbyModel.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,47 @@ TEST(LobbyFormat, SubnetListHoldsEachClassCBroadcastOnceInOrder) {
          {"", "10.0.0", "host.local", "a.b.c.d", "1.2.300.4", "...", "1..2.3", "1234.1.1.1"})
         AnalyzeIP(nothing, subnets);
     EXPECT_EQ(subnets.size(), before);
+}
+
+TEST(LobbyModel, ComputersAddedAndRemovedKeepTheFileAndItsSubnetsInStep) {
+    LobbyModel model;
+    model.readClients("alpha          192.168.1.7\r\nnowhere        \r\nbeta           10.0.0.3\r\n");
+    EXPECT_EQ(model.subNets(), (std::vector<std::string>{"192.168.1.255", "10.0.0.255"}));
+    // A friend typed by name: its line as the file keeps every line.
+    EXPECT_TRUE(model.addComputer("friend.example.org", "203.0.113.5"));
+    EXPECT_FALSE(model.addComputer("again", "203.0.113.5"));
+    EXPECT_EQ(model.clientsFile(),
+              "alpha          192.168.1.7\r\nnowhere        \r\nbeta           10.0.0.3\r\n"
+              "friend.example.203.0.113.5\r\n");
+    EXPECT_EQ(model.hostTargets(), (std::vector<std::string>{"192.168.1.7", "10.0.0.3", "203.0.113.5"}));
+    EXPECT_EQ(model.subNets().back(), "203.0.113.255");
+    EXPECT_TRUE(model.removeComputer("alpha"));
+    EXPECT_TRUE(model.removeComputer("203.0.113.5"));
+    EXPECT_FALSE(model.removeComputer("gamma"));
+    EXPECT_EQ(model.subNets(), (std::vector<std::string>{"10.0.0.255"}));
+    EXPECT_EQ(model.clientsFile(), "nowhere        \r\nbeta           10.0.0.3\r\n");
+}
+
+TEST(LobbyModel, ServersShowTheUtf8NameOfAnExtendedCreatorAndKeepTheLatest) {
+    LobbyModel model;
+    model.addServer("10.0.0.3", "SYS$$Present:    Bob with a long name");
+    model.addServer("10.0.0.4", net::taggedPresence("????", "\u0410\u043d\u043d\u0430"));
+    ASSERT_EQ(model.servers().size(), 2u);
+    EXPECT_EQ(LobbyModel::serverText(model.servers()[0]), "10.0.0.3         Bob with a");
+    EXPECT_FALSE(model.servers()[0].extended);
+    EXPECT_EQ(LobbyModel::serverText(model.servers()[1]), "10.0.0.4         \u0410\u043d\u043d\u0430");
+    EXPECT_TRUE(model.servers()[1].extended);
+    EXPECT_TRUE(model.hasServer("10.0.0.4"));
+    for (std::size_t i = 0; i < LobbyModel::MaxServers; ++i)
+        model.addServer("10.1.0." + std::to_string(i + 1), "SYS$$Present: x");
+    EXPECT_EQ(model.servers().size(), LobbyModel::MaxServers);
+    EXPECT_FALSE(model.hasServer("10.0.0.4"));
+    // Each asker once, and not without end.
+    EXPECT_TRUE(model.addAsker("10.0.0.9"));
+    EXPECT_FALSE(model.addAsker("10.0.0.9"));
+    for (std::size_t i = 0; i < LobbyModel::MaxAskers; ++i)
+        model.addAsker("10.2.0." + std::to_string(i + 1));
+    EXPECT_EQ(model.askers().size(), LobbyModel::MaxAskers);
 }
 
 } // namespace

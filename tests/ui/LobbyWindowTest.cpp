@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -119,16 +121,13 @@ TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
         EXPECT_EQ(mess.labMessF->y(), 50);
         EXPECT_EQ(dir.read("clients.cfg"), expected);
         EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-        EXPECT_EQ(lobby.cbSubNets->currentIndex(), 0);
-        EXPECT_EQ(lobby.cbClients->count(), 4);
-        EXPECT_TRUE(lobby.cbClients->isHidden());
-        EXPECT_TRUE(lobby.cbSubNets->isHidden());
+        EXPECT_EQ(lobby.Model().computers().size(), 4u);
     }
     TformNet again(&host, nullptr, noScan);
     EXPECT_EQ(again.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-    ASSERT_EQ(again.cbClients->count(), 4);
-    EXPECT_EQ(again.cbClients->item(1)->text(), QStringLiteral("a-very-long-com"));
-    EXPECT_EQ(again.cbClients->item(2)->text(), QStringLiteral("nowhere"));
+    ASSERT_EQ(again.Model().computers().size(), 4u);
+    EXPECT_EQ(again.Model().computers()[1].name, "a-very-long-com");
+    EXPECT_EQ(again.Model().computers()[2].name, "nowhere");
     EXPECT_EQ(dir.read("clients.cfg"), expected);
 }
 
@@ -139,13 +138,13 @@ TEST_F(LobbyWindow, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
     TformNet lobby(&host, nullptr, [] { return Pairs{{"me-host", "192.168.1.7"}}; });
     EXPECT_EQ(box, QStringLiteral("Attention|Unable to Initialize Network!"));
     EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255"}));
-    EXPECT_EQ(lobby.cbClients->count(), 1);
+    EXPECT_EQ(lobby.Model().computers().size(), 1u);
 }
 
 TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
     TformNet lobby(&host, nullptr, noScan);
     EXPECT_EQ(lobby.size(), QSize(306, 184));
-    EXPECT_EQ(lobby.lbServers->geometry(), QRect(16, 40, 274, 81));
+    EXPECT_EQ(lobby.lbServers->geometry(), QRect(16, 40, 274, 60));
     EXPECT_EQ(lobby.elbtJoinGame->geometry(), QRect(117, 142, 71, 24));
     EXPECT_EQ(lobby.elbtCreateGame->Text(), QStringLiteral(" Create"));
     EXPECT_EQ(lobby.elbtJoinGame->Text(), QStringLiteral("  Join"));
@@ -158,7 +157,9 @@ TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
 
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
-    EXPECT_EQ(host.calls, QStringList({"SetNetMode 1"}));
+    EXPECT_EQ(host.calls, QStringList({"SetNetMode 1", "SendRequest 192.168.1.7", "SendRequest 10.0.0.3"}));
+    EXPECT_EQ(host.sent.value(0).second, QByteArray("SYS$$Present?~VTX1")); // asked for their games
+    host.sent.clear();
     EXPECT_EQ(lobby.labIP->text(), QStringLiteral("Local IP: 192.168.1.5"));
     EXPECT_TRUE(buttonsOn(lobby));
     EXPECT_TRUE(lobby.PanelError().isEmpty()) << lobby.PanelError().toStdString();
@@ -178,7 +179,10 @@ TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
 TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
     TformNet lobby(&host, nullptr, noScan);
     QTimer::singleShot(0, [&] {
+        host.sent.clear(); // the open lobby's questions
+        host.calls.clear();
         QTest::mouseClick(lobby.elbtCreateGame, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_FALSE(lobby.AskTimer->isActive());
         EXPECT_FALSE(lobby.elbtCreateGame->isEnabled());
         EXPECT_FALSE(lobby.elbtJoinGame->isEnabled());
         EXPECT_EQ(lobby.elbtJoinGame->Font(), DisabledFont());
@@ -196,12 +200,11 @@ TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
     ASSERT_GE(host.sent.size(), 8);
     // The name field a plain lobby shows, then the extension's tag; each
     // subnet, then each computer of "clients.cfg" by its own address.
-    const QByteArray presence("SYS$$Present: Hero          ~VTX1");
+    const QByteArray presence("SYS$$Present: Hero          ~VTX1Hero");
     const QStringList targets = {"192.168.1.255", "10.0.0.255", "192.168.1.7", "10.0.0.3"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(host.sent[i], std::make_pair(targets[i % 4], presence)) << i;
-    EXPECT_EQ(host.calls.mid(0, 3),
-              QStringList({"SetNetMode 1", "SetNetRole 1", "SetStatus Waiting for Opponent..."}));
+    EXPECT_EQ(host.calls.mid(0, 2), QStringList({"SetNetRole 1", "SetStatus Waiting for Opponent..."}));
     EXPECT_EQ(host.calls.mid(host.calls.size() - 4),
               QStringList({"SwitchSingleButton 1", "SetNetConnected 0", "SetNetMode 0", "SetStatus "}));
 }
@@ -255,6 +258,41 @@ TEST_F(LobbyWindow, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
     lobby.lbServers->setCurrentRow(TformNet::MaxServers - 1);
     QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(host.calls.value(2), QStringLiteral("JoinGame 10.9.9.9 1"));
+}
+
+TEST_F(LobbyWindow, AFriendTypedByAddressIsAskedKeptAndRemoved) {
+    TformNet lobby(&host, nullptr, noScan);
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    host.sent.clear();
+    // An unknown name is told, and nothing is kept.
+    QString message;
+    closeNextModal(&message);
+    QTest::keyClicks(lobby.cbFriends->lineEdit(), QStringLiteral("no-such-host.invalid"));
+    QTest::keyClick(lobby.cbFriends->lineEdit(), Qt::Key_Return); // adds; does not join
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 20000));
+    EXPECT_EQ(message, QStringLiteral("No computer is known as \"no-such-host.invalid\"."));
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(lobby.isVisible());
+
+    // A name that resolves is asked at once and written to the file.
+    lobby.cbFriends->setCurrentText(QStringLiteral("localhost"));
+    QTest::mouseClick(lobby.btAddFriend, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host.sent.isEmpty(); }, 20000));
+    EXPECT_EQ(host.sent[0], std::make_pair(QStringLiteral("127.0.0.1"), QByteArray("SYS$$Present?~VTX1")));
+    EXPECT_EQ(dir.read("clients.cfg"),
+              "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\nlocalhost      127.0.0.1\r\n");
+    // Its game is listed when it answers, with the name as its player wrote it.
+    lobby.AddServer(QStringLiteral("127.0.0.1"),
+                    QByteArray::fromStdString(net::taggedPresence("?????", "\u0410\u043d\u043d\u0430")));
+    EXPECT_EQ(lobby.lbServers->item(0)->text(),
+              QStringLiteral("127.0.0.1        \u0410\u043d\u043d\u0430") + TformNet::ExtendedMark);
+    QApplication::processEvents();
+    test::saveShot(&lobby, QStringLiteral("lobby-friend.png"));
+
+    QTest::mouseClick(lobby.btRemoveFriend, Qt::LeftButton);
+    EXPECT_EQ(dir.read("clients.cfg"), "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\n");
+    lobby.hide();
 }
 
 TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {
