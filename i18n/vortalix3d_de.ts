@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: %2 Schüsse, %3 Treffer, %4 daneben</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Du</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Du bist dran: Feuer!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Der Gegner ist dran</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ Das Spiel hört keine Antworten.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Zurück zur Brücke: die erste Ansicht der Spielfelder</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Dieses Spiel verlassen?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>BRÜCKE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ Das Spiel hört keine Antworten.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>

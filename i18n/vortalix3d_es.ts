@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: %2 disparos, %3 impactos, %4 fallos</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Tú</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Enemigo</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Tu turno: ¡dispara!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Turno del enemigo</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ El juego no oirá respuestas.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Volver al puente: la vista inicial de los tableros</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>¿Abandonar esta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PUENTE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ El juego no oirá respuestas.</translation>
     <message>
         <source>   Ok</source>
         <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

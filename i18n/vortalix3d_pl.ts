@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: %2 strzałów, %3 trafień, %4 pudeł</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Ty</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Wróg</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Twoja kolej: strzelaj!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Kolej wroga</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Powrót na mostek: widok początkowy plansz</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Opuścić tę grę?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>MOSTEK</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
     </message>
 </context>
 <context>

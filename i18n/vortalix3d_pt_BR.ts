@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: %2 tiros, %3 acertos, %4 erros</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Você</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Inimigo</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Sua vez: atire!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Vez do inimigo</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ O jogo não receberá respostas.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Voltar à ponte: a vista inicial dos tabuleiros</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Sair desta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PONTE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ O jogo não receberá respostas.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sim</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Não</translation>
     </message>
 </context>
 <context>

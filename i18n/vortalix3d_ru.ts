@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: выстрелов %2, попаданий %3, промахов %4</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Вы</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Противник</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Ваш ход: стреляйте!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Ход противника</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Назад на мостик: исходный вид полей</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинуть эту игру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МОСТИК</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
     </message>
 </context>
 <context>

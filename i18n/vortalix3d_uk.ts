@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>%1: %2 shots, %3 hits, %4 misses</source>
+        <translation>%1: пострілів %2, влучань %3, промахів %4</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Ви</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Супротивник</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Ваш хід: стріляйте!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Хід супротивника</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +138,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Назад на місток: початковий вигляд полів</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинути цю гру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МІСТОК</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +156,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Так</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Ні</translation>
     </message>
 </context>
 <context>

@@ -101,7 +101,7 @@ start_battle
 # (10, 10, 10) plus (3.2, 5.8, -2.4), looking at the origin, vertical field of
 # view 2 * atan(50/100), the viewer at (13, 42), 616 x 547 pixels.
 cells=$(awk 'BEGIN {
-    ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
+    ex = 9.1; ey = 20.3; ez = 2.5; len = sqrt(ex*ex + ey*ey + ez*ez);
     fx = -ex / len; fy = -ey / len; fz = -ez / len;
     rx = -fz; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
     ux = -rz*fy; uy = rz*fx - rx*fz; uz = rx*fy;
@@ -121,7 +121,7 @@ for cell in $cells; do
     [ "$n" -ge 30 ] && break
 done
 sample_memory
-button 488 # Exit ends the match
+leave_match # Exit ends the match
 sleep 1
 button 488 # Exit quits
 wait_exit
@@ -164,7 +164,7 @@ t1=$(cpu_ticks)
 w1=$(now_ms)
 f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
 burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
-button 488 # Exit ends the match
+leave_match # Exit ends the match
 sleep 1
 button 488 # Exit quits
 wait_exit
