@@ -3,39 +3,28 @@
 #include "game/IClock.h"
 #include "game/MatchState.h"
 #include "scene/Boards.h"
+#include "scene/HudGlyphs.h"
+#include "scene/engine/THUDText.h"
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace vtx {
 
-namespace {
-
-QLabel* overlayLabel(QWidget& window, const QRect& geometry, int pixelSize, const QString& style) {
-    auto* label = new QLabel(&window);
-    label->setGeometry(geometry);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
+BattleHud::BattleHud(QWidget& window, const QRect& panelRect, THUDText& banner, const Boards& boards,
+                     const MatchState& state, IClock& clock)
+    : m_banner(banner), m_boards(boards), m_state(state), m_clock(clock) {
+    m_tally = new QLabel(&window);
+    m_tally->setGeometry(panelRect);
+    QFont font = m_tally->font();
+    font.setPixelSize(10);
     font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet(style);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->hide();
-    return label;
-}
-
-} // namespace
-
-BattleHud::BattleHud(QWidget& window, const QRect& viewerRect, const Boards& boards, const MatchState& state,
-                     IClock& clock)
-    : m_boards(boards), m_state(state), m_clock(clock) {
-    // Top left of the view, where the boards lying corner to corner leave sea.
-    m_tally = overlayLabel(window, QRect(viewerRect.topLeft() + QPoint(6, 6), QSize(196, 40)), 11,
-                           QStringLiteral("color: #e8eef8; background: rgba(4, 10, 20, 170);"
-                                          "border-radius: 4px; padding: 2px 6px;"));
-    m_banner = overlayLabel(
-        window, QRect(viewerRect.left() + viewerRect.width() / 2 - 150, viewerRect.top() + 10, 300, 30), 17,
-        QStringLiteral("color: #fff4c0; background: rgba(4, 10, 20, 190); border-radius: 6px;"));
-    m_banner->setAlignment(Qt::AlignCenter);
+    m_tally->setFont(font);
+    m_tally->setStyleSheet(QStringLiteral("color: #e8eef8; background: rgba(4, 10, 20, 150);"
+                                          "border-radius: 3px; padding: 1px 3px;"));
+    m_tally->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_tally->hide();
 }
 
 BattleHud::Turn BattleHud::turn() const {
@@ -44,15 +33,35 @@ BattleHud::Turn BattleHud::turn() const {
     return s.PlayerTurn == 1 ? Turn::Player : Turn::Opponent;
 }
 
+void BattleHud::showBanner(const QString& text) {
+    const QString upper = text.toUpper();
+    const float width = float(upper.toUcs4().size() * (hud::Cell + hud::Gap));
+    m_banner.Text = upper.toStdString();
+    m_banner.Position.x = std::max(8.0f, (ViewerWidth - width) / 2.0f);
+    m_banner.ModulateColor = {1.0f, 1.0f, 1.0f, 1.0f};
+    m_banner.Visible = true;
+    m_bannerShown = true;
+}
+
 void BattleHud::update() {
     const MatchState& s = m_state;
-    const bool battle = s.FightStarted || ((s.GameWon || s.GameLost) && m_boards.tally(EnemyBoard).shots > 0);
+    const Boards::Tally& own = m_boards.tally(EnemyBoard); // the player's shots
+    const Boards::Tally& foe = m_boards.tally(OwnBoard);
+    const bool battle = s.FightStarted || ((s.GameWon || s.GameLost) && own.shots > 0);
     if (battle) {
-        const auto line = [](const QString& who, const Boards::Tally& t) {
-            return tr("%1: %2 shots, %3 hits, %4 misses").arg(who).arg(t.shots).arg(t.hits).arg(t.misses());
+        const auto row = [](const QString& name, int a, int b) {
+            return QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
+                .arg(name.toHtmlEscaped())
+                .arg(a)
+                .arg(b);
         };
-        const QString text = line(tr("You"), m_boards.tally(EnemyBoard)) + QLatin1Char('\n') +
-                             line(tr("Enemy"), m_boards.tally(OwnBoard));
+        const QString text =
+            QStringLiteral(
+                "<table width=100% cellspacing=0 cellpadding=0><tr><td></td><td align=right>%1</td>"
+                "<td align=right>&nbsp;%2</td></tr>")
+                .arg(tr("You").toHtmlEscaped(), tr("Foe").toHtmlEscaped()) +
+            row(tr("Shots"), own.shots, foe.shots) + row(tr("Hits"), own.hits, foe.hits) +
+            row(tr("Misses"), own.misses(), foe.misses()) + QStringLiteral("</table>");
         if (m_tally->text() != text) m_tally->setText(text);
     }
     m_tally->setVisible(battle);
@@ -60,11 +69,17 @@ void BattleHud::update() {
     const Turn now = turn();
     const std::int64_t tick = m_clock.tickMs();
     if (now != m_lastTurn && now != Turn::None) {
-        m_banner->setText(now == Turn::Player ? tr("Your turn: shoot!") : tr("Enemy's turn"));
+        showBanner(now == Turn::Player ? tr("Your turn: shoot!") : tr("Enemy's turn"));
         m_bannerUntil = tick + BannerMs;
     }
     m_lastTurn = now;
-    m_banner->setVisible(now != Turn::None && tick < m_bannerUntil);
+    if (!m_bannerShown) return;
+    if (s.GameWon || s.GameLost) {
+        m_bannerShown = false; // the result stands in the line now
+    } else if (now == Turn::None || tick >= m_bannerUntil) {
+        m_banner.Visible = false;
+        m_bannerShown = false;
+    }
 }
 
 } // namespace vtx

@@ -154,8 +154,9 @@ void TForm1::createComponents() {
     };
     connect(GLSceneViewer1, &TGLSceneViewer::frameSwapped, this, &TForm1::announceFirstFrame);
 
-    m_hud =
-        std::make_unique<BattleHud>(*this, GLSceneViewer1->geometry(), m_boards, m_match.state(), m_clock);
+    // The tally between the compass and the menu's plate.
+    m_hud = std::make_unique<BattleHud>(*this, QRect(642, 196, 94, 70), *m_world.HUDText1, m_boards,
+                                        m_match.state(), m_clock);
 
     Label2 = new QLabel(this);
     Label2->setGeometry(213, 15, 260, 14);
@@ -480,6 +481,7 @@ void TForm1::elbtExitClick() {
         return;
     }
     if (m_parts.mess->Asking()) return;
+    m_parts.mess->PlaceRelativeTo(this); // over the window wherever it went since
     m_parts.mess->Ask(60, tr("Leave this match?"), [this](bool yes) {
         const MatchState& now = m_match.state();
         // The match may have ended while the question stood.

@@ -4,24 +4,32 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: %2 Schüsse, %3 Treffer, %4 daneben</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Du</translation>
     </message>
     <message>
-        <source>Enemy</source>
-        <translation>Gegner</translation>
-    </message>
-    <message>
         <source>Your turn: shoot!</source>
-        <translation>Du bist dran: Feuer!</translation>
+        <translation>Dein Zug: Feuer!</translation>
     </message>
     <message>
         <source>Enemy&apos;s turn</source>
-        <translation>Der Gegner ist dran</translation>
+        <translation>Zug des Gegners</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Feind</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Schüsse</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Daneben</translation>
     </message>
 </context>
 <context>

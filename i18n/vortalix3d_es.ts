@@ -4,24 +4,32 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: %2 disparos, %3 impactos, %4 fallos</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Tú</translation>
     </message>
     <message>
-        <source>Enemy</source>
-        <translation>Enemigo</translation>
-    </message>
-    <message>
         <source>Your turn: shoot!</source>
-        <translation>Tu turno: ¡dispara!</translation>
+        <translation>¡Tu turno!</translation>
     </message>
     <message>
         <source>Enemy&apos;s turn</source>
-        <translation>Turno del enemigo</translation>
+        <translation>Turno del rival</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Rival</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Disparos</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Aciertos</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Fallos</translation>
     </message>
 </context>
 <context>

@@ -4,16 +4,8 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1 : %2 tirs, %3 touchés, %4 manqués</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Vous</translation>
-    </message>
-    <message>
-        <source>Enemy</source>
-        <translation>Ennemi</translation>
     </message>
     <message>
         <source>Your turn: shoot!</source>
@@ -22,6 +14,22 @@
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Tour de l&apos;ennemi</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Ennemi</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tirs</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Touchés</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Ratés</translation>
     </message>
 </context>
 <context>

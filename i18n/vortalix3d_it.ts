@@ -4,16 +4,8 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: %2 colpi, %3 a segno, %4 a vuoto</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Tu</translation>
-    </message>
-    <message>
-        <source>Enemy</source>
-        <translation>Nemico</translation>
     </message>
     <message>
         <source>Your turn: shoot!</source>
@@ -22,6 +14,22 @@
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Tocca al nemico</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Nemico</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Colpi</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>A segno</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>A vuoto</translation>
     </message>
 </context>
 <context>

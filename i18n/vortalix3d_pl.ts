@@ -4,24 +4,32 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: %2 strzałów, %3 trafień, %4 pudeł</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Ty</translation>
     </message>
     <message>
-        <source>Enemy</source>
-        <translation>Wróg</translation>
-    </message>
-    <message>
         <source>Your turn: shoot!</source>
-        <translation>Twoja kolej: strzelaj!</translation>
+        <translation>Twoja kolej!</translation>
     </message>
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Kolej wroga</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Wróg</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Strzały</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Trafienia</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Pudła</translation>
     </message>
 </context>
 <context>

@@ -4,16 +4,8 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: %2 tiros, %3 acertos, %4 erros</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Você</translation>
-    </message>
-    <message>
-        <source>Enemy</source>
-        <translation>Inimigo</translation>
     </message>
     <message>
         <source>Your turn: shoot!</source>
@@ -22,6 +14,22 @@
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Vez do inimigo</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Inimigo</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tiros</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Acertos</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Erros</translation>
     </message>
 </context>
 <context>

@@ -4,24 +4,32 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: выстрелов %2, попаданий %3, промахов %4</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Вы</translation>
     </message>
     <message>
-        <source>Enemy</source>
-        <translation>Противник</translation>
-    </message>
-    <message>
         <source>Your turn: shoot!</source>
-        <translation>Ваш ход: стреляйте!</translation>
+        <translation>Ваш ход: огонь!</translation>
     </message>
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Ход противника</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Враг</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Выстрелы</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Попадания</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Промахи</translation>
     </message>
 </context>
 <context>

@@ -4,24 +4,32 @@
 <context>
     <name>BattleHud</name>
     <message>
-        <source>%1: %2 shots, %3 hits, %4 misses</source>
-        <translation>%1: пострілів %2, влучань %3, промахів %4</translation>
-    </message>
-    <message>
         <source>You</source>
         <translation>Ви</translation>
     </message>
     <message>
-        <source>Enemy</source>
-        <translation>Супротивник</translation>
-    </message>
-    <message>
         <source>Your turn: shoot!</source>
-        <translation>Ваш хід: стріляйте!</translation>
+        <translation>Ваш хід: вогонь!</translation>
     </message>
     <message>
         <source>Enemy&apos;s turn</source>
         <translation>Хід супротивника</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Ворог</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Постріли</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Влучання</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Промахи</translation>
     </message>
 </context>
 <context>
