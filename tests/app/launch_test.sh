@@ -65,7 +65,7 @@ for cell in $cells; do
 done
 shot 04-battle-later
 
-button 488 # Exit ends the match
+leave_match # Exit ends the match (after its question)
 sleep 1
 shot 05-after-exit
 button 488 # Exit in the menu quits
