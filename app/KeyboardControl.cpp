@@ -34,9 +34,9 @@ void KeyboardControl::attach(TForm1& form) {
     addShortcut(form.elbtHighScores, {ctrl(Qt::Key_H)}, [&form] { form.elbtHighScoresClick(); });
     addShortcut(form.elbtExit, {QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)},
                 [&form] { form.elbtExitClick(); });
-    // The pointer is picked outside an arrangement only for a shown cursor:
-    // a mouse player's battle costs no picks it did not cost before.
-    form.picker().hoverWanted = [this] { return m_cursor.shown() && m_cursor.boardInPlay() != 0; };
+    // The pointer is picked outside an arrangement only while a board is in
+    // play: in the player's turn its enemy cell is framed.
+    form.picker().hoverWanted = [this] { return m_cursor.boardInPlay() != 0; };
     form.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
 }
 

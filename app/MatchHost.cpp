@@ -37,6 +37,8 @@ MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& ma
 
 void MatchHost::ResetBoards() {
     m_boards.ResetBoards();
+    // Every match starts from the first view, wherever the last one left it.
+    m_cameraFx.FirstView();
 }
 void MatchHost::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
     m_boards.MarkShot(board, row, column, hit);

@@ -34,6 +34,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 #include <cmath>
@@ -85,6 +86,31 @@ void TForm1::SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score) {
     m_parts.mess = mess;
     m_parts.options = opt;
     m_parts.scores = score;
+    // The small windows grow with the main window.
+    for (TSkinnedForm* w : std::initializer_list<TSkinnedForm*>{mess, opt, score})
+        if (w) w->FollowScaleOf(this);
+    restoreSession();
+}
+
+void TForm1::restoreSession() {
+    const StoredSession session = readStoredSession(m_parts.startDir);
+    // Values outside a bar's range leave it in the middle (QProgressBar ignores them).
+    if (m_parts.options && session.effectsLevel)
+        m_parts.options->ProgressBar2->setValue(*session.effectsLevel);
+    if (m_parts.options && session.musicLevel) m_parts.options->ProgressBar1->setValue(*session.musicLevel);
+    if (!session.windowWidth || !session.windowHeight) return;
+    QSize wanted(*session.windowWidth, *session.windowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    wanted = wanted.expandedTo(minimumSize());
+    if (wanted == size()) return;
+    resize(wanted);
+    CenterOnScreen();
+}
+
+void TForm1::SetLobby(TformNet* lobby) {
+    m_parts.lobby = lobby;
+    if (lobby) lobby->FollowScaleOf(this);
 }
 
 TWispButton* TForm1::makeButton(int top, const QString& caption, int xOffset, int yOffset) {
@@ -123,7 +149,14 @@ void TForm1::createComponents() {
     GLSceneViewer1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         GLSceneViewer1MouseDown(b, m, x, y);
     };
+    GLSceneViewer1->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+        if (m_world.ActivationStageBuilt()) m_picker.Release(gameButton(b), x, y);
+    };
     connect(GLSceneViewer1, &TGLSceneViewer::frameSwapped, this, &TForm1::announceFirstFrame);
+
+    // The tally between the compass and the menu's plate.
+    m_hud = std::make_unique<BattleHud>(*this, QRect(642, 196, 94, 70), *m_world.HUDText1, m_boards,
+                                        m_match.state(), m_clock);
 
     Label2 = new QLabel(this);
     Label2->setGeometry(213, 15, 260, 14);
@@ -147,9 +180,28 @@ void TForm1::createComponents() {
     connect(elbtExit, &TWispButton::clicked, this, &TForm1::elbtExitClick);
     m_keys.attach(*this);
 
-    // Over the panel picture's brass plate and compass dial.
+    // Over the panel picture's plain brass plate and compass dial: the word in
+    // the player's language, engraved (dark letters, a light edge below),
+    // as large as fits between the plate's rivets.
+    const QRect plate(647, 546, 78, 24);
+    QFont plateFont(QStringLiteral("DejaVu Serif"));
+    plateFont.setBold(true);
+    const QString plateWord = tr("BRIDGE");
+    for (int px = 11; px >= 7; --px) {
+        plateFont.setPixelSize(px);
+        if (QFontMetrics(plateFont).horizontalAdvance(plateWord) <= plate.width() - 16) break;
+    }
+    for (const auto& [offset, colour] :
+         {std::pair{1, "rgba(255, 240, 200, 160)"}, std::pair{0, "rgb(60, 40, 12)"}}) {
+        auto* word = new QLabel(plateWord, this);
+        word->setGeometry(plate.translated(0, offset));
+        word->setAlignment(Qt::AlignCenter);
+        word->setFont(plateFont);
+        word->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
+        word->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     auto* bridge = new QPushButton(this);
-    bridge->setGeometry(647, 546, 78, 24);
+    bridge->setGeometry(plate);
     bridge->setFlat(true);
     bridge->setCursor(Qt::PointingHandCursor);
     bridge->setFocusPolicy(Qt::NoFocus);
@@ -326,6 +378,11 @@ void TForm1::FormClose() {
     // Closed or told to end in the middle of a network match: the opponent
     // hears it as if Exit was pressed.
     m_lan.leaveOnClose();
+    if (m_parts.options) {
+        StoredSession session{m_parts.options->ProgressBar2->value(), m_parts.options->ProgressBar1->value(),
+                              width(), height()};
+        saveStoredSession(m_parts.startDir, session); // a failure costs only these settings
+    }
     Timer1.stop();
     if (m_music) m_music->StopMusic();
     if (m_volume) m_volume->restore();
@@ -410,7 +467,29 @@ void TForm1::elbtHighScoresClick() {
 }
 
 void TForm1::elbtExitClick() {
-    m_match.elbtExitClick();
+    const MatchState& s = m_match.state();
+    const bool running = s.GameInProgress && !s.GameWon && !s.GameLost;
+    const std::int64_t now = m_clock.tickMs();
+    // The second click of a double click is no click on what the first one
+    // made of the button (a left match, then a quit program).
+    const bool secondClick = now - m_exitClickTick < QApplication::doubleClickInterval();
+    if (secondClick && running != m_exitClickRunning) return;
+    m_exitClickTick = now;
+    m_exitClickRunning = running;
+    if (!running || !m_parts.mess) {
+        m_match.elbtExitClick();
+        return;
+    }
+    if (m_parts.mess->Asking()) return;
+    m_parts.mess->PlaceRelativeTo(this); // over the window wherever it went since
+    m_parts.mess->Ask(60, tr("Leave this match?"), [this](bool yes) {
+        const MatchState& now = m_match.state();
+        // The match may have ended while the question stood.
+        if (!yes || !now.GameInProgress || now.GameWon || now.GameLost) return;
+        m_exitClickTick = m_clock.tickMs();
+        m_exitClickRunning = true;
+        m_match.elbtExitClick();
+    });
 }
 
 void TForm1::Timer1Timer() {
@@ -429,6 +508,10 @@ void TForm1::timerScrollTimer() {
     m_cameraFx.timerScrollTimer();
     m_match.CompleteFleetExchange();
     m_keys.refresh(); // the board in play changes with the turn
+    m_hud->update();
+    // A question about a match that has ended meanwhile has nothing to ask.
+    if (m_parts.mess && m_parts.mess->Asking() && !m_match.state().GameInProgress)
+        m_parts.mess->DropQuestion();
     Compass->SetHeading(m_cameraFx.Heading());
     updateTestProbe();
 }
@@ -498,6 +581,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == first) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (type == QEvent::KeyPress) {
+            // A keyboard player is no idle player.
+            if (m_world.ActivationStageBuilt()) m_cameraFx.InputSeen();
             if (key->key() == Qt::Key_Space) m_spaceHeld = true;
             FormKeyDown(key->key());
             if (m_keys.keyPress(*key)) return true;

@@ -21,6 +21,7 @@
 // windows), TestProbe (tests that drive the real program from outside). They
 // read the window's parts through FormParts. Everything runs on the UI thread.
 
+#include "app/BattleHud.h"
 #include "app/FormParts.h"
 #include "app/KeyboardControl.h"
 #include "app/LanHost.h"
@@ -77,7 +78,7 @@ public:
     void SetWindows(TFormMess* mess, TFormOpt* opt, TFormScore* score);
     // The LAN lobby, created after the message window (it may scan the
     // network with the message window showing).
-    void SetLobby(TformNet* lobby) { m_parts.lobby = lobby; }
+    void SetLobby(TformNet* lobby);
 
     // Empty when start-up went well; otherwise the text naming what failed.
     const QString& StartupError() const { return m_startupError; }
@@ -115,6 +116,7 @@ public:
     std::filesystem::path StartDir() const { return m_parts.startDir; }
     bool SpaceHeld() const { return m_spaceHeld; }
     KeyboardControl& keyboard() { return m_keys; }
+    const BattleHud& battleHud() const { return *m_hud; }
 
     // The hosts the other windows are made with (program entry).
     MatchHost& matchHost() { return m_host; }
@@ -157,6 +159,8 @@ private:
     void updateTestProbe();
     void focusWindowChanged(QWindow* window);
     void bridgeClick();
+    // The volume bars and the window size the last run left in vtx.ini.
+    void restoreSession();
 
     SystemClock m_clock;
     World m_world;
@@ -179,6 +183,7 @@ private:
     std::unique_ptr<VolumeControl> m_volume;
     std::unique_ptr<SignalBridge> m_signals;
     std::unique_ptr<TestProbe> m_probe; // only when a test asks for it
+    std::unique_ptr<BattleHud> m_hud;
     TGLTextureImage m_sunkPicture;
 
     // The window that had the focus before the current one.
@@ -191,6 +196,9 @@ private:
     bool m_spaceHeld = false;
     bool m_firstFrameAnnounced = false;
     bool m_ending = false;
+    // The last click on Exit: when, and whether a match was running then.
+    std::int64_t m_exitClickTick = -1000000;
+    bool m_exitClickRunning = false;
 };
 
 } // namespace vtx

@@ -6,6 +6,7 @@
 #include "files/TextEncoding.h"
 
 #include <functional>
+#include <utility>
 
 namespace vtx {
 
@@ -68,6 +69,35 @@ std::optional<std::string> updateIniFile(const fs::path& path, const std::functi
 
 std::optional<std::string> saveStoredOptions(const fs::path& startDir, const StoredOptions& options) {
     return updateIniFile(optionsIniPath(startDir), [&](IniFile& ini) { writeStoredOptions(ini, options); });
+}
+
+namespace {
+
+constexpr std::pair<const char*, std::optional<int> StoredSession::*> kSessionKeys[] = {
+    {"EffectsLevel", &StoredSession::effectsLevel},
+    {"MusicLevel", &StoredSession::musicLevel},
+    {"WindowWidth", &StoredSession::windowWidth},
+    {"WindowHeight", &StoredSession::windowHeight},
+};
+
+} // namespace
+
+StoredSession readStoredSession(const IniFile& ini) {
+    StoredSession session;
+    for (const auto& [key, field] : kSessionKeys)
+        if (const auto text = ini.value(kOptionsSection, key)) session.*field = parseIniInteger(*text);
+    return session;
+}
+
+StoredSession readStoredSession(const fs::path& startDir) {
+    return readStoredSession(loadIniFile(optionsIniPath(startDir)));
+}
+
+std::optional<std::string> saveStoredSession(const fs::path& startDir, const StoredSession& session) {
+    return updateIniFile(optionsIniPath(startDir), [&](IniFile& ini) {
+        for (const auto& [key, field] : kSessionKeys)
+            if (session.*field) ini.writeInteger(kOptionsSection, key, *(session.*field));
+    });
 }
 
 std::optional<std::string> saveSong(const fs::path& startDir, int song) {

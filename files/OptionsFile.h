@@ -11,6 +11,13 @@
 //   Song                  integer  0      playlist position (stored as index + 1)
 //   Difficulty            integer  0      level index 0 "Easy", 1 "Normal", 2 "Hard";
 //                                         any other stored value means no level (-1)
+// Beside them, under names an older version never reads (so it keeps them and
+// goes on as before), written when the program ends:
+//   EffectsLevel          integer  -      the effects' volume bar, 0..60
+//   MusicLevel            integer  -      the music's volume bar, 0..60
+//   WindowWidth           integer  -      the main window's size in pixels
+//   WindowHeight          integer  -
+// A missing or malformed one leaves that setting as the program starts it.
 // "vortalix.ini", section "Options": only "Difficulty" (integer), read at the
 // start of every game, never written; without it the player's level stays.
 //
@@ -34,6 +41,14 @@ struct StoredOptions {
     bool enableMusic = false;
     int song = 0;
     int difficulty = 0; // 0..2, or -1 for "no level selected"
+};
+
+// What the program keeps of its last run; each is empty when not stored.
+struct StoredSession {
+    std::optional<int> effectsLevel;
+    std::optional<int> musicLevel;
+    std::optional<int> windowWidth;
+    std::optional<int> windowHeight;
 };
 
 // Files larger than this are read only up to it (a hostile file cannot
@@ -60,6 +75,12 @@ void writeStoredOptions(IniFile& ini, const StoredOptions& options);
 // (or could not be read whole, so that rewriting it would lose its content).
 std::optional<std::string> saveStoredOptions(const std::filesystem::path& startDir,
                                              const StoredOptions& options);
+
+StoredSession readStoredSession(const IniFile& ini);
+StoredSession readStoredSession(const std::filesystem::path& startDir);
+// Read-modify-write of "vtx.ini": the four keys that are set, nothing else.
+std::optional<std::string> saveStoredSession(const std::filesystem::path& startDir,
+                                             const StoredSession& session);
 
 // The quit path: "Song" := song (the caller passes SongIndex + 1).
 std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);

@@ -77,6 +77,9 @@ void CellCursor::follow(std::string_view name) {
     if (!insideGrid(cell.row, cell.column)) return;
     m_row = cell.row;
     m_column = cell.column;
+    // In the player's turn the frame marks the enemy cell under the pointer:
+    // a mouse player sees where the shot will go, as a keyboard player does.
+    if (cell.board == EnemyBoard && boardInPlay() == EnemyBoard) m_shown = true;
 }
 
 } // namespace vtx

@@ -47,7 +47,8 @@ public:
     bool turn();
 
     // The pointer is over a cell plane ("c7" or "_c7"): the cursor takes its
-    // row and column, whichever board it lies on.
+    // row and column, whichever board it lies on; on the enemy board in the
+    // player's turn the cursor shows there.
     void follow(std::string_view cellName);
 
 private:

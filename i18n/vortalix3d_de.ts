@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Du</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Dein Zug: Feuer!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Zug des Gegners</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Feind</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Schüsse</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Daneben</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ Das Spiel hört keine Antworten.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Zurück zur Brücke: die erste Ansicht der Spielfelder</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Dieses Spiel verlassen?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>BRÜCKE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ Das Spiel hört keine Antworten.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Tú</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>¡Tu turno!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Turno del rival</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Rival</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Disparos</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Aciertos</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Fallos</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ El juego no oirá respuestas.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Volver al puente: la vista inicial de los tableros</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>¿Abandonar esta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PUENTE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ El juego no oirá respuestas.</translation>
     <message>
         <source>   Ok</source>
         <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

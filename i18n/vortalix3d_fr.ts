@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Vous</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>À vous : tirez !</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Tour de l&apos;ennemi</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Ennemi</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tirs</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Touchés</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Ratés</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Retour à la passerelle : la vue de départ des grilles</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Quitter cette partie ?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PASSERELLE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Tu</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Tocca a te: spara!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Tocca al nemico</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Nemico</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Colpi</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>A segno</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>A vuoto</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ Il gioco non riceverà risposte.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Torna al ponte: la vista iniziale delle griglie</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Abbandonare questa partita?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PLANCIA</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ Il gioco non riceverà risposte.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sì</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Ty</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Twoja kolej!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Kolej wroga</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Wróg</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Strzały</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Trafienia</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Pudła</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Powrót na mostek: widok początkowy plansz</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Opuścić tę grę?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>MOSTEK</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
     </message>
 </context>
 <context>

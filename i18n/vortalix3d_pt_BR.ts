@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Você</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Sua vez: atire!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Vez do inimigo</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Inimigo</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tiros</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Acertos</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Erros</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ O jogo não receberá respostas.</translation>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Voltar à ponte: a vista inicial dos tabuleiros</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Sair desta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PONTE</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ O jogo não receberá respostas.</translation>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sim</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Não</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Вы</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Ваш ход: огонь!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Ход противника</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Враг</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Выстрелы</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Попадания</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Промахи</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Назад на мостик: исходный вид полей</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинуть эту игру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МОСТИК</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>BattleHud</name>
+    <message>
+        <source>You</source>
+        <translation>Ви</translation>
+    </message>
+    <message>
+        <source>Your turn: shoot!</source>
+        <translation>Ваш хід: вогонь!</translation>
+    </message>
+    <message>
+        <source>Enemy&apos;s turn</source>
+        <translation>Хід супротивника</translation>
+    </message>
+    <message>
+        <source>Foe</source>
+        <translation>Ворог</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Постріли</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Влучання</translation>
+    </message>
+    <message>
+        <source>Misses</source>
+        <translation>Промахи</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>
@@ -115,6 +146,14 @@ No answers can reach this game.</source>
         <source>Back to the bridge: the first view of the boards</source>
         <translation>Назад на місток: початковий вигляд полів</translation>
     </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинути цю гру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МІСТОК</translation>
+    </message>
 </context>
 <context>
     <name>vtx::TFormMess</name>
@@ -125,6 +164,14 @@ No answers can reach this game.</source>
     <message>
         <source>   Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Так</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Ні</translation>
     </message>
 </context>
 <context>

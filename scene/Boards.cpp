@@ -73,11 +73,18 @@ void Boards::ResetBoards() {
                 plane->Effects = noFire;
                 setMark(*plane, MarkFrame);
             }
+    m_tally = {};
+    for (CellCursorMark& frame : m_lastShot)
+        frame.show(false, 0, 0, 0);
 }
 
 void Boards::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
     TPlane* plane = cell(board, row, column);
     if (!plane) return;
+    Tally& tally = m_tally[board == EnemyBoard ? 0 : 1];
+    ++tally.shots;
+    if (hit) ++tally.hits;
+    m_lastShot[board == EnemyBoard ? 0 : 1].show(true, board, row, column);
     if (hit) {
         plane->Effects = m_world.PlaneFX->Effects;
         setMark(*plane, MarkHit);

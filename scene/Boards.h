@@ -17,6 +17,7 @@
 // places or marks nothing outside the boards.
 
 #include "game/MatchState.h"
+#include "scene/CellCursorMark.h"
 #include "scene/engine/TPlane.h"
 
 #include <array>
@@ -47,8 +48,24 @@ public:
     TPlane* cell(std::int32_t board, std::int32_t row, std::int32_t column) const;
     static void setMark(TPlane& plane, const char* mark);
 
+    // The shots marked on a board since the last ResetBoards: on EnemyBoard
+    // the player's, on OwnBoard the opponent's.
+    struct Tally {
+        std::int32_t shots = 0;
+        std::int32_t hits = 0;
+        std::int32_t misses() const { return shots - hits; }
+    };
+    const Tally& tally(std::int32_t board) const { return m_tally[board == EnemyBoard ? 0 : 1]; }
+    // The frame over a board's last shot (null before its first shot).
+    const TPlane* lastShotFrame(std::int32_t board) const {
+        return m_lastShot[board == EnemyBoard ? 0 : 1].plane();
+    }
+
     // ------------------------------------------- what the match asks for
+    // Also clears the tallies and the last shots' frames.
     void ResetBoards();
+    // The shot also counts in its board's tally, and a frame stays over it
+    // until the next shot on that board: what just happened stays in sight.
     void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit);
     // Sunk texture and the marks around ship n; the shake and the sound are
     // separate requests of the match.
@@ -75,6 +92,9 @@ private:
 
     World& m_world;
     const MatchState& m_state;
+    std::array<Tally, 2> m_tally{};
+    std::array<CellCursorMark, 2> m_lastShot{CellCursorMark{m_world, *this, CellCursorMark::LastShotLook},
+                                             CellCursorMark{m_world, *this, CellCursorMark::LastShotLook}};
 };
 
 } // namespace vtx

@@ -8,7 +8,8 @@
 namespace vtx {
 
 CameraFx::CameraFx(World& world, Match& match, IClock& clock)
-    : m_world(world), m_match(match), m_clock(clock) {}
+    : m_world(world), m_match(match), m_clock(clock), m_homeTurn(world.WorldRoot->TurnAngle()),
+      m_homeRoll(world.SkyDome1->RollAngle()) {}
 
 void CameraFx::ResetCreationState() {
     HudPulseStep = 5;
@@ -24,7 +25,12 @@ void CameraFx::timerScrollTimer() {
     MatchState& s = m_match.state();
     const std::int64_t now = m_clock.tickMs();
 
-    if (now > LastMouseMoveTick + IdleAfterMs) s.IdleSpin = true;
+    if (s.GameInProgress) {
+        // Thinking over a shot is no idleness: the wait counts from the match's end.
+        LastMouseMoveTick = now;
+    } else if (now > LastMouseMoveTick + IdleAfterMs) {
+        s.IdleSpin = true;
+    }
 
     if (s.GameWon || s.GameLost) {
         if (s.HudPulse < 0) HudPulseStep = -HudPulseStep;
@@ -70,15 +76,13 @@ void CameraFx::timerScrollTimer() {
 
     if (s.GameInProgress && cursorOffsetY) {
         const int d = cursorOffsetY();
-        if (d >= 32 && d <= 50) rig.x -= ScrollStep;
-        if (d >= 582 && d <= 600 && rig.x < ScrollLimitX) rig.x += ScrollStep;
+        if (d >= 32 && d <= 50 && rig.x > ScrollMinX) rig.x = std::max(ScrollMinX, rig.x - ScrollStep);
+        if (d >= 582 && d <= 600 && rig.x < ScrollMaxX) rig.x = std::min(ScrollMaxX, rig.x + ScrollStep);
     }
 }
 
-void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) {
+void CameraFx::InputSeen() {
     MatchState& s = m_match.state();
-    // After a match too a move stops the idle spin and lets the player turn
-    // the camera over the last picture (the boards stop answering: CellPicker).
     if (s.IdleSpin) {
         m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
         m_world.SkyDome1->setRollAngle(SavedWorldTurn);
@@ -86,6 +90,12 @@ void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) 
     SavedWorldTurn = m_world.WorldRoot->TurnAngle();
     LastMouseMoveTick = m_clock.tickMs();
     s.IdleSpin = false;
+}
+
+void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) {
+    // After a match too a move stops the idle spin and lets the player turn
+    // the camera over the last picture (the boards stop answering: CellPicker).
+    InputSeen();
 
     if (rightButtonHeld && rightButtonHeld() && buttonOrModifierHeld) {
         if (m_world.GLCamera1->Position.y >= CameraReset || MouseY < y)
@@ -113,6 +123,14 @@ void CameraFx::BridgeView() {
     ShakeActive = false;
     ShakeSavedX = m_world.Camera->Position.x;
     ShakeSavedZ = m_world.Camera->Position.z;
+}
+
+void CameraFx::FirstView() {
+    m_match.state().IdleSpin = false;
+    m_world.WorldRoot->setTurnAngle(m_homeTurn);
+    m_world.SkyDome1->setRollAngle(m_homeRoll);
+    RecordIdleStart();
+    BridgeView();
 }
 
 void CameraFx::StartShake() {

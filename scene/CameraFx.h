@@ -42,7 +42,12 @@ public:
     static constexpr float CameraFloor = -8.0f; // relative to the rig
     static constexpr float CameraReset = -5.0f;
     static constexpr float ScrollStep = 0.5f;
-    static constexpr float ScrollLimitX = 40.0f;
+    // The edge scroll keeps the rig's X between these: from the first view
+    // (the rig's home X) it may only come closer over the boards, until just
+    // before the boards' outer corners leave the viewer. Further out the enemy
+    // cells shrank below the first view's far row and the boards became specks.
+    static constexpr float ScrollMinX = 7.5f;
+    static constexpr float ScrollMaxX = 10.0f;
     static constexpr float MessageAlphaLow = 0.6f; // the win or loss message at the pulse's low
 
     // State (read and written by the handlers; public for the window and tests).
@@ -65,8 +70,12 @@ public:
     void RecordIdleStart();
 
     // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
-    // frame, shake, edge scroll.
+    // frame, shake, edge scroll. The world never starts to spin while a match
+    // is in progress: the boards must not move away while the player thinks.
     void timerScrollTimer();
+    // The player did something (a mouse move over the viewer, any key): the
+    // spin stops, the world snaps back and the idle wait starts again.
+    void InputSeen();
     // Any move stops the spin; a move with the right button (and a button or
     // modifier in the event: buttonOrModifierHeld) orbits the camera.
     void GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y);
@@ -78,6 +87,9 @@ public:
     double Heading() const;
     // Back to the first view: the rig and the camera where the world put them.
     void BridgeView();
+    // A new match: the first view with the world and the sky unturned, no
+    // spin, and the idle wait from now.
+    void FirstView();
 
     void StartShake();
     void ShowWinMessage();
@@ -89,6 +101,8 @@ private:
     World& m_world;
     Match& m_match;
     IClock& m_clock;
+    float m_homeTurn = 0.0f; // the world's turn and the sky's roll as built
+    float m_homeRoll = 0.0f;
 };
 
 } // namespace vtx

@@ -6,6 +6,10 @@
 //
 // The frame is a plane of its own under NonReflecting that the pointer's
 // pick never finds, so it never stands between the pointer and a cell.
+// The same frame in another colour marks each side's last shot (Boards): a
+// Look names its material and colour and how high it floats, the cursor's
+// highest so it stays on top.
+//
 // Ownership: the plane belongs to the World's scene; World and Boards
 // outlive this. Call show() after the cell planes exist (LoadPlanes).
 
@@ -19,7 +23,18 @@ class World;
 
 class CellCursorMark {
 public:
-    CellCursorMark(World& world, Boards& boards) : m_world(world), m_boards(boards) {}
+    struct Look {
+        const char* material; // in GLMaterialLibrary1, made at the first show
+        const char* name;     // the plane's
+        std::uint32_t rgb;    // the ring's colour, 0xRRGGBB
+        float penWidth;       // of the 64 x 64 picture's ring
+        float lift;           // over the cell, scene units
+    };
+    static constexpr Look CursorLook{"cursor", "CellCursor", 0xFFE228, 10.0f, 0.04f};
+    static constexpr Look LastShotLook{"lastshot", "LastShot", 0xF4F8FF, 5.0f, 0.03f};
+
+    CellCursorMark(World& world, Boards& boards, const Look& look = CursorLook)
+        : m_world(world), m_boards(boards), m_look(look) {}
 
     // board 0 (or a cell outside the grid, or visible false) hides the frame.
     void show(bool visible, std::int32_t board, std::int32_t row, std::int32_t column);
@@ -31,6 +46,7 @@ private:
 
     World& m_world;
     Boards& m_boards;
+    Look m_look;
     TPlane* m_plane = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "scene/World.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vtx {
 
@@ -57,7 +58,22 @@ void CellPicker::PickHover() {
 void CellPicker::Click(MouseButton button, int x, int y) {
     PickHover();
     TGLBaseSceneObject* object = pickAt(x, y);
-    if (isCell(object)) m_match.CellMouseDown(object->Name, button);
+    if (!isCell(object)) return;
+    if (button == MouseButton::Right && m_match.state().Arranging) {
+        m_rightPending = true;
+        m_rightX = x;
+        m_rightY = y;
+        m_rightCell = object->Name;
+        return;
+    }
+    m_match.CellMouseDown(object->Name, button);
+}
+
+void CellPicker::Release(MouseButton button, int x, int y) {
+    if (button != MouseButton::Right || !m_rightPending) return;
+    m_rightPending = false;
+    if (std::abs(x - m_rightX) + std::abs(y - m_rightY) > ClickSlop || !m_match.state().Arranging) return;
+    m_match.CellMouseDown(m_rightCell, MouseButton::Right);
 }
 
 } // namespace vtx

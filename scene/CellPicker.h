@@ -22,6 +22,7 @@
 #include "game/Match.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace vtx {
@@ -49,8 +50,13 @@ public:
     // The hover test for the pointer's last place, if it moved since.
     void PickHover();
     // A button pressed at (x, y): a waiting hover test runs first, then the
-    // cell under the pointer goes to the match.
+    // cell under the pointer goes to the match. While a fleet is arranged the
+    // right button turns the ship only when it comes up where it went down
+    // (Release): a right drag turns the camera, not the ship.
     void Click(MouseButton button, int x, int y);
+    void Release(MouseButton button, int x, int y);
+    // Pixels a pressed right button may travel and still be a click.
+    static constexpr int ClickSlop = 4;
 
 private:
     bool hovering() const;
@@ -58,6 +64,9 @@ private:
     TGLBaseSceneObject* pickAt(int x, int y);
 
     bool m_hoverPending = false;
+    bool m_rightPending = false;
+    int m_rightX = 0, m_rightY = 0;
+    std::string m_rightCell;
     int m_hoverX = 0, m_hoverY = 0;
 
     World& m_world;

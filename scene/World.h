@@ -67,15 +67,17 @@ public:
 
     static constexpr int WaterFrames = 32;
     // The first view frames the two boards and little else: a 53 degree
-    // vertical view from above the own board's side, looking down at the
-    // sea's centre, so that a cell of the far (enemy) board covers about
-    // 19 x 19 pixels of the viewer and the own board's about 25 x 25. The wide
-    // view over sky and mountains left the far board 6 to 12 pixels a cell,
-    // too small to tell a miss from a hit; a drag still shows the horizon.
+    // vertical view from high over the own board's right-hand side, 65
+    // degrees down onto the sea's centre, the two boards lying corner to
+    // corner across the viewer, so that every enemy cell covers at least
+    // 22 x 22 pixels of the 616 x 547 viewer and the own board's about
+    // 25 x 25. The lower view over the own board's side left the enemy's far
+    // rows 19 pixels wide and flattened, their frames washed together; a drag
+    // still shows the horizon.
     // The camera sits CameraOffset from the rig, which stays at (10, 10, 10)
     // so that the camera floor and the edge scroll keep their heights.
     static constexpr float CameraFocalLength = 100.0f;
-    static constexpr glm::vec3 CameraOffset{3.2f, 5.8f, -2.4f};
+    static constexpr glm::vec3 CameraOffset{-0.9f, 10.3f, -7.5f};
     static constexpr float ShipScale = 0.03f;
 
     explicit World(PathResolver resolve = {});

@@ -109,10 +109,10 @@ start_battle() { # a fresh program: Single, then Fight
 peak_kb=0
 start_battle
 # Enemy cell centres on screen from the first view: the camera at the rig
-# (10, 10, 10) plus (3.2, 5.8, -2.4), looking at the origin, vertical field of
+# (10, 10, 10) plus (-0.9, 10.3, -7.5), looking at the origin, vertical field of
 # view 2 * atan(50/100), the viewer at (13, 42), 616 x 547 pixels.
 cells=$(awk 'BEGIN {
-    ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
+    ex = 9.1; ey = 20.3; ez = 2.5; len = sqrt(ex*ex + ey*ey + ez*ez);
     fx = -ex / len; fy = -ey / len; fz = -ez / len;
     rx = -fz; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
     ux = -rz*fy; uy = rz*fx - rx*fz; uz = rx*fy;
@@ -132,7 +132,7 @@ for cell in $cells; do
     [ "$n" -ge 30 ] && break
 done
 sample_memory
-button 488 # Exit ends the match
+leave_match # Exit ends the match
 sleep 1
 button 488 # Exit quits
 wait_exit

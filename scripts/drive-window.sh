@@ -10,6 +10,8 @@
 #   click_at X Y       clicks at window coordinates
 #   button TOP         clicks the menu button whose top is TOP (288 Single,
 #                      328 Network, 368 Fight, 408 Options, 448 Scores, 488 Exit)
+#   leave_match        Exit in a running match: clicks Exit, answers "Leave
+#                      this match?" with Yes and waits out the double-click time
 
 scratch_folder() {
     work=$(mktemp -d)
@@ -37,3 +39,20 @@ click_at() {
 }
 
 button() { click_at 685 $(($1 + 12)); }
+
+leave_match() {
+    button 488
+    local mess=
+    for _ in $(seq 1 25); do
+        mess=$(xdotool search --onlyvisible --name "^Message$" 2>/dev/null | head -1 || true)
+        [ -n "$mess" ] && break
+        sleep 0.2
+    done
+    if [ -n "$mess" ]; then
+        eval "$(xdotool getwindowgeometry --shell "$mess")"
+        xdotool mousemove $((X + 105)) $((Y + 153)) # Yes
+        sleep 0.15
+        xdotool click 1
+    fi
+    sleep 0.6
+}

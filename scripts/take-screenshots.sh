@@ -55,11 +55,11 @@ snap() { # the window as it is on the screen
 }
 # Enemy cell centres (window pixels, rows 1..10 by columns 1..10) in the first
 # view, for a viewer at ($1, $2) of $3 x $4 pixels: the camera at the rig
-# (10, 10, 10) plus (3.2, 5.8, -2.4) looking at the origin, vertical field of
+# (10, 10, 10) plus (-0.9, 10.3, -7.5) looking at the origin, vertical field of
 # view 2 * atan(50/100).
 enemy_cells() {
     awk -v vx="$1" -v vy="$2" -v vw="$3" -v vh="$4" 'BEGIN {
-        ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
+        ex = 9.1; ey = 20.3; ez = 2.5; len = sqrt(ex*ex + ey*ey + ez*ez);
         fx = -ex / len; fy = -ey / len; fz = -ez / len;
         rx = -fz; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
         ux = -rz*fy; uy = rz*fx - rx*fz; uz = rx*fy;

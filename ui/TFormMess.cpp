@@ -5,7 +5,12 @@
 #include "ui/TWispButton.h"
 
 #include <QDebug>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
+
+#include <algorithm>
+#include <utility>
 
 namespace vtx {
 
@@ -79,6 +84,24 @@ void TFormMess::FormCreate(QWidget* mainWindow) {
     // Enter and Esc answer Ok; a message shown without Ok waits for its caller.
     SetKeyButtons({elbtOk}, elbtOk);
 
+    const auto answerButton = [this](int left, const QString& caption) {
+        auto* button = new TWispButton(this);
+        button->setGeometry(left, 141, 71, 24);
+        button->SetFaces("71x24");
+        button->SetText(caption);
+        button->SetFont(EnabledFont());
+        // Centred on the face whatever the language's word.
+        button->SetXOffset(std::max(4, (71 - QFontMetrics(button->font()).horizontalAdvance(caption)) / 2));
+        button->SetYOffset(IsSmallFonts() ? 7 : 6);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->hide();
+        return button;
+    };
+    elbtYes = answerButton(70, tr("Yes"));
+    elbtNo = answerButton(165, tr("No"));
+    connect(elbtYes, &TWispButton::clicked, this, [this] { answer(true); });
+    connect(elbtNo, &TWispButton::clicked, this, [this] { answer(false); });
+
     PlaceRelativeTo(mainWindow);
     LoadPanel(datafiles::kMessagePanel, QSize(306, 184));
     SetOutline(Outline306(184));
@@ -96,6 +119,7 @@ void TFormMess::showText(int top, const QString& text) {
 }
 
 void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
+    DropQuestion();
     showText(top, text);
     if (isVisible()) {
         if (!modal || InModalLoop()) return;
@@ -114,6 +138,7 @@ void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
 }
 
 void TFormMess::ShowNotice(int top, const QString& text) {
+    DropQuestion();
     showText(top, text);
     m_notice = true;
     elbtOk->setVisible(true);
@@ -124,8 +149,68 @@ void TFormMess::ShowNotice(int top, const QString& text) {
 }
 
 void TFormMess::FormActivate() {
-    elbtOk->setVisible(m_modal || m_notice);
+    showButtons(Asking());
     labMessF2->setText(labMessF->text());
+}
+
+void TFormMess::showButtons(bool question) {
+    elbtOk->setVisible(!question && (m_modal || m_notice));
+    elbtYes->setVisible(question);
+    elbtNo->setVisible(question);
+    if (question)
+        SetKeyButtons({elbtYes}, elbtNo);
+    else
+        SetKeyButtons({elbtOk}, elbtOk);
+}
+
+void TFormMess::Ask(int top, const QString& text, std::function<void(bool yes)> answerTo) {
+    if (isVisible()) {
+        if (InModalLoop()) return; // a message that waits for Ok comes first
+        DropQuestion();
+        hide();
+    }
+    auto previous = std::exchange(m_answer, std::move(answerTo));
+    if (previous) previous(false);
+    showText(top, text);
+    m_modal = false;
+    m_notice = false;
+    showButtons(true);
+    // Over the other windows of the game but without a loop of its own: the
+    // game's timers go on, and no click reaches the main window meanwhile.
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow(); // Enter, Esc, Y and N reach the question
+    elbtYes->setFocus();
+}
+
+void TFormMess::DropQuestion() {
+    if (!m_answer) return;
+    m_answer = nullptr;
+    showButtons(false);
+    if (isVisible()) hide();
+}
+
+void TFormMess::answer(bool yes) {
+    auto answerTo = std::exchange(m_answer, nullptr);
+    hide();
+    setWindowModality(Qt::NonModal);
+    showButtons(false);
+    if (answerTo) answerTo(yes);
+}
+
+void TFormMess::FormClose() {
+    if (m_answer) answer(false); // closed through the system: no
+}
+
+void TFormMess::keyPressEvent(QKeyEvent* event) {
+    if (Asking() && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        (event->key() == Qt::Key_Y || event->key() == Qt::Key_N)) {
+        event->accept();
+        answer(event->key() == Qt::Key_Y);
+        return;
+    }
+    TSkinnedForm::keyPressEvent(event);
 }
 
 void TFormMess::elbtOkClick() {

@@ -17,6 +17,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 
 namespace vtx {
@@ -36,6 +38,16 @@ public:
     // shown at once, without a modal wait, with its Ok button.
     void ShowNotice(int top, const QString& text);
 
+    // A yes or no question, shown at once without a wait (no event loop of
+    // its own: nothing runs in the middle of a caller). Yes, Enter or Y
+    // answers true; No, Esc, N or closing the window answers false. The
+    // answer is given once, after the window has hidden. Over a question
+    // still open the new one replaces it and the old one is answered no.
+    void Ask(int top, const QString& text, std::function<void(bool yes)> answer);
+    bool Asking() const { return bool(m_answer); }
+    // Takes a question away unanswered (its caller has no more use for it).
+    void DropQuestion();
+
     // The message window that the free ShowFormMess uses: the most recently
     // created one still alive.
     static TFormMess* Instance();
@@ -43,20 +55,27 @@ public:
     QLabel* labMessF2 = nullptr;
     QLabel* labMessF = nullptr;
     TWispButton* elbtOk = nullptr;
+    TWispButton* elbtYes = nullptr;
+    TWispButton* elbtNo = nullptr;
 
     bool Modal() const { return m_modal; }
 
 protected:
     void FormActivate() override;
+    void FormClose() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate(QWidget* mainWindow);
     void elbtOkClick();
+    void answer(bool yes);
+    void showButtons(bool question);
 
     void showText(int top, const QString& text);
 
     bool m_modal = false;
     bool m_notice = false;
+    std::function<void(bool)> m_answer;
 };
 
 // The shared routine: shows text in the game's message window. Without a

@@ -12,6 +12,7 @@
 #include "ui/TWispComboBox.h"
 #include "ui/Translation.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -93,7 +94,8 @@ void TFormOpt::FormCreate(QWidget* mainWindow) {
     edPlayerName->setGeometry(136, 50, 121, 19);
     edPlayerName->SetColorFlat(QColor(192, 192, 192));
     edPlayerName->SetColorBorder(QColor(128, 128, 128));
-    edPlayerName->SetTextColor(QColor(128, 128, 128));
+    // Dark letters: the grey ones all but vanished on the field's white.
+    edPlayerName->SetTextColor(QColor(16, 20, 28));
     connect(edPlayerName, &TFlatEdit::mouseDown, this, &TFormOpt::edPlayerNameMouseDown);
 
     bcbManual = checkBox(this, tr("Manual Ship Arrangement"), 74);
@@ -115,6 +117,13 @@ void TFormOpt::FormCreate(QWidget* mainWindow) {
     cbDifficulty->setGeometry(128, 226, 129, 21);
     cbDifficulty->addItems({tr("Easy"), tr("Normal"), tr("Hard")});
     cbDifficulty->setCurrentIndex(-1);
+    // The list drops down in the window's dark colours, not as a white box.
+    cbDifficulty->SetColor(QColor(36, 38, 46));
+    {
+        QPalette list = cbDifficulty->view()->palette();
+        list.setColor(QPalette::Text, QColor(230, 232, 238));
+        cbDifficulty->view()->setPalette(list);
+    }
 
     elbtClose = new TWispButton(this);
     elbtClose->setGeometry(64, 280, 86, 24);

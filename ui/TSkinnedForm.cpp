@@ -299,7 +299,22 @@ void TSkinnedForm::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void TSkinnedForm::FollowScaleOf(const TSkinnedForm* source) {
+    EnableScaling();
+    m_scaleSource = source;
+}
+
+void TSkinnedForm::takeSourceScale() {
+    if (!m_scaling || !m_scaleSource) return;
+    const QSize wanted = m_scale.windowSize(m_scaleSource->Scale().factor());
+    if (wanted == size()) return;
+    const QPoint centre = geometry().center();
+    resize(wanted);
+    move(centre - QPoint(wanted.width() / 2, wanted.height() / 2));
+}
+
 void TSkinnedForm::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) takeSourceScale();
     QWidget::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }

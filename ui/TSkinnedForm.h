@@ -130,6 +130,12 @@ public:
     void ToggleLargest();
     bool Largest() const { return m_restoreGeometry.isValid(); }
 
+    // A window of the main window's (options, scores, lobby, message): it is
+    // scaled as EnableScaling does, and each time it is shown it takes the
+    // source's factor, keeping its centre. Call once, after the window is
+    // built; the source must outlive it.
+    void FollowScaleOf(const TSkinnedForm* source);
+
     // Shows the window application-modal and returns once it is hidden.
     void ExecModal();
     bool InModalLoop() const { return m_modalLoop != nullptr; }
@@ -158,6 +164,7 @@ private:
         bool scalesFont = false;
     };
     void applyScale();
+    void takeSourceScale();
 
     QImage m_panelBitmap;
     QImage m_paintBitmap;
@@ -165,6 +172,7 @@ private:
     QPolygon m_outline;
     WindowScale m_scale;
     bool m_scaling = false;
+    const TSkinnedForm* m_scaleSource = nullptr;
     std::vector<DesignChild> m_designChildren;
     QRect m_restoreGeometry;
     QImage m_scaledPaint; // PaintBitmap at the current factor

@@ -25,7 +25,8 @@ QString bareLocale(QString name) {
 
 QStringList preferredLanguages(const std::function<QString(const char*)>& environment) {
     QStringList wanted;
-    // gettext reads LANGUAGE only when a locale other than C is set.
+    // Unlike gettext, LANGUAGE counts under the C locale too: "LANGUAGE=de
+    // vortalix3d" must work on a system whose LANG is C.UTF-8, as many are.
     const QString locale = [&] {
         for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
             const QString value = environment(name);
@@ -34,9 +35,8 @@ QStringList preferredLanguages(const std::function<QString(const char*)>& enviro
         return QString();
     }();
     const QString bare = bareLocale(locale);
-    if (bare != QLatin1String("C") && bare != QLatin1String("POSIX"))
-        for (const QString& entry : environment("LANGUAGE").split(u':', Qt::SkipEmptyParts))
-            wanted << bareLocale(entry);
+    for (const QString& entry : environment("LANGUAGE").split(u':', Qt::SkipEmptyParts))
+        wanted << bareLocale(entry);
     wanted << bare;
     QStringList result;
     for (const QString& name : wanted) {

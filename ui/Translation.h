@@ -9,9 +9,9 @@
 // i18n/ at build time. Texts of files and of the wire ("SYS$$Move:", the INI
 // keys, "clients.cfg" lines) never go through it.
 //
-// The language follows the system's locale as gettext programs read it:
-// LANGUAGE (a colon-separated list of preferences), then LC_ALL,
-// LC_MESSAGES, LANG. "pt_BR.UTF-8" is tried as "pt_BR", then "pt". With no
+// The language follows the system's locale much as gettext programs read it:
+// LANGUAGE (a colon-separated list of preferences, also under the C locale),
+// then LC_ALL, LC_MESSAGES, LANG. "pt_BR.UTF-8" is tried as "pt_BR", then "pt". With no
 // translation for any of them the game stays English. Install before the
 // windows are made: they write their texts when they are created.
 

@@ -219,7 +219,8 @@ TEST(LanguageChoice, TheLocaleChoosesAndEnglishIsTheFallback) {
     // English ends the list: the locale's French after it is not wanted.
     EXPECT_EQ(preferredLanguages(env({{"LANG", "fr_FR.UTF-8"}, {"LANGUAGE", "pt_BR:pt:en"}})),
               QStringList({"pt_BR", "pt"}));
-    EXPECT_EQ(preferredLanguages(env({{"LANG", "C"}, {"LANGUAGE", "ru"}})), QStringList()); // gettext's rule
+    // LANGUAGE alone chooses, also where LANG is C.UTF-8 (the README's promise).
+    EXPECT_EQ(preferredLanguages(env({{"LANG", "C.UTF-8"}, {"LANGUAGE", "ru"}})), QStringList({"ru"}));
     EXPECT_EQ(preferredLanguages(env({{"LC_ALL", "uk_UA.UTF-8@x"}, {"LANG", "de_DE"}})),
               QStringList({"uk_UA", "uk"}));
     EXPECT_EQ(preferredLanguages(env({})), QStringList());

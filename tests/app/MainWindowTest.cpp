@@ -12,6 +12,7 @@
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TCompass.h"
+#include "ui/TFormMess.h"
 #include "ui/TWispButton.h"
 #include "ui/WindowScale.h"
 
@@ -88,6 +89,13 @@ protected:
     }
 
     void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Exit in a running match asks first: answered yes with the Y key, and the
+    // double-click time let pass, so the next click on Exit counts on its own.
+    void leaveMatch() {
+        clickButton(form().elbtExit);
+        if (program->mess->Asking()) QTest::keyClick(program->mess.get(), Qt::Key_Y);
+        QTest::qWait(QApplication::doubleClickInterval() + 20);
+    }
 
     // The "Song" value vtx.ini holds, read by its line; -1 when there is none.
     int storedSong() {
@@ -540,7 +548,7 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
         EXPECT_TRUE(form().elbtFight->isEnabled());
-        clickButton(form().elbtExit); // leave the match; the next view starts a new one
+        leaveMatch(); // leave the match; the next view starts a new one
         ASSERT_FALSE(state().GameInProgress);
     }
 }
@@ -621,7 +629,7 @@ TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {
 
     EXPECT_EQ(form().world().NonReflecting->Count(), planes);
     EXPECT_EQ(form().world().ReflectingObjects->Count(), actors);
-    EXPECT_EQ(planes, 201);
+    EXPECT_EQ(planes, 203); // the cells, the cursor's frame, the two last shots' frames
     EXPECT_EQ(actors, 22);
     std::vector<std::string> after;
     int firesAfter = 0;
@@ -671,7 +679,7 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     QTest::keyClick(keyTarget(), Qt::Key_A);
     EXPECT_EQ(state().PlaceHorizontal, now);
 
-    clickButton(form().elbtExit); // leaving clears the arrangement
+    leaveMatch(); // leaving clears the arrangement
     EXPECT_FALSE(state().Arranging);
     QTest::keyClick(keyTarget(), Qt::Key_Space);
     EXPECT_EQ(state().PlaceHorizontal, now);
@@ -685,7 +693,7 @@ TEST_F(MainWindowTest, TheCompassFollowsTheCameraAndTheBridgePlateBringsTheFirst
     form().timerScroll.stop();
     form().timerScrollTimer();
     const double first = form().Compass->Heading();
-    EXPECT_NEAR(first, 300.0, 1.0); // from the own board's side, looking north-west
+    EXPECT_NEAR(first, 285.4, 1.0); // from high over the own board's side, looking west
     form().world().GLCamera1->OrbitTarget(-20.0f, 90.0f);
     form().timerScrollTimer();
     const double turned = std::fmod(form().Compass->Heading() - first + 360.0, 360.0);
@@ -743,7 +751,7 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
             ASSERT_TRUE(form().match().PlayerShootAt(1, 1));
             ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 20000));
         }
-        if (state().GameInProgress) clickButton(form().elbtExit);
+        if (state().GameInProgress) leaveMatch();
         EXPECT_FALSE(exitInside.isActive());
         ASSERT_TRUE(form().isVisible());
         EXPECT_FALSE(state().GameInProgress);
@@ -837,7 +845,7 @@ TEST_F(MainWindowTest, SoundMusicAndVolumesFollowTheWindows) {
 
     clickButton(form().elbtSingleGame);
     EXPECT_TRUE(form().music().isPlaying());
-    clickButton(form().elbtExit);
+    leaveMatch();
     EXPECT_FALSE(form().music().isPlaying());
     EXPECT_EQ(form().music().MusicState(), 1);
 
@@ -900,7 +908,7 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     clickButton(form().elbtSingleGame);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 4; }, 5000));
     form().matchHost().SendShot(10, 10);
-    clickButton(form().elbtExit);
+    leaveMatch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 6; }, 5000));
     ASSERT_EQ(heard.size(), 6);
 
@@ -934,12 +942,26 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     EXPECT_EQ(heard.last(), QByteArray("SYS$$Exit:"));
 }
 
-TEST_F(MainWindowTest, ExitInTheMenuStoresTheSongAndCloses) {
+// Exit asks in a running match and quits at once in the menu; the second
+// click of a double click never acts on what the first made of the button.
+TEST_F(MainWindowTest, ExitAsksInAMatchAndInTheMenuStoresTheSongAndCloses) {
+    TFormMess& mess = *program->mess;
     clickButton(form().elbtSingleGame);
-    clickButton(form().elbtExit); // ends the match
+    clickButton(form().elbtExit);
+    ASSERT_TRUE(mess.Asking());
+    EXPECT_TRUE(mess.elbtYes->isVisible());
+    QTest::keyClick(&mess, Qt::Key_Escape); // stays
+    EXPECT_FALSE(mess.isVisible());
+    EXPECT_TRUE(state().GameInProgress);
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    clickButton(form().elbtExit);
+    clickButton(form().elbtExit);           // no second question
+    QTest::keyClick(&mess, Qt::Key_Return); // leaves
     EXPECT_FALSE(state().GameInProgress);
+    clickButton(form().elbtExit); // the double click's second half: nothing
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(form().world().HUDText2->Visible);
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
     form().music().setSongIndex(9); // stored as the position after it
     clickButton(form().elbtExit);   // quits
     EXPECT_FALSE(form().isVisible());

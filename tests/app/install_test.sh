@@ -123,7 +123,7 @@ if [ "$mode" = install ]; then
     # Enemy cell centres from the camera at its start (as tests/app/launch_test.sh),
     # shot row by row: a hit fires again, a miss lets the computer answer.
     cells=$(awk 'BEGIN {
-        ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
+        ex = 9.1; ey = 20.3; ez = 2.5; len = sqrt(ex*ex + ey*ey + ez*ez);
         fx = -ex / len; fy = -ey / len; fz = -ez / len;
         rx = -fz; ry = 0; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;
         ux = ry*fz - rz*fy; uy = rz*fx - rx*fz; uz = rx*fy - ry*fx;
@@ -144,7 +144,7 @@ if [ "$mode" = install ]; then
     xdotool mousemove $((win_x + 320)) $((win_y + 300)) # off the edge strips: no scrolling
     sleep 1
     shot battle
-    button 488 # Exit ends the match
+    leave_match # Exit ends the match
     sleep 1
 fi
 

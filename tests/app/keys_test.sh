@@ -132,7 +132,10 @@ done
 echo "German status line: $status"
 case "$status" in "Dein Zug" | "Zug des Gegners" | "Daneben!" | "Computer trifft!!!" | "Computer daneben!!!") ;;
 *) echo "the status line is not German"; exit 1 ;; esac
-key Escape # leaves the match
+key Escape # asks whether to leave the match
+sleep 0.3
+key y # leaves
+sleep 0.6 # past the double-click time
 key Escape # quits
 stop
 paste "$work/en.txt" "$work/de.txt" | awk '

@@ -37,10 +37,10 @@ button 368 # Fight
 sleep 2
 
 # Enemy cell centres on screen, from the camera at its start: the camera at
-# (13.2, 15.8, 7.6) looking at the origin, vertical field of view 2 * atan(50/100),
+# (9.1, 20.3, 2.5) looking at the origin, vertical field of view 2 * atan(50/100),
 # the viewer at (13, 42), 616 x 547 pixels.
 cells=$(awk 'BEGIN {
-    ex = 13.2; ey = 15.8; ez = 7.6; len = sqrt(ex*ex + ey*ey + ez*ez);
+    ex = 9.1; ey = 20.3; ez = 2.5; len = sqrt(ex*ex + ey*ey + ez*ez);
     fx = -ex / len; fy = -ey / len; fz = -ez / len;          # forward
     rx = -fz; ry = 0; rz = fx; rl = sqrt(rx*rx + rz*rz); rx /= rl; rz /= rl;   # right = f x up
     ux = ry*fz - rz*fy; uy = rz*fx - rx*fz; uz = rx*fy - ry*fx;               # up = r x f
@@ -65,7 +65,7 @@ for cell in $cells; do
 done
 shot 04-battle-later
 
-button 488 # Exit ends the match
+leave_match # Exit ends the match (after its question)
 sleep 1
 shot 05-after-exit
 button 488 # Exit in the menu quits

@@ -53,6 +53,25 @@ TEST(OptionsFile, SongIsWrittenOnlyByTheQuitPathAndKeptByClose) {
     EXPECT_EQ(readStoredOptions(dir.path()).song, 5);
 }
 
+// The volume levels and the window size go in keys of their own, added after
+// the file's bytes; an older file without them reads as "not stored".
+TEST(OptionsFile, SessionKeysRoundTripAndLeaveTheRestOfTheFileAlone) {
+    test::TempDir dir;
+    const std::string old = "[Options]\r\nPlayerName=Ann\r\nSong=3\r\nMusicLevel=x\r\n";
+    dir.write("vtx.ini", old);
+    StoredSession none = readStoredSession(dir.path());
+    EXPECT_FALSE(none.effectsLevel || none.musicLevel || none.windowWidth || none.windowHeight);
+    ASSERT_FALSE(saveStoredSession(dir.path(), StoredSession{40, 12, 1202, 968}));
+    EXPECT_EQ(dir.read("vtx.ini"), "[Options]\r\nPlayerName=Ann\r\nSong=3\r\nMusicLevel=12\r\n"
+                                   "EffectsLevel=40\r\nWindowWidth=1202\r\nWindowHeight=968\r\n");
+    const StoredSession back = readStoredSession(dir.path());
+    EXPECT_EQ(back.effectsLevel, 40);
+    EXPECT_EQ(back.musicLevel, 12);
+    EXPECT_EQ(back.windowWidth, 1202);
+    EXPECT_EQ(back.windowHeight, 968);
+    EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Ann");
+}
+
 TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne) {
     test::TempDir dir;
     for (const char* stored : {"3", "-1", "-7", "100"}) {

@@ -56,9 +56,9 @@ def run(*args, check=True, **kw):
 
 def enemy_cell_offsets():
     """Pixel offsets inside the viewer of the enemy board's cell centres, from
-    the camera at its start: at (13.2, 15.8, 7.6) looking at the origin,
+    the camera at its start: at (9.1, 20.3, 2.5) looking at the origin,
     vertical field of view 2 * atan(50/100)."""
-    ex, ey, ez = 13.2, 15.8, 7.6
+    ex, ey, ez = 9.1, 20.3, 2.5
     length = math.sqrt(ex * ex + ey * ey + ez * ez)
     fx, fy, fz = -ex / length, -ey / length, -ez / length
     rx, ry, rz = -fz, 0.0, fx
@@ -349,7 +349,8 @@ def main():
 
         # 4. A second match; B leaves during it.
         join_match(a, b, "second match")
-        b.menu(488)  # Exit
+        b.menu(488)  # Exit asks first
+        b.button(b.window("^Message$"), 105, 153)  # Yes
         a.wait(lambda p: p["message"] == "Opponent left the game!", "the leave message on A")
         a.screenshot("opponent-left")
         log("ok: a whole LAN match won and lost, score pending, leave message shown")

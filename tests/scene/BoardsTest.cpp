@@ -84,8 +84,22 @@ TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn) {
     EXPECT_EQ(boards.cell(EnemyBoard, 5, 5)->Effects.items()[0].Manager, w.world.GLFire);
     EXPECT_EQ(mark(OwnBoard, 1, 10), "hit");
     boards.MarkShot(OwnBoard, 0, 11, true); // outside: nothing, no crash
+    // Each side's last shot stays framed on its board, and each is counted.
+    const auto over = [&](int board, int row, int column) {
+        const TPlane* f = boards.lastShotFrame(board);
+        const glm::vec3 c = boards.cell(board, row, column)->Position;
+        return f && f->Visible && f->Position.x == c.x && f->Position.z == c.z && f->Position.y > c.y;
+    };
+    EXPECT_TRUE(over(EnemyBoard, 5, 5));
+    EXPECT_TRUE(over(OwnBoard, 1, 10));
+    EXPECT_EQ(boards.tally(EnemyBoard).shots, 2);
+    EXPECT_EQ(boards.tally(EnemyBoard).hits, 1);
+    EXPECT_EQ(boards.tally(EnemyBoard).misses(), 1);
+    EXPECT_EQ(boards.tally(OwnBoard).shots, 1);
 
     boards.ResetBoards();
+    EXPECT_FALSE(boards.lastShotFrame(EnemyBoard)->Visible);
+    EXPECT_EQ(boards.tally(EnemyBoard).shots, 0);
     EXPECT_EQ(marked(EnemyBoard, "frame1").size(), 100u);
     EXPECT_EQ(marked(OwnBoard, "frame1").size(), 100u);
     EXPECT_TRUE(boards.cell(EnemyBoard, 5, 5)->Effects.empty());

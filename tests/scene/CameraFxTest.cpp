@@ -146,31 +146,57 @@ TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
 
 TEST_F(CameraFxTest, EdgeScrollMovesTheRigOnlyInTheStripsAndDuringAGame) {
     glm::vec3& rig = w.world.Camera->Position;
-    rig.x = 39.0f;
-    cursorY = 590;
+    cursorY = 40;
     fx.timerScrollTimer();
-    EXPECT_FLOAT_EQ(rig.x, 39.0f); // no game in progress
+    EXPECT_FLOAT_EQ(rig.x, 10.0f); // no game in progress
     s.GameInProgress = true;
-    for (int i = 0; i < 5; ++i)
-        fx.timerScrollTimer();
-    EXPECT_FLOAT_EQ(rig.x, 40.0f); // stops once X reaches 40
     for (int y : {31, 51, 581, 601}) {
         cursorY = y;
         fx.timerScrollTimer();
-        EXPECT_FLOAT_EQ(rig.x, 40.0f) << y;
+        EXPECT_FLOAT_EQ(rig.x, 10.0f) << y;
     }
     for (int y : {32, 50}) {
         cursorY = y;
         fx.timerScrollTimer();
     }
-    EXPECT_FLOAT_EQ(rig.x, 39.0f);
+    EXPECT_FLOAT_EQ(rig.x, 9.0f);
     cursorY = 40;
     for (int i = 0; i < 200; ++i)
         fx.timerScrollTimer();
-    EXPECT_FLOAT_EQ(rig.x, -61.0f); // no lower bound
+    EXPECT_FLOAT_EQ(rig.x, CameraFx::ScrollMinX); // bounded both ways (the render test frames it)
     cursorY = 600;
+    for (int i = 0; i < 200; ++i)
+        fx.timerScrollTimer();
+    EXPECT_FLOAT_EQ(rig.x, CameraFx::ScrollMaxX);
+}
+
+// A match holds the world still however long the player thinks, keys
+// included; a new match starts from the first view.
+TEST_F(CameraFxTest, NoSpinDuringAMatchAndAKeyStopsItInTheMenu) {
+    s.GameInProgress = true;
+    w.clock.now += 60000;
     fx.timerScrollTimer();
-    EXPECT_FLOAT_EQ(rig.x, -60.5f);
+    EXPECT_FALSE(s.IdleSpin);
+    s.GameInProgress = false;
+    w.clock.now += 30001;
+    fx.timerScrollTimer();
+    EXPECT_TRUE(s.IdleSpin);
+    fx.timerScrollTimer();
+    fx.InputSeen(); // what the window does for a key
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 0.0f);
+
+    fx.timerScrollTimer();
+    w.clock.now += 40000;
+    fx.timerScrollTimer();
+    fx.timerScrollTimer();
+    w.world.Camera->Position.x = 8.0f;
+    fx.FirstView();
+    EXPECT_FALSE(s.IdleSpin);
+    EXPECT_FLOAT_EQ(w.world.WorldRoot->TurnAngle(), 0.0f);
+    EXPECT_FLOAT_EQ(w.world.SkyDome1->RollAngle(), 0.0f);
+    EXPECT_EQ(w.world.Camera->Position, glm::vec3(10.0f, 10.0f, 10.0f));
+    EXPECT_EQ(w.world.GLCamera1->Position, World::CameraOffset);
 }
 
 TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
@@ -247,11 +273,16 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     EXPECT_EQ(fx.MouseX, 33);
     EXPECT_EQ(fx.MouseY, 44);
 
-    // A right click on a cell while arranging turns the ship.
+    // A right click on a cell while arranging turns the ship when the button
+    // comes up where it went down; a right drag turns only the camera.
     picked = w.boards.cell(OwnBoard, 2, 2);
     move(false, 20, 20); // its hover waits for the frame, but the click runs it first
     EXPECT_TRUE(s.PlaceHorizontal);
     down(MouseButton::Right, 20, 20);
+    picker.Release(MouseButton::Right, 60, 20);
+    EXPECT_TRUE(s.PlaceHorizontal);
+    down(MouseButton::Right, 20, 20);
+    picker.Release(MouseButton::Right, 21, 22);
     EXPECT_FALSE(s.PlaceHorizontal);
     EXPECT_EQ(w.boards.cell(OwnBoard, 3, 2)->LibMaterialName, "hint");
 }

@@ -2,6 +2,7 @@
 #include "SceneTestSupport.h"
 #include "ScriptedBattle.h"
 
+#include "scene/CameraFx.h"
 #include "scene/engine/TGLOffscreenRenderer.h"
 #include "tools/embedded/EmbeddedImages.h"
 
@@ -78,6 +79,41 @@ protected:
                     w.boards.cell(board, r, c)->Visible = visible;
     }
 
+    struct Sizes {
+        double enemyMean = 0.0; // square root of the enemy cells' mean area
+        double ownMean = 0.0;
+        glm::dvec2 smallestRow{}; // the enemy row of the least area: its mean sides
+        bool framed = true;       // every corner of both boards inside the viewer
+    };
+    Sizes cellSizes() {
+        Sizes sizes;
+        double smallestArea = 1e9;
+        for (int board : {EnemyBoard, OwnBoard}) {
+            double area = 0.0;
+            for (int r = 1; r <= 10; ++r) {
+                glm::dvec2 sides{};
+                for (int c = 1; c <= 10; ++c) {
+                    const QPolygonF q = cellQuad(board, r, c);
+                    area += quadArea(q);
+                    const auto length = [](QPointF a, QPointF b) {
+                        return std::hypot(a.x() - b.x(), a.y() - b.y());
+                    };
+                    sides += glm::dvec2(length(q[0], q[1]) + length(q[3], q[2]),
+                                        length(q[1], q[2]) + length(q[0], q[3])) /
+                             20.0;
+                    for (const QPointF& p : q)
+                        sizes.framed = sizes.framed && QRectF(0, 0, 616, 547).contains(p);
+                }
+                if (board == EnemyBoard && sides.x * sides.y < smallestArea) {
+                    smallestArea = sides.x * sides.y;
+                    sizes.smallestRow = sides;
+                }
+            }
+            (board == EnemyBoard ? sizes.enemyMean : sizes.ownMean) = std::sqrt(area / 100.0);
+        }
+        return sizes;
+    }
+
     static double share(const QImage& image, int rowFrom, int rowTo, bool (*match)(QColor)) {
         int hits = 0, all = 0;
         for (int y = rowFrom; y < rowTo; ++y)
@@ -105,17 +141,31 @@ TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
         }
     EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 600, 30), w.world.Plane1);
 
-    // The far board is large enough to read: its cells cover 14 x 14 pixels
-    // of the viewer on average, the near board's more.
-    for (int board : {EnemyBoard, OwnBoard}) {
-        double area = 0.0;
-        for (int r = 1; r <= 10; ++r)
-            for (int c = 1; c <= 10; ++c)
-                area += quadArea(cellQuad(board, r, c));
-        area /= 100.0;
-        std::printf("board %d: a cell covers %.0f pixels on average (%.1f squared)\n", board, area,
-                    std::sqrt(area));
-        EXPECT_GE(area, 14.0 * 14.0) << "board " << board;
+    // The enemy board reads at a glance: its cells cover 22 x 22 pixels on
+    // average and those of its smallest row 20 x 14 (the mean lengths of a
+    // cell's sides along the columns and along the rows). After a long rest
+    // of the pointer on either edge strip the camera still frames both
+    // boards whole and no enemy row has shrunk below the first view's least.
+    const Sizes first = cellSizes();
+    std::printf("first view: enemy cell %.1f px squared on average, smallest row %.1f x %.1f; own %.1f\n",
+                first.enemyMean, first.smallestRow.x, first.smallestRow.y, first.ownMean);
+    EXPECT_GE(first.enemyMean, 22.0);
+    EXPECT_GE(first.smallestRow.x, 20.0);
+    EXPECT_GE(first.smallestRow.y, 14.0);
+    EXPECT_TRUE(first.framed);
+
+    CameraFx fx{w.world, w.match, w.clock};
+    w.match.state().GameInProgress = true;
+    for (int strip : {40, 590, 40}) {
+        fx.cursorOffsetY = [strip] { return strip; };
+        for (int i = 0; i < 200; ++i)
+            fx.timerScrollTimer();
+        const Sizes now = cellSizes();
+        std::printf("after a rest at layout y %d: smallest enemy row %.1f x %.1f\n", strip, now.smallestRow.x,
+                    now.smallestRow.y);
+        EXPECT_TRUE(now.framed) << strip;
+        EXPECT_GE(now.smallestRow.x * now.smallestRow.y, first.smallestRow.x * first.smallestRow.y - 0.01)
+            << strip;
     }
 }
 

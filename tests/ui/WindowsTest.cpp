@@ -3,6 +3,7 @@
 #include "ui/TFormMess.h"
 #include "ui/TSkinnedForm.h"
 #include "ui/TWispButton.h"
+#include "ui/WindowScale.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -10,6 +11,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace vtx {
 namespace {
@@ -208,6 +211,42 @@ TEST(TSkinnedForm, DestroyedWhileModalEndsTheWaitCleanly) {
     form->ExecModal();
     EXPECT_TRUE(waiting);
     EXPECT_TRUE(watched.isNull());
+}
+
+// The message window grows with the main window (here 1.6 times) and its
+// question answers by keys and by clicks just inside a scaled button.
+TEST(TFormMess, AQuestionAtTheMainWindowsScaleAnswersByKeysAndExactClicks) {
+    test::enterRunDir();
+    TSkinnedForm main;
+    main.resize(751, 605);
+    main.EnableScaling();
+    main.show();
+    main.resize(WindowScale(QSize(751, 605)).windowSize(1.6));
+    ASSERT_DOUBLE_EQ(main.Scale().factor(), 1.6);
+    TFormMess mess;
+    mess.FollowScaleOf(&main);
+    std::vector<int> answers;
+    const auto ask = [&] {
+        mess.Ask(60, QStringLiteral("Leave this match?"), [&](bool yes) { answers.push_back(yes); });
+    };
+    ask();
+    EXPECT_EQ(mess.size(), WindowScale(QSize(306, 184)).windowSize(1.6));
+    EXPECT_TRUE(mess.elbtYes->isVisible());
+    EXPECT_FALSE(mess.elbtOk->isVisible());
+    for (int key : {Qt::Key_N, Qt::Key_Y, Qt::Key_Escape, Qt::Key_Return}) {
+        QTest::keyClick(&mess, Qt::Key(key));
+        EXPECT_FALSE(mess.isVisible());
+        ask();
+    }
+    const QPoint nearEdge = mess.Scale().toWindow(QPointF(165 + 70, 141 + 23));
+    QWidget* hit = mess.childAt(nearEdge);
+    ASSERT_EQ(hit, mess.elbtNo);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&mess, nearEdge));
+    EXPECT_EQ(answers, (std::vector<int>{0, 1, 0, 1, 0}));
+    ask();
+    test::saveShot(&mess, QStringLiteral("message-question-1.6.png"));
+    mess.DropQuestion(); // taken away: no answer
+    EXPECT_EQ(answers.size(), 5u);
 }
 
 TEST(TSkinnedForm, MainWindowBaseWithItsPanel) {

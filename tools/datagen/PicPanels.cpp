@@ -110,9 +110,7 @@ QImage makeMainPanel() {
     brass.setColorAt(1.0, colours::brassDark);
     p.fillRect(nameplate, brass);
     drawBevel(p, nameplate, 1, false);
-    drawText(p, QRectF(nameplate).translated(0, 1), Qt::AlignCenter, "BRIDGE", Face::SerifBold, 10,
-             QColor(255, 240, 200, 160));
-    drawText(p, nameplate, Qt::AlignCenter, "BRIDGE", Face::SerifBold, 10, QColor(60, 40, 12));
+    // The plate stays plain: the game writes its word on it in the player's language.
     drawRivet(p, nameplate.left() + 4, nameplate.center().y() + 0.5, 1.6);
     drawRivet(p, nameplate.right() - 3, nameplate.center().y() + 0.5, 1.6);
 

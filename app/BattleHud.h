@@ -1,0 +1,58 @@
+#pragma once
+
+// What the window tells about the battle beside the boards: the tally of both
+// sides' shots, hits and misses on the panel (the view is a native GL surface
+// that no widget can lie over), and a banner over the view, in the HUD's
+// message line, for a moment whenever the turn changes.
+//
+// It only reads the match: the counts come from the boards (every shot the
+// match marks), the turn from the match state, at each 100 ms tick (update).
+// The banner shares HUDText1 with the result: it never hides a result.
+// Create it before the window's EnableScaling (the tally is a panel label).
+// UI thread only.
+
+#include <QCoreApplication>
+#include <QRect>
+
+#include <cstdint>
+
+class QLabel;
+class QWidget;
+
+namespace vtx {
+
+class Boards;
+class IClock;
+class THUDText;
+struct MatchState;
+
+class BattleHud {
+    Q_DECLARE_TR_FUNCTIONS(BattleHud)
+public:
+    static constexpr std::int64_t BannerMs = 2500;
+    static constexpr float ViewerWidth = 616.0f; // the HUD's pixels across the view
+
+    // panelRect: the tally's place in the window's layout pixels.
+    BattleHud(QWidget& window, const QRect& panelRect, THUDText& banner, const Boards& boards,
+              const MatchState& state, IClock& clock);
+
+    void update();
+
+    const QLabel* tallyLabel() const { return m_tally; }
+
+private:
+    enum class Turn { None, Player, Opponent };
+    Turn turn() const;
+    void showBanner(const QString& text);
+
+    THUDText& m_banner;
+    const Boards& m_boards;
+    const MatchState& m_state;
+    IClock& m_clock;
+    QLabel* m_tally = nullptr;
+    Turn m_lastTurn = Turn::None;
+    bool m_bannerShown = false;
+    std::int64_t m_bannerUntil = 0;
+};
+
+} // namespace vtx
