@@ -76,16 +76,16 @@ QString LanHost::PlayerName() const {
     return m_parts.playerName();
 }
 void LanHost::SetNetMode(bool on) {
-    m_match.state().NetMode = on;
+    m_match.SetNetMode(on);
 }
 void LanHost::SetNetConnected(bool on) {
-    m_match.state().NetConnected = on;
+    m_match.SetNetConnected(on);
 }
 void LanHost::SetNetRole(int role) {
-    m_match.state().NetRole = role;
+    m_match.SetNetRole(role);
 }
 void LanHost::SetOpponentIP(const QString& ip) {
-    m_match.state().OpponentIP = ip.toStdString();
+    m_match.SetOpponentIP(ip.toStdString());
 }
 
 void LanHost::SendRequest(const QString& host, const QByteArray& text) {

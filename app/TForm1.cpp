@@ -223,7 +223,7 @@ void TForm1::FormCreate() {
         fitCaption(b);
     // 2. Initial values.
     m_cameraFx.ResetCreationState();
-    m_match.state().SoundOn = true;
+    m_match.SetSoundOn(true);
     // 3. The grey selection colour, for this program only.
     m_savedHighlight = InstallGreySelection();
     // 4. The two shared caption fonts.
@@ -237,17 +237,9 @@ void TForm1::FormCreate() {
     }
     // 6. The fonts of the on-screen texts.
     runStartupStep([this] { m_world.LoadFonts(); });
-    // 7.
-    m_match.state().Level = 1;
+    // 7. Level 1 and 9. no LAN match: the state a new Match starts in.
     // 8. The logo's colour.
     m_world.SetLogoColor();
-    // 9. LAN state.
-    MatchState& s = m_match.state();
-    s.NetMode = false;
-    s.NetConnected = false;
-    s.NetRole = 0;
-    s.FleetSent = false;
-    s.FleetReceived = false;
     // 10. Centred on the screen; 11. the outline.
     CenterOnScreen();
     SetOutline(MainOutline());
@@ -266,9 +258,9 @@ void TForm1::FormCreate() {
     m_sound = std::make_unique<SoundSystem>();
     if (!m_sound->init()) {
         QMessageBox::information(nullptr, QStringLiteral("Vortalix 3D"), SoundSystem::initFailedText());
-        s.SoundOn = false;
+        m_match.SetSoundOn(false);
     }
-    m_sound->setSoundOn(s.SoundOn);
+    m_sound->setSoundOn(m_match.state().SoundOn);
     // StartDir is the player's folder (options, scores, LAN clients); the
     // sounds, songs and scenery come from the data root. Both are the current
     // directory unless the game runs installed (files/GameFolders.h).

@@ -48,6 +48,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace vtx {
@@ -77,7 +78,8 @@ public:
     Match(const Match&) = delete;
     Match& operator=(const Match&) = delete;
 
-    MatchState& state() { return m_state; }
+    // The match's state, to read. Only the Match writes it: the hosts ask for
+    // a change by the named calls below.
     const MatchState& state() const { return m_state; }
     GameRandom& random() { return m_random; }
 
@@ -187,6 +189,30 @@ public:
     // sets FleetReceived.
     void ReceiveFleetBlock(std::span<const unsigned char> bytes);
     void ReceiveFieldBlock(std::span<const unsigned char> bytes);
+
+    // ------------------------------------------- what the hosts ask to change
+    // The lobby: network mode, this side's role (1 created the game, 2
+    // joined), a match with OpponentIP under way or not.
+    void SetNetMode(bool on) { m_state.NetMode = on; }
+    void SetNetRole(std::int32_t role) { m_state.NetRole = role; }
+    void SetNetConnected(bool on) { m_state.NetConnected = on; }
+    void SetOpponentIP(std::string_view ip) { m_state.OpponentIP = std::string(ip); }
+    // A join request from fromIP was accepted: fromIP is the opponent now.
+    void OpponentJoined(std::string_view fromIP);
+    // The opponent announced its fleet block / grid block as its next datagram.
+    void ExpectFleetBlock() { m_state.ExpectInfo = true; }
+    void ExpectFieldBlock() { m_state.ExpectField = true; }
+    // The datagram after an announcement was taken as the block(s).
+    void BlocksTaken();
+    // The options' sound switch (the sound failing to start turns it off too).
+    void SetSoundOn(bool on) { m_state.SoundOn = on; }
+    // The high-score window stored the points of a win (false) or a win's
+    // points wait for it (true).
+    void SetScorePending(bool pending) { m_state.ScorePending = pending; }
+    // The presentation's own fields: the world's idle spin and the result's
+    // pulse, which the scene drives and a new match resets.
+    void SetIdleSpin(bool on) { m_state.IdleSpin = on; }
+    void SetHudPulse(std::int32_t pulse) { m_state.HudPulse = pulse; }
 
 private:
     void setTimer1(bool enabled);

@@ -246,6 +246,16 @@ void Match::CompleteFleetExchange() {
     m_host.SetStatus(status::ReadyToPlay);
 }
 
+void Match::OpponentJoined(std::string_view fromIP) {
+    m_state.OpponentIP = std::string(fromIP);
+    m_state.NetConnected = true;
+}
+
+void Match::BlocksTaken() {
+    m_state.ExpectInfo = false;
+    m_state.ExpectField = false;
+}
+
 void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
     if (!m_state.NetMode) return; // a side that left ignores its old opponent
     m_state.NetMoveRow = row;

@@ -161,7 +161,7 @@ void NetChannel::receiveFrame(std::span<const unsigned char> bytes, std::string_
 }
 
 void NetChannel::deliver(const net::Frame& message) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     switch (message.kind) {
     case net::FrameKind::Fleet: {
         const std::span<const unsigned char> payload(message.payload);

@@ -20,11 +20,9 @@ bool NetReceiver::fromOpponent(std::string_view fromIP) const {
 }
 
 bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
-    MatchState& s = m_match.state();
-    const bool wantFleet = s.ExpectInfo;
-    const bool wantField = s.ExpectField;
-    s.ExpectInfo = false;
-    s.ExpectField = false;
+    const bool wantFleet = m_match.state().ExpectInfo;
+    const bool wantField = m_match.state().ExpectField;
+    m_match.BlocksTaken();
     const std::size_t expected = (wantFleet ? FleetBlockBytes : 0) + (wantField ? FieldBlockBytes : 0);
     if (bytes.size() != expected) {
         m_fleetPending = false;
@@ -56,7 +54,7 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
 }
 
 void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     // A third computer must not take over a running match and strand the
     // opponent; once the match has ended, anybody may join again.
     const bool matchRunning = s.NetConnected && !s.GameWon && !s.GameLost;
@@ -65,13 +63,12 @@ void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
         return;
     }
     if (!m_channel.acceptJoin(fromIP, net::joinSession(text))) return;
-    s.OpponentIP = std::string(fromIP);
-    s.NetConnected = true;
+    m_match.OpponentJoined(fromIP);
     m_host.JoinRequested();
 }
 
 void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     // 0.
     if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
     if (net::looksLikeFrame(bytes)) {
@@ -96,7 +93,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     // 5.
     if (has(net::InfoMarker)) {
         if (fromOpponent(fromIP)) {
-            s.ExpectInfo = true;
+            m_match.ExpectFleetBlock();
             m_fleetPending = false;
         } else {
             ++m_dropped;
@@ -120,7 +117,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     // 8.
     if (has(net::FieldMarker)) {
         if (fromOpponent(fromIP))
-            s.ExpectField = true;
+            m_match.ExpectFieldBlock();
         else
             ++m_dropped;
     }

@@ -21,10 +21,10 @@ void CameraFx::RecordIdleStart() {
 }
 
 void CameraFx::timerScrollTimer() {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     const std::int64_t now = m_clock.tickMs();
 
-    if (now > LastMouseMoveTick + IdleAfterMs) s.IdleSpin = true;
+    if (now > LastMouseMoveTick + IdleAfterMs) m_match.SetIdleSpin(true);
 
     if (s.GameWon || s.GameLost) {
         if (s.HudPulse < 0) HudPulseStep = -HudPulseStep;
@@ -34,7 +34,7 @@ void CameraFx::timerScrollTimer() {
         const float pulse = float(std::clamp(s.HudPulse, 0, 100)) / 100.0f;
         m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f,
                                            MessageAlphaLow + (1.0f - MessageAlphaLow) * pulse};
-        s.HudPulse += HudPulseStep;
+        m_match.SetHudPulse(s.HudPulse + HudPulseStep);
     }
 
     if (s.IdleSpin) {
@@ -76,7 +76,7 @@ void CameraFx::timerScrollTimer() {
 }
 
 void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     // After a match too a move stops the idle spin and lets the player turn
     // the camera over the last picture (the boards stop answering: CellPicker).
     if (s.IdleSpin) {
@@ -85,7 +85,7 @@ void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) 
     }
     SavedWorldTurn = m_world.WorldRoot->TurnAngle();
     LastMouseMoveTick = m_clock.tickMs();
-    s.IdleSpin = false;
+    m_match.SetIdleSpin(false);
 
     if (rightButtonHeld && rightButtonHeld() && buttonOrModifierHeld) {
         if (m_world.GLCamera1->Position.y >= CameraReset || MouseY < y)

@@ -23,6 +23,7 @@
 #include "scene/engine/SurfaceFormat.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
+#include "tests/support/MatchSetup.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
@@ -167,7 +168,7 @@ public:
 
 // One match; false when it did not end as planned.
 bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
-    MatchState& s = form.match().state();
+    MatchState& s = test::setUp(form.match());
     opt.bcbManual->SetChecked(manual);
     form.elbtSingleGameClick();
     drawFrame(form);

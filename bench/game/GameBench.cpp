@@ -7,6 +7,7 @@
 #include "game/Match.h"
 #include "game/NullMatchHost.h"
 #include "game/SystemClock.h"
+#include "tests/support/MatchSetup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,8 +52,8 @@ void BM_ComputerMove(benchmark::State& state) {
     const MatchState start = m.state();
     std::int64_t moves = 0;
     for (auto _ : state) {
-        if (!m.state().GameInProgress) m.state() = start;
-        m.state().PlayerTurn = 0; // the player never shoots here
+        if (!m.state().GameInProgress) test::setUp(m) = start;
+        test::setUp(m).PlayerTurn = 0; // the player never shoots here
         m.Timer1Timer();
         ++moves;
     }

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "tests/support/MatchSetup.h"
 
 #include "audio/MidiOutput.h"
 #include "audio/MusicPlayer.h"
@@ -48,7 +49,7 @@ protected:
     void TearDown() override { program.reset(); }
 
     TForm1& form() { return *program->form1; }
-    MatchState& state() { return form().match().state(); }
+    MatchState& state() { return test::setUp(form().match()); }
     TGLSceneViewer* viewer() { return form().GLSceneViewer1; }
 
     glm::vec3 cellCentre(int board, int row, int column) {

@@ -1,6 +1,7 @@
 #include "FakeMatchHost.h"
 #include "game/GameRandom.h"
 #include "game/Match.h"
+#include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -209,7 +210,7 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     for (int level = -1; level <= 2; ++level) {
         host.difficulty = level;
         host.clear();
@@ -251,7 +252,7 @@ TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.Arranging = true;
     s.ShipToPlace = 1;
     s.OwnField[0] = CellDeck; // leftovers of an earlier match
@@ -271,7 +272,7 @@ TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.NetMode = true;
     s.NetConnected = true;
     s.Level = 1;
@@ -288,7 +289,7 @@ TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.NetMode = true;
     s.NetConnected = true;
     Field peer = emptyField();

@@ -9,6 +9,7 @@
 #include "game/Match.h"
 #include "game/NetChannel.h"
 #include "game/TShipRecord.h"
+#include "tests/support/MatchSetup.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -268,7 +269,7 @@ protected:
     StepClock clock;
     FakeMatchHost host{&clock};
     Match m{host, clock};
-    MatchState& s = m.state();
+    MatchState& s = test::setUp(m);
 };
 
 } // namespace vtx::test

@@ -5,6 +5,7 @@
 #include "game/Match.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
+#include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -517,13 +518,13 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     rxB.setLocalAddresses({"10.0.0.2"});
     for (Match* side : {&a, &b}) {
         side->ActivateTurnTimer();
-        side->state().NetMode = true;
-        side->state().NetConnected = true;
+        test::setUp(*side).NetMode = true;
+        test::setUp(*side).NetConnected = true;
     }
-    a.state().OpponentIP = "10.0.0.2";
-    b.state().OpponentIP = "10.0.0.1";
-    a.state().NetRole = 1;
-    b.state().NetRole = 2;
+    test::setUp(a).OpponentIP = "10.0.0.2";
+    test::setUp(b).OpponentIP = "10.0.0.1";
+    test::setUp(a).NetRole = 1;
+    test::setUp(b).NetRole = 2;
     a.elbtSingleGameClick();
     b.elbtSingleGameClick();
     EXPECT_EQ(hostA.count("SendFleet"), 1u);
@@ -590,7 +591,7 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    m.state().PlayerTurn = 1;
+    test::setUp(m).PlayerTurn = 1;
     const std::vector<unsigned char> block(600, 7);
     m.ReceiveMove(3, 7);
     m.ReceiveFleetBlock(block);
@@ -601,7 +602,7 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     EXPECT_EQ(m.state().EnemyFleet, TFleet{});
     EXPECT_TRUE(host.calls.empty());
 
-    m.state().NetMode = true;
+    test::setUp(m).NetMode = true;
     m.ReceiveMove(3, 7);
     EXPECT_TRUE(m.state().NetMovePending);
     EXPECT_EQ(m.state().NetMoveRow, 3);
@@ -613,11 +614,11 @@ TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    m.state().NetMode = true;
-    m.state().NetConnected = true;
+    test::setUp(m).NetMode = true;
+    test::setUp(m).NetConnected = true;
     m.ActivateTurnTimer();
     m.elbtSingleGameClick();
-    m.state().FleetSent = m.state().FleetReceived = true;
+    test::setUp(m).FleetSent = test::setUp(m).FleetReceived = true;
     m.CompleteFleetExchange(); // the battle polls at 5 ms
     m.elbtExitClick();
     m.elbtExitClick(); // now in the menu: quits, sends nothing

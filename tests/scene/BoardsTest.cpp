@@ -1,4 +1,5 @@
 #include "SceneTestSupport.h"
+#include "tests/support/MatchSetup.h"
 
 #include "scene/engine/TActor.h"
 
@@ -17,7 +18,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(test::enterRunDir()) << "generated data missing"; }
 
     BuiltWorld w;
-    MatchState& s = w.match.state();
+    MatchState& s = test::setUp(w.match);
     Boards& boards = w.boards;
 
     std::string mark(int board, int row, int column) {

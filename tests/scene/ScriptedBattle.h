@@ -16,6 +16,7 @@
 #include "scene/CameraFx.h"
 #include "scene/World.h"
 #include "scene/engine/TGLCadencer.h"
+#include "tests/support/MatchSetup.h"
 
 #include <cstdint>
 #include <string>
@@ -60,7 +61,7 @@ public:
     }
 
     void playBattle() {
-        MatchState& s = match.state();
+        MatchState& s = test::setUp(match);
         match.Place_Ships();
         boards.PositionOwnShipModels();
         boards.PositionEnemyShipModels();
