@@ -129,11 +129,13 @@ void LanHost::AddServer(std::string_view fromIP, std::string_view presenceText) 
         m_parts.lobby->AddServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
                                  QByteArray(presenceText.data(), qsizetype(presenceText.size())));
 }
+// Told from inside the receiver or the link's tick: shown over the windows
+// without waiting, so no datagram runs inside the one being handled.
 void LanHost::OpponentLeft() {
-    m_parts.showMessage(60, gameText(net::OpponentLeftText), true);
+    m_parts.showMessageThen(60, gameText(net::OpponentLeftText), {});
 }
 void LanHost::OpponentGone() {
-    m_parts.showMessage(60, gameText(net::OpponentGoneText), true);
+    m_parts.showMessageThen(60, gameText(net::OpponentGoneText), {});
 }
 
 // The match sends from the middle of its rules: a send the endpoint refuses

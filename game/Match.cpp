@@ -103,9 +103,7 @@ void Match::Place_Ships() {
         m_state.OwnField = m_state.WorkField;
         m_state.OwnFleet = m_state.WorkFleet;
         m_host.PositionOwnShipModels();
-        const std::uint32_t start = m_flowSerial;
         m_host.AnimateShipModels();
-        if (start != m_flowSerial) return; // an Exit ran inside the animation's pumping
         if (m_state.NetMode && m_state.NetConnected) {
             sendFleetExchange();
             return;
@@ -140,20 +138,18 @@ bool Match::PlaceShipAt() {
 }
 
 void Match::finishManualArrangement() {
-    const std::uint32_t match = m_flowSerial;
     setTimer1(false);
     setTimer1Interval(m_state.TurnDelay * 1000);
     m_state.Arranging = false;
-    m_host.ShowFormMess(60, "Ships Arrangement Complete!", true);
-    // The message and the animation let queued clicks run: after an Exit (and
-    // perhaps a new Single) the rest belongs to a match that is over.
-    if (match != m_flowSerial) return;
+    showMessageThen(60, "Ships Arrangement Complete!", [this] { afterArrangementMessage(); });
+}
+
+void Match::afterArrangementMessage() {
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
     m_host.SetStatus("");
     m_host.HideShipModels(false);
     m_host.AnimateShipModels();
-    if (match != m_flowSerial) return;
     m_host.PositionOwnShipModels();
     m_state.HoverPicking = false;
     RunDifficultySetup(m_host.difficultyIndex());

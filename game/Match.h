@@ -31,10 +31,15 @@
 //   key down             SpaceToggle() when the Space key is held down.
 //   LAN datagrams        through NetReceiver, which checks them and calls
 //                        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
-// Within a handler the Match calls IMatchHost in the documented order. The
-// host may re-enter the Match (timer ticks, datagrams) only from the calls
-// that pump messages: Delay, and the modal ShowFormMess / ShowScoreWindowModal.
-// The Match makes those calls at points where its state is consistent.
+//   a wait's end        RunDue(), from the event loop once the time the host
+//                        was given by WakeAfter has come (nextWakeMs()).
+//   a message closed     MessageClosed(), when the player closed a modal
+//                        message the Match showed.
+// Within a handler the Match calls IMatchHost in the documented order, and no
+// call of the host comes back into the Match: a rule that waits (Single's
+// 100 ms, the message after a manual arrangement) leaves the rest of its work
+// as a continuation and returns. Exit and Single drop the continuations of
+// the match they end, so a rule never runs on for a match that is over.
 //
 // Randomness: GameRandom (SplitMix64), re-seeded from clock.timeOfDayMs()
 // before each random placement attempt, each random computer shot and the
@@ -44,6 +49,7 @@
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/MatchState.h"
+#include "game/Scheduler.h"
 
 #include <cstdint>
 #include <optional>
@@ -153,6 +159,13 @@ public:
     void elbtFightClick();
     void Timer1Timer();
     void elbtExitClick();
+    // Runs the continuations whose time has come (see WakeAfter).
+    void RunDue();
+    // When the next continuation is due (IClock::tickMs), if any.
+    std::optional<std::int64_t> nextWakeMs() const { return m_waits.nextDueMs(); }
+    // The player closed the modal message the Match showed: the rule that
+    // showed it goes on.
+    void MessageClosed();
     // Main window activation: the computer's pause is one second again.
     void ActivateTurnTimer();
     // The computer's pause between its shots, in seconds; Timer1 follows
@@ -227,15 +240,20 @@ private:
     void loseMatch();
     void sendFleetExchange();
     void finishManualArrangement();
+    void afterArrangementMessage();
+    void startAfterWait();
+    // The rest of a rule, ms from now / once the modal message is closed.
+    void after(std::int32_t ms, Scheduler::Task then);
+    void showMessageThen(std::int32_t top, std::string_view text, Scheduler::Task then);
+    // The match's waits end with it.
+    void dropContinuations();
 
     IMatchHost& m_host;
     IClock& m_clock;
     GameRandom m_random;
     MatchState m_state;
-    // Counts every Single and Exit. A handler notes it before a call that
-    // pumps messages and stops when it changed: the match it was building
-    // ended (or another began) inside that call.
-    std::uint32_t m_flowSerial = 0;
+    Scheduler m_waits;
+    Scheduler::Task m_afterMessage;
     // Between Single's first step and the match being in progress.
     bool m_starting = false;
 };

@@ -81,8 +81,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     // A datagram of another size is no block; it may still be the next
     // announcement after a lost block, so it is read as text as well.
     if ((s.ExpectInfo || s.ExpectField) && fromOpponent(fromIP) && takeBlock(bytes)) return;
-    // Our own copy of the text: the steps below may pump events, and the
-    // endpoint's buffer may then hold another datagram.
+    // Our own copy of the text, independent of the endpoint's buffer.
     const std::string text(bytes.begin(), bytes.end());
     const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
     // 3.

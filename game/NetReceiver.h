@@ -30,9 +30,9 @@
 // count only from the opponent while connected; a shot outside the grid or
 // not a number is dropped. Dropped datagrams are counted.
 //
-// Re-entrancy: host calls and Match::elbtSingleGameClick pump events, so
-// another datagram may be received inside one; each call reads the state it
-// needs when it runs.
+// No call made here runs the event loop (Match::elbtSingleGameClick leaves
+// its wait to a timer, the host's messages wait for nobody), so a datagram is
+// always handled whole before the next.
 
 #include "game/FleetBlock.h"
 #include "game/Match.h"

@@ -149,11 +149,9 @@ void Boards::HideShipModels(bool all) {
 }
 
 void Boards::AnimateShipModels(const std::function<void()>& reseed,
-                               const std::function<int(int)>& randomBelow,
-                               const std::function<void()>& pump) {
+                               const std::function<int(int)>& randomBelow) {
     if (reseed) reseed();
     for (int n = 1; n <= FleetShips; ++n) {
-        if (pump) pump();
         for (TActor* model : {ownModel(n), enemyModel(n)}) {
             if (!model) continue;
             model->SwitchAnimation("walk", true);

@@ -7,6 +7,8 @@
 #include <QDebug>
 #include <QLabel>
 
+#include <utility>
+
 namespace vtx {
 
 namespace {
@@ -111,6 +113,22 @@ void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
         setWindowModality(Qt::NonModal);
         show();
     }
+}
+
+void TFormMess::ShowFormMessThen(int top, const QString& text, std::function<void()> then) {
+    showText(top, text);
+    if (then) m_then.push_back(std::move(then));
+    if (isVisible() && (m_modal || m_notice)) return; // it has its Ok button already
+    hide();
+    m_modal = true;
+    m_notice = false;
+    ShowModal();
+}
+
+void TFormMess::FormClose() {
+    const std::vector<std::function<void()>> then = std::exchange(m_then, {});
+    for (const auto& step : then)
+        step();
 }
 
 void TFormMess::ShowNotice(int top, const QString& text) {

@@ -171,6 +171,7 @@ bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
     MatchState& s = test::setUp(form.match());
     opt.bcbManual->SetChecked(manual);
     form.elbtSingleGameClick();
+    if (!pumpUntil([&] { return !form.match().nextWakeMs(); }, 5000)) return false; // Single's wait
     drawFrame(form);
     if (manual) {
         const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
@@ -182,6 +183,8 @@ bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
             s.PlaceHorizontal = ship[2] == 1;
             if (!form.match().PlaceShipAt()) return false;
         }
+        // The message at the end of the arrangement, answered.
+        if (!pumpUntil([&] { return s.button(MenuButton::Fight).enabled; }, 5000)) return false;
     }
     if (!s.GameInProgress || s.Arranging) return false;
     s.Timer1Interval = 1; // the computer at full speed

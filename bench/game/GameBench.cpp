@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 namespace vtx {
 namespace {
 
@@ -18,6 +20,7 @@ class AdvancingClock final : public IClock {
 public:
     std::int64_t timeOfDayMs() override { return ++m_now % 86400000; }
     std::int64_t tickMs() override { return m_now; }
+    void advanceTo(std::int64_t ms) { m_now = std::max(m_now, ms); }
 
 private:
     std::int64_t m_now = 0;
@@ -48,6 +51,10 @@ void BM_ComputerMove(benchmark::State& state) {
     Match m(host, clock);
     m.ActivateTurnTimer();
     m.elbtSingleGameClick();
+    while (const auto due = m.nextWakeMs()) { // Single's wait
+        clock.advanceTo(*due);
+        m.RunDue();
+    }
     m.elbtFightClick();
     const MatchState start = m.state();
     std::int64_t moves = 0;

@@ -88,7 +88,12 @@ protected:
         return focus && focus->window() == &form() ? focus : &form();
     }
 
-    void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A click, then the event loop until the match waits for nothing more
+    // (Single's 100 ms), as a player's next click would find it.
+    void clickButton(TWispButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::qWaitFor([&] { return !form().match().nextWakeMs(); }, 3000);
+    }
 
     // The "Song" value vtx.ini holds, read by its line; -1 when there is none.
     int storedSong() {
@@ -332,7 +337,7 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
                       glm::vec3(float(spot.column - 5), 0.0f, float(spot.row)));
         }
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
     EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
     EXPECT_TRUE(form().elbtFight->isEnabled());
     EXPECT_EQ(state().OwnFleet[5].Horizontal, 0);
@@ -539,7 +544,8 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
                 expected += ShipSizes[k];
             EXPECT_EQ(decks, expected) << "ship " << n;
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
         EXPECT_TRUE(form().elbtFight->isEnabled());
         clickButton(form().elbtExit); // leave the match; the next view starts a new one
         ASSERT_FALSE(state().GameInProgress);
@@ -678,8 +684,6 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     EXPECT_EQ(state().PlaceHorizontal, now);
 }
 
-// The clicks a player queues run inside Single's wait: an Exit there ends the
-// match being started, and the program stays.
 // The compass's rose turns with the camera, and the brass "BRIDGE" plate is a
 // real button that brings the first view back.
 TEST_F(MainWindowTest, TheCompassFollowsTheCameraAndTheBridgePlateBringsTheFirstViewBack) {
@@ -725,13 +729,15 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         exitInside.setInterval(0);
         QObject::connect(&exitInside, &QTimer::timeout, [&] {
             const bool arranged = state().OwnFleet[0].Size != 0;
-            if (stage == "wait" || (stage == "animation" && arranged && !state().GameInProgress)) {
+            // The ships set sail inside one handler: a click made then lands right after it.
+            if (stage == "wait" || (stage == "animation" && arranged)) {
                 exitInside.stop();
                 clickButton(form().elbtExit);
             }
         });
         if (stage == "wait" || stage == "animation") exitInside.start();
         clickButton(form().elbtSingleGame);
+        if (stage == "animation") QTest::qWaitFor([&] { return !exitInside.isActive(); }, 3000);
         if (stage == "arranging") {
             ASSERT_TRUE(state().Arranging);
             ASSERT_TRUE(hover(OwnBoard, 3, 3));
@@ -774,6 +780,8 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
     EXPECT_EQ(storedSong(), -1); // nothing quit
 }
 
+// A click during Single's wait runs before the wait ends: an Exit there ends
+// the match being started, and the program stays.
 TEST_F(MainWindowTest, ExitInsideSinglesWaitEndsOnlyTheMatch) {
     QTimer::singleShot(0, &form(), [&] { clickButton(form().elbtExit); });
     clickButton(form().elbtSingleGame);

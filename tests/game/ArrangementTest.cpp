@@ -141,6 +141,7 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     EXPECT_TRUE(s.Arranging);
     host.clear();
     ASSERT_TRUE(placeAt(cells[9][0], cells[9][1]));
+    test::runEventLoop(m, host);
     EXPECT_EQ(s.ShipToPlace, 11);
     EXPECT_FALSE(s.Arranging);
     EXPECT_FALSE(s.HoverPicking);

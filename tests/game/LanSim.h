@@ -153,6 +153,10 @@ struct Sim {
             }
             for (int i = 0; i < 2; ++i) {
                 Side& x = side(i);
+                if (x.match.nextWakeMs()) { // Single's wait runs on the sim's time
+                    x.matchClock.advance(5);
+                    x.match.RunDue();
+                }
                 if (net.now % NetChannel::TickMs == 0) x.channel.tick();
                 if (net.now % 100 == 0) x.match.CompleteFleetExchange();
                 if (x.host.timer1Enabled && net.now % x.host.timer1Interval == 0) {

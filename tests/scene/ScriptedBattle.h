@@ -66,7 +66,7 @@ public:
         boards.PositionOwnShipModels();
         boards.PositionEnemyShipModels();
         boards.HideShipModels(false);
-        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); }, {});
+        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); });
         for (int board : {OwnBoard, EnemyBoard}) {
             const TFleet& fleet = board == OwnBoard ? s.OwnFleet : s.EnemyFleet;
             const int upTo = board == OwnBoard ? 10 : 20;
