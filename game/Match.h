@@ -114,7 +114,8 @@ public:
     // Fight clicked while it is off: during a manual arrangement the status
     // line says what is missing; otherwise nothing.
     void FightRefused();
-    // Runs the set-up of level selector index 0/1/2; any other index none.
+    // Runs the set-up of level selector index 0/1/2 (LevelCount); any other
+    // index none.
     void RunDifficultySetup(std::int32_t index);
 
     // ---------------------------------------------------------------- shots
@@ -230,8 +231,6 @@ public:
 private:
     void setTimer1(bool enabled);
     void setTimer1Interval(std::int32_t ms);
-    bool fits(const Field& field, std::int32_t size, std::int32_t row, std::int32_t column,
-              bool horizontal) const;
     void writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                    bool horizontal);
     bool recordHit(std::int32_t board, std::int32_t row, std::int32_t column);
