@@ -42,9 +42,8 @@ std::optional<std::size_t> payloadSize(FrameKind kind) {
 } // namespace
 
 std::string taggedPresence(std::string_view playerName) {
-    std::string text(PresentMarker);
-    text += ' ';
-    text += PadStr(playerName, int(PresenceNameWidth), PadSide::Right);
+    // The plain presence with the name padded, so the tag stands at a known place.
+    std::string text = presenceMessage(PadStr(playerName, int(PresenceNameWidth), PadSide::Right));
     text += CapabilityTag;
     return text;
 }
