@@ -320,7 +320,7 @@ void TForm1::FormClose() {
     m_lan.leaveOnClose();
     Timer1.stop();
     if (m_music) m_music->StopMusic();
-    if (m_volume) m_volume->restore();
+    if (m_volume) m_volume->restoreMixerVolumes();
     RestoreSelection(m_savedHighlight);
     if (GLCadencer1) GLCadencer1->setEnabled(false);
     timerScroll.stop();
@@ -414,15 +414,36 @@ void TForm1::Timer1Timer() {
 
 void TForm1::bridgeClick() {
     m_cameraFx.BridgeView();
-    Compass->SetHeading(m_cameraFx.Heading());
+    turnTheCompass();
 }
 
+// The window's 100 ms tick does more than scroll; each duty by its name.
 void TForm1::timerScrollTimer() {
-    m_cameraFx.timerScrollTimer();
-    m_match.CompleteFleetExchange();
-    m_keys.refresh(); // the board in play changes with the turn
-    Compass->SetHeading(m_cameraFx.Heading());
+    moveTheWorld();
+    startLanBattleWhenReady();
+    followTheTurnWithTheKeys();
+    turnTheCompass();
     updateTestProbe();
+}
+
+// Idle spin, the result's pulse, the sea's frames, the shake, the edge scroll.
+void TForm1::moveTheWorld() {
+    m_cameraFx.timerScrollTimer();
+}
+
+// A poll from the event loop, on purpose: the lobby writes its waiting status
+// after the match's start returns, and the ready status must come after it.
+void TForm1::startLanBattleWhenReady() {
+    m_match.CompleteFleetExchange();
+}
+
+// The keyboard cursor goes to the board in play, which changes with the turn.
+void TForm1::followTheTurnWithTheKeys() {
+    m_keys.refresh();
+}
+
+void TForm1::turnTheCompass() {
+    Compass->SetHeading(m_cameraFx.Heading());
 }
 
 void TForm1::updateTestProbe() {
@@ -447,7 +468,7 @@ void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModif
     if (!m_world.ActivationStageBuilt()) return;
     m_cameraFx.GLSceneViewer1MouseMove(buttons != Qt::NoButton || modifiers != Qt::NoModifier, x, y);
     m_picker.PointerMoved(x, y);
-    Compass->SetHeading(m_cameraFx.Heading());
+    turnTheCompass();
 }
 
 void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

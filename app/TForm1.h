@@ -100,6 +100,9 @@ public:
     QWidget* btBridge = nullptr;
     TCompass* Compass = nullptr;
     QTimer Timer1;
+    // The window's 100 ms tick: the world's motion (CameraFx), the start of
+    // a LAN battle once both fleets are across, the keyboard cursor's board,
+    // the compass and the test probe (timerScrollTimer names each).
     QTimer timerScroll;
     TGLCadencer* GLCadencer1 = nullptr;
     TNMUDP NMUDP1;
@@ -154,6 +157,11 @@ private:
     void runStartupStep(const std::function<void()>& step);
     void announceFirstFrame();
     void activationSteps();
+    // The duties of timerScroll's tick.
+    void moveTheWorld();
+    void startLanBattleWhenReady();
+    void followTheTurnWithTheKeys();
+    void turnTheCompass();
     void updateTestProbe();
     void focusWindowChanged(QWindow* window);
     void bridgeClick();
