@@ -88,11 +88,14 @@ protected:
         return focus && focus->window() == &form() ? focus : &form();
     }
 
-    // A click, then the event loop until the match waits for nothing more
-    // (Single's 100 ms), as a player's next click would find it.
+    // The event loop until the match waits for nothing more (Single's 100 ms),
+    // as a player's next click or key would find it.
+    void settle() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form().match().nextWakeMs(); }, 3000));
+    }
     void clickButton(TWispButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
-        QTest::qWaitFor([&] { return !form().match().nextWakeMs(); }, 3000);
+        settle();
     }
 
     // The "Song" value vtx.ini holds, read by its line; -1 when there is none.
@@ -398,6 +401,7 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     EXPECT_EQ(form().elbtExit->toolTip(), QStringLiteral("Esc, Ctrl+Q"));
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(keyTarget(), k, m);
+        settle();
     };
     // Ctrl+O: Tab to the manual arrangement, Space ticks it, Enter is Close.
     bool optionsDriven = false;
@@ -737,7 +741,9 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         });
         if (stage == "wait" || stage == "animation") exitInside.start();
         clickButton(form().elbtSingleGame);
-        if (stage == "animation") QTest::qWaitFor([&] { return !exitInside.isActive(); }, 3000);
+        if (stage == "animation") {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !exitInside.isActive(); }, 3000));
+        }
         if (stage == "arranging") {
             ASSERT_TRUE(state().Arranging);
             ASSERT_TRUE(hover(OwnBoard, 3, 3));
