@@ -24,4 +24,13 @@ void FormParts::showNotice(int top, const QString& text) const {
         vtx::ShowFormMess(top, text, false);
 }
 
+void FormParts::showMessageThen(int top, const QString& text, std::function<void()> then) const {
+    if (mess) {
+        mess->ShowFormMessThen(top, text, std::move(then));
+        return;
+    }
+    vtx::ShowFormMess(top, text, false);
+    if (then) then();
+}
+
 } // namespace vtx

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 
 class QLabel;
 class QTimer;
@@ -58,6 +59,10 @@ struct FormParts {
     // The same without a wait, always with its Ok button: for messages from
     // the middle of the rules (a refused send).
     void showNotice(int top, const QString& text) const;
+    // A modal message that does not wait: it returns at once, and then runs
+    // once the player has closed it. For the messages the rules show, which
+    // must never run the event loop inside a rule.
+    void showMessageThen(int top, const QString& text, std::function<void()> then) const;
 };
 
 } // namespace vtx

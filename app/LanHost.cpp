@@ -76,16 +76,16 @@ QString LanHost::PlayerName() const {
     return m_parts.playerName();
 }
 void LanHost::SetNetMode(bool on) {
-    m_match.state().NetMode = on;
+    m_match.SetNetMode(on);
 }
 void LanHost::SetNetConnected(bool on) {
-    m_match.state().NetConnected = on;
+    m_match.SetNetConnected(on);
 }
 void LanHost::SetNetRole(int role) {
-    m_match.state().NetRole = role;
+    m_match.SetNetRole(role);
 }
 void LanHost::SetOpponentIP(const QString& ip) {
-    m_match.state().OpponentIP = ip.toStdString();
+    m_match.SetOpponentIP(ip.toStdString());
 }
 
 void LanHost::SendRequest(const QString& host, const QByteArray& text) {
@@ -133,11 +133,13 @@ void LanHost::PresenceAsked(std::string_view fromIP) {
     if (m_parts.lobby)
         m_parts.lobby->PresenceAsked(QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
 }
+// Told from inside the receiver or the link's tick: shown over the windows
+// without waiting, so no datagram runs inside the one being handled.
 void LanHost::OpponentLeft() {
-    m_parts.showMessage(60, gameText(net::OpponentLeftText), true);
+    m_parts.showMessageThen(60, gameText(net::OpponentLeftText), {});
 }
 void LanHost::OpponentGone() {
-    m_parts.showMessage(60, gameText(net::OpponentGoneText), true);
+    m_parts.showMessageThen(60, gameText(net::OpponentGoneText), {});
 }
 
 // The match sends from the middle of its rules: a send the endpoint refuses

@@ -19,9 +19,6 @@
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -31,7 +28,11 @@ namespace vtx {
 MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& match, IClock& clock,
                      const FormParts& parts, StatusLine& status, LanHost& lan)
     : m_world(world), m_boards(boards), m_cameraFx(cameraFx), m_match(match), m_clock(clock), m_parts(parts),
-      m_status(status), m_lan(lan) {}
+      m_status(status), m_lan(lan) {
+    m_wake.setSingleShot(true);
+    m_wake.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_wake, &QTimer::timeout, [this] { wakeTimer(); });
+}
 
 // ------------------------------------------------------------- IBoardView
 
@@ -63,8 +64,7 @@ void MatchHost::HideShipModels(bool all) {
 }
 void MatchHost::AnimateShipModels() {
     m_boards.AnimateShipModels([this] { m_match.random().reseed(m_clock); },
-                               [this](int n) { return int(m_match.random().Random(n)); },
-                               [] { QCoreApplication::processEvents(); });
+                               [this](int n) { return int(m_match.random().Random(n)); });
 }
 void MatchHost::ShowPlacementPreview() {
     m_boards.ShowPlacementPreview();
@@ -120,7 +120,10 @@ void MatchHost::SetButton(MenuButton button, bool enabled, bool whiteFont) {
 // ---------------------------------------------------------- IMatchWindows
 
 void MatchHost::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
-    m_parts.showMessage(top, gameText(text), modal);
+    if (modal)
+        m_parts.showMessageThen(top, gameText(text), [this] { m_match.MessageClosed(); });
+    else
+        m_parts.showMessage(top, gameText(text), false);
 }
 
 void MatchHost::ShowScoreWindowModal() {
@@ -134,7 +137,7 @@ void MatchHost::ShowScoreWindowModal() {
                       12;
     const QPoint view = m_parts.viewer->mapToGlobal(QPoint(0, 0));
     scores->move(view.x() + (m_parts.viewer->width() - scores->width()) / 2, view.y() + below);
-    scores->ExecModal();
+    scores->ShowModal();
 }
 
 bool MatchHost::manualArrangementChecked() {
@@ -161,16 +164,15 @@ void MatchHost::SetTimer1(bool enabled, std::int32_t intervalMs) {
     if (!enabled) timer->stop();
 }
 
-void MatchHost::Delay(std::int32_t ms) {
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        const qint64 left = ms - clock.elapsed();
-        if (left <= 0) break;
-        // Between passes the thread rests instead of spinning a core.
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 2)));
-    }
+void MatchHost::WakeAfter(std::int32_t ms) {
+    // One timer for all of the match's waits, set for the earliest.
+    if (!m_wake.isActive() || m_wake.remainingTime() > ms) m_wake.start(ms);
+}
+
+void MatchHost::wakeTimer() {
+    m_match.RunDue();
+    if (const auto due = m_match.nextWakeMs())
+        m_wake.start(int(std::max<std::int64_t>(*due - m_clock.tickMs(), 0)));
 }
 
 void MatchHost::QuitProgram() {
@@ -180,8 +182,10 @@ void MatchHost::QuitProgram() {
     if (m_parts.viewer) m_parts.viewer->hide();
     if (m_parts.music) {
         // A song position that cannot be stored is worth telling before we go.
-        if (const auto error = saveSong(m_parts.startDir, m_parts.music->SongIndex() + 1))
-            ShowFormMess(60, *error, true);
+        if (const auto error = saveSong(m_parts.startDir, m_parts.music->SongIndex() + 1)) {
+            m_parts.showMessageThen(60, gameText(*error), [window] { window->close(); });
+            return;
+        }
     }
     window->close();
 }

@@ -3,12 +3,15 @@
 // The match's host in the real program: what the rules ask of the outside
 // (IMatchHost), answered by the boards and the camera effects of the scene,
 // the HUD, the sound and music, the status line, the menu buttons, the turn
-// timer, the windows and the LAN link. One per main window; UI thread only.
+// timer, the match's waits (a timer that runs Match::RunDue), the windows and
+// the LAN link. One per main window; UI thread only.
 //
 // Ownership: refers to everything it answers with (all owned by TForm1 and
 // alive as long as it is); owns nothing.
 
 #include "game/IMatchHost.h"
+
+#include <QTimer>
 
 namespace vtx {
 
@@ -62,7 +65,7 @@ public:
     void setDifficultyIndex(std::int32_t index) override;
     std::optional<std::int32_t> readVortalixDifficulty() override;
     void SetTimer1(bool enabled, std::int32_t intervalMs) override;
-    void Delay(std::int32_t ms) override;
+    void WakeAfter(std::int32_t ms) override;
     void QuitProgram() override;
 
     // --- IMatchLink ---
@@ -71,6 +74,9 @@ public:
     void SendFleet() override;
 
 private:
+    // The match's waits are due: their continuations run, from the event loop.
+    void wakeTimer();
+
     World& m_world;
     Boards& m_boards;
     CameraFx& m_cameraFx;
@@ -79,6 +85,7 @@ private:
     const FormParts& m_parts;
     StatusLine& m_status;
     LanHost& m_lan;
+    QTimer m_wake;
 };
 
 } // namespace vtx

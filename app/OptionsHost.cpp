@@ -15,7 +15,7 @@ void OptionsHost::SetTurnDelay(int seconds) {
     m_match.SetTurnDelay(seconds);
 }
 void OptionsHost::SetSoundOn(bool on) {
-    m_match.state().SoundOn = on;
+    m_match.SetSoundOn(on);
     if (m_parts.sound) m_parts.sound->setSoundOn(on);
 }
 void OptionsHost::SetSongIndex(int index) {

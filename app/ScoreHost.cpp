@@ -9,7 +9,7 @@ bool ScoreHost::ScorePending() const {
     return m_match.state().ScorePending;
 }
 void ScoreHost::SetScorePending(bool pending) {
-    m_match.state().ScorePending = pending;
+    m_match.SetScorePending(pending);
 }
 int ScoreHost::LastPoints() const {
     return m_match.state().LastPoints;

@@ -275,7 +275,7 @@ void TForm1::FormCreate() {
         fitCaption(b);
     // 2. Initial values.
     m_cameraFx.ResetCreationState();
-    m_match.state().SoundOn = true;
+    m_match.SetSoundOn(true);
     // 3. The grey selection colour, for this program only.
     m_savedHighlight = InstallGreySelection();
     // 4. The two shared caption fonts.
@@ -289,17 +289,9 @@ void TForm1::FormCreate() {
     }
     // 6. The fonts of the on-screen texts.
     runStartupStep([this] { m_world.LoadFonts(); });
-    // 7.
-    m_match.state().Level = 1;
+    // 7. Level 1 and 9. no LAN match: the state a new Match starts in.
     // 8. The logo's colour.
     m_world.SetLogoColor();
-    // 9. LAN state.
-    MatchState& s = m_match.state();
-    s.NetMode = false;
-    s.NetConnected = false;
-    s.NetRole = 0;
-    s.FleetSent = false;
-    s.FleetReceived = false;
     // 10. Centred on the screen; 11. the outline.
     CenterOnScreen();
     SetOutline(MainOutline());
@@ -318,9 +310,9 @@ void TForm1::FormCreate() {
     m_sound = std::make_unique<SoundSystem>();
     if (!m_sound->init()) {
         QMessageBox::information(nullptr, QStringLiteral("Vortalix 3D"), SoundSystem::initFailedText());
-        s.SoundOn = false;
+        m_match.SetSoundOn(false);
     }
-    m_sound->setSoundOn(s.SoundOn);
+    m_sound->setSoundOn(m_match.state().SoundOn);
     // StartDir is the player's folder (options, scores, LAN clients); the
     // sounds, songs and scenery come from the data root. Both are the current
     // directory unless the game runs installed (files/GameFolders.h).
@@ -385,7 +377,7 @@ void TForm1::FormClose() {
     }
     Timer1.stop();
     if (m_music) m_music->StopMusic();
-    if (m_volume) m_volume->restore();
+    if (m_volume) m_volume->restoreMixerVolumes();
     RestoreSelection(m_savedHighlight);
     if (GLCadencer1) GLCadencer1->setEnabled(false);
     timerScroll.stop();
@@ -501,19 +493,48 @@ void TForm1::Timer1Timer() {
 
 void TForm1::bridgeClick() {
     m_cameraFx.BridgeView();
-    Compass->SetHeading(m_cameraFx.Heading());
+    turnTheCompass();
 }
 
+// The window's 100 ms tick does more than scroll; each duty by its name.
 void TForm1::timerScrollTimer() {
+    moveTheWorld();
+    startLanBattleWhenReady();
+    followTheTurnWithTheKeys();
+    updateTheCounts();
+    dropAStaleQuestion();
+    turnTheCompass();
+    updateTestProbe();
+}
+
+// Idle spin, the result's pulse, the sea's frames, the shake, the edge scroll.
+void TForm1::moveTheWorld() {
     m_cameraFx.timerScrollTimer();
+}
+
+// A poll from the event loop, on purpose: the lobby writes its waiting status
+// after the match's start returns, and the ready status must come after it.
+void TForm1::startLanBattleWhenReady() {
     m_match.CompleteFleetExchange();
-    m_keys.refresh(); // the board in play changes with the turn
+}
+
+// The keyboard cursor goes to the board in play, which changes with the turn.
+void TForm1::followTheTurnWithTheKeys() {
+    m_keys.refresh();
+}
+
+void TForm1::updateTheCounts() {
     m_hud->update();
-    // A question about a match that has ended meanwhile has nothing to ask.
+}
+
+// A question about a match that has ended meanwhile has nothing to ask.
+void TForm1::dropAStaleQuestion() {
     if (m_parts.mess && m_parts.mess->Asking() && !m_match.state().GameInProgress)
         m_parts.mess->DropQuestion();
+}
+
+void TForm1::turnTheCompass() {
     Compass->SetHeading(m_cameraFx.Heading());
-    updateTestProbe();
 }
 
 void TForm1::updateTestProbe() {
@@ -538,7 +559,7 @@ void TForm1::GLSceneViewer1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModif
     if (!m_world.ActivationStageBuilt()) return;
     m_cameraFx.GLSceneViewer1MouseMove(buttons != Qt::NoButton || modifiers != Qt::NoModifier, x, y);
     m_picker.PointerMoved(x, y);
-    Compass->SetHeading(m_cameraFx.Heading());
+    turnTheCompass();
 }
 
 void TForm1::GLSceneViewer1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

@@ -101,6 +101,9 @@ public:
     QWidget* btBridge = nullptr;
     TCompass* Compass = nullptr;
     QTimer Timer1;
+    // The window's 100 ms tick: the world's motion (CameraFx), the start of
+    // a LAN battle once both fleets are across, the keyboard cursor's board,
+    // the compass and the test probe (timerScrollTimer names each).
     QTimer timerScroll;
     TGLCadencer* GLCadencer1 = nullptr;
     TNMUDP NMUDP1;
@@ -156,6 +159,13 @@ private:
     void runStartupStep(const std::function<void()>& step);
     void announceFirstFrame();
     void activationSteps();
+    // The duties of timerScroll's tick.
+    void moveTheWorld();
+    void startLanBattleWhenReady();
+    void followTheTurnWithTheKeys();
+    void updateTheCounts();
+    void dropAStaleQuestion();
+    void turnTheCompass();
     void updateTestProbe();
     void focusWindowChanged(QWindow* window);
     void bridgeClick();

@@ -24,30 +24,6 @@ void VolumeControl::setMidiFromLevel(int level) {
     m_midiVolume = setFromLevel(m_midi, level);
 }
 
-int VolumeControl::btSoundLowClick(int position) {
-    const int level = clampLevel(position - kLevelStep);
-    setWaveFromLevel(level);
-    return level;
-}
-
-int VolumeControl::btSoundHighClick(int position) {
-    const int level = clampLevel(position + kLevelStep);
-    setWaveFromLevel(level);
-    return level;
-}
-
-int VolumeControl::btMusicLowClick(int position) {
-    const int level = clampLevel(position - kLevelStep);
-    setMidiFromLevel(level);
-    return level;
-}
-
-int VolumeControl::btMusicHighClick(int position) {
-    const int level = clampLevel(position + kLevelStep);
-    setMidiFromLevel(level);
-    return level;
-}
-
 void VolumeControl::apply(int musicLevel, int effectsLevel) {
     setMidiFromLevel(musicLevel);
     setWaveFromLevel(effectsLevel);
@@ -68,7 +44,7 @@ void VolumeControl::capture() {
     captureFrom(m_midi, m_savedMidi);
 }
 
-void VolumeControl::restore() {
+void VolumeControl::restoreMixerVolumes() {
     restoreTo(m_wave, m_savedWave);
     restoreTo(m_midi, m_savedMidi);
 }

@@ -8,19 +8,19 @@
 namespace vtx {
 
 // The two volume levels of the options window and what they do to the
-// effects ("wave") and music ("MIDI") outputs.
+// game's own mixer volumes: the effects ("wave") and the music ("MIDI")
+// outputs of SDL_mixer, not the system's.
 //
-// A level is a bar position 0..60 in steps of 3; the bars (the options
-// window's ProgressBar2 for effects, ProgressBar1 for music) are the only
-// store of the levels, so the button handlers take the current position and
-// return the new one for the window to show. A level sets both channels of
-// its device to level x 1000 (0..60000; full scale 65535 is never used).
+// A level is a bar position 0..60 (the options window's ProgressBar2 for
+// effects, ProgressBar1 for music; the window steps its bars and they are the
+// only store of the levels). A level sets both channels of its output to
+// level x 1000 (0..60000; full scale 65535 is never used).
 //
 // Call order in the program:
 //   options window activation (after its settings are read): capture()
-//   options window buttons: btSoundLowClick(pos) ... btMusicHighClick(pos)
+//   options window level buttons: setWaveFromLevel / setMidiFromLevel
 //   main window activation: apply(ProgressBar1 position, ProgressBar2 position)
-//   main window close (after the music stopped): restore()
+//   main window close (after the music stopped): restoreMixerVolumes()
 // A device without volume support is never read or written; the level
 // arithmetic and WaveVolume/MidiVolume still follow the bars.
 //
@@ -36,18 +36,9 @@ public:
 
     static constexpr int kMinLevel = 0;
     static constexpr int kMaxLevel = 60;
-    static constexpr int kLevelStep = 3;
-    static constexpr int kInitialLevel = 30;
     static constexpr int kValuePerLevel = 1000;
 
     VolumeControl(VolumeDevice& wave, VolumeDevice& midi);
-
-    // Effects level buttons (ProgressBar2) and music level buttons
-    // (ProgressBar1): return the new, clamped bar position.
-    int btSoundLowClick(int position);
-    int btSoundHighClick(int position);
-    int btMusicLowClick(int position);
-    int btMusicHighClick(int position);
 
     void setWaveFromLevel(int level);
     void setMidiFromLevel(int level);
@@ -57,9 +48,9 @@ public:
     void apply(int musicLevel, int effectsLevel);
     // Options window activation: keeps each supporting device's volume.
     void capture();
-    // Program exit: puts back what the last capture found (wave, then MIDI);
-    // a device never captured is left as it is.
-    void restore();
+    // Program exit: puts the mixer volumes back as the last capture found
+    // them (wave, then MIDI); a device never captured is left as it is.
+    void restoreMixerVolumes();
 
     ChannelPair WaveVolume() const { return m_waveVolume; }
     ChannelPair MidiVolume() const { return m_midiVolume; }

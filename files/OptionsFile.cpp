@@ -4,6 +4,7 @@
 #include "files/FileIo.h"
 #include "files/IniFile.h"
 #include "files/TextEncoding.h"
+#include "game/GameTypes.h"
 
 #include <functional>
 #include <utility>
@@ -35,7 +36,7 @@ StoredOptions readStoredOptions(const IniFile& ini) {
     o.enableMusic = ini.readBool(kOptionsSection, "EnableMusic", false);
     o.song = ini.readInteger(kOptionsSection, "Song", 0);
     o.difficulty = ini.readInteger(kOptionsSection, "Difficulty", 0);
-    if (o.difficulty < 0 || o.difficulty > 2) o.difficulty = -1;
+    if (!validLevelIndex(o.difficulty)) o.difficulty = -1;
     return o;
 }
 
@@ -109,7 +110,7 @@ std::optional<int> readVortalixDifficulty(const fs::path& startDir) {
     const IniFile ini = loadIniFile(vortalixIniPath(startDir));
     if (!ini.value(kOptionsSection, "Difficulty")) return std::nullopt;
     const int level = ini.readInteger(kOptionsSection, "Difficulty", 0);
-    return (level < 0 || level > 2) ? -1 : level;
+    return validLevelIndex(level) ? level : -1;
 }
 
 } // namespace vtx

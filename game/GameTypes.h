@@ -15,6 +15,12 @@ inline constexpr int GridSize = 10;
 inline constexpr int GridCells = GridSize * GridSize;
 inline constexpr int FleetShips = 10;
 inline constexpr int MaxDecks = 4;
+// The computer's levels, by their index in the level selector and the INI
+// files: 0 "Easy", 1 "Normal", 2 "Hard".
+inline constexpr int LevelCount = 3;
+constexpr bool validLevelIndex(int index) {
+    return index >= 0 && index < LevelCount;
+}
 
 // Cell codes. They are ASCII digits because a grid travels as-is in the LAN
 // grid block, so the codes are part of the wire format.

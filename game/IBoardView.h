@@ -32,7 +32,7 @@ public:
     virtual void PositionEnemyShipModels() = 0;
     // all = true: hide all 20 models; all = false: show the ten own models.
     virtual void HideShipModels(bool all) = 0;
-    // Pumps messages while the ships sail in (see IMatchHost's contract).
+    // The ships of both boards start rocking, each at its own frame.
     virtual void AnimateShipModels() = 0;
     // Redraw the preview of ship ShipToPlace at (PickedRow, PickedColumn) with
     // orientation PlaceHorizontal.

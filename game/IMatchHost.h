@@ -12,11 +12,10 @@
 //
 // Contract:
 // - Every call comes from the one UI thread, from inside a Match handler.
-// - Calls are requests; none of them may call back into the Match, except
-//   those that pump messages (Delay, AnimateShipModels, a modal ShowFormMess,
-//   ShowScoreWindowModal), during which the host may deliver queued clicks,
-//   keys, timer ticks and datagrams to the Match exactly as its message loop
-//   would.
+// - Calls are requests that return at once; none of them calls back into the
+//   Match or runs the message loop. What follows later comes from the event
+//   loop: Match::RunDue when a WakeAfter is due, Match::MessageClosed when
+//   the player closes a modal message.
 // - The Match keeps the authoritative state (flags, grids, fleets, button
 //   states, Timer1 state). Display calls carry what the display needs or the
 //   host reads it from Match::state() at the time of the call; the host never

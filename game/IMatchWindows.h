@@ -1,8 +1,8 @@
 #pragma once
 
 // What the rules ask of the program around the match: the message and score
-// windows, the options the player chose, the turn timer, the message loop and
-// quitting. Part of IMatchHost (its contract holds).
+// windows, the options the player chose, the turn timer, the match's waits
+// and quitting. Part of IMatchHost (its contract holds).
 
 #include <cstdint>
 #include <optional>
@@ -16,9 +16,11 @@ public:
 
     // --- windows ---
     // top: where the message window stands, in pixels from the main window's
-    // top, chosen per message so that it leaves the picture in sight. Modal
-    // pumps messages until the player closes it.
+    // top, chosen per message so that it leaves the picture in sight. Modal:
+    // shown with its Ok button over the other windows; when the player closes
+    // it the host calls Match::MessageClosed().
     virtual void ShowFormMess(std::int32_t top, std::string_view text, bool modal) = 0;
+    // Shown over the other windows for the player's name; nothing waits for it.
     virtual void ShowScoreWindowModal() = 0;
 
     // --- options (read from the options window) ---
@@ -32,13 +34,13 @@ public:
     // missing, and then the player's own choice stays.
     virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
 
-    // --- the turn timer and the message loop ---
+    // --- the timers ---
     // Turn timer Timer1: its current enabled state and interval in ms. Called
     // whenever either changes.
     virtual void SetTimer1(bool enabled, std::int32_t intervalMs) = 0;
-    // Wait at least ms milliseconds while processing pending window messages
-    // (at least one pass).
-    virtual void Delay(std::int32_t ms) = 0;
+    // The match waits: call Match::RunDue() from the event loop once ms
+    // milliseconds have passed (earlier calls may still be due before).
+    virtual void WakeAfter(std::int32_t ms) = 0;
     // Exit in the menu: minimise, hide the viewer, store the song position,
     // close the main window.
     virtual void QuitProgram() = 0;

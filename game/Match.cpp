@@ -4,6 +4,7 @@
 #include "game/Match.h"
 
 #include "game/FleetBlock.h"
+#include "game/Placement.h"
 
 #include <algorithm>
 #include <limits>
@@ -30,27 +31,14 @@ void Match::RemoveTarget(std::int32_t row, std::int32_t column) {
 
 // ------------------------------------------------------------------ arrangement
 
-bool Match::fits(const Field& field, std::int32_t size, std::int32_t row, std::int32_t column,
-                 bool horizontal) const {
-    for (std::int32_t k = 0; k < size; ++k) {
-        const std::int32_t r = horizontal ? row : row + k;
-        const std::int32_t c = horizontal ? column + k : column;
-        // Rows and columns below 1 are refused too: a pick that never happened
-        // reads as row 0.
-        if (cellAt(field, r, c) != CellWater) return false;
-    }
-    return true;
-}
-
 void Match::writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                       bool horizontal) {
     const std::int32_t size = ShipSizes[std::size_t(n - 1)];
     for (std::int32_t k = 0; k < size; ++k) {
-        const std::int32_t r = horizontal ? row : row + k;
-        const std::int32_t c = horizontal ? column + k : column;
-        setCell(field, r, c, CellDeck);
-        ship.Cols[k] = c;
-        ship.Rows[k] = r;
+        const DeckCell at = deckCell(row, column, horizontal, k);
+        setCell(field, at.row, at.column, CellDeck);
+        ship.Cols[k] = at.column;
+        ship.Rows[k] = at.row;
         ship.DeckState[k] = DeckIntact;
     }
     ship.Horizontal = horizontal ? 1 : 0;
@@ -74,7 +62,9 @@ void Match::ArrangeFleet() {
             const std::int32_t column = m_random.Random(10) + 1;
             const std::int32_t row = m_random.Random(10) + 1;
             m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
-            if (!fits(m_state.WorkField, size, row, column, m_state.PlaceHorizontal)) continue;
+            if (placementProblem(m_state.WorkField, size, row, column, m_state.PlaceHorizontal) !=
+                PlacementProblem::None)
+                continue;
             writeShip(m_state.WorkField, m_state.WorkFleet[std::size_t(n - 1)], n, row, column,
                       m_state.PlaceHorizontal);
             break;
@@ -103,9 +93,7 @@ void Match::Place_Ships() {
         m_state.OwnField = m_state.WorkField;
         m_state.OwnFleet = m_state.WorkFleet;
         m_host.PositionOwnShipModels();
-        const std::uint32_t start = m_flowSerial;
         m_host.AnimateShipModels();
-        if (start != m_flowSerial) return; // an Exit ran inside the animation's pumping
         if (m_state.NetMode && m_state.NetConnected) {
             sendFleetExchange();
             return;
@@ -128,7 +116,8 @@ bool Match::PlaceShipAt() {
     if (!m_state.Arranging || n < 1 || n > FleetShips) return false;
     const std::int32_t row = m_state.PickedRow;
     const std::int32_t column = m_state.PickedColumn;
-    if (!fits(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column, m_state.PlaceHorizontal))
+    if (placementProblem(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column,
+                         m_state.PlaceHorizontal) != PlacementProblem::None)
         return false;
     writeShip(m_state.OwnField, m_state.OwnFleet[std::size_t(n - 1)], n, row, column,
               m_state.PlaceHorizontal);
@@ -140,20 +129,18 @@ bool Match::PlaceShipAt() {
 }
 
 void Match::finishManualArrangement() {
-    const std::uint32_t match = m_flowSerial;
     setTimer1(false);
     setTimer1Interval(m_state.TurnDelay * 1000);
     m_state.Arranging = false;
-    m_host.ShowFormMess(60, "Ships Arrangement Complete!", true);
-    // The message and the animation let queued clicks run: after an Exit (and
-    // perhaps a new Single) the rest belongs to a match that is over.
-    if (match != m_flowSerial) return;
+    showMessageThen(60, "Ships Arrangement Complete!", [this] { afterArrangementMessage(); });
+}
+
+void Match::afterArrangementMessage() {
     SetMenuButton(MenuButton::Scores, true, true);
     SetMenuButton(MenuButton::Options, true, true);
     m_host.SetStatus("");
     m_host.HideShipModels(false);
     m_host.AnimateShipModels();
-    if (match != m_flowSerial) return;
     m_host.PositionOwnShipModels();
     m_state.HoverPicking = false;
     RunDifficultySetup(m_host.difficultyIndex());
@@ -171,16 +158,18 @@ void Match::TogglePlaceHorizontal() {
 std::string_view Match::placementStatus() const {
     const std::int32_t n = m_state.ShipToPlace;
     if (n < 1 || n > FleetShips) return status::PlaceHere;
-    std::string_view problem = status::PlaceHere;
-    for (std::int32_t k = 0; k < ShipSizes[std::size_t(n - 1)]; ++k) {
-        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + k;
-        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + k : m_state.PickedColumn;
-        if (!insideGrid(r, c)) return status::PlaceOffBoard;
-        const char cell = cellAt(m_state.OwnField, r, c);
-        if (cell == CellDeck) problem = status::PlaceOverlaps;
-        if (cell != CellWater && problem == status::PlaceHere) problem = status::PlaceTouches;
+    switch (placementProblem(m_state.OwnField, ShipSizes[std::size_t(n - 1)], m_state.PickedRow,
+                             m_state.PickedColumn, m_state.PlaceHorizontal)) {
+    case PlacementProblem::OffBoard:
+        return status::PlaceOffBoard;
+    case PlacementProblem::Overlaps:
+        return status::PlaceOverlaps;
+    case PlacementProblem::Touches:
+        return status::PlaceTouches;
+    case PlacementProblem::None:
+        break;
     }
-    return problem;
+    return status::PlaceHere;
 }
 
 void Match::FightRefused() {

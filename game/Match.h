@@ -31,10 +31,15 @@
 //   key down             SpaceToggle() when the Space key is held down.
 //   LAN datagrams        through NetReceiver, which checks them and calls
 //                        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
-// Within a handler the Match calls IMatchHost in the documented order. The
-// host may re-enter the Match (timer ticks, datagrams) only from the calls
-// that pump messages: Delay, and the modal ShowFormMess / ShowScoreWindowModal.
-// The Match makes those calls at points where its state is consistent.
+//   a wait's end        RunDue(), from the event loop once the time the host
+//                        was given by WakeAfter has come (nextWakeMs()).
+//   a message closed     MessageClosed(), when the player closed a modal
+//                        message the Match showed.
+// Within a handler the Match calls IMatchHost in the documented order, and no
+// call of the host comes back into the Match: a rule that waits (Single's
+// 100 ms, the message after a manual arrangement) leaves the rest of its work
+// as a continuation and returns. Exit and Single drop the continuations of
+// the match they end, so a rule never runs on for a match that is over.
 //
 // Randomness: GameRandom (SplitMix64), re-seeded from clock.timeOfDayMs()
 // before each random placement attempt, each random computer shot and the
@@ -44,10 +49,12 @@
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/MatchState.h"
+#include "game/Scheduler.h"
 
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace vtx {
@@ -77,7 +84,8 @@ public:
     Match(const Match&) = delete;
     Match& operator=(const Match&) = delete;
 
-    MatchState& state() { return m_state; }
+    // The match's state, to read. Only the Match writes it: the hosts ask for
+    // a change by the named calls below.
     const MatchState& state() const { return m_state; }
     GameRandom& random() { return m_random; }
 
@@ -106,7 +114,8 @@ public:
     // Fight clicked while it is off: during a manual arrangement the status
     // line says what is missing; otherwise nothing.
     void FightRefused();
-    // Runs the set-up of level selector index 0/1/2; any other index none.
+    // Runs the set-up of level selector index 0/1/2 (LevelCount); any other
+    // index none.
     void RunDifficultySetup(std::int32_t index);
 
     // ---------------------------------------------------------------- shots
@@ -151,6 +160,13 @@ public:
     void elbtFightClick();
     void Timer1Timer();
     void elbtExitClick();
+    // Runs the continuations whose time has come (see WakeAfter).
+    void RunDue();
+    // When the next continuation is due (IClock::tickMs), if any.
+    std::optional<std::int64_t> nextWakeMs() const { return m_waits.nextDueMs(); }
+    // The player closed the modal message the Match showed: the rule that
+    // showed it goes on.
+    void MessageClosed();
     // Main window activation: the computer's pause is one second again.
     void ActivateTurnTimer();
     // The computer's pause between its shots, in seconds; Timer1 follows
@@ -188,11 +204,33 @@ public:
     void ReceiveFleetBlock(std::span<const unsigned char> bytes);
     void ReceiveFieldBlock(std::span<const unsigned char> bytes);
 
+    // ------------------------------------------- what the hosts ask to change
+    // The lobby: network mode, this side's role (1 created the game, 2
+    // joined), a match with OpponentIP under way or not.
+    void SetNetMode(bool on) { m_state.NetMode = on; }
+    void SetNetRole(std::int32_t role) { m_state.NetRole = role; }
+    void SetNetConnected(bool on) { m_state.NetConnected = on; }
+    void SetOpponentIP(std::string_view ip) { m_state.OpponentIP = std::string(ip); }
+    // A join request from fromIP was accepted: fromIP is the opponent now.
+    void OpponentJoined(std::string_view fromIP);
+    // The opponent announced its fleet block / grid block as its next datagram.
+    void ExpectFleetBlock() { m_state.ExpectInfo = true; }
+    void ExpectFieldBlock() { m_state.ExpectField = true; }
+    // The datagram after an announcement was taken as the block(s).
+    void BlocksTaken();
+    // The options' sound switch (the sound failing to start turns it off too).
+    void SetSoundOn(bool on) { m_state.SoundOn = on; }
+    // The high-score window stored the points of a win (false) or a win's
+    // points wait for it (true).
+    void SetScorePending(bool pending) { m_state.ScorePending = pending; }
+    // The presentation's own fields: the world's idle spin and the result's
+    // pulse, which the scene drives and a new match resets.
+    void SetIdleSpin(bool on) { m_state.IdleSpin = on; }
+    void SetHudPulse(std::int32_t pulse) { m_state.HudPulse = pulse; }
+
 private:
     void setTimer1(bool enabled);
     void setTimer1Interval(std::int32_t ms);
-    bool fits(const Field& field, std::int32_t size, std::int32_t row, std::int32_t column,
-              bool horizontal) const;
     void writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                    bool horizontal);
     bool recordHit(std::int32_t board, std::int32_t row, std::int32_t column);
@@ -201,15 +239,20 @@ private:
     void loseMatch();
     void sendFleetExchange();
     void finishManualArrangement();
+    void afterArrangementMessage();
+    void startAfterWait();
+    // The rest of a rule, ms from now / once the modal message is closed.
+    void after(std::int32_t ms, Scheduler::Task then);
+    void showMessageThen(std::int32_t top, std::string_view text, Scheduler::Task then);
+    // The match's waits end with it.
+    void dropContinuations();
 
     IMatchHost& m_host;
     IClock& m_clock;
     GameRandom m_random;
     MatchState m_state;
-    // Counts every Single and Exit. A handler notes it before a call that
-    // pumps messages and stops when it changed: the match it was building
-    // ended (or another began) inside that call.
-    std::uint32_t m_flowSerial = 0;
+    Scheduler m_waits;
+    Scheduler::Task m_afterMessage;
     // Between Single's first step and the match being in progress.
     bool m_starting = false;
 };

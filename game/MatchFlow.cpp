@@ -45,8 +45,35 @@ void Match::SetTurnDelay(std::int32_t seconds) {
     setTimer1Interval(m_state.TurnDelay * 1000);
 }
 
+void Match::after(std::int32_t ms, Scheduler::Task then) {
+    m_waits.at(m_clock.tickMs() + ms, std::move(then));
+    m_host.WakeAfter(ms);
+}
+
+void Match::RunDue() {
+    m_waits.runDue(m_clock.tickMs());
+}
+
+void Match::showMessageThen(std::int32_t top, std::string_view text, Scheduler::Task then) {
+    m_afterMessage = std::move(then);
+    m_host.ShowFormMess(top, text, true);
+}
+
+void Match::MessageClosed() {
+    Scheduler::Task then = std::move(m_afterMessage);
+    m_afterMessage = nullptr;
+    if (then) then();
+}
+
+void Match::dropContinuations() {
+    m_waits.cancelAll();
+    m_afterMessage = nullptr;
+}
+
 void Match::elbtSingleGameClick() {
-    const std::uint32_t start = ++m_flowSerial;
+    // A start still waiting (the lobby starts matches past the button) is
+    // replaced by this one.
+    dropContinuations();
     if (m_host.musicChecked()) m_host.StartNextSong();
     m_state.IdleSpin = false;
     m_state.GameWon = false;
@@ -67,12 +94,11 @@ void Match::elbtSingleGameClick() {
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
     if (!(m_state.NetMode && m_state.NetConnected)) setTimer1Interval(m_state.TurnDelay * 1000);
     m_starting = true;
-    m_host.Delay(100);
-    // The wait and the ship animation let queued clicks run: an Exit there
-    // ended this start (and a Single after it began another one).
-    if (start != m_flowSerial) return;
+    after(100, [this] { startAfterWait(); });
+}
+
+void Match::startAfterWait() {
     InitGame();
-    if (start != m_flowSerial) return;
     m_starting = false;
     SetMenuButton(MenuButton::Network, false, false);
     if (m_state.Arranging) {
@@ -95,9 +121,7 @@ void Match::InitGame() {
     m_state.PlayerTurn = 0;
     m_state.ShipToPlace = 1;
     m_state.Arranging = m_host.manualArrangementChecked();
-    const std::uint32_t start = m_flowSerial;
     Place_Ships();
-    if (start != m_flowSerial) return;
     if (!m_state.Arranging) m_host.HideShipModels(false);
     // The player's own choice of level stays unless "vortalix.ini" names one.
     if (const auto level = m_host.readVortalixDifficulty()) m_host.setDifficultyIndex(*level);
@@ -147,7 +171,7 @@ void Match::Timer1Timer() {
 }
 
 void Match::elbtExitClick() {
-    ++m_flowSerial;
+    dropContinuations();
     // Exit inside Single's wait ends the match being started, not the program.
     const bool matchRunning = m_state.GameInProgress || m_starting;
     m_starting = false;
@@ -244,6 +268,16 @@ void Match::CompleteFleetExchange() {
     m_state.FleetReceived = false;
     setTimer1Interval(5);
     m_host.SetStatus(status::ReadyToPlay);
+}
+
+void Match::OpponentJoined(std::string_view fromIP) {
+    m_state.OpponentIP = std::string(fromIP);
+    m_state.NetConnected = true;
+}
+
+void Match::BlocksTaken() {
+    m_state.ExpectInfo = false;
+    m_state.ExpectField = false;
 }
 
 void Match::ReceiveMove(std::int32_t row, std::int32_t column) {

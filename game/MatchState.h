@@ -5,9 +5,10 @@
 // Arrays that the rules number from 1 are stored from 0: TargetCells[p-1],
 // HitCells[i-1], fleet ship n at [n-1].
 //
-// Match owns one MatchState and changes it only in its handlers; the main
-// window and the scene read it (board marks, models), except the two
-// presentation fields the scene writes (IdleSpin, HudPulse).
+// Match owns one MatchState and is its only writer: everything else reads it
+// through Match::state() and asks for a change by a named call of the Match
+// (the lobby's network flags, the options' sound switch, the scene's idle spin
+// and pulse). scripts/check-state-writers.sh keeps it so.
 
 #include "game/GameTypes.h"
 #include "game/IMatchPresenter.h"

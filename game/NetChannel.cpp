@@ -29,7 +29,7 @@ NetChannel::NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std:
                        LinkTimings timings)
     : m_match(match), m_host(host), m_clock(clock),
       m_link([this](const std::vector<unsigned char>& bytes) { sendFrameBytes(bytes); }, timings),
-      m_seedState(seed ? seed : systemSeed()) {}
+      m_seedState(seed ? seed : systemSeed()), m_timings(timings) {}
 
 std::uint32_t NetChannel::newSession() {
     for (;;)
@@ -66,7 +66,7 @@ void NetChannel::join(std::string_view creatorIP, bool extended) {
     m_link.open(session, now());
     m_phase = Phase::Joining;
     sendText(m_peer, net::taggedJoin(session));
-    m_joinRetryMs = FirstJoinRetryMs;
+    m_joinRetryMs = m_timings.firstRetryMs;
     m_nextJoinMs = now() + m_joinRetryMs;
 }
 
@@ -166,7 +166,7 @@ void NetChannel::receiveFrame(std::span<const unsigned char> bytes, std::string_
 }
 
 void NetChannel::deliver(const net::Frame& message) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     switch (message.kind) {
     case net::FrameKind::Fleet: {
         const std::span<const unsigned char> payload(message.payload);
@@ -249,7 +249,7 @@ void NetChannel::tick() {
     }
     if (m_phase == Phase::Joining && t >= m_nextJoinMs) {
         sendText(m_peer, net::taggedJoin(m_link.session()));
-        m_joinRetryMs = std::min(m_joinRetryMs * 2, LastJoinRetryMs);
+        m_joinRetryMs = std::min(m_joinRetryMs * 2, m_timings.maxRetryMs);
         m_nextJoinMs = t + m_joinRetryMs;
     }
     m_link.tick(t);
@@ -266,7 +266,7 @@ std::optional<std::string_view> NetChannel::statusText() {
         if (s.FleetSent && !s.FleetReceived) return net::WaitingForFleetText;
         return std::nullopt;
     }
-    if (m_link.oldestUnacknowledgedMs(t) > 1500 || m_link.silenceMs(t) > 2500)
+    if (m_link.oldestUnacknowledgedMs(t) > UnacknowledgedMs || m_link.silenceMs(t) > QuietMs)
         return net::WaitingForComputerText;
     return std::nullopt;
 }

@@ -8,8 +8,9 @@
 //
 // Which protocol a match plays is settled at the join:
 //   joiner   join(creator, extended): extended when the creator's presence
-//            carried the tag. The tagged request is repeated (250 ms, doubling
-//            to 1 s) until a frame of its session comes back.
+//            carried the tag. The tagged request is repeated on the link's
+//            retry timing (its first retry time, doubling to its longest)
+//            until a frame of its session comes back.
 //   creator  acceptJoin(joiner, session): a tagged request opens the session
 //            and answers at once; a repeat of it is answered again and starts
 //            nothing; a plain request makes a plain match.
@@ -27,8 +28,8 @@
 //     the other side has been silent for SilenceLimitMs or a new match begins.
 //
 // tick() drives the timers; call it every TickMs while needsTicks(). All on
-// the UI thread. OpponentLeft and OpponentGone show modal messages and pump
-// events: the channel is consistent whenever it calls them.
+// the UI thread. OpponentLeft and OpponentGone return at once (their
+// messages wait for nobody): the channel is consistent whenever it calls them.
 
 #include "game/IClock.h"
 #include "game/Match.h"
@@ -48,8 +49,10 @@ class NetChannel {
 public:
     static constexpr std::int64_t TickMs = 50;
     static constexpr std::int64_t SilenceLimitMs = 10000;
-    static constexpr std::int64_t FirstJoinRetryMs = 250;
-    static constexpr std::int64_t LastJoinRetryMs = 1000;
+    // The status line says the other computer is awaited once a message has
+    // gone unacknowledged this long, or nothing was heard for QuietMs.
+    static constexpr std::int64_t UnacknowledgedMs = 1500;
+    static constexpr std::int64_t QuietMs = 2500;
 
     // seed: for the session numbers; 0 takes one from the system.
     NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed = 0,
@@ -119,7 +122,8 @@ private:
     bool m_peerLeft = false;
     std::string m_peer;
     std::int64_t m_nextJoinMs = 0;
-    std::int64_t m_joinRetryMs = FirstJoinRetryMs;
+    LinkTimings m_timings;
+    std::int64_t m_joinRetryMs = 0;
     std::deque<Move> m_moves;
     bool m_fleetTaken = false; // the opponent's fleet of this session reached the match
     NetDrops m_drops;

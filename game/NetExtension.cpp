@@ -43,9 +43,8 @@ std::optional<std::size_t> payloadSize(FrameKind kind) {
 } // namespace
 
 std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Name) {
-    std::string text(PresentMarker);
-    text += ' ';
-    text += PadStr(latin1Name, int(PresenceNameWidth), PadSide::Right);
+    // The plain presence with the name padded, so the tag stands at a known place.
+    std::string text = presenceMessage(PadStr(latin1Name, int(PresenceNameWidth), PadSide::Right));
     text += CapabilityTag;
     std::string name;
     for (char c : utf8Name)

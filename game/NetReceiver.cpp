@@ -20,11 +20,9 @@ bool NetReceiver::fromOpponent(std::string_view fromIP) const {
 }
 
 bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
-    MatchState& s = m_match.state();
-    const bool wantFleet = s.ExpectInfo;
-    const bool wantField = s.ExpectField;
-    s.ExpectInfo = false;
-    s.ExpectField = false;
+    const bool wantFleet = m_match.state().ExpectInfo;
+    const bool wantField = m_match.state().ExpectField;
+    m_match.BlocksTaken();
     const std::size_t expected = (wantFleet ? FleetBlockBytes : 0) + (wantField ? FieldBlockBytes : 0);
     if (bytes.size() != expected) {
         m_fleetPending = false;
@@ -56,7 +54,7 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
 }
 
 void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     // A third computer must not take over a running match and strand the
     // opponent; once the match has ended, anybody may join again.
     const bool matchRunning = s.NetConnected && !s.GameWon && !s.GameLost;
@@ -65,13 +63,12 @@ void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
         return;
     }
     if (!m_channel.acceptJoin(fromIP, net::joinSession(text))) return;
-    s.OpponentIP = std::string(fromIP);
-    s.NetConnected = true;
+    m_match.OpponentJoined(fromIP);
     m_host.JoinRequested();
 }
 
 void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     // 0.
     if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
     if (net::looksLikeFrame(bytes)) {
@@ -85,8 +82,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     // announcement after a lost block, so it is read as text as well.
     const bool extendedMatch = m_channel.extended() && s.NetConnected;
     if ((s.ExpectInfo || s.ExpectField) && !extendedMatch && fromOpponent(fromIP) && takeBlock(bytes)) return;
-    // Our own copy of the text: the steps below may pump events, and the
-    // endpoint's buffer may then hold another datagram.
+    // Our own copy of the text, independent of the endpoint's buffer.
     const std::string text(bytes.begin(), bytes.end());
     const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
     if (text == net::PresenceQuery) {
@@ -109,7 +105,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     };
     // 5.
     if (trusted(net::InfoMarker)) {
-        s.ExpectInfo = true;
+        m_match.ExpectFleetBlock();
         m_fleetPending = false;
     }
     // 6.
@@ -122,7 +118,7 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
             m_drops.count(DropReason::Malformed);
     }
     // 8.
-    if (trusted(net::FieldMarker)) s.ExpectField = true;
+    if (trusted(net::FieldMarker)) m_match.ExpectFieldBlock();
     // 9. The lobby's list is only for a side still in network mode.
     if (newServer && s.NetMode) m_host.AddServer(fromIP, text);
 }

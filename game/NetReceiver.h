@@ -35,9 +35,9 @@
 // shot outside their sequence would move the turn on one side only. Dropped
 // datagrams are counted by reason (NetDrops.h).
 //
-// Re-entrancy: host calls and Match::elbtSingleGameClick pump events, so
-// another datagram may be received inside one; each call reads the state it
-// needs when it runs.
+// No call made here runs the event loop (Match::elbtSingleGameClick leaves
+// its wait to a timer, the host's messages wait for nobody), so a datagram is
+// always handled whole before the next.
 
 #include "game/FleetBlock.h"
 #include "game/Match.h"

@@ -40,7 +40,7 @@ public:
     std::optional<std::int32_t> readVortalixDifficulty() override { return std::nullopt; }
     void StartNextSong() override {}
     void StopMusic() override {}
-    void Delay(std::int32_t) override {}
+    void WakeAfter(std::int32_t) override {}
     void QuitProgram() override {}
     void SendShot(std::int32_t, std::int32_t) override {}
     void SendLeave() override {}

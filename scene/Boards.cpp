@@ -2,6 +2,7 @@
 
 #include "game/CellName.h"
 #include "game/DataFiles.h"
+#include "game/Placement.h"
 #include "scene/World.h"
 
 namespace vtx {
@@ -25,12 +26,13 @@ Boards::Boards(World& world, const MatchState& state) : m_world(world), m_state(
 void Boards::LoadPlanes() {
     for (int board : {OwnBoard, EnemyBoard}) {
         auto& table = board == OwnBoard ? OwnCells : EnemyCells;
+        const auto& positions = board == OwnBoard ? m_world.OwnCellPositions : m_world.EnemyCellPositions;
         for (int row = 1; row <= 10; ++row)
             for (int column = 1; column <= 10; ++column) {
                 TPlane* plane = m_world.NonReflecting->AddChild<TPlane>();
                 plane->setDirection({0.0f, 1.0f, 0.0f});
-                const float z = board == OwnBoard ? float(row) : float(row - 11);
-                plane->Position = {float(column - 5), CellHeight, z};
+                const glm::ivec3 at = positions[std::size_t(row - 1)][std::size_t(column - 1)];
+                plane->Position = {float(at.x), CellHeight, float(at.z)};
                 plane->Width = 1.0f;
                 plane->Height = 1.0f;
                 plane->Name = cellName(board, row, column);
@@ -156,11 +158,9 @@ void Boards::HideShipModels(bool all) {
 }
 
 void Boards::AnimateShipModels(const std::function<void()>& reseed,
-                               const std::function<int(int)>& randomBelow,
-                               const std::function<void()>& pump) {
+                               const std::function<int(int)>& randomBelow) {
     if (reseed) reseed();
     for (int n = 1; n <= FleetShips; ++n) {
-        if (pump) pump();
         for (TActor* model : {ownModel(n), enemyModel(n)}) {
             if (!model) continue;
             model->SwitchAnimation("walk", true);
@@ -179,16 +179,11 @@ void Boards::ShowPlacementPreview() {
     // A ship that cannot go here (off the board, on or beside another ship)
     // is previewed in the warning colour, so a refused click is no surprise.
     const std::int32_t size = ShipSizes[std::size_t(n - 1)];
-    bool fits = true;
+    const bool fits = placementProblem(m_state.OwnField, size, m_state.PickedRow, m_state.PickedColumn,
+                                       m_state.PlaceHorizontal) == PlacementProblem::None;
     for (std::int32_t i = 0; i < size; ++i) {
-        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + i;
-        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + i : m_state.PickedColumn;
-        if (cellAt(m_state.OwnField, r, c) != CellWater) fits = false;
-    }
-    for (std::int32_t i = 0; i < size; ++i) {
-        const std::int32_t r = m_state.PlaceHorizontal ? m_state.PickedRow : m_state.PickedRow + i;
-        const std::int32_t c = m_state.PlaceHorizontal ? m_state.PickedColumn + i : m_state.PickedColumn;
-        if (TPlane* plane = cell(OwnBoard, r, c)) setMark(*plane, fits ? MarkHint : MarkBad);
+        const DeckCell at = deckCell(m_state.PickedRow, m_state.PickedColumn, m_state.PlaceHorizontal, i);
+        if (TPlane* plane = cell(OwnBoard, at.row, at.column)) setMark(*plane, fits ? MarkHint : MarkBad);
     }
     TActor* model = ownModel(n);
     if (!model || !insideGrid(m_state.PickedRow, m_state.PickedColumn)) return;

@@ -75,10 +75,8 @@ public:
     void PositionEnemyShipModels();
     void HideShipModels(bool all);
     // Starts "walk" on all 20 models with Interval 200 ms and a random frame
-    // 1..24: reseed() first, randomBelow(n) in 0..n-1, pump() before each n
-    // (lets pending window messages run).
-    void AnimateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow,
-                           const std::function<void()>& pump);
+    // 1..24: reseed() first, randomBelow(n) in 0..n-1.
+    void AnimateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow);
     // The preview of ship ShipToPlace at (PickedRow, PickedColumn).
     void ShowPlacementPreview();
     void ShowShipModel(std::int32_t n);

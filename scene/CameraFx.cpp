@@ -22,14 +22,14 @@ void CameraFx::RecordIdleStart() {
 }
 
 void CameraFx::timerScrollTimer() {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     const std::int64_t now = m_clock.tickMs();
 
     if (s.GameInProgress) {
         // Thinking over a shot is no idleness: the wait counts from the match's end.
         LastMouseMoveTick = now;
     } else if (now > LastMouseMoveTick + IdleAfterMs) {
-        s.IdleSpin = true;
+        m_match.SetIdleSpin(true);
     }
 
     if (s.GameWon || s.GameLost) {
@@ -40,7 +40,7 @@ void CameraFx::timerScrollTimer() {
         const float pulse = float(std::clamp(s.HudPulse, 0, 100)) / 100.0f;
         m_world.HUDText1->ModulateColor = {1.0f, 1.0f, 1.0f,
                                            MessageAlphaLow + (1.0f - MessageAlphaLow) * pulse};
-        s.HudPulse += HudPulseStep;
+        m_match.SetHudPulse(s.HudPulse + HudPulseStep);
     }
 
     if (s.IdleSpin) {
@@ -82,14 +82,14 @@ void CameraFx::timerScrollTimer() {
 }
 
 void CameraFx::InputSeen() {
-    MatchState& s = m_match.state();
+    const MatchState& s = m_match.state();
     if (s.IdleSpin) {
         m_world.WorldRoot->setTurnAngle(SavedWorldTurn);
         m_world.SkyDome1->setRollAngle(SavedWorldTurn);
     }
     SavedWorldTurn = m_world.WorldRoot->TurnAngle();
     LastMouseMoveTick = m_clock.tickMs();
-    s.IdleSpin = false;
+    m_match.SetIdleSpin(false);
 }
 
 void CameraFx::GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y) {
@@ -126,7 +126,7 @@ void CameraFx::BridgeView() {
 }
 
 void CameraFx::FirstView() {
-    m_match.state().IdleSpin = false;
+    m_match.SetIdleSpin(false);
     m_world.WorldRoot->setTurnAngle(m_homeTurn);
     m_world.SkyDome1->setRollAngle(m_homeRoll);
     RecordIdleStart();

@@ -145,7 +145,9 @@ public:
     // Ship n of each fleet is element n-1; null before the activation stage.
     std::array<TActor*, 10> OwnShipModels{};
     std::array<TActor*, 10> EnemyShipModels{};
-    // [row-1][column-1]: the cell centre at sea level.
+    // [row-1][column-1]: the cell centre at sea level; the one place a cell's
+    // position is computed (FillCellPositions), for its plane and its ship.
+    // The own board's rows run towards the camera, the enemy's beyond them.
     std::array<std::array<glm::ivec3, 10>, 10> OwnCellPositions{};
     std::array<std::array<glm::ivec3, 10>, 10> EnemyCellPositions{};
 

@@ -9,16 +9,7 @@
 # Prints every offending line and fails when there is one.
 #
 #   scripts/check-layers.sh [source root]
-set -euo pipefail
-
-root=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-cd "$root"
-status=0
-
-complain() { # file:line: text, why
-    echo "$1  <- $2" >&2
-    status=1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check-common.sh" "$@"
 
 # Standard headers are lowercase words without a dot or a folder (<vector>,
 # <cstdint>); everything else in angle brackets is a library of the platform.

@@ -137,6 +137,18 @@ void TFormMess::ShowFormMess(int top, const QString& text, bool modal) {
     }
 }
 
+void TFormMess::ShowFormMessThen(int top, const QString& text, std::function<void()> then) {
+    DropQuestion();
+    showText(top, text);
+    if (then) m_then.push_back(std::move(then));
+    if (isVisible() && (m_modal || m_notice)) return; // it has its Ok button already
+    hide();
+    m_modal = true;
+    m_notice = false;
+    ShowModal();
+}
+
+
 void TFormMess::ShowNotice(int top, const QString& text) {
     DropQuestion();
     showText(top, text);
@@ -165,7 +177,8 @@ void TFormMess::showButtons(bool question) {
 
 void TFormMess::Ask(int top, const QString& text, std::function<void(bool yes)> answerTo) {
     if (isVisible()) {
-        if (InModalLoop()) return; // a message that waits for Ok comes first
+        // A message that waits for Ok comes first.
+        if (InModalLoop() || m_modal || !m_then.empty()) return;
         DropQuestion();
         hide();
     }
@@ -201,6 +214,9 @@ void TFormMess::answer(bool yes) {
 
 void TFormMess::FormClose() {
     if (m_answer) answer(false); // closed through the system: no
+    const std::vector<std::function<void()>> then = std::exchange(m_then, {});
+    for (const auto& step : then)
+        step();
 }
 
 void TFormMess::keyPressEvent(QKeyEvent* event) {

@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 
@@ -34,6 +35,10 @@ public:
     ~TFormMess() override;
 
     void ShowFormMess(int top, const QString& text, bool modal);
+    // A modal message that does not wait: shown with its Ok button over the
+    // other windows, it returns at once, and then runs when the player has
+    // closed it (after the continuations of messages it replaced).
+    void ShowFormMessThen(int top, const QString& text, std::function<void()> then);
     // A message nobody will hide (a failed send in the middle of a match):
     // shown at once, without a modal wait, with its Ok button.
     void ShowNotice(int top, const QString& text);
@@ -76,6 +81,7 @@ private:
     bool m_modal = false;
     bool m_notice = false;
     std::function<void(bool)> m_answer;
+    std::vector<std::function<void()>> m_then;
 };
 
 // The shared routine: shows text in the game's message window. Without a

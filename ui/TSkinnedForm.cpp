@@ -124,12 +124,16 @@ void TSkinnedForm::CenterOnScreen() {
     move(s.width() / 2 - width() / 2, s.height() / 2 - height() / 2);
 }
 
-void TSkinnedForm::ExecModal() {
-    if (m_modalLoop) return; // already modal: the caller above is waiting
+void TSkinnedForm::ShowModal() {
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
     activateWindow();
+}
+
+void TSkinnedForm::ExecModal() {
+    if (m_modalLoop) return; // already modal: the caller above is waiting
+    ShowModal();
     if (!isVisible()) return;
     QEventLoop loop;
     m_modalLoop = &loop;

@@ -138,6 +138,9 @@ public:
 
     // Shows the window application-modal and returns once it is hidden.
     void ExecModal();
+    // Shows the window application-modal and returns at once: for windows the
+    // game's rules open, which must never run the event loop inside a rule.
+    void ShowModal();
     bool InModalLoop() const { return m_modalLoop != nullptr; }
 
 protected:

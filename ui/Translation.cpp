@@ -74,9 +74,4 @@ QString TranslationLanguage() {
     return g_language;
 }
 
-QStringList ShippedLanguages() {
-    return {QStringLiteral("de"), QStringLiteral("fr"),    QStringLiteral("es"), QStringLiteral("it"),
-            QStringLiteral("pl"), QStringLiteral("pt_BR"), QStringLiteral("ru"), QStringLiteral("uk")};
-}
-
 } // namespace vtx

@@ -37,7 +37,4 @@ inline bool TranslationActive() {
     return !TranslationLanguage().isEmpty();
 }
 
-// The shipped languages, as their .qm files name them.
-QStringList ShippedLanguages();
-
 } // namespace vtx

@@ -23,6 +23,7 @@
 #include "scene/engine/SurfaceFormat.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
+#include "tests/support/MatchSetup.h"
 #include "ui/TBitCheckBox.h"
 #include "ui/TFormMess.h"
 #include "ui/TFormOpt.h"
@@ -167,9 +168,10 @@ public:
 
 // One match; false when it did not end as planned.
 bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
-    MatchState& s = form.match().state();
+    MatchState& s = test::setUp(form.match());
     opt.bcbManual->SetChecked(manual);
     form.elbtSingleGameClick();
+    if (!pumpUntil([&] { return !form.match().nextWakeMs(); }, 5000)) return false; // Single's wait
     drawFrame(form);
     if (manual) {
         const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
@@ -181,6 +183,8 @@ bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
             s.PlaceHorizontal = ship[2] == 1;
             if (!form.match().PlaceShipAt()) return false;
         }
+        // The message at the end of the arrangement, answered.
+        if (!pumpUntil([&] { return s.button(MenuButton::Fight).enabled; }, 5000)) return false;
     }
     if (!s.GameInProgress || s.Arranging) return false;
     s.Timer1Interval = 1; // the computer at full speed

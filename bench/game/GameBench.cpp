@@ -7,8 +7,11 @@
 #include "game/Match.h"
 #include "game/NullMatchHost.h"
 #include "game/SystemClock.h"
+#include "tests/support/MatchSetup.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace vtx {
 namespace {
@@ -17,6 +20,7 @@ class AdvancingClock final : public IClock {
 public:
     std::int64_t timeOfDayMs() override { return ++m_now % 86400000; }
     std::int64_t tickMs() override { return m_now; }
+    void advanceTo(std::int64_t ms) { m_now = std::max(m_now, ms); }
 
 private:
     std::int64_t m_now = 0;
@@ -47,12 +51,16 @@ void BM_ComputerMove(benchmark::State& state) {
     Match m(host, clock);
     m.ActivateTurnTimer();
     m.elbtSingleGameClick();
+    while (const auto due = m.nextWakeMs()) { // Single's wait
+        clock.advanceTo(*due);
+        m.RunDue();
+    }
     m.elbtFightClick();
     const MatchState start = m.state();
     std::int64_t moves = 0;
     for (auto _ : state) {
-        if (!m.state().GameInProgress) m.state() = start;
-        m.state().PlayerTurn = 0; // the player never shoots here
+        if (!m.state().GameInProgress) test::setUp(m) = start;
+        test::setUp(m).PlayerTurn = 0; // the player never shoots here
         m.Timer1Timer();
         ++moves;
     }

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "tests/support/MatchSetup.h"
 
 #include "audio/MidiOutput.h"
 #include "audio/MusicPlayer.h"
@@ -49,7 +50,7 @@ protected:
     void TearDown() override { program.reset(); }
 
     TForm1& form() { return *program->form1; }
-    MatchState& state() { return form().match().state(); }
+    MatchState& state() { return test::setUp(form().match()); }
     TGLSceneViewer* viewer() { return form().GLSceneViewer1; }
 
     glm::vec3 cellCentre(int board, int row, int column) {
@@ -88,7 +89,15 @@ protected:
         return focus && focus->window() == &form() ? focus : &form();
     }
 
-    void clickButton(TWispButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // The event loop until the match waits for nothing more (Single's 100 ms),
+    // as a player's next click or key would find it.
+    void settle() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form().match().nextWakeMs(); }, 3000));
+    }
+    void clickButton(TWispButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        settle();
+    }
     // Exit in a running match asks first: answered yes with the Y key, and the
     // double-click time let pass, so the next click on Exit counts on its own.
     void leaveMatch() {
@@ -339,7 +348,7 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
                       glm::vec3(float(spot.column - 5), 0.0f, float(spot.row)));
         }
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
     EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
     EXPECT_TRUE(form().elbtFight->isEnabled());
     EXPECT_EQ(state().OwnFleet[5].Horizontal, 0);
@@ -400,6 +409,7 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     EXPECT_EQ(form().elbtExit->toolTip(), QStringLiteral("Esc, Ctrl+Q"));
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(keyTarget(), k, m);
+        settle();
     };
     // Ctrl+O: Tab to the manual arrangement, Space ticks it, Enter is Close.
     bool optionsDriven = false;
@@ -546,7 +556,8 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
                 expected += ShipSizes[k];
             EXPECT_EQ(decks, expected) << "ship " << n;
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging; }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
         EXPECT_TRUE(form().elbtFight->isEnabled());
         leaveMatch(); // leave the match; the next view starts a new one
         ASSERT_FALSE(state().GameInProgress);
@@ -685,8 +696,6 @@ TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     EXPECT_EQ(state().PlaceHorizontal, now);
 }
 
-// The clicks a player queues run inside Single's wait: an Exit there ends the
-// match being started, and the program stays.
 // The compass's rose turns with the camera, and the brass "BRIDGE" plate is a
 // real button that brings the first view back.
 TEST_F(MainWindowTest, TheCompassFollowsTheCameraAndTheBridgePlateBringsTheFirstViewBack) {
@@ -732,13 +741,17 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         exitInside.setInterval(0);
         QObject::connect(&exitInside, &QTimer::timeout, [&] {
             const bool arranged = state().OwnFleet[0].Size != 0;
-            if (stage == "wait" || (stage == "animation" && arranged && !state().GameInProgress)) {
+            // The ships set sail inside one handler: a click made then lands right after it.
+            if (stage == "wait" || (stage == "animation" && arranged)) {
                 exitInside.stop();
                 clickButton(form().elbtExit);
             }
         });
         if (stage == "wait" || stage == "animation") exitInside.start();
         clickButton(form().elbtSingleGame);
+        if (stage == "animation") {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !exitInside.isActive(); }, 3000));
+        }
         if (stage == "arranging") {
             ASSERT_TRUE(state().Arranging);
             ASSERT_TRUE(hover(OwnBoard, 3, 3));
@@ -781,6 +794,8 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
     EXPECT_EQ(storedSong(), -1); // nothing quit
 }
 
+// A click during Single's wait runs before the wait ends: an Exit there ends
+// the match being started, and the program stays.
 TEST_F(MainWindowTest, ExitInsideSinglesWaitEndsOnlyTheMatch) {
     QTimer::singleShot(0, &form(), [&] { clickButton(form().elbtExit); });
     clickButton(form().elbtSingleGame);

@@ -53,27 +53,21 @@ protected:
     VolumeControl m_control{m_wave, m_midi};
 };
 
-TEST_F(VolumeLogicTest, LevelButtonsStepByThreeAndStopAtTheEnds) {
-    int position = VolumeControl::kInitialLevel;
-    for (int i = 0; i < 11; ++i)
-        position = m_control.btSoundLowClick(position);
-    EXPECT_EQ(position, 0);
+TEST_F(VolumeLogicTest, LevelsSetBothChannelsAndStopAtTheEnds) {
+    m_control.setWaveFromLevel(-3);
     EXPECT_EQ(m_wave.m_volume, 0u);
     EXPECT_EQ(m_control.WaveVolume(), (VolumeControl::ChannelPair{0, 0}));
 
-    position = m_control.btSoundHighClick(position);
-    EXPECT_EQ(position, 3);
+    m_control.setWaveFromLevel(3);
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(3000, 3000));
-    for (int i = 0; i < 30; ++i)
-        position = m_control.btSoundHighClick(position);
-    EXPECT_EQ(position, 60);
+    m_control.setWaveFromLevel(63);
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(60000, 60000)); // never full scale
-    // The music device was never touched by the effects buttons.
+    // The music device was never touched by the effects level.
     EXPECT_EQ(m_midi.m_volume, 0xFFFFFFFFu);
 
-    EXPECT_EQ(m_control.btMusicLowClick(30), 27);
+    m_control.setMidiFromLevel(27);
     EXPECT_EQ(m_midi.m_volume, VolumeDevice::pack(27000, 27000));
-    EXPECT_EQ(m_control.btMusicHighClick(60), 60);
+    m_control.setMidiFromLevel(63);
     EXPECT_EQ(m_control.MidiVolume(), (VolumeControl::ChannelPair{60000, 60000}));
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(60000, 60000));
 }
@@ -90,10 +84,10 @@ TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound) {
     m_control.capture();
     EXPECT_EQ(m_control.SavedWaveVolume(), (VolumeControl::ChannelPair{20000, 40000}));
     EXPECT_EQ(m_control.SavedMidiVolume(), (VolumeControl::ChannelPair{30000, 30000}));
-    m_control.btSoundHighClick(30);
-    m_control.btMusicLowClick(30);
+    m_control.setWaveFromLevel(33);
+    m_control.setMidiFromLevel(27);
     m_log.clear();
-    m_control.restore();
+    m_control.restoreMixerVolumes();
     EXPECT_EQ(m_log, (std::vector<std::string>{"wave set 20000/40000", "midi set 30000/30000"}));
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(20000, 40000));
 }
@@ -101,7 +95,7 @@ TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound) {
 TEST_F(VolumeLogicTest, WithoutCaptureRestoreLeavesTheAppliedLevels) {
     m_control.apply(30, 30);
     m_log.clear();
-    m_control.restore();
+    m_control.restoreMixerVolumes();
     EXPECT_TRUE(m_log.empty());
     EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(30000, 30000));
 }
@@ -111,11 +105,11 @@ TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched) {
     FakeDevice wave("wave", log, false);
     FakeDevice midi("midi", log, true);
     VolumeControl control(wave, midi);
-    EXPECT_EQ(control.btSoundLowClick(30), 27);
+    control.setWaveFromLevel(27);
     EXPECT_EQ(control.WaveVolume(), (VolumeControl::ChannelPair{27000, 27000}));
     control.capture();
     EXPECT_FALSE(control.SavedWaveVolume().has_value());
-    control.restore();
+    control.restoreMixerVolumes();
     EXPECT_EQ(log, (std::vector<std::string>{"midi get", "midi set 65535/65535"}));
     EXPECT_EQ(wave.m_volume, 0xFFFFFFFFu);
 }
@@ -177,7 +171,7 @@ TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel) {
     m_control->capture();
     m_control->setWaveFromLevel(33);
     m_control->setWaveFromLevel(36);
-    m_control->restore();
+    m_control->restoreMixerVolumes();
     EXPECT_EQ(m_sound->waveOutput().GetVolume(), VolumeDevice::pack(20000, 40000));
     const auto levels = hit();
     EXPECT_NEAR(std::sqrt(levels.energyRight / levels.energyLeft), 2.0, 0.05);

@@ -1,6 +1,7 @@
 #include "FakeMatchHost.h"
 #include "game/GameRandom.h"
 #include "game/Match.h"
+#include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,7 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     EXPECT_TRUE(s.Arranging);
     host.clear();
     ASSERT_TRUE(placeAt(cells[9][0], cells[9][1]));
+    test::runEventLoop(m, host);
     EXPECT_EQ(s.ShipToPlace, 11);
     EXPECT_FALSE(s.Arranging);
     EXPECT_FALSE(s.HoverPicking);
@@ -209,7 +211,7 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     for (int level = -1; level <= 2; ++level) {
         host.difficulty = level;
         host.clear();
@@ -251,7 +253,7 @@ TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.Arranging = true;
     s.ShipToPlace = 1;
     s.OwnField[0] = CellDeck; // leftovers of an earlier match
@@ -271,7 +273,7 @@ TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.NetMode = true;
     s.NetConnected = true;
     s.Level = 1;
@@ -288,7 +290,7 @@ TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.NetMode = true;
     s.NetConnected = true;
     Field peer = emptyField();

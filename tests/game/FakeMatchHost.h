@@ -9,11 +9,13 @@
 #include "game/Match.h"
 #include "game/NetChannel.h"
 #include "game/TShipRecord.h"
+#include "tests/support/MatchSetup.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@
 namespace vtx::test {
 
 // Time of day and tick move on by `step` ms at every reading, so each random
-// re-seed sees a new millisecond; Delay moves them on by its argument.
+// re-seed sees a new millisecond; runEventLoop moves them on to each wait's end.
 class StepClock final : public IClock {
 public:
     explicit StepClock(std::int64_t startMs = 12 * 3600 * 1000, std::int64_t step = 1)
@@ -86,11 +88,16 @@ public:
     std::string status;
     int quits = 0;
     std::size_t ownMarks = 0; // MarkShot calls on the own board
-    // Called inside every call that pumps messages ("Delay",
-    // "AnimateShipModels", "FormMess" when modal, "ScoreWindow"), where the
-    // real window runs the clicks, keys and ticks a player queued. Returns
-    // true when it is done and is then dropped.
-    std::function<bool(const std::string& where)> duringPump;
+    // The clicks a player queues: runEventLoop calls it from the event loop,
+    // at the first turn after the named moment ("Delay": Single's wait under
+    // way, "FormMess": a modal message open, "AnimateShipModels": the ships
+    // set sailing, which runs whole inside its handler). Returns true when it
+    // is done and is then dropped.
+    std::function<bool(const std::string& after)> whileWaiting;
+    // The moment the next turn of the event loop comes after ("" when none),
+    // and whether a modal message is open for the player to close.
+    std::string waitingFor;
+    bool messageOpen = false;
 
     void clear() { calls.clear(); }
     std::size_t count(const std::string& prefix) const {
@@ -126,7 +133,7 @@ public:
     void HideShipModels(bool all) override { log(all ? "HideShipModels all" : "HideShipModels own"); }
     void AnimateShipModels() override {
         log("AnimateShipModels");
-        pump("AnimateShipModels");
+        if (waitingFor.empty()) waitingFor = "AnimateShipModels";
     }
     void ShowPlacementPreview() override { log("ShowPlacementPreview"); }
     void ShowShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
@@ -155,12 +162,11 @@ public:
     }
     void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override {
         log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
-        if (modal) pump("FormMess");
+        if (!modal) return;
+        messageOpen = true;
+        waitingFor = "FormMess";
     }
-    void ShowScoreWindowModal() override {
-        log("ScoreWindow");
-        pump("ScoreWindow");
-    }
+    void ShowScoreWindowModal() override { log("ScoreWindow"); }
     bool manualArrangementChecked() override { return manual; }
     bool musicChecked() override { return music; }
     std::int32_t difficultyIndex() override { return difficulty; }
@@ -171,10 +177,9 @@ public:
     std::optional<std::int32_t> readVortalixDifficulty() override { return vortalixDifficulty; }
     void StartNextSong() override { log("StartNextSong"); }
     void StopMusic() override { log("StopMusic"); }
-    void Delay(std::int32_t ms) override {
-        log("Delay " + std::to_string(ms));
-        if (m_clock) m_clock->advance(ms);
-        pump("Delay");
+    void WakeAfter(std::int32_t ms) override {
+        log("WakeAfter " + std::to_string(ms));
+        waitingFor = "Delay";
     }
     void QuitProgram() override {
         ++quits;
@@ -194,18 +199,38 @@ public:
     }
     // Where the LAN sends go, as in the main window; only logged without it.
     NetChannel* channel = nullptr;
+    StepClock* clock() const { return m_clock; }
 
 private:
     void log(std::string line) { calls.push_back(std::move(line)); }
-    void pump(const std::string& where) {
-        if (!duringPump) return;
-        // Pumps the hook itself starts (a Single's wait) run without it.
-        auto hook = std::move(duringPump);
-        duringPump = nullptr;
-        if (!hook(where)) duringPump = std::move(hook);
-    }
     StepClock* m_clock;
 };
+
+// The event loop of the real window, as far as the match sees it: the
+// player's queued clicks (whileWaiting), the open message answered with Ok,
+// the clock moved on to each continuation and the continuation run, until
+// the match waits for nothing.
+inline void runEventLoop(Match& m, FakeMatchHost& host) {
+    for (int guard = 0; guard < 1000; ++guard) {
+        const std::string waiting = std::exchange(host.waitingFor, std::string());
+        if (host.whileWaiting && !waiting.empty()) {
+            auto hook = std::move(host.whileWaiting);
+            host.whileWaiting = nullptr;
+            if (!hook(waiting)) host.whileWaiting = std::move(hook);
+        }
+        if (host.messageOpen) {
+            host.messageOpen = false;
+            m.MessageClosed();
+            continue;
+        }
+        const auto due = m.nextWakeMs();
+        if (!due) return;
+        if (StepClock* clock = host.clock(); clock && *due > clock->tickMs())
+            clock->advance(*due - clock->tickMs());
+        m.RunDue();
+    }
+    ADD_FAILURE() << "the match keeps waiting";
+}
 
 // Checks every rule a freshly arranged grid and its fleet must keep; returns
 // an empty string when all hold, else the first broken rule.
@@ -268,7 +293,7 @@ protected:
     StepClock clock;
     FakeMatchHost host{&clock};
     Match m{host, clock};
-    MatchState& s = m.state();
+    MatchState& s = test::setUp(m);
 };
 
 } // namespace vtx::test

@@ -2,6 +2,7 @@
 #include "game/CellName.h"
 #include "game/FleetBlock.h"
 #include "game/Match.h"
+#include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.TargetCount = 5;
     s.TargetCells[0] = 7;
     s.TargetCells[1] = 30;
@@ -84,7 +85,7 @@ TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    auto& s = m.state();
+    MatchState& s = test::setUp(m);
     s.Arranging = true;
     s.OwnField = emptyField();
     s.ShipToPlace = 4; // first two-decker

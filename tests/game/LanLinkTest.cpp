@@ -4,6 +4,7 @@
 
 #include "FakeMatchHost.h"
 #include "LanSim.h"
+#include "tests/support/MatchSetup.h"
 
 #include "game/FleetBlock.h"
 #include "game/NetChannel.h"
@@ -155,11 +156,11 @@ TEST(NetChannel, APlainMatchSendsThePlainBytes) {
     Recorder out;
     NetChannel channel(m, out, clock, 1);
     m.ArrangeFleet();
-    m.state().OwnFleet = m.state().WorkFleet;
-    m.state().OwnField = m.state().WorkField;
+    test::setUp(m).OwnFleet = m.state().WorkFleet;
+    test::setUp(m).OwnField = m.state().WorkField;
 
     channel.join("10.0.0.2", false);
-    m.state().OpponentIP = "10.0.0.2"; // as the lobby sets it after the request
+    test::setUp(m).OpponentIP = "10.0.0.2"; // as the lobby sets it after the request
     channel.SendFleet();
     channel.SendShot(3, 7);
     channel.SendShot(10, 10);

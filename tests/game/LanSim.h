@@ -6,6 +6,7 @@
 // and simulated time in 5 ms steps. For the tests and the LAN benchmark.
 
 #include "FakeMatchHost.h"
+#include "tests/support/MatchSetup.h"
 
 #include "game/NetChannel.h"
 #include "game/NetReceiver.h"
@@ -93,7 +94,7 @@ struct Side final : INetReceiverHost {
             targets.push_back(c);
         std::shuffle(targets.begin(), targets.end(), std::mt19937(seed + i));
     }
-    MatchState& s() { return match.state(); }
+    MatchState& s() { return test::setUp(match); }
 
     void JoinRequested() override { match.elbtSingleGameClick(); }
     bool ServerListed(std::string_view) override { return true; }
@@ -152,6 +153,10 @@ struct Sim {
             }
             for (int i = 0; i < 2; ++i) {
                 Side& x = side(i);
+                if (x.match.nextWakeMs()) { // Single's wait runs on the sim's time
+                    x.matchClock.advance(5);
+                    x.match.RunDue();
+                }
                 if (net.now % NetChannel::TickMs == 0) x.channel.tick();
                 if (net.now % 100 == 0) x.match.CompleteFleetExchange();
                 if (x.host.timer1Enabled && net.now % x.host.timer1Interval == 0) {

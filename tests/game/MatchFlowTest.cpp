@@ -5,6 +5,8 @@
 #include "game/Match.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
+#include "game/Scheduler.h"
+#include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +39,13 @@ protected:
     void clickEnemy(int row, int column, MouseButton b = MouseButton::Left) {
         m.CellMouseDown(cellName(EnemyBoard, row, column), b);
     }
-    void startBattle() {
+    // Single, and the event loop until the match is ready.
+    void single() {
         m.elbtSingleGameClick();
+        test::runEventLoop(m, host);
+    }
+    void startBattle() {
+        single();
         m.elbtFightClick();
     }
     bool on(MenuButton b) const { return s.button(b).enabled; }
@@ -54,11 +61,12 @@ protected:
             s.PlaceHorizontal = ship[2] == 1;
             ASSERT_TRUE(m.PlaceShipAt());
         }
+        test::runEventLoop(m, host);
     }
-    // Exit (and then Single when again) inside the named pump, once.
-    void clickInside(const std::string& pump, bool againSingle) {
-        host.duringPump = [=, this](const std::string& where) {
-            if (where != pump) return false;
+    // Exit (and then Single when again) at the named moment, once.
+    void clickInside(const std::string& moment, bool againSingle) {
+        host.whileWaiting = [=, this](const std::string& after) {
+            if (after != moment) return false;
             m.elbtExitClick();
             if (againSingle) m.elbtSingleGameClick();
             return true;
@@ -73,6 +81,31 @@ protected:
         EXPECT_TRUE(on(MenuButton::Scores));
     }
 };
+
+// Continuations run in due order, those made while running wait for the
+// next call (one call always ends), and a dropped one never runs.
+TEST(Waits, RunInDueOrderOnceEachAndNeverAfterTheyAreDropped) {
+    Scheduler waits;
+    std::string ran;
+    waits.at(20, [&] { ran += "b"; });
+    waits.at(10, [&] {
+        ran += "a";
+        waits.at(0, [&] { ran += "c"; });
+    });
+    waits.at(20, [&] { ran += "B"; });
+    waits.runDue(5);
+    EXPECT_EQ(ran, "");
+    EXPECT_EQ(waits.nextDueMs(), 10);
+    waits.runDue(20);
+    EXPECT_EQ(ran, "abB");
+    waits.runDue(20);
+    EXPECT_EQ(ran, "abBc");
+    waits.at(30, [&] { ran += "x"; });
+    waits.cancelAll();
+    waits.runDue(40);
+    EXPECT_EQ(ran, "abBc");
+    EXPECT_FALSE(waits.nextDueMs());
+}
 
 TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled) {
     expectMenuButtons();
@@ -96,10 +129,10 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     host.vortalixDifficulty = 2;
     s.PlayerShots = 9;
     s.LastPoints = 77;
-    m.elbtSingleGameClick();
+    single();
     const std::vector<std::string> expected = {
         "StartNextSong",      "ResetBoards",           "HideHudMessage",          "Button Single off grey",
-        "Delay 100",          "PositionOwnShipModels", "AnimateShipModels",       "PositionEnemyShipModels",
+        "WakeAfter 100",      "PositionOwnShipModels", "AnimateShipModels",       "PositionEnemyShipModels",
         "HideShipModels own", "SetDifficulty 2",       "Button Network off grey", "Button Fight on white",
         "EnableScrollTimer",  "ShowLogo off"};
     EXPECT_EQ(host.calls, expected);
@@ -119,14 +152,14 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     host.vortalixDifficulty.reset();
     m.elbtExitClick();
     host.clear();
-    m.elbtSingleGameClick();
+    single();
     EXPECT_EQ(host.count("SetDifficulty"), 0u);
     EXPECT_EQ(host.difficulty, 2);
     EXPECT_EQ(s.Level, 3);
 }
 
 TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight) {
-    m.elbtSingleGameClick();
+    single();
     host.clear();
     m.elbtFightClick();
     EXPECT_TRUE(s.FightStarted);
@@ -302,7 +335,7 @@ TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage) {
 
 TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
     host.manual = true;
-    m.elbtSingleGameClick();
+    single();
     EXPECT_TRUE(s.Arranging);
     EXPECT_TRUE(s.HoverPicking);
     EXPECT_TRUE(s.Timer1Enabled);
@@ -342,7 +375,7 @@ TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
 TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
     for (int state = 0; state < 3; ++state) {
         host.clear();
-        m.elbtSingleGameClick();
+        single();
         if (state >= 1) {
             m.elbtFightClick();
             computerTurns(); // player move
@@ -377,19 +410,19 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
         EXPECT_EQ(s.EnemyHits, hits);
     }
     // The next Single starts a fresh match.
-    m.elbtSingleGameClick();
+    single();
     EXPECT_FALSE(s.GameLost);
     EXPECT_TRUE(s.GameInProgress);
     EXPECT_EQ(s.PlayerShots, 0);
 }
 
-// Single's wait and the ship animation run the clicks a player queued: an
-// Exit there ends the match being started, never the program.
+// A click during Single's wait runs before the wait ends: an Exit there ends
+// the match being started, never the program.
 TEST_F(Flow, ExitInsideSinglesWaitOrAnimationEndsOnlyTheMatch) {
-    for (const char* pump : {"Delay", "AnimateShipModels"}) {
+    for (const char* pump : {"Delay"}) {
         host.clear();
         clickInside(pump, false);
-        m.elbtSingleGameClick();
+        single();
         EXPECT_EQ(host.quits, 0) << pump;
         EXPECT_FALSE(s.GameInProgress) << pump;
         EXPECT_FALSE(s.FightStarted) << pump;
@@ -401,7 +434,7 @@ TEST_F(Flow, ExitInsideSinglesWaitOrAnimationEndsOnlyTheMatch) {
     }
     // Exit then Single inside the wait: the second Single's match is the one that runs.
     clickInside("Delay", true);
-    m.elbtSingleGameClick();
+    single();
     EXPECT_TRUE(s.GameInProgress);
     EXPECT_TRUE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Single));
@@ -411,13 +444,13 @@ TEST_F(Flow, ExitInsideSinglesWaitOrAnimationEndsOnlyTheMatch) {
     EXPECT_EQ(host.quits, 1);
 }
 
-// The message "Ships Arrangement Complete!" and the animation after it run
-// queued clicks: whatever the player did there, the menu or the new match
+// Clicks while "Ships Arrangement Complete!" is open or right after the
+// ships set sail: whatever the player did there, the menu or the new match
 // they led to stays as it should be.
 TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
     host.manual = true;
     for (const char* pump : {"FormMess", "AnimateShipModels"}) {
-        m.elbtSingleGameClick();
+        single();
         clickInside(pump, false);
         placeTenShips();
         EXPECT_FALSE(s.GameInProgress) << pump;
@@ -427,7 +460,7 @@ TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
         expectMenuButtons();
     }
     // Exit and Single in that moment: the new arrangement follows the mouse.
-    m.elbtSingleGameClick();
+    single();
     clickInside("FormMess", true);
     placeTenShips();
     EXPECT_TRUE(s.GameInProgress);
@@ -449,7 +482,7 @@ TEST_F(Flow, ExitDuringTheComputersTurnStopsTheTurnTimer) {
     m.elbtExitClick();
     EXPECT_FALSE(s.Timer1Enabled);
     EXPECT_FALSE(host.timer1Enabled);
-    m.elbtSingleGameClick();
+    single();
     host.clear();
     m.elbtFightClick();
     // Fight starts the timer afresh, so the first shot comes one interval later.
@@ -459,7 +492,7 @@ TEST_F(Flow, ExitDuringTheComputersTurnStopsTheTurnTimer) {
 TEST_F(Flow, ScoreOfAnEarlierWinStaysPendingThroughExit) {
     s.ScorePending = true;
     s.LastPoints = 660; // a LAN win waiting for the high-score window
-    m.elbtSingleGameClick();
+    single();
     EXPECT_EQ(s.LastPoints, 660);
     m.elbtExitClick();
     EXPECT_TRUE(s.ScorePending);
@@ -517,15 +550,17 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     rxB.setLocalAddresses({"10.0.0.2"});
     for (Match* side : {&a, &b}) {
         side->ActivateTurnTimer();
-        side->state().NetMode = true;
-        side->state().NetConnected = true;
+        test::setUp(*side).NetMode = true;
+        test::setUp(*side).NetConnected = true;
     }
-    a.state().OpponentIP = "10.0.0.2";
-    b.state().OpponentIP = "10.0.0.1";
-    a.state().NetRole = 1;
-    b.state().NetRole = 2;
+    test::setUp(a).OpponentIP = "10.0.0.2";
+    test::setUp(b).OpponentIP = "10.0.0.1";
+    test::setUp(a).NetRole = 1;
+    test::setUp(b).NetRole = 2;
     a.elbtSingleGameClick();
     b.elbtSingleGameClick();
+    test::runEventLoop(a, hostA);
+    test::runEventLoop(b, hostB);
     EXPECT_EQ(hostA.count("SendFleet"), 1u);
     EXPECT_FALSE(a.state().button(MenuButton::Fight).enabled);
     EXPECT_EQ(a.state().EnemyField, emptyField()); // no computer fleet in a LAN match
@@ -590,7 +625,7 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    m.state().PlayerTurn = 1;
+    test::setUp(m).PlayerTurn = 1;
     const std::vector<unsigned char> block(600, 7);
     m.ReceiveMove(3, 7);
     m.ReceiveFleetBlock(block);
@@ -601,7 +636,7 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     EXPECT_EQ(m.state().EnemyFleet, TFleet{});
     EXPECT_TRUE(host.calls.empty());
 
-    m.state().NetMode = true;
+    test::setUp(m).NetMode = true;
     m.ReceiveMove(3, 7);
     EXPECT_TRUE(m.state().NetMovePending);
     EXPECT_EQ(m.state().NetMoveRow, 3);
@@ -613,17 +648,19 @@ TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    m.state().NetMode = true;
-    m.state().NetConnected = true;
+    test::setUp(m).NetMode = true;
+    test::setUp(m).NetConnected = true;
     m.ActivateTurnTimer();
     m.elbtSingleGameClick();
-    m.state().FleetSent = m.state().FleetReceived = true;
+    test::runEventLoop(m, host);
+    test::setUp(m).FleetSent = test::setUp(m).FleetReceived = true;
     m.CompleteFleetExchange(); // the battle polls at 5 ms
     m.elbtExitClick();
     m.elbtExitClick(); // now in the menu: quits, sends nothing
     EXPECT_EQ(host.count("SendLeave"), 1u);
     EXPECT_EQ(host.quits, 1);
     m.elbtSingleGameClick(); // against the computer: its own pace again
+    test::runEventLoop(m, host);
     EXPECT_EQ(m.state().Timer1Interval, 1000);
 }
 
@@ -647,7 +684,7 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
     EXPECT_FALSE(cursor.shown());
 
     host.manual = true;
-    m.elbtSingleGameClick();
+    single();
     ASSERT_EQ(cursor.boardInPlay(), OwnBoard);
     // Edges hold the cursor; End and Page Down jump to the far sides.
     cursor.move(Step::Up);
@@ -680,6 +717,7 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
         EXPECT_TRUE(cursor.activate());
         ASSERT_EQ(s.ShipToPlace, n + 1) << "ship " << n;
     }
+    test::runEventLoop(m, host);
     EXPECT_FALSE(s.Arranging);
     EXPECT_EQ(cursor.boardInPlay(), 0);
     EXPECT_EQ(s.OwnFleet[5].Horizontal, 0);

@@ -2,6 +2,7 @@
 // the receive steps in each state, and what is refused.
 
 #include "FakeMatchHost.h"
+#include "tests/support/MatchSetup.h"
 
 #include "game/FleetBlock.h"
 #include "game/NetExtension.h"
@@ -119,7 +120,7 @@ protected:
     StepClock clock;
     FakeMatchHost host{&clock};
     Match m{host, clock};
-    MatchState& s = m.state();
+    MatchState& s = test::setUp(m);
     FakeLobby lobby;
     NetChannel channel{m, lobby, clock, 1};
     NetReceiver rx{m, lobby, channel};

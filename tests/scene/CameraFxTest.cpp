@@ -1,4 +1,5 @@
 #include "SceneTestSupport.h"
+#include "tests/support/MatchSetup.h"
 
 #include "scene/CameraFx.h"
 #include "scene/CellPicker.h"
@@ -26,7 +27,7 @@ protected:
     }
 
     BuiltWorld w;
-    MatchState& s = w.match.state();
+    MatchState& s = test::setUp(w.match);
     CameraFx fx{w.world, w.match, w.clock};
     CellPicker picker{w.world, w.boards, w.match};
     // The viewer's mouse events as the main window hands them on.

@@ -16,6 +16,7 @@
 #include "scene/CameraFx.h"
 #include "scene/World.h"
 #include "scene/engine/TGLCadencer.h"
+#include "tests/support/MatchSetup.h"
 
 #include <cstdint>
 #include <string>
@@ -60,12 +61,12 @@ public:
     }
 
     void playBattle() {
-        MatchState& s = match.state();
+        MatchState& s = test::setUp(match);
         match.Place_Ships();
         boards.PositionOwnShipModels();
         boards.PositionEnemyShipModels();
         boards.HideShipModels(false);
-        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); }, {});
+        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); });
         for (int board : {OwnBoard, EnemyBoard}) {
             const TFleet& fleet = board == OwnBoard ? s.OwnFleet : s.EnemyFleet;
             const int upTo = board == OwnBoard ? 10 : 20;

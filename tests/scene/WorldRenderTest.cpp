@@ -4,6 +4,7 @@
 
 #include "scene/CameraFx.h"
 #include "scene/engine/TGLOffscreenRenderer.h"
+#include "tests/support/MatchSetup.h"
 #include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
@@ -155,7 +156,7 @@ TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
     EXPECT_TRUE(first.framed);
 
     CameraFx fx{w.world, w.match, w.clock};
-    w.match.state().GameInProgress = true;
+    test::setUp(w.match).GameInProgress = true;
     for (int strip : {40, 590, 40}) {
         fx.cursorOffsetY = [strip] { return strip; };
         for (int i = 0; i < 200; ++i)

@@ -1,4 +1,5 @@
 #include "SceneTestSupport.h"
+#include "tests/support/MatchSetup.h"
 
 #include "game/CellName.h"
 #include "scene/engine/TActor.h"
@@ -152,7 +153,7 @@ TEST_F(WorldTest, StaticSceneryCarriesItsConstants) {
 
 TEST_F(WorldTest, ShipModelsCoverTheirCellsAlongARowOrDownAColumn) {
     BuiltWorld w;
-    MatchState& s = w.match.state();
+    MatchState& s = test::setUp(w.match);
     // Ship 1 (four decks) along row 2 from column 3; ship 2 (three) down column 9 from row 4.
     s.OwnFleet[0] = TShipRecord{4, 0, {3, 4, 5, 6}, {2, 2, 2, 2}, {10, 10, 10, 10}, 1, {}};
     s.OwnFleet[1] = TShipRecord{3, 0, {9, 9, 9, 0}, {4, 5, 6, 0}, {10, 10, 10, 0}, 0, {}};
