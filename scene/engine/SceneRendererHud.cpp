@@ -4,6 +4,54 @@
 
 namespace vtx {
 
+namespace {
+
+constexpr int kTile = 8;
+// Glyphs smaller than this are drawn whole: a text's glyphs gain little from tiles.
+constexpr int kTiledGlyph = 64;
+
+} // namespace
+
+const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TGLTextureImage& picture,
+                                                                        const std::array<int, 4>& source) {
+    const auto key = std::make_pair(picture.id(), source);
+    if (const auto found = glyphRuns.find(key); found != glyphRuns.end()) return found->second;
+    std::vector<std::array<int, 4>>& runs = glyphRuns[key];
+    const QImage* image = picture.image();
+    const int sw = source[2], sh = source[3];
+    if (!image) {
+        runs.push_back({0, 0, sw, sh});
+        return runs;
+    }
+    // A texel adds nothing under this blend when its alpha, luminance x alpha, is exactly 0. A
+    // tile counts with one texel around it: a pixel on a tile's edge may sample its neighbour.
+    const auto shown = [&](int x, int y) {
+        const uchar* texel = image->constScanLine(y) + 4 * x;
+        return texel[3] != 0 && (texel[0] | texel[1] | texel[2]) != 0;
+    };
+    const auto tileShown = [&](int tx, int ty) {
+        const int xa = std::max(0, source[0] + tx - 1), ya = std::max(0, source[1] + ty - 1);
+        const int xb = std::min(image->width(), source[0] + std::min(tx + kTile, sw) + 1);
+        const int yb = std::min(image->height(), source[1] + std::min(ty + kTile, sh) + 1);
+        for (int y = ya; y < yb; ++y)
+            for (int x = xa; x < xb; ++x)
+                if (shown(x, y)) return true;
+        return false;
+    };
+    for (int ty = 0; ty < sh; ty += kTile) {
+        const int th = std::min(kTile, sh - ty);
+        for (int tx = 0; tx < sw; tx += kTile) {
+            if (!tileShown(tx, ty)) continue;
+            const int tw = std::min(kTile, sw - tx);
+            if (!runs.empty() && runs.back()[1] == ty && runs.back()[0] + runs.back()[2] == tx)
+                runs.back()[2] += tw;
+            else
+                runs.push_back({tx, ty, tw, th});
+        }
+    }
+    return runs;
+}
+
 const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) {
     const TBitmapFont& font = *hud.BitmapFont;
     HudLayout& layout = hudLayouts[hud.serial()];
@@ -31,14 +79,35 @@ const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) 
     layout.ranges = font.Ranges;
     layout.position = position;
     layout.vertices.clear();
+    layout.bounds = {position.x, position.y, position.x, position.y};
+    layout.hasGlyphs = false;
     const float pw = float(font.Glyphs.width()), ph = float(font.Glyphs.height());
+    const auto addQuad = [&](float x0, float y0, float x1, float y1, int sx0, int sy0, int sx1, int sy1) {
+        const float u0 = float(sx0) / pw, v0 = float(sy0) / ph, u1 = float(sx1) / pw, v1 = float(sy1) / ph;
+        layout.vertices.insert(layout.vertices.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
+                                                       x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
+    };
     for (const GlyphQuad& q : layoutText(font.metrics(), hud.Text)) {
         const float x0 = position.x + q.x, y0 = position.y + q.y;
         const float x1 = x0 + q.w, y1 = y0 + q.h;
-        const float u0 = float(q.source[0]) / pw, v0 = float(q.source[1]) / ph;
-        const float u1 = float(q.source[0] + q.source[2]) / pw, v1 = float(q.source[1] + q.source[3]) / ph;
-        layout.vertices.insert(layout.vertices.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
-                                                       x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
+        const auto& [sx, sy, sw, sh] = q.source;
+        auto& b = layout.bounds;
+        b = !layout.hasGlyphs ? std::array<float, 4>{x0, y0, x1, y1}
+                              : std::array<float, 4>{std::min(b[0], x0), std::min(b[1], y0),
+                                                     std::max(b[2], x1), std::max(b[3], y1)};
+        layout.hasGlyphs = true;
+        if (sw < kTiledGlyph || sh < kTiledGlyph) {
+            addQuad(x0, y0, x1, y1, sx, sy, sx + sw, sy + sh);
+            continue;
+        }
+        // A large glyph, mostly transparent like the logo, is drawn as its shown tiles only: the
+        // same pixels at a fraction of the fragments. Its outer edges stay the quad's own.
+        const auto at = [](float a, float b, int t, int size) {
+            return t == 0 ? a : t == size ? b : a + (b - a) * float(t) / float(size);
+        };
+        for (const auto& [rx, ry, rw, rh] : visibleRuns(font.Glyphs, q.source))
+            addQuad(at(x0, x1, rx, sw), at(y0, y1, ry, sh), at(x0, x1, rx + rw, sw), at(y0, y1, ry + rh, sh),
+                    sx + rx, sy + ry, sx + rx + rw, sy + ry + rh);
     }
     return layout.vertices;
 }
@@ -65,16 +134,13 @@ void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
         if (!hud.BitmapFont || hud.BitmapFont->Glyphs.isEmpty() || hud.Text.empty()) continue;
         const TGLTextureImage& glyphs = hud.BitmapFont->Glyphs;
         const std::vector<float>& hudData = hudVertices(hud);
-        if (hudData.empty()) continue;
+        const HudLayout& layout = hudLayouts[hud.serial()];
+        if (!layout.hasGlyphs) continue;
         if (hud.BackColor.a > 0.0f) {
             // The plate behind the glyphs: their bounds, padded.
-            float x0 = hudData[0], y0 = hudData[1], x1 = x0, y1 = y0;
-            for (std::size_t i = 0; i + 3 < hudData.size(); i += 4) {
-                x0 = std::min(x0, hudData[i]), x1 = std::max(x1, hudData[i]);
-                y0 = std::min(y0, hudData[i + 1]), y1 = std::max(y1, hudData[i + 1]);
-            }
             const float p = hud.BackPadding;
-            x0 -= p, y0 -= p, x1 += p, y1 += p;
+            const auto& b = layout.bounds;
+            const float x0 = b[0] - p, y0 = b[1] - p, x1 = b[2] + p, y1 = b[3] + p;
             const float plate[] = {x0, y0, 0, 0, x1, y0, 0, 0, x1, y1, 0, 0,
                                    x0, y0, 0, 0, x1, y1, 0, 0, x0, y1, 0, 0};
             glUniform1f(hudSolid, 1.0f);
@@ -84,6 +150,7 @@ void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
             ++stats.drawCalls;
             stats.triangles += 2;
         }
+        if (hudData.empty()) continue;
         glUniform1f(hudSolid, 0.0f);
         glBindTexture(GL_TEXTURE_2D, texture(glyphs));
         glUniform4fv(hudModulate, 1, glm::value_ptr(hud.ModulateColor));

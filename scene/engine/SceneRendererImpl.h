@@ -233,9 +233,18 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
         std::vector<FontRange> ranges;
         glm::vec2 position{0.0f};
         std::vector<float> vertices;
+        std::array<float, 4> bounds{}; // of the whole glyph quads, for the plate behind them
+        bool hasGlyphs = false;
         std::uint64_t lastUsed = 0;
     };
     std::unordered_map<std::uint64_t, HudLayout> hudLayouts;
+    // Per large glyph (picture id, glyph rectangle): the rows of 8-texel tiles it shows, merged
+    // into runs x, y, w, h relative to the glyph. Kept while the program runs: few, and the
+    // picture's pixels may have gone once the driver holds its copy.
+    std::map<std::pair<std::uint64_t, std::array<int, 4>>, std::vector<std::array<int, 4>>> glyphRuns;
+
+    const std::vector<std::array<int, 4>>& visibleRuns(const TGLTextureImage& picture,
+                                                       const std::array<int, 4>& source);
 
     const std::vector<float>& hudVertices(const THUDText& hud);
     void drawHud(const RenderTarget& target);
