@@ -28,7 +28,9 @@ QString TWispButton::Caption() const {
 
 int TWispButton::CaptionLeft() const {
     if (!m_centred) return m_xOffset;
-    return (width() - QFontMetrics(m_captionFont).horizontalAdvance(Caption())) / 2;
+    // Across the face as laid out: a scaled button draws its face scaled.
+    const int faceWidth = m_mainPict.isNull() ? width() : m_mainPict.width();
+    return (faceWidth - QFontMetrics(m_captionFont).horizontalAdvance(Caption())) / 2;
 }
 
 void TWispButton::SetDown(bool value) {
