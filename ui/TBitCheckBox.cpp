@@ -1,6 +1,7 @@
 #include "ui/TBitCheckBox.h"
 
 #include "ui/SkinImages.h"
+#include "ui/TSkinnedForm.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vtx {
 
@@ -107,12 +109,24 @@ void TBitCheckBox::Click() {
     if (isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
 }
 
-QRect TBitCheckBox::GlyphTarget() const {
+double TBitCheckBox::glyphScale() const {
+    // The box grows with its window as the caption's font does.
+    const auto* form = qobject_cast<const TSkinnedForm*>(window());
+    return form ? form->Scale().factor() : 1.0;
+}
+
+QSize TBitCheckBox::cellSize() const {
     const QImage& g = glyphOf(m_state);
-    const int cellWidth = g.isNull() ? 0 : g.width() / m_numGlyphs[m_state];
-    const int x = m_alignment == Alignment::RightJustify ? 0 : width() - cellWidth;
-    const int y = (height() - g.height()) / 2;
-    return QRect(x, y, cellWidth, g.height());
+    if (g.isNull()) return {};
+    const double f = glyphScale();
+    return QSize(int(std::lround(g.width() / m_numGlyphs[m_state] * f)), int(std::lround(g.height() * f)));
+}
+
+QRect TBitCheckBox::GlyphTarget() const {
+    const QSize cell = cellSize();
+    const int x = m_alignment == Alignment::RightJustify ? 0 : width() - cell.width();
+    const int y = (height() - cell.height()) / 2;
+    return QRect(QPoint(x, y), cell);
 }
 
 int TBitCheckBox::GlyphSourceCell() const {
@@ -121,8 +135,7 @@ int TBitCheckBox::GlyphSourceCell() const {
 
 QRect TBitCheckBox::CaptionRect() const {
     const QFontMetrics fm(font());
-    const QImage& g = glyphOf(m_state);
-    const int cellWidth = g.isNull() ? 0 : g.width() / m_numGlyphs[m_state];
+    const int cellWidth = cellSize().width();
     const int left = m_alignment == Alignment::RightJustify ? cellWidth + 4 : 1;
     int textWidth = fm.horizontalAdvance(QString(m_caption).remove(QLatin1Char('&')));
     const int textHeight = fm.height();
@@ -155,8 +168,10 @@ void TBitCheckBox::paintEvent(QPaintEvent*) {
     const QImage& g = glyphOf(m_state);
     if (!g.isNull()) {
         const QRect target = GlyphTarget();
-        const QRect source(GlyphSourceCell() * target.width(), 0, target.width(), g.height());
-        p.drawImage(target.topLeft(), g, source);
+        const int cellWidth = g.width() / m_numGlyphs[m_state];
+        const QRect source(GlyphSourceCell() * cellWidth, 0, cellWidth, g.height());
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(target, g, source);
     }
 }
 

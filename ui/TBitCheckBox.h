@@ -59,8 +59,9 @@ public:
     // The user's click: toggle, clicked(), focus.
     void Click();
 
-    // Where paint puts the glyph cell and which source cell it takes (0 or 1);
-    // the caption rectangle of the layout rule.
+    // Where paint puts the glyph cell (larger by the factor of a scaled
+    // window it lies in) and which source cell it takes (0 or 1); the caption
+    // rectangle of the layout rule.
     QRect GlyphTarget() const;
     int GlyphSourceCell() const;
     QRect CaptionRect() const;
@@ -82,6 +83,8 @@ private:
     void toggle();
     void setStateSilently(int state);
     const QImage& glyphOf(int state) const { return m_glyph[state]; }
+    double glyphScale() const;
+    QSize cellSize() const; // the glyph cell as painted
 
     int m_state = 0;
     Alignment m_alignment = Alignment::RightJustify;

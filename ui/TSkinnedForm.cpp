@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -225,8 +224,7 @@ void TSkinnedForm::EnableScaling() {
     for (QObject* child : children()) {
         auto* w = qobject_cast<QWidget*>(child);
         if (!w || w->isWindow()) continue;
-        DesignChild d{w, w->geometry(), w->font(), qobject_cast<QLabel*>(w) != nullptr};
-        m_designChildren.push_back(d);
+        m_designChildren.push_back(DesignChild{w, w->geometry(), w->font()});
     }
     setMinimumSize(size());
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -238,14 +236,15 @@ void TSkinnedForm::applyScale() {
     const double f = m_scale.factor();
     for (const DesignChild& d : m_designChildren) {
         if (!d.widget) continue;
-        d.widget->setGeometry(m_scale.toWindow(d.geometry));
-        if (!d.scalesFont) continue;
         QFont font = d.font;
         if (d.font.pixelSize() > 0)
             font.setPixelSize(int(std::lround(d.font.pixelSize() * f)));
         else
             font.setPointSizeF(d.font.pointSizeF() * f);
         d.widget->setFont(font);
+        // After the font: an edit fits its height to a new font, and the
+        // scaled layout, where the clicks land, must win.
+        d.widget->setGeometry(m_scale.toWindow(d.geometry));
     }
     RebuildWindowRgn();
     update();

@@ -114,8 +114,8 @@ public:
     void SetKeyButtons(QList<TWispButton*> enterButtons, TWispButton* escapeButton);
 
     // Lets the window be made larger: the panel, the outline, the drag area
-    // and every child control there is now (its geometry, and a label's
-    // font) scale together by one factor, the layout centred in the window
+    // and every child control there is now (its geometry and its font)
+    // scale together by one factor, the layout centred in the window
     // (WindowScale.h); outline, drag area and SetOutline stay in layout
     // coordinates. Adds a grip for resizing at the outline's bottom-right
     // corner; a double click on the drag area, or F11, toggles the largest
@@ -164,7 +164,6 @@ private:
         QPointer<QWidget> widget;
         QRect geometry;
         QFont font;
-        bool scalesFont = false;
     };
     void applyScale();
     void takeSourceScale();

@@ -28,7 +28,9 @@ QString TWispButton::Caption() const {
 
 int TWispButton::CaptionLeft() const {
     if (!m_centred) return m_xOffset;
-    return (width() - QFontMetrics(m_captionFont).horizontalAdvance(Caption())) / 2;
+    // Across the face as laid out: a scaled button draws its face scaled.
+    const int faceWidth = m_mainPict.isNull() ? width() : m_mainPict.width();
+    return (faceWidth - QFontMetrics(m_captionFont).horizontalAdvance(Caption())) / 2;
 }
 
 void TWispButton::SetDown(bool value) {
@@ -102,17 +104,21 @@ const QImage& TWispButton::picture(Pict which) const {
     return m_mainPict;
 }
 
-QImage TWispButton::ComposedPict(Pict which) const {
-    QImage img = picture(which);
-    if (img.isNull()) return img;
-    img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (m_text.isEmpty()) return img;
-    QPainter p(&img);
+void TWispButton::drawCaption(QPainter& p, Pict which) const {
+    if (m_text.isEmpty()) return;
     p.setFont(m_captionFont);
     p.setPen(m_font->color);
     const int y = m_yOffset + (which == Pict::Press ? 1 : 0);
     // The offset is the top-left of the caption cell, as a canvas TextOut.
     p.drawText(QPoint(CaptionLeft(), y + QFontMetrics(m_captionFont).ascent()), Caption());
+}
+
+QImage TWispButton::ComposedPict(Pict which) const {
+    QImage img = picture(which);
+    if (img.isNull()) return img;
+    img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    drawCaption(p, which);
     return img;
 }
 
@@ -122,13 +128,20 @@ void TWispButton::paintEvent(QPaintEvent*) {
         m_reset = false;
     }
     QPainter p(this);
-    const QImage face = ComposedPict(m_current);
-    if (face.size() == size()) {
-        p.drawImage(0, 0, face);
+    const QImage& face = picture(m_current);
+    if (face.isNull() || face.size() == size()) {
+        p.drawImage(0, 0, ComposedPict(m_current));
     } else {
-        // A window made larger than its layout scales its controls too.
+        // A window made larger than its layout scales its controls too: the
+        // face and its caption by one transform, the letters drawn at the
+        // larger size rather than stretched.
+        p.save();
+        p.scale(double(width()) / face.width(), double(height()) / face.height());
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(rect(), face);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.drawImage(0, 0, face);
+        drawCaption(p, m_current);
+        p.restore();
     }
     if (m_focusByKey && hasFocus()) {
         p.setPen(QPen(m_font->color, 1, Qt::DotLine));

@@ -28,6 +28,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 namespace vtx {
 
 class TWispButton : public QWidget {
@@ -91,6 +93,7 @@ protected:
 
 private:
     const QImage& picture(Pict which) const;
+    void drawCaption(QPainter& p, Pict which) const;
 
     bool m_down = false;
     SkinFont m_ownFont;

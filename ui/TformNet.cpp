@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace vtx {
@@ -364,7 +365,8 @@ void TformNet::AddServer(const QString& fromIP, const QByteArray& presenceText) 
     auto* item = new QListWidgetItem(QString::fromUtf8(LobbyModel::serverText(server)) +
                                      (server.extended ? ExtendedMark : QString()));
     if (server.extended) item->setToolTip(tr("Plays the reliable LAN protocol of Vortalix 3D"));
-    item->setSizeHint(QSize(lbServers->width(), kServerItemHeight));
+    // Taller in a window scaled up, where the list's font is larger.
+    item->setSizeHint(QSize(lbServers->width(), int(std::lround(kServerItemHeight * Scale().factor()))));
     lbServers->addItem(item);
     lbServers->setCurrentRow(0);
 }

@@ -6,6 +6,7 @@
 #include "ui/TFormOpt.h"
 #include "ui/TWispButton.h"
 #include "ui/TWispComboBox.h"
+#include "ui/WindowScale.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -140,6 +141,25 @@ TEST_F(OptionsWindow, UserInputOnTheControls) {
     QTest::mouseClick(opt.elbtClose, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(opt.isVisible());
     EXPECT_NE(dir.read("vtx.ini").find("EnableMusic=1"), std::string::npos);
+}
+
+// Inside a main window made 1.6 times larger the captions grow with their
+// controls, and a click just inside a scaled box still lands on it.
+TEST_F(OptionsWindow, AtTheMainWindowsScaleCaptionsGrowWithTheirControls) {
+    TSkinnedForm main;
+    main.resize(751, 605);
+    main.EnableScaling();
+    main.show();
+    main.resize(WindowScale(QSize(751, 605)).windowSize(1.6));
+    TFormOpt opt(&host, nullptr);
+    opt.FollowScaleOf(&main);
+    opt.show();
+    ASSERT_DOUBLE_EQ(opt.Scale().factor(), 1.6);
+    EXPECT_EQ(opt.bcbManual->font().pixelSize(), 18); // 11 x 1.6
+    const QPoint nearEdge = opt.Scale().toWindow(QPointF(48 + 1, 74 + 19));
+    ASSERT_EQ(opt.childAt(nearEdge), opt.bcbManual);
+    QTest::mouseClick(opt.bcbManual, Qt::LeftButton, {}, opt.bcbManual->mapFrom(&opt, nearEdge));
+    EXPECT_TRUE(opt.bcbManual->Checked());
 }
 
 TEST_F(OptionsWindow, UnknownLevelShowsNothingSelectedAndIsStoredAsMinusOne) {
