@@ -15,6 +15,7 @@
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
 #include "game/NullMatchHost.h"
+#include "tests/support/MatchSetup.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vtx::NetChannel channel(match, lobby, clock, 1);
     vtx::NetReceiver receiver(match, lobby, channel);
     receiver.setLocalAddresses({"10.0.0.1"});
-    vtx::MatchState& s = match.state();
+    // A fuzzed match is set up in the middle of a game, as the tests do.
+    vtx::MatchState& s = vtx::test::setUp(match);
     match.ActivateTurnTimer();
 
     const int state = data[0] % 6;
