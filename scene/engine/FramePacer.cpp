@@ -5,13 +5,17 @@ namespace vtx {
 bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     if (m_known && signatures == m_drawn) return false;
     const bool viewChanged = !m_known || signatures.view != m_drawn.view;
+    const bool sceneChanged = !m_known || signatures.scene != m_drawn.scene;
     // A small allowance: ticks measured by a clock land a hair before the time they were meant for.
-    if (!viewChanged && now < m_nextDue - 0.002) return false;
+    constexpr double allowance = 0.002;
+    if (!viewChanged && now < m_nextDue - allowance) return false;
+    if (!viewChanged && !sceneChanged && now < m_lastDrawn + DriftInterval - allowance) return false;
     // The next scene frame keeps to a steady beat (24 a second from 60 ticks: every 2nd or 3rd
     // tick) unless the beat was lost for longer than one interval.
     m_nextDue =
         !viewChanged && now - m_nextDue < MotionInterval ? m_nextDue + MotionInterval : now + MotionInterval;
     m_drawn = signatures;
+    m_lastDrawn = now;
     m_known = true;
     return true;
 }

@@ -7,8 +7,12 @@
 // per MotionInterval seconds, on a steady beat: what moves by itself (ships rocking through key
 // frames 200 ms apart, flames, the sea's ten frames a second) moves slowly enough that 24 frames a
 // second, the rate of film, show it as 60 do, and a mark that shows up to 1/24 s later is not seen
-// to wait, while each frame costs the whole picture on a software renderer. The last state of an
-// animation that stopped is still drawn, once the interval has passed.
+// to wait, while each frame costs the whole picture on a software renderer. A change of the drift
+// alone (actors whose animation moves them by well under a pixel between two of its frames, as
+// ships rocking at anchor do) is drawn at most once per DriftInterval: while the sea's frames change
+// ten times a second, it never costs a frame of its own, and an idle battle is drawn at the sea's
+// rate instead of 24 times a second. The last state of an animation that stopped is still drawn,
+// once the interval has passed.
 //
 // Times are the cadencer's seconds (TGLCadencer::CurrentTime or OnProgress's newTime), so tests
 // drive it with ticks of their own. Not thread-safe; GUI thread only.
@@ -21,6 +25,8 @@ class FramePacer {
 public:
     static constexpr double DefaultMotionInterval = 1.0 / 24.0;
     double MotionInterval = DefaultMotionInterval;
+    static constexpr double DefaultDriftInterval = 1.0 / 8.0;
+    double DriftInterval = DefaultDriftInterval;
 
     // True when a frame showing signatures is due at time now; it then counts as drawn.
     bool frameDue(const PictureSignatures& signatures, double now);
@@ -30,6 +36,7 @@ public:
 private:
     PictureSignatures m_drawn;
     double m_nextDue = 0.0; // the earliest time of the next frame for a change of the scene
+    double m_lastDrawn = 0.0;
     bool m_known = false;
 };
 

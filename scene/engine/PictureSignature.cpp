@@ -29,7 +29,7 @@ void addMaterial(Fnv1a& h, const TGLMaterial& m) {
     h.add(m.FaceCulling);
 }
 
-void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
+void addObject(Fnv1a& h, Fnv1a& drift, const TGLBaseSceneObject& object) {
     if (!object.Visible) return;
     h.add(object.serial());
     h.add(object.Position);
@@ -50,8 +50,10 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
     }
     case ObjectKind::Actor: {
         const auto& actor = static_cast<const TActor&>(object);
-        h.add(actor.meshId()), h.add(actor.CurrentFrame()), h.add(actor.NextFrame());
-        if (actor.CurrentFrame() != actor.NextFrame()) h.add(actor.frameBlend());
+        h.add(actor.meshId());
+        Fnv1a& frames = actor.AnimationDrifts ? drift : h;
+        frames.add(actor.serial()), frames.add(actor.CurrentFrame()), frames.add(actor.NextFrame());
+        if (actor.CurrentFrame() != actor.NextFrame()) frames.add(actor.frameBlend());
         break;
     }
     case ObjectKind::Terrain: {
@@ -95,26 +97,26 @@ void addObject(Fnv1a& h, const TGLBaseSceneObject& object) {
         }
     h.add(object.Count());
     for (int i = 0; i < object.Count(); ++i)
-        addObject(h, *object.Children(i));
+        addObject(h, drift, *object.Children(i));
 }
 
 } // namespace
 
 PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera) {
-    Fnv1a view, objects;
+    Fnv1a view, objects, drift;
     view.add(camera);
     if (camera) {
         view.add(camera->viewMatrix());
         view.add(camera->DepthOfView), view.add(camera->FocalLength), view.add(camera->NearPlane);
     }
-    addObject(objects, scene.Objects());
-    return {view.value(), objects.value()};
+    addObject(objects, drift, scene.Objects());
+    return {view.value(), objects.value(), drift.value()};
 }
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
     const PictureSignatures s = pictureSignatures(scene, camera);
     Fnv1a h;
-    h.add(s.view), h.add(s.scene);
+    h.add(s.view), h.add(s.scene), h.add(s.drift);
     return h.value();
 }
 

@@ -215,6 +215,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass);
     void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool trim);
     void drawSkies();
+    bool opaquePlaneFillsView() const;
     void setLighting(const MeshProgram& p);
     void drawMeshes(std::vector<DrawItem>& items, bool planesFirst);
     std::vector<const DrawItem*> deferredItems;

@@ -1,7 +1,9 @@
 #include "scene/engine/SceneRendererImpl.h"
 
 #include "scene/engine/AllocatorTuning.h"
+#include "scene/engine/Culling.h"
 #include "scene/engine/Fnv1a.h"
+#include "scene/engine/formats/PlaneGrid.h"
 
 namespace vtx {
 
@@ -289,8 +291,21 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
     stats.terrainTiles += int(farTiles.size());
 }
 
+// The sky lies behind everything: where an opaque plane (the sea seen from above) fills the whole
+// view, its pass would only fail the depth test at every pixel, a full-screen pass for nothing.
+bool SceneRenderer::Impl::opaquePlaneFillsView() const {
+    for (const DrawItem& item : opaqueItems) {
+        if (item.object->kind() != ObjectKind::Plane) continue;
+        const auto& plane = static_cast<const TPlane&>(*item.object);
+        if (quadCoversView(viewProj,
+                           item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f))))
+            return true;
+    }
+    return false;
+}
+
 void SceneRenderer::Impl::drawSkies() {
-    if (skyItems.empty()) return;
+    if (skyItems.empty() || opaquePlaneFillsView()) return;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
@@ -326,7 +341,8 @@ void SceneRenderer::Impl::setLighting(const MeshProgram& p) {
 }
 
 // Planes whose drawing order does not matter (opaque, or additive: addition commutes) are drawn
-// in one instanced call per material; everything else one by one in tree order.
+// in one instanced call per material, those lying edge to edge joined into larger ones (a board's
+// cells: see PlaneGrid.h); everything else one by one in tree order.
 // Opaque planes go first: the sea covers most of the picture, and drawn before the terrain and the
 // hulls it lets the depth test reject what lies beneath it before that is shaded.
 void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFirst) {
@@ -381,8 +397,10 @@ void SceneRenderer::Impl::drawBatches() {
     if (!any) return;
     glBindVertexArray(batchVao);
     glBindBuffer(GL_ARRAY_BUFFER, batchInstances);
-    for (const Batch& batch : batches) {
+    for (Batch& batch : batches) {
         if (batch.instances.empty()) continue;
+        static_assert(kBatchFloats == kPlaneFloats);
+        joinAdjacentPlanes(batch.instances);
         applyMaterial(*batch.material, false, true);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch.instances.size() * sizeof(float)),
                      batch.instances.data(), GL_STREAM_DRAW);

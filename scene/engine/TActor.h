@@ -39,6 +39,9 @@ public:
 
     int Interval = 100; // milliseconds per frame
     TActorAnimationMode AnimationMode = aamLoop;
+    // The animation moves the model by well under a pixel in FramePacer::DriftInterval (a ship
+    // rocking at anchor): a viewer may draw its changes that seldom (see PictureSignature.h).
+    bool AnimationDrifts = false;
 
     int FrameCount() const;
     int CurrentFrame() const { return m_current; }

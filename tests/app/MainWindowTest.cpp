@@ -300,6 +300,11 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     EXPECT_LE(burning, 52);
     form().boards().ResetBoards();
     EXPECT_LE(framesOver(120, {}), 30);
+    // Ships rocking at anchor and nothing burning: drawn at the sea's rate, not at 24 a second.
+    form().boards().AnimateShipModels({}, {});
+    form().boards().HideShipModels(false);
+    EXPECT_LE(framesOver(120, {}), 24);
+    form().boards().HideShipModels(true);
     // A camera drag with the right button.
     form().cameraFx().rightButtonHeld = [] { return true; };
     EXPECT_GE(

@@ -356,10 +356,17 @@ TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera) {
     dome->bandsChanged();
     addPlane({1, 1, 1, 1}, -50.0f, 10.0f); // far behind the dome's radius: the dome must not hide it
     QImage image = draw();
+    EXPECT_EQ(renderer->lastFrameStats().drawCalls, 2);
     EXPECT_TRUE(near(image.pixel(kSize / 2, 5), 0, 255, 0));         // above the horizon
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize - 5), 255, 0, 0)); // below it
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 255, 255));
     EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, 5), nullptr);
+    // A plane filling the whole view hides the sky: its pass is left out.
+    addPlane({1, 1, 0, 1}, -40.0f, 1000.0f);
+    image = draw();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(kSize - 1, kSize - 1)})
+        EXPECT_TRUE(near(image.pixel(corner), 255, 255, 0));
+    EXPECT_EQ(renderer->lastFrameStats().drawCalls, 2); // the two planes
 }
 
 TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked) {

@@ -53,7 +53,7 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells) 
             EXPECT_FLOAT_EQ(ship->PitchAngle(), 90.0f);
             EXPECT_EQ(ship->Scale, glm::vec3(0.03f));
             EXPECT_EQ(ship->AnimationMode, aamLoop);
-            EXPECT_EQ(ship->Material.FaceCulling, fcNoCull);
+            EXPECT_EQ(ship->Material.FaceCulling, fcCull);
             EXPECT_TRUE(sameImage(ship->Material.Texture.Image, "DATA/ship2.jpg")) << n;
             bool walk = false;
             for (const auto& a : ship->Animations())
