@@ -11,7 +11,8 @@
 #     player's turn after the computer's first shots, the pointer resting
 #     over the view; at the window's first size and at the largest (the
 #     window made as large as F11 makes it on a 1280 x 1024 screen, its view
-#     1043 x 926 pixels);
+#     1043 x 926 pixels); then both again after the player has shot until
+#     the computer set an own cell on fire;
 #   - resident memory with and without the software OpenGL driver's own
 #     libraries (their code is mapped whatever the game does).
 #
@@ -165,12 +166,25 @@ probe=$work/probe
 idle_battle() {
     local size=$1 factor=1 wid
     rm -f "$work/probe"
+    rm -f "$work/vtx.ini" # a window made larger before is kept there
     start_battle
     for _ in $(seq 1 300); do
         grep -q '^turn=1$' "$work/probe" 2>/dev/null && grep -q '^fight=1$' "$work/probe" && break
         sleep 0.1
     done
     grep -q '^turn=1$' "$work/probe" || { echo "the player's turn never came" >&2; exit 1; }
+    if [ "$burning_wanted" = 1 ]; then
+        # Shots at the enemy until the computer has set an own cell on fire.
+        for cell in $cells; do
+            [ "$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")" -ge 1 ] 2>/dev/null && break
+            click_at "${cell%,*}" "${cell#*,}"
+            for _ in $(seq 1 50); do
+                sleep 0.1
+                grep -q '^turn=1$' "$work/probe" && break
+            done
+            sleep 1
+        done
+    fi
     if [ "$size" = largest ]; then
         wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" | head -1)
         xdotool windowmove "$wid" 0 0
@@ -181,20 +195,27 @@ idle_battle() {
     fi
     xdotool mousemove $(awk -v x="$win_x" -v y="$win_y" -v f="$factor" 'BEGIN { printf "%d %d", x + 320 * f, y + 300 * f }')
     sleep 2
-    local f0 t0 w0 f1 t1 w1 burning own_kb
+    local f0 p0 t0 w0 f1 p1 t1 w1 burning own_kb
     f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+    p0=$(awk -F= '/^partframes=/ {print $2}' "$work/probe")
     t0=$(cpu_ticks)
     w0=$(now_ms)
     sleep 10
     t1=$(cpu_ticks)
     w1=$(now_ms)
     f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
+    p1=$(awk -F= '/^partframes=/ {print $2}' "$work/probe")
     burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
     own_kb=$(own_resident_kb)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=
-    echo "CPU in a battle, nothing happening, ${size} view (${win_w} x ${win_h} window; player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second; resident without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
+    echo "CPU in a battle, nothing happening, ${size} view (${win_w} x ${win_h} window; player's turn, ${burning} own cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second ($(((p1 - p0) * 1000 / (w1 - w0))) of them only where flames moved); resident without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
 }
-idle_battle default
-idle_battle largest
+# Each size also with flames: an idle battle after the computer has hit.
+for size in default largest; do
+    burning_wanted=0
+    idle_battle "$size"
+    burning_wanted=1
+    idle_battle "$size"
+done

@@ -5,7 +5,8 @@ namespace vtx {
 bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     if (m_known && signatures == m_drawn) return false;
     const bool viewChanged = !m_known || signatures.view != m_drawn.view;
-    const bool sceneChanged = !m_known || signatures.scene != m_drawn.scene;
+    const bool treeChanged = !m_known || signatures.scene != m_drawn.scene;
+    const bool sceneChanged = treeChanged || signatures.flames != m_drawn.flames;
     // A small allowance: ticks measured by a clock land a hair before the time they were meant for.
     constexpr double allowance = 0.002;
     if (!viewChanged && now < m_nextDue - allowance) return false;
@@ -14,6 +15,7 @@ bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     // tick) unless the beat was lost for longer than one interval.
     m_nextDue =
         !viewChanged && now - m_nextDue < MotionInterval ? m_nextDue + MotionInterval : now + MotionInterval;
+    m_flamesOnly = !viewChanged && !treeChanged;
     m_drawn = signatures;
     m_lastDrawn = now;
     m_known = true;

@@ -11,7 +11,8 @@
 // alone (actors whose animation moves them by well under a pixel between two of its frames, as
 // ships rocking at anchor do) is drawn at most once per DriftInterval: while the sea's frames change
 // ten times a second, it never costs a frame of its own, and an idle battle is drawn at the sea's
-// rate instead of 24 times a second. The last state of an animation that stopped is still drawn,
+// rate instead of 24 times a second. A frame in which only flames moved may be drawn in part (see
+// flamesOnly). The last state of an animation that stopped is still drawn,
 // once the interval has passed.
 //
 // Times are the cadencer's seconds (TGLCadencer::CurrentTime or OnProgress's newTime), so tests
@@ -32,11 +33,15 @@ public:
     bool frameDue(const PictureSignatures& signatures, double now);
     // The next frame is drawn whatever its signatures (the window was exposed or resized).
     void forget() { m_known = false; }
+    // After frameDue answered true: only the flames (and perhaps the drift) changed since the
+    // frame before, so redrawing the flames' part of the picture is enough.
+    bool flamesOnly() const { return m_flamesOnly; }
 
 private:
     PictureSignatures m_drawn;
     double m_nextDue = 0.0; // the earliest time of the next frame for a change of the scene
     double m_lastDrawn = 0.0;
+    bool m_flamesOnly = false;
     bool m_known = false;
 };
 

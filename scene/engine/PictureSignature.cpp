@@ -29,7 +29,7 @@ void addMaterial(Fnv1a& h, const TGLMaterial& m) {
     h.add(m.FaceCulling);
 }
 
-void addObject(Fnv1a& h, Fnv1a& drift, const TGLBaseSceneObject& object) {
+void addObject(Fnv1a& h, Fnv1a& drift, Fnv1a& flames, const TGLBaseSceneObject& object) {
     if (!object.Visible) return;
     h.add(object.serial());
     h.add(object.Position);
@@ -92,31 +92,31 @@ void addObject(Fnv1a& h, Fnv1a& drift, const TGLBaseSceneObject& object) {
             h.add(fire.Manager.get());
             // Live particles move at every tick: the tick number stands for their state.
             const std::size_t live = fire.Manager->particles().particles().size();
-            h.add(live);
-            if (live > 0) h.add(fire.Manager->lastTick);
+            flames.add(live);
+            if (live > 0) flames.add(fire.Manager->lastTick);
         }
     h.add(object.Count());
     for (int i = 0; i < object.Count(); ++i)
-        addObject(h, drift, *object.Children(i));
+        addObject(h, drift, flames, *object.Children(i));
 }
 
 } // namespace
 
 PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera) {
-    Fnv1a view, objects, drift;
+    Fnv1a view, objects, drift, flames;
     view.add(camera);
     if (camera) {
         view.add(camera->viewMatrix());
         view.add(camera->DepthOfView), view.add(camera->FocalLength), view.add(camera->NearPlane);
     }
-    addObject(objects, drift, scene.Objects());
-    return {view.value(), objects.value(), drift.value()};
+    addObject(objects, drift, flames, scene.Objects());
+    return {view.value(), objects.value(), drift.value(), flames.value()};
 }
 
 std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera) {
     const PictureSignatures s = pictureSignatures(scene, camera);
     Fnv1a h;
-    h.add(s.view), h.add(s.scene), h.add(s.drift);
+    h.add(s.view), h.add(s.scene), h.add(s.drift), h.add(s.flames);
     return h.value();
 }
 

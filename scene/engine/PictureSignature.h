@@ -21,13 +21,15 @@ std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
 
 // The same fingerprint in parts: view covers the camera (where it is, where it looks, its lens),
 // scene everything in the tree but drift, the animation frames of actors whose animation drifts
-// (TActor::AnimationDrifts). A viewer may draw a change of view at once, so that the picture
-// follows the hand that drags the camera, pace the changes of the scene, and draw a drift that
-// nothing else moved more seldom still.
+// (TActor::AnimationDrifts), and flames, where the live fire particles are. A viewer may draw a
+// change of view at once, so that the picture follows the hand that drags the camera, pace the
+// changes of the scene, draw a drift that nothing else moved more seldom still, and redraw only
+// the flames' part of the picture when nothing else changed.
 struct PictureSignatures {
     std::uint64_t view = 0;
     std::uint64_t scene = 0;
     std::uint64_t drift = 0;
+    std::uint64_t flames = 0;
     bool operator==(const PictureSignatures&) const = default;
 };
 PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera);

@@ -21,6 +21,10 @@ void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarge
     if (m->ready) m->render(scene, camera, target);
 }
 
+PixelRect SceneRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
+    return m->ready ? m->redrawFlames(scene, camera, target) : PixelRect{};
+}
+
 TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,
                                         int y) {
     return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;

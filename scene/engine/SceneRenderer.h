@@ -49,6 +49,12 @@ struct RenderTarget {
     glm::vec4 background{0.0f, 0.0f, 0.0f, 1.0f};
 };
 
+// Pixels of a target, counted from its top-left corner; empty when it has no width or height.
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
 class SceneRenderer {
 public:
     SceneRenderer();
@@ -63,6 +69,12 @@ public:
 
     // Draws the scene; a null camera only clears.
     void render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target);
+    // Draws the scene again only where fire particles were at the last frame drawn into this target
+    // (the same framebuffer and size) and where they are now, and returns those pixels; nothing
+    // else may have changed since that frame, and the target must still hold it. Draws the whole
+    // picture (and returns the whole target) when it cannot tell: another target, or a particle
+    // behind the eye. Empty: no flames then or now, nothing drawn.
+    PixelRect redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the target's top-left):
     // the 3 x 3 square around it. nullptr when nothing is there. Leaves target.framebuffer bound.
     TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y);

@@ -23,11 +23,14 @@ const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TG
         runs.push_back({0, 0, sw, sh});
         return runs;
     }
-    // A texel adds nothing under this blend when its alpha, luminance x alpha, is exactly 0. A
-    // tile counts with one texel around it: a pixel on a tile's edge may sample its neighbour.
+    // Under this blend a texel's weight is its luminance x alpha (times the text's alpha, at most
+    // 1), and it moves a pixel by at most that weight: up to 1/255, a step of the picture's
+    // colours at most, as the dark noise around a compressed logo does. A tile counts with one
+    // texel around it: a pixel on a tile's edge may sample its neighbour.
     const auto shown = [&](int x, int y) {
         const uchar* texel = image->constScanLine(y) + 4 * x;
-        return texel[3] != 0 && (texel[0] | texel[1] | texel[2]) != 0;
+        const double luminance = 0.299 * texel[0] + 0.587 * texel[1] + 0.114 * texel[2];
+        return luminance * texel[3] > 255.0; // (luminance / 255) x (alpha / 255) > 1 / 255
     };
     const auto tileShown = [&](int tx, int ty) {
         const int xa = std::max(0, source[0] + tx - 1), ya = std::max(0, source[1] + ty - 1);

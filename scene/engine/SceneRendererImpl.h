@@ -249,7 +249,14 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     const std::vector<float>& hudVertices(const THUDText& hud);
     void drawHud(const RenderTarget& target);
-    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, const PixelRect* inside = nullptr);
+    PixelRect redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    // Where the fire particles collected for this frame are drawn (with a pixel around them);
+    // the whole target when one lies behind the eye.
+    PixelRect flameBounds(const RenderTarget& target) const;
+    // The flames' pixels at the last frame, and the target they were drawn into.
+    PixelRect lastFlames;
+    std::array<int, 3> lastFlamesTarget{-1, 0, 0};
     bool outsideView(const DrawItem& item) const;
 
     void ensurePickBuffer(int width, int height);

@@ -447,8 +447,13 @@ void SceneRenderer::Impl::drawFires() {
     glDisable(GL_BLEND);
 }
 
-void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
+void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
+                                 const PixelRect* inside) {
     setCommonState(target);
+    if (inside) { // every pass, the clear too, stays inside; the rest of the picture is kept
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(inside->x, target.height - inside->y - inside->height, inside->width, inside->height);
+    }
     glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -479,10 +484,60 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
     glUseProgram(0);
     currentProgram = 0;
     glDisable(GL_CULL_FACE);
+    glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    lastFlames = flameBounds(target);
+    lastFlamesTarget = {int(target.framebuffer), target.width, target.height};
     collectGarbage();
     stats.gpuMeshes = int(actors.size());
     if (stats.textureUploads > 0) releaseFreedMemory(); // the uploaded pictures' pixels
+}
+
+PixelRect SceneRenderer::Impl::flameBounds(const RenderTarget& target) const {
+    const PixelRect whole{0, 0, target.width, target.height};
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (const FireItem& fire : fireItems) {
+        const FireParticles& system = fire.manager->particles();
+        for (const FireParticle& particle : system.particles()) {
+            const glm::vec4 clip = viewProj * glm::vec4(fire.position + particle.offset, 1.0f);
+            if (clip.w <= camera->NearPlane * 0.5f) return whole;
+            const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : system.params.ParticleSize);
+            // The blob is a square of `size` facing the camera: its half side through the lens.
+            const float rx = 0.5f * size * projection[0][0] / clip.w * 0.5f * float(target.width);
+            const float ry = 0.5f * size * projection[1][1] / clip.w * 0.5f * float(target.height);
+            const float x = (clip.x / clip.w * 0.5f + 0.5f) * float(target.width);
+            const float y = (0.5f - clip.y / clip.w * 0.5f) * float(target.height);
+            x0 = std::min(x0, x - rx), x1 = std::max(x1, x + rx);
+            y0 = std::min(y0, y - ry), y1 = std::max(y1, y + ry);
+        }
+    }
+    if (x1 < x0) return {};
+    // A pixel more on each side: rasterising rounds to pixel centres.
+    const int left = std::max(0, int(std::floor(x0)) - 1), top = std::max(0, int(std::floor(y0)) - 1);
+    const int right = std::min(target.width, int(std::ceil(x1)) + 1);
+    const int bottom = std::min(target.height, int(std::ceil(y1)) + 1);
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top};
+}
+
+PixelRect SceneRenderer::Impl::redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
+    const PixelRect whole{0, 0, target.width, target.height};
+    if (!cam || lastFlamesTarget != std::array<int, 3>{int(target.framebuffer), target.width, target.height}) {
+        render(scene, cam, target);
+        return whole;
+    }
+    beginFrame(scene, cam, target, false);
+    const PixelRect now = flameBounds(target), before = lastFlames;
+    if (now.empty() && before.empty()) return {};
+    PixelRect area = now.empty() ? before : now;
+    if (!now.empty() && !before.empty()) {
+        const int left = std::min(now.x, before.x), top = std::min(now.y, before.y);
+        const int right = std::max(now.x + now.width, before.x + before.width);
+        const int bottom = std::max(now.y + now.height, before.y + before.height);
+        area = {left, top, right - left, bottom - top};
+    }
+    render(scene, cam, target, &area);
+    return area;
 }
 
 // True when the object's bounding box lies entirely outside one side of the current view volume.

@@ -55,6 +55,13 @@ void TGLOffscreenRenderer::renderFrame(TGLScene& scene, TGLCamera* camera) {
     m_context->extraFunctions()->glFinish();
 }
 
+PixelRect TGLOffscreenRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera) {
+    m_context->makeCurrent(m_surface.get());
+    const PixelRect area = m_renderer.redrawFlames(scene, camera, target());
+    m_context->extraFunctions()->glFinish();
+    return area;
+}
+
 QImage TGLOffscreenRenderer::render(TGLScene& scene, TGLCamera* camera) {
     m_context->makeCurrent(m_surface.get());
     m_renderer.render(scene, camera, target());

@@ -36,6 +36,9 @@ public:
 
     // Draws one frame and waits until the GPU has finished it (no read-back).
     void renderFrame(TGLScene& scene, TGLCamera* camera);
+    // Draws again only where flames moved since the last frame (SceneRenderer::redrawFlames) and
+    // waits until it is finished; returns the pixels redrawn.
+    PixelRect redrawFlames(TGLScene& scene, TGLCamera* camera);
     // Draws one frame and returns it (top row first, ARGB32).
     QImage render(TGLScene& scene, TGLCamera* camera);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the top-left), or nullptr.

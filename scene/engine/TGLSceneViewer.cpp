@@ -41,7 +41,11 @@ protected:
         return true;
     }
     void initializeGL() override { m_viewer.initializeGL(); }
-    void paintGL() override { m_viewer.paintGL(); }
+    void paintGL() override {
+        // Qt swaps after this: what the back buffer holds then is the window system's affair.
+        m_viewer.m_backBufferKept = false;
+        m_viewer.paintGL();
+    }
     void mousePressEvent(QMouseEvent* event) override { m_viewer.mousePressEvent(event); }
     void mouseMoveEvent(QMouseEvent* event) override { m_viewer.mouseMoveEvent(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { m_viewer.mouseReleaseEvent(event); }
@@ -92,6 +96,8 @@ void TGLSceneViewer::initializeGL() {
     // A new context (first show, or the window made again): the old GPU copies belong to the old one.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLSceneViewer::releaseGL,
             Qt::UniqueConnection);
+    m_backBufferKept = false;
+    m_presenter.attach(*context(), *m_surface);
     try {
         m_renderer.initialize();
     } catch (const std::exception& e) {
@@ -112,6 +118,7 @@ RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const {
 }
 
 void TGLSceneViewer::Invalidate() {
+    m_wholeFrameWanted = true;
     // Drawn at the event loop's next pass, once however often asked before.
     if (m_drawPosted) return;
     m_drawPosted = true;
@@ -120,13 +127,34 @@ void TGLSceneViewer::Invalidate() {
 
 void TGLSceneViewer::InvalidateIfChanged(double sceneTime) {
     const PictureSignatures signatures = Scene ? pictureSignatures(*Scene, Camera) : PictureSignatures{};
-    if (m_pacer.frameDue(signatures, sceneTime)) Invalidate();
+    if (!m_pacer.frameDue(signatures, sceneTime)) return;
+    if (!m_pacer.flamesOnly()) {
+        Invalidate();
+    } else if (!m_drawPosted) {
+        m_drawPosted = true;
+        QCoreApplication::postEvent(m_surface, new QEvent(drawEvent()));
+    }
 }
 
 void TGLSceneViewer::DrawNow() {
     if (!m_surface->isExposed() || !makeCurrent()) return;
-    paintGL();
-    m_surface->context()->swapBuffers(m_surface);
+    const bool whole = m_wholeFrameWanted || !m_backBufferKept || !Scene;
+    m_wholeFrameWanted = false;
+    if (!m_presenter.available()) {
+        paintGL();
+        m_surface->context()->swapBuffers(m_surface);
+    } else {
+        const RenderTarget t = target(m_surface->defaultFramebufferObject());
+        PixelRect shown{0, 0, t.width, t.height};
+        if (whole) {
+            paintGL();
+        } else {
+            shown = m_renderer.redrawFlames(*Scene, Camera, t);
+            if (!shown.empty()) ++m_framesDrawn, ++m_partFramesDrawn;
+        }
+        m_presenter.show(shown, t.height);
+        m_backBufferKept = true;
+    }
     emit frameSwapped();
 }
 
@@ -178,6 +206,7 @@ TGLBaseSceneObject* TGLSceneViewer::PickObjectThrough(int x, int y, const PickFi
 
 void TGLSceneViewer::resizeEvent(QResizeEvent* event) {
     m_container->setGeometry(QRect(QPoint(0, 0), event->size()));
+    m_backBufferKept = false;
     QWidget::resizeEvent(event);
 }
 

@@ -13,6 +13,8 @@
 // (see FramePacer.h): called at every cadencer tick with the cadencer's time it redraws a moved
 // camera at once, any other change at most every Pacer().MotionInterval seconds, and lets the viewer
 // rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
+// On a software renderer a frame in which only flames moved redraws and shows only their part of
+// the picture (see SubBufferPresenter.h).
 // DrawNow() draws at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
@@ -21,6 +23,7 @@
 
 #include "scene/engine/FramePacer.h"
 #include "scene/engine/SceneRenderer.h"
+#include "scene/engine/SubBufferPresenter.h"
 #include "scene/engine/TGLCamera.h"
 #include "scene/engine/TGLScene.h"
 
@@ -52,8 +55,9 @@ public:
     void InvalidateIfChanged(double sceneTime);
     FramePacer& Pacer() { return m_pacer; }
     void DrawNow();
-    // Frames drawn on the window since construction.
+    // Frames drawn on the window since construction, and how many of them only where flames moved.
     int framesDrawn() const { return m_framesDrawn; }
+    int partFramesDrawn() const { return m_partFramesDrawn; }
     // The scene as the viewer shows it now, drawn once more into an image of the viewer's pixels
     // (null while the viewer has no context yet).
     QImage grabFramebuffer();
@@ -100,8 +104,12 @@ private:
     QWidget* m_container = nullptr;
     SceneRenderer m_renderer;
     FramePacer m_pacer;
+    SubBufferPresenter m_presenter;
     int m_framesDrawn = 0;
+    int m_partFramesDrawn = 0;
     bool m_drawPosted = false;
+    bool m_wholeFrameWanted = true; // since the last frame, something besides flames changed
+    bool m_backBufferKept = false;  // the back buffer holds the picture on the window
 };
 
 } // namespace vtx

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "tests/scene/ReferencePicture.h"
 #include "tests/support/MatchSetup.h"
 
 #include "audio/MidiOutput.h"
@@ -298,6 +299,20 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     const int burning = framesOver(120, {});
     EXPECT_GE(burning, 45);
     EXPECT_LE(burning, 52);
+    // Between the sea's frames only the flames' part is drawn again, and the window shows what a
+    // whole frame of the same moment shows.
+    const int parts = viewer()->partFramesDrawn();
+    for (int i = 0; i < 12; ++i) { // flames alone move: the sea's last frame is drawn first
+        form().GLCadencer1->progress(1.0 / 60.0);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GT(viewer()->partFramesDrawn(), parts);
+    viewer()->DrawNow();
+    const QPoint at = viewer()->mapTo(&form(), QPoint(0, 0));
+    const QImage shown =
+        form().screen()->grabWindow(form().winId(), at.x(), at.y(), viewer()->width(), viewer()->height()).toImage();
+    const auto same = test::comparePictures(shown, viewer()->grabFramebuffer());
+    EXPECT_TRUE(same.matches()) << same.differing << " pixels differ, " << same.solidBlocks << " solid blocks";
     form().boards().ResetBoards();
     EXPECT_LE(framesOver(120, {}), 30);
     // Ships rocking at anchor and nothing burning: drawn at the sea's rate, not at 24 a second.
