@@ -11,7 +11,8 @@
 // taking turns a few frames each so that the machine's other load falls on
 // all alike; the floor frame (the clear and the sea only) and the battle
 // frame's ratio to it, a figure that does not follow the machine's CPU as the
-// milliseconds do.
+// milliseconds do. Then, at both sizes, a frame in which only the flames moved, as the
+// viewer redraws it between the sea's frames.
 //
 // Reads the generated data from the build's runtime folder. Run under a
 // display, e.g. xvfb-run -a.
@@ -187,7 +188,7 @@ int main(int argc, char** argv) {
     const Size sizes[] = {
         {616, 547, 1.0f, shot},
         {int(std::lround(616 * largest)), int(std::lround(547 * largest)), float(largest), largeShot}};
-    std::unique_ptr<TGLOffscreenRenderer> defaultRenderer;
+    std::unique_ptr<TGLOffscreenRenderer> defaultRenderer, largeRenderer;
     for (const Size& size : sizes) {
         auto renderer = std::make_unique<TGLOffscreenRenderer>(size.width, size.height);
         renderer->HudScale = size.hudScale;
@@ -269,8 +270,16 @@ int main(int argc, char** argv) {
         std::printf("  battle frame / floor frame: %.2f (CPU %.2f)\n", full / floor,
                     variantCpu[0] / variantCpu[variantCpu.size() - 2]);
 
-        // Between the sea's frames only flames move: the viewer then redraws their part alone.
-        // Here each burning cell's flames are drawn anew; the tick moves them.
+        if (!defaultRenderer)
+            defaultRenderer = std::move(renderer);
+        else
+            largeRenderer = std::move(renderer);
+    }
+
+    // Between the sea's frames only flames move: the viewer then redraws their part alone. Here the
+    // flames of all twenty burning cells are drawn anew; the cadencer moves them. After both sizes'
+    // pictures, so that those show the same moment as ever.
+    for (TGLOffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()}) {
         std::vector<double> flameTimes;
         double flamePixels = 0;
         renderer->renderFrame(world.Scene, world.GLCamera1);
@@ -282,12 +291,13 @@ int main(int argc, char** argv) {
             flameTimes.push_back(msSince(t0));
             flamePixels += double(area.width) * double(area.height);
         }
-        std::printf("  a frame in which only the flames moved: median %.2f ms, CPU %.2f ms, %.0f %% of the "
-                    "pixels redrawn\n",
-                    percentile(flameTimes, 0.5), (processCpuMs() - flameCpu0) / double(frames),
-                    100.0 * flamePixels / double(frames) / (double(size.width) * double(size.height)));
-        if (!defaultRenderer) defaultRenderer = std::move(renderer);
+        std::printf("\n%d x %d: a frame in which only the flames moved: median %.2f ms, CPU %.2f ms, %.0f %% of "
+                    "the pixels redrawn",
+                    renderer->width(), renderer->height(), percentile(flameTimes, 0.5),
+                    (processCpuMs() - flameCpu0) / double(frames),
+                    100.0 * flamePixels / double(frames) / (double(renderer->width()) * double(renderer->height())));
     }
+    std::printf("\n");
 
     // The frames the game's viewer draws of this battle in one second of 60 cadencer ticks: everything but
     // the camera is paced.

@@ -56,15 +56,28 @@ void SceneRenderer::Impl::collectGarbage() {
 }
 
 GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image) {
+    return textureEntry(image).id;
+}
+
+const TextureGpu& SceneRenderer::Impl::textureEntry(const TGLTextureImage& image) {
     const std::uint64_t id = image.id();
     auto found = textures.find(id);
     if (found != textures.end()) {
         found->second.lastUsed = frame;
-        return found->second.id;
+        return found->second;
     }
     const QImage* picture = image.image();
     ++stats.textureUploads;
     TextureGpu t;
+    t.opaque = true;
+    for (int y = 0; y < picture->height() && t.opaque; ++y) {
+        const uchar* row = picture->constScanLine(y);
+        for (int x = 0; x < picture->width(); ++x)
+            if (row[4 * x + 3] != 255) {
+                t.opaque = false;
+                break;
+            }
+    }
     glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -88,8 +101,7 @@ GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image) {
     // The driver keeps its own copy: a picture that can be decoded again need not stay in memory twice.
     image.releasePixels();
     t.lastUsed = frame;
-    textures.emplace(id, t);
-    return t.id;
+    return textures.emplace(id, t).first->second;
 }
 
 ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor) {

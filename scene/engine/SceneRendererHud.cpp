@@ -117,6 +117,7 @@ const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) 
 
 void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
     if (hudItems.empty()) return;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glDisable(GL_CULL_FACE);

@@ -55,6 +55,7 @@ struct MeshProgram {
 struct TextureGpu {
     GLuint id = 0;
     std::uint64_t lastUsed = 0;
+    bool opaque = false; // every texel's alpha is 1
 };
 
 // One vertex buffer per frame: drawing any pair of frames then keeps the same vertex layout (only the
@@ -186,6 +187,9 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     // ---- GPU copies -------------------------------------------------------------------------------
 
     GLuint texture(const TGLTextureImage& image);
+    const TextureGpu& textureEntry(const TGLTextureImage& image);
+    // The target's alpha is 1 and stays so: an opaque draw that writes alpha 1 need not mask it.
+    bool alphaIsOne = false;
     ActorGpu* actorMesh(const TActor& actor);
     static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
     static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);

@@ -126,7 +126,15 @@ const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& materia
     glUniform4fv(p.diffuse, 1, glm::value_ptr(front.Diffuse));
     glUniform4fv(p.ambient, 1, glm::value_ptr(front.Ambient));
     glUniform4fv(p.emission, 1, glm::value_ptr(front.Emission));
-    if (textured) glBindTexture(GL_TEXTURE_2D, texture(material.Texture.Image));
+    const TextureGpu* picture = textured ? &textureEntry(material.Texture.Image) : nullptr;
+    if (picture) glBindTexture(GL_TEXTURE_2D, picture->id);
+    // The target's alpha must stay as cleared (a window with alpha below 1 lets the desktop show
+    // through). Blending keeps it; an opaque draw writes its colour's alpha, times the texel's: where
+    // both are 1 it may write all four channels, and a software rasteriser then need not read each
+    // pixel back to keep its alpha.
+    const bool writesOne = material.BlendingMode == bmOpaque && front.Diffuse.a >= 1.0f &&
+                           (!picture || picture->opaque);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, alphaIsOne && writesOne ? GL_TRUE : GL_FALSE);
     return p;
 }
 
@@ -306,6 +314,7 @@ bool SceneRenderer::Impl::opaquePlaneFillsView() const {
 
 void SceneRenderer::Impl::drawSkies() {
     if (skyItems.empty() || opaquePlaneFillsView()) return;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
@@ -426,6 +435,7 @@ void SceneRenderer::Impl::drawFires() {
     const GLsizei count = GLsizei(particleData.size() / 8);
     stats.particles = count;
     if (count == 0) return;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
     glDepthMask(GL_FALSE);
@@ -458,7 +468,9 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The target's alpha stays as cleared: a widget's framebuffer with alpha below 1 would let
-    // the window behind it show through.
+    // the window behind it show through. Each draw masks it unless it writes the same (see
+    // applyMaterial).
+    alphaIsOne = target.background.a >= 1.0f;
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     if (!cam || target.width <= 0 || target.height <= 0) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

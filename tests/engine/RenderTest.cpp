@@ -155,6 +155,13 @@ TEST_F(RenderTest, TransparencyMixesByAlpha) {
     TPlane* overlay = addPlane({1, 1, 1, 0.5f}, 1.0f, 0.5f);
     overlay->Material.BlendingMode = bmTransparency;
     EXPECT_TRUE(near(centre(), 128, 128, 128, 8));
+    // The target's alpha stays 1 whatever an opaque draw's colour or texel alpha: a window with
+    // alpha below 1 shows the desktop through.
+    overlay->Material.BlendingMode = bmOpaque;
+    EXPECT_EQ(qAlpha(centre()), 255);
+    overlay->Material.FrontProperties.Diffuse.a = 1.0f;
+    overlay->Material.Texture.Image.assign(solid(QColor(255, 0, 0, 100)));
+    EXPECT_EQ(qAlpha(centre()), 255);
 }
 
 TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame) {
