@@ -14,7 +14,9 @@
 #     1043 x 926 pixels); then both again after the player has shot until
 #     the computer set an own cell on fire;
 #   - resident memory with and without the software OpenGL driver's own
-#     libraries (their code is mapped whatever the game does).
+#     libraries (their code is mapped whatever the game does);
+#   - when the knavalbattle package is installed, the same launch and memory
+#     figures for that 2D peer, in the same run.
 #
 #   scripts/bench-launch.sh [build folder]      default: build
 #
@@ -95,6 +97,33 @@ done
 sorted=$(printf '%s\n' "${firsts[@]}" | sort -n)
 median=$(echo "$sorted" | sed -n 3p)
 echo "launch to first frame: median ${median} ms over 5 launches (all: $(echo $sorted | tr '\n' ' '))"
+
+# 1b. The same for KNavalBattle, a 2D peer, when its package is installed: launch
+# to its mapped window, and its whole resident memory 3 s after launch.
+peer=/usr/games/knavalbattle
+if [ -x "$peer" ] && command -v dbus-run-session > /dev/null; then
+    peer_firsts=()
+    peer_kb=0
+    for _ in 1 2 3 4 5; do
+        start_ms=$(now_ms)
+        dbus-run-session -- "$peer" > /dev/null 2>&1 &
+        session=$!
+        for _ in $(seq 1 1000); do
+            [ -n "$(xdotool search --onlyvisible --class knavalbattle 2> /dev/null | head -1)" ] && break
+            sleep 0.01
+        done
+        peer_firsts+=($(($(now_ms) - start_ms)))
+        sleep 3
+        peer_pid=$(pgrep -f "^$peer" | head -1 || true)
+        [ -n "$peer_pid" ] && peer_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$peer_pid/status")
+        pkill -f "^$peer" || true
+        wait "$session" 2> /dev/null || true
+    done
+    sorted=$(printf '%s\n' "${peer_firsts[@]}" | sort -n)
+    peer_median=$(echo "$sorted" | sed -n 3p)
+    echo "KNavalBattle: launch to its mapped window: median ${peer_median} ms over 5 launches (all: $(echo $sorted | tr '\n' ' ')); Vortalix 3D / KNavalBattle: $(awk -v a="$median" -v b="$peer_median" 'BEGIN { printf "%.2f", a / b }')"
+    echo "KNavalBattle: resident memory 3 s after launch: $((peer_kb / 1024)) MiB"
+fi
 
 start_battle() { # a fresh program: Single, then Fight
     launch
