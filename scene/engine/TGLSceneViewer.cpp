@@ -37,7 +37,7 @@ protected:
     bool event(QEvent* event) override {
         if (event->type() != drawEvent()) return QOpenGLWindow::event(event);
         m_viewer.m_drawPosted = false;
-        m_viewer.DrawNow();
+        m_viewer.draw();
         return true;
     }
     void initializeGL() override { m_viewer.initializeGL(); }
@@ -137,6 +137,11 @@ void TGLSceneViewer::InvalidateIfChanged(double sceneTime) {
 }
 
 void TGLSceneViewer::DrawNow() {
+    m_wholeFrameWanted = true;
+    draw();
+}
+
+void TGLSceneViewer::draw() {
     if (!m_surface->isExposed() || !makeCurrent()) return;
     const bool whole = m_wholeFrameWanted || !m_backBufferKept || !Scene;
     m_wholeFrameWanted = false;

@@ -15,7 +15,7 @@
 // rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
 // On a software renderer a frame in which only flames moved redraws and shows only their part of
 // the picture (see SubBufferPresenter.h).
-// DrawNow() draws at once, where shown.
+// DrawNow() draws the whole picture at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
 // signals and the optional callbacks. PickObject(x, y) may be called at any time from the GUI thread
@@ -98,6 +98,7 @@ private:
     friend class Surface;
     void initializeGL();
     void paintGL();
+    void draw(); // a requested frame: whole, or only where flames moved
     void releaseGL();
     RenderTarget target(unsigned int framebuffer) const;
     Surface* m_surface = nullptr; // owned by the container
