@@ -55,7 +55,7 @@ const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TG
     return runs;
 }
 
-const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) {
+const SceneRenderer::Impl::HudLayout& SceneRenderer::Impl::hudLayout(const THUDText& hud) {
     const TBitmapFont& font = *hud.BitmapFont;
     HudLayout& layout = hudLayouts[hud.serial()];
     layout.lastUsed = frame;
@@ -74,7 +74,7 @@ const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) 
     const glm::vec2 position(hud.Position.x, hud.Position.y);
     if (layout.text == hud.Text && layout.font == &font && layout.glyphs == font.Glyphs.id() &&
         layout.cell == cell && layout.position == position && sameRanges())
-        return layout.vertices;
+        return layout;
     layout.text = hud.Text;
     layout.font = &font;
     layout.glyphs = font.Glyphs.id();
@@ -112,7 +112,7 @@ const std::vector<float>& SceneRenderer::Impl::hudVertices(const THUDText& hud) 
             addQuad(at(x0, x1, rx, sw), at(y0, y1, ry, sh), at(x0, x1, rx + rw, sw), at(y0, y1, ry + rh, sh),
                     sx + rx, sy + ry, sx + rx + rw, sy + ry + rh);
     }
-    return layout.vertices;
+    return layout;
 }
 
 void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
@@ -137,8 +137,8 @@ void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
         const auto& hud = static_cast<const THUDText&>(*item.object);
         if (!hud.BitmapFont || hud.BitmapFont->Glyphs.isEmpty() || hud.Text.empty()) continue;
         const TGLTextureImage& glyphs = hud.BitmapFont->Glyphs;
-        const std::vector<float>& hudData = hudVertices(hud);
-        const HudLayout& layout = hudLayouts[hud.serial()];
+        const HudLayout& layout = hudLayout(hud);
+        const std::vector<float>& hudData = layout.vertices;
         if (!layout.hasGlyphs) continue;
         if (hud.BackColor.a > 0.0f) {
             // The plate behind the glyphs: their bounds, padded.

@@ -251,9 +251,10 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     const std::vector<std::array<int, 4>>& visibleRuns(const TGLTextureImage& picture,
                                                        const std::array<int, 4>& source);
 
-    const std::vector<float>& hudVertices(const THUDText& hud);
+    const HudLayout& hudLayout(const THUDText& hud);
     void drawHud(const RenderTarget& target);
-    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, const PixelRect* inside = nullptr);
+    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    void drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws);
     PixelRect redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
     // Where the fire particles collected for this frame are drawn (with a pixel around them);
     // the whole target when one lies behind the eye.

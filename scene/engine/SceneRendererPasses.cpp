@@ -457,8 +457,17 @@ void SceneRenderer::Impl::drawFires() {
     glDisable(GL_BLEND);
 }
 
-void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
-                                 const PixelRect* inside) {
+void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
+    const bool draws = cam && target.width > 0 && target.height > 0;
+    if (draws) beginFrame(scene, cam, target, false);
+    drawFrame(target, nullptr, draws);
+    if (!draws) return;
+    lastFlames = flameBounds(target);
+    lastFlamesTarget = {int(target.framebuffer), target.width, target.height};
+}
+
+// The frame beginFrame collected; without `draws` only the clear.
+void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws) {
     setCommonState(target);
     if (inside) { // every pass, the clear too, stays inside; the rest of the picture is kept
         glEnable(GL_SCISSOR_TEST);
@@ -472,11 +481,10 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
     // applyMaterial).
     alphaIsOne = target.background.a >= 1.0f;
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    if (!cam || target.width <= 0 || target.height <= 0) {
+    if (!draws) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         return;
     }
-    beginFrame(scene, cam, target, false);
     for (auto& variants : meshVariants)
         for (MeshProgram& program : variants) {
             glUseProgram(program.id);
@@ -498,8 +506,6 @@ void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTa
     glDisable(GL_CULL_FACE);
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    lastFlames = flameBounds(target);
-    lastFlamesTarget = {int(target.framebuffer), target.width, target.height};
     collectGarbage();
     stats.gpuMeshes = int(actors.size());
     if (stats.textureUploads > 0) releaseFreedMemory(); // the uploaded pictures' pixels
@@ -548,7 +554,8 @@ PixelRect SceneRenderer::Impl::redrawFlames(TGLScene& scene, TGLCamera* cam, con
         const int bottom = std::max(now.y + now.height, before.y + before.height);
         area = {left, top, right - left, bottom - top};
     }
-    render(scene, cam, target, &area);
+    drawFrame(target, &area, true);
+    lastFlames = now;
     return area;
 }
 

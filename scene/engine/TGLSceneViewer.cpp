@@ -119,6 +119,10 @@ RenderTarget TGLSceneViewer::target(unsigned int framebuffer) const {
 
 void TGLSceneViewer::Invalidate() {
     m_wholeFrameWanted = true;
+    postDraw();
+}
+
+void TGLSceneViewer::postDraw() {
     // Drawn at the event loop's next pass, once however often asked before.
     if (m_drawPosted) return;
     m_drawPosted = true;
@@ -128,12 +132,10 @@ void TGLSceneViewer::Invalidate() {
 void TGLSceneViewer::InvalidateIfChanged(double sceneTime) {
     const PictureSignatures signatures = Scene ? pictureSignatures(*Scene, Camera) : PictureSignatures{};
     if (!m_pacer.frameDue(signatures, sceneTime)) return;
-    if (!m_pacer.flamesOnly()) {
+    if (m_pacer.flamesOnly())
+        postDraw();
+    else
         Invalidate();
-    } else if (!m_drawPosted) {
-        m_drawPosted = true;
-        QCoreApplication::postEvent(m_surface, new QEvent(drawEvent()));
-    }
 }
 
 void TGLSceneViewer::DrawNow() {

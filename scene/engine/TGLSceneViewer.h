@@ -99,6 +99,7 @@ private:
     void initializeGL();
     void paintGL();
     void draw(); // a requested frame: whole, or only where flames moved
+    void postDraw();
     void releaseGL();
     RenderTarget target(unsigned int framebuffer) const;
     Surface* m_surface = nullptr; // owned by the container
