@@ -64,6 +64,7 @@ void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const Rend
     view = cam->viewMatrix();
     projection = cam->projectionMatrix(aspect);
     viewProj = projection * view;
+    cullViewProj = viewProj;
     eye = glm::vec3(glm::inverse(view)[3]);
     farDistance = cam->DepthOfView;
     TDummyCube& root = scene.Objects();
@@ -473,6 +474,11 @@ void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect*
         glEnable(GL_SCISSOR_TEST);
         glScissor(inside->x, target.height - inside->y - inside->height, inside->width, inside->height);
     }
+    // A partial frame need not draw, nor shade the vertices of, what shows only outside its part.
+    cullViewProj = inside ? clipToPixels(target.width, target.height, inside->x, inside->y, inside->width,
+                                         inside->height) *
+                                viewProj
+                          : viewProj;
     glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -590,7 +596,7 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const {
     default:
         return false;
     }
-    return boxOutsideClip(viewProj * model, lo, hi);
+    return boxOutsideClip(cullViewProj * model, lo, hi);
 }
 
 } // namespace vtx
