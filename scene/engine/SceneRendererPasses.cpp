@@ -451,9 +451,9 @@ void SceneRenderer::Impl::drawFires() {
     glBindBuffer(GL_ARRAY_BUFFER, particleInstances);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(particleData.size() * sizeof(float)), particleData.data(),
                  GL_STREAM_DRAW);
-    glDrawArraysInstanced(GL_TRIANGLES, 0, 6, count);
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 3, count);
     ++stats.drawCalls;
-    stats.triangles += 2 * count;
+    stats.triangles += count;
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }

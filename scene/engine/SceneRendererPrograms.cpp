@@ -304,7 +304,9 @@ void SceneRenderer::Impl::createGL() {
                           reinterpret_cast<void*>(16 * sizeof(float)));
     glVertexAttribDivisor(9, 1);
 
-    const float corners[] = {-1, -1, 1, -1, 1, 1, -1, -1, 1, 1, -1, 1};
+    // One triangle around the blob's unit circle, not a square of two: the fragment shader keeps
+    // only the circle either way, and a software rasteriser pays for every small triangle it sets up.
+    const float corners[] = {0.0f, 2.0f, -1.7320508f, -1.0f, 1.7320508f, -1.0f};
     glGenVertexArrays(1, &particleVao);
     glGenBuffers(1, &particleCorners);
     glGenBuffers(1, &particleInstances);
