@@ -130,8 +130,7 @@ int main(int argc, char** argv) {
     battle.playBattle();
     World& world = battle.world;
     // A match hides the logo from its start until the menu after it: the battle frame measured is the
-    // one a player sees. The variant that shows it gives the menu's cost of it, and the frame as this
-    // bench measured it before.
+    // one a player sees. The variant that shows it gives what the logo costs the menu.
     world.HUDText2->Visible = false;
     const auto tick = [&] { battle.tick(); };
     std::printf("scene_bench: world of the game after a battle, %d frames a figure\n", frames);
