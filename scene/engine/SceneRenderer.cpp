@@ -21,8 +21,8 @@ void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarge
     if (m->ready) m->render(scene, camera, target);
 }
 
-PixelRect SceneRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
-    return m->ready ? m->redrawFlames(scene, camera, target) : PixelRect{};
+std::vector<PixelRect> SceneRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
+    return m->ready ? m->redrawFlames(scene, camera, target) : std::vector<PixelRect>{};
 }
 
 TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,

@@ -31,6 +31,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -228,7 +229,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     void addToBatch(const DrawItem& item);
     void drawBatches();
-    void drawFires();
+    // Only the fires whose rectangle in `fireRects` meets `inside`, when given.
+    void drawFires(const PixelRect* inside);
 
     // The glyph quads of a text in pixels relative to its top-left corner, laid out again only when
     // the text, the font or its picture changed.
@@ -257,12 +259,14 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     void drawHud(const RenderTarget& target);
     void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
     void drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws);
-    PixelRect redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
-    // Where the fire particles collected for this frame are drawn (with a pixel around them);
-    // the whole target when one lies behind the eye.
-    PixelRect flameBounds(const RenderTarget& target) const;
-    // The flames' pixels at the last frame, and the target they were drawn into.
-    PixelRect lastFlames;
+    std::vector<PixelRect> fireRects; // a fire's pixels in a frame of flames alone, by fireItems
+    std::vector<PixelRect> redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    // Where the particles of each fire collected for this frame are drawn (with a pixel around them),
+    // one rectangle a fire, empty for a fire without particles; nullopt when one lies behind the eye.
+    std::optional<std::vector<PixelRect>> flameBounds(const RenderTarget& target) const;
+    // The flames' pixels at the last frame (nullopt: they could not be told), and the target they
+    // were drawn into.
+    std::optional<std::vector<PixelRect>> lastFlames;
     std::array<int, 3> lastFlamesTarget{-1, 0, 0};
     bool outsideView(const DrawItem& item) const;
 

@@ -420,9 +420,14 @@ void SceneRenderer::Impl::drawBatches() {
     }
 }
 
-void SceneRenderer::Impl::drawFires() {
+void SceneRenderer::Impl::drawFires(const PixelRect* inside) {
     particleData.clear();
-    for (const FireItem& fire : fireItems) {
+    const auto meets = [](const PixelRect& a, const PixelRect& b) {
+        return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+    };
+    for (std::size_t i = 0; i < fireItems.size(); ++i) {
+        const FireItem& fire = fireItems[i];
+        if (inside && i < fireRects.size() && !meets(fireRects[i], *inside)) continue;
         const FireParticles& system = fire.manager->particles();
         const float defaultSize = system.params.ParticleSize;
         for (const FireParticle& particle : system.particles()) {
@@ -504,7 +509,7 @@ void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect*
     drawSkies();
     drawMeshes(blendedItems, false);
     glDisable(GL_BLEND);
-    drawFires();
+    drawFires(inside);
     drawHud(target);
     glBindVertexArray(0);
     glUseProgram(0);
@@ -517,16 +522,17 @@ void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect*
     if (stats.textureUploads > 0) releaseFreedMemory(); // the uploaded pictures' pixels
 }
 
-PixelRect SceneRenderer::Impl::flameBounds(const RenderTarget& target) const {
-    const PixelRect whole{0, 0, target.width, target.height};
-    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+std::optional<std::vector<PixelRect>> SceneRenderer::Impl::flameBounds(const RenderTarget& target) const {
+    std::vector<PixelRect> rects;
+    rects.reserve(fireItems.size());
     for (const FireItem& fire : fireItems) {
+        float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
         const FireParticles& system = fire.manager->particles();
         for (const FireParticle& particle : system.particles()) {
             const glm::vec4 clip = viewProj * glm::vec4(fire.position + particle.offset, 1.0f);
-            if (clip.w <= camera->NearPlane * 0.5f) return whole;
+            if (clip.w <= camera->NearPlane * 0.5f) return std::nullopt;
             const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : system.params.ParticleSize);
-            // The blob is a square of `size` facing the camera: its half side through the lens.
+            // The blob is a disc of diameter `size` facing the camera: its radius through the lens.
             const float rx = 0.5f * size * projection[0][0] / clip.w * 0.5f * float(target.width);
             const float ry = 0.5f * size * projection[1][1] / clip.w * 0.5f * float(target.height);
             const float x = (clip.x / clip.w * 0.5f + 0.5f) * float(target.width);
@@ -534,35 +540,45 @@ PixelRect SceneRenderer::Impl::flameBounds(const RenderTarget& target) const {
             x0 = std::min(x0, x - rx), x1 = std::max(x1, x + rx);
             y0 = std::min(y0, y - ry), y1 = std::max(y1, y + ry);
         }
+        PixelRect r;
+        if (x1 >= x0) {
+            // A pixel more on each side: rasterising rounds to pixel centres.
+            const int left = std::max(0, int(std::floor(x0)) - 1), top = std::max(0, int(std::floor(y0)) - 1);
+            const int right = std::min(target.width, int(std::ceil(x1)) + 1);
+            const int bottom = std::min(target.height, int(std::ceil(y1)) + 1);
+            if (right > left && bottom > top) r = {left, top, right - left, bottom - top};
+        }
+        rects.push_back(r);
     }
-    if (x1 < x0) return {};
-    // A pixel more on each side: rasterising rounds to pixel centres.
-    const int left = std::max(0, int(std::floor(x0)) - 1), top = std::max(0, int(std::floor(y0)) - 1);
-    const int right = std::min(target.width, int(std::ceil(x1)) + 1);
-    const int bottom = std::min(target.height, int(std::ceil(y1)) + 1);
-    if (right <= left || bottom <= top) return {};
-    return {left, top, right - left, bottom - top};
+    return rects;
 }
 
-PixelRect SceneRenderer::Impl::redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
-    const PixelRect whole{0, 0, target.width, target.height};
+std::vector<PixelRect> SceneRenderer::Impl::redrawFlames(TGLScene& scene, TGLCamera* cam,
+                                                         const RenderTarget& target) {
+    const std::vector<PixelRect> whole{{0, 0, target.width, target.height}};
     if (!cam || lastFlamesTarget != std::array<int, 3>{int(target.framebuffer), target.width, target.height}) {
         render(scene, cam, target);
         return whole;
     }
     beginFrame(scene, cam, target, false);
-    const PixelRect now = flameBounds(target), before = lastFlames;
-    if (now.empty() && before.empty()) return {};
-    PixelRect area = now.empty() ? before : now;
-    if (!now.empty() && !before.empty()) {
-        const int left = std::min(now.x, before.x), top = std::min(now.y, before.y);
-        const int right = std::max(now.x + now.width, before.x + before.width);
-        const int bottom = std::max(now.y + now.height, before.y + before.height);
-        area = {left, top, right - left, bottom - top};
+    const std::optional<std::vector<PixelRect>> now = flameBounds(target);
+    if (!now || !lastFlames) {
+        drawFrame(target, nullptr, true);
+        lastFlames = now;
+        return whole;
     }
-    drawFrame(target, &area, true);
+    // Where each fire is now and where the fires were: drawn anew, a pass for each group of them.
+    std::vector<PixelRect> areas = *now;
+    areas.insert(areas.end(), lastFlames->begin(), lastFlames->end());
+    // A pass over a few pixels costs about what a 128 x 128 square of the picture does: the scene
+    // is culled and its state set again.
+    areas = joinNearRects(std::move(areas), 128 * 128, 4);
+    fireRects = *now;
+    for (const PixelRect& area : areas)
+        drawFrame(target, &area, true);
+    fireRects.clear();
     lastFlames = now;
-    return area;
+    return areas;
 }
 
 // True when the object's bounding box lies entirely outside one side of the current view volume.
@@ -597,6 +613,32 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const {
         return false;
     }
     return boxOutsideClip(cullViewProj * model, lo, hi);
+}
+
+std::vector<PixelRect> joinNearRects(std::vector<PixelRect> rects, long long passPixels, std::size_t maxRects) {
+    std::erase_if(rects, [](const PixelRect& r) { return r.empty(); });
+    const auto area = [](const PixelRect& r) { return (long long)r.width * r.height; };
+    const auto unite = [](const PixelRect& a, const PixelRect& b) {
+        const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+        return PixelRect{left, top, std::max(a.x + a.width, b.x + b.width) - left,
+                         std::max(a.y + a.height, b.y + b.height) - top};
+    };
+    while (rects.size() > 1) {
+        // The pair whose union adds the fewest pixels to what the two cover apart (overlapping ones
+        // add fewer than none).
+        std::size_t bestA = 0, bestB = 1;
+        long long bestGrowth = 0;
+        bool found = false;
+        for (std::size_t a = 0; a < rects.size(); ++a)
+            for (std::size_t b = a + 1; b < rects.size(); ++b) {
+                const long long growth = area(unite(rects[a], rects[b])) - area(rects[a]) - area(rects[b]);
+                if (!found || growth < bestGrowth) bestA = a, bestB = b, bestGrowth = growth, found = true;
+            }
+        if (bestGrowth > passPixels && rects.size() <= maxRects) break;
+        rects[bestA] = unite(rects[bestA], rects[bestB]);
+        rects.erase(rects.begin() + std::ptrdiff_t(bestB));
+    }
+    return rects;
 }
 
 } // namespace vtx

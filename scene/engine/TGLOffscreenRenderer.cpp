@@ -55,11 +55,11 @@ void TGLOffscreenRenderer::renderFrame(TGLScene& scene, TGLCamera* camera) {
     m_context->extraFunctions()->glFinish();
 }
 
-PixelRect TGLOffscreenRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera) {
+std::vector<PixelRect> TGLOffscreenRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera) {
     m_context->makeCurrent(m_surface.get());
-    const PixelRect area = m_renderer.redrawFlames(scene, camera, target());
+    std::vector<PixelRect> areas = m_renderer.redrawFlames(scene, camera, target());
     m_context->extraFunctions()->glFinish();
-    return area;
+    return areas;
 }
 
 QImage TGLOffscreenRenderer::render(TGLScene& scene, TGLCamera* camera) {

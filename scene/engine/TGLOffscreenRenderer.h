@@ -38,7 +38,7 @@ public:
     void renderFrame(TGLScene& scene, TGLCamera* camera);
     // Draws again only where flames moved since the last frame (SceneRenderer::redrawFlames) and
     // waits until it is finished; returns the pixels redrawn.
-    PixelRect redrawFlames(TGLScene& scene, TGLCamera* camera);
+    std::vector<PixelRect> redrawFlames(TGLScene& scene, TGLCamera* camera);
     // Draws one frame and returns it (top row first, ARGB32).
     QImage render(TGLScene& scene, TGLCamera* camera);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the top-left), or nullptr.

@@ -152,14 +152,15 @@ void TGLSceneViewer::draw() {
         m_surface->context()->swapBuffers(m_surface);
     } else {
         const RenderTarget t = target(m_surface->defaultFramebufferObject());
-        PixelRect shown{0, 0, t.width, t.height};
+        std::vector<PixelRect> shown{{0, 0, t.width, t.height}};
         if (whole) {
             paintGL();
         } else {
             shown = m_renderer.redrawFlames(*Scene, Camera, t);
             if (!shown.empty()) ++m_framesDrawn, ++m_partFramesDrawn;
         }
-        m_presenter.show(shown, t.height);
+        for (const PixelRect& area : shown)
+            m_presenter.show(area, t.height);
         m_backBufferKept = true;
     }
     emit frameSwapped();

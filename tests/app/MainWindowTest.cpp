@@ -293,9 +293,10 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     const int menu = framesOver(600, {});
     EXPECT_GE(menu, 90);
     EXPECT_LE(menu, 120);
-    // A burning cell: its flames move at every tick and are drawn at the
-    // paced rate, 24 a second.
+    // Burning cells far apart on both boards: their flames move at every tick
+    // and are drawn at the paced rate, 24 a second.
     form().boards().MarkShot(OwnBoard, 5, 5, true);
+    form().boards().MarkShot(EnemyBoard, 1, 10, true);
     const int burning = framesOver(120, {});
     EXPECT_GE(burning, 45);
     EXPECT_LE(burning, 52);
