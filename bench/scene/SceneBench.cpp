@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     const double buildMs = msSince(buildStart);
     battle.playBattle();
     World& world = battle.world;
-    // A match hides the logo from its start until the menu after it: the battle frame measured is the
+    // A match hides the logo when it starts, and it stays hidden over the battle: the frame measured is the
     // one a player sees. The variant that shows it gives what the logo costs the menu.
     world.HUDText2->Visible = false;
     const auto tick = [&] { battle.tick(); };
