@@ -167,7 +167,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     glm::vec3 lightPos{0.0f};
     glm::vec4 lightColor{1.0f};
     glm::mat4 view{1.0f}, projection{1.0f}, viewProj{1.0f};
-    // What outsideView culls against: the view, or only the part of it a partial frame redraws.
+    // What outsideView culls against: the whole view, or only the rectangle a partial frame redraws.
     glm::mat4 cullViewProj{1.0f};
     glm::vec3 eye{0.0f};
     float farDistance = 100.0f;

@@ -5,6 +5,8 @@
 #include "scene/engine/Fnv1a.h"
 #include "scene/engine/formats/PlaneGrid.h"
 
+#include <limits>
+
 namespace vtx {
 
 void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick) {
@@ -479,7 +481,7 @@ void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect*
         glEnable(GL_SCISSOR_TEST);
         glScissor(inside->x, target.height - inside->y - inside->height, inside->width, inside->height);
     }
-    // A partial frame need not draw, nor shade the vertices of, what shows only outside its part.
+    // A partial frame need not draw, nor shade the vertices of, what shows only outside its rectangle.
     cullViewProj = inside ? clipToPixels(target.width, target.height, inside->x, inside->y, inside->width,
                                          inside->height) *
                                 viewProj
@@ -627,12 +629,11 @@ std::vector<PixelRect> joinNearRects(std::vector<PixelRect> rects, long long pas
         // The pair whose union adds the fewest pixels to what the two cover apart (overlapping ones
         // add fewer than none).
         std::size_t bestA = 0, bestB = 1;
-        long long bestGrowth = 0;
-        bool found = false;
+        long long bestGrowth = std::numeric_limits<long long>::max();
         for (std::size_t a = 0; a < rects.size(); ++a)
             for (std::size_t b = a + 1; b < rects.size(); ++b) {
                 const long long growth = area(unite(rects[a], rects[b])) - area(rects[a]) - area(rects[b]);
-                if (!found || growth < bestGrowth) bestA = a, bestB = b, bestGrowth = growth, found = true;
+                if (growth < bestGrowth) bestA = a, bestB = b, bestGrowth = growth;
             }
         if (bestGrowth > passPixels && rects.size() <= maxRects) break;
         rects[bestA] = unite(rects[bestA], rects[bestB]);
