@@ -11,6 +11,7 @@
 #include "files/OptionsFile.h"
 #include "game/DataFiles.h"
 #include "game/NetMessage.h"
+#include "scene/engine/DriverWarmUp.h"
 #include "scene/engine/TGLCadencer.h"
 #include "scene/engine/TGLSceneViewer.h"
 #include "ui/SkinFont.h"
@@ -334,6 +335,9 @@ void TForm1::FormCreate() {
     NMUDP1.SetLocalPort(net::GamePort);
     // 14. Fight disabled: the menu state.
     m_match.refreshHost();
+    // The GL driver loads while the scenery decodes: by the window's first frame it is there.
+    // Not sooner: sound and the address lookup load libraries of their own, which would wait.
+    warmUpGlDriver();
     // 15. The static scenery.
     runStartupStep([this] { m_world.BuildScenery(dataRoot()); });
     // The sunk ships' picture is first shown at the first sinking: a missing
