@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <thread>
 
 namespace vtx {
@@ -44,8 +45,12 @@ void warmUpGlDriver() {
     std::string path = mesaDriverPath();
     if (path.empty()) return;
     // The flags Mesa's own loader uses, so its later load finds the same library as it wants it.
-    // The handle is kept: the driver stays for the context.
-    std::thread([path = std::move(path)] { dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL); }).detach();
+    // Never closed: the driver stays loaded for the context.
+    try {
+        std::thread([path = std::move(path)] { dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL); }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the first context loads the driver itself, as it would anyway.
+    }
 }
 
 } // namespace vtx
