@@ -133,9 +133,12 @@ class Side:
                 raise RuntimeError("%s: the program ended (status %s)" % (self.name, self.game.returncode))
             ids = self.xdo("search", "--onlyvisible", "--name", title).split()
             if ids:
-                geometry = dict(line.split("=", 1) for line in
-                                self.xdo("getwindowgeometry", "--shell", ids[0]).split())
-                return int(geometry["X"]), int(geometry["Y"])
+                # The window may be gone again by the time we ask (xdotool then
+                # prints an X error instead of the geometry): look once more.
+                geometry = dict(word.split("=", 1) for word in
+                                self.xdo("getwindowgeometry", "--shell", ids[0]).split() if "=" in word)
+                if "X" in geometry and "Y" in geometry:
+                    return int(geometry["X"]), int(geometry["Y"])
             time.sleep(0.2)
         raise RuntimeError("%s: no window %s" % (self.name, title))
 
