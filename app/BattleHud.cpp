@@ -4,7 +4,7 @@
 #include "game/MatchState.h"
 #include "scene/Boards.h"
 #include "scene/HudGlyphs.h"
-#include "scene/engine/THUDText.h"
+#include "scene/engine/HudText.h"
 
 #include <QLabel>
 
@@ -12,7 +12,7 @@
 
 namespace vtx {
 
-BattleHud::BattleHud(QWidget& window, const QRect& panelRect, THUDText& banner, const Boards& boards,
+BattleHud::BattleHud(QWidget& window, const QRect& panelRect, HudText& banner, const Boards& boards,
                      const MatchState& state, IClock& clock)
     : m_banner(banner), m_boards(boards), m_state(state), m_clock(clock) {
     m_tally = new QLabel(&window);
@@ -29,17 +29,17 @@ BattleHud::BattleHud(QWidget& window, const QRect& panelRect, THUDText& banner, 
 
 BattleHud::Turn BattleHud::turn() const {
     const MatchState& s = m_state;
-    if (!s.GameInProgress || !s.FightStarted || s.Arranging || s.GameWon || s.GameLost) return Turn::None;
-    return s.PlayerTurn == 1 ? Turn::Player : Turn::Opponent;
+    if (!s.gameInProgress || !s.fightStarted || s.arranging || s.gameWon || s.gameLost) return Turn::None;
+    return s.playerTurn == 1 ? Turn::Player : Turn::Opponent;
 }
 
 void BattleHud::showBanner(const QString& text) {
     const QString upper = text.toUpper();
     const float width = float(upper.toUcs4().size() * (hud::Cell + hud::Gap));
-    m_banner.Text = upper.toStdString();
-    m_banner.Position.x = std::max(8.0f, (ViewerWidth - width) / 2.0f);
-    m_banner.ModulateColor = {1.0f, 1.0f, 1.0f, 1.0f};
-    m_banner.Visible = true;
+    m_banner.text = upper.toStdString();
+    m_banner.position.x = std::max(8.0f, (ViewerWidth - width) / 2.0f);
+    m_banner.modulateColor = {1.0f, 1.0f, 1.0f, 1.0f};
+    m_banner.visible = true;
     m_bannerShown = true;
 }
 
@@ -47,7 +47,7 @@ void BattleHud::update() {
     const MatchState& s = m_state;
     const Boards::Tally& own = m_boards.tally(EnemyBoard); // the player's shots
     const Boards::Tally& foe = m_boards.tally(OwnBoard);
-    const bool battle = s.FightStarted || ((s.GameWon || s.GameLost) && own.shots > 0);
+    const bool battle = s.fightStarted || ((s.gameWon || s.gameLost) && own.shots > 0);
     if (battle) {
         const auto row = [](const QString& name, int a, int b) {
             return QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
@@ -74,10 +74,10 @@ void BattleHud::update() {
     }
     m_lastTurn = now;
     if (!m_bannerShown) return;
-    if (s.GameWon || s.GameLost) {
+    if (s.gameWon || s.gameLost) {
         m_bannerShown = false; // the result stands in the line now
     } else if (now == Turn::None || tick >= m_bannerUntil) {
-        m_banner.Visible = false;
+        m_banner.visible = false;
         m_bannerShown = false;
     }
 }

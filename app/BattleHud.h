@@ -7,8 +7,8 @@
 //
 // It only reads the match: the counts come from the boards (every shot the
 // match marks), the turn from the match state, at each 100 ms tick (update).
-// The banner shares HUDText1 with the result: it never hides a result.
-// Create it before the window's EnableScaling (the tally is a panel label).
+// The banner shares resultText with the result: it never hides a result.
+// Create it before the window's enableScaling (the tally is a panel label).
 // UI thread only.
 
 #include <QCoreApplication>
@@ -23,7 +23,7 @@ namespace vtx {
 
 class Boards;
 class IClock;
-class THUDText;
+class HudText;
 struct MatchState;
 
 class BattleHud {
@@ -33,19 +33,17 @@ public:
     static constexpr float ViewerWidth = 616.0f; // the HUD's pixels across the view
 
     // panelRect: the tally's place in the window's layout pixels.
-    BattleHud(QWidget& window, const QRect& panelRect, THUDText& banner, const Boards& boards,
+    BattleHud(QWidget& window, const QRect& panelRect, HudText& banner, const Boards& boards,
               const MatchState& state, IClock& clock);
 
     void update();
-
-    const QLabel* tallyLabel() const { return m_tally; }
 
 private:
     enum class Turn { None, Player, Opponent };
     Turn turn() const;
     void showBanner(const QString& text);
 
-    THUDText& m_banner;
+    HudText& m_banner;
     const Boards& m_boards;
     const MatchState& m_state;
     IClock& m_clock;

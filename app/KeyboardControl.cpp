@@ -1,11 +1,11 @@
 #include "app/KeyboardControl.h"
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "game/CellName.h"
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CellCursorMark.h"
-#include "ui/TWispButton.h"
+#include "ui/SkinButton.h"
 
 #include <QKeyEvent>
 
@@ -25,19 +25,19 @@ namespace {
 KeyboardControl::KeyboardControl(Match& match, Boards& boards, CellCursorMark& mark)
     : m_match(match), m_boards(boards), m_mark(mark), m_cursor(match) {}
 
-void KeyboardControl::attach(TForm1& form) {
+void KeyboardControl::attach(MainWindow& window) {
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
-    addShortcut(form.elbtSingleGame, {ctrl(Qt::Key_N)}, [&form] { form.elbtSingleGameClick(); });
-    addShortcut(form.elbtNetGame, {ctrl(Qt::Key_L)}, [&form] { form.elbtNetGameClick(); });
-    addShortcut(form.elbtFight, {QKeySequence(Qt::Key_F)}, [&form] { form.elbtFightClick(); });
-    addShortcut(form.elbtOptions, {ctrl(Qt::Key_O)}, [&form] { form.elbtOptionsClick(); });
-    addShortcut(form.elbtHighScores, {ctrl(Qt::Key_H)}, [&form] { form.elbtHighScoresClick(); });
-    addShortcut(form.elbtExit, {QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)},
-                [&form] { form.elbtExitClick(); });
+    addShortcut(window.singleButton, {ctrl(Qt::Key_N)}, [&window] { window.singleClicked(); });
+    addShortcut(window.networkButton, {ctrl(Qt::Key_L)}, [&window] { window.networkClicked(); });
+    addShortcut(window.fightButton, {QKeySequence(Qt::Key_F)}, [&window] { window.fightClicked(); });
+    addShortcut(window.optionsButton, {ctrl(Qt::Key_O)}, [&window] { window.optionsClicked(); });
+    addShortcut(window.scoresButton, {ctrl(Qt::Key_H)}, [&window] { window.scoresClicked(); });
+    addShortcut(window.exitButton, {QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)},
+                [&window] { window.exitClicked(); });
     // The pointer is picked outside an arrangement only while a board is in
     // play: in the player's turn its enemy cell is framed.
-    form.picker().hoverWanted = [this] { return m_cursor.boardInPlay() != 0; };
-    form.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
+    window.picker().hoverWanted = [this] { return m_cursor.boardInPlay() != 0; };
+    window.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
 }
 
 QString KeyboardControl::keysText(const QList<QKeySequence>& keys) {
@@ -47,7 +47,7 @@ QString KeyboardControl::keysText(const QList<QKeySequence>& keys) {
     return names.join(QStringLiteral(", "));
 }
 
-void KeyboardControl::addShortcut(TWispButton* button, const QList<QKeySequence>& keys,
+void KeyboardControl::addShortcut(SkinButton* button, const QList<QKeySequence>& keys,
                                   std::function<void()> click) {
     m_shortcuts.append(Shortcut{button, keys, std::move(click)});
     button->setToolTip(keysText(keys));
@@ -110,7 +110,7 @@ void KeyboardControl::refresh() {
     // The pointer's hover starts from the cursor's cell: moving the mouse
     // back onto the cell it left previews there again.
     if (board == OwnBoard && m_cursor.shown())
-        m_boards.HoveredCell = m_boards.cell(OwnBoard, m_cursor.row(), m_cursor.column());
+        m_boards.hoveredCell = m_boards.cell(OwnBoard, m_cursor.row(), m_cursor.column());
 }
 
 } // namespace vtx

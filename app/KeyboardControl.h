@@ -35,8 +35,8 @@ namespace vtx {
 class Boards;
 class CellCursorMark;
 class Match;
-class TForm1;
-class TWispButton;
+class MainWindow;
+class SkinButton;
 
 class KeyboardControl {
     Q_DECLARE_TR_FUNCTIONS(KeyboardControl)
@@ -45,9 +45,9 @@ public:
 
     // The menu's shortcuts on the window's six buttons, and the pointer's
     // cell to the cursor. Once, after the buttons exist.
-    void attach(TForm1& form);
+    void attach(MainWindow& window);
     // The button's click for its keys; the hover text names the keys.
-    void addShortcut(TWispButton* button, const QList<QKeySequence>& keys, std::function<void()> click);
+    void addShortcut(SkinButton* button, const QList<QKeySequence>& keys, std::function<void()> click);
 
     // True when the key was taken.
     bool keyPress(const QKeyEvent& event);
@@ -62,7 +62,7 @@ public:
 
 private:
     struct Shortcut {
-        TWispButton* button;
+        SkinButton* button;
         QList<QKeySequence> keys;
         std::function<void()> click;
     };

@@ -1,15 +1,15 @@
 #pragma once
 
 // LAN play as the real program runs it: the match's line to the opponent
-// (the NetChannel and the NetReceiver over the window's UDP endpoint NMUDP1),
+// (the NetChannel and the NetReceiver over the window's UDP endpoint udp),
 // the timer that runs the link's retries and heartbeats, this computer's
 // addresses, and what the lobby and the receiver ask of the main window
 // (ILobbyHost, INetReceiverHost). The other LAN rooms: game/Net* (protocol
 // and link, headless), net/ (the socket, addresses, the network scan),
-// ui/TformNet (the lobby window).
+// ui/LobbyWindow (the lobby window).
 //
 // Ownership: owns the channel, the receiver and the link timer; refers to the
-// match, the clock, the endpoint and the window's parts (all owned by TForm1).
+// match, the clock, the endpoint and the window's parts (all owned by MainWindow).
 // UI thread only.
 
 #include "game/NetChannel.h"
@@ -25,12 +25,12 @@ namespace vtx {
 class IClock;
 class Match;
 class StatusLine;
-class TNMUDP;
-struct FormParts;
+class UdpEndpoint;
+struct WindowParts;
 
 class LanHost final : public ILobbyHost, public INetReceiverHost {
 public:
-    LanHost(Match& match, IClock& clock, TNMUDP& endpoint, const FormParts& parts, StatusLine& status);
+    LanHost(Match& match, IClock& clock, UdpEndpoint& endpoint, const WindowParts& parts, StatusLine& status);
 
     NetChannel& channel() { return m_channel; }
     const NetChannel& channel() const { return m_channel; }
@@ -51,42 +51,42 @@ public:
 
     // The match's messages: plain datagrams or the extended protocol's
     // frames, as the channel settled at the join.
-    void SendShot(std::int32_t row, std::int32_t column);
-    void SendLeave();
-    void SendFleet();
+    void sendShot(std::int32_t row, std::int32_t column);
+    void sendLeave();
+    void sendFleet();
 
     // ------------------------------------------------------ ILobbyHost
-    std::filesystem::path StartDir() const override;
-    QString LocalIP() const override { return m_localIP; }
-    QString PlayerName() const override;
-    void SetNetMode(bool on) override;
-    void SetNetConnected(bool on) override;
-    void SetNetRole(int role) override;
-    void SetOpponentIP(const QString& ip) override;
-    void SendRequest(const QString& host, const QByteArray& text) override;
-    void JoinGame(const QString& creatorIP, bool extended) override;
-    void StartMatch() override;
-    void SetStatus(const QString& text) override;
-    void SwitchSingleButton(bool on) override;
+    std::filesystem::path startDir() const override;
+    QString localIp() const override { return m_localIP; }
+    QString playerName() const override;
+    void setNetMode(bool on) override;
+    void setNetConnected(bool on) override;
+    void setNetRole(int role) override;
+    void setOpponentIp(const QString& ip) override;
+    void sendRequest(const QString& host, const QByteArray& text) override;
+    void joinGame(const QString& creatorIP, bool extended) override;
+    void startMatch() override;
+    void setStatus(const QString& text) override;
+    void switchSingleButton(bool on) override;
 
     // ------------------------------------------------ INetReceiverHost
-    void JoinRequested() override;
-    bool ServerListed(std::string_view fromIP) override;
-    void AddServer(std::string_view fromIP, std::string_view presenceText) override;
-    void PresenceAsked(std::string_view fromIP) override;
-    void OpponentLeft() override;
-    void OpponentGone() override;
-    void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;
+    void joinRequested() override;
+    bool serverListed(std::string_view fromIP) override;
+    void addServer(std::string_view fromIP, std::string_view presenceText) override;
+    void presenceAsked(std::string_view fromIP) override;
+    void opponentLeft() override;
+    void opponentGone() override;
+    void sendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;
 
 private:
-    void linkTimerTimer();
+    void linkTicked();
     // The channel's timers run from the event loop only: a tick may report a
     // vanished opponent modally, which must not happen inside a rule's handler.
     void runLinkTimer();
 
     Match& m_match;
-    TNMUDP& m_endpoint;
-    const FormParts& m_parts;
+    UdpEndpoint& m_endpoint;
+    const WindowParts& m_parts;
     StatusLine& m_status;
     NetChannel m_channel;
     NetReceiver m_receiver;

@@ -1,9 +1,9 @@
 #include "app/MatchHost.h"
 
-#include "app/FormParts.h"
 #include "app/GameTexts.h"
 #include "app/LanHost.h"
 #include "app/StatusLine.h"
+#include "app/WindowParts.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "files/OptionsFile.h"
@@ -11,13 +11,13 @@
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
-#include "scene/engine/TGLSceneViewer.h"
+#include "scene/engine/SceneView.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ScoresWindow.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinCheckBox.h"
+#include "ui/SkinComboBox.h"
 #include "ui/SkinFont.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/TFormOpt.h"
-#include "ui/TFormScore.h"
-#include "ui/TWispButton.h"
-#include "ui/TWispComboBox.h"
 
 #include <QTimer>
 
@@ -26,7 +26,7 @@
 namespace vtx {
 
 MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& match, IClock& clock,
-                     const FormParts& parts, StatusLine& status, LanHost& lan)
+                     const WindowParts& parts, StatusLine& status, LanHost& lan)
     : m_world(world), m_boards(boards), m_cameraFx(cameraFx), m_match(match), m_clock(clock), m_parts(parts),
       m_status(status), m_lan(lan) {
     m_wake.setSingleShot(true);
@@ -36,153 +36,153 @@ MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& ma
 
 // ------------------------------------------------------------- IBoardView
 
-void MatchHost::ResetBoards() {
-    m_boards.ResetBoards();
+void MatchHost::resetBoards() {
+    m_boards.resetBoards();
     // Every match starts from the first view, wherever the last one left it.
-    m_cameraFx.FirstView();
+    m_cameraFx.firstView();
 }
-void MatchHost::MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
-    m_boards.MarkShot(board, row, column, hit);
+void MatchHost::markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
+    m_boards.markShot(board, row, column, hit);
 }
-void MatchHost::ShowSunkShip(std::int32_t board, std::int32_t n) {
-    m_boards.ShowSunkShip(board, n);
+void MatchHost::showSunkShip(std::int32_t board, std::int32_t n) {
+    m_boards.showSunkShip(board, n);
 }
-void MatchHost::StartShake() {
-    m_cameraFx.StartShake();
+void MatchHost::startShake() {
+    m_cameraFx.startShake();
 }
-void MatchHost::ShowEnemySurvivors() {
-    m_boards.ShowEnemySurvivors();
+void MatchHost::showEnemySurvivors() {
+    m_boards.showEnemySurvivors();
 }
-void MatchHost::PositionOwnShipModels() {
-    m_boards.PositionOwnShipModels();
+void MatchHost::positionOwnShipModels() {
+    m_boards.positionOwnShipModels();
 }
-void MatchHost::PositionEnemyShipModels() {
-    m_boards.PositionEnemyShipModels();
+void MatchHost::positionEnemyShipModels() {
+    m_boards.positionEnemyShipModels();
 }
-void MatchHost::HideShipModels(bool all) {
-    m_boards.HideShipModels(all);
+void MatchHost::hideShipModels(bool all) {
+    m_boards.hideShipModels(all);
 }
-void MatchHost::AnimateShipModels() {
-    m_boards.AnimateShipModels([this] { m_match.random().reseed(m_clock); },
-                               [this](int n) { return int(m_match.random().Random(n)); });
+void MatchHost::animateShipModels() {
+    m_boards.animateShipModels([this] { m_match.random().reseed(m_clock); },
+                               [this](int n) { return int(m_match.random().random(n)); });
 }
-void MatchHost::ShowPlacementPreview() {
-    m_boards.ShowPlacementPreview();
+void MatchHost::showPlacementPreview() {
+    m_boards.showPlacementPreview();
 }
-void MatchHost::ShowShipModel(std::int32_t n) {
-    m_boards.ShowShipModel(n);
+void MatchHost::showShipModel(std::int32_t n) {
+    m_boards.showShipModel(n);
 }
-void MatchHost::PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) {
-    m_boards.PutShipModelAt(n, row, column);
+void MatchHost::putShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) {
+    m_boards.putShipModelAt(n, row, column);
 }
 
 // -------------------------------------------------------- IMatchPresenter
 
-void MatchHost::ShowWinMessage() {
-    m_cameraFx.ShowWinMessage();
-    m_world.HUDText1->Text = hudText(m_world.HUDText1->Text);
+void MatchHost::showWinMessage() {
+    m_cameraFx.showWinMessage();
+    m_world.resultText->text = hudText(m_world.resultText->text);
 }
-void MatchHost::ShowLossMessage() {
-    m_cameraFx.ShowLossMessage();
-    m_world.HUDText1->Text = hudText(m_world.HUDText1->Text);
+void MatchHost::showLossMessage() {
+    m_cameraFx.showLossMessage();
+    m_world.resultText->text = hudText(m_world.resultText->text);
 }
-void MatchHost::HideHudMessage() {
-    m_cameraFx.HideHudMessage();
+void MatchHost::hideHudMessage() {
+    m_cameraFx.hideHudMessage();
 }
-void MatchHost::ShowLogo(bool visible) {
-    m_cameraFx.ShowLogo(visible);
+void MatchHost::showLogo(bool visible) {
+    m_cameraFx.showLogo(visible);
 }
-void MatchHost::EnableScrollTimer() {
-    if (m_parts.timerScroll) m_parts.timerScroll->start();
+void MatchHost::enableTickTimer() {
+    if (m_parts.tickTimer) m_parts.tickTimer->start();
 }
-void MatchHost::RestartIdleWait() {
-    m_cameraFx.RecordIdleStart();
+void MatchHost::restartIdleWait() {
+    m_cameraFx.recordIdleStart();
 }
-void MatchHost::PlaySound(Sound sound) {
-    if (m_parts.sound && m_match.state().SoundOn) m_parts.sound->request(sound);
+void MatchHost::playSound(Sound sound) {
+    if (m_parts.sound && m_match.state().soundOn) m_parts.sound->request(sound);
 }
-void MatchHost::StartNextSong() {
-    if (m_parts.music) m_parts.music->StartNextSong();
+void MatchHost::startNextSong() {
+    if (m_parts.music) m_parts.music->startNextSong();
 }
-void MatchHost::StopMusic() {
-    if (m_parts.music) m_parts.music->StopMusic();
+void MatchHost::stopMusic() {
+    if (m_parts.music) m_parts.music->stopMusic();
 }
-void MatchHost::SetStatus(std::string_view text) {
+void MatchHost::setStatus(std::string_view text) {
     m_status.setMatchText(gameText(text));
 }
-void MatchHost::SetButton(MenuButton button, bool enabled, bool whiteFont) {
-    TWispButton* b = m_parts.button(button);
+void MatchHost::setButton(MenuButton button, bool enabled, bool whiteFont) {
+    SkinButton* b = m_parts.button(button);
     if (!b) return;
-    b->SetFont(whiteFont ? EnabledFont() : DisabledFont());
+    b->setSkinFont(whiteFont ? enabledFont() : disabledFont());
     b->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------- IMatchWindows
 
-void MatchHost::ShowFormMess(std::int32_t top, std::string_view text, bool modal) {
+void MatchHost::showMessage(std::int32_t top, std::string_view text, bool modal) {
     if (modal)
-        m_parts.showMessageThen(top, gameText(text), [this] { m_match.MessageClosed(); });
+        m_parts.showMessageThen(top, gameText(text), [this] { m_match.messageClosed(); });
     else
         m_parts.showMessage(top, gameText(text), false);
 }
 
-void MatchHost::ShowScoreWindowModal() {
-    TFormScore* scores = m_parts.scores;
+void MatchHost::showScoreWindowModal() {
+    ScoresWindow* scores = m_parts.scores;
     if (!scores || !m_parts.viewer) return;
     // Over the view, below the result, which stays in sight while the name
     // is entered.
-    const THUDText& message = *m_world.HUDText1;
-    const int below = int((message.Position.y + float(m_world.BitmapFont1.CharHeight) + message.BackPadding) *
-                          m_parts.viewer->HudScale) +
+    const HudText& message = *m_world.resultText;
+    const int below = int((message.position.y + float(m_world.messageFont.charHeight) + message.backPadding) *
+                          m_parts.viewer->hudScale) +
                       12;
     const QPoint view = m_parts.viewer->mapToGlobal(QPoint(0, 0));
     scores->move(view.x() + (m_parts.viewer->width() - scores->width()) / 2, view.y() + below);
-    scores->ShowModal();
+    scores->showModal();
 }
 
 bool MatchHost::manualArrangementChecked() {
-    return m_parts.options && m_parts.options->bcbManual->Checked();
+    return m_parts.options && m_parts.options->manualBox->checked();
 }
 bool MatchHost::musicChecked() {
-    return m_parts.options && m_parts.options->bcbEnableMusic->Checked();
+    return m_parts.options && m_parts.options->musicBox->checked();
 }
 std::int32_t MatchHost::difficultyIndex() {
-    return m_parts.options ? m_parts.options->cbDifficulty->currentIndex() : 0;
+    return m_parts.options ? m_parts.options->levelBox->currentIndex() : 0;
 }
 void MatchHost::setDifficultyIndex(std::int32_t index) {
-    if (m_parts.options) m_parts.options->cbDifficulty->setCurrentIndex(index);
+    if (m_parts.options) m_parts.options->levelBox->setCurrentIndex(index);
 }
 std::optional<std::int32_t> MatchHost::readVortalixDifficulty() {
     return vtx::readVortalixDifficulty(m_parts.startDir);
 }
 
-void MatchHost::SetTimer1(bool enabled, std::int32_t intervalMs) {
-    QTimer* timer = m_parts.timer1;
+void MatchHost::setTurnTimer(bool enabled, std::int32_t intervalMs) {
+    QTimer* timer = m_parts.turnTimer;
     if (!timer) return;
     if (timer->interval() != intervalMs) timer->setInterval(intervalMs);
     if (enabled && !timer->isActive()) timer->start();
     if (!enabled) timer->stop();
 }
 
-void MatchHost::WakeAfter(std::int32_t ms) {
+void MatchHost::wakeAfter(std::int32_t ms) {
     // One timer for all of the match's waits, set for the earliest.
     if (!m_wake.isActive() || m_wake.remainingTime() > ms) m_wake.start(ms);
 }
 
 void MatchHost::wakeTimer() {
-    m_match.RunDue();
+    m_match.runDue();
     if (const auto due = m_match.nextWakeMs())
         m_wake.start(int(std::max<std::int64_t>(*due - m_clock.tickMs(), 0)));
 }
 
-void MatchHost::QuitProgram() {
+void MatchHost::quitProgram() {
     QWidget* window = m_parts.window;
     if (!window) return;
     window->showMinimized();
     if (m_parts.viewer) m_parts.viewer->hide();
     if (m_parts.music) {
         // A song position that cannot be stored is worth telling before we go.
-        if (const auto error = saveSong(m_parts.startDir, m_parts.music->SongIndex() + 1)) {
+        if (const auto error = saveSong(m_parts.startDir, m_parts.music->songIndex() + 1)) {
             m_parts.showMessageThen(60, gameText(*error), [window] { window->close(); });
             return;
         }
@@ -192,14 +192,14 @@ void MatchHost::QuitProgram() {
 
 // -------------------------------------------------------------- IMatchLink
 
-void MatchHost::SendShot(std::int32_t row, std::int32_t column) {
-    m_lan.SendShot(row, column);
+void MatchHost::sendShot(std::int32_t row, std::int32_t column) {
+    m_lan.sendShot(row, column);
 }
-void MatchHost::SendLeave() {
-    m_lan.SendLeave();
+void MatchHost::sendLeave() {
+    m_lan.sendLeave();
 }
-void MatchHost::SendFleet() {
-    m_lan.SendFleet();
+void MatchHost::sendFleet() {
+    m_lan.sendFleet();
 }
 
 } // namespace vtx

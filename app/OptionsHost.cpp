@@ -1,6 +1,6 @@
 #include "app/OptionsHost.h"
 
-#include "app/FormParts.h"
+#include "app/WindowParts.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
@@ -8,30 +8,30 @@
 
 namespace vtx {
 
-std::filesystem::path OptionsHost::StartDir() const {
+std::filesystem::path OptionsHost::startDir() const {
     return m_parts.startDir;
 }
-void OptionsHost::SetTurnDelay(int seconds) {
-    m_match.SetTurnDelay(seconds);
+void OptionsHost::setTurnDelay(int seconds) {
+    m_match.setTurnDelay(seconds);
 }
-void OptionsHost::SetSoundOn(bool on) {
-    m_match.SetSoundOn(on);
+void OptionsHost::setSoundOn(bool on) {
+    m_match.setSoundOn(on);
     if (m_parts.sound) m_parts.sound->setSoundOn(on);
 }
-void OptionsHost::SetSongIndex(int index) {
+void OptionsHost::setSongIndex(int index) {
     if (m_parts.music) m_parts.music->setSongIndex(index);
 }
-void OptionsHost::SetWaveVolumeFromLevel(int level) {
+void OptionsHost::setWaveVolumeFromLevel(int level) {
     if (m_parts.volume) m_parts.volume->setWaveFromLevel(level);
 }
-void OptionsHost::SetMidiVolumeFromLevel(int level) {
+void OptionsHost::setMidiVolumeFromLevel(int level) {
     if (m_parts.volume) m_parts.volume->setMidiFromLevel(level);
 }
-void OptionsHost::CaptureVolumes() {
+void OptionsHost::captureVolumes() {
     if (m_parts.volume) m_parts.volume->capture();
 }
-void OptionsHost::MusicSwitchClicked(bool checked) {
-    if (m_parts.music) m_parts.music->bcbEnableMusicClick(checked);
+void OptionsHost::musicSwitchClicked(bool checked) {
+    if (m_parts.music) m_parts.music->musicToggled(checked);
 }
 
 } // namespace vtx

@@ -2,14 +2,14 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "files/GameFolders.h"
 #include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/SurfaceFormat.h"
-#include "ui/TFormMess.h"
-#include "ui/TFormOpt.h"
-#include "ui/TFormScore.h"
-#include "ui/TformNet.h"
+#include "ui/LobbyWindow.h"
+#include "ui/MessageWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ScoresWindow.h"
 #include "ui/Translation.h"
 
 #include <QGuiApplication>
@@ -51,26 +51,26 @@ int runProgram(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vortalix3d.Vortalix3D"));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vortalix3d")));
     // The player's language, before any window writes its texts.
-    InstallTranslation(QString::fromStdString((dataRoot() / "translations").string()), preferredLanguages());
+    installTranslation(QString::fromStdString((dataRoot() / "translations").string()), preferredLanguages());
 
-    TForm1 form1; // its FormCreate runs now, before any other window exists
-    if (form1.StartupAborted()) return 1;
-    if (!form1.StartupError().isEmpty()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), form1.StartupError());
+    MainWindow mainWindow; // its buildControls runs now, before any other window exists
+    if (mainWindow.startupAborted()) return 1;
+    if (!mainWindow.startupError().isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), mainWindow.startupError());
         return 1;
     }
-    TFormMess formMess(&form1);
+    MessageWindow messageWindow(&mainWindow);
     // The lobby reads "clients.cfg", or on the first run scans the network
     // with the message window showing.
-    TformNet formNet(&form1.lanHost(), &form1);
-    form1.SetLobby(&formNet);
-    TFormScore formScore(&form1.scoreHost(), &form1);
-    TFormOpt formOpt(&form1.optionsHost(), &form1);
-    form1.SetWindows(&formMess, &formOpt, &formScore);
+    LobbyWindow lobbyWindow(&mainWindow.lanHost(), &mainWindow);
+    mainWindow.setLobby(&lobbyWindow);
+    ScoresWindow scoresWindow(&mainWindow.scoreHost(), &mainWindow);
+    OptionsWindow optionsWindow(&mainWindow.optionsHost(), &mainWindow);
+    mainWindow.setWindows(&messageWindow, &optionsWindow, &scoresWindow);
 
-    form1.show(); // the first activation builds the ship models and cell planes
-    if (!form1.StartupError().isEmpty()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), form1.StartupError());
+    mainWindow.show(); // the first activation builds the ship models and cell planes
+    if (!mainWindow.startupError().isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), mainWindow.startupError());
         return 1;
     }
     return application.exec();

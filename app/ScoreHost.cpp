@@ -1,20 +1,20 @@
 #include "app/ScoreHost.h"
 
-#include "app/FormParts.h"
+#include "app/WindowParts.h"
 #include "game/Match.h"
 
 namespace vtx {
 
-bool ScoreHost::ScorePending() const {
-    return m_match.state().ScorePending;
+bool ScoreHost::scorePending() const {
+    return m_match.state().scorePending;
 }
-void ScoreHost::SetScorePending(bool pending) {
-    m_match.SetScorePending(pending);
+void ScoreHost::setScorePending(bool pending) {
+    m_match.setScorePending(pending);
 }
-int ScoreHost::LastPoints() const {
-    return m_match.state().LastPoints;
+int ScoreHost::lastPoints() const {
+    return m_match.state().lastPoints;
 }
-QString ScoreHost::PlayerName() const {
+QString ScoreHost::playerName() const {
     return m_parts.playerName();
 }
 

@@ -9,20 +9,20 @@
 namespace vtx {
 
 class Match;
-struct FormParts;
+struct WindowParts;
 
 class ScoreHost final : public IScoreHost {
 public:
-    ScoreHost(Match& match, const FormParts& parts) : m_match(match), m_parts(parts) {}
+    ScoreHost(Match& match, const WindowParts& parts) : m_match(match), m_parts(parts) {}
 
-    bool ScorePending() const override;
-    void SetScorePending(bool pending) override;
-    int LastPoints() const override;
-    QString PlayerName() const override;
+    bool scorePending() const override;
+    void setScorePending(bool pending) override;
+    int lastPoints() const override;
+    QString playerName() const override;
 
 private:
     Match& m_match;
-    const FormParts& m_parts;
+    const WindowParts& m_parts;
 };
 
 } // namespace vtx

@@ -13,14 +13,14 @@
 namespace vtx {
 
 class Match;
-struct FormParts;
+struct WindowParts;
 
 class TestProbe {
 public:
     // Null unless VTX_TEST_PROBE names a file.
-    static std::unique_ptr<TestProbe> fromEnvironment(const Match& match, const FormParts& parts);
+    static std::unique_ptr<TestProbe> fromEnvironment(const Match& match, const WindowParts& parts);
 
-    TestProbe(QString path, const Match& match, const FormParts& parts);
+    TestProbe(QString path, const Match& match, const WindowParts& parts);
     // Writes the file when what it shows changed since the last write.
     void update();
 
@@ -30,7 +30,7 @@ private:
     QString m_path;
     QString m_written;
     const Match& m_match;
-    const FormParts& m_parts;
+    const WindowParts& m_parts;
 };
 
 } // namespace vtx

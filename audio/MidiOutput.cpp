@@ -11,7 +11,7 @@ bool MidiOutput::supportsVolume() const {
     return Mix_QuerySpec(&frequency, &format, &channels) != 0;
 }
 
-void MidiOutput::SetVolume(std::uint32_t volume) {
+void MidiOutput::setVolume(std::uint32_t volume) {
     m_volume = volume;
     reapply();
 }

@@ -59,12 +59,12 @@ void MusicPlayer::musicFinished() {
     if (!player) return;
     const quint16 deviceId = g_playingId.load();
     QMetaObject::invokeMethod(
-        player, [player, deviceId] { player->MciNotify(deviceId); }, Qt::QueuedConnection);
+        player, [player, deviceId] { player->mciNotify(deviceId); }, Qt::QueuedConnection);
 }
 
-void MusicPlayer::FormActivate() {
+void MusicPlayer::shown() {
     m_musicState = 0;
-    BuildPlaylist();
+    buildPlaylist();
 }
 
 QString MusicPlayer::musicFolder() {
@@ -72,7 +72,7 @@ QString MusicPlayer::musicFolder() {
     return QLatin1Char('/') + QLatin1String(folder.data(), qsizetype(folder.size())) + QLatin1Char('/');
 }
 
-void MusicPlayer::BuildPlaylist() {
+void MusicPlayer::buildPlaylist() {
     m_playlist.clear();
     const QDir dir(m_startDir + musicFolder());
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -81,9 +81,9 @@ void MusicPlayer::BuildPlaylist() {
     }
 }
 
-void MusicPlayer::MidiPlay(const QString& name, const QString& folder) {
-    MciOpen(m_startDir + folder + name);
-    MciPlay();
+void MusicPlayer::midiPlay(const QString& name, const QString& folder) {
+    mciOpen(m_startDir + folder + name);
+    mciPlay();
 }
 
 void MusicPlayer::advanceAndPlay() {
@@ -91,67 +91,67 @@ void MusicPlayer::advanceAndPlay() {
     // A stored "Song" may be anything; out of range in either direction
     // starts again at the first song.
     if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
-    if (!m_playlist.isEmpty()) MidiPlay(m_playlist.at(m_songIndex));
+    if (!m_playlist.isEmpty()) midiPlay(m_playlist.at(m_songIndex));
 }
 
-void MusicPlayer::MciNotify(quint16 deviceId) {
+void MusicPlayer::mciNotify(quint16 deviceId) {
     if (m_musicState != 1 && deviceId == m_deviceId && deviceId != 0) {
-        MciStop();
-        if (m_deviceId != 0) MciClose();
+        mciStop();
+        if (m_deviceId != 0) mciClose();
         advanceAndPlay();
     }
     emit mciNotifyHandled();
 }
 
-void MusicPlayer::StartNextSong() {
-    MciStop();
-    if (m_deviceId != 0) MciClose();
+void MusicPlayer::startNextSong() {
+    mciStop();
+    if (m_deviceId != 0) mciClose();
     advanceAndPlay();
     m_musicState = 2;
 }
 
-void MusicPlayer::bcbEnableMusicClick(bool nowChecked) {
+void MusicPlayer::musicToggled(bool nowChecked) {
     if (nowChecked) {
         if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
-        if (!m_playlist.isEmpty()) MidiPlay(m_playlist.at(m_songIndex));
+        if (!m_playlist.isEmpty()) midiPlay(m_playlist.at(m_songIndex));
         m_musicState = 2;
     } else {
-        MciStop();
-        if (m_deviceId != 0) MciClose();
+        mciStop();
+        if (m_deviceId != 0) mciClose();
         m_musicState = 1;
     }
 }
 
-void MusicPlayer::StopMusic() {
+void MusicPlayer::stopMusic() {
     m_musicState = 1;
-    MciStop();
-    if (m_deviceId != 0) MciClose();
+    mciStop();
+    if (m_deviceId != 0) mciClose();
 }
 
-bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType) {
+bool MusicPlayer::mciOpen(const QString& path, const QString& deviceType) {
     Q_UNUSED(deviceType);
     m_errorShown = false;
     // One song at a time: a song still open is released first.
-    if (m_deviceId != 0) MciClose();
+    if (m_deviceId != 0) mciClose();
     if (!audioOpen()) {
-        MciReportError(QStringLiteral("Audio device hasn't been opened"));
+        mciReportError(QStringLiteral("Audio device hasn't been opened"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        MciReportError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
+        mciReportError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
         return false;
     }
     const QByteArray head = file.read(qint64(kMidiHeadBytes));
     file.close();
     if (!looksLikeMidi(
             std::span(reinterpret_cast<const unsigned char*>(head.constData()), std::size_t(head.size())))) {
-        MciReportError(QStringLiteral("The song file is not a MIDI file"));
+        mciReportError(QStringLiteral("The song file is not a MIDI file"));
         return false;
     }
     m_music = Mix_LoadMUS(QFile::encodeName(path).constData());
     if (!m_music) {
-        MciReportError(QString::fromUtf8(Mix_GetError()));
+        mciReportError(QString::fromUtf8(Mix_GetError()));
         return false;
     }
     m_musicGeneration = SoundSystem::openGeneration();
@@ -162,24 +162,24 @@ bool MusicPlayer::MciOpen(const QString& path, const QString& deviceType) {
     return true;
 }
 
-bool MusicPlayer::MciPlay() {
+bool MusicPlayer::mciPlay() {
     if (m_deviceId == 0 || !m_music) {
-        MciReportError(QStringLiteral("No song is open"));
+        mciReportError(QStringLiteral("No song is open"));
         return false;
     }
     g_playingId.store(m_deviceId);
     if (Mix_PlayMusic(m_music, 1) != 0) {
-        MciReportError(QString::fromUtf8(Mix_GetError()));
+        mciReportError(QString::fromUtf8(Mix_GetError()));
         return false;
     }
     return true;
 }
 
-void MusicPlayer::MciStop() {
+void MusicPlayer::mciStop() {
     if (m_music && m_musicGeneration == SoundSystem::openGeneration()) Mix_HaltMusic();
 }
 
-bool MusicPlayer::MciClose() {
+bool MusicPlayer::mciClose() {
     freeMusic();
     m_deviceId = 0;
     return true;
@@ -193,7 +193,7 @@ void MusicPlayer::freeMusic() {
     m_music = nullptr;
 }
 
-void MusicPlayer::MciReportError(const QString& text) {
+void MusicPlayer::mciReportError(const QString& text) {
     if (m_errorShown) return;
     m_errorShown = true;
     const QString shown = text.isEmpty() ? QStringLiteral("No message available") : text;

@@ -11,7 +11,7 @@ struct _Mix_Music;
 
 namespace vtx {
 
-// Background music: the songs of "<StartDir>/Music" played one after another
+// Background music: the songs of "<startDir>/Music" played one after another
 // on SDL_mixer's music stream, MIDI through FluidSynth and the TimGM6mb sound
 // font (or the fonts named in SDL_SOUNDFONTS). The device is a MIDI
 // sequencer: a file that is not a MIDI file fails to open. It plays on the
@@ -19,18 +19,18 @@ namespace vtx {
 // open and reports that once.
 //
 // Threads: everything runs on the UI thread. The end of a play, for any
-// reason (the song ended, or MciStop stopped it), is posted by SDL's audio
-// thread as a queued call of MciNotify on this object, like a window message;
+// reason (the song ended, or mciStop stopped it), is posted by SDL's audio
+// thread as a queued call of mciNotify on this object, like a window message;
 // a notification can therefore arrive after the call that stopped the song
 // has returned.
 //
 // Calls from the game (the main window wires these):
-//   main window activation:  FormActivate()          (MusicState := 0, new Playlist)
-//   game start (Single):     StartNextSong()         only when the Music box is checked
-//   Music box click:         bcbEnableMusicClick(nowChecked)
-//   end of every game:       StopMusic()             (MusicState := 1, stop, close)
-//   program exit (FormClose): StopMusic()
-//   quit with Exit:          store "Song" = SongIndex() + 1
+//   main window activation:  shown()          (musicState := 0, new Playlist)
+//   game start (Single):     startNextSong()         only when the Music box is checked
+//   Music box click:         musicToggled(nowChecked)
+//   end of every game:       stopMusic()             (musicState := 1, stop, close)
+//   program exit (closing): stopMusic()
+//   quit with Exit:          store "Song" = songIndex() + 1
 //   options window loads "Song": setSongIndex(value)
 // Errors of a song open or play show one box per song through the callback
 // given to setMessageBox (title "Information", the library's error text).
@@ -50,36 +50,36 @@ public:
     void setMessageBox(MessageBox box) { m_messageBox = std::move(box); }
 
     // --- Game-level operations ---
-    void FormActivate();
+    void shown();
     // Rebuilds Playlist: names of the non-empty regular files directly in
-    // "<StartDir>/Music", sorted by name; folders are skipped.
-    void BuildPlaylist();
-    void StartNextSong();
-    void bcbEnableMusicClick(bool nowChecked);
-    void StopMusic();
-    // Plays StartDir + folder + name; folder is "/Music/". Results unchecked.
-    void MidiPlay(const QString& name, const QString& folder = musicFolder());
-    // "/Music/": the songs' folder under StartDir, with its separators.
+    // "<startDir>/Music", sorted by name; folders are skipped.
+    void buildPlaylist();
+    void startNextSong();
+    void musicToggled(bool nowChecked);
+    void stopMusic();
+    // Plays startDir + folder + name; folder is "/Music/". Results unchecked.
+    void midiPlay(const QString& name, const QString& folder = musicFolder());
+    // "/Music/": the songs' folder under startDir, with its separators.
     static QString musicFolder();
 
     // --- The song device, one song at a time ---
     // Opens path (the device type is kept for the record: "Sequencer").
-    bool MciOpen(const QString& path, const QString& deviceType = QStringLiteral("Sequencer"));
-    bool MciPlay();
-    void MciStop();
-    bool MciClose();
+    bool mciOpen(const QString& path, const QString& deviceType = QStringLiteral("Sequencer"));
+    bool mciPlay();
+    void mciStop();
+    bool mciClose();
     // One box per failing song: shows text (or "No message available")
-    // unless a box has been shown since the last MciOpen.
-    void MciReportError(const QString& text);
+    // unless a box has been shown since the last mciOpen.
+    void mciReportError(const QString& text);
 
     // --- State ---
-    const QStringList& Playlist() const { return m_playlist; }
-    int SongIndex() const { return m_songIndex; }
+    const QStringList& playlist() const { return m_playlist; }
+    int songIndex() const { return m_songIndex; }
     void setSongIndex(int index) { m_songIndex = index; }
     // 1: stopped by the user or the game, notifications are ignored;
     // 0 or 2: the end of a song starts the next one.
-    int MusicState() const { return m_musicState; }
-    std::uint16_t MciDeviceId() const { return m_deviceId; }
+    int musicState() const { return m_musicState; }
+    std::uint16_t mciDeviceId() const { return m_deviceId; }
     // True while a song is sounding.
     bool isPlaying() const;
 
@@ -88,10 +88,10 @@ public slots:
     // the song whose play ended; a notification for a song that is no longer
     // the open one (it was stopped and replaced or closed) is ignored, so a
     // stop never skips a song or starts a chain of skips.
-    void MciNotify(quint16 deviceId);
+    void mciNotify(quint16 deviceId);
 
 signals:
-    // Emitted at the end of each MciNotify, after any next song was started.
+    // Emitted at the end of each mciNotify, after any next song was started.
     void mciNotifyHandled();
 
 private:

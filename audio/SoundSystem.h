@@ -20,10 +20,10 @@ namespace vtx {
 //
 // Start-up, in this order (main window creation):
 //   1. versionMismatchMessage(): non-empty -> show it in a plain box, quit.
-//   2. init(): false -> show initFailedText() once; SoundOn() is now false.
-//   3. record StartDir, then loadEffects(StartDir) (also after a failed init:
+//   2. init(): false -> show initFailedText() once; soundOn() is now false.
+//   3. record startDir, then loadEffects(startDir) (also after a failed init:
 //      the handles simply stay 0).
-// Effects at game events: request(effect) plays when SoundOn() is true;
+// Effects at game events: request(effect) plays when soundOn() is true;
 // play(effect) plays unconditionally. Both are silent for a 0 handle or
 // without an open device, and never report an error.
 //
@@ -46,7 +46,7 @@ public:
     static QString versionMismatchMessage(const SDL_version& linked, const SDL_version& expected);
     static QString initFailedText() { return QStringLiteral("Can't initialize digital sound system"); }
 
-    // Sets SoundOn true, then opens the default output; on failure SoundOn
+    // Sets soundOn true, then opens the default output; on failure soundOn
     // becomes false and false is returned. Calling it again while open is a no-op.
     bool init();
     bool isOpen() const { return m_open; }
@@ -64,7 +64,7 @@ public:
     }
 
     // The game's "effects on" flag; the options window's Close sets it.
-    bool SoundOn() const { return m_soundOn; }
+    bool soundOn() const { return m_soundOn; }
     void setSoundOn(bool on) { m_soundOn = on; }
 
     WaveOutput& waveOutput() { return m_wave; }

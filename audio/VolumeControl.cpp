@@ -12,7 +12,7 @@ int VolumeControl::clampLevel(int level) {
 
 VolumeControl::ChannelPair VolumeControl::setFromLevel(VolumeDevice& device, int level) {
     const auto value = std::uint16_t(clampLevel(level) * kValuePerLevel);
-    if (device.supportsVolume()) device.SetVolume(VolumeDevice::pack(value, value));
+    if (device.supportsVolume()) device.setVolume(VolumeDevice::pack(value, value));
     return {value, value};
 }
 
@@ -31,12 +31,12 @@ void VolumeControl::apply(int musicLevel, int effectsLevel) {
 
 void VolumeControl::captureFrom(const VolumeDevice& device, std::optional<ChannelPair>& saved) {
     if (!device.supportsVolume()) return;
-    const std::uint32_t volume = device.GetVolume();
+    const std::uint32_t volume = device.getVolume();
     saved = ChannelPair{VolumeDevice::leftOf(volume), VolumeDevice::rightOf(volume)};
 }
 
 void VolumeControl::restoreTo(VolumeDevice& device, const std::optional<ChannelPair>& saved) {
-    if (saved && device.supportsVolume()) device.SetVolume(VolumeDevice::pack(saved->left, saved->right));
+    if (saved && device.supportsVolume()) device.setVolume(VolumeDevice::pack(saved->left, saved->right));
 }
 
 void VolumeControl::capture() {

@@ -11,18 +11,18 @@ namespace vtx {
 // game's own mixer volumes: the effects ("wave") and the music ("MIDI")
 // outputs of SDL_mixer, not the system's.
 //
-// A level is a bar position 0..60 (the options window's ProgressBar2 for
-// effects, ProgressBar1 for music; the window steps its bars and they are the
+// A level is a bar position 0..60 (the options window's effectsBar for
+// effects, musicBar for music; the window steps its bars and they are the
 // only store of the levels). A level sets both channels of its output to
 // level x 1000 (0..60000; full scale 65535 is never used).
 //
 // Call order in the program:
 //   options window activation (after its settings are read): capture()
 //   options window level buttons: setWaveFromLevel / setMidiFromLevel
-//   main window activation: apply(ProgressBar1 position, ProgressBar2 position)
+//   main window activation: apply(musicBar position, effectsBar position)
 //   main window close (after the music stopped): restoreMixerVolumes()
 // A device without volume support is never read or written; the level
-// arithmetic and WaveVolume/MidiVolume still follow the bars.
+// arithmetic and waveVolume/midiVolume still follow the bars.
 //
 // Holds references to the two devices (owned by SoundSystem), which must
 // outlive it. UI thread only.
@@ -52,10 +52,10 @@ public:
     // them (wave, then MIDI); a device never captured is left as it is.
     void restoreMixerVolumes();
 
-    ChannelPair WaveVolume() const { return m_waveVolume; }
-    ChannelPair MidiVolume() const { return m_midiVolume; }
-    std::optional<ChannelPair> SavedWaveVolume() const { return m_savedWave; }
-    std::optional<ChannelPair> SavedMidiVolume() const { return m_savedMidi; }
+    ChannelPair waveVolume() const { return m_waveVolume; }
+    ChannelPair midiVolume() const { return m_midiVolume; }
+    std::optional<ChannelPair> savedWaveVolume() const { return m_savedWave; }
+    std::optional<ChannelPair> savedMidiVolume() const { return m_savedMidi; }
 
     static int clampLevel(int level);
 

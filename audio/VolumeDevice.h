@@ -10,7 +10,7 @@ namespace vtx {
 //
 // Implementations are called on the UI thread only. A device that does not
 // support volume (no audio open) must not be read or written by callers:
-// check supportsVolume() before each GetVolume/SetVolume.
+// check supportsVolume() before each getVolume/setVolume.
 class VolumeDevice {
 public:
     virtual ~VolumeDevice() = default;
@@ -18,9 +18,9 @@ public:
     // True when the device's volume can be read and written now.
     virtual bool supportsVolume() const = 0;
     // The last volume set (or full scale if never set), as the packed 32 bits.
-    virtual std::uint32_t GetVolume() const = 0;
+    virtual std::uint32_t getVolume() const = 0;
     // Takes effect at once, also on what is already sounding.
-    virtual void SetVolume(std::uint32_t volume) = 0;
+    virtual void setVolume(std::uint32_t volume) = 0;
 
     static constexpr std::uint32_t pack(std::uint16_t left, std::uint16_t right) {
         return std::uint32_t(left) | (std::uint32_t(right) << 16);

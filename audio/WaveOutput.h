@@ -12,13 +12,13 @@ namespace vtx {
 // effect that scales the samples by volume / 65535, so 0 is silent and a
 // change is heard at once, also on an effect that is already sounding.
 //
-// Owned by SoundSystem. SetVolume/GetVolume on the UI thread; applyGain runs
+// Owned by SoundSystem. setVolume/getVolume on the UI thread; applyGain runs
 // on SDL's audio thread and only reads the atomic volume.
 class WaveOutput : public VolumeDevice {
 public:
     bool supportsVolume() const override;
-    std::uint32_t GetVolume() const override { return m_volume.load(); }
-    void SetVolume(std::uint32_t volume) override { m_volume.store(volume); }
+    std::uint32_t getVolume() const override { return m_volume.load(); }
+    void setVolume(std::uint32_t volume) override { m_volume.store(volume); }
 
     // Attaches the gain to a mixer channel. SDL_mixer drops a channel's
     // effects whenever it stops playing, so this is called before each play.

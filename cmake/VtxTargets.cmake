@@ -8,7 +8,7 @@ function(vtx_warnings target)
 endfunction()
 
 # A library of ours: warnings, C++20, the repository root on the include path
-# so headers are included as "game/Match.h", "scene/engine/TActor.h" and so on.
+# so headers are included as "game/Match.h", "scene/engine/AnimatedModel.h" and so on.
 function(vtx_library target)
     vtx_warnings(${target})
     target_compile_features(${target} PUBLIC cxx_std_20)

@@ -5,7 +5,7 @@
 //              "DATA", "data", "sounds", "Music";
 //   user root  the player's own files, read and written: "vtx.ini",
 //              "vortalix.ini", "hscore.dat", "clients.cfg". This is the main
-//              window's StartDir.
+//              window's startDir.
 //
 // Which folders they are, decided once at program start (chooseGameFolders):
 //   1. The current directory holds the data (the runtime folder build/run or a

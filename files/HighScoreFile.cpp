@@ -8,7 +8,7 @@
 
 namespace vtx {
 
-std::string ShiftText(std::string_view text, int delta) {
+std::string shiftText(std::string_view text, int delta) {
     std::string out(text);
     for (char& c : out) {
         const int code = static_cast<unsigned char>(c);
@@ -18,8 +18,8 @@ std::string ShiftText(std::string_view text, int delta) {
 }
 
 std::string scoreRecord(std::string_view name, std::int32_t points) {
-    return PadStr(withoutControls(std::string(name)), kScoreNameField, PadSide::Right) +
-           PadStr(std::to_string(points), kScorePointsField, PadSide::Left);
+    return padStr(withoutControls(std::string(name)), kScoreNameField, PadSide::Right) +
+           padStr(std::to_string(points), kScorePointsField, PadSide::Left);
 }
 
 ScoreTable parseScoreFile(std::string_view bytes) {
@@ -33,8 +33,8 @@ ScoreTable parseScoreFile(std::string_view bytes) {
         // Characters 11..30 by position; a short line gives what it has.
         const std::string_view stored =
             line.size() > 10 ? line.substr(10, kScoreRecordLength) : std::string_view{};
-        const std::string record = ShiftText(stored, kScoreShift);
-        table.captions[row] = PadStr(record, kScoreRecordLength, PadSide::Right);
+        const std::string record = shiftText(stored, kScoreShift);
+        table.captions[row] = padStr(record, kScoreRecordLength, PadSide::Right);
         table.names[row] = record.substr(0, std::min<std::size_t>(record.size(), kScoreNameLength));
         const std::string pointsText = record.size() > kScoreNameField
                                            ? record.substr(kScoreNameField, kScorePointsField)
@@ -60,7 +60,7 @@ std::string serializeScoreFile(ScoreTable& table, const std::function<int(int)>&
         const std::string record = scoreRecord(table.names[row], table.points[row]);
         table.captions[row] = record;
         out += padding();
-        out += ShiftText(record, -kScoreShift);
+        out += shiftText(record, -kScoreShift);
         out += padding();
         out += "\r\n";
     }

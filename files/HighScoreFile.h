@@ -6,7 +6,7 @@
 // Exactly seven lines, row 1 first, each 40 single-byte characters + CR LF:
 //   chars  1..10  padding: random codes 50..249, meaningless
 //   chars 11..27  name, space-padded on the right to 17     } both scrambled
-//   chars 28..30  points in decimal, space-padded on the    } by ShiftText
+//   chars 28..30  points in decimal, space-padded on the    } by shiftText
 //                 left to 3 (a longer number is cut to its first 3 characters)
 //   chars 31..40  padding as above
 // Scrambling subtracts kScoreShift from every record character when writing
@@ -50,9 +50,9 @@ struct ScoreTable {
 };
 
 // Adds delta to every character code, wrapping modulo 256.
-std::string ShiftText(std::string_view text, int delta);
+std::string shiftText(std::string_view text, int delta);
 
-// The 20-character record of a row: PadStr(name, 17, right) + PadStr(points, 3, left),
+// The 20-character record of a row: padStr(name, 17, right) + padStr(points, 3, left),
 // with control characters of the name replaced by '?'.
 std::string scoreRecord(std::string_view name, std::int32_t points);
 

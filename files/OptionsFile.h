@@ -4,7 +4,7 @@
 //
 // "vtx.ini", section "Options" (read at every activation of the options
 // window, written by its Close; "Song" is written only when the program quits):
-//   PlayerName            string   ""     the player's name
+//   playerName            string   ""     the player's name
 //   ShipsManualArranging  boolean  false  "1"/"0"
 //   EnableSound           boolean  false
 //   EnableMusic           boolean  false
@@ -66,7 +66,7 @@ StoredOptions readStoredOptions(const IniFile& ini);
 StoredOptions readStoredOptions(const std::filesystem::path& startDir);
 
 // Writes the five keys of the options window in their fixed order
-// (PlayerName, ShipsManualArranging, EnableSound, EnableMusic, Difficulty)
+// (playerName, ShipsManualArranging, EnableSound, EnableMusic, Difficulty)
 // into ini, never "Song".
 void writeStoredOptions(IniFile& ini, const StoredOptions& options);
 
@@ -82,7 +82,7 @@ StoredSession readStoredSession(const std::filesystem::path& startDir);
 std::optional<std::string> saveStoredSession(const std::filesystem::path& startDir,
                                              const StoredSession& session);
 
-// The quit path: "Song" := song (the caller passes SongIndex + 1).
+// The quit path: "Song" := song (the caller passes songIndex + 1).
 std::optional<std::string> saveSong(const std::filesystem::path& startDir, int song);
 
 // "Difficulty" of "vortalix.ini" as a level index, -1 (no level) when the

@@ -2,7 +2,7 @@
 // data, cached tiles, a terrain patch with stitched edges).
 
 #include "scene/engine/formats/BmpImage.h"
-#include "scene/engine/formats/TGLBitmapHDS.h"
+#include "scene/engine/formats/HeightMap.h"
 #include "scene/engine/formats/TerrainPatch.h"
 
 #include <cstddef>
@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) std::abort();
-    vtx::TGLBitmapHDS hds;
+    vtx::HeightMap hds;
     hds.setMaxPoolSize(4096);
     hds.loadFromImage(image);
     // Tile positions and detail levels taken from the input's last bytes.
     const auto byte = [&](std::size_t k) { return size > k ? int(data[size - 1 - k]) : 0; };
     for (int k = 0; k < 4; ++k) {
         hds.tile((byte(k) - 128) * 37, (byte(k + 4) - 128) * 53, 1 + byte(k + 8) % 40);
-        if (hds.poolBytes() > hds.MaxPoolSize()) std::abort();
+        if (hds.poolBytes() > hds.maxPoolSize()) std::abort();
     }
     vtx::TerrainTileKey key;
     key.tileX = byte(12) - 128;

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const vtx::ClientEntry& e : entries) {
         if (e.name.size() > 15 || e.addressPart.size() > 12) std::abort();
         written += vtx::clientsFileLine(e.name, e.addressPart);
-        vtx::AnalyzeIP(e.addressPart, subnets);
+        vtx::analyzeIp(e.addressPart, subnets);
     }
 
     // What we write reads back as the same computers: no line lost, split or merged.

@@ -14,8 +14,8 @@
 #include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
-#include "game/NullMatchHost.h"
 #include "tests/support/MatchSetup.h"
+#include "tests/support/NullMatchHost.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -41,7 +41,7 @@ private:
 constexpr std::uint32_t kSession = 0x1234;
 
 void receive(vtx::NetReceiver& receiver, std::span<const unsigned char> bytes, const char* from) {
-    receiver.NMUDP1DataReceived(bytes, from);
+    receiver.datagramReceived(bytes, from);
 }
 
 class Host final : public vtx::NullMatchHost {
@@ -53,16 +53,16 @@ public:
 class Lobby final : public vtx::INetReceiverHost {
 public:
     explicit Lobby(vtx::Match& match) : m_match(match) {}
-    void JoinRequested() override { m_match.elbtSingleGameClick(); }
-    bool ServerListed(std::string_view ip) override {
+    void joinRequested() override { m_match.singleClicked(); }
+    bool serverListed(std::string_view ip) override {
         return std::find(m_lines.begin(), m_lines.end(), ip) != m_lines.end();
     }
-    void AddServer(std::string_view ip, std::string_view) override {
+    void addServer(std::string_view ip, std::string_view) override {
         if (m_lines.size() < 64) m_lines.emplace_back(ip);
     }
-    void OpponentLeft() override {}
-    void OpponentGone() override {}
-    void SendDatagram(std::string_view, std::span<const unsigned char>) override {}
+    void opponentLeft() override {}
+    void opponentGone() override {}
+    void sendDatagram(std::string_view, std::span<const unsigned char>) override {}
 
 private:
     vtx::Match& m_match;
@@ -86,25 +86,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     receiver.setLocalAddresses({"10.0.0.1"});
     // A fuzzed match is set up in the middle of a game, as the tests do.
     vtx::MatchState& s = vtx::test::setUp(match);
-    match.ActivateTurnTimer();
+    match.activateTurnTimer();
 
     const int state = data[0] % 6;
     const bool extended = (data[0] / 12) % 2 == 1;
-    s.NetMode = true;
-    s.NetRole = (data[0] / 6) % 2 + 1;
+    s.netMode = true;
+    s.netRole = (data[0] / 6) % 2 + 1;
     if (state >= 1) {
-        s.NetConnected = true;
-        s.OpponentIP = "10.0.0.2";
+        s.netConnected = true;
+        s.opponentIp = "10.0.0.2";
         channel.acceptJoin("10.0.0.2", extended ? std::optional<std::uint32_t>(kSession) : std::nullopt);
         host.manual = state == 1;
-        match.elbtSingleGameClick();
+        match.singleClicked();
     }
     if (state >= 3) {
         // The opponent's legal exchange, then the battle.
         vtx::Match peer(host, clock);
-        peer.ArrangeFleet();
-        const vtx::FleetBlock fleet = vtx::encodeFleet(peer.state().WorkFleet);
-        const vtx::FieldBlock field = vtx::encodeField(peer.state().WorkField);
+        peer.arrangeFleet();
+        const vtx::FleetBlock fleet = vtx::encodeFleet(peer.state().workFleet);
+        const vtx::FieldBlock field = vtx::encodeField(peer.state().workField);
         if (extended) {
             vtx::net::Frame frame{vtx::net::FrameKind::Fleet, kSession, 1, 0, 0, {}};
             frame.payload.assign(fleet.begin(), fleet.end());
@@ -117,9 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             receive(receiver, {reinterpret_cast<const unsigned char*>(grid.data()), grid.size()}, "10.0.0.2");
             receive(receiver, field, "10.0.0.2");
         }
-        match.CompleteFleetExchange();
-        s.PlayerTurn = state == 3 ? 1 : 0;
-        if (state == 5) match.elbtExitClick();
+        match.completeFleetExchange();
+        s.playerTurn = state == 3 ? 1 : 0;
+        if (state == 5) match.exitClicked();
     }
 
     static const char* const senders[] = {"10.0.0.2", "10.0.0.3", "10.0.0.1"};
@@ -136,13 +136,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             receive(receiver, {data + at + 3, length}, senders[kind]);
             at += 3 + length;
         }
-        match.Timer1Timer();
+        match.turnTimerFired();
         channel.pumpMoves();
-        match.CompleteFleetExchange();
+        match.completeFleetExchange();
         // Nothing the opponent sends makes the link keep more than it was given.
         if (channel.link().unacknowledged() > 2) std::abort();
-        if (!codesValid(s.OwnField) || !codesValid(s.EnemyField)) std::abort();
-        if (s.FleetReceived && !vtx::net::fleetProblem(s.EnemyFleet).empty() && !s.FightStarted) std::abort();
+        if (!codesValid(s.ownField) || !codesValid(s.enemyField)) std::abort();
+        if (s.fleetReceived && !vtx::net::fleetProblem(s.enemyFleet).empty() && !s.fightStarted) std::abort();
     }
     return 0;
 }

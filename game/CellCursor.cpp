@@ -8,9 +8,9 @@ namespace vtx {
 
 std::int32_t CellCursor::boardInPlay() const {
     const MatchState& s = m_match.state();
-    if (!s.GameInProgress) return 0;
-    if (s.Arranging && s.ShipToPlace >= 1 && s.ShipToPlace <= FleetShips) return OwnBoard;
-    if (!s.Arranging && s.FightStarted && s.PlayerTurn == 1 && !s.GameWon && !s.GameLost) return EnemyBoard;
+    if (!s.gameInProgress) return 0;
+    if (s.arranging && s.shipToPlace >= 1 && s.shipToPlace <= FleetShips) return OwnBoard;
+    if (!s.arranging && s.fightStarted && s.playerTurn == 1 && !s.gameWon && !s.gameLost) return EnemyBoard;
     return 0;
 }
 
@@ -48,7 +48,7 @@ bool CellCursor::move(Step step) {
 }
 
 void CellCursor::hoverOwnCell() {
-    m_match.CellHover(cellName(OwnBoard, m_row, m_column));
+    m_match.cellHover(cellName(OwnBoard, m_row, m_column));
 }
 
 bool CellCursor::activate() {
@@ -58,9 +58,9 @@ bool CellCursor::activate() {
     if (board == OwnBoard) {
         // The drop takes the last hovered cell: make it this one first.
         hoverOwnCell();
-        m_match.CellMouseDown(cellName(OwnBoard, m_row, m_column), MouseButton::Left);
+        m_match.cellMouseDown(cellName(OwnBoard, m_row, m_column), MouseButton::Left);
     } else {
-        m_match.CellMouseDown(cellName(EnemyBoard, m_row, m_column), MouseButton::Left);
+        m_match.cellMouseDown(cellName(EnemyBoard, m_row, m_column), MouseButton::Left);
     }
     return true;
 }
@@ -68,7 +68,7 @@ bool CellCursor::activate() {
 bool CellCursor::turn() {
     if (boardInPlay() != OwnBoard) return false;
     m_shown = true;
-    m_match.TogglePlaceHorizontal();
+    m_match.togglePlaceHorizontal();
     return true;
 }
 

@@ -22,39 +22,39 @@ std::int32_t getInt(const unsigned char* in) {
 
 } // namespace
 
-std::array<unsigned char, ShipRecordBytes> encodeShip(const TShipRecord& ship) {
+std::array<unsigned char, ShipRecordBytes> encodeShip(const Ship& ship) {
     std::array<unsigned char, ShipRecordBytes> out{};
-    putInt(&out[0], ship.Size);
-    putInt(&out[4], ship.Sunk);
+    putInt(&out[0], ship.size);
+    putInt(&out[4], ship.sunk);
     for (int k = 0; k < MaxDecks; ++k) {
-        putInt(&out[std::size_t(8 + 4 * k)], ship.Cols[k]);
-        putInt(&out[std::size_t(24 + 4 * k)], ship.Rows[k]);
-        putInt(&out[std::size_t(40 + 4 * k)], ship.DeckState[k]);
+        putInt(&out[std::size_t(8 + 4 * k)], ship.cols[k]);
+        putInt(&out[std::size_t(24 + 4 * k)], ship.rows[k]);
+        putInt(&out[std::size_t(40 + 4 * k)], ship.deckState[k]);
     }
-    out[56] = ship.Horizontal;
-    out[57] = ship.Padding[0];
-    out[58] = ship.Padding[1];
-    out[59] = ship.Padding[2];
+    out[56] = ship.horizontal;
+    out[57] = ship.padding[0];
+    out[58] = ship.padding[1];
+    out[59] = ship.padding[2];
     return out;
 }
 
-TShipRecord decodeShip(std::span<const unsigned char, ShipRecordBytes> in) {
-    TShipRecord ship;
-    ship.Size = getInt(&in[0]);
-    ship.Sunk = getInt(&in[4]);
+Ship decodeShip(std::span<const unsigned char, ShipRecordBytes> in) {
+    Ship ship;
+    ship.size = getInt(&in[0]);
+    ship.sunk = getInt(&in[4]);
     for (int k = 0; k < MaxDecks; ++k) {
-        ship.Cols[k] = getInt(&in[std::size_t(8 + 4 * k)]);
-        ship.Rows[k] = getInt(&in[std::size_t(24 + 4 * k)]);
-        ship.DeckState[k] = getInt(&in[std::size_t(40 + 4 * k)]);
+        ship.cols[k] = getInt(&in[std::size_t(8 + 4 * k)]);
+        ship.rows[k] = getInt(&in[std::size_t(24 + 4 * k)]);
+        ship.deckState[k] = getInt(&in[std::size_t(40 + 4 * k)]);
     }
-    ship.Horizontal = in[56];
-    ship.Padding[0] = in[57];
-    ship.Padding[1] = in[58];
-    ship.Padding[2] = in[59];
+    ship.horizontal = in[56];
+    ship.padding[0] = in[57];
+    ship.padding[1] = in[58];
+    ship.padding[2] = in[59];
     return ship;
 }
 
-FleetBlock encodeFleet(const TFleet& fleet) {
+FleetBlock encodeFleet(const Fleet& fleet) {
     FleetBlock out{};
     for (std::size_t n = 0; n < fleet.size(); ++n) {
         const auto ship = encodeShip(fleet[n]);
@@ -63,8 +63,8 @@ FleetBlock encodeFleet(const TFleet& fleet) {
     return out;
 }
 
-TFleet decodeFleet(std::span<const unsigned char, FleetBlockBytes> bytes) {
-    TFleet fleet;
+Fleet decodeFleet(std::span<const unsigned char, FleetBlockBytes> bytes) {
+    Fleet fleet;
     for (std::size_t n = 0; n < fleet.size(); ++n)
         fleet[n] = decodeShip(bytes.subspan(n * ShipRecordBytes).first<ShipRecordBytes>());
     return fleet;
@@ -84,7 +84,7 @@ Field decodeField(std::span<const unsigned char, FieldBlockBytes> bytes) {
     return field;
 }
 
-std::size_t overwriteFleetPrefix(TFleet& fleet, std::span<const unsigned char> bytes) {
+std::size_t overwriteFleetPrefix(Fleet& fleet, std::span<const unsigned char> bytes) {
     FleetBlock block = encodeFleet(fleet);
     const std::size_t taken = std::min(bytes.size(), block.size());
     std::copy_n(bytes.begin(), taken, block.begin());

@@ -16,7 +16,7 @@ std::uint64_t GameRandom::next() {
     return z ^ (z >> 31);
 }
 
-std::int32_t GameRandom::Random(std::int32_t n) {
+std::int32_t GameRandom::random(std::int32_t n) {
     if (n <= 0) return 0;
     const std::uint64_t high = next() >> 32;
     return static_cast<std::int32_t>((high * static_cast<std::uint64_t>(n)) >> 32);

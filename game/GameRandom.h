@@ -1,9 +1,9 @@
 #pragma once
 
-// The game's one uniform generator Random(n) over 0..n-1.
+// The game's one uniform generator random(n) over 0..n-1.
 //
 // Generator: SplitMix64 (64-bit state, add 0x9E3779B97F4A7C15 per draw, then
-// the SplitMix64 output mix). Random(n) takes the top 32 bits of a draw and
+// the SplitMix64 output mix). random(n) takes the top 32 bits of a draw and
 // scales them to 0..n-1 by multiply-and-shift. SplitMix64 is used because the
 // game re-seeds it from the time of day in milliseconds before most draws:
 // seeds one apart must give unrelated first draws, which a plain LCG's high
@@ -27,7 +27,7 @@ public:
     void reseed(IClock& clock);
 
     // Uniform in 0..n-1; 0 when n <= 0.
-    std::int32_t Random(std::int32_t n);
+    std::int32_t random(std::int32_t n);
 
 private:
     std::uint64_t next();

@@ -52,7 +52,7 @@ constexpr int gridIndex(int row, int column) {
 }
 
 // Cell number 1..100 of the computer's target list.
-constexpr std::int32_t CellNumber(std::int32_t row, std::int32_t column) {
+constexpr std::int32_t cellNumber(std::int32_t row, std::int32_t column) {
     return 10 * (row - 1) + column;
 }
 constexpr std::int32_t cellNumberRow(std::int32_t n) {

@@ -14,10 +14,10 @@
 // - Every call comes from the one UI thread, from inside a Match handler.
 // - Calls are requests that return at once; none of them calls back into the
 //   Match or runs the message loop. What follows later comes from the event
-//   loop: Match::RunDue when a WakeAfter is due, Match::MessageClosed when
+//   loop: Match::runDue when a wakeAfter is due, Match::messageClosed when
 //   the player closes a modal message.
 // - The Match keeps the authoritative state (flags, grids, fleets, button
-//   states, Timer1 state). Display calls carry what the display needs or the
+//   states, turnTimer state). Display calls carry what the display needs or the
 //   host reads it from Match::state() at the time of the call; the host never
 //   writes it.
 

@@ -18,26 +18,26 @@ public:
 
     // --- on-screen texts and the world's idle motion ---
     // Show "YOU WON THE GAME!" / "YOU LOST THE GAME!" (the Match has already
-    // set GameWon / GameLost).
-    virtual void ShowWinMessage() = 0;
-    virtual void ShowLossMessage() = 0;
-    virtual void HideHudMessage() = 0;
-    virtual void ShowLogo(bool visible) = 0;
-    virtual void EnableScrollTimer() = 0;
+    // set gameWon / gameLost).
+    virtual void showWinMessage() = 0;
+    virtual void showLossMessage() = 0;
+    virtual void hideHudMessage() = 0;
+    virtual void showLogo(bool visible) = 0;
+    virtual void enableTickTimer() = 0;
     // The idle wait starts again from now, as at the window's activation:
     // the world spins only after the idle time without a mouse move.
-    virtual void RestartIdleWait() {}
+    virtual void restartIdleWait() {}
 
-    // --- sound: a request; the presenter plays it only while Match::state().SoundOn ---
-    virtual void PlaySound(Sound sound) = 0;
-    virtual void StartNextSong() = 0;
-    // End of a match: MusicState := 1, stop, and close an open song.
-    virtual void StopMusic() = 0;
+    // --- sound: a request; the presenter plays it only while Match::state().soundOn ---
+    virtual void playSound(Sound sound) = 0;
+    virtual void startNextSong() = 0;
+    // End of a match: musicState := 1, stop, and close an open song.
+    virtual void stopMusic() = 0;
 
     // --- status line and menu ---
-    virtual void SetStatus(std::string_view text) = 0;
+    virtual void setStatus(std::string_view text) = 0;
     // whiteFont false: grey font; a disabled button may keep the white font.
-    virtual void SetButton(MenuButton button, bool enabled, bool whiteFont) = 0;
+    virtual void setButton(MenuButton button, bool enabled, bool whiteFont) = 0;
 };
 
 } // namespace vtx

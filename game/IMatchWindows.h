@@ -18,10 +18,10 @@ public:
     // top: where the message window stands, in pixels from the main window's
     // top, chosen per message so that it leaves the picture in sight. Modal:
     // shown with its Ok button over the other windows; when the player closes
-    // it the host calls Match::MessageClosed().
-    virtual void ShowFormMess(std::int32_t top, std::string_view text, bool modal) = 0;
+    // it the host calls Match::messageClosed().
+    virtual void showMessage(std::int32_t top, std::string_view text, bool modal) = 0;
     // Shown over the other windows for the player's name; nothing waits for it.
-    virtual void ShowScoreWindowModal() = 0;
+    virtual void showScoreWindowModal() = 0;
 
     // --- options (read from the options window) ---
     virtual bool manualArrangementChecked() = 0;
@@ -35,15 +35,15 @@ public:
     virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
 
     // --- the timers ---
-    // Turn timer Timer1: its current enabled state and interval in ms. Called
+    // Turn timer turnTimer: its current enabled state and interval in ms. Called
     // whenever either changes.
-    virtual void SetTimer1(bool enabled, std::int32_t intervalMs) = 0;
-    // The match waits: call Match::RunDue() from the event loop once ms
+    virtual void setTurnTimer(bool enabled, std::int32_t intervalMs) = 0;
+    // The match waits: call Match::runDue() from the event loop once ms
     // milliseconds have passed (earlier calls may still be due before).
-    virtual void WakeAfter(std::int32_t ms) = 0;
+    virtual void wakeAfter(std::int32_t ms) = 0;
     // Exit in the menu: minimise, hide the viewer, store the song position,
     // close the main window.
-    virtual void QuitProgram() = 0;
+    virtual void quitProgram() = 0;
 };
 
 } // namespace vtx

@@ -14,87 +14,87 @@ namespace vtx {
 
 Match::Match(IMatchHost& host, IClock& clock) : m_host(host), m_clock(clock) {
     for (std::int32_t i = 0; i < GridCells; ++i)
-        m_state.TargetCells[std::size_t(i)] = i + 1;
+        m_state.targetCells[std::size_t(i)] = i + 1;
 }
 
-void Match::RemoveTarget(std::int32_t row, std::int32_t column) {
-    const std::int32_t wanted = CellNumber(row, column);
-    const std::int32_t count = std::clamp(m_state.TargetCount, 0, GridCells);
-    auto first = m_state.TargetCells.begin();
+void Match::removeTarget(std::int32_t row, std::int32_t column) {
+    const std::int32_t wanted = cellNumber(row, column);
+    const std::int32_t count = std::clamp(m_state.targetCount, 0, GridCells);
+    auto first = m_state.targetCells.begin();
     auto last = first + count;
     auto found = std::find(first, last, wanted);
     if (found == last) return;
     std::move(found + 1, last, found);
     *(last - 1) = 0;
-    m_state.TargetCount = count - 1;
+    m_state.targetCount = count - 1;
 }
 
 // ------------------------------------------------------------------ arrangement
 
-void Match::writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
+void Match::writeShip(Field& field, Ship& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                       bool horizontal) {
     const std::int32_t size = ShipSizes[std::size_t(n - 1)];
     for (std::int32_t k = 0; k < size; ++k) {
         const DeckCell at = deckCell(row, column, horizontal, k);
         setCell(field, at.row, at.column, CellDeck);
-        ship.Cols[k] = at.column;
-        ship.Rows[k] = at.row;
-        ship.DeckState[k] = DeckIntact;
+        ship.cols[k] = at.column;
+        ship.rows[k] = at.row;
+        ship.deckState[k] = DeckIntact;
     }
-    ship.Horizontal = horizontal ? 1 : 0;
-    ship.Size = size;
-    ship.Sunk = 0;
+    ship.horizontal = horizontal ? 1 : 0;
+    ship.size = size;
+    ship.sunk = 0;
     for (std::int32_t k = 0; k < size; ++k) {
-        for (std::int32_t r = ship.Rows[k] - 1; r <= ship.Rows[k] + 1; ++r)
-            for (std::int32_t c = ship.Cols[k] - 1; c <= ship.Cols[k] + 1; ++c)
+        for (std::int32_t r = ship.rows[k] - 1; r <= ship.rows[k] + 1; ++r)
+            for (std::int32_t c = ship.cols[k] - 1; c <= ship.cols[k] + 1; ++c)
                 if (insideGrid(r, c) && cellAt(field, r, c) != CellDeck) setCell(field, r, c, CellZone);
     }
 }
 
-void Match::ArrangeFleet() {
-    m_state.PlaceHorizontal = true;
-    m_state.WorkField = emptyField();
-    m_state.WorkFleet = TFleet{};
+void Match::arrangeFleet() {
+    m_state.placeHorizontal = true;
+    m_state.workField = emptyField();
+    m_state.workFleet = Fleet{};
     for (std::int32_t n = 1; n <= FleetShips; ++n) {
         const std::int32_t size = ShipSizes[std::size_t(n - 1)];
         for (;;) {
             m_random.reseed(m_clock);
-            const std::int32_t column = m_random.Random(10) + 1;
-            const std::int32_t row = m_random.Random(10) + 1;
-            m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
-            if (placementProblem(m_state.WorkField, size, row, column, m_state.PlaceHorizontal) !=
+            const std::int32_t column = m_random.random(10) + 1;
+            const std::int32_t row = m_random.random(10) + 1;
+            m_state.placeHorizontal = !m_state.placeHorizontal;
+            if (placementProblem(m_state.workField, size, row, column, m_state.placeHorizontal) !=
                 PlacementProblem::None)
                 continue;
-            writeShip(m_state.WorkField, m_state.WorkFleet[std::size_t(n - 1)], n, row, column,
-                      m_state.PlaceHorizontal);
+            writeShip(m_state.workField, m_state.workFleet[std::size_t(n - 1)], n, row, column,
+                      m_state.placeHorizontal);
             break;
         }
     }
 }
 
-void Match::Place_Ships() {
-    if (m_state.Arranging) {
-        m_state.HoverPicking = true;
-        m_state.OwnField = emptyField();
-        m_state.OwnFleet = TFleet{};
-        m_state.PlaceHorizontal = true;
+void Match::placeFleets() {
+    if (m_state.arranging) {
+        m_state.hoverPicking = true;
+        m_state.ownField = emptyField();
+        m_state.ownFleet = Fleet{};
+        m_state.placeHorizontal = true;
         // Before any pick the model has no cell yet: show it on a1 until the
         // first hover moves it.
-        const std::int32_t row = insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedRow : 1;
+        const std::int32_t row = insideGrid(m_state.pickedRow, m_state.pickedColumn) ? m_state.pickedRow : 1;
         const std::int32_t column =
-            insideGrid(m_state.PickedRow, m_state.PickedColumn) ? m_state.PickedColumn : 1;
-        m_host.ShowShipModel(m_state.ShipToPlace);
-        m_host.PutShipModelAt(m_state.ShipToPlace, row, column);
+            insideGrid(m_state.pickedRow, m_state.pickedColumn) ? m_state.pickedColumn : 1;
+        m_host.showShipModel(m_state.shipToPlace);
+        m_host.putShipModelAt(m_state.shipToPlace, row, column);
         setTimer1Interval(5);
-        setTimer1(true);
+        setTurnTimer(true);
     } else {
-        m_state.HoverPicking = false;
-        ArrangeFleet();
-        m_state.OwnField = m_state.WorkField;
-        m_state.OwnFleet = m_state.WorkFleet;
-        m_host.PositionOwnShipModels();
-        m_host.AnimateShipModels();
-        if (m_state.NetMode && m_state.NetConnected) {
+        m_state.hoverPicking = false;
+        arrangeFleet();
+        m_state.ownField = m_state.workField;
+        m_state.ownFleet = m_state.workFleet;
+        m_host.positionOwnShipModels();
+        m_host.animateShipModels();
+        if (m_state.netMode && m_state.netConnected) {
             sendFleetExchange();
             return;
         }
@@ -103,63 +103,63 @@ void Match::Place_Ships() {
     // blocks arrived before this arrangement or come after it; a generated
     // fleet would only overwrite blocks already here. The set-up runs when
     // the last ship is placed.
-    if (m_state.NetMode && m_state.NetConnected) return;
-    ArrangeFleet();
-    m_state.EnemyField = m_state.WorkField;
-    m_state.EnemyFleet = m_state.WorkFleet;
-    m_host.PositionEnemyShipModels();
-    RunDifficultySetup(m_host.difficultyIndex());
+    if (m_state.netMode && m_state.netConnected) return;
+    arrangeFleet();
+    m_state.enemyField = m_state.workField;
+    m_state.enemyFleet = m_state.workFleet;
+    m_host.positionEnemyShipModels();
+    runDifficultySetup(m_host.difficultyIndex());
 }
 
-bool Match::PlaceShipAt() {
-    const std::int32_t n = m_state.ShipToPlace;
-    if (!m_state.Arranging || n < 1 || n > FleetShips) return false;
-    const std::int32_t row = m_state.PickedRow;
-    const std::int32_t column = m_state.PickedColumn;
-    if (placementProblem(m_state.OwnField, ShipSizes[std::size_t(n - 1)], row, column,
-                         m_state.PlaceHorizontal) != PlacementProblem::None)
+bool Match::placeShipAt() {
+    const std::int32_t n = m_state.shipToPlace;
+    if (!m_state.arranging || n < 1 || n > FleetShips) return false;
+    const std::int32_t row = m_state.pickedRow;
+    const std::int32_t column = m_state.pickedColumn;
+    if (placementProblem(m_state.ownField, ShipSizes[std::size_t(n - 1)], row, column,
+                         m_state.placeHorizontal) != PlacementProblem::None)
         return false;
-    writeShip(m_state.OwnField, m_state.OwnFleet[std::size_t(n - 1)], n, row, column,
-              m_state.PlaceHorizontal);
-    m_host.PutShipModelAt(n, row, column);
-    m_state.ShipToPlace = n + 1;
-    if (m_state.ShipToPlace <= FleetShips) m_host.ShowShipModel(m_state.ShipToPlace);
-    if (m_state.ShipToPlace == FleetShips + 1) finishManualArrangement();
+    writeShip(m_state.ownField, m_state.ownFleet[std::size_t(n - 1)], n, row, column,
+              m_state.placeHorizontal);
+    m_host.putShipModelAt(n, row, column);
+    m_state.shipToPlace = n + 1;
+    if (m_state.shipToPlace <= FleetShips) m_host.showShipModel(m_state.shipToPlace);
+    if (m_state.shipToPlace == FleetShips + 1) finishManualArrangement();
     return true;
 }
 
 void Match::finishManualArrangement() {
-    setTimer1(false);
-    setTimer1Interval(m_state.TurnDelay * 1000);
-    m_state.Arranging = false;
+    setTurnTimer(false);
+    setTimer1Interval(m_state.turnDelay * 1000);
+    m_state.arranging = false;
     showMessageThen(60, "Ships Arrangement Complete!", [this] { afterArrangementMessage(); });
 }
 
 void Match::afterArrangementMessage() {
-    SetMenuButton(MenuButton::Scores, true, true);
-    SetMenuButton(MenuButton::Options, true, true);
-    m_host.SetStatus("");
-    m_host.HideShipModels(false);
-    m_host.AnimateShipModels();
-    m_host.PositionOwnShipModels();
-    m_state.HoverPicking = false;
-    RunDifficultySetup(m_host.difficultyIndex());
-    if (!m_state.NetMode) SetMenuButton(MenuButton::Fight, true, true);
-    if (m_state.NetMode && m_state.NetConnected) sendFleetExchange();
+    setMenuButton(MenuButton::Scores, true, true);
+    setMenuButton(MenuButton::Options, true, true);
+    m_host.setStatus("");
+    m_host.hideShipModels(false);
+    m_host.animateShipModels();
+    m_host.positionOwnShipModels();
+    m_state.hoverPicking = false;
+    runDifficultySetup(m_host.difficultyIndex());
+    if (!m_state.netMode) setMenuButton(MenuButton::Fight, true, true);
+    if (m_state.netMode && m_state.netConnected) sendFleetExchange();
 }
 
-void Match::TogglePlaceHorizontal() {
-    if (!m_state.Arranging) return;
-    m_state.PlaceHorizontal = !m_state.PlaceHorizontal;
-    m_host.ShowPlacementPreview();
-    m_host.SetStatus(placementStatus());
+void Match::togglePlaceHorizontal() {
+    if (!m_state.arranging) return;
+    m_state.placeHorizontal = !m_state.placeHorizontal;
+    m_host.showPlacementPreview();
+    m_host.setStatus(placementStatus());
 }
 
 std::string_view Match::placementStatus() const {
-    const std::int32_t n = m_state.ShipToPlace;
+    const std::int32_t n = m_state.shipToPlace;
     if (n < 1 || n > FleetShips) return status::PlaceHere;
-    switch (placementProblem(m_state.OwnField, ShipSizes[std::size_t(n - 1)], m_state.PickedRow,
-                             m_state.PickedColumn, m_state.PlaceHorizontal)) {
+    switch (placementProblem(m_state.ownField, ShipSizes[std::size_t(n - 1)], m_state.pickedRow,
+                             m_state.pickedColumn, m_state.placeHorizontal)) {
     case PlacementProblem::OffBoard:
         return status::PlaceOffBoard;
     case PlacementProblem::Overlaps:
@@ -172,23 +172,23 @@ std::string_view Match::placementStatus() const {
     return status::PlaceHere;
 }
 
-void Match::FightRefused() {
-    if (!m_state.Arranging || !m_state.GameInProgress) return;
-    const std::int32_t left = FleetShips + 1 - m_state.ShipToPlace;
-    m_host.SetStatus(std::string(status::FightNeedsFleet) + " " + std::to_string(left) +
+void Match::fightRefused() {
+    if (!m_state.arranging || !m_state.gameInProgress) return;
+    const std::int32_t left = FleetShips + 1 - m_state.shipToPlace;
+    m_host.setStatus(std::string(status::FightNeedsFleet) + " " + std::to_string(left) +
                      (left == 1 ? " ship" : " ships") + " left.");
 }
 
-void Match::RunDifficultySetup(std::int32_t index) {
+void Match::runDifficultySetup(std::int32_t index) {
     switch (index) {
     case 0:
-        SetupEasy();
+        setupEasy();
         break;
     case 1:
-        SetupNormal();
+        setupNormal();
         break;
     case 2:
-        SetupHard();
+        setupHard();
         break;
     default:
         break; // no level selected: no set-up, Level unchanged
@@ -199,30 +199,30 @@ void Match::RunDifficultySetup(std::int32_t index) {
 
 bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column) {
     const bool own = board == OwnBoard;
-    Field& field = own ? m_state.OwnField : m_state.EnemyField;
-    TFleet& fleet = own ? m_state.OwnFleet : m_state.EnemyFleet;
+    Field& field = own ? m_state.ownField : m_state.enemyField;
+    Fleet& fleet = own ? m_state.ownFleet : m_state.enemyFleet;
     bool result = false;
     for (std::int32_t n = 1; n <= FleetShips; ++n) {
-        TShipRecord& ship = fleet[std::size_t(n - 1)];
+        Ship& ship = fleet[std::size_t(n - 1)];
         for (int k = 1; k <= deckSlots(ship); ++k) {
             const auto deck = deckAt(ship, k);
             if (!deck || deck->row != row || deck->column != column) continue;
             result = true;
             setCell(field, row, column, CellHit);
-            ship.DeckState[k - 1] = DeckDamaged;
+            ship.deckState[k - 1] = DeckDamaged;
 
             bool afloat = false;
             for (int j = 1; j <= deckSlots(ship); ++j)
-                if (deckAt(ship, j) && ship.DeckState[j - 1] == DeckIntact) afloat = true;
+                if (deckAt(ship, j) && ship.deckState[j - 1] == DeckIntact) afloat = true;
             if (afloat) {
-                m_host.PlaySound(Sound::Hit);
+                m_host.playSound(Sound::Hit);
                 continue;
             }
-            m_host.PlaySound(Sound::Sunk);
-            m_host.StartShake();
-            if (own) m_state.HitCount = 0;
-            ship.Sunk = 1;
-            m_host.ShowSunkShip(board, n);
+            m_host.playSound(Sound::Sunk);
+            m_host.startShake();
+            if (own) m_state.hitCount = 0;
+            ship.sunk = 1;
+            m_host.showSunkShip(board, n);
             for (int j = 1; j <= deckSlots(ship); ++j) {
                 const auto d = deckAt(ship, j);
                 if (!d) continue;
@@ -231,7 +231,7 @@ bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column)
                 for (std::int32_t r = d->row - 1; r <= d->row + 1; ++r)
                     for (std::int32_t c = d->column - 1; c <= d->column + 1; ++c) {
                         if (!insideGrid(r, c)) continue;
-                        RemoveTarget(r, c);
+                        removeTarget(r, c);
                         setCell(field, r, c, CellZone);
                     }
             }
@@ -240,19 +240,19 @@ bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column)
     return result;
 }
 
-bool Match::HitEnemyShip(std::int32_t row, std::int32_t column) {
+bool Match::hitEnemyShip(std::int32_t row, std::int32_t column) {
     return recordHit(EnemyBoard, row, column);
 }
 
-bool Match::HitOwnShip(std::int32_t row, std::int32_t column) {
+bool Match::hitOwnShip(std::int32_t row, std::int32_t column) {
     return recordHit(OwnBoard, row, column);
 }
 
-std::int32_t Match::SearchForWin() const {
+std::int32_t Match::searchForWin() const {
     const bool ownClear =
-        std::find(m_state.OwnField.begin(), m_state.OwnField.end(), CellDeck) == m_state.OwnField.end();
+        std::find(m_state.ownField.begin(), m_state.ownField.end(), CellDeck) == m_state.ownField.end();
     const bool enemyClear =
-        std::find(m_state.EnemyField.begin(), m_state.EnemyField.end(), CellDeck) == m_state.EnemyField.end();
+        std::find(m_state.enemyField.begin(), m_state.enemyField.end(), CellDeck) == m_state.enemyField.end();
     if (enemyClear) return 2;
     if (ownClear) return 1;
     return 0;
@@ -265,83 +265,83 @@ std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, 
                                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-bool Match::PlayerShootAt(std::int32_t row, std::int32_t column) {
-    if (m_state.Arranging || m_state.PlayerTurn != 1 || !m_state.FightStarted || !insideGrid(row, column))
+bool Match::playerShootAt(std::int32_t row, std::int32_t column) {
+    if (m_state.arranging || m_state.playerTurn != 1 || !m_state.fightStarted || !insideGrid(row, column))
         return false;
     playerShot(row, column);
     return true;
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
-    m_state.PlayerShots = m_state.PlayerShots == std::numeric_limits<std::int32_t>::max()
-                              ? m_state.PlayerShots
-                              : m_state.PlayerShots + 1;
-    if (m_state.NetMode && m_state.NetConnected) m_host.SendShot(row, column);
-    const char c = cellAt(m_state.EnemyField, row, column);
+    m_state.playerShots = m_state.playerShots == std::numeric_limits<std::int32_t>::max()
+                              ? m_state.playerShots
+                              : m_state.playerShots + 1;
+    if (m_state.netMode && m_state.netConnected) m_host.sendShot(row, column);
+    const char c = cellAt(m_state.enemyField, row, column);
     if (c == CellDeck) {
-        m_host.MarkShot(EnemyBoard, row, column, true);
-        m_host.PlaySound(Sound::Hit);
-        HitEnemyShip(row, column);
-        if (SearchForWin() == 2) winMatch();
+        m_host.markShot(EnemyBoard, row, column, true);
+        m_host.playSound(Sound::Hit);
+        hitEnemyShip(row, column);
+        if (searchForWin() == 2) winMatch();
         return;
     }
-    if (c != CellHit) m_host.MarkShot(EnemyBoard, row, column, false);
-    m_host.PlaySound(Sound::Miss);
-    m_host.SetStatus(status::EnemyMove);
-    m_state.PlayerTurn = 0;
-    setTimer1(true);
+    if (c != CellHit) m_host.markShot(EnemyBoard, row, column, false);
+    m_host.playSound(Sound::Miss);
+    m_host.setStatus(status::EnemyMove);
+    m_state.playerTurn = 0;
+    setTurnTimer(true);
 }
 
-bool Match::ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
-    const char c = cellAt(m_state.OwnField, row, column);
+bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
+    const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater) {
-        m_host.MarkShot(OwnBoard, row, column, false);
-        m_host.SetStatus(aimed ? status::ComputerMissed : status::Missed);
-        setCell(m_state.OwnField, row, column, CellZone);
+        m_host.markShot(OwnBoard, row, column, false);
+        m_host.setStatus(aimed ? status::ComputerMissed : status::Missed);
+        setCell(m_state.ownField, row, column, CellZone);
         return false;
     }
     if (c == CellDeck) {
-        m_host.MarkShot(OwnBoard, row, column, true);
-        if (aimed) m_host.SetStatus(status::ComputerHit);
-        return HitOwnShip(row, column);
+        m_host.markShot(OwnBoard, row, column, true);
+        if (aimed) m_host.setStatus(status::ComputerHit);
+        return hitOwnShip(row, column);
     }
     return false; // '2', '3', '4' or outside: a wasted shot
 }
 
-bool Match::NetShoot() {
-    const std::int32_t row = m_state.NetMoveRow;
-    const std::int32_t column = m_state.NetMoveCol;
-    const char c = cellAt(m_state.OwnField, row, column);
+bool Match::netShoot() {
+    const std::int32_t row = m_state.netMoveRow;
+    const std::int32_t column = m_state.netMoveCol;
+    const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater || c == CellZone) {
-        m_host.MarkShot(OwnBoard, row, column, false);
-        setCell(m_state.OwnField, row, column, CellZone);
+        m_host.markShot(OwnBoard, row, column, false);
+        setCell(m_state.ownField, row, column, CellZone);
         return false;
     }
     if (c == CellDeck) {
-        m_host.MarkShot(OwnBoard, row, column, true);
-        return HitOwnShip(row, column);
+        m_host.markShot(OwnBoard, row, column, true);
+        return hitOwnShip(row, column);
     }
     return false;
 }
 
 void Match::winMatch() {
-    setTimer1(false);
-    m_state.LastPoints = computePoints(m_state.Level, m_state.PlayerShots, m_state.EnemyHits);
-    const bool lanMatch = m_state.NetMode && m_state.NetConnected; // Exit clears both
-    if (lanMatch) m_host.StopMusic();
-    m_state.GameWon = true;
-    m_host.ShowWinMessage();
-    elbtExitClick();
-    m_state.ScorePending = true;
-    if (!lanMatch) m_host.ShowScoreWindowModal();
+    setTurnTimer(false);
+    m_state.lastPoints = computePoints(m_state.level, m_state.playerShots, m_state.enemyHits);
+    const bool lanMatch = m_state.netMode && m_state.netConnected; // Exit clears both
+    if (lanMatch) m_host.stopMusic();
+    m_state.gameWon = true;
+    m_host.showWinMessage();
+    exitClicked();
+    m_state.scorePending = true;
+    if (!lanMatch) m_host.showScoreWindowModal();
 }
 
 void Match::loseMatch() {
-    setTimer1(false);
-    m_host.ShowEnemySurvivors();
-    m_state.GameLost = true;
-    m_host.ShowLossMessage();
-    elbtExitClick();
+    setTurnTimer(false);
+    m_host.showEnemySurvivors();
+    m_state.gameLost = true;
+    m_host.showLossMessage();
+    exitClicked();
 }
 
 } // namespace vtx

@@ -10,30 +10,30 @@
 //
 // How the main window drives it:
 //   creation             Match(host, clock); the state starts in the menu with
-//                        Fight disabled and Timer1 disabled at 2000 ms.
+//                        Fight disabled and turnTimer disabled at 2000 ms.
 //                        refreshHost() pushes that to the widgets.
-//   activation           ActivateTurnTimer(): TurnDelay := 1, Timer1 interval
+//   activation           activateTurnTimer(): turnDelay := 1, turnTimer interval
 //                        := 1000 ms; the options window's Close asks the same
-//                        through SetTurnDelay(1).
-//   button clicks        elbtSingleGameClick, elbtFightClick, elbtExitClick.
+//                        through setTurnDelay(1).
+//   button clicks        singleClicked, fightClicked, exitClicked.
 //                        Only forward clicks of enabled buttons (Network,
 //                        Options and Scores open windows and are the host's;
-//                        Network disables Single through SetMenuButton).
-//   Timer1 tick          Timer1Timer(); the host runs Timer1 as SetTimer1 says.
-//   window's 100 ms tick CompleteFleetExchange() (LAN): starts the battle once
+//                        Network disables Single through setMenuButton).
+//   turnTimer tick          turnTimerFired(); the host runs turnTimer as setTurnTimer says.
+//   window's 100 ms tick completeFleetExchange() (LAN): starts the battle once
 //                        both fleets are across. A poll from the event loop,
 //                        on purpose: the lobby writes its waiting status after
 //                        the match's start returns, and the ready status must
 //                        come after it.
-//   mouse over a cell    CellHover(name) when HoverPicking is set, the picked
-//                        plane changed and neither GameWon nor GameLost.
-//   mouse down on a cell CellMouseDown(name, button) (not for sea, sky, models).
-//   key down             SpaceToggle() when the Space key is held down.
+//   mouse over a cell    cellHover(name) when hoverPicking is set, the picked
+//                        plane changed and neither gameWon nor gameLost.
+//   mouse down on a cell cellMouseDown(name, button) (not for sea, sky, models).
+//   key down             spaceToggle() when the Space key is held down.
 //   LAN datagrams        through NetReceiver, which checks them and calls
-//                        ReceiveFleetBlock, ReceiveFieldBlock, ReceiveMove.
-//   a wait's end        RunDue(), from the event loop once the time the host
-//                        was given by WakeAfter has come (nextWakeMs()).
-//   a message closed     MessageClosed(), when the player closed a modal
+//                        receiveFleetBlock, receiveFieldBlock, receiveMove.
+//   a wait's end        runDue(), from the event loop once the time the host
+//                        was given by wakeAfter has come (nextWakeMs()).
+//   a message closed     messageClosed(), when the player closed a modal
 //                        message the Match showed.
 // Within a handler the Match calls IMatchHost in the documented order, and no
 // call of the host comes back into the Match: a rule that waits (Single's
@@ -90,148 +90,148 @@ public:
     GameRandom& random() { return m_random; }
 
     // ---------------------------------------------------------------- grids
-    // Removes the first entry equal to CellNumber(row, column) from the
+    // Removes the first entry equal to cellNumber(row, column) from the
     // target list, keeping the order of the rest; nothing when absent.
-    void RemoveTarget(std::int32_t row, std::int32_t column);
+    void removeTarget(std::int32_t row, std::int32_t column);
 
     // ---------------------------------------------------------- arrangement
-    // Fills WorkField/WorkFleet with a random arrangement of the ten ships.
+    // Fills workField/workFleet with a random arrangement of the ten ships.
     // Re-seeds before every attempt, so with a real clock the attempts within
     // one millisecond repeat the same cell; it ends once the clock moves on.
-    void ArrangeFleet();
-    // Arranges both fleets for a new match (called by InitGame).
-    void Place_Ships();
-    // Manual placement of ship ShipToPlace at (PickedRow, PickedColumn).
+    void arrangeFleet();
+    // Arranges both fleets for a new match (called by initGame).
+    void placeFleets();
+    // Manual placement of ship shipToPlace at (pickedRow, pickedColumn).
     // Returns true when the ship was placed. Refused silently when not
     // arranging, or when a cell is outside the grid or not water.
-    bool PlaceShipAt();
-    // Flips PlaceHorizontal and redraws the preview; only while Arranging.
-    void TogglePlaceHorizontal();
-    // Why ship ShipToPlace cannot go at (PickedRow, PickedColumn) with
-    // PlaceHorizontal (one of the status::Place* texts), or status::PlaceHere
+    bool placeShipAt();
+    // Flips placeHorizontal and redraws the preview; only while Arranging.
+    void togglePlaceHorizontal();
+    // Why ship shipToPlace cannot go at (pickedRow, pickedColumn) with
+    // placeHorizontal (one of the status::Place* texts), or status::PlaceHere
     // when it can.
     std::string_view placementStatus() const;
     // Fight clicked while it is off: during a manual arrangement the status
     // line says what is missing; otherwise nothing.
-    void FightRefused();
+    void fightRefused();
     // Runs the set-up of level selector index 0/1/2 (LevelCount); any other
     // index none.
-    void RunDifficultySetup(std::int32_t index);
+    void runDifficultySetup(std::int32_t index);
 
     // ---------------------------------------------------------------- shots
     // Record a hit on a fleet; true when a deck lies on (row, column).
-    bool HitEnemyShip(std::int32_t row, std::int32_t column);
-    bool HitOwnShip(std::int32_t row, std::int32_t column);
+    bool hitEnemyShip(std::int32_t row, std::int32_t column);
+    bool hitOwnShip(std::int32_t row, std::int32_t column);
     // 0 nobody lost, 1 the player lost every ship, 2 the opponent did
     // (2 also when both fleets are gone).
-    std::int32_t SearchForWin() const;
+    std::int32_t searchForWin() const;
     // The player's shot at the enemy board, gated: taken only while
-    // FightStarted, PlayerTurn = 1, not Arranging and the cell is inside the
+    // fightStarted, playerTurn = 1, not Arranging and the cell is inside the
     // grid. Returns whether the shot was taken.
-    bool PlayerShootAt(std::int32_t row, std::int32_t column);
-    // The computer's resolution at a chosen own cell: aimed = SmartShoot's
+    bool playerShootAt(std::int32_t row, std::int32_t column);
+    // The computer's resolution at a chosen own cell: aimed = smartShoot's
     // column of the table, else Shoot's. True for a hit.
-    bool ResolveComputerShot(std::int32_t row, std::int32_t column, bool aimed);
-    // The LAN peer's shot at (NetMoveRow, NetMoveCol); true for a hit. A cell
+    bool resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed);
+    // The LAN peer's shot at (netMoveRow, netMoveCol); true for a hit. A cell
     // outside the grid is refused (no change, false).
-    bool NetShoot();
+    bool netShoot();
     // Level * (2*(80-shots) + 5*(20-hits)), saturated to 32 bits.
     static std::int32_t computePoints(std::int32_t level, std::int32_t playerShots, std::int32_t enemyHits);
 
     // ------------------------------------------------------------- computer
-    void SetupEasy();
-    void SetupNormal();
-    void SetupHard();
-    // Fills HitCells/HitCount/HitAlongRow from the '3' cells of OwnField
-    // (expects HitCount = 0 on entry); true when any was found.
-    bool CollectHits();
+    void setupEasy();
+    void setupNormal();
+    void setupHard();
+    // Fills hitCells/hitCount/hitAlongRow from the '3' cells of ownField
+    // (expects hitCount = 0 on entry); true when any was found.
+    bool collectHits();
     // Random shot from the target list; misses without a shot when the list
     // is empty.
-    bool Shoot();
+    bool shoot();
     // Aimed shot next to the collected hits; falls back to Shoot when no
     // target is left.
-    bool SmartShoot();
-    // The cell SmartShoot would fire at, if any.
+    bool smartShoot();
+    // The cell smartShoot would fire at, if any.
     std::optional<HitCell> smartTarget() const;
 
     // ----------------------------------------------------------------- flow
-    void elbtSingleGameClick();
-    void InitGame();
-    void elbtFightClick();
-    void Timer1Timer();
-    void elbtExitClick();
-    // Runs the continuations whose time has come (see WakeAfter).
-    void RunDue();
+    void singleClicked();
+    void initGame();
+    void fightClicked();
+    void turnTimerFired();
+    void exitClicked();
+    // Runs the continuations whose time has come (see wakeAfter).
+    void runDue();
     // When the next continuation is due (IClock::tickMs), if any.
     std::optional<std::int64_t> nextWakeMs() const { return m_waits.nextDueMs(); }
     // The player closed the modal message the Match showed: the rule that
     // showed it goes on.
-    void MessageClosed();
+    void messageClosed();
     // Main window activation: the computer's pause is one second again.
-    void ActivateTurnTimer();
-    // The computer's pause between its shots, in seconds; Timer1 follows
+    void activateTurnTimer();
+    // The computer's pause between its shots, in seconds; turnTimer follows
     // unless a manual arrangement or a LAN battle runs it at 5 ms. Nothing
     // in the game offers another value than 1: activation and the options'
     // Close both set one second.
-    void SetTurnDelay(std::int32_t seconds);
-    // Pushes every menu button state and Timer1's state to the host, e.g.
+    void setTurnDelay(std::int32_t seconds);
+    // Pushes every menu button state and turnTimer's state to the host, e.g.
     // once after the main window has built its widgets.
     void refreshHost();
     // Sets a menu button and mirrors it to the host.
-    void SetMenuButton(MenuButton button, bool enabled, bool whiteFont);
+    void setMenuButton(MenuButton button, bool enabled, bool whiteFont);
 
     // --------------------------------------------------------------- picking
-    // Sets PickedRow, PickedColumn, PickedBoard from a cell plane's name.
-    void ParseCellName(std::string_view name);
+    // Sets pickedRow, pickedColumn, pickedBoard from a cell plane's name.
+    void pickCell(std::string_view name);
     // Hover over a cell plane (see the call order above).
-    void CellHover(std::string_view name);
+    void cellHover(std::string_view name);
     // Mouse button down on a cell plane.
-    void CellMouseDown(std::string_view name, MouseButton button);
+    void cellMouseDown(std::string_view name, MouseButton button);
     // A key went down while Space is held: toggles the orientation while
     // arranging, nothing otherwise.
-    void SpaceToggle() { TogglePlaceHorizontal(); }
+    void spaceToggle() { togglePlaceHorizontal(); }
 
     // ------------------------------------------------------------------ LAN
     // Starts the battle once both fleets are across (polled by the window's
     // 100 ms tick).
-    void CompleteFleetExchange();
-    // All three are ignored while NetMode is false.
-    // A received shot message: stores it for the next Timer1 tick.
-    void ReceiveMove(std::int32_t row, std::int32_t column);
-    // Received blocks; copied over the start of EnemyFleet / EnemyField (at
+    void completeFleetExchange();
+    // All three are ignored while netMode is false.
+    // A received shot message: stores it for the next turnTimer tick.
+    void receiveMove(std::int32_t row, std::int32_t column);
+    // Received blocks; copied over the start of enemyFleet / enemyField (at
     // most 600 / 100 bytes). The grid block also places the enemy models and
-    // sets FleetReceived.
-    void ReceiveFleetBlock(std::span<const unsigned char> bytes);
-    void ReceiveFieldBlock(std::span<const unsigned char> bytes);
+    // sets fleetReceived.
+    void receiveFleetBlock(std::span<const unsigned char> bytes);
+    void receiveFieldBlock(std::span<const unsigned char> bytes);
 
     // ------------------------------------------- what the hosts ask to change
     // The lobby: network mode, this side's role (1 created the game, 2
-    // joined), a match with OpponentIP under way or not.
-    void SetNetMode(bool on) { m_state.NetMode = on; }
-    void SetNetRole(std::int32_t role) { m_state.NetRole = role; }
-    void SetNetConnected(bool on) { m_state.NetConnected = on; }
-    void SetOpponentIP(std::string_view ip) { m_state.OpponentIP = std::string(ip); }
+    // joined), a match with opponentIp under way or not.
+    void setNetMode(bool on) { m_state.netMode = on; }
+    void setNetRole(std::int32_t role) { m_state.netRole = role; }
+    void setNetConnected(bool on) { m_state.netConnected = on; }
+    void setOpponentIp(std::string_view ip) { m_state.opponentIp = std::string(ip); }
     // A join request from fromIP was accepted: fromIP is the opponent now.
-    void OpponentJoined(std::string_view fromIP);
+    void opponentJoined(std::string_view fromIP);
     // The opponent announced its fleet block / grid block as its next datagram.
-    void ExpectFleetBlock() { m_state.ExpectInfo = true; }
-    void ExpectFieldBlock() { m_state.ExpectField = true; }
+    void expectFleetBlock() { m_state.expectInfo = true; }
+    void expectFieldBlock() { m_state.expectField = true; }
     // The datagram after an announcement was taken as the block(s).
-    void BlocksTaken();
+    void blocksTaken();
     // The options' sound switch (the sound failing to start turns it off too).
-    void SetSoundOn(bool on) { m_state.SoundOn = on; }
+    void setSoundOn(bool on) { m_state.soundOn = on; }
     // The high-score window stored the points of a win (false) or a win's
     // points wait for it (true).
-    void SetScorePending(bool pending) { m_state.ScorePending = pending; }
+    void setScorePending(bool pending) { m_state.scorePending = pending; }
     // The presentation's own fields: the world's idle spin and the result's
     // pulse, which the scene drives and a new match resets.
-    void SetIdleSpin(bool on) { m_state.IdleSpin = on; }
-    void SetHudPulse(std::int32_t pulse) { m_state.HudPulse = pulse; }
+    void setIdleSpin(bool on) { m_state.idleSpin = on; }
+    void setHudPulse(std::int32_t pulse) { m_state.hudPulse = pulse; }
 
 private:
-    void setTimer1(bool enabled);
+    void setTurnTimer(bool enabled);
     void setTimer1Interval(std::int32_t ms);
-    void writeShip(Field& field, TShipRecord& ship, std::int32_t n, std::int32_t row, std::int32_t column,
+    void writeShip(Field& field, Ship& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                    bool horizontal);
     bool recordHit(std::int32_t board, std::int32_t row, std::int32_t column);
     void playerShot(std::int32_t row, std::int32_t column);

@@ -9,57 +9,57 @@
 
 namespace vtx {
 
-void Match::setTimer1(bool enabled) {
-    if (m_state.Timer1Enabled == enabled) return;
-    m_state.Timer1Enabled = enabled;
-    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
+void Match::setTurnTimer(bool enabled) {
+    if (m_state.timer1Enabled == enabled) return;
+    m_state.timer1Enabled = enabled;
+    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
 }
 
 void Match::setTimer1Interval(std::int32_t ms) {
-    if (m_state.Timer1Interval == ms) return;
-    m_state.Timer1Interval = ms;
-    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
+    if (m_state.timer1Interval == ms) return;
+    m_state.timer1Interval = ms;
+    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
 }
 
-void Match::SetMenuButton(MenuButton button, bool enabled, bool whiteFont) {
-    m_state.Buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
-    m_host.SetButton(button, enabled, whiteFont);
+void Match::setMenuButton(MenuButton button, bool enabled, bool whiteFont) {
+    m_state.buttons[static_cast<std::size_t>(button)] = ButtonState{enabled, whiteFont};
+    m_host.setButton(button, enabled, whiteFont);
 }
 
 void Match::refreshHost() {
-    for (std::size_t i = 0; i < m_state.Buttons.size(); ++i)
-        m_host.SetButton(static_cast<MenuButton>(i), m_state.Buttons[i].enabled,
-                         m_state.Buttons[i].whiteFont);
-    m_host.SetTimer1(m_state.Timer1Enabled, m_state.Timer1Interval);
+    for (std::size_t i = 0; i < m_state.buttons.size(); ++i)
+        m_host.setButton(static_cast<MenuButton>(i), m_state.buttons[i].enabled,
+                         m_state.buttons[i].whiteFont);
+    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
 }
 
-void Match::ActivateTurnTimer() {
-    SetTurnDelay(1);
+void Match::activateTurnTimer() {
+    setTurnDelay(1);
 }
 
-void Match::SetTurnDelay(std::int32_t seconds) {
-    m_state.TurnDelay = seconds;
+void Match::setTurnDelay(std::int32_t seconds) {
+    m_state.turnDelay = seconds;
     // A manual arrangement and a LAN battle run the timer at 5 ms; the focus
     // coming back to the window must not slow them to a second a tick.
-    if (m_state.Arranging || (m_state.FightStarted && m_state.NetConnected)) return;
-    setTimer1Interval(m_state.TurnDelay * 1000);
+    if (m_state.arranging || (m_state.fightStarted && m_state.netConnected)) return;
+    setTimer1Interval(m_state.turnDelay * 1000);
 }
 
 void Match::after(std::int32_t ms, Scheduler::Task then) {
     m_waits.at(m_clock.tickMs() + ms, std::move(then));
-    m_host.WakeAfter(ms);
+    m_host.wakeAfter(ms);
 }
 
-void Match::RunDue() {
+void Match::runDue() {
     m_waits.runDue(m_clock.tickMs());
 }
 
 void Match::showMessageThen(std::int32_t top, std::string_view text, Scheduler::Task then) {
     m_afterMessage = std::move(then);
-    m_host.ShowFormMess(top, text, true);
+    m_host.showMessage(top, text, true);
 }
 
-void Match::MessageClosed() {
+void Match::messageClosed() {
     Scheduler::Task then = std::move(m_afterMessage);
     m_afterMessage = nullptr;
     if (then) then();
@@ -70,235 +70,235 @@ void Match::dropContinuations() {
     m_afterMessage = nullptr;
 }
 
-void Match::elbtSingleGameClick() {
+void Match::singleClicked() {
     // A start still waiting (the lobby starts matches past the button) is
     // replaced by this one.
     dropContinuations();
-    if (m_host.musicChecked()) m_host.StartNextSong();
-    m_state.IdleSpin = false;
-    m_state.GameWon = false;
-    m_state.GameLost = false;
-    m_state.HudPulse = 100;
-    m_host.ResetBoards();
-    m_host.HideHudMessage();
-    m_state.Level = 1;
+    if (m_host.musicChecked()) m_host.startNextSong();
+    m_state.idleSpin = false;
+    m_state.gameWon = false;
+    m_state.gameLost = false;
+    m_state.hudPulse = 100;
+    m_host.resetBoards();
+    m_host.hideHudMessage();
+    m_state.level = 1;
     for (std::int32_t i = 0; i < GridCells; ++i)
-        m_state.TargetCells[std::size_t(i)] = i + 1;
+        m_state.targetCells[std::size_t(i)] = i + 1;
     // A won LAN match's points wait for the high-score window; a new match
     // before it opens must not turn them into nothing.
-    if (!m_state.ScorePending) m_state.LastPoints = 0;
-    m_state.PlayerShots = 0;
-    m_state.EnemyHits = 0;
-    m_state.NetMovePending = false;
-    SetMenuButton(MenuButton::Single, false, false);
+    if (!m_state.scorePending) m_state.lastPoints = 0;
+    m_state.playerShots = 0;
+    m_state.enemyHits = 0;
+    m_state.netMovePending = false;
+    setMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
-    if (!(m_state.NetMode && m_state.NetConnected)) setTimer1Interval(m_state.TurnDelay * 1000);
+    if (!(m_state.netMode && m_state.netConnected)) setTimer1Interval(m_state.turnDelay * 1000);
     m_starting = true;
     after(100, [this] { startAfterWait(); });
 }
 
 void Match::startAfterWait() {
-    InitGame();
+    initGame();
     m_starting = false;
-    SetMenuButton(MenuButton::Network, false, false);
-    if (m_state.Arranging) {
-        SetMenuButton(MenuButton::Scores, false, true);
-        SetMenuButton(MenuButton::Options, false, true);
+    setMenuButton(MenuButton::Network, false, false);
+    if (m_state.arranging) {
+        setMenuButton(MenuButton::Scores, false, true);
+        setMenuButton(MenuButton::Options, false, true);
         // Grey: a white Fight looked ready while ships were still to be placed.
-        SetMenuButton(MenuButton::Fight, false, false);
-    } else if (!m_state.NetMode) {
-        SetMenuButton(MenuButton::Fight, true, true);
+        setMenuButton(MenuButton::Fight, false, false);
+    } else if (!m_state.netMode) {
+        setMenuButton(MenuButton::Fight, true, true);
     }
-    m_host.EnableScrollTimer();
-    m_state.GameInProgress = true;
-    m_host.ShowLogo(false);
+    m_host.enableTickTimer();
+    m_state.gameInProgress = true;
+    m_host.showLogo(false);
 }
 
-void Match::InitGame() {
-    m_state.Hunting = false;
-    m_state.HitCount = 0;
-    m_state.TargetCount = GridCells;
-    m_state.PlayerTurn = 0;
-    m_state.ShipToPlace = 1;
-    m_state.Arranging = m_host.manualArrangementChecked();
-    Place_Ships();
-    if (!m_state.Arranging) m_host.HideShipModels(false);
+void Match::initGame() {
+    m_state.hunting = false;
+    m_state.hitCount = 0;
+    m_state.targetCount = GridCells;
+    m_state.playerTurn = 0;
+    m_state.shipToPlace = 1;
+    m_state.arranging = m_host.manualArrangementChecked();
+    placeFleets();
+    if (!m_state.arranging) m_host.hideShipModels(false);
     // The player's own choice of level stays unless "vortalix.ini" names one.
     if (const auto level = m_host.readVortalixDifficulty()) m_host.setDifficultyIndex(*level);
-    if (m_state.Arranging) setTimer1(true);
+    if (m_state.arranging) setTurnTimer(true);
 }
 
-void Match::elbtFightClick() {
+void Match::fightClicked() {
     // Only a ready match can start its battle, whatever the widget state.
-    if (!m_state.button(MenuButton::Fight).enabled || !m_state.GameInProgress || m_state.Arranging ||
-        m_state.FightStarted)
+    if (!m_state.button(MenuButton::Fight).enabled || !m_state.gameInProgress || m_state.arranging ||
+        m_state.fightStarted)
         return;
-    setTimer1(true);
-    SetMenuButton(MenuButton::Fight, false, false);
-    SetMenuButton(MenuButton::Single, false, false);
-    SetMenuButton(MenuButton::Network, false, false);
-    m_state.FightStarted = true;
-    m_state.HoverPicking = false;
+    setTurnTimer(true);
+    setMenuButton(MenuButton::Fight, false, false);
+    setMenuButton(MenuButton::Single, false, false);
+    setMenuButton(MenuButton::Network, false, false);
+    m_state.fightStarted = true;
+    m_state.hoverPicking = false;
 }
 
-void Match::Timer1Timer() {
-    if (!m_state.FightStarted || m_state.PlayerTurn != 0) return;
+void Match::turnTimerFired() {
+    if (!m_state.fightStarted || m_state.playerTurn != 0) return;
     bool shot = false;
     bool hit = false;
-    if (!m_state.NetConnected) {
-        m_state.HitCount = 0;
-        m_state.Hunting = CollectHits();
-        hit = m_state.Hunting ? SmartShoot() : Shoot();
+    if (!m_state.netConnected) {
+        m_state.hitCount = 0;
+        m_state.hunting = collectHits();
+        hit = m_state.hunting ? smartShoot() : shoot();
         shot = true;
-    } else if (m_state.NetMovePending) {
-        hit = NetShoot();
-        m_state.NetMovePending = false;
+    } else if (m_state.netMovePending) {
+        hit = netShoot();
+        m_state.netMovePending = false;
         shot = true;
     }
     if (shot) {
         if (hit) {
-            m_host.PlaySound(Sound::Hit);
-            m_host.SetStatus(status::EnemyMove);
-            m_state.EnemyHits += 1;
+            m_host.playSound(Sound::Hit);
+            m_host.setStatus(status::EnemyMove);
+            m_state.enemyHits += 1;
         } else {
-            m_host.PlaySound(Sound::Miss);
-            m_state.PlayerTurn = 1;
-            m_host.SetStatus(status::PlayerMove);
-            setTimer1(false);
+            m_host.playSound(Sound::Miss);
+            m_state.playerTurn = 1;
+            m_host.setStatus(status::PlayerMove);
+            setTurnTimer(false);
         }
     }
-    if (SearchForWin() == 1 && !m_state.Arranging) loseMatch();
+    if (searchForWin() == 1 && !m_state.arranging) loseMatch();
 }
 
-void Match::elbtExitClick() {
+void Match::exitClicked() {
     dropContinuations();
     // Exit inside Single's wait ends the match being started, not the program.
-    const bool matchRunning = m_state.GameInProgress || m_starting;
+    const bool matchRunning = m_state.gameInProgress || m_starting;
     m_starting = false;
     // The menu after a match is the menu of a fresh start: the world rests
     // until nobody has touched the mouse for the idle time, and a move stops
     // the spin again (a spin set at once here outlived every mouse move).
-    m_state.IdleSpin = false;
-    m_host.RestartIdleWait();
-    SetMenuButton(MenuButton::Scores, true, true);
-    SetMenuButton(MenuButton::Options, true, true);
-    if (m_state.NetMode && !m_state.GameLost && !m_state.GameWon) m_host.SendLeave();
-    m_state.NetMode = false;
-    m_state.NetConnected = false;
-    m_host.StopMusic();
-    if (!m_state.GameLost && !m_state.GameWon) m_host.ShowLogo(true);
-    m_state.FleetSent = false;
-    m_state.FleetReceived = false;
+    m_state.idleSpin = false;
+    m_host.restartIdleWait();
+    setMenuButton(MenuButton::Scores, true, true);
+    setMenuButton(MenuButton::Options, true, true);
+    if (m_state.netMode && !m_state.gameLost && !m_state.gameWon) m_host.sendLeave();
+    m_state.netMode = false;
+    m_state.netConnected = false;
+    m_host.stopMusic();
+    if (!m_state.gameLost && !m_state.gameWon) m_host.showLogo(true);
+    m_state.fleetSent = false;
+    m_state.fleetReceived = false;
     // A block announced for this match is no block of the next one, and a
     // shot not yet applied is no shot of the next opponent.
-    m_state.ExpectInfo = false;
-    m_state.ExpectField = false;
-    m_state.NetMovePending = false;
-    m_host.SetStatus("");
+    m_state.expectInfo = false;
+    m_state.expectField = false;
+    m_state.netMovePending = false;
+    m_host.setStatus("");
     // An unfinished manual arrangement ends with the match: the menu must not
     // keep taking placements or enable Fight outside a match.
-    if (m_state.Arranging) {
-        m_state.Arranging = false;
-        m_state.HoverPicking = false;
-        m_state.ShipToPlace = 1;
-        setTimer1(false);
-        setTimer1Interval(m_state.TurnDelay * 1000);
+    if (m_state.arranging) {
+        m_state.arranging = false;
+        m_state.hoverPicking = false;
+        m_state.shipToPlace = 1;
+        setTurnTimer(false);
+        setTimer1Interval(m_state.turnDelay * 1000);
     }
     if (matchRunning) {
         // A match left before its end leaves nothing of it on the boards; a
         // finished one keeps its last picture under the result.
-        if (!m_state.GameLost && !m_state.GameWon) m_host.ResetBoards();
-        if (m_state.GameLost) m_host.PlaySound(Sound::Lost);
-        if (m_state.GameWon) m_host.PlaySound(Sound::Won);
-        m_state.GameLost = true;
-        m_state.GameInProgress = false;
-        SetMenuButton(MenuButton::Single, true, true);
-        SetMenuButton(MenuButton::Network, true, true);
-        SetMenuButton(MenuButton::Fight, false, false);
-        m_state.FightStarted = false;
-        m_state.HoverPicking = false;
+        if (!m_state.gameLost && !m_state.gameWon) m_host.resetBoards();
+        if (m_state.gameLost) m_host.playSound(Sound::Lost);
+        if (m_state.gameWon) m_host.playSound(Sound::Won);
+        m_state.gameLost = true;
+        m_state.gameInProgress = false;
+        setMenuButton(MenuButton::Single, true, true);
+        setMenuButton(MenuButton::Network, true, true);
+        setMenuButton(MenuButton::Fight, false, false);
+        m_state.fightStarted = false;
+        m_state.hoverPicking = false;
         // A timer left running from the computer's turn would fire the next
         // match's first shot at its old pace instead of one interval after Fight.
-        setTimer1(false);
+        setTurnTimer(false);
     } else {
-        m_host.QuitProgram();
+        m_host.quitProgram();
     }
 }
 
 // ---------------------------------------------------------------------- picking
 
-void Match::ParseCellName(std::string_view name) {
-    const ParsedCell cell = parseCellName(name);
-    m_state.PickedRow = cell.row;
-    m_state.PickedColumn = cell.column;
-    m_state.PickedBoard = cell.board;
+void Match::pickCell(std::string_view name) {
+    const ParsedCell cell = vtx::parseCellName(name);
+    m_state.pickedRow = cell.row;
+    m_state.pickedColumn = cell.column;
+    m_state.pickedBoard = cell.board;
 }
 
-void Match::CellHover(std::string_view name) {
-    if (!m_state.Arranging) return;
-    ParseCellName(name);
-    if (m_state.ShipToPlace < 1 || m_state.ShipToPlace > FleetShips) return;
-    m_host.ShowPlacementPreview();
-    m_host.SetStatus(placementStatus());
+void Match::cellHover(std::string_view name) {
+    if (!m_state.arranging) return;
+    pickCell(name);
+    if (m_state.shipToPlace < 1 || m_state.shipToPlace > FleetShips) return;
+    m_host.showPlacementPreview();
+    m_host.setStatus(placementStatus());
 }
 
-void Match::CellMouseDown(std::string_view name, MouseButton button) {
-    if (m_state.Arranging && button == MouseButton::Right) TogglePlaceHorizontal();
-    if (m_state.Arranging && button == MouseButton::Left && m_state.PickedBoard == OwnBoard) PlaceShipAt();
-    if (!m_state.Arranging && m_state.PlayerTurn == 1) {
-        ParseCellName(name);
-        if (m_state.PickedBoard == EnemyBoard && button == MouseButton::Left)
-            PlayerShootAt(m_state.PickedRow, m_state.PickedColumn);
+void Match::cellMouseDown(std::string_view name, MouseButton button) {
+    if (m_state.arranging && button == MouseButton::Right) togglePlaceHorizontal();
+    if (m_state.arranging && button == MouseButton::Left && m_state.pickedBoard == OwnBoard) placeShipAt();
+    if (!m_state.arranging && m_state.playerTurn == 1) {
+        pickCell(name);
+        if (m_state.pickedBoard == EnemyBoard && button == MouseButton::Left)
+            playerShootAt(m_state.pickedRow, m_state.pickedColumn);
     }
 }
 
 // -------------------------------------------------------------------------- LAN
 
 void Match::sendFleetExchange() {
-    m_host.SendFleet();
-    m_state.FleetSent = true;
+    m_host.sendFleet();
+    m_state.fleetSent = true;
 }
 
-void Match::CompleteFleetExchange() {
-    if (!m_state.FleetSent || !m_state.FleetReceived) return;
-    m_state.FightStarted = true;
-    if (m_state.NetRole == 1) m_state.PlayerTurn = 1;
-    if (m_state.NetRole == 2) m_state.PlayerTurn = 0;
-    m_state.FleetSent = false;
-    m_state.FleetReceived = false;
+void Match::completeFleetExchange() {
+    if (!m_state.fleetSent || !m_state.fleetReceived) return;
+    m_state.fightStarted = true;
+    if (m_state.netRole == 1) m_state.playerTurn = 1;
+    if (m_state.netRole == 2) m_state.playerTurn = 0;
+    m_state.fleetSent = false;
+    m_state.fleetReceived = false;
     setTimer1Interval(5);
-    m_host.SetStatus(status::ReadyToPlay);
+    m_host.setStatus(status::ReadyToPlay);
 }
 
-void Match::OpponentJoined(std::string_view fromIP) {
-    m_state.OpponentIP = std::string(fromIP);
-    m_state.NetConnected = true;
+void Match::opponentJoined(std::string_view fromIP) {
+    m_state.opponentIp = std::string(fromIP);
+    m_state.netConnected = true;
 }
 
-void Match::BlocksTaken() {
-    m_state.ExpectInfo = false;
-    m_state.ExpectField = false;
+void Match::blocksTaken() {
+    m_state.expectInfo = false;
+    m_state.expectField = false;
 }
 
-void Match::ReceiveMove(std::int32_t row, std::int32_t column) {
-    if (!m_state.NetMode) return; // a side that left ignores its old opponent
-    m_state.NetMoveRow = row;
-    m_state.NetMoveCol = column;
-    m_state.NetMovePending = true;
-    m_state.PlayerTurn = 0;
-    setTimer1(true);
+void Match::receiveMove(std::int32_t row, std::int32_t column) {
+    if (!m_state.netMode) return; // a side that left ignores its old opponent
+    m_state.netMoveRow = row;
+    m_state.netMoveCol = column;
+    m_state.netMovePending = true;
+    m_state.playerTurn = 0;
+    setTurnTimer(true);
 }
 
-void Match::ReceiveFleetBlock(std::span<const unsigned char> bytes) {
-    if (!m_state.NetMode) return;
-    overwriteFleetPrefix(m_state.EnemyFleet, bytes);
+void Match::receiveFleetBlock(std::span<const unsigned char> bytes) {
+    if (!m_state.netMode) return;
+    overwriteFleetPrefix(m_state.enemyFleet, bytes);
 }
 
-void Match::ReceiveFieldBlock(std::span<const unsigned char> bytes) {
-    if (!m_state.NetMode) return;
-    overwriteFieldPrefix(m_state.EnemyField, bytes);
-    m_host.PositionEnemyShipModels();
-    m_state.FleetReceived = true;
+void Match::receiveFieldBlock(std::span<const unsigned char> bytes) {
+    if (!m_state.netMode) return;
+    overwriteFieldPrefix(m_state.enemyField, bytes);
+    m_host.positionEnemyShipModels();
+    m_state.fleetReceived = true;
 }
 
 } // namespace vtx

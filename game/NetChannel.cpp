@@ -37,11 +37,11 @@ std::uint32_t NetChannel::newSession() {
 }
 
 void NetChannel::sendText(std::string_view to, std::string_view text) {
-    m_host.SendDatagram(to, {reinterpret_cast<const unsigned char*>(text.data()), text.size()});
+    m_host.sendDatagram(to, {reinterpret_cast<const unsigned char*>(text.data()), text.size()});
 }
 
 void NetChannel::sendFrameBytes(const std::vector<unsigned char>& bytes) {
-    m_host.SendDatagram(m_peer, bytes);
+    m_host.sendDatagram(m_peer, bytes);
 }
 
 void NetChannel::endSession() {
@@ -92,18 +92,18 @@ bool NetChannel::acceptJoin(std::string_view fromIP, std::optional<std::uint32_t
 
 // ------------------------------------------------------- the match's messages
 
-void NetChannel::SendShot(std::int32_t row, std::int32_t column) {
+void NetChannel::sendShot(std::int32_t row, std::int32_t column) {
     if (!m_extended) {
-        sendText(m_match.state().OpponentIP, net::moveMessage(row, column));
+        sendText(m_match.state().opponentIp, net::moveMessage(row, column));
         return;
     }
     m_link.send(net::FrameKind::Move, {static_cast<unsigned char>(row), static_cast<unsigned char>(column)},
                 now());
 }
 
-void NetChannel::SendLeave() {
+void NetChannel::sendLeave() {
     if (!m_extended) {
-        sendText(m_match.state().OpponentIP, net::ExitMarker);
+        sendText(m_match.state().opponentIp, net::ExitMarker);
         return;
     }
     m_link.send(net::FrameKind::Leave, {}, now());
@@ -114,26 +114,26 @@ void NetChannel::SendLeave() {
 }
 
 // The blocks travel as datagrams of their raw bytes, like a text.
-void NetChannel::SendInfo(std::string_view host) {
-    m_host.SendDatagram(host, encodeFleet(m_match.state().OwnFleet));
+void NetChannel::sendInfo(std::string_view host) {
+    m_host.sendDatagram(host, encodeFleet(m_match.state().ownFleet));
 }
 
-void NetChannel::SendField(std::string_view host) {
-    m_host.SendDatagram(host, encodeField(m_match.state().OwnField));
+void NetChannel::sendField(std::string_view host) {
+    m_host.sendDatagram(host, encodeField(m_match.state().ownField));
 }
 
-void NetChannel::SendFleet() {
+void NetChannel::sendFleet() {
     const MatchState& s = m_match.state();
     if (!m_extended) {
-        const std::string& to = s.OpponentIP;
+        const std::string& to = s.opponentIp;
         sendText(to, net::InfoMarker);
-        SendInfo(to);
+        sendInfo(to);
         sendText(to, net::FieldMarker);
-        SendField(to);
+        sendField(to);
         return;
     }
-    const FleetBlock fleet = encodeFleet(s.OwnFleet);
-    const FieldBlock field = encodeField(s.OwnField);
+    const FleetBlock fleet = encodeFleet(s.ownFleet);
+    const FieldBlock field = encodeField(s.ownField);
     std::vector<unsigned char> payload(fleet.begin(), fleet.end());
     payload.insert(payload.end(), field.begin(), field.end());
     m_link.send(net::FrameKind::Fleet, std::move(payload), now());
@@ -172,8 +172,8 @@ void NetChannel::deliver(const net::Frame& message) {
         const std::span<const unsigned char> payload(message.payload);
         const auto fleetBytes = payload.first<FleetBlockBytes>();
         const auto fieldBytes = payload.subspan<FleetBlockBytes, FieldBlockBytes>();
-        const TFleet fleet = decodeFleet(fleetBytes);
-        if (m_fleetTaken || !s.NetMode) {
+        const Fleet fleet = decodeFleet(fleetBytes);
+        if (m_fleetTaken || !s.netMode) {
             m_drops.count(m_fleetTaken ? DropReason::FleetAgain : DropReason::Stranger);
             return;
         }
@@ -182,8 +182,8 @@ void NetChannel::deliver(const net::Frame& message) {
             return;
         }
         m_fleetTaken = true;
-        m_match.ReceiveFleetBlock(fleetBytes);
-        m_match.ReceiveFieldBlock(fieldBytes);
+        m_match.receiveFleetBlock(fleetBytes);
+        m_match.receiveFieldBlock(fieldBytes);
         return;
     }
     case net::FrameKind::Move: {
@@ -200,7 +200,7 @@ void NetChannel::deliver(const net::Frame& message) {
         m_peerLeft = true;
         m_link.setHeartbeats(false);
         m_moves.clear();
-        if (s.NetMode && s.NetConnected) m_host.OpponentLeft();
+        if (s.netMode && s.netConnected) m_host.opponentLeft();
         return;
     case net::FrameKind::Ack:
         return;
@@ -209,17 +209,17 @@ void NetChannel::deliver(const net::Frame& message) {
 
 void NetChannel::pumpMoves() {
     const MatchState& s = m_match.state();
-    while (!m_moves.empty() && s.NetMode && s.NetConnected && !s.NetMovePending) {
+    while (!m_moves.empty() && s.netMode && s.netConnected && !s.netMovePending) {
         // Before the battle here a shot waits; in it, the turn is known
         // (both sides resolve every shot alike), so one on this side's turn
         // is a lie that would take the turn away.
-        if (!s.FightStarted) return;
+        if (!s.fightStarted) return;
         const Move move = m_moves.front();
         m_moves.pop_front();
-        if (s.PlayerTurn == 1)
+        if (s.playerTurn == 1)
             m_drops.count(DropReason::OutOfTurn);
         else
-            m_match.ReceiveMove(move.row, move.column);
+            m_match.receiveMove(move.row, move.column);
     }
 }
 
@@ -235,7 +235,7 @@ void NetChannel::tick() {
     if (m_phase == Phase::Idle) return;
     const MatchState& s = m_match.state();
     const std::int64_t t = now();
-    if ((m_phase == Phase::Joining || m_phase == Phase::Open) && !(s.NetMode && s.NetConnected)) {
+    if ((m_phase == Phase::Joining || m_phase == Phase::Open) && !(s.netMode && s.netConnected)) {
         // The match is over here; what is still unacknowledged goes on.
         m_phase = Phase::Closing;
         m_link.setHeartbeats(false);
@@ -244,7 +244,7 @@ void NetChannel::tick() {
     if (m_link.silenceMs(t) >= SilenceLimitMs) {
         const bool report = m_phase != Phase::Closing && !m_peerLeft;
         endSession();
-        if (report) m_host.OpponentGone();
+        if (report) m_host.opponentGone();
         return;
     }
     if (m_phase == Phase::Joining && t >= m_nextJoinMs) {
@@ -258,12 +258,12 @@ void NetChannel::tick() {
 
 std::optional<std::string_view> NetChannel::statusText() {
     const MatchState& s = m_match.state();
-    if (!s.NetConnected || m_peerLeft) return std::nullopt;
+    if (!s.netConnected || m_peerLeft) return std::nullopt;
     if (m_phase == Phase::Joining) return net::JoiningText;
     if (m_phase != Phase::Open) return std::nullopt;
     const std::int64_t t = now();
-    if (!s.FightStarted) {
-        if (s.FleetSent && !s.FleetReceived) return net::WaitingForFleetText;
+    if (!s.fightStarted) {
+        if (s.fleetSent && !s.fleetReceived) return net::WaitingForFleetText;
         return std::nullopt;
     }
     if (m_link.oldestUnacknowledgedMs(t) > UnacknowledgedMs || m_link.silenceMs(t) > QuietMs)

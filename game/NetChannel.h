@@ -3,7 +3,7 @@
 // This side's line to the LAN opponent: how the match's messages leave and
 // how the extended protocol's frames come back (NetExtension.h). The plain
 // protocol's datagrams (NetMessage.h) leave here too, byte for byte as ever,
-// to OpponentIP; the plain ones that arrive are NetReceiver's. Join requests
+// to opponentIp; the plain ones that arrive are NetReceiver's. Join requests
 // and frames go to the computer of the join.
 //
 // Which protocol a match plays is settled at the join:
@@ -21,14 +21,14 @@
 //     the turn timer has applied the one before (pumpMoves);
 //   - heartbeats flow while the match runs; an opponent silent for
 //     SilenceLimitMs (also a creator that never answers a join) is reported
-//     once through OpponentGone, and the session ends;
-//   - once the match is over here (Exit, a win, a loss: NetConnected false)
+//     once through opponentGone, and the session ends;
+//   - once the match is over here (Exit, a win, a loss: netConnected false)
 //     the session lingers without heartbeats, so the last shot or the leave
 //     message is still retried and late frames are still acknowledged, until
 //     the other side has been silent for SilenceLimitMs or a new match begins.
 //
 // tick() drives the timers; call it every TickMs while needsTicks(). All on
-// the UI thread. OpponentLeft and OpponentGone return at once (their
+// the UI thread. opponentLeft and opponentGone return at once (their
 // messages wait for nobody): the channel is consistent whenever it calls them.
 
 #include "game/IClock.h"
@@ -70,9 +70,9 @@ public:
     void setOfferExtension(bool on) { m_offerExtension = on; }
 
     // --------------------------------------------- the match's messages out
-    void SendShot(std::int32_t row, std::int32_t column);
-    void SendLeave();
-    void SendFleet();
+    void sendShot(std::int32_t row, std::int32_t column);
+    void sendLeave();
+    void sendFleet();
     // The program is ending: what is unacknowledged goes out once more now,
     // as there will be no retries.
     void flushNow();
@@ -103,9 +103,9 @@ private:
 
     std::int64_t now() { return m_clock.tickMs(); }
     void sendText(std::string_view to, std::string_view text);
-    // The plain protocol's fleet block of OwnFleet and grid block of OwnField.
-    void SendInfo(std::string_view host);
-    void SendField(std::string_view host);
+    // The plain protocol's fleet block of ownFleet and grid block of ownField.
+    void sendInfo(std::string_view host);
+    void sendField(std::string_view host);
     void sendFrameBytes(const std::vector<unsigned char>& bytes);
     void deliver(const net::Frame& message);
     void endSession();

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vtx {
@@ -39,6 +40,16 @@ public:
         for (std::size_t i = 0; i < m_counts.size(); ++i)
             m_counts[i] += other.m_counts[i];
         return *this;
+    }
+    // "malformed 2, stranger 1": the reasons that were counted, for the log.
+    std::string summary() const {
+        std::string text;
+        for (std::size_t i = 0; i < m_counts.size(); ++i) {
+            if (m_counts[i] == 0) continue;
+            if (!text.empty()) text += ", ";
+            text += std::string(name(DropReason(i))) + ' ' + std::to_string(m_counts[i]);
+        }
+        return text;
     }
     static std::string_view name(DropReason reason) {
         static constexpr std::array<std::string_view, std::size_t(DropReason::Count)> names = {

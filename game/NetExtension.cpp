@@ -44,7 +44,7 @@ std::optional<std::size_t> payloadSize(FrameKind kind) {
 
 std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Name) {
     // The plain presence with the name padded, so the tag stands at a known place.
-    std::string text = presenceMessage(PadStr(latin1Name, int(PresenceNameWidth), PadSide::Right));
+    std::string text = presenceMessage(padStr(latin1Name, int(PresenceNameWidth), PadSide::Right));
     text += CapabilityTag;
     std::string name;
     for (char c : utf8Name)

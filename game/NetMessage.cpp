@@ -37,8 +37,8 @@ std::string presenceMessage(std::string_view playerName) {
 
 std::string moveMessage(std::int32_t row, std::int32_t column) {
     std::string text(MoveMarker);
-    text += PadStr(std::to_string(row), 2, PadSide::Right);
-    text += PadStr(std::to_string(column), 2, PadSide::Right);
+    text += padStr(std::to_string(row), 2, PadSide::Right);
+    text += padStr(std::to_string(column), 2, PadSide::Right);
     return text;
 }
 
@@ -49,24 +49,24 @@ std::optional<MoveCell> parseMove(std::string_view text) {
     return MoveCell{*row, *column};
 }
 
-std::string fleetProblem(const TFleet& fleet) {
+std::string fleetProblem(const Fleet& fleet) {
     // Owner ship number of every cell, with a border so neighbours of edge
     // cells need no bounds checks.
     std::array<std::array<int, GridSize + 2>, GridSize + 2> owner{};
     for (int n = 1; n <= FleetShips; ++n) {
-        const TShipRecord& ship = fleet[std::size_t(n - 1)];
+        const Ship& ship = fleet[std::size_t(n - 1)];
         const std::string which = "ship " + std::to_string(n) + ": ";
-        if (ship.Size != ShipSizes[std::size_t(n - 1)]) return which + "wrong size";
-        if (ship.Sunk != 0) return which + "already sunk";
-        if (ship.Horizontal > 1) return which + "no direction";
-        for (int k = 1; k <= ship.Size; ++k) {
-            const std::int32_t r = ship.Rows[k - 1];
-            const std::int32_t c = ship.Cols[k - 1];
+        if (ship.size != ShipSizes[std::size_t(n - 1)]) return which + "wrong size";
+        if (ship.sunk != 0) return which + "already sunk";
+        if (ship.horizontal > 1) return which + "no direction";
+        for (int k = 1; k <= ship.size; ++k) {
+            const std::int32_t r = ship.rows[k - 1];
+            const std::int32_t c = ship.cols[k - 1];
             if (!insideGrid(r, c)) return which + "deck outside the grid";
-            if (ship.DeckState[k - 1] != DeckIntact) return which + "deck not intact";
-            const std::int64_t wantRow = ship.Horizontal ? ship.Rows[0] : std::int64_t(ship.Rows[0]) + k - 1;
+            if (ship.deckState[k - 1] != DeckIntact) return which + "deck not intact";
+            const std::int64_t wantRow = ship.horizontal ? ship.rows[0] : std::int64_t(ship.rows[0]) + k - 1;
             const std::int64_t wantColumn =
-                ship.Horizontal ? std::int64_t(ship.Cols[0]) + k - 1 : ship.Cols[0];
+                ship.horizontal ? std::int64_t(ship.cols[0]) + k - 1 : ship.cols[0];
             if (r != wantRow || c != wantColumn) return which + "decks not in line";
             if (owner[std::size_t(r)][std::size_t(c)] != 0) return which + "deck on another ship";
             owner[std::size_t(r)][std::size_t(c)] = n;
@@ -86,9 +86,9 @@ std::string fleetProblem(const TFleet& fleet) {
     return {};
 }
 
-std::string fieldProblem(const Field& field, const TFleet& fleet) {
+std::string fieldProblem(const Field& field, const Fleet& fleet) {
     Field decks = emptyField();
-    for (const TShipRecord& ship : fleet)
+    for (const Ship& ship : fleet)
         for (int k = 1; k <= deckSlots(ship); ++k)
             if (const auto d = deckAt(ship, k)) setCell(decks, d->row, d->column, CellDeck);
     for (std::size_t i = 0; i < field.size(); ++i) {

@@ -26,7 +26,7 @@
 // shoots first.
 
 #include "game/GameTypes.h"
-#include "game/TShipRecord.h"
+#include "game/Ship.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,7 +55,7 @@ inline constexpr std::string_view WaitingForComputerText = "Waiting for the oppo
 
 // "SYS$$Present: " followed by the name.
 std::string presenceMessage(std::string_view playerName);
-// "SYS$$Move:" + PadStr(row, 2) + PadStr(column, 2); 14 bytes for cells of
+// "SYS$$Move:" + padStr(row, 2) + padStr(column, 2); 14 bytes for cells of
 // the grid.
 std::string moveMessage(std::int32_t row, std::int32_t column);
 
@@ -72,9 +72,9 @@ std::optional<MoveCell> parseMove(std::string_view text);
 // ShipSizes[n-1], afloat, decks intact, consecutive along its direction,
 // inside the grid, no two ships on or next to each other's cells, not even
 // at a corner); empty when it is.
-std::string fleetProblem(const TFleet& fleet);
+std::string fleetProblem(const Fleet& fleet);
 // Why a received grid does not belong to a legal fleet: only '0', '1', '2'
 // and the '1' cells exactly the fleet's decks; empty when it does.
-std::string fieldProblem(const Field& field, const TFleet& fleet);
+std::string fieldProblem(const Field& field, const Fleet& fleet);
 
 } // namespace vtx::net

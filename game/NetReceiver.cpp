@@ -16,13 +16,13 @@ void NetReceiver::setLocalAddresses(std::vector<std::string> addresses) {
 
 bool NetReceiver::fromOpponent(std::string_view fromIP) const {
     const MatchState& s = m_match.state();
-    return s.NetConnected && !s.OpponentIP.empty() && fromIP == s.OpponentIP;
+    return s.netConnected && !s.opponentIp.empty() && fromIP == s.opponentIp;
 }
 
 bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
-    const bool wantFleet = m_match.state().ExpectInfo;
-    const bool wantField = m_match.state().ExpectField;
-    m_match.BlocksTaken();
+    const bool wantFleet = m_match.state().expectInfo;
+    const bool wantField = m_match.state().expectField;
+    m_match.blocksTaken();
     const std::size_t expected = (wantFleet ? FleetBlockBytes : 0) + (wantField ? FieldBlockBytes : 0);
     if (bytes.size() != expected) {
         m_fleetPending = false;
@@ -48,8 +48,8 @@ bool NetReceiver::takeBlock(std::span<const unsigned char> bytes) {
         return true;
     }
     m_fleetPending = false;
-    m_match.ReceiveFleetBlock(m_pendingFleet);
-    m_match.ReceiveFieldBlock(fieldBytes);
+    m_match.receiveFleetBlock(m_pendingFleet);
+    m_match.receiveFieldBlock(fieldBytes);
     return true;
 }
 
@@ -57,17 +57,17 @@ void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
     const MatchState& s = m_match.state();
     // A third computer must not take over a running match and strand the
     // opponent; once the match has ended, anybody may join again.
-    const bool matchRunning = s.NetConnected && !s.GameWon && !s.GameLost;
-    if (matchRunning && fromIP != s.OpponentIP) {
+    const bool matchRunning = s.netConnected && !s.gameWon && !s.gameLost;
+    if (matchRunning && fromIP != s.opponentIp) {
         m_drops.count(DropReason::Stranger);
         return;
     }
     if (!m_channel.acceptJoin(fromIP, net::joinSession(text))) return;
-    m_match.OpponentJoined(fromIP);
-    m_host.JoinRequested();
+    m_match.opponentJoined(fromIP);
+    m_host.joinRequested();
 }
 
-void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
+void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
     const MatchState& s = m_match.state();
     // 0.
     if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
@@ -76,24 +76,24 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
         return;
     }
     // 1.
-    if (!s.NetMode) return;
+    if (!s.netMode) return;
     // 2. A block is never text: none of the markers can follow.
     // A datagram of another size is no block; it may still be the next
     // announcement after a lost block, so it is read as text as well.
-    const bool extendedMatch = m_channel.extended() && s.NetConnected;
-    if ((s.ExpectInfo || s.ExpectField) && !extendedMatch && fromOpponent(fromIP) && takeBlock(bytes)) return;
+    const bool extendedMatch = m_channel.extended() && s.netConnected;
+    if ((s.expectInfo || s.expectField) && !extendedMatch && fromOpponent(fromIP) && takeBlock(bytes)) return;
     // Our own copy of the text, independent of the endpoint's buffer.
     const std::string text(bytes.begin(), bytes.end());
     const auto has = [&text](std::string_view marker) { return text.find(marker) != std::string::npos; };
     if (text == net::PresenceQuery) {
-        m_host.PresenceAsked(fromIP);
+        m_host.presenceAsked(fromIP);
         return;
     }
     // 3.
-    if (s.NetMode && s.NetRole == 1 && has(net::JoinedMarker)) joinRequest(text, fromIP);
+    if (s.netMode && s.netRole == 1 && has(net::JoinedMarker)) joinRequest(text, fromIP);
     // 4.
     bool newServer = false;
-    if (has(net::PresentMarker)) newServer = !m_host.ServerListed(fromIP);
+    if (has(net::PresentMarker)) newServer = !m_host.serverListed(fromIP);
     // A match message counts only from the opponent of a plain match.
     const auto trusted = [&](std::string_view marker) {
         if (!has(marker)) return false;
@@ -105,22 +105,22 @@ void NetReceiver::NMUDP1DataReceived(std::span<const unsigned char> bytes, std::
     };
     // 5.
     if (trusted(net::InfoMarker)) {
-        m_match.ExpectFleetBlock();
+        m_match.expectFleetBlock();
         m_fleetPending = false;
     }
     // 6.
-    if (trusted(net::ExitMarker)) m_host.OpponentLeft();
+    if (trusted(net::ExitMarker)) m_host.opponentLeft();
     // 7.
     if (trusted(net::MoveMarker)) {
         if (const auto cell = net::parseMove(text))
-            m_match.ReceiveMove(cell->row, cell->column);
+            m_match.receiveMove(cell->row, cell->column);
         else
             m_drops.count(DropReason::Malformed);
     }
     // 8.
-    if (trusted(net::FieldMarker)) m_match.ExpectFieldBlock();
+    if (trusted(net::FieldMarker)) m_match.expectFieldBlock();
     // 9. The lobby's list is only for a side still in network mode.
-    if (newServer && s.NetMode) m_host.AddServer(fromIP, text);
+    if (newServer && s.netMode) m_host.addServer(fromIP, text);
 }
 
 NetDrops NetReceiver::drops() const {

@@ -4,24 +4,24 @@
 // and its sender's dotted address in, calls on the match and on the host out.
 // No socket, no widget: the endpoint delivers, this decides.
 //
-// Order of the steps for one datagram (NMUDP1DataReceived):
+// Order of the steps for one datagram (datagramReceived):
 //   0. ignored when it comes from this computer (a side hears its own
 //      broadcasts); a frame of the extended protocol goes to the NetChannel,
 //      which keeps answering a finished match's last frames;
-//   1. ignored while NetMode is off;
-//   2. while a block is announced (ExpectInfo / ExpectField) and the datagram
+//   1. ignored while netMode is off;
+//   2. while a block is announced (expectInfo / expectField) and the datagram
 //      comes from the opponent, it is that block; otherwise it is text; the
 //      presence query of a lobby of this version goes to the host (and no
 //      further);
 //   3. "SYS$$Joined :" at a creator: the sender becomes the opponent and a
-//      match starts (host JoinRequested), extended when the request carries
+//      match starts (host joinRequested), extended when the request carries
 //      the tag. While a match with an opponent runs and has not ended, join
 //      requests from other addresses are dropped, and a repeat of the extended
 //      request under way is answered without a new match;
 //   4. "SYS$$Present:": is the sender already in the lobby's list?
 //   5. "SYS$$Info:" announces the fleet block;
-//   6. "SYS$$Exit:": the opponent left (host OpponentLeft);
-//   7. "SYS$$Move:": the shot is stored for the turn timer (Match::ReceiveMove);
+//   6. "SYS$$Exit:": the opponent left (host opponentLeft);
+//   7. "SYS$$Move:": the shot is stored for the turn timer (Match::receiveMove);
 //   8. "SYS$$Field:" announces the grid block;
 //   9. a new sender of step 4 is added to the lobby's list.
 //
@@ -35,7 +35,7 @@
 // shot outside their sequence would move the turn on one side only. Dropped
 // datagrams are counted by reason (NetDrops.h).
 //
-// No call made here runs the event loop (Match::elbtSingleGameClick leaves
+// No call made here runs the event loop (Match::singleClicked leaves
 // its wait to a timer, the host's messages wait for nobody), so a datagram is
 // always handled whole before the next.
 
@@ -59,7 +59,7 @@ public:
     // Addresses of this computer; datagrams from any of them are its own.
     void setLocalAddresses(std::vector<std::string> addresses);
 
-    void NMUDP1DataReceived(std::span<const unsigned char> bytes, std::string_view fromIP);
+    void datagramReceived(std::span<const unsigned char> bytes, std::string_view fromIP);
 
     // Datagrams and messages dropped since creation, by reason, the
     // channel's included.

@@ -13,24 +13,24 @@ namespace vtx {
 class INetReceiverHost {
 public:
     virtual ~INetReceiverHost() = default;
-    // A join request reached this creator; OpponentIP and NetConnected are
+    // A join request reached this creator; opponentIp and netConnected are
     // set. Start a match as the Single button does, then close the lobby.
-    virtual void JoinRequested() = 0;
+    virtual void joinRequested() = 0;
     // The lobby's server list: is there a line with this address; add a line
     // for this sender and its presence text.
-    virtual bool ServerListed(std::string_view fromIP) = 0;
-    virtual void AddServer(std::string_view fromIP, std::string_view presenceText) = 0;
+    virtual bool serverListed(std::string_view fromIP) = 0;
+    virtual void addServer(std::string_view fromIP, std::string_view presenceText) = 0;
     // A lobby of this version asks whether a game is created here (the
     // presence query): a creating lobby answers with its presence.
-    virtual void PresenceAsked(std::string_view fromIP) { (void)fromIP; }
+    virtual void presenceAsked(std::string_view fromIP) { (void)fromIP; }
     // "Opponent left the game!", modally.
-    virtual void OpponentLeft() = 0;
+    virtual void opponentLeft() = 0;
     // The opponent of an extended match has not been heard for the silence
     // limit (crashed, unplugged, asleep): told modally, like a leave.
-    virtual void OpponentGone() = 0;
+    virtual void opponentGone() = 0;
     // One datagram to host, port 6868; nothing for an empty host. A send the
     // network refuses is the host's to report; it never throws.
-    virtual void SendDatagram(std::string_view host, std::span<const unsigned char> bytes) = 0;
+    virtual void sendDatagram(std::string_view host, std::span<const unsigned char> bytes) = 0;
 };
 
 } // namespace vtx

@@ -2,7 +2,7 @@
 
 namespace vtx {
 
-std::string PadStr(std::string_view text, int width, PadSide side) {
+std::string padStr(std::string_view text, int width, PadSide side) {
     if (width <= 0) return {};
     const auto w = static_cast<std::size_t>(width);
     if (text.size() >= w) return std::string(text.substr(0, w));

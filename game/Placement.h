@@ -5,7 +5,7 @@
 // water ('0') inside the grid, so never on or beside another ship.
 
 #include "game/GameTypes.h"
-#include "game/TShipRecord.h"
+#include "game/Ship.h"
 
 #include <cstdint>
 

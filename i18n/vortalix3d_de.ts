@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Solo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Netzwerk</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Kampf</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Optionen</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Rekorde</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Ende</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>Auf diesem PC ist kein Netzwerk verfügbar!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>UDP-Port %1 ist belegt:
-%2
-Das Spiel hört keine Antworten.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Zurück zur Brücke: die erste Ansicht der Spielfelder</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Dieses Spiel verlassen?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>BRÜCKE</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Nachricht</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Optionen</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Spieler:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Schiffe selbst aufstellen</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Effekte AN/AUS</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Musik AN/AUS</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Stufe:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Leicht</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normal</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Schwer</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Die Optionen wurden nicht gespeichert!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Bestenliste</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Die Bestenliste wurde nicht gespeichert!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>niemand</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Achtung</translation>
@@ -317,6 +177,146 @@ Das dauert 1-2 Minuten...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Kein Computer ist als „%1“ bekannt.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Kampf</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Rekorde</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Auf diesem PC ist kein Netzwerk verfügbar!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>UDP-Port %1 ist belegt:
+%2
+Das Spiel hört keine Antworten.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Zurück zur Brücke: die erste Ansicht der Spielfelder</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Dieses Spiel verlassen?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>BRÜCKE</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Spieler:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Schiffe selbst aufstellen</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Effekte AN/AUS</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musik AN/AUS</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Stufe:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Die Optionen wurden nicht gespeichert!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Die Bestenliste wurde nicht gespeichert!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>niemand</translation>
     </message>
 </context>
 </TS>

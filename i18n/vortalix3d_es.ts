@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Solo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Red</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Combate</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Opciones</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Récords</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Salir</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>¡La red no está disponible en tu PC!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>El puerto UDP %1 está ocupado:
-%2
-El juego no oirá respuestas.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Volver al puente: la vista inicial de los tableros</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>¿Abandonar esta partida?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>PUENTE</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Mensaje</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sí</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Opciones</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Jugador:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Colocar los barcos a mano</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Sonido SÍ/NO</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Música SÍ/NO</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Nivel:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Fácil</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normal</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Difícil</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Cerrar</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>¡No se han guardado las opciones!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Récords</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Guardar</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Cerrar</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>¡No se han guardado los récords!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>nadie</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Atención</translation>
@@ -317,6 +177,146 @@ Tardará 1-2 min...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Ningún ordenador se conoce como «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combate</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>¡La red no está disponible en tu PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>El puerto UDP %1 está ocupado:
+%2
+El juego no oirá respuestas.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Volver al puente: la vista inicial de los tableros</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>¿Abandonar esta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PUENTE</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Jugador:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Colocar los barcos a mano</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Sonido SÍ/NO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Música SÍ/NO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Nivel:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>¡No se han guardado las opciones!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>¡No se han guardado los récords!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nadie</translation>
     </message>
 </context>
 </TS>

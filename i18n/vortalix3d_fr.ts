@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Solo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Réseau</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Combat</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Scores</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>Le réseau n&apos;est pas disponible sur votre PC !</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>Le port UDP %1 est occupé :
-%2
-Aucune réponse ne peut atteindre ce jeu.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Retour à la passerelle : la vue de départ des grilles</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Quitter cette partie ?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>PASSERELLE</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Message</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Joueur :</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Placer ses navires soi-même</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Son OUI/NON</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Musique OUI/NON</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Niveau :</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Facile</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normal</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Difficile</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Les options n&apos;ont pas été enregistrées !</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Meilleurs scores</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Garder</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Les scores n&apos;ont pas été enregistrés !</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>personne</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Attention</translation>
@@ -317,6 +177,146 @@ Cela prend 1 à 2 min...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Aucun ordinateur n’est connu sous le nom « %1 ».</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combat</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Le réseau n&apos;est pas disponible sur votre PC !</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Le port UDP %1 est occupé :
+%2
+Aucune réponse ne peut atteindre ce jeu.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Retour à la passerelle : la vue de départ des grilles</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Quitter cette partie ?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PASSERELLE</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Joueur :</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Placer ses navires soi-même</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Son OUI/NON</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musique OUI/NON</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Niveau :</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Les options n&apos;ont pas été enregistrées !</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Meilleurs scores</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Garder</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Les scores n&apos;ont pas été enregistrés !</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>personne</translation>
     </message>
 </context>
 </TS>

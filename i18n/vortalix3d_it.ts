@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Singolo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Rete</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Battaglia</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Opzioni</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Record</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Esci</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>La rete non è disponibile sul tuo PC!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>La porta UDP %1 è occupata:
-%2
-Il gioco non riceverà risposte.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Torna al ponte: la vista iniziale delle griglie</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Abbandonare questa partita?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>PLANCIA</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Messaggio</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sì</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Opzioni</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Giocatore:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Schiera le navi a mano</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Suono SÌ/NO</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Musica SÌ/NO</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Livello:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Facile</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normale</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Difficile</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Chiudi</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Le opzioni non sono state salvate!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Record</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Salva</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Chiudi</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>I record non sono stati salvati!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>nessuno</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Attenzione</translation>
@@ -317,6 +177,146 @@ Ci vorranno 1-2 min...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Nessun computer è noto come «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Singolo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rete</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Battaglia</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opzioni</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>La rete non è disponibile sul tuo PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>La porta UDP %1 è occupata:
+%2
+Il gioco non riceverà risposte.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Torna al ponte: la vista iniziale delle griglie</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Abbandonare questa partita?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PLANCIA</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Messaggio</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sì</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Opzioni</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Giocatore:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Schiera le navi a mano</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Suono SÌ/NO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Musica SÌ/NO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Livello:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Le opzioni non sono state salvate!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Salva</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>I record non sono stati salvati!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nessuno</translation>
     </message>
 </context>
 </TS>

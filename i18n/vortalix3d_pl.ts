@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Solo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Sieć</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Walka</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Opcje</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Wyniki</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Wyjście</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>Sieć jest niedostępna na tym komputerze!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>Port UDP %1 jest zajęty:
-%2
-Żadna odpowiedź nie dotrze do tej gry.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Powrót na mostek: widok początkowy plansz</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Opuścić tę grę?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>MOSTEK</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Wiadomość</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Tak</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nie</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Opcje</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Gracz:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Ręczne rozstawianie statków</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Dźwięk WŁ./WYŁ.</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Muzyka WŁ./WYŁ.</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Poziom:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Łatwy</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normalny</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Trudny</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Zamknij</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Nie zapisano opcji!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Najlepsze wyniki</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Zapisz</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Zamknij</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Nie zapisano najlepszych wyników!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>nikt</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Uwaga</translation>
@@ -317,6 +177,146 @@ To potrwa 1-2 min...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Żaden komputer nie jest znany jako „%1”.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Sieć</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Walka</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opcje</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Wyniki</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Wyjście</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Sieć jest niedostępna na tym komputerze!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Port UDP %1 jest zajęty:
+%2
+Żadna odpowiedź nie dotrze do tej gry.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Powrót na mostek: widok początkowy plansz</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Opuścić tę grę?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>MOSTEK</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Wiadomość</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Opcje</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Gracz:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Ręczne rozstawianie statków</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Dźwięk WŁ./WYŁ.</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Muzyka WŁ./WYŁ.</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Poziom:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Łatwy</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normalny</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Trudny</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Nie zapisano opcji!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Najlepsze wyniki</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Nie zapisano najlepszych wyników!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>nikt</translation>
     </message>
 </context>
 </TS>

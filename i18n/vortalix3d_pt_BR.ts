@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Solo</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Rede</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Combate</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Opções</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Recordes</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Sair</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>A rede não está disponível no seu PC!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>A porta UDP %1 está ocupada:
-%2
-O jogo não receberá respostas.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Voltar à ponte: a vista inicial dos tabuleiros</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Sair desta partida?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>PONTE</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Mensagem</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sim</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Não</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Opções</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Jogador:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Posicionar navios à mão</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Som SIM/NÃO</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Música SIM/NÃO</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Nível:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Fácil</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Normal</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Difícil</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fechar</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>As opções não foram salvas!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Recordes</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Salvar</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Fechar</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Os recordes não foram salvos!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>ninguém</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Atenção</translation>
@@ -317,6 +177,146 @@ Isso leva 1-2 min...</translation>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Nenhum computador é conhecido como “%1”.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Rede</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Combate</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opções</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>A rede não está disponível no seu PC!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>A porta UDP %1 está ocupada:
+%2
+O jogo não receberá respostas.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Voltar à ponte: a vista inicial dos tabuleiros</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Sair desta partida?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>PONTE</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Mensagem</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sim</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Não</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Opções</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Jogador:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Posicionar navios à mão</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Som SIM/NÃO</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Música SIM/NÃO</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Nível:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>As opções não foram salvas!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Salvar</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Os recordes não foram salvos!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>ninguém</translation>
     </message>
 </context>
 </TS>

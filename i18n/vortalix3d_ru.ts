@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Соло</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Сеть</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Бой</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Опции</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Рекорды</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>Сеть на вашем компьютере недоступна!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>Порт UDP %1 занят:
-%2
-Ответы не смогут дойти до этой игры.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Назад на мостик: исходный вид полей</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Покинуть эту игру?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>МОСТИК</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Сообщение</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Да</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Нет</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Настройки</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Игрок:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Расставить корабли вручную</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Звук ВКЛ/ВЫКЛ</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Музыка ВКЛ/ВЫКЛ</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Уровень:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Лёгкий</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Средний</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Сложный</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Закрыть</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Настройки не сохранены!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Рекорды</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Записать</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Закрыть</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Рекорды не сохранены!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>никто</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Внимание</translation>
@@ -317,6 +177,146 @@ It will take 1-2 min...</source>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Компьютер «%1» не найден.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Соло</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Сеть</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Бой</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Рекорды</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Сеть на вашем компьютере недоступна!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Порт UDP %1 занят:
+%2
+Ответы не смогут дойти до этой игры.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Назад на мостик: исходный вид полей</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинуть эту игру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МОСТИК</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Игрок:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Расставить корабли вручную</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Звук ВКЛ/ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Музыка ВКЛ/ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Уровень:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Лёгкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Средний</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Сложный</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Настройки не сохранены!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Рекорды</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Рекорды не сохранены!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>никто</translation>
     </message>
 </context>
 </TS>

@@ -105,147 +105,7 @@
     </message>
 </context>
 <context>
-    <name>vtx::TForm1</name>
-    <message>
-        <source>Single</source>
-        <translation>Соло</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Мережа</translation>
-    </message>
-    <message>
-        <source>  Fight</source>
-        <translation>Бій</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>Опції</translation>
-    </message>
-    <message>
-        <source>Scores</source>
-        <translation>Рекорди</translation>
-    </message>
-    <message>
-        <source>  Exit</source>
-        <translation>Вихід</translation>
-    </message>
-    <message>
-        <source>NetWork is unavailable on Your PC!</source>
-        <translation>Мережа на вашому комп&apos;ютері недоступна!</translation>
-    </message>
-    <message>
-        <source>UDP port %1 is busy:
-%2
-No answers can reach this game.</source>
-        <translation>Порт UDP %1 зайнятий:
-%2
-Жодна відповідь не дійде до цієї гри.</translation>
-    </message>
-    <message>
-        <source>Back to the bridge: the first view of the boards</source>
-        <translation>Назад на місток: початковий вигляд полів</translation>
-    </message>
-    <message>
-        <source>Leave this match?</source>
-        <translation>Покинути цю гру?</translation>
-    </message>
-    <message>
-        <source>BRIDGE</source>
-        <translation>МІСТОК</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormMess</name>
-    <message>
-        <source>Message</source>
-        <translation>Повідомлення</translation>
-    </message>
-    <message>
-        <source>   Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Так</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Ні</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormOpt</name>
-    <message>
-        <source>Options</source>
-        <translation>Налаштування</translation>
-    </message>
-    <message>
-        <source>Player Name:</source>
-        <translation>Гравець:</translation>
-    </message>
-    <message>
-        <source>Manual Ship Arrangement</source>
-        <translation>Розставити кораблі вручну</translation>
-    </message>
-    <message>
-        <source>Sound ON/OFF</source>
-        <translation>Звук УВІМК/ВИМК</translation>
-    </message>
-    <message>
-        <source>Music ON/OFF</source>
-        <translation>Музика УВІМК/ВИМК</translation>
-    </message>
-    <message>
-        <source>Game Level:</source>
-        <translation>Рівень:</translation>
-    </message>
-    <message>
-        <source>Easy</source>
-        <translation>Легкий</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>Середній</translation>
-    </message>
-    <message>
-        <source>Hard</source>
-        <translation>Важкий</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Закрити</translation>
-    </message>
-    <message>
-        <source>The options were not saved!</source>
-        <translation>Налаштування не збережено!</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TFormScore</name>
-    <message>
-        <source>HighScores</source>
-        <translation>Рекорди</translation>
-    </message>
-    <message>
-        <source> Save</source>
-        <translation>Зберегти</translation>
-    </message>
-    <message>
-        <source> Close</source>
-        <translation>Закрити</translation>
-    </message>
-    <message>
-        <source>The high scores were not saved!</source>
-        <translation>Рекорди не збережено!</translation>
-    </message>
-    <message>
-        <source>noname</source>
-        <translation>ніхто</translation>
-    </message>
-</context>
-<context>
-    <name>vtx::TformNet</name>
+    <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
         <translation>Увага</translation>
@@ -317,6 +177,146 @@ It will take 1-2 min...</source>
     <message>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Комп’ютер «%1» не знайдено.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MainWindow</name>
+    <message>
+        <source>Single</source>
+        <translation>Соло</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Мережа</translation>
+    </message>
+    <message>
+        <source>  Fight</source>
+        <translation>Бій</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опції</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Рекорди</translation>
+    </message>
+    <message>
+        <source>  Exit</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>NetWork is unavailable on Your PC!</source>
+        <translation>Мережа на вашому комп&apos;ютері недоступна!</translation>
+    </message>
+    <message>
+        <source>UDP port %1 is busy:
+%2
+No answers can reach this game.</source>
+        <translation>Порт UDP %1 зайнятий:
+%2
+Жодна відповідь не дійде до цієї гри.</translation>
+    </message>
+    <message>
+        <source>Back to the bridge: the first view of the boards</source>
+        <translation>Назад на місток: початковий вигляд полів</translation>
+    </message>
+    <message>
+        <source>Leave this match?</source>
+        <translation>Покинути цю гру?</translation>
+    </message>
+    <message>
+        <source>BRIDGE</source>
+        <translation>МІСТОК</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Повідомлення</translation>
+    </message>
+    <message>
+        <source>   Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Так</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Ні</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <translation>Налаштування</translation>
+    </message>
+    <message>
+        <source>Player Name:</source>
+        <translation>Гравець:</translation>
+    </message>
+    <message>
+        <source>Manual Ship Arrangement</source>
+        <translation>Розставити кораблі вручну</translation>
+    </message>
+    <message>
+        <source>Sound ON/OFF</source>
+        <translation>Звук УВІМК/ВИМК</translation>
+    </message>
+    <message>
+        <source>Music ON/OFF</source>
+        <translation>Музика УВІМК/ВИМК</translation>
+    </message>
+    <message>
+        <source>Game Level:</source>
+        <translation>Рівень:</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Легкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Середній</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Важкий</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>The options were not saved!</source>
+        <translation>Налаштування не збережено!</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::ScoresWindow</name>
+    <message>
+        <source>HighScores</source>
+        <translation>Рекорди</translation>
+    </message>
+    <message>
+        <source> Save</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source> Close</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>The high scores were not saved!</source>
+        <translation>Рекорди не збережено!</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>ніхто</translation>
     </message>
 </context>
 </TS>

@@ -7,7 +7,7 @@
 
 namespace vtx {
 
-// LocalIP: the first IPv4 address of the host name that is not a loopback
+// localIp: the first IPv4 address of the host name that is not a loopback
 // address (Debian maps the host name to 127.0.1.1), else the first such
 // address of the network interfaces, else "127.0.0.1" (no network at all).
 // The host-name lookup is given at most lookupMs; a resolver that hangs must

@@ -41,12 +41,12 @@ NetScan::NetScan()
     : m_arpPath(QStringLiteral("/proc/net/arp")), m_hostsPath(QStringLiteral("/etc/hosts")),
       m_hostName(QHostInfo::localHostName()) {}
 
-void NetScan::SetLocalAddresses(const QList<LocalAddress>& addresses) {
+void NetScan::setLocalAddresses(const QList<LocalAddress>& addresses) {
     m_local = addresses;
     m_localGiven = true;
 }
 
-QList<LocalAddress> NetScan::InterfaceAddresses() {
+QList<LocalAddress> NetScan::interfaceAddresses() {
     QList<LocalAddress> result;
     for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
         const auto flags = iface.flags();
@@ -62,7 +62,7 @@ QList<LocalAddress> NetScan::InterfaceAddresses() {
     return result;
 }
 
-QStringList NetScan::ParseArpTable(const QByteArray& text) {
+QStringList NetScan::parseArpTable(const QByteArray& text) {
     // IP address  HW type  Flags  HW address  Mask  Device; flags 0x0 is an incomplete entry.
     QStringList result;
     const QList<QByteArray> lines = text.split('\n');
@@ -78,7 +78,7 @@ QStringList NetScan::ParseArpTable(const QByteArray& text) {
     return result;
 }
 
-QList<ScannedHost> NetScan::ParseHostsFile(const QByteArray& text) {
+QList<ScannedHost> NetScan::parseHostsFile(const QByteArray& text) {
     QList<ScannedHost> result;
     for (QByteArray line : text.split('\n')) {
         if (const qsizetype hash = line.indexOf('#'); hash >= 0) line.truncate(hash);
@@ -99,12 +99,12 @@ bool NetScan::onLocalSubnet(const QString& text) const {
     return false;
 }
 
-QList<ScannedHost> NetScan::Run() {
+QList<ScannedHost> NetScan::run() {
     QList<ScannedHost> hosts;
     QSet<QString> seen;
 
     // 1. This computer.
-    if (!m_localGiven) m_local = InterfaceAddresses();
+    if (!m_localGiven) m_local = interfaceAddresses();
     for (const LocalAddress& local : m_local) {
         if (seen.contains(local.address)) continue;
         seen.insert(local.address);
@@ -113,12 +113,12 @@ QList<ScannedHost> NetScan::Run() {
     QCoreApplication::processEvents();
 
     // 2. The neighbours, named from the hosts file where it knows them.
-    const QList<ScannedHost> known = ParseHostsFile(readSmallFile(m_hostsPath));
+    const QList<ScannedHost> known = parseHostsFile(readSmallFile(m_hostsPath));
     QHash<QString, QString> nameOf;
     for (const ScannedHost& h : known)
         if (!nameOf.contains(h.address)) nameOf.insert(h.address, h.name);
     QList<int> unnamed;
-    for (const QString& address : ParseArpTable(readSmallFile(m_arpPath))) {
+    for (const QString& address : parseArpTable(readSmallFile(m_arpPath))) {
         if (seen.contains(address) || !onLocalSubnet(address)) continue;
         seen.insert(address);
         const QString name = nameOf.value(address);

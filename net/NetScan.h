@@ -44,23 +44,23 @@ public:
     NetScan();
 
     // Where the neighbour table and the hosts file are read (tests).
-    void SetArpTablePath(const QString& path) { m_arpPath = path; }
-    void SetHostsPath(const QString& path) { m_hostsPath = path; }
+    void setArpTablePath(const QString& path) { m_arpPath = path; }
+    void setHostsPath(const QString& path) { m_hostsPath = path; }
     // Replaces the interface query and the host name (tests).
-    void SetLocalAddresses(const QList<LocalAddress>& addresses);
-    void SetHostName(const QString& name) { m_hostName = name; }
+    void setLocalAddresses(const QList<LocalAddress>& addresses);
+    void setHostName(const QString& name) { m_hostName = name; }
     // Upper bound of the reverse look-ups together; 0 skips them.
-    void SetLookupBudgetMs(int ms) { m_lookupBudgetMs = ms; }
+    void setLookupBudgetMs(int ms) { m_lookupBudgetMs = ms; }
 
-    QList<ScannedHost> Run();
+    QList<ScannedHost> run();
 
     // This computer's running, non-loopback IPv4 interface addresses.
-    static QList<LocalAddress> InterfaceAddresses();
+    static QList<LocalAddress> interfaceAddresses();
     // The complete entries of a /proc/net/arp table: their dotted addresses.
-    static QStringList ParseArpTable(const QByteArray& text);
+    static QStringList parseArpTable(const QByteArray& text);
     // "address name [aliases]" lines of a hosts file (comments dropped): the
     // IPv4 entries with their first name.
-    static QList<ScannedHost> ParseHostsFile(const QByteArray& text);
+    static QList<ScannedHost> parseHostsFile(const QByteArray& text);
 
 private:
     bool onLocalSubnet(const QString& address) const;

@@ -2,23 +2,23 @@
 
 // The two boards on the sea and the ship models standing on them: 200 cell
 // planes whose library material ("frame1", "hint", "hit" of
-// GLMaterialLibrary1) shows each cell's mark, fires on hit cells, and the
+// materials) shows each cell's mark, fires on hit cells, and the
 // display operations the match asks for.
 //
 // Ownership: the cell planes belong to the World's scene (children of
-// NonReflecting); Boards keeps non-owning tables of them. Boards reads the
-// match state it was given (fleets, PickedRow/PickedColumn, ShipToPlace,
-// PlaceHorizontal, Arranging) at the time of each call and never changes it.
+// nonReflecting); Boards keeps non-owning tables of them. Boards reads the
+// match state it was given (fleets, pickedRow/pickedColumn, shipToPlace,
+// placeHorizontal, Arranging) at the time of each call and never changes it.
 // Both must outlive the Boards.
 //
-// Call order: LoadPlanes once (through World::BuildActivationStage), after the
+// Call order: loadPlanes once (through World::buildActivationStage), after the
 // ship models exist; every other operation after that. Fleets may come from
 // the network: decks are read only through deckAt, so a malformed record
 // places or marks nothing outside the boards.
 
 #include "game/MatchState.h"
 #include "scene/CellCursorMark.h"
-#include "scene/engine/TPlane.h"
+#include "scene/engine/Plane.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +27,7 @@
 
 namespace vtx {
 
-class TActor;
+class AnimatedModel;
 class World;
 
 class Boards {
@@ -35,20 +35,20 @@ public:
     Boards(World& world, const MatchState& state);
 
     // Builds the 200 cell planes: own board rows 1..10 and columns 1..10,
-    // then the enemy board; HoveredCell := own k10.
-    void LoadPlanes();
+    // then the enemy board; hoveredCell := own k10.
+    void loadPlanes();
 
-    // [row-1][column-1]; null before LoadPlanes.
-    std::array<std::array<TPlane*, 10>, 10> OwnCells{};
-    std::array<std::array<TPlane*, 10>, 10> EnemyCells{};
+    // [row-1][column-1]; null before loadPlanes.
+    std::array<std::array<Plane*, 10>, 10> ownCells{};
+    std::array<std::array<Plane*, 10>, 10> enemyCells{};
     // The cell plane last found under the mouse (the hover test sets it).
-    TPlane* HoveredCell = nullptr;
+    Plane* hoveredCell = nullptr;
 
     // The plane of a cell (board EnemyBoard or OwnBoard), null outside.
-    TPlane* cell(std::int32_t board, std::int32_t row, std::int32_t column) const;
-    static void setMark(TPlane& plane, const char* mark);
+    Plane* cell(std::int32_t board, std::int32_t row, std::int32_t column) const;
+    static void setMark(Plane& plane, const char* mark);
 
-    // The shots marked on a board since the last ResetBoards: on EnemyBoard
+    // The shots marked on a board since the last resetBoards: on EnemyBoard
     // the player's, on OwnBoard the opponent's.
     struct Tally {
         std::int32_t shots = 0;
@@ -57,36 +57,36 @@ public:
     };
     const Tally& tally(std::int32_t board) const { return m_tally[board == EnemyBoard ? 0 : 1]; }
     // The frame over a board's last shot (null before its first shot).
-    const TPlane* lastShotFrame(std::int32_t board) const {
+    const Plane* lastShotFrame(std::int32_t board) const {
         return m_lastShot[board == EnemyBoard ? 0 : 1].plane();
     }
 
     // ------------------------------------------- what the match asks for
     // Also clears the tallies and the last shots' frames.
-    void ResetBoards();
+    void resetBoards();
     // The shot also counts in its board's tally, and a frame stays over it
     // until the next shot on that board: what just happened stays in sight.
-    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit);
+    void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit);
     // Sunk texture and the marks around ship n; the shake and the sound are
     // separate requests of the match.
-    void ShowSunkShip(std::int32_t board, std::int32_t n);
-    void ShowEnemySurvivors();
-    void PositionOwnShipModels();
-    void PositionEnemyShipModels();
-    void HideShipModels(bool all);
+    void showSunkShip(std::int32_t board, std::int32_t n);
+    void showEnemySurvivors();
+    void positionOwnShipModels();
+    void positionEnemyShipModels();
+    void hideShipModels(bool all);
     // Starts "walk" on all 20 models with Interval 200 ms and a random frame
     // 1..24: reseed() first, randomBelow(n) in 0..n-1.
-    void AnimateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow);
-    // The preview of ship ShipToPlace at (PickedRow, PickedColumn).
-    void ShowPlacementPreview();
-    void ShowShipModel(std::int32_t n);
-    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column);
+    void animateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow);
+    // The preview of ship shipToPlace at (pickedRow, pickedColumn).
+    void showPlacementPreview();
+    void showShipModel(std::int32_t n);
+    void putShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column);
 
-    TActor* ownModel(std::int32_t n) const;
-    TActor* enemyModel(std::int32_t n) const;
+    AnimatedModel* ownModel(std::int32_t n) const;
+    AnimatedModel* enemyModel(std::int32_t n) const;
 
 private:
-    void placeModel(TActor* model, const TShipRecord& ship, bool enemy);
+    void placeModel(AnimatedModel* model, const Ship& ship, bool enemy);
 
     World& m_world;
     const MatchState& m_state;

@@ -7,15 +7,15 @@
 //
 // Ownership: refers to the World and the Match (both outlive it); owns
 // nothing of them. Of the match state it writes only the presentation's own
-// IdleSpin and HudPulse; the rules' flags it only reads. The environment is
+// idleSpin and hudPulse; the rules' flags it only reads. The environment is
 // injected so tests can drive it:
 //   clock          tickMs() for the idle test and the shake (milliseconds)
 //   rightButtonHeld()    the right mouse button's state asked of the system
 //   cursorOffsetY()      the cursor's screen Y minus the main window's top
 //   randomBelow(n)       uniform 0..n-1 for the shake
 //
-// Call order: RecordIdleStart at every main window activation;
-// timerScrollTimer every 100 ms; the two mouse handlers for each viewer event;
+// Call order: recordIdleStart at every main window activation;
+// tickTimerFired every 100 ms; the two mouse handlers for each viewer event;
 // the HUD calls from the match. UI thread only.
 
 #include "game/IClock.h"
@@ -51,51 +51,51 @@ public:
     static constexpr float MessageAlphaLow = 0.6f; // the win or loss message at the pulse's low
 
     // State (read and written by the handlers; public for the window and tests).
-    std::int64_t LastMouseMoveTick = 0;
-    float SavedWorldTurn = 0.0f;
-    int MouseX = 0;
-    int MouseY = 0;
-    std::int32_t HudPulseStep = 5;
-    int SeaFrame = 0;
-    bool ShakeActive = false;
-    std::int64_t ShakeStartTick = 0;
-    bool ShakeToggle = false;
-    float ShakeSavedX = 0.0f;
-    float ShakeSavedZ = 0.0f;
+    std::int64_t lastMouseMoveTick = 0;
+    float savedWorldTurn = 0.0f;
+    int mouseX = 0;
+    int mouseY = 0;
+    std::int32_t hudPulseStep = 5;
+    int seaFrame = 0;
+    bool shakeActive = false;
+    std::int64_t shakeStartTick = 0;
+    bool shakeToggle = false;
+    float shakeSavedX = 0.0f;
+    float shakeSavedZ = 0.0f;
 
-    // Window creation values (HudPulseStep 5, SeaFrame 0).
-    void ResetCreationState();
-    // Main window activation: LastMouseMoveTick := now, SavedWorldTurn := the
+    // Window creation values (hudPulseStep 5, seaFrame 0).
+    void resetCreationState();
+    // Main window activation: lastMouseMoveTick := now, savedWorldTurn := the
     // world's turn.
-    void RecordIdleStart();
+    void recordIdleStart();
 
     // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
     // frame, shake, edge scroll. The world never starts to spin while a match
     // is in progress: the boards must not move away while the player thinks.
-    void timerScrollTimer();
+    void tickTimerFired();
     // The player did something (a mouse move over the viewer, any key): the
     // spin stops, the world snaps back and the idle wait starts again.
-    void InputSeen();
+    void inputSeen();
     // Any move stops the spin; a move with the right button (and a button or
     // modifier in the event: buttonOrModifierHeld) orbits the camera.
-    void GLSceneViewer1MouseMove(bool buttonOrModifierHeld, int x, int y);
+    void viewMouseMoved(bool buttonOrModifierHeld, int x, int y);
     // A button press: where a drag starts.
-    void GLSceneViewer1MouseDown(int x, int y);
+    void viewMousePressed(int x, int y);
 
     // The camera's heading over the world in degrees, clockwise from north
     // (north: from the own board towards the enemy board), for the compass.
-    double Heading() const;
+    double heading() const;
     // Back to the first view: the rig and the camera where the world put them.
-    void BridgeView();
+    void bridgeView();
     // A new match: the first view with the world and the sky unturned, no
     // spin, and the idle wait from now.
-    void FirstView();
+    void firstView();
 
-    void StartShake();
-    void ShowWinMessage();
-    void ShowLossMessage();
-    void HideHudMessage();
-    void ShowLogo(bool visible);
+    void startShake();
+    void showWinMessage();
+    void showLossMessage();
+    void hideHudMessage();
+    void showLogo(bool visible);
 
 private:
     World& m_world;

@@ -11,7 +11,7 @@ namespace vtx {
 namespace {
 
 // Seen through by the pointer's pick: the cell under the frame is the one picked.
-class FramePlane : public TPlane {
+class FramePlane : public Plane {
 public:
     bool pickable() const override { return false; }
 };
@@ -32,28 +32,28 @@ QImage framePicture(const CellCursorMark::Look& look) {
 } // namespace
 
 void CellCursorMark::build() {
-    if (!m_world.GLMaterialLibrary1.materialByName(m_look.material))
-        m_world.GLMaterialLibrary1.addMaterialFromImage(m_look.material, framePicture(m_look), bmAdditive);
-    m_plane = m_world.NonReflecting->AddChild<FramePlane>();
-    m_plane->Name = m_look.name;
-    m_plane->Tag = 101; // no cell, no sea
+    if (!m_world.materials.materialByName(m_look.material))
+        m_world.materials.addMaterialFromImage(m_look.material, framePicture(m_look), BlendMode::Additive);
+    m_plane = m_world.nonReflecting->addChild<FramePlane>();
+    m_plane->name = m_look.name;
+    m_plane->tag = 101; // no cell, no sea
     m_plane->setDirection({0.0f, 1.0f, 0.0f});
-    m_plane->Width = 1.0f;
-    m_plane->Height = 1.0f;
-    m_plane->MaterialLibrary = &m_world.GLMaterialLibrary1;
-    m_plane->LibMaterialName = m_look.material;
-    m_plane->Visible = false;
+    m_plane->width = 1.0f;
+    m_plane->height = 1.0f;
+    m_plane->materialLibrary = &m_world.materials;
+    m_plane->libMaterialName = m_look.material;
+    m_plane->visible = false;
 }
 
 void CellCursorMark::show(bool visible, std::int32_t board, std::int32_t row, std::int32_t column) {
-    const TPlane* cell = board != 0 ? m_boards.cell(board, row, column) : nullptr;
+    const Plane* cell = board != 0 ? m_boards.cell(board, row, column) : nullptr;
     if (!visible || !cell) {
-        if (m_plane) m_plane->Visible = false;
+        if (m_plane) m_plane->visible = false;
         return;
     }
     if (!m_plane) build();
-    m_plane->Position = cell->Position + glm::vec3(0.0f, m_look.lift, 0.0f);
-    m_plane->Visible = true;
+    m_plane->position = cell->position + glm::vec3(0.0f, m_look.lift, 0.0f);
+    m_plane->visible = true;
 }
 
 } // namespace vtx

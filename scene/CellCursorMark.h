@@ -4,27 +4,27 @@
 // just over the cell it is on, on the board in play, and nothing when the
 // cursor is not shown or no board is in play.
 //
-// The frame is a plane of its own under NonReflecting that the pointer's
+// The frame is a plane of its own under nonReflecting that the pointer's
 // pick never finds, so it never stands between the pointer and a cell.
 // The same frame in another colour marks each side's last shot (Boards): a
 // Look names its material and colour and how high it floats, the cursor's
 // highest so it stays on top.
 //
 // Ownership: the plane belongs to the World's scene; World and Boards
-// outlive this. Call show() after the cell planes exist (LoadPlanes).
+// outlive this. Call show() after the cell planes exist (loadPlanes).
 
 #include <cstdint>
 
 namespace vtx {
 
 class Boards;
-class TPlane;
+class Plane;
 class World;
 
 class CellCursorMark {
 public:
     struct Look {
-        const char* material; // in GLMaterialLibrary1, made at the first show
+        const char* material; // in materials, made at the first show
         const char* name;     // the plane's
         std::uint32_t rgb;    // the ring's colour, 0xRRGGBB
         float penWidth;       // of the 64 x 64 picture's ring
@@ -39,7 +39,7 @@ public:
     // board 0 (or a cell outside the grid, or visible false) hides the frame.
     void show(bool visible, std::int32_t board, std::int32_t row, std::int32_t column);
     // Null until the first show() with a cell.
-    const TPlane* plane() const { return m_plane; }
+    const Plane* plane() const { return m_plane; }
 
 private:
     void build();
@@ -47,7 +47,7 @@ private:
     World& m_world;
     Boards& m_boards;
     Look m_look;
-    TPlane* m_plane = nullptr;
+    Plane* m_plane = nullptr;
 };
 
 } // namespace vtx

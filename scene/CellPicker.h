@@ -6,17 +6,17 @@
 // the sky and the models are no cells.
 //
 // Ownership: refers to the World, the Boards and the Match (all outlive it);
-// owns none of them. It writes only Boards::HoveredCell; the match hears the
-// picks through its own handlers (CellHover, CellMouseDown). The environment
+// owns none of them. It writes only Boards::hoveredCell; the match hears the
+// picks through its own handlers (cellHover, cellMouseDown). The environment
 // is injected so tests can drive it:
-//   pick(x, y)     the object under a viewer pixel (the viewer's PickObject)
+//   pick(x, y)     the object under a viewer pixel (the viewer's pickObject)
 //   pickThrough(x, y, lookThrough)   the same, looking through the objects
-//                  lookThrough accepts (the viewer's PickObjectThrough)
+//                  lookThrough accepts (the viewer's pickObjectThrough)
 //   hoverWanted()  the pointer's cell is wanted outside an arrangement too
 //                  (the keyboard's cursor follows it)
 //   cellHovered(name)   the pointer came onto another cell plane
 //
-// Call order: PointerMoved for each viewer move, PickHover once a frame
+// Call order: pointerMoved for each viewer move, pickHover once a frame
 // before drawing, Click for each button press. UI thread only.
 
 #include "game/Match.h"
@@ -28,40 +28,40 @@
 namespace vtx {
 
 class Boards;
-class TGLBaseSceneObject;
+class SceneObject;
 class World;
 
 class CellPicker {
 public:
-    using LookThrough = std::function<bool(const TGLBaseSceneObject&)>;
+    using LookThrough = std::function<bool(const SceneObject&)>;
 
     CellPicker(World& world, Boards& boards, Match& match);
 
-    std::function<TGLBaseSceneObject*(int x, int y)> pick;
-    std::function<TGLBaseSceneObject*(int x, int y, const LookThrough& lookThrough)> pickThrough;
+    std::function<SceneObject*(int x, int y)> pick;
+    std::function<SceneObject*(int x, int y, const LookThrough& lookThrough)> pickThrough;
     std::function<bool()> hoverWanted;
     std::function<void(std::string_view cellName)> cellHovered;
 
     // The pointer is at (x, y) of the viewer. The hover test waits for
-    // PickHover: a pick draws the picture again and reads it back, a mouse
+    // pickHover: a pick draws the picture again and reads it back, a mouse
     // reports moves far more often than frames are drawn, and only the last
     // place of a frame can show.
-    void PointerMoved(int x, int y);
+    void pointerMoved(int x, int y);
     // The hover test for the pointer's last place, if it moved since.
-    void PickHover();
+    void pickHover();
     // A button pressed at (x, y): a waiting hover test runs first, then the
     // cell under the pointer goes to the match. While a fleet is arranged the
     // right button turns the ship only when it comes up where it went down
     // (Release): a right drag turns the camera, not the ship.
-    void Click(MouseButton button, int x, int y);
-    void Release(MouseButton button, int x, int y);
+    void click(MouseButton button, int x, int y);
+    void release(MouseButton button, int x, int y);
     // Pixels a pressed right button may travel and still be a click.
     static constexpr int ClickSlop = 4;
 
 private:
     bool hovering() const;
-    bool isCell(const TGLBaseSceneObject* object) const;
-    TGLBaseSceneObject* pickAt(int x, int y);
+    bool isCell(const SceneObject* object) const;
+    SceneObject* pickAt(int x, int y);
 
     bool m_hoverPending = false;
     bool m_rightPending = false;

@@ -28,7 +28,7 @@ glm::vec4 rgb255(int r, int g, int b) {
 
 } // namespace
 
-void setOrientation(TGLBaseSceneObject& object, const glm::vec3& direction, const glm::vec3& up) {
+void setOrientation(SceneObject& object, const glm::vec3& direction, const glm::vec3& up) {
     object.setDirection(direction);
     object.setUp(up);
 }
@@ -52,191 +52,190 @@ void World::buildLibraries() {
     // the window's first picture.
     for (int i = 0; i < WaterFrames; ++i) {
         const std::string frame = (i < 10 ? "water/0" : "water/") + std::to_string(i);
-        TGLLibMaterial* m = GLMaterialLibrary.addMaterial("LibMaterial" + std::to_string(i));
-        if (!m->Material.Texture.Image.assignEncoded(embeddedImage(frame)))
+        LibraryMaterial* m = waterMaterials.addMaterial("LibMaterial" + std::to_string(i));
+        if (!m->material.texture.image.assignEncoded(embeddedImage(frame)))
             throw std::runtime_error("The picture \"" + frame + "\" inside the program cannot be decoded");
-        m->Material.Texture.TextureMode = tmReplace;
+        m->material.texture.textureMode = TextureMode::Replace;
     }
-    GLMaterialLibrary1.addMaterial("ground");
-    GLMaterialLibrary1.addMaterial("details");
+    materials.addMaterial("ground");
+    materials.addMaterial("details");
     // Board marks on black: additive blending makes the black vanish.
     for (const char* mark : {"hint", "hit", "frame1", "bad"})
-        GLMaterialLibrary1.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
-                                                bmAdditive);
+        materials.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
+                                       BlendMode::Additive);
 
-    GLFire = std::make_shared<TGLFireFXManager>();
-    FireParams& p = GLFire->params();
-    p.MaxParticles = 128;
-    p.ParticleSize = 0.15f;
-    p.FireDensity = 0.6f;
-    p.FireEvaporation = 0.86f;
-    p.ParticleLife = 2.0f;
-    p.FireBurst = 1.0f;
-    p.FireRadius = 0.1f;
-    p.ParticleInterval = 0.04f;
-    p.UseInterval = true;
-    p.FireDir = {0.0f, 0.2f, 0.0f};
-    p.InitialDir = {0.0f, 0.0f, 0.7f};
+    fire = std::make_shared<FireSystem>();
+    FireParams& p = fire->params();
+    p.maxParticles = 128;
+    p.particleSize = 0.15f;
+    p.fireDensity = 0.6f;
+    p.fireEvaporation = 0.86f;
+    p.particleLife = 2.0f;
+    p.fireBurst = 1.0f;
+    p.fireRadius = 0.1f;
+    p.particleInterval = 0.04f;
+    p.useInterval = true;
+    p.fireDir = {0.0f, 0.2f, 0.0f};
+    p.initialDir = {0.0f, 0.0f, 0.7f};
 
-    BitmapFont1.CharWidth = 30;
-    BitmapFont1.CharHeight = 30;
-    BitmapFont1.GlyphsIntervalX = 1;
-    BitmapFont1.GlyphsIntervalY = 1;
+    messageFont.charWidth = 30;
+    messageFont.charHeight = 30;
+    messageFont.glyphsIntervalX = 1;
+    messageFont.glyphsIntervalY = 1;
     int glyph = 0;
     for (const hud::GlyphRun& run : hud::GlyphRuns) {
-        BitmapFont1.addRange(int(run.first), int(run.last), glyph);
+        messageFont.addRange(int(run.first), int(run.last), glyph);
         glyph += int(run.last - run.first) + 1;
     }
-    BitmapFont2.CharWidth = 397;
-    BitmapFont2.CharHeight = 303;
-    BitmapFont2.addRange('A', 'H', 0);
+    logoFont.charWidth = 397;
+    logoFont.charHeight = 303;
+    logoFont.addRange('A', 'H', 0);
 }
 
 void World::buildTree() {
-    TDummyCube& root = Scene.Objects();
+    Group& root = scene.objects();
 
-    Camera = root.AddChild<TDummyCube>();
-    Camera->Name = "Camera";
-    Camera->Position = {10.0f, 10.0f, 10.0f};
-    GLCamera1 = Camera->AddChild<TGLCamera>();
-    GLCamera1->Name = "GLCamera1";
-    GLCamera1->Position = CameraOffset;
-    GLCamera1->DepthOfView = 1000.0f;
-    GLCamera1->FocalLength = CameraFocalLength;
+    cameraRig = root.addChild<Group>();
+    cameraRig->name = "Camera";
+    cameraRig->position = {10.0f, 10.0f, 10.0f};
+    camera = cameraRig->addChild<Camera>();
+    camera->name = "camera";
+    camera->position = CameraOffset;
+    camera->depthOfView = 1000.0f;
+    camera->focalLength = CameraFocalLength;
 
-    WorldRoot = root.AddChild<TDummyCube>();
-    WorldRoot->Name = "World";
+    worldRoot = root.addChild<Group>();
+    worldRoot->name = "World";
 
-    SkyDome1 = WorldRoot->AddChild<TSkyDome>();
-    SkyDome1->Name = "SkyDome1";
-    setOrientation(*SkyDome1, {0.0f, 1.0f, 0.0f}, {-0.866025f, 0.0f, 0.5f});
+    sky = worldRoot->addChild<Sky>();
+    sky->name = "sky";
+    setOrientation(*sky, {0.0f, 1.0f, 0.0f}, {-0.866025f, 0.0f, 0.5f});
     const glm::vec4 blue = rgb255(112, 147, 219);
-    SkyDome1->Bands.push_back(TSkyDomeBand{-90.0f, 0.0f, {0.0f, 0.0f, 0.0f, 1.0f}, blue, 12, 1});
-    SkyDome1->Bands.push_back(TSkyDomeBand{0.0f, 90.0f, blue, {1.0f, 1.0f, 1.0f, 1.0f}, 12, 4});
-    SkyDome1->bandsChanged();
+    sky->bands.push_back(SkyBand{-90.0f, 0.0f, {0.0f, 0.0f, 0.0f, 1.0f}, blue, 12, 1});
+    sky->bands.push_back(SkyBand{0.0f, 90.0f, blue, {1.0f, 1.0f, 1.0f, 1.0f}, 12, 4});
+    sky->bandsChanged();
 
-    Sun = SkyDome1->AddChild<TSprite>();
-    Sun->Name = "Sun";
-    Sun->Position = {400.0f, 400.0f, 100.0f};
-    Sun->Width = 100.0f;
-    Sun->Height = 100.0f;
-    Sun->Material.BlendingMode = bmAdditive;
+    sun = sky->addChild<Sprite>();
+    sun->name = "Sun";
+    sun->position = {400.0f, 400.0f, 100.0f};
+    sun->width = 100.0f;
+    sun->height = 100.0f;
+    sun->material.blendingMode = BlendMode::Additive;
 
-    ReflectingObjects = WorldRoot->AddChild<TDummyCube>();
-    ReflectingObjects->Name = "ReflectingObjects";
-    NonReflecting = WorldRoot->AddChild<TDummyCube>();
-    NonReflecting->Name = "NonReflecting";
+    reflectingObjects = worldRoot->addChild<Group>();
+    reflectingObjects->name = "ReflectingObjects";
+    nonReflecting = worldRoot->addChild<Group>();
+    nonReflecting->name = "NonReflecting";
 
-    Plane1 = NonReflecting->AddChild<TPlane>();
-    Plane1->Name = "Plane1";
-    Plane1->Tag = 100;
-    setOrientation(*Plane1, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
-    Plane1->Width = 500.0f;
-    Plane1->Height = 500.0f;
-    Plane1->XTiles = 15;
-    Plane1->YTiles = 15;
-    Plane1->MaterialLibrary = &GLMaterialLibrary;
-    Plane1->LibMaterialName = "LibMaterial0";
-    GLCamera1->TargetObject = Plane1;
+    sea = nonReflecting->addChild<Plane>();
+    sea->name = "sea";
+    sea->tag = 100;
+    setOrientation(*sea, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
+    sea->width = 500.0f;
+    sea->height = 500.0f;
+    sea->xTiles = 15;
+    sea->yTiles = 15;
+    sea->materialLibrary = &waterMaterials;
+    sea->libMaterialName = "LibMaterial0";
+    camera->targetObject = sea;
 
-    TerrainRenderer1 = WorldRoot->AddChild<TTerrainRenderer>();
-    TerrainRenderer1->Name = "TerrainRenderer1";
-    setOrientation(*TerrainRenderer1, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
-    TerrainRenderer1->Scale = {2.1f, 2.1f, 0.3f};
-    TerrainRenderer1->HeightDataSource = &GLBitmapHDS1;
-    TerrainRenderer1->TileSize = 32;
-    TerrainRenderer1->QualityDistance = 150.0f;
-    TerrainRenderer1->MaterialLibrary = &GLMaterialLibrary1;
-    TerrainRenderer1->LibMaterialName = "ground";
+    terrain = worldRoot->addChild<Terrain>();
+    terrain->name = "terrain";
+    setOrientation(*terrain, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    terrain->scale = {2.1f, 2.1f, 0.3f};
+    terrain->heightDataSource = &heightMap;
+    terrain->tileSize = 32;
+    terrain->qualityDistance = 150.0f;
+    terrain->materialLibrary = &materials;
+    terrain->libMaterialName = "ground";
     // Ground wholly below sea level within the sea's extent is never seen
     // through the opaque sea: not drawn. Sea and terrain share the origin and
     // turn together, so the sea's square in the terrain's own units is fixed.
-    TerrainRenderer1->HiddenBelow = 0.0f;
-    const float seaHalf = 0.5f * Plane1->Width / TerrainRenderer1->Scale.x;
-    TerrainRenderer1->HiddenArea = {-seaHalf, -seaHalf, seaHalf, seaHalf};
+    terrain->hiddenBelow = 0.0f;
+    const float seaHalf = 0.5f * sea->width / terrain->scale.x;
+    terrain->hiddenArea = {-seaHalf, -seaHalf, seaHalf, seaHalf};
 
-    PlaneFX = WorldRoot->AddChild<TPlane>();
-    PlaneFX->Name = "PlaneFX";
-    PlaneFX->Position = {0.0f, -10.0f, 0.0f};
-    setOrientation(*PlaneFX, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
-    PlaneFX->Effects.addFire(GLFire);
+    fireTemplate = worldRoot->addChild<Plane>();
+    fireTemplate->name = "fireTemplate";
+    fireTemplate->position = {0.0f, -10.0f, 0.0f};
+    setOrientation(*fireTemplate, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, -1.0f});
+    fireTemplate->effects.addFire(fire);
     // The template lies under the opaque sea where no camera sees it: hidden,
     // its flames are not drawn for nothing and do not keep the viewer
     // redrawing an unchanged picture. The cadencer still advances them, so a
     // cell that catches fire burns at once.
-    PlaneFX->Visible = false;
+    fireTemplate->visible = false;
 
-    isle1 = WorldRoot->AddChild<TActor>();
-    isle1->Name = "isle1";
-    isle1->Interval = 100;
+    island = worldRoot->addChild<AnimatedModel>();
+    island->name = "island";
+    island->interval = 100;
 
-    GLLightSource1 = WorldRoot->AddChild<TGLLightSource>();
-    GLLightSource1->Name = "GLLightSource1";
-    GLLightSource1->Position = {20.0f, 250.0f, 20.0f};
-    GLLightSource1->ConstAttenuation = 1.0f;
-    GLLightSource1->SpotCutOff = 180.0f;
+    sunLight = worldRoot->addChild<LightSource>();
+    sunLight->name = "sunLight";
+    sunLight->position = {20.0f, 250.0f, 20.0f};
+    sunLight->constAttenuation = 1.0f;
+    sunLight->spotCutOff = 180.0f;
 
-    HUDText1 = root.AddChild<THUDText>();
-    HUDText1->Name = "HUDText1";
+    resultText = root.addChild<HudText>();
+    resultText->name = "resultText";
     // At the top of the view, where the score window opened after a win
     // does not cover it.
-    HUDText1->Position = {40.0f, 24.0f, 0.0f};
-    HUDText1->Visible = false;
-    HUDText1->BitmapFont = &BitmapFont1;
+    resultText->position = {40.0f, 24.0f, 0.0f};
+    resultText->visible = false;
+    resultText->bitmapFont = &messageFont;
     // A dark plate under the result: it reads over the boards, fires and sky alike.
-    HUDText1->BackColor = {0.02f, 0.04f, 0.08f, 0.78f};
-    HUDText1->BackPadding = 14.0f;
+    resultText->backColor = {0.02f, 0.04f, 0.08f, 0.78f};
+    resultText->backPadding = 14.0f;
 
-    HUDText2 = root.AddChild<THUDText>();
-    HUDText2->Name = "HUDText2";
-    HUDText2->Position = {100.0f, 120.0f, 0.0f};
-    HUDText2->BitmapFont = &BitmapFont2;
-    HUDText2->Text = "A";
+    logo = root.addChild<HudText>();
+    logo->name = "logo";
+    logo->position = {100.0f, 120.0f, 0.0f};
+    logo->bitmapFont = &logoFont;
+    logo->text = "A";
 }
 
-void World::LoadFonts() {
-    BitmapFont1.loadGlyphsFromFile(path(datafiles::kMessageFont));
-    BitmapFont2.loadGlyphsFromFile(path(datafiles::kLogoFont));
+void World::loadFonts() {
+    messageFont.loadGlyphsFromFile(path(datafiles::kMessageFont));
+    logoFont.loadGlyphsFromFile(path(datafiles::kLogoFont));
 }
 
-void World::SetLogoColor() {
-    HUDText2->ModulateColor = {1.0f, 1.0f, 1.0f, 0.7f};
+void World::setLogoColor() {
+    logo->modulateColor = {1.0f, 1.0f, 1.0f, 0.7f};
 }
 
-void World::BuildScenery(const std::filesystem::path& startDir) {
-    MakeTextureDirectory(startDir);
-    LoadTerrain();
-    LoadTextures();
-    SetTerrainTiling();
-    AddTrees();
-    BuildIsland();
+void World::buildScenery(const std::filesystem::path& startDir) {
+    makeTextureDirectory(startDir);
+    loadTerrain();
+    loadTextures();
+    setTerrainTiling();
+    addTrees();
+    buildIsland();
 }
 
-void World::MakeTextureDirectory(const std::filesystem::path& startDir) {
+void World::makeTextureDirectory(const std::filesystem::path& startDir) {
     std::error_code ignored;
     std::filesystem::create_directories(startDir / "data" / "Textures" / "VX", ignored);
 }
 
-void World::LoadTerrain() {
-    GLBitmapHDS1.setMaxPoolSize(8388608);
-    GLBitmapHDS1.loadFromFile(path(datafiles::kTerrainHeights));
-    TerrainRenderer1->heightDataChanged();
+void World::loadTerrain() {
+    heightMap.setMaxPoolSize(8388608);
+    heightMap.loadFromFile(path(datafiles::kTerrainHeights));
+    terrain->heightDataChanged();
 }
 
-void World::LoadTextures() {
-    TGLLibMaterial* ground = GLMaterialLibrary1.materialByName("ground");
-    ground->Material.Texture.Image.LoadFromFile(path(datafiles::kGroundTexture));
-    ground->Material.Texture.TextureMode = tmModulate;
-    GLMaterialLibrary1.materialByName("details")->Material.Texture.Image.LoadFromFile(
-        path(datafiles::kDetailTexture));
-    Sun->Material.Texture.Image.LoadFromFile(path(datafiles::kSunFlare));
+void World::loadTextures() {
+    LibraryMaterial* ground = materials.materialByName("ground");
+    ground->material.texture.image.loadFromFile(path(datafiles::kGroundTexture));
+    ground->material.texture.textureMode = TextureMode::Modulate;
+    materials.materialByName("details")->material.texture.image.loadFromFile(path(datafiles::kDetailTexture));
+    sun->material.texture.image.loadFromFile(path(datafiles::kSunFlare));
 }
 
-void World::SetTerrainTiling() {
-    TerrainRenderer1->TilesPerTexture = 256 / TerrainRenderer1->TileSize;
+void World::setTerrainTiling() {
+    terrain->tilesPerTexture = 256 / terrain->tileSize;
 }
 
-void World::AddTrees() {
+void World::addTrees() {
     struct TreeSpot {
         glm::vec3 position;
         float turn;
@@ -244,80 +243,80 @@ void World::AddTrees() {
     constexpr std::array<TreeSpot, 2> spots = {TreeSpot{{-8.0f, 1.0f, -11.0f}, 45.0f},
                                                TreeSpot{{-11.0f, 1.0f, -11.0f}, 0.0f}};
     for (std::size_t i = 0; i < spots.size(); ++i) {
-        TActor* tree = ReflectingObjects->AddChild<TActor>();
-        Trees[i] = tree;
-        tree->Name = "Tree" + std::to_string(i + 1);
-        tree->Material.FaceCulling = fcNoCull;
-        tree->Position = spots[i].position;
-        tree->Scale = glm::vec3(ShipScale);
-        tree->Material.Texture.Image.LoadFromFile(path(datafiles::kTreeSkin));
-        tree->LoadFromFile(path(datafiles::kTreeModel));
-        tree->AnimationMode = aamNone;
+        AnimatedModel* tree = reflectingObjects->addChild<AnimatedModel>();
+        trees[i] = tree;
+        tree->name = "Tree" + std::to_string(i + 1);
+        tree->material.faceCulling = FaceCulling::NoCull;
+        tree->position = spots[i].position;
+        tree->scale = glm::vec3(ShipScale);
+        tree->material.texture.image.loadFromFile(path(datafiles::kTreeSkin));
+        tree->loadFromFile(path(datafiles::kTreeModel));
+        tree->animationMode = AnimationMode::None;
         tree->setTurnAngle(spots[i].turn);
         tree->setPitchAngle(90.0f);
     }
 }
 
-void World::BuildIsland() {
-    isle1->Position = {-10.0f, 0.0f, -10.0f};
-    isle1->Scale = glm::vec3(0.1f);
-    isle1->Material.FaceCulling = fcCull; // a closed hill: its inside is never seen
-    isle1->Material.Texture.Image.LoadFromFile(path(datafiles::kIsleSkin));
-    isle1->setPitchAngle(90.0f);
-    isle1->LoadFromFile(path(datafiles::kIsleModel));
-    isle1->AnimationMode = aamNone;
+void World::buildIsland() {
+    island->position = {-10.0f, 0.0f, -10.0f};
+    island->scale = glm::vec3(0.1f);
+    island->material.faceCulling = FaceCulling::Cull; // a closed hill: its inside is never seen
+    island->material.texture.image.loadFromFile(path(datafiles::kIsleSkin));
+    island->setPitchAngle(90.0f);
+    island->loadFromFile(path(datafiles::kIsleModel));
+    island->animationMode = AnimationMode::None;
 }
 
-bool World::BuildActivationStage(Boards& boards) {
+bool World::buildActivationStage(Boards& boards) {
     if (m_activationBuilt) return false;
-    FillCellPositions();
-    LoadAllModels();
-    boards.LoadPlanes();
+    fillCellPositions();
+    loadAllModels();
+    boards.loadPlanes();
     m_activationBuilt = true;
     return true;
 }
 
-void World::FillCellPositions() {
+void World::fillCellPositions() {
     for (int row = 1; row <= 10; ++row)
         for (int column = 1; column <= 10; ++column) {
-            OwnCellPositions[std::size_t(row - 1)][std::size_t(column - 1)] = {column - 5, 0, row};
-            EnemyCellPositions[std::size_t(row - 1)][std::size_t(column - 1)] = {column - 5, 0, row - 11};
+            ownCellPositions[std::size_t(row - 1)][std::size_t(column - 1)] = {column - 5, 0, row};
+            enemyCellPositions[std::size_t(row - 1)][std::size_t(column - 1)] = {column - 5, 0, row - 11};
         }
 }
 
-TActor* World::PlaceActor(std::string_view modelFile) {
-    TActor* actor = ReflectingObjects->AddChild<TActor>();
+AnimatedModel* World::placeActor(std::string_view modelFile) {
+    AnimatedModel* actor = reflectingObjects->addChild<AnimatedModel>();
     // Hulls, deckhouses and turrets are closed, their faces wound outwards: the back faces are all
     // hidden, and on a software renderer each of these small triangles costs a block of pixels.
-    actor->Material.FaceCulling = fcCull;
-    actor->Position = {0.0f, 0.0f, 0.0f};
-    actor->Scale = glm::vec3(ShipScale);
-    actor->Material.Texture.Image.LoadFromFile(path(datafiles::kShipSkin));
-    actor->LoadFromFile(path(modelFile));
+    actor->material.faceCulling = FaceCulling::Cull;
+    actor->position = {0.0f, 0.0f, 0.0f};
+    actor->scale = glm::vec3(ShipScale);
+    actor->material.texture.image.loadFromFile(path(datafiles::kShipSkin));
+    actor->loadFromFile(path(modelFile));
     actor->setPitchAngle(90.0f);
-    actor->AnimationMode = aamLoop;
+    actor->animationMode = AnimationMode::Loop;
     // Rocking at anchor moves a hull's outline by less than half a pixel in an eighth of a second,
     // even in the largest window: drawn that seldom, an idle battle costs the sea's frame rate.
-    actor->AnimationDrifts = true;
-    actor->Visible = false;
+    actor->animationDrifts = true;
+    actor->visible = false;
     return actor;
 }
 
-std::string_view World::ShipModelFile(int n) {
+std::string_view World::shipModelFile(int n) {
     if (n == 1) return datafiles::kShipModels[3];
     if (n <= 3) return datafiles::kShipModels[2];
     if (n <= 6) return datafiles::kShipModels[1];
     return datafiles::kShipModels[0];
 }
 
-void World::LoadAllModels() {
+void World::loadAllModels() {
     for (int n = 1; n <= 10; ++n) {
-        OwnShipModels[std::size_t(n - 1)] = PlaceActor(ShipModelFile(n));
-        OwnShipModels[std::size_t(n - 1)]->Name = "OwnShip" + std::to_string(n);
+        ownShipModels[std::size_t(n - 1)] = placeActor(shipModelFile(n));
+        ownShipModels[std::size_t(n - 1)]->name = "OwnShip" + std::to_string(n);
     }
     for (int n = 1; n <= 10; ++n) {
-        EnemyShipModels[std::size_t(n - 1)] = PlaceActor(ShipModelFile(n));
-        EnemyShipModels[std::size_t(n - 1)]->Name = "EnemyShip" + std::to_string(n);
+        enemyShipModels[std::size_t(n - 1)] = placeActor(shipModelFile(n));
+        enemyShipModels[std::size_t(n - 1)]->name = "EnemyShip" + std::to_string(n);
     }
 }
 

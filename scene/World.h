@@ -15,9 +15,9 @@
 //                         "LibMaterial31") and the three board marks ("hint",
 //                         "hit", "frame1") from the pictures inside the
 //                         program. No file is read.
-//   window creation       LoadFonts, SetLogoColor, then BuildScenery (texture
+//   window creation       loadFonts, setLogoColor, then buildScenery (texture
 //                         folder, terrain, textures, tiling, trees, island).
-//   first activation      BuildActivationStage(boards): cell positions, the 20
+//   first activation      buildActivationStage(boards): cell positions, the 20
 //                         ship models, the 200 cell planes. Runs once; later
 //                         calls build nothing and return false.
 //
@@ -29,20 +29,20 @@
 //
 // Units: scene units, Y up; angles in degrees. UI thread only.
 
-#include "scene/engine/TActor.h"
-#include "scene/engine/TBitmapFont.h"
-#include "scene/engine/TDummyCube.h"
-#include "scene/engine/TGLCamera.h"
-#include "scene/engine/TGLFireFXManager.h"
-#include "scene/engine/TGLLightSource.h"
-#include "scene/engine/TGLMaterialLibrary.h"
-#include "scene/engine/TGLScene.h"
-#include "scene/engine/THUDText.h"
-#include "scene/engine/TPlane.h"
-#include "scene/engine/TSkyDome.h"
-#include "scene/engine/TSprite.h"
-#include "scene/engine/TTerrainRenderer.h"
-#include "scene/engine/formats/TGLBitmapHDS.h"
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/BitmapFont.h"
+#include "scene/engine/Camera.h"
+#include "scene/engine/FireSystem.h"
+#include "scene/engine/Group.h"
+#include "scene/engine/HudText.h"
+#include "scene/engine/LightSource.h"
+#include "scene/engine/MaterialLibrary.h"
+#include "scene/engine/Plane.h"
+#include "scene/engine/Scene.h"
+#include "scene/engine/Sky.h"
+#include "scene/engine/Sprite.h"
+#include "scene/engine/Terrain.h"
+#include "scene/engine/formats/HeightMap.h"
 
 #include <glm/glm.hpp>
 
@@ -59,7 +59,7 @@ class Boards;
 
 // Sets Direction and then Up, so both end up exactly as given even when the
 // new Direction is parallel to the old Up.
-void setOrientation(TGLBaseSceneObject& object, const glm::vec3& direction, const glm::vec3& up);
+void setOrientation(SceneObject& object, const glm::vec3& direction, const glm::vec3& up);
 
 class World {
 public:
@@ -88,68 +88,68 @@ public:
     std::string path(std::string_view gamePath) const;
 
     // ------------------------------------------------------- creation stage
-    // "DATA\\font.bmp" into BitmapFont1, "DATA\\logo.jpg" into BitmapFont2.
-    void LoadFonts();
+    // "DATA\\font.bmp" into messageFont, "DATA\\logo.jpg" into logoFont.
+    void loadFonts();
     // The logo's alpha 0.7.
-    void SetLogoColor();
+    void setLogoColor();
     // The rest of the static scenery, in order: the texture folder under
     // startDir (result ignored), the terrain's height data, the ground, detail
     // and sun textures, the terrain's texture repeat, the trees, the island.
-    void BuildScenery(const std::filesystem::path& startDir);
-    void MakeTextureDirectory(const std::filesystem::path& startDir);
-    void LoadTerrain();
-    void LoadTextures();
-    void SetTerrainTiling();
-    void AddTrees();
-    void BuildIsland();
+    void buildScenery(const std::filesystem::path& startDir);
+    void makeTextureDirectory(const std::filesystem::path& startDir);
+    void loadTerrain();
+    void loadTextures();
+    void setTerrainTiling();
+    void addTrees();
+    void buildIsland();
 
     // ----------------------------------------------------- activation stage
     // Fills the cell positions, builds the ship models and the cell planes.
     // Returns false (and builds nothing) once the stage has been built.
-    bool BuildActivationStage(Boards& boards);
-    bool ActivationStageBuilt() const { return m_activationBuilt; }
-    void FillCellPositions();
+    bool buildActivationStage(Boards& boards);
+    bool activationStageBuilt() const { return m_activationBuilt; }
+    void fillCellPositions();
     // One hidden ship model at the origin: no culling, Scale 0.03, texture
-    // "DATA\\ship2.jpg", the model file, PitchAngle 90, looping.
-    TActor* PlaceActor(std::string_view modelFile);
+    // "DATA\\ship2.jpg", the model file, pitchAngle 90, looping.
+    AnimatedModel* placeActor(std::string_view modelFile);
     // Own ships 1..10, then enemy ships 1..10, by the model of their length.
-    void LoadAllModels();
+    void loadAllModels();
     // The model file of ship n (1..10).
-    static std::string_view ShipModelFile(int n);
+    static std::string_view shipModelFile(int n);
 
     // ---------------------------------------------------------------- data
-    TGLScene Scene;
-    TGLMaterialLibrary GLMaterialLibrary;  // the sea's water frames
-    TGLMaterialLibrary GLMaterialLibrary1; // ground, details and the board marks
-    TBitmapFont BitmapFont1;               // messages
-    TBitmapFont BitmapFont2;               // the logo
-    TGLBitmapHDS GLBitmapHDS1;
-    std::shared_ptr<TGLFireFXManager> GLFire;
+    Scene scene;
+    MaterialLibrary waterMaterials; // the sea's water frames
+    MaterialLibrary materials;      // ground, details and the board marks
+    BitmapFont messageFont;         // messages
+    BitmapFont logoFont;            // the logo
+    HeightMap heightMap;
+    std::shared_ptr<FireSystem> fire;
 
-    TDummyCube* Camera = nullptr; // the camera rig
-    TGLCamera* GLCamera1 = nullptr;
-    TDummyCube* WorldRoot = nullptr; // named "World"; the idle spin turns it
-    TSkyDome* SkyDome1 = nullptr;
-    TSprite* Sun = nullptr;
-    TDummyCube* ReflectingObjects = nullptr;
-    TDummyCube* NonReflecting = nullptr;
-    TPlane* Plane1 = nullptr; // the sea
-    TTerrainRenderer* TerrainRenderer1 = nullptr;
-    TPlane* PlaneFX = nullptr; // the fire template under the sea
-    TActor* isle1 = nullptr;
-    TGLLightSource* GLLightSource1 = nullptr;
-    THUDText* HUDText1 = nullptr; // messages
-    THUDText* HUDText2 = nullptr; // the logo
-    std::array<TActor*, 2> Trees{};
+    Group* cameraRig = nullptr; // the camera rig
+    Camera* camera = nullptr;
+    Group* worldRoot = nullptr; // named "World"; the idle spin turns it
+    Sky* sky = nullptr;
+    Sprite* sun = nullptr;
+    Group* reflectingObjects = nullptr;
+    Group* nonReflecting = nullptr;
+    Plane* sea = nullptr; // the sea
+    Terrain* terrain = nullptr;
+    Plane* fireTemplate = nullptr; // the fire template under the sea
+    AnimatedModel* island = nullptr;
+    LightSource* sunLight = nullptr;
+    HudText* resultText = nullptr; // messages
+    HudText* logo = nullptr;       // the logo
+    std::array<AnimatedModel*, 2> trees{};
 
     // Ship n of each fleet is element n-1; null before the activation stage.
-    std::array<TActor*, 10> OwnShipModels{};
-    std::array<TActor*, 10> EnemyShipModels{};
+    std::array<AnimatedModel*, 10> ownShipModels{};
+    std::array<AnimatedModel*, 10> enemyShipModels{};
     // [row-1][column-1]: the cell centre at sea level; the one place a cell's
-    // position is computed (FillCellPositions), for its plane and its ship.
+    // position is computed (fillCellPositions), for its plane and its ship.
     // The own board's rows run towards the camera, the enemy's beyond them.
-    std::array<std::array<glm::ivec3, 10>, 10> OwnCellPositions{};
-    std::array<std::array<glm::ivec3, 10>, 10> EnemyCellPositions{};
+    std::array<std::array<glm::ivec3, 10>, 10> ownCellPositions{};
+    std::array<std::array<glm::ivec3, 10>, 10> enemyCellPositions{};
 
 private:
     void buildTree();

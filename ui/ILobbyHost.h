@@ -16,31 +16,31 @@ public:
     virtual ~ILobbyHost() = default;
 
     // The folder "clients.cfg" lives in.
-    virtual std::filesystem::path StartDir() const = 0;
+    virtual std::filesystem::path startDir() const = 0;
     // This computer's dotted IPv4 address (may be empty).
-    virtual QString LocalIP() const = 0;
+    virtual QString localIp() const = 0;
     // The player's name as the options window holds it now.
-    virtual QString PlayerName() const = 0;
+    virtual QString playerName() const = 0;
 
-    // The match's network state (NetMode, NetConnected, NetRole, OpponentIP).
-    virtual void SetNetMode(bool on) = 0;
-    virtual void SetNetConnected(bool on) = 0;
-    virtual void SetNetRole(int role) = 0;
-    virtual void SetOpponentIP(const QString& ip) = 0;
+    // The match's network state (netMode, netConnected, netRole, opponentIp).
+    virtual void setNetMode(bool on) = 0;
+    virtual void setNetConnected(bool on) = 0;
+    virtual void setNetRole(int role) = 0;
+    virtual void setOpponentIp(const QString& ip) = 0;
 
     // One text datagram to host, port 6868; nothing is sent for an empty host.
-    virtual void SendRequest(const QString& host, const QByteArray& text) = 0;
+    virtual void sendRequest(const QString& host, const QByteArray& text) = 0;
     // Sends the join request to a creator: the extended one (repeated until
     // answered) when its presence announced the extension, else the plain one.
-    virtual void JoinGame(const QString& creatorIP, bool extended) = 0;
+    virtual void joinGame(const QString& creatorIP, bool extended) = 0;
     // Starts a match exactly as the Single button does, whatever the button's
     // state (the lobby calls it while Single is switched off). It pumps
     // events for a moment, so datagrams and timers may run inside it.
-    virtual void StartMatch() = 0;
+    virtual void startMatch() = 0;
     // The main window's status line.
-    virtual void SetStatus(const QString& text) = 0;
+    virtual void setStatus(const QString& text) = 0;
     // Switches the main window's Single button on (white font, enabled) or off.
-    virtual void SwitchSingleButton(bool on) = 0;
+    virtual void switchSingleButton(bool on) = 0;
 };
 
 } // namespace vtx

@@ -11,12 +11,12 @@ class IScoreHost {
 public:
     virtual ~IScoreHost() = default;
     // A won game waits to be entered; the window clears it when it takes it.
-    virtual bool ScorePending() const = 0;
-    virtual void SetScorePending(bool pending) = 0;
+    virtual bool scorePending() const = 0;
+    virtual void setScorePending(bool pending) = 0;
     // The points of that game.
-    virtual int LastPoints() const = 0;
+    virtual int lastPoints() const = 0;
     // Proposed as the new entry's name (the options window's player name).
-    virtual QString PlayerName() const = 0;
+    virtual QString playerName() const = 0;
 };
 
 } // namespace vtx

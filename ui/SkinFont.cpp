@@ -17,17 +17,17 @@ SkinFont makeFont(QColor color) {
 
 } // namespace
 
-SkinFont* EnabledFont() {
+SkinFont* enabledFont() {
     static SkinFont font = makeFont(Qt::white);
     return &font;
 }
 
-SkinFont* DisabledFont() {
+SkinFont* disabledFont() {
     static SkinFont font = makeFont(QColor(128, 128, 128));
     return &font;
 }
 
-bool IsSmallFonts() {
+bool isSmallFonts() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return true;
     return qRound(screen->logicalDotsPerInchX()) == 96;

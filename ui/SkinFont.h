@@ -2,9 +2,9 @@
 
 // A caption font with its colour, as the skinned controls take it: a button
 // stores a pointer to one (it never copies or owns it) and draws its caption
-// in the colour. The game shares two of them, EnabledFont() (white) and
-// DisabledFont() (grey): a skinned button is switched on by giving it
-// EnabledFont() and enabling it, and off by DisabledFont() and disabling it.
+// in the colour. The game shares two of them, enabledFont() (white) and
+// disabledFont() (grey): a skinned button is switched on by giving it
+// enabledFont() and enabling it, and off by disabledFont() and disabling it.
 
 #include <QColor>
 #include <QFont>
@@ -18,11 +18,11 @@ struct SkinFont {
 
 // Created at the first call, live for the whole program; the pointers never
 // change, so buttons may keep them.
-SkinFont* EnabledFont();  // white, 10 pt, plain
-SkinFont* DisabledFont(); // RGB(128, 128, 128), 10 pt, plain
+SkinFont* enabledFont();  // white, 10 pt, plain
+SkinFont* disabledFont(); // RGB(128, 128, 128), 10 pt, plain
 
 // True when the screen's horizontal logical resolution is 96 dots per inch.
 // Windows move their button captions when it is false.
-bool IsSmallFonts();
+bool isSmallFonts();
 
 } // namespace vtx

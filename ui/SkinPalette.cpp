@@ -6,7 +6,7 @@
 
 namespace vtx {
 
-void ApplyGreySelection(QWidget* widget) {
+void applyGreySelection(QWidget* widget) {
     if (!widget) return;
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Highlight, kSelectionGrey);
@@ -14,7 +14,7 @@ void ApplyGreySelection(QWidget* widget) {
     widget->setPalette(pal);
 }
 
-QColor InstallGreySelection() {
+QColor installGreySelection() {
     QPalette pal = QApplication::palette();
     const QColor saved = pal.color(QPalette::Highlight);
     pal.setColor(QPalette::Highlight, kSelectionGrey);
@@ -22,7 +22,7 @@ QColor InstallGreySelection() {
     return saved;
 }
 
-void RestoreSelection(const QColor& saved) {
+void restoreSelection(const QColor& saved) {
     QPalette pal = QApplication::palette();
     pal.setColor(QPalette::Highlight, saved);
     QApplication::setPalette(pal);

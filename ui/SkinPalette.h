@@ -15,11 +15,11 @@ inline const QColor kSelectionGrey{153, 151, 153};
 
 // Highlight := kSelectionGrey in the widget's palette (inherited by children
 // created afterwards only if they take the parent's palette).
-void ApplyGreySelection(QWidget* widget);
+void applyGreySelection(QWidget* widget);
 
 // Highlight := kSelectionGrey in the application palette; returns the colour
 // it replaced so the caller can put it back at exit.
-QColor InstallGreySelection();
-void RestoreSelection(const QColor& saved);
+QColor installGreySelection();
+void restoreSelection(const QColor& saved);
 
 } // namespace vtx

@@ -55,7 +55,7 @@ QStringList preferredLanguages() {
     return preferredLanguages([](const char* name) { return qEnvironmentVariable(name); });
 }
 
-QString InstallTranslation(const QString& folder, const QStringList& languages) {
+QString installTranslation(const QString& folder, const QStringList& languages) {
     if (g_translator) QCoreApplication::removeTranslator(g_translator.get());
     g_translator.reset();
     g_language.clear();
@@ -70,7 +70,7 @@ QString InstallTranslation(const QString& folder, const QStringList& languages) 
     return g_language;
 }
 
-QString TranslationLanguage() {
+QString translationLanguage() {
     return g_language;
 }
 

@@ -30,11 +30,11 @@ QStringList preferredLanguages(); // from the process environment
 // Loads the first translation found in folder for the languages, installs
 // it on the application and returns its language ("de", "pt_BR"); empty
 // when the game stays English. A later call replaces the earlier one.
-QString InstallTranslation(const QString& folder, const QStringList& languages);
-// The language installed by the last InstallTranslation, empty for English.
-QString TranslationLanguage();
-inline bool TranslationActive() {
-    return !TranslationLanguage().isEmpty();
+QString installTranslation(const QString& folder, const QStringList& languages);
+// The language installed by the last installTranslation, empty for English.
+QString translationLanguage();
+inline bool translationActive() {
+    return !translationLanguage().isEmpty();
 }
 
 } // namespace vtx

@@ -17,17 +17,17 @@
 // (xvfb-run -a -s "-screen 0 1280x1024x24 -noreset").
 
 #include "app/Application.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "game/CellName.h"
 #include "scene/World.h"
+#include "scene/engine/FrameClock.h"
+#include "scene/engine/SceneView.h"
 #include "scene/engine/SurfaceFormat.h"
-#include "scene/engine/TGLCadencer.h"
-#include "scene/engine/TGLSceneViewer.h"
 #include "tests/support/MatchSetup.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/TFormMess.h"
-#include "ui/TFormOpt.h"
-#include "ui/TFormScore.h"
+#include "ui/MessageWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ScoresWindow.h"
+#include "ui/SkinCheckBox.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -82,7 +82,7 @@ struct GlObjects {
 // Live objects of the viewer's context, found by asking the driver about
 // every name up to a bound far above what the game uses (names are handed
 // out from the lowest free one).
-GlObjects countGlNames(TGLSceneViewer& viewer) {
+GlObjects countGlNames(SceneView& viewer) {
     constexpr GLuint kNames = 1u << 16;
     GlObjects n;
     viewer.makeCurrent();
@@ -98,8 +98,8 @@ GlObjects countGlNames(TGLSceneViewer& viewer) {
     return n;
 }
 
-void drawFrame(TForm1& form) {
-    form.GLSceneViewer1->DrawNow();
+void drawFrame(MainWindow& window) {
+    window.view->drawNow();
 }
 
 // The world in one state and pose (the boards cleared as the next Single
@@ -110,28 +110,28 @@ void drawFrame(TForm1& form) {
 struct Pose {
     glm::vec3 camera{}, rig{};
 };
-GlObjects countGlObjects(TForm1& form, const Pose& pose) {
-    World& w = form.world();
-    form.timerScroll.stop();
-    form.matchHost().ResetBoards();
-    w.WorldRoot->setTurnAngle(0.0f);
-    w.SkyDome1->setRollAngle(0.0f);
-    w.GLCamera1->Position = pose.camera;
-    w.Camera->Position = pose.rig;
+GlObjects countGlObjects(MainWindow& window, const Pose& pose) {
+    World& w = window.world();
+    window.tickTimer.stop();
+    window.matchHost().resetBoards();
+    w.worldRoot->setTurnAngle(0.0f);
+    w.sky->setRollAngle(0.0f);
+    w.camera->position = pose.camera;
+    w.cameraRig->position = pose.rig;
     for (int i = 0; i < 420; ++i)
-        drawFrame(form);
-    const GlObjects n = countGlNames(*form.GLSceneViewer1);
-    form.timerScroll.start();
+        drawFrame(window);
+    const GlObjects n = countGlNames(*window.view);
+    window.tickTimer.start();
     return n;
 }
 
 // What continual drawing makes resident before any match (every frame of the
 // sea's animation, the GPU copies that come with the ticks of the scroll
 // timer), so that later samples show only what matches leave behind.
-void warmUpRenderer(TForm1& form) {
+void warmUpRenderer(MainWindow& window) {
     for (int i = 0; i < 480; ++i) {
-        form.timerScrollTimer();
-        drawFrame(form);
+        window.tickTimerFired();
+        drawFrame(window);
         QCoreApplication::processEvents();
     }
 }
@@ -167,44 +167,44 @@ public:
 };
 
 // One match; false when it did not end as planned.
-bool playMatch(TForm1& form, TFormOpt& opt, bool manual, bool win) {
-    MatchState& s = test::setUp(form.match());
-    opt.bcbManual->SetChecked(manual);
-    form.elbtSingleGameClick();
-    if (!pumpUntil([&] { return !form.match().nextWakeMs(); }, 5000)) return false; // Single's wait
-    drawFrame(form);
+bool playMatch(MainWindow& window, OptionsWindow& opt, bool manual, bool win) {
+    MatchState& s = test::setUp(window.match());
+    opt.manualBox->setChecked(manual);
+    window.singleClicked();
+    if (!pumpUntil([&] { return !window.match().nextWakeMs(); }, 5000)) return false; // Single's wait
+    drawFrame(window);
     if (manual) {
         const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
                                    {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
         for (const auto& ship : layout) {
-            s.PickedRow = ship[0];
-            s.PickedColumn = ship[1];
-            s.PickedBoard = OwnBoard;
-            s.PlaceHorizontal = ship[2] == 1;
-            if (!form.match().PlaceShipAt()) return false;
+            s.pickedRow = ship[0];
+            s.pickedColumn = ship[1];
+            s.pickedBoard = OwnBoard;
+            s.placeHorizontal = ship[2] == 1;
+            if (!window.match().placeShipAt()) return false;
         }
         // The message at the end of the arrangement, answered.
         if (!pumpUntil([&] { return s.button(MenuButton::Fight).enabled; }, 5000)) return false;
     }
-    if (!s.GameInProgress || s.Arranging) return false;
-    s.Timer1Interval = 1; // the computer at full speed
-    form.elbtFightClick();
-    if (!s.FightStarted) return false;
-    drawFrame(form);
+    if (!s.gameInProgress || s.arranging) return false;
+    s.timer1Interval = 1; // the computer at full speed
+    window.fightClicked();
+    if (!s.fightStarted) return false;
+    drawFrame(window);
     std::vector<int> targets;
     for (int n = 1; n <= 100; ++n)
-        if ((s.EnemyField[std::size_t(n - 1)] == CellDeck) == win) targets.push_back(n);
+        if ((s.enemyField[std::size_t(n - 1)] == CellDeck) == win) targets.push_back(n);
     std::size_t next = 0;
-    while (s.GameInProgress) {
-        if (!pumpUntil([&] { return s.PlayerTurn == 1 || !s.GameInProgress; }, 60000)) return false;
-        if (!s.GameInProgress) break;
+    while (s.gameInProgress) {
+        if (!pumpUntil([&] { return s.playerTurn == 1 || !s.gameInProgress; }, 60000)) return false;
+        if (!s.gameInProgress) break;
         if (next >= targets.size()) return false;
         const int n = targets[next++];
-        if (!form.match().PlayerShootAt(cellNumberRow(n), cellNumberColumn(n))) return false;
+        if (!window.match().playerShootAt(cellNumberRow(n), cellNumberColumn(n))) return false;
     }
     pumpFor(20); // the modal windows answered
-    drawFrame(form);
-    return win ? s.GameWon : (s.GameLost && !s.GameWon);
+    drawFrame(window);
+    return win ? s.gameWon : (s.gameLost && !s.gameWon);
 }
 
 } // namespace
@@ -236,26 +236,26 @@ int main(int argc, char** argv) {
         }
     QDir::setCurrent(dir.path());
 
-    auto form = std::make_unique<TForm1>();
-    if (!form->StartupError().isEmpty()) {
-        std::fprintf(stderr, "match_soak: %s\n", form->StartupError().toLocal8Bit().constData());
+    auto window = std::make_unique<MainWindow>();
+    if (!window->startupError().isEmpty()) {
+        std::fprintf(stderr, "match_soak: %s\n", window->startupError().toLocal8Bit().constData());
         return 2;
     }
-    form->QuitOnClose = false;
-    TFormMess mess(form.get());
-    TFormScore score(&form->scoreHost(), form.get());
-    TFormOpt opt(&form->optionsHost(), form.get());
-    form->SetWindows(&mess, &opt, &score);
+    window->quitOnClose = false;
+    MessageWindow mess(window.get());
+    ScoresWindow score(&window->scoreHost(), window.get());
+    OptionsWindow opt(&window->optionsHost(), window.get());
+    window->setWindows(&mess, &opt, &score);
     Answerer answerer;
     mess.installEventFilter(&answerer);
     score.installEventFilter(&answerer);
-    form->show();
+    window->show();
     pumpFor(500);
     // Frames are drawn at the steps of each match, not continually: the
     // run is about what stays behind, and llvmpipe's frames would dominate.
-    form->GLCadencer1->setEnabled(false);
-    const Pose pose{form->world().GLCamera1->Position, form->world().Camera->Position};
-    warmUpRenderer(*form);
+    window->frameClock->setEnabled(false);
+    const Pose pose{window->world().camera->position, window->world().cameraRig->position};
+    warmUpRenderer(*window);
 
     const int warmUp = std::min(50, std::max(1, matches / 2));
     const int lastSample = matches;
@@ -265,13 +265,13 @@ int main(int argc, char** argv) {
     clock.start();
     std::printf("%8s %10s %8s %10s\n", "match", "rss KiB", "seconds", "GL objects");
     for (int i = 1; i <= matches; ++i) {
-        if (!form->isVisible()) { // SIGTERM or Ctrl+C closed the window
+        if (!window->isVisible()) { // SIGTERM or Ctrl+C closed the window
             std::fprintf(stderr, "match_soak: ended after %d matches\n", i - 1);
             return 1;
         }
         const bool manual = i % 2 == 0;
         const bool win = (i / 2) % 2 == 0;
-        if (!playMatch(*form, opt, manual, win)) {
+        if (!playMatch(*window, opt, manual, win)) {
             std::fprintf(stderr, "match_soak: match %d (%s, %s) did not end as planned\n", i,
                          manual ? "manual" : "automatic", win ? "won" : "lost");
             return 1;
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
         rssMax = std::max(rssMax, rss);
         if (i == warmUp) rssWarm = rss;
         if (i == warmUp || i == lastSample || (i % glEvery == 0 && i > warmUp)) {
-            const GlObjects n = countGlObjects(*form, pose);
+            const GlObjects n = countGlObjects(*window, pose);
             if (i == warmUp) glWarm = n;
             if (i == lastSample) glEnd = n;
             std::printf("%8d %10ld %8.1f %10d  (%d textures, %d buffers, %d vertex arrays)\n", i, rss,
@@ -305,7 +305,7 @@ int main(int argc, char** argv) {
                 "%d framebuffers\n",
                 lastSample, glEnd.textures, glEnd.buffers, glEnd.vertexArrays, glEnd.programs,
                 glEnd.framebuffers);
-    form->close();
+    window->close();
     // A few GPU copies come and go with what the last frames showed (seen:
     // one sample in several with two more meshes' worth); what matches leave
     // behind grows with their number, at least one object a match here.

@@ -6,18 +6,18 @@
 // in the middle and a ring of mountains, a ~1000-triangle animated hull); with --data the game's
 // DATA folder is used where its files exist. Run under a display, e.g. xvfb-run -a.
 
-#include "scene/engine/TActor.h"
-#include "scene/engine/TDummyCube.h"
-#include "scene/engine/TGLCadencer.h"
-#include "scene/engine/TGLFireFXManager.h"
-#include "scene/engine/TGLLightSource.h"
-#include "scene/engine/TGLMaterialLibrary.h"
-#include "scene/engine/TGLOffscreenRenderer.h"
-#include "scene/engine/THUDText.h"
-#include "scene/engine/TPlane.h"
-#include "scene/engine/TSkyDome.h"
-#include "scene/engine/TSprite.h"
-#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/FireSystem.h"
+#include "scene/engine/FrameClock.h"
+#include "scene/engine/Group.h"
+#include "scene/engine/HudText.h"
+#include "scene/engine/LightSource.h"
+#include "scene/engine/MaterialLibrary.h"
+#include "scene/engine/OffscreenRenderer.h"
+#include "scene/engine/Plane.h"
+#include "scene/engine/Sky.h"
+#include "scene/engine/Sprite.h"
+#include "scene/engine/Terrain.h"
 #include "tests/engine/EngineTestSupport.h"
 
 #include <QFileInfo>
@@ -148,16 +148,16 @@ int main(int argc, char** argv) {
         return !path.empty() && exists(path) ? path : std::string();
     };
 
-    TGLOffscreenRenderer renderer(616, 547);
-    TGLScene scene;
-    TGLMaterialLibrary water, library;
+    OffscreenRenderer renderer(616, 547);
+    Scene scene;
+    MaterialLibrary water, library;
     for (int i = 0; i < 32; ++i)
         water.addMaterialFromImage("LibMaterial" + std::to_string(i),
                                    noiseTexture(128, QColor(30, 90, 110), 20, unsigned(i)));
-    TGLLibMaterial* ground =
+    LibraryMaterial* ground =
         library.addMaterialFromImage("ground", noiseTexture(512, QColor(220, 220, 225), 30, 99));
-    if (!file("snow512.jpg").empty()) ground->Material.Texture.Image.LoadFromFile(file("snow512.jpg"));
-    ground->Material.Texture.TextureMode = tmModulate;
+    if (!file("snow512.jpg").empty()) ground->material.texture.image.loadFromFile(file("snow512.jpg"));
+    ground->material.texture.textureMode = TextureMode::Modulate;
     QImage mark(64, 64, QImage::Format_RGB32);
     mark.fill(Qt::black);
     {
@@ -165,28 +165,28 @@ int main(int argc, char** argv) {
         painter.setPen(QPen(QColor(200, 200, 200), 3));
         painter.drawEllipse(12, 12, 40, 40);
     }
-    library.addMaterialFromImage("hint", mark, bmAdditive);
-    library.addMaterialFromImage("hit", mark, bmAdditive);
-    library.addMaterialFromImage("frame1", mark, bmAdditive);
+    library.addMaterialFromImage("hint", mark, BlendMode::Additive);
+    library.addMaterialFromImage("hit", mark, BlendMode::Additive);
+    library.addMaterialFromImage("frame1", mark, BlendMode::Additive);
 
-    auto* rig = scene.Objects().AddChild<TDummyCube>();
-    rig->Position = {10, 10, 10};
-    auto* camera = rig->AddChild<TGLCamera>();
-    camera->DepthOfView = 1000.0f;
-    camera->FocalLength = 50.0f;
-    auto* world = scene.Objects().AddChild<TDummyCube>();
+    auto* rig = scene.objects().addChild<Group>();
+    rig->position = {10, 10, 10};
+    auto* camera = rig->addChild<Camera>();
+    camera->depthOfView = 1000.0f;
+    camera->focalLength = 50.0f;
+    auto* world = scene.objects().addChild<Group>();
 
-    auto* sky = world->AddChild<TSkyDome>();
+    auto* sky = world->addChild<Sky>();
     sky->setDirection({0, 1, 0});
     sky->setUp({-0.866025f, 0, 0.5f});
     const glm::vec4 blue(112 / 255.0f, 147 / 255.0f, 219 / 255.0f, 1.0f);
-    sky->Bands.push_back({-90, 0, {0, 0, 0, 1}, blue, 12, 1});
-    sky->Bands.push_back({0, 90, blue, {1, 1, 1, 1}, 12, 4});
+    sky->bands.push_back({-90, 0, {0, 0, 0, 1}, blue, 12, 1});
+    sky->bands.push_back({0, 90, blue, {1, 1, 1, 1}, 12, 4});
     sky->bandsChanged();
-    auto* sun = sky->AddChild<TSprite>();
-    sun->Position = {400, 400, 100};
-    sun->Width = sun->Height = 100;
-    sun->Material.BlendingMode = bmAdditive;
+    auto* sun = sky->addChild<Sprite>();
+    sun->position = {400, 400, 100};
+    sun->width = sun->height = 100;
+    sun->material.blendingMode = BlendMode::Additive;
     QImage flare(128, 128, QImage::Format_RGB32);
     flare.fill(Qt::black);
     {
@@ -196,80 +196,80 @@ int main(int argc, char** argv) {
         gradient.setColorAt(1, Qt::black);
         painter.fillRect(flare.rect(), gradient);
     }
-    sun->Material.Texture.Image.assign(flare);
-    if (!file("flare0.jpg").empty()) sun->Material.Texture.Image.LoadFromFile(file("flare0.jpg"));
+    sun->material.texture.image.assign(flare);
+    if (!file("flare0.jpg").empty()) sun->material.texture.image.loadFromFile(file("flare0.jpg"));
 
-    auto* reflecting = world->AddChild<TDummyCube>();
-    auto* nonReflecting = world->AddChild<TDummyCube>();
-    auto* sea = nonReflecting->AddChild<TPlane>();
-    sea->Tag = 100;
+    auto* reflecting = world->addChild<Group>();
+    auto* nonReflecting = world->addChild<Group>();
+    auto* sea = nonReflecting->addChild<Plane>();
+    sea->tag = 100;
     sea->setDirection({0, 1, 0});
     sea->setUp({0, 0, -1});
-    sea->Width = sea->Height = 500;
-    sea->XTiles = sea->YTiles = 15;
-    sea->MaterialLibrary = &water;
-    sea->LibMaterialName = "LibMaterial0";
-    camera->TargetObject = sea;
+    sea->width = sea->height = 500;
+    sea->xTiles = sea->yTiles = 15;
+    sea->materialLibrary = &water;
+    sea->libMaterialName = "LibMaterial0";
+    camera->targetObject = sea;
 
-    TGLBitmapHDS hds;
+    HeightMap hds;
     hds.setMaxPoolSize(8388608);
     if (!file("terrain.bmp").empty())
         hds.loadFromFile(file("terrain.bmp"));
     else
         hds.loadFromImage(heightPicture());
-    auto* terrain = world->AddChild<TTerrainRenderer>();
+    auto* terrain = world->addChild<Terrain>();
     terrain->setDirection({0, 1, 0});
     terrain->setUp({0, 0, 1});
-    terrain->Scale = {2.1f, 2.1f, 0.3f};
-    terrain->HeightDataSource = &hds;
-    terrain->TileSize = 32;
-    terrain->TilesPerTexture = 8;
-    terrain->QualityDistance = 150;
-    terrain->HiddenBelow = 0.0f; // under the opaque sea
-    terrain->MaterialLibrary = &library;
-    terrain->LibMaterialName = "ground";
+    terrain->scale = {2.1f, 2.1f, 0.3f};
+    terrain->heightDataSource = &hds;
+    terrain->tileSize = 32;
+    terrain->tilesPerTexture = 8;
+    terrain->qualityDistance = 150;
+    terrain->hiddenBelow = 0.0f; // under the opaque sea
+    terrain->materialLibrary = &library;
+    terrain->libMaterialName = "ground";
 
-    auto fire = std::make_shared<TGLFireFXManager>();
-    std::vector<TPlane*> cells;
+    auto fire = std::make_shared<FireSystem>();
+    std::vector<Plane*> cells;
     for (int board = 0; board < 2; ++board)
         for (int row = 1; row <= 10; ++row)
             for (int column = 1; column <= 10; ++column) {
-                auto* cell = nonReflecting->AddChild<TPlane>();
+                auto* cell = nonReflecting->addChild<Plane>();
                 cell->setDirection({0, 1, 0});
                 cell->setUp({0, 0, -1});
-                cell->Position = {float(column - 5), 0.1f, float(board == 0 ? row : row - 11)};
-                cell->MaterialLibrary = &library;
-                cell->LibMaterialName = "frame1";
+                cell->position = {float(column - 5), 0.1f, float(board == 0 ? row : row - 11)};
+                cell->materialLibrary = &library;
+                cell->libMaterialName = "frame1";
                 cells.push_back(cell);
             }
     for (int i = 0; i < 20; ++i) {
-        cells[std::size_t(i * 9 + 3)]->Effects.addFire(fire);
-        cells[std::size_t(i * 9 + 3)]->LibMaterialName = "hit";
+        cells[std::size_t(i * 9 + 3)]->effects.addFire(fire);
+        cells[std::size_t(i * 9 + 3)]->libMaterialName = "hit";
     }
 
     const auto hull = hullModel();
     QImage skin = noiseTexture(256, QColor(120, 125, 130), 25, 7);
     for (int i = 0; i < 20; ++i) {
-        auto* ship = reflecting->AddChild<TActor>();
+        auto* ship = reflecting->addChild<AnimatedModel>();
         const char* models[] = {"ship4t.md2", "ship3t.md2", "ship2t.md2", "ship1t.md2"};
         const std::string model = file(models[i % 4]);
         if (model.empty())
             ship->loadFromBytes(hull);
         else
-            ship->LoadFromFile(model);
-        ship->Scale = glm::vec3(0.03f);
+            ship->loadFromFile(model);
+        ship->scale = glm::vec3(0.03f);
         ship->setPitchAngle(90.0f);
-        ship->Position = {float(i % 10 - 4), 0.0f, float(i < 10 ? 1 + i : -10 + (i - 10))};
-        ship->Material.Texture.Image.assign(skin);
-        if (!file("ship2.jpg").empty()) ship->Material.Texture.Image.LoadFromFile(file("ship2.jpg"));
-        ship->SwitchAnimation("walk", true);
-        ship->Interval = 200;
+        ship->position = {float(i % 10 - 4), 0.0f, float(i < 10 ? 1 + i : -10 + (i - 10))};
+        ship->material.texture.image.assign(skin);
+        if (!file("ship2.jpg").empty()) ship->material.texture.image.loadFromFile(file("ship2.jpg"));
+        ship->switchAnimation("walk", true);
+        ship->interval = 200;
         ship->setCurrentFrame(1 + i % 24);
     }
-    auto* light = world->AddChild<TGLLightSource>();
-    light->Position = {20, 250, 20};
+    auto* light = world->addChild<LightSource>();
+    light->position = {20, 250, 20};
 
-    TBitmapFont font, logo;
+    BitmapFont font, logo;
     QImage glyphs(31 * 8, 31 * 8, QImage::Format_RGB32);
     glyphs.fill(Qt::black);
     {
@@ -283,42 +283,42 @@ int main(int argc, char** argv) {
             painter.drawText(QRect((g % 8) * 31, (g / 8) * 31, 30, 30), Qt::AlignCenter, QString(QChar(c)));
         }
     }
-    font.Glyphs.assign(glyphs);
+    font.glyphs.assign(glyphs);
     if (!file("font.bmp").empty()) font.loadGlyphsFromFile(file("font.bmp"));
-    font.CharWidth = font.CharHeight = 30;
-    font.GlyphsIntervalX = font.GlyphsIntervalY = 1;
+    font.charWidth = font.charHeight = 30;
+    font.glyphsIntervalX = font.glyphsIntervalY = 1;
     font.addRange(' ', 'Z', 0);
-    logo.Glyphs.assign(noiseTexture(397, QColor(128, 128, 128), 100, 3).copy(0, 0, 397, 303));
+    logo.glyphs.assign(noiseTexture(397, QColor(128, 128, 128), 100, 3).copy(0, 0, 397, 303));
     if (!file("logo.jpg").empty()) logo.loadGlyphsFromFile(file("logo.jpg"));
-    logo.CharWidth = 397;
-    logo.CharHeight = 303;
+    logo.charWidth = 397;
+    logo.charHeight = 303;
     logo.addRange('A', 'H', 0);
-    auto* message = scene.Objects().AddChild<THUDText>();
-    message->Position = {40, 220, 0};
-    message->BitmapFont = &font;
-    message->Text = "YOU WON THE GAME!";
-    auto* logoText = scene.Objects().AddChild<THUDText>();
-    logoText->Position = {100, 120, 0};
-    logoText->BitmapFont = &logo;
-    logoText->Text = "A";
-    logoText->ModulateColor = {1, 1, 1, 0.7f};
+    auto* message = scene.objects().addChild<HudText>();
+    message->position = {40, 220, 0};
+    message->bitmapFont = &font;
+    message->text = "YOU WON THE GAME!";
+    auto* logoText = scene.objects().addChild<HudText>();
+    logoText->position = {100, 120, 0};
+    logoText->bitmapFont = &logo;
+    logoText->text = "A";
+    logoText->modulateColor = {1, 1, 1, 0.7f};
 
     // Experiments: VTX_BENCH_HIDE=sky,sea,terrain,cells,ships,hud,fire hides parts of the world.
     if (const char* hide = std::getenv("VTX_BENCH_HIDE")) {
         const std::string parts = hide;
         const auto has = [&](const char* part) { return parts.find(part) != std::string::npos; };
-        sky->Visible = !has("sky");
-        sea->Visible = !has("sea");
-        terrain->Visible = !has("terrain");
-        reflecting->Visible = !has("ships");
-        message->Visible = logoText->Visible = !has("hud");
-        for (TPlane* cell : cells) {
-            cell->Visible = !has("cells");
-            if (has("fire")) cell->Effects.clear();
+        sky->visible = !has("sky");
+        sea->visible = !has("sea");
+        terrain->visible = !has("terrain");
+        reflecting->visible = !has("ships");
+        message->visible = logoText->visible = !has("hud");
+        for (Plane* cell : cells) {
+            cell->visible = !has("cells");
+            if (has("fire")) cell->effects.clear();
         }
     }
-    TGLCadencer cadencer;
-    cadencer.Scene = &scene;
+    FrameClock cadencer;
+    cadencer.scene = &scene;
     for (int i = 0; i < 60; ++i)
         fire->advance(1.0 / 60.0);
 
@@ -344,8 +344,8 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count; ++i) {
             const auto t0 = clock::now();
             cadencer.progress(1.0 / 60.0);
-            sea->LibMaterialName = "LibMaterial" + std::to_string((i / 6) % 32);
-            camera->OrbitTarget(0.0f, 0.5f);
+            sea->libMaterialName = "LibMaterial" + std::to_string((i / 6) % 32);
+            camera->orbitTarget(0.0f, 0.5f);
             renderer.renderFrame(scene, camera);
             times.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());
             if (i == 0) cpuAfterFirst = cpuSeconds();
@@ -382,7 +382,7 @@ int main(int argc, char** argv) {
         int hits = 0;
         for (int i = 0; i < 100; ++i) {
             const auto t0 = clock::now();
-            hits += renderer.PickObject(scene, camera, (i * 37) % 616, (i * 53) % 547) != nullptr;
+            hits += renderer.pickObject(scene, camera, (i * 37) % 616, (i * 53) % 547) != nullptr;
             picks.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());
         }
         std::sort(picks.begin(), picks.end());
@@ -390,17 +390,17 @@ int main(int argc, char** argv) {
                     picks[50], picks[95], hits);
     }
     // Lowered towards the horizon: mountains and sky fill the upper half.
-    camera->OrbitTarget(28.0f, 0.0f);
+    camera->orbitTarget(28.0f, 0.0f);
     print("camera lowered to look at the horizon:", run(frames));
     if (!shot.empty()) {
         if (closeup) {
             // Close to the first burning cell, to judge the flames.
-            rig->Position = cells[174]->AbsolutePosition() + glm::vec3(1.5f, 0.8f, 1.5f);
-            camera->Position = {0, 0, 0};
-            camera->TargetObject = cells[174];
-            message->Visible = logoText->Visible = false;
+            rig->position = cells[174]->absolutePosition() + glm::vec3(1.5f, 0.8f, 1.5f);
+            camera->position = {0, 0, 0};
+            camera->targetObject = cells[174];
+            message->visible = logoText->visible = false;
         }
-        if (lookAtSun) camera->TargetObject = sun;
+        if (lookAtSun) camera->targetObject = sun;
         const QImage image = renderer.render(scene, camera);
         image.save(QString::fromStdString(shot));
         std::printf("  screenshot: %s\n", shot.c_str());

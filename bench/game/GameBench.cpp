@@ -1,13 +1,13 @@
-// ArrangeFleet with the real clock is what a player waits for at Single: the
+// arrangeFleet with the real clock is what a player waits for at Single: the
 // generator is re-seeded from the millisecond clock before every attempt, so
 // failed attempts within one millisecond repeat the same cell until the clock
 // moves on. With a clock that moves on at every reading the figure is the work
 // itself. A computer move is one turn-timer tick of the computer.
 
 #include "game/Match.h"
-#include "game/NullMatchHost.h"
 #include "game/SystemClock.h"
 #include "tests/support/MatchSetup.h"
+#include "tests/support/NullMatchHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,8 +36,8 @@ template <class Clock> void BM_ArrangeFleet(benchmark::State& state) {
     Clock clock;
     Match m(host, clock);
     for (auto _ : state) {
-        m.ArrangeFleet();
-        benchmark::DoNotOptimize(m.state().WorkField);
+        m.arrangeFleet();
+        benchmark::DoNotOptimize(m.state().workField);
     }
 }
 BENCHMARK_TEMPLATE(BM_ArrangeFleet, SystemClock)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -49,19 +49,19 @@ void BM_ComputerMove(benchmark::State& state) {
     SilentHost host(static_cast<std::int32_t>(state.range(0)));
     AdvancingClock clock;
     Match m(host, clock);
-    m.ActivateTurnTimer();
-    m.elbtSingleGameClick();
+    m.activateTurnTimer();
+    m.singleClicked();
     while (const auto due = m.nextWakeMs()) { // Single's wait
         clock.advanceTo(*due);
-        m.RunDue();
+        m.runDue();
     }
-    m.elbtFightClick();
+    m.fightClicked();
     const MatchState start = m.state();
     std::int64_t moves = 0;
     for (auto _ : state) {
-        if (!m.state().GameInProgress) test::setUp(m) = start;
-        test::setUp(m).PlayerTurn = 0; // the player never shoots here
-        m.Timer1Timer();
+        if (!m.state().gameInProgress) test::setUp(m) = start;
+        test::setUp(m).playerTurn = 0; // the player never shoots here
+        m.turnTimerFired();
         ++moves;
     }
     state.SetItemsProcessed(moves);

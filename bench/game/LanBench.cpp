@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < matches; ++i) {
         Sim sim(unsigned(5000 + i), true, true);
         sim.join(true);
-        if (!sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 60000))
+        if (!sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 60000))
             continue;
         sim.net.cut = true;
         const std::int64_t cutAt = sim.net.now;

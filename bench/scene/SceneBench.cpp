@@ -20,7 +20,7 @@
 #include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/FramePacer.h"
 #include "scene/engine/SurfaceFormat.h"
-#include "scene/engine/TGLOffscreenRenderer.h"
+#include "scene/engine/OffscreenRenderer.h"
 #include "tests/scene/ScriptedBattle.h"
 
 #include <QDir>
@@ -67,32 +67,32 @@ struct Variant {
 
 class SceneState {
 public:
-    explicit SceneState(TGLScene& scene) : m_scene(scene) {}
+    explicit SceneState(Scene& scene) : m_scene(scene) {}
     void save() {
         m_visible.clear();
         m_effects.clear();
-        walk(m_scene.Objects(), [this](TGLBaseSceneObject& o) {
-            m_visible[&o] = o.Visible;
-            m_effects[&o] = o.Effects;
+        walk(m_scene.objects(), [this](SceneObject& o) {
+            m_visible[&o] = o.visible;
+            m_effects[&o] = o.effects;
         });
     }
     void restore() {
-        walk(m_scene.Objects(), [this](TGLBaseSceneObject& o) {
-            o.Visible = m_visible[&o];
-            o.Effects = m_effects[&o];
+        walk(m_scene.objects(), [this](SceneObject& o) {
+            o.visible = m_visible[&o];
+            o.effects = m_effects[&o];
         });
     }
-    static void walk(TGLBaseSceneObject& node, const std::function<void(TGLBaseSceneObject&)>& f) {
-        for (int i = 0; i < node.Count(); ++i) {
-            f(*node.Children(i));
-            walk(*node.Children(i), f);
+    static void walk(SceneObject& node, const std::function<void(SceneObject&)>& f) {
+        for (int i = 0; i < node.count(); ++i) {
+            f(*node.children(i));
+            walk(*node.children(i), f);
         }
     }
 
 private:
-    TGLScene& m_scene;
-    std::map<TGLBaseSceneObject*, bool> m_visible;
-    std::map<TGLBaseSceneObject*, TGLEffects> m_effects;
+    Scene& m_scene;
+    std::map<SceneObject*, bool> m_visible;
+    std::map<SceneObject*, EffectList> m_effects;
 };
 
 struct SizeResult {
@@ -131,54 +131,54 @@ int main(int argc, char** argv) {
     World& world = battle.world;
     // A match hides the logo when it starts, and it stays hidden over the battle: the frame measured is the
     // one a player sees. The variant that shows it gives what the logo costs the menu.
-    world.HUDText2->Visible = false;
+    world.logo->visible = false;
     const auto tick = [&] { battle.tick(); };
     std::printf("scene_bench: world of the game after a battle, %d frames a figure\n", frames);
     std::printf("  world build (both stages): %.1f ms\n", buildMs);
 
-    SceneState state(world.Scene);
-    const auto hide = [](std::initializer_list<TGLBaseSceneObject*> objects) {
-        for (TGLBaseSceneObject* o : objects)
-            if (o) o->Visible = false;
+    SceneState state(world.scene);
+    const auto hide = [](std::initializer_list<SceneObject*> objects) {
+        for (SceneObject* o : objects)
+            if (o) o->visible = false;
     };
     const std::vector<Variant> variants = {
         {"battle (everything)", [] {}},
-        {"without the sea", [&] { hide({world.Plane1}); }},
+        {"without the sea", [&] { hide({world.sea}); }},
         {"without the boards and marks",
          [&] {
-             for (int i = 0; i < world.NonReflecting->Count(); ++i)
-                 if (world.NonReflecting->Children(i) != world.Plane1)
-                     world.NonReflecting->Children(i)->Visible = false;
+             for (int i = 0; i < world.nonReflecting->count(); ++i)
+                 if (world.nonReflecting->children(i) != world.sea)
+                     world.nonReflecting->children(i)->visible = false;
          }},
         {"without the ships",
          [&] {
-             for (TActor* ship : world.OwnShipModels)
+             for (AnimatedModel* ship : world.ownShipModels)
                  hide({ship});
-             for (TActor* ship : world.EnemyShipModels)
+             for (AnimatedModel* ship : world.enemyShipModels)
                  hide({ship});
          }},
         {"without fires and particles",
-         [&] { SceneState::walk(world.Scene.Objects(), [](TGLBaseSceneObject& o) { o.Effects = {}; }); }},
+         [&] { SceneState::walk(world.scene.objects(), [](SceneObject& o) { o.effects = {}; }); }},
         {"without the island, trees, sky, sun and terrain",
          [&] {
-             hide({world.isle1, world.Trees[0], world.Trees[1], world.SkyDome1, world.TerrainRenderer1});
+             hide({world.island, world.trees[0], world.trees[1], world.sky, world.terrain});
          }},
         {"without the HUD texts",
          [&] {
-             hide({world.HUDText1, world.HUDText2});
+             hide({world.resultText, world.logo});
          }},
-        {"with the menu's logo over it", [&] { world.HUDText2->Visible = true; }},
+        {"with the menu's logo over it", [&] { world.logo->visible = true; }},
         {"floor (the clear and the sea only)",
          [&] {
-             SceneState::walk(world.Scene.Objects(), [&](TGLBaseSceneObject& o) {
-                 const bool seaPath = &o == world.WorldRoot || &o == world.NonReflecting ||
-                                      &o == world.Plane1 || &o == world.Camera || &o == world.GLCamera1;
-                 if (!seaPath) o.Visible = false;
+             SceneState::walk(world.scene.objects(), [&](SceneObject& o) {
+                 const bool seaPath = &o == world.worldRoot || &o == world.nonReflecting ||
+                                      &o == world.sea || &o == world.cameraRig || &o == world.camera;
+                 if (!seaPath) o.visible = false;
              });
          }},
         {"the clear only",
          [&] {
-             hide({world.WorldRoot, world.HUDText1, world.HUDText2});
+             hide({world.worldRoot, world.resultText, world.logo});
          }},
     };
 
@@ -192,17 +192,17 @@ int main(int argc, char** argv) {
     const Size sizes[] = {
         {616, 547, 1.0f, shot},
         {int(std::lround(616 * largest)), int(std::lround(547 * largest)), float(largest), largeShot}};
-    std::unique_ptr<TGLOffscreenRenderer> defaultRenderer, largeRenderer;
+    std::unique_ptr<OffscreenRenderer> defaultRenderer, largeRenderer;
     for (const Size& size : sizes) {
-        auto renderer = std::make_unique<TGLOffscreenRenderer>(size.width, size.height);
-        renderer->HudScale = size.hudScale;
+        auto renderer = std::make_unique<OffscreenRenderer>(size.width, size.height);
+        renderer->hudScale = size.hudScale;
         SizeResult r;
         const auto firstStart = std::chrono::steady_clock::now();
-        renderer->renderFrame(world.Scene, world.GLCamera1);
+        renderer->renderFrame(world.scene, world.camera);
         r.firstMs = msSince(firstStart);
         for (int i = 0; i < 20; ++i) {
             tick();
-            renderer->renderFrame(world.Scene, world.GLCamera1);
+            renderer->renderFrame(world.scene, world.camera);
         }
         std::vector<double> times;
         times.reserve(std::size_t(frames));
@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < frames; ++i) {
             tick();
             const auto t0 = std::chrono::steady_clock::now();
-            renderer->renderFrame(world.Scene, world.GLCamera1);
+            renderer->renderFrame(world.scene, world.camera);
             times.push_back(msSince(t0));
         }
         r.cpuPerFrame = (processCpuMs() - cpuStart) / double(frames);
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
         r.p95 = percentile(times, 0.95);
         r.stats = renderer->lastFrameStats();
         if (!size.shot.empty())
-            renderer->render(world.Scene, world.GLCamera1).save(QString::fromStdString(size.shot));
+            renderer->render(world.scene, world.camera).save(QString::fromStdString(size.shot));
 
         // The variants take turns, five frames each, until each has `frames` frames.
         constexpr int kRun = 5;
@@ -229,12 +229,12 @@ int main(int argc, char** argv) {
                 state.save();
                 variants[v].leave();
                 tick();
-                renderer->renderFrame(world.Scene, world.GLCamera1); // settles the new set of objects
+                renderer->renderFrame(world.scene, world.camera); // settles the new set of objects
                 const double cpu0 = processCpuMs();
                 for (int i = 0; i < kRun; ++i) {
                     tick();
                     const auto t0 = std::chrono::steady_clock::now();
-                    renderer->renderFrame(world.Scene, world.GLCamera1);
+                    renderer->renderFrame(world.scene, world.camera);
                     variantTimes[v].push_back(msSince(t0));
                 }
                 variantCpu[v] += processCpuMs() - cpu0;
@@ -284,15 +284,15 @@ int main(int argc, char** argv) {
     // flames of all twenty burning cells are drawn anew; the cadencer moves them. After both sizes'
     // pictures, so that those show the same moment as ever.
     // Then with one burning cell, as an idle battle mostly has: the rest of the picture need not be drawn.
-    const auto flameFrames = [&](TGLOffscreenRenderer* renderer, const char* what) {
+    const auto flameFrames = [&](OffscreenRenderer* renderer, const char* what) {
         std::vector<double> flameTimes;
         double flamePixels = 0;
-        renderer->renderFrame(world.Scene, world.GLCamera1);
+        renderer->renderFrame(world.scene, world.camera);
         const double flameCpu0 = processCpuMs();
         for (int i = 0; i < frames; ++i) {
             battle.cadencer.progress(1.0 / 60.0);
             const auto t0 = std::chrono::steady_clock::now();
-            const std::vector<PixelRect> areas = renderer->redrawFlames(world.Scene, world.GLCamera1);
+            const std::vector<PixelRect> areas = renderer->redrawFlames(world.scene, world.camera);
             flameTimes.push_back(msSince(t0));
             for (const PixelRect& area : areas)
                 flamePixels += double(area.width) * double(area.height);
@@ -303,17 +303,17 @@ int main(int argc, char** argv) {
                     (processCpuMs() - flameCpu0) / double(frames),
                     100.0 * flamePixels / double(frames) / (double(renderer->width()) * double(renderer->height())));
     };
-    for (TGLOffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
+    for (OffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
         flameFrames(renderer, "all burning cells");
     state.save();
     bool kept = false;
-    SceneState::walk(world.Scene.Objects(), [&](TGLBaseSceneObject& o) {
-        const auto& fires = o.Effects.items();
-        if (std::none_of(fires.begin(), fires.end(), [](const TGLBFireFX& f) { return bool(f.Manager); })) return;
-        if (kept) o.Effects = {};
+    SceneState::walk(world.scene.objects(), [&](SceneObject& o) {
+        const auto& fires = o.effects.items();
+        if (std::none_of(fires.begin(), fires.end(), [](const FireEffect& f) { return bool(f.manager); })) return;
+        if (kept) o.effects = {};
         kept = true;
     });
-    for (TGLOffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
+    for (OffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
         flameFrames(renderer, "one burning cell");
     state.restore();
     std::printf("\n");
@@ -323,14 +323,14 @@ int main(int argc, char** argv) {
     const double cpuStart = processCpuMs();
     for (int i = 0; i < 30; ++i) {
         tick();
-        defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+        defaultRenderer->renderFrame(world.scene, world.camera);
     }
     const double cpuPerFrame = (processCpuMs() - cpuStart) / 30.0;
     FramePacer pacer;
     int pacedFrames = 0;
     for (int i = 0; i < 60; ++i) {
         tick();
-        if (pacer.frameDue(pictureSignatures(world.Scene, world.GLCamera1), battle.cadencer.CurrentTime()))
+        if (pacer.frameDue(pictureSignatures(world.scene, world.camera), battle.cadencer.currentTime()))
             ++pacedFrames;
     }
     std::printf(
@@ -341,18 +341,18 @@ int main(int argc, char** argv) {
     // A sinking in the running battle: enemy ship 4 has been hidden through every frame so far; it is shown
     // with the sunk texture and drawn at once.
     tick();
-    defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+    defaultRenderer->renderFrame(world.scene, world.camera);
     std::vector<double> before;
     for (int i = 0; i < 15; ++i) {
         tick();
         const auto t0 = std::chrono::steady_clock::now();
-        defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+        defaultRenderer->renderFrame(world.scene, world.camera);
         before.push_back(msSince(t0));
     }
     tick();
     const auto sinkStart = std::chrono::steady_clock::now();
-    battle.boards.ShowSunkShip(EnemyBoard, 4);
-    defaultRenderer->renderFrame(world.Scene, world.GLCamera1);
+    battle.boards.showSunkShip(EnemyBoard, 4);
+    defaultRenderer->renderFrame(world.scene, world.camera);
     const double sinkMs = msSince(sinkStart);
     std::printf("frame at a sinking (sunk texture and the hidden model shown): %.2f ms, %.1f x the frames "
                 "before it\n",

@@ -40,7 +40,7 @@ bool isAddressField(std::string_view field) {
 } // namespace
 
 std::string serverLine(std::string_view fromIP, std::string_view presenceText) {
-    return PadStr(fromIP, kServerAddressField, PadSide::Right) +
+    return padStr(fromIP, kServerAddressField, PadSide::Right) +
            withoutControls(trimmed(cut(presenceText, kServerNameStart, kServerNameChars)));
 }
 
@@ -68,10 +68,10 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
 }
 
 std::string clientsFileLine(std::string_view name, std::string_view address) {
-    return withoutControls(PadStr(name, kClientNameField, PadSide::Right) + std::string(address)) + "\r\n";
+    return withoutControls(padStr(name, kClientNameField, PadSide::Right) + std::string(address)) + "\r\n";
 }
 
-void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets) {
+void analyzeIp(std::string_view address, std::vector<std::string>& subnets) {
     std::size_t dots[3];
     std::size_t from = 0;
     for (std::size_t& dot : dots) {

@@ -59,7 +59,7 @@ std::string clientsFileLine(std::string_view name, std::string_view address);
 // "192.168.1.255") to subnets unless it is already there. An empty address,
 // one with fewer than three dots, or one whose first three fields are not
 // numbers 0..255 adds nothing.
-void AnalyzeIP(std::string_view address, std::vector<std::string>& subnets);
+void analyzeIp(std::string_view address, std::vector<std::string>& subnets);
 
 // Whether text is a dotted IPv4 address of one computer (see ClientEntry).
 bool isHostAddress(std::string_view text);

@@ -52,7 +52,7 @@ std::string LobbyModel::clientsFile() const {
 void LobbyModel::rebuildSubnets() {
     m_subnets.clear();
     for (const Computer& c : m_computers)
-        AnalyzeIP(std::string_view(c.address).substr(0, kAddressPartChars), m_subnets);
+        analyzeIp(std::string_view(c.address).substr(0, kAddressPartChars), m_subnets);
 }
 
 std::vector<std::string> LobbyModel::hostTargets() const {
@@ -84,7 +84,7 @@ bool LobbyModel::addServer(std::string_view fromIP, std::string_view presenceTex
 }
 
 std::string LobbyModel::serverText(const Server& server) {
-    return PadStr(server.address, kServerAddressField, PadSide::Right) + server.name;
+    return padStr(server.address, kServerAddressField, PadSide::Right) + server.name;
 }
 
 bool LobbyModel::addAsker(std::string_view address) {

@@ -10,11 +10,11 @@ bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     // A small allowance: ticks measured by a clock land a hair before the time they were meant for.
     constexpr double allowance = 0.002;
     if (!viewChanged && now < m_nextDue - allowance) return false;
-    if (!viewChanged && !sceneChanged && now < m_lastDrawn + DriftInterval - allowance) return false;
+    if (!viewChanged && !sceneChanged && now < m_lastDrawn + driftInterval - allowance) return false;
     // The next scene frame keeps to a steady beat (24 a second from 60 ticks: every 2nd or 3rd
     // tick) unless the beat was lost for longer than one interval.
     m_nextDue =
-        !viewChanged && now - m_nextDue < MotionInterval ? m_nextDue + MotionInterval : now + MotionInterval;
+        !viewChanged && now - m_nextDue < motionInterval ? m_nextDue + motionInterval : now + motionInterval;
     m_flamesOnly = !viewChanged && !treeChanged;
     m_drawn = signatures;
     m_lastDrawn = now;

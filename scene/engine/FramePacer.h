@@ -4,18 +4,18 @@
 // A change of the view half of the picture's signature (the camera; see PictureSignature.h) is
 // drawn at the next frame: the picture follows the hand that drags the camera. A change of the
 // scene half (ships rocking, flames, the sea's frames, the idle spin, a mark) is drawn at most once
-// per MotionInterval seconds, on a steady beat: what moves by itself (ships rocking through key
+// per motionInterval seconds, on a steady beat: what moves by itself (ships rocking through key
 // frames 200 ms apart, flames, the sea's ten frames a second) moves slowly enough that 24 frames a
 // second, the rate of film, show it as 60 do, and a mark that shows up to 1/24 s later is not seen
 // to wait, while each frame costs the whole picture on a software renderer. A change of the drift
 // alone (actors whose animation moves them by well under a pixel between two of its frames, as
-// ships rocking at anchor do) is drawn at most once per DriftInterval: while the sea's frames change
+// ships rocking at anchor do) is drawn at most once per driftInterval: while the sea's frames change
 // ten times a second, it never costs a frame of its own, and an idle battle is drawn at the sea's
 // rate instead of 24 times a second. A frame in which only flames moved may be drawn in part (see
 // flamesOnly). The last state of an animation that stopped is still drawn,
 // once the interval has passed.
 //
-// Times are the cadencer's seconds (TGLCadencer::CurrentTime or OnProgress's newTime), so tests
+// Times are the cadencer's seconds (FrameClock::currentTime or onProgress's newTime), so tests
 // drive it with ticks of their own. Not thread-safe; GUI thread only.
 
 #include "scene/engine/PictureSignature.h"
@@ -25,9 +25,9 @@ namespace vtx {
 class FramePacer {
 public:
     static constexpr double DefaultMotionInterval = 1.0 / 24.0;
-    double MotionInterval = DefaultMotionInterval;
+    double motionInterval = DefaultMotionInterval;
     static constexpr double DefaultDriftInterval = 1.0 / 8.0;
-    double DriftInterval = DefaultDriftInterval;
+    double driftInterval = DefaultDriftInterval;
 
     // True when a frame showing signatures is due at time now; it then counts as drawn.
     bool frameDue(const PictureSignatures& signatures, double now);

@@ -6,22 +6,22 @@
 //
 // Two equal signatures mean the same picture (for the same target size and background), so a viewer
 // can skip frames in which nothing moved. A fire with live particles changes the signature at every
-// cadencer tick (they move); an idle actor (aamNone, or hidden) does not. Hidden objects and their
-// subtrees do not count. Cheap: one walk of the tree with no allocation; GUI thread only.
+// cadencer tick (they move); an idle actor (AnimationMode::None, or hidden) does not. Hidden objects and
+// their subtrees do not count. Cheap: one walk of the tree with no allocation; GUI thread only.
 
-#include "scene/engine/TGLScene.h"
+#include "scene/engine/Scene.h"
 
 #include <cstdint>
 
 namespace vtx {
 
-class TGLCamera;
+class Camera;
 
-std::uint64_t pictureSignature(const TGLScene& scene, const TGLCamera* camera);
+std::uint64_t pictureSignature(const Scene& scene, const Camera* camera);
 
 // The same fingerprint in parts: view covers the camera (where it is, where it looks, its lens),
 // scene everything in the tree but drift, the animation frames of actors whose animation drifts
-// (TActor::AnimationDrifts), and flames, where the live fire particles are. A viewer may draw a
+// (AnimatedModel::animationDrifts), and flames, where the live fire particles are. A viewer may draw a
 // change of view at once, so that the picture follows the hand that drags the camera, pace the
 // changes of the scene, draw a drift that nothing else moved more seldom still, and redraw only
 // the flames' part of the picture when nothing else changed.
@@ -32,6 +32,6 @@ struct PictureSignatures {
     std::uint64_t flames = 0;
     bool operator==(const PictureSignatures&) const = default;
 };
-PictureSignatures pictureSignatures(const TGLScene& scene, const TGLCamera* camera);
+PictureSignatures pictureSignatures(const Scene& scene, const Camera* camera);
 
 } // namespace vtx

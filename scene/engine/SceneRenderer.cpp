@@ -17,20 +17,20 @@ const RenderStats& SceneRenderer::stats() const {
     return m->stats;
 }
 
-void SceneRenderer::render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
+void SceneRenderer::render(Scene& scene, Camera* camera, const RenderTarget& target) {
     if (m->ready) m->render(scene, camera, target);
 }
 
-std::vector<PixelRect> SceneRenderer::redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target) {
+std::vector<PixelRect> SceneRenderer::redrawFlames(Scene& scene, Camera* camera, const RenderTarget& target) {
     return m->ready ? m->redrawFlames(scene, camera, target) : std::vector<PixelRect>{};
 }
 
-TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,
+SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x,
                                         int y) {
     return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;
 }
 
-TGLBaseSceneObject* SceneRenderer::pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x,
+SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x,
                                         int y, const PickFilter& lookThrough) {
     return m->ready ? m->pick(scene, camera, target, x, y, lookThrough ? &lookThrough : nullptr) : nullptr;
 }

@@ -1,11 +1,11 @@
 #pragma once
-// Draws a TGLScene through a camera into the framebuffer of the CURRENT OpenGL 3.3 core context, and
+// Draws a Scene through a camera into the framebuffer of the CURRENT OpenGL 3.3 core context, and
 // picks objects there. One SceneRenderer per context: it owns the shaders and the GPU copies of
 // meshes and textures (created on first use, dropped when unused for a while).
 //
 // Call order: initialize() once with the context current; then render()/pick() (context current);
 // releaseGL() with the context current before the context goes away (the destructor makes no GL calls).
-// TGLSceneViewer and TGLOffscreenRenderer do all of this; use SceneRenderer directly only for a context
+// SceneView and OffscreenRenderer do all of this; use SceneRenderer directly only for a context
 // of your own.
 //
 // Each frame sets all the GL state it relies on (the context may be shared with Qt's own drawing).
@@ -13,7 +13,7 @@
 // blended objects in tree order (planes of one opaque or additive material batched), fire particles
 // (additive, depth-tested, no depth write), HUD texts.
 
-#include "scene/engine/TGLScene.h"
+#include "scene/engine/Scene.h"
 
 #include <QOpenGLExtraFunctions>
 
@@ -24,7 +24,7 @@
 
 namespace vtx {
 
-class TGLCamera;
+class Camera;
 
 struct RenderStats {
     int drawCalls = 0;
@@ -38,7 +38,7 @@ struct RenderStats {
 
 // Says which pickable objects a pick looks through (true: not drawn into the pick, so what lies behind
 // them is found).
-using PickFilter = std::function<bool(const TGLBaseSceneObject&)>;
+using PickFilter = std::function<bool(const SceneObject&)>;
 
 struct RenderTarget {
     unsigned int framebuffer = 0; // GL framebuffer object name to draw into
@@ -74,19 +74,19 @@ public:
     void releaseGL();
 
     // Draws the scene; a null camera only clears.
-    void render(TGLScene& scene, TGLCamera* camera, const RenderTarget& target);
+    void render(Scene& scene, Camera* camera, const RenderTarget& target);
     // Draws the scene again only where fire particles were at the last frame drawn into this target
     // (the same framebuffer and size) and where they are now, and returns those pixels, a few
     // rectangles apart from each other; nothing else may have changed since that frame, and the
     // target must still hold it. Draws the whole picture (and returns the whole target) when it
     // cannot tell: another target, or a particle behind the eye. Empty: no flames then or now,
     // nothing drawn.
-    std::vector<PixelRect> redrawFlames(TGLScene& scene, TGLCamera* camera, const RenderTarget& target);
+    std::vector<PixelRect> redrawFlames(Scene& scene, Camera* camera, const RenderTarget& target);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the target's top-left):
     // the 3 x 3 square around it. nullptr when nothing is there. Leaves target.framebuffer bound.
-    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y);
+    SceneObject* pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y);
     // The same, looking through the objects lookThrough accepts.
-    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* camera, const RenderTarget& target, int x, int y,
+    SceneObject* pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y,
                              const PickFilter& lookThrough);
 
     const RenderStats& stats() const;

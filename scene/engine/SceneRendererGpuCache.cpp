@@ -55,11 +55,11 @@ void SceneRenderer::Impl::collectGarbage() {
     sweep(skies, [this](auto& s) { freeSky(s); });
 }
 
-GLuint SceneRenderer::Impl::texture(const TGLTextureImage& image) {
+GLuint SceneRenderer::Impl::texture(const TextureImage& image) {
     return textureEntry(image).id;
 }
 
-const TextureGpu& SceneRenderer::Impl::textureEntry(const TGLTextureImage& image) {
+const TextureGpu& SceneRenderer::Impl::textureEntry(const TextureImage& image) {
     const std::uint64_t id = image.id();
     auto found = textures.find(id);
     if (found != textures.end()) {
@@ -104,7 +104,7 @@ const TextureGpu& SceneRenderer::Impl::textureEntry(const TGLTextureImage& image
     return textures.emplace(id, t).first->second;
 }
 
-ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor) {
+ActorGpu* SceneRenderer::Impl::actorMesh(const AnimatedModel& actor) {
     const auto& meshData = actor.mesh();
     if (!meshData || meshData->positions.empty() || meshData->indices.empty()) return nullptr;
     auto found = actors.find(actor.meshId());
@@ -154,22 +154,20 @@ ActorGpu* SceneRenderer::Impl::actorMesh(const TActor& actor) {
     return &actors.emplace(actor.meshId(), a).first->second;
 }
 
-PatchKey SceneRenderer::Impl::patchKey(const TTerrainRenderer& terrain,
-                                       const TTerrainRenderer::VisibleTile& tile) {
+PatchKey SceneRenderer::Impl::patchKey(const Terrain& terrain, const Terrain::VisibleTile& tile) {
     return {terrain.serial(),     terrain.revision(),   tile.keyTileX,        tile.keyTileY,       tile.lod,
             tile.neighbourLod[0], tile.neighbourLod[1], tile.neighbourLod[2], tile.neighbourLod[3]};
 }
 
 // The tile's patch interleaved for drawing; no vertices when the patch is malformed.
-PatchCpu SceneRenderer::Impl::buildPatch(const TTerrainRenderer& terrain,
-                                         const TTerrainRenderer::VisibleTile& tile) {
+PatchCpu SceneRenderer::Impl::buildPatch(const Terrain& terrain, const Terrain::VisibleTile& tile) {
     TerrainTileKey tileKey;
     tileKey.tileX = tile.keyTileX;
     tileKey.tileY = tile.keyTileY;
     tileKey.lod = tile.lod;
     tileKey.neighbourLod = tile.neighbourLod;
-    const TerrainPatch patch = buildTerrainPatch(*terrain.HeightDataSource, terrain.TileSize,
-                                                 std::max(1, terrain.TilesPerTexture), tileKey);
+    const TerrainPatch patch = buildTerrainPatch(*terrain.heightDataSource, terrain.tileSize,
+                                                 std::max(1, terrain.tilesPerTexture), tileKey);
     PatchCpu out;
     if (patch.indices.empty() || patch.normals.size() != patch.positions.size() ||
         patch.texCoords.size() != patch.positions.size())
@@ -185,8 +183,7 @@ PatchCpu SceneRenderer::Impl::buildPatch(const TTerrainRenderer& terrain,
     return out;
 }
 
-const PatchCpu& SceneRenderer::Impl::farPatch(const TTerrainRenderer& terrain,
-                                              const TTerrainRenderer::VisibleTile& tile) {
+const PatchCpu& SceneRenderer::Impl::farPatch(const Terrain& terrain, const Terrain::VisibleTile& tile) {
     const PatchKey key = patchKey(terrain, tile);
     auto found = farPatches.find(key);
     if (found == farPatches.end()) found = farPatches.emplace(key, buildPatch(terrain, tile)).first;
@@ -194,7 +191,7 @@ const PatchCpu& SceneRenderer::Impl::farPatch(const TTerrainRenderer& terrain,
     return found->second;
 }
 
-void SceneRenderer::Impl::appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch,
+void SceneRenderer::Impl::appendTriangles(const Terrain& terrain, const PatchCpu& patch,
                                           const glm::vec3& offset, bool trim, std::uint32_t base,
                                           std::vector<std::uint32_t>& out) {
     const auto at = [&](std::uint32_t index) {
@@ -208,8 +205,7 @@ void SceneRenderer::Impl::appendTriangles(const TTerrainRenderer& terrain, const
     }
 }
 
-PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain,
-                                            const TTerrainRenderer::VisibleTile& tile, bool trim) {
+PatchGpu* SceneRenderer::Impl::terrainPatch(Terrain& terrain, const Terrain::VisibleTile& tile, bool trim) {
     const PlacedPatchKey key{patchKey(terrain, tile), trim, trim ? int(tile.offset.x) : 0,
                              trim ? int(tile.offset.y) : 0};
     auto found = patches.find(key);
@@ -245,7 +241,7 @@ PatchGpu* SceneRenderer::Impl::terrainPatch(TTerrainRenderer& terrain,
     return stored.indexCount > 0 ? &stored : nullptr;
 }
 
-SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome) {
+SkyGpu& SceneRenderer::Impl::skyMesh(Sky& dome) {
     SkyGpu& s = skies[dome.serial()];
     s.lastUsed = frame;
     if (s.revision == dome.revision()) return s;
@@ -257,13 +253,13 @@ SkyGpu& SceneRenderer::Impl::skyMesh(TSkyDome& dome) {
         glBindVertexArray(s.vao);
         glBindBuffer(GL_ARRAY_BUFFER, s.vertices);
         glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TSkyDome::Vertex), nullptr);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Sky::Vertex), nullptr);
         glEnableVertexAttribArray(1);
-        glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(TSkyDome::Vertex),
-                              reinterpret_cast<void*>(offsetof(TSkyDome::Vertex, color)));
+        glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(Sky::Vertex),
+                              reinterpret_cast<void*>(offsetof(Sky::Vertex, color)));
     }
     glBindBuffer(GL_ARRAY_BUFFER, s.vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(TSkyDome::Vertex)), vertices.data(),
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(Sky::Vertex)), vertices.data(),
                  GL_STATIC_DRAW);
     s.count = GLsizei(vertices.size());
     glBindVertexArray(0);

@@ -12,7 +12,7 @@ constexpr int kTiledGlyph = 64;
 
 } // namespace
 
-const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TGLTextureImage& picture,
+const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TextureImage& picture,
                                                                         const std::array<int, 4>& source) {
     const auto key = std::make_pair(picture.id(), source);
     if (const auto found = glyphRuns.find(key); found != glyphRuns.end()) return found->second;
@@ -55,42 +55,42 @@ const std::vector<std::array<int, 4>>& SceneRenderer::Impl::visibleRuns(const TG
     return runs;
 }
 
-const SceneRenderer::Impl::HudLayout& SceneRenderer::Impl::hudLayout(const THUDText& hud) {
-    const TBitmapFont& font = *hud.BitmapFont;
+const SceneRenderer::Impl::HudLayout& SceneRenderer::Impl::hudLayout(const HudText& hud) {
+    const BitmapFont& font = *hud.bitmapFont;
     HudLayout& layout = hudLayouts[hud.serial()];
     layout.lastUsed = frame;
-    const std::array<int, 4> cell{font.CharWidth, font.CharHeight, font.GlyphsIntervalX,
-                                  font.GlyphsIntervalY};
+    const std::array<int, 4> cell{font.charWidth, font.charHeight, font.glyphsIntervalX,
+                                  font.glyphsIntervalY};
     const auto sameRanges = [&] {
-        if (layout.ranges.size() != font.Ranges.size()) return false;
-        for (std::size_t i = 0; i < font.Ranges.size(); ++i) {
-            const FontRange &a = layout.ranges[i], &b = font.Ranges[i];
-            if (a.StartASCII != b.StartASCII || a.StopASCII != b.StopASCII ||
-                a.StartGlyphIdx != b.StartGlyphIdx)
+        if (layout.ranges.size() != font.ranges.size()) return false;
+        for (std::size_t i = 0; i < font.ranges.size(); ++i) {
+            const FontRange &a = layout.ranges[i], &b = font.ranges[i];
+            if (a.startAscii != b.startAscii || a.stopAscii != b.stopAscii ||
+                a.startGlyphIdx != b.startGlyphIdx)
                 return false;
         }
         return true;
     };
-    const glm::vec2 position(hud.Position.x, hud.Position.y);
-    if (layout.text == hud.Text && layout.font == &font && layout.glyphs == font.Glyphs.id() &&
+    const glm::vec2 position(hud.position.x, hud.position.y);
+    if (layout.text == hud.text && layout.font == &font && layout.glyphs == font.glyphs.id() &&
         layout.cell == cell && layout.position == position && sameRanges())
         return layout;
-    layout.text = hud.Text;
+    layout.text = hud.text;
     layout.font = &font;
-    layout.glyphs = font.Glyphs.id();
+    layout.glyphs = font.glyphs.id();
     layout.cell = cell;
-    layout.ranges = font.Ranges;
+    layout.ranges = font.ranges;
     layout.position = position;
     layout.vertices.clear();
     layout.bounds = {position.x, position.y, position.x, position.y};
     layout.hasGlyphs = false;
-    const float pw = float(font.Glyphs.width()), ph = float(font.Glyphs.height());
+    const float pw = float(font.glyphs.width()), ph = float(font.glyphs.height());
     const auto addQuad = [&](float x0, float y0, float x1, float y1, int sx0, int sy0, int sx1, int sy1) {
         const float u0 = float(sx0) / pw, v0 = float(sy0) / ph, u1 = float(sx1) / pw, v1 = float(sy1) / ph;
         layout.vertices.insert(layout.vertices.end(), {x0, y0, u0, v0, x1, y0, u1, v0, x1, y1, u1, v1,
                                                        x0, y0, u0, v0, x1, y1, u1, v1, x0, y1, u0, v1});
     };
-    for (const GlyphQuad& q : layoutText(font.metrics(), hud.Text)) {
+    for (const GlyphQuad& q : layoutText(font.metrics(), hud.text)) {
         const float x0 = position.x + q.x, y0 = position.y + q.y;
         const float x1 = x0 + q.w, y1 = y0 + q.h;
         const auto& [sx, sy, sw, sh] = q.source;
@@ -108,7 +108,7 @@ const SceneRenderer::Impl::HudLayout& SceneRenderer::Impl::hudLayout(const THUDT
         const auto at = [](float a, float b, int t, int size) {
             return t == 0 ? a : t == size ? b : a + (b - a) * float(t) / float(size);
         };
-        for (const auto& [rx, ry, rw, rh] : visibleRuns(font.Glyphs, q.source))
+        for (const auto& [rx, ry, rw, rh] : visibleRuns(font.glyphs, q.source))
             addQuad(at(x0, x1, rx, sw), at(y0, y1, ry, sh), at(x0, x1, rx + rw, sw), at(y0, y1, ry + rh, sh),
                     sx + rx, sy + ry, sx + rx + rw, sy + ry + rh);
     }
@@ -134,21 +134,21 @@ void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
     glBindVertexArray(hudVao);
     glBindBuffer(GL_ARRAY_BUFFER, hudVbo);
     for (const DrawItem& item : hudItems) {
-        const auto& hud = static_cast<const THUDText&>(*item.object);
-        if (!hud.BitmapFont || hud.BitmapFont->Glyphs.isEmpty() || hud.Text.empty()) continue;
-        const TGLTextureImage& glyphs = hud.BitmapFont->Glyphs;
+        const auto& hud = static_cast<const HudText&>(*item.object);
+        if (!hud.bitmapFont || hud.bitmapFont->glyphs.isEmpty() || hud.text.empty()) continue;
+        const TextureImage& glyphs = hud.bitmapFont->glyphs;
         const HudLayout& layout = hudLayout(hud);
         const std::vector<float>& hudData = layout.vertices;
         if (!layout.hasGlyphs) continue;
-        if (hud.BackColor.a > 0.0f) {
+        if (hud.backColor.a > 0.0f) {
             // The plate behind the glyphs: their bounds, padded.
-            const float p = hud.BackPadding;
+            const float p = hud.backPadding;
             const auto& b = layout.bounds;
             const float x0 = b[0] - p, y0 = b[1] - p, x1 = b[2] + p, y1 = b[3] + p;
             const float plate[] = {x0, y0, 0, 0, x1, y0, 0, 0, x1, y1, 0, 0,
                                    x0, y0, 0, 0, x1, y1, 0, 0, x0, y1, 0, 0};
             glUniform1f(hudSolid, 1.0f);
-            glUniform4fv(hudModulate, 1, glm::value_ptr(hud.BackColor));
+            glUniform4fv(hudModulate, 1, glm::value_ptr(hud.backColor));
             glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(sizeof(plate)), plate, GL_STREAM_DRAW);
             glDrawArrays(GL_TRIANGLES, 0, 6);
             ++stats.drawCalls;
@@ -157,7 +157,7 @@ void SceneRenderer::Impl::drawHud(const RenderTarget& target) {
         if (hudData.empty()) continue;
         glUniform1f(hudSolid, 0.0f);
         glBindTexture(GL_TEXTURE_2D, texture(glyphs));
-        glUniform4fv(hudModulate, 1, glm::value_ptr(hud.ModulateColor));
+        glUniform4fv(hudModulate, 1, glm::value_ptr(hud.modulateColor));
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(hudData.size() * sizeof(float)), hudData.data(),
                      GL_STREAM_DRAW);
         glDrawArrays(GL_TRIANGLES, 0, GLsizei(hudData.size() / 4));

@@ -9,16 +9,16 @@
 
 #include "scene/engine/SceneRenderer.h"
 
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/Camera.h"
 #include "scene/engine/Culling.h"
-#include "scene/engine/TActor.h"
-#include "scene/engine/TGLCamera.h"
-#include "scene/engine/TGLFireFXManager.h"
-#include "scene/engine/TGLLightSource.h"
-#include "scene/engine/THUDText.h"
-#include "scene/engine/TPlane.h"
-#include "scene/engine/TSkyDome.h"
-#include "scene/engine/TSprite.h"
-#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/FireSystem.h"
+#include "scene/engine/HudText.h"
+#include "scene/engine/LightSource.h"
+#include "scene/engine/Plane.h"
+#include "scene/engine/Sky.h"
+#include "scene/engine/Sprite.h"
+#include "scene/engine/Terrain.h"
 #include "scene/engine/formats/TerrainPatch.h"
 
 #include <QOpenGLExtraFunctions>
@@ -107,19 +107,19 @@ using PatchKey = std::tuple<std::uint64_t, std::uint64_t, int, int, int, int, in
 // patch in another repeat, outside the cover, keeps every triangle).
 using PlacedPatchKey = std::tuple<PatchKey, bool, int, int>;
 
-// Tiles this coarse or coarser (beyond the terrain's QualityDistance) are merged into one draw call:
+// Tiles this coarse or coarser (beyond the terrain's qualityDistance) are merged into one draw call:
 // each has few triangles, and on a software renderer every call costs setup work of its own.
 constexpr int kMergeFromLod = 1;
 
 struct DrawItem {
-    TGLBaseSceneObject* object = nullptr;
+    SceneObject* object = nullptr;
     glm::mat4 model{1.0f};
-    const TGLMaterial* material = nullptr;
+    const Material* material = nullptr;
 };
 
 struct FireItem {
     glm::vec3 position{0.0f};
-    TGLFireFXManager* manager = nullptr;
+    FireSystem* manager = nullptr;
 };
 
 struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
@@ -149,7 +149,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     std::unordered_map<std::uint64_t, MergedTerrainGpu> mergedTerrains; // by terrain serial
     std::vector<float> mergedVertices;
     std::vector<std::uint32_t> mergedIndices;
-    std::vector<const TTerrainRenderer::VisibleTile*> farTiles;
+    std::vector<const Terrain::VisibleTile*> farTiles;
     std::unordered_map<std::uint64_t, SkyGpu> skies;
 
     // Per-frame lists, kept to reuse their storage.
@@ -157,11 +157,11 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     const PickFilter* pickLookThrough = nullptr; // set only while a pick runs
     std::vector<FireItem> fireItems;
     struct Batch {
-        const TGLMaterial* material = nullptr;
+        const Material* material = nullptr;
         std::vector<float> instances;
     };
     std::vector<Batch> batches;
-    std::vector<TTerrainRenderer::VisibleTile> tiles;
+    std::vector<Terrain::VisibleTile> tiles;
     std::vector<float> particleData;
     bool haveLight = false;
     glm::vec3 lightPos{0.0f};
@@ -171,7 +171,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     glm::mat4 cullViewProj{1.0f};
     glm::vec3 eye{0.0f};
     float farDistance = 100.0f;
-    TGLCamera* camera = nullptr;
+    Camera* camera = nullptr;
 
     // ---- setup ------------------------------------------------------------------------------------
 
@@ -189,38 +189,37 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     // ---- GPU copies -------------------------------------------------------------------------------
 
-    GLuint texture(const TGLTextureImage& image);
-    const TextureGpu& textureEntry(const TGLTextureImage& image);
+    GLuint texture(const TextureImage& image);
+    const TextureGpu& textureEntry(const TextureImage& image);
     // The target's alpha is 1 and stays so: an opaque draw that writes alpha 1 need not mask it.
     bool alphaIsOne = false;
-    ActorGpu* actorMesh(const TActor& actor);
-    static PatchKey patchKey(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
-    static PatchCpu buildPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
-    const PatchCpu& farPatch(const TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile);
-    // trim: leave out the triangles under the terrain's cover (see TTerrainRenderer::coverHidesFrom).
-    PatchGpu* terrainPatch(TTerrainRenderer& terrain, const TTerrainRenderer::VisibleTile& tile, bool trim);
+    ActorGpu* actorMesh(const AnimatedModel& actor);
+    static PatchKey patchKey(const Terrain& terrain, const Terrain::VisibleTile& tile);
+    static PatchCpu buildPatch(const Terrain& terrain, const Terrain::VisibleTile& tile);
+    const PatchCpu& farPatch(const Terrain& terrain, const Terrain::VisibleTile& tile);
+    // trim: leave out the triangles under the terrain's cover (see Terrain::coverHidesFrom).
+    PatchGpu* terrainPatch(Terrain& terrain, const Terrain::VisibleTile& tile, bool trim);
     // Appends the patch's triangles (indices from `base`) to `out`, leaving out those under the
     // terrain's cover when `trim` is set.
-    static void appendTriangles(const TTerrainRenderer& terrain, const PatchCpu& patch,
-                                const glm::vec3& offset, bool trim, std::uint32_t base,
-                                std::vector<std::uint32_t>& out);
-    SkyGpu& skyMesh(TSkyDome& dome);
+    static void appendTriangles(const Terrain& terrain, const PatchCpu& patch, const glm::vec3& offset,
+                                bool trim, std::uint32_t base, std::vector<std::uint32_t>& out);
+    SkyGpu& skyMesh(Sky& dome);
 
     // ---- traversal --------------------------------------------------------------------------------
 
-    void collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick);
-    void beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, bool forPick);
+    void collect(SceneObject& object, const glm::mat4& parent, bool forPick);
+    void beginFrame(Scene& scene, Camera* cam, const RenderTarget& target, bool forPick);
     void setCommonState(const RenderTarget& target);
 
     // ---- drawing ----------------------------------------------------------------------------------
 
     void useProgram(GLuint id);
-    const MeshProgram& applyMaterial(const TGLMaterial& material, bool pickPass, bool instanced);
+    const MeshProgram& applyMaterial(const Material& material, bool pickPass, bool instanced);
     void setTransform(const MeshProgram& p, const glm::mat4& model);
     void drawItem(const DrawItem& item, bool pickPass);
-    void drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model);
-    void drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool pickPass);
-    void drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model, bool trim);
+    void drawActor(const MeshProgram& p, const AnimatedModel& actor, const glm::mat4& model);
+    void drawTerrain(const MeshProgram& p, Terrain& terrain, const glm::mat4& model, bool pickPass);
+    void drawMergedTiles(const MeshProgram& p, Terrain& terrain, const glm::mat4& model, bool trim);
     void drawSkies();
     bool opaquePlaneFillsView() const;
     void setLighting(const MeshProgram& p);
@@ -236,7 +235,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     // the text, the font or its picture changed.
     struct HudLayout {
         std::string text;
-        const TBitmapFont* font = nullptr;
+        const BitmapFont* font = nullptr;
         std::uint64_t glyphs = 0;
         std::array<int, 4> cell{};
         std::vector<FontRange> ranges;
@@ -252,15 +251,15 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     // picture's pixels may have gone once the driver holds its copy.
     std::map<std::pair<std::uint64_t, std::array<int, 4>>, std::vector<std::array<int, 4>>> glyphRuns;
 
-    const std::vector<std::array<int, 4>>& visibleRuns(const TGLTextureImage& picture,
+    const std::vector<std::array<int, 4>>& visibleRuns(const TextureImage& picture,
                                                        const std::array<int, 4>& source);
 
-    const HudLayout& hudLayout(const THUDText& hud);
+    const HudLayout& hudLayout(const HudText& hud);
     void drawHud(const RenderTarget& target);
-    void render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    void render(Scene& scene, Camera* cam, const RenderTarget& target);
     void drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws);
     std::vector<PixelRect> fireRects; // a fire's pixels in a frame of flames alone, by fireItems
-    std::vector<PixelRect> redrawFlames(TGLScene& scene, TGLCamera* cam, const RenderTarget& target);
+    std::vector<PixelRect> redrawFlames(Scene& scene, Camera* cam, const RenderTarget& target);
     // Where the particles of each fire collected for this frame are drawn (with a pixel around them),
     // one rectangle a fire, empty for a fire without particles; nullopt when one lies behind the eye.
     std::optional<std::vector<PixelRect>> flameBounds(const RenderTarget& target) const;
@@ -276,8 +275,8 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     // (the next frame's position and normal that actors blend towards) are
     // constant zero, for meshes that do not move.
     void setVertexLayout(bool still);
-    TGLBaseSceneObject* pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target, int x, int y,
-                             const PickFilter* lookThrough = nullptr);
+    SceneObject* pick(Scene& scene, Camera* cam, const RenderTarget& target, int x, int y,
+                      const PickFilter* lookThrough = nullptr);
 };
 
 } // namespace vtx

@@ -9,8 +9,8 @@
 
 namespace vtx {
 
-void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& parent, bool forPick) {
-    if (!object.Visible) return;
+void SceneRenderer::Impl::collect(SceneObject& object, const glm::mat4& parent, bool forPick) {
+    if (!object.visible) return;
     const glm::mat4 model = parent * object.localMatrix();
     const ObjectKind kind = object.kind();
     if (forPick) {
@@ -25,8 +25,8 @@ void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& p
         case ObjectKind::Sprite:
         case ObjectKind::Terrain:
         case ObjectKind::Actor: {
-            const TGLMaterial* material = &object.effectiveMaterial();
-            (material->BlendingMode == bmOpaque ? opaqueItems : blendedItems)
+            const Material* material = &object.effectiveMaterial();
+            (material->blendingMode == BlendMode::Opaque ? opaqueItems : blendedItems)
                 .push_back({&object, model, material});
             break;
         }
@@ -34,7 +34,7 @@ void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& p
             if (!haveLight) {
                 haveLight = true;
                 lightPos = glm::vec3(model[3]);
-                lightColor = static_cast<TGLLightSource&>(object).Diffuse;
+                lightColor = static_cast<LightSource&>(object).diffuse;
             }
             break;
         case ObjectKind::HudText:
@@ -43,14 +43,14 @@ void SceneRenderer::Impl::collect(TGLBaseSceneObject& object, const glm::mat4& p
         default:
             break;
         }
-        for (const TGLBFireFX& fire : object.Effects.items())
-            if (fire.Manager) fireItems.push_back({glm::vec3(model[3]), fire.Manager.get()});
+        for (const FireEffect& fire : object.effects.items())
+            if (fire.manager) fireItems.push_back({glm::vec3(model[3]), fire.manager.get()});
     }
-    for (int i = 0; i < object.Count(); ++i)
-        collect(*object.Children(i), model, forPick);
+    for (int i = 0; i < object.count(); ++i)
+        collect(*object.children(i), model, forPick);
 }
 
-void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
+void SceneRenderer::Impl::beginFrame(Scene& scene, Camera* cam, const RenderTarget& target,
                                      bool forPick) {
     ++frame;
     stats = RenderStats{};
@@ -68,8 +68,8 @@ void SceneRenderer::Impl::beginFrame(TGLScene& scene, TGLCamera* cam, const Rend
     viewProj = projection * view;
     cullViewProj = viewProj;
     eye = glm::vec3(glm::inverse(view)[3]);
-    farDistance = cam->DepthOfView;
-    TDummyCube& root = scene.Objects();
+    farDistance = cam->depthOfView;
+    Group& root = scene.objects();
     collect(root, glm::mat4(1.0f), forPick);
 }
 
@@ -98,9 +98,9 @@ void SceneRenderer::Impl::useProgram(GLuint id) {
 }
 
 // Sets the material's state and returns the program to draw it with (made current).
-const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& material, bool pickPass,
+const MeshProgram& SceneRenderer::Impl::applyMaterial(const Material& material, bool pickPass,
                                                       bool instanced) {
-    if (material.FaceCulling == fcCull)
+    if (material.faceCulling == FaceCulling::Cull)
         glEnable(GL_CULL_FACE);
     else
         glDisable(GL_CULL_FACE);
@@ -108,34 +108,34 @@ const MeshProgram& SceneRenderer::Impl::applyMaterial(const TGLMaterial& materia
         useProgram(pickMesh.id);
         return pickMesh;
     }
-    const bool textured = material.Texture.active();
-    const int mode = !textured ? 0 : material.Texture.TextureMode == tmModulate ? 2 : 1;
+    const bool textured = material.texture.active();
+    const int mode = !textured ? 0 : material.texture.textureMode == TextureMode::Modulate ? 2 : 1;
     const MeshProgram& p = meshVariants[instanced ? 1 : 0][mode];
     useProgram(p.id);
-    switch (material.BlendingMode) {
-    case bmOpaque:
+    switch (material.blendingMode) {
+    case BlendMode::Opaque:
         glDisable(GL_BLEND);
         break;
-    case bmTransparency:
+    case BlendMode::Transparency:
         glEnable(GL_BLEND);
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         break;
-    case bmAdditive:
+    case BlendMode::Additive:
         glEnable(GL_BLEND);
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE);
         break;
     }
-    const TGLFaceProperties& front = material.FrontProperties;
-    glUniform4fv(p.diffuse, 1, glm::value_ptr(front.Diffuse));
-    glUniform4fv(p.ambient, 1, glm::value_ptr(front.Ambient));
-    glUniform4fv(p.emission, 1, glm::value_ptr(front.Emission));
-    const TextureGpu* picture = textured ? &textureEntry(material.Texture.Image) : nullptr;
+    const FaceProperties& front = material.frontProperties;
+    glUniform4fv(p.diffuse, 1, glm::value_ptr(front.diffuse));
+    glUniform4fv(p.ambient, 1, glm::value_ptr(front.ambient));
+    glUniform4fv(p.emission, 1, glm::value_ptr(front.emission));
+    const TextureGpu* picture = textured ? &textureEntry(material.texture.image) : nullptr;
     if (picture) glBindTexture(GL_TEXTURE_2D, picture->id);
     // The target's alpha must stay as cleared (a window with alpha below 1 lets the desktop show
     // through). Blending keeps it; an opaque draw writes its colour's alpha, times the texel's: where
     // both are 1 it may write all four channels, and a software rasteriser then need not read each
     // pixel back to keep its alpha.
-    const bool writesOne = material.BlendingMode == bmOpaque && front.Diffuse.a >= 1.0f &&
+    const bool writesOne = material.blendingMode == BlendMode::Opaque && front.diffuse.a >= 1.0f &&
                            (!picture || picture->opaque);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, alphaIsOne && writesOne ? GL_TRUE : GL_FALSE);
     return p;
@@ -155,9 +155,9 @@ void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass) {
     glUniform1f(p.blend, 0.0f);
     switch (item.object->kind()) {
     case ObjectKind::Plane: {
-        const auto& plane = static_cast<const TPlane&>(*item.object);
-        setTransform(p, item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f)));
-        glUniform2f(p.uvScale, float(std::max(1, plane.XTiles)), float(std::max(1, plane.YTiles)));
+        const auto& plane = static_cast<const Plane&>(*item.object);
+        setTransform(p, item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.width, plane.height, 1.0f)));
+        glUniform2f(p.uvScale, float(std::max(1, plane.xTiles)), float(std::max(1, plane.yTiles)));
         glBindVertexArray(quadVao);
         glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
         ++stats.drawCalls;
@@ -165,14 +165,14 @@ void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass) {
         break;
     }
     case ObjectKind::Sprite: {
-        const auto& sprite = static_cast<const TSprite&>(*item.object);
+        const auto& sprite = static_cast<const Sprite&>(*item.object);
         // Screen-aligned: the camera's right and up axes, sized by Width x Height and Scale.
         const glm::vec3 right(view[0][0], view[1][0], view[2][0]);
         const glm::vec3 up(view[0][1], view[1][1], view[2][1]);
         const glm::vec3 back(view[0][2], view[1][2], view[2][2]);
         glm::mat4 model(1.0f);
-        model[0] = glm::vec4(right * sprite.Width * sprite.Scale.x, 0.0f);
-        model[1] = glm::vec4(up * sprite.Height * sprite.Scale.y, 0.0f);
+        model[0] = glm::vec4(right * sprite.width * sprite.scale.x, 0.0f);
+        model[1] = glm::vec4(up * sprite.height * sprite.scale.y, 0.0f);
         model[2] = glm::vec4(back, 0.0f);
         model[3] = item.model[3];
         glDisable(GL_CULL_FACE);
@@ -184,22 +184,22 @@ void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass) {
         break;
     }
     case ObjectKind::Actor:
-        drawActor(p, static_cast<const TActor&>(*item.object), item.model);
+        drawActor(p, static_cast<const AnimatedModel&>(*item.object), item.model);
         break;
     case ObjectKind::Terrain:
-        drawTerrain(p, static_cast<TTerrainRenderer&>(*item.object), item.model, pickPass);
+        drawTerrain(p, static_cast<Terrain&>(*item.object), item.model, pickPass);
         break;
     default:
         break;
     }
 }
 
-void SceneRenderer::Impl::drawActor(const MeshProgram& p, const TActor& actor, const glm::mat4& model) {
+void SceneRenderer::Impl::drawActor(const MeshProgram& p, const AnimatedModel& actor, const glm::mat4& model) {
     ActorGpu* gpu = actorMesh(actor);
     if (!gpu) return;
     const int last = gpu->frameCount - 1;
-    const std::size_t a = std::size_t(std::clamp(actor.CurrentFrame(), 0, last));
-    const std::size_t b = std::size_t(std::clamp(actor.NextFrame(), 0, last));
+    const std::size_t a = std::size_t(std::clamp(actor.currentFrame(), 0, last));
+    const std::size_t b = std::size_t(std::clamp(actor.nextFrame(), 0, last));
     const GLsizei stride = 6 * sizeof(float);
     setTransform(p, model);
     glUniform1f(p.blend, a == b ? 0.0f : actor.frameBlend());
@@ -218,9 +218,9 @@ void SceneRenderer::Impl::drawActor(const MeshProgram& p, const TActor& actor, c
 
 // Near tiles one by one, nearest first, then the far ones in one call. The pick pass (a few tiles in
 // a narrow view) draws every tile on its own and leaves the merged buffer to the pictures.
-void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& terrain, const glm::mat4& model,
+void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, Terrain& terrain, const glm::mat4& model,
                                       bool pickPass) {
-    if (!terrain.HeightDataSource) return;
+    if (!terrain.heightDataSource) return;
     terrain.selectTiles(eye, viewProj, farDistance, tiles);
     const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
@@ -246,7 +246,7 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, TTerrainRenderer& te
     if (!farTiles.empty()) drawMergedTiles(p, terrain, model, trim);
 }
 
-void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer& terrain,
+void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, Terrain& terrain,
                                           const glm::mat4& model, bool trim) {
     // The far tiles' keys (which carry the terrain's revision) and places.
     Fnv1a h;
@@ -307,9 +307,9 @@ void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, TTerrainRenderer
 bool SceneRenderer::Impl::opaquePlaneFillsView() const {
     for (const DrawItem& item : opaqueItems) {
         if (item.object->kind() != ObjectKind::Plane) continue;
-        const auto& plane = static_cast<const TPlane&>(*item.object);
+        const auto& plane = static_cast<const Plane&>(*item.object);
         if (quadCoversView(viewProj,
-                           item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f))))
+                           item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.width, plane.height, 1.0f))))
             return true;
     }
     return false;
@@ -327,9 +327,9 @@ void SceneRenderer::Impl::drawSkies() {
     // Centred on the eye: only the rotation of the view and of the dome count.
     glm::mat4 rotationView = view;
     rotationView[3] = glm::vec4(0, 0, 0, 1);
-    const float radius = std::max(camera->NearPlane * 4.0f, std::min(1.0f, farDistance * 0.5f));
+    const float radius = std::max(camera->nearPlane * 4.0f, std::min(1.0f, farDistance * 0.5f));
     for (const DrawItem& item : skyItems) {
-        SkyGpu& sky = skyMesh(static_cast<TSkyDome&>(*item.object));
+        SkyGpu& sky = skyMesh(static_cast<Sky&>(*item.object));
         if (sky.count == 0) continue;
         glm::mat4 orientation(1.0f);
         for (int c = 0; c < 3; ++c)
@@ -364,7 +364,7 @@ void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFi
     deferredItems.clear();
     for (const DrawItem& item : items) {
         if (outsideView(item)) continue;
-        if (item.object->kind() == ObjectKind::Plane && item.material->BlendingMode != bmTransparency)
+        if (item.object->kind() == ObjectKind::Plane && item.material->blendingMode != BlendMode::Transparency)
             addToBatch(item);
         else if (planesFirst)
             deferredItems.push_back(&item);
@@ -393,13 +393,13 @@ void SceneRenderer::Impl::addToBatch(const DrawItem& item) {
         batch = &*unused;
         batch->material = item.material;
     }
-    const auto& plane = static_cast<const TPlane&>(*item.object);
+    const auto& plane = static_cast<const Plane&>(*item.object);
     const glm::mat4 model =
-        item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
+        item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.width, plane.height, 1.0f));
     const float* m = glm::value_ptr(model);
     batch->instances.insert(batch->instances.end(), m, m + 16);
-    batch->instances.push_back(float(std::max(1, plane.XTiles)));
-    batch->instances.push_back(float(std::max(1, plane.YTiles)));
+    batch->instances.push_back(float(std::max(1, plane.xTiles)));
+    batch->instances.push_back(float(std::max(1, plane.yTiles)));
 }
 
 void SceneRenderer::Impl::drawBatches() {
@@ -431,7 +431,7 @@ void SceneRenderer::Impl::drawFires(const PixelRect* inside) {
         const FireItem& fire = fireItems[i];
         if (inside && i < fireRects.size() && !meets(fireRects[i], *inside)) continue;
         const FireParticles& system = fire.manager->particles();
-        const float defaultSize = system.params.ParticleSize;
+        const float defaultSize = system.params.particleSize;
         for (const FireParticle& particle : system.particles()) {
             const glm::vec3 at = fire.position + particle.offset;
             const glm::vec4 color = system.colorOf(particle);
@@ -465,7 +465,7 @@ void SceneRenderer::Impl::drawFires(const PixelRect* inside) {
     glDisable(GL_BLEND);
 }
 
-void SceneRenderer::Impl::render(TGLScene& scene, TGLCamera* cam, const RenderTarget& target) {
+void SceneRenderer::Impl::render(Scene& scene, Camera* cam, const RenderTarget& target) {
     const bool draws = cam && target.width > 0 && target.height > 0;
     if (draws) beginFrame(scene, cam, target, false);
     drawFrame(target, nullptr, draws);
@@ -532,8 +532,8 @@ std::optional<std::vector<PixelRect>> SceneRenderer::Impl::flameBounds(const Ren
         const FireParticles& system = fire.manager->particles();
         for (const FireParticle& particle : system.particles()) {
             const glm::vec4 clip = viewProj * glm::vec4(fire.position + particle.offset, 1.0f);
-            if (clip.w <= camera->NearPlane * 0.5f) return std::nullopt;
-            const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : system.params.ParticleSize);
+            if (clip.w <= camera->nearPlane * 0.5f) return std::nullopt;
+            const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : system.params.particleSize);
             // The blob is a disc of diameter `size` facing the camera: its radius through the lens.
             const float rx = 0.5f * size * projection[0][0] / clip.w * 0.5f * float(target.width);
             const float ry = 0.5f * size * projection[1][1] / clip.w * 0.5f * float(target.height);
@@ -555,7 +555,7 @@ std::optional<std::vector<PixelRect>> SceneRenderer::Impl::flameBounds(const Ren
     return rects;
 }
 
-std::vector<PixelRect> SceneRenderer::Impl::redrawFlames(TGLScene& scene, TGLCamera* cam,
+std::vector<PixelRect> SceneRenderer::Impl::redrawFlames(Scene& scene, Camera* cam,
                                                          const RenderTarget& target) {
     const std::vector<PixelRect> whole{{0, 0, target.width, target.height}};
     if (!cam || lastFlamesTarget != std::array<int, 3>{int(target.framebuffer), target.width, target.height}) {
@@ -590,22 +590,22 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const {
     glm::mat4 model = item.model;
     switch (item.object->kind()) {
     case ObjectKind::Plane: {
-        const auto& plane = static_cast<const TPlane&>(*item.object);
-        model = model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.Width, plane.Height, 1.0f));
+        const auto& plane = static_cast<const Plane&>(*item.object);
+        model = model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.width, plane.height, 1.0f));
         break;
     }
     case ObjectKind::Sprite: {
         // Facing the camera: a sphere around the centre bounds it whatever the turn.
-        const auto& sprite = static_cast<const TSprite&>(*item.object);
-        const float r = 0.5f * std::max(std::fabs(sprite.Width * sprite.Scale.x),
-                                        std::fabs(sprite.Height * sprite.Scale.y));
+        const auto& sprite = static_cast<const Sprite&>(*item.object);
+        const float r = 0.5f * std::max(std::fabs(sprite.width * sprite.scale.x),
+                                        std::fabs(sprite.height * sprite.scale.y));
         model = glm::translate(glm::mat4(1.0f), glm::vec3(item.model[3]));
         lo = glm::vec3(-r);
         hi = glm::vec3(r);
         break;
     }
     case ObjectKind::Actor: {
-        const auto& mesh = static_cast<const TActor&>(*item.object).mesh();
+        const auto& mesh = static_cast<const AnimatedModel&>(*item.object).mesh();
         if (!mesh) return true;
         lo = mesh->boundsMin;
         hi = mesh->boundsMax;

@@ -20,8 +20,8 @@ void SceneRenderer::Impl::ensurePickBuffer(int width, int height) {
     pickHeight = height;
 }
 
-TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, const RenderTarget& target,
-                                              int x, int y, const PickFilter* lookThrough) {
+SceneObject* SceneRenderer::Impl::pick(Scene& scene, Camera* cam, const RenderTarget& target, int x, int y,
+                                       const PickFilter* lookThrough) {
     // Read by collect() during this pick only.
     pickLookThrough = lookThrough;
     struct Forget {
@@ -76,7 +76,7 @@ TGLBaseSceneObject* SceneRenderer::Impl::pick(TGLScene& scene, TGLCamera* cam, c
     currentProgram = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
-    TGLBaseSceneObject* best = nullptr;
+    SceneObject* best = nullptr;
     float bestDepth = 2.0f;
     for (int i = 0; i < w * h; ++i) {
         const std::uint32_t id = std::uint32_t(colors[std::size_t(i) * 4]) |

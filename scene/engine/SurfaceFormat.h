@@ -1,7 +1,7 @@
 #pragma once
 // The OpenGL context the engine needs: 3.3 core profile, 24-bit depth, 8-bit stencil, RGBA8.
 // Call setDefaultSurfaceFormat() in main() BEFORE constructing the QApplication, so every
-// viewer (TGLSceneViewer) gets such a context.
+// viewer (SceneView) gets such a context.
 
 #include <QSurfaceFormat>
 

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 
+#include "scene/engine/SceneView.h"
 #include "scene/engine/SurfaceFormat.h"
-#include "scene/engine/TGLSceneViewer.h"
-#include "ui/TWispButton.h"
+#include "ui/SkinButton.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -57,37 +57,37 @@ RunCopy::RunCopy() {
 }
 
 Program::Program() {
-    form1 = std::make_unique<TForm1>();
-    form1->QuitOnClose = false;
-    mess = std::make_unique<TFormMess>(form1.get());
-    net = std::make_unique<TformNet>(&form1->lanHost(), form1.get(),
-                                     [] { return QList<std::pair<QString, QString>>{}; });
-    form1->SetLobby(net.get());
-    score = std::make_unique<TFormScore>(&form1->scoreHost(), form1.get());
-    opt = std::make_unique<TFormOpt>(&form1->optionsHost(), form1.get());
-    form1->SetWindows(mess.get(), opt.get(), score.get());
+    mainWindow = std::make_unique<MainWindow>();
+    mainWindow->quitOnClose = false;
+    mess = std::make_unique<MessageWindow>(mainWindow.get());
+    net = std::make_unique<LobbyWindow>(&mainWindow->lanHost(), mainWindow.get(),
+                                        [] { return QList<std::pair<QString, QString>>{}; });
+    mainWindow->setLobby(net.get());
+    score = std::make_unique<ScoresWindow>(&mainWindow->scoreHost(), mainWindow.get());
+    opt = std::make_unique<OptionsWindow>(&mainWindow->optionsHost(), mainWindow.get());
+    mainWindow->setWindows(mess.get(), opt.get(), score.get());
     // The cursor away from the window: no edge scroll unless a test moves it.
     QCursor::setPos(0, 0);
-    form1->show();
-    if (!QTest::qWaitForWindowExposed(form1.get())) ADD_FAILURE() << "main window not exposed";
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get())) ADD_FAILURE() << "main window not exposed";
     // Let the viewer make its context and draw.
     QTest::qWait(300);
 }
 
 Program::~Program() {
-    form1->Timer1.stop();
-    form1->timerScroll.stop();
+    mainWindow->turnTimer.stop();
+    mainWindow->tickTimer.stop();
     opt.reset();
     score.reset();
     net.reset();
     mess.reset();
-    form1.reset();
+    mainWindow.reset();
 }
 
-QPoint projectToViewer(TForm1& form, const glm::vec3& world) {
-    TGLCamera* camera = form.world().GLCamera1;
-    const int w = form.GLSceneViewer1->width();
-    const int h = form.GLSceneViewer1->height();
+QPoint projectToViewer(MainWindow& window, const glm::vec3& world) {
+    Camera* camera = window.world().camera;
+    const int w = window.view->width();
+    const int h = window.view->height();
     const glm::vec4 clip =
         camera->projectionMatrix(float(w) / float(h)) * camera->viewMatrix() * glm::vec4(world, 1.0f);
     const glm::vec3 ndc = glm::vec3(clip) / clip.w;
@@ -95,15 +95,15 @@ QPoint projectToViewer(TForm1& form, const glm::vec3& world) {
                   int(std::floor((1.0f - ndc.y) / 2.0f * float(h))));
 }
 
-QImage windowPicture(TForm1& form) {
-    QImage picture = form.grab().toImage();
+QImage windowPicture(MainWindow& window) {
+    QImage picture = window.grab().toImage();
     QPainter painter(&picture);
-    painter.drawImage(form.GLSceneViewer1->pos(), form.GLSceneViewer1->grabFramebuffer());
+    painter.drawImage(window.view->pos(), window.view->grabFramebuffer());
     return picture;
 }
 
-bool insideViewer(TForm1& form, QPoint pixel) {
-    return form.GLSceneViewer1->rect().adjusted(2, 2, -2, -2).contains(pixel);
+bool insideViewer(MainWindow& window, QPoint pixel) {
+    return window.view->rect().adjusted(2, 2, -2, -2).contains(pixel);
 }
 
 ModalAnswerer::ModalAnswerer(Program& program) : m_program(program) {
@@ -118,12 +118,12 @@ void ModalAnswerer::poll() {
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus && focus->window() == window ? focus : window, k);
     };
-    if (m_program.mess->isVisible() && m_program.mess->Modal()) {
-        messages << m_program.mess->labMessF->text();
+    if (m_program.mess->isVisible() && m_program.mess->modal()) {
+        messages << m_program.mess->messageText->text();
         if (byKeys)
             key(m_program.mess.get(), Qt::Key_Return);
         else
-            QTest::mouseClick(m_program.mess->elbtOk, Qt::LeftButton);
+            QTest::mouseClick(m_program.mess->okButton, Qt::LeftButton);
     }
     if (m_program.score->isVisible()) {
         ++scoreWindowShown;
@@ -131,14 +131,14 @@ void ModalAnswerer::poll() {
         if (byKeys)
             key(m_program.score.get(), Qt::Key_Escape);
         else
-            QTest::mouseClick(m_program.score->elbtClose, Qt::LeftButton);
+            QTest::mouseClick(m_program.score->closeButton, Qt::LeftButton);
     }
     if (m_program.opt->isVisible()) {
         ++optionsWindowShown;
         if (byKeys)
             key(m_program.opt.get(), Qt::Key_Return);
         else
-            QTest::mouseClick(m_program.opt->elbtClose, Qt::LeftButton);
+            QTest::mouseClick(m_program.opt->closeButton, Qt::LeftButton);
     }
 }
 

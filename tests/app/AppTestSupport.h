@@ -5,11 +5,11 @@
 // the engine draws a world point, waiting for the game, closing the modal
 // windows the game opens from inside its handlers.
 
-#include "app/TForm1.h"
-#include "ui/TFormMess.h"
-#include "ui/TFormOpt.h"
-#include "ui/TFormScore.h"
-#include "ui/TformNet.h"
+#include "app/MainWindow.h"
+#include "ui/LobbyWindow.h"
+#include "ui/MessageWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ScoresWindow.h"
 
 #include <QPoint>
 #include <QRect>
@@ -38,22 +38,22 @@ private:
 
 // The program's windows in their creation order, the main one shown.
 struct Program {
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TFormMess> mess;
-    std::unique_ptr<TformNet> net; // with an empty first-run scan
-    std::unique_ptr<TFormScore> score;
-    std::unique_ptr<TFormOpt> opt;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<MessageWindow> mess;
+    std::unique_ptr<LobbyWindow> net; // with an empty first-run scan
+    std::unique_ptr<ScoresWindow> score;
+    std::unique_ptr<OptionsWindow> opt;
 
     Program();
     ~Program();
 };
 
 // The viewer pixel where the engine draws a world point with the current camera.
-QPoint projectToViewer(TForm1& form, const glm::vec3& world);
-bool insideViewer(TForm1& form, QPoint pixel);
+QPoint projectToViewer(MainWindow& window, const glm::vec3& world);
+bool insideViewer(MainWindow& window, QPoint pixel);
 // The main window as the player sees it: its widgets with the 3D view's own
 // picture in place (a widget grab leaves the native GL window black).
-QImage windowPicture(TForm1& form);
+QImage windowPicture(MainWindow& window);
 
 // Answers the modal windows as a player would: the message window with Ok,
 // the score and options windows with Close. Records what it saw. With byKeys

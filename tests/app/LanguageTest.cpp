@@ -8,12 +8,12 @@
 #include "app/GameTexts.h"
 #include "game/Match.h"
 #include "game/NetMessage.h"
-#include "scene/engine/TGLSceneViewer.h"
+#include "scene/engine/SceneView.h"
 #include "scene/engine/formats/BitmapFontLayout.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/TFlatEdit.h"
-#include "ui/TWispButton.h"
-#include "ui/TWispComboBox.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinCheckBox.h"
+#include "ui/SkinComboBox.h"
+#include "ui/SkinLineEdit.h"
 #include "ui/Translation.h"
 
 #include <QDir>
@@ -41,13 +41,13 @@ void expectGlyphs(const QFont& font, const QString& text, const std::string& whe
     }
 }
 
-void expectButtonFits(const TWispButton* b, const std::string& where) {
-    const QFontMetrics fm(b->CaptionFont());
-    const int left = b->CaptionLeft();
-    const int width = fm.horizontalAdvance(b->Caption());
-    EXPECT_GE(left, 1) << where << " \"" << b->Caption().toStdString() << "\"";
-    EXPECT_LE(left + width, b->width() - 1) << where << " \"" << b->Caption().toStdString() << "\"";
-    expectGlyphs(b->CaptionFont(), b->Caption(), where);
+void expectButtonFits(const SkinButton* b, const std::string& where) {
+    const QFontMetrics fm(b->captionFont());
+    const int left = b->captionLeft();
+    const int width = fm.horizontalAdvance(b->caption());
+    EXPECT_GE(left, 1) << where << " \"" << b->caption().toStdString() << "\"";
+    EXPECT_LE(left + width, b->width() - 1) << where << " \"" << b->caption().toStdString() << "\"";
+    expectGlyphs(b->captionFont(), b->caption(), where);
 }
 
 // A label's text on one line ends before limit (window x).
@@ -61,7 +61,7 @@ class LanguageTest : public ::testing::TestWithParam<QString> {
 protected:
     void TearDown() override {
         program.reset();
-        InstallTranslation(kQmFolder, {});
+        installTranslation(kQmFolder, {});
     }
     test::RunCopy run;
     std::unique_ptr<test::Program> program;
@@ -69,11 +69,11 @@ protected:
 
 TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     const QString language = GetParam();
-    ASSERT_EQ(InstallTranslation(kQmFolder, {language}), language) << "no .qm for " << language.toStdString();
+    ASSERT_EQ(installTranslation(kQmFolder, {language}), language) << "no .qm for " << language.toStdString();
     ASSERT_TRUE(run.ok());
     program = std::make_unique<test::Program>();
-    TForm1& form = *program->form1;
-    ASSERT_TRUE(form.StartupError().isEmpty());
+    MainWindow& window = *program->mainWindow;
+    ASSERT_TRUE(window.startupError().isEmpty());
     const std::string lang = language.toStdString();
     const QString folder = QStringLiteral(VTX_BINARY_DIR "/artifacts/languages/");
     QDir().mkpath(folder);
@@ -89,71 +89,71 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
             << lang << ": \"" << text << "\" is not translated";
 
     // The menu.
-    for (TWispButton* b : {form.elbtSingleGame, form.elbtNetGame, form.elbtFight, form.elbtOptions,
-                           form.elbtHighScores, form.elbtExit})
+    for (SkinButton* b : {window.singleButton, window.networkButton, window.fightButton, window.optionsButton,
+                          window.scoresButton, window.exitButton})
         expectButtonFits(b, lang + " menu");
-    EXPECT_NE(form.elbtSingleGame->Caption(), QStringLiteral("Single")) << lang;
+    EXPECT_NE(window.singleButton->caption(), QStringLiteral("Single")) << lang;
     if (language == QStringLiteral("de")) {
-        EXPECT_EQ(form.elbtSingleGame->toolTip(), QStringLiteral("Strg+N"));
+        EXPECT_EQ(window.singleButton->toolTip(), QStringLiteral("Strg+N"));
     }
     // The status line.
     for (const std::string_view text :
          {status::PlayerMove, status::EnemyMove, status::Missed, status::ComputerHit, status::ComputerMissed,
           status::ReadyToPlay, net::JoiningText, net::WaitingForFleetText, net::WaitingForComputerText})
-        expectLabelFits(form.Label2, gameText(text), form.Label2->x() + form.Label2->width(),
-                        lang + " status");
-    expectLabelFits(form.Label2, program->net->tr("Waiting for Opponent..."),
-                    form.Label2->x() + form.Label2->width(), lang + " status");
-    test::windowPicture(form).save(folder + language + QStringLiteral("-menu.png"));
+        expectLabelFits(window.statusLine, gameText(text),
+                        window.statusLine->x() + window.statusLine->width(), lang + " status");
+    expectLabelFits(window.statusLine, program->net->tr("Waiting for Opponent..."),
+                    window.statusLine->x() + window.statusLine->width(), lang + " status");
+    test::windowPicture(window).save(folder + language + QStringLiteral("-menu.png"));
 
     // The options window.
-    TFormOpt& opt = *program->opt;
-    expectLabelFits(opt.Label1, opt.Label1->text(), opt.edPlayerName->x() - 2, lang + " options");
-    expectLabelFits(opt.Label4, opt.Label4->text(), opt.cbDifficulty->x() - 2, lang + " options");
-    for (TBitCheckBox* box : {opt.bcbManual, opt.bcbEnableSounds, opt.bcbEnableMusic}) {
-        EXPECT_LE(box->CaptionRect().right(), box->width())
-            << lang << " \"" << box->Caption().toStdString() << "\"";
-        expectGlyphs(box->font(), box->Caption(), lang + " options");
+    OptionsWindow& opt = *program->opt;
+    expectLabelFits(opt.nameLabel, opt.nameLabel->text(), opt.playerNameEdit->x() - 2, lang + " options");
+    expectLabelFits(opt.levelLabel, opt.levelLabel->text(), opt.levelBox->x() - 2, lang + " options");
+    for (SkinCheckBox* box : {opt.manualBox, opt.soundBox, opt.musicBox}) {
+        EXPECT_LE(box->captionRect().right(), box->width())
+            << lang << " \"" << box->caption().toStdString() << "\"";
+        expectGlyphs(box->font(), box->caption(), lang + " options");
     }
-    for (int i = 0; i < opt.cbDifficulty->count(); ++i) {
-        const QString item = opt.cbDifficulty->itemText(i);
-        EXPECT_LE(opt.cbDifficulty->fontMetrics().horizontalAdvance(item), opt.cbDifficulty->width() - 20 - 6)
+    for (int i = 0; i < opt.levelBox->count(); ++i) {
+        const QString item = opt.levelBox->itemText(i);
+        EXPECT_LE(opt.levelBox->fontMetrics().horizontalAdvance(item), opt.levelBox->width() - 20 - 6)
             << lang << " \"" << item.toStdString() << "\"";
-        expectGlyphs(opt.cbDifficulty->font(), item, lang + " levels");
+        expectGlyphs(opt.levelBox->font(), item, lang + " levels");
     }
-    expectButtonFits(opt.elbtClose, lang + " options");
-    opt.cbDifficulty->setCurrentIndex(1);
+    expectButtonFits(opt.closeButton, lang + " options");
+    opt.levelBox->setCurrentIndex(1);
     opt.grab().save(folder + language + QStringLiteral("-options.png"));
 
     // The score window and the lobby.
-    expectButtonFits(program->score->elbtSaveResult, lang + " scores");
-    expectButtonFits(program->score->elbtClose, lang + " scores");
+    expectButtonFits(program->score->saveButton, lang + " scores");
+    expectButtonFits(program->score->closeButton, lang + " scores");
     // The two windows whose panels carry their title write it again: it must fit the strip.
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setBold(true);
     title.setPixelSize(13);
-    for (const TSkinnedForm* window :
-         {static_cast<TSkinnedForm*>(&opt), static_cast<TSkinnedForm*>(program->score.get())}) {
+    for (const SkinnedWindow* window :
+         {static_cast<SkinnedWindow*>(&opt), static_cast<SkinnedWindow*>(program->score.get())}) {
         EXPECT_LE(QFontMetrics(title).horizontalAdvance(window->windowTitle()),
                   window->width() - 16 - 20 - 40)
             << lang << " \"" << window->windowTitle().toStdString() << "\"";
         expectGlyphs(title, window->windowTitle(), lang + " title");
     }
     program->score->grab().save(folder + language + QStringLiteral("-scores.png"));
-    TformNet& net = *program->net;
-    for (TWispButton* b : {net.elbtCreateGame, net.elbtJoinGame, net.elbtCancel})
+    LobbyWindow& net = *program->net;
+    for (SkinButton* b : {net.createButton, net.joinButton, net.cancelButton})
         expectButtonFits(b, lang + " lobby");
     for (const QString& text :
          {net.tr("Local IP: %1").arg(QStringLiteral("192.168.100.200")), net.tr("Waiting for connect...")})
-        expectLabelFits(net.labIP, text, net.width() - 8, lang + " lobby");
+        expectLabelFits(net.addressLabel, text, net.width() - 8, lang + " lobby");
 
     // The message window: every message on at most the label's lines.
-    TFormMess& mess = *program->mess;
+    MessageWindow& mess = *program->mess;
     const QStringList messages = {
         gameText("Ships Arrangement Complete!"),
         gameText(net::OpponentLeftText),
-        form.tr("NetWork is unavailable on Your PC!"),
-        form.tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.")
+        window.tr("NetWork is unavailable on Your PC!"),
+        window.tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.")
             .arg(6868)
             .arg(QStringLiteral("Address in use")),
         net.tr("There is no game to Join!"),
@@ -163,25 +163,25 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
         program->score->tr("The high scores were not saved!") + QStringLiteral("\nhscore.dat: No space left"),
     };
     for (const QString& text : messages) {
-        const QRect box(0, 0, mess.labMessF->width(), mess.labMessF->height());
+        const QRect box(0, 0, mess.messageText->width(), mess.messageText->height());
         const QRect needed =
-            mess.labMessF->fontMetrics().boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+            mess.messageText->fontMetrics().boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text);
         EXPECT_LE(needed.height(), box.height()) << lang << " \"" << text.toStdString() << "\"";
         EXPECT_LE(needed.width(), box.width()) << lang << " \"" << text.toStdString() << "\"";
-        expectGlyphs(mess.labMessF->font(), text, lang + " message");
+        expectGlyphs(mess.messageText->font(), text, lang + " message");
     }
-    expectButtonFits(mess.elbtOk, lang + " message");
+    expectButtonFits(mess.okButton, lang + " message");
 
     // The HUD: glyphs of the bitmap font only, the line inside the 3D view.
-    World& world = form.world();
-    BitmapFontMetrics metrics = world.BitmapFont1.metrics();
-    const int viewWidth = form.GLSceneViewer1->width();
+    World& world = window.world();
+    BitmapFontMetrics metrics = world.messageFont.metrics();
+    const int viewWidth = window.view->width();
     for (const bool won : {true, false}) {
         if (won)
-            form.matchHost().ShowWinMessage();
+            window.matchHost().showWinMessage();
         else
-            form.matchHost().ShowLossMessage();
-        const std::string& text = world.HUDText1->Text;
+            window.matchHost().showLossMessage();
+        const std::string& text = world.resultText->text;
         const QString shown = QString::fromStdString(text);
         EXPECT_NE(shown, won ? QStringLiteral("YOU WON THE GAME!") : QStringLiteral("YOU LOST THE GAME!"))
             << lang;
@@ -190,12 +190,12 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
                 << lang << " HUD: U+" << std::hex << std::uint32_t(c);
         const auto quads = layoutText(metrics, text);
         ASSERT_FALSE(quads.empty());
-        EXPECT_LE(world.HUDText1->Position.x + quads.back().x + quads.back().w, float(viewWidth))
+        EXPECT_LE(world.resultText->position.x + quads.back().x + quads.back().w, float(viewWidth))
             << lang << " \"" << text << "\"";
         if (won) {
-            form.GLSceneViewer1->update();
+            window.view->update();
             QTest::qWait(300);
-            test::windowPicture(form).save(folder + language + QStringLiteral("-won.png"));
+            test::windowPicture(window).save(folder + language + QStringLiteral("-won.png"));
         }
     }
 }
@@ -231,14 +231,14 @@ TEST(LanguageChoice, TheLocaleChoosesAndEnglishIsTheFallback) {
               QStringList({"uk_UA", "uk"}));
     EXPECT_EQ(preferredLanguages(env({})), QStringList());
     // No translation for a language: English, and English texts on the windows.
-    EXPECT_EQ(InstallTranslation(kQmFolder, {QStringLiteral("xx_YY"), QStringLiteral("xx")}), QString());
-    EXPECT_FALSE(TranslationActive());
+    EXPECT_EQ(installTranslation(kQmFolder, {QStringLiteral("xx_YY"), QStringLiteral("xx")}), QString());
+    EXPECT_FALSE(translationActive());
     EXPECT_EQ(gameText(status::PlayerMove), QStringLiteral("Player Move"));
     // The first language that has one wins.
-    EXPECT_EQ(InstallTranslation(kQmFolder, {QStringLiteral("xx"), QStringLiteral("pt_BR")}),
+    EXPECT_EQ(installTranslation(kQmFolder, {QStringLiteral("xx"), QStringLiteral("pt_BR")}),
               QStringLiteral("pt_BR"));
     EXPECT_EQ(gameText(status::PlayerMove), QStringLiteral("Sua vez"));
-    InstallTranslation(kQmFolder, {});
+    installTranslation(kQmFolder, {});
     EXPECT_EQ(gameText(status::PlayerMove), QStringLiteral("Player Move"));
 }
 

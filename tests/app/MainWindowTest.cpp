@@ -9,13 +9,13 @@
 #include "audio/WaveOutput.h"
 #include "files/OptionsFile.h"
 #include "scene/CellCursorMark.h"
-#include "scene/engine/TActor.h"
-#include "scene/engine/TGLCadencer.h"
-#include "scene/engine/TGLSceneViewer.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/TCompass.h"
-#include "ui/TFormMess.h"
-#include "ui/TWispButton.h"
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/FrameClock.h"
+#include "scene/engine/SceneView.h"
+#include "ui/SkinCheckBox.h"
+#include "ui/Compass.h"
+#include "ui/MessageWindow.h"
+#include "ui/SkinButton.h"
 #include "ui/WindowScale.h"
 
 #include <QApplication>
@@ -46,28 +46,28 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(run.ok()) << "generated data missing";
         program = std::make_unique<Program>();
-        ASSERT_TRUE(form().StartupError().isEmpty()) << form().StartupError().toStdString();
+        ASSERT_TRUE(mainWindow().startupError().isEmpty()) << mainWindow().startupError().toStdString();
     }
     void TearDown() override { program.reset(); }
 
-    TForm1& form() { return *program->form1; }
-    MatchState& state() { return test::setUp(form().match()); }
-    TGLSceneViewer* viewer() { return form().GLSceneViewer1; }
+    MainWindow& mainWindow() { return *program->mainWindow; }
+    MatchState& state() { return test::setUp(mainWindow().match()); }
+    SceneView* viewer() { return mainWindow().view; }
 
     glm::vec3 cellCentre(int board, int row, int column) {
-        return form().boards().cell(board, row, column)->AbsolutePosition();
+        return mainWindow().boards().cell(board, row, column)->absolutePosition();
     }
     QPoint cellPixel(int board, int row, int column) {
-        return test::projectToViewer(form(), cellCentre(board, row, column));
+        return test::projectToViewer(mainWindow(), cellCentre(board, row, column));
     }
 
     // Hovers a cell as the player does and waits until the game has seen it.
     bool hover(int board, int row, int column) {
-        TPlane* plane = form().boards().cell(board, row, column);
+        Plane* plane = mainWindow().boards().cell(board, row, column);
         const QPoint pixel = cellPixel(board, row, column);
-        if (!test::insideViewer(form(), pixel)) return false;
+        if (!test::insideViewer(mainWindow(), pixel)) return false;
         QTest::mouseMove(viewer(), pixel);
-        return QTest::qWaitFor([&] { return form().boards().HoveredCell == plane; }, 3000);
+        return QTest::qWaitFor([&] { return mainWindow().boards().hoveredCell == plane; }, 3000);
     }
 
     // Shoots an enemy cell with clicks, trying points from the centre towards
@@ -75,11 +75,11 @@ protected:
     bool shoot(int row, int column) {
         const glm::vec3 c = cellCentre(EnemyBoard, row, column);
         for (float t : {0.0f, 0.25f, 0.4f}) {
-            const QPoint pixel = test::projectToViewer(form(), c + glm::vec3(t, 0.0f, t));
+            const QPoint pixel = test::projectToViewer(mainWindow(), c + glm::vec3(t, 0.0f, t));
             QTest::mouseMove(viewer(), pixel);
-            const int shots = state().PlayerShots;
+            const int shots = state().playerShots;
             QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
-            if (state().PlayerShots != shots) return true;
+            if (state().playerShots != shots) return true;
         }
         return false;
     }
@@ -87,23 +87,23 @@ protected:
     // Keys go to the focused widget of the window, as the system sends them.
     QWidget* keyTarget() {
         QWidget* focus = QApplication::focusWidget();
-        return focus && focus->window() == &form() ? focus : &form();
+        return focus && focus->window() == &mainWindow() ? focus : &mainWindow();
     }
 
     // The event loop until the match waits for nothing more (Single's 100 ms),
     // as a player's next click or key would find it.
     void settle() {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form().match().nextWakeMs(); }, 3000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !mainWindow().match().nextWakeMs(); }, 3000));
     }
-    void clickButton(TWispButton* button) {
+    void clickButton(SkinButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
         settle();
     }
     // Exit in a running match asks first: answered yes with the Y key, and the
     // double-click time let pass, so the next click on Exit counts on its own.
     void leaveMatch() {
-        clickButton(form().elbtExit);
-        if (program->mess->Asking()) QTest::keyClick(program->mess.get(), Qt::Key_Y);
+        clickButton(mainWindow().exitButton);
+        if (program->mess->asking()) QTest::keyClick(program->mess.get(), Qt::Key_Y);
         QTest::qWait(QApplication::doubleClickInterval() + 20);
     }
 
@@ -121,25 +121,25 @@ protected:
 };
 
 TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
-    EXPECT_EQ(form().size(), QSize(751, 605));
-    EXPECT_EQ(form().windowTitle(), "Vortalix 3D");
-    EXPECT_TRUE(form().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(mainWindow().size(), QSize(751, 605));
+    EXPECT_EQ(mainWindow().windowTitle(), "Vortalix 3D");
+    EXPECT_TRUE(mainWindow().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(viewer()->geometry(), QRect(13, 42, 616, 547));
-    EXPECT_EQ(form().Label2->pos(), QPoint(213, 15));
-    EXPECT_EQ(form().elbtExit->geometry(), QRect(650, 488, 71, 24));
-    EXPECT_EQ(form().elbtSingleGame->Text(), "Single");
-    EXPECT_FALSE(form().elbtFight->isEnabled());
-    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
-    EXPECT_EQ(form().Timer1.interval(), 1000);
-    EXPECT_TRUE(form().timerScroll.isActive());
-    EXPECT_TRUE(form().world().ActivationStageBuilt());
-    EXPECT_TRUE(form().world().HUDText2->Visible);
+    EXPECT_EQ(mainWindow().statusLine->pos(), QPoint(213, 15));
+    EXPECT_EQ(mainWindow().exitButton->geometry(), QRect(650, 488, 71, 24));
+    EXPECT_EQ(mainWindow().singleButton->text(), "Single");
+    EXPECT_FALSE(mainWindow().fightButton->isEnabled());
+    EXPECT_TRUE(mainWindow().singleButton->isEnabled());
+    EXPECT_EQ(mainWindow().turnTimer.interval(), 1000);
+    EXPECT_TRUE(mainWindow().tickTimer.isActive());
+    EXPECT_TRUE(mainWindow().world().activationStageBuilt());
+    EXPECT_TRUE(mainWindow().world().logo->visible);
     // The window is cut to its outline: the top-left corner is outside.
-    EXPECT_FALSE(form().mask().contains(QPoint(0, 0)));
-    EXPECT_TRUE(form().mask().contains(QPoint(300, 300)));
-    EXPECT_EQ(form().StartDir(), std::filesystem::path(run.path().toStdString()));
+    EXPECT_FALSE(mainWindow().mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(mainWindow().mask().contains(QPoint(300, 300)));
+    EXPECT_EQ(mainWindow().startDir(), std::filesystem::path(run.path().toStdString()));
 
-    const QImage shot = form().grab().toImage();
+    const QImage shot = mainWindow().grab().toImage();
     shot.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/menu-in-process.png"));
     // The viewer shows a picture, not a blank area.
     const QImage view = viewer()->grabFramebuffer();
@@ -153,10 +153,10 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
     // The logo keeps its place and size in viewer pixels whatever the screen's
     // scale factor (this test runs again with QT_SCALE_FACTOR=2): what it
     // covers is found by drawing the still world with and without it.
-    form().timerScroll.stop();
-    form().GLCadencer1->setEnabled(false);
+    mainWindow().tickTimer.stop();
+    mainWindow().frameClock->setEnabled(false);
     const QImage withLogo = viewer()->grabFramebuffer();
-    form().world().HUDText2->Visible = false;
+    mainWindow().world().logo->visible = false;
     const QImage withoutLogo = viewer()->grabFramebuffer();
     ASSERT_EQ(withLogo.size(), withoutLogo.size());
     QRect changed;
@@ -180,111 +180,111 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsThePlayerSeesIt) {
 }
 
 TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
-    form().timerScroll.stop(); // no idle spin while the test measures
+    mainWindow().tickTimer.stop(); // no idle spin while the test measures
     // The player's turn of a battle, with no ship model standing on a cell:
     // a right click only reads the cell.
-    state().FightStarted = true;
-    state().PlayerTurn = 1;
+    state().fightStarted = true;
+    state().playerTurn = 1;
     const std::vector<std::array<int, 2>> cells = {{1, 1}, {5, 5}, {10, 10}, {2, 9}, {9, 2}};
     const std::vector<std::array<float, 2>> orbits = {{0, 0}, {0, 70}, {-15, 150}, {20, -120}, {10, 40}};
     int tried = 0;
     // At the window's first size and made larger: the view then draws and
     // picks at its new pixel size.
     for (const double factor : {1.0, 1.6}) {
-        form().resize(form().Scale().windowSize(factor));
+        mainWindow().resize(mainWindow().scale().windowSize(factor));
         QTest::qWait(100);
-        ASSERT_EQ(viewer()->geometry(), form().Scale().toWindow(QRect(13, 42, 616, 547)));
-        form().cameraFx().BridgeView();
+        ASSERT_EQ(viewer()->geometry(), mainWindow().scale().toWindow(QRect(13, 42, 616, 547)));
+        mainWindow().cameraFx().bridgeView();
         for (const auto& orbit : orbits) {
-            form().world().GLCamera1->OrbitTarget(orbit[0], orbit[1]);
+            mainWindow().world().camera->orbitTarget(orbit[0], orbit[1]);
             for (int board : {OwnBoard, EnemyBoard})
                 for (const auto& cell : cells) {
                     const QPoint pixel = cellPixel(board, cell[0], cell[1]);
-                    if (!test::insideViewer(form(), pixel)) continue;
+                    if (!test::insideViewer(mainWindow(), pixel)) continue;
                     ++tried;
-                    state().PickedRow = state().PickedColumn = state().PickedBoard = 0;
+                    state().pickedRow = state().pickedColumn = state().pickedBoard = 0;
                     QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-                    EXPECT_EQ(state().PickedBoard, board)
+                    EXPECT_EQ(state().pickedBoard, board)
                         << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
-                    EXPECT_EQ(state().PickedRow, cell[0]);
-                    EXPECT_EQ(state().PickedColumn, cell[1]);
-                    EXPECT_EQ(form().cameraFx().MouseX, pixel.x());
+                    EXPECT_EQ(state().pickedRow, cell[0]);
+                    EXPECT_EQ(state().pickedColumn, cell[1]);
+                    EXPECT_EQ(mainWindow().cameraFx().mouseX, pixel.x());
                 }
             // The sea beside the own board is no cell.
-            const QPoint sea = test::projectToViewer(form(), {-7.5f, 0.0f, 5.0f});
-            if (test::insideViewer(form(), sea)) {
-                state().PickedRow = 0;
+            const QPoint sea = test::projectToViewer(mainWindow(), {-7.5f, 0.0f, 5.0f});
+            if (test::insideViewer(mainWindow(), sea)) {
+                state().pickedRow = 0;
                 QTest::mouseClick(viewer(), Qt::RightButton, {}, sea);
-                EXPECT_EQ(state().PickedRow, 0);
+                EXPECT_EQ(state().pickedRow, 0);
             }
         }
     }
     EXPECT_GE(tried, 60);
-    EXPECT_EQ(state().PlayerShots, 0); // right clicks never shoot
+    EXPECT_EQ(state().playerShots, 0); // right clicks never shoot
 }
 
 TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
-    form().move(0, 0);
-    form().resize(form().Scale().windowSize(1.6)); // as the grip or the system would
+    mainWindow().move(0, 0);
+    mainWindow().resize(mainWindow().scale().windowSize(1.6)); // as the grip or the system would
     QTest::qWait(100);
-    const WindowScale& scale = form().Scale();
+    const WindowScale& scale = mainWindow().scale();
     EXPECT_DOUBLE_EQ(scale.factor(), 1.6);
     EXPECT_EQ(viewer()->geometry(), QRect(21, 67, 985, 875));
-    EXPECT_EQ(form().elbtExit->geometry(), scale.toWindow(QRect(650, 488, 71, 24)));
-    EXPECT_EQ(form().Label2->font().pixelSize(), 18);
-    EXPECT_FALSE(form().mask().contains(QPoint(0, 0)));
-    EXPECT_TRUE(form().mask().contains(scale.toWindow(QPointF(738, 588))));
-    EXPECT_TRUE(form().InDragArea(scale.toWindow(QPointF(460, 20))));
-    EXPECT_FALSE(form().InDragArea(QPoint(757, 20))); // 473 of the layout
-    EXPECT_FLOAT_EQ(viewer()->HudScale, 1.6f);
+    EXPECT_EQ(mainWindow().exitButton->geometry(), scale.toWindow(QRect(650, 488, 71, 24)));
+    EXPECT_EQ(mainWindow().statusLine->font().pixelSize(), 18);
+    EXPECT_FALSE(mainWindow().mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(mainWindow().mask().contains(scale.toWindow(QPointF(738, 588))));
+    EXPECT_TRUE(mainWindow().inDragArea(scale.toWindow(QPointF(460, 20))));
+    EXPECT_FALSE(mainWindow().inDragArea(QPoint(757, 20))); // 473 of the layout
+    EXPECT_FLOAT_EQ(viewer()->hudScale, 1.6f);
     // The strips that scroll the camera scale too (the cursor is asked of the system).
-    QCursor::setPos(form().mapToGlobal(scale.toWindow(QPointF(300, 40))));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form().cameraFx().cursorOffsetY() == 40; }, 2000))
-        << form().cameraFx().cursorOffsetY();
+    QCursor::setPos(mainWindow().mapToGlobal(scale.toWindow(QPointF(300, 40))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mainWindow().cameraFx().cursorOffsetY() == 40; }, 2000))
+        << mainWindow().cameraFx().cursorOffsetY();
 
     // What the screen shows where the view lies: the world at its new size,
     // no black area left over from the old one.
     const int frames = viewer()->framesDrawn();
-    viewer()->Invalidate();
+    viewer()->invalidate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewer()->framesDrawn() > frames; }, 3000));
     QTest::qWait(100);
     const QRect view(viewer()->mapToGlobal(QPoint(0, 0)), viewer()->size());
     const QImage screen =
-        form().screen()->grabWindow(0, view.x(), view.y(), view.width(), view.height()).toImage();
+        mainWindow().screen()->grabWindow(0, view.x(), view.y(), view.width(), view.height()).toImage();
     ASSERT_EQ(screen.size(), view.size());
     int black = 0;
     for (int y = 0; y < screen.height(); y += 3)
         for (int x = 0; x < screen.width(); x += 3)
             black += qRed(screen.pixel(x, y)) + qGreen(screen.pixel(x, y)) + qBlue(screen.pixel(x, y)) < 24;
     EXPECT_LT(black, screen.width() * screen.height() / 9 / 100);
-    form().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
+    mainWindow().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
     screen.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-view-on-screen.png"));
 
     // The largest size the screen allows (F11), and back (a double click on
     // the title strip).
-    const QRect before = form().geometry();
+    const QRect before = mainWindow().geometry();
     QTest::keyClick(keyTarget(), Qt::Key_F11);
-    const QSize area = form().screen()->availableGeometry().size();
-    EXPECT_TRUE(form().Largest());
-    EXPECT_TRUE(form().width() == area.width() || form().height() == area.height()) << form().width();
-    EXPECT_GT(form().Scale().factor(), 1.6);
-    QTest::mouseDClick(&form(), Qt::LeftButton, {}, form().Scale().toWindow(QPointF(200, 20)));
-    EXPECT_EQ(form().geometry(), before);
+    const QSize area = mainWindow().screen()->availableGeometry().size();
+    EXPECT_TRUE(mainWindow().largest());
+    EXPECT_TRUE(mainWindow().width() == area.width() || mainWindow().height() == area.height()) << mainWindow().width();
+    EXPECT_GT(mainWindow().scale().factor(), 1.6);
+    QTest::mouseDClick(&mainWindow(), Qt::LeftButton, {}, mainWindow().scale().toWindow(QPointF(200, 20)));
+    EXPECT_EQ(mainWindow().geometry(), before);
 }
 
 // The viewer draws when the picture can change, not at every cadencer tick.
 // Time is ticked by hand (60 ticks a second, the 100 ms timer every sixth) and
 // frames are counted.
 TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMoves) {
-    form().GLCadencer1->setEnabled(false);
-    form().timerScroll.stop();
+    mainWindow().frameClock->setEnabled(false);
+    mainWindow().tickTimer.stop();
     auto framesOver = [&](int ticks, const std::function<void(int)>& each) {
         QCoreApplication::processEvents();
         const int before = viewer()->framesDrawn();
         for (int i = 0; i < ticks; ++i) {
             if (each) each(i);
-            form().GLCadencer1->progress(1.0 / 60.0);
-            if (i % 6 == 0) form().timerScrollTimer();
+            mainWindow().frameClock->progress(1.0 / 60.0);
+            if (i % 6 == 0) mainWindow().tickTimerFired();
             QCoreApplication::processEvents();
         }
         return viewer()->framesDrawn() - before;
@@ -295,8 +295,8 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     EXPECT_LE(menu, 120);
     // Burning cells far apart on both boards: their flames move at every tick
     // and are drawn at the paced rate, 24 a second.
-    form().boards().MarkShot(OwnBoard, 5, 5, true);
-    form().boards().MarkShot(EnemyBoard, 1, 10, true);
+    mainWindow().boards().markShot(OwnBoard, 5, 5, true);
+    mainWindow().boards().markShot(EnemyBoard, 1, 10, true);
     const int burning = framesOver(120, {});
     EXPECT_GE(burning, 45);
     EXPECT_LE(burning, 52);
@@ -305,43 +305,43 @@ TEST_F(MainWindowTest, TheViewerRestsInAnUntouchedMenuAndDrawsWhileSomethingMove
     // Flames alone move: the sea's last frame is drawn first, then parts until the last tick's.
     const int parts = viewer()->partFramesDrawn();
     for (int i = 0; i < 60 && viewer()->partFramesDrawn() < parts + 8; ++i) {
-        form().GLCadencer1->progress(1.0 / 60.0);
+        mainWindow().frameClock->progress(1.0 / 60.0);
         QCoreApplication::processEvents();
     }
     EXPECT_GE(viewer()->partFramesDrawn(), parts + 8);
-    const QPoint at = viewer()->mapTo(&form(), QPoint(0, 0));
+    const QPoint at = viewer()->mapTo(&mainWindow(), QPoint(0, 0));
     const QImage shown =
-        form().screen()->grabWindow(form().winId(), at.x(), at.y(), viewer()->width(), viewer()->height()).toImage();
+        mainWindow().screen()->grabWindow(mainWindow().winId(), at.x(), at.y(), viewer()->width(), viewer()->height()).toImage();
     const auto same = test::comparePictures(shown, viewer()->grabFramebuffer());
     EXPECT_TRUE(same.matches()) << same.differing << " pixels differ, " << same.solidBlocks << " solid blocks";
-    form().boards().ResetBoards();
+    mainWindow().boards().resetBoards();
     EXPECT_LE(framesOver(120, {}), 30);
     // Ships rocking at anchor and nothing burning: drawn at the sea's rate, not at 24 a second.
-    form().boards().AnimateShipModels({}, {});
-    form().boards().HideShipModels(false);
+    mainWindow().boards().animateShipModels({}, {});
+    mainWindow().boards().hideShipModels(false);
     EXPECT_LE(framesOver(120, {}), 24);
-    form().boards().HideShipModels(true);
+    mainWindow().boards().hideShipModels(true);
     // A camera drag with the right button.
-    form().cameraFx().rightButtonHeld = [] { return true; };
+    mainWindow().cameraFx().rightButtonHeld = [] { return true; };
     EXPECT_GE(
-        framesOver(60, [&](int i) { form().GLSceneViewer1MouseMove(Qt::RightButton, {}, 300 + i, 200); }),
+        framesOver(60, [&](int i) { mainWindow().viewMouseMoved(Qt::RightButton, {}, 300 + i, 200); }),
         55);
 }
 
 TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
     test::ModalAnswerer answerer(*program);
-    program->opt->bcbManual->SetChecked(true);
-    clickButton(form().elbtSingleGame);
-    ASSERT_TRUE(state().Arranging);
-    EXPECT_FALSE(form().elbtFight->isEnabled());
-    EXPECT_FALSE(form().elbtOptions->isEnabled());
+    program->opt->manualBox->setChecked(true);
+    clickButton(mainWindow().singleButton);
+    ASSERT_TRUE(state().arranging);
+    EXPECT_FALSE(mainWindow().fightButton->isEnabled());
+    EXPECT_FALSE(mainWindow().optionsButton->isEnabled());
 
     // The first model waits on a1 until the mouse moves it: lift it off the board's corner.
     ASSERT_TRUE(hover(OwnBoard, 7, 5));
-    EXPECT_EQ(form().Label2->text(), "Left click places, right click turns");
-    clickButton(form().elbtFight); // off, but it says what is missing
-    EXPECT_EQ(form().Label2->text(), "Place all ten ships first! 10 ships left.");
-    EXPECT_FALSE(state().FightStarted);
+    EXPECT_EQ(mainWindow().statusLine->text(), "Left click places, right click turns");
+    clickButton(mainWindow().fightButton); // off, but it says what is missing
+    EXPECT_EQ(mainWindow().statusLine->text(), "Place all ten ships first! 10 ships left.");
+    EXPECT_FALSE(state().fightStarted);
 
     struct Spot {
         int row, column;
@@ -353,71 +353,71 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
                                       {5, 7, false}, {7, 7, false}};
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const Spot& spot = layout[i];
-        ASSERT_EQ(state().ShipToPlace, int(i) + 1);
+        ASSERT_EQ(state().shipToPlace, int(i) + 1);
         ASSERT_TRUE(hover(OwnBoard, spot.row, spot.column)) << "ship " << i + 1;
-        EXPECT_EQ(form().boards().cell(OwnBoard, spot.row, spot.column)->LibMaterialName, "hint");
+        EXPECT_EQ(mainWindow().boards().cell(OwnBoard, spot.row, spot.column)->libMaterialName, "hint");
         const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
-        if (state().PlaceHorizontal != spot.horizontal)
+        if (state().placeHorizontal != spot.horizontal)
             QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-        ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << i + 1;
+        ASSERT_EQ(state().placeHorizontal, spot.horizontal) << "ship " << i + 1;
         if (i == 5)
-            form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-in-process.png"));
+            mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-in-process.png"));
         QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
         if (i + 1 < layout.size()) {
-            ASSERT_EQ(state().ShipToPlace, int(i) + 2) << "ship " << i + 1 << " was not placed";
-            EXPECT_EQ(form().world().OwnShipModels[i]->Position,
+            ASSERT_EQ(state().shipToPlace, int(i) + 2) << "ship " << i + 1 << " was not placed";
+            EXPECT_EQ(mainWindow().world().ownShipModels[i]->position,
                       glm::vec3(float(spot.column - 5), 0.0f, float(spot.row)));
         }
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().arranging && mainWindow().fightButton->isEnabled(); }, 5000));
     EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
-    EXPECT_TRUE(form().elbtFight->isEnabled());
-    EXPECT_EQ(state().OwnFleet[5].Horizontal, 0);
-    EXPECT_EQ(state().OwnFleet[5].Rows[1], 6);
-    EXPECT_FLOAT_EQ(form().world().OwnShipModels[5]->RollAngle(), -90.0f);
-    for (TActor* ship : form().world().OwnShipModels)
-        EXPECT_TRUE(ship->Visible);
+    EXPECT_TRUE(mainWindow().fightButton->isEnabled());
+    EXPECT_EQ(state().ownFleet[5].horizontal, 0);
+    EXPECT_EQ(state().ownFleet[5].rows[1], 6);
+    EXPECT_FLOAT_EQ(mainWindow().world().ownShipModels[5]->rollAngle(), -90.0f);
+    for (AnimatedModel* ship : mainWindow().world().ownShipModels)
+        EXPECT_TRUE(ship->visible);
 
-    clickButton(form().elbtFight);
-    ASSERT_TRUE(state().FightStarted);
+    clickButton(mainWindow().fightButton);
+    ASSERT_TRUE(state().fightStarted);
     std::vector<std::array<int, 2>> decks;
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c)
-            if (cellAt(state().EnemyField, r, c) == CellDeck) decks.push_back({r, c});
+            if (cellAt(state().enemyField, r, c) == CellDeck) decks.push_back({r, c});
     ASSERT_EQ(decks.size(), 20u);
     // Far to near: sunk ships then never stand in front of a later target.
     std::sort(decks.begin(), decks.end(), [](auto& a, auto& b) { return a[0] + a[1] < b[0] + b[1]; });
     for (const auto& deck : decks) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
-        ASSERT_FALSE(state().GameLost) << "the computer won first";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1 || state().gameLost; }, 120000));
+        ASSERT_FALSE(state().gameLost) << "the computer won first";
         ASSERT_TRUE(shoot(deck[0], deck[1])) << "no shot at " << deck[0] << "," << deck[1];
-        if (!state().GameWon) {
-            EXPECT_EQ(form().boards().cell(EnemyBoard, deck[0], deck[1])->LibMaterialName == "hit" ||
-                          form().boards().cell(EnemyBoard, deck[0], deck[1])->LibMaterialName == "hint",
+        if (!state().gameWon) {
+            EXPECT_EQ(mainWindow().boards().cell(EnemyBoard, deck[0], deck[1])->libMaterialName == "hit" ||
+                          mainWindow().boards().cell(EnemyBoard, deck[0], deck[1])->libMaterialName == "hint",
                       true);
         }
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.scoreWindowShown > 0; }, 5000));
-    EXPECT_TRUE(state().GameWon);
-    EXPECT_FALSE(state().GameInProgress);
-    EXPECT_TRUE(form().world().HUDText1->Visible);
-    EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
+    EXPECT_TRUE(state().gameWon);
+    EXPECT_FALSE(state().gameInProgress);
+    EXPECT_TRUE(mainWindow().world().resultText->visible);
+    EXPECT_EQ(mainWindow().world().resultText->text, "YOU WON THE GAME!");
     // The score window opened where the message stays in sight.
-    const THUDText& message = *form().world().HUDText1;
+    const HudText& message = *mainWindow().world().resultText;
     const QRect messageOnScreen(
-        viewer()->mapToGlobal(QPoint(int(message.Position.x), int(message.Position.y))),
-        QSize(30 * int(message.Text.size()), 30));
+        viewer()->mapToGlobal(QPoint(int(message.position.x), int(message.position.y))),
+        QSize(30 * int(message.text.size()), 30));
     EXPECT_FALSE(answerer.scoreWindowGeometry.intersects(messageOnScreen));
     EXPECT_TRUE(
-        viewer()->geometry().translated(form().pos()).contains(answerer.scoreWindowGeometry.center()));
-    EXPECT_GT(state().LastPoints, 0);
-    EXPECT_EQ(state().PlayerShots, 20);
-    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
-    EXPECT_FALSE(form().elbtFight->isEnabled());
-    EXPECT_TRUE(form().Label2->text().isEmpty());
-    for (TActor* ship : form().world().EnemyShipModels)
-        EXPECT_TRUE(ship->Visible); // all shown sunk
-    form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
+        viewer()->geometry().translated(mainWindow().pos()).contains(answerer.scoreWindowGeometry.center()));
+    EXPECT_GT(state().lastPoints, 0);
+    EXPECT_EQ(state().playerShots, 20);
+    EXPECT_TRUE(mainWindow().singleButton->isEnabled());
+    EXPECT_FALSE(mainWindow().fightButton->isEnabled());
+    EXPECT_TRUE(mainWindow().statusLine->text().isEmpty());
+    for (AnimatedModel* ship : mainWindow().world().enemyShipModels)
+        EXPECT_TRUE(ship->visible); // all shown sunk
+    mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/won-in-process.png"));
 }
 
 // A whole match with key events only: the options by Tab and Space, the fleet
@@ -425,9 +425,9 @@ TEST_F(MainWindowTest, AMatchArrangedByHandIsFoughtAndWon) {
 // answered with Enter and Esc.
 TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     // Each button names its keys when the pointer rests on it.
-    EXPECT_EQ(form().elbtSingleGame->toolTip(), QStringLiteral("Ctrl+N"));
-    EXPECT_EQ(form().elbtFight->toolTip(), QStringLiteral("F"));
-    EXPECT_EQ(form().elbtExit->toolTip(), QStringLiteral("Esc, Ctrl+Q"));
+    EXPECT_EQ(mainWindow().singleButton->toolTip(), QStringLiteral("Ctrl+N"));
+    EXPECT_EQ(mainWindow().fightButton->toolTip(), QStringLiteral("F"));
+    EXPECT_EQ(mainWindow().exitButton->toolTip(), QStringLiteral("Esc, Ctrl+Q"));
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(keyTarget(), k, m);
         settle();
@@ -435,18 +435,18 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     // Ctrl+O: Tab to the manual arrangement, Space ticks it, Enter is Close.
     bool optionsDriven = false;
     QTimer::singleShot(200, [&] {
-        TFormOpt& opt = *program->opt;
+        OptionsWindow& opt = *program->opt;
         [&] {
             if (!QTest::qWaitFor([&] { return opt.isActiveWindow(); }, 3000)) return;
-            for (int i = 0; i < 12 && QApplication::focusWidget() != opt.bcbManual; ++i) {
+            for (int i = 0; i < 12 && QApplication::focusWidget() != opt.manualBox; ++i) {
                 QWidget* focus = QApplication::focusWidget();
                 QTest::keyClick(focus && focus->window() == &opt ? focus : static_cast<QWidget*>(&opt),
                                 Qt::Key_Tab);
             }
-            if (QApplication::focusWidget() != opt.bcbManual) return;
-            QTest::keyClick(opt.bcbManual, Qt::Key_Space);
-            optionsDriven = opt.bcbManual->Checked();
-            QTest::keyClick(opt.bcbManual, Qt::Key_Return);
+            if (QApplication::focusWidget() != opt.manualBox) return;
+            QTest::keyClick(opt.manualBox, Qt::Key_Space);
+            optionsDriven = opt.manualBox->checked();
+            QTest::keyClick(opt.manualBox, Qt::Key_Return);
         }();
         if (opt.isVisible()) opt.close(); // never leave the test waiting in the window
     });
@@ -459,9 +459,9 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     answerer.byKeys = true;
 
     key(Qt::Key_F); // Fight is off in the menu: nothing
-    EXPECT_FALSE(state().FightStarted);
+    EXPECT_FALSE(state().fightStarted);
     key(Qt::Key_N, Qt::ControlModifier);
-    ASSERT_TRUE(state().Arranging);
+    ASSERT_TRUE(state().arranging);
     const auto go = [&](int row, int column) {
         key(Qt::Key_PageUp);
         key(Qt::Key_Home);
@@ -473,53 +473,53 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
                                {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
     for (const auto& ship : layout) {
-        const int n = state().ShipToPlace;
+        const int n = state().shipToPlace;
         go(ship[0], ship[1]);
-        EXPECT_EQ(form().boards().cell(OwnBoard, ship[0], ship[1])->LibMaterialName, "hint");
-        if (state().PlaceHorizontal != (ship[2] == 1)) key(Qt::Key_R);
-        ASSERT_EQ(state().PlaceHorizontal, ship[2] == 1);
+        EXPECT_EQ(mainWindow().boards().cell(OwnBoard, ship[0], ship[1])->libMaterialName, "hint");
+        if (state().placeHorizontal != (ship[2] == 1)) key(Qt::Key_R);
+        ASSERT_EQ(state().placeHorizontal, ship[2] == 1);
         key(Qt::Key_Return);
         if (n < 10) {
-            ASSERT_EQ(state().ShipToPlace, n + 1) << "ship " << n;
+            ASSERT_EQ(state().shipToPlace, n + 1) << "ship " << n;
         }
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().arranging && mainWindow().fightButton->isEnabled(); }, 5000));
     EXPECT_TRUE(answerer.messages.contains("Ships Arrangement Complete!"));
 
     key(Qt::Key_F);
-    ASSERT_TRUE(state().FightStarted);
+    ASSERT_TRUE(state().fightStarted);
     std::vector<std::array<int, 2>> decks;
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c)
-            if (cellAt(state().EnemyField, r, c) == CellDeck) decks.push_back({r, c});
+            if (cellAt(state().enemyField, r, c) == CellDeck) decks.push_back({r, c});
     bool cursorSeen = false;
     for (const auto& deck : decks) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
-        ASSERT_FALSE(state().GameLost) << "the computer won first";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1 || state().gameLost; }, 120000));
+        ASSERT_FALSE(state().gameLost) << "the computer won first";
         go(deck[0], deck[1]);
-        const TPlane* frame = form().keyboard().mark().plane();
-        if (frame && frame->Visible &&
-            frame->Position.x == form().boards().cell(EnemyBoard, deck[0], deck[1])->Position.x)
+        const Plane* frame = mainWindow().keyboard().mark().plane();
+        if (frame && frame->visible &&
+            frame->position.x == mainWindow().boards().cell(EnemyBoard, deck[0], deck[1])->position.x)
             cursorSeen = true;
         if (deck == decks[3])
-            test::windowPicture(form()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-battle.png"));
-        const int shots = state().PlayerShots;
+            test::windowPicture(mainWindow()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-battle.png"));
+        const int shots = state().playerShots;
         key(Qt::Key_Space);
-        ASSERT_EQ(state().PlayerShots, shots + 1);
+        ASSERT_EQ(state().playerShots, shots + 1);
     }
     EXPECT_TRUE(cursorSeen);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return answerer.scoreWindowShown > 0 && !program->score->isVisible(); }, 5000));
-    EXPECT_TRUE(state().GameWon);
-    EXPECT_EQ(form().world().HUDText1->Text, "YOU WON THE GAME!");
-    EXPECT_EQ(state().PlayerShots, 20);
-    EXPECT_FALSE(form().keyboard().mark().plane()->Visible); // no board in play after the match
-    test::windowPicture(form()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-won.png"));
+    EXPECT_TRUE(state().gameWon);
+    EXPECT_EQ(mainWindow().world().resultText->text, "YOU WON THE GAME!");
+    EXPECT_EQ(state().playerShots, 20);
+    EXPECT_FALSE(mainWindow().keyboard().mark().plane()->visible); // no board in play after the match
+    test::windowPicture(mainWindow()).save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/keys-won.png"));
 }
 
 TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
     test::ModalAnswerer answerer(*program);
-    program->opt->bcbManual->SetChecked(true);
+    program->opt->manualBox->setChecked(true);
     struct View {
         const char* name;
         float pitch, turn; // orbit from the first view
@@ -537,130 +537,130 @@ TEST_F(MainWindowTest, ClicksArrangeAFleetWhereThePointerIsFromEveryView) {
                                       {6, 2, true},  {10, 10, true}};
     for (const View& view : views) {
         SCOPED_TRACE(view.name);
-        clickButton(form().elbtSingleGame);
-        ASSERT_TRUE(state().Arranging);
-        form().timerScroll.stop(); // no idle spin or edge scroll while the test aims
-        form().world().Camera->Position = {10.0f, 10.0f, 10.0f};
-        form().world().GLCamera1->Position = World::CameraOffset;
-        form().world().GLCamera1->OrbitTarget(view.pitch, view.turn);
+        clickButton(mainWindow().singleButton);
+        ASSERT_TRUE(state().arranging);
+        mainWindow().tickTimer.stop(); // no idle spin or edge scroll while the test aims
+        mainWindow().world().cameraRig->position = {10.0f, 10.0f, 10.0f};
+        mainWindow().world().camera->position = World::CameraOffset;
+        mainWindow().world().camera->orbitTarget(view.pitch, view.turn);
         for (std::size_t i = 0; i < layout.size(); ++i) {
             const Spot& spot = layout[i];
             const int n = int(i) + 1;
-            ASSERT_EQ(state().ShipToPlace, n);
+            ASSERT_EQ(state().shipToPlace, n);
             const QPoint pixel = cellPixel(OwnBoard, spot.row, spot.column);
-            ASSERT_TRUE(test::insideViewer(form(), pixel)) << "ship " << n;
+            ASSERT_TRUE(test::insideViewer(mainWindow(), pixel)) << "ship " << n;
             ASSERT_TRUE(hover(OwnBoard, spot.row, spot.column)) << "ship " << n << " hovers nothing";
-            if (state().PlaceHorizontal != spot.horizontal)
+            if (state().placeHorizontal != spot.horizontal)
                 QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
-            ASSERT_EQ(state().PlaceHorizontal, spot.horizontal) << "ship " << n << " did not turn";
+            ASSERT_EQ(state().placeHorizontal, spot.horizontal) << "ship " << n << " did not turn";
             if (i == 4)
-                form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-") +
+                mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/arranging-") +
                                    QLatin1String(view.name) + QStringLiteral(".png"));
             QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
-            ASSERT_EQ(state().ShipToPlace, n + 1) << "ship " << n << " was not placed";
+            ASSERT_EQ(state().shipToPlace, n + 1) << "ship " << n << " was not placed";
             // The ship covers exactly the cells from the clicked one on.
-            const TShipRecord& ship = state().OwnFleet[i];
+            const Ship& ship = state().ownFleet[i];
             const int size = ShipSizes[i];
-            EXPECT_EQ(ship.Horizontal, spot.horizontal ? 1 : 0);
+            EXPECT_EQ(ship.horizontal, spot.horizontal ? 1 : 0);
             int decks = 0;
             for (int k = 0; k < size; ++k) {
                 const int row = spot.row + (spot.horizontal ? 0 : k);
                 const int column = spot.column + (spot.horizontal ? k : 0);
-                EXPECT_EQ(ship.Rows[std::size_t(k)], row) << "ship " << n << " deck " << k + 1;
-                EXPECT_EQ(ship.Cols[std::size_t(k)], column) << "ship " << n << " deck " << k + 1;
+                EXPECT_EQ(ship.rows[std::size_t(k)], row) << "ship " << n << " deck " << k + 1;
+                EXPECT_EQ(ship.cols[std::size_t(k)], column) << "ship " << n << " deck " << k + 1;
             }
             for (int r = 1; r <= 10; ++r)
                 for (int c = 1; c <= 10; ++c)
-                    decks += cellAt(state().OwnField, r, c) == CellDeck;
+                    decks += cellAt(state().ownField, r, c) == CellDeck;
             int expected = 0;
             for (std::size_t k = 0; k <= i; ++k)
                 expected += ShipSizes[k];
             EXPECT_EQ(decks, expected) << "ship " << n;
         }
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return !state().Arranging && form().elbtFight->isEnabled(); }, 5000));
-        EXPECT_TRUE(form().elbtFight->isEnabled());
+            QTest::qWaitFor([&] { return !state().arranging && mainWindow().fightButton->isEnabled(); }, 5000));
+        EXPECT_TRUE(mainWindow().fightButton->isEnabled());
         leaveMatch(); // leave the match; the next view starts a new one
-        ASSERT_FALSE(state().GameInProgress);
+        ASSERT_FALSE(state().gameInProgress);
     }
 }
 
 TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     test::ModalAnswerer answerer(*program);
-    clickButton(form().elbtSingleGame);
-    clickButton(form().elbtFight);
+    clickButton(mainWindow().singleButton);
+    clickButton(mainWindow().fightButton);
     // A quick opponent: its shots 5 ms apart instead of a second.
-    state().Timer1Interval = 5;
-    form().Timer1.setInterval(5);
+    state().timer1Interval = 5;
+    mainWindow().turnTimer.setInterval(5);
     // The player only ever misses.
     std::vector<std::array<int, 2>> water;
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c)
-            if (cellAt(state().EnemyField, r, c) != CellDeck) water.push_back({r, c});
+            if (cellAt(state().enemyField, r, c) != CellDeck) water.push_back({r, c});
     std::size_t next = 0;
-    while (!state().GameLost) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 20000));
-        if (state().GameLost) break;
+    while (!state().gameLost) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1 || state().gameLost; }, 20000));
+        if (state().gameLost) break;
         ASSERT_LT(next, water.size()) << "the computer needed more misses than there is water";
-        ASSERT_TRUE(form().match().PlayerShootAt(water[next][0], water[next][1]));
+        ASSERT_TRUE(mainWindow().match().playerShootAt(water[next][0], water[next][1]));
         ++next;
     }
-    EXPECT_FALSE(state().GameInProgress);
-    EXPECT_FALSE(state().GameWon);
-    EXPECT_TRUE(form().world().HUDText1->Visible);
-    EXPECT_EQ(form().world().HUDText1->Text, "YOU LOST THE GAME!");
-    EXPECT_FLOAT_EQ(form().world().HUDText1->Position.x, 30.0f);
+    EXPECT_FALSE(state().gameInProgress);
+    EXPECT_FALSE(state().gameWon);
+    EXPECT_TRUE(mainWindow().world().resultText->visible);
+    EXPECT_EQ(mainWindow().world().resultText->text, "YOU LOST THE GAME!");
+    EXPECT_FLOAT_EQ(mainWindow().world().resultText->position.x, 30.0f);
     EXPECT_EQ(answerer.scoreWindowShown, 0);
-    EXPECT_FALSE(form().world().HUDText2->Visible); // no logo over the result
+    EXPECT_FALSE(mainWindow().world().logo->visible); // no logo over the result
     for (int n = 1; n <= 10; ++n) {
-        TActor* model = form().world().EnemyShipModels[std::size_t(n - 1)];
-        EXPECT_TRUE(model->Visible) << "enemy ship " << n << " (none was sunk)";
+        AnimatedModel* model = mainWindow().world().enemyShipModels[std::size_t(n - 1)];
+        EXPECT_TRUE(model->visible) << "enemy ship " << n << " (none was sunk)";
     }
-    for (TActor* own : form().world().OwnShipModels)
-        EXPECT_TRUE(own->Visible);
-    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
+    for (AnimatedModel* own : mainWindow().world().ownShipModels)
+        EXPECT_TRUE(own->visible);
+    EXPECT_TRUE(mainWindow().singleButton->isEnabled());
     // After the game the world rests as in a fresh menu; a spin that began
     // stops at the next move of the mouse, which picks nothing.
-    const glm::vec3 camera = form().world().GLCamera1->Position;
-    EXPECT_FALSE(state().IdleSpin);
-    state().IdleSpin = true;
+    const glm::vec3 camera = mainWindow().world().camera->position;
+    EXPECT_FALSE(state().idleSpin);
+    state().idleSpin = true;
     QTest::mouseMove(viewer(), QPoint(100, 100));
     QTest::mouseMove(viewer(), QPoint(300, 300));
-    EXPECT_EQ(form().world().GLCamera1->Position, camera);
-    EXPECT_FALSE(state().IdleSpin);
+    EXPECT_EQ(mainWindow().world().camera->position, camera);
+    EXPECT_FALSE(state().idleSpin);
     QTest::qWait(300);
-    form().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
+    mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
 }
 
 TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {
     test::ModalAnswerer answerer(*program);
-    clickButton(form().elbtSingleGame);
-    clickButton(form().elbtFight);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 120000));
+    clickButton(mainWindow().singleButton);
+    clickButton(mainWindow().fightButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1; }, 120000));
     // Hit one deck: the turn stays with the player, so no computer shot runs meanwhile.
-    for (int r = 1; r <= 10 && state().PlayerShots == 0; ++r)
-        for (int c = 1; c <= 10 && state().PlayerShots == 0; ++c)
-            if (cellAt(state().EnemyField, r, c) == CellDeck) form().match().PlayerShootAt(r, c);
-    ASSERT_EQ(state().PlayerShots, 1);
+    for (int r = 1; r <= 10 && state().playerShots == 0; ++r)
+        for (int c = 1; c <= 10 && state().playerShots == 0; ++c)
+            if (cellAt(state().enemyField, r, c) == CellDeck) mainWindow().match().playerShootAt(r, c);
+    ASSERT_EQ(state().playerShots, 1);
 
     std::vector<std::string> marks;
     int fires = 0;
     for (int board : {OwnBoard, EnemyBoard})
         for (int r = 1; r <= 10; ++r)
             for (int c = 1; c <= 10; ++c) {
-                marks.push_back(form().boards().cell(board, r, c)->LibMaterialName);
-                fires += form().boards().cell(board, r, c)->Effects.Count();
+                marks.push_back(mainWindow().boards().cell(board, r, c)->libMaterialName);
+                fires += mainWindow().boards().cell(board, r, c)->effects.count();
             }
     ASSERT_GE(fires, 1);
-    const int planes = form().world().NonReflecting->Count();
-    const int actors = form().world().ReflectingObjects->Count();
+    const int planes = mainWindow().world().nonReflecting->count();
+    const int actors = mainWindow().world().reflectingObjects->count();
 
-    form().elbtOptionsClick(); // modal; the answerer presses Close
+    mainWindow().optionsClicked(); // modal; the answerer presses Close
     EXPECT_EQ(answerer.optionsWindowShown, 1);
     QTest::qWait(200);
 
-    EXPECT_EQ(form().world().NonReflecting->Count(), planes);
-    EXPECT_EQ(form().world().ReflectingObjects->Count(), actors);
+    EXPECT_EQ(mainWindow().world().nonReflecting->count(), planes);
+    EXPECT_EQ(mainWindow().world().reflectingObjects->count(), actors);
     EXPECT_EQ(planes, 203); // the cells, the cursor's frame, the two last shots' frames
     EXPECT_EQ(actors, 22);
     std::vector<std::string> after;
@@ -668,71 +668,71 @@ TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {
     for (int board : {OwnBoard, EnemyBoard})
         for (int r = 1; r <= 10; ++r)
             for (int c = 1; c <= 10; ++c) {
-                after.push_back(form().boards().cell(board, r, c)->LibMaterialName);
-                firesAfter += form().boards().cell(board, r, c)->Effects.Count();
+                after.push_back(mainWindow().boards().cell(board, r, c)->libMaterialName);
+                firesAfter += mainWindow().boards().cell(board, r, c)->effects.count();
             }
     EXPECT_EQ(after, marks);
     EXPECT_EQ(firesAfter, fires);
-    EXPECT_TRUE(state().FightStarted);
-    EXPECT_EQ(form().Timer1.interval(), 1000);
+    EXPECT_TRUE(state().fightStarted);
+    EXPECT_EQ(mainWindow().turnTimer.interval(), 1000);
 }
 
 TEST_F(MainWindowTest, SpaceTurnsTheShipBeingPlacedOnlyWhileArranging) {
     test::ModalAnswerer answerer(*program);
-    const bool menu = state().PlaceHorizontal;
+    const bool menu = state().placeHorizontal;
     QTest::keyClick(keyTarget(), Qt::Key_Space); // in the menu: nothing
-    EXPECT_EQ(state().PlaceHorizontal, menu);
+    EXPECT_EQ(state().placeHorizontal, menu);
 
-    program->opt->bcbManual->SetChecked(true);
-    clickButton(form().elbtSingleGame);
-    ASSERT_TRUE(state().Arranging);
+    program->opt->manualBox->setChecked(true);
+    clickButton(mainWindow().singleButton);
+    ASSERT_TRUE(state().arranging);
     // The computer's arrangement leaves the orientation as it ends; the keys turn it from there.
-    const bool start = state().PlaceHorizontal;
+    const bool start = state().placeHorizontal;
     QTest::keyPress(keyTarget(), Qt::Key_Space);
-    EXPECT_EQ(state().PlaceHorizontal, !start);
-    EXPECT_TRUE(form().SpaceHeld());
+    EXPECT_EQ(state().placeHorizontal, !start);
+    EXPECT_TRUE(mainWindow().spaceHeld());
     QTest::keyClick(keyTarget(), Qt::Key_A); // any key with Space held turns again
-    EXPECT_EQ(state().PlaceHorizontal, start);
+    EXPECT_EQ(state().placeHorizontal, start);
     QTest::keyRelease(keyTarget(), Qt::Key_Space);
     QTest::keyClick(keyTarget(), Qt::Key_A);
-    EXPECT_EQ(state().PlaceHorizontal, start);
-    EXPECT_FALSE(form().SpaceHeld());
+    EXPECT_EQ(state().placeHorizontal, start);
+    EXPECT_FALSE(mainWindow().spaceHeld());
 
     // Space let go while another window of the program has the keys is let go.
     QTest::keyPress(keyTarget(), Qt::Key_Space);
-    ASSERT_TRUE(form().SpaceHeld());
+    ASSERT_TRUE(mainWindow().spaceHeld());
     QTest::keyRelease(program->mess.get(), Qt::Key_Space);
-    EXPECT_FALSE(form().SpaceHeld());
+    EXPECT_FALSE(mainWindow().spaceHeld());
     QTest::keyPress(keyTarget(), Qt::Key_Space);
     QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&form(), &deactivate);
-    EXPECT_FALSE(form().SpaceHeld());
-    const bool now = state().PlaceHorizontal;
+    QApplication::sendEvent(&mainWindow(), &deactivate);
+    EXPECT_FALSE(mainWindow().spaceHeld());
+    const bool now = state().placeHorizontal;
     QTest::keyClick(keyTarget(), Qt::Key_A);
-    EXPECT_EQ(state().PlaceHorizontal, now);
+    EXPECT_EQ(state().placeHorizontal, now);
 
     leaveMatch(); // leaving clears the arrangement
-    EXPECT_FALSE(state().Arranging);
+    EXPECT_FALSE(state().arranging);
     QTest::keyClick(keyTarget(), Qt::Key_Space);
-    EXPECT_EQ(state().PlaceHorizontal, now);
+    EXPECT_EQ(state().placeHorizontal, now);
 }
 
 // The compass's rose turns with the camera, and the brass "BRIDGE" plate is a
 // real button that brings the first view back.
 TEST_F(MainWindowTest, TheCompassFollowsTheCameraAndTheBridgePlateBringsTheFirstViewBack) {
-    form().timerScroll.stop();
-    form().timerScrollTimer();
-    const double first = form().Compass->Heading();
+    mainWindow().tickTimer.stop();
+    mainWindow().tickTimerFired();
+    const double first = mainWindow().compass->heading();
     EXPECT_NEAR(first, 285.4, 1.0); // from high over the own board's side, looking west
-    form().world().GLCamera1->OrbitTarget(-20.0f, 90.0f);
-    form().timerScrollTimer();
-    const double turned = std::fmod(form().Compass->Heading() - first + 360.0, 360.0);
+    mainWindow().world().camera->orbitTarget(-20.0f, 90.0f);
+    mainWindow().tickTimerFired();
+    const double turned = std::fmod(mainWindow().compass->heading() - first + 360.0, 360.0);
     EXPECT_TRUE(std::abs(turned - 90.0) < 2.0 || std::abs(turned - 270.0) < 2.0) << turned;
-    form().world().Camera->Position.x -= 5.0f; // an edge scroll
-    QTest::mouseClick(form().btBridge, Qt::LeftButton);
-    EXPECT_EQ(form().world().Camera->Position, glm::vec3(10.0f));
-    EXPECT_EQ(form().world().GLCamera1->Position, World::CameraOffset);
-    EXPECT_NEAR(form().Compass->Heading(), first, 0.5);
+    mainWindow().world().cameraRig->position.x -= 5.0f; // an edge scroll
+    QTest::mouseClick(mainWindow().bridgePlate, Qt::LeftButton);
+    EXPECT_EQ(mainWindow().world().cameraRig->position, glm::vec3(10.0f));
+    EXPECT_EQ(mainWindow().world().camera->position, World::CameraOffset);
+    EXPECT_NEAR(mainWindow().compass->heading(), first, 0.5);
 }
 
 // Exit at any stage of a match leaves the menu of a fresh start: no ship,
@@ -745,8 +745,8 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         QCoreApplication::processEvents();
         const int before = viewer()->framesDrawn();
         for (int i = 0; i < 600; ++i) {
-            form().GLCadencer1->progress(1.0 / 60.0);
-            if (i % 6 == 0) form().timerScrollTimer();
+            mainWindow().frameClock->progress(1.0 / 60.0);
+            if (i % 6 == 0) mainWindow().tickTimerFired();
             QCoreApplication::processEvents();
         }
         return viewer()->framesDrawn() - before;
@@ -754,63 +754,63 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
     const std::vector<std::string> stages = {"wait", "animation", "ready", "arranging", "battle"};
     for (const std::string& stage : stages) {
         SCOPED_TRACE(stage);
-        form().GLCadencer1->setEnabled(true);
-        form().timerScroll.start();
-        program->opt->bcbManual->SetChecked(stage == "arranging");
-        state().OwnFleet = TFleet{};
+        mainWindow().frameClock->setEnabled(true);
+        mainWindow().tickTimer.start();
+        program->opt->manualBox->setChecked(stage == "arranging");
+        state().ownFleet = Fleet{};
         QTimer exitInside;
         exitInside.setInterval(0);
         QObject::connect(&exitInside, &QTimer::timeout, [&] {
-            const bool arranged = state().OwnFleet[0].Size != 0;
+            const bool arranged = state().ownFleet[0].size != 0;
             // The ships set sail inside one handler: a click made then lands right after it.
             if (stage == "wait" || (stage == "animation" && arranged)) {
                 exitInside.stop();
-                clickButton(form().elbtExit);
+                clickButton(mainWindow().exitButton);
             }
         });
         if (stage == "wait" || stage == "animation") exitInside.start();
-        clickButton(form().elbtSingleGame);
+        clickButton(mainWindow().singleButton);
         if (stage == "animation") {
             EXPECT_TRUE(QTest::qWaitFor([&] { return !exitInside.isActive(); }, 3000));
         }
         if (stage == "arranging") {
-            ASSERT_TRUE(state().Arranging);
+            ASSERT_TRUE(state().arranging);
             ASSERT_TRUE(hover(OwnBoard, 3, 3));
         }
         if (stage == "battle") {
-            clickButton(form().elbtFight);
-            state().Timer1Interval = 5;
-            form().Timer1.setInterval(5);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 20000));
-            ASSERT_TRUE(form().match().PlayerShootAt(1, 1));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1; }, 20000));
+            clickButton(mainWindow().fightButton);
+            state().timer1Interval = 5;
+            mainWindow().turnTimer.setInterval(5);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1; }, 20000));
+            ASSERT_TRUE(mainWindow().match().playerShootAt(1, 1));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1; }, 20000));
         }
-        if (state().GameInProgress) leaveMatch();
+        if (state().gameInProgress) leaveMatch();
         EXPECT_FALSE(exitInside.isActive());
-        ASSERT_TRUE(form().isVisible());
-        EXPECT_FALSE(state().GameInProgress);
-        EXPECT_FALSE(state().IdleSpin);
-        EXPECT_TRUE(form().world().HUDText2->Visible);
-        for (const auto* fleet : {&form().world().OwnShipModels, &form().world().EnemyShipModels})
-            for (TActor* model : *fleet)
-                EXPECT_FALSE(model->Visible);
+        ASSERT_TRUE(mainWindow().isVisible());
+        EXPECT_FALSE(state().gameInProgress);
+        EXPECT_FALSE(state().idleSpin);
+        EXPECT_TRUE(mainWindow().world().logo->visible);
+        for (const auto* fleet : {&mainWindow().world().ownShipModels, &mainWindow().world().enemyShipModels})
+            for (AnimatedModel* model : *fleet)
+                EXPECT_FALSE(model->visible);
         for (int board : {OwnBoard, EnemyBoard})
             for (int r = 1; r <= 10; ++r)
                 for (int c = 1; c <= 10; ++c) {
-                    TPlane* cell = form().boards().cell(board, r, c);
-                    EXPECT_EQ(cell->LibMaterialName, "frame1") << board << " " << r << "," << c;
-                    EXPECT_TRUE(cell->Effects.empty());
+                    Plane* cell = mainWindow().boards().cell(board, r, c);
+                    EXPECT_EQ(cell->libMaterialName, "frame1") << board << " " << r << "," << c;
+                    EXPECT_TRUE(cell->effects.empty());
                 }
         // The idle wait starts again at Exit, as at the window's activation.
-        form().GLCadencer1->setEnabled(false);
-        form().timerScroll.stop();
-        form().timerScrollTimer();
-        EXPECT_FALSE(state().IdleSpin);
+        mainWindow().frameClock->setEnabled(false);
+        mainWindow().tickTimer.stop();
+        mainWindow().tickTimerFired();
+        EXPECT_FALSE(state().idleSpin);
         EXPECT_LE(framesOverTenSeconds(), 120);
         // A spin that began stops at the next move.
-        state().IdleSpin = true;
+        state().idleSpin = true;
         QTest::mouseMove(viewer(), QPoint(200 + int(stage.size()), 200));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !state().IdleSpin; }, 1000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !state().idleSpin; }, 1000));
     }
     EXPECT_EQ(storedSong(), -1); // nothing quit
 }
@@ -818,34 +818,34 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
 // A click during Single's wait runs before the wait ends: an Exit there ends
 // the match being started, and the program stays.
 TEST_F(MainWindowTest, ExitInsideSinglesWaitEndsOnlyTheMatch) {
-    QTimer::singleShot(0, &form(), [&] { clickButton(form().elbtExit); });
-    clickButton(form().elbtSingleGame);
-    EXPECT_TRUE(form().isVisible());
-    EXPECT_FALSE(state().GameInProgress);
-    EXPECT_TRUE(form().elbtSingleGame->isEnabled());
-    EXPECT_FALSE(form().elbtFight->isEnabled());
-    EXPECT_TRUE(form().world().HUDText2->Visible);
+    QTimer::singleShot(0, &mainWindow(), [&] { clickButton(mainWindow().exitButton); });
+    clickButton(mainWindow().singleButton);
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_FALSE(state().gameInProgress);
+    EXPECT_TRUE(mainWindow().singleButton->isEnabled());
+    EXPECT_FALSE(mainWindow().fightButton->isEnabled());
+    EXPECT_TRUE(mainWindow().world().logo->visible);
     EXPECT_EQ(storedSong(), -1); // nothing quit
 }
 
 // Only the left button shoots; the back and forward buttons are other buttons.
 TEST_F(MainWindowTest, BackAndForwardButtonsNeverShoot) {
     test::ModalAnswerer answerer(*program);
-    clickButton(form().elbtSingleGame);
-    clickButton(form().elbtFight);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().PlayerTurn == 1 || state().GameLost; }, 120000));
-    ASSERT_EQ(state().PlayerTurn, 1);
-    form().timerScroll.stop(); // no idle spin between the aim and the click
+    clickButton(mainWindow().singleButton);
+    clickButton(mainWindow().fightButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1 || state().gameLost; }, 120000));
+    ASSERT_EQ(state().playerTurn, 1);
+    mainWindow().tickTimer.stop(); // no idle spin between the aim and the click
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c) {
             const QPoint pixel = cellPixel(EnemyBoard, r, c);
-            if (!test::insideViewer(form(), pixel)) continue;
+            if (!test::insideViewer(mainWindow(), pixel)) continue;
             for (Qt::MouseButton other : {Qt::BackButton, Qt::ForwardButton, Qt::MiddleButton})
                 QTest::mouseClick(viewer(), other, {}, pixel);
-            ASSERT_EQ(state().PlayerShots, 0) << r << "," << c;
-            if (state().PickedBoard == EnemyBoard) { // the click reached a cell
+            ASSERT_EQ(state().playerShots, 0) << r << "," << c;
+            if (state().pickedBoard == EnemyBoard) { // the click reached a cell
                 QTest::mouseClick(viewer(), Qt::LeftButton, {}, pixel);
-                EXPECT_EQ(state().PlayerShots, 1);
+                EXPECT_EQ(state().playerShots, 1);
                 return;
             }
         }
@@ -858,92 +858,92 @@ TEST_F(MainWindowTest, BackAndForwardButtonsNeverShoot) {
 // devices; music with Single and not after Exit; the devices' own volumes back
 // at close.
 TEST_F(MainWindowTest, SoundMusicAndVolumesFollowTheWindows) {
-    EXPECT_TRUE(state().SoundOn); // no vtx.ini: the box is unchecked, effects play anyway
-    EXPECT_TRUE(form().sound().SoundOn());
-    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
-    EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(30000, 30000));
+    EXPECT_TRUE(state().soundOn); // no vtx.ini: the box is unchecked, effects play anyway
+    EXPECT_TRUE(mainWindow().sound().soundOn());
+    EXPECT_EQ(mainWindow().sound().waveOutput().getVolume(), VolumeDevice::pack(30000, 30000));
+    EXPECT_EQ(mainWindow().sound().midiOutput().getVolume(), VolumeDevice::pack(30000, 30000));
 
     // The devices as the desktop had them, found when the options open.
-    form().sound().waveOutput().SetVolume(VolumeDevice::pack(20000, 40000));
-    form().sound().midiOutput().SetVolume(VolumeDevice::pack(10000, 10000));
-    TFormOpt& opt = *program->opt;
+    mainWindow().sound().waveOutput().setVolume(VolumeDevice::pack(20000, 40000));
+    mainWindow().sound().midiOutput().setVolume(VolumeDevice::pack(10000, 10000));
+    OptionsWindow& opt = *program->opt;
     QTimer::singleShot(0, &opt, [&] {
-        QTest::mouseClick(opt.btSoundHigh, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(opt.btMusicLow, Qt::LeftButton, {}, QPoint(5, 5));
-        EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(33000, 33000));
-        EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(27000, 27000));
-        opt.bcbEnableMusic->SetChecked(true);
-        QTest::mouseClick(opt.elbtClose, Qt::LeftButton);
+        QTest::mouseClick(opt.effectsUpButton, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(opt.musicDownButton, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(mainWindow().sound().waveOutput().getVolume(), VolumeDevice::pack(33000, 33000));
+        EXPECT_EQ(mainWindow().sound().midiOutput().getVolume(), VolumeDevice::pack(27000, 27000));
+        opt.musicBox->setChecked(true);
+        QTest::mouseClick(opt.closeButton, Qt::LeftButton);
     });
-    form().elbtOptionsClick();
-    EXPECT_FALSE(state().SoundOn); // Close copied the unchecked Sound box
-    EXPECT_FALSE(form().sound().SoundOn());
+    mainWindow().optionsClicked();
+    EXPECT_FALSE(state().soundOn); // Close copied the unchecked Sound box
+    EXPECT_FALSE(mainWindow().sound().soundOn());
 
-    clickButton(form().elbtSingleGame);
-    EXPECT_TRUE(form().music().isPlaying());
+    clickButton(mainWindow().singleButton);
+    EXPECT_TRUE(mainWindow().music().isPlaying());
     leaveMatch();
-    EXPECT_FALSE(form().music().isPlaying());
-    EXPECT_EQ(form().music().MusicState(), 1);
+    EXPECT_FALSE(mainWindow().music().isPlaying());
+    EXPECT_EQ(mainWindow().music().musicState(), 1);
 
-    form().close();
-    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(20000, 40000));
-    EXPECT_EQ(form().sound().midiOutput().GetVolume(), VolumeDevice::pack(10000, 10000));
+    mainWindow().close();
+    EXPECT_EQ(mainWindow().sound().waveOutput().getVolume(), VolumeDevice::pack(20000, 40000));
+    EXPECT_EQ(mainWindow().sound().midiOutput().getVolume(), VolumeDevice::pack(10000, 10000));
 }
 
 TEST_F(MainWindowTest, NetworkOpensTheLobbyAndTheFocusComingBackActivatesTheWindowAgain) {
-    if (form().LocalIP() == QStringLiteral("127.0.0.1")) GTEST_SKIP() << "no network address on this machine";
+    if (mainWindow().localIp() == QStringLiteral("127.0.0.1")) GTEST_SKIP() << "no network address on this machine";
     // Another program holds the game's port: said once, when the lobby first opens.
     QUdpSocket holder;
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
-    form().NMUDP1.SetLocalPort(holder.localPort());
+    mainWindow().udp.setLocalPort(holder.localPort());
     test::ModalAnswerer answerer(*program);
     int seen = 0;
     QTimer closer;
     closer.setInterval(100);
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (!program->net->isVisible()) return;
-        seen += state().NetMode && !state().button(MenuButton::Single).enabled;
-        QTest::mouseClick(program->net->elbtCancel, Qt::LeftButton);
+        seen += state().netMode && !state().button(MenuButton::Single).enabled;
+        QTest::mouseClick(program->net->cancelButton, Qt::LeftButton);
     });
     closer.start();
     for (int round = 0; round < 2; ++round)
-        QTest::mouseClick(form().elbtNetGame, Qt::LeftButton);
+        QTest::mouseClick(mainWindow().networkButton, Qt::LeftButton);
     closer.stop();
     EXPECT_EQ(seen, 2);
     ASSERT_EQ(answerer.messages.size(), 1);
     EXPECT_TRUE(answerer.messages[0].contains(QStringLiteral("busy")));
     EXPECT_FALSE(program->net->isVisible());
-    EXPECT_FALSE(state().NetMode);
+    EXPECT_FALSE(state().netMode);
     EXPECT_TRUE(state().button(MenuButton::Single).enabled);
 
     // The message window shown without a modal wait takes the focus; when the
     // main window gets it back, its activation steps run again.
-    state().TurnDelay = 3;
-    program->mess->ShowFormMess(40, QStringLiteral("Please wait"), false);
+    state().turnDelay = 3;
+    program->mess->showMessage(40, QStringLiteral("Please wait"), false);
     program->mess->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(program->mess.get()));
     program->mess->hide();
-    form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    EXPECT_EQ(state().TurnDelay, 1);
+    mainWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow()));
+    EXPECT_EQ(state().turnDelay, 1);
 }
 
 // Towards a program that speaks only the plain protocol, the main window
 // sends exactly its bytes: the four datagrams of the exchange in order, a
 // shot, the leave. Its own endpoint hears them on the loopback address.
 TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
-    if (!form().NMUDP1.BindError().isEmpty()) GTEST_SKIP() << "the game's port is taken on this machine";
+    if (!mainWindow().udp.bindError().isEmpty()) GTEST_SKIP() << "the game's port is taken on this machine";
     QList<QByteArray> heard;
-    form().NMUDP1.OnDataReceived = [&](int, const QString& from, int) {
-        if (from == QStringLiteral("127.0.0.1")) heard.append(form().NMUDP1.ReadDatagram());
+    mainWindow().udp.onDataReceived = [&](int, const QString& from, int) {
+        if (from == QStringLiteral("127.0.0.1")) heard.append(mainWindow().udp.readDatagram());
     };
-    state().NetMode = true;
-    state().NetConnected = true;
-    state().NetRole = 1;
-    state().OpponentIP = "127.0.0.1";
-    clickButton(form().elbtSingleGame);
+    state().netMode = true;
+    state().netConnected = true;
+    state().netRole = 1;
+    state().opponentIp = "127.0.0.1";
+    clickButton(mainWindow().singleButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 4; }, 5000));
-    form().matchHost().SendShot(10, 10);
+    mainWindow().matchHost().sendShot(10, 10);
     leaveMatch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 6; }, 5000));
     ASSERT_EQ(heard.size(), 6);
@@ -951,29 +951,29 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     EXPECT_EQ(heard[0], QByteArray("SYS$$Info:"));
     ASSERT_EQ(heard[1].size(), 600);
     for (int n = 0; n < 10; ++n) {
-        const TShipRecord& ship = state().OwnFleet[std::size_t(n)];
+        const Ship& ship = state().ownFleet[std::size_t(n)];
         const QByteArray record = heard[1].mid(60 * n, 60);
         const auto int32At = [&](int at) { return qFromLittleEndian<qint32>(record.constData() + at); };
-        EXPECT_EQ(int32At(0), ship.Size) << n;
+        EXPECT_EQ(int32At(0), ship.size) << n;
         EXPECT_EQ(int32At(4), 0) << n;
         for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(int32At(8 + 4 * k), ship.Cols[k]) << n;
-            EXPECT_EQ(int32At(24 + 4 * k), ship.Rows[k]) << n;
-            EXPECT_EQ(int32At(40 + 4 * k), k < ship.Size ? 10 : 0) << n;
+            EXPECT_EQ(int32At(8 + 4 * k), ship.cols[k]) << n;
+            EXPECT_EQ(int32At(24 + 4 * k), ship.rows[k]) << n;
+            EXPECT_EQ(int32At(40 + 4 * k), k < ship.size ? 10 : 0) << n;
         }
-        EXPECT_EQ(record.mid(56), QByteArray(1, char(ship.Horizontal)) + QByteArray(3, '\0')) << n;
+        EXPECT_EQ(record.mid(56), QByteArray(1, char(ship.horizontal)) + QByteArray(3, '\0')) << n;
     }
     EXPECT_EQ(heard[2], QByteArray("SYS$$Field:"));
-    EXPECT_EQ(heard[3], QByteArray(state().OwnField.data(), 100));
+    EXPECT_EQ(heard[3], QByteArray(state().ownField.data(), 100));
     EXPECT_EQ(heard[4], QByteArray("SYS$$Move:1010"));
     EXPECT_EQ(heard[5], QByteArray("SYS$$Exit:"));
 
     // Closing the window in the middle of a network match tells the opponent too.
-    state().NetMode = true;
-    state().NetConnected = true;
-    clickButton(form().elbtSingleGame);
+    state().netMode = true;
+    state().netConnected = true;
+    clickButton(mainWindow().singleButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 10; }, 5000));
-    form().close();
+    mainWindow().close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 11; }, 5000));
     EXPECT_EQ(heard.last(), QByteArray("SYS$$Exit:"));
 }
@@ -981,39 +981,39 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
 // Exit asks in a running match and quits at once in the menu; the second
 // click of a double click never acts on what the first made of the button.
 TEST_F(MainWindowTest, ExitAsksInAMatchAndInTheMenuStoresTheSongAndCloses) {
-    TFormMess& mess = *program->mess;
-    clickButton(form().elbtSingleGame);
-    clickButton(form().elbtExit);
-    ASSERT_TRUE(mess.Asking());
-    EXPECT_TRUE(mess.elbtYes->isVisible());
+    MessageWindow& mess = *program->mess;
+    clickButton(mainWindow().singleButton);
+    clickButton(mainWindow().exitButton);
+    ASSERT_TRUE(mess.asking());
+    EXPECT_TRUE(mess.yesButton->isVisible());
     QTest::keyClick(&mess, Qt::Key_Escape); // stays
     EXPECT_FALSE(mess.isVisible());
-    EXPECT_TRUE(state().GameInProgress);
+    EXPECT_TRUE(state().gameInProgress);
     QTest::qWait(QApplication::doubleClickInterval() + 20);
-    clickButton(form().elbtExit);
-    clickButton(form().elbtExit);           // no second question
+    clickButton(mainWindow().exitButton);
+    clickButton(mainWindow().exitButton);           // no second question
     QTest::keyClick(&mess, Qt::Key_Return); // leaves
-    EXPECT_FALSE(state().GameInProgress);
-    clickButton(form().elbtExit); // the double click's second half: nothing
-    EXPECT_TRUE(form().isVisible());
-    EXPECT_TRUE(form().world().HUDText2->Visible);
+    EXPECT_FALSE(state().gameInProgress);
+    clickButton(mainWindow().exitButton); // the double click's second half: nothing
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_TRUE(mainWindow().world().logo->visible);
     QTest::qWait(QApplication::doubleClickInterval() + 20);
-    form().music().setSongIndex(9); // stored as the position after it
-    clickButton(form().elbtExit);   // quits
-    EXPECT_FALSE(form().isVisible());
+    mainWindow().music().setSongIndex(9); // stored as the position after it
+    clickButton(mainWindow().exitButton);   // quits
+    EXPECT_FALSE(mainWindow().isVisible());
     EXPECT_EQ(storedSong(), 10);
 }
 
 // kill, Ctrl+C and a closed terminal end the program as a close does, and the
 // song position is kept.
 TEST_F(MainWindowTest, ATerminationSignalClosesTheWindowAndStoresTheSong) {
-    form().music().setSongIndex(4);
-    form().sound().waveOutput().SetVolume(VolumeDevice::pack(1000, 2000));
-    form().optionsHost().CaptureVolumes();
+    mainWindow().music().setSongIndex(4);
+    mainWindow().sound().waveOutput().setVolume(VolumeDevice::pack(1000, 2000));
+    mainWindow().optionsHost().captureVolumes();
     ASSERT_EQ(std::raise(SIGTERM), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().isVisible(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainWindow().isVisible(); }, 5000));
     EXPECT_EQ(storedSong(), 5);
-    EXPECT_EQ(form().sound().waveOutput().GetVolume(), VolumeDevice::pack(1000, 2000));
+    EXPECT_EQ(mainWindow().sound().waveOutput().getVolume(), VolumeDevice::pack(1000, 2000));
 }
 
 } // namespace
@@ -1028,21 +1028,21 @@ TEST(MainWindowStartTest, AMissingDataFileIsNamedAndStopsTheStart) {
     // A file the match needs only later stops the start all the same.
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/shipkill.jpg")));
     {
-        TForm1 form;
-        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("shipkill.jpg")), -1)
-            << form.StartupError().toStdString();
+        MainWindow broken;
+        EXPECT_NE(broken.startupError().indexOf(QStringLiteral("shipkill.jpg")), -1)
+            << broken.startupError().toStdString();
     }
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/DATA/terrain.bmp")));
     {
-        TForm1 form;
-        EXPECT_NE(form.StartupError().indexOf(QStringLiteral("terrain.bmp")), -1)
-            << form.StartupError().toStdString();
-        EXPECT_FALSE(form.world().ActivationStageBuilt());
+        MainWindow broken;
+        EXPECT_NE(broken.startupError().indexOf(QStringLiteral("terrain.bmp")), -1)
+            << broken.startupError().toStdString();
+        EXPECT_FALSE(broken.world().activationStageBuilt());
     }
     ASSERT_TRUE(QFile::remove(run.path() + QStringLiteral("/data/panel1.jpg")));
-    TForm1 form;
-    EXPECT_NE(form.StartupError().indexOf(QStringLiteral("panel1.jpg")), -1)
-        << form.StartupError().toStdString();
+    MainWindow broken;
+    EXPECT_NE(broken.startupError().indexOf(QStringLiteral("panel1.jpg")), -1)
+        << broken.startupError().toStdString();
 }
 
 } // namespace

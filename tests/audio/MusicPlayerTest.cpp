@@ -27,49 +27,49 @@ struct Box {
 class MusicPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_startDir.isValid());
-        QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
+        ASSERT_TRUE(mStartDir.isValid());
+        QDir(mStartDir.path()).mkdir(QStringLiteral("Music"));
     }
 
     void addSong(const QString& name, const QByteArray& bytes) {
-        test::writeFile(m_startDir.path() + QStringLiteral("/Music/") + name, bytes);
+        test::writeFile(mStartDir.path() + QStringLiteral("/Music/") + name, bytes);
     }
 
     void start(bool withDevice = true) {
-        m_player.reset();
-        m_sound.reset();
-        m_sound = std::make_unique<SoundSystem>();
+        mPlayer.reset();
+        mSound.reset();
+        mSound = std::make_unique<SoundSystem>();
         if (withDevice) {
-            ASSERT_TRUE(m_sound->init());
+            ASSERT_TRUE(mSound->init());
         }
-        m_player = std::make_unique<MusicPlayer>(m_startDir.path());
-        m_player->setMessageBox([this](const QString& title, const QString& text) {
-            m_boxes.push_back({title, text});
+        mPlayer = std::make_unique<MusicPlayer>(mStartDir.path());
+        mPlayer->setMessageBox([this](const QString& title, const QString& text) {
+            mBoxes.push_back({title, text});
         });
-        QObject::connect(m_player.get(), &MusicPlayer::mciNotifyHandled, [this] {
-            ++m_notifications;
-            m_onUiThread = m_onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        QObject::connect(mPlayer.get(), &MusicPlayer::mciNotifyHandled, [this] {
+            ++mNotifications;
+            mOnUiThread = mOnUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
         });
-        m_player->FormActivate();
+        mPlayer->shown();
     }
 
     void TearDown() override {
-        m_player.reset();
-        m_sound.reset();
+        mPlayer.reset();
+        mSound.reset();
     }
 
     bool waitForNotification() {
-        const int before = m_notifications;
-        return DiskOutput::waitFor([&] { return m_notifications > before; });
+        const int before = mNotifications;
+        return DiskOutput::waitFor([&] { return mNotifications > before; });
     }
 
-    QTemporaryDir m_startDir;
-    DiskOutput m_output;
-    std::unique_ptr<SoundSystem> m_sound;
-    std::unique_ptr<MusicPlayer> m_player;
-    std::vector<Box> m_boxes;
-    int m_notifications = 0;
-    bool m_onUiThread = true;
+    QTemporaryDir mStartDir;
+    DiskOutput mOutput;
+    std::unique_ptr<SoundSystem> mSound;
+    std::unique_ptr<MusicPlayer> mPlayer;
+    std::vector<Box> mBoxes;
+    int mNotifications = 0;
+    bool mOnUiThread = true;
 };
 
 TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName) {
@@ -77,105 +77,105 @@ TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.2));
     addSong(QStringLiteral("empty.mid"), QByteArray());
     addSong(QStringLiteral("b.txt"), QByteArray("any extension is a song"));
-    QDir(m_startDir.path()).mkdir(QStringLiteral("Music/folder.mid"));
+    QDir(mStartDir.path()).mkdir(QStringLiteral("Music/folder.mid"));
     start(false);
-    EXPECT_EQ(m_player->Playlist(), QStringList({"a.mid", "b.txt", "c.mid"}));
+    EXPECT_EQ(mPlayer->playlist(), QStringList({"a.mid", "b.txt", "c.mid"}));
 
     // Rebuilt at every activation.
     addSong(QStringLiteral("d.mid"), test::singleNoteMidi(0.2));
-    m_player->FormActivate();
-    EXPECT_EQ(m_player->Playlist().size(), 4);
+    mPlayer->shown();
+    EXPECT_EQ(mPlayer->playlist().size(), 4);
 }
 
 TEST_F(MusicPlayerTest, MissingMusicFolderGivesEmptyPlaylistAndNoSongNoError) {
-    QDir(m_startDir.path() + QStringLiteral("/Music")).removeRecursively();
+    QDir(mStartDir.path() + QStringLiteral("/Music")).removeRecursively();
     start();
-    EXPECT_TRUE(m_player->Playlist().isEmpty());
-    m_player->StartNextSong();
-    m_player->bcbEnableMusicClick(true);
-    EXPECT_FALSE(m_player->isPlaying());
-    EXPECT_EQ(m_player->MciDeviceId(), 0);
-    EXPECT_TRUE(m_boxes.empty());
-    EXPECT_EQ(m_player->MusicState(), 2);
+    EXPECT_TRUE(mPlayer->playlist().isEmpty());
+    mPlayer->startNextSong();
+    mPlayer->musicToggled(true);
+    EXPECT_FALSE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
+    EXPECT_TRUE(mBoxes.empty());
+    EXPECT_EQ(mPlayer->musicState(), 2);
 }
 
 TEST_F(MusicPlayerTest, ShortSongPlaysToItsEndAndTheNextStarts) {
     for (const char* name : {"one.mid", "two.mid", "three.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(0.3));
     start();
-    ASSERT_EQ(m_player->Playlist(), QStringList({"one.mid", "three.mid", "two.mid"}));
-    m_output.mark();
-    m_player->setSongIndex(1);
-    m_player->StartNextSong(); // a game start: the next song, "two.mid"
-    ASSERT_TRUE(m_boxes.empty()) << m_boxes.front().text.toStdString();
-    EXPECT_EQ(m_player->SongIndex(), 2);
-    EXPECT_EQ(m_player->MusicState(), 2);
-    EXPECT_TRUE(m_player->isPlaying());
-    const auto firstDevice = m_player->MciDeviceId();
+    ASSERT_EQ(mPlayer->playlist(), QStringList({"one.mid", "three.mid", "two.mid"}));
+    mOutput.mark();
+    mPlayer->setSongIndex(1);
+    mPlayer->startNextSong(); // a game start: the next song, "two.mid"
+    ASSERT_TRUE(mBoxes.empty()) << mBoxes.front().text.toStdString();
+    EXPECT_EQ(mPlayer->songIndex(), 2);
+    EXPECT_EQ(mPlayer->musicState(), 2);
+    EXPECT_TRUE(mPlayer->isPlaying());
+    const auto firstDevice = mPlayer->mciDeviceId();
 
     // The song ends by itself (the synthesiser lets the note ring out for a
     // few seconds); the handler wraps to the first song.
-    ASSERT_TRUE(DiskOutput::waitFor([&] { return m_player->SongIndex() == 0; }, 20000));
-    EXPECT_TRUE(m_onUiThread);
-    EXPECT_EQ(m_notifications, 1);
-    EXPECT_TRUE(m_player->isPlaying());
-    EXPECT_NE(m_player->MciDeviceId(), firstDevice);
-    EXPECT_TRUE(m_boxes.empty());
+    ASSERT_TRUE(DiskOutput::waitFor([&] { return mPlayer->songIndex() == 0; }, 20000));
+    EXPECT_TRUE(mOnUiThread);
+    EXPECT_EQ(mNotifications, 1);
+    EXPECT_TRUE(mPlayer->isPlaying());
+    EXPECT_NE(mPlayer->mciDeviceId(), firstDevice);
+    EXPECT_TRUE(mBoxes.empty());
     // The songs were rendered, not just opened.
-    EXPECT_GT(test::measure(m_output.samplesSinceMark()).peakLeft, 200);
+    EXPECT_GT(test::measure(mOutput.samplesSinceMark()).peakLeft, 200);
 }
 
 TEST_F(MusicPlayerTest, UncheckingMusicStopsTheSongAndItsNotificationStartsNothing) {
     addSong(QStringLiteral("long.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("other.mid"), test::singleNoteMidi(30));
     start();
-    m_player->bcbEnableMusicClick(true);
-    ASSERT_TRUE(m_player->isPlaying());
-    EXPECT_EQ(m_player->SongIndex(), 0); // the current song, not the next
-    EXPECT_EQ(m_player->MusicState(), 2);
+    mPlayer->musicToggled(true);
+    ASSERT_TRUE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->songIndex(), 0); // the current song, not the next
+    EXPECT_EQ(mPlayer->musicState(), 2);
 
-    m_player->bcbEnableMusicClick(false);
-    EXPECT_FALSE(m_player->isPlaying());
-    EXPECT_EQ(m_player->MciDeviceId(), 0);
-    EXPECT_EQ(m_player->MusicState(), 1);
+    mPlayer->musicToggled(false);
+    EXPECT_FALSE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
+    EXPECT_EQ(mPlayer->musicState(), 1);
     ASSERT_TRUE(waitForNotification());
-    EXPECT_FALSE(m_player->isPlaying());
-    EXPECT_EQ(m_player->SongIndex(), 0);
-    EXPECT_EQ(m_player->MciDeviceId(), 0);
+    EXPECT_FALSE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->songIndex(), 0);
+    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
 }
 
 TEST_F(MusicPlayerTest, GameStartWhileMusicPlaysMovesOnExactlyOneSong) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
-    m_player->bcbEnableMusicClick(true);
-    ASSERT_TRUE(m_player->isPlaying());
-    m_player->StartNextSong();
-    const auto device = m_player->MciDeviceId();
-    EXPECT_EQ(m_player->SongIndex(), 1);
+    mPlayer->musicToggled(true);
+    ASSERT_TRUE(mPlayer->isPlaying());
+    mPlayer->startNextSong();
+    const auto device = mPlayer->mciDeviceId();
+    EXPECT_EQ(mPlayer->songIndex(), 1);
     // The stopped song's notification arrives afterwards and is not a song end.
     ASSERT_TRUE(waitForNotification());
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_player->SongIndex(), 1);
-    EXPECT_EQ(m_player->MciDeviceId(), device);
-    EXPECT_TRUE(m_player->isPlaying());
+    EXPECT_EQ(mPlayer->songIndex(), 1);
+    EXPECT_EQ(mPlayer->mciDeviceId(), device);
+    EXPECT_TRUE(mPlayer->isPlaying());
 }
 
 TEST_F(MusicPlayerTest, EndOfGameStopsMusicAndIgnoresTheNotification) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("b.mid"), test::singleNoteMidi(30));
     start();
-    m_player->StartNextSong();
-    ASSERT_TRUE(m_player->isPlaying());
-    m_player->StopMusic();
-    EXPECT_EQ(m_player->MusicState(), 1);
-    EXPECT_FALSE(m_player->isPlaying());
+    mPlayer->startNextSong();
+    ASSERT_TRUE(mPlayer->isPlaying());
+    mPlayer->stopMusic();
+    EXPECT_EQ(mPlayer->musicState(), 1);
+    EXPECT_FALSE(mPlayer->isPlaying());
     ASSERT_TRUE(waitForNotification());
-    EXPECT_FALSE(m_player->isPlaying());
-    EXPECT_EQ(m_player->MciDeviceId(), 0);
+    EXPECT_FALSE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
     // Stopping again with nothing open is harmless.
-    m_player->StopMusic();
-    EXPECT_TRUE(m_boxes.empty());
+    mPlayer->stopMusic();
+    EXPECT_TRUE(mBoxes.empty());
 }
 
 TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists) {
@@ -183,34 +183,34 @@ TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists) {
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
     // A stored "Song" of 50 with three files: a game start plays song 0 ...
-    m_player->setSongIndex(50);
-    m_player->StartNextSong();
-    EXPECT_EQ(m_player->SongIndex(), 0);
-    EXPECT_TRUE(m_player->isPlaying());
-    m_player->StopMusic();
+    mPlayer->setSongIndex(50);
+    mPlayer->startNextSong();
+    EXPECT_EQ(mPlayer->songIndex(), 0);
+    EXPECT_TRUE(mPlayer->isPlaying());
+    mPlayer->stopMusic();
     // ... and so does the Music box.
-    m_player->setSongIndex(50);
-    m_player->bcbEnableMusicClick(true);
-    EXPECT_EQ(m_player->SongIndex(), 0);
-    EXPECT_TRUE(m_player->isPlaying());
-    m_player->StopMusic();
+    mPlayer->setSongIndex(50);
+    mPlayer->musicToggled(true);
+    EXPECT_EQ(mPlayer->songIndex(), 0);
+    EXPECT_TRUE(mPlayer->isPlaying());
+    mPlayer->stopMusic();
     // A negative stored value is treated the same way instead of indexing out of range.
-    m_player->setSongIndex(-7);
-    m_player->StartNextSong();
-    EXPECT_EQ(m_player->SongIndex(), 0);
-    m_player->StopMusic();
+    mPlayer->setSongIndex(-7);
+    mPlayer->startNextSong();
+    EXPECT_EQ(mPlayer->songIndex(), 0);
+    mPlayer->stopMusic();
 
     // Quitting on song 2 stores 3; the next run's game start wraps 4 to 0.
-    m_player->setSongIndex(1);
-    m_player->StartNextSong();
-    ASSERT_EQ(m_player->SongIndex(), 2);
-    const int stored = m_player->SongIndex() + 1;
+    mPlayer->setSongIndex(1);
+    mPlayer->startNextSong();
+    ASSERT_EQ(mPlayer->songIndex(), 2);
+    const int stored = mPlayer->songIndex() + 1;
     EXPECT_EQ(stored, 3);
-    m_player->StopMusic();
-    m_player->setSongIndex(stored);
-    m_player->StartNextSong();
-    EXPECT_EQ(m_player->SongIndex(), 0);
-    EXPECT_TRUE(m_boxes.empty());
+    mPlayer->stopMusic();
+    mPlayer->setSongIndex(stored);
+    mPlayer->startNextSong();
+    EXPECT_EQ(mPlayer->songIndex(), 0);
+    EXPECT_TRUE(mBoxes.empty());
 }
 
 TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong) {
@@ -218,71 +218,71 @@ TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong) {
     QByteArray noTracks = test::singleNoteMidi(1).left(14);
     addSong(QStringLiteral("b.mid"), noTracks);
     start();
-    m_player->setSongIndex(-1);
-    m_player->StartNextSong(); // open fails; play fails too but shows nothing more
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].title, QStringLiteral("Information"));
-    EXPECT_FALSE(m_boxes[0].text.isEmpty());
-    EXPECT_FALSE(m_player->isPlaying());
-    EXPECT_EQ(m_player->MciDeviceId(), 0);
-    EXPECT_EQ(m_player->MusicState(), 2);
+    mPlayer->setSongIndex(-1);
+    mPlayer->startNextSong(); // open fails; play fails too but shows nothing more
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes[0].title, QStringLiteral("Information"));
+    EXPECT_FALSE(mBoxes[0].text.isEmpty());
+    EXPECT_FALSE(mPlayer->isPlaying());
+    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
+    EXPECT_EQ(mPlayer->musicState(), 2);
 
-    m_player->StartNextSong();
-    EXPECT_EQ(m_boxes.size(), 2u);
-    EXPECT_EQ(m_player->SongIndex(), 1);
+    mPlayer->startNextSong();
+    EXPECT_EQ(mBoxes.size(), 2u);
+    EXPECT_EQ(mPlayer->songIndex(), 1);
 }
 
 TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.3));
     DiskOutput::selectMissingDriver();
     start(false);
-    m_player->StartNextSong();
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].title, QStringLiteral("Information"));
-    EXPECT_EQ(m_boxes[0].text, QStringLiteral("Audio device hasn't been opened"));
-    EXPECT_FALSE(m_player->isPlaying());
-    m_player->StopMusic();
-    m_player->bcbEnableMusicClick(true);
-    EXPECT_EQ(m_boxes.size(), 2u);
+    mPlayer->startNextSong();
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes[0].title, QStringLiteral("Information"));
+    EXPECT_EQ(mBoxes[0].text, QStringLiteral("Audio device hasn't been opened"));
+    EXPECT_FALSE(mPlayer->isPlaying());
+    mPlayer->stopMusic();
+    mPlayer->musicToggled(true);
+    EXPECT_EQ(mBoxes.size(), 2u);
 }
 
 TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     start();
     // Destroyed while a song plays.
-    m_player->StartNextSong();
-    ASSERT_TRUE(m_player->isPlaying());
-    m_player.reset();
+    mPlayer->startNextSong();
+    ASSERT_TRUE(mPlayer->isPlaying());
+    mPlayer.reset();
     QCoreApplication::processEvents();
 
     // Destroyed with the stop's notification still queued.
     start();
-    m_player->StartNextSong();
-    m_player->StopMusic();
-    m_player.reset();
+    mPlayer->startNextSong();
+    mPlayer->stopMusic();
+    mPlayer.reset();
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_notifications, 0);
+    EXPECT_EQ(mNotifications, 0);
 
     // A new player hears only its own songs' ends.
     start();
-    m_player->bcbEnableMusicClick(true);
-    m_player->bcbEnableMusicClick(false);
+    mPlayer->musicToggled(true);
+    mPlayer->musicToggled(false);
     EXPECT_TRUE(waitForNotification());
 
     // The device closed under a playing song: nothing is freed twice.
-    m_player->bcbEnableMusicClick(true);
-    m_sound.reset();
-    EXPECT_FALSE(m_player->isPlaying());
-    m_player->StopMusic();
-    m_player.reset();
+    mPlayer->musicToggled(true);
+    mSound.reset();
+    EXPECT_FALSE(mPlayer->isPlaying());
+    mPlayer->stopMusic();
+    mPlayer.reset();
 }
 
 TEST_F(MusicPlayerTest, ReportErrorWithoutTextSaysNoMessageAvailable) {
     start(false);
-    m_player->MciReportError(QString());
-    m_player->MciReportError(QStringLiteral("second"));
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].text, QStringLiteral("No message available"));
+    mPlayer->mciReportError(QString());
+    mPlayer->mciReportError(QStringLiteral("second"));
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes[0].text, QStringLiteral("No message available"));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The generated ships, trees and island loaded by the engine and placed the way the game places
 // them: every ship must cover exactly its cells on the board and float.
 
-#include "scene/engine/TActor.h"
-#include "scene/engine/TGLScene.h"
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/Scene.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ struct Box {
 };
 
 // World-space bounds of every frame of the actor, through the engine's own transform.
-Box worldBounds(const TActor& actor) {
+Box worldBounds(const AnimatedModel& actor) {
     Box box;
     const glm::mat4 m = actor.absoluteMatrix();
     for (const auto& frame : actor.mesh()->positions)
@@ -40,14 +40,14 @@ TEST(ShipModelsInWorld, EachShipCoversItsCellsAlongARowOrAColumnAndFloats) {
         for (const bool horizontal : {true, false}) {
             SCOPED_TRACE("length " + std::to_string(length) +
                          (horizontal ? " along a row" : " down a column"));
-            TGLScene scene;
-            auto* ship = scene.Objects().AddChild<TActor>();
-            ship->Scale = glm::vec3(0.03f);
-            ship->LoadFromFile(kData + "ship" + std::to_string(length) + "t.md2");
+            Scene scene;
+            auto* ship = scene.objects().addChild<AnimatedModel>();
+            ship->scale = glm::vec3(0.03f);
+            ship->loadFromFile(kData + "ship" + std::to_string(length) + "t.md2");
             ship->setPitchAngle(90);
             ship->setRollAngle(horizontal ? 0 : -90);
             // The own board's cell at row 3, column 4: centre (-1, 0, 3).
-            ship->Position = glm::vec3(-1, 0, 3);
+            ship->position = glm::vec3(-1, 0, 3);
 
             const Box box = worldBounds(*ship);
             const float along0 = horizontal ? box.lo.x : box.lo.z;
@@ -64,17 +64,17 @@ TEST(ShipModelsInWorld, EachShipCoversItsCellsAlongARowOrAColumnAndFloats) {
             EXPECT_GT(box.lo.y, -0.15f);
             EXPECT_GT(box.hi.y, 0.3f);
             EXPECT_LT(box.hi.y, 2.0f);
-            EXPECT_FALSE(ship->Animations().empty());
+            EXPECT_FALSE(ship->animations().empty());
         }
     }
 }
 
 TEST(ShipModelsInWorld, TreesStandOnTheIslandBesideTheEnemyBoard) {
-    TGLScene scene;
-    auto* isle = scene.Objects().AddChild<TActor>();
-    isle->Position = glm::vec3(-10, 0, -10);
-    isle->Scale = glm::vec3(0.1f);
-    isle->LoadFromFile(kData + "isle.md2");
+    Scene scene;
+    auto* isle = scene.objects().addChild<AnimatedModel>();
+    isle->position = glm::vec3(-10, 0, -10);
+    isle->scale = glm::vec3(0.1f);
+    isle->loadFromFile(kData + "isle.md2");
     isle->setPitchAngle(90);
     const Box island = worldBounds(*isle);
     // Clear of the enemy board, which starts at X -4.5.
@@ -82,10 +82,10 @@ TEST(ShipModelsInWorld, TreesStandOnTheIslandBesideTheEnemyBoard) {
     EXPECT_LT(island.lo.y, 0.0f);
 
     for (const glm::vec3 at : {glm::vec3(-8, 1, -11), glm::vec3(-11, 1, -11)}) {
-        auto* tree = scene.Objects().AddChild<TActor>();
-        tree->Position = at;
-        tree->Scale = glm::vec3(0.03f);
-        tree->LoadFromFile(kData + "tree.md2");
+        auto* tree = scene.objects().addChild<AnimatedModel>();
+        tree->position = at;
+        tree->scale = glm::vec3(0.03f);
+        tree->loadFromFile(kData + "tree.md2");
         tree->setPitchAngle(90);
         const Box box = worldBounds(*tree);
         EXPECT_NEAR(box.lo.y, 1.0f, 0.2f);

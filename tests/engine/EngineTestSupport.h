@@ -2,8 +2,8 @@
 // Helpers of the engine tests: tiny MD2 files written byte by byte from the file layout, and
 // a scene with a camera looking down -Z from the origin.
 
-#include "scene/engine/TGLCamera.h"
-#include "scene/engine/TGLScene.h"
+#include "scene/engine/Camera.h"
+#include "scene/engine/Scene.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,18 +2,18 @@
 
 #include "tests/engine/EngineTestSupport.h"
 
-#include "scene/engine/TActor.h"
-#include "scene/engine/TDummyCube.h"
-#include "scene/engine/TGLCadencer.h"
-#include "scene/engine/TGLFireFXManager.h"
-#include "scene/engine/TGLLightSource.h"
-#include "scene/engine/TGLMaterialLibrary.h"
-#include "scene/engine/TGLOffscreenRenderer.h"
-#include "scene/engine/THUDText.h"
-#include "scene/engine/TPlane.h"
-#include "scene/engine/TSkyDome.h"
-#include "scene/engine/TSprite.h"
-#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/AnimatedModel.h"
+#include "scene/engine/FireSystem.h"
+#include "scene/engine/FrameClock.h"
+#include "scene/engine/Group.h"
+#include "scene/engine/HudText.h"
+#include "scene/engine/LightSource.h"
+#include "scene/engine/MaterialLibrary.h"
+#include "scene/engine/OffscreenRenderer.h"
+#include "scene/engine/Plane.h"
+#include "scene/engine/Sky.h"
+#include "scene/engine/Sprite.h"
+#include "scene/engine/Terrain.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -35,22 +35,22 @@ constexpr int kSize = 64;
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        renderer = std::make_unique<TGLOffscreenRenderer>(kSize, kSize);
-        renderer->BackgroundColor = {0.0f, 0.0f, 1.0f, 1.0f};
-        target = scene.Objects().AddChild<TDummyCube>();
-        camera = scene.Objects().AddChild<TGLCamera>();
-        camera->Position = {0.0f, 0.0f, 5.0f};
-        camera->TargetObject = target;
-        camera->DepthOfView = 100.0f;
+        renderer = std::make_unique<OffscreenRenderer>(kSize, kSize);
+        renderer->backgroundColor = {0.0f, 0.0f, 1.0f, 1.0f};
+        target = scene.objects().addChild<Group>();
+        camera = scene.objects().addChild<Camera>();
+        camera->position = {0.0f, 0.0f, 5.0f};
+        camera->targetObject = target;
+        camera->depthOfView = 100.0f;
         // A narrow lens (about 44 degrees), so the small test planes fill a good part of the picture.
-        camera->FocalLength = 125.0f;
+        camera->focalLength = 125.0f;
     }
 
-    TPlane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f) {
-        auto* plane = scene.Objects().AddChild<TPlane>();
-        plane->Position = {0.0f, 0.0f, z};
-        plane->Width = plane->Height = size;
-        plane->Material.FrontProperties.Diffuse = color;
+    Plane* addPlane(const glm::vec4& color, float z = 0.0f, float size = 1.0f) {
+        auto* plane = scene.objects().addChild<Plane>();
+        plane->position = {0.0f, 0.0f, z};
+        plane->width = plane->height = size;
+        plane->material.frontProperties.diffuse = color;
         return plane;
     }
 
@@ -63,10 +63,10 @@ protected:
         return image;
     }
 
-    TGLScene scene;
-    TDummyCube* target = nullptr;
-    TGLCamera* camera = nullptr;
-    std::unique_ptr<TGLOffscreenRenderer> renderer;
+    Scene scene;
+    Group* target = nullptr;
+    Camera* camera = nullptr;
+    std::unique_ptr<OffscreenRenderer> renderer;
 };
 
 TEST_F(RenderTest, PlaneFacingTheCameraIsDrawnWithItsColourAndTheRestIsBackground) {
@@ -77,90 +77,90 @@ TEST_F(RenderTest, PlaneFacingTheCameraIsDrawnWithItsColourAndTheRestIsBackgroun
 }
 
 TEST_F(RenderTest, CulledBackFaceIsNotDrawnUnlessCullingIsOff) {
-    TPlane* plane = addPlane({1, 0, 0, 1});
+    Plane* plane = addPlane({1, 0, 0, 1});
     plane->setDirection({0, 0, -1}); // now facing away from the camera
     EXPECT_TRUE(near(centre(), 0, 0, 255));
-    plane->Material.FaceCulling = fcNoCull;
+    plane->material.faceCulling = FaceCulling::NoCull;
     EXPECT_TRUE(near(centre(), 255, 0, 0));
 }
 
 TEST_F(RenderTest, HiddenObjectAndItsSubtreeAreNeitherDrawnNorPicked) {
-    TPlane* plane = addPlane({1, 0, 0, 1});
-    auto* child = plane->AddChild<TPlane>();
-    child->Position = {0.0f, 0.0f, 1.0f};
-    child->Material.FrontProperties.Diffuse = {0, 1, 0, 1};
+    Plane* plane = addPlane({1, 0, 0, 1});
+    auto* child = plane->addChild<Plane>();
+    child->position = {0.0f, 0.0f, 1.0f};
+    child->material.frontProperties.diffuse = {0, 1, 0, 1};
     EXPECT_TRUE(near(centre(), 0, 255, 0));
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), child);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), child);
 
-    plane->Visible = false;
+    plane->visible = false;
     EXPECT_TRUE(near(centre(), 0, 0, 255));
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
 }
 
 TEST_F(RenderTest, PickingReturnsTheNearerOfOverlappingObjectsAndNothingOnEmptySky) {
     // Tree order puts the far plane last, so depth, not drawing order, must decide.
-    TPlane* nearPlane = addPlane({0, 1, 0, 1}, 1.0f, 0.5f);
-    TPlane* farPlane = addPlane({1, 0, 0, 1}, 0.0f, 2.0f);
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nearPlane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, 20, kSize / 2), farPlane); // beside the small one
-    EXPECT_EQ(renderer->PickObject(scene, camera, 1, 1), nullptr);
+    Plane* nearPlane = addPlane({0, 1, 0, 1}, 1.0f, 0.5f);
+    Plane* farPlane = addPlane({1, 0, 0, 1}, 0.0f, 2.0f);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), nearPlane);
+    EXPECT_EQ(renderer->pickObject(scene, camera, 20, kSize / 2), farPlane); // beside the small one
+    EXPECT_EQ(renderer->pickObject(scene, camera, 1, 1), nullptr);
     // The pick must not disturb the picture.
     EXPECT_TRUE(near(centre(), 0, 255, 0));
 }
 
 TEST_F(RenderTest, PickingReachesOnePixelAroundThePointButNoFurther) {
-    TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 0.5f);
+    Plane* plane = addPlane({1, 0, 0, 1}, 0.0f, 0.5f);
     const QImage image = draw();
     int lastRed = -1; // rightmost red column on the centre row
     for (int x = 0; x < kSize; ++x)
         if (near(image.pixel(x, kSize / 2), 255, 0, 0)) lastRed = x;
     ASSERT_GT(lastRed, kSize / 2);
     ASSERT_LT(lastRed, kSize - 3);
-    EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 1, kSize / 2), plane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, lastRed + 2, kSize / 2), nullptr);
+    EXPECT_EQ(renderer->pickObject(scene, camera, lastRed + 1, kSize / 2), plane);
+    EXPECT_EQ(renderer->pickObject(scene, camera, lastRed + 2, kSize / 2), nullptr);
 }
 
 TEST_F(RenderTest, PickingWorksAtTheEdgesWhereTheSquareIsClipped) {
-    TPlane* plane = addPlane({1, 0, 0, 1}, 0.0f, 10.0f);
-    EXPECT_EQ(renderer->PickObject(scene, camera, 0, 0), plane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize - 1, kSize - 1), plane);
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize, kSize / 2), plane); // the square still reaches in
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize + 1, kSize / 2), nullptr);
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, -1), plane);
+    Plane* plane = addPlane({1, 0, 0, 1}, 0.0f, 10.0f);
+    EXPECT_EQ(renderer->pickObject(scene, camera, 0, 0), plane);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize - 1, kSize - 1), plane);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize, kSize / 2), plane); // the square still reaches in
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize + 1, kSize / 2), nullptr);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, -1), plane);
 }
 
 TEST_F(RenderTest, OnlyPickableKindsArePicked) {
-    auto* dome = scene.Objects().AddChild<TSkyDome>();
-    dome->Bands.push_back({});
-    auto* hud = scene.Objects().AddChild<THUDText>();
-    hud->Text = "A";
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
-    auto* sprite = scene.Objects().AddChild<TSprite>();
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), sprite);
+    auto* dome = scene.objects().addChild<Sky>();
+    dome->bands.push_back({});
+    auto* hud = scene.objects().addChild<HudText>();
+    hud->text = "A";
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), nullptr);
+    auto* sprite = scene.objects().addChild<Sprite>();
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), sprite);
 }
 
 TEST_F(RenderTest, AdditiveBlendingAddsLightAndBlackVanishes) {
     addPlane({0, 0.5f, 0, 1}, 0.0f, 2.0f);
-    TPlane* overlay = addPlane({1, 1, 1, 1}, 1.0f, 0.5f);
-    overlay->Material.BlendingMode = bmAdditive;
-    overlay->Material.Texture.Image.assign(solid(Qt::black));
+    Plane* overlay = addPlane({1, 1, 1, 1}, 1.0f, 0.5f);
+    overlay->material.blendingMode = BlendMode::Additive;
+    overlay->material.texture.image.assign(solid(Qt::black));
     EXPECT_TRUE(near(centre(), 0, 128, 0, 8));
 
-    overlay->Material.Texture.Image.assign(solid(QColor(255, 0, 0)));
+    overlay->material.texture.image.assign(solid(QColor(255, 0, 0)));
     EXPECT_TRUE(near(centre(), 255, 128, 0, 8));
 }
 
 TEST_F(RenderTest, TransparencyMixesByAlpha) {
     addPlane({0, 0, 0, 1}, 0.0f, 2.0f);
-    TPlane* overlay = addPlane({1, 1, 1, 0.5f}, 1.0f, 0.5f);
-    overlay->Material.BlendingMode = bmTransparency;
+    Plane* overlay = addPlane({1, 1, 1, 0.5f}, 1.0f, 0.5f);
+    overlay->material.blendingMode = BlendMode::Transparency;
     EXPECT_TRUE(near(centre(), 128, 128, 128, 8));
     // The target's alpha stays 1 whatever an opaque draw's colour or texel alpha: a window with
     // alpha below 1 shows the desktop through.
-    overlay->Material.BlendingMode = bmOpaque;
+    overlay->material.blendingMode = BlendMode::Opaque;
     EXPECT_EQ(qAlpha(centre()), 255);
-    overlay->Material.FrontProperties.Diffuse.a = 1.0f;
-    overlay->Material.Texture.Image.assign(solid(QColor(255, 0, 0, 100)));
+    overlay->material.frontProperties.diffuse.a = 1.0f;
+    overlay->material.texture.image.assign(solid(QColor(255, 0, 0, 100)));
     EXPECT_EQ(qAlpha(centre()), 255);
 }
 
@@ -172,20 +172,20 @@ TEST_F(RenderTest, TextureFileLoadedAtRunTimeShowsAtTheNextFrame) {
     ASSERT_TRUE(
         solid(QColor(0, 255, 0)).convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(green)));
 
-    TPlane* plane = addPlane({1, 1, 1, 1});
-    plane->Material.Texture.Image.LoadFromFile(red);
+    Plane* plane = addPlane({1, 1, 1, 1});
+    plane->material.texture.image.loadFromFile(red);
     EXPECT_TRUE(near(centre(), 255, 0, 0));
     // The game writes its file names with backslashes.
     const QString dirPath = dir.path();
-    plane->Material.Texture.Image.LoadFromFile((dirPath + "\\green.jpg").toStdString());
+    plane->material.texture.image.loadFromFile((dirPath + "\\green.jpg").toStdString());
     EXPECT_TRUE(near(centre(), 0, 255, 0));
-    plane->Material.Texture.Image.LoadFromFile(red);
-    plane->Material.Texture.Image.LoadFromFile(green);
+    plane->material.texture.image.loadFromFile(red);
+    plane->material.texture.image.loadFromFile(green);
     EXPECT_TRUE(near(centre(), 0, 255, 0));
 
     const std::string missing = dir.filePath("missing.jpg").toStdString();
     try {
-        plane->Material.Texture.Image.LoadFromFile(missing);
+        plane->material.texture.image.loadFromFile(missing);
         FAIL() << "a missing picture must fail";
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Could not open file: " + missing);
@@ -199,16 +199,16 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(path));
-    TGLTextureImage a, b;
-    a.LoadFromFile(path.toStdString());
-    b.LoadFromFile(path.toStdString());
+    TextureImage a, b;
+    a.loadFromFile(path.toStdString());
+    b.loadFromFile(path.toStdString());
     EXPECT_EQ(a.id(), b.id());
 
     QImage green(8, 8, QImage::Format_RGB32); // another size, so the file's size changes too
     green.fill(Qt::green);
     ASSERT_TRUE(green.save(path));
-    TGLTextureImage c;
-    c.LoadFromFile(path.toStdString());
+    TextureImage c;
+    c.loadFromFile(path.toStdString());
     EXPECT_NE(c.id(), a.id());
     EXPECT_EQ(c.width(), 8);
     EXPECT_EQ(QColor(c.image()->pixel(0, 0)), QColor(Qt::green));
@@ -223,7 +223,7 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
     const auto bytes = std::as_bytes(std::span(png.constData(), std::size_t(png.size())));
     const std::span<const unsigned char> encoded(reinterpret_cast<const unsigned char*>(bytes.data()),
                                                  bytes.size());
-    TGLTextureImage lazy;
+    TextureImage lazy;
     ASSERT_TRUE(lazy.assignEncoded(encoded));
     EXPECT_EQ(lazy.width(), 8);
     EXPECT_NE(lazy.id(), 0u);
@@ -234,35 +234,35 @@ TEST(TextureImageTest, LoadsOfAnUnchangedFileShareOnePictureAndAChangedFileIsRea
 }
 
 TEST_F(RenderTest, ModulateMultipliesTextureWithTheLitColourAndDisabledTextureShowsTheColour) {
-    TPlane* plane = addPlane({0.5f, 1, 1, 1});
-    plane->Material.Texture.Image.assign(solid(QColor(255, 255, 0)));
-    plane->Material.Texture.TextureMode = tmModulate;
+    Plane* plane = addPlane({0.5f, 1, 1, 1});
+    plane->material.texture.image.assign(solid(QColor(255, 255, 0)));
+    plane->material.texture.textureMode = TextureMode::Modulate;
     EXPECT_TRUE(near(centre(), 128, 255, 0, 8));
-    plane->Material.Texture.Disabled = true;
+    plane->material.texture.disabled = true;
     EXPECT_TRUE(near(centre(), 128, 255, 255, 8));
 }
 
 TEST_F(RenderTest, LibraryMaterialOverridesOwnMaterialAndANewNameShowsAtTheNextFrame) {
-    TGLMaterialLibrary library;
+    MaterialLibrary library;
     library.addMaterialFromImage("red", solid(QColor(255, 0, 0)));
     library.addMaterialFromImage("green", solid(QColor(0, 255, 0)));
-    TPlane* plane = addPlane({1, 1, 1, 1});
-    plane->MaterialLibrary = &library;
-    plane->LibMaterialName = "red";
+    Plane* plane = addPlane({1, 1, 1, 1});
+    plane->materialLibrary = &library;
+    plane->libMaterialName = "red";
     EXPECT_TRUE(near(centre(), 255, 0, 0));
-    plane->LibMaterialName = "green";
+    plane->libMaterialName = "green";
     EXPECT_TRUE(near(centre(), 0, 255, 0));
-    plane->LibMaterialName = "absent"; // falls back to the object's own material
+    plane->libMaterialName = "absent"; // falls back to the object's own material
     EXPECT_TRUE(near(centre(), 255, 255, 255, 50));
 }
 
 TEST_F(RenderTest, LightSourceShadesByTheAngleToTheLight) {
-    TPlane* plane = addPlane({1, 1, 1, 1}, 0.0f, 4.0f);
-    plane->Material.FrontProperties.Ambient = {0, 0, 0, 1};
-    auto* light = scene.Objects().AddChild<TGLLightSource>();
-    light->Position = {0.0f, 0.0f, 1000.0f};
+    Plane* plane = addPlane({1, 1, 1, 1}, 0.0f, 4.0f);
+    plane->material.frontProperties.ambient = {0, 0, 0, 1};
+    auto* light = scene.objects().addChild<LightSource>();
+    light->position = {0.0f, 0.0f, 1000.0f};
     const int facing = qRed(centre());
-    light->Position = {0.0f, 1000.0f, 0.01f}; // grazing
+    light->position = {0.0f, 1000.0f, 0.01f}; // grazing
     const int grazing = qRed(centre());
     EXPECT_GT(facing, 230);
     EXPECT_LT(grazing, 40);
@@ -275,16 +275,16 @@ TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             glyphs.setPixel(x, y, qRgb(255, 255, 255));
-    TBitmapFont font;
-    font.Glyphs.assign(glyphs);
-    font.CharWidth = 8;
-    font.CharHeight = 8;
+    BitmapFont font;
+    font.glyphs.assign(glyphs);
+    font.charWidth = 8;
+    font.charHeight = 8;
     font.addRange('A', 'B', 0);
-    auto* hud = scene.Objects().AddChild<THUDText>();
-    hud->BitmapFont = &font;
-    hud->Text = "AB";
-    hud->Position = {10.0f, 20.0f, 0.0f};
-    renderer->BackgroundColor = {0, 0, 0, 1};
+    auto* hud = scene.objects().addChild<HudText>();
+    hud->bitmapFont = &font;
+    hud->text = "AB";
+    hud->position = {10.0f, 20.0f, 0.0f};
+    renderer->backgroundColor = {0, 0, 0, 1};
 
     QImage image = draw();
     EXPECT_TRUE(near(image.pixel(13, 23), 255, 255, 255, 4)); // inside "A"
@@ -292,38 +292,38 @@ TEST_F(RenderTest, HudTextIsDrawnInPixelsAndFadesWithModulateAlpha) {
     EXPECT_TRUE(near(image.pixel(9, 23), 0, 0, 0, 4));        // left of the text
     EXPECT_TRUE(near(image.pixel(13, 19), 0, 0, 0, 4));       // above the text
 
-    hud->ModulateColor = {1, 0, 0, 0.5f};
+    hud->modulateColor = {1, 0, 0, 0.5f};
     image = draw();
     EXPECT_TRUE(near(image.pixel(13, 23), 128, 0, 0, 6));
-    hud->ModulateColor = {1, 1, 1, 0};
+    hud->modulateColor = {1, 1, 1, 0};
     image = draw();
     EXPECT_TRUE(near(image.pixel(13, 23), 0, 0, 0, 4));
 
     // A new text or place shows at the next frame.
-    hud->ModulateColor = {1, 1, 1, 1};
-    hud->Text = "BA";
+    hud->modulateColor = {1, 1, 1, 1};
+    hud->text = "BA";
     image = draw();
     EXPECT_TRUE(near(image.pixel(13, 23), 0, 0, 0, 4));
     EXPECT_TRUE(near(image.pixel(21, 23), 255, 255, 255, 4));
-    hud->Position = {30.0f, 40.0f, 0.0f};
+    hud->position = {30.0f, 40.0f, 0.0f};
     image = draw();
     EXPECT_TRUE(near(image.pixel(21, 23), 0, 0, 0, 4));
     EXPECT_TRUE(near(image.pixel(41, 43), 255, 255, 255, 4));
 }
 
 TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEmptied) {
-    renderer->BackgroundColor = {0, 0, 0, 1};
-    auto manager = std::make_shared<TGLFireFXManager>();
-    manager->params().ParticleSize = 0.5f;
-    auto* left = scene.Objects().AddChild<TDummyCube>();
-    left->Position = {-1.0f, 0.0f, 0.0f};
-    left->Effects.addFire(manager);
-    auto* right = scene.Objects().AddChild<TDummyCube>();
-    right->Position = {1.0f, 0.0f, 0.0f};
-    right->Effects = left->Effects;
+    renderer->backgroundColor = {0, 0, 0, 1};
+    auto manager = std::make_shared<FireSystem>();
+    manager->params().particleSize = 0.5f;
+    auto* left = scene.objects().addChild<Group>();
+    left->position = {-1.0f, 0.0f, 0.0f};
+    left->effects.addFire(manager);
+    auto* right = scene.objects().addChild<Group>();
+    right->position = {1.0f, 0.0f, 0.0f};
+    right->effects = left->effects;
 
-    TGLCadencer cadencer;
-    cadencer.Scene = &scene;
+    FrameClock cadencer;
+    cadencer.scene = &scene;
     for (int i = 0; i < 30; ++i)
         cadencer.progress(0.02);
     ASSERT_FALSE(manager->particles().particles().empty());
@@ -339,27 +339,27 @@ TEST_F(RenderTest, FireDrawsBrightFlamesAroundEveryBurningObjectUntilTheListIsEm
     EXPECT_GT(brightIn(image, 0, kSize / 2), 10);
     EXPECT_GT(brightIn(image, kSize / 2, kSize), 10);
 
-    right->Effects = TGLEffects{};
+    right->effects = EffectList{};
     image = draw();
     EXPECT_GT(brightIn(image, 0, kSize / 2), 10);
     EXPECT_EQ(brightIn(image, kSize / 2 + 4, kSize), 0);
 }
 
 TEST_F(RenderTest, SpriteFacesTheCameraFromAnySide) {
-    auto* sprite = scene.Objects().AddChild<TSprite>();
-    sprite->Material.FrontProperties.Diffuse = {1, 0, 0, 1};
+    auto* sprite = scene.objects().addChild<Sprite>();
+    sprite->material.frontProperties.diffuse = {1, 0, 0, 1};
     sprite->setTurnAngle(120.0f); // its own orientation does not matter
     EXPECT_TRUE(near(centre(), 255, 0, 0));
-    camera->Position = {5.0f, 0.0f, 0.0f};
+    camera->position = {5.0f, 0.0f, 0.0f};
     EXPECT_TRUE(near(centre(), 255, 0, 0));
 }
 
 TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera) {
-    auto* dome = scene.Objects().AddChild<TSkyDome>();
+    auto* dome = scene.objects().addChild<Sky>();
     dome->setDirection({0, 1, 0});
     dome->setUp({0, 0, -1});
-    dome->Bands.push_back({-90, 0, {1, 0, 0, 1}, {1, 0, 0, 1}, 12, 1});
-    dome->Bands.push_back({0, 90, {0, 1, 0, 1}, {0, 1, 0, 1}, 12, 1});
+    dome->bands.push_back({-90, 0, {1, 0, 0, 1}, {1, 0, 0, 1}, 12, 1});
+    dome->bands.push_back({0, 90, {0, 1, 0, 1}, {0, 1, 0, 1}, 12, 1});
     dome->bandsChanged();
     addPlane({1, 1, 1, 1}, -50.0f, 10.0f); // far behind the dome's radius: the dome must not hide it
     QImage image = draw();
@@ -367,7 +367,7 @@ TEST_F(RenderTest, SkyDomeFillsTheBackgroundWithItsBandsAndTurnsWithTheCamera) {
     EXPECT_TRUE(near(image.pixel(kSize / 2, 5), 0, 255, 0));         // above the horizon
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize - 5), 255, 0, 0)); // below it
     EXPECT_TRUE(near(image.pixel(kSize / 2, kSize / 2), 255, 255, 255));
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, 5), nullptr);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, 5), nullptr);
     // A plane filling the whole view hides the sky: its pass is left out.
     addPlane({1, 1, 0, 1}, -40.0f, 1000.0f);
     image = draw();
@@ -381,14 +381,14 @@ TEST_F(RenderTest, ActorIsDrawnAtItsFrameAndPicked) {
     // Frame 1 lies 10 units further along the model's z: with the model scaled by 1/255 the quad
     // spans 1 x 1 at frame 0.
     const auto bytes = enginetest::writeMd2(model);
-    auto* actor = scene.Objects().AddChild<TActor>();
+    auto* actor = scene.objects().addChild<AnimatedModel>();
     actor->loadFromBytes(bytes);
-    actor->Scale = glm::vec3(1.0f / 255.0f);
-    actor->Position = {-0.5f, -0.5f, 0.0f};
-    actor->Material.FrontProperties.Diffuse = {0, 1, 0, 1};
+    actor->scale = glm::vec3(1.0f / 255.0f);
+    actor->position = {-0.5f, -0.5f, 0.0f};
+    actor->material.frontProperties.diffuse = {0, 1, 0, 1};
     EXPECT_TRUE(near(centre(), 0, 255, 0));
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), actor);
-    actor->Position.x = 2.0f;
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), actor);
+    actor->position.x = 2.0f;
     EXPECT_TRUE(near(centre(), 0, 0, 255));
 }
 
@@ -396,20 +396,20 @@ TEST_F(RenderTest, TerrainIsDrawnAroundTheCameraAndPicked) {
     GreyImage grey;
     grey.width = grey.height = 64;
     grey.pixels.assign(64 * 64, 200);
-    TGLBitmapHDS hds;
+    HeightMap hds;
     hds.loadFromImage(grey);
-    auto* terrain = scene.Objects().AddChild<TTerrainRenderer>();
-    terrain->HeightDataSource = &hds;
-    terrain->TileSize = 16;
-    terrain->QualityDistance = 50.0f;
+    auto* terrain = scene.objects().addChild<Terrain>();
+    terrain->heightDataSource = &hds;
+    terrain->tileSize = 16;
+    terrain->qualityDistance = 50.0f;
     terrain->setDirection({0, 1, 0});
     terrain->setUp({0, 0, 1});
-    terrain->Material.FrontProperties.Diffuse = {1, 1, 0, 1};
+    terrain->material.frontProperties.diffuse = {1, 1, 0, 1};
     // Height 200 stands 72 units up; look down at it from above, far beyond one raster (it repeats).
-    camera->Position = {300.0f, 150.0f, 300.0f};
-    target->Position = {300.0f, 0.0f, 290.0f};
+    camera->position = {300.0f, 150.0f, 300.0f};
+    target->position = {300.0f, 0.0f, 290.0f};
     EXPECT_TRUE(near(centre(), 255, 255, 0));
-    EXPECT_EQ(renderer->PickObject(scene, camera, kSize / 2, kSize / 2), terrain);
+    EXPECT_EQ(renderer->pickObject(scene, camera, kSize / 2, kSize / 2), terrain);
     EXPECT_GT(renderer->lastFrameStats().terrainTiles, 0);
 }
 

@@ -1,7 +1,7 @@
 // Which terrain tiles are drawn, and at what detail: the rules that keep the surface crack-free and
 // the work bounded, checked without a GL context.
 
-#include "scene/engine/TTerrainRenderer.h"
+#include "scene/engine/Terrain.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -25,30 +25,30 @@ protected:
             for (int x = 64; x <= 80; ++x)
                 grey.pixels[std::size_t(y) * 128 + std::size_t(x)] = 100;
         hds.loadFromImage(grey);
-        terrain.HeightDataSource = &hds;
-        terrain.TileSize = 16;
-        terrain.QualityDistance = 40.0f;
+        terrain.heightDataSource = &hds;
+        terrain.tileSize = 16;
+        terrain.qualityDistance = 40.0f;
         terrain.setDirection({0, 1, 0});
         terrain.setUp({0, 0, 1});
     }
 
-    std::vector<TTerrainRenderer::VisibleTile> select(const glm::vec3& eye, const glm::vec3& at, float far) {
+    std::vector<Terrain::VisibleTile> select(const glm::vec3& eye, const glm::vec3& at, float far) {
         const glm::mat4 viewProj =
             glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, far) * glm::lookAt(eye, at, glm::vec3(0, 1, 0));
-        std::vector<TTerrainRenderer::VisibleTile> tiles;
+        std::vector<Terrain::VisibleTile> tiles;
         terrain.selectTiles(eye, viewProj, far, tiles);
         return tiles;
     }
 
-    TGLBitmapHDS hds;
-    TTerrainRenderer terrain;
+    HeightMap hds;
+    Terrain terrain;
 };
 
 TEST_F(TerrainSelectionTest, NeighboursAgreeOnEachOthersDetailAndDetailFallsWithDistance) {
     const auto tiles = select({0, 150, 0}, {400, 0, 10}, 600.0f);
     ASSERT_GT(tiles.size(), 20u);
     std::map<std::pair<int, int>, int> lodAt;
-    const auto place = [](const TTerrainRenderer::VisibleTile& t) {
+    const auto place = [](const Terrain::VisibleTile& t) {
         // The tile's own place in the repeating terrain: wrapped key plus the offset (in tiles of 16).
         return std::make_pair(t.keyTileX + int(t.offset.x) / 16, t.keyTileY + int(t.offset.y) / 16);
     };
@@ -83,31 +83,31 @@ TEST_F(TerrainSelectionTest, TilesBehindTheCameraOrBeyondTheViewDistanceAreSkipp
         EXPECT_GT(y + 16.0f, -120.0f);
         EXPECT_LT(y, 300.0f);
     }
-    terrain.ViewDistance = 50.0f;
+    terrain.viewDistance = 50.0f;
     EXPECT_LT(select({0, 100, 0}, {0, 0, 200}, 300.0f).size(), ahead.size());
 }
 
 TEST_F(TerrainSelectionTest, AnOverlongViewDistanceStillDrawsTheGroundAroundTheCamera) {
     const glm::vec3 eye(8, 200, 8), at(8, 0, 9);
-    const auto underCamera = [](const std::vector<TTerrainRenderer::VisibleTile>& tiles) {
+    const auto underCamera = [](const std::vector<Terrain::VisibleTile>& tiles) {
         for (const auto& t : tiles)
             if (t.keyTileX == 0 && t.keyTileY == 0 && t.offset == glm::vec3(0.0f)) return true;
         return false;
     };
     const std::size_t sane = select(eye, at, 1000.0f).size();
     for (const float distance : {1e6f, 1e30f, std::numeric_limits<float>::infinity()}) {
-        terrain.ViewDistance = distance;
+        terrain.viewDistance = distance;
         const auto tiles = select(eye, at, 1000.0f);
         EXPECT_TRUE(underCamera(tiles)) << distance;
         EXPECT_GE(tiles.size(), sane) << distance;
     }
     // A camera at no finite place sees no terrain rather than garbage.
-    terrain.ViewDistance = 0.0f;
+    terrain.viewDistance = 0.0f;
     EXPECT_TRUE(select({std::numeric_limits<float>::quiet_NaN(), 200, 8}, at, 1000.0f).empty());
 }
 
 TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt) {
-    const auto count = [](const std::vector<TTerrainRenderer::VisibleTile>& tiles, int x, int y) {
+    const auto count = [](const std::vector<Terrain::VisibleTile>& tiles, int x, int y) {
         int n = 0;
         for (const auto& t : tiles)
             n += t.keyTileX == x && t.keyTileY == y;
@@ -115,14 +115,14 @@ TEST_F(TerrainSelectionTest, HiddenBelowSkipsTilesLyingWhollyUnderIt) {
     };
     const glm::vec3 eye(8, 200, 8), at(8, 0, 9);
     EXPECT_GT(count(select(eye, at, 1000.0f), 0, 0), 0);
-    terrain.HiddenBelow = 0.0f;
+    terrain.hiddenBelow = 0.0f;
     const auto tiles = select(eye, at, 1000.0f);
     EXPECT_EQ(count(tiles, 0, 0), 0);
     EXPECT_GT(count(tiles, 1, 0), 0);
 
     // Ground under the cover may be left out only for an eye above the cover, inside its area, and
     // only triangles wholly under it and inside.
-    terrain.HiddenArea = {-50, -50, 50, 50};
+    terrain.hiddenArea = {-50, -50, 50, 50};
     EXPECT_TRUE(terrain.coverHidesFrom(eye));
     EXPECT_FALSE(terrain.coverHidesFrom({8, -5, 8}));
     EXPECT_FALSE(terrain.coverHidesFrom({80, 200, 8}));

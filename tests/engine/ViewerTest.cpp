@@ -1,10 +1,10 @@
 // The on-screen viewer and the cadencer's own clock, under the virtual display.
 
 #include "scene/engine/AllocatorTuning.h"
-#include "scene/engine/TDummyCube.h"
-#include "scene/engine/TGLCadencer.h"
-#include "scene/engine/TGLSceneViewer.h"
-#include "scene/engine/TPlane.h"
+#include "scene/engine/FrameClock.h"
+#include "scene/engine/Group.h"
+#include "scene/engine/Plane.h"
+#include "scene/engine/SceneView.h"
 #include "tests/engine/EngineTestSupport.h"
 
 #include <QSignalSpy>
@@ -21,19 +21,19 @@ namespace vtx {
 namespace {
 
 TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse) {
-    TGLScene scene;
-    auto* target = scene.Objects().AddChild<TDummyCube>();
-    auto* camera = scene.Objects().AddChild<TGLCamera>();
-    camera->Position = {0, 0, 5};
-    camera->TargetObject = target;
-    auto* plane = scene.Objects().AddChild<TPlane>();
-    plane->Material.FrontProperties.Diffuse = {1, 0, 0, 1};
+    Scene scene;
+    auto* target = scene.objects().addChild<Group>();
+    auto* camera = scene.objects().addChild<Camera>();
+    camera->position = {0, 0, 5};
+    camera->targetObject = target;
+    auto* plane = scene.objects().addChild<Plane>();
+    plane->material.frontProperties.diffuse = {1, 0, 0, 1};
 
-    TGLSceneViewer viewer;
+    SceneView viewer;
     viewer.resize(80, 60);
-    viewer.Scene = &scene;
-    viewer.Camera = camera;
-    viewer.BackgroundColor = {0, 0, 1, 1};
+    viewer.scene = &scene;
+    viewer.camera = camera;
+    viewer.backgroundColor = {0, 0, 1, 1};
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
 
@@ -44,12 +44,12 @@ TEST(ViewerTest, DrawsThroughItsCameraPicksInWidgetPixelsAndReportsTheMouse) {
     EXPECT_TRUE(enginetest::near(image.pixel(2, 2), 0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(cx, cy)), 255);
 
-    EXPECT_EQ(viewer.PickObject(40, 30), plane);
-    EXPECT_EQ(viewer.PickObject(2, 2), nullptr);
+    EXPECT_EQ(viewer.pickObject(40, 30), plane);
+    EXPECT_EQ(viewer.pickObject(2, 2), nullptr);
 
-    QSignalSpy downs(&viewer, &TGLSceneViewer::mouseDown);
+    QSignalSpy downs(&viewer, &SceneView::mouseDown);
     int callbackX = -1;
-    viewer.OnMouseDown = [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int) { callbackX = x; };
+    viewer.onMouseDown = [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int) { callbackX = x; };
     QTest::mousePress(&viewer, Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::RightButton);
@@ -71,15 +71,15 @@ TEST(AllocatorTuningTest, AFrameSizedBlockComesFromTheHeapNotFromTheKernel) {
 #endif
 
 TEST(CadencerClockTest, TicksOnItsOwnWhileEnabledWithPositiveElapsedTimes) {
-    TGLCadencer cadencer;
-    QSignalSpy ticks(&cadencer, &TGLCadencer::progressed);
+    FrameClock cadencer;
+    QSignalSpy ticks(&cadencer, &FrameClock::progressed);
     cadencer.setEnabled(true);
     ASSERT_TRUE(ticks.wait(5000));
     ASSERT_TRUE(ticks.count() > 0 || ticks.wait(5000));
     EXPECT_GT(ticks[0][0].toDouble(), 0.0);
     EXPECT_GE(ticks.last()[1].toDouble(), ticks[0][0].toDouble());
     cadencer.setEnabled(false);
-    EXPECT_FALSE(cadencer.Enabled());
+    EXPECT_FALSE(cadencer.enabled());
 }
 
 } // namespace

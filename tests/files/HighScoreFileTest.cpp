@@ -108,7 +108,7 @@ TEST(HighScoreFile, RoundTripKeepsEveryRowAndNeverWritesLineEnds) {
     const ScoreTable back = parseScoreFile(file);
     EXPECT_EQ(back.points, t.points);
     EXPECT_EQ(back.names[0], std::string("\xE9t\xE9 ~!??") + std::string(7, ' '));
-    EXPECT_EQ(back.names[2], PadStr("row3", 15, PadSide::Right));
+    EXPECT_EQ(back.names[2], padStr("row3", 15, PadSide::Right));
     EXPECT_EQ(back.captions, t.captions);
 }
 

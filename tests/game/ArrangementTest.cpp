@@ -17,23 +17,23 @@ using test::StepClock;
 TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds) {
     GameRandom a(1234), b(1234);
     for (int i = 0; i < 100; ++i)
-        EXPECT_EQ(a.Random(10), b.Random(10));
+        EXPECT_EQ(a.random(10), b.random(10));
     std::set<int> seen;
     for (int i = 0; i < 2000; ++i) {
-        const int v = a.Random(10);
+        const int v = a.random(10);
         ASSERT_GE(v, 0);
         ASSERT_LT(v, 10);
         seen.insert(v);
     }
     EXPECT_EQ(seen.size(), 10u);
-    EXPECT_EQ(a.Random(0), 0);
-    EXPECT_EQ(a.Random(-5), 0);
+    EXPECT_EQ(a.random(0), 0);
+    EXPECT_EQ(a.random(-5), 0);
     // Neighbouring seeds (consecutive milliseconds) must not draw the same
     // first column most of the time.
     int same = 0;
     for (int s = 0; s < 1000; ++s) {
         GameRandom x{static_cast<std::uint64_t>(s)}, y{static_cast<std::uint64_t>(s + 1)};
-        if (x.Random(10) == y.Random(10)) ++same;
+        if (x.random(10) == y.random(10)) ++same;
     }
     EXPECT_LT(same, 200);
 }
@@ -44,11 +44,11 @@ TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant) {
     Match m(host, clock);
     std::set<int> firstCellsOfBigShip;
     for (int i = 0; i < 3000; ++i) {
-        m.ArrangeFleet();
-        const std::string problem = arrangementProblem(m.state().WorkField, m.state().WorkFleet);
+        m.arrangeFleet();
+        const std::string problem = arrangementProblem(m.state().workField, m.state().workFleet);
         ASSERT_EQ(problem, "") << "arrangement " << i;
         firstCellsOfBigShip.insert(
-            CellNumber(m.state().WorkFleet[0].Rows[0], m.state().WorkFleet[0].Cols[0]));
+            cellNumber(m.state().workFleet[0].rows[0], m.state().workFleet[0].cols[0]));
     }
     EXPECT_GT(firstCellsOfBigShip.size(), 30u); // the four-decker really moves around
 }
@@ -63,8 +63,8 @@ TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock) {
     int row = 0, column = 0;
     for (;; ++start) {
         GameRandom r(start);
-        column = r.Random(10) + 1;
-        row = r.Random(10) + 1;
+        column = r.random(10) + 1;
+        row = r.random(10) + 1;
         if (row <= 7) break;
     }
     class FrozenThenMoving final : public IClock {
@@ -77,44 +77,44 @@ TEST(ArrangeFleet, FirstAttemptIsVerticalAndReseedsFromTheClock) {
     } clock(start);
     FakeMatchHost host;
     Match m(host, clock);
-    m.ArrangeFleet();
-    EXPECT_EQ(arrangementProblem(m.state().WorkField, m.state().WorkFleet), "");
+    m.arrangeFleet();
+    EXPECT_EQ(arrangementProblem(m.state().workField, m.state().workFleet), "");
     // One re-seed per attempt: ten ships need at least ten attempts.
     EXPECT_GE(clock.calls, 10);
     // The four-decker lands on the first attempt (empty grid), vertical.
-    const TShipRecord& big = m.state().WorkFleet[0];
-    EXPECT_EQ(big.Horizontal, 0);
-    EXPECT_EQ(big.Rows[0], row);
-    EXPECT_EQ(big.Cols[0], column);
+    const Ship& big = m.state().workFleet[0];
+    EXPECT_EQ(big.horizontal, 0);
+    EXPECT_EQ(big.rows[0], row);
+    EXPECT_EQ(big.cols[0], column);
 }
 
 class ManualPlacement : public test::MatchFixture {
 protected:
     void SetUp() override {
-        s.Arranging = true;
-        s.OwnField = emptyField();
-        s.ShipToPlace = 1;
-        s.PlaceHorizontal = true;
+        s.arranging = true;
+        s.ownField = emptyField();
+        s.shipToPlace = 1;
+        s.placeHorizontal = true;
     }
     bool placeAt(int row, int column) {
-        s.PickedRow = row;
-        s.PickedColumn = column;
-        s.PickedBoard = OwnBoard;
-        return m.PlaceShipAt();
+        s.pickedRow = row;
+        s.pickedColumn = column;
+        s.pickedBoard = OwnBoard;
+        return m.placeShipAt();
     }
 };
 
 TEST_F(ManualPlacement, FourDeckerMustStayInsideTheGrid) {
     EXPECT_FALSE(placeAt(1, 8));
-    EXPECT_EQ(s.OwnField, emptyField());
-    EXPECT_EQ(s.ShipToPlace, 1);
+    EXPECT_EQ(s.ownField, emptyField());
+    EXPECT_EQ(s.shipToPlace, 1);
     EXPECT_EQ(host.calls.size(), 0u); // no message, no sound, nothing
     EXPECT_TRUE(placeAt(1, 7));
-    EXPECT_EQ(std::string(s.OwnField.begin(), s.OwnField.begin() + 10), "0000021111");
-    EXPECT_EQ(s.ShipToPlace, 2);
+    EXPECT_EQ(std::string(s.ownField.begin(), s.ownField.begin() + 10), "0000021111");
+    EXPECT_EQ(s.shipToPlace, 2);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"PutShipModelAt 1 1 7", "ShowShipModel 2"}));
 
-    s.PlaceHorizontal = false; // three-decker down column 1 from row 8 fits, from row 9 not
+    s.placeHorizontal = false; // three-decker down column 1 from row 8 fits, from row 9 not
     EXPECT_FALSE(placeAt(9, 1));
     EXPECT_TRUE(placeAt(8, 1));
 }
@@ -127,7 +127,7 @@ TEST_F(ManualPlacement, RefusesDecksZoneCellsAndUnpickedCells) {
     EXPECT_FALSE(placeAt(0, 0)); // nothing picked yet
     EXPECT_FALSE(placeAt(0, 3));
     EXPECT_FALSE(placeAt(-2147483647, 3));
-    EXPECT_EQ(s.ShipToPlace, 2);
+    EXPECT_EQ(s.shipToPlace, 2);
     EXPECT_TRUE(placeAt(7, 1));
 }
 
@@ -138,15 +138,15 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
                               {5, 1}, {5, 4}, {5, 6}, {5, 8}, {5, 10}};
     for (int n = 0; n < 9; ++n)
         ASSERT_TRUE(placeAt(cells[n][0], cells[n][1])) << n;
-    EXPECT_TRUE(s.Arranging);
+    EXPECT_TRUE(s.arranging);
     host.clear();
     ASSERT_TRUE(placeAt(cells[9][0], cells[9][1]));
     test::runEventLoop(m, host);
-    EXPECT_EQ(s.ShipToPlace, 11);
-    EXPECT_FALSE(s.Arranging);
-    EXPECT_FALSE(s.HoverPicking);
-    EXPECT_EQ(s.Level, 3); // the set-up ran on the finished grid
-    EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
+    EXPECT_EQ(s.shipToPlace, 11);
+    EXPECT_FALSE(s.arranging);
+    EXPECT_FALSE(s.hoverPicking);
+    EXPECT_EQ(s.level, 3); // the set-up ran on the finished grid
+    EXPECT_EQ(arrangementProblem(s.ownField, s.ownFleet), "");
     const std::vector<std::string> expected = {
         "PutShipModelAt 10 5 10",
         "FormMess 60 Ships Arrangement Complete! modal",
@@ -160,36 +160,36 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     };
     std::vector<std::string> got;
     for (const auto& c : host.calls)
-        if (c.rfind("Timer1", 0) != 0) got.push_back(c);
+        if (c.rfind("turnTimer", 0) != 0) got.push_back(c);
     EXPECT_EQ(got, expected);
-    EXPECT_FALSE(s.Timer1Enabled);
-    EXPECT_EQ(s.Timer1Interval, 1000);
+    EXPECT_FALSE(s.timer1Enabled);
+    EXPECT_EQ(s.timer1Interval, 1000);
     // No further placement once complete.
     EXPECT_FALSE(placeAt(9, 9));
 }
 
 TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging) {
-    m.TogglePlaceHorizontal();
-    EXPECT_FALSE(s.PlaceHorizontal);
+    m.togglePlaceHorizontal();
+    EXPECT_FALSE(s.placeHorizontal);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"ShowPlacementPreview", "Status Does not fit: off the board!"}));
-    m.CellMouseDown("c3", MouseButton::Right);
-    EXPECT_TRUE(s.PlaceHorizontal);
-    s.Arranging = false;
-    m.SpaceToggle();
-    EXPECT_TRUE(s.PlaceHorizontal);
+    m.cellMouseDown("c3", MouseButton::Right);
+    EXPECT_TRUE(s.placeHorizontal);
+    s.arranging = false;
+    m.spaceToggle();
+    EXPECT_TRUE(s.placeHorizontal);
     EXPECT_EQ(host.count("ShowPlacementPreview"), 2u);
 }
 
 // The status line says why the ship under the pointer cannot go there, and
 // Fight clicked too early says how many ships are left.
 TEST_F(ManualPlacement, TheStatusLineSaysWhyAShipDoesNotFit) {
-    s.GameInProgress = true;
+    s.gameInProgress = true;
     ASSERT_TRUE(placeAt(1, 1)); // ship 1, columns 1..4
     const auto statusAt = [&](const char* cell, bool horizontal) {
-        s.PlaceHorizontal = horizontal;
+        s.placeHorizontal = horizontal;
         host.status.clear();
-        m.CellHover(cell);
+        m.cellHover(cell);
         return host.status;
     };
     EXPECT_EQ(statusAt("a3", true), status::PlaceOverlaps);
@@ -199,11 +199,11 @@ TEST_F(ManualPlacement, TheStatusLineSaysWhyAShipDoesNotFit) {
     EXPECT_EQ(statusAt("i5", false), status::PlaceOffBoard);
     EXPECT_EQ(statusAt("a6", true), status::PlaceHere);
     EXPECT_EQ(statusAt("_e5", true), status::PlaceHere); // the enemy board previews on the own one
-    m.FightRefused();
+    m.fightRefused();
     EXPECT_EQ(host.status, "Place all ten ships first! 9 ships left.");
-    s.Arranging = false;
+    s.arranging = false;
     host.status.clear();
-    m.FightRefused();
+    m.fightRefused();
     EXPECT_EQ(host.status, "");
 }
 
@@ -215,35 +215,35 @@ TEST(PlaceShips, AutomaticArrangesBothFleetsAndRunsTheSetup) {
     for (int level = -1; level <= 2; ++level) {
         host.difficulty = level;
         host.clear();
-        s.Level = 1;
-        s.Arranging = false;
+        s.level = 1;
+        s.arranging = false;
         test::fillTargets(s);
-        m.Place_Ships();
-        EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
+        m.placeFleets();
+        EXPECT_EQ(arrangementProblem(s.enemyField, s.enemyFleet), "");
         EXPECT_EQ(host.calls, (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels",
                                                         "PositionEnemyShipModels"}));
-        const auto zones = std::count(s.OwnField.begin(), s.OwnField.end(), CellZone);
+        const auto zones = std::count(s.ownField.begin(), s.ownField.end(), CellZone);
         switch (level) {
         case -1: // no level selected: zone stays, stays drawable, Level unchanged
-            EXPECT_EQ(arrangementProblem(s.OwnField, s.OwnFleet), "");
-            EXPECT_EQ(s.TargetCount, 100);
-            EXPECT_EQ(s.Level, 1);
+            EXPECT_EQ(arrangementProblem(s.ownField, s.ownFleet), "");
+            EXPECT_EQ(s.targetCount, 100);
+            EXPECT_EQ(s.level, 1);
             break;
         case 0:
             EXPECT_EQ(zones, 0);
-            EXPECT_EQ(s.TargetCount, 100);
-            EXPECT_EQ(s.Level, 1);
+            EXPECT_EQ(s.targetCount, 100);
+            EXPECT_EQ(s.level, 1);
             break;
         case 1:
-            EXPECT_EQ(s.TargetCount, 100 - zones); // every zone cell kept is known water
-            EXPECT_EQ(s.Level, 2);
+            EXPECT_EQ(s.targetCount, 100 - zones); // every zone cell kept is known water
+            EXPECT_EQ(s.level, 2);
             break;
         case 2:
             EXPECT_GT(zones, 0);
-            EXPECT_EQ(s.TargetCount, 100 - zones);
-            EXPECT_EQ(s.Level, 3);
-            for (int i = 0; i < s.TargetCount; ++i)
-                EXPECT_NE(s.OwnField[std::size_t(s.TargetCells[std::size_t(i)] - 1)], CellZone);
+            EXPECT_EQ(s.targetCount, 100 - zones);
+            EXPECT_EQ(s.level, 3);
+            for (int i = 0; i < s.targetCount; ++i)
+                EXPECT_NE(s.ownField[std::size_t(s.targetCells[std::size_t(i)] - 1)], CellZone);
             break;
         }
     }
@@ -254,19 +254,19 @@ TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer) {
     FakeMatchHost host(&clock);
     Match m(host, clock);
     MatchState& s = test::setUp(m);
-    s.Arranging = true;
-    s.ShipToPlace = 1;
-    s.OwnField[0] = CellDeck; // leftovers of an earlier match
-    m.Place_Ships();
-    EXPECT_EQ(s.OwnField, emptyField());
-    EXPECT_TRUE(s.HoverPicking);
-    EXPECT_TRUE(s.Timer1Enabled);
-    EXPECT_EQ(s.Timer1Interval, 5);
+    s.arranging = true;
+    s.shipToPlace = 1;
+    s.ownField[0] = CellDeck; // leftovers of an earlier match
+    m.placeFleets();
+    EXPECT_EQ(s.ownField, emptyField());
+    EXPECT_TRUE(s.hoverPicking);
+    EXPECT_TRUE(s.timer1Enabled);
+    EXPECT_EQ(s.timer1Interval, 5);
     // Nothing picked yet: the first model waits on a1.
     EXPECT_EQ(host.calls[0], "ShowShipModel 1");
     EXPECT_EQ(host.calls[1], "PutShipModelAt 1 1 1");
-    EXPECT_EQ(arrangementProblem(s.EnemyField, s.EnemyFleet), "");
-    EXPECT_EQ(s.Level, 1); // "Easy" on an empty own grid
+    EXPECT_EQ(arrangementProblem(s.enemyField, s.enemyFleet), "");
+    EXPECT_EQ(s.level, 1); // "Easy" on an empty own grid
 }
 
 TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet) {
@@ -274,16 +274,16 @@ TEST(PlaceShips, LanAutomaticSendsTheFleetAndMakesNoComputerFleet) {
     FakeMatchHost host(&clock);
     Match m(host, clock);
     MatchState& s = test::setUp(m);
-    s.NetMode = true;
-    s.NetConnected = true;
-    s.Level = 1;
+    s.netMode = true;
+    s.netConnected = true;
+    s.level = 1;
     host.difficulty = 2;
-    m.Place_Ships();
+    m.placeFleets();
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"PositionOwnShipModels", "AnimateShipModels", "SendFleet"}));
-    EXPECT_TRUE(s.FleetSent);
-    EXPECT_EQ(s.EnemyField, emptyField());
-    EXPECT_EQ(s.Level, 1);
+    EXPECT_TRUE(s.fleetSent);
+    EXPECT_EQ(s.enemyField, emptyField());
+    EXPECT_EQ(s.level, 1);
 }
 
 TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived) {
@@ -291,18 +291,18 @@ TEST(PlaceShips, LanManualKeepsAPeerFleetThatAlreadyArrived) {
     FakeMatchHost host(&clock);
     Match m(host, clock);
     MatchState& s = test::setUp(m);
-    s.NetMode = true;
-    s.NetConnected = true;
+    s.netMode = true;
+    s.netConnected = true;
     Field peer = emptyField();
     peer[0] = CellDeck;
     std::array<unsigned char, 100> bytes{};
     for (int i = 0; i < 100; ++i)
         bytes[std::size_t(i)] = static_cast<unsigned char>(peer[std::size_t(i)]);
-    m.ReceiveFieldBlock(bytes);
-    ASSERT_TRUE(s.FleetReceived);
-    s.Arranging = true;
-    m.Place_Ships();
-    EXPECT_EQ(s.EnemyField, peer);
+    m.receiveFieldBlock(bytes);
+    ASSERT_TRUE(s.fleetReceived);
+    s.arranging = true;
+    m.placeFleets();
+    EXPECT_EQ(s.enemyField, peer);
     EXPECT_EQ(host.count("SendFleet"), 0u); // sent only when the last ship is placed
 }
 

@@ -8,7 +8,7 @@
 #include "game/IMatchHost.h"
 #include "game/Match.h"
 #include "game/NetChannel.h"
-#include "game/TShipRecord.h"
+#include "game/Ship.h"
 #include "tests/support/MatchSetup.h"
 
 #include <algorithm>
@@ -83,14 +83,14 @@ public:
     std::int32_t difficulty = 0;
     std::optional<std::int32_t> vortalixDifficulty; // no "vortalix.ini"
     // Mirrors of what the match pushed out.
-    bool timer1Enabled = false;
-    std::int32_t timer1Interval = 2000;
+    bool turnTimerEnabled = false;
+    std::int32_t turnTimerInterval = 2000;
     std::string status;
     int quits = 0;
-    std::size_t ownMarks = 0; // MarkShot calls on the own board
+    std::size_t ownMarks = 0; // markShot calls on the own board
     // The clicks a player queues: runEventLoop calls it from the event loop,
     // at the first turn after the named moment ("Delay": Single's wait under
-    // way, "FormMess": a modal message open, "AnimateShipModels": the ships
+    // way, "FormMess": a modal message open, "animateShipModels": the ships
     // set sailing, which runs whole inside its handler). Returns true when it
     // is done and is then dropped.
     std::function<bool(const std::string& after)> whileWaiting;
@@ -117,56 +117,56 @@ public:
         return out;
     }
 
-    void ResetBoards() override { log("ResetBoards"); }
-    void MarkShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override {
+    void resetBoards() override { log("ResetBoards"); }
+    void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override {
         if (board == OwnBoard) ++ownMarks;
         log("MarkShot " + std::to_string(board) + " " + std::to_string(row) + " " + std::to_string(column) +
             (hit ? " hit" : " hint"));
     }
-    void ShowSunkShip(std::int32_t board, std::int32_t n) override {
+    void showSunkShip(std::int32_t board, std::int32_t n) override {
         log("ShowSunkShip " + std::to_string(board) + " " + std::to_string(n));
     }
-    void StartShake() override { log("StartShake"); }
-    void ShowEnemySurvivors() override { log("ShowEnemySurvivors"); }
-    void PositionOwnShipModels() override { log("PositionOwnShipModels"); }
-    void PositionEnemyShipModels() override { log("PositionEnemyShipModels"); }
-    void HideShipModels(bool all) override { log(all ? "HideShipModels all" : "HideShipModels own"); }
-    void AnimateShipModels() override {
+    void startShake() override { log("StartShake"); }
+    void showEnemySurvivors() override { log("ShowEnemySurvivors"); }
+    void positionOwnShipModels() override { log("PositionOwnShipModels"); }
+    void positionEnemyShipModels() override { log("PositionEnemyShipModels"); }
+    void hideShipModels(bool all) override { log(all ? "HideShipModels all" : "HideShipModels own"); }
+    void animateShipModels() override {
         log("AnimateShipModels");
         if (waitingFor.empty()) waitingFor = "AnimateShipModels";
     }
-    void ShowPlacementPreview() override { log("ShowPlacementPreview"); }
-    void ShowShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
-    void PutShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override {
+    void showPlacementPreview() override { log("ShowPlacementPreview"); }
+    void showShipModel(std::int32_t n) override { log("ShowShipModel " + std::to_string(n)); }
+    void putShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) override {
         log("PutShipModelAt " + std::to_string(n) + " " + std::to_string(row) + " " + std::to_string(column));
     }
-    void ShowWinMessage() override { log("ShowWinMessage"); }
-    void ShowLossMessage() override { log("ShowLossMessage"); }
-    void HideHudMessage() override { log("HideHudMessage"); }
-    void ShowLogo(bool visible) override { log(visible ? "ShowLogo on" : "ShowLogo off"); }
-    void EnableScrollTimer() override { log("EnableScrollTimer"); }
-    void RestartIdleWait() override { log("RestartIdleWait"); }
-    void PlaySound(Sound sound) override { log(std::string("Sound ") + soundName(sound)); }
-    void SetStatus(std::string_view text) override {
+    void showWinMessage() override { log("ShowWinMessage"); }
+    void showLossMessage() override { log("ShowLossMessage"); }
+    void hideHudMessage() override { log("HideHudMessage"); }
+    void showLogo(bool visible) override { log(visible ? "ShowLogo on" : "ShowLogo off"); }
+    void enableTickTimer() override { log("enableTickTimer"); }
+    void restartIdleWait() override { log("RestartIdleWait"); }
+    void playSound(Sound sound) override { log(std::string("Sound ") + soundName(sound)); }
+    void setStatus(std::string_view text) override {
         status = std::string(text);
         log("Status " + status);
     }
-    void SetButton(MenuButton button, bool enabled, bool whiteFont) override {
+    void setButton(MenuButton button, bool enabled, bool whiteFont) override {
         log(std::string("Button ") + buttonName(button) + (enabled ? " on" : " off") +
             (whiteFont ? " white" : " grey"));
     }
-    void SetTimer1(bool enabled, std::int32_t intervalMs) override {
-        timer1Enabled = enabled;
-        timer1Interval = intervalMs;
-        log("Timer1 " + std::string(enabled ? "on " : "off ") + std::to_string(intervalMs));
+    void setTurnTimer(bool enabled, std::int32_t intervalMs) override {
+        turnTimerEnabled = enabled;
+        turnTimerInterval = intervalMs;
+        log("turnTimer " + std::string(enabled ? "on " : "off ") + std::to_string(intervalMs));
     }
-    void ShowFormMess(std::int32_t top, std::string_view text, bool modal) override {
+    void showMessage(std::int32_t top, std::string_view text, bool modal) override {
         log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
         if (!modal) return;
         messageOpen = true;
         waitingFor = "FormMess";
     }
-    void ShowScoreWindowModal() override { log("ScoreWindow"); }
+    void showScoreWindowModal() override { log("ScoreWindow"); }
     bool manualArrangementChecked() override { return manual; }
     bool musicChecked() override { return music; }
     std::int32_t difficultyIndex() override { return difficulty; }
@@ -175,27 +175,27 @@ public:
         log("SetDifficulty " + std::to_string(index));
     }
     std::optional<std::int32_t> readVortalixDifficulty() override { return vortalixDifficulty; }
-    void StartNextSong() override { log("StartNextSong"); }
-    void StopMusic() override { log("StopMusic"); }
-    void WakeAfter(std::int32_t ms) override {
+    void startNextSong() override { log("StartNextSong"); }
+    void stopMusic() override { log("StopMusic"); }
+    void wakeAfter(std::int32_t ms) override {
         log("WakeAfter " + std::to_string(ms));
         waitingFor = "Delay";
     }
-    void QuitProgram() override {
+    void quitProgram() override {
         ++quits;
         log("QuitProgram");
     }
-    void SendShot(std::int32_t row, std::int32_t column) override {
+    void sendShot(std::int32_t row, std::int32_t column) override {
         log("SendShot " + std::to_string(row) + " " + std::to_string(column));
-        if (channel) channel->SendShot(row, column);
+        if (channel) channel->sendShot(row, column);
     }
-    void SendLeave() override {
+    void sendLeave() override {
         log("SendLeave");
-        if (channel) channel->SendLeave();
+        if (channel) channel->sendLeave();
     }
-    void SendFleet() override {
+    void sendFleet() override {
         log("SendFleet");
-        if (channel) channel->SendFleet();
+        if (channel) channel->sendFleet();
     }
     // Where the LAN sends go, as in the main window; only logged without it.
     NetChannel* channel = nullptr;
@@ -220,21 +220,21 @@ inline void runEventLoop(Match& m, FakeMatchHost& host) {
         }
         if (host.messageOpen) {
             host.messageOpen = false;
-            m.MessageClosed();
+            m.messageClosed();
             continue;
         }
         const auto due = m.nextWakeMs();
         if (!due) return;
         if (StepClock* clock = host.clock(); clock && *due > clock->tickMs())
             clock->advance(*due - clock->tickMs());
-        m.RunDue();
+        m.runDue();
     }
     ADD_FAILURE() << "the match keeps waiting";
 }
 
 // Checks every rule a freshly arranged grid and its fleet must keep; returns
 // an empty string when all hold, else the first broken rule.
-inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
+inline std::string arrangementProblem(const Field& field, const Fleet& fleet) {
     int decks = 0;
     for (char c : field) {
         if (c == CellDeck)
@@ -246,19 +246,19 @@ inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
     // Owner of each deck cell, from the fleet.
     int owner[GridSize + 2][GridSize + 2] = {};
     for (int n = 1; n <= FleetShips; ++n) {
-        const TShipRecord& s = fleet[std::size_t(n - 1)];
-        if (s.Size != ShipSizes[std::size_t(n - 1)]) return "size of ship " + std::to_string(n);
-        if (s.Sunk != 0) return "sunk flag";
+        const Ship& s = fleet[std::size_t(n - 1)];
+        if (s.size != ShipSizes[std::size_t(n - 1)]) return "size of ship " + std::to_string(n);
+        if (s.sunk != 0) return "sunk flag";
         for (int k = 1; k <= 4; ++k) {
-            if (k > s.Size) {
-                if (s.Cols[k - 1] || s.Rows[k - 1] || s.DeckState[k - 1]) return "slot beyond size not zero";
+            if (k > s.size) {
+                if (s.cols[k - 1] || s.rows[k - 1] || s.deckState[k - 1]) return "slot beyond size not zero";
                 continue;
             }
-            const int r = s.Rows[k - 1], c = s.Cols[k - 1];
+            const int r = s.rows[k - 1], c = s.cols[k - 1];
             if (!insideGrid(r, c)) return "deck outside grid";
-            if (s.DeckState[k - 1] != DeckIntact) return "deck state";
-            const int er = s.Horizontal ? s.Rows[0] : s.Rows[0] + k - 1;
-            const int ec = s.Horizontal ? s.Cols[0] + k - 1 : s.Cols[0];
+            if (s.deckState[k - 1] != DeckIntact) return "deck state";
+            const int er = s.horizontal ? s.rows[0] : s.rows[0] + k - 1;
+            const int ec = s.horizontal ? s.cols[0] + k - 1 : s.cols[0];
             if (r != er || c != ec) return "decks not consecutive";
             if (cellAt(field, r, c) != CellDeck) return "deck not '1' in grid";
             if (owner[r][c]) return "two decks on one cell";
@@ -282,9 +282,9 @@ inline std::string arrangementProblem(const Field& field, const TFleet& fleet) {
 
 // The computer's target list as every match starts it: cells 1..100.
 inline void fillTargets(MatchState& s) {
-    s.TargetCount = 100;
+    s.targetCount = 100;
     for (int i = 0; i < 100; ++i)
-        s.TargetCells[std::size_t(i)] = i + 1;
+        s.targetCells[std::size_t(i)] = i + 1;
 }
 
 // One match on a recording host and a stepping clock.

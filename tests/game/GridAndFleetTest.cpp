@@ -16,13 +16,13 @@ using test::FakeMatchHost;
 using test::StepClock;
 
 TEST(Grid, CellNumbersAndRowLetters) {
-    EXPECT_EQ(CellNumber(1, 1), 1);
-    EXPECT_EQ(CellNumber(10, 10), 100);
-    EXPECT_EQ(CellNumber(3, 10), 30);
+    EXPECT_EQ(cellNumber(1, 1), 1);
+    EXPECT_EQ(cellNumber(10, 10), 100);
+    EXPECT_EQ(cellNumber(3, 10), 30);
     EXPECT_EQ(cellNumberRow(30), 3);
     EXPECT_EQ(cellNumberColumn(30), 10);
     for (int n = 1; n <= 100; ++n)
-        EXPECT_EQ(CellNumber(cellNumberRow(n), cellNumberColumn(n)), n);
+        EXPECT_EQ(cellNumber(cellNumberRow(n), cellNumberColumn(n)), n);
     EXPECT_EQ(RowLetters.size(), 10u);
     EXPECT_EQ(RowLetters[9], 'k');
     EXPECT_EQ(RowLetters.find('j'), std::string_view::npos);
@@ -46,38 +46,38 @@ TEST(TargetList, RemoveTargetTakesTheFirstOccurrenceAndKeepsOrder) {
     FakeMatchHost host(&clock);
     Match m(host, clock);
     MatchState& s = test::setUp(m);
-    s.TargetCount = 5;
-    s.TargetCells[0] = 7;
-    s.TargetCells[1] = 30;
-    s.TargetCells[2] = 9;
-    s.TargetCells[3] = 30;
-    s.TargetCells[4] = 100;
-    m.RemoveTarget(3, 10); // cell 30
-    ASSERT_EQ(s.TargetCount, 4);
-    EXPECT_EQ(std::vector<int>(s.TargetCells.begin(), s.TargetCells.begin() + 4),
+    s.targetCount = 5;
+    s.targetCells[0] = 7;
+    s.targetCells[1] = 30;
+    s.targetCells[2] = 9;
+    s.targetCells[3] = 30;
+    s.targetCells[4] = 100;
+    m.removeTarget(3, 10); // cell 30
+    ASSERT_EQ(s.targetCount, 4);
+    EXPECT_EQ(std::vector<int>(s.targetCells.begin(), s.targetCells.begin() + 4),
               (std::vector<int>{7, 9, 30, 100}));
 
-    m.RemoveTarget(5, 5); // absent
-    EXPECT_EQ(s.TargetCount, 4);
-    // Entries past TargetCount do not count as present.
-    s.TargetCells[4] = 55;
-    m.RemoveTarget(6, 5);
-    EXPECT_EQ(s.TargetCount, 4);
+    m.removeTarget(5, 5); // absent
+    EXPECT_EQ(s.targetCount, 4);
+    // Entries past targetCount do not count as present.
+    s.targetCells[4] = 55;
+    m.removeTarget(6, 5);
+    EXPECT_EQ(s.targetCount, 4);
 
-    s.TargetCount = 1;
-    s.TargetCells[0] = 100;
-    m.RemoveTarget(10, 10);
-    EXPECT_EQ(s.TargetCount, 0);
-    m.RemoveTarget(10, 10);
-    EXPECT_EQ(s.TargetCount, 0);
+    s.targetCount = 1;
+    s.targetCells[0] = 100;
+    m.removeTarget(10, 10);
+    EXPECT_EQ(s.targetCount, 0);
+    m.removeTarget(10, 10);
+    EXPECT_EQ(s.targetCount, 0);
 
     // A corrupt count is clamped, never indexed past the list.
     for (int i = 0; i < 100; ++i)
-        s.TargetCells[std::size_t(i)] = 100 - i;
-    s.TargetCount = 1000;
-    m.RemoveTarget(10, 10);
-    EXPECT_EQ(s.TargetCount, 99);
-    EXPECT_EQ(s.TargetCells[0], 99);
+        s.targetCells[std::size_t(i)] = 100 - i;
+    s.targetCount = 1000;
+    m.removeTarget(10, 10);
+    EXPECT_EQ(s.targetCount, 99);
+    EXPECT_EQ(s.targetCells[0], 99);
 }
 
 // The two-decker at a1, a2 on an empty grid, placed through the manual rule.
@@ -86,18 +86,18 @@ TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes) {
     FakeMatchHost host(&clock);
     Match m(host, clock);
     MatchState& s = test::setUp(m);
-    s.Arranging = true;
-    s.OwnField = emptyField();
-    s.ShipToPlace = 4; // first two-decker
-    s.PlaceHorizontal = true;
-    s.PickedRow = 1;
-    s.PickedColumn = 1;
-    ASSERT_TRUE(m.PlaceShipAt());
+    s.arranging = true;
+    s.ownField = emptyField();
+    s.shipToPlace = 4; // first two-decker
+    s.placeHorizontal = true;
+    s.pickedRow = 1;
+    s.pickedColumn = 1;
+    ASSERT_TRUE(m.placeShipAt());
 
-    EXPECT_EQ(std::string(s.OwnField.begin(), s.OwnField.begin() + 10), "1120000000");
-    EXPECT_EQ(std::string(s.OwnField.begin() + 10, s.OwnField.begin() + 20), "2220000000");
+    EXPECT_EQ(std::string(s.ownField.begin(), s.ownField.begin() + 10), "1120000000");
+    EXPECT_EQ(std::string(s.ownField.begin() + 10, s.ownField.begin() + 20), "2220000000");
 
-    const TShipRecord& ship = s.OwnFleet[3];
+    const Ship& ship = s.ownFleet[3];
     const auto bytes = encodeShip(ship);
     // Expected record, little-endian int32 fields.
     std::array<unsigned char, 60> expected{};
@@ -106,18 +106,18 @@ TEST(ShipRecord, TwoDeckerAtA1A2GivesTheDocumentedGridAndBytes) {
     put(4, 0);                // Sunk
     put(8, 1), put(12, 2);    // Cols
     put(24, 1), put(28, 1);   // Rows
-    put(40, 10), put(44, 10); // DeckState
+    put(40, 10), put(44, 10); // deckState
     put(56, 1);               // Horizontal
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(decodeShip(bytes), ship);
 }
 
 TEST(ShipRecord, MultiByteValuesAreLittleEndianAndSigned) {
-    TShipRecord ship;
-    ship.Size = 0x01020304;
-    ship.Sunk = -1;
-    ship.Rows[3] = std::numeric_limits<std::int32_t>::min();
-    ship.Horizontal = 0xAB;
+    Ship ship;
+    ship.size = 0x01020304;
+    ship.sunk = -1;
+    ship.rows[3] = std::numeric_limits<std::int32_t>::min();
+    ship.horizontal = 0xAB;
     const auto b = encodeShip(ship);
     EXPECT_EQ(b[0], 0x04);
     EXPECT_EQ(b[1], 0x03);
@@ -132,10 +132,10 @@ TEST(ShipRecord, MultiByteValuesAreLittleEndianAndSigned) {
 }
 
 TEST(FleetBlockFormat, ShipNStartsAtByte60TimesNMinus1AndRoundTrips) {
-    TFleet fleet{};
+    Fleet fleet{};
     for (int n = 1; n <= 10; ++n) {
-        fleet[std::size_t(n - 1)].Size = n;
-        fleet[std::size_t(n - 1)].Cols[0] = 100 + n;
+        fleet[std::size_t(n - 1)].size = n;
+        fleet[std::size_t(n - 1)].cols[0] = 100 + n;
     }
     const FleetBlock block = encodeFleet(fleet);
     for (int n = 1; n <= 10; ++n) {
@@ -155,20 +155,20 @@ TEST(FleetBlockFormat, AnyBytesDecodeAndShortBlocksReplaceOnlyTheirStart) {
     FleetBlock noise{};
     for (std::size_t i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<unsigned char>(i * 37 + 11);
-    const TFleet decoded = decodeFleet(noise);
+    const Fleet decoded = decodeFleet(noise);
     EXPECT_EQ(encodeFleet(decoded), noise); // nothing is lost or normalised
 
-    TFleet fleet{};
-    fleet[0].Size = 4;
-    fleet[1].Size = 3;
+    Fleet fleet{};
+    fleet[0].size = 4;
+    fleet[1].size = 3;
     const std::vector<unsigned char> shortBlock = {9, 0, 0, 0};
     EXPECT_EQ(overwriteFleetPrefix(fleet, shortBlock), 4u);
-    EXPECT_EQ(fleet[0].Size, 9);
-    EXPECT_EQ(fleet[1].Size, 3);
+    EXPECT_EQ(fleet[0].size, 9);
+    EXPECT_EQ(fleet[1].size, 3);
 
     const std::vector<unsigned char> longBlock(700, 0);
     EXPECT_EQ(overwriteFleetPrefix(fleet, longBlock), 600u);
-    EXPECT_EQ(fleet[1].Size, 0);
+    EXPECT_EQ(fleet[1].size, 0);
 
     Field field = emptyField();
     const std::vector<unsigned char> three = {'1', '2', '3'};
@@ -191,7 +191,7 @@ TEST(CellNames, ParseTheBoardRowAndColumn) {
     EXPECT_EQ(p.row, 1);
     EXPECT_EQ(p.column, 1);
     // Malformed names give coordinates the rules refuse.
-    for (const char* bad : {"", "_", "j5", "z", "_a", "ax", "Plane1", "_q12"}) {
+    for (const char* bad : {"", "_", "j5", "z", "_a", "ax", "sea", "_q12"}) {
         p = parseCellName(bad);
         EXPECT_FALSE(insideGrid(p.row, p.column)) << bad;
     }

@@ -114,36 +114,36 @@ struct Recorder final : INetReceiverHost {
     std::vector<std::string> sent;
     int joins = 0, left = 0, gone = 0;
     std::function<void()> onJoin;
-    void JoinRequested() override {
+    void joinRequested() override {
         ++joins;
         if (onJoin) onJoin();
     }
-    bool ServerListed(std::string_view) override { return true; }
-    void AddServer(std::string_view, std::string_view) override {}
-    void OpponentLeft() override { ++left; }
-    void OpponentGone() override { ++gone; }
-    void SendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
+    bool serverListed(std::string_view) override { return true; }
+    void addServer(std::string_view, std::string_view) override {}
+    void opponentLeft() override { ++left; }
+    void opponentGone() override { ++gone; }
+    void sendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
         sent.push_back(std::string(to) + "|" + std::string(bytes.begin(), bytes.end()));
     }
 };
 
 // The fleet block written out by hand from its documented layout.
-std::string fleetBytesByHand(const TFleet& fleet) {
+std::string fleetBytesByHand(const Fleet& fleet) {
     std::string out;
     const auto int32 = [&](std::int32_t v) {
         for (int i = 0; i < 4; ++i)
             out += char(std::uint32_t(v) >> (8 * i) & 0xff);
     };
-    for (const TShipRecord& ship : fleet) {
-        int32(ship.Size);
-        int32(ship.Sunk);
-        for (int v : ship.Cols)
+    for (const Ship& ship : fleet) {
+        int32(ship.size);
+        int32(ship.sunk);
+        for (int v : ship.cols)
             int32(v);
-        for (int v : ship.Rows)
+        for (int v : ship.rows)
             int32(v);
-        for (int v : ship.DeckState)
+        for (int v : ship.deckState)
             int32(v);
-        out += char(ship.Horizontal);
+        out += char(ship.horizontal);
         out += std::string(3, '\0');
     }
     return out;
@@ -155,22 +155,22 @@ TEST(NetChannel, APlainMatchSendsThePlainBytes) {
     Match m(host, clock);
     Recorder out;
     NetChannel channel(m, out, clock, 1);
-    m.ArrangeFleet();
-    test::setUp(m).OwnFleet = m.state().WorkFleet;
-    test::setUp(m).OwnField = m.state().WorkField;
+    m.arrangeFleet();
+    test::setUp(m).ownFleet = m.state().workFleet;
+    test::setUp(m).ownField = m.state().workField;
 
     channel.join("10.0.0.2", false);
-    test::setUp(m).OpponentIP = "10.0.0.2"; // as the lobby sets it after the request
-    channel.SendFleet();
-    channel.SendShot(3, 7);
-    channel.SendShot(10, 10);
-    channel.SendShot(1, 10);
-    channel.SendLeave();
-    const std::string field(m.state().OwnField.begin(), m.state().OwnField.end());
+    test::setUp(m).opponentIp = "10.0.0.2"; // as the lobby sets it after the request
+    channel.sendFleet();
+    channel.sendShot(3, 7);
+    channel.sendShot(10, 10);
+    channel.sendShot(1, 10);
+    channel.sendLeave();
+    const std::string field(m.state().ownField.begin(), m.state().ownField.end());
     EXPECT_EQ(out.sent, (std::vector<std::string>{
                             "10.0.0.2|SYS$$Joined :Quibby",
                             "10.0.0.2|SYS$$Info:",
-                            "10.0.0.2|" + fleetBytesByHand(m.state().OwnFleet),
+                            "10.0.0.2|" + fleetBytesByHand(m.state().ownFleet),
                             "10.0.0.2|SYS$$Field:",
                             "10.0.0.2|" + field,
                             "10.0.0.2|SYS$$Move:3 7 ",
@@ -188,13 +188,13 @@ TEST(NetChannel, APlainMatchSendsThePlainBytes) {
 // water around it, the shooter's keeps them sunk: the fleets say which.)
 void expectSidesAgree(Side& shooter, Side& target) {
     for (std::size_t i = 0; i < 100; ++i)
-        ASSERT_EQ(shooter.s().EnemyField[i] == CellDeck, target.s().OwnField[i] == CellDeck) << i;
+        ASSERT_EQ(shooter.s().enemyField[i] == CellDeck, target.s().ownField[i] == CellDeck) << i;
     for (std::size_t n = 0; n < 10; ++n) {
-        ASSERT_EQ(shooter.s().EnemyFleet[n].Sunk, target.s().OwnFleet[n].Sunk);
+        ASSERT_EQ(shooter.s().enemyFleet[n].sunk, target.s().ownFleet[n].sunk);
         for (std::size_t k = 0; k < 4; ++k)
-            ASSERT_EQ(shooter.s().EnemyFleet[n].DeckState[k], target.s().OwnFleet[n].DeckState[k]);
+            ASSERT_EQ(shooter.s().enemyFleet[n].deckState[k], target.s().ownFleet[n].deckState[k]);
     }
-    ASSERT_EQ(std::size_t(shooter.s().PlayerShots), target.host.count("MarkShot 2 "));
+    ASSERT_EQ(std::size_t(shooter.s().playerShots), target.host.count("MarkShot 2 "));
 }
 
 TEST(LanSimulation, TheFourCombinationsOfExtendedAndPlainSidesNegotiate) {
@@ -269,7 +269,7 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     Sim sim(3, true, true);
     sim.join(true);
     ASSERT_TRUE(
-        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
+        sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 10000));
     sim.net.cut = true;
     const std::int64_t cutAt = sim.net.now;
     sim.runUntil([] { return false; }, 30000);
@@ -277,7 +277,7 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     EXPECT_GE(sim.creator.goneAt - cutAt, NetChannel::SilenceLimitMs - 500);
     EXPECT_LE(sim.creator.goneAt - cutAt, NetChannel::SilenceLimitMs + 100);
     EXPECT_FALSE(sim.creator.channel.needsTicks());
-    EXPECT_TRUE(sim.creator.s().GameInProgress); // the player leaves with Exit, as after a leave
+    EXPECT_TRUE(sim.creator.s().gameInProgress); // the player leaves with Exit, as after a leave
 
     // A creator that never answers the join request.
     Sim lonely(4, true, true);
@@ -291,8 +291,8 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     Sim leaving(6, true, true);
     leaving.net.loss = 0.3;
     leaving.join(true);
-    ASSERT_TRUE(leaving.runUntil([&] { return leaving.joiner.s().FightStarted; }, 30000));
-    leaving.joiner.match.elbtExitClick();
+    ASSERT_TRUE(leaving.runUntil([&] { return leaving.joiner.s().fightStarted; }, 30000));
+    leaving.joiner.match.exitClicked();
     leaving.runUntil([] { return false; }, 25000);
     EXPECT_EQ(leaving.creator.left, 1);
     EXPECT_EQ(leaving.creator.gone + leaving.joiner.gone, 0);
@@ -338,8 +338,8 @@ TEST(LanHardening, AcknowledgementsOfMessagesNeverSentAreIgnored) {
                                                 {lastSeen + 5000, 0u},
                                                 {0xFFFFFFFFu, 0u},
                                                 {lastSeen - 1, 1u}}) {
-                    sim.creator.rx.NMUDP1DataReceived(forged(net::FrameKind::Ack, l.session(), 0, ack, bits),
-                                                      sim.joiner.address);
+                    sim.creator.rx.datagramReceived(forged(net::FrameKind::Ack, l.session(), 0, ack, bits),
+                                                    sim.joiner.address);
                     ++lies;
                 }
             }
@@ -356,18 +356,18 @@ TEST(LanHardening, PlainMatchMessagesChangeNothingInAnExtendedMatch) {
     sim.join(true);
     sim.creator.nextShotAt = 1 << 30; // nobody shoots yet
     ASSERT_TRUE(
-        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 10000));
+        sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 10000));
     const MatchState before = sim.joiner.s();
     const std::string blocks[] = {"SYS$$Move:3 7 ",       "SYS$$Exit:",  "SYS$$Info:",
                                   std::string(600, '\0'), "SYS$$Field:", std::string(100, '0')};
     for (const char* from : {"10.0.0.1", "10.0.0.9"})
         for (const std::string& text : blocks)
-            sim.joiner.rx.NMUDP1DataReceived(Bytes(text.begin(), text.end()), from);
+            sim.joiner.rx.datagramReceived(Bytes(text.begin(), text.end()), from);
     sim.runUntil([] { return false; }, 200);
-    EXPECT_EQ(sim.joiner.s().PlayerTurn, before.PlayerTurn);
-    EXPECT_EQ(sim.joiner.s().OwnField, before.OwnField);
-    EXPECT_EQ(sim.joiner.s().EnemyFleet, before.EnemyFleet);
-    EXPECT_FALSE(sim.joiner.s().NetMovePending || sim.joiner.s().ExpectInfo || sim.joiner.s().ExpectField);
+    EXPECT_EQ(sim.joiner.s().playerTurn, before.playerTurn);
+    EXPECT_EQ(sim.joiner.s().ownField, before.ownField);
+    EXPECT_EQ(sim.joiner.s().enemyFleet, before.enemyFleet);
+    EXPECT_FALSE(sim.joiner.s().netMovePending || sim.joiner.s().expectInfo || sim.joiner.s().expectField);
     EXPECT_EQ(sim.joiner.left, 0);
     EXPECT_EQ(sim.joiner.rx.drops()[DropReason::PlainInExtended], 8u);
     sim.creator.nextShotAt = 0;
@@ -380,16 +380,16 @@ TEST(LanHardening, AShotOutOfTurnASecondFleetAndAShotOffTheGridChangeNothing) {
     sim.join(true);
     sim.creator.nextShotAt = 1 << 30;
     ASSERT_TRUE(
-        sim.runUntil([&] { return sim.creator.s().FightStarted && sim.joiner.s().FightStarted; }, 30000));
+        sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 30000));
     const MatchState before = sim.creator.s();
     // The joiner's own link numbers them, so they arrive in sequence.
-    sim.joiner.channel.SendShot(1, 1);
-    sim.joiner.channel.SendFleet();
-    sim.joiner.channel.SendShot(11, 0);
+    sim.joiner.channel.sendShot(1, 1);
+    sim.joiner.channel.sendFleet();
+    sim.joiner.channel.sendShot(11, 0);
     ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.link().unacknowledged() == 0; }, 30000));
-    EXPECT_EQ(sim.creator.s().PlayerTurn, 1);
-    EXPECT_EQ(sim.creator.s().OwnField, before.OwnField);
-    EXPECT_EQ(sim.creator.s().EnemyFleet, before.EnemyFleet);
+    EXPECT_EQ(sim.creator.s().playerTurn, 1);
+    EXPECT_EQ(sim.creator.s().ownField, before.ownField);
+    EXPECT_EQ(sim.creator.s().enemyFleet, before.enemyFleet);
     EXPECT_EQ(sim.creator.host.count("MarkShot 2 "), 0u);
     const NetDrops drops = sim.creator.rx.drops();
     EXPECT_EQ(drops[DropReason::OutOfTurn], 1u);

@@ -89,22 +89,22 @@ struct Side final : INetReceiverHost {
           linkClock(&n.now), channel(match, *this, linkClock, seed * 2 + i + 1) {
         host.channel = &channel;
         rx.setLocalAddresses({address});
-        match.ActivateTurnTimer();
+        match.activateTurnTimer();
         for (int c = 1; c <= 100; ++c)
             targets.push_back(c);
         std::shuffle(targets.begin(), targets.end(), std::mt19937(seed + i));
     }
     MatchState& s() { return test::setUp(match); }
 
-    void JoinRequested() override { match.elbtSingleGameClick(); }
-    bool ServerListed(std::string_view) override { return true; }
-    void AddServer(std::string_view, std::string_view) override {}
-    void OpponentLeft() override { ++left; }
-    void OpponentGone() override {
+    void joinRequested() override { match.singleClicked(); }
+    bool serverListed(std::string_view) override { return true; }
+    void addServer(std::string_view, std::string_view) override {}
+    void opponentLeft() override { ++left; }
+    void opponentGone() override {
         ++gone;
         goneAt = net.now;
     }
-    void SendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
+    void sendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
         if (to != peerAddress) ++misaddressed;
         net.send(1 - index, address, bytes);
     }
@@ -124,20 +124,20 @@ struct Sim {
         : net(seed), creator(net, 0, seed), joiner(net, 1, seed) {
         creator.channel.setOfferExtension(creatorExtended);
         joiner.channel.setOfferExtension(joinerExtended);
-        creator.s().NetMode = true;
-        creator.s().NetRole = 1;
+        creator.s().netMode = true;
+        creator.s().netRole = 1;
     }
     Side& side(int i) { return i == 0 ? creator : joiner; }
 
     // The joiner presses Join on the creator's line, as the lobby does.
     void join(bool creatorAnnouncedExtension) {
         MatchState& j = joiner.s();
-        j.NetMode = true;
-        j.NetRole = 2;
+        j.netMode = true;
+        j.netRole = 2;
         joiner.channel.join(creator.address, creatorAnnouncedExtension);
-        j.NetConnected = true;
-        j.OpponentIP = creator.address;
-        joiner.match.elbtSingleGameClick();
+        j.netConnected = true;
+        j.opponentIp = creator.address;
+        joiner.match.singleClicked();
         joinedAt = net.now;
     }
 
@@ -149,19 +149,19 @@ struct Sim {
             net.now += 5;
             while (!net.inFlight.empty() && net.inFlight.begin()->first.first <= net.now) {
                 auto node = net.inFlight.extract(net.inFlight.begin());
-                side(node.mapped().to).rx.NMUDP1DataReceived(node.mapped().bytes, node.mapped().from);
+                side(node.mapped().to).rx.datagramReceived(node.mapped().bytes, node.mapped().from);
             }
             for (int i = 0; i < 2; ++i) {
                 Side& x = side(i);
                 if (x.match.nextWakeMs()) { // Single's wait runs on the sim's time
                     x.matchClock.advance(5);
-                    x.match.RunDue();
+                    x.match.runDue();
                 }
                 if (net.now % NetChannel::TickMs == 0) x.channel.tick();
-                if (net.now % 100 == 0) x.match.CompleteFleetExchange();
-                if (x.host.timer1Enabled && net.now % x.host.timer1Interval == 0) {
+                if (net.now % 100 == 0) x.match.completeFleetExchange();
+                if (x.host.turnTimerEnabled && net.now % x.host.turnTimerInterval == 0) {
                     const std::size_t marked = x.host.ownMarks;
-                    x.match.Timer1Timer();
+                    x.match.turnTimerFired();
                     x.channel.pumpMoves();
                     Side& shooter = side(1 - i);
                     if (x.host.ownMarks > marked && !shooter.firedAt.empty()) {
@@ -169,12 +169,12 @@ struct Sim {
                         shooter.firedAt.pop_front();
                     }
                 }
-                if (readyAt < 0 && creator.s().FightStarted && joiner.s().FightStarted) readyAt = net.now;
-                if (x.s().FightStarted && x.s().PlayerTurn == 1 && net.now >= x.nextShotAt &&
+                if (readyAt < 0 && creator.s().fightStarted && joiner.s().fightStarted) readyAt = net.now;
+                if (x.s().fightStarted && x.s().playerTurn == 1 && net.now >= x.nextShotAt &&
                     !x.targets.empty()) {
                     const int cell = x.targets.back();
                     x.targets.pop_back();
-                    x.match.PlayerShootAt(cellNumberRow(cell), cellNumberColumn(cell));
+                    x.match.playerShootAt(cellNumberRow(cell), cellNumberColumn(cell));
                     x.firedAt.push_back(net.now);
                     x.nextShotAt = net.now + thinkMs;
                 }
@@ -183,8 +183,8 @@ struct Sim {
         return done();
     }
     bool over() {
-        return !creator.s().GameInProgress && !joiner.s().GameInProgress &&
-               (creator.s().GameWon || joiner.s().GameWon);
+        return !creator.s().gameInProgress && !joiner.s().gameInProgress &&
+               (creator.s().gameWon || joiner.s().gameWon);
     }
 };
 

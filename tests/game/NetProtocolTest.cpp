@@ -30,17 +30,17 @@ struct FakeLobby final : INetReceiverHost {
     std::vector<std::string> texts;
     int joins = 0;
     int left = 0;
-    void JoinRequested() override { ++joins; }
-    bool ServerListed(std::string_view ip) override {
+    void joinRequested() override { ++joins; }
+    bool serverListed(std::string_view ip) override {
         return std::find(lines.begin(), lines.end(), ip) != lines.end();
     }
-    void AddServer(std::string_view ip, std::string_view text) override {
+    void addServer(std::string_view ip, std::string_view text) override {
         lines.emplace_back(ip);
         texts.emplace_back(text);
     }
-    void OpponentLeft() override { ++left; }
-    void OpponentGone() override { ++gone; }
-    void SendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
+    void opponentLeft() override { ++left; }
+    void opponentGone() override { ++gone; }
+    void sendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
         sent.emplace_back(std::string(to) + " " + std::string(bytes.begin(), bytes.end()));
     }
     int gone = 0;
@@ -77,32 +77,32 @@ TEST(NetMessage, OnlyALegalFreshFleetAndItsOwnGridPass) {
     StepClock clock;
     FakeMatchHost host(&clock);
     Match m(host, clock);
-    m.ArrangeFleet();
-    const TFleet fleet = m.state().WorkFleet;
-    const Field field = m.state().WorkField;
+    m.arrangeFleet();
+    const Fleet fleet = m.state().workFleet;
+    const Field field = m.state().workField;
     EXPECT_EQ(net::fleetProblem(fleet), "");
     EXPECT_EQ(net::fieldProblem(field, fleet), "");
 
     const auto broken = [&](auto change) {
-        TFleet f = fleet;
+        Fleet f = fleet;
         change(f);
         return net::fleetProblem(f);
     };
-    EXPECT_NE(broken([](TFleet& f) { f[0].Size = 3; }), "");
-    EXPECT_NE(broken([](TFleet& f) { f[6].Sunk = 1; }), "");
-    EXPECT_NE(broken([](TFleet& f) { f[1].DeckState[2] = DeckDamaged; }), "");
-    EXPECT_NE(broken([](TFleet& f) { f[0].Rows[0] = 0; }), "");
-    EXPECT_NE(broken([](TFleet& f) { f[0].Cols[3] = 2147483647; }), "");
-    EXPECT_NE(broken([](TFleet& f) { f[0].Horizontal = 7; }), "");
-    EXPECT_NE(broken([](TFleet& f) {
-                  std::swap(f[1].Rows[0], f[1].Rows[2]), std::swap(f[1].Cols[0], f[1].Cols[2]);
+    EXPECT_NE(broken([](Fleet& f) { f[0].size = 3; }), "");
+    EXPECT_NE(broken([](Fleet& f) { f[6].sunk = 1; }), "");
+    EXPECT_NE(broken([](Fleet& f) { f[1].deckState[2] = DeckDamaged; }), "");
+    EXPECT_NE(broken([](Fleet& f) { f[0].rows[0] = 0; }), "");
+    EXPECT_NE(broken([](Fleet& f) { f[0].cols[3] = 2147483647; }), "");
+    EXPECT_NE(broken([](Fleet& f) { f[0].horizontal = 7; }), "");
+    EXPECT_NE(broken([](Fleet& f) {
+                  std::swap(f[1].rows[0], f[1].rows[2]), std::swap(f[1].cols[0], f[1].cols[2]);
               }),
               "");
     // One-deck ship 10 moved onto, then next to, ship 1's first deck.
-    EXPECT_NE(broken([](TFleet& f) { f[9].Rows[0] = f[0].Rows[0], f[9].Cols[0] = f[0].Cols[0]; }), "");
-    EXPECT_NE(broken([](TFleet& f) {
-                  f[9].Rows[0] = f[0].Rows[0] + (f[0].Rows[0] < 10 ? 1 : -1);
-                  f[9].Cols[0] = f[0].Cols[0];
+    EXPECT_NE(broken([](Fleet& f) { f[9].rows[0] = f[0].rows[0], f[9].cols[0] = f[0].cols[0]; }), "");
+    EXPECT_NE(broken([](Fleet& f) {
+                  f[9].rows[0] = f[0].rows[0] + (f[0].rows[0] < 10 ? 1 : -1);
+                  f[9].cols[0] = f[0].cols[0];
               }),
               "");
 
@@ -124,26 +124,26 @@ protected:
     FakeLobby lobby;
     NetChannel channel{m, lobby, clock, 1};
     NetReceiver rx{m, lobby, channel};
-    TFleet peerFleet{};
+    Fleet peerFleet{};
     Field peerField{};
 
     void SetUp() override {
         rx.setLocalAddresses({"10.77.0.1"});
-        s.NetMode = true;
-        m.ArrangeFleet();
-        peerFleet = s.WorkFleet;
-        peerField = s.WorkField;
+        s.netMode = true;
+        m.arrangeFleet();
+        peerFleet = s.workFleet;
+        peerField = s.workField;
     }
     void connectTo(const std::string& ip) {
-        s.NetConnected = true;
-        s.OpponentIP = ip;
+        s.netConnected = true;
+        s.opponentIp = ip;
     }
     void text(std::string_view t, const char* from = "10.77.0.2") {
         const auto b = bytesOf(t);
-        rx.NMUDP1DataReceived(b, from);
+        rx.datagramReceived(b, from);
     }
     void block(std::span<const unsigned char> b, const char* from = "10.77.0.2") {
-        rx.NMUDP1DataReceived(b, from);
+        rx.datagramReceived(b, from);
     }
     void sendExchange(const char* from = "10.77.0.2") {
         text(net::InfoMarker, from);
@@ -154,9 +154,9 @@ protected:
 };
 
 TEST_F(Receive, IgnoredOutsideNetworkModeAndFromThisComputer) {
-    s.NetMode = false;
+    s.netMode = false;
     text("SYS$$Present: Bob");
-    s.NetMode = true;
+    s.netMode = true;
     text("SYS$$Present: Me", "10.77.0.1"); // our own broadcast coming back
     EXPECT_TRUE(lobby.lines.empty());
     text("xxSYS$$Present: Bob"); // a marker counts anywhere in the text
@@ -165,22 +165,22 @@ TEST_F(Receive, IgnoredOutsideNetworkModeAndFromThisComputer) {
 }
 
 TEST_F(Receive, JoinRequestStartsAMatchOnlyAtACreator) {
-    s.NetRole = 2;
+    s.netRole = 2;
     text(net::JoinRequest);
     EXPECT_EQ(lobby.joins, 0);
-    s.NetRole = 1;
+    s.netRole = 1;
     text(net::JoinRequest, "10.77.0.9");
     EXPECT_EQ(lobby.joins, 1);
-    EXPECT_TRUE(s.NetConnected);
-    EXPECT_EQ(s.OpponentIP, "10.77.0.9");
+    EXPECT_TRUE(s.netConnected);
+    EXPECT_EQ(s.opponentIp, "10.77.0.9");
 }
 
 TEST_F(Receive, TheExchangeReachesTheMatchWhole) {
     connectTo("10.77.0.2");
     sendExchange();
-    EXPECT_TRUE(s.FleetReceived);
-    EXPECT_EQ(s.EnemyFleet, peerFleet);
-    EXPECT_EQ(s.EnemyField, peerField);
+    EXPECT_TRUE(s.fleetReceived);
+    EXPECT_EQ(s.enemyFleet, peerFleet);
+    EXPECT_EQ(s.enemyField, peerField);
     EXPECT_EQ(host.count("PositionEnemyShipModels"), 1u);
     EXPECT_EQ(rx.dropped(), 0u);
 }
@@ -193,22 +193,22 @@ TEST_F(Receive, APresenceOfAThirdLobbyBetweenAnnouncementAndBlockIsNoBlock) {
     text(net::FieldMarker);
     text("SYS$$Present: Carol", "10.77.0.3");
     block(encodeField(peerField));
-    EXPECT_EQ(s.EnemyFleet, peerFleet);
-    EXPECT_TRUE(s.FleetReceived);
+    EXPECT_EQ(s.enemyFleet, peerFleet);
+    EXPECT_TRUE(s.fleetReceived);
     EXPECT_EQ(lobby.lines, std::vector<std::string>{"10.77.0.3"});
 }
 
 TEST_F(Receive, BlocksThatAreCutShortTooLongIllegalOrUnannouncedNeverReachTheRules) {
     connectTo("10.77.0.2");
-    const TFleet before = s.EnemyFleet;
+    const Fleet before = s.enemyFleet;
     const FleetBlock good = encodeFleet(peerFleet);
     std::vector<std::vector<unsigned char>> fleets = {
         std::vector<unsigned char>(good.begin(), good.begin() + 599),
         std::vector<unsigned char>(good.begin(), good.end()),
     };
     fleets[1].push_back(0);
-    TFleet touching = peerFleet;
-    touching[9].Rows[0] = touching[0].Rows[0], touching[9].Cols[0] = touching[0].Cols[0];
+    Fleet touching = peerFleet;
+    touching[9].rows[0] = touching[0].rows[0], touching[9].cols[0] = touching[0].cols[0];
     const FleetBlock bad = encodeFleet(touching);
     fleets.emplace_back(bad.begin(), bad.end());
     for (const auto& fleet : fleets) {
@@ -216,8 +216,8 @@ TEST_F(Receive, BlocksThatAreCutShortTooLongIllegalOrUnannouncedNeverReachTheRul
         block(fleet);
         text(net::FieldMarker);
         block(encodeField(peerField));
-        EXPECT_FALSE(s.FleetReceived);
-        EXPECT_EQ(s.EnemyFleet, before);
+        EXPECT_FALSE(s.fleetReceived);
+        EXPECT_EQ(s.enemyFleet, before);
     }
     // A grid that does not belong to the fleet.
     Field wrong = peerField;
@@ -226,15 +226,15 @@ TEST_F(Receive, BlocksThatAreCutShortTooLongIllegalOrUnannouncedNeverReachTheRul
     block(encodeFleet(peerFleet));
     text(net::FieldMarker);
     block(encodeField(wrong));
-    EXPECT_FALSE(s.FleetReceived);
+    EXPECT_FALSE(s.fleetReceived);
     // Blocks from a third address, or with no announcement, are not taken.
     sendExchange("10.77.0.3");
     block(encodeField(peerField));
-    EXPECT_FALSE(s.FleetReceived);
-    EXPECT_EQ(s.EnemyFleet, before);
+    EXPECT_FALSE(s.fleetReceived);
+    EXPECT_EQ(s.enemyFleet, before);
     // The next whole exchange from the opponent is taken.
     sendExchange();
-    EXPECT_TRUE(s.FleetReceived);
+    EXPECT_TRUE(s.fleetReceived);
 }
 
 TEST_F(Receive, ShotsAndLeavingCountOnlyFromTheOpponent) {
@@ -243,21 +243,21 @@ TEST_F(Receive, ShotsAndLeavingCountOnlyFromTheOpponent) {
     text("SYS$$Move:0 7 ");
     text("SYS$$Move:a 7 ");
     text(net::ExitMarker, "10.77.0.3");
-    EXPECT_FALSE(s.NetMovePending);
+    EXPECT_FALSE(s.netMovePending);
     EXPECT_EQ(lobby.left, 0);
     text(net::moveMessage(3, 7));
-    EXPECT_TRUE(s.NetMovePending);
-    EXPECT_EQ(s.NetMoveRow, 3);
-    EXPECT_EQ(s.NetMoveCol, 7);
+    EXPECT_TRUE(s.netMovePending);
+    EXPECT_EQ(s.netMoveRow, 3);
+    EXPECT_EQ(s.netMoveCol, 7);
     text(net::ExitMarker);
     EXPECT_EQ(lobby.left, 1);
-    s.NetMode = false; // the player has left too
+    s.netMode = false; // the player has left too
     text(net::ExitMarker);
     EXPECT_EQ(lobby.left, 1);
 }
 
 TEST_F(Receive, ARunningMatchIsNotTakenOverAndItsShotsDieWithIt) {
-    s.NetRole = 1;
+    s.netRole = 1;
     text(net::taggedJoin(0xabc), "10.77.0.2");
     ASSERT_EQ(lobby.joins, 1);
     EXPECT_TRUE(channel.extended());
@@ -271,25 +271,25 @@ TEST_F(Receive, ARunningMatchIsNotTakenOverAndItsShotsDieWithIt) {
     text(net::JoinRequest, "10.77.0.3");
     text(net::taggedJoin(0x123), "10.77.0.3");
     EXPECT_EQ(lobby.joins, 1);
-    EXPECT_EQ(s.OpponentIP, "10.77.0.2");
+    EXPECT_EQ(s.opponentIp, "10.77.0.2");
 
     // A shot received but not yet applied belongs to this match only.
     channel.acceptJoin("10.77.0.2", std::nullopt); // plain from here on
     text(net::moveMessage(3, 7));
-    ASSERT_TRUE(s.NetMovePending);
-    s.GameInProgress = true;
-    m.elbtExitClick();
-    EXPECT_FALSE(s.NetMovePending);
-    s.NetMode = true;
+    ASSERT_TRUE(s.netMovePending);
+    s.gameInProgress = true;
+    m.exitClicked();
+    EXPECT_FALSE(s.netMovePending);
+    s.netMode = true;
     connectTo("10.77.0.2");
     text(net::moveMessage(3, 7));
-    m.elbtSingleGameClick();
-    EXPECT_FALSE(s.NetMovePending);
+    m.singleClicked();
+    EXPECT_FALSE(s.netMovePending);
     // Once the match is over, anybody may join again.
-    s.NetConnected = false;
+    s.netConnected = false;
     text(net::JoinRequest, "10.77.0.3");
     EXPECT_EQ(lobby.joins, 2);
-    EXPECT_EQ(s.OpponentIP, "10.77.0.3");
+    EXPECT_EQ(s.opponentIp, "10.77.0.3");
 }
 
 } // namespace

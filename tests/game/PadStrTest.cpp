@@ -7,12 +7,12 @@ namespace vtx {
 namespace {
 
 TEST(PadStr, PadsOnTheRequestedSideOrCuts) {
-    EXPECT_EQ(PadStr("abc", 5, PadSide::Right), "abc  ");
-    EXPECT_EQ(PadStr("42", 3, PadSide::Left), " 42");
-    EXPECT_EQ(PadStr("1234", 3, PadSide::Left), "123"); // the points field keeps its first three
-    EXPECT_EQ(PadStr("exact", 5, PadSide::Right), "exact");
-    EXPECT_EQ(PadStr("", 2, PadSide::Right), "  ");
-    EXPECT_EQ(PadStr("abc", 0, PadSide::Right), "");
+    EXPECT_EQ(padStr("abc", 5, PadSide::Right), "abc  ");
+    EXPECT_EQ(padStr("42", 3, PadSide::Left), " 42");
+    EXPECT_EQ(padStr("1234", 3, PadSide::Left), "123"); // the points field keeps its first three
+    EXPECT_EQ(padStr("exact", 5, PadSide::Right), "exact");
+    EXPECT_EQ(padStr("", 2, PadSide::Right), "  ");
+    EXPECT_EQ(padStr("abc", 0, PadSide::Right), "");
 }
 
 // Each caller's idea of blank is kept: a wire field keeps its tab, an INI

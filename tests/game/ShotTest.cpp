@@ -13,20 +13,20 @@ using test::StepClock;
 
 // Writes ship n straight into a grid and fleet, with its zone, the way both
 // arrangements do.
-void putShip(Field& field, TFleet& fleet, int n, int row, int column, bool horizontal) {
-    TShipRecord& s = fleet[std::size_t(n - 1)];
-    s = TShipRecord{};
-    s.Size = ShipSizes[std::size_t(n - 1)];
-    s.Horizontal = horizontal ? 1 : 0;
-    for (int k = 0; k < s.Size; ++k) {
-        s.Rows[k] = horizontal ? row : row + k;
-        s.Cols[k] = horizontal ? column + k : column;
-        s.DeckState[k] = DeckIntact;
-        setCell(field, s.Rows[k], s.Cols[k], CellDeck);
+void putShip(Field& field, Fleet& fleet, int n, int row, int column, bool horizontal) {
+    Ship& s = fleet[std::size_t(n - 1)];
+    s = Ship{};
+    s.size = ShipSizes[std::size_t(n - 1)];
+    s.horizontal = horizontal ? 1 : 0;
+    for (int k = 0; k < s.size; ++k) {
+        s.rows[k] = horizontal ? row : row + k;
+        s.cols[k] = horizontal ? column + k : column;
+        s.deckState[k] = DeckIntact;
+        setCell(field, s.rows[k], s.cols[k], CellDeck);
     }
-    for (int k = 0; k < s.Size; ++k)
-        for (int r = s.Rows[k] - 1; r <= s.Rows[k] + 1; ++r)
-            for (int c = s.Cols[k] - 1; c <= s.Cols[k] + 1; ++c)
+    for (int k = 0; k < s.size; ++k)
+        for (int r = s.rows[k] - 1; r <= s.rows[k] + 1; ++r)
+            for (int c = s.cols[k] - 1; c <= s.cols[k] + 1; ++c)
                 if (insideGrid(r, c) && cellAt(field, r, c) != CellDeck) setCell(field, r, c, CellZone);
 }
 
@@ -34,119 +34,119 @@ class Shots : public test::MatchFixture {
 protected:
     void SetUp() override { test::fillTargets(s); }
     void battle() {
-        s.FightStarted = true;
-        s.GameInProgress = true;
-        s.PlayerTurn = 1;
+        s.fightStarted = true;
+        s.gameInProgress = true;
+        s.playerTurn = 1;
     }
     bool inTargets(int row, int column) const {
-        const int n = CellNumber(row, column);
-        for (int i = 0; i < s.TargetCount; ++i)
-            if (s.TargetCells[std::size_t(i)] == n) return true;
+        const int n = cellNumber(row, column);
+        for (int i = 0; i < s.targetCount; ++i)
+            if (s.targetCells[std::size_t(i)] == n) return true;
         return false;
     }
 };
 
 TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder) {
-    putShip(s.EnemyField, s.EnemyFleet, 4, 3, 3, true); // c3, c4
-    putShip(s.EnemyField, s.EnemyFleet, 7, 9, 9, true); // keeps the enemy afloat
+    putShip(s.enemyField, s.enemyFleet, 4, 3, 3, true); // c3, c4
+    putShip(s.enemyField, s.enemyFleet, 7, 9, 9, true); // keeps the enemy afloat
     battle();
 
-    ASSERT_TRUE(m.PlayerShootAt(3, 3));
+    ASSERT_TRUE(m.playerShootAt(3, 3));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 3 hit", "Sound Hit", "Sound Hit"}));
-    EXPECT_EQ(cellAt(s.EnemyField, 3, 3), CellHit);
-    EXPECT_EQ(s.EnemyFleet[3].DeckState[0], DeckDamaged);
-    EXPECT_EQ(s.PlayerTurn, 1); // a hit keeps the turn
+    EXPECT_EQ(cellAt(s.enemyField, 3, 3), CellHit);
+    EXPECT_EQ(s.enemyFleet[3].deckState[0], DeckDamaged);
+    EXPECT_EQ(s.playerTurn, 1); // a hit keeps the turn
 
     host.clear();
-    ASSERT_TRUE(m.PlayerShootAt(3, 4));
+    ASSERT_TRUE(m.playerShootAt(3, 4));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 4 hit", "Sound Hit", "Sound Sunk",
                                                     "StartShake", "ShowSunkShip 1 4"}));
-    EXPECT_EQ(s.EnemyFleet[3].Sunk, 1);
-    EXPECT_EQ(cellAt(s.EnemyField, 3, 3), CellSunk);
-    EXPECT_EQ(cellAt(s.EnemyField, 3, 4), CellSunk);
-    EXPECT_EQ(cellAt(s.EnemyField, 2, 3), CellZone); // the enemy grid keeps its zone
-    EXPECT_EQ(s.PlayerShots, 2);
+    EXPECT_EQ(s.enemyFleet[3].sunk, 1);
+    EXPECT_EQ(cellAt(s.enemyField, 3, 3), CellSunk);
+    EXPECT_EQ(cellAt(s.enemyField, 3, 4), CellSunk);
+    EXPECT_EQ(cellAt(s.enemyField, 2, 3), CellZone); // the enemy grid keeps its zone
+    EXPECT_EQ(s.playerShots, 2);
 
     // A click on a sunk deck is a miss that passes the turn; on a hit deck too,
     // but without re-marking it.
     host.clear();
-    ASSERT_TRUE(m.PlayerShootAt(3, 4));
+    ASSERT_TRUE(m.playerShootAt(3, 4));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 4 hint", "Sound Miss", "Status Enemy Move",
-                                                    "Timer1 on 2000"}));
-    EXPECT_EQ(s.PlayerTurn, 0);
-    EXPECT_EQ(s.PlayerShots, 3);
-    EXPECT_FALSE(m.PlayerShootAt(9, 9)); // not the player's turn
-    s.PlayerTurn = 1;
-    s.EnemyField[0] = CellHit;
+                                                    "turnTimer on 2000"}));
+    EXPECT_EQ(s.playerTurn, 0);
+    EXPECT_EQ(s.playerShots, 3);
+    EXPECT_FALSE(m.playerShootAt(9, 9)); // not the player's turn
+    s.playerTurn = 1;
+    s.enemyField[0] = CellHit;
     host.clear();
-    m.PlayerShootAt(1, 1);
+    m.playerShootAt(1, 1);
     EXPECT_EQ(host.calls.front(), "Sound Miss");
 }
 
 TEST_F(Shots, ComputerSinksTheOwnTwoDeckerInTheTopRightCorner) {
-    putShip(s.OwnField, s.OwnFleet, 4, 1, 9, true);
-    putShip(s.OwnField, s.OwnFleet, 7, 9, 1, true);
-    m.SetupEasy(); // the zone becomes drawable water
-    EXPECT_TRUE(m.ResolveComputerShot(1, 9, false));
-    s.HitCount = 0;
-    ASSERT_TRUE(m.CollectHits());
-    EXPECT_EQ(s.HitCount, 1);
+    putShip(s.ownField, s.ownFleet, 4, 1, 9, true);
+    putShip(s.ownField, s.ownFleet, 7, 9, 1, true);
+    m.setupEasy(); // the zone becomes drawable water
+    EXPECT_TRUE(m.resolveComputerShot(1, 9, false));
+    s.hitCount = 0;
+    ASSERT_TRUE(m.collectHits());
+    EXPECT_EQ(s.hitCount, 1);
     host.clear();
-    EXPECT_TRUE(m.ResolveComputerShot(1, 10, true));
+    EXPECT_TRUE(m.resolveComputerShot(1, 10, true));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 10 hit", "Status Computer Hit!!!",
                                                     "Sound Sunk", "StartShake", "ShowSunkShip 2 4"}));
     for (auto [r, c] : {std::pair{1, 8}, {1, 9}, {1, 10}, {2, 8}, {2, 9}, {2, 10}}) {
-        EXPECT_EQ(cellAt(s.OwnField, r, c), CellZone) << r << "," << c;
+        EXPECT_EQ(cellAt(s.ownField, r, c), CellZone) << r << "," << c;
         EXPECT_FALSE(inTargets(r, c)) << r << "," << c;
     }
-    EXPECT_EQ(s.HitCount, 0);
-    EXPECT_EQ(s.TargetCount, 94);
-    EXPECT_EQ(s.OwnFleet[3].Sunk, 1);
+    EXPECT_EQ(s.hitCount, 0);
+    EXPECT_EQ(s.targetCount, 94);
+    EXPECT_EQ(s.ownFleet[3].sunk, 1);
     // The sunk cells are never shot again.
-    EXPECT_FALSE(m.ResolveComputerShot(1, 9, false));
+    EXPECT_FALSE(m.resolveComputerShot(1, 9, false));
 }
 
 TEST_F(Shots, ComputerShotTableByCellCode) {
-    s.OwnField = emptyField();
-    s.OwnField[0] = CellWater;
-    s.OwnField[1] = CellZone;
-    s.OwnField[2] = CellHit;
-    s.OwnField[3] = CellSunk;
-    EXPECT_FALSE(m.ResolveComputerShot(1, 1, false));
+    s.ownField = emptyField();
+    s.ownField[0] = CellWater;
+    s.ownField[1] = CellZone;
+    s.ownField[2] = CellHit;
+    s.ownField[3] = CellSunk;
+    EXPECT_FALSE(m.resolveComputerShot(1, 1, false));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 1 hint", "Status Missed!"}));
-    EXPECT_EQ(cellAt(s.OwnField, 1, 1), CellZone);
+    EXPECT_EQ(cellAt(s.ownField, 1, 1), CellZone);
     host.clear();
-    EXPECT_FALSE(m.ResolveComputerShot(1, 5, true));
+    EXPECT_FALSE(m.resolveComputerShot(1, 5, true));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 5 hint", "Status Computer Missed!!!"}));
     host.clear();
     for (int c = 2; c <= 4; ++c) {
-        EXPECT_FALSE(m.ResolveComputerShot(1, c, false));
-        EXPECT_FALSE(m.ResolveComputerShot(1, c, true));
+        EXPECT_FALSE(m.resolveComputerShot(1, c, false));
+        EXPECT_FALSE(m.resolveComputerShot(1, c, true));
     }
-    EXPECT_FALSE(m.ResolveComputerShot(0, 1, true));
-    EXPECT_FALSE(m.ResolveComputerShot(11, 11, false));
+    EXPECT_FALSE(m.resolveComputerShot(0, 1, true));
+    EXPECT_FALSE(m.resolveComputerShot(11, 11, false));
     EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(Shots, PeerShotTableByCellCode) {
-    putShip(s.OwnField, s.OwnFleet, 7, 5, 5, true);
-    s.OwnField[0] = CellWater;
-    s.OwnField[1] = CellZone;
+    putShip(s.ownField, s.ownFleet, 7, 5, 5, true);
+    s.ownField[0] = CellWater;
+    s.ownField[1] = CellZone;
     const auto shoot = [&](int r, int c) {
-        s.NetMoveRow = r;
-        s.NetMoveCol = c;
-        return m.NetShoot();
+        s.netMoveRow = r;
+        s.netMoveCol = c;
+        return m.netShoot();
     };
     EXPECT_FALSE(shoot(1, 1));
     EXPECT_FALSE(shoot(1, 2));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 2 1 1 hint", "MarkShot 2 1 2 hint"}));
-    EXPECT_EQ(cellAt(s.OwnField, 1, 1), CellZone);
+    EXPECT_EQ(cellAt(s.ownField, 1, 1), CellZone);
     host.clear();
     EXPECT_TRUE(shoot(5, 5));
     EXPECT_EQ(host.calls.front(), "MarkShot 2 5 5 hit");
     EXPECT_EQ(host.count("Status"), 0u);
     host.clear();
-    s.OwnField[2] = CellHit;
+    s.ownField[2] = CellHit;
     EXPECT_FALSE(shoot(1, 3));
     EXPECT_FALSE(shoot(0, 5));
     EXPECT_FALSE(shoot(5, 11));
@@ -155,15 +155,15 @@ TEST_F(Shots, PeerShotTableByCellCode) {
 }
 
 TEST_F(Shots, SearchForWinPrefersThePlayersWin) {
-    s.OwnField = emptyField();
-    s.EnemyField = emptyField();
-    EXPECT_EQ(m.SearchForWin(), 2); // both fleets gone
-    s.EnemyField[50] = CellDeck;
-    EXPECT_EQ(m.SearchForWin(), 1);
-    s.OwnField[3] = CellDeck;
-    EXPECT_EQ(m.SearchForWin(), 0);
-    s.EnemyField[50] = CellHit;
-    EXPECT_EQ(m.SearchForWin(), 2);
+    s.ownField = emptyField();
+    s.enemyField = emptyField();
+    EXPECT_EQ(m.searchForWin(), 2); // both fleets gone
+    s.enemyField[50] = CellDeck;
+    EXPECT_EQ(m.searchForWin(), 1);
+    s.ownField[3] = CellDeck;
+    EXPECT_EQ(m.searchForWin(), 0);
+    s.enemyField[50] = CellHit;
+    EXPECT_EQ(m.searchForWin(), 2);
 }
 
 TEST(Points, DocumentedExamplesAndNoOverflow) {
@@ -183,36 +183,36 @@ TEST_F(Shots, HostileFleetRecordsChangeNothingAndCrashNothing) {
     const std::int32_t badCells[][2] = {{0, 1}, {1, 11}, {11, 1}, {1, 0}, {-5, -5}, {2147483647, 3}};
     for (std::int32_t size : badSizes) {
         for (auto [row, col] : badCells) {
-            TFleet fleet{};
+            Fleet fleet{};
             for (auto& ship : fleet) {
-                ship.Size = size;
+                ship.size = size;
                 for (int k = 0; k < 4; ++k) {
-                    ship.Rows[k] = 3; // valid cells, but the size makes them no decks
-                    ship.Cols[k] = 3 + k;
-                    ship.DeckState[k] = DeckIntact;
+                    ship.rows[k] = 3; // valid cells, but the size makes them no decks
+                    ship.cols[k] = 3 + k;
+                    ship.deckState[k] = DeckIntact;
                 }
             }
             // Ship 1: a valid size with every deck outside the grid.
-            fleet[0].Size = 4;
+            fleet[0].size = 4;
             for (int k = 0; k < 4; ++k) {
-                fleet[0].Rows[k] = row;
-                fleet[0].Cols[k] = col;
+                fleet[0].rows[k] = row;
+                fleet[0].cols[k] = col;
             }
-            s.EnemyFleet = fleet;
-            s.OwnFleet = fleet;
-            s.EnemyField = emptyField();
-            s.OwnField = emptyField();
-            const Field before = s.EnemyField;
+            s.enemyFleet = fleet;
+            s.ownFleet = fleet;
+            s.enemyField = emptyField();
+            s.ownField = emptyField();
+            const Field before = s.enemyField;
             for (int r = -1; r <= 12; ++r)
                 for (int c = -1; c <= 12; ++c) {
-                    EXPECT_FALSE(m.HitEnemyShip(r, c));
-                    EXPECT_FALSE(m.HitOwnShip(r, c));
+                    EXPECT_FALSE(m.hitEnemyShip(r, c));
+                    EXPECT_FALSE(m.hitOwnShip(r, c));
                 }
-            EXPECT_FALSE(m.HitEnemyShip(row, col));
-            EXPECT_EQ(s.EnemyField, before);
-            EXPECT_EQ(s.OwnField, before);
-            EXPECT_EQ(s.EnemyFleet, fleet);
-            EXPECT_EQ(s.OwnFleet, fleet);
+            EXPECT_FALSE(m.hitEnemyShip(row, col));
+            EXPECT_EQ(s.enemyField, before);
+            EXPECT_EQ(s.ownField, before);
+            EXPECT_EQ(s.enemyFleet, fleet);
+            EXPECT_EQ(s.ownFleet, fleet);
         }
     }
     EXPECT_EQ(host.count("ShowSunkShip"), 0u);
@@ -220,19 +220,19 @@ TEST_F(Shots, HostileFleetRecordsChangeNothingAndCrashNothing) {
 }
 
 TEST_F(Shots, APartlyValidHostileShipSinksByItsValidDecksOnly) {
-    TShipRecord& ship = s.EnemyFleet[1];
-    ship.Size = 3;
-    ship.Rows[0] = 4, ship.Cols[0] = 4, ship.DeckState[0] = DeckIntact;
-    ship.Rows[1] = 4, ship.Cols[1] = 11, ship.DeckState[1] = DeckIntact; // off the grid: no deck
-    ship.Rows[2] = 0, ship.Cols[2] = 0, ship.DeckState[2] = DeckIntact;  // no deck
-    ship.Rows[3] = 4, ship.Cols[3] = 5, ship.DeckState[3] = DeckIntact;  // beyond Size: ignored
-    s.EnemyField = emptyField();
-    s.EnemyField[33] = CellDeck;
-    s.EnemyField[34] = CellDeck;
-    EXPECT_TRUE(m.HitEnemyShip(4, 4));
-    EXPECT_EQ(s.EnemyFleet[1].Sunk, 1);
-    EXPECT_FALSE(m.HitEnemyShip(4, 5));
-    EXPECT_EQ(s.EnemyField[34], CellDeck);
+    Ship& ship = s.enemyFleet[1];
+    ship.size = 3;
+    ship.rows[0] = 4, ship.cols[0] = 4, ship.deckState[0] = DeckIntact;
+    ship.rows[1] = 4, ship.cols[1] = 11, ship.deckState[1] = DeckIntact; // off the grid: no deck
+    ship.rows[2] = 0, ship.cols[2] = 0, ship.deckState[2] = DeckIntact;  // no deck
+    ship.rows[3] = 4, ship.cols[3] = 5, ship.deckState[3] = DeckIntact;  // beyond Size: ignored
+    s.enemyField = emptyField();
+    s.enemyField[33] = CellDeck;
+    s.enemyField[34] = CellDeck;
+    EXPECT_TRUE(m.hitEnemyShip(4, 4));
+    EXPECT_EQ(s.enemyFleet[1].sunk, 1);
+    EXPECT_FALSE(m.hitEnemyShip(4, 5));
+    EXPECT_EQ(s.enemyField[34], CellDeck);
 }
 
 } // namespace

@@ -56,16 +56,16 @@ TEST(LobbyFormat, ClientsFileLinesReadBackUpToTheFirstEmptyLine) {
 TEST(LobbyFormat, SubnetListHoldsEachClassCBroadcastOnceInOrder) {
     std::vector<std::string> subnets;
     for (const char* address : {"192.168.1.7", "192.168.1.12", "10.0.0.3"})
-        AnalyzeIP(address, subnets);
+        analyzeIp(address, subnets);
     EXPECT_EQ(subnets, (std::vector<std::string>{"192.168.1.255", "10.0.0.255"}));
 
     // The 12-character address part of the file is enough.
-    AnalyzeIP("172.16.200.", subnets);
+    analyzeIp("172.16.200.", subnets);
     EXPECT_EQ(subnets.back(), "172.16.200.255");
     const std::size_t before = subnets.size();
     for (const char* nothing :
          {"", "10.0.0", "host.local", "a.b.c.d", "1.2.300.4", "...", "1..2.3", "1234.1.1.1"})
-        AnalyzeIP(nothing, subnets);
+        analyzeIp(nothing, subnets);
     EXPECT_EQ(subnets.size(), before);
 }
 

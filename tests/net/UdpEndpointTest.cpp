@@ -2,7 +2,7 @@
 // dotted address, in order, also inside a handler that pumps events; the send
 // errors; a second endpoint on a taken port says so.
 
-#include "net/TNMUDP.h"
+#include "net/UdpEndpoint.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,13 +32,13 @@ bool pumpUntil(const std::function<bool()>& done) {
 }
 
 TEST(UdpEndpoint, DeliversInOrderWithTheSenderAlsoInsideAPumpingHandler) {
-    TNMUDP endpoint;
-    endpoint.SetLocalPort(freePort());
-    ASSERT_TRUE(endpoint.BindError().isEmpty()) << endpoint.BindError().toStdString();
+    UdpEndpoint endpoint;
+    endpoint.setLocalPort(freePort());
+    ASSERT_TRUE(endpoint.bindError().isEmpty()) << endpoint.bindError().toStdString();
     std::vector<std::string> got;
     QString from;
-    endpoint.OnDataReceived = [&](int n, const QString& ip, int) {
-        const QByteArray bytes = endpoint.ReadDatagram();
+    endpoint.onDataReceived = [&](int n, const QString& ip, int) {
+        const QByteArray bytes = endpoint.readDatagram();
         EXPECT_EQ(n, bytes.size());
         got.push_back(bytes.toStdString());
         from = ip;
@@ -46,39 +46,39 @@ TEST(UdpEndpoint, DeliversInOrderWithTheSenderAlsoInsideAPumpingHandler) {
         // datagrams arrive inside it, and it still reads its own bytes after.
         if (got.size() == 1) {
             pumpUntil([&] { return got.size() == 3; });
-            EXPECT_EQ(endpoint.ReadDatagram(), QByteArray("one"));
+            EXPECT_EQ(endpoint.readDatagram(), QByteArray("one"));
         }
     };
-    endpoint.RemoteHost = QStringLiteral("127.0.0.1");
-    endpoint.RemotePort = endpoint.LocalPort();
+    endpoint.remoteHost = QStringLiteral("127.0.0.1");
+    endpoint.remotePort = endpoint.localPort();
     for (const char* text : {"one", "two", "three"})
-        endpoint.SendDatagram(QByteArray(text));
+        endpoint.sendDatagram(QByteArray(text));
     ASSERT_TRUE(pumpUntil([&] { return got.size() == 3; }));
     EXPECT_EQ(got, (std::vector<std::string>{"one", "two", "three"}));
     EXPECT_EQ(from, QStringLiteral("127.0.0.1"));
 }
 
 TEST(UdpEndpoint, RefusesBadSendsAndReportsATakenPort) {
-    TNMUDP endpoint;
-    endpoint.SetLocalPort(freePort());
-    endpoint.RemotePort = endpoint.LocalPort();
-    endpoint.RemoteHost = QStringLiteral("127.0.0.1");
+    UdpEndpoint endpoint;
+    endpoint.setLocalPort(freePort());
+    endpoint.remotePort = endpoint.localPort();
+    endpoint.remoteHost = QStringLiteral("127.0.0.1");
     const auto error = [&](const QByteArray& bytes) {
         try {
-            endpoint.SendDatagram(bytes);
-        } catch (const UDPSockError& e) {
+            endpoint.sendDatagram(bytes);
+        } catch (const UdpSocketError& e) {
             return std::string(e.what());
         }
         return std::string();
     };
     EXPECT_EQ(error({}), "Invalid stream");
-    endpoint.RemoteHost = QStringLiteral("0.0.0.0");
+    endpoint.remoteHost = QStringLiteral("0.0.0.0");
     EXPECT_EQ(error("x"), "Null Remote Address");
 
-    TNMUDP second;
-    second.SetLocalPort(endpoint.LocalPort());
-    EXPECT_FALSE(second.BindError().isEmpty());
-    EXPECT_EQ(TNMUDP::dotted(QHostAddress(QStringLiteral("10.0.0.5"))), QStringLiteral("10.0.0.5"));
+    UdpEndpoint second;
+    second.setLocalPort(endpoint.localPort());
+    EXPECT_FALSE(second.bindError().isEmpty());
+    EXPECT_EQ(UdpEndpoint::dotted(QHostAddress(QStringLiteral("10.0.0.5"))), QStringLiteral("10.0.0.5"));
 }
 
 } // namespace

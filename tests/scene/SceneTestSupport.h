@@ -7,9 +7,9 @@
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/Match.h"
-#include "game/NullMatchHost.h"
 #include "scene/Boards.h"
 #include "scene/World.h"
+#include "tests/support/NullMatchHost.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +40,7 @@ public:
 class SilentHost : public NullMatchHost {
 public:
     std::function<void()> onPreview;
-    void ShowPlacementPreview() override {
+    void showPlacementPreview() override {
         if (onPreview) onPreview();
     }
 };
@@ -56,18 +56,18 @@ struct BuiltWorld {
 
     BuiltWorld() {
         enterRunDir();
-        host.onPreview = [this] { boards.ShowPlacementPreview(); };
-        world.LoadFonts();
-        world.SetLogoColor();
-        world.BuildScenery(startDir.path().toStdString());
-        world.BuildActivationStage(boards);
+        host.onPreview = [this] { boards.showPlacementPreview(); };
+        world.loadFonts();
+        world.setLogoColor();
+        world.buildScenery(startDir.path().toStdString());
+        world.buildActivationStage(boards);
     }
 };
 
-inline int countKind(const TGLBaseSceneObject& parent, ObjectKind kind) {
+inline int countKind(const SceneObject& parent, ObjectKind kind) {
     int n = 0;
-    for (int i = 0; i < parent.Count(); ++i)
-        if (parent.Children(i)->kind() == kind) ++n;
+    for (int i = 0; i < parent.count(); ++i)
+        if (parent.children(i)->kind() == kind) ++n;
     return n;
 }
 

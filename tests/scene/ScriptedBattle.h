@@ -11,12 +11,12 @@
 // 100 ms timer runs every sixth tick, so the same ticks give the same picture.
 
 #include "game/Match.h"
-#include "game/NullMatchHost.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
 #include "scene/World.h"
-#include "scene/engine/TGLCadencer.h"
+#include "scene/engine/FrameClock.h"
 #include "tests/support/MatchSetup.h"
+#include "tests/support/NullMatchHost.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +27,7 @@ class ScriptedBattle {
 public:
     // The time of day moves on at every reading, as the random arrangement
     // needs (it re-seeds from it before every attempt).
-    class FrameClock final : public IClock {
+    class SteppedClock final : public IClock {
     public:
         std::int64_t now = 0;
         std::int64_t seeds = 0;
@@ -40,56 +40,56 @@ public:
         QuietHost() { difficulty = -1; }
     };
 
-    FrameClock clock;
+    SteppedClock clock;
     QuietHost host;
     Match match{host, clock};
     World world;
     Boards boards{world, match.state()};
     CameraFx fx{world, match, clock};
-    TGLCadencer cadencer;
+    FrameClock cadencer;
     int burning = 0;
     int ticks = 0;
 
     // Both build stages of the world; startDir receives the texture folder.
     void buildWorld(const std::string& startDir) {
-        fx.randomBelow = [this](int n) { return int(match.random().Random(n)); };
-        cadencer.Scene = &world.Scene;
-        world.LoadFonts();
-        world.SetLogoColor();
-        world.BuildScenery(startDir);
-        world.BuildActivationStage(boards);
+        fx.randomBelow = [this](int n) { return int(match.random().random(n)); };
+        cadencer.scene = &world.scene;
+        world.loadFonts();
+        world.setLogoColor();
+        world.buildScenery(startDir);
+        world.buildActivationStage(boards);
     }
 
     void playBattle() {
         MatchState& s = test::setUp(match);
-        match.Place_Ships();
-        boards.PositionOwnShipModels();
-        boards.PositionEnemyShipModels();
-        boards.HideShipModels(false);
-        boards.AnimateShipModels({}, [this](int n) { return int(match.random().Random(n)); });
+        match.placeFleets();
+        boards.positionOwnShipModels();
+        boards.positionEnemyShipModels();
+        boards.hideShipModels(false);
+        boards.animateShipModels({}, [this](int n) { return int(match.random().random(n)); });
         for (int board : {OwnBoard, EnemyBoard}) {
-            const TFleet& fleet = board == OwnBoard ? s.OwnFleet : s.EnemyFleet;
+            const Fleet& fleet = board == OwnBoard ? s.ownFleet : s.enemyFleet;
             const int upTo = board == OwnBoard ? 10 : 20;
             for (int n = 1; n <= 10 && burning < upTo; ++n)
                 for (int k = 1; k <= MaxDecks && burning < upTo; ++k)
                     if (const auto deck = deckAt(fleet[std::size_t(n - 1)], k)) {
-                        boards.MarkShot(board, deck->row, deck->column, true);
+                        boards.markShot(board, deck->row, deck->column, true);
                         ++burning;
                     }
         }
         for (int n = 1; n <= 3; ++n)
-            boards.ShowSunkShip(EnemyBoard, n);
-        s.IdleSpin = true;
-        world.HUDText1->Text = "YOU WON THE GAME!";
-        world.HUDText1->Visible = true;
-        s.GameWon = true;
+            boards.showSunkShip(EnemyBoard, n);
+        s.idleSpin = true;
+        world.resultText->text = "YOU WON THE GAME!";
+        world.resultText->visible = true;
+        s.gameWon = true;
     }
 
     // One 60 Hz frame of time.
     void tick() {
         clock.now += 16;
         cadencer.progress(1.0 / 60.0);
-        if (ticks++ % 6 == 0) fx.timerScrollTimer();
+        if (ticks++ % 6 == 0) fx.tickTimerFired();
     }
 };
 

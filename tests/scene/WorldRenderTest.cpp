@@ -3,7 +3,7 @@
 #include "ScriptedBattle.h"
 
 #include "scene/CameraFx.h"
-#include "scene/engine/TGLOffscreenRenderer.h"
+#include "scene/engine/OffscreenRenderer.h"
 #include "tests/support/MatchSetup.h"
 #include "tools/embedded/EmbeddedImages.h"
 
@@ -28,10 +28,10 @@ protected:
     }
 
     test::BuiltWorld w;
-    TGLOffscreenRenderer renderer{616, 547};
+    OffscreenRenderer renderer{616, 547};
 
     QPoint project(const glm::vec3& p) {
-        TGLCamera* camera = w.world.GLCamera1;
+        Camera* camera = w.world.camera;
         const glm::vec4 clip =
             camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix() * glm::vec4(p, 1.0f);
         const glm::vec3 ndc = glm::vec3(clip) / clip.w;
@@ -39,7 +39,7 @@ protected:
     }
 
     QPolygonF cellQuad(int board, int row, int column) {
-        const glm::vec3 c = w.boards.cell(board, row, column)->AbsolutePosition();
+        const glm::vec3 c = w.boards.cell(board, row, column)->absolutePosition();
         QPolygonF quad;
         for (auto [dx, dz] : {std::pair{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}})
             quad << projectF(c + glm::vec3(dx, 0.0f, dz));
@@ -67,7 +67,7 @@ protected:
                 }
     }
     QPointF projectF(const glm::vec3& p) {
-        TGLCamera* camera = w.world.GLCamera1;
+        Camera* camera = w.world.camera;
         const glm::vec4 clip =
             camera->projectionMatrix(616.0f / 547.0f) * camera->viewMatrix() * glm::vec4(p, 1.0f);
         const glm::vec3 ndc = glm::vec3(clip) / clip.w;
@@ -77,7 +77,7 @@ protected:
         for (int board : {OwnBoard, EnemyBoard})
             for (int r = 1; r <= 10; ++r)
                 for (int c = 1; c <= 10; ++c)
-                    w.boards.cell(board, r, c)->Visible = visible;
+                    w.boards.cell(board, r, c)->visible = visible;
     }
 
     struct Sizes {
@@ -125,7 +125,7 @@ protected:
 };
 
 TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
-    const QImage image = renderer.render(w.world.Scene, w.world.GLCamera1);
+    const QImage image = renderer.render(w.world.scene, w.world.camera);
     image.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-first-view.png"));
     auto sea = [](QColor c) { return c.green() > c.red() + 30 && c.blue() > c.red() + 30; };
     EXPECT_GT(share(image, 0, 547, sea), 0.6);
@@ -134,13 +134,13 @@ TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
     for (int board : {OwnBoard, EnemyBoard})
         for (auto [r, c] :
              {std::pair{1, 1}, std::pair{10, 10}, std::pair{5, 6}, std::pair{1, 10}, std::pair{10, 1}}) {
-            TPlane* plane = w.boards.cell(board, r, c);
-            const QPoint pixel = project(plane->AbsolutePosition());
-            ASSERT_TRUE(QRect(0, 0, 616, 547).contains(pixel)) << plane->Name;
-            EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, pixel.x(), pixel.y()), plane)
-                << plane->Name;
+            Plane* plane = w.boards.cell(board, r, c);
+            const QPoint pixel = project(plane->absolutePosition());
+            ASSERT_TRUE(QRect(0, 0, 616, 547).contains(pixel)) << plane->name;
+            EXPECT_EQ(renderer.pickObject(w.world.scene, w.world.camera, pixel.x(), pixel.y()), plane)
+                << plane->name;
         }
-    EXPECT_EQ(renderer.PickObject(w.world.Scene, w.world.GLCamera1, 600, 30), w.world.Plane1);
+    EXPECT_EQ(renderer.pickObject(w.world.scene, w.world.camera, 600, 30), w.world.sea);
 
     // The enemy board reads at a glance: its cells cover 22 x 22 pixels on
     // average and those of its smallest row 20 x 14 (the mean lengths of a
@@ -156,11 +156,11 @@ TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
     EXPECT_TRUE(first.framed);
 
     CameraFx fx{w.world, w.match, w.clock};
-    test::setUp(w.match).GameInProgress = true;
+    test::setUp(w.match).gameInProgress = true;
     for (int strip : {40, 590, 40}) {
         fx.cursorOffsetY = [strip] { return strip; };
         for (int i = 0; i < 200; ++i)
-            fx.timerScrollTimer();
+            fx.tickTimerFired();
         const Sizes now = cellSizes();
         std::printf("after a rest at layout y %d: smallest enemy row %.1f x %.1f\n", strip, now.smallestRow.x,
                     now.smallestRow.y);
@@ -181,12 +181,12 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
     const std::vector<std::array<int, 3>> shots = {{2, 3, 0}, {3, 7, 0}, {5, 2, 0}, {5, 5, 1}, {6, 9, 0},
                                                    {7, 4, 0}, {8, 8, 1}, {9, 1, 0}, {9, 6, 0}, {4, 4, 1}};
     for (const auto& shot : shots)
-        w.boards.MarkShot(EnemyBoard, shot[0], shot[1], shot[2] == 1);
-    w.world.HUDText2->Visible = false; // no logo during a match
+        w.boards.markShot(EnemyBoard, shot[0], shot[1], shot[2] == 1);
+    w.world.logo->visible = false; // no logo during a match
     showCells(false);
-    const QImage sea = renderer.render(w.world.Scene, w.world.GLCamera1);
+    const QImage sea = renderer.render(w.world.scene, w.world.camera);
     showCells(true);
-    const QImage image = renderer.render(w.world.Scene, w.world.GLCamera1);
+    const QImage image = renderer.render(w.world.scene, w.world.camera);
     image.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/scene-ten-shots.png"));
     // The far board, enlarged four times without smoothing.
     QPolygonF corners;
@@ -202,7 +202,7 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
     int count[3] = {0, 0, 0}, underCount[3] = {0, 0, 0};
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c) {
-            const std::string& mark = w.boards.cell(EnemyBoard, r, c)->LibMaterialName;
+            const std::string& mark = w.boards.cell(EnemyBoard, r, c)->libMaterialName;
             const int kind = mark == "frame1" ? 0 : mark == "hint" ? 1 : 2;
             addCellColour(image, EnemyBoard, r, c, colour[kind], count[kind]);
             addCellColour(sea, EnemyBoard, r, c, under[kind], underCount[kind]);
@@ -226,23 +226,23 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
 }
 
 TEST_F(WorldRenderTest, CellEdgesFromAboveDoNotStepAndCloseViewsAreKept) {
-    w.world.HUDText2->Visible = false;
-    TGLCamera* camera = w.world.GLCamera1;
+    w.world.logo->visible = false;
+    Camera* camera = w.world.camera;
     const auto save = [&](const char* name) {
-        renderer.render(w.world.Scene, camera)
+        renderer.render(w.world.scene, camera)
             .save(QStringLiteral(VTX_BINARY_DIR "/artifacts/") + QLatin1String(name) +
                   QStringLiteral(".png"));
     };
-    camera->OrbitTarget(-90.0f, 0.0f);
+    camera->orbitTarget(-90.0f, 0.0f);
     save("scene-above");
     {
         // The cells' squares from above, turned 45 degrees: their outlines
         // must not step along the squares' hard edges. Compared with the same
         // view drawn at twice the size and scaled down (smooth edges), the
         // boards differ little.
-        const QImage once = renderer.render(w.world.Scene, camera);
-        TGLOffscreenRenderer twice(2 * 616, 2 * 547);
-        const QImage smooth = twice.render(w.world.Scene, camera)
+        const QImage once = renderer.render(w.world.scene, camera);
+        OffscreenRenderer twice(2 * 616, 2 * 547);
+        const QImage smooth = twice.render(w.world.scene, camera)
                                   .scaled(616, 547, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         // Pixels over the squares' edges: where the board plane seen through
         // the pixel's centre lies within 0.06 units (a pixel) of a cell border.
@@ -271,15 +271,15 @@ TEST_F(WorldRenderTest, CellEdgesFromAboveDoNotStepAndCloseViewsAreKept) {
         // An outline reaching the squares' edges made about 14.5 here.
         EXPECT_LT(difference / count, 7.0);
     }
-    camera->OrbitTarget(0.0f, 45.0f);
+    camera->orbitTarget(0.0f, 45.0f);
     save("scene-above-square");
     // Close views: the camera rig moved, aimed at a marker.
-    TDummyCube* aim = w.world.Scene.Objects().AddChild<TDummyCube>();
-    camera->TargetObject = aim;
+    Group* aim = w.world.scene.objects().addChild<Group>();
+    camera->targetObject = aim;
     const auto look = [&](const glm::vec3& from, const glm::vec3& at, const char* name) {
-        w.world.Camera->Position = from;
-        camera->Position = {0.0f, 0.0f, 0.0f};
-        aim->Position = at;
+        w.world.cameraRig->position = from;
+        camera->position = {0.0f, 0.0f, 0.0f};
+        aim->position = at;
         save(name);
     };
     look({-5.5f, 2.2f, -6.0f}, {-10.0f, 1.2f, -10.5f}, "scene-island");
@@ -295,18 +295,18 @@ TEST_F(WorldRenderTest, OneModelFileIsOneGpuMeshAndASinkingUploadsNothing) {
     battle.buildWorld(w.startDir.path().toStdString());
     battle.playBattle();
     const World& world = battle.world;
-    EXPECT_EQ(world.OwnShipModels[6]->mesh(), world.EnemyShipModels[9]->mesh());
-    EXPECT_EQ(world.OwnShipModels[6]->meshId(), world.EnemyShipModels[9]->meshId());
-    EXPECT_NE(world.OwnShipModels[0]->meshId(), world.OwnShipModels[1]->meshId());
+    EXPECT_EQ(world.ownShipModels[6]->mesh(), world.enemyShipModels[9]->mesh());
+    EXPECT_EQ(world.ownShipModels[6]->meshId(), world.enemyShipModels[9]->meshId());
+    EXPECT_NE(world.ownShipModels[0]->meshId(), world.ownShipModels[1]->meshId());
 
-    TGLOffscreenRenderer small(96, 96);
-    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+    OffscreenRenderer small(96, 96);
+    small.renderFrame(battle.world.scene, battle.world.camera);
     // Four ship files, the tree and the island.
     EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
     for (int i = 0; i < 400; ++i)
-        small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
-    battle.boards.ShowSunkShip(EnemyBoard, 4);
-    small.renderFrame(battle.world.Scene, battle.world.GLCamera1);
+        small.renderFrame(battle.world.scene, battle.world.camera);
+    battle.boards.showSunkShip(EnemyBoard, 4);
+    small.renderFrame(battle.world.scene, battle.world.camera);
     EXPECT_EQ(small.lastFrameStats().meshUploads, 0);
     EXPECT_EQ(small.lastFrameStats().textureUploads, 0);
     EXPECT_EQ(small.lastFrameStats().gpuMeshes, 6);
@@ -326,14 +326,14 @@ TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
     });
 
     QImage pictures[2];
-    pictures[0] = renderer.render(w.world.Scene, w.world.GLCamera1);
+    pictures[0] = renderer.render(w.world.scene, w.world.camera);
     {
         test::ScriptedBattle battle;
         battle.buildWorld(w.startDir.path().toStdString());
         battle.playBattle();
         for (int i = 0; i < 40; ++i)
             battle.tick();
-        pictures[1] = renderer.render(battle.world.Scene, battle.world.GLCamera1);
+        pictures[1] = renderer.render(battle.world.scene, battle.world.camera);
     }
     const char* names[] = {"first-view", "battle"};
 

@@ -1,13 +1,13 @@
 #include "GuiTestSupport.h"
 #include "tools/embedded/EmbeddedImages.h"
+#include "ui/FlatButton.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinCheckBox.h"
+#include "ui/SkinComboBox.h"
 #include "ui/SkinFont.h"
 #include "ui/SkinImages.h"
+#include "ui/SkinLineEdit.h"
 #include "ui/SkinPalette.h"
-#include "ui/TBitCheckBox.h"
-#include "ui/TFlatEdit.h"
-#include "ui/TOffice97Button.h"
-#include "ui/TWispButton.h"
-#include "ui/TWispComboBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,7 +23,7 @@
 namespace vtx {
 namespace {
 
-using Pict = TWispButton::Pict;
+using Pict = SkinButton::Pict;
 
 QImage solid(QSize size, QColor color) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
@@ -32,15 +32,15 @@ QImage solid(QSize size, QColor color) {
 }
 
 // A button on plain faces, so the caption's pixels are easy to tell apart.
-std::unique_ptr<TWispButton> plainButton() {
-    auto b = std::make_unique<TWispButton>();
+std::unique_ptr<SkinButton> plainButton() {
+    auto b = std::make_unique<SkinButton>();
     b->setGeometry(0, 0, 71, 24);
-    b->SetMainPict(solid({71, 24}, QColor(0, 0, 160)));
-    b->SetMOverPict(solid({71, 24}, QColor(0, 160, 0)));
-    b->SetPressPict(solid({71, 24}, QColor(160, 0, 0)));
-    b->SetText(QStringLiteral("Single"));
-    b->SetXOffset(22);
-    b->SetYOffset(7);
+    b->setMainPict(solid({71, 24}, QColor(0, 0, 160)));
+    b->setMOverPict(solid({71, 24}, QColor(0, 160, 0)));
+    b->setPressPict(solid({71, 24}, QColor(160, 0, 0)));
+    b->setText(QStringLiteral("Single"));
+    b->setXOffset(22);
+    b->setYOffset(7);
     return b;
 }
 
@@ -51,20 +51,20 @@ int topCaptionRow(const QImage& img, QColor background) {
     return -1;
 }
 
-TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
+TEST(SkinButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
     auto b = plainButton();
-    QSignalSpy clicks(b.get(), &TWispButton::clicked);
-    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+    QSignalSpy clicks(b.get(), &SkinButton::clicked);
+    EXPECT_EQ(b->currentPict(), Pict::Main);
 
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(b->CurrentPict(), Pict::Press);
+    EXPECT_EQ(b->currentPict(), Pict::Press);
     QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(b->CurrentPict(), Pict::MOver);
+    EXPECT_EQ(b->currentPict(), Pict::MOver);
     EXPECT_EQ(clicks.count(), 1);
 
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(100, 10));
-    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+    EXPECT_EQ(b->currentPict(), Pict::Main);
     EXPECT_EQ(clicks.count(), 1);
 
     // The right button shows the pictures but never clicks.
@@ -73,36 +73,36 @@ TEST(TWispButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
     EXPECT_EQ(clicks.count(), 1);
 
     // The over picture stays until a font change resets to the normal one.
-    EXPECT_EQ(b->CurrentPict(), Pict::MOver);
-    b->SetFont(DisabledFont());
-    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+    EXPECT_EQ(b->currentPict(), Pict::MOver);
+    b->setSkinFont(disabledFont());
+    EXPECT_EQ(b->currentPict(), Pict::Main);
 }
 
-TEST(TWispButton, DownShowsPressedAfterAnyRelease) {
+TEST(SkinButton, DownShowsPressedAfterAnyRelease) {
     auto b = plainButton();
-    b->SetDown(true);
-    EXPECT_EQ(b->CurrentPict(), Pict::Press);
+    b->setDown(true);
+    EXPECT_EQ(b->currentPict(), Pict::Press);
     for (QPoint release : {QPoint(10, 10), QPoint(-5, 40)}) {
         QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseRelease(b.get(), Qt::LeftButton, {}, release);
-        EXPECT_EQ(b->CurrentPict(), Pict::Press);
+        EXPECT_EQ(b->currentPict(), Pict::Press);
     }
-    b->SetDown(false);
-    EXPECT_EQ(b->CurrentPict(), Pict::Main);
+    b->setDown(false);
+    EXPECT_EQ(b->currentPict(), Pict::Main);
 }
 
-TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
+TEST(SkinButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
     auto b = plainButton();
     const QColor grey(128, 128, 128);
     const QColor white(255, 255, 255);
-    for (SkinFont* font : {DisabledFont(), EnabledFont(), DisabledFont()}) {
-        b->SetFont(font);
-        EXPECT_EQ(b->Font(), font); // the shared object itself, not a copy
+    for (SkinFont* font : {disabledFont(), enabledFont(), disabledFont()}) {
+        b->setSkinFont(font);
+        EXPECT_EQ(b->skinFont(), font); // the shared object itself, not a copy
         for (Pict p : {Pict::Main, Pict::MOver, Pict::Press}) {
-            const QImage img = b->ComposedPict(p);
+            const QImage img = b->composedPict(p);
             const int greys = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, grey); });
             const int whites = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, white); });
-            if (font == DisabledFont()) {
+            if (font == disabledFont()) {
                 EXPECT_GT(greys, 5);
                 EXPECT_EQ(whites, 0);
             } else {
@@ -112,46 +112,46 @@ TEST(TWispButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
         }
     }
     // The pressed caption sits one pixel lower.
-    EXPECT_EQ(topCaptionRow(b->ComposedPict(Pict::Press), QColor(160, 0, 0)),
-              topCaptionRow(b->ComposedPict(Pict::Main), QColor(0, 0, 160)) + 1);
+    EXPECT_EQ(topCaptionRow(b->composedPict(Pict::Press), QColor(160, 0, 0)),
+              topCaptionRow(b->composedPict(Pict::Main), QColor(0, 0, 160)) + 1);
     // Text changes leave no trace of the old caption.
-    b->SetText(QString());
-    EXPECT_EQ(topCaptionRow(b->ComposedPict(Pict::Main), QColor(0, 0, 160)), -1);
+    b->setText(QString());
+    EXPECT_EQ(topCaptionRow(b->composedPict(Pict::Main), QColor(0, 0, 160)), -1);
 }
 
-TEST(TWispButton, PaintsTheCurrentPictureWithItsCaption) {
+TEST(SkinButton, PaintsTheCurrentPictureWithItsCaption) {
     auto b = plainButton();
-    b->SetFont(EnabledFont());
+    b->setSkinFont(enabledFont());
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
     const QImage painted = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(painted, b->ComposedPict(Pict::Press).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(painted, b->composedPict(Pict::Press).convertToFormat(QImage::Format_RGB32));
     test::saveShot(b.get(), QStringLiteral("wisp-button-pressed.png"));
 }
 
-TEST(TWispComboBox, ArrowStatesAndTheTextPartPress) {
+TEST(SkinComboBox, ArrowStatesAndTheTextPartPress) {
     QWidget host;
-    auto* cb = new TWispComboBox(&host);
+    auto* cb = new SkinComboBox(&host);
     cb->setGeometry(10, 10, 129, 21);
     cb->addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
     host.resize(200, 100);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    EXPECT_EQ(cb->ArrowState(), 1);
+    EXPECT_EQ(cb->arrowState(), 1);
 
     QEnterEvent enter(QPointF(5, 5), QPointF(15, 15), QPointF(15, 15));
     QApplication::sendEvent(cb, &enter);
-    EXPECT_EQ(cb->ArrowState(), 2);
+    EXPECT_EQ(cb->arrowState(), 2);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(cb, &leave);
-    EXPECT_EQ(cb->ArrowState(), 1);
+    EXPECT_EQ(cb->arrowState(), 1);
 
     QTest::mousePress(cb, Qt::LeftButton, {}, QPoint(cb->width() - 20, 10)); // text part (x <= width - 20)
-    EXPECT_NE(cb->ArrowState(), 3);
+    EXPECT_NE(cb->arrowState(), 3);
     cb->hidePopup();
     QTest::mousePress(cb, Qt::LeftButton, {}, QPoint(cb->width() - 5, 10));
-    EXPECT_EQ(cb->ArrowState(), 3);
+    EXPECT_EQ(cb->arrowState(), 3);
     cb->hidePopup();
-    EXPECT_NE(cb->ArrowState(), 3);
+    EXPECT_NE(cb->arrowState(), 3);
 
     EXPECT_TRUE(test::sameRgb(cb->palette().color(QPalette::Highlight), QColor(153, 151, 153)));
     EXPECT_TRUE(test::sameRgb(cb->view()->palette().color(QPalette::Highlight), QColor(153, 151, 153)));
@@ -159,20 +159,20 @@ TEST(TWispComboBox, ArrowStatesAndTheTextPartPress) {
     test::saveShot(&host, QStringLiteral("wisp-combo.png"));
 }
 
-TEST(TWispComboBox, DropDownHeightRule) {
-    TWispComboBox cb;
-    EXPECT_EQ(cb.DropDownHeight(), 10); // no items: 4 or less becomes 10
+TEST(SkinComboBox, DropDownHeightRule) {
+    SkinComboBox cb;
+    EXPECT_EQ(cb.dropDownHeight(), 10); // no items: 4 or less becomes 10
     cb.addItems({QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")});
     const int h = cb.fontMetrics().height();
     const int r = h + (h + 4) / 8 - 2; // an eighth, rounded to nearest
-    EXPECT_EQ(cb.DropDownHeight(), 3 * r + 4);
+    EXPECT_EQ(cb.dropDownHeight(), 3 * r + 4);
     cb.setMaxVisibleItems(2);
-    EXPECT_EQ(cb.DropDownHeight(), 2 * r + 4);
+    EXPECT_EQ(cb.dropDownHeight(), 2 * r + 4);
     QFont f = cb.font();
     f.setPixelSize(30);
     cb.setFont(f);
-    EXPECT_EQ(cb.ItemHeight(), 13);
-    EXPECT_GT(cb.DropDownHeight(), 2 * r + 4);
+    EXPECT_EQ(cb.itemHeight(), 13);
+    EXPECT_GT(cb.dropDownHeight(), 2 * r + 4);
 }
 
 QImage twoCellGlyph(int cellW, int h) {
@@ -184,52 +184,52 @@ QImage twoCellGlyph(int cellW, int h) {
     return g;
 }
 
-TEST(TBitCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed) {
-    TBitCheckBox box;
-    QSignalSpy clicks(&box, &TBitCheckBox::clicked);
+TEST(SkinCheckBox, ClicksCycleTheStatesAndGrayedOnlyWhenAllowed) {
+    SkinCheckBox box;
+    QSignalSpy clicks(&box, &SkinCheckBox::clicked);
     std::vector<int> seen;
     for (int i = 0; i < 4; ++i) {
-        box.Click();
-        seen.push_back(box.State());
+        box.click();
+        seen.push_back(box.state());
     }
     EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 0}));
-    box.AllowGrayed = true;
+    box.allowGrayed = true;
     seen.clear();
     for (int i = 0; i < 3; ++i) {
-        box.Click();
-        seen.push_back(box.State());
+        box.click();
+        seen.push_back(box.state());
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(clicks.count(), 7);
 }
 
-TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes) {
+TEST(SkinCheckBox, CodeChangesRaiseNoClickButUserInputDoes) {
     QWidget host;
-    auto* box = new TBitCheckBox(&host);
+    auto* box = new SkinCheckBox(&host);
     box->setGeometry(5, 5, 209, 20);
-    box->SetCaption(QStringLiteral("&Manual Ship Arrangement"));
+    box->setCaption(QStringLiteral("&Manual Ship Arrangement"));
     host.resize(240, 40);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    QSignalSpy clicks(box, &TBitCheckBox::clicked);
+    QSignalSpy clicks(box, &SkinCheckBox::clicked);
 
-    box->SetChecked(true);
-    box->SetState(2);
-    box->SetChecked(false);
+    box->setChecked(true);
+    box->setState(2);
+    box->setChecked(false);
     EXPECT_EQ(clicks.count(), 0);
 
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->checked());
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_TRUE(box->hasFocus() || host.focusWidget() == box);
 
     QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(300, 5)); // released outside
-    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->checked());
     EXPECT_EQ(clicks.count(), 1);
 
     QTest::keyClick(box, Qt::Key_Space);
-    EXPECT_FALSE(box->Checked());
+    EXPECT_FALSE(box->checked());
     EXPECT_EQ(clicks.count(), 2);
 
     // The accelerator toggles and focuses without a click event.
@@ -237,25 +237,25 @@ TEST(TBitCheckBox, CodeChangesRaiseNoClickButUserInputDoes) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     box->clearFocus();
     QTest::keyClick(&host, Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->checked());
     EXPECT_TRUE(box->hasFocus());
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell) {
-    TBitCheckBox box;
+TEST(SkinCheckBox, GlyphCellsAndTheDisabledCell) {
+    SkinCheckBox box;
     box.resize(209, 20);
-    box.SetColor(Qt::black);
-    box.SetCheckedGlyph(twoCellGlyph(20, 20)); // 40 x 20: two cells
-    EXPECT_EQ(box.CheckedNumGlyphs(), 2);
-    box.SetUncheckedGlyph(QImage(30, 20, QImage::Format_ARGB32)); // not a multiple: one cell
-    EXPECT_EQ(box.UncheckedNumGlyphs(), 1);
-    box.SetGrayedGlyph(QImage(80, 20, QImage::Format_ARGB32)); // four would be too many
-    EXPECT_EQ(box.GrayedNumGlyphs(), 2);
+    box.setColor(Qt::black);
+    box.setCheckedGlyph(twoCellGlyph(20, 20)); // 40 x 20: two cells
+    EXPECT_EQ(box.checkedNumGlyphs(), 2);
+    box.setUncheckedGlyph(QImage(30, 20, QImage::Format_ARGB32)); // not a multiple: one cell
+    EXPECT_EQ(box.uncheckedNumGlyphs(), 1);
+    box.setGrayedGlyph(QImage(80, 20, QImage::Format_ARGB32)); // four would be too many
+    EXPECT_EQ(box.grayedNumGlyphs(), 2);
 
-    box.SetChecked(true);
-    EXPECT_EQ(box.GlyphTarget(), QRect(0, 0, 20, 20));
-    EXPECT_EQ(box.CaptionRect().left(), 24); // cell width + 4
+    box.setChecked(true);
+    EXPECT_EQ(box.glyphTarget(), QRect(0, 0, 20, 20));
+    EXPECT_EQ(box.captionRect().left(), 24); // cell width + 4
     const auto redAndGreen = [&] {
         const QImage img = box.grab().toImage();
         return std::pair{test::countPixels(img, [](QColor c) { return test::sameRgb(c, Qt::red); }),
@@ -265,31 +265,31 @@ TEST(TBitCheckBox, GlyphCellsAndTheDisabledCell) {
     EXPECT_EQ(red, 400);
     EXPECT_EQ(green, 0);
     box.setEnabled(false);
-    EXPECT_EQ(box.GlyphSourceCell(), 1);
+    EXPECT_EQ(box.glyphSourceCell(), 1);
     std::tie(red, green) = redAndGreen();
     EXPECT_EQ(red, 0);
     EXPECT_EQ(green, 400);
 
     box.setEnabled(true);
-    box.SetAlignment(TBitCheckBox::Alignment::LeftJustify); // box at the right end
-    EXPECT_EQ(box.GlyphTarget().left(), 209 - 20);
-    EXPECT_EQ(box.CaptionRect().left(), 1);
+    box.setAlignment(SkinCheckBox::Alignment::LeftJustify); // box at the right end
+    EXPECT_EQ(box.glyphTarget().left(), 209 - 20);
+    EXPECT_EQ(box.captionRect().left(), 1);
 }
 
-TEST(TBitCheckBox, EmbeddedGlyphsAreUsable) {
-    TBitCheckBox box;
+TEST(SkinCheckBox, EmbeddedGlyphsAreUsable) {
+    SkinCheckBox box;
     box.resize(209, 20);
-    box.SetCaption(QStringLiteral("Sound ON/OFF"));
-    EXPECT_GE(box.CheckedNumGlyphs(), 1);
-    EXPECT_LE(box.CheckedNumGlyphs(), 2);
-    EXPECT_GT(box.GlyphTarget().width(), 0);
+    box.setCaption(QStringLiteral("Sound ON/OFF"));
+    EXPECT_GE(box.checkedNumGlyphs(), 1);
+    EXPECT_LE(box.checkedNumGlyphs(), 2);
+    EXPECT_GT(box.glyphTarget().width(), 0);
     test::saveShot(&box, QStringLiteral("bit-checkbox.png"));
 }
 
-TEST(TFlatEdit, FlatLookHeightAndFocusColour) {
+TEST(SkinLineEdit, FlatLookHeightAndFocusColour) {
     QWidget host;
-    auto* edit = new TFlatEdit(&host);
-    auto* other = new TFlatEdit(&host);
+    auto* edit = new SkinLineEdit(&host);
+    auto* other = new SkinLineEdit(&host);
     other->move(0, 40);
     EXPECT_EQ(edit->height(), edit->fontMetrics().height() + 6);
     EXPECT_EQ(edit->width(), 121);
@@ -298,7 +298,7 @@ TEST(TFlatEdit, FlatLookHeightAndFocusColour) {
     edit->setFont(f);
     EXPECT_EQ(edit->height(), QFontMetrics(f).height() + 6);
 
-    EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
+    EXPECT_EQ(edit->currentBackground(), QColor(235, 234, 225));
     host.resize(200, 100);
     // The pointer another test left over the window would hover the edit.
     host.move(0, 0);
@@ -312,25 +312,25 @@ TEST(TFlatEdit, FlatLookHeightAndFocusColour) {
 
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(edit, &enter);
-    EXPECT_EQ(edit->CurrentBackground(), QColor(Qt::white));
+    EXPECT_EQ(edit->currentBackground(), QColor(Qt::white));
     EXPECT_TRUE(test::sameRgb(edit->grab().toImage().pixelColor(1, 1), Qt::white));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(edit, &leave);
-    EXPECT_EQ(edit->CurrentBackground(), QColor(235, 234, 225));
+    EXPECT_EQ(edit->currentBackground(), QColor(235, 234, 225));
 }
 
-TEST(TOffice97Button, FocusLookCanBeRemoved) {
+TEST(FlatButton, FocusLookCanBeRemoved) {
     QWidget host;
-    auto* row = new TOffice97Button(&host);
+    auto* row = new FlatButton(&host);
     row->resize(201, 23);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     row->setFocus();
     host.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-    EXPECT_TRUE(row->ShowsFocusLook());
-    row->RemoveFocusLook();
-    EXPECT_FALSE(row->ShowsFocusLook());
+    EXPECT_TRUE(row->showsFocusLook());
+    row->removeFocusLook();
+    EXPECT_FALSE(row->showsFocusLook());
 }
 
 TEST(SkinImages, MissingPicturesGetADrawnStandInOfTheRightSize) {
@@ -352,10 +352,10 @@ TEST(SkinImages, MissingPicturesGetADrawnStandInOfTheRightSize) {
 
 TEST(SkinPalette, GreySelectionIsOursAndCanBePutBack) {
     const QColor before = QApplication::palette().color(QPalette::Highlight);
-    const QColor saved = InstallGreySelection();
+    const QColor saved = installGreySelection();
     EXPECT_EQ(saved, before);
     EXPECT_TRUE(test::sameRgb(QApplication::palette().color(QPalette::Highlight), QColor(153, 151, 153)));
-    RestoreSelection(saved);
+    restoreSelection(saved);
     EXPECT_EQ(QApplication::palette().color(QPalette::Highlight), before);
 }
 

@@ -60,7 +60,7 @@ inline bool sameRgb(QColor a, QColor b) {
 
 class FakeOptionsHost : public IOptionsHost {
 public:
-    std::filesystem::path startDir;
+    std::filesystem::path folder;
     QStringList calls;
     bool soundOn = true;
     int turnDelay = 0;
@@ -71,32 +71,32 @@ public:
     int musicClicks = 0;
     bool musicOn = false;
 
-    std::filesystem::path StartDir() const override { return startDir; }
-    void SetTurnDelay(int seconds) override {
+    std::filesystem::path startDir() const override { return folder; }
+    void setTurnDelay(int seconds) override {
         turnDelay = seconds;
         calls << QStringLiteral("SetTurnDelay");
     }
-    void SetSoundOn(bool on) override {
+    void setSoundOn(bool on) override {
         soundOn = on;
         calls << QStringLiteral("SetSoundOn");
     }
-    void SetSongIndex(int index) override {
+    void setSongIndex(int index) override {
         songIndex = index;
         calls << QStringLiteral("SetSongIndex");
     }
-    void SetWaveVolumeFromLevel(int level) override {
+    void setWaveVolumeFromLevel(int level) override {
         waveLevel = level;
         calls << QStringLiteral("Wave");
     }
-    void SetMidiVolumeFromLevel(int level) override {
+    void setMidiVolumeFromLevel(int level) override {
         midiLevel = level;
         calls << QStringLiteral("Midi");
     }
-    void CaptureVolumes() override {
+    void captureVolumes() override {
         ++captures;
         calls << QStringLiteral("CaptureVolumes");
     }
-    void MusicSwitchClicked(bool checked) override {
+    void musicSwitchClicked(bool checked) override {
         ++musicClicks;
         musicOn = checked;
         calls << QStringLiteral("Music");
@@ -106,13 +106,13 @@ public:
 class FakeScoreHost : public IScoreHost {
 public:
     bool pending = false;
-    int lastPoints = 0;
-    QString playerName;
+    int points = 0;
+    QString name;
 
-    bool ScorePending() const override { return pending; }
-    void SetScorePending(bool p) override { pending = p; }
-    int LastPoints() const override { return lastPoints; }
-    QString PlayerName() const override { return playerName; }
+    bool scorePending() const override { return pending; }
+    void setScorePending(bool p) override { pending = p; }
+    int lastPoints() const override { return points; }
+    QString playerName() const override { return name; }
 };
 
 } // namespace vtx::test

@@ -1,12 +1,12 @@
+#include "ui/LobbyWindow.h"
 #include "../support/TempDir.h"
 #include "GuiTestSupport.h"
 #include "game/NetExtension.h"
 #include "net/NetScan.h"
 #include "ui/ILobbyHost.h"
+#include "ui/MessageWindow.h"
+#include "ui/SkinButton.h"
 #include "ui/SkinFont.h"
-#include "ui/TFormMess.h"
-#include "ui/TWispButton.h"
-#include "ui/TformNet.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,33 +30,33 @@ using Pairs = QList<std::pair<QString, QString>>;
 // Records every call in order, as "Name argument".
 class FakeLobbyHost : public ILobbyHost {
 public:
-    std::filesystem::path startDir;
+    std::filesystem::path folder;
     QString localIP = QStringLiteral("192.168.1.5");
-    QString playerName = QStringLiteral("Hero");
+    QString name = QStringLiteral("Hero");
     QStringList calls;
     QList<std::pair<QString, QByteArray>> sent;
 
-    std::filesystem::path StartDir() const override { return startDir; }
-    QString LocalIP() const override { return localIP; }
-    QString PlayerName() const override { return playerName; }
-    void SetNetMode(bool on) override { calls << QStringLiteral("SetNetMode %1").arg(on); }
-    void SetNetConnected(bool on) override { calls << QStringLiteral("SetNetConnected %1").arg(on); }
-    void SetNetRole(int role) override { calls << QStringLiteral("SetNetRole %1").arg(role); }
-    void SetOpponentIP(const QString& ip) override { calls << QStringLiteral("SetOpponentIP ") + ip; }
-    void SendRequest(const QString& host, const QByteArray& text) override {
+    std::filesystem::path startDir() const override { return folder; }
+    QString localIp() const override { return localIP; }
+    QString playerName() const override { return name; }
+    void setNetMode(bool on) override { calls << QStringLiteral("SetNetMode %1").arg(on); }
+    void setNetConnected(bool on) override { calls << QStringLiteral("SetNetConnected %1").arg(on); }
+    void setNetRole(int role) override { calls << QStringLiteral("SetNetRole %1").arg(role); }
+    void setOpponentIp(const QString& ip) override { calls << QStringLiteral("SetOpponentIP ") + ip; }
+    void sendRequest(const QString& host, const QByteArray& text) override {
         sent.append({host, text});
         calls << QStringLiteral("SendRequest ") + host;
     }
-    void JoinGame(const QString& creatorIP, bool extended) override {
+    void joinGame(const QString& creatorIP, bool extended) override {
         calls << QStringLiteral("JoinGame %1 %2").arg(creatorIP).arg(extended);
     }
-    void StartMatch() override {
+    void startMatch() override {
         calls << QStringLiteral("StartMatch");
         if (duringStart) duringStart();
     }
     std::function<void()> duringStart;
-    void SetStatus(const QString& text) override { calls << QStringLiteral("SetStatus ") + text; }
-    void SwitchSingleButton(bool on) override { calls << QStringLiteral("SwitchSingleButton %1").arg(on); }
+    void setStatus(const QString& text) override { calls << QStringLiteral("SetStatus ") + text; }
+    void switchSingleButton(bool on) override { calls << QStringLiteral("SwitchSingleButton %1").arg(on); }
 };
 
 // Closes the next application-modal window (message window or message box) and hands back its text.
@@ -69,22 +69,22 @@ void closeNextModal(QString* text) {
         }
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             *text = box->windowTitle() + QLatin1Char('|') + box->text();
-        else if (auto* mess = qobject_cast<TFormMess*>(modal))
-            *text = mess->labMessF->text();
+        else if (auto* mess = qobject_cast<MessageWindow*>(modal))
+            *text = mess->messageText->text();
         modal->close();
     });
 }
 
-bool buttonsOn(const TformNet& lobby) {
-    return lobby.elbtCreateGame->isEnabled() && lobby.elbtJoinGame->isEnabled() &&
-           lobby.elbtCreateGame->Font() == EnabledFont() && lobby.elbtJoinGame->Font() == EnabledFont();
+bool buttonsOn(const LobbyWindow& lobby) {
+    return lobby.createButton->isEnabled() && lobby.joinButton->isEnabled() &&
+           lobby.createButton->skinFont() == enabledFont() && lobby.joinButton->skinFont() == enabledFont();
 }
 
-class LobbyWindow : public ::testing::Test {
+class LobbyWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::enterRunDir();
-        host.startDir = dir.path();
+        host.folder = dir.path();
         dir.write("clients.cfg", "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\n");
     }
 
@@ -96,10 +96,10 @@ protected:
 
     test::TempDir dir;
     FakeLobbyHost host;
-    TFormMess mess{nullptr};
+    MessageWindow mess{nullptr};
 };
 
-TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
+TEST_F(LobbyWindowTest, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
     const std::string expected = "me-host        192.168.1.7\r\n"
                                  "a-very-long-com192.168.1.12\r\n"
                                  "nowhere        \r\n"
@@ -107,8 +107,8 @@ TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
     std::filesystem::remove(dir.path() / "clients.cfg");
     QString shownDuringScan;
     {
-        TformNet lobby(&host, nullptr, [&] {
-            if (mess.isVisible()) shownDuringScan = mess.labMessF->text();
+        LobbyWindow lobby(&host, nullptr, [&] {
+            if (mess.isVisible()) shownDuringScan = mess.messageText->text();
             return Pairs{{"me-host", "192.168.1.7"},
                          {"a-very-long-computer-name", "192.168.1.12"},
                          {"nowhere", ""},
@@ -118,85 +118,85 @@ TEST_F(LobbyWindow, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
                   QStringLiteral("The game is running for a first time\n"
                                  "Please wait while network is checking\nIt will take 1-2 min..."));
         EXPECT_FALSE(mess.isVisible());
-        EXPECT_EQ(mess.labMessF->y(), 50);
+        EXPECT_EQ(mess.messageText->y(), 50);
         EXPECT_EQ(dir.read("clients.cfg"), expected);
-        EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-        EXPECT_EQ(lobby.Model().computers().size(), 4u);
+        EXPECT_EQ(lobby.subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+        EXPECT_EQ(lobby.model().computers().size(), 4u);
     }
-    TformNet again(&host, nullptr, noScan);
-    EXPECT_EQ(again.SubNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-    ASSERT_EQ(again.Model().computers().size(), 4u);
-    EXPECT_EQ(again.Model().computers()[1].name, "a-very-long-com");
-    EXPECT_EQ(again.Model().computers()[2].name, "nowhere");
+    LobbyWindow again(&host, nullptr, noScan);
+    EXPECT_EQ(again.subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+    ASSERT_EQ(again.model().computers().size(), 4u);
+    EXPECT_EQ(again.model().computers()[1].name, "a-very-long-com");
+    EXPECT_EQ(again.model().computers()[2].name, "nowhere");
     EXPECT_EQ(dir.read("clients.cfg"), expected);
 }
 
-TEST_F(LobbyWindow, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
-    host.startDir = dir.path() / "missing-folder";
+TEST_F(LobbyWindowTest, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
+    host.folder = dir.path() / "missing-folder";
     QString box;
     closeNextModal(&box);
-    TformNet lobby(&host, nullptr, [] { return Pairs{{"me-host", "192.168.1.7"}}; });
+    LobbyWindow lobby(&host, nullptr, [] { return Pairs{{"me-host", "192.168.1.7"}}; });
     EXPECT_EQ(box, QStringLiteral("Attention|Unable to Initialize Network!"));
-    EXPECT_EQ(lobby.SubNets(), QStringList({"192.168.1.255"}));
-    EXPECT_EQ(lobby.Model().computers().size(), 1u);
+    EXPECT_EQ(lobby.subNets(), QStringList({"192.168.1.255"}));
+    EXPECT_EQ(lobby.model().computers().size(), 1u);
 }
 
-TEST_F(LobbyWindow, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
-    TformNet lobby(&host, nullptr, noScan);
+TEST_F(LobbyWindowTest, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
+    LobbyWindow lobby(&host, nullptr, noScan);
     EXPECT_EQ(lobby.size(), QSize(306, 184));
-    EXPECT_EQ(lobby.lbServers->geometry(), QRect(16, 40, 274, 60));
-    EXPECT_EQ(lobby.elbtJoinGame->geometry(), QRect(117, 142, 71, 24));
-    EXPECT_EQ(lobby.elbtCreateGame->Text(), QStringLiteral(" Create"));
-    EXPECT_EQ(lobby.elbtJoinGame->Text(), QStringLiteral("  Join"));
-    EXPECT_EQ(lobby.elbtCancel->Text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(lobby.NetTimer->interval(), 1000);
-    EXPECT_FALSE(lobby.NetTimer->isActive());
-    EXPECT_TRUE(lobby.InDragArea(QPoint(5, 100)));
-    EXPECT_FALSE(lobby.WindowRegion().contains(QPoint(1, 1))); // a cut top corner
-    EXPECT_TRUE(lobby.WindowRegion().contains(QPoint(1, 183)));
+    EXPECT_EQ(lobby.gameList->geometry(), QRect(16, 40, 274, 60));
+    EXPECT_EQ(lobby.joinButton->geometry(), QRect(117, 142, 71, 24));
+    EXPECT_EQ(lobby.createButton->text(), QStringLiteral(" Create"));
+    EXPECT_EQ(lobby.joinButton->text(), QStringLiteral("  Join"));
+    EXPECT_EQ(lobby.cancelButton->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(lobby.announceTimer->interval(), 1000);
+    EXPECT_FALSE(lobby.announceTimer->isActive());
+    EXPECT_TRUE(lobby.inDragArea(QPoint(5, 100)));
+    EXPECT_FALSE(lobby.windowRegion().contains(QPoint(1, 1))); // a cut top corner
+    EXPECT_TRUE(lobby.windowRegion().contains(QPoint(1, 183)));
 
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
     EXPECT_EQ(host.calls, QStringList({"SetNetMode 1", "SendRequest 192.168.1.7", "SendRequest 10.0.0.3"}));
     EXPECT_EQ(host.sent.value(0).second, QByteArray("SYS$$Present?~VTX1")); // asked for their games
     host.sent.clear();
-    EXPECT_EQ(lobby.labIP->text(), QStringLiteral("Local IP: 192.168.1.5"));
+    EXPECT_EQ(lobby.addressLabel->text(), QStringLiteral("Local IP: 192.168.1.5"));
     EXPECT_TRUE(buttonsOn(lobby));
-    EXPECT_TRUE(lobby.PanelError().isEmpty()) << lobby.PanelError().toStdString();
-    EXPECT_EQ(lobby.lbServers->palette().color(QPalette::Base), lobby.PanelPixel(12, 40));
+    EXPECT_TRUE(lobby.panelError().isEmpty()) << lobby.panelError().toStdString();
+    EXPECT_EQ(lobby.gameList->palette().color(QPalette::Base), lobby.panelPixel(12, 40));
 
     QString message;
     closeNextModal(&message);
-    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(lobby.joinButton, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(message, QStringLiteral("There is no game to Join!"));
-    EXPECT_EQ(mess.labMessF->y(), 40);
+    EXPECT_EQ(mess.messageText->y(), 40);
     EXPECT_TRUE(buttonsOn(lobby));
     EXPECT_TRUE(lobby.isVisible());
     EXPECT_TRUE(host.sent.isEmpty());
     lobby.hide();
 }
 
-TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
-    TformNet lobby(&host, nullptr, noScan);
+TEST_F(LobbyWindowTest, CreateAnnouncesOnEverySubnetUntilCancel) {
+    LobbyWindow lobby(&host, nullptr, noScan);
     QTimer::singleShot(0, [&] {
         host.sent.clear(); // the open lobby's questions
         host.calls.clear();
-        QTest::mouseClick(lobby.elbtCreateGame, Qt::LeftButton, {}, QPoint(10, 10));
-        EXPECT_FALSE(lobby.AskTimer->isActive());
-        EXPECT_FALSE(lobby.elbtCreateGame->isEnabled());
-        EXPECT_FALSE(lobby.elbtJoinGame->isEnabled());
-        EXPECT_EQ(lobby.elbtJoinGame->Font(), DisabledFont());
-        EXPECT_EQ(lobby.labIP->text(), QStringLiteral("Waiting for connect..."));
-        EXPECT_TRUE(lobby.NetTimer->isActive());
+        QTest::mouseClick(lobby.createButton, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_FALSE(lobby.queryTimer->isActive());
+        EXPECT_FALSE(lobby.createButton->isEnabled());
+        EXPECT_FALSE(lobby.joinButton->isEnabled());
+        EXPECT_EQ(lobby.joinButton->skinFont(), disabledFont());
+        EXPECT_EQ(lobby.addressLabel->text(), QStringLiteral("Waiting for connect..."));
+        EXPECT_TRUE(lobby.announceTimer->isActive());
         test::saveShot(&lobby, QStringLiteral("lobby-creating.png"));
         // Two ticks of the presence timer, then Esc, the key of Cancel, ends the modal lobby.
         EXPECT_TRUE(QTest::qWaitFor([&] { return host.sent.size() >= 8; }, 10000));
         QTest::keyClick(&lobby, Qt::Key_Escape);
     });
-    lobby.ExecModal();
+    lobby.execModal();
 
     EXPECT_FALSE(lobby.isVisible());
-    EXPECT_FALSE(lobby.NetTimer->isActive());
+    EXPECT_FALSE(lobby.announceTimer->isActive());
     ASSERT_GE(host.sent.size(), 8);
     // The name field a plain lobby shows, then the extension's tag; each
     // subnet, then each computer of "clients.cfg" by its own address.
@@ -209,88 +209,88 @@ TEST_F(LobbyWindow, CreateAnnouncesOnEverySubnetUntilCancel) {
               QStringList({"SwitchSingleButton 1", "SetNetConnected 0", "SetNetMode 0", "SetStatus "}));
 }
 
-TEST_F(LobbyWindow, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
-    TformNet lobby(&host, nullptr, noScan);
+TEST_F(LobbyWindowTest, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
+    LobbyWindow lobby(&host, nullptr, noScan);
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
-    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.0.0.3")));
-    lobby.AddServer(QStringLiteral("192.168.1.7"), "SYS$$Present: Alice");
-    lobby.AddServer(QStringLiteral("10.0.0.3"), "SYS$$Present:    Bob with a long name");
-    EXPECT_TRUE(lobby.HasServer(QStringLiteral("10.0.0.3")));
-    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.0.0.")));
-    ASSERT_EQ(lobby.lbServers->count(), 2);
-    EXPECT_EQ(lobby.lbServers->item(1)->text(), QStringLiteral("10.0.0.3         Bob with a"));
-    EXPECT_EQ(lobby.lbServers->currentRow(), 0);
+    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.0.0.3")));
+    lobby.addServer(QStringLiteral("192.168.1.7"), "SYS$$Present: Alice");
+    lobby.addServer(QStringLiteral("10.0.0.3"), "SYS$$Present:    Bob with a long name");
+    EXPECT_TRUE(lobby.hasServer(QStringLiteral("10.0.0.3")));
+    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.0.0.")));
+    ASSERT_EQ(lobby.gameList->count(), 2);
+    EXPECT_EQ(lobby.gameList->item(1)->text(), QStringLiteral("10.0.0.3         Bob with a"));
+    EXPECT_EQ(lobby.gameList->currentRow(), 0);
     QApplication::processEvents(); // the list lays its lines out later
     test::saveShot(&lobby, QStringLiteral("lobby-servers.png"));
 
     host.calls.clear();
-    lobby.lbServers->setCurrentRow(1);
+    lobby.gameList->setCurrentRow(1);
     // While the match starts, Cancel would strand the opponent: it is off.
     bool cancelOff = false;
     host.duringStart = [&] {
-        cancelOff = !lobby.elbtCancel->isEnabled();
-        QTest::mouseClick(lobby.elbtCancel, Qt::LeftButton, {}, QPoint(10, 10));
+        cancelOff = !lobby.cancelButton->isEnabled();
+        QTest::mouseClick(lobby.cancelButton, Qt::LeftButton, {}, QPoint(10, 10));
     };
-    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(lobby.joinButton, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_TRUE(cancelOff);
     EXPECT_EQ(host.calls,
               QStringList({"SetNetMode 1", "SetNetRole 2", "JoinGame 10.0.0.3 0", "SetNetConnected 1",
                            "SetOpponentIP 10.0.0.3", "StartMatch", "SetStatus Waiting for Opponent..."}));
     EXPECT_FALSE(lobby.isVisible());
-    EXPECT_EQ(lobby.lbServers->count(), 0);
+    EXPECT_EQ(lobby.gameList->count(), 0);
 
     // A creator that announced the extension is marked and joined with it;
     // a flood of creators keeps only the latest lines.
     host.duringStart = nullptr;
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
-    EXPECT_TRUE(lobby.elbtCancel->isEnabled());
-    for (int i = 0; i < TformNet::MaxServers + 6; ++i)
-        lobby.AddServer(QStringLiteral("10.1.%1.%2").arg(i / 200).arg(i % 200 + 1), "SYS$$Present: Plain");
-    lobby.AddServer(QStringLiteral("10.9.9.9"), QByteArray::fromStdString(net::taggedPresence("Carol")));
-    ASSERT_EQ(lobby.lbServers->count(), TformNet::MaxServers);
-    EXPECT_FALSE(lobby.HasServer(QStringLiteral("10.1.0.7")));
-    EXPECT_TRUE(lobby.HasServer(QStringLiteral("10.1.0.8")));
-    EXPECT_EQ(lobby.lbServers->item(TformNet::MaxServers - 1)->text(),
-              QStringLiteral("10.9.9.9         Carol") + TformNet::ExtendedMark);
+    EXPECT_TRUE(lobby.cancelButton->isEnabled());
+    for (int i = 0; i < LobbyWindow::MaxServers + 6; ++i)
+        lobby.addServer(QStringLiteral("10.1.%1.%2").arg(i / 200).arg(i % 200 + 1), "SYS$$Present: Plain");
+    lobby.addServer(QStringLiteral("10.9.9.9"), QByteArray::fromStdString(net::taggedPresence("Carol")));
+    ASSERT_EQ(lobby.gameList->count(), LobbyWindow::MaxServers);
+    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.1.0.7")));
+    EXPECT_TRUE(lobby.hasServer(QStringLiteral("10.1.0.8")));
+    EXPECT_EQ(lobby.gameList->item(LobbyWindow::MaxServers - 1)->text(),
+              QStringLiteral("10.9.9.9         Carol") + LobbyWindow::ExtendedMark);
     host.calls.clear();
-    lobby.lbServers->setCurrentRow(TformNet::MaxServers - 1);
-    QTest::mouseClick(lobby.elbtJoinGame, Qt::LeftButton, {}, QPoint(10, 10));
+    lobby.gameList->setCurrentRow(LobbyWindow::MaxServers - 1);
+    QTest::mouseClick(lobby.joinButton, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(host.calls.value(2), QStringLiteral("JoinGame 10.9.9.9 1"));
 }
 
-TEST_F(LobbyWindow, AFriendTypedByAddressIsAskedKeptAndRemoved) {
-    TformNet lobby(&host, nullptr, noScan);
+TEST_F(LobbyWindowTest, AFriendTypedByAddressIsAskedKeptAndRemoved) {
+    LobbyWindow lobby(&host, nullptr, noScan);
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
     host.sent.clear();
     // An unknown name is told, and nothing is kept.
     QString message;
     closeNextModal(&message);
-    QTest::keyClicks(lobby.cbFriends->lineEdit(), QStringLiteral("no-such-host.invalid"));
-    QTest::keyClick(lobby.cbFriends->lineEdit(), Qt::Key_Return); // adds; does not join
+    QTest::keyClicks(lobby.friendBox->lineEdit(), QStringLiteral("no-such-host.invalid"));
+    QTest::keyClick(lobby.friendBox->lineEdit(), Qt::Key_Return); // adds; does not join
     ASSERT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 20000));
     EXPECT_EQ(message, QStringLiteral("No computer is known as \"no-such-host.invalid\"."));
     EXPECT_TRUE(host.sent.isEmpty());
     EXPECT_TRUE(lobby.isVisible());
 
     // A name that resolves is asked at once and written to the file.
-    lobby.cbFriends->setCurrentText(QStringLiteral("localhost"));
-    QTest::mouseClick(lobby.btAddFriend, Qt::LeftButton);
+    lobby.friendBox->setCurrentText(QStringLiteral("localhost"));
+    QTest::mouseClick(lobby.addFriendButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !host.sent.isEmpty(); }, 20000));
     EXPECT_EQ(host.sent[0], std::make_pair(QStringLiteral("127.0.0.1"), QByteArray("SYS$$Present?~VTX1")));
     EXPECT_EQ(dir.read("clients.cfg"),
               "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\nlocalhost      127.0.0.1\r\n");
     // Its game is listed when it answers, with the name as its player wrote it.
-    lobby.AddServer(QStringLiteral("127.0.0.1"),
+    lobby.addServer(QStringLiteral("127.0.0.1"),
                     QByteArray::fromStdString(net::taggedPresence("?????", "\u0410\u043d\u043d\u0430")));
-    EXPECT_EQ(lobby.lbServers->item(0)->text(),
-              QStringLiteral("127.0.0.1        \u0410\u043d\u043d\u0430") + TformNet::ExtendedMark);
+    EXPECT_EQ(lobby.gameList->item(0)->text(),
+              QStringLiteral("127.0.0.1        \u0410\u043d\u043d\u0430") + LobbyWindow::ExtendedMark);
     QApplication::processEvents();
     test::saveShot(&lobby, QStringLiteral("lobby-friend.png"));
 
-    QTest::mouseClick(lobby.btRemoveFriend, Qt::LeftButton);
+    QTest::mouseClick(lobby.removeFriendButton, Qt::LeftButton);
     EXPECT_EQ(dir.read("clients.cfg"), "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\n");
     lobby.hide();
 }
@@ -310,20 +310,20 @@ TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {
                        "172.16.0.9 faraway\n"
                        "192.168.1.30 printer-again\n");
     NetScan scan;
-    scan.SetArpTablePath(QString::fromStdString((dir.path() / "arp").string()));
-    scan.SetHostsPath(QString::fromStdString((dir.path() / "hosts").string()));
-    scan.SetLocalAddresses({{QStringLiteral("192.168.1.5"), 24}});
-    scan.SetHostName(QStringLiteral("me-host"));
-    scan.SetLookupBudgetMs(0);
-    EXPECT_EQ(scan.Run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"},
+    scan.setArpTablePath(QString::fromStdString((dir.path() / "arp").string()));
+    scan.setHostsPath(QString::fromStdString((dir.path() / "hosts").string()));
+    scan.setLocalAddresses({{QStringLiteral("192.168.1.5"), 24}});
+    scan.setHostName(QStringLiteral("me-host"));
+    scan.setLookupBudgetMs(0);
+    EXPECT_EQ(scan.run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"},
                                               {"192.168.1.1", "192.168.1.1"},
                                               {"printer", "192.168.1.30"},
                                               {"peer", "192.168.1.40"}}));
 
     // Without the files only this computer is found.
-    scan.SetArpTablePath(QString::fromStdString((dir.path() / "none").string()));
-    scan.SetHostsPath(QString::fromStdString((dir.path() / "none").string()));
-    EXPECT_EQ(scan.Run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"}}));
+    scan.setArpTablePath(QString::fromStdString((dir.path() / "none").string()));
+    scan.setHostsPath(QString::fromStdString((dir.path() / "none").string()));
+    EXPECT_EQ(scan.run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"}}));
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "../support/TempDir.h"
 #include "GuiTestSupport.h"
+#include "ui/FlatButton.h"
+#include "ui/MessageWindow.h"
+#include "ui/ScoresWindow.h"
+#include "ui/SkinButton.h"
 #include "ui/SkinFont.h"
-#include "ui/TFlatEdit.h"
-#include "ui/TFormMess.h"
-#include "ui/TFormScore.h"
-#include "ui/TOffice97Button.h"
-#include "ui/TWispButton.h"
+#include "ui/SkinLineEdit.h"
 
 #include <QLabel>
 #include <QTest>
@@ -38,70 +38,70 @@ protected:
 };
 
 TEST_F(ScoreWindow, MissingFileShowsNonameRowsInViewingState) {
-    TFormScore score(&host, nullptr);
-    score.SetScoreFile(dir.path() / "hscore.dat");
-    for (TOffice97Button* row : score.ob)
+    ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "hscore.dat");
+    for (FlatButton* row : score.ob)
         EXPECT_EQ(row->text(), QStringLiteral("noname"));
-    EXPECT_FALSE(score.elbtSaveResult->isEnabled());
-    EXPECT_EQ(score.elbtSaveResult->Font(), DisabledFont());
-    EXPECT_FALSE(score.meEnterName->isEnabled());
-    EXPECT_EQ(score.labPoints->text(), QStringLiteral("0"));
+    EXPECT_FALSE(score.saveButton->isEnabled());
+    EXPECT_EQ(score.saveButton->skinFont(), disabledFont());
+    EXPECT_FALSE(score.nameEdit->isEnabled());
+    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
     EXPECT_EQ(score.ob[6]->geometry(), QRect(51, 48 + 24 * 6, 201, 23));
 
     score.show(); // no result pending: viewing only
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&score));
-    EXPECT_FALSE(score.elbtSaveResult->isEnabled());
-    EXPECT_FALSE(score.meEnterName->isEnabled());
-    EXPECT_EQ(score.labPoints->text(), QStringLiteral("0"));
+    EXPECT_FALSE(score.saveButton->isEnabled());
+    EXPECT_FALSE(score.nameEdit->isEnabled());
+    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
     score.close();
 }
 
 TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown) {
     writeTable({300, 250, 250, 200, 150, 100, 50});
-    TFormScore score(&host, nullptr);
-    score.SetScoreFile(dir.path() / "hscore.dat");
+    ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "hscore.dat");
     EXPECT_EQ(score.ob[0]->text(), QStringLiteral("p1               300"));
 
     host.pending = true;
-    host.lastPoints = 250;
-    host.playerName = QStringLiteral("Hero");
+    host.points = 250;
+    host.name = QStringLiteral("Hero");
     score.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&score));
     EXPECT_FALSE(host.pending);
-    EXPECT_TRUE(score.meEnterName->isEnabled());
-    EXPECT_EQ(score.meEnterName->text(), QStringLiteral("Hero"));
-    EXPECT_EQ(score.labPoints->text(), QStringLiteral("250"));
-    EXPECT_TRUE(score.elbtSaveResult->isEnabled());
-    EXPECT_EQ(score.elbtSaveResult->Font(), EnabledFont());
+    EXPECT_TRUE(score.nameEdit->isEnabled());
+    EXPECT_EQ(score.nameEdit->text(), QStringLiteral("Hero"));
+    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("250"));
+    EXPECT_TRUE(score.saveButton->isEnabled());
+    EXPECT_EQ(score.saveButton->skinFont(), enabledFont());
     test::saveShot(&score, QStringLiteral("scores-entering.png"));
 
-    QTest::mouseClick(score.elbtSaveResult, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(score.saveButton, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(score.ob[3]->text(), QStringLiteral("Hero             250"));
     EXPECT_EQ(score.ob[6]->text(), QStringLiteral("p6               100"));
-    EXPECT_FALSE(score.elbtSaveResult->isEnabled());
-    EXPECT_FALSE(score.meEnterName->isEnabled());
-    EXPECT_TRUE(score.meEnterName->text().isEmpty());
+    EXPECT_FALSE(score.saveButton->isEnabled());
+    EXPECT_FALSE(score.nameEdit->isEnabled());
+    EXPECT_TRUE(score.nameEdit->text().isEmpty());
     test::saveShot(&score, QStringLiteral("scores-saved.png"));
 
     const ScoreTable onDisk = parseScoreFile(dir.read("hscore.dat"));
     EXPECT_EQ(onDisk.points, (std::array<std::int32_t, 7>{300, 250, 250, 250, 200, 150, 100}));
     EXPECT_EQ(onDisk.names[3], "Hero           ");
 
-    QTest::mouseClick(score.elbtClose, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(score.closeButton, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(score.isVisible());
-    EXPECT_EQ(score.labPoints->text(), QStringLiteral("0"));
+    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
 }
 
 TEST_F(ScoreWindow, ResultTooLowStillRewritesTheFileWithNewPadding) {
     writeTable({300, 250, 250, 200, 150, 100, 50});
     const std::string before = dir.read("hscore.dat");
-    TFormScore score(&host, nullptr);
-    score.SetScoreFile(dir.path() / "hscore.dat");
-    score.SetRandomSource([](int n) { return n - 1; });
+    ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "hscore.dat");
+    score.setRandomSource([](int n) { return n - 1; });
     host.pending = true;
-    host.lastPoints = 50;
+    host.points = 50;
     score.show();
-    score.elbtSaveResultClick();
+    score.saveClicked();
     const std::string after = dir.read("hscore.dat");
     ASSERT_EQ(after.size(), before.size());
     EXPECT_NE(after, before);
@@ -112,52 +112,52 @@ TEST_F(ScoreWindow, ResultTooLowStillRewritesTheFileWithNewPadding) {
 }
 
 TEST_F(ScoreWindow, ClosingWithoutSavingDropsTheEntryState) {
-    TFormScore score(&host, nullptr);
-    score.SetScoreFile(dir.path() / "hscore.dat");
+    ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "hscore.dat");
     host.pending = true;
-    host.lastPoints = 99;
+    host.points = 99;
     score.show();
     score.close();
-    EXPECT_FALSE(score.elbtSaveResult->isEnabled());
-    EXPECT_EQ(score.elbtSaveResult->Font(), DisabledFont());
-    EXPECT_FALSE(score.meEnterName->isEnabled());
-    EXPECT_EQ(score.labPoints->text(), QStringLiteral("0"));
+    EXPECT_FALSE(score.saveButton->isEnabled());
+    EXPECT_EQ(score.saveButton->skinFont(), disabledFont());
+    EXPECT_FALSE(score.nameEdit->isEnabled());
+    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "hscore.dat"));
 }
 
 TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls) {
-    TFormScore score(&host, nullptr);
+    ScoresWindow score(&host, nullptr);
     int moves = 0;
-    score.SetMoveStarter([&](TSkinnedForm&) { ++moves; });
+    score.setMoveStarter([&](SkinnedWindow&) { ++moves; });
     score.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&score));
     QTest::mousePress(&score, Qt::LeftButton, {}, QPoint(20, 300));
     QTest::mousePress(&score, Qt::LeftButton, {}, QPoint(150, 10));
     EXPECT_EQ(moves, 2);
     QTest::mousePress(score.ob[2], Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mousePress(score.labPoints, Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mousePress(&score, Qt::LeftButton, {}, score.labPoints->geometry().center());
+    QTest::mousePress(score.pointsLabel, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mousePress(&score, Qt::LeftButton, {}, score.pointsLabel->geometry().center());
     EXPECT_EQ(moves, 2);
-    for (TOffice97Button* row : score.ob)
-        EXPECT_FALSE(row->ShowsFocusLook());
+    for (FlatButton* row : score.ob)
+        EXPECT_FALSE(row->showsFocusLook());
     score.close();
 }
 
 TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry) {
-    TFormMess mess;
+    MessageWindow mess;
     dir.write("blocker", "a regular file, not a folder");
-    TFormScore score(&host, nullptr);
-    score.SetScoreFile(dir.path() / "blocker" / "hscore.dat");
+    ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "blocker" / "hscore.dat");
     host.pending = true;
-    host.lastPoints = 120;
-    host.playerName = QStringLiteral("Unlucky");
+    host.points = 120;
+    host.name = QStringLiteral("Unlucky");
     score.show();
     QString shown;
     QTimer::singleShot(50, &mess, [&] {
-        shown = mess.labMessF->text();
+        shown = mess.messageText->text();
         mess.close();
     });
-    score.elbtSaveResultClick();
+    score.saveClicked();
     EXPECT_TRUE(shown.contains(QStringLiteral("not saved"))) << shown.toStdString();
     EXPECT_EQ(score.ob[0]->text(), QStringLiteral("Unlucky          120"));
     score.close();
@@ -166,7 +166,7 @@ TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry) {
 // A table that is there but cannot be read is never replaced by this
 // session's rows: a folder of that name, a file too large to be a table.
 TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
-    TFormMess mess;
+    MessageWindow mess;
     const std::string huge(100 * 1024, 'x');
     for (const bool folder : {true, false}) {
         std::filesystem::remove_all(dir.path() / "hscore.dat");
@@ -174,19 +174,19 @@ TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
             std::filesystem::create_directories(dir.path() / "hscore.dat" / "inside");
         else
             dir.write("hscore.dat", huge);
-        TFormScore score(&host, nullptr);
-        score.SetScoreFile(dir.path() / "hscore.dat");
+        ScoresWindow score(&host, nullptr);
+        score.setScoreFile(dir.path() / "hscore.dat");
         EXPECT_EQ(score.ob[0]->text(), QStringLiteral("noname"));
         host.pending = true;
-        host.lastPoints = 90;
-        host.playerName = QStringLiteral("Careful");
+        host.points = 90;
+        host.name = QStringLiteral("Careful");
         score.show();
         QString shown;
         QTimer::singleShot(50, &mess, [&] {
-            shown = mess.labMessF->text();
+            shown = mess.messageText->text();
             mess.close();
         });
-        score.elbtSaveResultClick();
+        score.saveClicked();
         EXPECT_TRUE(shown.contains(QStringLiteral("not saved"))) << folder << shown.toStdString();
         EXPECT_TRUE(shown.contains(QStringLiteral("hscore.dat"))) << shown.toStdString();
         if (folder)

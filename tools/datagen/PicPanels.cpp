@@ -52,7 +52,7 @@ void edgeRivets(QPainter& p, int width, int height, int top, bool sides) {
 }
 
 // The compass dial in brass above the menu buttons; the rose over it turns
-// with the camera (ui/TCompass).
+// with the camera (ui/Compass).
 void drawCompass(QPainter& p, QPointF c, double r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);

@@ -3,9 +3,9 @@
 
 #include "scene/engine/formats/BmpImage.h"
 #include "scene/engine/formats/FireParticles.h"
+#include "scene/engine/formats/HeightMap.h"
 #include "scene/engine/formats/Md2Mesh.h"
 #include "scene/engine/formats/Md2Model.h"
-#include "scene/engine/formats/TGLBitmapHDS.h"
 #include "scene/engine/formats/TerrainPatch.h"
 #include "tests/engine/formats/TestFiles.h"
 
@@ -43,7 +43,7 @@ vtx::test::Bytes shipSizedModel() {
     return vtx::test::makeMd2(m);
 }
 
-void ParseShipModel(benchmark::State& state) {
+void parseShipModel(benchmark::State& state) {
     const vtx::test::Bytes bytes = shipSizedModel();
     for (auto _ : state) {
         vtx::Md2Model model;
@@ -52,18 +52,18 @@ void ParseShipModel(benchmark::State& state) {
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
-BENCHMARK(ParseShipModel);
+BENCHMARK(parseShipModel);
 
-void BuildShipMesh(benchmark::State& state) {
+void buildShipMesh(benchmark::State& state) {
     vtx::Md2Model model;
     std::string error;
     vtx::parseMd2(shipSizedModel(), model, error);
     for (auto _ : state)
         benchmark::DoNotOptimize(vtx::buildMd2Mesh(model));
 }
-BENCHMARK(BuildShipMesh);
+BENCHMARK(buildShipMesh);
 
-void DecodeBmp(benchmark::State& state) {
+void decodeBmp(benchmark::State& state) {
     const int side = int(state.range(0));
     const vtx::test::Bytes bytes =
         vtx::test::makeBmp(side, side, 24, false, [](int x, int y) -> std::uint32_t {
@@ -76,7 +76,7 @@ void DecodeBmp(benchmark::State& state) {
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
-BENCHMARK(DecodeBmp)->Arg(200)->Arg(1000);
+BENCHMARK(decodeBmp)->Arg(200)->Arg(1000);
 
 vtx::GreyImage greyPicture(int side) {
     vtx::GreyImage image;
@@ -87,18 +87,18 @@ vtx::GreyImage greyPicture(int side) {
     return image;
 }
 
-void StretchHeightPicture(benchmark::State& state) {
+void stretchHeightPicture(benchmark::State& state) {
     const vtx::GreyImage image = greyPicture(int(state.range(0)));
-    vtx::TGLBitmapHDS hds;
+    vtx::HeightMap hds;
     for (auto _ : state)
         hds.loadFromImage(image);
 }
-BENCHMARK(StretchHeightPicture)->Arg(200)->Arg(1000);
+BENCHMARK(stretchHeightPicture)->Arg(200)->Arg(1000);
 
 // The whole 256 x 256 terrain as 64 patches of 32 samples, alternating detail levels so every edge is
 // stitched; the tile pool is warm after the first round.
-void BuildTerrainPatches(benchmark::State& state) {
-    vtx::TGLBitmapHDS hds;
+void buildTerrainPatches(benchmark::State& state) {
+    vtx::HeightMap hds;
     hds.setMaxPoolSize(8388608);
     hds.loadFromImage(greyPicture(200));
     for (auto _ : state)
@@ -110,9 +110,9 @@ void BuildTerrainPatches(benchmark::State& state) {
             }
     state.SetItemsProcessed(std::int64_t(state.iterations()) * 64);
 }
-BENCHMARK(BuildTerrainPatches)->Arg(0)->Arg(2);
+BENCHMARK(buildTerrainPatches)->Arg(0)->Arg(2);
 
-void FireTick(benchmark::State& state) {
+void fireTick(benchmark::State& state) {
     vtx::FireParticles fire;
     for (int i = 0; i < 200; ++i)
         fire.advance(1.0f / 60.0f);
@@ -122,6 +122,6 @@ void FireTick(benchmark::State& state) {
     }
     state.counters["particles"] = double(fire.particles().size());
 }
-BENCHMARK(FireTick);
+BENCHMARK(fireTick);
 
 } // namespace

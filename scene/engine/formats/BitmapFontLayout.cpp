@@ -33,29 +33,29 @@ std::pair<int, std::size_t> decodeUtf8(std::string_view text, std::size_t i) {
 }
 
 bool metricsValid(const BitmapFontMetrics& f) {
-    return f.pictureWidth > 0 && f.pictureHeight > 0 && f.CharWidth > 0 && f.CharHeight > 0 &&
-           f.GlyphsIntervalX >= 0 && f.GlyphsIntervalY >= 0;
+    return f.pictureWidth > 0 && f.pictureHeight > 0 && f.charWidth > 0 && f.charHeight > 0 &&
+           f.glyphsIntervalX >= 0 && f.glyphsIntervalY >= 0;
 }
 } // namespace
 
 int BitmapFontMetrics::cellsPerRow() const {
     if (!metricsValid(*this)) return 0;
     const std::int64_t perRow =
-        (std::int64_t{pictureWidth} + GlyphsIntervalX) / (std::int64_t{CharWidth} + GlyphsIntervalX);
+        (std::int64_t{pictureWidth} + glyphsIntervalX) / (std::int64_t{charWidth} + glyphsIntervalX);
     return perRow < 1 ? 1 : static_cast<int>(perRow);
 }
 
 std::optional<std::array<int, 4>> BitmapFontMetrics::glyphRect(int ch) const {
     const int perRow = cellsPerRow();
     if (perRow <= 0) return std::nullopt;
-    for (const FontRange& r : Ranges) {
-        if (ch < r.StartASCII || ch > r.StopASCII) continue;
-        const std::int64_t index = std::int64_t{r.StartGlyphIdx} + ch - r.StartASCII;
+    for (const FontRange& r : ranges) {
+        if (ch < r.startAscii || ch > r.stopAscii) continue;
+        const std::int64_t index = std::int64_t{r.startGlyphIdx} + ch - r.startAscii;
         if (index < 0) return std::nullopt;
-        const std::int64_t x = (index % perRow) * (std::int64_t{CharWidth} + GlyphsIntervalX);
-        const std::int64_t y = (index / perRow) * (std::int64_t{CharHeight} + GlyphsIntervalY);
-        if (x + CharWidth > pictureWidth || y + CharHeight > pictureHeight) return std::nullopt;
-        return std::array<int, 4>{static_cast<int>(x), static_cast<int>(y), CharWidth, CharHeight};
+        const std::int64_t x = (index % perRow) * (std::int64_t{charWidth} + glyphsIntervalX);
+        const std::int64_t y = (index / perRow) * (std::int64_t{charHeight} + glyphsIntervalY);
+        if (x + charWidth > pictureWidth || y + charHeight > pictureHeight) return std::nullopt;
+        return std::array<int, 4>{static_cast<int>(x), static_cast<int>(y), charWidth, charHeight};
     }
     return std::nullopt;
 }
@@ -70,7 +70,7 @@ std::vector<GlyphQuad> layoutText(const BitmapFontMetrics& font, std::string_vie
         if (ch == '\r' || ch == '\n') {
             if (!(ch == '\n' && afterReturn)) {
                 x = 0.0f;
-                y += static_cast<float>(font.CharHeight);
+                y += static_cast<float>(font.charHeight);
             }
             afterReturn = ch == '\r';
             continue;
@@ -80,12 +80,12 @@ std::vector<GlyphQuad> layoutText(const BitmapFontMetrics& font, std::string_vie
             GlyphQuad q;
             q.x = x;
             q.y = y;
-            q.w = static_cast<float>(font.CharWidth);
-            q.h = static_cast<float>(font.CharHeight);
+            q.w = static_cast<float>(font.charWidth);
+            q.h = static_cast<float>(font.charHeight);
             q.source = *rect;
             quads.push_back(q);
         }
-        x += static_cast<float>(font.CharWidth);
+        x += static_cast<float>(font.charWidth);
     }
     return quads;
 }

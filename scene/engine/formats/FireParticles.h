@@ -7,13 +7,13 @@
 // Offsets and directions are in world orientation (Y up), not turned with the burning object.
 // Deterministic: the same seed and the same sequence of dt give the same particles.
 //
-// How a flame behaves: a particle is born at a random point within FireRadius of the centre with
-// InitialDir (varied per particle) plus a small random scatter as its velocity. It is lifted along
-// FireDir (an acceleration of 5 * FireDir against a drag keeping a quarter of its velocity per
-// second, so it rises at most about 3.6 * |FireDir| per second), shaken by turbulence in proportion to
-// FireRadius and drawn back towards the vertical axis, so the flame tapers. It grows to ParticleSize
+// How a flame behaves: a particle is born at a random point within fireRadius of the centre with
+// initialDir (varied per particle) plus a small random scatter as its velocity. It is lifted along
+// fireDir (an acceleration of 5 * fireDir against a drag keeping a quarter of its velocity per
+// second, so it rises at most about 3.6 * |fireDir| per second), shaken by turbulence in proportion to
+// fireRadius and drawn back towards the vertical axis, so the flame tapers. It grows to particleSize
 // over the first third of its life, then shrinks; it evaporates: its size and opacity are multiplied by
-// FireEvaporation per second of age. It dies after ParticleLife (each particle 75..100 % of it).
+// fireEvaporation per second of age. It dies after particleLife (each particle 75..100 % of it).
 // A tick longer than one second is taken as one second.
 
 #include <glm/glm.hpp>
@@ -25,20 +25,20 @@
 namespace vtx {
 
 struct FireParams {
-    int MaxParticles = 128;        // live particles at most; births stop while the pool is full
-    float ParticleSize = 0.15f;    // full size of a particle at the height of its life, scene units
-    float FireDensity = 0.6f;      // 0..1: opacity of a young particle (alpha multiplier)
-    float FireEvaporation = 0.86f; // 0..1: per-second retention of a particle's size and opacity
-    float ParticleLife = 2.0f;     // seconds
-    float FireBurst = 1.0f;        // particles born per emission (fractions carry over to the next)
-    float FireRadius = 0.1f;       // particles are born within this distance of the centre
-    float ParticleInterval =
-        0.04f; // seconds between emissions with UseInterval; else one per tick (split to 1/30 s)
-    bool UseInterval = true;
-    glm::vec3 FireDir{0.0f, 0.2f, 0.0f};    // the direction and strength of the lift
-    glm::vec3 InitialDir{0.0f, 0.0f, 0.7f}; // initial velocity, scene units per second
-    glm::vec4 InnerColor{1, 1, 0, 1};
-    glm::vec4 OuterColor{1, 0.5f, 0, 1};
+    int maxParticles = 128;        // live particles at most; births stop while the pool is full
+    float particleSize = 0.15f;    // full size of a particle at the height of its life, scene units
+    float fireDensity = 0.6f;      // 0..1: opacity of a young particle (alpha multiplier)
+    float fireEvaporation = 0.86f; // 0..1: per-second retention of a particle's size and opacity
+    float particleLife = 2.0f;     // seconds
+    float fireBurst = 1.0f;        // particles born per emission (fractions carry over to the next)
+    float fireRadius = 0.1f;       // particles are born within this distance of the centre
+    float particleInterval =
+        0.04f; // seconds between emissions with useInterval; else one per tick (split to 1/30 s)
+    bool useInterval = true;
+    glm::vec3 fireDir{0.0f, 0.2f, 0.0f};    // the direction and strength of the lift
+    glm::vec3 initialDir{0.0f, 0.0f, 0.7f}; // initial velocity, scene units per second
+    glm::vec4 innerColor{1, 1, 0, 1};
+    glm::vec4 outerColor{1, 0.5f, 0, 1};
 };
 
 struct FireParticle {
@@ -53,12 +53,12 @@ class FireParticles {
 public:
     FireParams params;
     explicit FireParticles(std::uint32_t seed = 1);
-    // Advances by dt seconds: emits new particles (per ParticleInterval when UseInterval), moves them
-    // (rising along FireDir with turbulence, spreading within FireRadius), ages and evaporates them.
+    // Advances by dt seconds: emits new particles (per particleInterval when useInterval), moves them
+    // (rising along fireDir with turbulence, spreading within fireRadius), ages and evaporates them.
     void advance(float dt);
     // Particles as OFFSETS from the burning object's position; every fire draws the same set (shared flames).
     const std::vector<FireParticle>& particles() const;
-    // Colour and size of a particle for drawing: from InnerColor (young, centre) to OuterColor and fading
+    // Colour and size of a particle for drawing: from innerColor (young, centre) to outerColor and fading
     // alpha.
     glm::vec4 colorOf(const FireParticle& p) const;
 

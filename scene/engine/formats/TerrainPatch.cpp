@@ -20,8 +20,7 @@ std::int64_t wrap64(std::int64_t v, std::int64_t m) {
 
 } // namespace
 
-TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture,
-                               const TerrainTileKey& key) {
+TerrainPatch buildTerrainPatch(HeightMap& hds, int tileSize, int tilesPerTexture, const TerrainTileKey& key) {
     TerrainPatch patch;
     const int side = hds.size();
     if (side <= 0 || tileSize <= 0 || tileSize > 4096 || (tileSize & (tileSize - 1)) != 0) return patch;

@@ -2,7 +2,7 @@
 
 // Geometry of one terrain tile, built on the CPU from height data; the GL side uploads it.
 
-#include "scene/engine/formats/TGLBitmapHDS.h"
+#include "scene/engine/formats/HeightMap.h"
 
 #include <glm/glm.hpp>
 
@@ -41,7 +41,6 @@ struct TerrainTileKey {
 // renderer transforms them with the inverse transpose of its model matrix (Scale is not uniform).
 // Heights are read through hds.tile(), so the height source's tile cache holds recently built tiles.
 // An empty patch comes back when hds holds no raster or tileSize is out of range.
-TerrainPatch buildTerrainPatch(TGLBitmapHDS& hds, int tileSize, int tilesPerTexture,
-                               const TerrainTileKey& key);
+TerrainPatch buildTerrainPatch(HeightMap& hds, int tileSize, int tilesPerTexture, const TerrainTileKey& key);
 
 } // namespace vtx

@@ -10,9 +10,9 @@ BitmapFontMetrics messageFont() {
     BitmapFontMetrics f;
     f.pictureWidth = 495;
     f.pictureHeight = 123;
-    f.CharWidth = f.CharHeight = 30;
-    f.GlyphsIntervalX = f.GlyphsIntervalY = 1;
-    f.Ranges = {{' ', 'Z', 0}};
+    f.charWidth = f.charHeight = 30;
+    f.glyphsIntervalX = f.glyphsIntervalY = 1;
+    f.ranges = {{' ', 'Z', 0}};
     return f;
 }
 
@@ -22,14 +22,14 @@ TEST(BitmapFontLayout, CellsPerRowRule) {
     f.pictureWidth = 494;
     EXPECT_EQ(f.cellsPerRow(), 15); // the 16th cell no longer fits with its interval
     f.pictureWidth = 397;
-    f.CharWidth = 397;
-    f.GlyphsIntervalX = 0;
+    f.charWidth = 397;
+    f.glyphsIntervalX = 0;
     EXPECT_EQ(f.cellsPerRow(), 1);
     f.pictureWidth = 100; // narrower than one cell: still one per row, but no glyph fits
     EXPECT_EQ(f.cellsPerRow(), 1);
-    f.Ranges = {{'A', 'H', 0}};
+    f.ranges = {{'A', 'H', 0}};
     EXPECT_FALSE(f.glyphRect('A'));
-    f.CharWidth = 0;
+    f.charWidth = 0;
     EXPECT_EQ(f.cellsPerRow(), 0);
     EXPECT_FALSE(f.glyphRect('A'));
 }
@@ -47,10 +47,10 @@ TEST(BitmapFontLayout, GlyphRectanglesSpaceToZ) {
     EXPECT_FALSE(f.glyphRect(-200));
 
     BitmapFontMetrics shifted = f; // a range starting beyond the picture's cells
-    shifted.Ranges = {{'a', 'z', 60}};
+    shifted.ranges = {{'a', 'z', 60}};
     EXPECT_EQ(shifted.glyphRect('a'), (std::array<int, 4>{310 + 31 * 2, 93, 30, 30}));
     EXPECT_FALSE(shifted.glyphRect('e')); // glyph 64 would be row 4: below the picture
-    shifted.Ranges = {{'a', 'z', -1}};
+    shifted.ranges = {{'a', 'z', -1}};
     EXPECT_FALSE(shifted.glyphRect('a'));
     EXPECT_EQ(shifted.glyphRect('b'), (std::array<int, 4>{0, 0, 30, 30}));
 }
@@ -78,7 +78,7 @@ TEST(BitmapFontLayout, TextLeavesGapsAndBreaksLines) {
     // UTF-8: one cell per character, found by its code point. A broken or overlong
     // sequence is one cell per byte.
     BitmapFontMetrics wide = f;
-    wide.Ranges.push_back({0x401, 0x42F, 0}); // Cyrillic capitals on cells from 0
+    wide.ranges.push_back({0x401, 0x42F, 0}); // Cyrillic capitals on cells from 0
     const std::vector<GlyphQuad> cyrillic = layoutText(wide, "\xD0\x91"
                                                              "A\xD0\xAF");
     ASSERT_EQ(cyrillic.size(), 3u);

@@ -9,8 +9,8 @@
 namespace vtx {
 namespace {
 
-TGLBitmapHDS bumpyTerrain() {
-    TGLBitmapHDS hds;
+HeightMap bumpyTerrain() {
+    HeightMap hds;
     GreyImage image;
     image.width = image.height = 64;
     for (int y = 0; y < 64; ++y)
@@ -59,7 +59,7 @@ void expectWatertight(const TerrainPatch& p, float x0, float y0, float size, con
 }
 
 TEST(TerrainPatch, NeighboursOfAnyDetailShareTheirEdgeVertices) {
-    TGLBitmapHDS hds = bumpyTerrain();
+    HeightMap hds = bumpyTerrain();
     const int tileSize = 16;
     for (int lodA = 0; lodA <= 4; ++lodA)
         for (int lodB = 0; lodB <= 4; ++lodB) {
@@ -86,7 +86,7 @@ TEST(TerrainPatch, NeighboursOfAnyDetailShareTheirEdgeVertices) {
 }
 
 TEST(TerrainPatch, HeightsNormalsAndTextureFollowTheRaster) {
-    TGLBitmapHDS hds = bumpyTerrain(); // side 64: local (0, 0) is sample (32, 32)
+    HeightMap hds = bumpyTerrain(); // side 64: local (0, 0) is sample (32, 32)
     const TerrainPatch p = buildTerrainPatch(hds, 16, 8, {0, 0, 0, {}});
     ASSERT_EQ(p.positions.size(), 17u * 17u);
     for (std::size_t v = 0; v < p.positions.size(); ++v) {
@@ -117,13 +117,13 @@ TEST(TerrainPatch, HeightsNormalsAndTextureFollowTheRaster) {
 }
 
 TEST(TerrainPatch, CoarsestDetailAndUnusableInput) {
-    TGLBitmapHDS hds = bumpyTerrain();
+    HeightMap hds = bumpyTerrain();
     const TerrainPatch single = buildTerrainPatch(hds, 16, 8, {2, 3, 99, {99, -5, 0, 4}}); // lods clamped
     EXPECT_EQ(single.positions.size(), 4u);
     EXPECT_EQ(single.indices.size(), 6u);
     expectWatertight(single, 32, 48, 16, "single quad");
     EXPECT_TRUE(buildTerrainPatch(hds, 12, 8, {}).indices.empty()); // not a power of two
-    TGLBitmapHDS empty;
+    HeightMap empty;
     EXPECT_TRUE(buildTerrainPatch(empty, 16, 8, {}).positions.empty());
 }
 

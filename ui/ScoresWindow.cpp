@@ -1,0 +1,194 @@
+#include "ui/ScoresWindow.h"
+
+#include "files/DataPath.h"
+#include "files/FileIo.h"
+#include "files/GameFolders.h"
+#include "files/TextEncoding.h"
+#include "game/DataFiles.h"
+#include "ui/FlatButton.h"
+#include "ui/IScoreHost.h"
+#include "ui/MessageWindow.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinFont.h"
+#include "ui/SkinLineEdit.h"
+#include "ui/Translation.h"
+
+#include <QLabel>
+#include <QTime>
+
+#include <random>
+
+namespace vtx {
+
+namespace {
+
+// Seven 40-character lines with room for a sloppy editor's additions; a larger
+// file is no table of ours and is left alone.
+constexpr std::size_t kMaxScoreBytes = 64 * 1024;
+
+} // namespace
+
+ScoresWindow::ScoresWindow(IScoreHost* host, QWidget* mainWindow) : SkinnedWindow(nullptr), m_host(host) {
+    buildControls(mainWindow);
+}
+
+void ScoresWindow::buildControls(QWidget* mainWindow) {
+    setWindowTitle(tr("HighScores"));
+    setFixedSize(306, 325);
+
+    QFont rowFont(QStringLiteral("DejaVu Sans Mono"));
+    rowFont.setPixelSize(12);
+    rowFont.setStyleHint(QFont::Monospace);
+    for (int n = 0; n < kScoreRows; ++n) {
+        auto* row = new FlatButton(this);
+        row->setGeometry(51, 48 + 24 * n, 201, 23);
+        row->setFont(rowFont);
+        row->setTextColor(Qt::white);
+        row->inactiveColor = QColor(128, 128, 128);
+        row->setText(tr("noname"));
+        connect(row, &FlatButton::mouseDown, this, &ScoresWindow::rowPressed);
+        ob[n] = row;
+    }
+
+    nameEdit = new SkinLineEdit(this);
+    nameEdit->setGeometry(53, 234, 162, 19);
+    nameEdit->setTextColor(Qt::black);
+    nameEdit->setEnabled(false);
+
+    pointsLabel = new QLabel(QStringLiteral("0"), this);
+    QFont pointsFont = pointsLabel->font();
+    pointsFont.setBold(true);
+    pointsFont.setPixelSize(16);
+    pointsLabel->setFont(pointsFont);
+    QPalette pal = pointsLabel->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pointsLabel->setPalette(pal);
+    pointsLabel->setAttribute(Qt::WA_TranslucentBackground);
+    pointsLabel->setGeometry(225, 232, 60, 20);
+
+    saveButton = makeFaceButton(this, tr(" Save"), 61, 280);
+    closeButton = makeFaceButton(this, tr(" Close"), 173, 280);
+    connect(saveButton, &SkinButton::clicked, this, &ScoresWindow::saveClicked);
+    connect(closeButton, &SkinButton::clicked, this, &ScoresWindow::closeClicked);
+    // Enter saves a result waiting for its name, else closes; Esc closes.
+    setKeyButtons({saveButton, closeButton}, closeButton);
+
+    // 1. Large-font caption offsets.
+    if (!isSmallFonts()) {
+        for (SkinButton* b : {saveButton, closeButton}) {
+            b->setXOffset(17);
+            b->setYOffset(6);
+        }
+    }
+    // 2. Save starts switched off.
+    disableSave();
+    // 3. Position, panel, region.
+    placeRelativeTo(mainWindow);
+    loadPanel(datafiles::kScorePanel, QSize(306, 325));
+    if (translationActive()) retitlePanel(windowTitle());
+    setOutline(outline306(324));
+    setDragAnywhere();
+    rebuildWindowRgn();
+    // 4.-5. Rows blend into the panel; the table.
+    const QColor blend = panelPixel(42, 42);
+    for (FlatButton* row : ob)
+        row->setColor(blend);
+    m_scoreFile = resolveDataPath("hscore.dat", userRoot());
+    loadScores();
+}
+
+void ScoresWindow::setScoreFile(const std::filesystem::path& path) {
+    m_scoreFile = path;
+    loadScores();
+}
+
+void ScoresWindow::setRandomSource(std::function<int(int)> randomBelow) {
+    m_randomBelow = std::move(randomBelow);
+}
+
+void ScoresWindow::loadScores() {
+    const auto read = readFileBytes(m_scoreFile, kMaxScoreBytes);
+    m_loadError = read.readError ? "the file cannot be read" : read.truncated ? "the file is too large" : "";
+    m_table = read.exists && m_loadError.empty() ? parseScoreFile(read.bytes) : ScoreTable{};
+    showCaptions();
+}
+
+void ScoresWindow::showCaptions() {
+    // An empty row's "noname" is the table's, shown in the player's language.
+    for (int n = 0; n < kScoreRows; ++n)
+        ob[n]->setText(m_table.captions[n] == "noname"
+                           ? tr("noname")
+                           : QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n])));
+}
+
+void ScoresWindow::disableSave() {
+    switchButton(saveButton, false);
+}
+
+void ScoresWindow::shown() {
+    ob[0]->removeFocusLook();
+    if (!m_host || !m_host->scorePending()) return;
+    nameEdit->setEnabled(true);
+    nameEdit->setText(m_host->playerName());
+    nameEdit->setFocus(Qt::OtherFocusReason);
+    m_pendingPoints = m_host->lastPoints();
+    pointsLabel->setText(QString::number(m_pendingPoints));
+    pointsLabel->adjustSize();
+    switchButton(saveButton, true);
+    m_host->setScorePending(false);
+}
+
+void ScoresWindow::analyzePoints() {
+    const int points = m_host ? m_host->lastPoints() : m_pendingPoints;
+    // UTF-8, cut where a whole character ends (TextEncoding.h).
+    insertScore(m_table, cutUtf8(nameEdit->text().toStdString(), kScoreNameLength), points);
+}
+
+void ScoresWindow::saveClicked() {
+    disableSave();
+    // The stored results come first: a file that could not be read at the
+    // start may be readable now (its permission fixed); if not, it is kept.
+    if (!m_loadError.empty()) {
+        const ScoreTable thisSession = m_table;
+        loadScores();
+        if (!m_loadError.empty()) m_table = thisSession;
+    }
+    analyzePoints();
+    nameEdit->setEnabled(false);
+    nameEdit->clear();
+    // The padding generator is re-seeded from the time of day at every save.
+    std::mt19937 generator(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay()));
+    const std::function<int(int)> timeSeeded = [&generator](int n) {
+        return std::uniform_int_distribution<int>(0, n - 1)(generator);
+    };
+    const std::string bytes = serializeScoreFile(m_table, m_randomBelow ? m_randomBelow : timeSeeded);
+    showCaptions();
+    const auto error = m_loadError.empty()
+                           ? writeFileAtomic(m_scoreFile, bytes)
+                           : "Can't save " + m_scoreFile.filename().string() + ": " + m_loadError;
+    if (error)
+        vtx::showMessage(50,
+                         tr("The high scores were not saved!") + QStringLiteral("\r\n") +
+                             QString::fromStdString(*error),
+                         true);
+}
+
+void ScoresWindow::closeClicked() {
+    close();
+}
+
+void ScoresWindow::closing() {
+    disableSave();
+    pointsLabel->setText(QStringLiteral("0"));
+    pointsLabel->adjustSize();
+    nameEdit->setEnabled(false);
+    nameEdit->clear();
+    m_pendingPoints = 0;
+}
+
+void ScoresWindow::rowPressed() {
+    for (FlatButton* row : ob)
+        row->removeFocusLook();
+}
+
+} // namespace vtx

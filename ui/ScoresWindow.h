@@ -1,0 +1,75 @@
+#pragma once
+
+// The high-score window (306 x 325, panel "data\panel3.jpg", dragged from any
+// point of its picture): shows the seven rows of "hscore.dat" and, when a won
+// game is pending at activation, lets the player enter it.
+//
+// The table is loaded once at creation from "hscore.dat" in the player's
+// folder (userRoot(), the main window's startDir) and kept in memory; Save inserts the pending result and
+// rewrites the whole file atomically with fresh random padding. A failed save is shown in the message window;
+// the table in memory and on screen keeps the entry. A file that is there but could not be read (no
+// permission, an I/O error, a folder of that name, too large to be a table) shows "noname" rows and is never
+// overwritten: Save tries to read it again and, failing, says so.
+//
+// Show it with execModal(); Close hides it.
+
+#include "files/HighScoreFile.h"
+#include "ui/SkinnedWindow.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QLabel;
+
+namespace vtx {
+
+class IScoreHost;
+class SkinLineEdit;
+class FlatButton;
+class SkinButton;
+
+class ScoresWindow : public SkinnedWindow {
+    Q_OBJECT
+public:
+    // host may be null (viewing only); it must outlive the window.
+    ScoresWindow(IScoreHost* host, QWidget* mainWindow);
+
+    std::array<FlatButton*, kScoreRows> ob{}; // ob1..ob7 are ob[0]..ob[6]
+    SkinLineEdit* nameEdit = nullptr;
+    QLabel* pointsLabel = nullptr;
+    SkinButton* saveButton = nullptr;
+    SkinButton* closeButton = nullptr;
+
+    // Where the table is read and written; default "hscore.dat" under the
+    // player's folder at creation. Setting it reloads the table.
+    void setScoreFile(const std::filesystem::path& path);
+    // randomBelow(n) in 0..n-1 for the padding; when none is set, a generator
+    // seeded from the time of day at each save.
+    void setRandomSource(std::function<int(int)> randomBelow);
+
+    void loadScores();
+    void analyzePoints();
+    void saveClicked();
+    void closeClicked();
+    void rowPressed();
+
+protected:
+    void shown() override;
+    void closing() override;
+
+private:
+    void buildControls(QWidget* mainWindow);
+    void showCaptions();
+    void disableSave();
+
+    IScoreHost* m_host;
+    ScoreTable m_table;
+    std::filesystem::path m_scoreFile;
+    std::function<int(int)> m_randomBelow;
+    std::string m_loadError; // why the file could not be read; empty when it could
+    int m_pendingPoints = 0;
+};
+
+} // namespace vtx

@@ -1,0 +1,218 @@
+#include "ui/SkinButton.h"
+
+#include "ui/SkinImages.h"
+#include "ui/Translation.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vtx {
+
+SkinButton::SkinButton(QWidget* parent) : QWidget(parent), m_font(&m_ownFont) {
+    m_ownFont.font = QFont(QStringLiteral("DejaVu Sans"));
+    m_ownFont.font.setPointSize(10);
+    m_ownFont.color = Qt::white;
+    m_captionFont = QFont(QStringLiteral("DejaVu Sans"));
+    m_captionFont.setPixelSize(11);
+    setGeometry(10, 10, 150, 50);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_centred = translationActive();
+}
+
+QString SkinButton::caption() const {
+    return m_centred ? m_text.trimmed() : m_text;
+}
+
+int SkinButton::captionLeft() const {
+    if (!m_centred) return m_xOffset;
+    // Across the face as laid out: a scaled button draws its face scaled.
+    const int faceWidth = m_mainPict.isNull() ? width() : m_mainPict.width();
+    return (faceWidth - QFontMetrics(m_captionFont).horizontalAdvance(caption())) / 2;
+}
+
+void SkinButton::setDown(bool value) {
+    m_down = value;
+    m_current = value ? Pict::Press : Pict::Main;
+    m_reset = true;
+    update();
+}
+
+void SkinButton::setSkinFont(SkinFont* font) {
+    m_font = font ? font : &m_ownFont;
+    m_reset = true;
+    update();
+}
+
+void SkinButton::setText(const QString& text) {
+    m_text = text;
+    update();
+}
+
+void SkinButton::setXOffset(int x) {
+    m_xOffset = x;
+    update();
+}
+
+void SkinButton::setYOffset(int y) {
+    m_yOffset = y;
+    update();
+}
+
+void SkinButton::setMainPict(const QImage& picture) {
+    m_mainPict = picture;
+    m_current = Pict::Main;
+    update();
+}
+
+void SkinButton::setMOverPict(const QImage& picture) {
+    m_mOverPict = picture;
+}
+
+void SkinButton::setPressPict(const QImage& picture) {
+    m_pressPict = picture;
+}
+
+void SkinButton::setFaces(const char* set) {
+    const ButtonFaces faces = buttonFaces(set, size());
+    setMainPict(faces.main);
+    setMOverPict(faces.over);
+    setPressPict(faces.press);
+}
+
+void SkinButton::setCaptionFont(const QFont& font) {
+    m_captionFont = font;
+    update();
+}
+
+SkinButton::Pict SkinButton::currentPict() const {
+    if (m_reset) return m_down ? Pict::Press : Pict::Main;
+    return m_current;
+}
+
+const QImage& SkinButton::picture(Pict which) const {
+    switch (which) {
+    case Pict::MOver:
+        return m_mOverPict;
+    case Pict::Press:
+        return m_pressPict;
+    case Pict::Main:
+        break;
+    }
+    return m_mainPict;
+}
+
+void SkinButton::drawCaption(QPainter& p, Pict which) const {
+    if (m_text.isEmpty()) return;
+    p.setFont(m_captionFont);
+    p.setPen(m_font->color);
+    const int y = m_yOffset + (which == Pict::Press ? 1 : 0);
+    // The offset is the top-left of the caption cell, as a canvas TextOut.
+    p.drawText(QPoint(captionLeft(), y + QFontMetrics(m_captionFont).ascent()), caption());
+}
+
+QImage SkinButton::composedPict(Pict which) const {
+    QImage img = picture(which);
+    if (img.isNull()) return img;
+    img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    drawCaption(p, which);
+    return img;
+}
+
+void SkinButton::paintEvent(QPaintEvent*) {
+    if (m_reset) {
+        m_current = m_down ? Pict::Press : Pict::Main;
+        m_reset = false;
+    }
+    QPainter p(this);
+    const QImage& face = picture(m_current);
+    if (face.isNull() || face.size() == size()) {
+        p.drawImage(0, 0, composedPict(m_current));
+    } else {
+        // A window made larger than its layout scales its controls too: the
+        // face and its caption by one transform, the letters drawn at the
+        // larger size rather than stretched.
+        p.save();
+        p.scale(double(width()) / face.width(), double(height()) / face.height());
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.drawImage(0, 0, face);
+        drawCaption(p, m_current);
+        p.restore();
+    }
+    if (m_focusByKey && hasFocus()) {
+        p.setPen(QPen(m_font->color, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+bool SkinButton::click() {
+    if (!isEnabled() || !isVisible()) return false;
+    emit clicked();
+    return true;
+}
+
+void SkinButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SkinButton::focusInEvent(QFocusEvent* event) {
+    m_focusByKey = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void SkinButton::focusOutEvent(QFocusEvent* event) {
+    m_focusByKey = false;
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void SkinButton::mousePressEvent(QMouseEvent* event) {
+    m_reset = false;
+    m_current = Pict::Press;
+    update();
+    event->accept();
+}
+
+void SkinButton::mouseReleaseEvent(QMouseEvent* event) {
+    m_reset = false;
+    const bool over = rect().contains(event->position().toPoint());
+    if (m_down)
+        m_current = Pict::Press;
+    else
+        m_current = over ? Pict::MOver : Pict::Main;
+    update();
+    event->accept();
+    if (over && event->button() == Qt::LeftButton) emit clicked();
+}
+
+void switchButton(SkinButton* button, bool on) {
+    if (!button) return;
+    button->setSkinFont(on ? enabledFont() : disabledFont());
+    button->setEnabled(on);
+}
+
+SkinButton* makeFaceButton(QWidget* parent, const QString& text, int x, int y) {
+    auto* b = new SkinButton(parent);
+    b->setGeometry(x, y, 71, 24);
+    b->setFaces("71x24");
+    b->setText(text);
+    b->setXOffset(20);
+    b->setYOffset(7);
+    b->setSkinFont(enabledFont());
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+} // namespace vtx
