@@ -6,25 +6,125 @@
 #include "scene/HudGlyphs.h"
 #include "scene/engine/HudText.h"
 
-#include <QLabel>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace vtx {
+
+namespace {
+
+constexpr int kPadding = 3;        // the text's distance from the plate's sides, in panel pixels at 10 px
+constexpr int kSmallestPixels = 6; // below this the words no longer read
+
+} // namespace
+
+// Both sides' counts in three rows under the headers "You" and "Foe". Laid
+// out at every paint from the font and the width the window has given it:
+// when a language's longest word does not fit, the whole table takes a
+// smaller font, so the numbers always stand in their columns.
+class TallyTable : public QWidget {
+public:
+    explicit TallyTable(QWidget* parent) : QWidget(parent) {}
+
+    void setCounts(const Boards::Tally& own, const Boards::Tally& foe) {
+        const std::array<int, 6> counts{own.shots, foe.shots, own.hits, foe.hits, own.misses(), foe.misses()};
+        if (counts == m_counts) return;
+        m_counts = counts;
+        update();
+    }
+
+    int padding() const { return std::max(1, kPadding * font().pixelSize() / 10); }
+    QStringList names() const {
+        return {BattleHud::tr("Shots"), BattleHud::tr("Hits"), BattleHud::tr("Misses")};
+    }
+    QStringList heads() const { return {BattleHud::tr("You"), BattleHud::tr("Foe")}; }
+
+    // A count's column is as wide as its head or the largest count (a board has 100 cells).
+    static int columnWidth(const QFontMetrics& fm, const QString& head) {
+        return std::max(fm.horizontalAdvance(head), fm.horizontalAdvance(QStringLiteral("100")));
+    }
+    static int gap(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char(' ')); }
+
+    QFont tableFont() const {
+        QFont f = font();
+        const QStringList n = names();
+        const QStringList h = heads();
+        const int room = width() - 2 * padding();
+        for (int pixels = std::max(f.pixelSize(), 1); pixels >= kSmallestPixels; --pixels) {
+            f.setPixelSize(pixels);
+            const QFontMetrics fm(f);
+            int nameWidth = 0;
+            for (const QString& name : n)
+                nameWidth = std::max(nameWidth, fm.horizontalAdvance(name));
+            const int needed = nameWidth + 2 * gap(fm) + columnWidth(fm, h[0]) + columnWidth(fm, h[1]);
+            if (needed <= room && 4 * fm.height() <= height()) break;
+        }
+        return f;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(4, 10, 20, 150));
+        p.drawRoundedRect(rect(), 3, 3);
+
+        const QFont f = tableFont();
+        const QFontMetrics fm(f);
+        p.setFont(f);
+        p.setPen(QColor(0xe8, 0xee, 0xf8));
+        const QStringList h = heads();
+        const int pad = padding();
+        const int foeRight = width() - pad;
+        const int youRight = foeRight - columnWidth(fm, h[1]) - gap(fm);
+        const int nameRoom = youRight - columnWidth(fm, h[0]) - gap(fm) - pad;
+        const int lineHeight = fm.height();
+        const int top = std::max(0, (height() - 4 * lineHeight) / 2);
+        const auto cell = [&](int right, int line, const QString& text) {
+            p.drawText(QRect(right - fm.horizontalAdvance(text), top + line * lineHeight,
+                             fm.horizontalAdvance(text), lineHeight),
+                       Qt::AlignRight | Qt::AlignVCenter, text);
+        };
+        cell(youRight, 0, h[0]);
+        cell(foeRight, 0, h[1]);
+        const QStringList n = names();
+        for (int row = 0; row < 3; ++row) {
+            // Elided only by a translation too long even for the smallest font.
+            p.drawText(QRect(pad, top + (row + 1) * lineHeight, nameRoom, lineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(n[row], Qt::ElideRight, nameRoom));
+            cell(youRight, row + 1, QString::number(m_counts[std::size_t(2 * row)]));
+            cell(foeRight, row + 1, QString::number(m_counts[std::size_t(2 * row + 1)]));
+        }
+    }
+
+private:
+    std::array<int, 6> m_counts{};
+};
 
 BattleHud::BattleHud(QWidget& window, const QRect& panelRect, HudText& banner, const Boards& boards,
                      const MatchState& state, IClock& clock)
     : m_banner(banner), m_boards(boards), m_state(state), m_clock(clock) {
-    m_tally = new QLabel(&window);
+    m_tally = new TallyTable(&window);
     m_tally->setGeometry(panelRect);
     QFont font = m_tally->font();
     font.setPixelSize(10);
     font.setBold(true);
     m_tally->setFont(font);
-    m_tally->setStyleSheet(QStringLiteral("color: #e8eef8; background: rgba(4, 10, 20, 150);"
-                                          "border-radius: 3px; padding: 1px 3px;"));
     m_tally->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_tally->hide();
+}
+
+const QWidget& BattleHud::tally() const {
+    return *m_tally;
+}
+
+QFont BattleHud::tallyFont() const {
+    return m_tally->tableFont();
 }
 
 BattleHud::Turn BattleHud::turn() const {
@@ -48,22 +148,7 @@ void BattleHud::update() {
     const Boards::Tally& own = m_boards.tally(EnemyBoard); // the player's shots
     const Boards::Tally& foe = m_boards.tally(OwnBoard);
     const bool battle = s.fightStarted || ((s.gameWon || s.gameLost) && own.shots > 0);
-    if (battle) {
-        const auto row = [](const QString& name, int a, int b) {
-            return QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
-                .arg(name.toHtmlEscaped())
-                .arg(a)
-                .arg(b);
-        };
-        const QString text =
-            QStringLiteral(
-                "<table width=100% cellspacing=0 cellpadding=0><tr><td></td><td align=right>%1</td>"
-                "<td align=right>&nbsp;%2</td></tr>")
-                .arg(tr("You").toHtmlEscaped(), tr("Foe").toHtmlEscaped()) +
-            row(tr("Shots"), own.shots, foe.shots) + row(tr("Hits"), own.hits, foe.hits) +
-            row(tr("Misses"), own.misses(), foe.misses()) + QStringLiteral("</table>");
-        if (m_tally->text() != text) m_tally->setText(text);
-    }
+    if (battle) m_tally->setCounts(own, foe);
     m_tally->setVisible(battle);
 
     const Turn now = turn();

@@ -8,7 +8,7 @@
 // It only reads the match: the counts come from the boards (every shot the
 // match marks), the turn from the match state, at each 100 ms tick (update).
 // The banner shares resultText with the result: it never hides a result.
-// Create it before the window's enableScaling (the tally is a panel label).
+// Create it before the window's enableScaling (the tally is a panel control).
 // UI thread only.
 
 #include <QCoreApplication>
@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-class QLabel;
+class QFont;
 class QWidget;
 
 namespace vtx {
@@ -24,6 +24,7 @@ namespace vtx {
 class Boards;
 class IClock;
 class HudText;
+class TallyTable;
 struct MatchState;
 
 class BattleHud {
@@ -38,6 +39,12 @@ public:
 
     void update();
 
+    // The tally's table as it is drawn now: every text of it fits its column
+    // in this font (smaller than the panel's when a language's words are long),
+    // at the window's present scale.
+    const QWidget& tally() const;
+    QFont tallyFont() const;
+
 private:
     enum class Turn { None, Player, Opponent };
     Turn turn() const;
@@ -47,7 +54,7 @@ private:
     const Boards& m_boards;
     const MatchState& m_state;
     IClock& m_clock;
-    QLabel* m_tally = nullptr;
+    TallyTable* m_tally = nullptr;
     Turn m_lastTurn = Turn::None;
     bool m_bannerShown = false;
     std::int64_t m_bannerUntil = 0;

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QRawFont>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -105,6 +106,29 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     expectLabelFits(window.statusLine, program->net->tr("Waiting for Opponent..."),
                     window.statusLine->x() + window.statusLine->width(), lang + " status");
     test::windowPicture(window).save(folder + language + QStringLiteral("-menu.png"));
+
+    // The counters beside the boards, at the default size and filling the screen: the longest
+    // word and both count columns (up to 100) side by side, in a font still to be read.
+    const QRect normal = window.geometry();
+    for (const bool large : {false, true}) {
+        if (large) window.setGeometry(window.screen()->availableGeometry());
+        const QFontMetrics fm(window.battleHud().tallyFont());
+        int words = 0;
+        for (const char* name : {"Shots", "Hits", "Misses"}) {
+            words = std::max(words, fm.horizontalAdvance(BattleHud::tr(name)));
+            expectGlyphs(window.battleHud().tallyFont(), BattleHud::tr(name), lang + " counters");
+        }
+        for (const char* head : {"You", "Foe"}) {
+            words += fm.horizontalAdvance(QLatin1Char(' ')) +
+                     std::max(fm.horizontalAdvance(BattleHud::tr(head)),
+                              fm.horizontalAdvance(QStringLiteral("100")));
+            expectGlyphs(window.battleHud().tallyFont(), BattleHud::tr(head), lang + " counters");
+        }
+        EXPECT_LE(words, window.battleHud().tally().width() - 2)
+            << lang << (large ? " large" : "") << " counters";
+        EXPECT_GE(fm.height(), large ? 14 : 9) << lang << " counters";
+    }
+    window.setGeometry(normal);
 
     // The options window.
     OptionsWindow& opt = *program->opt;
