@@ -65,6 +65,8 @@ QLabel* volumeFrame(QWidget* parent, const char* name, int y) {
     auto* image = new QLabel(parent);
     image->setGeometry(72, y, 160, 25);
     image->setPixmap(QPixmap::fromImage(skinImage(name, SkinFallback::VolumeFrame, QSize(160, 25))));
+    // The ticks are drawn for the bar's design size: they must grow with the window.
+    image->setScaledContents(true);
     return image;
 }
 
