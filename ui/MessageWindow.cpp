@@ -26,7 +26,7 @@ QFont messageFont() {
 
 } // namespace
 
-MessageWindow::MessageWindow(QWidget* mainWindow) : SkinnedWindow(nullptr) {
+MessageWindow::MessageWindow(QWidget* mainWindow) : SkinnedWindow(nullptr), m_mainWindow(mainWindow) {
     buildControls(mainWindow);
     g_instance = this;
 }
@@ -160,6 +160,8 @@ void MessageWindow::showNotice(int top, const QString& text) {
 }
 
 void MessageWindow::shown() {
+    // Over the main window wherever the player has moved or scaled it since.
+    placeRelativeTo(m_mainWindow);
     showButtons(asking());
     messageShadow->setText(messageText->text());
 }

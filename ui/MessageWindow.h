@@ -15,6 +15,7 @@
 
 #include "ui/SkinnedWindow.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -29,8 +30,9 @@ class SkinButton;
 class MessageWindow : public SkinnedWindow {
     Q_OBJECT
 public:
-    // Builds the window (buildControls). mainWindow gives the position; it may
-    // be null (then the window stays where Qt puts it).
+    // Builds the window (buildControls). mainWindow gives the position: each
+    // time the window is shown it is centred over it. It may be null (then the
+    // window stays where Qt puts it).
     explicit MessageWindow(QWidget* mainWindow = nullptr);
     ~MessageWindow() override;
 
@@ -78,6 +80,7 @@ private:
 
     void showText(int top, const QString& text);
 
+    QPointer<QWidget> m_mainWindow;
     bool m_modal = false;
     bool m_notice = false;
     std::function<void(bool)> m_answer;

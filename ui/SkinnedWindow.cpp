@@ -113,7 +113,7 @@ void SkinnedWindow::setMoveStarter(std::function<void(SkinnedWindow&)> starter) 
 void SkinnedWindow::placeRelativeTo(const QWidget* mainWindow) {
     if (!mainWindow) return;
     const QRect g = mainWindow->frameGeometry();
-    move((g.left() + g.width()) / 2 - width() / 2 + 20, (g.top() + g.height()) / 2 - height() / 2 + 50);
+    move(g.left() + (g.width() - width()) / 2, g.top() + (g.height() - height()) / 2);
 }
 
 void SkinnedWindow::centerOnScreen() {

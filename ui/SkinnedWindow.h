@@ -102,8 +102,7 @@ public:
     // Replaces the system move call (default: windowHandle()->startSystemMove()).
     void setMoveStarter(std::function<void(SkinnedWindow&)> starter);
 
-    // left := (main left + main width) / 2 - width / 2 + 20,
-    // top  := (main top + main height) / 2 - height / 2 + 50 (halves truncated).
+    // Centred over the main window, wherever it stands and however large it is.
     void placeRelativeTo(const QWidget* mainWindow);
     // left := screen width / 2 - width / 2, top likewise.
     void centerOnScreen();

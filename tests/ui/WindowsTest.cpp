@@ -77,8 +77,8 @@ TEST(SkinnedWindow, PlacedFromTheMainWindowGeometry) {
     SkinnedWindow skinned;
     skinned.resize(306, 184);
     skinned.placeRelativeTo(&mainWindow);
-    // (100 + 751) / 2 - 306 / 2 + 20, (50 + 605) / 2 - 184 / 2 + 50
-    EXPECT_EQ(skinned.pos(), QPoint(425 - 153 + 20, 327 - 92 + 50));
+    // Centred over it, not over the middle between the screen's corner and its far edge.
+    EXPECT_EQ(skinned.pos(), QPoint(100 + (751 - 306) / 2, 50 + (605 - 184) / 2));
 }
 
 TEST(SkinnedWindow, MissingPanelIsReportedAndTheWindowStillWorks) {
@@ -143,7 +143,7 @@ TEST(MessageWindow, ModalReturnsAfterOkOrClose) {
     QWidget mainWindow(nullptr, Qt::FramelessWindowHint);
     mainWindow.setGeometry(100, 50, 751, 605);
     MessageWindow mess(&mainWindow);
-    EXPECT_EQ(mess.pos(), QPoint(292, 285));
+    EXPECT_EQ(mess.pos(), QPoint(100 + (751 - 306) / 2, 50 + (605 - 184) / 2));
 
     bool okSeen = false;
     QTimer::singleShot(50, &mess, [&] {
