@@ -315,8 +315,10 @@ Das Spiel hört keine Antworten.</translation>
         <translation>Die Bestenliste wurde nicht gespeichert!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>niemand</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Noch keine Ergebnisse.
+Gewinne ein Spiel, um in die Tabelle zu kommen.</translation>
     </message>
 </context>
 </TS>

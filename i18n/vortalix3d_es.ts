@@ -315,8 +315,10 @@ El juego no oirá respuestas.</translation>
         <translation>¡No se han guardado los récords!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>nadie</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Aún no hay resultados.
+Gana una partida para entrar en la tabla.</translation>
     </message>
 </context>
 </TS>

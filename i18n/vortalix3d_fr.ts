@@ -315,8 +315,10 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
         <translation>Les scores n&apos;ont pas été enregistrés !</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>personne</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Aucun résultat pour l&apos;instant.
+Gagnez une partie pour entrer au tableau.</translation>
     </message>
 </context>
 </TS>

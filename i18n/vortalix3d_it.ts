@@ -315,8 +315,10 @@ Il gioco non riceverà risposte.</translation>
         <translation>I record non sono stati salvati!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>nessuno</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Ancora nessun risultato.
+Vinci una partita per entrare in classifica.</translation>
     </message>
 </context>
 </TS>

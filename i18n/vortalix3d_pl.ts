@@ -315,8 +315,10 @@ No answers can reach this game.</source>
         <translation>Nie zapisano najlepszych wyników!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>nikt</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Brak wyników.
+Wygraj grę, aby trafić do tabeli.</translation>
     </message>
 </context>
 </TS>

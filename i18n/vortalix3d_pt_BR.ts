@@ -315,8 +315,10 @@ O jogo não receberá respostas.</translation>
         <translation>Os recordes não foram salvos!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>ninguém</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Ainda não há resultados.
+Vença uma partida para entrar na tabela.</translation>
     </message>
 </context>
 </TS>

@@ -315,8 +315,10 @@ No answers can reach this game.</source>
         <translation>Рекорды не сохранены!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>никто</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Результатов пока нет.
+Выиграйте игру, чтобы попасть в таблицу.</translation>
     </message>
 </context>
 </TS>

@@ -315,8 +315,10 @@ No answers can reach this game.</source>
         <translation>Рекорди не збережено!</translation>
     </message>
     <message>
-        <source>noname</source>
-        <translation>ніхто</translation>
+        <source>No results yet.
+Win a game to enter the table.</source>
+        <translation>Результатів поки немає.
+Виграйте гру, щоб потрапити до таблиці.</translation>
     </message>
 </context>
 </TS>

@@ -45,7 +45,6 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
         row->setFont(rowFont);
         row->setTextColor(Qt::white);
         row->inactiveColor = QColor(128, 128, 128);
-        row->setText(tr("noname"));
         connect(row, &FlatButton::mouseDown, this, &ScoresWindow::rowPressed);
         ob[n] = row;
     }
@@ -66,6 +65,17 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
     pointsLabel->setAttribute(Qt::WA_TranslucentBackground);
     pointsLabel->setGeometry(225, 232, 60, 20);
 
+    emptyLabel = new QLabel(tr("No results yet.\nWin a game to enter the table."), this);
+    emptyLabel->setGeometry(51, 48, 201, 167);
+    emptyLabel->setAlignment(Qt::AlignCenter);
+    emptyLabel->setWordWrap(true);
+    QFont emptyFont = emptyLabel->font();
+    emptyFont.setPixelSize(12);
+    emptyFont.setBold(true);
+    emptyLabel->setFont(emptyFont);
+    emptyLabel->setPalette(pal);
+    emptyLabel->setAttribute(Qt::WA_TranslucentBackground);
+
     saveButton = makeFaceButton(this, tr(" Save"), 61, 280);
     closeButton = makeFaceButton(this, tr(" Close"), 173, 280);
     connect(saveButton, &SkinButton::clicked, this, &ScoresWindow::saveClicked);
@@ -80,8 +90,11 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
             b->setYOffset(6);
         }
     }
-    // 2. Save starts switched off.
+    // 2. Save starts switched off, and with it the entry.
     disableSave();
+    showEntry(false);
+    // Scaling puts every control back at its first place: Close too.
+    onScaled = [this](double) { showEntry(saveButton->isEnabled()); };
     // 3. Position, panel, region.
     placeRelativeTo(mainWindow);
     loadPanel(datafiles::kScorePanel, QSize(306, 325));
@@ -114,11 +127,25 @@ void ScoresWindow::loadScores() {
 }
 
 void ScoresWindow::showCaptions() {
-    // An empty row's "noname" is the table's, shown in the player's language.
-    for (int n = 0; n < kScoreRows; ++n)
-        ob[n]->setText(m_table.captions[n] == "noname"
-                           ? tr("noname")
-                           : QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n])));
+    // A row without a name or points is a place for a result to come, not
+    // a result: it is not shown. Rows hold results from the top down.
+    bool any = false;
+    for (int n = 0; n < kScoreRows; ++n) {
+        const bool result =
+            m_table.points[n] != 0 || m_table.names[n].find_first_not_of(' ') != std::string::npos;
+        ob[n]->setText(result ? QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n]))
+                              : QString());
+        ob[n]->setVisible(result);
+        any = any || result;
+    }
+    emptyLabel->setVisible(!any);
+}
+
+void ScoresWindow::showEntry(bool entering) {
+    nameEdit->setVisible(entering);
+    pointsLabel->setVisible(entering);
+    saveButton->setVisible(entering);
+    closeButton->setGeometry(scale().toWindow(QRect(entering ? 173 : (306 - 71) / 2, 280, 71, 24)));
 }
 
 void ScoresWindow::disableSave() {
@@ -135,6 +162,7 @@ void ScoresWindow::shown() {
     pointsLabel->setText(QString::number(m_pendingPoints));
     pointsLabel->adjustSize();
     switchButton(saveButton, true);
+    showEntry(true);
     m_host->setScorePending(false);
 }
 
@@ -156,6 +184,7 @@ void ScoresWindow::saveClicked() {
     analyzePoints();
     nameEdit->setEnabled(false);
     nameEdit->clear();
+    showEntry(false);
     // The padding generator is re-seeded from the time of day at every save.
     std::mt19937 generator(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay()));
     const std::function<int(int)> timeSeeded = [&generator](int n) {
@@ -183,6 +212,7 @@ void ScoresWindow::closing() {
     pointsLabel->adjustSize();
     nameEdit->setEnabled(false);
     nameEdit->clear();
+    showEntry(false);
     m_pendingPoints = 0;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 // The high-score window (306 x 325, panel "data\panel3.jpg", dragged from any
-// point of its picture): shows the seven rows of "hscore.dat" and, when a won
-// game is pending at activation, lets the player enter it.
+// point of its picture): shows the results of "hscore.dat" and, when a won
+// game is pending at activation, lets the player enter it. Only rows that hold
+// a result are shown (a line says so when none does); the name field, the
+// points and Save only while a result waits to be saved, Close alone centred
+// otherwise.
 //
 // The table is loaded once at creation from "hscore.dat" in the player's
 // folder (userRoot(), the main window's startDir) and kept in memory; Save inserts the pending result and
@@ -41,6 +44,7 @@ public:
     QLabel* pointsLabel = nullptr;
     SkinButton* saveButton = nullptr;
     SkinButton* closeButton = nullptr;
+    QLabel* emptyLabel = nullptr; // in the rows' place while the table holds no result
 
     // Where the table is read and written; default "hscore.dat" under the
     // player's folder at creation. Setting it reloads the table.
@@ -63,6 +67,8 @@ private:
     void buildControls(QWidget* mainWindow);
     void showCaptions();
     void disableSave();
+    // Shows the entry controls while a result waits, and Close where it belongs.
+    void showEntry(bool entering);
 
     IScoreHost* m_host;
     ScoreTable m_table;

@@ -152,6 +152,14 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     // The score window and the lobby.
     expectButtonFits(program->score->saveButton, lang + " scores");
     expectButtonFits(program->score->closeButton, lang + " scores");
+    {
+        const QLabel* empty = program->score->emptyLabel;
+        const QRect box(QPoint(0, 0), empty->size());
+        const QRect needed =
+            empty->fontMetrics().boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, empty->text());
+        EXPECT_TRUE(box.contains(needed)) << lang << " \"" << empty->text().toStdString() << "\"";
+        expectGlyphs(empty->font(), empty->text(), lang + " scores");
+    }
     // The two windows whose panels carry their title write it again: it must fit the strip.
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setBold(true);

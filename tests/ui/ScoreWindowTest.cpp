@@ -37,22 +37,24 @@ protected:
     test::FakeScoreHost host;
 };
 
-TEST_F(ScoreWindow, MissingFileShowsNonameRowsInViewingState) {
+TEST_F(ScoreWindow, MissingFileShowsAnEmptyTableInViewingState) {
     ScoresWindow score(&host, nullptr);
     score.setScoreFile(dir.path() / "hscore.dat");
     for (FlatButton* row : score.ob)
-        EXPECT_EQ(row->text(), QStringLiteral("noname"));
+        EXPECT_TRUE(row->isHidden());
+    EXPECT_FALSE(score.emptyLabel->isHidden());
     EXPECT_FALSE(score.saveButton->isEnabled());
     EXPECT_EQ(score.saveButton->skinFont(), disabledFont());
     EXPECT_FALSE(score.nameEdit->isEnabled());
     EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
     EXPECT_EQ(score.ob[6]->geometry(), QRect(51, 48 + 24 * 6, 201, 23));
 
-    score.show(); // no result pending: viewing only
+    score.show(); // no result pending: viewing only, nothing to enter
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&score));
-    EXPECT_FALSE(score.saveButton->isEnabled());
-    EXPECT_FALSE(score.nameEdit->isEnabled());
-    EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
+    for (QWidget* entry :
+         std::initializer_list<QWidget*>{score.saveButton, score.nameEdit, score.pointsLabel})
+        EXPECT_FALSE(entry->isVisible());
+    EXPECT_EQ(score.closeButton->x(), (score.width() - score.closeButton->width()) / 2);
     score.close();
 }
 
@@ -61,6 +63,7 @@ TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown) {
     ScoresWindow score(&host, nullptr);
     score.setScoreFile(dir.path() / "hscore.dat");
     EXPECT_EQ(score.ob[0]->text(), QStringLiteral("p1               300"));
+    EXPECT_TRUE(score.emptyLabel->isHidden());
 
     host.pending = true;
     host.points = 250;
@@ -126,7 +129,10 @@ TEST_F(ScoreWindow, ClosingWithoutSavingDropsTheEntryState) {
 }
 
 TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls) {
+    writeTable({300, 250, 250, 200, 150, 100, 50});
     ScoresWindow score(&host, nullptr);
+    score.setScoreFile(dir.path() / "hscore.dat");
+    host.pending = true;
     int moves = 0;
     score.setMoveStarter([&](SkinnedWindow&) { ++moves; });
     score.show();
@@ -176,7 +182,7 @@ TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
             dir.write("hscore.dat", huge);
         ScoresWindow score(&host, nullptr);
         score.setScoreFile(dir.path() / "hscore.dat");
-        EXPECT_EQ(score.ob[0]->text(), QStringLiteral("noname"));
+        EXPECT_TRUE(score.ob[0]->isHidden());
         host.pending = true;
         host.points = 90;
         host.name = QStringLiteral("Careful");
