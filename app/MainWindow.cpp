@@ -320,8 +320,8 @@ void MainWindow::startUp() {
     const QString dataDir = QString::fromStdString(dataRoot().string());
     m_sound->loadEffects(dataDir);
     m_music = std::make_unique<MusicPlayer>(dataDir);
-    m_music->setMessageBox(
-        [](const QString& title, const QString& text) { QMessageBox::information(nullptr, title, text); });
+    // A song fails at a match's start, in the middle of the rules: told without a wait.
+    m_music->setMessageBox([this](const QString&, const QString& text) { m_parts.showNotice(60, text); });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     m_parts.sound = m_sound.get();
     m_parts.music = m_music.get();
@@ -442,6 +442,7 @@ void MainWindow::networkClicked() {
                             true);
     }
     m_match.setMenuButton(MenuButton::Single, false, false);
+    m_parts.lobby->placeRelativeTo(this);
     m_parts.lobby->execModal();
 }
 
@@ -451,11 +452,13 @@ void MainWindow::fightClicked() {
 
 void MainWindow::optionsClicked() {
     if (!m_match.state().button(MenuButton::Options).enabled || !m_parts.options) return;
+    m_parts.options->placeRelativeTo(this);
     m_parts.options->execModal();
 }
 
 void MainWindow::scoresClicked() {
     if (!m_match.state().button(MenuButton::Scores).enabled || !m_parts.scores) return;
+    m_parts.scores->placeRelativeTo(this);
     m_parts.scores->execModal();
 }
 

@@ -32,15 +32,17 @@ namespace vtx {
 //   program exit (closing): stopMusic()
 //   quit with Exit:          store "Song" = songIndex() + 1
 //   options window loads "Song": setSongIndex(value)
-// Errors of a song open or play show one box per song through the callback
-// given to setMessageBox (title "Information", the library's error text).
+// Errors of a song open or play are reported once per song through the
+// callback given to setMessageBox (title "Information", the library's error
+// text).
 //
 // Ownership: at most one MusicPlayer exists at a time (it owns SDL_mixer's
 // music-finished hook). Destroy it before the SoundSystem.
 class MusicPlayer : public QObject {
     Q_OBJECT
 public:
-    // Shows one modal message box; must not be called re-entrantly by us.
+    // Tells the player of an error and returns at once: it is called in the
+    // middle of a match's start, which no event loop may interrupt.
     using MessageBox = std::function<void(const QString& title, const QString& text)>;
 
     explicit MusicPlayer(const QString& startDir, QObject* parent = nullptr);
