@@ -321,7 +321,9 @@ void MainWindow::startUp() {
     m_sound->loadEffects(dataDir);
     m_music = std::make_unique<MusicPlayer>(dataDir);
     // A song fails at a match's start, in the middle of the rules: told without a wait.
-    m_music->setMessageBox([this](const QString&, const QString& text) { m_parts.showNotice(60, text); });
+    m_music->setMessageBox([this](const QString&, const QString& text) {
+        m_parts.showNotice(50, tr("The music cannot be played:\n%1").arg(text));
+    });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     m_parts.sound = m_sound.get();
     m_parts.music = m_music.get();

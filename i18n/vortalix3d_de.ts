@@ -229,6 +229,12 @@ Das Spiel hört keine Antworten.</translation>
         <source>BRIDGE</source>
         <translation>BRÜCKE</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>Die Musik kann nicht gespielt werden:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

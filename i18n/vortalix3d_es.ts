@@ -229,6 +229,12 @@ El juego no oirá respuestas.</translation>
         <source>BRIDGE</source>
         <translation>PUENTE</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>No se puede reproducir la música:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

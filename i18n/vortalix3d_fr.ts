@@ -229,6 +229,12 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
         <source>BRIDGE</source>
         <translation>PASSERELLE</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>La musique ne peut pas être jouée :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

@@ -229,6 +229,12 @@ Il gioco non riceverà risposte.</translation>
         <source>BRIDGE</source>
         <translation>PLANCIA</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>Impossibile riprodurre la musica:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

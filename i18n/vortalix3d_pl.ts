@@ -229,6 +229,12 @@ No answers can reach this game.</source>
         <source>BRIDGE</source>
         <translation>MOSTEK</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>Nie można odtworzyć muzyki:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

@@ -229,6 +229,12 @@ O jogo não receberá respostas.</translation>
         <source>BRIDGE</source>
         <translation>PONTE</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>Não é possível tocar a música:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

@@ -229,6 +229,12 @@ No answers can reach this game.</source>
         <source>BRIDGE</source>
         <translation>МОСТИК</translation>
     </message>
+    <message>
+        <source>The music cannot be played:
+%1</source>
+        <translation>Музыку невозможно воспроизвести:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MessageWindow</name>

@@ -153,10 +153,13 @@ void MessageWindow::showNotice(int top, const QString& text) {
     showText(top, text);
     m_notice = true;
     okButton->setVisible(true);
-    if (isVisible()) return;
-    m_modal = false;
-    setWindowModality(Qt::NonModal);
-    show();
+    // Over the main window, which keeps the keys: the match goes on meanwhile.
+    if (!isVisible()) {
+        m_modal = false;
+        setWindowModality(Qt::NonModal);
+        show();
+    }
+    raise();
 }
 
 void MessageWindow::shown() {

@@ -185,6 +185,7 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
         gameText("Ships Arrangement Complete!"),
         gameText(net::OpponentLeftText),
         window.tr("NetWork is unavailable on Your PC!"),
+        window.tr("The music cannot be played:\n%1").arg(QStringLiteral("The song file is not a MIDI file")),
         window.tr("UDP port %1 is busy:\n%2\nNo answers can reach this game.")
             .arg(6868)
             .arg(QStringLiteral("Address in use")),
