@@ -479,7 +479,6 @@ void MainWindow::exitClicked() {
         return;
     }
     if (m_parts.mess->asking()) return;
-    m_parts.mess->placeRelativeTo(this); // over the window wherever it went since
     m_parts.mess->ask(60, tr("Leave this match?"), [this](bool yes) {
         const MatchState& now = m_match.state();
         // The match may have ended while the question stood.
