@@ -11,7 +11,7 @@
 // folder (userRoot(), the main window's startDir) and kept in memory; Save inserts the pending result and
 // rewrites the whole file atomically with fresh random padding. A failed save is shown in the message window;
 // the table in memory and on screen keeps the entry. A file that is there but could not be read (no
-// permission, an I/O error, a folder of that name, too large to be a table) shows "noname" rows and is never
+// permission, an I/O error, a folder of that name, too large to be a table) shows an empty table and is never
 // overwritten: Save tries to read it again and, failing, says so.
 //
 // Show it with execModal(); Close hides it.
