@@ -5,9 +5,12 @@
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CellCursorMark.h"
+#include "scene/World.h"
+#include "scene/engine/SceneView.h"
 #include "ui/SkinButton.h"
 
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace vtx {
 
@@ -19,6 +22,30 @@ namespace {
     QT_TRANSLATE_NOOP("QShortcut", "Ctrl"),
     QT_TRANSLATE_NOOP("QShortcut", "Esc"),
 };
+
+// The cells' centres where the view shows them now: the camera may have been
+// dragged or have come closer since the last key.
+CellCursor::ScreenCells screenCells(MainWindow& window, Boards& boards, std::int32_t board) {
+    CellCursor::ScreenCells cells{};
+    const SceneView* view = window.view;
+    const Camera* camera = window.world().camera;
+    if (!view || !camera || view->width() <= 0 || view->height() <= 0) return cells;
+    const float w = float(view->width());
+    const float h = float(view->height());
+    const glm::mat4 toClip = camera->projectionMatrix(w / h) * camera->viewMatrix();
+    for (int row = 1; row <= GridSize; ++row)
+        for (int column = 1; column <= GridSize; ++column) {
+            const Plane* cell = boards.cell(board, row, column);
+            if (!cell) continue;
+            const glm::vec4 clip = toClip * glm::vec4(cell->absolutePosition(), 1.0f);
+            if (clip.w <= 1e-4f) continue; // behind the eye
+            CellCursor::ScreenPoint& p = cells[std::size_t(row - 1)][std::size_t(column - 1)];
+            p.x = (clip.x / clip.w + 1.0f) * 0.5f * w;
+            p.y = (1.0f - clip.y / clip.w) * 0.5f * h;
+            p.seen = true;
+        }
+    return cells;
+}
 
 } // namespace
 
@@ -38,6 +65,18 @@ void KeyboardControl::attach(MainWindow& window) {
     // play: in the player's turn its enemy cell is framed.
     window.picker().hoverWanted = [this] { return m_cursor.boardInPlay() != 0; };
     window.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
+    m_cursor.screenCells = [this, &window](std::int32_t board) {
+        return screenCells(window, m_boards, board);
+    };
+}
+
+bool KeyboardControl::insideView(const QObject* receiver, const QWidget& window) {
+    const auto* inner = qobject_cast<const QWindow*>(receiver);
+    const QWindow* top = window.windowHandle();
+    if (!inner || !top || inner == top) return false;
+    for (const QWindow* w = inner->parent(); w; w = w->parent())
+        if (w == top) return true;
+    return false;
 }
 
 QString KeyboardControl::keysText(const QList<QKeySequence>& keys) {
@@ -79,13 +118,13 @@ bool KeyboardControl::cursorKey(int key) {
     case Qt::Key_Right:
         return m_cursor.move(Step::Right);
     case Qt::Key_Home:
-        return m_cursor.move(Step::FirstColumn);
+        return m_cursor.move(Step::FarLeft);
     case Qt::Key_End:
-        return m_cursor.move(Step::LastColumn);
+        return m_cursor.move(Step::FarRight);
     case Qt::Key_PageUp:
-        return m_cursor.move(Step::FirstRow);
+        return m_cursor.move(Step::FarUp);
     case Qt::Key_PageDown:
-        return m_cursor.move(Step::LastRow);
+        return m_cursor.move(Step::FarDown);
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return m_cursor.activate();

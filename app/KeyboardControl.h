@@ -5,9 +5,10 @@
 //
 //   Ctrl+N Single   Ctrl+L Network   F Fight   Ctrl+O Options
 //   Ctrl+H Scores   Esc or Ctrl+Q Exit
-//   arrows: the cursor one cell; Home/End: first/last column;
-//   Page Up/Page Down: first/last row; Enter or Space: drop the ship or
-//   shoot (Space keeps turning the ship while a fleet is arranged);
+//   arrows: the cursor one cell, in that direction on the screen;
+//   Home/End: to the board's left/right edge as seen; Page Up/Page Down: to
+//   its top/bottom edge as seen; Enter or Space: drop the ship or shoot
+//   (Space keeps turning the ship while a fleet is arranged);
 //   R: turn the ship being placed.
 //
 // A shortcut does exactly what a click on its button does, and nothing while
@@ -29,6 +30,8 @@
 #include <string_view>
 
 class QKeyEvent;
+class QObject;
+class QWidget;
 
 namespace vtx {
 
@@ -57,6 +60,10 @@ public:
 
     CellCursor& cursor() { return m_cursor; }
     const CellCursorMark& mark() const { return m_mark; }
+    // Whether receiver is a native window inside window's own (the 3D view's
+    // surface). A key pressed with the pointer over the view may be sent
+    // there: without a window manager the keyboard follows the pointer.
+    static bool insideView(const QObject* receiver, const QWidget& window);
     // The hover text of a set of keys, "Esc, Ctrl+Q", in the player's language.
     static QString keysText(const QList<QKeySequence>& keys);
 

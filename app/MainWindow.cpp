@@ -603,6 +603,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // at the first widget of this window that receives it.
     QWidget* first = QApplication::focusWidget();
     if (!first || first->window() != this) first = this;
+    // A key pressed over the 3D view may arrive at the view's native window;
+    // it goes on where it would with the pointer anywhere else, and nowhere
+    // while one of our windows above holds the keyboard.
+    if (KeyboardControl::insideView(watched, *this)) {
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != this) return true;
+        const std::unique_ptr<QEvent> copy(event->clone());
+        QApplication::sendEvent(first, copy.get());
+        return true;
+    }
     if (watched == first) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (type == QEvent::KeyPress) {

@@ -178,6 +178,18 @@ Das dauert 1-2 Minuten...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Kein Computer ist als „%1“ bekannt.</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Im Netzwerk erstellte Spiele erscheinen hier.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>auf Freund warten</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>Spiel mitspielen</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

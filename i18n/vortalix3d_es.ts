@@ -178,6 +178,18 @@ Tardará 1-2 min...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Ningún ordenador se conoce como «%1».</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Las partidas creadas en tu red aparecen aquí.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>esperar a un amigo</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>jugar la elegida</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

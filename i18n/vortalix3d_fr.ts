@@ -178,6 +178,18 @@ Cela prend 1 à 2 min...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Aucun ordinateur n’est connu sous le nom « %1 ».</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Les parties créées sur votre réseau apparaissent ici.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>attendre un ami</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>jouer la partie</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

@@ -178,6 +178,18 @@ Ci vorranno 1-2 min...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Nessun computer è noto come «%1».</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Le partite create nella tua rete appaiono qui.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>aspetta un amico</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>gioca la partita</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

@@ -178,6 +178,18 @@ To potrwa 1-2 min...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Żaden komputer nie jest znany jako „%1”.</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Tu pojawiają się gry utworzone w twojej sieci.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>czekaj na kolegę</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>zagraj w wybraną</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

@@ -178,6 +178,18 @@ Isso leva 1-2 min...</translation>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Nenhum computador é conhecido como “%1”.</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>As partidas criadas na sua rede aparecem aqui.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>esperar um amigo</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>jogar a escolhida</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

@@ -178,6 +178,18 @@ It will take 1-2 min...</source>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Компьютер «%1» не найден.</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Здесь появляются игры, созданные в вашей сети.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>ждать друга</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>войти в игру</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

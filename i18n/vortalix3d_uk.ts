@@ -178,6 +178,18 @@ It will take 1-2 min...</source>
         <source>No computer is known as &quot;%1&quot;.</source>
         <translation>Комп’ютер «%1» не знайдено.</translation>
     </message>
+    <message>
+        <source>Games created on your network appear here.</source>
+        <translation>Тут з’являються ігри, створені у вашій мережі.</translation>
+    </message>
+    <message>
+        <source>wait for a friend</source>
+        <translation>чекати на друга</translation>
+    </message>
+    <message>
+        <source>play a listed game</source>
+        <translation>грати в обрану</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>

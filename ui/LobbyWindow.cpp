@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHostInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,8 +85,9 @@ void LobbyWindow::buildControls(QWidget* mainWindow) {
     addressLabel->setAttribute(Qt::WA_TranslucentBackground);
 
     gameList = new QListWidget(this);
-    // Shorter than the 81 pixels of old: the friend's address field sits below.
-    gameList->setGeometry(16, 40, 274, 60);
+    // Shorter than the 81 pixels of old: the friend's address field and the
+    // buttons' captions sit below, on the panel's light ground.
+    gameList->setGeometry(16, 40, 274, 48);
     gameList->setFrameShape(QFrame::NoFrame);
     gameList->setSelectionMode(QAbstractItemView::SingleSelection);
     gameList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -103,20 +105,24 @@ void LobbyWindow::buildControls(QWidget* mainWindow) {
     connect(cancelButton, &SkinButton::clicked, this, &LobbyWindow::cancelClicked);
     // Enter joins the selected game; Tab reaches Create; Esc is Cancel.
     setKeyButtons({joinButton}, cancelButton);
+    buildExplanations();
 
     friendBox = new QComboBox(this);
-    friendBox->setGeometry(16, 104, 214, 20);
+    friendBox->setGeometry(16, 92, 214, 20);
     friendBox->setEditable(true);
     friendBox->setInsertPolicy(QComboBox::NoInsert);
     friendBox->lineEdit()->setPlaceholderText(tr("Host name or IP address"));
-    // Enter in the field adds the computer instead of joining.
+    // Enter in the field adds the computer instead of joining. The box keeps
+    // the keyboard focus and hands keys to its edit itself, past any filter
+    // of the edit's: both are watched.
+    friendBox->installEventFilter(this);
     friendBox->lineEdit()->installEventFilter(this);
     addFriendButton = new QToolButton(this);
-    addFriendButton->setGeometry(234, 104, 26, 20);
+    addFriendButton->setGeometry(234, 92, 26, 20);
     addFriendButton->setText(QStringLiteral("+"));
     addFriendButton->setToolTip(tr("Add this computer and ask it for its game"));
     removeFriendButton = new QToolButton(this);
-    removeFriendButton->setGeometry(264, 104, 26, 20);
+    removeFriendButton->setGeometry(264, 92, 26, 20);
     removeFriendButton->setText(QStringLiteral("\u2212"));
     removeFriendButton->setToolTip(tr("Remove this computer from the list"));
     connect(addFriendButton, &QToolButton::clicked, this, &LobbyWindow::addFriendClicked);
@@ -162,6 +168,48 @@ void LobbyWindow::buildControls(QWidget* mainWindow) {
     // 4. The outline.
     fillFriends();
     rebuildWindowRgn();
+}
+
+// A first-time player does not hover for tooltips: the empty list says what
+// comes into it, and the two buttons say over them what they do.
+void LobbyWindow::buildExplanations() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    emptyListLine = new QLabel(tr("Games created on your network appear here."), this);
+    emptyListLine->setGeometry(gameList->geometry().adjusted(10, 0, -10, 0));
+    emptyListLine->setAlignment(Qt::AlignCenter);
+    emptyListLine->setWordWrap(true);
+    emptyListLine->setFont(font);
+    emptyListLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const auto listChanged = [this] { emptyListLine->setVisible(gameList->count() == 0); };
+    connect(gameList->model(), &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(gameList->model(), &QAbstractItemModel::rowsRemoved, this, listChanged);
+    connect(gameList->model(), &QAbstractItemModel::modelReset, this, listChanged);
+
+    const auto caption = [this](const QString& text, const SkinButton* button) {
+        auto* label = new QLabel(text, this);
+        // Over the button, on the light ground above its frame, as wide as
+        // the gap to the next one allows.
+        label->setGeometry(button->x() - 8, 115, button->width() + 16, 14);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        label->setStyleSheet(QStringLiteral("color: rgb(52, 52, 60); background: transparent;"));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return label;
+    };
+    createCaption = caption(tr("wait for a friend"), createButton);
+    joinCaption = caption(tr("play a listed game"), joinButton);
+    // One size for both, the largest at which both fit; a little room is
+    // kept, since a scaled font is rounded to whole pixels.
+    QFont small(QStringLiteral("DejaVu Sans"));
+    for (int px = 10; px >= 7; --px) {
+        small.setPixelSize(px);
+        const QFontMetrics metrics(small);
+        if (metrics.horizontalAdvance(createCaption->text()) <= createCaption->width() - 4 &&
+            metrics.horizontalAdvance(joinCaption->text()) <= joinCaption->width() - 4)
+            break;
+    }
+    createCaption->setFont(small);
+    joinCaption->setFont(small);
 }
 
 void LobbyWindow::scanAndSaveClients() {
@@ -219,6 +267,13 @@ void LobbyWindow::shown() {
     pal.setColor(QPalette::Base, panelPixel(12, 40));
     pal.setColor(QPalette::Text, Qt::black);
     gameList->setPalette(pal);
+    // Dark words on a light list, light ones on a dark list.
+    QPalette linePalette = emptyListLine->palette();
+    linePalette.setColor(QPalette::WindowText, pal.color(QPalette::Base).lightness() > 128
+                                                   ? QColor(72, 72, 72)
+                                                   : QColor(200, 200, 200));
+    emptyListLine->setPalette(linePalette);
+    emptyListLine->setVisible(gameList->count() == 0);
 }
 
 void LobbyWindow::closing() {
@@ -312,7 +367,7 @@ void LobbyWindow::removeFriendClicked() {
 }
 
 bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == friendBox->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == friendBox || watched == friendBox->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             addFriendClicked();

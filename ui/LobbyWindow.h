@@ -3,7 +3,9 @@
 // The LAN lobby (306 x 184, panel "data\panel2.jpg" reloaded at every
 // activation, dragged from any point of its picture). One player presses
 // Create and is announced once a second on every subnet of the subnet list;
-// the other sees the creator in gameList, selects it and presses Join.
+// the other sees the creator in gameList, selects it and presses Join. The
+// empty list says that created games appear there, and a caption over each
+// of Create and Join says what it does.
 //
 // At creation the lobby reads "clients.cfg" from the host's startDir into its
 // model (LobbyModel: the computers, and the subnet broadcast addresses that
@@ -25,8 +27,9 @@
 // it, so a player beyond a router is reached.
 //
 // A friend by address: the player types a host name or an IPv4 address in
-// friendBox and presses addFriendButton (or Enter there). The name is looked up
-// without blocking the window; an unknown one is told in the message window.
+// friendBox and presses addFriendButton (or Enter there; Enter anywhere else
+// joins). The name is looked up without blocking the window; an unknown one
+// is told in the message window.
 // A found computer is added to "clients.cfg" (its own line format) and asked
 // for its presence at once (the presence query), and again every 2 seconds
 // while the lobby is open and not creating, so its game is listed as soon as
@@ -79,6 +82,11 @@ public:
     QComboBox* friendBox = nullptr;
     QToolButton* addFriendButton = nullptr;
     QToolButton* removeFriendButton = nullptr;
+    // Shown while gameList is empty: what comes into it.
+    QLabel* emptyListLine = nullptr;
+    // Over Create and Join: what each does, in a word.
+    QLabel* createCaption = nullptr;
+    QLabel* joinCaption = nullptr;
     QTimer* announceTimer = nullptr;
     // Asks the computers of the list for their presence while the lobby is
     // open and not creating.
@@ -121,6 +129,7 @@ protected:
 
 private:
     void buildControls(QWidget* mainWindow);
+    void buildExplanations();
     void scanAndSaveClients();
     void scanClients();
     void addScannedComputers();

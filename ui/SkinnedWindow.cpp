@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 
 #include <cmath>
@@ -256,23 +257,43 @@ void SkinnedWindow::resizeEvent(QResizeEvent* event) {
     if (m_scaling) applyScale();
 }
 
+QRect SkinnedWindow::largestGeometry() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return geometry();
+    const QRect area = s->availableGeometry();
+    const QSize size =
+        m_scale.windowSize(WindowScale(m_scale.design()).largestFactor(area.size())).boundedTo(area.size());
+    return QRect(area.topLeft() +
+                     QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+                 size);
+}
+
+bool SkinnedWindow::largest() const {
+    if (!m_scaling) return false;
+    // By the size alone: a window restored at the largest size from the last
+    // run is there as much as one made so by a toggle. A hundredth of slack
+    // for the whole pixels the sizes are rounded to.
+    const WindowScale design(m_scale.design());
+    return design.largestFactor(size()) >= design.largestFactor(largestGeometry().size()) - 0.01;
+}
+
 void SkinnedWindow::toggleLargest() {
     if (!m_scaling) return;
-    if (m_restoreGeometry.isValid()) {
-        const QRect before = m_restoreGeometry;
-        m_restoreGeometry = QRect();
-        setGeometry(before);
+    if (!largest()) {
+        m_restoreGeometry = geometry();
+        setGeometry(largestGeometry());
         return;
     }
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s) return;
-    const QRect area = s->availableGeometry();
-    const QSize largest =
-        m_scale.windowSize(WindowScale(m_scale.design()).largestFactor(area.size())).boundedTo(area.size());
-    m_restoreGeometry = geometry();
-    setGeometry(QRect(
-        area.topLeft() + QPoint((area.width() - largest.width()) / 2, (area.height() - largest.height()) / 2),
-        largest));
+    QRect before = m_restoreGeometry;
+    m_restoreGeometry = QRect();
+    // Never made smaller here (it started at the largest size): back to the
+    // size it was made for, centred where the largest was.
+    if (!before.isValid() || before.size() == size()) {
+        const QRect area = largestGeometry();
+        const QSize normal = m_scale.design();
+        before = QRect(area.center() - QPoint(normal.width() / 2, normal.height() / 2), normal);
+    }
+    setGeometry(before);
 }
 
 void SkinnedWindow::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -289,7 +310,33 @@ void SkinnedWindow::panelPressed(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     // A press on a child control belongs to the control, never to the window.
     if (childAt(pos)) return;
-    if (inDragArea(pos) && m_moveStarter) m_moveStarter(*this);
+    if (!inDragArea(pos) || !m_moveStarter) return;
+    // A window manager's move takes the pointer until the button is let go,
+    // and with it the second click of a double click: where a double click
+    // toggles the size, the move waits for the pointer to move.
+    if (m_scaling) {
+        m_movePending = true;
+        m_movePress = pos;
+        return;
+    }
+    m_moveStarter(*this);
+}
+
+void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint travelled = event->position().toPoint() - m_movePress;
+    if (m_movePending && event->buttons() != Qt::NoButton &&
+        travelled.manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+        m_movePending = false;
+        if (m_moveStarter) m_moveStarter(*this);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void SkinnedWindow::mouseReleaseEvent(QMouseEvent* event) {
+    m_movePending = false;
+    QWidget::mouseReleaseEvent(event);
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent*) {

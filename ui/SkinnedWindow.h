@@ -23,7 +23,9 @@
 // centerOnScreen(). paintPanel copies paintBitmap at (0, 0); a window may draw
 // into paintBitmap() and update(). Mouse presses on the surface (not on a
 // child control) inside the drag area start the system move loop through
-// the move starter (replaceable, so tests can observe it).
+// the move starter (replaceable, so tests can observe it); in a window made
+// larger by a double click (enableScaling) only once the pointer moves with
+// the button held, so the window manager's move never takes the second click.
 //
 // Windows are shown modally with execModal(): it returns when the window is
 // hidden or closed. shown runs at every (non-spontaneous) show,
@@ -125,9 +127,12 @@ public:
     // After every new layout, with the new factor.
     std::function<void(double factor)> onScaled;
     // The largest size at which the whole layout fits the screen's free
-    // area, centred on it; called again, back to the geometry before.
+    // area, centred on it; called at that size, back to the geometry before
+    // it, or to the design size when the window was never smaller (it
+    // started at the largest size).
     void toggleLargest();
-    bool largest() const { return m_restoreGeometry.isValid(); }
+    // At the largest size, however it got there.
+    bool largest() const;
 
     // A window of the main window's (options, scores, lobby, message): it is
     // scaled as enableScaling does, and each time it is shown it takes the
@@ -157,6 +162,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct DesignChild {
@@ -166,6 +173,7 @@ private:
     };
     void applyScale();
     void takeSourceScale();
+    QRect largestGeometry() const;
 
     QImage m_panelBitmap;
     QImage m_paintBitmap;
@@ -176,6 +184,8 @@ private:
     const SkinnedWindow* m_scaleSource = nullptr;
     std::vector<DesignChild> m_designChildren;
     QRect m_restoreGeometry;
+    bool m_movePending = false; // pressed in the drag area, the pointer not yet moved
+    QPoint m_movePress;
     QImage m_scaledPaint; // paintBitmap at the current factor
     qint64 m_scaledPaintKey = 0;
     QRegion m_region;

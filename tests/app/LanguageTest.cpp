@@ -178,6 +178,11 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     for (const QString& text :
          {net.tr("Local IP: %1").arg(QStringLiteral("192.168.100.200")), net.tr("Waiting for connect...")})
         expectLabelFits(net.addressLabel, text, net.width() - 8, lang + " lobby");
+    for (const QLabel* caption : {net.createCaption, net.joinCaption})
+        expectLabelFits(caption, caption->text(), caption->x() + caption->width(), lang + " lobby");
+    EXPECT_LE(net.emptyListLine->heightForWidth(net.emptyListLine->width()), net.emptyListLine->height())
+        << lang << " \"" << net.emptyListLine->text().toStdString() << "\"";
+    net.grab().save(folder + language + QStringLiteral("-lobby.png"));
 
     // The message window: every message on at most the label's lines.
     MessageWindow& mess = *program->mess;

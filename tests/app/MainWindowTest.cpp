@@ -462,13 +462,15 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
     EXPECT_FALSE(state().fightStarted);
     key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_TRUE(state().arranging);
+    // The keys follow the picture: the first view looks along the rows from
+    // the columns' far end, row 1 on the right, column 1 at the top.
     const auto go = [&](int row, int column) {
         key(Qt::Key_PageUp);
-        key(Qt::Key_Home);
+        key(Qt::Key_End);
         for (int r = 1; r < row; ++r)
-            key(Qt::Key_Down);
+            key(Qt::Key_Left);
         for (int c = 1; c < column; ++c)
-            key(Qt::Key_Right);
+            key(Qt::Key_Down);
     };
     const int layout[10][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
                                {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};

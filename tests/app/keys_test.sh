@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program played from the keyboard alone: real X key events (xdotool)
-# from Single to the win or loss message, then the program left with Esc. A
+# from Single to the win or loss message, then the program left with Esc, the
+# pointer resting over the 3D view all the while. A
 # second start with LANGUAGE=de must show German: its status line, and its
 # menu captions, whose extents on the screenshot differ from the English ones
 # where the words do and stay centred on their buttons.
@@ -35,8 +36,10 @@ start() { # extra environment for the program
     find_main_window || { echo "the main window did not appear"; exit 1; }
     wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" | head -1)
     sleep 3 # the first frames
-    # The pointer rests on the panel, away from the 3D view; the keys go to the window.
-    xdotool mousemove $((win_x + 700)) $((win_y + 20))
+    # The pointer rests over the middle of the 3D view, whose native window
+    # the X server hands the keys to when no window manager moves the focus:
+    # they must reach the game all the same.
+    xdotool mousemove $((win_x + 320)) $((win_y + 315))
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
     wait_probe inprogress 0 || { echo "no probe from the program"; exit 1; }
 }
@@ -60,7 +63,7 @@ key ctrl+n
 wait_probe inprogress 1 30 || { echo "Ctrl+N started no match"; exit 1; }
 key f
 wait_probe fight 1 30 || { echo "F started no battle"; exit 1; }
-# Sweep the enemy board row by row with the cursor, shooting each cell; a key
+# Sweep the enemy board line by line as seen, shooting each cell; a key
 # goes only while it is the player's turn.
 player_turn() {
     for _ in $(seq 1 300); do

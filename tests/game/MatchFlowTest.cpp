@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vtx {
@@ -670,8 +671,8 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
     using Step = CellCursor::Step;
     CellCursor cursor(m);
     const auto go = [&](int row, int column) {
-        cursor.move(Step::FirstRow);
-        cursor.move(Step::FirstColumn);
+        cursor.move(Step::FarUp);
+        cursor.move(Step::FarLeft);
         for (int r = 1; r < row; ++r)
             cursor.move(Step::Down);
         for (int c = 1; c < column; ++c)
@@ -691,8 +692,8 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
     cursor.move(Step::Left);
     EXPECT_EQ(cursor.row(), 1);
     EXPECT_EQ(cursor.column(), 1);
-    cursor.move(Step::LastRow);
-    cursor.move(Step::LastColumn);
+    cursor.move(Step::FarDown);
+    cursor.move(Step::FarRight);
     EXPECT_EQ(cursor.row(), 10);
     EXPECT_EQ(cursor.column(), 10);
     EXPECT_TRUE(cursor.shown());
@@ -741,6 +742,65 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
     EXPECT_EQ(cursor.column(), 7);
     cursor.follow("x");
     EXPECT_EQ(cursor.row(), 3);
+}
+
+// The arrows follow the picture, not the grid: from the south, from a quarter
+// turn (the first view's), and half-way, where each arrow still reaches a
+// neighbour of its own. The board is seen at a slant: nearer cells larger.
+TEST_F(Flow, TheArrowsFollowTheScreenFromTwoCameraHeadings) {
+    using Step = CellCursor::Step;
+    CellCursor cursor(m);
+    float heading = 0.0f;
+    cursor.screenCells = [&](std::int32_t) {
+        CellCursor::ScreenCells cells;
+        const float a = heading * 3.14159265f / 180.0f;
+        for (int r = 0; r < GridSize; ++r)
+            for (int c = 0; c < GridSize; ++c) {
+                const float x = float(c) - 4.5f;
+                const float z = float(r) - 4.5f;
+                const float across = x * std::cos(a) - z * std::sin(a);
+                const float towardsEye = x * std::sin(a) + z * std::cos(a);
+                const float nearer = 1.0f + 0.04f * towardsEye;
+                cells[std::size_t(r)][std::size_t(c)] = {400.0f + 30.0f * across * nearer,
+                                                         300.0f + 18.0f * towardsEye * nearer, true};
+            }
+        return cells;
+    };
+    host.manual = true;
+    single();
+    struct Key {
+        Step step;
+        int row, column; // where the cursor is after it
+    };
+    const auto press = [&](std::initializer_list<Key> keys) {
+        for (const Key& k : keys) {
+            cursor.move(k.step);
+            EXPECT_EQ(std::make_pair(cursor.row(), cursor.column()), std::make_pair(k.row, k.column))
+                << "heading " << heading << ", step " << int(k.step);
+        }
+    };
+    press({{Step::FarUp, 1, 1},
+           {Step::FarLeft, 1, 1},
+           {Step::Right, 1, 2},
+           {Step::Down, 2, 2},
+           {Step::FarRight, 2, 10},
+           {Step::FarDown, 10, 10}});
+    heading = 90.0f; // rows run right to left, columns towards the eye
+    press({{Step::FarUp, 10, 1},
+           {Step::FarLeft, 10, 1},
+           {Step::FarRight, 1, 1},
+           {Step::Down, 1, 2},
+           {Step::Left, 2, 2},
+           {Step::Up, 2, 1}});
+    heading = 45.0f;
+    std::vector<std::pair<int, int>> reached;
+    for (Step arrow : {Step::Up, Step::Down, Step::Left, Step::Right}) {
+        cursor.follow(cellName(OwnBoard, 5, 5));
+        cursor.move(arrow);
+        reached.emplace_back(cursor.row(), cursor.column());
+    }
+    std::sort(reached.begin(), reached.end());
+    EXPECT_EQ(reached, (std::vector<std::pair<int, int>>{{4, 5}, {5, 4}, {5, 6}, {6, 5}}));
 }
 
 } // namespace

@@ -144,7 +144,7 @@ TEST_F(LobbyWindowTest, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
 TEST_F(LobbyWindowTest, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
     LobbyWindow lobby(&host, nullptr, noScan);
     EXPECT_EQ(lobby.size(), QSize(306, 184));
-    EXPECT_EQ(lobby.gameList->geometry(), QRect(16, 40, 274, 60));
+    EXPECT_EQ(lobby.gameList->geometry(), QRect(16, 40, 274, 48));
     EXPECT_EQ(lobby.joinButton->geometry(), QRect(117, 142, 71, 24));
     EXPECT_EQ(lobby.createButton->text(), QStringLiteral(" Create"));
     EXPECT_EQ(lobby.joinButton->text(), QStringLiteral("  Join"));
@@ -268,8 +268,11 @@ TEST_F(LobbyWindowTest, AFriendTypedByAddressIsAskedKeptAndRemoved) {
     // An unknown name is told, and nothing is kept.
     QString message;
     closeNextModal(&message);
-    QTest::keyClicks(lobby.friendBox->lineEdit(), QStringLiteral("no-such-host.invalid"));
-    QTest::keyClick(lobby.friendBox->lineEdit(), Qt::Key_Return); // adds; does not join
+    // Typed where the keyboard is: the box, which hands keys to its edit.
+    lobby.friendBox->setFocus();
+    ASSERT_EQ(lobby.focusWidget(), lobby.friendBox);
+    QTest::keyClicks(lobby.friendBox, QStringLiteral("no-such-host.invalid"));
+    QTest::keyClick(lobby.friendBox, Qt::Key_Return); // adds; does not join
     ASSERT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 20000));
     EXPECT_EQ(message, QStringLiteral("No computer is known as \"no-such-host.invalid\"."));
     EXPECT_TRUE(host.sent.isEmpty());
