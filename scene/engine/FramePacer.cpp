@@ -9,7 +9,8 @@ bool FramePacer::frameDue(const PictureSignatures& signatures, double now) {
     // A small allowance: ticks measured by a clock land a hair before the time they were meant for.
     constexpr double allowance = 0.002;
     if (!viewChanged && now < m_nextDue - allowance) return false;
-    if (!viewChanged && !sceneChanged && now < m_lastDrawn + driftInterval - allowance) return false;
+    const double wait = signatures.flames != m_drawn.flames ? flameInterval : driftInterval;
+    if (!viewChanged && !sceneChanged && now < m_lastDrawn + wait - allowance) return false;
     // The next scene frame keeps to a steady beat (24 a second from 60 ticks: every 2nd or 3rd
     // tick) unless the beat was lost for longer than one interval.
     m_nextDue =

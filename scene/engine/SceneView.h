@@ -11,8 +11,9 @@
 // invalidate() requests a redraw (coalesced by Qt). invalidateIfChanged(sceneTime) requests one only
 // when the picture can differ from the last one requested (see PictureSignature.h), and paces it
 // (see FramePacer.h): called at every cadencer tick with the cadencer's time it redraws a moved
-// camera at once, any other change at most every pacer().motionInterval seconds, and lets the viewer
-// rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
+// camera at once, any other change at most every pacer().motionInterval seconds (flames alone on a
+// software renderer, and ships rocking at anchor, more seldom still), and lets the viewer rest
+// while nothing changes; Qt still redraws on its own when the window is exposed or resized.
 // Every frame is drawn whole and swapped: the back buffer's content after a swap, an expose or a
 // resize is the window system's, so a frame drawn in part over it could show another moment.
 // drawNow() draws the whole picture at once, where shown.
