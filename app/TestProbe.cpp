@@ -58,7 +58,6 @@ QString TestProbe::text() const {
     put("message", m_parts.mess && m_parts.mess->isVisible() ? m_parts.mess->messageText->text() : QString());
     put("scores", int(m_parts.scores && m_parts.scores->isVisible()));
     put("frames", m_parts.viewer ? m_parts.viewer->framesDrawn() : 0);
-    put("partframes", m_parts.viewer ? m_parts.viewer->partFramesDrawn() : 0);
     return text;
 }
 

@@ -224,23 +224,21 @@ idle_battle() {
     fi
     xdotool mousemove $(awk -v x="$win_x" -v y="$win_y" -v f="$factor" 'BEGIN { printf "%d %d", x + 320 * f, y + 300 * f }')
     sleep 2
-    local f0 p0 t0 w0 f1 p1 t1 w1 burning enemy_hit own_kb
+    local f0 t0 w0 f1 t1 w1 burning enemy_hit own_kb
     f0=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
-    p0=$(awk -F= '/^partframes=/ {print $2}' "$work/probe")
     t0=$(cpu_ticks)
     w0=$(now_ms)
     sleep 10
     t1=$(cpu_ticks)
     w1=$(now_ms)
     f1=$(awk -F= '/^frames=/ {print $2}' "$work/probe")
-    p1=$(awk -F= '/^partframes=/ {print $2}' "$work/probe")
     burning=$(awk -F= '/^ownhit=/ {print $2}' "$work/probe")
     enemy_hit=$(awk -F= '/^enemyhits=/ {print $2}' "$work/probe")
     own_kb=$(own_resident_kb)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=
-    echo "CPU in a battle, nothing happening, ${size} view (${win_w} x ${win_h} window; player's turn, ${burning} own and ${enemy_hit} enemy cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second ($(((p1 - p0) * 1000 / (w1 - w0))) of them only where flames moved); resident without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
+    echo "CPU in a battle, nothing happening, ${size} view (${win_w} x ${win_h} window; player's turn, ${burning} own and ${enemy_hit} enemy cells burning): $(((t1 - t0) * 100000 / hz / (w1 - w0))) % of one core over $(((w1 - w0) / 1000)) s, $(((f1 - f0) * 1000 / (w1 - w0))) frames a second; resident without the OpenGL driver's libraries $((own_kb / 1024)) MiB"
 }
 # Each size also with flames: an idle battle after the computer has hit.
 for size in default largest; do

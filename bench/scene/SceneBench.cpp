@@ -11,16 +11,15 @@
 // taking turns a few frames each so that the machine's other load falls on
 // all alike; the floor frame (the clear and the sea only) and the battle
 // frame's ratio to it, a figure that does not follow the machine's CPU as the
-// milliseconds do. Then, at both sizes, a frame in which only the flames moved, as the
-// viewer redraws it between the sea's frames.
+// milliseconds do. Then how many frames the viewer's pacing draws of a second of this battle.
 //
 // Reads the generated data from the build's runtime folder. Run under a
 // display, e.g. xvfb-run -a.
 
 #include "scene/engine/AllocatorTuning.h"
 #include "scene/engine/FramePacer.h"
-#include "scene/engine/SurfaceFormat.h"
 #include "scene/engine/OffscreenRenderer.h"
+#include "scene/engine/SurfaceFormat.h"
 #include "tests/scene/ScriptedBattle.h"
 
 #include <QDir>
@@ -171,8 +170,8 @@ int main(int argc, char** argv) {
         {"floor (the clear and the sea only)",
          [&] {
              SceneState::walk(world.scene.objects(), [&](SceneObject& o) {
-                 const bool seaPath = &o == world.worldRoot || &o == world.nonReflecting ||
-                                      &o == world.sea || &o == world.cameraRig || &o == world.camera;
+                 const bool seaPath = &o == world.worldRoot || &o == world.nonReflecting || &o == world.sea ||
+                                      &o == world.cameraRig || &o == world.camera;
                  if (!seaPath) o.visible = false;
              });
          }},
@@ -192,7 +191,7 @@ int main(int argc, char** argv) {
     const Size sizes[] = {
         {616, 547, 1.0f, shot},
         {int(std::lround(616 * largest)), int(std::lround(547 * largest)), float(largest), largeShot}};
-    std::unique_ptr<OffscreenRenderer> defaultRenderer, largeRenderer;
+    std::unique_ptr<OffscreenRenderer> defaultRenderer;
     for (const Size& size : sizes) {
         auto renderer = std::make_unique<OffscreenRenderer>(size.width, size.height);
         renderer->hudScale = size.hudScale;
@@ -274,49 +273,8 @@ int main(int argc, char** argv) {
         std::printf("  battle frame / floor frame: %.2f (CPU %.2f)\n", full / floor,
                     variantCpu[0] / variantCpu[variantCpu.size() - 2]);
 
-        if (!defaultRenderer)
-            defaultRenderer = std::move(renderer);
-        else
-            largeRenderer = std::move(renderer);
+        if (!defaultRenderer) defaultRenderer = std::move(renderer);
     }
-
-    // Between the sea's frames only flames move: the viewer then redraws their part alone. Here the
-    // flames of all twenty burning cells are drawn anew; the cadencer moves them. After both sizes'
-    // pictures, so that those show the same moment as ever.
-    // Then with one burning cell, as an idle battle mostly has: the rest of the picture need not be drawn.
-    const auto flameFrames = [&](OffscreenRenderer* renderer, const char* what) {
-        std::vector<double> flameTimes;
-        double flamePixels = 0;
-        renderer->renderFrame(world.scene, world.camera);
-        const double flameCpu0 = processCpuMs();
-        for (int i = 0; i < frames; ++i) {
-            battle.cadencer.progress(1.0 / 60.0);
-            const auto t0 = std::chrono::steady_clock::now();
-            const std::vector<PixelRect> areas = renderer->redrawFlames(world.scene, world.camera);
-            flameTimes.push_back(msSince(t0));
-            for (const PixelRect& area : areas)
-                flamePixels += double(area.width) * double(area.height);
-        }
-        std::printf("\n%d x %d: a frame in which only the flames moved, %s: median %.2f ms, CPU %.2f ms, %.1f %% "
-                    "of the pixels redrawn",
-                    renderer->width(), renderer->height(), what, percentile(flameTimes, 0.5),
-                    (processCpuMs() - flameCpu0) / double(frames),
-                    100.0 * flamePixels / double(frames) / (double(renderer->width()) * double(renderer->height())));
-    };
-    for (OffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
-        flameFrames(renderer, "all burning cells");
-    state.save();
-    bool kept = false;
-    SceneState::walk(world.scene.objects(), [&](SceneObject& o) {
-        const auto& fires = o.effects.items();
-        if (std::none_of(fires.begin(), fires.end(), [](const FireEffect& f) { return bool(f.manager); })) return;
-        if (kept) o.effects = {};
-        kept = true;
-    });
-    for (OffscreenRenderer* renderer : {defaultRenderer.get(), largeRenderer.get()})
-        flameFrames(renderer, "one burning cell");
-    state.restore();
-    std::printf("\n");
 
     // The frames the game's viewer draws of this battle in one second of 60 cadencer ticks: everything but
     // the camera is paced.

@@ -28,19 +28,6 @@ inline bool boxOutsideClip(const glm::mat4& mvp, const glm::vec3& lo, const glm:
     return false;
 }
 
-// Maps the clip space of a `width` x `height` view to that of the pixels `x, y, w, h` alone (y down
-// from the top): what lies outside that clip volume shows on none of those pixels.
-inline glm::mat4 clipToPixels(int width, int height, int x, int y, int w, int h) {
-    const float hx = float(w) / float(width), hy = float(h) / float(height);
-    const float cx = float(2 * x + w) / float(width) - 1.0f, cy = 1.0f - float(2 * y + h) / float(height);
-    glm::mat4 m(1.0f);
-    m[0][0] = 1.0f / hx;
-    m[1][1] = 1.0f / hy;
-    m[3][0] = -cx / hx;
-    m[3][1] = -cy / hy;
-    return m;
-}
-
 // True when the unit quad (x, y in -0.5..0.5, z = 0) that `model` places covers the whole view of
 // `viewProj`: the ray through each corner of the view meets it between the near and the far plane.
 // What the quad covers of the view is convex (a convex polygon clipped to the frustum), so four

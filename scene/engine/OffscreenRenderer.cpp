@@ -55,13 +55,6 @@ void OffscreenRenderer::renderFrame(Scene& scene, Camera* camera) {
     m_context->extraFunctions()->glFinish();
 }
 
-std::vector<PixelRect> OffscreenRenderer::redrawFlames(Scene& scene, Camera* camera) {
-    m_context->makeCurrent(m_surface.get());
-    std::vector<PixelRect> areas = m_renderer.redrawFlames(scene, camera, target());
-    m_context->extraFunctions()->glFinish();
-    return areas;
-}
-
 QImage OffscreenRenderer::render(Scene& scene, Camera* camera) {
     m_context->makeCurrent(m_surface.get());
     m_renderer.render(scene, camera, target());

@@ -36,9 +36,6 @@ public:
 
     // Draws one frame and waits until the GPU has finished it (no read-back).
     void renderFrame(Scene& scene, Camera* camera);
-    // Draws again only where flames moved since the last frame (SceneRenderer::redrawFlames) and
-    // waits until it is finished; returns the pixels redrawn.
-    std::vector<PixelRect> redrawFlames(Scene& scene, Camera* camera);
     // Draws one frame and returns it (top row first, ARGB32).
     QImage render(Scene& scene, Camera* camera);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the top-left), or nullptr.

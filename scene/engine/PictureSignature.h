@@ -23,8 +23,7 @@ std::uint64_t pictureSignature(const Scene& scene, const Camera* camera);
 // scene everything in the tree but drift, the animation frames of actors whose animation drifts
 // (AnimatedModel::animationDrifts), and flames, where the live fire particles are. A viewer may draw a
 // change of view at once, so that the picture follows the hand that drags the camera, pace the
-// changes of the scene, draw a drift that nothing else moved more seldom still, and redraw only
-// the flames' part of the picture when nothing else changed.
+// changes of the scene, and draw a drift or flames that nothing else moved more seldom still.
 struct PictureSignatures {
     std::uint64_t view = 0;
     std::uint64_t scene = 0;

@@ -21,17 +21,12 @@ void SceneRenderer::render(Scene& scene, Camera* camera, const RenderTarget& tar
     if (m->ready) m->render(scene, camera, target);
 }
 
-std::vector<PixelRect> SceneRenderer::redrawFlames(Scene& scene, Camera* camera, const RenderTarget& target) {
-    return m->ready ? m->redrawFlames(scene, camera, target) : std::vector<PixelRect>{};
-}
-
-SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x,
-                                        int y) {
+SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y) {
     return m->ready ? m->pick(scene, camera, target, x, y) : nullptr;
 }
 
-SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x,
-                                        int y, const PickFilter& lookThrough) {
+SceneObject* SceneRenderer::pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y,
+                                 const PickFilter& lookThrough) {
     return m->ready ? m->pick(scene, camera, target, x, y, lookThrough ? &lookThrough : nullptr) : nullptr;
 }
 

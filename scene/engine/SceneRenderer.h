@@ -50,17 +50,6 @@ struct RenderTarget {
     glm::vec4 background{0.0f, 0.0f, 0.0f, 1.0f};
 };
 
-// Pixels of a target, counted from its top-left corner; empty when it has no width or height.
-struct PixelRect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool empty() const { return width <= 0 || height <= 0; }
-};
-
-// Joins rectangles that lie so close that one pass over the two costs less than a pass over each
-// (a pass costs about as much as `passPixels` pixels), and then the closest until at most
-// `maxRects` are left. Empty ones are dropped.
-std::vector<PixelRect> joinNearRects(std::vector<PixelRect> rects, long long passPixels, std::size_t maxRects);
-
 class SceneRenderer {
 public:
     SceneRenderer();
@@ -75,19 +64,12 @@ public:
 
     // Draws the scene; a null camera only clears.
     void render(Scene& scene, Camera* camera, const RenderTarget& target);
-    // Draws the scene again only where fire particles were at the last frame drawn into this target
-    // (the same framebuffer and size) and where they are now, and returns those pixels, a few
-    // rectangles apart from each other; nothing else may have changed since that frame, and the
-    // target must still hold it. Draws the whole picture (and returns the whole target) when it
-    // cannot tell: another target, or a particle behind the eye. Empty: no flames then or now,
-    // nothing drawn.
-    std::vector<PixelRect> redrawFlames(Scene& scene, Camera* camera, const RenderTarget& target);
     // The nearest pickable object drawn within one pixel of (x, y) (pixels from the target's top-left):
     // the 3 x 3 square around it. nullptr when nothing is there. Leaves target.framebuffer bound.
     SceneObject* pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y);
     // The same, looking through the objects lookThrough accepts.
     SceneObject* pick(Scene& scene, Camera* camera, const RenderTarget& target, int x, int y,
-                             const PickFilter& lookThrough);
+                      const PickFilter& lookThrough);
 
     const RenderStats& stats() const;
 

@@ -31,7 +31,6 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -167,8 +166,6 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     glm::vec3 lightPos{0.0f};
     glm::vec4 lightColor{1.0f};
     glm::mat4 view{1.0f}, projection{1.0f}, viewProj{1.0f};
-    // What outsideView culls against: the whole view, or only the rectangle a partial frame redraws.
-    glm::mat4 cullViewProj{1.0f};
     glm::vec3 eye{0.0f};
     float farDistance = 100.0f;
     Camera* camera = nullptr;
@@ -228,8 +225,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
 
     void addToBatch(const DrawItem& item);
     void drawBatches();
-    // Only the fires whose rectangle in `fireRects` meets `inside`, when given.
-    void drawFires(const PixelRect* inside);
+    void drawFires();
 
     // The glyph quads of a text in pixels relative to its top-left corner, laid out again only when
     // the text, the font or its picture changed.
@@ -257,16 +253,7 @@ struct SceneRenderer::Impl : protected QOpenGLExtraFunctions {
     const HudLayout& hudLayout(const HudText& hud);
     void drawHud(const RenderTarget& target);
     void render(Scene& scene, Camera* cam, const RenderTarget& target);
-    void drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws);
-    std::vector<PixelRect> fireRects; // a fire's pixels in a frame of flames alone, by fireItems
-    std::vector<PixelRect> redrawFlames(Scene& scene, Camera* cam, const RenderTarget& target);
-    // Where the particles of each fire collected for this frame are drawn (with a pixel around them),
-    // one rectangle a fire, empty for a fire without particles; nullopt when one lies behind the eye.
-    std::optional<std::vector<PixelRect>> flameBounds(const RenderTarget& target) const;
-    // The flames' pixels at the last frame (nullopt: they could not be told), and the target they
-    // were drawn into.
-    std::optional<std::vector<PixelRect>> lastFlames;
-    std::array<int, 3> lastFlamesTarget{-1, 0, 0};
+    void drawFrame(const RenderTarget& target, bool draws);
     bool outsideView(const DrawItem& item) const;
 
     void ensurePickBuffer(int width, int height);

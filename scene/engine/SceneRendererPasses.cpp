@@ -5,8 +5,6 @@
 #include "scene/engine/Fnv1a.h"
 #include "scene/engine/formats/PlaneGrid.h"
 
-#include <limits>
-
 namespace vtx {
 
 void SceneRenderer::Impl::collect(SceneObject& object, const glm::mat4& parent, bool forPick) {
@@ -50,8 +48,7 @@ void SceneRenderer::Impl::collect(SceneObject& object, const glm::mat4& parent, 
         collect(*object.children(i), model, forPick);
 }
 
-void SceneRenderer::Impl::beginFrame(Scene& scene, Camera* cam, const RenderTarget& target,
-                                     bool forPick) {
+void SceneRenderer::Impl::beginFrame(Scene& scene, Camera* cam, const RenderTarget& target, bool forPick) {
     ++frame;
     stats = RenderStats{};
     skyItems.clear();
@@ -66,7 +63,6 @@ void SceneRenderer::Impl::beginFrame(Scene& scene, Camera* cam, const RenderTarg
     view = cam->viewMatrix();
     projection = cam->projectionMatrix(aspect);
     viewProj = projection * view;
-    cullViewProj = viewProj;
     eye = glm::vec3(glm::inverse(view)[3]);
     farDistance = cam->depthOfView;
     Group& root = scene.objects();
@@ -194,7 +190,8 @@ void SceneRenderer::Impl::drawItem(const DrawItem& item, bool pickPass) {
     }
 }
 
-void SceneRenderer::Impl::drawActor(const MeshProgram& p, const AnimatedModel& actor, const glm::mat4& model) {
+void SceneRenderer::Impl::drawActor(const MeshProgram& p, const AnimatedModel& actor,
+                                    const glm::mat4& model) {
     ActorGpu* gpu = actorMesh(actor);
     if (!gpu) return;
     const int last = gpu->frameCount - 1;
@@ -246,8 +243,8 @@ void SceneRenderer::Impl::drawTerrain(const MeshProgram& p, Terrain& terrain, co
     if (!farTiles.empty()) drawMergedTiles(p, terrain, model, trim);
 }
 
-void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, Terrain& terrain,
-                                          const glm::mat4& model, bool trim) {
+void SceneRenderer::Impl::drawMergedTiles(const MeshProgram& p, Terrain& terrain, const glm::mat4& model,
+                                          bool trim) {
     // The far tiles' keys (which carry the terrain's revision) and places.
     Fnv1a h;
     h.add(trim);
@@ -308,8 +305,8 @@ bool SceneRenderer::Impl::opaquePlaneFillsView() const {
     for (const DrawItem& item : opaqueItems) {
         if (item.object->kind() != ObjectKind::Plane) continue;
         const auto& plane = static_cast<const Plane&>(*item.object);
-        if (quadCoversView(viewProj,
-                           item.model * glm::scale(glm::mat4(1.0f), glm::vec3(plane.width, plane.height, 1.0f))))
+        if (quadCoversView(viewProj, item.model * glm::scale(glm::mat4(1.0f),
+                                                             glm::vec3(plane.width, plane.height, 1.0f))))
             return true;
     }
     return false;
@@ -364,7 +361,8 @@ void SceneRenderer::Impl::drawMeshes(std::vector<DrawItem>& items, bool planesFi
     deferredItems.clear();
     for (const DrawItem& item : items) {
         if (outsideView(item)) continue;
-        if (item.object->kind() == ObjectKind::Plane && item.material->blendingMode != BlendMode::Transparency)
+        if (item.object->kind() == ObjectKind::Plane &&
+            item.material->blendingMode != BlendMode::Transparency)
             addToBatch(item);
         else if (planesFirst)
             deferredItems.push_back(&item);
@@ -422,14 +420,9 @@ void SceneRenderer::Impl::drawBatches() {
     }
 }
 
-void SceneRenderer::Impl::drawFires(const PixelRect* inside) {
+void SceneRenderer::Impl::drawFires() {
     particleData.clear();
-    const auto meets = [](const PixelRect& a, const PixelRect& b) {
-        return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-    };
-    for (std::size_t i = 0; i < fireItems.size(); ++i) {
-        const FireItem& fire = fireItems[i];
-        if (inside && i < fireRects.size() && !meets(fireRects[i], *inside)) continue;
+    for (const FireItem& fire : fireItems) {
         const FireParticles& system = fire.manager->particles();
         const float defaultSize = system.params.particleSize;
         for (const FireParticle& particle : system.particles()) {
@@ -468,24 +461,12 @@ void SceneRenderer::Impl::drawFires(const PixelRect* inside) {
 void SceneRenderer::Impl::render(Scene& scene, Camera* cam, const RenderTarget& target) {
     const bool draws = cam && target.width > 0 && target.height > 0;
     if (draws) beginFrame(scene, cam, target, false);
-    drawFrame(target, nullptr, draws);
-    if (!draws) return;
-    lastFlames = flameBounds(target);
-    lastFlamesTarget = {int(target.framebuffer), target.width, target.height};
+    drawFrame(target, draws);
 }
 
 // The frame beginFrame collected; without `draws` only the clear.
-void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect* inside, bool draws) {
+void SceneRenderer::Impl::drawFrame(const RenderTarget& target, bool draws) {
     setCommonState(target);
-    if (inside) { // every pass, the clear too, stays inside; the rest of the picture is kept
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(inside->x, target.height - inside->y - inside->height, inside->width, inside->height);
-    }
-    // A partial frame need not draw, nor shade the vertices of, what shows only outside its rectangle.
-    cullViewProj = inside ? clipToPixels(target.width, target.height, inside->x, inside->y, inside->width,
-                                         inside->height) *
-                                viewProj
-                          : viewProj;
     glClearColor(target.background.r, target.background.g, target.background.b, target.background.a);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -511,76 +492,16 @@ void SceneRenderer::Impl::drawFrame(const RenderTarget& target, const PixelRect*
     drawSkies();
     drawMeshes(blendedItems, false);
     glDisable(GL_BLEND);
-    drawFires(inside);
+    drawFires();
     drawHud(target);
     glBindVertexArray(0);
     glUseProgram(0);
     currentProgram = 0;
     glDisable(GL_CULL_FACE);
-    glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     collectGarbage();
     stats.gpuMeshes = int(actors.size());
     if (stats.textureUploads > 0) releaseFreedMemory(); // the uploaded pictures' pixels
-}
-
-std::optional<std::vector<PixelRect>> SceneRenderer::Impl::flameBounds(const RenderTarget& target) const {
-    std::vector<PixelRect> rects;
-    rects.reserve(fireItems.size());
-    for (const FireItem& fire : fireItems) {
-        float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
-        const FireParticles& system = fire.manager->particles();
-        for (const FireParticle& particle : system.particles()) {
-            const glm::vec4 clip = viewProj * glm::vec4(fire.position + particle.offset, 1.0f);
-            if (clip.w <= camera->nearPlane * 0.5f) return std::nullopt;
-            const float size = kFlameBlobScale * (particle.size > 0.0f ? particle.size : system.params.particleSize);
-            // The blob is a disc of diameter `size` facing the camera: its radius through the lens.
-            const float rx = 0.5f * size * projection[0][0] / clip.w * 0.5f * float(target.width);
-            const float ry = 0.5f * size * projection[1][1] / clip.w * 0.5f * float(target.height);
-            const float x = (clip.x / clip.w * 0.5f + 0.5f) * float(target.width);
-            const float y = (0.5f - clip.y / clip.w * 0.5f) * float(target.height);
-            x0 = std::min(x0, x - rx), x1 = std::max(x1, x + rx);
-            y0 = std::min(y0, y - ry), y1 = std::max(y1, y + ry);
-        }
-        PixelRect r;
-        if (x1 >= x0) {
-            // A pixel more on each side: rasterising rounds to pixel centres.
-            const int left = std::max(0, int(std::floor(x0)) - 1), top = std::max(0, int(std::floor(y0)) - 1);
-            const int right = std::min(target.width, int(std::ceil(x1)) + 1);
-            const int bottom = std::min(target.height, int(std::ceil(y1)) + 1);
-            if (right > left && bottom > top) r = {left, top, right - left, bottom - top};
-        }
-        rects.push_back(r);
-    }
-    return rects;
-}
-
-std::vector<PixelRect> SceneRenderer::Impl::redrawFlames(Scene& scene, Camera* cam,
-                                                         const RenderTarget& target) {
-    const std::vector<PixelRect> whole{{0, 0, target.width, target.height}};
-    if (!cam || lastFlamesTarget != std::array<int, 3>{int(target.framebuffer), target.width, target.height}) {
-        render(scene, cam, target);
-        return whole;
-    }
-    beginFrame(scene, cam, target, false);
-    const std::optional<std::vector<PixelRect>> now = flameBounds(target);
-    if (!now || !lastFlames) {
-        drawFrame(target, nullptr, true);
-        lastFlames = now;
-        return whole;
-    }
-    // Where each fire is now and where the fires were: drawn anew, a pass for each group of them.
-    std::vector<PixelRect> areas = *now;
-    areas.insert(areas.end(), lastFlames->begin(), lastFlames->end());
-    // A pass over a few pixels costs about what a 128 x 128 square of the picture does: the scene
-    // is culled and its state set again.
-    areas = joinNearRects(std::move(areas), 128 * 128, 4);
-    fireRects = *now;
-    for (const PixelRect& area : areas)
-        drawFrame(target, &area, true);
-    fireRects.clear();
-    lastFlames = now;
-    return areas;
 }
 
 // True when the object's bounding box lies entirely outside one side of the current view volume.
@@ -614,32 +535,7 @@ bool SceneRenderer::Impl::outsideView(const DrawItem& item) const {
     default:
         return false;
     }
-    return boxOutsideClip(cullViewProj * model, lo, hi);
-}
-
-std::vector<PixelRect> joinNearRects(std::vector<PixelRect> rects, long long passPixels, std::size_t maxRects) {
-    std::erase_if(rects, [](const PixelRect& r) { return r.empty(); });
-    const auto area = [](const PixelRect& r) { return (long long)r.width * r.height; };
-    const auto unite = [](const PixelRect& a, const PixelRect& b) {
-        const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-        return PixelRect{left, top, std::max(a.x + a.width, b.x + b.width) - left,
-                         std::max(a.y + a.height, b.y + b.height) - top};
-    };
-    while (rects.size() > 1) {
-        // The pair whose union adds the fewest pixels to what the two cover apart (overlapping ones
-        // add fewer than none).
-        std::size_t bestA = 0, bestB = 1;
-        long long bestGrowth = std::numeric_limits<long long>::max();
-        for (std::size_t a = 0; a < rects.size(); ++a)
-            for (std::size_t b = a + 1; b < rects.size(); ++b) {
-                const long long growth = area(unite(rects[a], rects[b])) - area(rects[a]) - area(rects[b]);
-                if (growth < bestGrowth) bestA = a, bestB = b, bestGrowth = growth;
-            }
-        if (bestGrowth > passPixels && rects.size() <= maxRects) break;
-        rects[bestA] = unite(rects[bestA], rects[bestB]);
-        rects.erase(rects.begin() + std::ptrdiff_t(bestB));
-    }
-    return rects;
+    return boxOutsideClip(viewProj * model, lo, hi);
 }
 
 } // namespace vtx

@@ -7,9 +7,11 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
 #include <QOpenGLWindow>
 #include <QResizeEvent>
 
+#include <cstring>
 #include <exception>
 
 namespace vtx {
@@ -40,11 +42,7 @@ protected:
         return true;
     }
     void initializeGL() override { m_viewer.initializeGL(); }
-    void paintGL() override {
-        // Qt swaps after this: what the back buffer holds then is the window system's affair.
-        m_viewer.m_backBufferKept = false;
-        m_viewer.paintGL();
-    }
+    void paintGL() override { m_viewer.paintGL(); }
     void mousePressEvent(QMouseEvent* event) override { m_viewer.mousePressEvent(event); }
     void mouseMoveEvent(QMouseEvent* event) override { m_viewer.mouseMoveEvent(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { m_viewer.mouseReleaseEvent(event); }
@@ -95,8 +93,11 @@ void SceneView::initializeGL() {
     // A new context (first show, or the window made again): the old GPU copies belong to the old one.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &SceneView::releaseGL,
             Qt::UniqueConnection);
-    m_backBufferKept = false;
-    m_presenter.attach(*context(), *m_surface);
+    // On a graphics card a whole frame costs next to nothing: flames move at the scene's beat there.
+    const auto* renderer = reinterpret_cast<const char*>(context()->functions()->glGetString(GL_RENDERER));
+    const bool software = !renderer || std::strstr(renderer, "llvmpipe") ||
+                          std::strstr(renderer, "softpipe") || std::strstr(renderer, "swrast");
+    m_pacer.flameInterval = software ? FramePacer::DefaultDriftInterval : m_pacer.motionInterval;
     try {
         m_renderer.initialize();
     } catch (const std::exception& e) {
@@ -117,7 +118,6 @@ RenderTarget SceneView::target(unsigned int framebuffer) const {
 }
 
 void SceneView::invalidate() {
-    m_wholeFrameWanted = true;
     postDraw();
 }
 
@@ -130,38 +130,17 @@ void SceneView::postDraw() {
 
 void SceneView::invalidateIfChanged(double sceneTime) {
     const PictureSignatures signatures = scene ? pictureSignatures(*scene, camera) : PictureSignatures{};
-    if (!m_pacer.frameDue(signatures, sceneTime)) return;
-    if (m_pacer.flamesOnly())
-        postDraw();
-    else
-        invalidate();
+    if (m_pacer.frameDue(signatures, sceneTime)) postDraw();
 }
 
 void SceneView::drawNow() {
-    m_wholeFrameWanted = true;
     draw();
 }
 
 void SceneView::draw() {
     if (!m_surface->isExposed() || !makeCurrent()) return;
-    const bool whole = m_wholeFrameWanted || !m_backBufferKept || !scene;
-    m_wholeFrameWanted = false;
-    if (!m_presenter.available()) {
-        paintGL();
-        m_surface->context()->swapBuffers(m_surface);
-    } else {
-        const RenderTarget t = target(m_surface->defaultFramebufferObject());
-        std::vector<PixelRect> shown{{0, 0, t.width, t.height}};
-        if (whole) {
-            paintGL();
-        } else {
-            shown = m_renderer.redrawFlames(*scene, camera, t);
-            if (!shown.empty()) ++m_framesDrawn, ++m_partFramesDrawn;
-        }
-        for (const PixelRect& area : shown)
-            m_presenter.show(area, t.height);
-        m_backBufferKept = true;
-    }
+    paintGL();
+    m_surface->context()->swapBuffers(m_surface);
     emit frameSwapped();
 }
 
@@ -213,7 +192,6 @@ SceneObject* SceneView::pickObjectThrough(int x, int y, const PickFilter& lookTh
 
 void SceneView::resizeEvent(QResizeEvent* event) {
     m_container->setGeometry(QRect(QPoint(0, 0), event->size()));
-    m_backBufferKept = false;
     QWidget::resizeEvent(event);
 }
 

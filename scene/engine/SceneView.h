@@ -11,10 +11,11 @@
 // invalidate() requests a redraw (coalesced by Qt). invalidateIfChanged(sceneTime) requests one only
 // when the picture can differ from the last one requested (see PictureSignature.h), and paces it
 // (see FramePacer.h): called at every cadencer tick with the cadencer's time it redraws a moved
-// camera at once, any other change at most every pacer().motionInterval seconds, and lets the viewer
-// rest while nothing changes; Qt still redraws on its own when the window is exposed or resized.
-// On a software renderer a frame in which only flames moved redraws and shows only their part of
-// the picture (see SubBufferPresenter.h).
+// camera at once, any other change at most every pacer().motionInterval seconds (flames alone on a
+// software renderer, and ships rocking at anchor, more seldom still), and lets the viewer rest
+// while nothing changes; Qt still redraws on its own when the window is exposed or resized.
+// Every frame is drawn whole and swapped: the back buffer's content after a swap, an expose or a
+// resize is the window system's, so a frame drawn in part over it could show another moment.
 // drawNow() draws the whole picture at once, where shown.
 // Mouse presses, moves (tracked also without a button held) and releases are reported with the
 // button(s), keyboard modifiers and the pixel position relative to the viewer's top-left, through the
@@ -25,7 +26,6 @@
 #include "scene/engine/FramePacer.h"
 #include "scene/engine/Scene.h"
 #include "scene/engine/SceneRenderer.h"
-#include "scene/engine/SubBufferPresenter.h"
 
 #include <QImage>
 #include <QWidget>
@@ -55,9 +55,8 @@ public:
     void invalidateIfChanged(double sceneTime);
     FramePacer& pacer() { return m_pacer; }
     void drawNow();
-    // Frames drawn on the window since construction, and how many of them only where flames moved.
+    // Frames drawn on the window since construction.
     int framesDrawn() const { return m_framesDrawn; }
-    int partFramesDrawn() const { return m_partFramesDrawn; }
     // The scene as the viewer shows it now, drawn once more into an image of the viewer's pixels
     // (null while the viewer has no context yet).
     QImage grabFramebuffer();
@@ -98,7 +97,7 @@ private:
     friend class Surface;
     void initializeGL();
     void paintGL();
-    void draw(); // a requested frame: whole, or only where flames moved
+    void draw(); // a requested frame
     void postDraw();
     void releaseGL();
     RenderTarget target(unsigned int framebuffer) const;
@@ -106,12 +105,8 @@ private:
     QWidget* m_container = nullptr;
     SceneRenderer m_renderer;
     FramePacer m_pacer;
-    SubBufferPresenter m_presenter;
     int m_framesDrawn = 0;
-    int m_partFramesDrawn = 0;
     bool m_drawPosted = false;
-    bool m_wholeFrameWanted = true; // since the last frame, something besides flames changed
-    bool m_backBufferKept = false;  // the back buffer holds the picture on the window
 };
 
 } // namespace vtx
