@@ -987,8 +987,8 @@ TEST_F(MainWindowTest, AChatLineIsTypedSentAndShown) {
     std::vector<net::ChatLine> heard;
     mainWindow().udp.onDataReceived = [&](int, const QString&, int) {
         const QByteArray bytes = mainWindow().udp.readDatagram();
-        const auto frame = net::decodeFrame({reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                             std::size_t(bytes.size())});
+        const auto frame = net::decodeFrame(
+            {reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size())});
         if (frame && frame->kind == net::FrameKind::Chat) heard.push_back(*net::decodeChat(frame->payload));
     };
     state().netMode = true;
