@@ -53,7 +53,8 @@ void NetChannel::endSession() {
     m_matchNumber = 0;
     m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
     m_chatSent.clear();
-    m_chatHeard.clear();
+    m_chatAllowance = ChatLinesHeldBack;
+    m_chatAllowanceMs = 0;
     if (between) m_host.rematchChanged();
 }
 
@@ -253,10 +254,18 @@ void NetChannel::takeChat(const net::Frame& message) {
         m_drops.count(DropReason::BadChat);
         return;
     }
-    if (!chatRoom(m_chatHeard, now())) {
+    // The sender keeps to five a second, but lines held back behind a lost
+    // one arrive together: an allowance that refills at five a second and
+    // holds ChatLinesHeldBack lets them pass and still cuts a flood.
+    const std::int64_t t = now();
+    m_chatAllowance = std::min(ChatLinesHeldBack, m_chatAllowance + double(t - m_chatAllowanceMs) *
+                                                                        double(ChatLinesPerSecond) / 1000.0);
+    m_chatAllowanceMs = t;
+    if (m_chatAllowance < 1.0) {
         m_drops.count(DropReason::ChatFlood);
         return;
     }
+    m_chatAllowance -= 1.0;
     m_host.chatReceived(line->name, line->text);
 }
 

@@ -33,7 +33,7 @@
 //     A no, a leave or silence ends the session as above;
 //   - chat lines travel from the first frame heard until the session ends,
 //     at most ChatLinesPerSecond a second each way; more are not sent, and
-//     a peer's beyond them are dropped.
+//     a peer's beyond them (after ChatLinesHeldBack at once) are dropped.
 //
 // tick() drives the timers; call it every TickMs while needsTicks(). All on
 // the UI thread. opponentLeft and opponentGone return at once (their
@@ -62,6 +62,8 @@ public:
     static constexpr std::int64_t UnacknowledgedMs = 1500;
     static constexpr std::int64_t QuietMs = 2500;
     static constexpr std::size_t ChatLinesPerSecond = 5;
+    // Lines of the opponent taken at once before its flood is cut.
+    static constexpr double ChatLinesHeldBack = 10.0;
 
     // seed: for the session numbers; 0 takes one from the system.
     NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed = 0,
@@ -166,7 +168,8 @@ private:
     bool m_peerWantsRematch = false;
     bool m_peerDeclined = false;
     std::deque<std::int64_t> m_chatSent;
-    std::deque<std::int64_t> m_chatHeard;
+    double m_chatAllowance = ChatLinesHeldBack;
+    std::int64_t m_chatAllowanceMs = 0;
     NetDrops m_drops;
 };
 

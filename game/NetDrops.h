@@ -24,7 +24,7 @@ enum class DropReason : std::uint8_t {
     OffGrid,         // a shot outside rows and columns 1..10
     OutOfTurn,       // a shot from the side whose turn it is not
     BadChat,         // a chat line that is no UTF-8, has control characters or comes with no match
-    ChatFlood,       // a chat line beyond the fifth of the last second
+    ChatFlood,       // a chat line beyond ten at once and five a second
     RematchUnasked,  // a next match's start nobody agreed to, or an answer with no match ended
     Count
 };
