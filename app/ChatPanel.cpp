@@ -84,6 +84,12 @@ ChatPanel::ChatPanel(QWidget& window, QWidget& view, SkinButton& singleButton, M
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setToolTip(QStringLiteral("T"));
     m_button->setEnabled(false);
+    m_button->setStyleSheet(
+        QStringLiteral("QPushButton { background: rgb(20, 30, 45); color: rgb(235, 230, 210); border: 1px "
+                       "solid rgb(150, 130, 80);"
+                       " border-radius: 3px; }"
+                       "QPushButton:hover { border-color: rgb(235, 210, 140); }"
+                       "QPushButton:disabled { color: rgb(110, 110, 110); border-color: rgb(80, 75, 60); }"));
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { openField(); });
 
     // Always inside the view's place: the window's outline takes in every
@@ -173,12 +179,20 @@ void ChatPanel::rematchChanged() {
     const NetChannel& channel = m_lan.channel();
     const bool possible = channel.rematchPossible();
     if (possible && !m_wasPossible) addLine({}, tr("Play again? Ctrl+N or the Play again button."));
-    if (possible && channel.peerWantsRematch() && !m_peerWanted)
+    // The opponent's yes to this side's own starts the match: nothing to say.
+    if (possible && channel.peerWantsRematch() && !m_peerWanted && !channel.rematchWanted())
         addLine({}, tr("The opponent wants to play again."));
-    if (possible && channel.rematchWanted() && !channel.peerWantsRematch() && !m_peerWanted)
+    if (possible && channel.rematchWanted() && !m_ownWanted && !channel.peerWantsRematch())
         addLine({}, tr("Waiting for the opponent's answer..."));
+    // Said and done: the next match (or the menu) needs none of them.
+    if (!possible && m_wasPossible)
+        m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(),
+                                     [](const Line& line) { return line.name.isEmpty(); }),
+                      m_shown.end());
     m_wasPossible = possible;
     m_peerWanted = possible && channel.peerWantsRematch();
+    m_ownWanted = possible && channel.rematchWanted();
+    showLines();
     followTheSingleButton();
 }
 

@@ -101,6 +101,7 @@ private:
     bool m_plainTold = false;
     bool m_wasPossible = false;
     bool m_peerWanted = false;
+    bool m_ownWanted = false;
 };
 
 } // namespace vtx
