@@ -1,5 +1,6 @@
 #include "app/LanHost.h"
 
+#include "app/ChatPanel.h"
 #include "app/GameTexts.h"
 #include "app/StatusLine.h"
 #include "app/WindowParts.h"
@@ -42,6 +43,10 @@ void LanHost::leaveOnClose() {
         m_channel.sendLeave();
         m_channel.flushNow();
     }
+    if (m_channel.rematchPossible()) {
+        m_channel.declineRematch();
+        m_channel.flushNow();
+    }
     linkTimer.stop();
     // Nobody sees a drop in the game; whoever debugs a link reads it here.
     const NetDrops drops = m_receiver.drops();
@@ -58,6 +63,20 @@ void LanHost::sendLeave() {
 }
 void LanHost::sendFleet() {
     m_channel.sendFleet();
+    runLinkTimer();
+}
+
+std::optional<std::string> LanHost::sendChat(const std::string& name, const std::string& typed) {
+    auto sent = m_channel.sendChat(name, typed);
+    runLinkTimer();
+    return sent;
+}
+void LanHost::wantRematch() {
+    m_channel.wantRematch();
+    runLinkTimer();
+}
+void LanHost::declineRematch() {
+    m_channel.declineRematch();
     runLinkTimer();
 }
 
@@ -144,6 +163,18 @@ void LanHost::opponentLeft() {
 }
 void LanHost::opponentGone() {
     m_parts.showMessageThen(60, gameText(net::OpponentGoneText), {});
+}
+
+void LanHost::chatReceived(std::string_view name, std::string_view text) {
+    if (m_parts.chat)
+        m_parts.chat->lineReceived(QString::fromUtf8(name.data(), qsizetype(name.size())),
+                                   QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+void LanHost::rematchChanged() {
+    if (m_parts.chat) m_parts.chat->rematchChanged();
+}
+void LanHost::rematchDeclined() {
+    if (m_parts.chat) m_parts.chat->rematchDeclined();
 }
 
 // The match sends from the middle of its rules: a send the endpoint refuses

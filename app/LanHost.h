@@ -54,6 +54,10 @@ public:
     void sendShot(std::int32_t row, std::int32_t column);
     void sendLeave();
     void sendFleet();
+    // Chat and another match (NetChannel's), with the link's timer running.
+    std::optional<std::string> sendChat(const std::string& name, const std::string& typed);
+    void wantRematch();
+    void declineRematch();
 
     // ------------------------------------------------------ ILobbyHost
     std::filesystem::path startDir() const override;
@@ -76,6 +80,9 @@ public:
     void presenceAsked(std::string_view fromIP) override;
     void opponentLeft() override;
     void opponentGone() override;
+    void chatReceived(std::string_view name, std::string_view text) override;
+    void rematchChanged() override;
+    void rematchDeclined() override;
     void sendDatagram(std::string_view host, std::span<const unsigned char> bytes) override;
 
 private:

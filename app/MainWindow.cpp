@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/ChatPanel.h"
 #include "app/GameTexts.h"
 #include "app/SignalBridge.h"
 #include "app/TestProbe.h"
@@ -237,6 +238,8 @@ void MainWindow::createComponents() {
     m_parts.viewer = view;
     m_parts.status = statusLine;
     m_parts.menuButtons = {singleButton, networkButton, fightButton, optionsButton, scoresButton};
+    m_chat = std::make_unique<ChatPanel>(*this, *view, *singleButton, m_match, m_lan, m_parts);
+    m_parts.chat = m_chat.get();
     m_parts.turnTimer = &turnTimer;
     m_parts.tickTimer = &tickTimer;
     m_status.label = statusLine;
@@ -423,6 +426,7 @@ void MainWindow::announceFirstFrame() {
 
 void MainWindow::singleClicked() {
     if (!m_match.state().button(MenuButton::Single).enabled) return;
+    if (m_chat && m_chat->playAgainClicked()) return; // Single is Play again after a LAN match
     m_match.singleClicked();
 }
 
@@ -443,6 +447,7 @@ void MainWindow::networkClicked() {
                                 .arg(udp.bindError()),
                             true);
     }
+    if (m_chat) m_chat->menuChosen(); // no other match with the last opponent
     m_match.setMenuButton(MenuButton::Single, false, false);
     m_parts.lobby->placeRelativeTo(this);
     m_parts.lobby->execModal();
@@ -615,6 +620,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == first) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Typed into the chat field: no battle key.
+        if (type == QEvent::KeyPress && m_chat && m_chat->keyPress(*key))
+            return SkinnedWindow::eventFilter(watched, event);
         if (type == QEvent::KeyPress) {
             // A keyboard player is no idle player.
             if (m_world.activationStageBuilt()) m_cameraFx.inputSeen();

@@ -52,6 +52,7 @@ class QWindow;
 
 namespace vtx {
 
+class ChatPanel;
 class MusicPlayer;
 class SignalBridge;
 class SoundSystem;
@@ -194,6 +195,7 @@ private:
     std::unique_ptr<SignalBridge> m_signals;
     std::unique_ptr<TestProbe> m_probe; // only when a test asks for it
     std::unique_ptr<BattleHud> m_hud;
+    std::unique_ptr<ChatPanel> m_chat; // LAN chat and Play again
     TextureImage m_sunkPicture;
 
     // The window that had the focus before the current one.

@@ -1,5 +1,6 @@
 #include "app/TestProbe.h"
 
+#include "app/ChatPanel.h"
 #include "app/WindowParts.h"
 #include "game/Match.h"
 #include "scene/engine/SceneView.h"
@@ -58,6 +59,8 @@ QString TestProbe::text() const {
     put("message", m_parts.mess && m_parts.mess->isVisible() ? m_parts.mess->messageText->text() : QString());
     put("scores", int(m_parts.scores && m_parts.scores->isVisible()));
     put("frames", m_parts.viewer ? m_parts.viewer->framesDrawn() : 0);
+    put("chat", m_parts.chat ? m_parts.chat->lastLine() : QString());
+    put("matches", s.matchesStarted);
     return text;
 }
 

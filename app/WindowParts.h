@@ -20,6 +20,7 @@ class QWidget;
 
 namespace vtx {
 
+class ChatPanel;
 class MusicPlayer;
 class SoundSystem;
 class MessageWindow;
@@ -42,6 +43,7 @@ struct WindowParts {
     OptionsWindow* options = nullptr;
     ScoresWindow* scores = nullptr;
     LobbyWindow* lobby = nullptr;
+    ChatPanel* chat = nullptr; // the LAN chat and Play again
 
     SoundSystem* sound = nullptr;
     MusicPlayer* music = nullptr;

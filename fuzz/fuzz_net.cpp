@@ -1,9 +1,10 @@
 // libFuzzer target: the LAN datagram handler with the match in every state
 // (menu, arranging by hand, waiting for the exchange, the player's turn, the
 // opponent's turn, over), over the plain protocol or the extended one.
-// Input: one byte choosing the state, the role and the protocol, then
-// records, each a kind byte, a 16-bit little-endian length and that many
-// bytes: a datagram from the opponent, a third lobby or this computer, or
+// Input: one byte choosing the state, the role, the protocol and whether a
+// match that is over was lost with another one wanted, then records, each a
+// kind byte, a 16-bit little-endian length and that many bytes: a datagram
+// from the opponent, a third lobby or this computer, or
 // (kind 3) the clock moving on by length * 8 ms with the link's timers run.
 // After each record the timers tick as the main window's would. Whatever
 // arrives, the grids keep their cell codes and the fleets stay what the rules
@@ -90,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int state = data[0] % 6;
     const bool extended = (data[0] / 12) % 2 == 1;
+    const bool lost = (data[0] / 24) % 2 == 1;
     s.netMode = true;
     s.netRole = (data[0] / 6) % 2 + 1;
     if (state >= 1) {
@@ -119,7 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         match.completeFleetExchange();
         s.playerTurn = state == 3 ? 1 : 0;
+        // Over: left with Exit, or (extended) lost and waiting to play again.
+        if (state == 5 && lost) s.gameLost = true;
         if (state == 5) match.exitClicked();
+        if (state == 5 && lost) {
+            channel.tick();
+            channel.wantRematch();
+        }
     }
 
     static const char* const senders[] = {"10.0.0.2", "10.0.0.3", "10.0.0.1"};

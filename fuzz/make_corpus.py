@@ -93,6 +93,17 @@ def net_seeds():
     write('corpus/net', 'window_edge', net_input(16, [
         (0, frame(b'M', seq, payload=bytes([seq % 10 + 1, seq // 10 + 1]))) for seq in range(3, 40)] + [
         (0, frame(b'M', 2, payload=bytes([1, 1])))]))
+    # 41: the extended creator lost a match and wants another one.
+    chat = lambda seq, name, text: frame(b'C', seq, payload=bytes([len(name)]) + name + text)
+    write('corpus/net', 'chat_in_battle', net_input(16, [
+        (0, chat(2, 'Анна'.encode(), 'Привет!'.encode())), (0, chat(3, b'Q', b'a\x1bb')),
+        (0, chat(4, b'Q', b'\xed\xa0\x80')), (0, frame(b'C', 5, payload=b'\x01Q')),
+        (0, chat(5, b'Q', b'x' * 201))] + [(0, chat(seq, b'Q', b'flood')) for seq in range(5, 12)] + [
+        (0, frame(b'N', 12, payload=struct.pack('<I', 2))), (3, 130), (0, chat(13, b'Q', b'later'))]))
+    write('corpus/net', 'rematch_after_loss', net_input(41, [
+        (0, chat(2, b'Quentin', b'Again?')), (0, frame(b'R', 3, payload=b'\x02')),
+        (0, frame(b'N', 3, payload=struct.pack('<I', 2))), (0, frame(b'R', 4, payload=b'\x01')),
+        (3, 20), (0, frame(b'R', 5, payload=b'\x00')), (3, 200)]))
     write('corpus/net', 'utf8_presence_and_query', net_input(0, [
         (1, 'SYS$$Present: ??????        ~VTX1Анастасия'.encode()), (1, b'SYS$$Present?~VTX1'),
         (1, b'SYS$$Present: Bad           ~VTX1\xc0\xaf\xed\xa0\x80'), (2, b'SYS$$Present?~VTX1')]))

@@ -208,9 +208,16 @@ public:
     // The lobby: network mode, this side's role (1 created the game, 2
     // joined), a match with opponentIp under way or not.
     void setNetMode(bool on) { m_state.netMode = on; }
-    void setNetRole(std::int32_t role) { m_state.netRole = role; }
+    void setNetRole(std::int32_t role) {
+        m_state.netRole = role;
+        m_state.netFirstShooter = 0;
+    }
     void setNetConnected(bool on) { m_state.netConnected = on; }
     void setOpponentIp(std::string_view ip) { m_state.opponentIp = std::string(ip); }
+    // Both sides of a finished LAN match want another one: it starts with the
+    // same opponent as Single starts one, and shootFirst (the last match's
+    // loser) opens the battle instead of the creator.
+    void startRematch(bool shootFirst);
     // A join request from fromIP was accepted: fromIP is the opponent now.
     void opponentJoined(std::string_view fromIP);
     // The opponent announced its fleet block / grid block as its next datagram.

@@ -111,6 +111,7 @@ void Match::startAfterWait() {
     }
     m_host.enableTickTimer();
     m_state.gameInProgress = true;
+    ++m_state.matchesStarted;
     m_host.showLogo(false);
 }
 
@@ -262,15 +263,27 @@ void Match::sendFleetExchange() {
 void Match::completeFleetExchange() {
     if (!m_state.fleetSent || !m_state.fleetReceived) return;
     m_state.fightStarted = true;
-    if (m_state.netRole == 1) m_state.playerTurn = 1;
-    if (m_state.netRole == 2) m_state.playerTurn = 0;
+    if (m_state.netFirstShooter != 0)
+        m_state.playerTurn = m_state.netFirstShooter == 1 ? 1 : 0;
+    else if (m_state.netRole == 1)
+        m_state.playerTurn = 1;
+    else if (m_state.netRole == 2)
+        m_state.playerTurn = 0;
     m_state.fleetSent = false;
     m_state.fleetReceived = false;
     setTimer1Interval(5);
     m_host.setStatus(status::ReadyToPlay);
 }
 
+void Match::startRematch(bool shootFirst) {
+    m_state.netMode = true;
+    m_state.netConnected = true;
+    m_state.netFirstShooter = shootFirst ? 1 : 2;
+    singleClicked();
+}
+
 void Match::opponentJoined(std::string_view fromIP) {
+    m_state.netFirstShooter = 0;
     m_state.opponentIp = std::string(fromIP);
     m_state.netConnected = true;
 }

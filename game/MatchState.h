@@ -56,7 +56,8 @@ struct MatchState {
     std::int32_t playerShots = 0;
     std::int32_t enemyHits = 0;
     std::int32_t lastPoints = 0;
-    bool scorePending = false; // cleared by the high-score window when stored
+    std::int32_t matchesStarted = 0; // in this run of the program
+    bool scorePending = false;       // cleared by the high-score window when stored
 
     // The computer's hunt.
     std::array<HitCell, MaxDecks> hitCells{};
@@ -90,6 +91,8 @@ struct MatchState {
     bool netMode = false;
     bool netConnected = false;
     std::int32_t netRole = 0; // 1 created the game, 2 joined
+    // Who opens the battle: 0 the creator (a first match), 1 this side, 2 the opponent.
+    std::int32_t netFirstShooter = 0;
     std::int32_t netMoveRow = 0;
     std::int32_t netMoveCol = 0;
     bool netMovePending = false;

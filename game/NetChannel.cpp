@@ -45,10 +45,17 @@ void NetChannel::sendFrameBytes(const std::vector<unsigned char>& bytes) {
 }
 
 void NetChannel::endSession() {
+    const bool between = m_phase == Phase::Between;
     m_link.close();
     m_phase = Phase::Idle;
     m_moves.clear();
     m_fleetTaken = false;
+    m_matchNumber = 0;
+    m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
+    m_chatSent.clear();
+    m_chatAllowance = ChatLinesHeldBack;
+    m_chatAllowanceMs = 0;
+    if (between) m_host.rematchChanged();
 }
 
 // ------------------------------------------------------------------- the join
@@ -64,6 +71,7 @@ void NetChannel::join(std::string_view creatorIP, bool extended) {
     }
     const std::uint32_t session = newSession();
     m_link.open(session, now());
+    m_matchNumber = 1;
     m_phase = Phase::Joining;
     sendText(m_peer, net::taggedJoin(session));
     m_joinRetryMs = m_timings.firstRetryMs;
@@ -83,6 +91,7 @@ bool NetChannel::acceptJoin(std::string_view fromIP, std::optional<std::uint32_t
     m_peerLeft = false;
     if (!session) return true;
     m_link.open(*session, now());
+    m_matchNumber = 1;
     m_link.setHeartbeats(true);
     m_phase = Phase::Open;
     // The joiner stops repeating its request at the first frame it hears.
@@ -107,7 +116,7 @@ void NetChannel::sendLeave() {
         return;
     }
     m_link.send(net::FrameKind::Leave, {}, now());
-    if (m_phase == Phase::Joining || m_phase == Phase::Open) {
+    if (m_phase == Phase::Joining || m_phase == Phase::Open || m_phase == Phase::Between) {
         m_phase = Phase::Closing;
         m_link.setHeartbeats(false);
     }
@@ -201,10 +210,157 @@ void NetChannel::deliver(const net::Frame& message) {
         m_link.setHeartbeats(false);
         m_moves.clear();
         if (s.netMode && s.netConnected) m_host.opponentLeft();
+        if (m_phase == Phase::Between) rematchAnswer(false);
         return;
+    case net::FrameKind::Chat:
+        takeChat(message);
+        return;
+    case net::FrameKind::Rematch:
+        rematchAnswer(message.payload[0] == 1);
+        return;
+    case net::FrameKind::NextMatch: {
+        std::uint32_t number = 0;
+        for (int i = 0; i < 4; ++i)
+            number |= std::uint32_t(message.payload[std::size_t(i)]) << (8 * i);
+        nextMatchStarts(number);
+        return;
+    }
     case net::FrameKind::Ack:
         return;
     }
+}
+
+// ------------------------------------------------- chat and another match
+
+bool NetChannel::chatRoom(std::deque<std::int64_t>& stamps, std::int64_t nowMs) {
+    while (!stamps.empty() && nowMs - stamps.front() >= 1000)
+        stamps.pop_front();
+    if (stamps.size() >= ChatLinesPerSecond) return false;
+    stamps.push_back(nowMs);
+    return true;
+}
+
+std::optional<std::string> NetChannel::sendChat(std::string_view name, std::string_view typed) {
+    followMatch();
+    std::string text = net::chatText(typed);
+    if (!canChat() || text.empty() || !chatRoom(m_chatSent, now())) return std::nullopt;
+    m_link.send(net::FrameKind::Chat, net::encodeChat(name, text), now());
+    return text;
+}
+
+void NetChannel::takeChat(const net::Frame& message) {
+    const auto line = net::decodeChat(message.payload);
+    if (!line || !canChat()) {
+        m_drops.count(DropReason::BadChat);
+        return;
+    }
+    // The sender keeps to five a second, but lines held back behind a lost
+    // one arrive together: an allowance that refills at five a second and
+    // holds ChatLinesHeldBack lets them pass and still cuts a flood.
+    const std::int64_t t = now();
+    m_chatAllowance = std::min(ChatLinesHeldBack, m_chatAllowance + double(t - m_chatAllowanceMs) *
+                                                                        double(ChatLinesPerSecond) / 1000.0);
+    m_chatAllowanceMs = t;
+    if (m_chatAllowance < 1.0) {
+        m_drops.count(DropReason::ChatFlood);
+        return;
+    }
+    m_chatAllowance -= 1.0;
+    m_host.chatReceived(line->name, line->text);
+}
+
+void NetChannel::followMatch() {
+    if (m_phase != Phase::Joining && m_phase != Phase::Open) return;
+    const MatchState& s = m_match.state();
+    if (s.netMode && s.netConnected) return;
+    m_moves.clear();
+    // Only a match played to its end is followed by another; a leave is final.
+    if (m_phase == Phase::Open && m_extended && !m_peerLeft && (s.gameWon || s.gameLost)) {
+        m_phase = Phase::Between;
+        m_lostLast = !s.gameWon;
+        m_host.rematchChanged();
+        if (m_peerDeclined) rematchAnswer(false);
+        return;
+    }
+    m_phase = Phase::Closing;
+    m_link.setHeartbeats(false);
+}
+
+void NetChannel::wantRematch() {
+    followMatch();
+    if (m_phase != Phase::Between || m_rematchWanted) return;
+    m_rematchWanted = true;
+    m_link.send(net::FrameKind::Rematch, {1}, now());
+    if (m_peerWantsRematch && m_match.state().netRole == 1) {
+        beginNextMatch();
+        return;
+    }
+    m_host.rematchChanged();
+}
+
+void NetChannel::declineRematch() {
+    followMatch();
+    if (m_phase != Phase::Between) return;
+    m_link.send(net::FrameKind::Rematch, {0}, now());
+    m_phase = Phase::Closing;
+    m_link.setHeartbeats(false);
+    m_host.rematchChanged();
+}
+
+void NetChannel::rematchAnswer(bool yes) {
+    // The other side's match may end a moment before this one: its answer
+    // waits for the end here.
+    if (m_phase == Phase::Open || m_phase == Phase::Joining) {
+        (yes ? m_peerWantsRematch : m_peerDeclined) = true;
+        return;
+    }
+    // A yes that crossed this side's no is no lie, just late.
+    if (m_phase == Phase::Closing) return;
+    if (m_phase != Phase::Between) {
+        m_drops.count(DropReason::RematchUnasked);
+        return;
+    }
+    if (!yes) {
+        m_peerDeclined = true;
+        m_phase = Phase::Closing;
+        m_link.setHeartbeats(false);
+        m_host.rematchChanged();
+        m_host.rematchDeclined();
+        return;
+    }
+    m_peerWantsRematch = true;
+    if (m_rematchWanted && m_match.state().netRole == 1) {
+        beginNextMatch();
+        return;
+    }
+    m_host.rematchChanged();
+}
+
+void NetChannel::nextMatchStarts(std::uint32_t number) {
+    // Only the creator starts the next match, and only one both sides asked for.
+    if (m_phase != Phase::Between || m_match.state().netRole == 1 || !m_rematchWanted ||
+        number != m_matchNumber + 1) {
+        m_drops.count(DropReason::RematchUnasked);
+        return;
+    }
+    beginNextMatch();
+}
+
+void NetChannel::beginNextMatch() {
+    ++m_matchNumber;
+    if (m_match.state().netRole == 1) {
+        std::vector<unsigned char> payload;
+        for (int i = 0; i < 4; ++i)
+            payload.push_back(static_cast<unsigned char>(m_matchNumber >> (8 * i)));
+        m_link.send(net::FrameKind::NextMatch, std::move(payload), now());
+    }
+    m_phase = Phase::Open;
+    m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
+    m_fleetTaken = false;
+    m_moves.clear();
+    m_link.setHeartbeats(true);
+    m_match.startRematch(m_lostLast);
+    m_host.rematchChanged();
 }
 
 void NetChannel::pumpMoves() {
@@ -233,14 +389,9 @@ NetDrops NetChannel::drops() const {
 
 void NetChannel::tick() {
     if (m_phase == Phase::Idle) return;
-    const MatchState& s = m_match.state();
     const std::int64_t t = now();
-    if ((m_phase == Phase::Joining || m_phase == Phase::Open) && !(s.netMode && s.netConnected)) {
-        // The match is over here; what is still unacknowledged goes on.
-        m_phase = Phase::Closing;
-        m_link.setHeartbeats(false);
-        m_moves.clear();
-    }
+    // The match is over here; what is still unacknowledged goes on.
+    followMatch();
     if (m_link.silenceMs(t) >= SilenceLimitMs) {
         const bool report = m_phase != Phase::Closing && !m_peerLeft;
         endSession();

@@ -25,7 +25,15 @@
 //   - once the match is over here (Exit, a win, a loss: netConnected false)
 //     the session lingers without heartbeats, so the last shot or the leave
 //     message is still retried and late frames are still acknowledged, until
-//     the other side has been silent for SilenceLimitMs or a new match begins.
+//     the other side has been silent for SilenceLimitMs or a new match begins;
+//   - after a won or lost match the session stays open between the matches
+//     (heartbeats on): both players may chat and ask for another match. When
+//     both want one, the creator numbers it and sends its start, and both
+//     begin it on the same session, the loser of the last one shooting first.
+//     A no, a leave or silence ends the session as above;
+//   - chat lines travel from the first frame heard until the session ends,
+//     at most ChatLinesPerSecond a second each way; more are not sent, and
+//     a peer's beyond them (after ChatLinesHeldBack at once) are dropped.
 //
 // tick() drives the timers; call it every TickMs while needsTicks(). All on
 // the UI thread. opponentLeft and opponentGone return at once (their
@@ -53,6 +61,9 @@ public:
     // gone unacknowledged this long, or nothing was heard for QuietMs.
     static constexpr std::int64_t UnacknowledgedMs = 1500;
     static constexpr std::int64_t QuietMs = 2500;
+    static constexpr std::size_t ChatLinesPerSecond = 5;
+    // Lines of the opponent taken at once before its flood is cut.
+    static constexpr double ChatLinesHeldBack = 10.0;
 
     // seed: for the session numbers; 0 takes one from the system.
     NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed = 0,
@@ -86,6 +97,23 @@ public:
     // Hands the next received shot to the match when it has applied the last.
     void pumpMoves();
 
+    // ------------------------------------------------ chat and another match
+    bool canChat() const { return m_extended && (m_phase == Phase::Open || m_phase == Phase::Between); }
+    // Sends what the player typed, cleaned by net::chatText; returns the line
+    // as sent, or nothing when there was none to send or the last second
+    // already carried ChatLinesPerSecond.
+    std::optional<std::string> sendChat(std::string_view name, std::string_view typed);
+    // Between a won or lost extended match and the next one.
+    bool rematchPossible() const { return m_phase == Phase::Between; }
+    bool rematchWanted() const { return m_rematchWanted; }
+    bool peerWantsRematch() const { return m_peerWantsRematch; }
+    // Play again; the next match starts when the other side wants it too.
+    void wantRematch();
+    // This side goes back to the menu: the other side is told.
+    void declineRematch();
+    // Matches of the session so far, the first included.
+    std::uint32_t matchNumber() const { return m_matchNumber; }
+
     // What the status line should say about the connection instead of the
     // match's own text; nothing when the line is fine.
     std::optional<std::string_view> statusText();
@@ -95,7 +123,7 @@ public:
     NetDrops drops() const;
 
 private:
-    enum class Phase { Idle, Joining, Open, Closing };
+    enum class Phase { Idle, Joining, Open, Between, Closing };
     struct Move {
         std::int32_t row;
         std::int32_t column;
@@ -109,6 +137,14 @@ private:
     void sendFrameBytes(const std::vector<unsigned char>& bytes);
     void deliver(const net::Frame& message);
     void endSession();
+    // The match ended here: between matches, or closing.
+    void followMatch();
+    void rematchAnswer(bool yes);
+    void nextMatchStarts(std::uint32_t number);
+    void beginNextMatch();
+    void takeChat(const net::Frame& message);
+    // Whether one more chat line fits in the last second of stamps.
+    static bool chatRoom(std::deque<std::int64_t>& stamps, std::int64_t nowMs);
     std::uint32_t newSession();
 
     Match& m_match;
@@ -125,7 +161,15 @@ private:
     LinkTimings m_timings;
     std::int64_t m_joinRetryMs = 0;
     std::deque<Move> m_moves;
-    bool m_fleetTaken = false; // the opponent's fleet of this session reached the match
+    bool m_fleetTaken = false; // the opponent's fleet of this match reached the match
+    std::uint32_t m_matchNumber = 0;
+    bool m_lostLast = false;
+    bool m_rematchWanted = false;
+    bool m_peerWantsRematch = false;
+    bool m_peerDeclined = false;
+    std::deque<std::int64_t> m_chatSent;
+    double m_chatAllowance = ChatLinesHeldBack;
+    std::int64_t m_chatAllowanceMs = 0;
     NetDrops m_drops;
 };
 

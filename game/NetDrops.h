@@ -23,6 +23,9 @@ enum class DropReason : std::uint8_t {
     FleetAgain,      // a fleet after the opponent's fleet was taken
     OffGrid,         // a shot outside rows and columns 1..10
     OutOfTurn,       // a shot from the side whose turn it is not
+    BadChat,         // a chat line that is no UTF-8, has control characters or comes with no match
+    ChatFlood,       // a chat line beyond ten at once and five a second
+    RematchUnasked,  // a next match's start nobody agreed to, or an answer with no match ended
     Count
 };
 
@@ -53,8 +56,9 @@ public:
     }
     static std::string_view name(DropReason reason) {
         static constexpr std::array<std::string_view, std::size_t(DropReason::Count)> names = {
-            "malformed", "stranger",  "bogus ack",   "beyond window", "plain in extended",
-            "untrusted", "bad fleet", "fleet again", "off grid",      "out of turn"};
+            "malformed", "stranger",   "bogus ack",      "beyond window", "plain in extended",
+            "untrusted", "bad fleet",  "fleet again",    "off grid",      "out of turn",
+            "bad chat",  "chat flood", "rematch unasked"};
         return names[index(reason)];
     }
 

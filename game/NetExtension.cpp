@@ -27,17 +27,41 @@ std::uint32_t getU32(std::span<const unsigned char> bytes, std::size_t at) {
     return value;
 }
 
-std::optional<std::size_t> payloadSize(FrameKind kind) {
+struct PayloadBounds {
+    std::size_t least = 0;
+    std::size_t most = 0;
+};
+
+std::optional<PayloadBounds> payloadBounds(FrameKind kind) {
     switch (kind) {
     case FrameKind::Ack:
     case FrameKind::Leave:
-        return 0;
+        return PayloadBounds{0, 0};
     case FrameKind::Fleet:
-        return 700;
+        return PayloadBounds{700, 700};
     case FrameKind::Move:
-        return 2;
+        return PayloadBounds{2, 2};
+    case FrameKind::Chat:
+        return PayloadBounds{3, 1 + PresenceUtf8Bytes + ChatTextBytes};
+    case FrameKind::Rematch:
+        return PayloadBounds{1, 1};
+    case FrameKind::NextMatch:
+        return PayloadBounds{4, 4};
     }
     return std::nullopt;
+}
+
+// Cuts UTF-8 to at most maxBytes, never inside a character.
+void cutAtCharacter(std::string& text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+}
+
+bool hasControls(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return isControlChar(c); });
 }
 
 } // namespace
@@ -49,12 +73,7 @@ std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Nam
     std::string name;
     for (char c : utf8Name)
         if (!isControlChar(c)) name += c;
-    if (name.size() > PresenceUtf8Bytes) {
-        std::size_t end = PresenceUtf8Bytes;
-        while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
-            --end;
-        name.resize(end);
-    }
+    cutAtCharacter(name, PresenceUtf8Bytes);
     if (validUtf8(name)) text += name;
     return text;
 }
@@ -150,6 +169,42 @@ std::optional<std::uint32_t> joinSession(std::string_view text) {
     return session;
 }
 
+std::string chatText(std::string_view typed, std::size_t maxBytes) {
+    std::string text;
+    for (char c : typed)
+        if (!isControlChar(c)) text += c;
+    // Trimmed before the cut too: leading blanks must not eat the line's room.
+    text = std::string(trimBlanks(text, Blank::SpaceOrControl));
+    cutAtCharacter(text, maxBytes);
+    text = std::string(trimBlanks(text, Blank::SpaceOrControl));
+    return validUtf8(text) ? text : std::string();
+}
+
+std::vector<unsigned char> encodeChat(std::string_view name, std::string_view text) {
+    std::string sender = chatText(name, PresenceUtf8Bytes);
+    if (sender.empty()) sender = "?";
+    const std::string line = chatText(text);
+    std::vector<unsigned char> payload;
+    payload.push_back(static_cast<unsigned char>(sender.size()));
+    payload.insert(payload.end(), sender.begin(), sender.end());
+    payload.insert(payload.end(), line.begin(), line.end());
+    return payload;
+}
+
+std::optional<ChatLine> decodeChat(std::span<const unsigned char> payload) {
+    if (payload.empty()) return std::nullopt;
+    const std::size_t nameBytes = payload[0];
+    if (nameBytes < 1 || nameBytes > PresenceUtf8Bytes || payload.size() < 2 + nameBytes ||
+        payload.size() > 1 + nameBytes + ChatTextBytes)
+        return std::nullopt;
+    ChatLine line;
+    line.name.assign(payload.begin() + 1, payload.begin() + 1 + std::ptrdiff_t(nameBytes));
+    line.text.assign(payload.begin() + 1 + std::ptrdiff_t(nameBytes), payload.end());
+    for (const std::string& part : {line.name, line.text})
+        if (!validUtf8(part) || hasControls(part)) return std::nullopt;
+    return line;
+}
+
 bool looksLikeFrame(std::span<const unsigned char> bytes) {
     return bytes.size() >= FrameMagic.size() &&
            std::equal(FrameMagic.begin(), FrameMagic.end(), bytes.begin());
@@ -173,8 +228,10 @@ std::optional<Frame> decodeFrame(std::span<const unsigned char> bytes) {
         return std::nullopt;
     Frame frame;
     frame.kind = static_cast<FrameKind>(bytes[5]);
-    const auto size = payloadSize(frame.kind);
-    if (!size || bytes.size() != FrameHeaderBytes + *size) return std::nullopt;
+    const auto bounds = payloadBounds(frame.kind);
+    if (!bounds || bytes.size() < FrameHeaderBytes + bounds->least ||
+        bytes.size() > FrameHeaderBytes + bounds->most)
+        return std::nullopt;
     frame.session = getU32(bytes, 6);
     frame.seq = getU32(bytes, 10);
     frame.ack = getU32(bytes, 14);
@@ -183,6 +240,7 @@ std::optional<Frame> decodeFrame(std::span<const unsigned char> bytes) {
     // Acknowledgements carry no message; every message carries a number.
     if ((frame.kind == FrameKind::Ack) != (frame.seq == 0)) return std::nullopt;
     frame.payload.assign(bytes.begin() + std::ptrdiff_t(FrameHeaderBytes), bytes.end());
+    if (frame.kind == FrameKind::Rematch && frame.payload[0] > 1) return std::nullopt;
     return frame;
 }
 

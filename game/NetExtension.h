@@ -26,15 +26,19 @@
 //   0  4  "VTX~"
 //   4  1  version, 1
 //   5  1  kind: 'A' acknowledgement or heartbeat, 'F' fleet and grid,
-//               'M' shot, 'X' the player left
+//               'M' shot, 'X' the player left, 'C' a chat line, 'R' another
+//               match wanted or not, 'N' the next match starts
 //   6  4  session number, never 0; frames of another session are ignored
 //  10  4  sequence number of this message, 1, 2, ...; 0 for 'A'
 //  14  4  acknowledgement: every message up to this number arrived (0 none)
 //  18  4  selective acknowledgement: bit i set means message ack + 2 + i
 //         arrived too
 //  22     payload: 'F' the 600-byte fleet block then the 100-byte grid block
-//         (FleetBlock.h); 'M' two bytes, row then column (1..10); 'A' and 'X'
-//         none. A frame of any other length for its kind is refused.
+//         (FleetBlock.h); 'M' two bytes, row then column (1..10); 'C' the
+//         sender's name length (1..64), its UTF-8 name, then the line (1..200
+//         bytes of UTF-8); 'R' one byte, 1 yes or 0 no; 'N' four bytes, the
+//         number of the match in the session (2, 3, ...); 'A' and 'X' none.
+//         A frame of any other length for its kind is refused.
 
 #include <cstdint>
 #include <optional>
@@ -53,7 +57,15 @@ inline constexpr std::string_view FrameMagic = "VTX~";
 inline constexpr std::uint8_t FrameVersion = 1;
 inline constexpr std::size_t FrameHeaderBytes = 22;
 
-enum class FrameKind : char { Ack = 'A', Fleet = 'F', Move = 'M', Leave = 'X' };
+enum class FrameKind : char {
+    Ack = 'A',
+    Fleet = 'F',
+    Move = 'M',
+    Leave = 'X',
+    Chat = 'C',
+    Rematch = 'R',
+    NextMatch = 'N'
+};
 
 struct Frame {
     FrameKind kind = FrameKind::Ack;
@@ -85,6 +97,24 @@ std::string taggedJoin(std::uint32_t session);
 // The session number of a tagged join request; nothing for a plain one or a
 // malformed tag (which is then answered as a plain join).
 std::optional<std::uint32_t> joinSession(std::string_view text);
+
+// A chat line: at most this many bytes of UTF-8 after the sender's name
+// (which is cut like the presence's, to PresenceUtf8Bytes).
+inline constexpr std::size_t ChatTextBytes = 200;
+struct ChatLine {
+    std::string name;
+    std::string text;
+};
+// What the player typed as it travels: control characters left out, cut to
+// maxBytes at a character's end, blanks around it trimmed. Empty when nothing
+// is left.
+std::string chatText(std::string_view typed, std::size_t maxBytes = ChatTextBytes);
+// A 'C' payload; the name and text are cleaned as chatText does, an empty
+// name sent as "?".
+std::vector<unsigned char> encodeChat(std::string_view name, std::string_view text);
+// Nothing unless the payload holds a name and a line within their bounds, in
+// valid UTF-8 without control characters (the frame's length was checked).
+std::optional<ChatLine> decodeChat(std::span<const unsigned char> payload);
 
 // Whether the datagram is a frame at all (its magic), before any checking.
 bool looksLikeFrame(std::span<const unsigned char> bytes);

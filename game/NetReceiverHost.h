@@ -28,6 +28,16 @@ public:
     // The opponent of an extended match has not been heard for the silence
     // limit (crashed, unplugged, asleep): told modally, like a leave.
     virtual void opponentGone() = 0;
+    // A chat line of the opponent, its name and text checked.
+    virtual void chatReceived(std::string_view name, std::string_view text) {
+        (void)name;
+        (void)text;
+    }
+    // Whether another match can be asked for, or was, changed (NetChannel's
+    // rematchPossible, rematchWanted, peerWantsRematch), or it began.
+    virtual void rematchChanged() {}
+    // The opponent does not want another match: told in words.
+    virtual void rematchDeclined() {}
     // One datagram to host, port 6868; nothing for an empty host. A send the
     // network refuses is the host's to report; it never throws.
     virtual void sendDatagram(std::string_view host, std::span<const unsigned char> bytes) = 0;

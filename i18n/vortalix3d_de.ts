@@ -33,6 +33,41 @@
     </message>
 </context>
 <context>
+    <name>ChatPanel</name>
+    <message>
+        <source>Chat: Enter sends, Esc closes</source>
+        <translation>Chat: Enter sendet, Esc schließt</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>The opponent&apos;s program cannot chat.</source>
+        <translation>Das Programm des Gegners kann nicht chatten.</translation>
+    </message>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Noch einmal? Strg+N oder die Taste Nochmal.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Der Gegner möchte noch einmal spielen.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Warte auf die Antwort des Gegners...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Der Gegner möchte nicht noch einmal spielen.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Nochmal</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>

@@ -33,6 +33,41 @@
     </message>
 </context>
 <context>
+    <name>ChatPanel</name>
+    <message>
+        <source>Chat: Enter sends, Esc closes</source>
+        <translation>Czat: Enter wysyła, Esc zamyka</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Czat</translation>
+    </message>
+    <message>
+        <source>The opponent&apos;s program cannot chat.</source>
+        <translation>Program przeciwnika nie obsługuje czatu.</translation>
+    </message>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Jeszcze raz? Ctrl+N lub przycisk Jeszcze raz.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Przeciwnik chce zagrać jeszcze raz.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Czekam na odpowiedź przeciwnika...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Przeciwnik nie chce grać dalej.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Jeszcze raz</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Player Move</source>

@@ -2,7 +2,11 @@
 // back to back (tests/game/LanSim.h) in simulated time. Prints, for the plain
 // protocol and the extended one, how many matches finish at each loss rate,
 // the time from a click to its mark on the other screen, the time from Join
-// to both boards ready, and the time until a vanished opponent is reported.
+// to both boards ready, and the time until a vanished opponent is reported;
+// then, with chat lines mixed in (each side a line a second, and a burst of
+// eight now and then, beyond the five a second a side may send), the same
+// figures, the time a line takes, the drops by reason, and the time from
+// both players choosing Play again to both boards of the next match ready.
 //
 //   lan_bench [--matches N]   (default 40 per setting)
 
@@ -58,6 +62,86 @@ Result play(const Network& net, bool extended, int matches) {
     return r;
 }
 
+struct ChatResult {
+    int finished = 0, rematched = 0;
+    std::size_t sent = 0, refused = 0, shown = 0;
+    std::vector<std::int64_t> latencies, lineLatencies, rematchReady;
+    vtx::NetDrops drops;
+};
+
+// A line carries its sending time, so the other side's copy tells how long it took.
+ChatResult playWithChat(const Network& net, int matches) {
+    ChatResult r;
+    for (int i = 0; i < matches; ++i) {
+        Sim sim(unsigned(3000 + i), true, true);
+        sim.net.loss = net.loss;
+        sim.net.duplicate = net.duplicate;
+        sim.net.reorder = net.reorder;
+        sim.net.jitterMs = net.jitterMs;
+        sim.join(true);
+        std::size_t seen[2] = {0, 0};
+        std::int64_t nextLine = 0;
+        const auto chatting = [&] {
+            for (int k = 0; k < 2; ++k) {
+                auto& side = sim.side(k);
+                for (; seen[k] < side.chat.size(); ++seen[k]) {
+                    const std::string& line = side.chat[seen[k]];
+                    r.lineLatencies.push_back(sim.net.now - std::atoll(line.c_str() + line.find('@') + 1));
+                    ++r.shown;
+                }
+            }
+            if (sim.net.now < nextLine) return;
+            const bool burst = sim.net.now % 10000 < 1000;
+            for (int k = 0; k < 2; ++k)
+                for (int n = 0; n < (burst ? 8 : 1); ++n) {
+                    ++r.sent;
+                    const std::string text = "line @" + std::to_string(sim.net.now);
+                    if (!sim.side(k).channel.sendChat(k == 0 ? "Alice" : "Борис", text)) ++r.refused;
+                }
+            nextLine = sim.net.now + 1000;
+        };
+        bool over = sim.runUntil([&] { return chatting(), sim.over(); }, 600000);
+        if (over) {
+            ++r.finished;
+            r.latencies.insert(r.latencies.end(), sim.shotLatencies.begin(), sim.shotLatencies.end());
+            // Both choose Play again; the next match's boards, ready.
+            bool between = sim.runUntil(
+                [&] {
+                    return chatting(),
+                           sim.creator.channel.rematchPossible() && sim.joiner.channel.rematchPossible();
+                },
+                60000);
+            if (between) {
+                sim.creator.channel.wantRematch();
+                sim.joiner.channel.wantRematch();
+                const std::int64_t chosen = sim.net.now;
+                if (sim.runUntil(
+                        [&] {
+                            return chatting(), sim.creator.channel.matchNumber() == 2 &&
+                                                   sim.creator.s().fightStarted &&
+                                                   sim.joiner.s().fightStarted;
+                        },
+                        60000)) {
+                    ++r.rematched;
+                    r.rematchReady.push_back(sim.net.now - chosen);
+                }
+            }
+        }
+        r.drops += sim.creator.rx.drops();
+        r.drops += sim.joiner.rx.drops();
+    }
+    return r;
+}
+
+void printDrops(const vtx::NetDrops& drops) {
+    if (drops.total() == 0) return;
+    std::printf("%-44s dropped:", "");
+    for (int k = 0; k < int(vtx::DropReason::Count); ++k)
+        if (const auto n = drops[vtx::DropReason(k)])
+            std::printf(" %s %llu;", vtx::NetDrops::name(vtx::DropReason(k)).data(), (unsigned long long)n);
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -86,15 +170,22 @@ int main(int argc, char** argv) {
                         extended ? "extended" : "plain", r.finished, matches,
                         (long long)percentile(r.latencies, 0.5), (long long)percentile(r.latencies, 0.95),
                         (long long)percentile(r.ready, 0.5));
-            if (extended && r.drops.total() > 0) {
-                std::printf("%-44s dropped:", "");
-                for (int k = 0; k < int(vtx::DropReason::Count); ++k)
-                    if (const auto n = r.drops[vtx::DropReason(k)])
-                        std::printf(" %s %llu;", vtx::NetDrops::name(vtx::DropReason(k)).data(),
-                                    (unsigned long long)n);
-                std::printf("\n");
-            }
+            if (extended) printDrops(r.drops);
         }
+
+    std::printf("\nWith chat, extended: %-23s %9s %12s %12s %12s %12s %12s\n", "", "finished", "shot median",
+                "shot p95", "line median", "line p95", "again->ready");
+    for (const Network& net : {networks[2], networks[3], networks[5], networks[6]}) {
+        const ChatResult r = playWithChat(net, matches);
+        std::printf("%-44s %6d/%-3d %9lld ms %9lld ms %9lld ms %9lld ms %9lld ms\n", net.name, r.finished,
+                    matches, (long long)percentile(r.latencies, 0.5),
+                    (long long)percentile(r.latencies, 0.95), (long long)percentile(r.lineLatencies, 0.5),
+                    (long long)percentile(r.lineLatencies, 0.95), (long long)percentile(r.rematchReady, 0.5));
+        std::printf(
+            "%-44s lines: %zu typed, %zu refused by the sender's limit, %zu shown; %d of %d played again\n",
+            "", r.sent, r.refused, r.shown, r.rematched, r.finished);
+        printDrops(r.drops);
+    }
 
     // A vanished opponent: the joiner's computer disappears in the battle.
     std::vector<std::int64_t> reported;

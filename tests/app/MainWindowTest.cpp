@@ -8,6 +8,7 @@
 #include "audio/VolumeDevice.h"
 #include "audio/WaveOutput.h"
 #include "files/OptionsFile.h"
+#include "game/NetExtension.h"
 #include "scene/CellCursorMark.h"
 #include "scene/engine/AnimatedModel.h"
 #include "scene/engine/FrameClock.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -964,6 +966,46 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     mainWindow().close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 11; }, 5000));
     EXPECT_EQ(heard.last(), QByteArray("SYS$$Exit:"));
+}
+
+// In a match with a copy of this version, T opens the chat field; Esc only
+// closes it (no Exit), and Enter sends the line as a chat frame and shows it.
+TEST_F(MainWindowTest, AChatLineIsTypedSentAndShown) {
+    if (!mainWindow().udp.bindError().isEmpty()) GTEST_SKIP() << "the game's port is taken on this machine";
+    std::vector<net::ChatLine> heard;
+    mainWindow().udp.onDataReceived = [&](int, const QString&, int) {
+        const QByteArray bytes = mainWindow().udp.readDatagram();
+        const auto frame = net::decodeFrame(
+            {reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size())});
+        if (frame && frame->kind == net::FrameKind::Chat) heard.push_back(*net::decodeChat(frame->payload));
+    };
+    state().netMode = true;
+    state().netConnected = true;
+    state().netRole = 1;
+    state().opponentIp = "127.0.0.1";
+    mainWindow().lanHost().channel().acceptJoin("127.0.0.1", 0x1234u);
+    auto* field = mainWindow().findChild<QLineEdit*>(QStringLiteral("chatField"));
+    ASSERT_TRUE(field);
+
+    QTest::keyClick(keyTarget(), Qt::Key_T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->isVisible() && field->hasFocus(); }, 3000));
+    QTest::keyClick(keyTarget(), Qt::Key_Escape);
+    EXPECT_FALSE(field->isVisible());
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_FALSE(program->mess->isVisible());
+
+    QTest::keyClick(keyTarget(), Qt::Key_T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 3000));
+    QTest::keyClicks(keyTarget(), QStringLiteral("  Fire at a1, Quentin!"));
+    QTest::keyClick(keyTarget(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !heard.empty(); }, 5000));
+    EXPECT_EQ(heard[0].text, "Fire at a1, Quentin!");
+    EXPECT_FALSE(heard[0].name.empty());
+    EXPECT_FALSE(field->isVisible());
+    auto* lines = mainWindow().findChild<QLabel*>(QStringLiteral("chatLines"));
+    ASSERT_TRUE(lines);
+    EXPECT_TRUE(lines->isVisible());
+    EXPECT_TRUE(lines->text().contains(QStringLiteral("Fire at a1, Quentin!")));
 }
 
 // Exit asks in a running match and quits at once in the menu; the second

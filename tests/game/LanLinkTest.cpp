@@ -16,6 +16,7 @@
 
 #include <map>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -149,6 +150,46 @@ std::string fleetBytesByHand(const Fleet& fleet) {
     return out;
 }
 
+TEST(NetExtension, ChatRematchAndNextMatchFramesKeepTheirBounds) {
+    // A chat line names its sender: length, name, text.
+    EXPECT_EQ(hex(net::encodeChat("Анна", "hi")), "08d090d0bdd0bdd0b06869");
+    EXPECT_EQ(net::chatText("  a\tb\x01"
+                            "c\n "),
+              "abc"); // controls left out, blanks trimmed
+    EXPECT_EQ(net::chatText("\t\n"), "");
+    std::string letters;
+    for (int i = 0; i < 150; ++i)
+        letters += "Ж";
+    EXPECT_EQ(net::chatText(letters).size(), net::ChatTextBytes); // cut at a letter's end
+    EXPECT_EQ(net::chatText("x" + letters).size(), net::ChatTextBytes - 1);
+    const auto line = net::decodeChat(net::encodeChat("Quentin", "Good shot!"));
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->name + ": " + line->text, "Quentin: Good shot!");
+    for (const Bytes& bad :
+         {Bytes{0, 'a'}, Bytes{65, 'a'}, Bytes{1, 'a'}, Bytes{1, 'a', 0xc0, 0xaf}, Bytes{1, 'a', 'b', 7}})
+        EXPECT_FALSE(net::decodeChat(bad)) << hex(bad);
+
+    // Lengths: C 22 + 3..265, R 23 with 0 or 1, N 26; anything else is no frame.
+    const auto frameOf = [](net::FrameKind kind, std::size_t payloadBytes, unsigned char fill = 'a') {
+        return net::encodeFrame({kind, 9, 1, 0, 0, Bytes(payloadBytes, fill)});
+    };
+    EXPECT_EQ(hex(net::encodeFrame({net::FrameKind::Rematch, 0x01020304, 3, 2, 0, {1}})),
+              "5654587e015204030201030000000200000000000000"
+              "01");
+    EXPECT_EQ(hex(net::encodeFrame({net::FrameKind::NextMatch, 0x01020304, 4, 2, 0, {2, 0, 0, 0}})),
+              "5654587e014e04030201040000000200000000000000"
+              "02000000");
+    for (std::size_t n : {3u, 265u})
+        EXPECT_TRUE(net::decodeFrame(frameOf(net::FrameKind::Chat, n, 1))) << n;
+    for (std::size_t n : {0u, 2u, 266u})
+        EXPECT_FALSE(net::decodeFrame(frameOf(net::FrameKind::Chat, n, 1))) << n;
+    EXPECT_TRUE(net::decodeFrame(frameOf(net::FrameKind::Rematch, 1, 0)));
+    EXPECT_FALSE(net::decodeFrame(frameOf(net::FrameKind::Rematch, 1, 2)));
+    EXPECT_FALSE(net::decodeFrame(frameOf(net::FrameKind::Rematch, 2, 1)));
+    EXPECT_TRUE(net::decodeFrame(frameOf(net::FrameKind::NextMatch, 4)));
+    EXPECT_FALSE(net::decodeFrame(frameOf(net::FrameKind::NextMatch, 3)));
+}
+
 TEST(NetChannel, APlainMatchSendsThePlainBytes) {
     StepClock clock;
     FakeMatchHost host(&clock);
@@ -255,7 +296,10 @@ TEST(LanSimulation, AThousandMatchesAtThirtyPercentLossFinishAndAgree) {
         expectSidesAgree(sim.joiner, sim.creator);
         ASSERT_EQ(sim.creator.left + sim.joiner.left + sim.creator.gone + sim.joiner.gone, 0) << seed;
         // The winner's last shot still reaches the loser after the winner's
-        // match is over; then both links fall quiet.
+        // match is over; once both players go back to the menu, both links
+        // fall quiet.
+        sim.creator.channel.declineRematch();
+        sim.joiner.channel.declineRematch();
         ASSERT_TRUE(sim.runUntil(
             [&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); }, 30000))
             << seed;
@@ -296,6 +340,63 @@ TEST(LanSimulation, ASilentOpponentIsReportedOnceAfterTheSilenceLimit) {
     leaving.runUntil([] { return false; }, 25000);
     EXPECT_EQ(leaving.creator.left, 1);
     EXPECT_EQ(leaving.creator.gone + leaving.joiner.gone, 0);
+}
+
+TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
+    for (unsigned seed = 31; seed <= 60; ++seed) {
+        Sim sim(seed, true, true);
+        sim.net.loss = 0.3;
+        sim.net.reorder = 0.2;
+        sim.join(true);
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.canChat(); }, 30000)) << seed;
+        // From the join on, while the fleets are still on their way.
+        EXPECT_EQ(sim.joiner.channel.sendChat("Анна", " Привет!\n"), "Привет!");
+        ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
+        Side& loser = sim.creator.s().gameWon ? sim.joiner : sim.creator;
+        ASSERT_TRUE(sim.runUntil([&] { return loser.channel.rematchPossible(); }, 1000)) << seed;
+        EXPECT_FALSE(sim.creator.channel.rematchWanted() || sim.joiner.channel.peerWantsRematch());
+        loser.channel.wantRematch();
+        EXPECT_TRUE(sim.creator.channel.sendChat("Quentin", "Once more?"));
+        ASSERT_TRUE(sim.runUntil(
+            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).channel.peerWantsRematch(); },
+            30000))
+            << seed;
+        EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 2);
+        (&loser == &sim.creator ? sim.joiner : sim.creator).channel.wantRematch();
+        sim.creator.nextShotAt = sim.joiner.nextShotAt = 1 << 30;
+        ASSERT_TRUE(
+            sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 60000))
+            << seed;
+        EXPECT_EQ(loser.s().playerTurn, 1) << seed; // the loser opens the second match
+        EXPECT_EQ(sim.creator.channel.matchNumber(), 2u);
+        EXPECT_EQ(sim.joiner.channel.matchNumber(), 2u);
+        sim.creator.nextShotAt = sim.joiner.nextShotAt = 0;
+        for (Side* side : {&sim.creator, &sim.joiner}) {
+            side->host.clear(); // the marks of the first match
+            side->targets.resize(100);
+            std::iota(side->targets.begin(), side->targets.end(), 1);
+            std::shuffle(side->targets.begin(), side->targets.end(), std::mt19937(seed));
+        }
+        ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
+        expectSidesAgree(sim.creator, sim.joiner);
+        expectSidesAgree(sim.joiner, sim.creator);
+        EXPECT_EQ(sim.creator.chat, std::vector<std::string>{"Анна: Привет!"});
+        EXPECT_EQ(sim.joiner.chat, std::vector<std::string>{"Quentin: Once more?"});
+        EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 4);
+        // This time the joiner goes back to the menu: the creator is told, in
+        // words, once, and nobody is reported gone.
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.rematchPossible(); }, 1000)) << seed;
+        sim.creator.channel.wantRematch();
+        sim.joiner.channel.declineRematch();
+        sim.runUntil([] { return false; }, 25000);
+        EXPECT_EQ(sim.creator.declined, 1) << seed;
+        EXPECT_FALSE(sim.creator.channel.rematchPossible());
+        EXPECT_EQ(sim.creator.gone + sim.joiner.gone + sim.creator.declined + sim.joiner.declined, 1);
+        // Late copies after the session's end are strangers; nothing else is dropped.
+        NetDrops drops = sim.creator.rx.drops();
+        drops += sim.joiner.rx.drops();
+        EXPECT_EQ(drops.total(), drops[DropReason::Stranger]) << drops.summary();
+    }
 }
 
 // Frames forged from the opponent's address with the session under way.
@@ -399,6 +500,39 @@ TEST(LanHardening, AShotOutOfTurnASecondFleetAndAShotOffTheGridChangeNothing) {
     ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000));
     expectSidesAgree(sim.creator, sim.joiner);
     expectSidesAgree(sim.joiner, sim.creator);
+}
+
+TEST(LanHardening, BadChatAFloodAndUnaskedRematchesAreDroppedAndCounted) {
+    Sim sim(41, true, true);
+    sim.join(true);
+    sim.creator.nextShotAt = 1 << 30;
+    ASSERT_TRUE(
+        sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 10000));
+    const std::uint32_t session = sim.joiner.channel.link().session();
+    const std::uint32_t sent = sim.joiner.channel.link().lastSent();
+    std::uint32_t seq = sim.creator.channel.link().lastSent();
+    const auto forge = [&](net::FrameKind kind, Bytes payload) {
+        sim.joiner.rx.datagramReceived(forged(kind, session, ++seq, sent, 0, std::move(payload)), "10.0.0.1");
+    };
+    forge(net::FrameKind::Chat, {1, 'Q', 'b', 0x1b, 'c'});   // a control character
+    forge(net::FrameKind::Chat, {1, 'Q', 0xed, 0xa0, 0x80}); // no UTF-8
+    for (int i = 0; i < 12; ++i) // ten pass at once, as if held back behind a lost one
+        forge(net::FrameKind::Chat, {1, 'Q', 'x'});
+    forge(net::FrameKind::NextMatch, {2, 0, 0, 0}); // in the middle of a match
+    forge(net::FrameKind::Chat, {1, 'Q'});          // too short to be a frame at all
+    sim.runUntil([] { return false; }, 200);
+    const NetDrops drops = sim.joiner.rx.drops();
+    EXPECT_EQ(drops[DropReason::BadChat], 2u);
+    EXPECT_EQ(drops[DropReason::ChatFlood], 2u);
+    EXPECT_EQ(drops[DropReason::RematchUnasked], 1u);
+    EXPECT_EQ(drops[DropReason::Malformed], 1u);
+    EXPECT_EQ(sim.joiner.chat.size(), 10u);
+    EXPECT_EQ(sim.joiner.s().matchesStarted, 1);
+    // A side sends no more than five lines a second either.
+    int taken = 0;
+    for (int i = 0; i < 7; ++i)
+        taken += sim.joiner.channel.sendChat("J", "spam") ? 1 : 0;
+    EXPECT_EQ(taken, 5);
 }
 
 TEST(LanHardening, EveryHeldMessageIsReportedAndNoneBeyond) {

@@ -77,7 +77,8 @@ struct Side final : INetReceiverHost {
     Match match{host, matchClock};
     NetChannel channel;
     NetReceiver rx{match, *this, channel};
-    int left = 0, gone = 0, misaddressed = 0;
+    int left = 0, gone = 0, misaddressed = 0, declined = 0;
+    std::vector<std::string> chat; // "name: text", as shown
     std::int64_t goneAt = -1;
     std::vector<int> targets; // cells still to fire at, in a shuffled order
     std::int64_t nextShotAt = 0;
@@ -104,6 +105,10 @@ struct Side final : INetReceiverHost {
         ++gone;
         goneAt = net.now;
     }
+    void chatReceived(std::string_view name, std::string_view text) override {
+        chat.push_back(std::string(name) + ": " + std::string(text));
+    }
+    void rematchDeclined() override { ++declined; }
     void sendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
         if (to != peerAddress) ++misaddressed;
         net.send(1 - index, address, bytes);

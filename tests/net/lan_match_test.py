@@ -12,8 +12,12 @@ xdotool, as two players on two computers would:
      each side shoots the enemy cells in order while it has the turn, until
      one side has won and the other has lost.
   3. The winner's points wait for the high-score window, which shows them.
-  4. A second match: B leaves with Exit during it; A is told "Opponent left
-     the game!".
+  4. A chat line each way (B's name in Cyrillic); both choose Play
+     again, and a second match starts on the same link without the lobby,
+     the loser of the first shooting first, and is played to its end.
+  5. B goes back to the lobby instead of playing again, and A is told; a
+     third match through the lobby: B leaves with Exit during it; A is told
+     "Opponent left the game!".
 
 The programs report what a player would read off the screen through a probe
 file (VTX_TEST_PROBE). Only the namespaces, links and files this test makes
@@ -297,8 +301,8 @@ def main():
         a = Side("A", ns_a, SUBNET + ".1", base, work, run_dir, art_dir)
         b = Side("B", ns_b, SUBNET + ".2", base + 60, work, run_dir, art_dir)
         sides = [a, b]
-        for side, name in ((a, "Alice"), (b, "Bob")):
-            with open(os.path.join(side.dir, "vtx.ini"), "w", newline="") as f:
+        for side, name in ((a, "Alice"), (b, "Борис")):
+            with open(os.path.join(side.dir, "vtx.ini"), "w", newline="", encoding="utf-8") as f:
                 f.write("[Options]\r\nPlayerName=%s\r\nShipsManualArranging=0\r\nEnableSound=1\r\n"
                         "EnableMusic=0\r\nDifficulty=0\r\n" % name)
         # B knows A's computer from an earlier run; A scans at its first start
@@ -350,13 +354,38 @@ def main():
         winner.button(scores, 208, 292)  # Close
         winner.wait(lambda p: p["scores"] == "0", "the high-score window to close")
 
-        # 4. A second match; B leaves during it.
-        join_match(a, b, "second match")
+        # 4. A line each way, then Play again on both sides.
+        say(a, "Good game!")
+        b.wait(lambda p: p["chat"] == "Alice: Good game!", "A's line on B")
+        # Latin letters: xdotool loses letters that it types through keys it
+        # remaps, as Cyrillic ones on this keyboard; B's name is Cyrillic.
+        say(b, "Thanks! Once more?")
+        a.wait(lambda p: p["chat"] == "Борис: Thanks! Once more?", "B's line on A")
+        a.screenshot("chat")
+        b.screenshot("chat")
+        for side in (winner, loser):
+            side.menu(288)  # Single, now Play again
+        for side in (a, b):
+            side.wait(lambda p: p["matches"] == "2" and p["fight"] == "1", "the second match's battle")
+            side.next_cell = 0
+        if loser.probe()["turn"] != "1":
+            raise RuntimeError("the loser of the first match must shoot first")
+        a.screenshot("play-again")
+        b.screenshot("play-again")
+        play_battle(a, b, cells)
+        for side in (a, b):
+            side.wait(lambda p: p["inprogress"] == "0" and (p["won"] == "1" or p["lost"] == "1"),
+                      "the end of the second match")
+
+        # 5. B goes back to the lobby: A is told; a third match; B leaves during it.
+        back_to_lobby(b, a)
+        join_match(a, b, "third match")
         b.menu(488)  # Exit asks first
         b.button(b.window("^Message$"), 105, 153)  # Yes
         a.wait(lambda p: p["message"] == "Opponent left the game!", "the leave message on A")
         a.screenshot("opponent-left")
-        log("ok: a whole LAN match won and lost, score pending, leave message shown")
+        log("ok: a LAN match won and lost, score pending, chat both ways, a second match through Play again, "
+            "a declined one told, leave message shown")
         return 0
     finally:
         for side in sides:
@@ -368,6 +397,24 @@ def main():
             run("ip", "netns", "del", ns, check=False)
             shutil.rmtree("/etc/netns/" + ns, ignore_errors=True)
         shutil.rmtree(work, ignore_errors=True)
+
+
+def say(side, text):
+    """Opens the chat field with the panel's Chat button, types, sends."""
+    side.button(side.main, 685, 528)
+    time.sleep(0.3)
+    side.xdo("type", "--delay", "30", text)
+    side.xdo("key", "Return")
+
+
+def back_to_lobby(leaving, other):
+    """After an extended match, one side opens the lobby instead of playing
+    again; the other is told and closes the message."""
+    leaving.menu(328)
+    other.wait(lambda p: p["message"] == "The opponent does not want to play again.", "the answer told",
+               timeout=20)
+    other.button(other.window("^Message$"), 152, 153)  # Ok
+    other.wait(lambda p: p["message"] == "", "the message closed")
 
 
 def join_match(a, b, what):
@@ -420,6 +467,7 @@ def impaired_matches(a, b, cells):
 
     # 2. A second match; B's computer vanishes in the battle (after the
     # first match the camera may have turned, so no clicks on cells here).
+    back_to_lobby(b, a)
     join_match(a, b, "second match")
     time.sleep(1)
     b.game.send_signal(signal.SIGKILL)
