@@ -98,9 +98,6 @@ ChatPanel::ChatPanel(QWidget& window, QWidget& view, SkinButton& singleButton, M
     m_lines->setGeometry(m_field->geometry());
 
     m_age.start();
-    m_timer.setInterval(250);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { refresh(); });
-    m_timer.start();
 }
 
 ChatPanel::~ChatPanel() = default;
@@ -207,15 +204,10 @@ void ChatPanel::followTheSingleButton() {
     m_playAgainShown = playAgain;
     m_single.setText(playAgain ? tr("Play again") : m_singleCaption);
     // As tight as it must be to stay on the button's face.
-    QFont font = m_singleFont;
-    for (int spacing = 100; playAgain && spacing >= 70; spacing -= 5) {
-        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
-        m_single.setCaptionFont(font);
-        if (m_single.captionLeft() + QFontMetrics(font).horizontalAdvance(m_single.caption()) <=
-            m_single.width() - 4)
-            break;
-    }
-    if (!playAgain) m_single.setCaptionFont(m_singleFont);
+    if (playAgain)
+        m_single.fitCaptionFont(m_singleFont, 70);
+    else
+        m_single.setCaptionFont(m_singleFont);
     m_single.update();
 }
 

@@ -20,7 +20,6 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
-#include <QTimer>
 
 #include <deque>
 
@@ -60,6 +59,9 @@ public:
     void rematchChanged();
     void rematchDeclined();
 
+    // The window's 100 ms tick: the link's state shown, lines faded and gone.
+    void refresh();
+
     bool fieldOpen() const;
     QLineEdit* field() const { return m_field; }
     QPushButton* button() const { return m_button; }
@@ -76,7 +78,6 @@ private:
     void closeField();
     void sendTyped();
     void addLine(const QString& name, const QString& text);
-    void refresh();
     void placeWidgets();
     void showLines();
     void followTheSingleButton();
@@ -89,7 +90,6 @@ private:
     QLineEdit* m_field = nullptr;
     QLabel* m_lines = nullptr;
     QPushButton* m_button = nullptr;
-    QTimer m_timer;
     QElapsedTimer m_age;
     std::deque<Line> m_shown;
     QString m_lastLine;

@@ -83,13 +83,7 @@ void MainWindow::fitCaption(SkinButton* button) {
     // slightly tighter letters keep "Network" and "Options" on their faces.
     QFont captionFont = button->font();
     captionFont.setPixelSize(13);
-    for (int spacing = 100; spacing >= 80; spacing -= 2) {
-        captionFont.setLetterSpacing(QFont::PercentageSpacing, spacing);
-        button->setCaptionFont(captionFont);
-        if (button->captionLeft() + QFontMetrics(captionFont).horizontalAdvance(button->caption()) <=
-            button->width() - 4)
-            break;
-    }
+    button->fitCaptionFont(captionFont, 80);
 }
 
 void MainWindow::createComponents() {
@@ -300,6 +294,7 @@ void MainWindow::tickTimerFired() {
     updateTheCounts();
     dropAStaleQuestion();
     turnTheCompass();
+    if (m_chat) m_chat->refresh();
     updateTestProbe();
 }
 

@@ -218,13 +218,9 @@ void NetChannel::deliver(const net::Frame& message) {
     case net::FrameKind::Rematch:
         rematchAnswer(message.payload[0] == 1);
         return;
-    case net::FrameKind::NextMatch: {
-        std::uint32_t number = 0;
-        for (int i = 0; i < 4; ++i)
-            number |= std::uint32_t(message.payload[std::size_t(i)]) << (8 * i);
-        nextMatchStarts(number);
+    case net::FrameKind::NextMatch:
+        nextMatchStarts(net::decodeNextMatch(message.payload));
         return;
-    }
     case net::FrameKind::Ack:
         return;
     }
@@ -348,12 +344,8 @@ void NetChannel::nextMatchStarts(std::uint32_t number) {
 
 void NetChannel::beginNextMatch() {
     ++m_matchNumber;
-    if (m_match.state().netRole == 1) {
-        std::vector<unsigned char> payload;
-        for (int i = 0; i < 4; ++i)
-            payload.push_back(static_cast<unsigned char>(m_matchNumber >> (8 * i)));
-        m_link.send(net::FrameKind::NextMatch, std::move(payload), now());
-    }
+    if (m_match.state().netRole == 1)
+        m_link.send(net::FrameKind::NextMatch, net::encodeNextMatch(m_matchNumber), now());
     m_phase = Phase::Open;
     m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
     m_fleetTaken = false;

@@ -60,6 +60,13 @@ void cutAtCharacter(std::string& text, std::size_t maxBytes) {
     text.resize(end);
 }
 
+std::string withoutControls(std::string_view text) {
+    std::string kept;
+    for (char c : text)
+        if (!isControlChar(c)) kept += c;
+    return kept;
+}
+
 bool hasControls(std::string_view text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return isControlChar(c); });
 }
@@ -70,9 +77,7 @@ std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Nam
     // The plain presence with the name padded, so the tag stands at a known place.
     std::string text = presenceMessage(padStr(latin1Name, int(PresenceNameWidth), PadSide::Right));
     text += CapabilityTag;
-    std::string name;
-    for (char c : utf8Name)
-        if (!isControlChar(c)) name += c;
+    std::string name = withoutControls(utf8Name);
     cutAtCharacter(name, PresenceUtf8Bytes);
     if (validUtf8(name)) text += name;
     return text;
@@ -170,9 +175,7 @@ std::optional<std::uint32_t> joinSession(std::string_view text) {
 }
 
 std::string chatText(std::string_view typed, std::size_t maxBytes) {
-    std::string text;
-    for (char c : typed)
-        if (!isControlChar(c)) text += c;
+    std::string text = withoutControls(typed);
     // Trimmed before the cut too: leading blanks must not eat the line's room.
     text = std::string(trimBlanks(text, Blank::SpaceOrControl));
     cutAtCharacter(text, maxBytes);
@@ -185,6 +188,7 @@ std::vector<unsigned char> encodeChat(std::string_view name, std::string_view te
     if (sender.empty()) sender = "?";
     const std::string line = chatText(text);
     std::vector<unsigned char> payload;
+    payload.reserve(1 + sender.size() + line.size());
     payload.push_back(static_cast<unsigned char>(sender.size()));
     payload.insert(payload.end(), sender.begin(), sender.end());
     payload.insert(payload.end(), line.begin(), line.end());
@@ -203,6 +207,16 @@ std::optional<ChatLine> decodeChat(std::span<const unsigned char> payload) {
     for (const std::string& part : {line.name, line.text})
         if (!validUtf8(part) || hasControls(part)) return std::nullopt;
     return line;
+}
+
+std::vector<unsigned char> encodeNextMatch(std::uint32_t number) {
+    std::vector<unsigned char> payload;
+    putU32(payload, number);
+    return payload;
+}
+
+std::uint32_t decodeNextMatch(std::span<const unsigned char> payload) {
+    return getU32(payload, 0);
 }
 
 bool looksLikeFrame(std::span<const unsigned char> bytes) {

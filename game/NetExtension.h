@@ -115,6 +115,10 @@ std::vector<unsigned char> encodeChat(std::string_view name, std::string_view te
 // Nothing unless the payload holds a name and a line within their bounds, in
 // valid UTF-8 without control characters (the frame's length was checked).
 std::optional<ChatLine> decodeChat(std::span<const unsigned char> payload);
+// An 'N' payload: the number of the match that starts, in the session.
+std::vector<unsigned char> encodeNextMatch(std::uint32_t number);
+// The frame's length was checked: the payload holds the four bytes.
+std::uint32_t decodeNextMatch(std::span<const unsigned char> payload);
 
 // Whether the datagram is a frame at all (its magic), before any checking.
 bool looksLikeFrame(std::span<const unsigned char> bytes);

@@ -26,6 +26,14 @@ QString SkinButton::caption() const {
     return m_centred ? m_text.trimmed() : m_text;
 }
 
+void SkinButton::fitCaptionFont(QFont font, int tightestPercent) {
+    for (int spacing = 100; spacing >= tightestPercent; spacing -= 2) {
+        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        setCaptionFont(font);
+        if (captionLeft() + QFontMetrics(font).horizontalAdvance(caption()) <= width() - 4) return;
+    }
+}
+
 int SkinButton::captionLeft() const {
     if (!m_centred) return m_xOffset;
     // Across the face as laid out: a scaled button draws its face scaled.

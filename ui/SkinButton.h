@@ -64,6 +64,9 @@ public:
     void setFaces(const char* set);
 
     void setCaptionFont(const QFont& font);
+    // Sets font as the caption font, its letters tightened step by step down
+    // to tightestPercent of their width until the caption stays on the face.
+    void fitCaptionFont(QFont font, int tightestPercent);
     const QFont& captionFont() const { return m_captionFont; }
     // Where the caption's first letter is drawn, and the caption drawn.
     // Buttons made while a translation is in force are centred: the caption
