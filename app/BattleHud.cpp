@@ -3,8 +3,7 @@
 #include "game/IClock.h"
 #include "game/MatchState.h"
 #include "scene/Boards.h"
-#include "scene/HudGlyphs.h"
-#include "scene/engine/HudText.h"
+#include "scene/ViewTexts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -106,9 +105,9 @@ private:
     std::array<int, 6> m_counts{};
 };
 
-BattleHud::BattleHud(QWidget& window, const QRect& panelRect, HudText& banner, const Boards& boards,
+BattleHud::BattleHud(QWidget& window, const QRect& panelRect, ViewTexts& texts, const Boards& boards,
                      const MatchState& state, IClock& clock)
-    : m_banner(banner), m_boards(boards), m_state(state), m_clock(clock) {
+    : m_texts(texts), m_boards(boards), m_state(state), m_clock(clock) {
     m_tally = new TallyTable(&window);
     m_tally->setGeometry(panelRect);
     QFont font = m_tally->font();
@@ -134,12 +133,7 @@ BattleHud::Turn BattleHud::turn() const {
 }
 
 void BattleHud::showBanner(const QString& text) {
-    const QString upper = text.toUpper();
-    const float width = float(upper.toUcs4().size() * (hud::Cell + hud::Gap));
-    m_banner.text = upper.toStdString();
-    m_banner.position.x = std::max(8.0f, (ViewerWidth - width) / 2.0f);
-    m_banner.modulateColor = {1.0f, 1.0f, 1.0f, 1.0f};
-    m_banner.visible = true;
+    m_texts.showBanner(text.toUpper().toStdString());
     m_bannerShown = true;
 }
 
@@ -162,7 +156,7 @@ void BattleHud::update() {
     if (s.gameWon || s.gameLost) {
         m_bannerShown = false; // the result stands in the line now
     } else if (now == Turn::None || tick >= m_bannerUntil) {
-        m_banner.visible = false;
+        m_texts.hideBanner();
         m_bannerShown = false;
     }
 }

@@ -2,12 +2,12 @@
 
 // What the window tells about the battle beside the boards: the tally of both
 // sides' shots, hits and misses on the panel (the view is a native GL surface
-// that no widget can lie over), and a banner over the view, in the HUD's
-// message line, for a moment whenever the turn changes.
+// that no widget can lie over), and a banner over the view, in the result's
+// line of the view's texts, for a moment whenever the turn changes.
 //
 // It only reads the match: the counts come from the boards (every shot the
 // match marks), the turn from the match state, at each 100 ms tick (update).
-// The banner shares resultText with the result: it never hides a result.
+// The banner shares its line with the result: it never hides a result.
 // Create it before the window's enableScaling (the tally is a panel control).
 // UI thread only.
 
@@ -23,18 +23,17 @@ namespace vtx {
 
 class Boards;
 class IClock;
-class HudText;
 class TallyTable;
+class ViewTexts;
 struct MatchState;
 
 class BattleHud {
     Q_DECLARE_TR_FUNCTIONS(BattleHud)
 public:
     static constexpr std::int64_t BannerMs = 2500;
-    static constexpr float ViewerWidth = 616.0f; // the HUD's pixels across the view
 
     // panelRect: the tally's place in the window's layout pixels.
-    BattleHud(QWidget& window, const QRect& panelRect, HudText& banner, const Boards& boards,
+    BattleHud(QWidget& window, const QRect& panelRect, ViewTexts& texts, const Boards& boards,
               const MatchState& state, IClock& clock);
 
     void update();
@@ -50,7 +49,7 @@ private:
     Turn turn() const;
     void showBanner(const QString& text);
 
-    HudText& m_banner;
+    ViewTexts& m_texts;
     const Boards& m_boards;
     const MatchState& m_state;
     IClock& m_clock;

@@ -1,7 +1,6 @@
 #include "app/KeyboardControl.h"
 
 #include "app/MainWindow.h"
-#include "game/CellName.h"
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CellCursorMark.h"
@@ -25,7 +24,7 @@ namespace {
 
 // The cells' centres where the view shows them now: the camera may have been
 // dragged or have come closer since the last key.
-CellCursor::ScreenCells screenCells(MainWindow& window, Boards& boards, std::int32_t board) {
+CellCursor::ScreenCells screenCells(MainWindow& window, Boards& boards, Board board) {
     CellCursor::ScreenCells cells{};
     const SceneView* view = window.view;
     const Camera* camera = window.world().camera;
@@ -61,13 +60,7 @@ void KeyboardControl::attach(MainWindow& window) {
     addShortcut(window.scoresButton, {ctrl(Qt::Key_H)}, [&window] { window.scoresClicked(); });
     addShortcut(window.exitButton, {QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)},
                 [&window] { window.exitClicked(); });
-    // The pointer is picked outside an arrangement only while a board is in
-    // play: in the player's turn its enemy cell is framed.
-    window.picker().hoverWanted = [this] { return m_cursor.boardInPlay() != 0; };
-    window.picker().cellHovered = [this](std::string_view name) { cellHovered(name); };
-    m_cursor.screenCells = [this, &window](std::int32_t board) {
-        return screenCells(window, m_boards, board);
-    };
+    m_cursor.screenCells = [this, &window](Board board) { return screenCells(window, m_boards, board); };
 }
 
 bool KeyboardControl::insideView(const QObject* receiver, const QWidget& window) {
@@ -138,13 +131,13 @@ bool KeyboardControl::cursorKey(int key) {
     }
 }
 
-void KeyboardControl::cellHovered(std::string_view name) {
-    m_cursor.follow(name);
+void KeyboardControl::cellHovered(BoardCell cell) {
+    m_cursor.follow(cell);
     refresh();
 }
 
 void KeyboardControl::refresh() {
-    const std::int32_t board = m_cursor.boardInPlay();
+    const Board board = m_cursor.boardInPlay();
     m_mark.show(m_cursor.shown(), board, m_cursor.row(), m_cursor.column());
     // The pointer's hover starts from the cursor's cell: moving the mouse
     // back onto the cell it left previews there again.

@@ -12,8 +12,9 @@
 //   R: turn the ship being placed.
 //
 // A shortcut does exactly what a click on its button does, and nothing while
-// the button is off. The pointer over a cell moves the cursor there
-// (cellHovered), so keys and mouse agree on the cell.
+// the button is off. The pointer coming onto a cell moves the cursor there
+// (cellHovered, from the main window's hover test), so keys and mouse agree
+// on the cell.
 //
 // Ownership: refers to the match, the boards and the cursor's mark (all
 // outlive it). The main window hands it each key press of its own (keyPress)
@@ -27,7 +28,6 @@
 #include <QList>
 
 #include <functional>
-#include <string_view>
 
 class QKeyEvent;
 class QObject;
@@ -46,15 +46,15 @@ class KeyboardControl {
 public:
     KeyboardControl(Match& match, Boards& boards, CellCursorMark& mark);
 
-    // The menu's shortcuts on the window's six buttons, and the pointer's
-    // cell to the cursor. Once, after the buttons exist.
+    // The menu's shortcuts on the window's six buttons, and the view's
+    // picture to the arrows. Once, after the buttons exist.
     void attach(MainWindow& window);
     // The button's click for its keys; the hover text names the keys.
     void addShortcut(SkinButton* button, const QList<QKeySequence>& keys, std::function<void()> click);
 
     // True when the key was taken.
     bool keyPress(const QKeyEvent& event);
-    void cellHovered(std::string_view cellName);
+    void cellHovered(BoardCell cell);
     // Shows the cursor's frame where it is, or hides it.
     void refresh();
 

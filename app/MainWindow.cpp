@@ -98,12 +98,13 @@ void MainWindow::createComponents() {
         viewMousePressed(b, m, x, y);
     };
     view->onMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        if (m_world.activationStageBuilt()) m_picker.release(gameButton(b), x, y);
+        viewMouseReleased(b, x, y);
     };
+    m_picker.setView(view);
     connect(view, &SceneView::frameSwapped, this, &MainWindow::announceFirstFrame);
 
     // The tally between the compass and the menu's plate.
-    m_hud = std::make_unique<BattleHud>(*this, QRect(642, 196, 94, 70), *m_world.resultText, m_boards,
+    m_hud = std::make_unique<BattleHud>(*this, QRect(642, 196, 94, 70), m_viewTexts, m_boards,
                                         m_match.state(), m_clock);
 
     statusLine = new QLabel(this);
@@ -162,7 +163,7 @@ void MainWindow::createComponents() {
     compass = new Compass(this, QPointF(685.5, 150.5), 28.0);
 
     turnTimer.setTimerType(Qt::PreciseTimer);
-    turnTimer.setInterval(m_match.state().timer1Interval);
+    turnTimer.setInterval(m_match.state().turnTimerIntervalMs);
     connect(&turnTimer, &QTimer::timeout, this, &MainWindow::turnTimerFired);
     tickTimer.setInterval(100);
     connect(&tickTimer, &QTimer::timeout, this, &MainWindow::tickTimerFired);
@@ -171,10 +172,6 @@ void MainWindow::createComponents() {
     frameClock->scene = &m_world.scene;
     frameClock->onProgress = [this](double dt, double t) { frameAdvanced(dt, t); };
 
-    m_picker.pick = [this](int x, int y) { return view->pickObject(x, y); };
-    m_picker.pickThrough = [this](int x, int y, const PickFilter& lookThrough) {
-        return view->pickObjectThrough(x, y, lookThrough);
-    };
     m_cameraFx.rightButtonHeld = [] { return QGuiApplication::mouseButtons().testFlag(Qt::RightButton); };
     m_cameraFx.cursorOffsetY = [this] {
         return int(std::floor(scale().toDesign(mapFromGlobal(QCursor::pos())).y())); // layout pixels
@@ -298,9 +295,10 @@ void MainWindow::tickTimerFired() {
     updateTestProbe();
 }
 
-// Idle spin, the result's pulse, the sea's frames, the shake, the edge scroll.
+// Idle spin, the sea's frames, the shake, the edge scroll; the result's pulse.
 void MainWindow::moveTheWorld() {
     m_cameraFx.tickTimerFired();
+    m_viewTexts.tickTimerFired();
 }
 
 // A poll from the event loop, on purpose: the lobby writes its waiting status
@@ -341,8 +339,15 @@ void MainWindow::datagramReceived(int, const QString& fromIP, int) {
 // (the sea's frames, rocking ships, flames, marks) at most 24 times a second.
 // An untouched menu then costs ten frames a second instead of one per tick.
 void MainWindow::frameAdvanced(double, double newTime) {
-    m_picker.pickHover();
+    pickHover();
     view->invalidateIfChanged(newTime);
+}
+
+void MainWindow::pickHover() {
+    const auto cell = m_picker.pickHover();
+    if (!cell) return;
+    m_match.cellHovered(*cell);
+    m_keys.cellHovered(*cell);
 }
 
 void MainWindow::viewMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -354,9 +359,19 @@ void MainWindow::viewMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers 
 
 void MainWindow::viewMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (!m_world.activationStageBuilt()) return;
-    m_picker.click(gameButton(button), x, y);
+    // A hover still waiting for its frame goes first: the click acts on the
+    // cell the preview shows.
+    pickHover();
+    if (const auto cell = m_picker.pressed(gameButton(button), x, y))
+        m_match.cellClicked(*cell, gameButton(button));
     m_cameraFx.viewMousePressed(x, y);
     updateTestProbe();
+}
+
+void MainWindow::viewMouseReleased(Qt::MouseButton button, int x, int y) {
+    if (!m_world.activationStageBuilt()) return;
+    if (const auto cell = m_picker.released(gameButton(button), x, y))
+        m_match.cellClicked(*cell, gameButton(button));
 }
 
 void MainWindow::keyPressed(int) {

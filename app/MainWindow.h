@@ -36,6 +36,7 @@
 #include "scene/CameraFx.h"
 #include "scene/CellCursorMark.h"
 #include "scene/CellPicker.h"
+#include "scene/ViewTexts.h"
 #include "scene/World.h"
 #include "scene/engine/TextureImage.h"
 #include "ui/SkinnedWindow.h"
@@ -112,6 +113,7 @@ public:
     World& world() { return m_world; }
     Boards& boards() { return m_boards; }
     CameraFx& cameraFx() { return m_cameraFx; }
+    ViewTexts& viewTexts() { return m_viewTexts; }
     CellPicker& picker() { return m_picker; }
     Match& match() { return m_match; }
     SoundSystem& sound() { return *m_sound; }
@@ -140,6 +142,7 @@ public:
     void frameAdvanced(double deltaTime, double newTime);
     void viewMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
     void viewMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void viewMouseReleased(Qt::MouseButton button, int x, int y);
     void keyPressed(int key);
     void datagramReceived(int numberBytes, const QString& fromIP, int port);
 
@@ -160,6 +163,9 @@ private:
     void runStartupStep(const std::function<void()>& step);
     void announceFirstFrame();
     void activationSteps();
+    // The picker's hover test: the cell the pointer came onto goes to the
+    // rules and to the keyboard's cursor.
+    void pickHover();
     // The duties of tickTimer's tick.
     void moveTheWorld();
     void startLanBattleWhenReady();
@@ -179,11 +185,12 @@ private:
     StatusLine m_status;
     // The match calls its host from its first handler on; the host's parts
     // exist by then (references to them are taken here, used later).
-    MatchHost m_host{m_world, m_boards, m_cameraFx, m_match, m_clock, m_parts, m_status, m_lan};
+    MatchHost m_host{m_world, m_boards, m_cameraFx, m_viewTexts, m_match, m_clock, m_parts, m_status, m_lan};
     Match m_match{m_host, m_clock};
     Boards m_boards{m_world, m_match.state()};
-    CameraFx m_cameraFx{m_world, m_match, m_clock};
-    CellPicker m_picker{m_world, m_boards, m_match};
+    CameraFx m_cameraFx{m_world, m_match.state(), m_clock};
+    ViewTexts m_viewTexts{m_world, m_match.state()};
+    CellPicker m_picker{m_world, m_boards, m_match.state()};
     CellCursorMark m_cursorMark{m_world, m_boards};
     KeyboardControl m_keys{m_match, m_boards, m_cursorMark};
     LanHost m_lan{m_match, m_clock, udp, m_parts, m_status};

@@ -88,6 +88,7 @@ void MainWindow::startUp() {
         fitCaption(b);
     // 2. Initial values.
     m_cameraFx.resetCreationState();
+    m_viewTexts.resetCreationState();
     m_match.setSoundOn(true);
     // 3. The grey selection colour, for this program only.
     m_savedHighlight = installGreySelection();
@@ -102,7 +103,7 @@ void MainWindow::startUp() {
     }
     // 6. The fonts of the on-screen texts.
     runStartupStep([this] { m_world.loadFonts(); });
-    // 7. Level 1 and 9. no LAN match: the state a new Match starts in.
+    // Level 1 and no LAN match need nothing here: a new Match starts so.
     // 8. The logo's colour.
     m_world.setLogoColor();
     // 10. Centred on the screen; 11. the outline.

@@ -10,6 +10,7 @@
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
+#include "scene/ViewTexts.h"
 #include "scene/World.h"
 #include "scene/engine/SceneView.h"
 #include "ui/OptionsWindow.h"
@@ -25,10 +26,10 @@
 
 namespace vtx {
 
-MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& match, IClock& clock,
-                     const WindowParts& parts, StatusLine& status, LanHost& lan)
-    : m_world(world), m_boards(boards), m_cameraFx(cameraFx), m_match(match), m_clock(clock), m_parts(parts),
-      m_status(status), m_lan(lan) {
+MatchHost::MatchHost(World& world, Boards& boards, CameraFx& cameraFx, ViewTexts& texts, Match& match,
+                     IClock& clock, const WindowParts& parts, StatusLine& status, LanHost& lan)
+    : m_world(world), m_boards(boards), m_cameraFx(cameraFx), m_texts(texts), m_match(match), m_clock(clock),
+      m_parts(parts), m_status(status), m_lan(lan) {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_wake, &QTimer::timeout, [this] { wakeTimer(); });
@@ -41,10 +42,10 @@ void MatchHost::resetBoards() {
     // Every match starts from the first view, wherever the last one left it.
     m_cameraFx.firstView();
 }
-void MatchHost::markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
+void MatchHost::markShot(Board board, std::int32_t row, std::int32_t column, bool hit) {
     m_boards.markShot(board, row, column, hit);
 }
-void MatchHost::showSunkShip(std::int32_t board, std::int32_t n) {
+void MatchHost::showSunkShip(Board board, std::int32_t n) {
     m_boards.showSunkShip(board, n);
 }
 void MatchHost::startShake() {
@@ -79,24 +80,22 @@ void MatchHost::putShipModelAt(std::int32_t n, std::int32_t row, std::int32_t co
 // -------------------------------------------------------- IMatchPresenter
 
 void MatchHost::showWinMessage() {
-    m_cameraFx.showWinMessage();
-    m_world.resultText->text = hudText(m_world.resultText->text);
+    m_texts.showWinMessage(hudText(ViewTexts::WonText));
 }
 void MatchHost::showLossMessage() {
-    m_cameraFx.showLossMessage();
-    m_world.resultText->text = hudText(m_world.resultText->text);
+    m_texts.showLossMessage(hudText(ViewTexts::LostText));
 }
 void MatchHost::hideHudMessage() {
-    m_cameraFx.hideHudMessage();
+    m_texts.hideResult();
 }
 void MatchHost::showLogo(bool visible) {
-    m_cameraFx.showLogo(visible);
+    m_texts.showLogo(visible);
 }
 void MatchHost::enableTickTimer() {
     if (m_parts.tickTimer) m_parts.tickTimer->start();
 }
 void MatchHost::restartIdleWait() {
-    m_cameraFx.recordIdleStart();
+    m_cameraFx.restartIdleWait();
 }
 void MatchHost::playSound(Sound sound) {
     if (m_parts.sound && m_match.state().soundOn) m_parts.sound->request(sound);

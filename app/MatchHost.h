@@ -1,8 +1,8 @@
 #pragma once
 
 // The match's host in the real program: what the rules ask of the outside
-// (IMatchHost), answered by the boards and the camera effects of the scene,
-// the HUD, the sound and music, the status line, the menu buttons, the turn
+// (IMatchHost), answered by the boards, the camera effects and the view's
+// texts of the scene, the sound and music, the status line, the menu buttons, the turn
 // timer, the match's waits (a timer that runs Match::runDue), the windows and
 // the LAN link. One per main window; UI thread only.
 //
@@ -21,18 +21,19 @@ class IClock;
 class LanHost;
 class Match;
 class StatusLine;
+class ViewTexts;
 class World;
 struct WindowParts;
 
 class MatchHost final : public IMatchHost {
 public:
-    MatchHost(World& world, Boards& boards, CameraFx& cameraFx, Match& match, IClock& clock,
+    MatchHost(World& world, Boards& boards, CameraFx& cameraFx, ViewTexts& texts, Match& match, IClock& clock,
               const WindowParts& parts, StatusLine& status, LanHost& lan);
 
     // --- IBoardView ---
     void resetBoards() override;
-    void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override;
-    void showSunkShip(std::int32_t board, std::int32_t n) override;
+    void markShot(Board board, std::int32_t row, std::int32_t column, bool hit) override;
+    void showSunkShip(Board board, std::int32_t n) override;
     void startShake() override;
     void showEnemySurvivors() override;
     void positionOwnShipModels() override;
@@ -80,6 +81,7 @@ private:
     World& m_world;
     Boards& m_boards;
     CameraFx& m_cameraFx;
+    ViewTexts& m_texts;
     Match& m_match;
     IClock& m_clock;
     const WindowParts& m_parts;

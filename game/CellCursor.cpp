@@ -1,18 +1,15 @@
 #include "game/CellCursor.h"
 
-#include "game/CellName.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace vtx {
 
-std::int32_t CellCursor::boardInPlay() const {
-    const MatchState& s = m_match.state();
-    if (!s.gameInProgress) return 0;
+Board boardInPlay(const MatchState& s) {
+    if (!s.gameInProgress) return NoBoard;
     if (s.arranging && s.shipToPlace >= 1 && s.shipToPlace <= FleetShips) return OwnBoard;
     if (!s.arranging && s.fightStarted && s.playerTurn == 1 && !s.gameWon && !s.gameLost) return EnemyBoard;
-    return 0;
+    return NoBoard;
 }
 
 namespace {
@@ -83,8 +80,8 @@ bool CellCursor::stepOnce(Step arrow, const ScreenCells* screen) {
 }
 
 bool CellCursor::move(Step step) {
-    const std::int32_t board = boardInPlay();
-    if (board == 0) return false;
+    const Board board = boardInPlay();
+    if (board == NoBoard) return false;
     ScreenCells cells{};
     if (screenCells) cells = screenCells(board);
     const ScreenCells* screen = screenCells ? &cells : nullptr;
@@ -101,21 +98,22 @@ bool CellCursor::move(Step step) {
     return true;
 }
 
+BoardCell CellCursor::cellOn(Board board) const {
+    // Every step is checked against the grid: the cursor never leaves it.
+    return BoardCell::at(board, m_row, m_column).value();
+}
+
 void CellCursor::hoverOwnCell() {
-    m_match.cellHover(cellName(OwnBoard, m_row, m_column));
+    m_match.cellHovered(cellOn(OwnBoard));
 }
 
 bool CellCursor::activate() {
-    const std::int32_t board = boardInPlay();
-    if (board == 0) return false;
+    const Board board = boardInPlay();
+    if (board == NoBoard) return false;
     m_shown = true;
-    if (board == OwnBoard) {
-        // The drop takes the last hovered cell: make it this one first.
-        hoverOwnCell();
-        m_match.cellMouseDown(cellName(OwnBoard, m_row, m_column), MouseButton::Left);
-    } else {
-        m_match.cellMouseDown(cellName(EnemyBoard, m_row, m_column), MouseButton::Left);
-    }
+    // The drop takes the last hovered cell: make it this one first.
+    if (board == OwnBoard) hoverOwnCell();
+    m_match.cellClicked(cellOn(board), MouseButton::Left);
     return true;
 }
 
@@ -126,14 +124,12 @@ bool CellCursor::turn() {
     return true;
 }
 
-void CellCursor::follow(std::string_view name) {
-    const ParsedCell cell = parseCellName(name);
-    if (!insideGrid(cell.row, cell.column)) return;
-    m_row = cell.row;
-    m_column = cell.column;
+void CellCursor::follow(BoardCell cell) {
+    m_row = cell.row();
+    m_column = cell.column();
     // In the player's turn the frame marks the enemy cell under the pointer:
     // a mouse player sees where the shot will go, as a keyboard player does.
-    if (cell.board == EnemyBoard && boardInPlay() == EnemyBoard) m_shown = true;
+    if (cell.board() == EnemyBoard && boardInPlay() == EnemyBoard) m_shown = true;
 }
 
 } // namespace vtx

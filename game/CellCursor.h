@@ -33,9 +33,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <string_view>
 
 namespace vtx {
+
+// The board the player acts on now: OwnBoard while a fleet is arranged by
+// hand, EnemyBoard in the player's turn of a battle, NoBoard otherwise.
+Board boardInPlay(const MatchState& state);
 
 class CellCursor {
 public:
@@ -55,11 +58,9 @@ public:
 
     // The centres of a board's cells as the player sees them now; asked at
     // every move, since the camera may have turned since the last.
-    std::function<ScreenCells(std::int32_t board)> screenCells;
+    std::function<ScreenCells(Board board)> screenCells;
 
-    // OwnBoard while arranging, EnemyBoard during the player's turn of a
-    // battle, 0 otherwise.
-    std::int32_t boardInPlay() const;
+    Board boardInPlay() const { return vtx::boardInPlay(m_match.state()); }
     std::int32_t row() const { return m_row; }
     std::int32_t column() const { return m_column; }
     bool shown() const { return m_shown; }
@@ -73,10 +74,10 @@ public:
     // R: turns the ship being placed; false outside a manual arrangement.
     bool turn();
 
-    // The pointer is over a cell plane ("c7" or "_c7"): the cursor takes its
-    // row and column, whichever board it lies on; on the enemy board in the
-    // player's turn the cursor shows there.
-    void follow(std::string_view cellName);
+    // The pointer came onto a cell: the cursor takes its row and column,
+    // whichever board it lies on; on the enemy board in the player's turn
+    // the cursor shows there.
+    void follow(BoardCell cell);
 
 private:
     struct GridStep {
@@ -85,6 +86,8 @@ private:
     };
     GridStep gridStep(Step arrow, const ScreenCells* screen) const;
     bool stepOnce(Step arrow, const ScreenCells* screen);
+    // The cursor's row and column on a board.
+    BoardCell cellOn(Board board) const;
     void hoverOwnCell();
 
     Match& m_match;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vtx {
@@ -38,13 +39,42 @@ inline constexpr std::string_view RowLetters = "abcdefghik";
 // Ship sizes by ship number 1..10 (index 0 is ship 1): largest first.
 inline constexpr std::array<std::int32_t, FleetShips> ShipSizes = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
 
-// Board numbers as the picking code reports them.
-inline constexpr std::int32_t EnemyBoard = 1;
-inline constexpr std::int32_t OwnBoard = 2;
+// The two boards. The numbers are the ones the display calls and their logs
+// carry (IBoardView); NoBoard stands for "none yet" or "none in play".
+enum Board : std::int32_t { NoBoard = 0, EnemyBoard = 1, OwnBoard = 2 };
 
 constexpr bool insideGrid(std::int64_t row, std::int64_t column) {
     return row >= 1 && row <= GridSize && column >= 1 && column <= GridSize;
 }
+
+// One cell of one board, as the mouse, the keys and a received shot hand it
+// to the rules. Only at() makes one, and it refuses a cell outside the grid
+// or without a board: a BoardCell in hand is always a cell of the boards.
+class BoardCell {
+public:
+    static constexpr std::optional<BoardCell> at(Board board, std::int64_t row, std::int64_t column) {
+        if ((board != EnemyBoard && board != OwnBoard) || !insideGrid(row, column)) return std::nullopt;
+        return BoardCell(board, std::int32_t(row), std::int32_t(column));
+    }
+
+    constexpr Board board() const { return m_board; }
+    constexpr std::int32_t row() const { return m_row; }       // 1..10
+    constexpr std::int32_t column() const { return m_column; } // 1..10
+
+    friend constexpr bool operator==(const BoardCell&, const BoardCell&) = default;
+
+private:
+    constexpr BoardCell(Board board, std::int32_t row, std::int32_t column)
+        : m_board(board), m_row(row), m_column(column) {}
+
+    Board m_board;
+    std::int32_t m_row;
+    std::int32_t m_column;
+};
+
+// The mouse button that clicked a cell. Other: any further button (back,
+// forward); it never places or shoots.
+enum class MouseButton { Left, Right, Middle, Other };
 
 // Grid index 0..99 of an inside cell; callers check insideGrid first.
 constexpr int gridIndex(int row, int column) {

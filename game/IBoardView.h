@@ -2,9 +2,11 @@
 
 // What the rules ask of the picture of the two boards: the marks, the fires,
 // the ship models and their animation. Part of IMatchHost (its contract
-// holds). Board numbers are EnemyBoard (1) and OwnBoard (2); rows and columns
+// holds). Boards are EnemyBoard (1) and OwnBoard (2); rows and columns
 // 1..10; ships 1..10. A fleet may come from the network: the view must not
 // trust its records either (use deckAt from Ship.h).
+
+#include "game/GameTypes.h"
 
 #include <cstdint>
 
@@ -15,14 +17,15 @@ public:
     virtual ~IBoardView() = default;
 
     // New single game: hide all 20 models, restore their textures, clear every
-    // mark and fire of both boards.
+    // mark and fire of both boards, and show them from the first view with
+    // the world at rest.
     virtual void resetBoards() = 0;
     // A shot marked on a cell: hit = fire and "hit" mark, miss = "hint" mark.
-    virtual void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) = 0;
+    virtual void markShot(Board board, std::int32_t row, std::int32_t column, bool hit) = 0;
     // Ship n of that board sank: show its model with the sunk texture and mark
     // the cells around it. The rules request the sunk sound and the shake
     // separately (playSound(Sound::sunk), startShake()).
-    virtual void showSunkShip(std::int32_t board, std::int32_t n) = 0;
+    virtual void showSunkShip(Board board, std::int32_t n) = 0;
     virtual void startShake() = 0;
     // Show the enemy ships not sunk on their first deck cell (the player lost).
     virtual void showEnemySurvivors() = 0;

@@ -17,7 +17,7 @@
 //   loop: Match::runDue when a wakeAfter is due, Match::messageClosed when
 //   the player closes a modal message.
 // - The Match keeps the authoritative state (flags, grids, fleets, button
-//   states, turnTimer state). Display calls carry what the display needs or the
+//   states, the turn timer's state). Display calls carry what the display needs or the
 //   host reads it from Match::state() at the time of the call; the host never
 //   writes it.
 

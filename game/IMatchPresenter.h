@@ -18,14 +18,16 @@ public:
 
     // --- on-screen texts and the world's idle motion ---
     // Show "YOU WON THE GAME!" / "YOU LOST THE GAME!" (the Match has already
-    // set gameWon / gameLost).
+    // set gameWon / gameLost); it pulses until hideHudMessage.
     virtual void showWinMessage() = 0;
     virtual void showLossMessage() = 0;
+    // A new match: the result goes, and the next one pulses from full again.
     virtual void hideHudMessage() = 0;
     virtual void showLogo(bool visible) = 0;
     virtual void enableTickTimer() = 0;
-    // The idle wait starts again from now, as at the window's activation:
-    // the world spins only after the idle time without a mouse move.
+    // The idle wait starts again from now, as at the window's activation: a
+    // spinning world stops, and spins again only after the idle time without
+    // a mouse move.
     virtual void restartIdleWait() {}
 
     // --- sound: a request; the presenter plays it only while Match::state().soundOn ---

@@ -35,7 +35,7 @@ public:
     virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
 
     // --- the timers ---
-    // Turn timer turnTimer: its current enabled state and interval in ms. Called
+    // The turn timer: its current enabled state and interval in ms. Called
     // whenever either changes.
     virtual void setTurnTimer(bool enabled, std::int32_t intervalMs) = 0;
     // The match waits: call Match::runDue() from the event loop once ms

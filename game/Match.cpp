@@ -85,8 +85,8 @@ void Match::placeFleets() {
             insideGrid(m_state.pickedRow, m_state.pickedColumn) ? m_state.pickedColumn : 1;
         m_host.showShipModel(m_state.shipToPlace);
         m_host.putShipModelAt(m_state.shipToPlace, row, column);
-        setTimer1Interval(5);
-        setTurnTimer(true);
+        setTurnTimerInterval(5);
+        setTurnTimerEnabled(true);
     } else {
         m_state.hoverPicking = false;
         arrangeFleet();
@@ -129,8 +129,8 @@ bool Match::placeShipAt() {
 }
 
 void Match::finishManualArrangement() {
-    setTurnTimer(false);
-    setTimer1Interval(m_state.turnDelay * 1000);
+    setTurnTimerEnabled(false);
+    setTurnTimerInterval(m_state.turnDelay * 1000);
     m_state.arranging = false;
     showMessageThen(60, "Ships Arrangement Complete!", [this] { afterArrangementMessage(); });
 }
@@ -197,7 +197,7 @@ void Match::runDifficultySetup(std::int32_t index) {
 
 // ------------------------------------------------------------------------ shots
 
-bool Match::recordHit(std::int32_t board, std::int32_t row, std::int32_t column) {
+bool Match::recordHit(Board board, std::int32_t row, std::int32_t column) {
     const bool own = board == OwnBoard;
     Field& field = own ? m_state.ownField : m_state.enemyField;
     Fleet& fleet = own ? m_state.ownFleet : m_state.enemyFleet;
@@ -248,14 +248,14 @@ bool Match::hitOwnShip(std::int32_t row, std::int32_t column) {
     return recordHit(OwnBoard, row, column);
 }
 
-std::int32_t Match::searchForWin() const {
+FleetOutcome Match::fleetOutcome() const {
     const bool ownClear =
         std::find(m_state.ownField.begin(), m_state.ownField.end(), CellDeck) == m_state.ownField.end();
     const bool enemyClear =
         std::find(m_state.enemyField.begin(), m_state.enemyField.end(), CellDeck) == m_state.enemyField.end();
-    if (enemyClear) return 2;
-    if (ownClear) return 1;
-    return 0;
+    if (enemyClear) return FleetOutcome::EnemyFleetSunk;
+    if (ownClear) return FleetOutcome::OwnFleetSunk;
+    return FleetOutcome::None;
 }
 
 std::int32_t Match::computePoints(std::int32_t level, std::int32_t playerShots, std::int32_t enemyHits) {
@@ -282,14 +282,14 @@ void Match::playerShot(std::int32_t row, std::int32_t column) {
         m_host.markShot(EnemyBoard, row, column, true);
         m_host.playSound(Sound::Hit);
         hitEnemyShip(row, column);
-        if (searchForWin() == 2) winMatch();
+        if (fleetOutcome() == FleetOutcome::EnemyFleetSunk) winMatch();
         return;
     }
     if (c != CellHit) m_host.markShot(EnemyBoard, row, column, false);
     m_host.playSound(Sound::Miss);
     m_host.setStatus(status::EnemyMove);
     m_state.playerTurn = 0;
-    setTurnTimer(true);
+    setTurnTimerEnabled(true);
 }
 
 bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
@@ -325,7 +325,7 @@ bool Match::netShoot() {
 }
 
 void Match::winMatch() {
-    setTurnTimer(false);
+    setTurnTimerEnabled(false);
     m_state.lastPoints = computePoints(m_state.level, m_state.playerShots, m_state.enemyHits);
     const bool lanMatch = m_state.netMode && m_state.netConnected; // Exit clears both
     if (lanMatch) m_host.stopMusic();
@@ -337,7 +337,7 @@ void Match::winMatch() {
 }
 
 void Match::loseMatch() {
-    setTurnTimer(false);
+    setTurnTimerEnabled(false);
     m_host.showEnemySurvivors();
     m_state.gameLost = true;
     m_host.showLossMessage();

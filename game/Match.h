@@ -10,24 +10,25 @@
 //
 // How the main window drives it:
 //   creation             Match(host, clock); the state starts in the menu with
-//                        Fight disabled and turnTimer disabled at 2000 ms.
+//                        Fight disabled and the turn timer off at 2000 ms.
 //                        refreshHost() pushes that to the widgets.
-//   activation           activateTurnTimer(): turnDelay := 1, turnTimer interval
-//                        := 1000 ms; the options window's Close asks the same
+//   activation           activateTurnTimer(): turnDelay := 1, the turn timer's
+//                        interval := 1000 ms; the options window's Close asks the same
 //                        through setTurnDelay(1).
 //   button clicks        singleClicked, fightClicked, exitClicked.
 //                        Only forward clicks of enabled buttons (Network,
 //                        Options and Scores open windows and are the host's;
 //                        Network disables Single through setMenuButton).
-//   turnTimer tick          turnTimerFired(); the host runs turnTimer as setTurnTimer says.
+//   turn timer's tick    turnTimerFired(); the host runs the timer as setTurnTimer says.
 //   window's 100 ms tick completeFleetExchange() (LAN): starts the battle once
 //                        both fleets are across. A poll from the event loop,
 //                        on purpose: the lobby writes its waiting status after
 //                        the match's start returns, and the ready status must
 //                        come after it.
-//   mouse over a cell    cellHover(name) when hoverPicking is set, the picked
+//   mouse over a cell    cellHovered(cell) when hoverPicking is set, the picked
 //                        plane changed and neither gameWon nor gameLost.
-//   mouse down on a cell cellMouseDown(name, button) (not for sea, sky, models).
+//   click on a cell      cellClicked(cell, button) (not for sea, sky, models).
+//                        The picker and the keyboard's cursor make the cell.
 //   key down             spaceToggle() when the Space key is held down.
 //   LAN datagrams        through NetReceiver, which checks them and calls
 //                        receiveFleetBlock, receiveFieldBlock, receiveMove.
@@ -59,9 +60,6 @@
 
 namespace vtx {
 
-// Other: any further button (back, forward); it never places or shoots.
-enum class MouseButton { Left, Right, Middle, Other };
-
 // The status texts of the main window's status line.
 namespace status {
 inline constexpr std::string_view PlayerMove = "Player Move";
@@ -77,6 +75,9 @@ inline constexpr std::string_view PlaceOverlaps = "Does not fit: another ship is
 inline constexpr std::string_view PlaceTouches = "Does not fit: ships may not touch!";
 inline constexpr std::string_view FightNeedsFleet = "Place all ten ships first!";
 } // namespace status
+
+// Which fleet has lost every deck: the end of a match, by who won.
+enum class FleetOutcome { None, OwnFleetSunk, EnemyFleetSunk };
 
 class Match {
 public:
@@ -122,9 +123,9 @@ public:
     // Record a hit on a fleet; true when a deck lies on (row, column).
     bool hitEnemyShip(std::int32_t row, std::int32_t column);
     bool hitOwnShip(std::int32_t row, std::int32_t column);
-    // 0 nobody lost, 1 the player lost every ship, 2 the opponent did
-    // (2 also when both fleets are gone).
-    std::int32_t searchForWin() const;
+    // Which fleet has no deck afloat left; EnemyFleetSunk also when both
+    // fleets are gone (the player's last shot won before the opponent's).
+    FleetOutcome fleetOutcome() const;
     // The player's shot at the enemy board, gated: taken only while
     // fightStarted, playerTurn = 1, not Arranging and the cell is inside the
     // grid. Returns whether the shot was taken.
@@ -169,24 +170,27 @@ public:
     void messageClosed();
     // Main window activation: the computer's pause is one second again.
     void activateTurnTimer();
-    // The computer's pause between its shots, in seconds; turnTimer follows
+    // The computer's pause between its shots, in seconds; the turn timer follows
     // unless a manual arrangement or a LAN battle runs it at 5 ms. Nothing
     // in the game offers another value than 1: activation and the options'
     // Close both set one second.
     void setTurnDelay(std::int32_t seconds);
-    // Pushes every menu button state and turnTimer's state to the host, e.g.
+    // Pushes every menu button state and the turn timer's state to the host, e.g.
     // once after the main window has built its widgets.
     void refreshHost();
     // Sets a menu button and mirrors it to the host.
     void setMenuButton(MenuButton button, bool enabled, bool whiteFont);
 
     // --------------------------------------------------------------- picking
-    // Sets pickedRow, pickedColumn, pickedBoard from a cell plane's name.
-    void pickCell(std::string_view name);
-    // Hover over a cell plane (see the call order above).
-    void cellHover(std::string_view name);
-    // Mouse button down on a cell plane.
-    void cellMouseDown(std::string_view name, MouseButton button);
+    // The pointer (or the keyboard's cursor) came onto another cell: while
+    // arranging it is the picked cell, and the preview and the status line
+    // follow it. Nothing otherwise.
+    void cellHovered(BoardCell cell);
+    // A click on a cell. While arranging: Right turns the ship, Left drops it
+    // on the picked cell (the last hovered one) when that lies on the own
+    // board. In the player's turn of a battle: the cell is picked, and Left
+    // on an enemy cell shoots it.
+    void cellClicked(BoardCell cell, MouseButton button);
     // A key went down while Space is held: toggles the orientation while
     // arranging, nothing otherwise.
     void spaceToggle() { togglePlaceHorizontal(); }
@@ -196,8 +200,9 @@ public:
     // 100 ms tick).
     void completeFleetExchange();
     // All three are ignored while netMode is false.
-    // A received shot message: stores it for the next turnTimer tick.
-    void receiveMove(std::int32_t row, std::int32_t column);
+    // A received shot at a cell of the own board: stored for the turn timer's
+    // next tick. The receiver made the cell, refusing one outside the grid.
+    void receiveMove(BoardCell cell);
     // Received blocks; copied over the start of enemyFleet / enemyField (at
     // most 600 / 100 bytes). The grid block also places the enemy models and
     // sets fleetReceived.
@@ -230,17 +235,14 @@ public:
     // The high-score window stored the points of a win (false) or a win's
     // points wait for it (true).
     void setScorePending(bool pending) { m_state.scorePending = pending; }
-    // The presentation's own fields: the world's idle spin and the result's
-    // pulse, which the scene drives and a new match resets.
-    void setIdleSpin(bool on) { m_state.idleSpin = on; }
-    void setHudPulse(std::int32_t pulse) { m_state.hudPulse = pulse; }
 
 private:
-    void setTurnTimer(bool enabled);
-    void setTimer1Interval(std::int32_t ms);
+    void setTurnTimerEnabled(bool enabled);
+    void setTurnTimerInterval(std::int32_t ms);
     void writeShip(Field& field, Ship& ship, std::int32_t n, std::int32_t row, std::int32_t column,
                    bool horizontal);
-    bool recordHit(std::int32_t board, std::int32_t row, std::int32_t column);
+    bool recordHit(Board board, std::int32_t row, std::int32_t column);
+    void pick(BoardCell cell);
     void playerShot(std::int32_t row, std::int32_t column);
     void winMatch();
     void loseMatch();

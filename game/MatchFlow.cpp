@@ -4,21 +4,20 @@
 
 #include "game/Match.h"
 
-#include "game/CellName.h"
 #include "game/FleetBlock.h"
 
 namespace vtx {
 
-void Match::setTurnTimer(bool enabled) {
-    if (m_state.timer1Enabled == enabled) return;
-    m_state.timer1Enabled = enabled;
-    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
+void Match::setTurnTimerEnabled(bool enabled) {
+    if (m_state.turnTimerEnabled == enabled) return;
+    m_state.turnTimerEnabled = enabled;
+    m_host.setTurnTimer(m_state.turnTimerEnabled, m_state.turnTimerIntervalMs);
 }
 
-void Match::setTimer1Interval(std::int32_t ms) {
-    if (m_state.timer1Interval == ms) return;
-    m_state.timer1Interval = ms;
-    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
+void Match::setTurnTimerInterval(std::int32_t ms) {
+    if (m_state.turnTimerIntervalMs == ms) return;
+    m_state.turnTimerIntervalMs = ms;
+    m_host.setTurnTimer(m_state.turnTimerEnabled, m_state.turnTimerIntervalMs);
 }
 
 void Match::setMenuButton(MenuButton button, bool enabled, bool whiteFont) {
@@ -30,7 +29,7 @@ void Match::refreshHost() {
     for (std::size_t i = 0; i < m_state.buttons.size(); ++i)
         m_host.setButton(static_cast<MenuButton>(i), m_state.buttons[i].enabled,
                          m_state.buttons[i].whiteFont);
-    m_host.setTurnTimer(m_state.timer1Enabled, m_state.timer1Interval);
+    m_host.setTurnTimer(m_state.turnTimerEnabled, m_state.turnTimerIntervalMs);
 }
 
 void Match::activateTurnTimer() {
@@ -42,7 +41,7 @@ void Match::setTurnDelay(std::int32_t seconds) {
     // A manual arrangement and a LAN battle run the timer at 5 ms; the focus
     // coming back to the window must not slow them to a second a tick.
     if (m_state.arranging || (m_state.fightStarted && m_state.netConnected)) return;
-    setTimer1Interval(m_state.turnDelay * 1000);
+    setTurnTimerInterval(m_state.turnDelay * 1000);
 }
 
 void Match::after(std::int32_t ms, Scheduler::Task then) {
@@ -75,10 +74,8 @@ void Match::singleClicked() {
     // replaced by this one.
     dropContinuations();
     if (m_host.musicChecked()) m_host.startNextSong();
-    m_state.idleSpin = false;
     m_state.gameWon = false;
     m_state.gameLost = false;
-    m_state.hudPulse = 100;
     m_host.resetBoards();
     m_host.hideHudMessage();
     m_state.level = 1;
@@ -92,7 +89,7 @@ void Match::singleClicked() {
     m_state.netMovePending = false;
     setMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
-    if (!(m_state.netMode && m_state.netConnected)) setTimer1Interval(m_state.turnDelay * 1000);
+    if (!(m_state.netMode && m_state.netConnected)) setTurnTimerInterval(m_state.turnDelay * 1000);
     m_starting = true;
     after(100, [this] { startAfterWait(); });
 }
@@ -126,7 +123,7 @@ void Match::initGame() {
     if (!m_state.arranging) m_host.hideShipModels(false);
     // The player's own choice of level stays unless "vortalix.ini" names one.
     if (const auto level = m_host.readVortalixDifficulty()) m_host.setDifficultyIndex(*level);
-    if (m_state.arranging) setTurnTimer(true);
+    if (m_state.arranging) setTurnTimerEnabled(true);
 }
 
 void Match::fightClicked() {
@@ -134,7 +131,7 @@ void Match::fightClicked() {
     if (!m_state.button(MenuButton::Fight).enabled || !m_state.gameInProgress || m_state.arranging ||
         m_state.fightStarted)
         return;
-    setTurnTimer(true);
+    setTurnTimerEnabled(true);
     setMenuButton(MenuButton::Fight, false, false);
     setMenuButton(MenuButton::Single, false, false);
     setMenuButton(MenuButton::Network, false, false);
@@ -165,10 +162,10 @@ void Match::turnTimerFired() {
             m_host.playSound(Sound::Miss);
             m_state.playerTurn = 1;
             m_host.setStatus(status::PlayerMove);
-            setTurnTimer(false);
+            setTurnTimerEnabled(false);
         }
     }
-    if (searchForWin() == 1 && !m_state.arranging) loseMatch();
+    if (fleetOutcome() == FleetOutcome::OwnFleetSunk && !m_state.arranging) loseMatch();
 }
 
 void Match::exitClicked() {
@@ -179,7 +176,6 @@ void Match::exitClicked() {
     // The menu after a match is the menu of a fresh start: the world rests
     // until nobody has touched the mouse for the idle time, and a move stops
     // the spin again (a spin set at once here outlived every mouse move).
-    m_state.idleSpin = false;
     m_host.restartIdleWait();
     setMenuButton(MenuButton::Scores, true, true);
     setMenuButton(MenuButton::Options, true, true);
@@ -202,8 +198,8 @@ void Match::exitClicked() {
         m_state.arranging = false;
         m_state.hoverPicking = false;
         m_state.shipToPlace = 1;
-        setTurnTimer(false);
-        setTimer1Interval(m_state.turnDelay * 1000);
+        setTurnTimerEnabled(false);
+        setTurnTimerInterval(m_state.turnDelay * 1000);
     }
     if (matchRunning) {
         // A match left before its end leaves nothing of it on the boards; a
@@ -220,7 +216,7 @@ void Match::exitClicked() {
         m_state.hoverPicking = false;
         // A timer left running from the computer's turn would fire the next
         // match's first shot at its old pace instead of one interval after Fight.
-        setTurnTimer(false);
+        setTurnTimerEnabled(false);
     } else {
         m_host.quitProgram();
     }
@@ -228,26 +224,25 @@ void Match::exitClicked() {
 
 // ---------------------------------------------------------------------- picking
 
-void Match::pickCell(std::string_view name) {
-    const ParsedCell cell = vtx::parseCellName(name);
-    m_state.pickedRow = cell.row;
-    m_state.pickedColumn = cell.column;
-    m_state.pickedBoard = cell.board;
+void Match::pick(BoardCell cell) {
+    m_state.pickedRow = cell.row();
+    m_state.pickedColumn = cell.column();
+    m_state.pickedBoard = cell.board();
 }
 
-void Match::cellHover(std::string_view name) {
+void Match::cellHovered(BoardCell cell) {
     if (!m_state.arranging) return;
-    pickCell(name);
+    pick(cell);
     if (m_state.shipToPlace < 1 || m_state.shipToPlace > FleetShips) return;
     m_host.showPlacementPreview();
     m_host.setStatus(placementStatus());
 }
 
-void Match::cellMouseDown(std::string_view name, MouseButton button) {
+void Match::cellClicked(BoardCell cell, MouseButton button) {
     if (m_state.arranging && button == MouseButton::Right) togglePlaceHorizontal();
     if (m_state.arranging && button == MouseButton::Left && m_state.pickedBoard == OwnBoard) placeShipAt();
     if (!m_state.arranging && m_state.playerTurn == 1) {
-        pickCell(name);
+        pick(cell);
         if (m_state.pickedBoard == EnemyBoard && button == MouseButton::Left)
             playerShootAt(m_state.pickedRow, m_state.pickedColumn);
     }
@@ -271,7 +266,7 @@ void Match::completeFleetExchange() {
         m_state.playerTurn = 0;
     m_state.fleetSent = false;
     m_state.fleetReceived = false;
-    setTimer1Interval(5);
+    setTurnTimerInterval(5);
     m_host.setStatus(status::ReadyToPlay);
 }
 
@@ -293,13 +288,14 @@ void Match::blocksTaken() {
     m_state.expectField = false;
 }
 
-void Match::receiveMove(std::int32_t row, std::int32_t column) {
-    if (!m_state.netMode) return; // a side that left ignores its old opponent
-    m_state.netMoveRow = row;
-    m_state.netMoveCol = column;
+void Match::receiveMove(BoardCell cell) {
+    if (!m_state.netMode) return;         // a side that left ignores its old opponent
+    if (cell.board() != OwnBoard) return; // the opponent shoots at this side's own board only
+    m_state.netMoveRow = cell.row();
+    m_state.netMoveCol = cell.column();
     m_state.netMovePending = true;
     m_state.playerTurn = 0;
-    setTurnTimer(true);
+    setTurnTimerEnabled(true);
 }
 
 void Match::receiveFleetBlock(std::span<const unsigned char> bytes) {

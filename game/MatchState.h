@@ -7,8 +7,10 @@
 //
 // Match owns one MatchState and is its only writer: everything else reads it
 // through Match::state() and asks for a change by a named call of the Match
-// (the lobby's network flags, the options' sound switch, the scene's idle spin
-// and pulse). scripts/check-state-writers.sh keeps it so.
+// (the lobby's network flags, the options' sound switch).
+// scripts/check-state-writers.sh keeps it so. What only the picture needs
+// (the world's idle spin, the result's pulse) is the presentation's own:
+// scene/CameraFx and scene/ViewTexts hold it.
 
 #include "game/GameTypes.h"
 #include "game/IMatchPresenter.h"
@@ -65,10 +67,10 @@ struct MatchState {
     std::int32_t hitAlongRow = 0; // 1 along a row, 0 down a column; valid for hitCount >= 2
     bool hunting = false;
 
-    // Turn timer turnTimer (mirrored to the host by IMatchHost::setTurnTimer).
+    // The turn timer (mirrored to the host by IMatchHost::setTurnTimer).
     std::int32_t turnDelay = 1; // the computer's pause between shots, seconds (always 1: Match::setTurnDelay)
-    bool timer1Enabled = false;
-    std::int32_t timer1Interval = 2000; // ms
+    bool turnTimerEnabled = false;
+    std::int32_t turnTimerIntervalMs = 2000;
 
     // Menu buttons (mirrored to the host by IMatchHost::setButton), indexed
     // by MenuButton. The window starts in the menu with Fight disabled.
@@ -76,15 +78,12 @@ struct MatchState {
                                           ButtonState{false, false}, ButtonState{true, true},
                                           ButtonState{true, true}};
 
-    // Board picking and presentation flags the flow sets.
+    // Board picking: hoverPicking while a fleet is placed by hand (the cell
+    // under the pointer is picked as it moves), and the cell last picked.
     bool hoverPicking = false;
     std::int32_t pickedRow = 0;    // 0 before the first pick
     std::int32_t pickedColumn = 0; // 0 before the first pick
-    std::int32_t pickedBoard = 0;  // EnemyBoard, OwnBoard, 0 before the first pick
-    // The presentation's own: the scene's idle spin and the result's pulse,
-    // which the scene writes and a new match resets.
-    bool idleSpin = false;
-    std::int32_t hudPulse = 100;
+    Board pickedBoard = NoBoard;   // NoBoard before the first pick
     bool soundOn = true;
 
     // LAN.

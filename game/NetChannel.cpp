@@ -196,13 +196,12 @@ void NetChannel::deliver(const net::Frame& message) {
         return;
     }
     case net::FrameKind::Move: {
-        const std::int32_t row = message.payload[0];
-        const std::int32_t column = message.payload[1];
-        if (!insideGrid(row, column)) {
+        const auto cell = BoardCell::at(OwnBoard, message.payload[0], message.payload[1]);
+        if (!cell) {
             m_drops.count(DropReason::OffGrid);
             return;
         }
-        m_moves.push_back({row, column});
+        m_moves.push_back(*cell);
         return;
     }
     case net::FrameKind::Leave:
@@ -362,12 +361,12 @@ void NetChannel::pumpMoves() {
         // (both sides resolve every shot alike), so one on this side's turn
         // is a lie that would take the turn away.
         if (!s.fightStarted) return;
-        const Move move = m_moves.front();
+        const BoardCell move = m_moves.front();
         m_moves.pop_front();
         if (s.playerTurn == 1)
             m_drops.count(DropReason::OutOfTurn);
         else
-            m_match.receiveMove(move.row, move.column);
+            m_match.receiveMove(move);
     }
 }
 

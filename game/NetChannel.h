@@ -124,10 +124,6 @@ public:
 
 private:
     enum class Phase { Idle, Joining, Open, Between, Closing };
-    struct Move {
-        std::int32_t row;
-        std::int32_t column;
-    };
 
     std::int64_t now() { return m_clock.tickMs(); }
     void sendText(std::string_view to, std::string_view text);
@@ -160,7 +156,7 @@ private:
     std::int64_t m_nextJoinMs = 0;
     LinkTimings m_timings;
     std::int64_t m_joinRetryMs = 0;
-    std::deque<Move> m_moves;
+    std::deque<BoardCell> m_moves;
     bool m_fleetTaken = false; // the opponent's fleet of this match reached the match
     std::uint32_t m_matchNumber = 0;
     bool m_lostLast = false;

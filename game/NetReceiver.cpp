@@ -112,8 +112,9 @@ void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::st
     if (trusted(net::ExitMarker)) m_host.opponentLeft();
     // 7.
     if (trusted(net::MoveMarker)) {
-        if (const auto cell = net::parseMove(text))
-            m_match.receiveMove(cell->row, cell->column);
+        const auto move = net::parseMove(text);
+        if (const auto cell = move ? BoardCell::at(OwnBoard, move->row, move->column) : std::nullopt)
+            m_match.receiveMove(*cell);
         else
             m_drops.count(DropReason::Malformed);
     }

@@ -1,6 +1,5 @@
 #include "scene/Boards.h"
 
-#include "game/CellName.h"
 #include "game/DataFiles.h"
 #include "game/Placement.h"
 #include "scene/World.h"
@@ -24,7 +23,7 @@ glm::vec3 toVec(const glm::ivec3& p) {
 Boards::Boards(World& world, const MatchState& state) : m_world(world), m_state(state) {}
 
 void Boards::loadPlanes() {
-    for (int board : {OwnBoard, EnemyBoard}) {
+    for (Board board : {OwnBoard, EnemyBoard}) {
         auto& table = board == OwnBoard ? ownCells : enemyCells;
         const auto& positions = board == OwnBoard ? m_world.ownCellPositions : m_world.enemyCellPositions;
         for (int row = 1; row <= 10; ++row)
@@ -35,7 +34,7 @@ void Boards::loadPlanes() {
                 plane->position = {float(at.x), CellHeight, float(at.z)};
                 plane->width = 1.0f;
                 plane->height = 1.0f;
-                plane->name = cellName(board, row, column);
+                plane->name = planeName(*BoardCell::at(board, row, column));
                 plane->materialLibrary = &m_world.materials;
                 plane->libMaterialName = MarkFrame;
                 table[std::size_t(row - 1)][std::size_t(column - 1)] = plane;
@@ -48,6 +47,25 @@ Plane* Boards::cell(std::int32_t board, std::int32_t row, std::int32_t column) c
     if (!insideGrid(row, column)) return nullptr;
     const auto& table = board == OwnBoard ? ownCells : enemyCells;
     return table[std::size_t(row - 1)][std::size_t(column - 1)];
+}
+
+std::optional<BoardCell> Boards::cellOf(const SceneObject* object) const {
+    if (!object) return std::nullopt;
+    for (Board board : {OwnBoard, EnemyBoard}) {
+        const auto& table = board == OwnBoard ? ownCells : enemyCells;
+        for (int row = 1; row <= GridSize; ++row)
+            for (int column = 1; column <= GridSize; ++column)
+                if (table[std::size_t(row - 1)][std::size_t(column - 1)] == object)
+                    return BoardCell::at(board, row, column);
+    }
+    return std::nullopt;
+}
+
+std::string Boards::planeName(BoardCell at) {
+    std::string name = at.board() == EnemyBoard ? "_" : "";
+    name += RowLetters[std::size_t(at.row() - 1)];
+    name += std::to_string(at.column());
+    return name;
 }
 
 void Boards::setMark(Plane& plane, const char* mark) {
@@ -80,7 +98,7 @@ void Boards::resetBoards() {
         frame.show(false, 0, 0, 0);
 }
 
-void Boards::markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) {
+void Boards::markShot(Board board, std::int32_t row, std::int32_t column, bool hit) {
     Plane* plane = cell(board, row, column);
     if (!plane) return;
     Tally& tally = m_tally[board == EnemyBoard ? 0 : 1];
@@ -95,7 +113,7 @@ void Boards::markShot(std::int32_t board, std::int32_t row, std::int32_t column,
     }
 }
 
-void Boards::showSunkShip(std::int32_t board, std::int32_t n) {
+void Boards::showSunkShip(Board board, std::int32_t n) {
     if (n < 1 || n > FleetShips) return;
     const bool enemy = board == EnemyBoard;
     AnimatedModel* model = enemy ? enemyModel(n) : ownModel(n);

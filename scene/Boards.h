@@ -11,6 +11,10 @@
 // placeHorizontal, Arranging) at the time of each call and never changes it.
 // Both must outlive the Boards.
 //
+// The planes are named for the scene graph ("a1".."k10" on the own board, the
+// same with a leading "_" on the enemy board); what a plane is, is asked of
+// cellOf, never read back from its name.
+//
 // Call order: loadPlanes once (through World::buildActivationStage), after the
 // ship models exist; every other operation after that. Fleets may come from
 // the network: decks are read only through deckAt, so a malformed record
@@ -23,11 +27,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace vtx {
 
 class AnimatedModel;
+class SceneObject;
 class World;
 
 class Boards {
@@ -46,6 +52,12 @@ public:
 
     // The plane of a cell (board EnemyBoard or OwnBoard), null outside.
     Plane* cell(std::int32_t board, std::int32_t row, std::int32_t column) const;
+    Plane* cell(BoardCell at) const { return cell(at.board(), at.row(), at.column()); }
+    // The cell an object of the scene is, if it is one of the 200 cell planes.
+    std::optional<BoardCell> cellOf(const SceneObject* object) const;
+    // The scene graph's name of a cell's plane: "c7" on the own board, "_c7"
+    // on the enemy board.
+    static std::string planeName(BoardCell at);
     static void setMark(Plane& plane, const char* mark);
 
     // The shots marked on a board since the last resetBoards: on EnemyBoard
@@ -66,10 +78,10 @@ public:
     void resetBoards();
     // The shot also counts in its board's tally, and a frame stays over it
     // until the next shot on that board: what just happened stays in sight.
-    void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit);
+    void markShot(Board board, std::int32_t row, std::int32_t column, bool hit);
     // Sunk texture and the marks around ship n; the shake and the sound are
     // separate requests of the match.
-    void showSunkShip(std::int32_t board, std::int32_t n);
+    void showSunkShip(Board board, std::int32_t n);
     void showEnemySurvivors();
     void positionOwnShipModels();
     void positionEnemyShipModels();

@@ -7,12 +7,11 @@
 
 namespace vtx {
 
-CameraFx::CameraFx(World& world, Match& match, IClock& clock)
-    : m_world(world), m_match(match), m_clock(clock), m_homeTurn(world.worldRoot->turnAngle()),
+CameraFx::CameraFx(World& world, const MatchState& state, IClock& clock)
+    : m_world(world), m_state(state), m_clock(clock), m_homeTurn(world.worldRoot->turnAngle()),
       m_homeRoll(world.sky->rollAngle()) {}
 
 void CameraFx::resetCreationState() {
-    hudPulseStep = 5;
     seaFrame = 0;
 }
 
@@ -21,29 +20,23 @@ void CameraFx::recordIdleStart() {
     savedWorldTurn = m_world.worldRoot->turnAngle();
 }
 
+void CameraFx::restartIdleWait() {
+    idleSpin = false;
+    recordIdleStart();
+}
+
 void CameraFx::tickTimerFired() {
-    const MatchState& s = m_match.state();
+    const MatchState& s = m_state;
     const std::int64_t now = m_clock.tickMs();
 
     if (s.gameInProgress) {
         // Thinking over a shot is no idleness: the wait counts from the match's end.
         lastMouseMoveTick = now;
     } else if (now > lastMouseMoveTick + IdleAfterMs) {
-        m_match.setIdleSpin(true);
+        idleSpin = true;
     }
 
-    if (s.gameWon || s.gameLost) {
-        if (s.hudPulse < 0) hudPulseStep = -hudPulseStep;
-        if (s.hudPulse > 100) hudPulseStep = -hudPulseStep;
-        // The pulse breathes between full and MessageAlphaLow, never out:
-        // the result must read whenever the player looks.
-        const float pulse = float(std::clamp(s.hudPulse, 0, 100)) / 100.0f;
-        m_world.resultText->modulateColor = {1.0f, 1.0f, 1.0f,
-                                             MessageAlphaLow + (1.0f - MessageAlphaLow) * pulse};
-        m_match.setHudPulse(s.hudPulse + hudPulseStep);
-    }
-
-    if (s.idleSpin) {
+    if (idleSpin) {
         m_world.worldRoot->setTurnAngle(m_world.worldRoot->turnAngle() + SpinStep);
         m_world.sky->setRollAngle(m_world.sky->rollAngle() + SpinStep);
     }
@@ -82,14 +75,13 @@ void CameraFx::tickTimerFired() {
 }
 
 void CameraFx::inputSeen() {
-    const MatchState& s = m_match.state();
-    if (s.idleSpin) {
+    if (idleSpin) {
         m_world.worldRoot->setTurnAngle(savedWorldTurn);
         m_world.sky->setRollAngle(savedWorldTurn);
     }
     savedWorldTurn = m_world.worldRoot->turnAngle();
     lastMouseMoveTick = m_clock.tickMs();
-    m_match.setIdleSpin(false);
+    idleSpin = false;
 }
 
 void CameraFx::viewMouseMoved(bool buttonOrModifierHeld, int x, int y) {
@@ -126,7 +118,7 @@ void CameraFx::bridgeView() {
 }
 
 void CameraFx::firstView() {
-    m_match.setIdleSpin(false);
+    idleSpin = false;
     m_world.worldRoot->setTurnAngle(m_homeTurn);
     m_world.sky->setRollAngle(m_homeRoll);
     recordIdleStart();
@@ -136,26 +128,6 @@ void CameraFx::firstView() {
 void CameraFx::startShake() {
     shakeActive = true;
     shakeStartTick = m_clock.tickMs();
-}
-
-void CameraFx::showWinMessage() {
-    m_world.resultText->position.x = 40.0f;
-    m_world.resultText->text = "YOU WON THE GAME!";
-    m_world.resultText->visible = true;
-}
-
-void CameraFx::showLossMessage() {
-    m_world.resultText->position.x = 30.0f;
-    m_world.resultText->text = "YOU LOST THE GAME!";
-    m_world.resultText->visible = true;
-}
-
-void CameraFx::hideHudMessage() {
-    m_world.resultText->visible = false;
-}
-
-void CameraFx::showLogo(bool visible) {
-    m_world.logo->visible = visible;
 }
 
 } // namespace vtx

@@ -2,13 +2,12 @@
 
 // Everything that moves in the world without being a rule: the camera the
 // player drags, the idle spin of world and sky, the camera floor, the animated
-// sea, the shake after a sinking, the edge scroll of the camera rig and the
-// two HUD texts. The cells under the mouse are CellPicker's.
+// sea, the shake after a sinking and the edge scroll of the camera rig. The
+// cells under the mouse are CellPicker's, the texts over the view ViewTexts'.
 //
-// Ownership: refers to the World and the Match (both outlive it); owns
-// nothing of them. Of the match state it writes only the presentation's own
-// idleSpin and hudPulse; the rules' flags it only reads. The environment is
-// injected so tests can drive it:
+// Ownership: refers to the World and the match state (both outlive it); owns
+// nothing of them and only reads the state. The idle spin is its own. The
+// environment is injected so tests can drive it:
 //   clock          tickMs() for the idle test and the shake (milliseconds)
 //   rightButtonHeld()    the right mouse button's state asked of the system
 //   cursorOffsetY()      the cursor's screen Y minus the main window's top
@@ -16,10 +15,10 @@
 //
 // Call order: recordIdleStart at every main window activation;
 // tickTimerFired every 100 ms; the two mouse handlers for each viewer event;
-// the HUD calls from the match. UI thread only.
+// startShake and restartIdleWait when the match asks. UI thread only.
 
 #include "game/IClock.h"
-#include "game/Match.h"
+#include "game/MatchState.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +29,7 @@ class World;
 
 class CameraFx {
 public:
-    CameraFx(World& world, Match& match, IClock& clock);
+    CameraFx(World& world, const MatchState& state, IClock& clock);
 
     std::function<bool()> rightButtonHeld;
     std::function<int()> cursorOffsetY;
@@ -48,14 +47,14 @@ public:
     // cells shrank below the first view's far row and the boards became specks.
     static constexpr float ScrollMinX = 7.5f;
     static constexpr float ScrollMaxX = 10.0f;
-    static constexpr float MessageAlphaLow = 0.6f; // the win or loss message at the pulse's low
 
     // State (read and written by the handlers; public for the window and tests).
+    // idleSpin: world and sky turn by SpinStep a tick.
+    bool idleSpin = false;
     std::int64_t lastMouseMoveTick = 0;
     float savedWorldTurn = 0.0f;
     int mouseX = 0;
     int mouseY = 0;
-    std::int32_t hudPulseStep = 5;
     int seaFrame = 0;
     bool shakeActive = false;
     std::int64_t shakeStartTick = 0;
@@ -63,14 +62,17 @@ public:
     float shakeSavedX = 0.0f;
     float shakeSavedZ = 0.0f;
 
-    // Window creation values (hudPulseStep 5, seaFrame 0).
+    // Window creation values (seaFrame 0).
     void resetCreationState();
     // Main window activation: lastMouseMoveTick := now, savedWorldTurn := the
     // world's turn.
     void recordIdleStart();
+    // The end of a match: the spin stops where the world stands and the idle
+    // wait starts again from now.
+    void restartIdleWait();
 
-    // One 100 ms tick: idle test, message pulse, spin, camera floor, sea
-    // frame, shake, edge scroll. The world never starts to spin while a match
+    // One 100 ms tick: idle test, spin, camera floor, sea frame, shake, edge
+    // scroll. The world never starts to spin while a match
     // is in progress: the boards must not move away while the player thinks.
     void tickTimerFired();
     // The player did something (a mouse move over the viewer, any key): the
@@ -92,14 +94,10 @@ public:
     void firstView();
 
     void startShake();
-    void showWinMessage();
-    void showLossMessage();
-    void hideHudMessage();
-    void showLogo(bool visible);
 
 private:
     World& m_world;
-    Match& m_match;
+    const MatchState& m_state;
     IClock& m_clock;
     float m_homeTurn = 0.0f; // the world's turn and the sky's roll as built
     float m_homeRoll = 0.0f;

@@ -1,79 +1,78 @@
 #include "scene/CellPicker.h"
 
+#include "game/CellCursor.h"
 #include "scene/Boards.h"
 #include "scene/World.h"
+#include "scene/engine/IObjectPicker.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace vtx {
 
-CellPicker::CellPicker(World& world, Boards& boards, Match& match)
-    : m_world(world), m_boards(boards), m_match(match) {}
+CellPicker::CellPicker(World& world, Boards& boards, const MatchState& state)
+    : m_world(world), m_boards(boards), m_state(state) {}
 
 bool CellPicker::hovering() const {
-    return m_match.state().hoverPicking || (hoverWanted && hoverWanted());
-}
-
-bool CellPicker::isCell(const SceneObject* object) const {
-    return object && object->kind() == ObjectKind::Plane && object->tag == 0;
+    // Outside an arrangement the pointer is picked only while a board is in
+    // play: in the player's turn the keyboard's cursor frames its enemy cell.
+    return m_state.hoverPicking || boardInPlay(m_state) != NoBoard;
 }
 
 SceneObject* CellPicker::pickAt(int x, int y) {
+    if (!m_view) return nullptr;
     // While a fleet is arranged by hand, the ship being placed floats over the
     // cell under the pointer and, seen from above, hides it: the pick looks
     // through the own ship models then, so every visible cell can be hovered
     // and clicked. During a battle a model still covers its cell.
-    if (m_match.state().arranging && pickThrough) {
+    if (m_state.arranging) {
         const auto& own = m_world.ownShipModels;
-        return pickThrough(x, y, [&own](const SceneObject& object) {
+        return m_view->pickObjectThrough(x, y, [&own](const SceneObject& object) {
             return std::find(own.begin(), own.end(), &object) != own.end();
         });
     }
-    return pick ? pick(x, y) : nullptr;
+    return m_view->pickObject(x, y);
 }
 
 void CellPicker::pointerMoved(int x, int y) {
-    const MatchState& s = m_match.state();
     // After a match the boards stop answering; the camera still turns.
-    if (!hovering() || s.gameWon || s.gameLost) return;
+    if (!hovering() || m_state.gameWon || m_state.gameLost) return;
     m_hoverPending = true;
     m_hoverX = x;
     m_hoverY = y;
 }
 
-void CellPicker::pickHover() {
-    if (!m_hoverPending) return;
+std::optional<BoardCell> CellPicker::pickHover() {
+    if (!m_hoverPending) return std::nullopt;
     m_hoverPending = false;
-    const MatchState& s = m_match.state();
-    if (!hovering() || s.gameWon || s.gameLost) return;
-    SceneObject* object = pickAt(m_hoverX, m_hoverY);
-    if (isCell(object) && object != m_boards.hoveredCell) {
-        if (s.arranging) m_match.cellHover(object->name);
-        m_boards.hoveredCell = static_cast<Plane*>(object);
-        if (cellHovered) cellHovered(object->name);
-    }
+    if (!hovering() || m_state.gameWon || m_state.gameLost) return std::nullopt;
+    const auto cell = m_boards.cellOf(pickAt(m_hoverX, m_hoverY));
+    if (!cell) return std::nullopt;
+    Plane* plane = m_boards.cell(*cell);
+    if (plane == m_boards.hoveredCell) return std::nullopt;
+    m_boards.hoveredCell = plane;
+    return cell;
 }
 
-void CellPicker::click(MouseButton button, int x, int y) {
-    pickHover();
-    SceneObject* object = pickAt(x, y);
-    if (!isCell(object)) return;
-    if (button == MouseButton::Right && m_match.state().arranging) {
+std::optional<BoardCell> CellPicker::pressed(MouseButton button, int x, int y) {
+    const auto cell = m_boards.cellOf(pickAt(x, y));
+    if (!cell) return std::nullopt;
+    if (button == MouseButton::Right && m_state.arranging) {
         m_rightPending = true;
         m_rightX = x;
         m_rightY = y;
-        m_rightCell = object->name;
-        return;
+        m_rightCell = cell;
+        return std::nullopt;
     }
-    m_match.cellMouseDown(object->name, button);
+    return cell;
 }
 
-void CellPicker::release(MouseButton button, int x, int y) {
-    if (button != MouseButton::Right || !m_rightPending) return;
+std::optional<BoardCell> CellPicker::released(MouseButton button, int x, int y) {
+    if (button != MouseButton::Right || !m_rightPending) return std::nullopt;
     m_rightPending = false;
-    if (std::abs(x - m_rightX) + std::abs(y - m_rightY) > ClickSlop || !m_match.state().arranging) return;
-    m_match.cellMouseDown(m_rightCell, MouseButton::Right);
+    if (std::abs(x - m_rightX) + std::abs(y - m_rightY) > ClickSlop || !m_state.arranging)
+        return std::nullopt;
+    return m_rightCell;
 }
 
 } // namespace vtx

@@ -18,7 +18,6 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
-#include "game/CellName.h"
 #include "scene/World.h"
 #include "scene/engine/FrameClock.h"
 #include "scene/engine/SceneView.h"
@@ -187,7 +186,7 @@ bool playMatch(MainWindow& window, OptionsWindow& opt, bool manual, bool win) {
         if (!pumpUntil([&] { return s.button(MenuButton::Fight).enabled; }, 5000)) return false;
     }
     if (!s.gameInProgress || s.arranging) return false;
-    s.timer1Interval = 1; // the computer at full speed
+    s.turnTimerIntervalMs = 1; // the computer at full speed
     window.fightClicked();
     if (!s.fightStarted) return false;
     drawFrame(window);

@@ -24,6 +24,7 @@
 
 #include "scene/engine/Camera.h"
 #include "scene/engine/FramePacer.h"
+#include "scene/engine/IObjectPicker.h"
 #include "scene/engine/Scene.h"
 #include "scene/engine/SceneRenderer.h"
 
@@ -37,7 +38,7 @@ class QMouseEvent;
 
 namespace vtx {
 
-class SceneView : public QWidget {
+class SceneView : public QWidget, public IObjectPicker {
     Q_OBJECT
 public:
     explicit SceneView(QWidget* parent = nullptr);
@@ -60,11 +61,9 @@ public:
     // The scene as the viewer shows it now, drawn once more into an image of the viewer's pixels
     // (null while the viewer has no context yet).
     QImage grabFramebuffer();
-    // The nearest pickable object drawn within one pixel of (x, y), or nullptr.
-    SceneObject* pickObject(int x, int y);
-    // The same, looking through the objects lookThrough accepts (e.g. a model floating over the cell
-    // the pointer is on).
-    SceneObject* pickObjectThrough(int x, int y, const PickFilter& lookThrough);
+    // IObjectPicker: the scene drawn once more into the pick buffer.
+    SceneObject* pickObject(int x, int y) override;
+    SceneObject* pickObjectThrough(int x, int y, const PickFilter& lookThrough) override;
     // Figures of the last drawn frame.
     RenderStats lastFrameStats() const { return m_renderer.stats(); }
 

@@ -204,7 +204,8 @@ TEST_F(MainWindowTest, AClickWhereACellIsDrawnPicksThatCellFromEveryAngle) {
                     const QPoint pixel = cellPixel(board, cell[0], cell[1]);
                     if (!test::insideViewer(mainWindow(), pixel)) continue;
                     ++tried;
-                    state().pickedRow = state().pickedColumn = state().pickedBoard = 0;
+                    state().pickedRow = state().pickedColumn = 0;
+                    state().pickedBoard = NoBoard;
                     QTest::mouseClick(viewer(), Qt::RightButton, {}, pixel);
                     EXPECT_EQ(state().pickedBoard, board)
                         << "orbit " << orbit[1] << " cell " << cell[0] << "," << cell[1];
@@ -580,7 +581,7 @@ TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     clickButton(mainWindow().singleButton);
     clickButton(mainWindow().fightButton);
     // A quick opponent: its shots 5 ms apart instead of a second.
-    state().timer1Interval = 5;
+    state().turnTimerIntervalMs = 5;
     mainWindow().turnTimer.setInterval(5);
     // The player only ever misses.
     std::vector<std::array<int, 2>> water;
@@ -612,12 +613,12 @@ TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     // After the game the world rests as in a fresh menu; a spin that began
     // stops at the next move of the mouse, which picks nothing.
     const glm::vec3 camera = mainWindow().world().camera->position;
-    EXPECT_FALSE(state().idleSpin);
-    state().idleSpin = true;
+    EXPECT_FALSE(mainWindow().cameraFx().idleSpin);
+    mainWindow().cameraFx().idleSpin = true;
     QTest::mouseMove(viewer(), QPoint(100, 100));
     QTest::mouseMove(viewer(), QPoint(300, 300));
     EXPECT_EQ(mainWindow().world().camera->position, camera);
-    EXPECT_FALSE(state().idleSpin);
+    EXPECT_FALSE(mainWindow().cameraFx().idleSpin);
     QTest::qWait(300);
     mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
 }
@@ -769,7 +770,7 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         }
         if (stage == "battle") {
             clickButton(mainWindow().fightButton);
-            state().timer1Interval = 5;
+            state().turnTimerIntervalMs = 5;
             mainWindow().turnTimer.setInterval(5);
             ASSERT_TRUE(QTest::qWaitFor([&] { return state().playerTurn == 1; }, 20000));
             ASSERT_TRUE(mainWindow().match().playerShootAt(1, 1));
@@ -779,7 +780,7 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         EXPECT_FALSE(exitInside.isActive());
         ASSERT_TRUE(mainWindow().isVisible());
         EXPECT_FALSE(state().gameInProgress);
-        EXPECT_FALSE(state().idleSpin);
+        EXPECT_FALSE(mainWindow().cameraFx().idleSpin);
         EXPECT_TRUE(mainWindow().world().logo->visible);
         for (const auto* fleet : {&mainWindow().world().ownShipModels, &mainWindow().world().enemyShipModels})
             for (AnimatedModel* model : *fleet)
@@ -795,12 +796,12 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
         mainWindow().frameClock->setEnabled(false);
         mainWindow().tickTimer.stop();
         mainWindow().tickTimerFired();
-        EXPECT_FALSE(state().idleSpin);
+        EXPECT_FALSE(mainWindow().cameraFx().idleSpin);
         EXPECT_LE(framesOverTenSeconds(), 120);
         // A spin that began stops at the next move.
-        state().idleSpin = true;
+        mainWindow().cameraFx().idleSpin = true;
         QTest::mouseMove(viewer(), QPoint(200 + int(stage.size()), 200));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !state().idleSpin; }, 1000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !mainWindow().cameraFx().idleSpin; }, 1000));
     }
     EXPECT_EQ(storedSong(), -1); // nothing quit
 }

@@ -162,8 +162,8 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     for (const auto& c : host.calls)
         if (c.rfind("turnTimer", 0) != 0) got.push_back(c);
     EXPECT_EQ(got, expected);
-    EXPECT_FALSE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 1000);
+    EXPECT_FALSE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 1000);
     // No further placement once complete.
     EXPECT_FALSE(placeAt(9, 9));
 }
@@ -173,7 +173,7 @@ TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging) {
     EXPECT_FALSE(s.placeHorizontal);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"ShowPlacementPreview", "Status Does not fit: off the board!"}));
-    m.cellMouseDown("c3", MouseButton::Right);
+    m.cellClicked(*BoardCell::at(OwnBoard, 3, 3), MouseButton::Right);
     EXPECT_TRUE(s.placeHorizontal);
     s.arranging = false;
     m.spaceToggle();
@@ -186,19 +186,19 @@ TEST_F(ManualPlacement, OrientationToggleOnlyWhileArranging) {
 TEST_F(ManualPlacement, TheStatusLineSaysWhyAShipDoesNotFit) {
     s.gameInProgress = true;
     ASSERT_TRUE(placeAt(1, 1)); // ship 1, columns 1..4
-    const auto statusAt = [&](const char* cell, bool horizontal) {
+    const auto statusAt = [&](Board board, int row, int column, bool horizontal) {
         s.placeHorizontal = horizontal;
         host.status.clear();
-        m.cellHover(cell);
+        m.cellHovered(*BoardCell::at(board, row, column));
         return host.status;
     };
-    EXPECT_EQ(statusAt("a3", true), status::PlaceOverlaps);
-    EXPECT_EQ(statusAt("b2", false), status::PlaceTouches);
-    EXPECT_EQ(statusAt("a5", true), status::PlaceTouches);
-    EXPECT_EQ(statusAt("a9", true), status::PlaceOffBoard);
-    EXPECT_EQ(statusAt("i5", false), status::PlaceOffBoard);
-    EXPECT_EQ(statusAt("a6", true), status::PlaceHere);
-    EXPECT_EQ(statusAt("_e5", true), status::PlaceHere); // the enemy board previews on the own one
+    EXPECT_EQ(statusAt(OwnBoard, 1, 3, true), status::PlaceOverlaps);
+    EXPECT_EQ(statusAt(OwnBoard, 2, 2, false), status::PlaceTouches);
+    EXPECT_EQ(statusAt(OwnBoard, 1, 5, true), status::PlaceTouches);
+    EXPECT_EQ(statusAt(OwnBoard, 1, 9, true), status::PlaceOffBoard);
+    EXPECT_EQ(statusAt(OwnBoard, 9, 5, false), status::PlaceOffBoard);
+    EXPECT_EQ(statusAt(OwnBoard, 1, 6, true), status::PlaceHere);
+    EXPECT_EQ(statusAt(EnemyBoard, 5, 5, true), status::PlaceHere); // the enemy board previews on the own one
     m.fightRefused();
     EXPECT_EQ(host.status, "Place all ten ships first! 9 ships left.");
     s.arranging = false;
@@ -260,8 +260,8 @@ TEST(PlaceShips, ManualStartsWithAnEmptyOwnGridAndAFiveMsTimer) {
     m.placeFleets();
     EXPECT_EQ(s.ownField, emptyField());
     EXPECT_TRUE(s.hoverPicking);
-    EXPECT_TRUE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 5);
+    EXPECT_TRUE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 5);
     // Nothing picked yet: the first model waits on a1.
     EXPECT_EQ(host.calls[0], "ShowShipModel 1");
     EXPECT_EQ(host.calls[1], "PutShipModelAt 1 1 1");

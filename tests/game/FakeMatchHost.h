@@ -118,12 +118,12 @@ public:
     }
 
     void resetBoards() override { log("ResetBoards"); }
-    void markShot(std::int32_t board, std::int32_t row, std::int32_t column, bool hit) override {
+    void markShot(Board board, std::int32_t row, std::int32_t column, bool hit) override {
         if (board == OwnBoard) ++ownMarks;
         log("MarkShot " + std::to_string(board) + " " + std::to_string(row) + " " + std::to_string(column) +
             (hit ? " hit" : " hint"));
     }
-    void showSunkShip(std::int32_t board, std::int32_t n) override {
+    void showSunkShip(Board board, std::int32_t n) override {
         log("ShowSunkShip " + std::to_string(board) + " " + std::to_string(n));
     }
     void startShake() override { log("StartShake"); }

@@ -1,5 +1,4 @@
 #include "FakeMatchHost.h"
-#include "game/CellName.h"
 #include "game/FleetBlock.h"
 #include "game/Match.h"
 #include "tests/support/MatchSetup.h"
@@ -178,32 +177,24 @@ TEST(FleetBlockFormat, AnyBytesDecodeAndShortBlocksReplaceOnlyTheirStart) {
     EXPECT_EQ(overwriteFieldPrefix(field, {}), 0u);
 }
 
-TEST(CellNames, ParseTheBoardRowAndColumn) {
-    auto p = parseCellName("c7");
-    EXPECT_EQ(p.row, 3);
-    EXPECT_EQ(p.column, 7);
-    EXPECT_EQ(p.board, OwnBoard);
-    p = parseCellName("_k10");
-    EXPECT_EQ(p.row, 10);
-    EXPECT_EQ(p.column, 10);
-    EXPECT_EQ(p.board, EnemyBoard);
-    p = parseCellName("a1");
-    EXPECT_EQ(p.row, 1);
-    EXPECT_EQ(p.column, 1);
-    // Malformed names give coordinates the rules refuse.
-    for (const char* bad : {"", "_", "j5", "z", "_a", "ax", "sea", "_q12"}) {
-        p = parseCellName(bad);
-        EXPECT_FALSE(insideGrid(p.row, p.column)) << bad;
-    }
+// What the mouse, the keys and the wire hand the rules is a cell of a board
+// or nothing: no cell outside the grid or without a board can be made.
+TEST(BoardCells, OnlyCellsOfTheBoardsAreMade) {
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c)
-            for (int b : {EnemyBoard, OwnBoard}) {
-                p = parseCellName(cellName(b, r, c));
-                EXPECT_EQ(p.row, r);
-                EXPECT_EQ(p.column, c);
-                EXPECT_EQ(p.board, b);
+            for (Board b : {EnemyBoard, OwnBoard}) {
+                const auto cell = BoardCell::at(b, r, c);
+                ASSERT_TRUE(cell);
+                EXPECT_EQ(cell->row(), r);
+                EXPECT_EQ(cell->column(), c);
+                EXPECT_EQ(cell->board(), b);
             }
-    EXPECT_EQ(cellName(OwnBoard, 0, 1), "");
+    const std::int64_t bad[][2] = {{0, 1}, {1, 0}, {11, 5}, {5, 11}, {-1, 3}, {1LL << 32 | 1, 1}};
+    for (const auto& [r, c] : bad)
+        for (Board b : {EnemyBoard, OwnBoard})
+            EXPECT_FALSE(BoardCell::at(b, r, c)) << r << " " << c;
+    EXPECT_FALSE(BoardCell::at(NoBoard, 3, 7));
+    EXPECT_FALSE(BoardCell::at(Board(3), 3, 7));
 }
 
 } // namespace

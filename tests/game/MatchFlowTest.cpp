@@ -1,6 +1,5 @@
 #include "FakeMatchHost.h"
 #include "game/CellCursor.h"
-#include "game/CellName.h"
 #include "game/FleetBlock.h"
 #include "game/Match.h"
 #include "game/NetMessage.h"
@@ -18,6 +17,10 @@ namespace vtx {
 namespace {
 
 using test::FakeMatchHost;
+
+BoardCell ownCell(int row, int column) {
+    return BoardCell::at(OwnBoard, row, column).value();
+}
 using test::StepClock;
 
 class Flow : public test::MatchFixture {
@@ -28,17 +31,18 @@ protected:
     }
 
     void tick() {
-        clock.advance(s.timer1Interval);
+        clock.advance(s.turnTimerIntervalMs);
         m.turnTimerFired();
     }
     // Lets the turn timer play the computer until the turn is the player's
     // or the match is over.
     void computerTurns() {
-        for (int guard = 0; guard < 1000 && s.timer1Enabled && s.fightStarted && s.playerTurn == 0; ++guard)
+        for (int guard = 0; guard < 1000 && s.turnTimerEnabled && s.fightStarted && s.playerTurn == 0;
+             ++guard)
             tick();
     }
     void clickEnemy(int row, int column, MouseButton b = MouseButton::Left) {
-        m.cellMouseDown(cellName(EnemyBoard, row, column), b);
+        m.cellClicked(*BoardCell::at(EnemyBoard, row, column), b);
     }
     // Single, and the event loop until the match is ready.
     void single() {
@@ -111,8 +115,8 @@ TEST(Waits, RunInDueOrderOnceEachAndNeverAfterTheyAreDropped) {
 TEST_F(Flow, WindowStartsInTheMenuWithFightDisabled) {
     expectMenuButtons();
     EXPECT_FALSE(s.gameInProgress);
-    EXPECT_FALSE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 1000);
+    EXPECT_FALSE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 1000);
 }
 
 TEST(FlowStart, RefreshHostPushesTheMenuAndTheIdleTimer) {
@@ -143,8 +147,6 @@ TEST_F(Flow, SingleStartsAReadyMatchInOrder) {
     EXPECT_EQ(s.level, 1); // the set-up of this match ran with the old index 0
     EXPECT_EQ(s.playerShots, 0);
     EXPECT_EQ(s.lastPoints, 0);
-    EXPECT_EQ(s.hudPulse, 100);
-    EXPECT_FALSE(s.idleSpin);
     EXPECT_EQ(test::arrangementProblem(s.enemyField, s.enemyFleet), "");
     EXPECT_TRUE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Single));
@@ -164,8 +166,8 @@ TEST_F(Flow, TheComputerShootsFirstOneIntervalAfterFight) {
     host.clear();
     m.fightClicked();
     EXPECT_TRUE(s.fightStarted);
-    EXPECT_TRUE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 1000);
+    EXPECT_TRUE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 1000);
     EXPECT_FALSE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Single));
     EXPECT_FALSE(on(MenuButton::Network));
@@ -190,7 +192,7 @@ TEST_F(Flow, AComputerHitKeepsTheTurnAndCounts) {
                                                     "Sound Hit", "Sound Hit", "Status Enemy Move"}));
     EXPECT_EQ(s.enemyHits, 1);
     EXPECT_EQ(s.playerTurn, 0);
-    EXPECT_TRUE(s.timer1Enabled);
+    EXPECT_TRUE(s.turnTimerEnabled);
     // Next tick hunts next to the hit.
     host.clear();
     tick();
@@ -238,7 +240,7 @@ TEST_F(Flow, WholeMatchWonAtHard) {
     EXPECT_TRUE(s.scorePending);
     EXPECT_EQ(s.playerShots, 20);
     EXPECT_EQ(s.lastPoints, 3 * (120 + 5 * (20 - s.enemyHits)));
-    EXPECT_FALSE(s.timer1Enabled);
+    EXPECT_FALSE(s.turnTimerEnabled);
     expectMenuButtons();
     EXPECT_EQ(host.status, "");
     // Win message, then Exit with its sound, then the score window.
@@ -328,9 +330,8 @@ TEST_F(Flow, ExitFromTheMenuQuitsWithoutSoundOrLanMessage) {
     EXPECT_EQ(host.quits, 1);
     EXPECT_EQ(host.count("Sound"), 0u);
     EXPECT_EQ(host.count("SendLeave"), 0u);
-    EXPECT_EQ(host.count("ShowLogo on"), 0u); // the last result stays on screen
-    EXPECT_FALSE(s.idleSpin);                 // the spin waits for the idle time again
-    EXPECT_EQ(host.count("RestartIdleWait"), 1u);
+    EXPECT_EQ(host.count("ShowLogo on"), 0u);     // the last result stays on screen
+    EXPECT_EQ(host.count("RestartIdleWait"), 1u); // the spin waits for the idle time again
     EXPECT_FALSE(s.netMode);
 }
 
@@ -339,15 +340,15 @@ TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
     single();
     EXPECT_TRUE(s.arranging);
     EXPECT_TRUE(s.hoverPicking);
-    EXPECT_TRUE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 5);
+    EXPECT_TRUE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 5);
     EXPECT_FALSE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Scores));
     EXPECT_FALSE(on(MenuButton::Options));
     EXPECT_TRUE(s.button(MenuButton::Scores).whiteFont);
-    m.cellHover("c3");
+    m.cellHovered(ownCell(3, 3));
     EXPECT_EQ(s.pickedRow, 3);
-    m.cellMouseDown("c3", MouseButton::Left);
+    m.cellClicked(ownCell(3, 3), MouseButton::Left);
     EXPECT_EQ(s.shipToPlace, 2);
     m.fightClicked(); // the Fight button is off while arranging
     EXPECT_FALSE(s.fightStarted);
@@ -357,8 +358,8 @@ TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
     EXPECT_FALSE(s.arranging);
     EXPECT_FALSE(s.hoverPicking);
     EXPECT_EQ(s.shipToPlace, 1);
-    EXPECT_FALSE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 1000);
+    EXPECT_FALSE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 1000);
     EXPECT_EQ(host.count("Sound"), 0u);
     EXPECT_EQ(host.quits, 0);
     EXPECT_TRUE(s.gameLost);
@@ -366,8 +367,8 @@ TEST_F(Flow, ExitDuringTheManualArrangementClearsIt) {
     expectMenuButtons();
     EXPECT_EQ(host.status, "");
     // The menu takes no placements and Fight stays off.
-    m.cellHover("e5");
-    m.cellMouseDown("e5", MouseButton::Left);
+    m.cellHovered(ownCell(5, 5));
+    m.cellClicked(ownCell(5, 5), MouseButton::Left);
     EXPECT_FALSE(m.placeShipAt());
     EXPECT_EQ(s.shipToPlace, 1);
     EXPECT_FALSE(on(MenuButton::Fight));
@@ -394,7 +395,7 @@ TEST_F(Flow, ExitInReadyPlayerAndOpponentMovesEndsWithoutSoundOrPoints) {
         EXPECT_EQ(host.count("Sound Won") + host.count("Sound Lost"), 0u) << state;
         EXPECT_EQ(host.count("ShowLogo on"), 1u) << state;
         EXPECT_EQ(host.count("ResetBoards"), 2u) << state; // at Single and at Exit
-        EXPECT_FALSE(s.idleSpin);
+        EXPECT_EQ(host.count("RestartIdleWait"), 1u) << state;
         EXPECT_EQ(host.count("StopMusic"), 1u);
         EXPECT_EQ(s.lastPoints, 0);
         EXPECT_FALSE(s.scorePending);
@@ -457,7 +458,7 @@ TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
         EXPECT_FALSE(s.gameInProgress) << pump;
         EXPECT_FALSE(s.arranging) << pump;
         EXPECT_FALSE(s.hoverPicking) << pump;
-        EXPECT_FALSE(s.timer1Enabled) << pump;
+        EXPECT_FALSE(s.turnTimerEnabled) << pump;
         expectMenuButtons();
     }
     // Exit and Single in that moment: the new arrangement follows the mouse.
@@ -468,20 +469,20 @@ TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
     EXPECT_TRUE(s.arranging);
     EXPECT_TRUE(s.hoverPicking);
     EXPECT_EQ(s.shipToPlace, 1);
-    EXPECT_TRUE(s.timer1Enabled);
-    EXPECT_EQ(s.timer1Interval, 5);
+    EXPECT_TRUE(s.turnTimerEnabled);
+    EXPECT_EQ(s.turnTimerIntervalMs, 5);
     EXPECT_FALSE(on(MenuButton::Fight));
     EXPECT_FALSE(on(MenuButton::Options));
     host.clear();
-    m.cellHover("e5");
+    m.cellHovered(ownCell(5, 5));
     EXPECT_EQ(host.count("ShowPlacementPreview"), 1u);
 }
 
 TEST_F(Flow, ExitDuringTheComputersTurnStopsTheTurnTimer) {
     startBattle();
-    ASSERT_TRUE(s.timer1Enabled);
+    ASSERT_TRUE(s.turnTimerEnabled);
     m.exitClicked();
-    EXPECT_FALSE(s.timer1Enabled);
+    EXPECT_FALSE(s.turnTimerEnabled);
     EXPECT_FALSE(host.turnTimerEnabled);
     single();
     host.clear();
@@ -574,7 +575,7 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     b.completeFleetExchange();
     EXPECT_EQ(a.state().playerTurn, 1);
     EXPECT_EQ(b.state().playerTurn, 0);
-    EXPECT_EQ(a.state().timer1Interval, 5);
+    EXPECT_EQ(a.state().turnTimerIntervalMs, 5);
     EXPECT_EQ(hostA.status, "Ready to Play!");
 
     // Both sides shoot at every cell in order; shot messages are delivered
@@ -628,7 +629,7 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     Match m(host, clock);
     test::setUp(m).playerTurn = 1;
     const std::vector<unsigned char> block(600, 7);
-    m.receiveMove(3, 7);
+    m.receiveMove(ownCell(3, 7));
     m.receiveFleetBlock(block);
     m.receiveFieldBlock(block);
     EXPECT_FALSE(m.state().netMovePending);
@@ -638,11 +639,11 @@ TEST(LanFlow, NothingReceivedCountsOnceTheSideHasLeft) {
     EXPECT_TRUE(host.calls.empty());
 
     test::setUp(m).netMode = true;
-    m.receiveMove(3, 7);
+    m.receiveMove(ownCell(3, 7));
     EXPECT_TRUE(m.state().netMovePending);
     EXPECT_EQ(m.state().netMoveRow, 3);
     EXPECT_EQ(m.state().playerTurn, 0);
-    EXPECT_TRUE(m.state().timer1Enabled);
+    EXPECT_TRUE(m.state().turnTimerEnabled);
 }
 
 TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
@@ -662,7 +663,7 @@ TEST(LanFlow, ExitDuringALanBattleSendsTheLeaveMessageOnce) {
     EXPECT_EQ(host.quits, 1);
     m.singleClicked(); // against the computer: its own pace again
     test::runEventLoop(m, host);
-    EXPECT_EQ(m.state().timer1Interval, 1000);
+    EXPECT_EQ(m.state().turnTimerIntervalMs, 1000);
 }
 
 // The cell cursor acts only through the handlers a mouse player reaches: a
@@ -737,11 +738,9 @@ TEST_F(Flow, TheCellCursorArrangesAndWinsAMatchWithKeysAlone) {
     EXPECT_EQ(s.playerShots, 20);
     EXPECT_EQ(cursor.boardInPlay(), 0);
     // The pointer moves the cursor to the cell it is over, on either board.
-    cursor.follow("_c7");
+    cursor.follow(*BoardCell::at(EnemyBoard, 3, 7));
     EXPECT_EQ(cursor.row(), 3);
     EXPECT_EQ(cursor.column(), 7);
-    cursor.follow("x");
-    EXPECT_EQ(cursor.row(), 3);
 }
 
 // The arrows follow the picture, not the grid: from the south, from a quarter
@@ -795,7 +794,7 @@ TEST_F(Flow, TheArrowsFollowTheScreenFromTwoCameraHeadings) {
     heading = 45.0f;
     std::vector<std::pair<int, int>> reached;
     for (Step arrow : {Step::Up, Step::Down, Step::Left, Step::Right}) {
-        cursor.follow(cellName(OwnBoard, 5, 5));
+        cursor.follow(ownCell(5, 5));
         cursor.move(arrow);
         reached.emplace_back(cursor.row(), cursor.column());
     }

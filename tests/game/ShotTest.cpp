@@ -154,16 +154,16 @@ TEST_F(Shots, PeerShotTableByCellCode) {
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(Shots, SearchForWinPrefersThePlayersWin) {
+TEST_F(Shots, FleetOutcomePrefersThePlayersWin) {
     s.ownField = emptyField();
     s.enemyField = emptyField();
-    EXPECT_EQ(m.searchForWin(), 2); // both fleets gone
+    EXPECT_EQ(m.fleetOutcome(), FleetOutcome::EnemyFleetSunk); // both fleets gone
     s.enemyField[50] = CellDeck;
-    EXPECT_EQ(m.searchForWin(), 1);
+    EXPECT_EQ(m.fleetOutcome(), FleetOutcome::OwnFleetSunk);
     s.ownField[3] = CellDeck;
-    EXPECT_EQ(m.searchForWin(), 0);
+    EXPECT_EQ(m.fleetOutcome(), FleetOutcome::None);
     s.enemyField[50] = CellHit;
-    EXPECT_EQ(m.searchForWin(), 2);
+    EXPECT_EQ(m.fleetOutcome(), FleetOutcome::EnemyFleetSunk);
 }
 
 TEST(Points, DocumentedExamplesAndNoOverflow) {

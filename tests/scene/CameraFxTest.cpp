@@ -3,6 +3,8 @@
 
 #include "scene/CameraFx.h"
 #include "scene/CellPicker.h"
+#include "scene/ViewTexts.h"
+#include "scene/engine/IObjectPicker.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,6 +14,24 @@ namespace {
 
 using test::BuiltWorld;
 
+// The viewer's picks, as the test chooses them: the plain pick answers
+// picked; the pick that looks through answers through's choice, or the plain
+// pick's while none is given.
+class FakeView final : public IObjectPicker {
+public:
+    SceneObject* picked = nullptr;
+    int picks = 0;
+    std::function<SceneObject*(const PickFilter&)> through;
+
+    SceneObject* pickObject(int, int) override {
+        ++picks;
+        return picked;
+    }
+    SceneObject* pickObjectThrough(int x, int y, const PickFilter& lookThrough) override {
+        return through ? through(lookThrough) : pickObject(x, y);
+    }
+};
+
 class CameraFxTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -19,31 +39,38 @@ protected:
         fx.randomBelow = [this](int n) { return next++ % n; };
         fx.cursorOffsetY = [this] { return cursorY; };
         fx.rightButtonHeld = [this] { return rightHeld; };
-        picker.pick = [this](int, int) {
-            ++picks;
-            return picked;
-        };
+        picker.setView(&view);
         fx.recordIdleStart();
     }
 
     BuiltWorld w;
     MatchState& s = test::setUp(w.match);
-    CameraFx fx{w.world, w.match, w.clock};
-    CellPicker picker{w.world, w.boards, w.match};
-    // The viewer's mouse events as the main window hands them on.
+    CameraFx fx{w.world, w.match.state(), w.clock};
+    ViewTexts texts{w.world, w.match.state()};
+    FakeView view;
+    CellPicker picker{w.world, w.boards, w.match.state()};
+    // The viewer's mouse events and the frame's hover test as the main window
+    // hands them on.
     void move(bool held, int x, int y) {
         fx.viewMouseMoved(held, x, y);
         picker.pointerMoved(x, y);
     }
+    void frame() {
+        if (const auto cell = picker.pickHover()) w.match.cellHovered(*cell);
+    }
     void down(MouseButton button, int x, int y) {
-        picker.click(button, x, y);
+        frame();
+        if (const auto cell = picker.pressed(button, x, y)) w.match.cellClicked(*cell, button);
         fx.viewMousePressed(x, y);
+    }
+    void up(MouseButton button, int x, int y) {
+        if (const auto cell = picker.released(button, x, y)) w.match.cellClicked(*cell, button);
     }
     int next = 3;
     int cursorY = 300;
     bool rightHeld = false;
-    SceneObject* picked = nullptr;
-    int picks = 0;
+    SceneObject*& picked = view.picked;
+    int& picks = view.picks;
 };
 
 TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
@@ -51,17 +78,17 @@ TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
     fx.recordIdleStart();
     w.clock.now += 30000;
     fx.tickTimerFired();
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     w.clock.now += 1;
     fx.tickTimerFired();
-    EXPECT_TRUE(s.idleSpin);
+    EXPECT_TRUE(fx.idleSpin);
     EXPECT_FLOAT_EQ(w.world.worldRoot->turnAngle(), 12.0f);
     EXPECT_FLOAT_EQ(w.world.sky->rollAngle(), 2.0f);
     fx.tickTimerFired();
     EXPECT_FLOAT_EQ(w.world.worldRoot->turnAngle(), 14.0f);
 
     move(false, 100, 100);
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     EXPECT_FLOAT_EQ(w.world.worldRoot->turnAngle(), 10.0f);
     EXPECT_FLOAT_EQ(w.world.sky->rollAngle(), 10.0f);
     EXPECT_EQ(fx.lastMouseMoveTick, w.clock.now);
@@ -71,10 +98,9 @@ TEST_F(CameraFxTest, TheWorldSpinsAfterThirtyIdleSecondsAndSnapsBackOnAMove) {
 
 TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn) {
     s.gameWon = true;
-    s.hudPulse = 100;
     std::vector<int> alphas; // in hundredths
     for (int i = 0; i < 50; ++i) {
-        fx.tickTimerFired();
+        texts.tickTimerFired();
         alphas.push_back(int(std::lround(w.world.resultText->modulateColor.a * 100)));
     }
     // The pulse runs 100, 105, 100, 95 ... 0, -5, 0 ... back up, one full
@@ -91,8 +117,15 @@ TEST_F(CameraFxTest, TheEndMessageFadesOutAndIn) {
 
     s.gameWon = false; // no game over: the message keeps its colour
     const float before = w.world.resultText->modulateColor.a;
-    fx.tickTimerFired();
+    texts.tickTimerFired();
     EXPECT_EQ(w.world.resultText->modulateColor.a, before);
+
+    // A new match hides the result; the next one starts from full.
+    texts.hideResult();
+    EXPECT_FALSE(w.world.resultText->visible);
+    s.gameLost = true;
+    texts.tickTimerFired();
+    EXPECT_EQ(w.world.resultText->modulateColor.a, 1.0f);
 }
 
 TEST_F(CameraFxTest, CameraFloorAndSeaFrames) {
@@ -177,14 +210,14 @@ TEST_F(CameraFxTest, NoSpinDuringAMatchAndAKeyStopsItInTheMenu) {
     s.gameInProgress = true;
     w.clock.now += 60000;
     fx.tickTimerFired();
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     s.gameInProgress = false;
     w.clock.now += 30001;
     fx.tickTimerFired();
-    EXPECT_TRUE(s.idleSpin);
+    EXPECT_TRUE(fx.idleSpin);
     fx.tickTimerFired();
     fx.inputSeen(); // what the window does for a key
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     EXPECT_FLOAT_EQ(w.world.worldRoot->turnAngle(), 0.0f);
 
     fx.tickTimerFired();
@@ -193,11 +226,21 @@ TEST_F(CameraFxTest, NoSpinDuringAMatchAndAKeyStopsItInTheMenu) {
     fx.tickTimerFired();
     w.world.cameraRig->position.x = 8.0f;
     fx.firstView();
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     EXPECT_FLOAT_EQ(w.world.worldRoot->turnAngle(), 0.0f);
     EXPECT_FLOAT_EQ(w.world.sky->rollAngle(), 0.0f);
     EXPECT_EQ(w.world.cameraRig->position, glm::vec3(10.0f, 10.0f, 10.0f));
     EXPECT_EQ(w.world.camera->position, World::CameraOffset);
+
+    // The end of a match (Exit) stops a spin and waits the idle time again.
+    w.clock.now += 40000;
+    fx.tickTimerFired();
+    ASSERT_TRUE(fx.idleSpin);
+    fx.restartIdleWait();
+    EXPECT_FALSE(fx.idleSpin);
+    w.clock.now += 30000;
+    fx.tickTimerFired();
+    EXPECT_FALSE(fx.idleSpin);
 }
 
 TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
@@ -229,16 +272,16 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     // After a game a move stops the spin and the camera still turns; only
     // the boards stop answering (no hover test is queued).
     s.gameLost = true;
-    s.idleSpin = true;
+    fx.idleSpin = true;
     s.hoverPicking = true;
     const glm::vec3 after = camera.position;
     const int picksBefore = picks;
     w.clock.now += 500;
     move(true, 10, 150);
     EXPECT_NE(camera.position, after);
-    EXPECT_FALSE(s.idleSpin);
+    EXPECT_FALSE(fx.idleSpin);
     EXPECT_EQ(fx.lastMouseMoveTick, w.clock.now);
-    picker.pickHover();
+    frame();
     EXPECT_EQ(picks, picksBefore);
 }
 
@@ -251,8 +294,8 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     move(false, 90, 90);
     move(false, 10, 10);
     EXPECT_EQ(picks, 0);
-    picker.pickHover();
-    picker.pickHover();
+    frame();
+    frame();
     EXPECT_EQ(picks, 1);
     EXPECT_EQ(w.boards.hoveredCell, picked);
     EXPECT_EQ(s.pickedRow, 4);
@@ -261,12 +304,12 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
 
     w.boards.cell(OwnBoard, 4, 4)->libMaterialName = "frame1";
     move(false, 11, 10); // the same cell: no redraw
-    picker.pickHover();
+    frame();
     EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->libMaterialName, "frame1");
 
     picked = w.world.sea; // the sea is no cell
     move(false, 12, 10);
-    picker.pickHover();
+    frame();
     EXPECT_EQ(w.boards.hoveredCell, w.boards.cell(EnemyBoard, 4, 2));
     s.pickedRow = 0;
     down(MouseButton::Left, 33, 44);
@@ -280,17 +323,17 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     move(false, 20, 20); // its hover waits for the frame, but the click runs it first
     EXPECT_TRUE(s.placeHorizontal);
     down(MouseButton::Right, 20, 20);
-    picker.release(MouseButton::Right, 60, 20);
+    up(MouseButton::Right, 60, 20);
     EXPECT_TRUE(s.placeHorizontal);
     down(MouseButton::Right, 20, 20);
-    picker.release(MouseButton::Right, 21, 22);
+    up(MouseButton::Right, 21, 22);
     EXPECT_FALSE(s.placeHorizontal);
     EXPECT_EQ(w.boards.cell(OwnBoard, 3, 2)->libMaterialName, "hint");
 }
 
 TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
-    std::function<bool(const SceneObject&)> lookedThrough;
-    picker.pickThrough = [&](int, int, const std::function<bool(const SceneObject&)>& filter) {
+    PickFilter lookedThrough;
+    view.through = [&](const PickFilter& filter) {
         lookedThrough = filter;
         return static_cast<SceneObject*>(w.boards.cell(OwnBoard, 6, 3));
     };
@@ -299,7 +342,7 @@ TEST_F(CameraFxTest, WhileArrangingThePickLooksThroughTheOwnShipModelsOnly) {
     s.hoverPicking = true;
     s.shipToPlace = 1;
     move(false, 5, 5);
-    picker.pickHover();
+    frame();
     EXPECT_EQ(s.pickedRow, 6); // the cell beneath the ship
     ASSERT_TRUE(lookedThrough);
     for (AnimatedModel* own : w.world.ownShipModels)

@@ -13,6 +13,7 @@
 #include "game/Match.h"
 #include "scene/Boards.h"
 #include "scene/CameraFx.h"
+#include "scene/ViewTexts.h"
 #include "scene/World.h"
 #include "scene/engine/FrameClock.h"
 #include "tests/support/MatchSetup.h"
@@ -45,7 +46,8 @@ public:
     Match match{host, clock};
     World world;
     Boards boards{world, match.state()};
-    CameraFx fx{world, match, clock};
+    CameraFx fx{world, match.state(), clock};
+    ViewTexts texts{world, match.state()};
     FrameClock cadencer;
     int burning = 0;
     int ticks = 0;
@@ -67,7 +69,7 @@ public:
         boards.positionEnemyShipModels();
         boards.hideShipModels(false);
         boards.animateShipModels({}, [this](int n) { return int(match.random().random(n)); });
-        for (int board : {OwnBoard, EnemyBoard}) {
+        for (Board board : {OwnBoard, EnemyBoard}) {
             const Fleet& fleet = board == OwnBoard ? s.ownFleet : s.enemyFleet;
             const int upTo = board == OwnBoard ? 10 : 20;
             for (int n = 1; n <= 10 && burning < upTo; ++n)
@@ -79,9 +81,8 @@ public:
         }
         for (int n = 1; n <= 3; ++n)
             boards.showSunkShip(EnemyBoard, n);
-        s.idleSpin = true;
-        world.resultText->text = "YOU WON THE GAME!";
-        world.resultText->visible = true;
+        fx.idleSpin = true;
+        texts.showWinMessage(std::string(ViewTexts::WonText));
         s.gameWon = true;
     }
 
@@ -89,7 +90,10 @@ public:
     void tick() {
         clock.now += 16;
         cadencer.progress(1.0 / 60.0);
-        if (ticks++ % 6 == 0) fx.tickTimerFired();
+        if (ticks++ % 6 == 0) {
+            fx.tickTimerFired();
+            texts.tickTimerFired();
+        }
     }
 };
 

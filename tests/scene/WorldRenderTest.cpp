@@ -155,7 +155,7 @@ TEST_F(WorldRenderTest, TheFirstViewFramesBothBoardsOnTheSea) {
     EXPECT_GE(first.smallestRow.y, 14.0);
     EXPECT_TRUE(first.framed);
 
-    CameraFx fx{w.world, w.match, w.clock};
+    CameraFx fx{w.world, w.match.state(), w.clock};
     test::setUp(w.match).gameInProgress = true;
     for (int strip : {40, 590, 40}) {
         fx.cursorOffsetY = [strip] { return strip; };

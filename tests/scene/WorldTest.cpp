@@ -1,7 +1,6 @@
 #include "SceneTestSupport.h"
 #include "tests/support/MatchSetup.h"
 
-#include "game/CellName.h"
 #include "scene/engine/AnimatedModel.h"
 
 #include <QImage>
@@ -70,12 +69,14 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells) 
 
     EXPECT_EQ(test::countKind(*world.nonReflecting, ObjectKind::Plane), 201); // the sea + 200 cells
     std::set<std::string> names;
-    for (int board : {OwnBoard, EnemyBoard})
+    for (Board board : {OwnBoard, EnemyBoard})
         for (int r = 1; r <= 10; ++r)
             for (int c = 1; c <= 10; ++c) {
                 Plane* plane = w.boards.cell(board, r, c);
                 ASSERT_NE(plane, nullptr);
-                EXPECT_EQ(plane->name, cellName(board, r, c));
+                // A picked plane is known as its cell, never by reading its name.
+                EXPECT_EQ(w.boards.cellOf(plane), BoardCell::at(board, r, c));
+                EXPECT_EQ(plane->name, Boards::planeName(*BoardCell::at(board, r, c)));
                 EXPECT_EQ(plane->tag, 0);
                 EXPECT_EQ(plane->libMaterialName, "frame1");
                 EXPECT_EQ(plane->materialLibrary, &world.materials);
@@ -83,6 +84,9 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells) 
                 names.insert(plane->name);
             }
     EXPECT_EQ(names.size(), 200u);
+    EXPECT_FALSE(w.boards.cellOf(world.sea));
+    EXPECT_FALSE(w.boards.cellOf(world.ownShipModels[0]));
+    EXPECT_FALSE(w.boards.cellOf(nullptr));
     EXPECT_EQ(w.boards.cell(OwnBoard, 1, 1)->name, "a1");
     EXPECT_EQ(w.boards.cell(OwnBoard, 1, 1)->position, glm::vec3(-4.0f, 0.1f, 1.0f));
     EXPECT_EQ(w.boards.cell(EnemyBoard, 1, 1)->name, "_a1");

@@ -11,8 +11,8 @@ namespace vtx {
 class NullMatchHost : public IMatchHost {
 public:
     void resetBoards() override {}
-    void markShot(std::int32_t, std::int32_t, std::int32_t, bool) override {}
-    void showSunkShip(std::int32_t, std::int32_t) override {}
+    void markShot(Board, std::int32_t, std::int32_t, bool) override {}
+    void showSunkShip(Board, std::int32_t) override {}
     void startShake() override {}
     void showEnemySurvivors() override {}
     void positionOwnShipModels() override {}
