@@ -3,9 +3,9 @@
 // The main window: the 3D view, the status line and the six menu buttons; the
 // one place that wires the match, the world, the sound and the windows.
 //
-// Ownership: owns the one Match, the World (scene), the Boards and CameraFx
-// on it, the sound system, the music player, the volume control, the clocks
-// and the timers. The message, options and high-score windows are created
+// Ownership: owns the one Match, the World (scene), the Boards, CameraFx,
+// ViewTexts and CellPicker on it, the sound system, the music player, the
+// volume control, the clocks and the timers. The message, options and high-score windows are created
 // after it (program entry) and handed over with setWindows; it does not own
 // them and they must outlive its use of them (all live until the program ends).
 //
@@ -20,6 +20,11 @@
 // receiver's host), OptionsHost and ScoreHost (the options and high-score
 // windows), TestProbe (tests that drive the real program from outside). They
 // read the window's parts through WindowParts. Everything runs on the UI thread.
+//
+// A click on the view: the viewer's mouse event -> viewMousePressed -> the
+// picker's typed cell (CellPicker::pressed) -> Match::cellClicked -> the
+// match's host -> the boards. The hover test of each frame (pickHover) hands
+// its cell to Match::cellHovered and to the keyboard's cursor the same way.
 
 #include "app/BattleHud.h"
 #include "app/KeyboardControl.h"

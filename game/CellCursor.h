@@ -86,7 +86,6 @@ private:
     };
     GridStep gridStep(Step arrow, const ScreenCells* screen) const;
     bool stepOnce(Step arrow, const ScreenCells* screen);
-    // The cursor's row and column on a board.
     BoardCell cellOn(Board board) const;
     void hoverOwnCell();
 

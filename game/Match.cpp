@@ -191,7 +191,7 @@ void Match::runDifficultySetup(std::int32_t index) {
         setupHard();
         break;
     default:
-        break; // no level selected: no set-up, Level unchanged
+        break; // no level selected: no set-up, level unchanged
     }
 }
 

@@ -106,7 +106,7 @@ public:
     // Returns true when the ship was placed. Refused silently when not
     // arranging, or when a cell is outside the grid or not water.
     bool placeShipAt();
-    // Flips placeHorizontal and redraws the preview; only while Arranging.
+    // Flips placeHorizontal and redraws the preview; only while arranging.
     void togglePlaceHorizontal();
     // Why ship shipToPlace cannot go at (pickedRow, pickedColumn) with
     // placeHorizontal (one of the status::Place* texts), or status::PlaceHere
@@ -127,11 +127,11 @@ public:
     // fleets are gone (the player's last shot won before the opponent's).
     FleetOutcome fleetOutcome() const;
     // The player's shot at the enemy board, gated: taken only while
-    // fightStarted, playerTurn = 1, not Arranging and the cell is inside the
+    // fightStarted, playerTurn = 1, not arranging and the cell is inside the
     // grid. Returns whether the shot was taken.
     bool playerShootAt(std::int32_t row, std::int32_t column);
     // The computer's resolution at a chosen own cell: aimed = smartShoot's
-    // column of the table, else Shoot's. True for a hit.
+    // column of the table, else shoot's. True for a hit.
     bool resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed);
     // The LAN peer's shot at (netMoveRow, netMoveCol); true for a hit. A cell
     // outside the grid is refused (no change, false).
@@ -149,7 +149,7 @@ public:
     // Random shot from the target list; misses without a shot when the list
     // is empty.
     bool shoot();
-    // Aimed shot next to the collected hits; falls back to Shoot when no
+    // Aimed shot next to the collected hits; falls back to shoot() when no
     // target is left.
     bool smartShoot();
     // The cell smartShoot would fire at, if any.

@@ -8,7 +8,7 @@
 // Ownership: the cell planes belong to the World's scene (children of
 // nonReflecting); Boards keeps non-owning tables of them. Boards reads the
 // match state it was given (fleets, pickedRow/pickedColumn, shipToPlace,
-// placeHorizontal, Arranging) at the time of each call and never changes it.
+// placeHorizontal, arranging) at the time of each call and never changes it.
 // Both must outlive the Boards.
 //
 // The planes are named for the scene graph ("a1".."k10" on the own board, the
@@ -86,7 +86,7 @@ public:
     void positionOwnShipModels();
     void positionEnemyShipModels();
     void hideShipModels(bool all);
-    // Starts "walk" on all 20 models with Interval 200 ms and a random frame
+    // Starts "walk" on all 20 models with an interval of 200 ms and a random frame
     // 1..24: reseed() first, randomBelow(n) in 0..n-1.
     void animateShipModels(const std::function<void()>& reseed, const std::function<int(int)>& randomBelow);
     // The preview of ship shipToPlace at (pickedRow, pickedColumn).

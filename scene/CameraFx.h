@@ -72,8 +72,8 @@ public:
     void restartIdleWait();
 
     // One 100 ms tick: idle test, spin, camera floor, sea frame, shake, edge
-    // scroll. The world never starts to spin while a match
-    // is in progress: the boards must not move away while the player thinks.
+    // scroll. The world never starts to spin while a match is in progress:
+    // the boards must not move away while the player thinks.
     void tickTimerFired();
     // The player did something (a mouse move over the viewer, any key): the
     // spin stops, the world snaps back and the idle wait starts again.

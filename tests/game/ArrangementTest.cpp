@@ -149,7 +149,7 @@ TEST_F(ManualPlacement, TenPlacementsCompleteTheArrangementInOrder) {
     EXPECT_EQ(arrangementProblem(s.ownField, s.ownFleet), "");
     const std::vector<std::string> expected = {
         "PutShipModelAt 10 5 10",
-        "FormMess 60 Ships Arrangement Complete! modal",
+        "Message 60 Ships Arrangement Complete! modal",
         "Button Scores on white",
         "Button Options on white",
         "Status ",

@@ -90,7 +90,7 @@ public:
     std::size_t ownMarks = 0; // markShot calls on the own board
     // The clicks a player queues: runEventLoop calls it from the event loop,
     // at the first turn after the named moment ("Delay": Single's wait under
-    // way, "FormMess": a modal message open, "animateShipModels": the ships
+    // way, "Message": a modal message open, "animateShipModels": the ships
     // set sailing, which runs whole inside its handler). Returns true when it
     // is done and is then dropped.
     std::function<bool(const std::string& after)> whileWaiting;
@@ -161,10 +161,10 @@ public:
         log("turnTimer " + std::string(enabled ? "on " : "off ") + std::to_string(intervalMs));
     }
     void showMessage(std::int32_t top, std::string_view text, bool modal) override {
-        log("FormMess " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
+        log("Message " + std::to_string(top) + " " + std::string(text) + (modal ? " modal" : ""));
         if (!modal) return;
         messageOpen = true;
-        waitingFor = "FormMess";
+        waitingFor = "Message";
     }
     void showScoreWindowModal() override { log("ScoreWindow"); }
     bool manualArrangementChecked() override { return manual; }

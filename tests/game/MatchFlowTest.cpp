@@ -451,7 +451,7 @@ TEST_F(Flow, ExitInsideSinglesWaitOrAnimationEndsOnlyTheMatch) {
 // they led to stays as it should be.
 TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
     host.manual = true;
-    for (const char* pump : {"FormMess", "AnimateShipModels"}) {
+    for (const char* pump : {"Message", "AnimateShipModels"}) {
         single();
         clickInside(pump, false);
         placeTenShips();
@@ -463,7 +463,7 @@ TEST_F(Flow, ExitAfterTheArrangementCompletesLeavesNoFightInTheMenu) {
     }
     // Exit and Single in that moment: the new arrangement follows the mouse.
     single();
-    clickInside("FormMess", true);
+    clickInside("Message", true);
     placeTenShips();
     EXPECT_TRUE(s.gameInProgress);
     EXPECT_TRUE(s.arranging);
