@@ -1,9 +1,9 @@
 #include "scene/World.h"
 
+#include "files/EmbeddedImages.h"
 #include "game/DataFiles.h"
 #include "scene/Boards.h"
 #include "scene/HudGlyphs.h"
-#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 

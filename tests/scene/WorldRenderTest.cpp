@@ -2,10 +2,10 @@
 #include "SceneTestSupport.h"
 #include "ScriptedBattle.h"
 
+#include "files/EmbeddedImages.h"
 #include "scene/CameraFx.h"
 #include "scene/engine/OffscreenRenderer.h"
 #include "tests/support/MatchSetup.h"
-#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 #include <QPolygonF>

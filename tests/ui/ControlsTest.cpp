@@ -1,5 +1,5 @@
 #include "GuiTestSupport.h"
-#include "tools/embedded/EmbeddedImages.h"
+#include "files/EmbeddedImages.h"
 #include "ui/FlatButton.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckBox.h"

@@ -7,7 +7,7 @@
 
 namespace vtx::datagen {
 
-// Names and formats follow tools/embedded/EmbeddedImages.h: JPEG for the sea
+// Names and formats follow files/EmbeddedImages.h: JPEG for the sea
 // frames and the board marks, PNG (with alpha outside each face's outline)
 // for the control faces.
 void generateEmbedded(EmbeddedSet& out) {
