@@ -33,9 +33,9 @@ public:
 
 SkinComboBox::SkinComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
-    m_pict[0] = skinImage("combo/arrow1", SkinFallback::ArrowMain, QSize(20, 20));
-    m_pict[1] = skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(20, 20));
-    m_pict[2] = skinImage("combo/arrow3", SkinFallback::ArrowPress, QSize(20, 20));
+    m_pict[0] = skinImage("combo/main", SkinFallback::ArrowMain, QSize(20, 20));
+    m_pict[1] = skinImage("combo/over", SkinFallback::ArrowOver, QSize(20, 20));
+    m_pict[2] = skinImage("combo/press", SkinFallback::ArrowPress, QSize(20, 20));
     applyGreySelection(this);
     applyGreySelection(view());
     view()->setItemDelegate(new RowDelegate(this, std::max(1, rowHeight())));

@@ -345,8 +345,8 @@ TEST(SkinImages, MissingPicturesGetADrawnStandInOfTheRightSize) {
     if (!embeddedImage("button/71x24/press").empty()) {
         EXPECT_EQ(buttonFaces("71x24", QSize(1, 1)).press.size(), QSize(71, 24));
     }
-    if (!embeddedImage("combo/arrow2").empty()) {
-        EXPECT_EQ(skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(1, 1)).size(), QSize(20, 20));
+    if (!embeddedImage("combo/over").empty()) {
+        EXPECT_EQ(skinImage("combo/over", SkinFallback::ArrowOver, QSize(1, 1)).size(), QSize(20, 20));
     }
 }
 
