@@ -256,12 +256,12 @@ void MainWindow::exitClicked() {
     if (secondClick && running != m_exitClickRunning) return;
     m_exitClickTick = now;
     m_exitClickRunning = running;
-    if (!running || !m_parts.mess) {
+    if (!running || !m_parts.messageWindow) {
         m_match.exitClicked();
         return;
     }
-    if (m_parts.mess->asking()) return;
-    m_parts.mess->ask(60, tr("Leave this match?"), [this](bool yes) {
+    if (m_parts.messageWindow->asking()) return;
+    m_parts.messageWindow->ask(60, tr("Leave this match?"), [this](bool yes) {
         const MatchState& now = m_match.state();
         // The match may have ended while the question stood.
         if (!yes || !now.gameInProgress || now.gameWon || now.gameLost) return;
@@ -318,8 +318,8 @@ void MainWindow::updateTheCounts() {
 
 // A question about a match that has ended meanwhile has nothing to ask.
 void MainWindow::dropAStaleQuestion() {
-    if (m_parts.mess && m_parts.mess->asking() && !m_match.state().gameInProgress)
-        m_parts.mess->dropQuestion();
+    if (m_parts.messageWindow && m_parts.messageWindow->asking() && !m_match.state().gameInProgress)
+        m_parts.messageWindow->dropQuestion();
 }
 
 void MainWindow::turnTheCompass() {

@@ -82,7 +82,7 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    void setWindows(MessageWindow* mess, OptionsWindow* opt, ScoresWindow* score);
+    void setWindows(MessageWindow* messageWindow, OptionsWindow* opt, ScoresWindow* score);
     // The LAN lobby, created after the message window (it may scan the
     // network with the message window showing).
     void setLobby(LobbyWindow* lobby);

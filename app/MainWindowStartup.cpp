@@ -35,12 +35,12 @@
 
 namespace vtx {
 
-void MainWindow::setWindows(MessageWindow* mess, OptionsWindow* opt, ScoresWindow* score) {
-    m_parts.mess = mess;
+void MainWindow::setWindows(MessageWindow* messageWindow, OptionsWindow* opt, ScoresWindow* score) {
+    m_parts.messageWindow = messageWindow;
     m_parts.options = opt;
     m_parts.scores = score;
     // The small windows grow with the main window.
-    for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{mess, opt, score})
+    for (SkinnedWindow* w : std::initializer_list<SkinnedWindow*>{messageWindow, opt, score})
         if (w) w->followScaleOf(this);
     restoreSession();
 }
@@ -199,8 +199,8 @@ void MainWindow::closing() {
     if (frameClock) frameClock->setEnabled(false);
     tickTimer.stop();
     if (quitOnClose) {
-        for (QWidget* w : {static_cast<QWidget*>(m_parts.mess), static_cast<QWidget*>(m_parts.options),
-                           static_cast<QWidget*>(m_parts.scores)})
+        for (QWidget* w : {static_cast<QWidget*>(m_parts.messageWindow),
+                           static_cast<QWidget*>(m_parts.options), static_cast<QWidget*>(m_parts.scores)})
             if (w) w->hide();
         QCoreApplication::quit();
     }

@@ -56,7 +56,9 @@ QString TestProbe::text() const {
     put("ownhit", shotAtOwn);
     put("lobby", int(lobby && lobby->isVisible()));
     put("servers", lobby ? lobby->gameList->count() : 0);
-    put("message", m_parts.mess && m_parts.mess->isVisible() ? m_parts.mess->messageText->text() : QString());
+    put("message", m_parts.messageWindow && m_parts.messageWindow->isVisible()
+                       ? m_parts.messageWindow->messageText->text()
+                       : QString());
     put("scores", int(m_parts.scores && m_parts.scores->isVisible()));
     put("frames", m_parts.viewer ? m_parts.viewer->framesDrawn() : 0);
     put("chat", m_parts.chat ? m_parts.chat->lastLine() : QString());

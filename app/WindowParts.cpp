@@ -11,22 +11,22 @@ QString WindowParts::playerName() const {
 }
 
 void WindowParts::showMessage(int top, const QString& text, bool modal) const {
-    if (mess)
-        mess->showMessage(top, text, modal);
+    if (messageWindow)
+        messageWindow->showMessage(top, text, modal);
     else
         vtx::showMessage(top, text, modal);
 }
 
 void WindowParts::showNotice(int top, const QString& text) const {
-    if (mess)
-        mess->showNotice(top, text);
+    if (messageWindow)
+        messageWindow->showNotice(top, text);
     else
         vtx::showMessage(top, text, false);
 }
 
 void WindowParts::showMessageThen(int top, const QString& text, std::function<void()> then) const {
-    if (mess) {
-        mess->showMessageThen(top, text, std::move(then));
+    if (messageWindow) {
+        messageWindow->showMessageThen(top, text, std::move(then));
         return;
     }
     vtx::showMessage(top, text, false);

@@ -39,7 +39,7 @@ struct WindowParts {
     QTimer* turnTimer = nullptr;
     QTimer* tickTimer = nullptr;
 
-    MessageWindow* mess = nullptr;
+    MessageWindow* messageWindow = nullptr;
     OptionsWindow* options = nullptr;
     ScoresWindow* scores = nullptr;
     LobbyWindow* lobby = nullptr;

@@ -57,9 +57,9 @@ MusicPlayer::~MusicPlayer() {
 void MusicPlayer::musicFinished() {
     MusicPlayer* player = g_player.load();
     if (!player) return;
-    const quint16 deviceId = g_playingId.load();
+    const quint16 songId = g_playingId.load();
     QMetaObject::invokeMethod(
-        player, [player, deviceId] { player->mciNotify(deviceId); }, Qt::QueuedConnection);
+        player, [player, songId] { player->songEnded(songId); }, Qt::QueuedConnection);
 }
 
 void MusicPlayer::shown() {
@@ -81,9 +81,9 @@ void MusicPlayer::buildPlaylist() {
     }
 }
 
-void MusicPlayer::midiPlay(const QString& name, const QString& folder) {
-    mciOpen(m_startDir + folder + name);
-    mciPlay();
+void MusicPlayer::playSongFile(const QString& name, const QString& folder) {
+    openSong(m_startDir + folder + name);
+    playOpenSong();
 }
 
 void MusicPlayer::advanceAndPlay() {
@@ -91,21 +91,21 @@ void MusicPlayer::advanceAndPlay() {
     // A stored "Song" may be anything; out of range in either direction
     // starts again at the first song.
     if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
-    if (!m_playlist.isEmpty()) midiPlay(m_playlist.at(m_songIndex));
+    if (!m_playlist.isEmpty()) playSongFile(m_playlist.at(m_songIndex));
 }
 
-void MusicPlayer::mciNotify(quint16 deviceId) {
-    if (m_musicState != 1 && deviceId == m_deviceId && deviceId != 0) {
-        mciStop();
-        if (m_deviceId != 0) mciClose();
+void MusicPlayer::songEnded(quint16 songId) {
+    if (m_musicState != 1 && songId == m_songId && songId != 0) {
+        stopSong();
+        if (m_songId != 0) closeSong();
         advanceAndPlay();
     }
-    emit mciNotifyHandled();
+    emit songEndHandled();
 }
 
 void MusicPlayer::startNextSong() {
-    mciStop();
-    if (m_deviceId != 0) mciClose();
+    stopSong();
+    if (m_songId != 0) closeSong();
     advanceAndPlay();
     m_musicState = 2;
 }
@@ -113,75 +113,74 @@ void MusicPlayer::startNextSong() {
 void MusicPlayer::musicToggled(bool nowChecked) {
     if (nowChecked) {
         if (m_songIndex > m_playlist.size() - 1 || m_songIndex < 0) m_songIndex = 0;
-        if (!m_playlist.isEmpty()) midiPlay(m_playlist.at(m_songIndex));
+        if (!m_playlist.isEmpty()) playSongFile(m_playlist.at(m_songIndex));
         m_musicState = 2;
     } else {
-        mciStop();
-        if (m_deviceId != 0) mciClose();
+        stopSong();
+        if (m_songId != 0) closeSong();
         m_musicState = 1;
     }
 }
 
 void MusicPlayer::stopMusic() {
     m_musicState = 1;
-    mciStop();
-    if (m_deviceId != 0) mciClose();
+    stopSong();
+    if (m_songId != 0) closeSong();
 }
 
-bool MusicPlayer::mciOpen(const QString& path, const QString& deviceType) {
-    Q_UNUSED(deviceType);
+bool MusicPlayer::openSong(const QString& path) {
     m_errorShown = false;
     // One song at a time: a song still open is released first.
-    if (m_deviceId != 0) mciClose();
+    if (m_songId != 0) closeSong();
     if (!audioOpen()) {
-        mciReportError(QStringLiteral("Audio device hasn't been opened"));
+        reportMusicError(QStringLiteral("Audio device hasn't been opened"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        mciReportError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
+        reportMusicError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
         return false;
     }
     const QByteArray head = file.read(qint64(kMidiHeadBytes));
     file.close();
     if (!looksLikeMidi(
             std::span(reinterpret_cast<const unsigned char*>(head.constData()), std::size_t(head.size())))) {
-        mciReportError(QStringLiteral("The song file is not a MIDI file"));
+        reportMusicError(QStringLiteral("The song file is not a MIDI file"));
         return false;
     }
     m_music = Mix_LoadMUS(QFile::encodeName(path).constData());
     if (!m_music) {
-        mciReportError(QString::fromUtf8(Mix_GetError()));
+        reportMusicError(QString::fromUtf8(Mix_GetError()));
         return false;
     }
     m_musicGeneration = SoundSystem::openGeneration();
-    // Ids are 16-bit like the device ids they stand for, never 0.
-    m_lastDeviceId = std::uint16_t(m_lastDeviceId + 1);
-    if (m_lastDeviceId == 0) m_lastDeviceId = 1;
-    m_deviceId = m_lastDeviceId;
+    // 16-bit numbers that wrap, never 0 (0 is no song).
+    m_lastSongId = std::uint16_t(m_lastSongId + 1);
+    if (m_lastSongId == 0) m_lastSongId = 1;
+    m_songId = m_lastSongId;
     return true;
 }
 
-bool MusicPlayer::mciPlay() {
-    if (m_deviceId == 0 || !m_music) {
-        mciReportError(QStringLiteral("No song is open"));
+bool MusicPlayer::playOpenSong() {
+    if (m_songId == 0 || !m_music) {
+        reportMusicError(QStringLiteral("No song is open"));
         return false;
     }
-    g_playingId.store(m_deviceId);
+    g_playingId.store(m_songId);
     if (Mix_PlayMusic(m_music, 1) != 0) {
-        mciReportError(QString::fromUtf8(Mix_GetError()));
+        reportMusicError(QString::fromUtf8(Mix_GetError()));
         return false;
     }
     return true;
 }
 
-void MusicPlayer::mciStop() {
+void MusicPlayer::stopSong() {
     if (m_music && m_musicGeneration == SoundSystem::openGeneration()) Mix_HaltMusic();
 }
 
-bool MusicPlayer::mciClose() {
+bool MusicPlayer::closeSong() {
     freeMusic();
-    m_deviceId = 0;
+    m_songId = 0;
     return true;
 }
 
@@ -193,7 +192,7 @@ void MusicPlayer::freeMusic() {
     m_music = nullptr;
 }
 
-void MusicPlayer::mciReportError(const QString& text) {
+void MusicPlayer::reportMusicError(const QString& text) {
     if (m_errorShown) return;
     m_errorShown = true;
     const QString shown = text.isEmpty() ? QStringLiteral("No message available") : text;

@@ -13,14 +13,13 @@ namespace vtx {
 
 // Background music: the songs of "<startDir>/Music" played one after another
 // on SDL_mixer's music stream, MIDI through FluidSynth and the TimGM6mb sound
-// font (or the fonts named in SDL_SOUNDFONTS). The device is a MIDI
-// sequencer: a file that is not a MIDI file fails to open. It plays on the
-// device SoundSystem opened; without an open device every song fails to
-// open and reports that once.
+// font (or the fonts named in SDL_SOUNDFONTS). Songs are MIDI files only: any
+// other file fails to open. It plays on the audio device SoundSystem opened;
+// without an open device every song fails to open and reports that once.
 //
 // Threads: everything runs on the UI thread. The end of a play, for any
-// reason (the song ended, or mciStop stopped it), is posted by SDL's audio
-// thread as a queued call of mciNotify on this object, like a window message;
+// reason (the song ended, or stopSong stopped it), is posted by SDL's audio
+// thread as a queued call of songEnded on this object, like a window message;
 // a notification can therefore arrive after the call that stopped the song
 // has returned.
 //
@@ -59,20 +58,22 @@ public:
     void startNextSong();
     void musicToggled(bool nowChecked);
     void stopMusic();
-    // Plays startDir + folder + name; folder is "/Music/". Results unchecked.
-    void midiPlay(const QString& name, const QString& folder = musicFolder());
+    // Opens and plays startDir + folder + name; folder is "/Music/". Errors
+    // are reported (reportMusicError), not returned.
+    void playSongFile(const QString& name, const QString& folder = musicFolder());
     // "/Music/": the songs' folder under startDir, with its separators.
     static QString musicFolder();
 
-    // --- The song device, one song at a time ---
-    // Opens path (the device type is kept for the record: "Sequencer").
-    bool mciOpen(const QString& path, const QString& deviceType = QStringLiteral("Sequencer"));
-    bool mciPlay();
-    void mciStop();
-    bool mciClose();
+    // --- One song at a time ---
+    // Loads the MIDI file at path as the open song (closing any other) and
+    // gives it a new songId().
+    bool openSong(const QString& path);
+    bool playOpenSong();
+    void stopSong();
+    bool closeSong();
     // One box per failing song: shows text (or "No message available")
-    // unless a box has been shown since the last mciOpen.
-    void mciReportError(const QString& text);
+    // unless a box has been shown since the last openSong.
+    void reportMusicError(const QString& text);
 
     // --- State ---
     const QStringList& playlist() const { return m_playlist; }
@@ -81,20 +82,21 @@ public:
     // 1: stopped by the user or the game, notifications are ignored;
     // 0 or 2: the end of a song starts the next one.
     int musicState() const { return m_musicState; }
-    std::uint16_t mciDeviceId() const { return m_deviceId; }
+    // The open song's number, 0 when no song is open.
+    std::uint16_t songId() const { return m_songId; }
     // True while a song is sounding.
     bool isPlaying() const;
 
 public slots:
-    // The end-of-play notification (the next-song handler). deviceId names
+    // The end-of-play notification (the next-song handler). songId names
     // the song whose play ended; a notification for a song that is no longer
     // the open one (it was stopped and replaced or closed) is ignored, so a
     // stop never skips a song or starts a chain of skips.
-    void mciNotify(quint16 deviceId);
+    void songEnded(quint16 songId);
 
 signals:
-    // Emitted at the end of each mciNotify, after any next song was started.
-    void mciNotifyHandled();
+    // Emitted at the end of each songEnded, after any next song was started.
+    void songEndHandled();
 
 private:
     static void musicFinished();
@@ -105,8 +107,8 @@ private:
     QStringList m_playlist;
     int m_songIndex = 0;
     int m_musicState = 0;
-    std::uint16_t m_deviceId = 0;
-    std::uint16_t m_lastDeviceId = 0;
+    std::uint16_t m_songId = 0;
+    std::uint16_t m_lastSongId = 0;
     bool m_errorShown = false;
     _Mix_Music* m_music = nullptr;
     int m_musicGeneration = -1;

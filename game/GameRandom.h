@@ -2,15 +2,16 @@
 
 // The game's one uniform generator random(n) over 0..n-1.
 //
-// Generator: SplitMix64 (64-bit state, add 0x9E3779B97F4A7C15 per draw, then
-// the SplitMix64 output mix). random(n) takes the top 32 bits of a draw and
-// scales them to 0..n-1 by multiply-and-shift. SplitMix64 is used because the
-// game re-seeds it from the time of day in milliseconds before most draws:
-// seeds one apart must give unrelated first draws, which a plain LCG's high
-// bits do not.
+// Generator: SplitMix64 (game/SplitMix64.h). random(n) takes the top 32 bits
+// of a draw and scales them to 0..n-1 by multiply-and-shift. SplitMix64 is
+// used because the game re-seeds it from the time of day in milliseconds
+// before most draws: seeds one apart must give unrelated first draws, which a
+// plain LCG's high bits do not.
 //
 // The same seed always gives the same sequence, so two attempts made in the
 // same millisecond draw the same cell; the rules depend on that behaviour.
+
+#include "game/SplitMix64.h"
 
 #include <cstdint>
 
@@ -20,9 +21,9 @@ class IClock;
 
 class GameRandom {
 public:
-    explicit GameRandom(std::uint64_t seed = 0) : m_state(seed) {}
+    explicit GameRandom(std::uint64_t seed = 0) : m_generator(seed) {}
 
-    void seed(std::uint64_t seed) { m_state = seed; }
+    void seed(std::uint64_t seed) { m_generator.seed(seed); }
     // Re-seeds from clock.timeOfDayMs().
     void reseed(IClock& clock);
 
@@ -30,9 +31,7 @@ public:
     std::int32_t random(std::int32_t n);
 
 private:
-    std::uint64_t next();
-
-    std::uint64_t m_state;
+    SplitMix64 m_generator;
 };
 
 } // namespace vtx

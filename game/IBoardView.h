@@ -24,7 +24,7 @@ public:
     virtual void markShot(Board board, std::int32_t row, std::int32_t column, bool hit) = 0;
     // Ship n of that board sank: show its model with the sunk texture and mark
     // the cells around it. The rules request the sunk sound and the shake
-    // separately (playSound(Sound::sunk), startShake()).
+    // separately (playSound(Sound::Sunk), startShake()).
     virtual void showSunkShip(Board board, std::int32_t n) = 0;
     virtual void startShake() = 0;
     // Show the enemy ships not sunk on their first deck cell (the player lost).

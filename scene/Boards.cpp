@@ -9,10 +9,10 @@ namespace vtx {
 namespace {
 
 constexpr float CellHeight = 0.1f;
-constexpr const char* MarkFrame = "frame1";
-constexpr const char* MarkHint = "hint";
-constexpr const char* MarkHit = "hit";
-constexpr const char* MarkBad = "bad";
+constexpr const char* MarkFrame = World::FrameMark;
+constexpr const char* MarkHint = World::HintMark;
+constexpr const char* MarkHit = World::HitMark;
+constexpr const char* MarkBad = World::BadMark;
 
 glm::vec3 toVec(const glm::ivec3& p) {
     return {float(p.x), float(p.y), float(p.z)};

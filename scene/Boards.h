@@ -1,7 +1,7 @@
 #pragma once
 
 // The two boards on the sea and the ship models standing on them: 200 cell
-// planes whose library material ("frame1", "hint", "hit" of
+// planes whose library material ("frame", "hint", "hit" of
 // materials) shows each cell's mark, fires on hit cells, and the
 // display operations the match asks for.
 //

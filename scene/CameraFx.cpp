@@ -43,7 +43,7 @@ void CameraFx::tickTimerFired() {
 
     if (m_world.camera->position.y < CameraFloor) m_world.camera->position.y = CameraReset;
 
-    m_world.sea->libMaterialName = "LibMaterial" + std::to_string(seaFrame);
+    m_world.sea->libMaterialName = World::waterMaterial(seaFrame);
     seaFrame = seaFrame >= World::WaterFrames - 1 ? 0 : seaFrame + 1;
 
     glm::vec3& rig = m_world.cameraRig->position;

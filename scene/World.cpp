@@ -1,9 +1,9 @@
 #include "scene/World.h"
 
+#include "files/EmbeddedImages.h"
 #include "game/DataFiles.h"
 #include "scene/Boards.h"
 #include "scene/HudGlyphs.h"
-#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 
@@ -52,7 +52,7 @@ void World::buildLibraries() {
     // the window's first picture.
     for (int i = 0; i < WaterFrames; ++i) {
         const std::string frame = (i < 10 ? "water/0" : "water/") + std::to_string(i);
-        LibraryMaterial* m = waterMaterials.addMaterial("LibMaterial" + std::to_string(i));
+        LibraryMaterial* m = waterMaterials.addMaterial(waterMaterial(i));
         if (!m->material.texture.image.assignEncoded(embeddedImage(frame)))
             throw std::runtime_error("The picture \"" + frame + "\" inside the program cannot be decoded");
         m->material.texture.textureMode = TextureMode::Replace;
@@ -60,7 +60,7 @@ void World::buildLibraries() {
     materials.addMaterial("ground");
     materials.addMaterial("details");
     // Board marks on black: additive blending makes the black vanish.
-    for (const char* mark : {"hint", "hit", "frame1", "bad"})
+    for (const char* mark : {HintMark, HitMark, FrameMark, BadMark})
         materials.addMaterialFromImage(mark, decodeEmbedded(std::string("cell/") + mark),
                                        BlendMode::Additive);
 
@@ -136,7 +136,7 @@ void World::buildTree() {
     sea->xTiles = 15;
     sea->yTiles = 15;
     sea->materialLibrary = &waterMaterials;
-    sea->libMaterialName = "LibMaterial0";
+    sea->libMaterialName = waterMaterial(0);
     camera->targetObject = sea;
 
     terrain = worldRoot->addChild<Terrain>();

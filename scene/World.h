@@ -11,10 +11,9 @@
 //
 // Build order (the main window drives it):
 //   construction          the window definition: the object tree with its
-//                         constants, the 32 water frames ("LibMaterial0" ..
-//                         "LibMaterial31") and the three board marks ("hint",
-//                         "hit", "frame1") from the pictures inside the
-//                         program. No file is read.
+//                         constants, the 32 water frames and the board marks
+//                         (materials named below) from the pictures inside
+//                         the program. No file is read.
 //   window creation       loadFonts, setLogoColor, then buildScenery (texture
 //                         folder, terrain, textures, tiling, trees, island).
 //   first activation      buildActivationStage(boards): cell positions, the 20
@@ -66,6 +65,16 @@ public:
     using PathResolver = std::function<std::string(std::string_view gamePath)>;
 
     static constexpr int WaterFrames = 32;
+    // The materials' names in the scene graph (no player sees them). The
+    // sea's frame n (0 .. WaterFrames - 1) in waterMaterials:
+    static std::string waterMaterial(int frame) { return "water" + std::to_string(frame); }
+    // The board marks in materials, each made from the picture "cell/<name>"
+    // inside the program: an untouched cell's frame; a miss, a cell known to
+    // be empty or a ship placed where it fits; a hit; a ship that does not fit.
+    static constexpr const char* FrameMark = "frame";
+    static constexpr const char* HintMark = "hint";
+    static constexpr const char* HitMark = "hit";
+    static constexpr const char* BadMark = "bad";
     // The first view frames the two boards and little else: a 53 degree
     // vertical view from high over the own board's right-hand side, 65
     // degrees down onto the sea's centre, the two boards lying corner to

@@ -5,7 +5,12 @@
 #                  headless;
 #   scene/engine/  the scene engine: of our own headers only its own; nothing
 #                  of the game, the windows, the program or the network
-#                  (game/, scene/ outside the engine, ui/, app/, net/, audio/).
+#                  (game/, scene/ outside the engine, ui/, app/, net/, audio/);
+#   product code   (the product rooms of check-common.sh) includes nothing of
+#                  the data generator, the tests, the benchmarks or the
+#                  fuzzers: what the program needs at run time lives in a
+#                  product room.
+# Every top-level folder of sources must be a known room.
 # Prints every offending line and fails when there is one.
 #
 #   scripts/check-layers.sh [source root]
@@ -33,5 +38,24 @@ while IFS= read -r hit; do
 done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' scene/engine |
     grep -vE '#[[:space:]]*include[[:space:]]*"scene/engine/' || true)
 
-[ "$status" = 0 ] && echo "layers: game/ and scene/engine/ include nothing from above them"
+# The product never reaches back into what builds, tests or measures it.
+others=$(IFS='|' && echo "${other_rooms[*]}")
+while IFS= read -r hit; do
+    complain "$hit" "product code includes nothing of ${other_rooms[*]}"
+done < <(grep -rnE --include='*.h' --include='*.cpp' \
+    "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]($others)/" "${product_rooms[@]}" || true)
+
+# A folder of sources in neither list would escape the checks above. Build
+# folders (a CMakeCache.txt at their top) hold generated sources, not rooms.
+for dir in */; do
+    dir=${dir%/}
+    [ -e "$dir/CMakeCache.txt" ] && continue
+    [[ " ${product_rooms[*]} ${other_rooms[*]} " == *" $dir "* ]] && continue
+    if [ -n "$(find "$dir" \( -name '*.h' -o -name '*.cpp' \) -print -quit)" ]; then
+        complain "$dir/" "a folder of sources no check knows: add it to the rooms in scripts/check-common.sh"
+    fi
+done
+
+[ "$status" = 0 ] &&
+    echo "layers: game/ and scene/engine/ include nothing from above them, the product nothing of ${other_rooms[*]}"
 exit "$status"

@@ -14,7 +14,7 @@
 #   scripts/check-state-writers.sh [source root]
 source "$(dirname "${BASH_SOURCE[0]}")/check-common.sh" "$@"
 
-folders=(app audio files game net scene ui tools)
+folders=("${product_rooms[@]}" tools)
 sources() {
     grep -rnE --include='*.h' --include='*.cpp' "$1" "${folders[@]}" 2>/dev/null |
         grep -vE '^game/Match[A-Za-z]*\.(h|cpp):' | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true

@@ -98,7 +98,7 @@ void OptionsWindow::buildControls(QWidget* mainWindow) {
     playerNameEdit->setColorBorder(QColor(128, 128, 128));
     // Dark letters: the grey ones all but vanished on the field's white.
     playerNameEdit->setTextColor(QColor(16, 20, 28));
-    connect(playerNameEdit, &SkinLineEdit::mouseDown, this, &OptionsWindow::edPlayerNameMouseDown);
+    connect(playerNameEdit, &SkinLineEdit::mouseDown, this, &OptionsWindow::playerNamePressed);
 
     manualBox = checkBox(this, tr("Manual Ship Arrangement"), 74);
     soundBox = checkBox(this, tr("Sound ON/OFF"), 105);
@@ -156,21 +156,20 @@ void OptionsWindow::buildControls(QWidget* mainWindow) {
         connect(box, &SkinCheckBox::mouseUp, this, &OptionsWindow::boxPressed);
     }
 
-    // 1. Large-font caption offset.
+    // Large fonts move the caption up and left, so it stays on the face.
     if (!isSmallFonts()) {
         closeButton->setXOffset(26);
         closeButton->setYOffset(6);
     }
-    // 2.-4. Position, panel, region.
+    // Over the main window, painted from its panel; the mask once every control exists.
     placeRelativeTo(mainWindow);
     loadPanel(datafiles::kOptionsPanel, QSize(306, 325));
     if (translationActive()) retitlePanel(windowTitle());
     setOutline(outline306(324));
     setNoDrag();
     rebuildWindowRgn();
-    // 5. Settings.
     readOptions();
-    // 6. The boxes blend into the panel.
+    // The boxes take the panel's colour, so they blend into it.
     const QColor blend = panelPixel(42, 42);
     for (SkinCheckBox* box : {manualBox, soundBox, musicBox})
         box->setColor(blend);

@@ -59,7 +59,8 @@ public:
     void musicUpClicked();
     void musicToggled();
     void boxPressed(); // shared by the three boxes (down and up)
-    void edPlayerNameMouseDown() {}
+    // Nothing to do: the field takes the focus itself.
+    void playerNamePressed() {}
 
 protected:
     void shown() override;

@@ -46,7 +46,7 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
         row->setTextColor(Qt::white);
         row->inactiveColor = QColor(128, 128, 128);
         connect(row, &FlatButton::mouseDown, this, &ScoresWindow::rowPressed);
-        ob[n] = row;
+        rowButtons[n] = row;
     }
 
     nameEdit = new SkinLineEdit(this);
@@ -83,28 +83,28 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
     // Enter saves a result waiting for its name, else closes; Esc closes.
     setKeyButtons({saveButton, closeButton}, closeButton);
 
-    // 1. Large-font caption offsets.
+    // Large fonts move the captions up and left, so they stay on the faces.
     if (!isSmallFonts()) {
         for (SkinButton* b : {saveButton, closeButton}) {
             b->setXOffset(17);
             b->setYOffset(6);
         }
     }
-    // 2. Save starts switched off, and with it the entry.
+    // Save starts switched off, and with it the entry.
     disableSave();
     showEntry(false);
     // Scaling puts every control back at its first place: Close too.
     onScaled = [this](double) { showEntry(saveButton->isEnabled()); };
-    // 3. Position, panel, region.
+    // Over the main window, painted from its panel; the mask once every control exists.
     placeRelativeTo(mainWindow);
     loadPanel(datafiles::kScorePanel, QSize(306, 325));
     if (translationActive()) retitlePanel(windowTitle());
     setOutline(outline306(324));
     setDragAnywhere();
     rebuildWindowRgn();
-    // 4.-5. Rows blend into the panel; the table.
+    // The rows take the panel's colour, so they blend into it.
     const QColor blend = panelPixel(42, 42);
-    for (FlatButton* row : ob)
+    for (FlatButton* row : rowButtons)
         row->setColor(blend);
     m_scoreFile = resolveDataPath("hscore.dat", userRoot());
     loadScores();
@@ -133,9 +133,9 @@ void ScoresWindow::showCaptions() {
     for (int n = 0; n < kScoreRows; ++n) {
         const bool result =
             m_table.points[n] != 0 || m_table.names[n].find_first_not_of(' ') != std::string::npos;
-        ob[n]->setText(result ? QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n]))
-                              : QString());
-        ob[n]->setVisible(result);
+        rowButtons[n]->setText(result ? QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n]))
+                                      : QString());
+        rowButtons[n]->setVisible(result);
         any = any || result;
     }
     emptyLabel->setVisible(!any);
@@ -153,7 +153,7 @@ void ScoresWindow::disableSave() {
 }
 
 void ScoresWindow::shown() {
-    ob[0]->removeFocusLook();
+    rowButtons[0]->removeFocusLook();
     if (!m_host || !m_host->scorePending()) return;
     nameEdit->setEnabled(true);
     nameEdit->setText(m_host->playerName());
@@ -166,7 +166,7 @@ void ScoresWindow::shown() {
     m_host->setScorePending(false);
 }
 
-void ScoresWindow::analyzePoints() {
+void ScoresWindow::insertPendingScore() {
     const int points = m_host ? m_host->lastPoints() : m_pendingPoints;
     // UTF-8, cut where a whole character ends (TextEncoding.h).
     insertScore(m_table, cutUtf8(nameEdit->text().toStdString(), kScoreNameLength), points);
@@ -181,7 +181,7 @@ void ScoresWindow::saveClicked() {
         loadScores();
         if (!m_loadError.empty()) m_table = thisSession;
     }
-    analyzePoints();
+    insertPendingScore();
     nameEdit->setEnabled(false);
     nameEdit->clear();
     showEntry(false);
@@ -217,7 +217,7 @@ void ScoresWindow::closing() {
 }
 
 void ScoresWindow::rowPressed() {
-    for (FlatButton* row : ob)
+    for (FlatButton* row : rowButtons)
         row->removeFocusLook();
 }
 

@@ -39,7 +39,7 @@ public:
     // host may be null (viewing only); it must outlive the window.
     ScoresWindow(IScoreHost* host, QWidget* mainWindow);
 
-    std::array<FlatButton*, kScoreRows> ob{}; // ob1..ob7 are ob[0]..ob[6]
+    std::array<FlatButton*, kScoreRows> rowButtons{}; // the table's rows, top to bottom
     SkinLineEdit* nameEdit = nullptr;
     QLabel* pointsLabel = nullptr;
     SkinButton* saveButton = nullptr;
@@ -54,7 +54,9 @@ public:
     void setRandomSource(std::function<int(int)> randomBelow);
 
     void loadScores();
-    void analyzePoints();
+    // Puts the waiting result (its points, the name typed) into the table in
+    // memory; Save does it, then writes the file.
+    void insertPendingScore();
     void saveClicked();
     void closeClicked();
     void rowPressed();

@@ -37,13 +37,13 @@ void SkinButton::fitCaptionFont(QFont font, int tightestPercent) {
 int SkinButton::captionLeft() const {
     if (!m_centred) return m_xOffset;
     // Across the face as laid out: a scaled button draws its face scaled.
-    const int faceWidth = m_mainPict.isNull() ? width() : m_mainPict.width();
+    const int faceWidth = m_normalFace.isNull() ? width() : m_normalFace.width();
     return (faceWidth - QFontMetrics(m_captionFont).horizontalAdvance(caption())) / 2;
 }
 
 void SkinButton::setDown(bool value) {
     m_down = value;
-    m_current = value ? Pict::Press : Pict::Main;
+    m_current = value ? Face::Pressed : Face::Normal;
     m_reset = true;
     update();
 }
@@ -69,25 +69,25 @@ void SkinButton::setYOffset(int y) {
     update();
 }
 
-void SkinButton::setMainPict(const QImage& picture) {
-    m_mainPict = picture;
-    m_current = Pict::Main;
+void SkinButton::setNormalFace(const QImage& picture) {
+    m_normalFace = picture;
+    m_current = Face::Normal;
     update();
 }
 
-void SkinButton::setMOverPict(const QImage& picture) {
-    m_mOverPict = picture;
+void SkinButton::setOverFace(const QImage& picture) {
+    m_overFace = picture;
 }
 
-void SkinButton::setPressPict(const QImage& picture) {
-    m_pressPict = picture;
+void SkinButton::setPressedFace(const QImage& picture) {
+    m_pressedFace = picture;
 }
 
 void SkinButton::setFaces(const char* set) {
     const ButtonFaces faces = buttonFaces(set, size());
-    setMainPict(faces.main);
-    setMOverPict(faces.over);
-    setPressPict(faces.press);
+    setNormalFace(faces.main);
+    setOverFace(faces.over);
+    setPressedFace(faces.press);
 }
 
 void SkinButton::setCaptionFont(const QFont& font) {
@@ -95,34 +95,34 @@ void SkinButton::setCaptionFont(const QFont& font) {
     update();
 }
 
-SkinButton::Pict SkinButton::currentPict() const {
-    if (m_reset) return m_down ? Pict::Press : Pict::Main;
+SkinButton::Face SkinButton::currentFace() const {
+    if (m_reset) return m_down ? Face::Pressed : Face::Normal;
     return m_current;
 }
 
-const QImage& SkinButton::picture(Pict which) const {
+const QImage& SkinButton::faceImage(Face which) const {
     switch (which) {
-    case Pict::MOver:
-        return m_mOverPict;
-    case Pict::Press:
-        return m_pressPict;
-    case Pict::Main:
+    case Face::Over:
+        return m_overFace;
+    case Face::Pressed:
+        return m_pressedFace;
+    case Face::Normal:
         break;
     }
-    return m_mainPict;
+    return m_normalFace;
 }
 
-void SkinButton::drawCaption(QPainter& p, Pict which) const {
+void SkinButton::drawCaption(QPainter& p, Face which) const {
     if (m_text.isEmpty()) return;
     p.setFont(m_captionFont);
     p.setPen(m_font->color);
-    const int y = m_yOffset + (which == Pict::Press ? 1 : 0);
-    // The offset is the top-left of the caption cell, as a canvas TextOut.
+    const int y = m_yOffset + (which == Face::Pressed ? 1 : 0);
+    // The offset is the top-left of the caption's cell, not its baseline.
     p.drawText(QPoint(captionLeft(), y + QFontMetrics(m_captionFont).ascent()), caption());
 }
 
-QImage SkinButton::composedPict(Pict which) const {
-    QImage img = picture(which);
+QImage SkinButton::composedFace(Face which) const {
+    QImage img = faceImage(which);
     if (img.isNull()) return img;
     img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
@@ -132,13 +132,13 @@ QImage SkinButton::composedPict(Pict which) const {
 
 void SkinButton::paintEvent(QPaintEvent*) {
     if (m_reset) {
-        m_current = m_down ? Pict::Press : Pict::Main;
+        m_current = m_down ? Face::Pressed : Face::Normal;
         m_reset = false;
     }
     QPainter p(this);
-    const QImage& face = picture(m_current);
+    const QImage& face = faceImage(m_current);
     if (face.isNull() || face.size() == size()) {
-        p.drawImage(0, 0, composedPict(m_current));
+        p.drawImage(0, 0, composedFace(m_current));
     } else {
         // A window made larger than its layout scales its controls too: the
         // face and its caption by one transform, the letters drawn at the
@@ -188,7 +188,7 @@ void SkinButton::focusOutEvent(QFocusEvent* event) {
 
 void SkinButton::mousePressEvent(QMouseEvent* event) {
     m_reset = false;
-    m_current = Pict::Press;
+    m_current = Face::Pressed;
     update();
     event->accept();
 }
@@ -197,9 +197,9 @@ void SkinButton::mouseReleaseEvent(QMouseEvent* event) {
     m_reset = false;
     const bool over = rect().contains(event->position().toPoint());
     if (m_down)
-        m_current = Pict::Press;
+        m_current = Face::Pressed;
     else
-        m_current = over ? Pict::MOver : Pict::Main;
+        m_current = over ? Face::Over : Face::Normal;
     update();
     event->accept();
     if (over && event->button() == Qt::LeftButton) emit clicked();

@@ -1,20 +1,21 @@
 #pragma once
 
-// A push button drawn from three pictures with its caption written onto them.
+// A push button drawn from three pictures, its faces, with its caption
+// written onto them.
 //
-// Pictures: MainPict (normal), MOverPict (after a click with the pointer still
-// over the button), PressPict (pressed, or Down). At every paint the caption
-// Text is written onto each picture at (xOffset, yOffset), one pixel lower on
-// PressPict, in the colour of the SkinFont the button points to; the caption's
-// typeface and size are the button's own caption font (setCaptionFont), only
-// the colour comes from the SkinFont. Our stored pictures stay clean: the
-// caption is composed onto a copy, so changing Text never leaves old text.
+// Faces: Normal, Over (after a click with the pointer still over the button),
+// Pressed (pressed, or down). At every paint the caption text is written onto
+// the face at (xOffset, yOffset), one pixel lower on Pressed, in the colour of
+// the SkinFont the button points to; the caption's typeface and size are the
+// button's own caption font (setCaptionFont), only the colour comes from the
+// SkinFont. The stored faces stay clean: the caption is composed onto a copy,
+// so changing the text never leaves old text.
 //
-// Mouse: a press (any button) shows PressPict. A release shows PressPict when
-// Down, else MOverPict when the pointer is over the button and MainPict when
-// it is not; a left release over the button emits clicked(). Entering and
-// leaving change nothing. setSkinFont and setDown set the reset flag: the next
-// paint shows PressPict when Down, else MainPict.
+// Mouse: a press (any button) shows Pressed. A release shows Pressed when
+// down, else Over when the pointer is over the button and Normal when it is
+// not; a left release over the button emits clicked(). Entering and leaving
+// change nothing. setSkinFont and setDown set the reset flag: the next paint
+// shows Pressed when down, else Normal.
 //
 // Disabled buttons get no mouse events. Unfilled (transparent) picture pixels
 // show the parent through. Keys: a button given Qt::TabFocus (the buttons of
@@ -35,7 +36,7 @@ namespace vtx {
 class SkinButton : public QWidget {
     Q_OBJECT
 public:
-    enum class Pict { Main, MOver, Press };
+    enum class Face { Normal, Over, Pressed };
 
     // Geometry 10, 10, 150 x 50; offsets 20, 8; empty caption; font: a white
     // 10-pt font owned by the button until setSkinFont gives it another.
@@ -55,12 +56,12 @@ public:
     int xOffset() const { return m_xOffset; }
     int yOffset() const { return m_yOffset; }
 
-    // Setting MainPict also shows it; the other two only store the picture.
-    void setMainPict(const QImage& picture);
-    void setMOverPict(const QImage& picture);
-    void setPressPict(const QImage& picture);
+    // Setting the normal face also shows it; the other two only store theirs.
+    void setNormalFace(const QImage& picture);
+    void setOverFace(const QImage& picture);
+    void setPressedFace(const QImage& picture);
     // Convenience: the three faces of the embedded set "button/<set>/...",
-    // and the button resized to the main face.
+    // and the button resized to the normal face.
     void setFaces(const char* set);
 
     void setCaptionFont(const QFont& font);
@@ -75,10 +76,10 @@ public:
     int captionLeft() const;
     QString caption() const;
 
-    // The picture shown at the next paint, and a picture with its caption
-    // composed as it is painted (for checks and screenshots).
-    Pict currentPict() const;
-    QImage composedPict(Pict which) const;
+    // The face shown at the next paint, and a face with its caption composed
+    // as it is painted (for checks and screenshots).
+    Face currentFace() const;
+    QImage composedFace(Face which) const;
 
     // The click of a key: clicked() when the button is enabled and shown.
     bool click();
@@ -95,8 +96,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    const QImage& picture(Pict which) const;
-    void drawCaption(QPainter& p, Pict which) const;
+    const QImage& faceImage(Face which) const;
+    void drawCaption(QPainter& p, Face which) const;
 
     bool m_down = false;
     SkinFont m_ownFont;
@@ -104,11 +105,11 @@ private:
     int m_xOffset = 20;
     int m_yOffset = 8;
     QString m_text;
-    QImage m_mainPict;
-    QImage m_mOverPict;
-    QImage m_pressPict;
+    QImage m_normalFace;
+    QImage m_overFace;
+    QImage m_pressedFace;
     QFont m_captionFont;
-    Pict m_current = Pict::Main;
+    Face m_current = Face::Normal;
     bool m_reset = true;
     bool m_focusByKey = false;
     bool m_centred = false;

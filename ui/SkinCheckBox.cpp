@@ -38,8 +38,8 @@ void SkinCheckBox::setState(int state) {
     setStateSilently(state);
 }
 
-void SkinCheckBox::setAlignment(Alignment a) {
-    m_alignment = a;
+void SkinCheckBox::setBoxSide(BoxSide side) {
+    m_boxSide = side;
     update();
 }
 
@@ -75,7 +75,7 @@ void SkinCheckBox::setGlyph(int state, const QImage& glyph) {
     int cells = 1;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0)
         cells = glyph.width() / glyph.height();
-    m_numGlyphs[state] = std::clamp(cells, 1, 2);
+    m_glyphCells[state] = std::clamp(cells, 1, 2);
     update();
 }
 
@@ -119,24 +119,24 @@ QSize SkinCheckBox::cellSize() const {
     const QImage& g = glyphOf(m_state);
     if (g.isNull()) return {};
     const double f = glyphScale();
-    return QSize(int(std::lround(g.width() / m_numGlyphs[m_state] * f)), int(std::lround(g.height() * f)));
+    return QSize(int(std::lround(g.width() / m_glyphCells[m_state] * f)), int(std::lround(g.height() * f)));
 }
 
 QRect SkinCheckBox::glyphTarget() const {
     const QSize cell = cellSize();
-    const int x = m_alignment == Alignment::RightJustify ? 0 : width() - cell.width();
+    const int x = m_boxSide == BoxSide::Left ? 0 : width() - cell.width();
     const int y = (height() - cell.height()) / 2;
     return QRect(QPoint(x, y), cell);
 }
 
 int SkinCheckBox::glyphSourceCell() const {
-    return (!isEnabled() && m_numGlyphs[m_state] == 2) ? 1 : 0;
+    return (!isEnabled() && m_glyphCells[m_state] == 2) ? 1 : 0;
 }
 
 QRect SkinCheckBox::captionRect() const {
     const QFontMetrics fm(font());
     const int cellWidth = cellSize().width();
-    const int left = m_alignment == Alignment::RightJustify ? cellWidth + 4 : 1;
+    const int left = m_boxSide == BoxSide::Left ? cellWidth + 4 : 1;
     int textWidth = fm.horizontalAdvance(QString(m_caption).remove(QLatin1Char('&')));
     const int textHeight = fm.height();
     const int top = (height() - textHeight) / 2 - 2;
@@ -168,7 +168,7 @@ void SkinCheckBox::paintEvent(QPaintEvent*) {
     const QImage& g = glyphOf(m_state);
     if (!g.isNull()) {
         const QRect target = glyphTarget();
-        const int cellWidth = g.width() / m_numGlyphs[m_state];
+        const int cellWidth = g.width() / m_glyphCells[m_state];
         const QRect source(glyphSourceCell() * cellWidth, 0, cellWidth, g.height());
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
         p.drawImage(target, g, source);

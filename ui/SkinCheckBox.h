@@ -29,7 +29,7 @@ namespace vtx {
 class SkinCheckBox : public QWidget {
     Q_OBJECT
 public:
-    enum class Alignment { LeftJustify, RightJustify }; // RightJustify: box left of the text
+    enum class BoxSide { Left, Right }; // the glyph's side; the caption takes the other
 
     // 97 x 17, tab stop, unchecked.
     explicit SkinCheckBox(QWidget* parent = nullptr);
@@ -40,8 +40,8 @@ public:
     void setState(int state);
 
     bool allowGrayed = false;
-    void setAlignment(Alignment a);
-    Alignment getAlignment() const { return m_alignment; }
+    void setBoxSide(BoxSide side);
+    BoxSide boxSide() const { return m_boxSide; }
 
     void setCaption(const QString& caption);
     const QString& caption() const { return m_caption; }
@@ -52,9 +52,9 @@ public:
     void setCheckedGlyph(const QImage& glyph);
     void setGrayedGlyph(const QImage& glyph);
     void setUncheckedGlyph(const QImage& glyph);
-    int checkedNumGlyphs() const { return m_numGlyphs[1]; }
-    int uncheckedNumGlyphs() const { return m_numGlyphs[0]; }
-    int grayedNumGlyphs() const { return m_numGlyphs[2]; }
+    int checkedGlyphCells() const { return m_glyphCells[1]; }
+    int uncheckedGlyphCells() const { return m_glyphCells[0]; }
+    int grayedGlyphCells() const { return m_glyphCells[2]; }
 
     // The user's click: toggle, clicked(), focus.
     void click();
@@ -87,12 +87,12 @@ private:
     QSize cellSize() const; // the glyph cell as painted
 
     int m_state = 0;
-    Alignment m_alignment = Alignment::RightJustify;
+    BoxSide m_boxSide = BoxSide::Left;
     QString m_caption;
     QColor m_color;
     QColor m_textColor = Qt::black;
     QImage m_glyph[3]; // by state
-    int m_numGlyphs[3] = {1, 1, 1};
+    int m_glyphCells[3] = {1, 1, 1};
     QShortcut* m_accelerator = nullptr;
 };
 

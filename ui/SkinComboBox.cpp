@@ -20,39 +20,26 @@ constexpr int kArrowWidth = 20;
 // Rows of the list as high as the drop-down height rule assumes.
 class RowDelegate : public QStyledItemDelegate {
 public:
-    RowDelegate(QObject* owner, int height) : QStyledItemDelegate(owner), mHeight(height) {}
+    RowDelegate(QObject* owner, int rowHeight) : QStyledItemDelegate(owner), height(rowHeight) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(mHeight);
+        s.setHeight(height);
         return s;
     }
-    int mHeight;
+    int height;
 };
 
 } // namespace
 
 SkinComboBox::SkinComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
-    m_pict[0] = skinImage("combo/arrow1", SkinFallback::ArrowMain, QSize(20, 20));
-    m_pict[1] = skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(20, 20));
-    m_pict[2] = skinImage("combo/arrow3", SkinFallback::ArrowPress, QSize(20, 20));
+    m_arrowFaces[0] = skinImage("combo/main", SkinFallback::ArrowMain, QSize(20, 20));
+    m_arrowFaces[1] = skinImage("combo/over", SkinFallback::ArrowOver, QSize(20, 20));
+    m_arrowFaces[2] = skinImage("combo/press", SkinFallback::ArrowPress, QSize(20, 20));
     applyGreySelection(this);
     applyGreySelection(view());
     view()->setItemDelegate(new RowDelegate(this, std::max(1, rowHeight())));
     connect(this, &QComboBox::currentIndexChanged, this, [this] { setArrowState(underMouse() ? 2 : 1); });
-}
-
-void SkinComboBox::setMainPict(const QImage& picture) {
-    m_pict[0] = picture;
-    update();
-}
-void SkinComboBox::setMOverPict(const QImage& picture) {
-    m_pict[1] = picture;
-    update();
-}
-void SkinComboBox::setPressPict(const QImage& picture) {
-    m_pict[2] = picture;
-    update();
 }
 
 void SkinComboBox::setColor(const QColor& color) {
@@ -102,7 +89,6 @@ void SkinComboBox::paintEvent(QPaintEvent*) {
     p.drawRect(all.adjusted(0, 0, -1, -1));
     // Two rings in the control's colour keep the face flat (already filled).
 
-    // Text field.
     const QRect field(3, 3, width() - kArrowWidth - 6, height() - 6);
     const bool highlighted = hasFocus() && !view()->isVisible();
     if (highlighted) {
@@ -124,8 +110,7 @@ void SkinComboBox::paintEvent(QPaintEvent*) {
     p.setPen(colorBorder);
     p.drawRect(arrow.adjusted(0, 0, -1, -1));
     p.drawRect(arrow.adjusted(-1, 0, 0, -1));
-    const QImage& pict = m_pict[std::clamp(m_arrowState, 1, 3) - 1];
-    p.drawImage(QPoint(width() - kArrowWidth, 1), pict);
+    p.drawImage(QPoint(width() - kArrowWidth, 1), m_arrowFaces[std::clamp(m_arrowState, 1, 3) - 1]);
 }
 
 void SkinComboBox::enterEvent(QEnterEvent* event) {
@@ -156,7 +141,7 @@ void SkinComboBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         m_itemHeight = 13;
         if (auto* d = dynamic_cast<RowDelegate*>(view()->itemDelegate()))
-            d->mHeight = std::max(1, rowHeight());
+            d->height = std::max(1, rowHeight());
     }
     QComboBox::changeEvent(event);
 }

@@ -3,7 +3,8 @@
 // A flat drop-down list (no free text) with a picture arrow button.
 //
 // The right 20 pixels are the arrow button, drawn from one of three 20 x 20
-// pictures by arrowState(): 1 normal, 2 pointer over the control, 3 pressed.
+// pictures (the embedded "combo/main|over|press") by arrowState(): 1 normal,
+// 2 pointer over the control, 3 pressed.
 // Pointer enters: 2; leaves: 1; a press right of width - 20: 3 (a press on the
 // text part leaves the state alone); when the list closes or the selection
 // changes: 2 if the pointer is over the control, else 1.
@@ -25,16 +26,7 @@ class SkinComboBox : public QComboBox {
 public:
     explicit SkinComboBox(QWidget* parent = nullptr);
 
-    void setMainPict(const QImage& picture);
-    void setMOverPict(const QImage& picture);
-    void setPressPict(const QImage& picture);
-
-    QColor colorArrow = Qt::black;
-    QColor colorArrowBackground = QColor(217, 214, 197);
     QColor colorBorder = QColor(160, 150, 131);
-    int advColorBorder = 50;
-    int advColorArrowBackground = 10;
-    bool useAdvColors = false; // kept for completeness; the game never sets it
 
     int arrowState() const { return m_arrowState; }
     int itemHeight() const { return m_itemHeight; }
@@ -58,7 +50,7 @@ private:
     void setArrowState(int state);
     int rowHeight() const;
 
-    QImage m_pict[3];
+    QImage m_arrowFaces[3]; // by arrowState() - 1
     QColor m_color = Qt::white;
     int m_arrowState = 1;
     int m_itemHeight = 13;

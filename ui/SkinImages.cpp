@@ -1,6 +1,6 @@
 #include "ui/SkinImages.h"
 
-#include "tools/embedded/EmbeddedImages.h"
+#include "files/EmbeddedImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

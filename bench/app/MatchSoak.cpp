@@ -241,13 +241,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     window->quitOnClose = false;
-    MessageWindow mess(window.get());
-    ScoresWindow score(&window->scoreHost(), window.get());
-    OptionsWindow opt(&window->optionsHost(), window.get());
-    window->setWindows(&mess, &opt, &score);
+    MessageWindow messageWindow(window.get());
+    ScoresWindow scoresWindow(&window->scoreHost(), window.get());
+    OptionsWindow optionsWindow(&window->optionsHost(), window.get());
+    window->setWindows(&messageWindow, &optionsWindow, &scoresWindow);
     Answerer answerer;
-    mess.installEventFilter(&answerer);
-    score.installEventFilter(&answerer);
+    messageWindow.installEventFilter(&answerer);
+    scoresWindow.installEventFilter(&answerer);
     window->show();
     pumpFor(500);
     // Frames are drawn at the steps of each match, not continually: the
@@ -270,7 +270,7 @@ int main(int argc, char** argv) {
         }
         const bool manual = i % 2 == 0;
         const bool win = (i / 2) % 2 == 0;
-        if (!playMatch(*window, opt, manual, win)) {
+        if (!playMatch(*window, optionsWindow, manual, win)) {
             std::fprintf(stderr, "match_soak: match %d (%s, %s) did not end as planned\n", i,
                          manual ? "manual" : "automatic", win ? "won" : "lost");
             return 1;

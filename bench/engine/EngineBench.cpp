@@ -6,6 +6,7 @@
 // in the middle and a ring of mountains, a ~1000-triangle animated hull); with --data the game's
 // DATA folder is used where its files exist. Run under a display, e.g. xvfb-run -a.
 
+#include "scene/World.h"
 #include "scene/engine/AnimatedModel.h"
 #include "scene/engine/FireSystem.h"
 #include "scene/engine/FrameClock.h"
@@ -151,8 +152,8 @@ int main(int argc, char** argv) {
     OffscreenRenderer renderer(616, 547);
     Scene scene;
     MaterialLibrary water, library;
-    for (int i = 0; i < 32; ++i)
-        water.addMaterialFromImage("LibMaterial" + std::to_string(i),
+    for (int i = 0; i < World::WaterFrames; ++i)
+        water.addMaterialFromImage(World::waterMaterial(i),
                                    noiseTexture(128, QColor(30, 90, 110), 20, unsigned(i)));
     LibraryMaterial* ground =
         library.addMaterialFromImage("ground", noiseTexture(512, QColor(220, 220, 225), 30, 99));
@@ -165,9 +166,9 @@ int main(int argc, char** argv) {
         painter.setPen(QPen(QColor(200, 200, 200), 3));
         painter.drawEllipse(12, 12, 40, 40);
     }
-    library.addMaterialFromImage("hint", mark, BlendMode::Additive);
-    library.addMaterialFromImage("hit", mark, BlendMode::Additive);
-    library.addMaterialFromImage("frame1", mark, BlendMode::Additive);
+    library.addMaterialFromImage(World::HintMark, mark, BlendMode::Additive);
+    library.addMaterialFromImage(World::HitMark, mark, BlendMode::Additive);
+    library.addMaterialFromImage(World::FrameMark, mark, BlendMode::Additive);
 
     auto* rig = scene.objects().addChild<Group>();
     rig->position = {10, 10, 10};
@@ -208,7 +209,7 @@ int main(int argc, char** argv) {
     sea->width = sea->height = 500;
     sea->xTiles = sea->yTiles = 15;
     sea->materialLibrary = &water;
-    sea->libMaterialName = "LibMaterial0";
+    sea->libMaterialName = World::waterMaterial(0);
     camera->targetObject = sea;
 
     HeightMap hds;
@@ -239,12 +240,12 @@ int main(int argc, char** argv) {
                 cell->setUp({0, 0, -1});
                 cell->position = {float(column - 5), 0.1f, float(board == 0 ? row : row - 11)};
                 cell->materialLibrary = &library;
-                cell->libMaterialName = "frame1";
+                cell->libMaterialName = World::FrameMark;
                 cells.push_back(cell);
             }
     for (int i = 0; i < 20; ++i) {
         cells[std::size_t(i * 9 + 3)]->effects.addFire(fire);
-        cells[std::size_t(i * 9 + 3)]->libMaterialName = "hit";
+        cells[std::size_t(i * 9 + 3)]->libMaterialName = World::HitMark;
     }
 
     const auto hull = hullModel();
@@ -344,7 +345,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count; ++i) {
             const auto t0 = clock::now();
             cadencer.progress(1.0 / 60.0);
-            sea->libMaterialName = "LibMaterial" + std::to_string((i / 6) % 32);
+            sea->libMaterialName = World::waterMaterial((i / 6) % World::WaterFrames);
             camera->orbitTarget(0.0f, 0.5f);
             renderer.renderFrame(scene, camera);
             times.push_back(std::chrono::duration<double, std::milli>(clock::now() - t0).count());

@@ -789,7 +789,7 @@ TEST_F(MainWindowTest, ExitAtEveryStageLeavesTheMenuOfAFreshStart) {
             for (int r = 1; r <= 10; ++r)
                 for (int c = 1; c <= 10; ++c) {
                     Plane* cell = mainWindow().boards().cell(board, r, c);
-                    EXPECT_EQ(cell->libMaterialName, "frame1") << board << " " << r << "," << c;
+                    EXPECT_EQ(cell->libMaterialName, World::FrameMark) << board << " " << r << "," << c;
                     EXPECT_TRUE(cell->effects.empty());
                 }
         // The idle wait starts again at Exit, as at the window's activation.

@@ -27,49 +27,49 @@ struct Box {
 class MusicPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(mStartDir.isValid());
-        QDir(mStartDir.path()).mkdir(QStringLiteral("Music"));
+        ASSERT_TRUE(m_startDir.isValid());
+        QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
     }
 
     void addSong(const QString& name, const QByteArray& bytes) {
-        test::writeFile(mStartDir.path() + QStringLiteral("/Music/") + name, bytes);
+        test::writeFile(m_startDir.path() + QStringLiteral("/Music/") + name, bytes);
     }
 
     void start(bool withDevice = true) {
-        mPlayer.reset();
-        mSound.reset();
-        mSound = std::make_unique<SoundSystem>();
+        m_player.reset();
+        m_sound.reset();
+        m_sound = std::make_unique<SoundSystem>();
         if (withDevice) {
-            ASSERT_TRUE(mSound->init());
+            ASSERT_TRUE(m_sound->init());
         }
-        mPlayer = std::make_unique<MusicPlayer>(mStartDir.path());
-        mPlayer->setMessageBox([this](const QString& title, const QString& text) {
-            mBoxes.push_back({title, text});
+        m_player = std::make_unique<MusicPlayer>(m_startDir.path());
+        m_player->setMessageBox([this](const QString& title, const QString& text) {
+            m_boxes.push_back({title, text});
         });
-        QObject::connect(mPlayer.get(), &MusicPlayer::mciNotifyHandled, [this] {
-            ++mNotifications;
-            mOnUiThread = mOnUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        QObject::connect(m_player.get(), &MusicPlayer::songEndHandled, [this] {
+            ++m_notifications;
+            m_onUiThread = m_onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
         });
-        mPlayer->shown();
+        m_player->shown();
     }
 
     void TearDown() override {
-        mPlayer.reset();
-        mSound.reset();
+        m_player.reset();
+        m_sound.reset();
     }
 
     bool waitForNotification() {
-        const int before = mNotifications;
-        return DiskOutput::waitFor([&] { return mNotifications > before; });
+        const int before = m_notifications;
+        return DiskOutput::waitFor([&] { return m_notifications > before; });
     }
 
-    QTemporaryDir mStartDir;
-    DiskOutput mOutput;
-    std::unique_ptr<SoundSystem> mSound;
-    std::unique_ptr<MusicPlayer> mPlayer;
-    std::vector<Box> mBoxes;
-    int mNotifications = 0;
-    bool mOnUiThread = true;
+    QTemporaryDir m_startDir;
+    DiskOutput m_output;
+    std::unique_ptr<SoundSystem> m_sound;
+    std::unique_ptr<MusicPlayer> m_player;
+    std::vector<Box> m_boxes;
+    int m_notifications = 0;
+    bool m_onUiThread = true;
 };
 
 TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName) {
@@ -77,105 +77,105 @@ TEST_F(MusicPlayerTest, PlaylistHoldsNonEmptyFilesSortedByName) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.2));
     addSong(QStringLiteral("empty.mid"), QByteArray());
     addSong(QStringLiteral("b.txt"), QByteArray("any extension is a song"));
-    QDir(mStartDir.path()).mkdir(QStringLiteral("Music/folder.mid"));
+    QDir(m_startDir.path()).mkdir(QStringLiteral("Music/folder.mid"));
     start(false);
-    EXPECT_EQ(mPlayer->playlist(), QStringList({"a.mid", "b.txt", "c.mid"}));
+    EXPECT_EQ(m_player->playlist(), QStringList({"a.mid", "b.txt", "c.mid"}));
 
     // Rebuilt at every activation.
     addSong(QStringLiteral("d.mid"), test::singleNoteMidi(0.2));
-    mPlayer->shown();
-    EXPECT_EQ(mPlayer->playlist().size(), 4);
+    m_player->shown();
+    EXPECT_EQ(m_player->playlist().size(), 4);
 }
 
 TEST_F(MusicPlayerTest, MissingMusicFolderGivesEmptyPlaylistAndNoSongNoError) {
-    QDir(mStartDir.path() + QStringLiteral("/Music")).removeRecursively();
+    QDir(m_startDir.path() + QStringLiteral("/Music")).removeRecursively();
     start();
-    EXPECT_TRUE(mPlayer->playlist().isEmpty());
-    mPlayer->startNextSong();
-    mPlayer->musicToggled(true);
-    EXPECT_FALSE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
-    EXPECT_TRUE(mBoxes.empty());
-    EXPECT_EQ(mPlayer->musicState(), 2);
+    EXPECT_TRUE(m_player->playlist().isEmpty());
+    m_player->startNextSong();
+    m_player->musicToggled(true);
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songId(), 0);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(m_player->musicState(), 2);
 }
 
 TEST_F(MusicPlayerTest, ShortSongPlaysToItsEndAndTheNextStarts) {
     for (const char* name : {"one.mid", "two.mid", "three.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(0.3));
     start();
-    ASSERT_EQ(mPlayer->playlist(), QStringList({"one.mid", "three.mid", "two.mid"}));
-    mOutput.mark();
-    mPlayer->setSongIndex(1);
-    mPlayer->startNextSong(); // a game start: the next song, "two.mid"
-    ASSERT_TRUE(mBoxes.empty()) << mBoxes.front().text.toStdString();
-    EXPECT_EQ(mPlayer->songIndex(), 2);
-    EXPECT_EQ(mPlayer->musicState(), 2);
-    EXPECT_TRUE(mPlayer->isPlaying());
-    const auto firstDevice = mPlayer->mciDeviceId();
+    ASSERT_EQ(m_player->playlist(), QStringList({"one.mid", "three.mid", "two.mid"}));
+    m_output.mark();
+    m_player->setSongIndex(1);
+    m_player->startNextSong(); // a game start: the next song, "two.mid"
+    ASSERT_TRUE(m_boxes.empty()) << m_boxes.front().text.toStdString();
+    EXPECT_EQ(m_player->songIndex(), 2);
+    EXPECT_EQ(m_player->musicState(), 2);
+    EXPECT_TRUE(m_player->isPlaying());
+    const auto firstDevice = m_player->songId();
 
     // The song ends by itself (the synthesiser lets the note ring out for a
     // few seconds); the handler wraps to the first song.
-    ASSERT_TRUE(DiskOutput::waitFor([&] { return mPlayer->songIndex() == 0; }, 20000));
-    EXPECT_TRUE(mOnUiThread);
-    EXPECT_EQ(mNotifications, 1);
-    EXPECT_TRUE(mPlayer->isPlaying());
-    EXPECT_NE(mPlayer->mciDeviceId(), firstDevice);
-    EXPECT_TRUE(mBoxes.empty());
+    ASSERT_TRUE(DiskOutput::waitFor([&] { return m_player->songIndex() == 0; }, 20000));
+    EXPECT_TRUE(m_onUiThread);
+    EXPECT_EQ(m_notifications, 1);
+    EXPECT_TRUE(m_player->isPlaying());
+    EXPECT_NE(m_player->songId(), firstDevice);
+    EXPECT_TRUE(m_boxes.empty());
     // The songs were rendered, not just opened.
-    EXPECT_GT(test::measure(mOutput.samplesSinceMark()).peakLeft, 200);
+    EXPECT_GT(test::measure(m_output.samplesSinceMark()).peakLeft, 200);
 }
 
 TEST_F(MusicPlayerTest, UncheckingMusicStopsTheSongAndItsNotificationStartsNothing) {
     addSong(QStringLiteral("long.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("other.mid"), test::singleNoteMidi(30));
     start();
-    mPlayer->musicToggled(true);
-    ASSERT_TRUE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->songIndex(), 0); // the current song, not the next
-    EXPECT_EQ(mPlayer->musicState(), 2);
+    m_player->musicToggled(true);
+    ASSERT_TRUE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songIndex(), 0); // the current song, not the next
+    EXPECT_EQ(m_player->musicState(), 2);
 
-    mPlayer->musicToggled(false);
-    EXPECT_FALSE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
-    EXPECT_EQ(mPlayer->musicState(), 1);
+    m_player->musicToggled(false);
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songId(), 0);
+    EXPECT_EQ(m_player->musicState(), 1);
     ASSERT_TRUE(waitForNotification());
-    EXPECT_FALSE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->songIndex(), 0);
-    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songIndex(), 0);
+    EXPECT_EQ(m_player->songId(), 0);
 }
 
 TEST_F(MusicPlayerTest, GameStartWhileMusicPlaysMovesOnExactlyOneSong) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
-    mPlayer->musicToggled(true);
-    ASSERT_TRUE(mPlayer->isPlaying());
-    mPlayer->startNextSong();
-    const auto device = mPlayer->mciDeviceId();
-    EXPECT_EQ(mPlayer->songIndex(), 1);
+    m_player->musicToggled(true);
+    ASSERT_TRUE(m_player->isPlaying());
+    m_player->startNextSong();
+    const auto device = m_player->songId();
+    EXPECT_EQ(m_player->songIndex(), 1);
     // The stopped song's notification arrives afterwards and is not a song end.
     ASSERT_TRUE(waitForNotification());
     QCoreApplication::processEvents();
-    EXPECT_EQ(mPlayer->songIndex(), 1);
-    EXPECT_EQ(mPlayer->mciDeviceId(), device);
-    EXPECT_TRUE(mPlayer->isPlaying());
+    EXPECT_EQ(m_player->songIndex(), 1);
+    EXPECT_EQ(m_player->songId(), device);
+    EXPECT_TRUE(m_player->isPlaying());
 }
 
 TEST_F(MusicPlayerTest, EndOfGameStopsMusicAndIgnoresTheNotification) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     addSong(QStringLiteral("b.mid"), test::singleNoteMidi(30));
     start();
-    mPlayer->startNextSong();
-    ASSERT_TRUE(mPlayer->isPlaying());
-    mPlayer->stopMusic();
-    EXPECT_EQ(mPlayer->musicState(), 1);
-    EXPECT_FALSE(mPlayer->isPlaying());
+    m_player->startNextSong();
+    ASSERT_TRUE(m_player->isPlaying());
+    m_player->stopMusic();
+    EXPECT_EQ(m_player->musicState(), 1);
+    EXPECT_FALSE(m_player->isPlaying());
     ASSERT_TRUE(waitForNotification());
-    EXPECT_FALSE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songId(), 0);
     // Stopping again with nothing open is harmless.
-    mPlayer->stopMusic();
-    EXPECT_TRUE(mBoxes.empty());
+    m_player->stopMusic();
+    EXPECT_TRUE(m_boxes.empty());
 }
 
 TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists) {
@@ -183,34 +183,34 @@ TEST_F(MusicPlayerTest, StoredSongIndexWrapsAndPersists) {
         addSong(QLatin1String(name), test::singleNoteMidi(30));
     start();
     // A stored "Song" of 50 with three files: a game start plays song 0 ...
-    mPlayer->setSongIndex(50);
-    mPlayer->startNextSong();
-    EXPECT_EQ(mPlayer->songIndex(), 0);
-    EXPECT_TRUE(mPlayer->isPlaying());
-    mPlayer->stopMusic();
+    m_player->setSongIndex(50);
+    m_player->startNextSong();
+    EXPECT_EQ(m_player->songIndex(), 0);
+    EXPECT_TRUE(m_player->isPlaying());
+    m_player->stopMusic();
     // ... and so does the Music box.
-    mPlayer->setSongIndex(50);
-    mPlayer->musicToggled(true);
-    EXPECT_EQ(mPlayer->songIndex(), 0);
-    EXPECT_TRUE(mPlayer->isPlaying());
-    mPlayer->stopMusic();
+    m_player->setSongIndex(50);
+    m_player->musicToggled(true);
+    EXPECT_EQ(m_player->songIndex(), 0);
+    EXPECT_TRUE(m_player->isPlaying());
+    m_player->stopMusic();
     // A negative stored value is treated the same way instead of indexing out of range.
-    mPlayer->setSongIndex(-7);
-    mPlayer->startNextSong();
-    EXPECT_EQ(mPlayer->songIndex(), 0);
-    mPlayer->stopMusic();
+    m_player->setSongIndex(-7);
+    m_player->startNextSong();
+    EXPECT_EQ(m_player->songIndex(), 0);
+    m_player->stopMusic();
 
     // Quitting on song 2 stores 3; the next run's game start wraps 4 to 0.
-    mPlayer->setSongIndex(1);
-    mPlayer->startNextSong();
-    ASSERT_EQ(mPlayer->songIndex(), 2);
-    const int stored = mPlayer->songIndex() + 1;
+    m_player->setSongIndex(1);
+    m_player->startNextSong();
+    ASSERT_EQ(m_player->songIndex(), 2);
+    const int stored = m_player->songIndex() + 1;
     EXPECT_EQ(stored, 3);
-    mPlayer->stopMusic();
-    mPlayer->setSongIndex(stored);
-    mPlayer->startNextSong();
-    EXPECT_EQ(mPlayer->songIndex(), 0);
-    EXPECT_TRUE(mBoxes.empty());
+    m_player->stopMusic();
+    m_player->setSongIndex(stored);
+    m_player->startNextSong();
+    EXPECT_EQ(m_player->songIndex(), 0);
+    EXPECT_TRUE(m_boxes.empty());
 }
 
 TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong) {
@@ -218,71 +218,71 @@ TEST_F(MusicPlayerTest, FailingSongShowsOneInformationBoxPerSong) {
     QByteArray noTracks = test::singleNoteMidi(1).left(14);
     addSong(QStringLiteral("b.mid"), noTracks);
     start();
-    mPlayer->setSongIndex(-1);
-    mPlayer->startNextSong(); // open fails; play fails too but shows nothing more
-    ASSERT_EQ(mBoxes.size(), 1u);
-    EXPECT_EQ(mBoxes[0].title, QStringLiteral("Information"));
-    EXPECT_FALSE(mBoxes[0].text.isEmpty());
-    EXPECT_FALSE(mPlayer->isPlaying());
-    EXPECT_EQ(mPlayer->mciDeviceId(), 0);
-    EXPECT_EQ(mPlayer->musicState(), 2);
+    m_player->setSongIndex(-1);
+    m_player->startNextSong(); // open fails; play fails too but shows nothing more
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].title, QStringLiteral("Information"));
+    EXPECT_FALSE(m_boxes[0].text.isEmpty());
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->songId(), 0);
+    EXPECT_EQ(m_player->musicState(), 2);
 
-    mPlayer->startNextSong();
-    EXPECT_EQ(mBoxes.size(), 2u);
-    EXPECT_EQ(mPlayer->songIndex(), 1);
+    m_player->startNextSong();
+    EXPECT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_player->songIndex(), 1);
 }
 
 TEST_F(MusicPlayerTest, WithoutAudioDeviceEachSongReportsOnce) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(0.3));
     DiskOutput::selectMissingDriver();
     start(false);
-    mPlayer->startNextSong();
-    ASSERT_EQ(mBoxes.size(), 1u);
-    EXPECT_EQ(mBoxes[0].title, QStringLiteral("Information"));
-    EXPECT_EQ(mBoxes[0].text, QStringLiteral("Audio device hasn't been opened"));
-    EXPECT_FALSE(mPlayer->isPlaying());
-    mPlayer->stopMusic();
-    mPlayer->musicToggled(true);
-    EXPECT_EQ(mBoxes.size(), 2u);
+    m_player->startNextSong();
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].title, QStringLiteral("Information"));
+    EXPECT_EQ(m_boxes[0].text, QStringLiteral("Audio device hasn't been opened"));
+    EXPECT_FALSE(m_player->isPlaying());
+    m_player->stopMusic();
+    m_player->musicToggled(true);
+    EXPECT_EQ(m_boxes.size(), 2u);
 }
 
 TEST_F(MusicPlayerTest, PlayerCanGoWhileSongsPlayOrNotificationsArePending) {
     addSong(QStringLiteral("a.mid"), test::singleNoteMidi(30));
     start();
     // Destroyed while a song plays.
-    mPlayer->startNextSong();
-    ASSERT_TRUE(mPlayer->isPlaying());
-    mPlayer.reset();
+    m_player->startNextSong();
+    ASSERT_TRUE(m_player->isPlaying());
+    m_player.reset();
     QCoreApplication::processEvents();
 
     // Destroyed with the stop's notification still queued.
     start();
-    mPlayer->startNextSong();
-    mPlayer->stopMusic();
-    mPlayer.reset();
+    m_player->startNextSong();
+    m_player->stopMusic();
+    m_player.reset();
     QCoreApplication::processEvents();
-    EXPECT_EQ(mNotifications, 0);
+    EXPECT_EQ(m_notifications, 0);
 
     // A new player hears only its own songs' ends.
     start();
-    mPlayer->musicToggled(true);
-    mPlayer->musicToggled(false);
+    m_player->musicToggled(true);
+    m_player->musicToggled(false);
     EXPECT_TRUE(waitForNotification());
 
     // The device closed under a playing song: nothing is freed twice.
-    mPlayer->musicToggled(true);
-    mSound.reset();
-    EXPECT_FALSE(mPlayer->isPlaying());
-    mPlayer->stopMusic();
-    mPlayer.reset();
+    m_player->musicToggled(true);
+    m_sound.reset();
+    EXPECT_FALSE(m_player->isPlaying());
+    m_player->stopMusic();
+    m_player.reset();
 }
 
 TEST_F(MusicPlayerTest, ReportErrorWithoutTextSaysNoMessageAvailable) {
     start(false);
-    mPlayer->mciReportError(QString());
-    mPlayer->mciReportError(QStringLiteral("second"));
-    ASSERT_EQ(mBoxes.size(), 1u);
-    EXPECT_EQ(mBoxes[0].text, QStringLiteral("No message available"));
+    m_player->reportMusicError(QString());
+    m_player->reportMusicError(QStringLiteral("second"));
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, QStringLiteral("No message available"));
 }
 
 } // namespace

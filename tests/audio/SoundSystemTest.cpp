@@ -31,8 +31,8 @@ constexpr int kAmplitude = 8000;
 class SoundSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(mStartDir.isValid());
-        QDir(mStartDir.path()).mkdir(QStringLiteral("sounds"));
+        ASSERT_TRUE(m_startDir.isValid());
+        QDir(m_startDir.path()).mkdir(QStringLiteral("sounds"));
         writeSound("bomb.mp3", test::sineWav(kBurst, 440, kAmplitude, 0));
         writeSound("water.mp3", test::sineWav(kBurst, 660, 0, kAmplitude));
         writeSound("wbomb.mp3", test::sineWav(kBurst, 330, kAmplitude, kAmplitude));
@@ -41,26 +41,26 @@ protected:
     }
 
     void writeSound(const char* name, const QByteArray& bytes) {
-        test::writeFile(mStartDir.path() + QStringLiteral("/sounds/") + QLatin1String(name), bytes);
+        test::writeFile(m_startDir.path() + QStringLiteral("/sounds/") + QLatin1String(name), bytes);
     }
 
     void start() {
-        mSound = std::make_unique<SoundSystem>();
-        ASSERT_TRUE(mSound->init());
-        mSound->loadEffects(mStartDir.path());
+        m_sound = std::make_unique<SoundSystem>();
+        ASSERT_TRUE(m_sound->init());
+        m_sound->loadEffects(m_startDir.path());
     }
 
-    QTemporaryDir mStartDir;
-    DiskOutput mOutput;
-    std::unique_ptr<SoundSystem> mSound;
+    QTemporaryDir m_startDir;
+    DiskOutput m_output;
+    std::unique_ptr<SoundSystem> m_sound;
 };
 
 TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles) {
     start();
-    EXPECT_TRUE(mSound->isOpen());
-    EXPECT_TRUE(mSound->soundOn());
+    EXPECT_TRUE(m_sound->isOpen());
+    EXPECT_TRUE(m_sound->soundOn());
     for (Sound effect : {Sound::Hit, Sound::Miss, Sound::Sunk, Sound::Won, Sound::Lost})
-        EXPECT_EQ(mSound->handle(effect), std::uint32_t(int(effect) + 1));
+        EXPECT_EQ(m_sound->handle(effect), std::uint32_t(int(effect) + 1));
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
@@ -72,9 +72,9 @@ TEST_F(SoundSystemTest, LoadsTheFiveEffectsOnceWithDistinctHandles) {
 
 TEST_F(SoundSystemTest, HitRequestIsHeard) {
     start();
-    mOutput.mark();
-    mSound->request(Sound::Hit);
-    const auto levels = measure(mOutput.captureSound(kBurst + 0.1));
+    m_output.mark();
+    m_sound->request(Sound::Hit);
+    const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     // Full volume passes the file's samples unchanged.
     EXPECT_NEAR(levels.peakLeft, kAmplitude, kAmplitude / 50);
     EXPECT_EQ(levels.peakRight, 0);
@@ -82,10 +82,10 @@ TEST_F(SoundSystemTest, HitRequestIsHeard) {
 
 TEST_F(SoundSystemTest, HitThenMissSoundTogether) {
     start();
-    mOutput.mark();
-    mSound->request(Sound::Hit);
-    mSound->request(Sound::Miss);
-    const auto levels = measure(mOutput.captureSound(kBurst + 0.1));
+    m_output.mark();
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Miss);
+    const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_GT(levels.peakLeft, kAmplitude * 9 / 10);
     EXPECT_GT(levels.peakRight, kAmplitude * 9 / 10);
     // Both effects sound at the same time for most of their length.
@@ -94,47 +94,47 @@ TEST_F(SoundSystemTest, HitThenMissSoundTogether) {
 
 TEST_F(SoundSystemTest, RepeatedRequestRestartsInsteadOfDoubling) {
     start();
-    mOutput.mark();
+    m_output.mark();
     // A hit is requested twice for one shot: it must be heard once, from its start.
-    mSound->request(Sound::Hit);
-    mSound->request(Sound::Hit);
-    mSound->request(Sound::Hit);
-    const auto levels = measure(mOutput.captureSound(kBurst + 0.1));
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Hit);
+    const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_GT(levels.peakLeft, kAmplitude * 9 / 10);
     EXPECT_LE(levels.peakLeft, kAmplitude + kAmplitude / 50);
 }
 
 TEST_F(SoundSystemTest, NothingIsHeardWhileSoundIsOff) {
     start();
-    mSound->setSoundOn(false);
-    mOutput.mark();
-    mSound->request(Sound::Hit);
-    mSound->request(Sound::Sunk);
-    const auto levels = measure(mOutput.captureFor(kBurst + 0.3));
+    m_sound->setSoundOn(false);
+    m_output.mark();
+    m_sound->request(Sound::Hit);
+    m_sound->request(Sound::Sunk);
+    const auto levels = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(levels.peakLeft, 0);
     EXPECT_EQ(levels.peakRight, 0);
 
     // Switched on again, the same request plays.
-    mSound->setSoundOn(true);
-    mOutput.mark();
-    mSound->request(Sound::Hit);
-    EXPECT_GT(measure(mOutput.captureSound(kBurst)).peakLeft, kAmplitude / 2);
+    m_sound->setSoundOn(true);
+    m_output.mark();
+    m_sound->request(Sound::Hit);
+    EXPECT_GT(measure(m_output.captureSound(kBurst)).peakLeft, kAmplitude / 2);
 }
 
 TEST_F(SoundSystemTest, MissingOrUnreadableEffectStaysSilent) {
-    QFile::remove(mStartDir.path() + QStringLiteral("/sounds/water.mp3"));
+    QFile::remove(m_startDir.path() + QStringLiteral("/sounds/water.mp3"));
     writeSound("won.wav", QByteArray("this is not a sound file"));
     start();
-    EXPECT_EQ(mSound->handle(Sound::Miss), 0u);
-    EXPECT_EQ(mSound->handle(Sound::Won), 0u);
-    EXPECT_NE(mSound->handle(Sound::Hit), 0u);
-    mOutput.mark();
-    mSound->request(Sound::Miss);
-    mSound->request(Sound::Won);
-    const auto levels = measure(mOutput.captureFor(kBurst + 0.3));
+    EXPECT_EQ(m_sound->handle(Sound::Miss), 0u);
+    EXPECT_EQ(m_sound->handle(Sound::Won), 0u);
+    EXPECT_NE(m_sound->handle(Sound::Hit), 0u);
+    m_output.mark();
+    m_sound->request(Sound::Miss);
+    m_sound->request(Sound::Won);
+    const auto levels = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(levels.peakLeft, 0);
     EXPECT_EQ(levels.peakRight, 0);
-    EXPECT_TRUE(mSound->soundOn());
+    EXPECT_TRUE(m_sound->soundOn());
 }
 
 #ifdef VTX_HAVE_LAME
@@ -161,10 +161,10 @@ QByteArray sineMp3(double seconds, int amplitude) {
 TEST_F(SoundSystemTest, Mp3EffectIsDecodedAndHeard) {
     writeSound("bomb.mp3", sineMp3(kBurst, kAmplitude));
     start();
-    ASSERT_NE(mSound->handle(Sound::Hit), 0u);
-    mOutput.mark();
-    mSound->request(Sound::Hit);
-    const auto levels = measure(mOutput.captureSound(kBurst + 0.1));
+    ASSERT_NE(m_sound->handle(Sound::Hit), 0u);
+    m_output.mark();
+    m_sound->request(Sound::Hit);
+    const auto levels = measure(m_output.captureSound(kBurst + 0.1));
     EXPECT_NEAR(levels.peakLeft, kAmplitude, kAmplitude / 5);
     EXPECT_LT(levels.peakRight, kAmplitude / 5);
 }
@@ -174,11 +174,11 @@ TEST_F(SoundSystemTest, GeneratedGameSoundsLoadWhenPresent) {
     const QString runDir = QStringLiteral(VTX_BINARY_DIR "/run");
     if (!QFile::exists(runDir + QStringLiteral("/sounds/bomb.mp3")))
         GTEST_SKIP() << "the generated game sounds are not in " << runDir.toStdString();
-    mSound = std::make_unique<SoundSystem>();
-    ASSERT_TRUE(mSound->init());
-    mSound->loadEffects(runDir);
+    m_sound = std::make_unique<SoundSystem>();
+    ASSERT_TRUE(m_sound->init());
+    m_sound->loadEffects(runDir);
     for (Sound effect : {Sound::Hit, Sound::Miss, Sound::Sunk, Sound::Won, Sound::Lost})
-        EXPECT_NE(mSound->handle(effect), 0u) << int(effect);
+        EXPECT_NE(m_sound->handle(effect), 0u) << int(effect);
 }
 
 TEST(SoundSystemNoDevice, StartUpFailsAndEverythingStaysSilent) {

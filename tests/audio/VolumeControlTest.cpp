@@ -30,14 +30,14 @@ public:
     bool supportsVolume() const override { return m_support; }
     std::uint32_t getVolume() const override {
         m_log.push_back(m_name + " get");
-        return mVolume;
+        return m_volume;
     }
     void setVolume(std::uint32_t volume) override {
         m_log.push_back(m_name + " set " + std::to_string(leftOf(volume)) + "/" +
                         std::to_string(rightOf(volume)));
-        mVolume = volume;
+        m_volume = volume;
     }
-    std::uint32_t mVolume = 0xFFFFFFFFu;
+    std::uint32_t m_volume = 0xFFFFFFFFu;
 
 private:
     std::string m_name;
@@ -47,57 +47,57 @@ private:
 
 class VolumeLogicTest : public ::testing::Test {
 protected:
-    std::vector<std::string> mLog;
-    FakeDevice mWave{"wave", mLog};
-    FakeDevice mMidi{"midi", mLog};
-    VolumeControl mControl{mWave, mMidi};
+    std::vector<std::string> m_log;
+    FakeDevice m_wave{"wave", m_log};
+    FakeDevice m_midi{"midi", m_log};
+    VolumeControl m_control{m_wave, m_midi};
 };
 
 TEST_F(VolumeLogicTest, LevelsSetBothChannelsAndStopAtTheEnds) {
-    mControl.setWaveFromLevel(-3);
-    EXPECT_EQ(mWave.mVolume, 0u);
-    EXPECT_EQ(mControl.waveVolume(), (VolumeControl::ChannelPair{0, 0}));
+    m_control.setWaveFromLevel(-3);
+    EXPECT_EQ(m_wave.m_volume, 0u);
+    EXPECT_EQ(m_control.waveVolume(), (VolumeControl::ChannelPair{0, 0}));
 
-    mControl.setWaveFromLevel(3);
-    EXPECT_EQ(mWave.mVolume, VolumeDevice::pack(3000, 3000));
-    mControl.setWaveFromLevel(63);
-    EXPECT_EQ(mWave.mVolume, VolumeDevice::pack(60000, 60000)); // never full scale
+    m_control.setWaveFromLevel(3);
+    EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(3000, 3000));
+    m_control.setWaveFromLevel(63);
+    EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(60000, 60000)); // never full scale
     // The music device was never touched by the effects level.
-    EXPECT_EQ(mMidi.mVolume, 0xFFFFFFFFu);
+    EXPECT_EQ(m_midi.m_volume, 0xFFFFFFFFu);
 
-    mControl.setMidiFromLevel(27);
-    EXPECT_EQ(mMidi.mVolume, VolumeDevice::pack(27000, 27000));
-    mControl.setMidiFromLevel(63);
-    EXPECT_EQ(mControl.midiVolume(), (VolumeControl::ChannelPair{60000, 60000}));
-    EXPECT_EQ(mWave.mVolume, VolumeDevice::pack(60000, 60000));
+    m_control.setMidiFromLevel(27);
+    EXPECT_EQ(m_midi.m_volume, VolumeDevice::pack(27000, 27000));
+    m_control.setMidiFromLevel(63);
+    EXPECT_EQ(m_control.midiVolume(), (VolumeControl::ChannelPair{60000, 60000}));
+    EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(60000, 60000));
 }
 
 TEST_F(VolumeLogicTest, ApplySetsMidiThenWave) {
-    mControl.apply(30, 12);
-    EXPECT_EQ(mLog, (std::vector<std::string>{"midi set 30000/30000", "wave set 12000/12000"}));
+    m_control.apply(30, 12);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"midi set 30000/30000", "wave set 12000/12000"}));
 }
 
 TEST_F(VolumeLogicTest, RestorePutsBackWhatTheLastCaptureFound) {
-    mControl.apply(30, 30);
+    m_control.apply(30, 30);
     // Somebody changed the effects output before the options window opened.
-    mWave.mVolume = VolumeDevice::pack(20000, 40000);
-    mControl.capture();
-    EXPECT_EQ(mControl.savedWaveVolume(), (VolumeControl::ChannelPair{20000, 40000}));
-    EXPECT_EQ(mControl.savedMidiVolume(), (VolumeControl::ChannelPair{30000, 30000}));
-    mControl.setWaveFromLevel(33);
-    mControl.setMidiFromLevel(27);
-    mLog.clear();
-    mControl.restoreMixerVolumes();
-    EXPECT_EQ(mLog, (std::vector<std::string>{"wave set 20000/40000", "midi set 30000/30000"}));
-    EXPECT_EQ(mWave.mVolume, VolumeDevice::pack(20000, 40000));
+    m_wave.m_volume = VolumeDevice::pack(20000, 40000);
+    m_control.capture();
+    EXPECT_EQ(m_control.savedWaveVolume(), (VolumeControl::ChannelPair{20000, 40000}));
+    EXPECT_EQ(m_control.savedMidiVolume(), (VolumeControl::ChannelPair{30000, 30000}));
+    m_control.setWaveFromLevel(33);
+    m_control.setMidiFromLevel(27);
+    m_log.clear();
+    m_control.restoreMixerVolumes();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"wave set 20000/40000", "midi set 30000/30000"}));
+    EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(20000, 40000));
 }
 
 TEST_F(VolumeLogicTest, WithoutCaptureRestoreLeavesTheAppliedLevels) {
-    mControl.apply(30, 30);
-    mLog.clear();
-    mControl.restoreMixerVolumes();
-    EXPECT_TRUE(mLog.empty());
-    EXPECT_EQ(mWave.mVolume, VolumeDevice::pack(30000, 30000));
+    m_control.apply(30, 30);
+    m_log.clear();
+    m_control.restoreMixerVolumes();
+    EXPECT_TRUE(m_log.empty());
+    EXPECT_EQ(m_wave.m_volume, VolumeDevice::pack(30000, 30000));
 }
 
 TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched) {
@@ -111,7 +111,7 @@ TEST(VolumeLogicNoSupport, DeviceWithoutVolumeIsNeverTouched) {
     EXPECT_FALSE(control.savedWaveVolume().has_value());
     control.restoreMixerVolumes();
     EXPECT_EQ(log, (std::vector<std::string>{"midi get", "midi set 65535/65535"}));
-    EXPECT_EQ(wave.mVolume, 0xFFFFFFFFu);
+    EXPECT_EQ(wave.m_volume, 0xFFFFFFFFu);
 }
 
 // The same logic on the real outputs, driven as the options window's buttons
@@ -122,92 +122,92 @@ protected:
     static constexpr int kAmplitude = 16000;
 
     void SetUp() override {
-        ASSERT_TRUE(mStartDir.isValid());
-        QDir(mStartDir.path()).mkdir(QStringLiteral("sounds"));
-        test::writeFile(mStartDir.path() + QStringLiteral("/sounds/bomb.mp3"),
+        ASSERT_TRUE(m_startDir.isValid());
+        QDir(m_startDir.path()).mkdir(QStringLiteral("sounds"));
+        test::writeFile(m_startDir.path() + QStringLiteral("/sounds/bomb.mp3"),
                         test::sineWav(kBurst, 440, kAmplitude, kAmplitude));
-        mSound = std::make_unique<SoundSystem>();
-        ASSERT_TRUE(mSound->init());
-        mSound->loadEffects(mStartDir.path());
-        mControl = std::make_unique<VolumeControl>(mSound->waveOutput(), mSound->midiOutput());
+        m_sound = std::make_unique<SoundSystem>();
+        ASSERT_TRUE(m_sound->init());
+        m_sound->loadEffects(m_startDir.path());
+        m_control = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
     }
 
     test::Levels hit() {
-        mOutput.mark();
-        mSound->play(Sound::Hit);
-        return measure(mOutput.captureSound(kBurst + 0.1));
+        m_output.mark();
+        m_sound->play(Sound::Hit);
+        return measure(m_output.captureSound(kBurst + 0.1));
     }
 
-    QTemporaryDir mStartDir;
-    DiskOutput mOutput;
-    std::unique_ptr<SoundSystem> mSound;
-    std::unique_ptr<VolumeControl> mControl;
+    QTemporaryDir m_startDir;
+    DiskOutput m_output;
+    std::unique_ptr<SoundSystem> m_sound;
+    std::unique_ptr<VolumeControl> m_control;
 };
 
 TEST_F(VolumeOutputTest, EffectsLevelChangesWhatIsHeard) {
-    ASSERT_TRUE(mSound->waveOutput().supportsVolume());
-    mControl->apply(30, 30);
-    EXPECT_EQ(mSound->waveOutput().getVolume(), VolumeDevice::pack(30000, 30000));
+    ASSERT_TRUE(m_sound->waveOutput().supportsVolume());
+    m_control->apply(30, 30);
+    EXPECT_EQ(m_sound->waveOutput().getVolume(), VolumeDevice::pack(30000, 30000));
     const auto middle = hit();
 
-    mControl->setWaveFromLevel(60);
-    ASSERT_EQ(mSound->waveOutput().getVolume(), VolumeDevice::pack(60000, 60000));
+    m_control->setWaveFromLevel(60);
+    ASSERT_EQ(m_sound->waveOutput().getVolume(), VolumeDevice::pack(60000, 60000));
     const auto loud = hit();
     // Level 60 is twice level 30 in amplitude.
     EXPECT_NEAR(std::sqrt(loud.energyLeft / middle.energyLeft), 2.0, 0.05);
     EXPECT_NEAR(loud.peakLeft, kAmplitude * 60000.0 / 65535, kAmplitude / 50);
 
-    mControl->setWaveFromLevel(0);
-    mOutput.mark();
-    mSound->play(Sound::Hit);
-    const auto silent = measure(mOutput.captureFor(kBurst + 0.3));
+    m_control->setWaveFromLevel(0);
+    m_output.mark();
+    m_sound->play(Sound::Hit);
+    const auto silent = measure(m_output.captureFor(kBurst + 0.3));
     EXPECT_EQ(silent.peakLeft, 0);
     EXPECT_EQ(silent.peakRight, 0);
 }
 
 TEST_F(VolumeOutputTest, CapturedUnevenVolumeIsRestoredAndHeardPerChannel) {
-    mControl->apply(30, 30);
-    mSound->waveOutput().setVolume(VolumeDevice::pack(20000, 40000));
-    mControl->capture();
-    mControl->setWaveFromLevel(33);
-    mControl->setWaveFromLevel(36);
-    mControl->restoreMixerVolumes();
-    EXPECT_EQ(mSound->waveOutput().getVolume(), VolumeDevice::pack(20000, 40000));
+    m_control->apply(30, 30);
+    m_sound->waveOutput().setVolume(VolumeDevice::pack(20000, 40000));
+    m_control->capture();
+    m_control->setWaveFromLevel(33);
+    m_control->setWaveFromLevel(36);
+    m_control->restoreMixerVolumes();
+    EXPECT_EQ(m_sound->waveOutput().getVolume(), VolumeDevice::pack(20000, 40000));
     const auto levels = hit();
     EXPECT_NEAR(std::sqrt(levels.energyRight / levels.energyLeft), 2.0, 0.05);
 }
 
 TEST_F(VolumeOutputTest, MusicLevelSetsTheMusicGain) {
-    QDir(mStartDir.path()).mkdir(QStringLiteral("Music"));
-    mControl->apply(60, 30);
-    EXPECT_EQ(mSound->midiOutput().getVolume(), VolumeDevice::pack(60000, 60000));
+    QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
+    m_control->apply(60, 30);
+    EXPECT_EQ(m_sound->midiOutput().getVolume(), VolumeDevice::pack(60000, 60000));
     EXPECT_EQ(Mix_VolumeMusic(-1), 117); // 60000 of 65535 on the mixer's 0..128 scale
-    mControl->setMidiFromLevel(0);
+    m_control->setMidiFromLevel(0);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     // Uneven channels are kept as set; the mixer gets their mean.
-    mSound->midiOutput().setVolume(VolumeDevice::pack(20000, 40000));
-    EXPECT_EQ(mSound->midiOutput().getVolume(), VolumeDevice::pack(20000, 40000));
+    m_sound->midiOutput().setVolume(VolumeDevice::pack(20000, 40000));
+    EXPECT_EQ(m_sound->midiOutput().getVolume(), VolumeDevice::pack(20000, 40000));
     EXPECT_EQ(Mix_VolumeMusic(-1), 59);
 }
 
 TEST_F(VolumeOutputTest, MusicGetsQuieterWithTheMusicLevel) {
-    QDir(mStartDir.path()).mkdir(QStringLiteral("Music"));
-    test::writeFile(mStartDir.path() + QStringLiteral("/Music/song.mid"), test::singleNoteMidi(2));
-    MusicPlayer player(mStartDir.path());
+    QDir(m_startDir.path()).mkdir(QStringLiteral("Music"));
+    test::writeFile(m_startDir.path() + QStringLiteral("/Music/song.mid"), test::singleNoteMidi(2));
+    MusicPlayer player(m_startDir.path());
     player.shown();
     auto songEnergy = [&] {
-        mOutput.mark();
+        m_output.mark();
         player.musicToggled(true);
-        const auto samples = mOutput.captureFor(1.0);
+        const auto samples = m_output.captureFor(1.0);
         player.musicToggled(false);
         const auto levels = measure(samples);
         return levels.energyLeft + levels.energyRight;
     };
-    mControl->apply(60, 30);
+    m_control->apply(60, 30);
     const double loud = songEnergy();
-    mControl->apply(30, 30);
+    m_control->apply(30, 30);
     const double middle = songEnergy();
-    mControl->apply(0, 30);
+    m_control->apply(0, 30);
     const double silent = songEnergy();
     ASSERT_GT(loud, 0.0);
     EXPECT_LT(middle, loud * 0.6);

@@ -17,6 +17,12 @@ TEST(IniFile, ReadsValuesWithCrLfOrLfAndAnyCase) {
     }
 }
 
+// A file edited by hand may indent with tabs: they pad a value as blanks do.
+TEST(IniFile, StringValuesPaddedWithTabsReadWithoutThem) {
+    const auto ini = IniFile::parse("[Options]\r\nPlayerName=\t \tAnna\tKarenina\t\t\r\n");
+    EXPECT_EQ(ini.readString("Options", "PlayerName", "x"), "Anna\tKarenina");
+}
+
 TEST(IniFile, IntegersAndBooleansFollowTheReaderRules) {
     const auto ini = IniFile::parse("[Options]\nA=12\nB=-3\nC=12abc\nD=\nE=2\nF=0\nG=99999999999\nH= 7 \n");
     EXPECT_EQ(ini.readInteger("Options", "A", 5), 12);

@@ -1,6 +1,7 @@
 #include "FakeMatchHost.h"
 #include "game/GameRandom.h"
 #include "game/Match.h"
+#include "game/SplitMix64.h"
 #include "tests/support/MatchSetup.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,16 @@ TEST(GameRandomGen, SameSeedSameDrawsAndRangeHolds) {
         if (x.random(10) == y.random(10)) ++same;
     }
     EXPECT_LT(same, 200);
+}
+
+// The published reference sequence: the rules' seeded draws, the LAN session
+// numbers and every generated picture and song rest on these numbers.
+TEST(GameRandomGen, SplitMix64GivesThePublishedSequence) {
+    SplitMix64 generator(1234567);
+    for (const std::uint64_t expected :
+         {6457827717110365317ull, 3203168211198807973ull, 9817491932198370423ull, 4593380528125082431ull,
+          16408922859458223821ull})
+        EXPECT_EQ(generator.next(), expected);
 }
 
 TEST(ArrangeFleet, ThousandsOfArrangementsKeepEveryInvariant) {

@@ -101,8 +101,8 @@ TEST_F(BoardsTest, ShotsMarkCellsAndHitsBurn) {
     boards.resetBoards();
     EXPECT_FALSE(boards.lastShotFrame(EnemyBoard)->visible);
     EXPECT_EQ(boards.tally(EnemyBoard).shots, 0);
-    EXPECT_EQ(marked(EnemyBoard, "frame1").size(), 100u);
-    EXPECT_EQ(marked(OwnBoard, "frame1").size(), 100u);
+    EXPECT_EQ(marked(EnemyBoard, World::FrameMark).size(), 100u);
+    EXPECT_EQ(marked(OwnBoard, World::FrameMark).size(), 100u);
     EXPECT_TRUE(boards.cell(EnemyBoard, 5, 5)->effects.empty());
     EXPECT_TRUE(boards.cell(OwnBoard, 1, 10)->effects.empty());
 }

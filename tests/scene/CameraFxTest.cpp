@@ -138,12 +138,12 @@ TEST_F(CameraFxTest, CameraFloorAndSeaFrames) {
 
     fx.seaFrame = 30;
     fx.tickTimerFired();
-    EXPECT_EQ(w.world.sea->libMaterialName, "LibMaterial30");
+    EXPECT_EQ(w.world.sea->libMaterialName, World::waterMaterial(30));
     fx.tickTimerFired();
-    EXPECT_EQ(w.world.sea->libMaterialName, "LibMaterial31");
+    EXPECT_EQ(w.world.sea->libMaterialName, World::waterMaterial(31));
     EXPECT_EQ(fx.seaFrame, 0);
     fx.tickTimerFired();
-    EXPECT_EQ(w.world.sea->libMaterialName, "LibMaterial0");
+    EXPECT_EQ(w.world.sea->libMaterialName, World::waterMaterial(0));
 }
 
 TEST_F(CameraFxTest, ShakeMovesTheRigAndPutsItBack) {
@@ -302,10 +302,10 @@ TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
     EXPECT_EQ(s.pickedBoard, EnemyBoard);
     EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->libMaterialName, "hint");
 
-    w.boards.cell(OwnBoard, 4, 4)->libMaterialName = "frame1";
+    w.boards.cell(OwnBoard, 4, 4)->libMaterialName = World::FrameMark;
     move(false, 11, 10); // the same cell: no redraw
     frame();
-    EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->libMaterialName, "frame1");
+    EXPECT_EQ(w.boards.cell(OwnBoard, 4, 4)->libMaterialName, World::FrameMark);
 
     picked = w.world.sea; // the sea is no cell
     move(false, 12, 10);

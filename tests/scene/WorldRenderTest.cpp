@@ -2,10 +2,10 @@
 #include "SceneTestSupport.h"
 #include "ScriptedBattle.h"
 
+#include "files/EmbeddedImages.h"
 #include "scene/CameraFx.h"
 #include "scene/engine/OffscreenRenderer.h"
 #include "tests/support/MatchSetup.h"
-#include "tools/embedded/EmbeddedImages.h"
 
 #include <QImage>
 #include <QPolygonF>
@@ -203,7 +203,7 @@ TEST_F(WorldRenderTest, ShotMarksStandOutOnTheFarBoardInTheFirstView) {
     for (int r = 1; r <= 10; ++r)
         for (int c = 1; c <= 10; ++c) {
             const std::string& mark = w.boards.cell(EnemyBoard, r, c)->libMaterialName;
-            const int kind = mark == "frame1" ? 0 : mark == "hint" ? 1 : 2;
+            const int kind = mark == World::FrameMark ? 0 : mark == World::HintMark ? 1 : 2;
             addCellColour(image, EnemyBoard, r, c, colour[kind], count[kind]);
             addCellColour(sea, EnemyBoard, r, c, under[kind], underCount[kind]);
         }
@@ -317,7 +317,7 @@ TEST_F(WorldRenderTest, OneModelFileIsOneGpuMeshAndASinkingUploadsNothing) {
 TEST_F(WorldRenderTest, TheFirstViewAndABattleLookAsTheReferencesDo) {
     const QString reference = QStringLiteral(VTX_SOURCE_DIR "/tests/scene/reference/");
     const QByteArray fingerprint = test::dataFingerprint(QStringLiteral("DATA"), [](int i) {
-        static const char* marks[] = {"cell/hint", "cell/hit", "cell/frame1"};
+        static const char* marks[] = {"cell/hint", "cell/hit", "cell/frame"};
         const std::string name = i < World::WaterFrames ? (i < 10 ? "water/0" : "water/") + std::to_string(i)
                                  : i < World::WaterFrames + 3 ? marks[i - World::WaterFrames]
                                                               : "";

@@ -78,7 +78,7 @@ TEST_F(WorldTest, BothStagesGiveTwentyHiddenShipsAtTheOriginAndTwoHundredCells) 
                 EXPECT_EQ(w.boards.cellOf(plane), BoardCell::at(board, r, c));
                 EXPECT_EQ(plane->name, Boards::planeName(*BoardCell::at(board, r, c)));
                 EXPECT_EQ(plane->tag, 0);
-                EXPECT_EQ(plane->libMaterialName, "frame1");
+                EXPECT_EQ(plane->libMaterialName, World::FrameMark);
                 EXPECT_EQ(plane->materialLibrary, &world.materials);
                 EXPECT_EQ(plane->direction(), glm::vec3(0.0f, 1.0f, 0.0f));
                 names.insert(plane->name);
@@ -117,14 +117,14 @@ TEST_F(WorldTest, StaticSceneryCarriesItsConstants) {
     EXPECT_EQ(world.cameraRig->position, glm::vec3(10.0f));
     EXPECT_EQ(world.camera->targetObject, world.sea);
     EXPECT_EQ(world.sea->tag, 100);
-    EXPECT_EQ(world.sea->libMaterialName, "LibMaterial0");
+    EXPECT_EQ(world.sea->libMaterialName, World::waterMaterial(0));
     EXPECT_EQ(world.waterMaterials.count(), 32);
     for (int i = 0; i < 32; ++i) {
-        const LibraryMaterial* m = world.waterMaterials.materialByName("LibMaterial" + std::to_string(i));
+        const LibraryMaterial* m = world.waterMaterials.materialByName(World::waterMaterial(i));
         ASSERT_NE(m, nullptr) << i;
         EXPECT_EQ(m->material.texture.image.width(), 128);
     }
-    for (const char* mark : {"hint", "hit", "frame1"}) {
+    for (const char* mark : {World::HintMark, World::HitMark, World::FrameMark}) {
         const LibraryMaterial* m = world.materials.materialByName(mark);
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(m->material.blendingMode, BlendMode::Additive);

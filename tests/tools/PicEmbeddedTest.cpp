@@ -52,7 +52,7 @@ std::map<std::string, QSize> documentedNames() {
         std::snprintf(name, sizeof name, "water/%02d", i);
         names[name] = {128, 128};
     }
-    for (const char* mark : {"hint", "hit", "frame1", "bad"})
+    for (const char* mark : {"hint", "hit", "frame", "bad"})
         names[std::string("cell/") + mark] = {64, 64};
     for (const char* state : {"main", "over", "press"}) {
         names[std::string("button/71x24/") + state] = {71, 24};
@@ -60,8 +60,8 @@ std::map<std::string, QSize> documentedNames() {
         names[std::string("button/low/") + state] = {25, 25};
         names[std::string("button/high/") + state] = {25, 25};
     }
-    for (const char* arrow : {"arrow1", "arrow2", "arrow3"})
-        names[std::string("combo/") + arrow] = {20, 20};
+    for (const char* state : {"main", "over", "press"})
+        names[std::string("combo/") + state] = {20, 20};
     for (const char* check : {"checked", "unchecked", "grayed"})
         names[std::string("check/") + check] = {32, 16};
     names["volume/effects"] = {160, 25};
@@ -147,7 +147,7 @@ std::array<std::array<double, 8>, 8> blocks(const QImage& mark) {
 TEST_F(Embedded, BoardMarksAreBoldLightShapesOnBlackClearOfTheBorder) {
     double middle[3] = {};
     int k = 0;
-    for (const char* name : {"cell/hint", "cell/hit", "cell/frame1"}) {
+    for (const char* name : {"cell/hint", "cell/hit", "cell/frame"}) {
         const QImage mark = image(name);
         int lit = 0;
         int borderMax = 0;
@@ -173,7 +173,7 @@ TEST_F(Embedded, BoardMarksAreBoldLightShapesOnBlackClearOfTheBorder) {
     // A shot cell is bright in its middle even at 8 x 8; an untouched one dark.
     EXPECT_GT(middle[0], 90.0) << "hint";
     EXPECT_GT(middle[1], 90.0) << "hit";
-    EXPECT_LT(middle[2], 8.0) << "frame1";
+    EXPECT_LT(middle[2], 8.0) << "frame";
 }
 
 TEST_F(Embedded, ButtonFacesDifferByStateAndStayDarkUnderTheCaption) {
@@ -226,7 +226,7 @@ TEST_F(Embedded, VolumeFramesHoldADarkGrooveUnderTheBar) {
         }
         EXPECT_EQ(qAlpha(frame.pixel(0, 0)), 255);
     }
-    for (const char* name : {"combo/arrow1", "combo/arrow2", "combo/arrow3"})
+    for (const char* name : {"combo/main", "combo/over", "combo/press"})
         EXPECT_GT(luminance(image(name).pixel(10, 10)), 150) << name << ": the arrow shows";
 }
 

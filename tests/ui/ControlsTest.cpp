@@ -1,5 +1,5 @@
 #include "GuiTestSupport.h"
-#include "tools/embedded/EmbeddedImages.h"
+#include "files/EmbeddedImages.h"
 #include "ui/FlatButton.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckBox.h"
@@ -23,7 +23,7 @@
 namespace vtx {
 namespace {
 
-using Pict = SkinButton::Pict;
+using Face = SkinButton::Face;
 
 QImage solid(QSize size, QColor color) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
@@ -35,9 +35,9 @@ QImage solid(QSize size, QColor color) {
 std::unique_ptr<SkinButton> plainButton() {
     auto b = std::make_unique<SkinButton>();
     b->setGeometry(0, 0, 71, 24);
-    b->setMainPict(solid({71, 24}, QColor(0, 0, 160)));
-    b->setMOverPict(solid({71, 24}, QColor(0, 160, 0)));
-    b->setPressPict(solid({71, 24}, QColor(160, 0, 0)));
+    b->setNormalFace(solid({71, 24}, QColor(0, 0, 160)));
+    b->setOverFace(solid({71, 24}, QColor(0, 160, 0)));
+    b->setPressedFace(solid({71, 24}, QColor(160, 0, 0)));
     b->setText(QStringLiteral("Single"));
     b->setXOffset(22);
     b->setYOffset(7);
@@ -54,17 +54,17 @@ int topCaptionRow(const QImage& img, QColor background) {
 TEST(SkinButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
     auto b = plainButton();
     QSignalSpy clicks(b.get(), &SkinButton::clicked);
-    EXPECT_EQ(b->currentPict(), Pict::Main);
+    EXPECT_EQ(b->currentFace(), Face::Normal);
 
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(b->currentPict(), Pict::Press);
+    EXPECT_EQ(b->currentFace(), Face::Pressed);
     QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(b->currentPict(), Pict::MOver);
+    EXPECT_EQ(b->currentFace(), Face::Over);
     EXPECT_EQ(clicks.count(), 1);
 
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseRelease(b.get(), Qt::LeftButton, {}, QPoint(100, 10));
-    EXPECT_EQ(b->currentPict(), Pict::Main);
+    EXPECT_EQ(b->currentFace(), Face::Normal);
     EXPECT_EQ(clicks.count(), 1);
 
     // The right button shows the pictures but never clicks.
@@ -73,22 +73,22 @@ TEST(SkinButton, ReleaseInsideClicksAndShowsOverReleaseOutsideDoesNot) {
     EXPECT_EQ(clicks.count(), 1);
 
     // The over picture stays until a font change resets to the normal one.
-    EXPECT_EQ(b->currentPict(), Pict::MOver);
+    EXPECT_EQ(b->currentFace(), Face::Over);
     b->setSkinFont(disabledFont());
-    EXPECT_EQ(b->currentPict(), Pict::Main);
+    EXPECT_EQ(b->currentFace(), Face::Normal);
 }
 
 TEST(SkinButton, DownShowsPressedAfterAnyRelease) {
     auto b = plainButton();
     b->setDown(true);
-    EXPECT_EQ(b->currentPict(), Pict::Press);
+    EXPECT_EQ(b->currentFace(), Face::Pressed);
     for (QPoint release : {QPoint(10, 10), QPoint(-5, 40)}) {
         QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseRelease(b.get(), Qt::LeftButton, {}, release);
-        EXPECT_EQ(b->currentPict(), Pict::Press);
+        EXPECT_EQ(b->currentFace(), Face::Pressed);
     }
     b->setDown(false);
-    EXPECT_EQ(b->currentPict(), Pict::Main);
+    EXPECT_EQ(b->currentFace(), Face::Normal);
 }
 
 TEST(SkinButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
@@ -98,8 +98,8 @@ TEST(SkinButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
     for (SkinFont* font : {disabledFont(), enabledFont(), disabledFont()}) {
         b->setSkinFont(font);
         EXPECT_EQ(b->skinFont(), font); // the shared object itself, not a copy
-        for (Pict p : {Pict::Main, Pict::MOver, Pict::Press}) {
-            const QImage img = b->composedPict(p);
+        for (Face p : {Face::Normal, Face::Over, Face::Pressed}) {
+            const QImage img = b->composedFace(p);
             const int greys = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, grey); });
             const int whites = test::countPixels(img, [&](QColor c) { return test::sameRgb(c, white); });
             if (font == disabledFont()) {
@@ -112,11 +112,11 @@ TEST(SkinButton, CaptionColourFollowsTheSharedFontOnAllThreePictures) {
         }
     }
     // The pressed caption sits one pixel lower.
-    EXPECT_EQ(topCaptionRow(b->composedPict(Pict::Press), QColor(160, 0, 0)),
-              topCaptionRow(b->composedPict(Pict::Main), QColor(0, 0, 160)) + 1);
+    EXPECT_EQ(topCaptionRow(b->composedFace(Face::Pressed), QColor(160, 0, 0)),
+              topCaptionRow(b->composedFace(Face::Normal), QColor(0, 0, 160)) + 1);
     // Text changes leave no trace of the old caption.
     b->setText(QString());
-    EXPECT_EQ(topCaptionRow(b->composedPict(Pict::Main), QColor(0, 0, 160)), -1);
+    EXPECT_EQ(topCaptionRow(b->composedFace(Face::Normal), QColor(0, 0, 160)), -1);
 }
 
 TEST(SkinButton, PaintsTheCurrentPictureWithItsCaption) {
@@ -124,7 +124,7 @@ TEST(SkinButton, PaintsTheCurrentPictureWithItsCaption) {
     b->setSkinFont(enabledFont());
     QTest::mousePress(b.get(), Qt::LeftButton, {}, QPoint(10, 10));
     const QImage painted = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(painted, b->composedPict(Pict::Press).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(painted, b->composedFace(Face::Pressed).convertToFormat(QImage::Format_RGB32));
     test::saveShot(b.get(), QStringLiteral("wisp-button-pressed.png"));
 }
 
@@ -247,11 +247,11 @@ TEST(SkinCheckBox, GlyphCellsAndTheDisabledCell) {
     box.resize(209, 20);
     box.setColor(Qt::black);
     box.setCheckedGlyph(twoCellGlyph(20, 20)); // 40 x 20: two cells
-    EXPECT_EQ(box.checkedNumGlyphs(), 2);
+    EXPECT_EQ(box.checkedGlyphCells(), 2);
     box.setUncheckedGlyph(QImage(30, 20, QImage::Format_ARGB32)); // not a multiple: one cell
-    EXPECT_EQ(box.uncheckedNumGlyphs(), 1);
+    EXPECT_EQ(box.uncheckedGlyphCells(), 1);
     box.setGrayedGlyph(QImage(80, 20, QImage::Format_ARGB32)); // four would be too many
-    EXPECT_EQ(box.grayedNumGlyphs(), 2);
+    EXPECT_EQ(box.grayedGlyphCells(), 2);
 
     box.setChecked(true);
     EXPECT_EQ(box.glyphTarget(), QRect(0, 0, 20, 20));
@@ -271,7 +271,7 @@ TEST(SkinCheckBox, GlyphCellsAndTheDisabledCell) {
     EXPECT_EQ(green, 400);
 
     box.setEnabled(true);
-    box.setAlignment(SkinCheckBox::Alignment::LeftJustify); // box at the right end
+    box.setBoxSide(SkinCheckBox::BoxSide::Right);
     EXPECT_EQ(box.glyphTarget().left(), 209 - 20);
     EXPECT_EQ(box.captionRect().left(), 1);
 }
@@ -280,8 +280,8 @@ TEST(SkinCheckBox, EmbeddedGlyphsAreUsable) {
     SkinCheckBox box;
     box.resize(209, 20);
     box.setCaption(QStringLiteral("Sound ON/OFF"));
-    EXPECT_GE(box.checkedNumGlyphs(), 1);
-    EXPECT_LE(box.checkedNumGlyphs(), 2);
+    EXPECT_GE(box.checkedGlyphCells(), 1);
+    EXPECT_LE(box.checkedGlyphCells(), 2);
     EXPECT_GT(box.glyphTarget().width(), 0);
     test::saveShot(&box, QStringLiteral("bit-checkbox.png"));
 }
@@ -345,8 +345,8 @@ TEST(SkinImages, MissingPicturesGetADrawnStandInOfTheRightSize) {
     if (!embeddedImage("button/71x24/press").empty()) {
         EXPECT_EQ(buttonFaces("71x24", QSize(1, 1)).press.size(), QSize(71, 24));
     }
-    if (!embeddedImage("combo/arrow2").empty()) {
-        EXPECT_EQ(skinImage("combo/arrow2", SkinFallback::ArrowOver, QSize(1, 1)).size(), QSize(20, 20));
+    if (!embeddedImage("combo/over").empty()) {
+        EXPECT_EQ(skinImage("combo/over", SkinFallback::ArrowOver, QSize(1, 1)).size(), QSize(20, 20));
     }
 }
 

@@ -40,14 +40,14 @@ protected:
 TEST_F(ScoreWindow, MissingFileShowsAnEmptyTableInViewingState) {
     ScoresWindow score(&host, nullptr);
     score.setScoreFile(dir.path() / "hscore.dat");
-    for (FlatButton* row : score.ob)
+    for (FlatButton* row : score.rowButtons)
         EXPECT_TRUE(row->isHidden());
     EXPECT_FALSE(score.emptyLabel->isHidden());
     EXPECT_FALSE(score.saveButton->isEnabled());
     EXPECT_EQ(score.saveButton->skinFont(), disabledFont());
     EXPECT_FALSE(score.nameEdit->isEnabled());
     EXPECT_EQ(score.pointsLabel->text(), QStringLiteral("0"));
-    EXPECT_EQ(score.ob[6]->geometry(), QRect(51, 48 + 24 * 6, 201, 23));
+    EXPECT_EQ(score.rowButtons[6]->geometry(), QRect(51, 48 + 24 * 6, 201, 23));
 
     score.show(); // no result pending: viewing only, nothing to enter
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&score));
@@ -62,7 +62,7 @@ TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown) {
     writeTable({300, 250, 250, 200, 150, 100, 50});
     ScoresWindow score(&host, nullptr);
     score.setScoreFile(dir.path() / "hscore.dat");
-    EXPECT_EQ(score.ob[0]->text(), QStringLiteral("p1               300"));
+    EXPECT_EQ(score.rowButtons[0]->text(), QStringLiteral("p1               300"));
     EXPECT_TRUE(score.emptyLabel->isHidden());
 
     host.pending = true;
@@ -79,8 +79,8 @@ TEST_F(ScoreWindow, PendingResultIsEnteredSavedAndShown) {
     test::saveShot(&score, QStringLiteral("scores-entering.png"));
 
     QTest::mouseClick(score.saveButton, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(score.ob[3]->text(), QStringLiteral("Hero             250"));
-    EXPECT_EQ(score.ob[6]->text(), QStringLiteral("p6               100"));
+    EXPECT_EQ(score.rowButtons[3]->text(), QStringLiteral("Hero             250"));
+    EXPECT_EQ(score.rowButtons[6]->text(), QStringLiteral("p6               100"));
     EXPECT_FALSE(score.saveButton->isEnabled());
     EXPECT_FALSE(score.nameEdit->isEnabled());
     EXPECT_TRUE(score.nameEdit->text().isEmpty());
@@ -140,11 +140,11 @@ TEST_F(ScoreWindow, DraggedFromThePictureButNotFromControls) {
     QTest::mousePress(&score, Qt::LeftButton, {}, QPoint(20, 300));
     QTest::mousePress(&score, Qt::LeftButton, {}, QPoint(150, 10));
     EXPECT_EQ(moves, 2);
-    QTest::mousePress(score.ob[2], Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(score.rowButtons[2], Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(score.pointsLabel, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mousePress(&score, Qt::LeftButton, {}, score.pointsLabel->geometry().center());
     EXPECT_EQ(moves, 2);
-    for (FlatButton* row : score.ob)
+    for (FlatButton* row : score.rowButtons)
         EXPECT_FALSE(row->showsFocusLook());
     score.close();
 }
@@ -165,7 +165,7 @@ TEST_F(ScoreWindow, AFailedSaveIsShownAndTheTableKeepsTheEntry) {
     });
     score.saveClicked();
     EXPECT_TRUE(shown.contains(QStringLiteral("not saved"))) << shown.toStdString();
-    EXPECT_EQ(score.ob[0]->text(), QStringLiteral("Unlucky          120"));
+    EXPECT_EQ(score.rowButtons[0]->text(), QStringLiteral("Unlucky          120"));
     score.close();
 }
 
@@ -182,7 +182,7 @@ TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
             dir.write("hscore.dat", huge);
         ScoresWindow score(&host, nullptr);
         score.setScoreFile(dir.path() / "hscore.dat");
-        EXPECT_TRUE(score.ob[0]->isHidden());
+        EXPECT_TRUE(score.rowButtons[0]->isHidden());
         host.pending = true;
         host.points = 90;
         host.name = QStringLiteral("Careful");
@@ -199,7 +199,7 @@ TEST_F(ScoreWindow, AnUnreadableTableIsReportedAndNeverOverwritten) {
             EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "hscore.dat" / "inside"));
         else
             EXPECT_EQ(dir.read("hscore.dat"), huge);
-        EXPECT_EQ(score.ob[0]->text(), QStringLiteral("Careful           90"));
+        EXPECT_EQ(score.rowButtons[0]->text(), QStringLiteral("Careful           90"));
         score.close();
     }
 }

@@ -7,7 +7,7 @@
 
 namespace vtx::datagen {
 
-// Names and formats follow tools/embedded/EmbeddedImages.h: JPEG for the sea
+// Names and formats follow files/EmbeddedImages.h: JPEG for the sea
 // frames and the board marks, PNG (with alpha outside each face's outline)
 // for the control faces.
 void generateEmbedded(EmbeddedSet& out) {
@@ -21,7 +21,7 @@ void generateEmbedded(EmbeddedSet& out) {
     }
     out["cell/hint"] = encodeJpeg(makeHintMark(), kQuality);
     out["cell/hit"] = encodeJpeg(makeHitMark(), kQuality);
-    out["cell/frame1"] = encodeJpeg(makeFrameMark(), kQuality);
+    out["cell/frame"] = encodeJpeg(makeFrameMark(), kQuality);
     out["cell/bad"] = encodeJpeg(makeBadMark(), kQuality);
 
     const struct {
@@ -34,9 +34,9 @@ void generateEmbedded(EmbeddedSet& out) {
         out[std::string("button/low/") + s.suffix] = encodePng(makeVolumeButton(false, s.state));
         out[std::string("button/high/") + s.suffix] = encodePng(makeVolumeButton(true, s.state));
     }
-    out["combo/arrow1"] = encodePng(makeComboArrow(FaceState::Normal));
-    out["combo/arrow2"] = encodePng(makeComboArrow(FaceState::Over));
-    out["combo/arrow3"] = encodePng(makeComboArrow(FaceState::Pressed));
+    out["combo/main"] = encodePng(makeComboArrow(FaceState::Normal));
+    out["combo/over"] = encodePng(makeComboArrow(FaceState::Over));
+    out["combo/press"] = encodePng(makeComboArrow(FaceState::Pressed));
 
     out["check/checked"] = encodePng(makeCheckGlyph(CheckState::Checked));
     out["check/unchecked"] = encodePng(makeCheckGlyph(CheckState::Unchecked));

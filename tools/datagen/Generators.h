@@ -12,7 +12,7 @@
 
 namespace vtx::datagen {
 
-// Encoded picture bytes by the names listed in tools/embedded/EmbeddedImages.h.
+// Encoded picture bytes by the names listed in files/EmbeddedImages.h.
 using EmbeddedSet = std::map<std::string, std::vector<unsigned char>>;
 
 // Pictures of the DATA folder (font, logo, terrain, textures) and the panels of data/.

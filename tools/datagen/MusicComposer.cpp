@@ -1,4 +1,5 @@
 #include "tools/datagen/MusicComposer.h"
+#include "game/SplitMix64.h"
 #include "tools/datagen/MusicSmf.h"
 
 #include <algorithm>
@@ -15,22 +16,17 @@ namespace {
 constexpr int kMelody = 0, kChords = 1, kBass = 2, kCounter = 3, kDrums = 9;
 constexpr int kRest = INT_MIN;
 
-// splitmix64: small, fixed-seed, the same sequence everywhere.
+// The songs' random numbers: the house's SplitMix64 from a fixed seed, so a
+// song is the same everywhere.
 class MusicRandom {
 public:
-    explicit MusicRandom(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-    bool chance(double p) { return static_cast<double>(next() >> 11) / 9007199254740992.0 < p; }
+    explicit MusicRandom(std::uint64_t seed) : m_generator(seed) {}
+    int below(int n) { return static_cast<int>(m_generator.next() % static_cast<std::uint64_t>(n)); }
+    bool chance(double p) { return m_generator.unit() < p; }
     int jitter(int spread) { return below(2 * spread + 1) - spread; }
 
 private:
-    std::uint64_t m_state;
+    SplitMix64 m_generator;
 };
 
 int floorDiv(int a, int b) {

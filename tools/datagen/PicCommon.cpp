@@ -11,17 +11,6 @@
 
 namespace vtx::datagen::pic {
 
-std::uint64_t Rng::next() {
-    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-double Rng::uniform() {
-    return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
-}
-
 double latticeValue(int x, int y, std::uint32_t seed) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 0x8DA6B343u ^
                       static_cast<std::uint32_t>(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;

@@ -9,6 +9,8 @@
 // (0..1 spans the picture once) and every noise function repeats with period 1
 // in both, so pictures built from them tile seamlessly.
 
+#include "game/SplitMix64.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -21,20 +23,21 @@
 
 namespace vtx::datagen::pic {
 
-// splitmix64: small, fast and the same on every platform.
+// The pictures' random numbers: the house's SplitMix64, so a picture is the
+// same on every platform.
 class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t next();
+    explicit Rng(std::uint64_t seed) : m_generator(seed) {}
+    std::uint64_t next() { return m_generator.next(); }
     // Uniform in [0, 1).
-    double uniform();
+    double uniform() { return m_generator.unit(); }
     // Uniform in [lo, hi).
     double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
     // Uniform integer in [0, n); n must be positive.
     int below(int n) { return static_cast<int>(uniform() * n); }
 
 private:
-    std::uint64_t m_state;
+    SplitMix64 m_generator;
 };
 
 // Hash of a lattice point to [0, 1).

@@ -62,7 +62,7 @@ void fillMetal(QPainter& p, const QPainterPath& path, double top, double bottom,
 
 } // namespace
 
-QImage makeFont() {
+QImage makeMessageFont() {
     constexpr int step = hud::Cell + hud::Gap;
     QImage image = blankRgb(hud::Columns * step - hud::Gap, hud::Rows * step - hud::Gap);
     QPainter p(&image);
@@ -256,7 +256,7 @@ QImage makeTerrain() {
     return image;
 }
 
-QImage makeSnow() {
+QImage makeGroundTexture() {
     // The ground texture covers the terrain exactly once (256 height samples,
     // the picture stretched to them, per repeat), starting at the raster's
     // centre: texel (px, py) lies over height sample 128 + (px + 0.5) / 2,

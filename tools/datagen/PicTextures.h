@@ -11,7 +11,7 @@ namespace vtx::datagen::pic {
 // The glyphs of scene/HudGlyphs.h in its order (" ".."Z" from glyph 0, then
 // the capitals of the other languages), 30 x 30 cells 1 pixel apart, 16 cells
 // per row: 495 x 278. Light glyphs on black.
-QImage makeFont();
+QImage makeMessageFont();
 
 // One 397 x 303 glyph cell (the "A" of the logo font): the game's name and
 // emblem, bright on black.
@@ -27,7 +27,7 @@ QImage makeTerrain();
 
 // 512 x 512 ground of the terrain: a map of it (snow, rock, woods, shore,
 // baked light) laid exactly over the heights of makeTerrain; tileable.
-QImage makeSnow();
+QImage makeGroundTexture();
 QImage makeDetail(); // 256 x 256 grey rock grain around the middle level, tileable
 QImage makeFlare();  // 256 x 256 sun flare on black
 QImage makeGrass();  // 256 x 256 grass, sandier towards the bottom rows

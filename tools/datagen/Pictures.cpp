@@ -19,10 +19,10 @@ void generatePictures(const QString& runDir) {
     const auto write = [&runDir](std::string_view gamePath, const std::vector<unsigned char>& bytes) {
         writeFile(runPath(runDir, gamePath), bytes);
     };
-    write(kMessageFont, encodeBmp24(makeFont()));
+    write(kMessageFont, encodeBmp24(makeMessageFont()));
     write(kLogoFont, encodeJpeg(makeLogo(), kJpegQuality));
     write(kTerrainHeights, encodeBmpGrey8(makeTerrain()));
-    write(kGroundTexture, encodeJpeg(makeSnow(), kJpegQuality));
+    write(kGroundTexture, encodeJpeg(makeGroundTexture(), kJpegQuality));
     write(kDetailTexture, encodeJpeg(makeDetail(), kJpegQuality));
     write(kSunFlare, encodeJpeg(makeFlare(), kJpegQuality));
     write(kIsleSkin, encodeJpeg(makeGrass(), kJpegQuality));
