@@ -4,6 +4,8 @@
 // app/LanHost implements it; the lobby never owns or deletes it. Everything
 // runs on the UI thread.
 
+#include "game/MatchState.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -25,7 +27,7 @@ public:
     // The match's network state (netMode, netConnected, netRole, opponentIp).
     virtual void setNetMode(bool on) = 0;
     virtual void setNetConnected(bool on) = 0;
-    virtual void setNetRole(int role) = 0;
+    virtual void setNetRole(NetRole role) = 0;
     virtual void setOpponentIp(const QString& ip) = 0;
 
     // One text datagram to host, port 6868; nothing is sent for an empty host.

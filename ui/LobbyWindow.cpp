@@ -295,7 +295,7 @@ void LobbyWindow::createClicked() {
     addressLabel->adjustSize();
     queryTimer->stop();
     announceTimer->start();
-    m_host->setNetRole(1);
+    m_host->setNetRole(NetRole::Creator);
     m_host->setStatus(tr("Waiting for Opponent..."));
 }
 
@@ -384,7 +384,7 @@ void LobbyWindow::joinClicked() {
     }
     switchButtons(false);
     m_host->setNetMode(true);
-    m_host->setNetRole(2);
+    m_host->setNetRole(NetRole::Joiner);
     // Every new line selects line 0, so a line is selected; should the player have cleared
     // the selection, the first line is the one meant.
     const int row = gameList->currentRow() >= 0 ? gameList->currentRow() : 0;

@@ -298,8 +298,8 @@ TEST(LanSimulation, AThousandMatchesAtThirtyPercentLossFinishAndAgree) {
         // The winner's last shot still reaches the loser after the winner's
         // match is over; once both players go back to the menu, both links
         // fall quiet.
-        sim.creator.channel.declineRematch();
-        sim.joiner.channel.declineRematch();
+        sim.creator.rematch.decline();
+        sim.joiner.rematch.decline();
         ASSERT_TRUE(sim.runUntil(
             [&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); }, 30000))
             << seed;
@@ -348,28 +348,28 @@ TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
         sim.net.loss = 0.3;
         sim.net.reorder = 0.2;
         sim.join(true);
-        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.canChat(); }, 30000)) << seed;
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.chat.canSend(); }, 30000)) << seed;
         // From the join on, while the fleets are still on their way.
-        EXPECT_EQ(sim.joiner.channel.sendChat("Анна", " Привет!\n"), "Привет!");
+        EXPECT_EQ(sim.joiner.chat.send("Анна", " Привет!\n"), "Привет!");
         ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
         Side& loser = sim.creator.s().gameWon ? sim.joiner : sim.creator;
-        ASSERT_TRUE(sim.runUntil([&] { return loser.channel.rematchPossible(); }, 1000)) << seed;
-        EXPECT_FALSE(sim.creator.channel.rematchWanted() || sim.joiner.channel.peerWantsRematch());
-        loser.channel.wantRematch();
-        EXPECT_TRUE(sim.creator.channel.sendChat("Quentin", "Once more?"));
+        ASSERT_TRUE(sim.runUntil([&] { return loser.rematch.possible(); }, 1000)) << seed;
+        EXPECT_FALSE(sim.creator.rematch.wanted() || sim.joiner.rematch.peerWants());
+        loser.rematch.want();
+        EXPECT_TRUE(sim.creator.chat.send("Quentin", "Once more?"));
         ASSERT_TRUE(sim.runUntil(
-            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).channel.peerWantsRematch(); },
+            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.peerWants(); },
             30000))
             << seed;
         EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 2);
-        (&loser == &sim.creator ? sim.joiner : sim.creator).channel.wantRematch();
+        (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.want();
         sim.creator.nextShotAt = sim.joiner.nextShotAt = 1 << 30;
         ASSERT_TRUE(
             sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 60000))
             << seed;
         EXPECT_EQ(loser.s().playerTurn, 1) << seed; // the loser opens the second match
-        EXPECT_EQ(sim.creator.channel.matchNumber(), 2u);
-        EXPECT_EQ(sim.joiner.channel.matchNumber(), 2u);
+        EXPECT_EQ(sim.creator.rematch.matchNumber(), 2u);
+        EXPECT_EQ(sim.joiner.rematch.matchNumber(), 2u);
         sim.creator.nextShotAt = sim.joiner.nextShotAt = 0;
         for (Side* side : {&sim.creator, &sim.joiner}) {
             side->host.clear(); // the marks of the first match
@@ -380,17 +380,17 @@ TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
         ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
         expectSidesAgree(sim.creator, sim.joiner);
         expectSidesAgree(sim.joiner, sim.creator);
-        EXPECT_EQ(sim.creator.chat, std::vector<std::string>{"Анна: Привет!"});
-        EXPECT_EQ(sim.joiner.chat, std::vector<std::string>{"Quentin: Once more?"});
+        EXPECT_EQ(sim.creator.chatShown, std::vector<std::string>{"Анна: Привет!"});
+        EXPECT_EQ(sim.joiner.chatShown, std::vector<std::string>{"Quentin: Once more?"});
         EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 4);
         // This time the joiner goes back to the menu: the creator is told, in
         // words, once, and nobody is reported gone.
-        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.rematchPossible(); }, 1000)) << seed;
-        sim.creator.channel.wantRematch();
-        sim.joiner.channel.declineRematch();
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.rematch.possible(); }, 1000)) << seed;
+        sim.creator.rematch.want();
+        sim.joiner.rematch.decline();
         sim.runUntil([] { return false; }, 25000);
         EXPECT_EQ(sim.creator.declined, 1) << seed;
-        EXPECT_FALSE(sim.creator.channel.rematchPossible());
+        EXPECT_FALSE(sim.creator.rematch.possible());
         EXPECT_EQ(sim.creator.gone + sim.joiner.gone + sim.creator.declined + sim.joiner.declined, 1);
         // Late copies after the session's end are strangers; nothing else is dropped.
         NetDrops drops = sim.creator.rx.drops();
@@ -526,12 +526,12 @@ TEST(LanHardening, BadChatAFloodAndUnaskedRematchesAreDroppedAndCounted) {
     EXPECT_EQ(drops[DropReason::ChatFlood], 2u);
     EXPECT_EQ(drops[DropReason::RematchUnasked], 1u);
     EXPECT_EQ(drops[DropReason::Malformed], 1u);
-    EXPECT_EQ(sim.joiner.chat.size(), 10u);
+    EXPECT_EQ(sim.joiner.chatShown.size(), 10u);
     EXPECT_EQ(sim.joiner.s().matchesStarted, 1);
     // A side sends no more than five lines a second either.
     int taken = 0;
     for (int i = 0; i < 7; ++i)
-        taken += sim.joiner.channel.sendChat("J", "spam") ? 1 : 0;
+        taken += sim.joiner.chat.send("J", "spam") ? 1 : 0;
     EXPECT_EQ(taken, 5);
 }
 

@@ -41,7 +41,7 @@ public:
     QString playerName() const override { return name; }
     void setNetMode(bool on) override { calls << QStringLiteral("SetNetMode %1").arg(on); }
     void setNetConnected(bool on) override { calls << QStringLiteral("SetNetConnected %1").arg(on); }
-    void setNetRole(int role) override { calls << QStringLiteral("SetNetRole %1").arg(role); }
+    void setNetRole(NetRole role) override { calls << QStringLiteral("SetNetRole %1").arg(int(role)); }
     void setOpponentIp(const QString& ip) override { calls << QStringLiteral("SetOpponentIP ") + ip; }
     void sendRequest(const QString& host, const QByteArray& text) override {
         sent.append({host, text});
