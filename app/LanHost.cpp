@@ -146,16 +146,18 @@ void LanHost::joinRequested() {
 }
 bool LanHost::serverListed(std::string_view fromIP) {
     return m_parts.lobby &&
-           m_parts.lobby->hasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
+           m_parts.lobby->controller().hasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
 }
 void LanHost::addServer(std::string_view fromIP, std::string_view presenceText) {
     if (m_parts.lobby)
-        m_parts.lobby->addServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
-                                 QByteArray(presenceText.data(), qsizetype(presenceText.size())));
+        m_parts.lobby->controller().addServer(
+            QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
+            QByteArray(presenceText.data(), qsizetype(presenceText.size())));
 }
 void LanHost::presenceAsked(std::string_view fromIP) {
     if (m_parts.lobby)
-        m_parts.lobby->presenceAsked(QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
+        m_parts.lobby->controller().presenceAsked(
+            QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
 }
 // Told from inside the receiver or the link's tick: shown over the windows
 // without waiting, so no datagram runs inside the one being handled.

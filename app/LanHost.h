@@ -19,7 +19,7 @@
 #include "game/NetChat.h"
 #include "game/NetReceiver.h"
 #include "game/NetRematch.h"
-#include "ui/ILobbyHost.h"
+#include "net/ILobbyHost.h"
 
 #include <QTimer>
 

@@ -46,7 +46,8 @@ std::string controlCharsToQuestionMarks(std::string text) {
 std::string removeControlChars(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [](char c) { return !isControlChar(c); });
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char c) { return !isControlChar(c); });
     return kept;
 }
 

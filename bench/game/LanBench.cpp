@@ -106,10 +106,7 @@ ChatResult playWithChat(const Network& net, int matches) {
             r.latencies.insert(r.latencies.end(), sim.shotLatencies.begin(), sim.shotLatencies.end());
             // Both choose Play again; the next match's boards, ready.
             bool between = sim.runUntil(
-                [&] {
-                    return chatting(),
-                           sim.creator.rematch.possible() && sim.joiner.rematch.possible();
-                },
+                [&] { return chatting(), sim.creator.rematch.possible() && sim.joiner.rematch.possible(); },
                 60000);
             if (between) {
                 sim.creator.rematch.want();

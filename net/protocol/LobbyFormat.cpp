@@ -68,7 +68,9 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
 }
 
 std::string clientsFileLine(std::string_view name, std::string_view address) {
-    return controlCharsToQuestionMarks(padStr(name, kClientNameField, PadSide::Right) + std::string(address)) + "\r\n";
+    return controlCharsToQuestionMarks(padStr(name, kClientNameField, PadSide::Right) +
+                                       std::string(address)) +
+           "\r\n";
 }
 
 void analyzeIp(std::string_view address, std::vector<std::string>& subnets) {

@@ -1,9 +1,10 @@
 #pragma once
 
 // Two copies of the game's LAN side (match, channel with its chat and
-// another match, receiver, as the main window wires them) back to back through a simulated network that loses,
-// doubles, delays and reorders datagrams as told, with a seeded generator
-// and simulated time in 5 ms steps. For the tests and the LAN benchmark.
+// another match, receiver, as the main window wires them) back to back
+// through a simulated network that loses, doubles, delays and reorders
+// datagrams as told, with a seeded generator and simulated time in 5 ms
+// steps. For the tests and the LAN benchmark.
 
 #include "FakeMatchHost.h"
 #include "tests/support/MatchSetup.h"

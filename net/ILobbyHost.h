@@ -1,8 +1,9 @@
 #pragma once
 
-// What the LAN lobby window needs from the main window. The program's
-// app/LanHost implements it; the lobby never owns or deletes it. Everything
-// runs on the UI thread.
+// What the LAN lobby (net/LobbyController and the window that shows it,
+// ui/LobbyWindow) needs from the main window. The program's app/LanHost
+// implements it; the lobby never owns or deletes it. Everything runs on the
+// UI thread.
 
 #include "game/MatchState.h"
 
@@ -36,8 +37,8 @@ public:
     // answered) when its presence announced the extension, else the plain one.
     virtual void joinGame(const QString& creatorIP, bool extended) = 0;
     // Starts a match exactly as the Single button does, whatever the button's
-    // state (the lobby calls it while Single is switched off). It pumps
-    // events for a moment, so datagrams and timers may run inside it.
+    // state (the lobby calls it while Single is switched off). It returns at
+    // once: the match's start waits on the match's own timer.
     virtual void startMatch() = 0;
     // The main window's status line.
     virtual void setStatus(const QString& text) = 0;
