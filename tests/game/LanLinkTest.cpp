@@ -157,6 +157,14 @@ TEST(NetExtension, ChatRematchAndNextMatchFramesKeepTheirBounds) {
                             "c\n "),
               "abc"); // controls left out, blanks trimmed
     EXPECT_EQ(net::chatText("\t\n"), "");
+    // DEL goes as the other control characters go, from a line and from a
+    // presence's name, and the blank before it with it.
+    EXPECT_EQ(net::chatText("a\x7f"
+                            "b \x7f"),
+              "ab");
+    EXPECT_EQ(net::presenceUtf8Name(net::taggedPresence("Bob") + "Bo\x7f"
+                                                                 "b \x7f"),
+              "Bob");
     std::string letters;
     for (int i = 0; i < 150; ++i)
         letters += "Ж";
@@ -358,8 +366,7 @@ TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
         loser.rematch.want();
         EXPECT_TRUE(sim.creator.chat.send("Quentin", "Once more?"));
         ASSERT_TRUE(sim.runUntil(
-            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.peerWants(); },
-            30000))
+            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.peerWants(); }, 30000))
             << seed;
         EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 2);
         (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.want();
@@ -516,17 +523,32 @@ TEST(LanHardening, BadChatAFloodAndUnaskedRematchesAreDroppedAndCounted) {
     };
     forge(net::FrameKind::Chat, {1, 'Q', 'b', 0x1b, 'c'});   // a control character
     forge(net::FrameKind::Chat, {1, 'Q', 0xed, 0xa0, 0x80}); // no UTF-8
+    // Frames of a valid length, but a name of 65 bytes, a line of 201.
+    Bytes longName(1, 65);
+    longName.insert(longName.end(), 65, 'n');
+    longName.push_back('x');
+    forge(net::FrameKind::Chat, longName);
+    Bytes longLine{1, 'Q'};
+    longLine.insert(longLine.end(), 201, 'x');
+    forge(net::FrameKind::Chat, longLine);
     for (int i = 0; i < 12; ++i) // ten pass at once, as if held back behind a lost one
         forge(net::FrameKind::Chat, {1, 'Q', 'x'});
+    // Then the allowance refills at five lines a second: the next line
+    // passes 200 ms after the burst, not sooner.
+    sim.net.now += 199;
+    forge(net::FrameKind::Chat, {1, 'Q', 'y'});
+    sim.net.now += 1;
+    forge(net::FrameKind::Chat, {1, 'Q', 'z'});
     forge(net::FrameKind::NextMatch, {2, 0, 0, 0}); // in the middle of a match
     forge(net::FrameKind::Chat, {1, 'Q'});          // too short to be a frame at all
     sim.runUntil([] { return false; }, 200);
     const NetDrops drops = sim.joiner.rx.drops();
-    EXPECT_EQ(drops[DropReason::BadChat], 2u);
-    EXPECT_EQ(drops[DropReason::ChatFlood], 2u);
+    EXPECT_EQ(drops[DropReason::BadChat], 4u);
+    EXPECT_EQ(drops[DropReason::ChatFlood], 3u);
     EXPECT_EQ(drops[DropReason::RematchUnasked], 1u);
     EXPECT_EQ(drops[DropReason::Malformed], 1u);
-    EXPECT_EQ(sim.joiner.chatShown.size(), 10u);
+    ASSERT_EQ(sim.joiner.chatShown.size(), 11u);
+    EXPECT_EQ(sim.joiner.chatShown.back(), "Q: z");
     EXPECT_EQ(sim.joiner.s().matchesStarted, 1);
     // A side sends no more than five lines a second either.
     int taken = 0;
@@ -547,6 +569,16 @@ TEST(LanHardening, EveryHeldMessageIsReportedAndNoneBeyond) {
     EXPECT_EQ(answer->ack, 0u);
     EXPECT_EQ(answer->ackBits, 0xFFFFFFFFu);               // messages 2..33, all held
     EXPECT_EQ(link.drops()[DropReason::BeyondWindow], 1u); // 34 was answered, not held
+    // Their sender takes 2..33 off its outbox at once, on the selective bits
+    // alone; only 1 and 34 are retried.
+    ReliableLink sender([](const Bytes&) {});
+    sender.open(7, 0);
+    for (std::uint32_t seq = 1; seq <= last + 1; ++seq)
+        sender.send(net::FrameKind::Move, {1, 1}, 0);
+    sender.receive(*answer, 10);
+    EXPECT_EQ(sender.unacknowledged(), 2u);
+    sender.tick(1000);
+    EXPECT_EQ(sender.counters().retransmissions, 2u);
     EXPECT_EQ(link.receive({net::FrameKind::Move, 7, 1, 0, 0, {1, 1}}, 0).size(), std::size_t(last));
 }
 
