@@ -32,7 +32,7 @@ QByteArray presenceQuery() {
 } // namespace
 
 LobbyController::LobbyController(ILobbyHost& host, ScanSource scan, QObject* parent)
-    : QObject(parent), m_host(host), m_scanSource(std::move(scan)), m_scan(this) {
+    : QObject(parent), m_host(host), m_scanSource(std::move(scan)) {
     announceTimer = new QTimer(this);
     announceTimer->setInterval(AnnounceIntervalMs);
     connect(announceTimer, &QTimer::timeout, this, &LobbyController::announce);
