@@ -3,7 +3,6 @@
 #include "app/LanHost.h"
 #include "app/WindowParts.h"
 #include "game/Match.h"
-#include "ui/SkinButton.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -59,10 +58,8 @@ private:
 
 } // namespace
 
-ChatPanel::ChatPanel(QWidget& window, QWidget& view, SkinButton& singleButton, Match& match, LanHost& lan,
-                     const WindowParts& parts)
-    : m_view(view), m_single(singleButton), m_match(match), m_lan(lan), m_parts(parts),
-      m_singleCaption(singleButton.text()), m_singleFont(singleButton.captionFont()) {
+ChatPanel::ChatPanel(QWidget& window, QWidget& view, Match& match, LanHost& lan, const WindowParts& parts)
+    : m_view(view), m_match(match), m_lan(lan), m_parts(parts) {
     m_field = static_cast<QLineEdit*>(overGl(new QLineEdit(&window)));
     m_field->setObjectName(QStringLiteral("chatField"));
     m_field->setStyleSheet(QString::fromLatin1(PlateStyle));
@@ -113,7 +110,7 @@ bool ChatPanel::keyPress(const QKeyEvent& event) {
     }
     if (event.key() != Qt::Key_T || (event.modifiers() & ~Qt::KeypadModifier)) return false;
     const MatchState& s = m_match.state();
-    if (m_lan.channel().canChat()) {
+    if (m_lan.chat().canSend()) {
         openField();
         return true;
     }
@@ -125,7 +122,7 @@ bool ChatPanel::keyPress(const QKeyEvent& event) {
 }
 
 void ChatPanel::openField() {
-    if (!m_lan.channel().canChat()) return;
+    if (!m_lan.chat().canSend()) return;
     placeWidgets();
     m_field->show();
     m_field->raise();
@@ -161,67 +158,24 @@ void ChatPanel::addLine(const QString& name, const QString& text) {
     showLines();
 }
 
-bool ChatPanel::playAgainClicked() {
-    if (!m_lan.channel().rematchPossible()) return false;
-    m_lan.wantRematch();
-    rematchChanged();
-    return true;
+void ChatPanel::showGameLine(const QString& text) {
+    addLine({}, text);
 }
 
-void ChatPanel::menuChosen() {
-    m_lan.declineRematch();
-}
-
-void ChatPanel::rematchChanged() {
-    const NetChannel& channel = m_lan.channel();
-    const bool possible = channel.rematchPossible();
-    if (possible && !m_wasPossible) addLine({}, tr("Play again? Ctrl+N or the Play again button."));
-    // The opponent's yes to this side's own starts the match: nothing to say.
-    if (possible && channel.peerWantsRematch() && !m_peerWanted && !channel.rematchWanted())
-        addLine({}, tr("The opponent wants to play again."));
-    if (possible && channel.rematchWanted() && !m_ownWanted && !channel.peerWantsRematch())
-        addLine({}, tr("Waiting for the opponent's answer..."));
-    // Said and done: the next match (or the menu) needs none of them.
-    if (!possible && m_wasPossible)
-        m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(),
-                                     [](const Line& line) { return line.name.isEmpty(); }),
-                      m_shown.end());
-    m_wasPossible = possible;
-    m_peerWanted = possible && channel.peerWantsRematch();
-    m_ownWanted = possible && channel.rematchWanted();
+void ChatPanel::dropGameLines() {
+    std::erase_if(m_shown, [](const Line& line) { return line.name.isEmpty(); });
     showLines();
-    followTheSingleButton();
-}
-
-void ChatPanel::rematchDeclined() {
-    m_parts.showMessageThen(60, tr("The opponent does not want to play again."), {});
-    rematchChanged();
-}
-
-void ChatPanel::followTheSingleButton() {
-    const bool playAgain = m_lan.channel().rematchPossible();
-    if (playAgain == m_playAgainShown) return;
-    m_playAgainShown = playAgain;
-    m_single.setText(playAgain ? tr("Play again") : m_singleCaption);
-    // As tight as it must be to stay on the button's face.
-    if (playAgain)
-        m_single.fitCaptionFont(m_singleFont, 70);
-    else
-        m_single.setCaptionFont(m_singleFont);
-    m_single.update();
 }
 
 void ChatPanel::refresh() {
-    const NetChannel& channel = m_lan.channel();
+    const bool extended = m_lan.channel().extended();
+    const bool canSend = m_lan.chat().canSend();
     const MatchState& s = m_match.state();
-    m_button->setEnabled(channel.canChat());
-    if (fieldOpen() && !channel.canChat()) closeField();
+    m_button->setEnabled(canSend);
+    if (fieldOpen() && !canSend) closeField();
     // Said once a plain match: the opponent would never see a line.
-    if (s.netConnected && !channel.extended() && !m_plainTold)
-        addLine({}, tr("The opponent's program cannot chat."));
-    m_plainTold = s.netConnected && !channel.extended();
-    if (m_wasPossible != channel.rematchPossible()) rematchChanged();
-    followTheSingleButton();
+    if (s.netConnected && !extended && !m_plainTold) addLine({}, tr("The opponent's program cannot chat."));
+    m_plainTold = s.netConnected && !extended;
     // The window was scaled: the lines and the field follow the view.
     if (m_view.geometry() != m_viewPlace) {
         m_viewPlace = m_view.geometry();

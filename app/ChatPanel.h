@@ -1,23 +1,23 @@
 #pragma once
 
-// Talk and another match in a LAN match with a copy of this version: the
-// one-line chat field over the view's bottom edge (T, or the panel's Chat
-// button, opens it; Enter sends, Esc closes), the last lines with their
-// senders' names in the view's lower part, fading after LineLifeMs, and the
-// Single button turned into "Play again" between two matches. Against a
-// program that speaks only the plain protocol one line says it cannot chat.
+// The chat of a LAN match with a copy of this version: the one-line chat
+// field over the view's bottom edge (T, or the panel's Chat button, opens it;
+// Enter sends, Esc closes), and the last lines with their senders' names in
+// the view's lower part, fading after LineLifeMs. The game's own lines stand
+// there too, without a name (what PlayAgain says between two matches).
+// Against a program that speaks only the plain protocol one line says it
+// cannot chat.
 //
 // The view is a native GL window: the field and the lines are native
 // windows of their own beside it, stacked over it (a plain widget would be
 // drawn under the GL picture), opaque, and only as large as their text.
 //
-// Ownership: owns its widgets (children of the view and of the window);
-// refers to the match, the LAN host and the window's parts, which outlive it.
+// Ownership: owns its widgets (children of the window); refers to the view,
+// the match, the LAN host and the window's parts, which outlive it.
 // UI thread only.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -33,7 +33,6 @@ namespace vtx {
 
 class LanHost;
 class Match;
-class SkinButton;
 struct WindowParts;
 
 class ChatPanel {
@@ -42,22 +41,18 @@ public:
     static constexpr int ShownLines = 5;
     static constexpr qint64 LineLifeMs = 20000;
 
-    ChatPanel(QWidget& window, QWidget& view, SkinButton& singleButton, Match& match, LanHost& lan,
-              const WindowParts& parts);
+    ChatPanel(QWidget& window, QWidget& view, Match& match, LanHost& lan, const WindowParts& parts);
     ~ChatPanel();
 
     // A key of the main window: true when it belongs to the chat (for the
     // open field, or T opening it); the battle keys must not see it.
     bool keyPress(const QKeyEvent& event);
-    // Single's click: true when it was Play again.
-    bool playAgainClicked();
-    // The player goes back to the menu (the lobby) instead of another match.
-    void menuChosen();
-
     // From the LAN host.
     void lineReceived(const QString& name, const QString& text);
-    void rematchChanged();
-    void rematchDeclined();
+    // A line of the game's own, shown without a name.
+    void showGameLine(const QString& text);
+    // The game's own lines are gone (what they said is done).
+    void dropGameLines();
 
     // The window's 100 ms tick: the link's state shown, lines faded and gone.
     void refresh();
@@ -80,10 +75,8 @@ private:
     void addLine(const QString& name, const QString& text);
     void placeWidgets();
     void showLines();
-    void followTheSingleButton();
 
     QWidget& m_view;
-    SkinButton& m_single;
     Match& m_match;
     LanHost& m_lan;
     const WindowParts& m_parts;
@@ -95,13 +88,7 @@ private:
     QString m_lastLine;
     QString m_shownHtml;
     QRect m_viewPlace;
-    QString m_singleCaption;
-    QFont m_singleFont;
-    bool m_playAgainShown = false;
     bool m_plainTold = false;
-    bool m_wasPossible = false;
-    bool m_peerWanted = false;
-    bool m_ownWanted = false;
 };
 
 } // namespace vtx

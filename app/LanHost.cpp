@@ -2,6 +2,7 @@
 
 #include "app/ChatPanel.h"
 #include "app/GameTexts.h"
+#include "app/PlayAgain.h"
 #include "app/StatusLine.h"
 #include "app/WindowParts.h"
 #include "game/Match.h"
@@ -15,7 +16,7 @@ namespace vtx {
 LanHost::LanHost(Match& match, IClock& clock, UdpEndpoint& endpoint, const WindowParts& parts,
                  StatusLine& status)
     : m_match(match), m_endpoint(endpoint), m_parts(parts), m_status(status), m_channel(match, *this, clock),
-      m_receiver(match, *this, m_channel) {
+      m_chat(m_channel, *this), m_rematch(m_channel, match, *this), m_receiver(match, *this, m_channel) {
     linkTimer.setInterval(int(NetChannel::TickMs));
     QObject::connect(&linkTimer, &QTimer::timeout, [this] { linkTicked(); });
     m_status.linkText = [this] { return m_channel.statusText(); };
@@ -43,8 +44,8 @@ void LanHost::leaveOnClose() {
         m_channel.sendLeave();
         m_channel.flushNow();
     }
-    if (m_channel.rematchPossible()) {
-        m_channel.declineRematch();
+    if (m_rematch.possible()) {
+        m_rematch.decline();
         m_channel.flushNow();
     }
     linkTimer.stop();
@@ -67,16 +68,16 @@ void LanHost::sendFleet() {
 }
 
 std::optional<std::string> LanHost::sendChat(const std::string& name, const std::string& typed) {
-    auto sent = m_channel.sendChat(name, typed);
+    auto sent = m_chat.send(name, typed);
     runLinkTimer();
     return sent;
 }
 void LanHost::wantRematch() {
-    m_channel.wantRematch();
+    m_rematch.want();
     runLinkTimer();
 }
 void LanHost::declineRematch() {
-    m_channel.declineRematch();
+    m_rematch.decline();
     runLinkTimer();
 }
 
@@ -104,7 +105,7 @@ void LanHost::setNetMode(bool on) {
 void LanHost::setNetConnected(bool on) {
     m_match.setNetConnected(on);
 }
-void LanHost::setNetRole(int role) {
+void LanHost::setNetRole(NetRole role) {
     m_match.setNetRole(role);
 }
 void LanHost::setOpponentIp(const QString& ip) {
@@ -145,16 +146,18 @@ void LanHost::joinRequested() {
 }
 bool LanHost::serverListed(std::string_view fromIP) {
     return m_parts.lobby &&
-           m_parts.lobby->hasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
+           m_parts.lobby->controller().hasServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())));
 }
 void LanHost::addServer(std::string_view fromIP, std::string_view presenceText) {
     if (m_parts.lobby)
-        m_parts.lobby->addServer(QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
-                                 QByteArray(presenceText.data(), qsizetype(presenceText.size())));
+        m_parts.lobby->controller().addServer(
+            QString::fromUtf8(fromIP.data(), qsizetype(fromIP.size())),
+            QByteArray(presenceText.data(), qsizetype(presenceText.size())));
 }
 void LanHost::presenceAsked(std::string_view fromIP) {
     if (m_parts.lobby)
-        m_parts.lobby->presenceAsked(QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
+        m_parts.lobby->controller().presenceAsked(
+            QString::fromLatin1(fromIP.data(), qsizetype(fromIP.size())));
 }
 // Told from inside the receiver or the link's tick: shown over the windows
 // without waiting, so no datagram runs inside the one being handled.
@@ -171,10 +174,10 @@ void LanHost::chatReceived(std::string_view name, std::string_view text) {
                                    QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 void LanHost::rematchChanged() {
-    if (m_parts.chat) m_parts.chat->rematchChanged();
+    if (m_parts.playAgain) m_parts.playAgain->rematchChanged();
 }
 void LanHost::rematchDeclined() {
-    if (m_parts.chat) m_parts.chat->rematchDeclined();
+    if (m_parts.playAgain) m_parts.playAgain->rematchDeclined();
 }
 
 // The match sends from the middle of its rules: a send the endpoint refuses

@@ -1,20 +1,25 @@
 #pragma once
 
 // LAN play as the real program runs it: the match's line to the opponent
-// (the NetChannel and the NetReceiver over the window's UDP endpoint udp),
-// the timer that runs the link's retries and heartbeats, this computer's
-// addresses, and what the lobby and the receiver ask of the main window
-// (ILobbyHost, INetReceiverHost). The other LAN rooms: game/Net* (protocol
-// and link, headless), net/ (the socket, addresses, the network scan),
-// ui/LobbyWindow (the lobby window).
+// (the NetChannel with the chat and another match riding on it, and the
+// NetReceiver, over the window's UDP endpoint udp), the timer that runs the
+// link's retries and heartbeats, this computer's addresses, and what the
+// lobby and the receiver ask of the main window (ILobbyHost,
+// INetReceiverHost). The other LAN rooms: game/Net* (protocol, link, chat
+// and another match, headless), net/ (the socket, addresses, the lobby's
+// work and the network scan), ui/LobbyWindow (the lobby window),
+// app/ChatPanel and app/PlayAgain (what the player sees of the chat and of
+// another match).
 //
-// Ownership: owns the channel, the receiver and the link timer; refers to the
-// match, the clock, the endpoint and the window's parts (all owned by MainWindow).
-// UI thread only.
+// Ownership: owns the channel, its parts, the receiver and the link timer;
+// refers to the match, the clock, the endpoint and the window's parts (all
+// owned by MainWindow). UI thread only.
 
 #include "game/NetChannel.h"
+#include "game/NetChat.h"
 #include "game/NetReceiver.h"
-#include "ui/ILobbyHost.h"
+#include "game/NetRematch.h"
+#include "net/ILobbyHost.h"
 
 #include <QTimer>
 
@@ -34,6 +39,8 @@ public:
 
     NetChannel& channel() { return m_channel; }
     const NetChannel& channel() const { return m_channel; }
+    const NetChat& chat() const { return m_chat; }
+    const NetRematch& rematch() const { return m_rematch; }
     // The extended protocol's retries, heartbeats and time-outs; runs only
     // while the channel needs it.
     QTimer linkTimer;
@@ -54,7 +61,7 @@ public:
     void sendShot(std::int32_t row, std::int32_t column);
     void sendLeave();
     void sendFleet();
-    // Chat and another match (NetChannel's), with the link's timer running.
+    // Chat and another match, with the link's timer running.
     std::optional<std::string> sendChat(const std::string& name, const std::string& typed);
     void wantRematch();
     void declineRematch();
@@ -65,7 +72,7 @@ public:
     QString playerName() const override;
     void setNetMode(bool on) override;
     void setNetConnected(bool on) override;
-    void setNetRole(int role) override;
+    void setNetRole(NetRole role) override;
     void setOpponentIp(const QString& ip) override;
     void sendRequest(const QString& host, const QByteArray& text) override;
     void joinGame(const QString& creatorIP, bool extended) override;
@@ -96,6 +103,8 @@ private:
     const WindowParts& m_parts;
     StatusLine& m_status;
     NetChannel m_channel;
+    NetChat m_chat;
+    NetRematch m_rematch;
     NetReceiver m_receiver;
     QString m_localIP = QStringLiteral("127.0.0.1");
 };

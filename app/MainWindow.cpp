@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ChatPanel.h"
+#include "app/PlayAgain.h"
 #include "app/SignalBridge.h"
 #include "app/TestProbe.h"
 #include "audio/MusicPlayer.h"
@@ -182,8 +183,10 @@ void MainWindow::createComponents() {
     m_parts.viewer = view;
     m_parts.status = statusLine;
     m_parts.menuButtons = {singleButton, networkButton, fightButton, optionsButton, scoresButton};
-    m_chat = std::make_unique<ChatPanel>(*this, *view, *singleButton, m_match, m_lan, m_parts);
+    m_chat = std::make_unique<ChatPanel>(*this, *view, m_match, m_lan, m_parts);
     m_parts.chat = m_chat.get();
+    m_playAgain = std::make_unique<PlayAgain>(*singleButton, *m_chat, m_lan, m_parts);
+    m_parts.playAgain = m_playAgain.get();
     m_parts.turnTimer = &turnTimer;
     m_parts.tickTimer = &tickTimer;
     m_status.label = statusLine;
@@ -203,7 +206,7 @@ void MainWindow::createComponents() {
 
 void MainWindow::singleClicked() {
     if (!m_match.state().button(MenuButton::Single).enabled) return;
-    if (m_chat && m_chat->playAgainClicked()) return; // Single is Play again after a LAN match
+    if (m_playAgain && m_playAgain->singleClicked()) return; // Single is Play again after a LAN match
     m_match.singleClicked();
 }
 
@@ -224,7 +227,7 @@ void MainWindow::networkClicked() {
                                 .arg(udp.bindError()),
                             true);
     }
-    if (m_chat) m_chat->menuChosen(); // no other match with the last opponent
+    if (m_playAgain) m_playAgain->menuChosen(); // no other match with the last opponent
     m_match.setMenuButton(MenuButton::Single, false, false);
     m_parts.lobby->placeRelativeTo(this);
     m_parts.lobby->execModal();

@@ -60,6 +60,7 @@ namespace vtx {
 
 class ChatPanel;
 class MusicPlayer;
+class PlayAgain;
 class SignalBridge;
 class SoundSystem;
 class MessageWindow;
@@ -207,7 +208,8 @@ private:
     std::unique_ptr<SignalBridge> m_signals;
     std::unique_ptr<TestProbe> m_probe; // only when a test asks for it
     std::unique_ptr<BattleHud> m_hud;
-    std::unique_ptr<ChatPanel> m_chat; // LAN chat and Play again
+    std::unique_ptr<ChatPanel> m_chat; // LAN chat
+    std::unique_ptr<PlayAgain> m_playAgain;
     TextureImage m_sunkPicture;
 
     // The window that had the focus before the current one.

@@ -22,6 +22,7 @@ namespace vtx {
 
 class ChatPanel;
 class MusicPlayer;
+class PlayAgain;
 class SoundSystem;
 class MessageWindow;
 class OptionsWindow;
@@ -43,7 +44,8 @@ struct WindowParts {
     OptionsWindow* options = nullptr;
     ScoresWindow* scores = nullptr;
     LobbyWindow* lobby = nullptr;
-    ChatPanel* chat = nullptr; // the LAN chat and Play again
+    ChatPanel* chat = nullptr; // the LAN chat
+    PlayAgain* playAgain = nullptr;
 
     SoundSystem* sound = nullptr;
     MusicPlayer* music = nullptr;

@@ -18,7 +18,7 @@ std::string shiftText(std::string_view text, int delta) {
 }
 
 std::string scoreRecord(std::string_view name, std::int32_t points) {
-    return padStr(withoutControls(std::string(name)), kScoreNameField, PadSide::Right) +
+    return padStr(controlCharsToQuestionMarks(std::string(name)), kScoreNameField, PadSide::Right) +
            padStr(std::to_string(points), kScorePointsField, PadSide::Left);
 }
 

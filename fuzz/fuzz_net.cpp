@@ -12,9 +12,11 @@
 
 #include "game/FleetBlock.h"
 #include "game/Match.h"
+#include "game/NetChat.h"
 #include "game/NetExtension.h"
 #include "game/NetMessage.h"
 #include "game/NetReceiver.h"
+#include "game/NetRematch.h"
 #include "tests/support/MatchSetup.h"
 #include "tests/support/NullMatchHost.h"
 
@@ -83,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vtx::Match match(host, clock);
     Lobby lobby(match);
     vtx::NetChannel channel(match, lobby, clock, 1);
+    vtx::NetChat chat(channel, lobby);
+    vtx::NetRematch rematch(channel, match, lobby);
     vtx::NetReceiver receiver(match, lobby, channel);
     receiver.setLocalAddresses({"10.0.0.1"});
     // A fuzzed match is set up in the middle of a game, as the tests do.
@@ -93,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool extended = (data[0] / 12) % 2 == 1;
     const bool lost = (data[0] / 24) % 2 == 1;
     s.netMode = true;
-    s.netRole = (data[0] / 6) % 2 + 1;
+    s.netRole = vtx::NetRole((data[0] / 6) % 2 + 1);
     if (state >= 1) {
         s.netConnected = true;
         s.opponentIp = "10.0.0.2";
@@ -126,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (state == 5) match.exitClicked();
         if (state == 5 && lost) {
             channel.tick();
-            channel.wantRematch();
+            rematch.want();
         }
     }
 

@@ -210,12 +210,12 @@ public:
     void receiveFieldBlock(std::span<const unsigned char> bytes);
 
     // ------------------------------------------- what the hosts ask to change
-    // The lobby: network mode, this side's role (1 created the game, 2
-    // joined), a match with opponentIp under way or not.
+    // The lobby: network mode, this side's role, a match with opponentIp
+    // under way or not.
     void setNetMode(bool on) { m_state.netMode = on; }
-    void setNetRole(std::int32_t role) {
+    void setNetRole(NetRole role) {
         m_state.netRole = role;
-        m_state.netFirstShooter = 0;
+        m_state.netFirstShooter = FirstShooter::Creator;
     }
     void setNetConnected(bool on) { m_state.netConnected = on; }
     void setOpponentIp(std::string_view ip) { m_state.opponentIp = std::string(ip); }

@@ -258,11 +258,11 @@ void Match::sendFleetExchange() {
 void Match::completeFleetExchange() {
     if (!m_state.fleetSent || !m_state.fleetReceived) return;
     m_state.fightStarted = true;
-    if (m_state.netFirstShooter != 0)
-        m_state.playerTurn = m_state.netFirstShooter == 1 ? 1 : 0;
-    else if (m_state.netRole == 1)
+    if (m_state.netFirstShooter != FirstShooter::Creator)
+        m_state.playerTurn = m_state.netFirstShooter == FirstShooter::ThisSide ? 1 : 0;
+    else if (m_state.netRole == NetRole::Creator)
         m_state.playerTurn = 1;
-    else if (m_state.netRole == 2)
+    else if (m_state.netRole == NetRole::Joiner)
         m_state.playerTurn = 0;
     m_state.fleetSent = false;
     m_state.fleetReceived = false;
@@ -273,12 +273,12 @@ void Match::completeFleetExchange() {
 void Match::startRematch(bool shootFirst) {
     m_state.netMode = true;
     m_state.netConnected = true;
-    m_state.netFirstShooter = shootFirst ? 1 : 2;
+    m_state.netFirstShooter = shootFirst ? FirstShooter::ThisSide : FirstShooter::Opponent;
     singleClicked();
 }
 
 void Match::opponentJoined(std::string_view fromIP) {
-    m_state.netFirstShooter = 0;
+    m_state.netFirstShooter = FirstShooter::Creator;
     m_state.opponentIp = std::string(fromIP);
     m_state.netConnected = true;
 }

@@ -32,6 +32,14 @@ struct ButtonState {
     bool whiteFont = true;
 };
 
+// This side's part in a LAN match: it created the game in the lobby, or
+// joined one there.
+enum class NetRole : std::int32_t { None, Creator, Joiner };
+
+// Who opens a LAN battle: the creator in a session's first match; in a match
+// after another, its loser, which is this side or the opponent.
+enum class FirstShooter : std::int32_t { Creator, ThisSide, Opponent };
+
 struct MatchState {
     // Grids and fleets.
     Field ownField = emptyField();
@@ -89,9 +97,8 @@ struct MatchState {
     // LAN.
     bool netMode = false;
     bool netConnected = false;
-    std::int32_t netRole = 0; // 1 created the game, 2 joined
-    // Who opens the battle: 0 the creator (a first match), 1 this side, 2 the opponent.
-    std::int32_t netFirstShooter = 0;
+    NetRole netRole = NetRole::None;
+    FirstShooter netFirstShooter = FirstShooter::Creator;
     std::int32_t netMoveRow = 0;
     std::int32_t netMoveCol = 0;
     bool netMovePending = false;

@@ -10,14 +10,6 @@ namespace vtx {
 
 namespace {
 
-// SplitMix64: enough to keep two sessions of one evening apart.
-std::uint64_t splitMix(std::uint64_t& state) {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 std::uint64_t systemSeed() {
     std::random_device device;
     return (std::uint64_t(device()) << 32) ^ device();
@@ -29,11 +21,11 @@ NetChannel::NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std:
                        LinkTimings timings)
     : m_match(match), m_host(host), m_clock(clock),
       m_link([this](const std::vector<unsigned char>& bytes) { sendFrameBytes(bytes); }, timings),
-      m_seedState(seed ? seed : systemSeed()), m_timings(timings) {}
+      m_sessionNumbers(seed ? seed : systemSeed()), m_timings(timings) {}
 
 std::uint32_t NetChannel::newSession() {
     for (;;)
-        if (const auto session = std::uint32_t(splitMix(m_seedState))) return session;
+        if (const auto session = std::uint32_t(m_sessionNumbers.next())) return session;
 }
 
 void NetChannel::sendText(std::string_view to, std::string_view text) {
@@ -44,18 +36,24 @@ void NetChannel::sendFrameBytes(const std::vector<unsigned char>& bytes) {
     m_host.sendDatagram(m_peer, bytes);
 }
 
+void NetChannel::attach(INetChannelPart& part) {
+    m_parts.push_back(&part);
+}
+
 void NetChannel::endSession() {
-    const bool between = m_phase == Phase::Between;
+    const SessionPhase endedIn = m_phase;
     m_link.close();
-    m_phase = Phase::Idle;
+    m_phase = SessionPhase::Idle;
     m_moves.clear();
     m_fleetTaken = false;
-    m_matchNumber = 0;
-    m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
-    m_chatSent.clear();
-    m_chatAllowance = ChatLinesHeldBack;
-    m_chatAllowanceMs = 0;
-    if (between) m_host.rematchChanged();
+    for (INetChannelPart* part : m_parts)
+        part->sessionEnded(endedIn);
+}
+
+void NetChannel::open(std::uint32_t session) {
+    m_link.open(session, now());
+    for (INetChannelPart* part : m_parts)
+        part->sessionStarted();
 }
 
 // ------------------------------------------------------------------- the join
@@ -70,9 +68,8 @@ void NetChannel::join(std::string_view creatorIP, bool extended) {
         return;
     }
     const std::uint32_t session = newSession();
-    m_link.open(session, now());
-    m_matchNumber = 1;
-    m_phase = Phase::Joining;
+    open(session);
+    m_phase = SessionPhase::Joining;
     sendText(m_peer, net::taggedJoin(session));
     m_joinRetryMs = m_timings.firstRetryMs;
     m_nextJoinMs = now() + m_joinRetryMs;
@@ -80,7 +77,7 @@ void NetChannel::join(std::string_view creatorIP, bool extended) {
 
 bool NetChannel::acceptJoin(std::string_view fromIP, std::optional<std::uint32_t> session) {
     if (!m_offerExtension) session.reset();
-    if (session && m_phase != Phase::Idle && fromIP == m_peer && m_link.session() == *session) {
+    if (session && m_phase != SessionPhase::Idle && fromIP == m_peer && m_link.session() == *session) {
         // The joiner has not heard us yet: answer again.
         m_link.acknowledgeNow(now());
         return false;
@@ -90,10 +87,9 @@ bool NetChannel::acceptJoin(std::string_view fromIP, std::optional<std::uint32_t
     m_extended = session.has_value();
     m_peerLeft = false;
     if (!session) return true;
-    m_link.open(*session, now());
-    m_matchNumber = 1;
+    open(*session);
     m_link.setHeartbeats(true);
-    m_phase = Phase::Open;
+    m_phase = SessionPhase::Open;
     // The joiner stops repeating its request at the first frame it hears.
     m_link.acknowledgeNow(now());
     return true;
@@ -116,10 +112,8 @@ void NetChannel::sendLeave() {
         return;
     }
     m_link.send(net::FrameKind::Leave, {}, now());
-    if (m_phase == Phase::Joining || m_phase == Phase::Open || m_phase == Phase::Between) {
-        m_phase = Phase::Closing;
-        m_link.setHeartbeats(false);
-    }
+    if (m_phase == SessionPhase::Joining || m_phase == SessionPhase::Open || m_phase == SessionPhase::Between)
+        linger();
 }
 
 // The blocks travel as datagrams of their raw bytes, like a text.
@@ -160,13 +154,13 @@ void NetChannel::receiveFrame(std::span<const unsigned char> bytes, std::string_
         m_drops.count(DropReason::Malformed);
         return;
     }
-    if (m_phase == Phase::Idle || fromIP != m_peer || frame->session != m_link.session()) {
+    if (m_phase == SessionPhase::Idle || fromIP != m_peer || frame->session != m_link.session()) {
         m_drops.count(DropReason::Stranger);
         return;
     }
     const std::vector<net::Frame> ready = m_link.receive(*frame, now());
-    if (m_phase == Phase::Joining && m_link.heard()) {
-        m_phase = Phase::Open;
+    if (m_phase == SessionPhase::Joining && m_link.heard()) {
+        m_phase = SessionPhase::Open;
         m_link.setHeartbeats(true);
     }
     for (const net::Frame& message : ready)
@@ -209,149 +203,56 @@ void NetChannel::deliver(const net::Frame& message) {
         m_link.setHeartbeats(false);
         m_moves.clear();
         if (s.netMode && s.netConnected) m_host.opponentLeft();
-        if (m_phase == Phase::Between) rematchAnswer(false);
+        for (INetChannelPart* part : m_parts)
+            part->peerLeft();
         return;
     case net::FrameKind::Chat:
-        takeChat(message);
-        return;
     case net::FrameKind::Rematch:
-        rematchAnswer(message.payload[0] == 1);
-        return;
     case net::FrameKind::NextMatch:
-        nextMatchStarts(net::decodeNextMatch(message.payload));
+        for (INetChannelPart* part : m_parts)
+            if (part->takes(message.kind)) {
+                part->messageArrived(message);
+                return;
+            }
+        // No part here speaks it: nothing of this side's belongs to it.
+        m_drops.count(DropReason::Stranger);
         return;
     case net::FrameKind::Ack:
         return;
     }
 }
 
-// ------------------------------------------------- chat and another match
+// ------------------------------------------------ for the parts riding on it
 
-bool NetChannel::chatRoom(std::deque<std::int64_t>& stamps, std::int64_t nowMs) {
-    while (!stamps.empty() && nowMs - stamps.front() >= 1000)
-        stamps.pop_front();
-    if (stamps.size() >= ChatLinesPerSecond) return false;
-    stamps.push_back(nowMs);
-    return true;
-}
-
-std::optional<std::string> NetChannel::sendChat(std::string_view name, std::string_view typed) {
-    followMatch();
-    std::string text = net::chatText(typed);
-    if (!canChat() || text.empty() || !chatRoom(m_chatSent, now())) return std::nullopt;
-    m_link.send(net::FrameKind::Chat, net::encodeChat(name, text), now());
-    return text;
-}
-
-void NetChannel::takeChat(const net::Frame& message) {
-    const auto line = net::decodeChat(message.payload);
-    if (!line || !canChat()) {
-        m_drops.count(DropReason::BadChat);
-        return;
-    }
-    // The sender keeps to five a second, but lines held back behind a lost
-    // one arrive together: an allowance that refills at five a second and
-    // holds ChatLinesHeldBack lets them pass and still cuts a flood.
-    const std::int64_t t = now();
-    m_chatAllowance = std::min(ChatLinesHeldBack, m_chatAllowance + double(t - m_chatAllowanceMs) *
-                                                                        double(ChatLinesPerSecond) / 1000.0);
-    m_chatAllowanceMs = t;
-    if (m_chatAllowance < 1.0) {
-        m_drops.count(DropReason::ChatFlood);
-        return;
-    }
-    m_chatAllowance -= 1.0;
-    m_host.chatReceived(line->name, line->text);
+void NetChannel::send(net::FrameKind kind, std::vector<unsigned char> payload) {
+    m_link.send(kind, std::move(payload), now());
 }
 
 void NetChannel::followMatch() {
-    if (m_phase != Phase::Joining && m_phase != Phase::Open) return;
+    if (m_phase != SessionPhase::Joining && m_phase != SessionPhase::Open) return;
     const MatchState& s = m_match.state();
     if (s.netMode && s.netConnected) return;
     m_moves.clear();
     // Only a match played to its end is followed by another; a leave is final.
-    if (m_phase == Phase::Open && m_extended && !m_peerLeft && (s.gameWon || s.gameLost)) {
-        m_phase = Phase::Between;
-        m_lostLast = !s.gameWon;
-        m_host.rematchChanged();
-        if (m_peerDeclined) rematchAnswer(false);
+    if (m_phase == SessionPhase::Open && m_extended && !m_peerLeft && (s.gameWon || s.gameLost)) {
+        m_phase = SessionPhase::Between;
+        for (INetChannelPart* part : m_parts)
+            part->matchEnded();
         return;
     }
-    m_phase = Phase::Closing;
-    m_link.setHeartbeats(false);
-}
-
-void NetChannel::wantRematch() {
-    followMatch();
-    if (m_phase != Phase::Between || m_rematchWanted) return;
-    m_rematchWanted = true;
-    m_link.send(net::FrameKind::Rematch, {1}, now());
-    if (m_peerWantsRematch && m_match.state().netRole == 1) {
-        beginNextMatch();
-        return;
-    }
-    m_host.rematchChanged();
-}
-
-void NetChannel::declineRematch() {
-    followMatch();
-    if (m_phase != Phase::Between) return;
-    m_link.send(net::FrameKind::Rematch, {0}, now());
-    m_phase = Phase::Closing;
-    m_link.setHeartbeats(false);
-    m_host.rematchChanged();
-}
-
-void NetChannel::rematchAnswer(bool yes) {
-    // The other side's match may end a moment before this one: its answer
-    // waits for the end here.
-    if (m_phase == Phase::Open || m_phase == Phase::Joining) {
-        (yes ? m_peerWantsRematch : m_peerDeclined) = true;
-        return;
-    }
-    // A yes that crossed this side's no is no lie, just late.
-    if (m_phase == Phase::Closing) return;
-    if (m_phase != Phase::Between) {
-        m_drops.count(DropReason::RematchUnasked);
-        return;
-    }
-    if (!yes) {
-        m_peerDeclined = true;
-        m_phase = Phase::Closing;
-        m_link.setHeartbeats(false);
-        m_host.rematchChanged();
-        m_host.rematchDeclined();
-        return;
-    }
-    m_peerWantsRematch = true;
-    if (m_rematchWanted && m_match.state().netRole == 1) {
-        beginNextMatch();
-        return;
-    }
-    m_host.rematchChanged();
-}
-
-void NetChannel::nextMatchStarts(std::uint32_t number) {
-    // Only the creator starts the next match, and only one both sides asked for.
-    if (m_phase != Phase::Between || m_match.state().netRole == 1 || !m_rematchWanted ||
-        number != m_matchNumber + 1) {
-        m_drops.count(DropReason::RematchUnasked);
-        return;
-    }
-    beginNextMatch();
+    linger();
 }
 
 void NetChannel::beginNextMatch() {
-    ++m_matchNumber;
-    if (m_match.state().netRole == 1)
-        m_link.send(net::FrameKind::NextMatch, net::encodeNextMatch(m_matchNumber), now());
-    m_phase = Phase::Open;
-    m_rematchWanted = m_peerWantsRematch = m_peerDeclined = false;
+    m_phase = SessionPhase::Open;
     m_fleetTaken = false;
     m_moves.clear();
     m_link.setHeartbeats(true);
-    m_match.startRematch(m_lostLast);
-    m_host.rematchChanged();
+}
+
+void NetChannel::linger() {
+    m_phase = SessionPhase::Closing;
+    m_link.setHeartbeats(false);
 }
 
 void NetChannel::pumpMoves() {
@@ -373,23 +274,25 @@ void NetChannel::pumpMoves() {
 NetDrops NetChannel::drops() const {
     NetDrops all = m_drops;
     all += m_link.drops();
+    for (const INetChannelPart* part : m_parts)
+        all += part->drops();
     return all;
 }
 
 // --------------------------------------------------------------------- timers
 
 void NetChannel::tick() {
-    if (m_phase == Phase::Idle) return;
+    if (m_phase == SessionPhase::Idle) return;
     const std::int64_t t = now();
     // The match is over here; what is still unacknowledged goes on.
     followMatch();
     if (m_link.silenceMs(t) >= SilenceLimitMs) {
-        const bool report = m_phase != Phase::Closing && !m_peerLeft;
+        const bool report = m_phase != SessionPhase::Closing && !m_peerLeft;
         endSession();
         if (report) m_host.opponentGone();
         return;
     }
-    if (m_phase == Phase::Joining && t >= m_nextJoinMs) {
+    if (m_phase == SessionPhase::Joining && t >= m_nextJoinMs) {
         sendText(m_peer, net::taggedJoin(m_link.session()));
         m_joinRetryMs = std::min(m_joinRetryMs * 2, m_timings.maxRetryMs);
         m_nextJoinMs = t + m_joinRetryMs;
@@ -401,8 +304,8 @@ void NetChannel::tick() {
 std::optional<std::string_view> NetChannel::statusText() {
     const MatchState& s = m_match.state();
     if (!s.netConnected || m_peerLeft) return std::nullopt;
-    if (m_phase == Phase::Joining) return net::JoiningText;
-    if (m_phase != Phase::Open) return std::nullopt;
+    if (m_phase == SessionPhase::Joining) return net::JoiningText;
+    if (m_phase != SessionPhase::Open) return std::nullopt;
     const std::int64_t t = now();
     if (!s.fightStarted) {
         if (s.fleetSent && !s.fleetReceived) return net::WaitingForFleetText;

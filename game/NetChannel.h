@@ -1,10 +1,12 @@
 #pragma once
 
-// This side's line to the LAN opponent: how the match's messages leave and
-// how the extended protocol's frames come back (NetExtension.h). The plain
-// protocol's datagrams (NetMessage.h) leave here too, byte for byte as ever,
-// to opponentIp; the plain ones that arrive are NetReceiver's. Join requests
-// and frames go to the computer of the join.
+// This side's line to the LAN opponent: the join, the session, and the
+// match's own messages (fleet, shots, leave) with their ordered delivery.
+// The plain protocol's datagrams (NetMessage.h) leave here too, byte for
+// byte as ever, to opponentIp; the plain ones that arrive are NetReceiver's.
+// Join requests and frames go to the computer of the join. The chat and
+// another match ride on the session as parts of their own (NetChat,
+// NetRematch; INetChannelPart.h says what the channel owes them).
 //
 // Which protocol a match plays is settled at the join:
 //   joiner   join(creator, extended): extended when the creator's presence
@@ -26,23 +28,22 @@
 //     the session lingers without heartbeats, so the last shot or the leave
 //     message is still retried and late frames are still acknowledged, until
 //     the other side has been silent for SilenceLimitMs or a new match begins;
-//   - after a won or lost match the session stays open between the matches
-//     (heartbeats on): both players may chat and ask for another match. When
-//     both want one, the creator numbers it and sends its start, and both
-//     begin it on the same session, the loser of the last one shooting first.
-//     A no, a leave or silence ends the session as above;
-//   - chat lines travel from the first frame heard until the session ends,
-//     at most ChatLinesPerSecond a second each way; more are not sent, and
-//     a peer's beyond them (after ChatLinesHeldBack at once) are dropped.
+//   - a match played to its end (won or lost, nobody left) leaves the session
+//     open between matches, heartbeats on, until another match begins on it
+//     or its parts let it linger (NetRematch decides which);
+//   - messages of the parts' kinds (chat, another match) go to the part that
+//     takes them, in order with the match's own.
 //
 // tick() drives the timers; call it every TickMs while needsTicks(). All on
 // the UI thread. opponentLeft and opponentGone return at once (their
 // messages wait for nobody): the channel is consistent whenever it calls them.
 
 #include "game/IClock.h"
+#include "game/INetChannelPart.h"
 #include "game/Match.h"
 #include "game/NetReceiverHost.h"
 #include "game/ReliableLink.h"
+#include "game/SplitMix64.h"
 
 #include <cstdint>
 #include <deque>
@@ -50,6 +51,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vtx {
 
@@ -61,13 +63,13 @@ public:
     // gone unacknowledged this long, or nothing was heard for QuietMs.
     static constexpr std::int64_t UnacknowledgedMs = 1500;
     static constexpr std::int64_t QuietMs = 2500;
-    static constexpr std::size_t ChatLinesPerSecond = 5;
-    // Lines of the opponent taken at once before its flood is cut.
-    static constexpr double ChatLinesHeldBack = 10.0;
 
     // seed: for the session numbers; 0 takes one from the system.
     NetChannel(Match& match, INetReceiverHost& host, IClock& clock, std::uint64_t seed = 0,
                LinkTimings timings = {});
+
+    // A part riding on the session; it outlives the channel's use of it.
+    void attach(INetChannelPart& part);
 
     // ------------------------------------------------------------ the join
     void join(std::string_view creatorIP, bool extended);
@@ -93,62 +95,57 @@ public:
 
     // ------------------------------------------------------------- timers
     void tick();
-    bool needsTicks() const { return m_phase != Phase::Idle; }
+    bool needsTicks() const { return m_phase != SessionPhase::Idle; }
     // Hands the next received shot to the match when it has applied the last.
     void pumpMoves();
 
-    // ------------------------------------------------ chat and another match
-    bool canChat() const { return m_extended && (m_phase == Phase::Open || m_phase == Phase::Between); }
-    // Sends what the player typed, cleaned by net::chatText; returns the line
-    // as sent, or nothing when there was none to send or the last second
-    // already carried ChatLinesPerSecond.
-    std::optional<std::string> sendChat(std::string_view name, std::string_view typed);
-    // Between a won or lost extended match and the next one.
-    bool rematchPossible() const { return m_phase == Phase::Between; }
-    bool rematchWanted() const { return m_rematchWanted; }
-    bool peerWantsRematch() const { return m_peerWantsRematch; }
-    // Play again; the next match starts when the other side wants it too.
-    void wantRematch();
-    // This side goes back to the menu: the other side is told.
-    void declineRematch();
-    // Matches of the session so far, the first included.
-    std::uint32_t matchNumber() const { return m_matchNumber; }
+    // ---------------------------------------- for the parts riding on it
+    SessionPhase phase() const { return m_phase; }
+    // Whether the parts' messages travel now: an extended session with a
+    // match running on it or between matches.
+    bool carriesParts() const {
+        return m_extended && (m_phase == SessionPhase::Open || m_phase == SessionPhase::Between);
+    }
+    // Catches up with the match: once it is over here, the session is
+    // between matches or lingers. Called before a part acts on the phase.
+    void followMatch();
+    // A message of a part, over the link.
+    void send(net::FrameKind kind, std::vector<unsigned char> payload);
+    // Between matches: the session's next match begins on it (Open again);
+    // the match must be started right after.
+    void beginNextMatch();
+    // Between matches or in a match: no more matches on this session; it
+    // lingers (Closing).
+    void linger();
+    // The channel's clock, ms.
+    std::int64_t now() { return m_clock.tickMs(); }
 
     // What the status line should say about the connection instead of the
     // match's own text; nothing when the line is fine.
     std::optional<std::string_view> statusText();
 
     const ReliableLink& link() const { return m_link; }
-    // What the channel and its link dropped, by reason.
+    // What the channel, its link and its parts dropped, by reason.
     NetDrops drops() const;
 
 private:
-    enum class Phase { Idle, Joining, Open, Between, Closing };
-
-    std::int64_t now() { return m_clock.tickMs(); }
     void sendText(std::string_view to, std::string_view text);
     // The plain protocol's fleet block of ownFleet and grid block of ownField.
     void sendInfo(std::string_view host);
     void sendField(std::string_view host);
     void sendFrameBytes(const std::vector<unsigned char>& bytes);
+    void open(std::uint32_t session);
     void deliver(const net::Frame& message);
     void endSession();
-    // The match ended here: between matches, or closing.
-    void followMatch();
-    void rematchAnswer(bool yes);
-    void nextMatchStarts(std::uint32_t number);
-    void beginNextMatch();
-    void takeChat(const net::Frame& message);
-    // Whether one more chat line fits in the last second of stamps.
-    static bool chatRoom(std::deque<std::int64_t>& stamps, std::int64_t nowMs);
     std::uint32_t newSession();
 
     Match& m_match;
     INetReceiverHost& m_host;
     IClock& m_clock;
     ReliableLink m_link;
-    std::uint64_t m_seedState;
-    Phase m_phase = Phase::Idle;
+    std::vector<INetChannelPart*> m_parts;
+    SplitMix64 m_sessionNumbers; // from one seed: enough to keep two sessions of one evening apart
+    SessionPhase m_phase = SessionPhase::Idle;
     bool m_offerExtension = true;
     bool m_extended = false;
     bool m_peerLeft = false;
@@ -158,14 +155,6 @@ private:
     std::int64_t m_joinRetryMs = 0;
     std::deque<BoardCell> m_moves;
     bool m_fleetTaken = false; // the opponent's fleet of this match reached the match
-    std::uint32_t m_matchNumber = 0;
-    bool m_lostLast = false;
-    bool m_rematchWanted = false;
-    bool m_peerWantsRematch = false;
-    bool m_peerDeclined = false;
-    std::deque<std::int64_t> m_chatSent;
-    double m_chatAllowance = ChatLinesHeldBack;
-    std::int64_t m_chatAllowanceMs = 0;
     NetDrops m_drops;
 };
 

@@ -23,7 +23,7 @@ enum class DropReason : std::uint8_t {
     FleetAgain,      // a fleet after the opponent's fleet was taken
     OffGrid,         // a shot outside rows and columns 1..10
     OutOfTurn,       // a shot from the side whose turn it is not
-    BadChat,         // a chat line that is no UTF-8, has control characters or comes with no match
+    BadChat,         // a chat line that is no UTF-8, too long, has control characters or comes with no match
     ChatFlood,       // a chat line beyond ten at once and five a second
     RematchUnasked,  // a next match's start nobody agreed to, or an answer with no match ended
     Count

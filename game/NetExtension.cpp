@@ -60,13 +60,6 @@ void cutAtCharacter(std::string& text, std::size_t maxBytes) {
     text.resize(end);
 }
 
-std::string withoutControls(std::string_view text) {
-    std::string kept;
-    for (char c : text)
-        if (!isControlChar(c)) kept += c;
-    return kept;
-}
-
 bool hasControls(std::string_view text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return isControlChar(c); });
 }
@@ -77,7 +70,7 @@ std::string taggedPresence(std::string_view latin1Name, std::string_view utf8Nam
     // The plain presence with the name padded, so the tag stands at a known place.
     std::string text = presenceMessage(padStr(latin1Name, int(PresenceNameWidth), PadSide::Right));
     text += CapabilityTag;
-    std::string name = withoutControls(utf8Name);
+    std::string name = removeControlChars(utf8Name);
     cutAtCharacter(name, PresenceUtf8Bytes);
     if (validUtf8(name)) text += name;
     return text;
@@ -107,7 +100,10 @@ std::optional<std::string> presenceUtf8Name(std::string_view presenceText) {
     if (tagAt == std::string_view::npos) return std::nullopt;
     const std::string_view raw = presenceText.substr(tagAt + CapabilityTag.size());
     if (raw.size() > PresenceUtf8Bytes || !validUtf8(raw)) return std::nullopt;
-    std::string name = withoutControls(std::string(trimBlanks(raw, Blank::SpaceOrControl)));
+    // Left out before the trim, as a chat line's are: a blank before a
+    // left-out DEL must not stay at the end.
+    const std::string kept = removeControlChars(raw);
+    std::string name(trimBlanks(kept, Blank::SpaceOrControl));
     if (name.empty()) return std::nullopt;
     return name;
 }
@@ -175,7 +171,7 @@ std::optional<std::uint32_t> joinSession(std::string_view text) {
 }
 
 std::string chatText(std::string_view typed, std::size_t maxBytes) {
-    std::string text = withoutControls(typed);
+    std::string text = removeControlChars(typed);
     // Trimmed before the cut too: leading blanks must not eat the line's room.
     text = std::string(trimBlanks(text, Blank::SpaceOrControl));
     cutAtCharacter(text, maxBytes);

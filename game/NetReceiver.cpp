@@ -69,16 +69,16 @@ void NetReceiver::joinRequest(std::string_view text, std::string_view fromIP) {
 
 void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::string_view fromIP) {
     const MatchState& s = m_match.state();
-    // 0.
+    // This side hears its own broadcasts. Frames are the channel's, even
+    // outside network mode: it keeps answering a finished match's last ones.
     if (std::find(m_local.begin(), m_local.end(), fromIP) != m_local.end()) return;
     if (net::looksLikeFrame(bytes)) {
         m_channel.receiveFrame(bytes, fromIP);
         return;
     }
-    // 1.
     if (!s.netMode) return;
-    // 2. A block is never text: none of the markers can follow.
-    // A datagram of another size is no block; it may still be the next
+    // An announced block is never text: none of the markers can follow. A
+    // datagram of another size is no block; it may still be the next
     // announcement after a lost block, so it is read as text as well.
     const bool extendedMatch = m_channel.extended() && s.netConnected;
     if ((s.expectInfo || s.expectField) && !extendedMatch && fromOpponent(fromIP) && takeBlock(bytes)) return;
@@ -89,9 +89,9 @@ void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::st
         m_host.presenceAsked(fromIP);
         return;
     }
-    // 3.
-    if (s.netMode && s.netRole == 1 && has(net::JoinedMarker)) joinRequest(text, fromIP);
-    // 4.
+    if (s.netMode && s.netRole == NetRole::Creator && has(net::JoinedMarker)) joinRequest(text, fromIP);
+    // Asked before the match messages, added after them: a presence is
+    // listed only once the rest of the datagram has been read.
     bool newServer = false;
     if (has(net::PresentMarker)) newServer = !m_host.serverListed(fromIP);
     // A match message counts only from the opponent of a plain match.
@@ -103,14 +103,11 @@ void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::st
         }
         return true;
     };
-    // 5.
     if (trusted(net::InfoMarker)) {
         m_match.expectFleetBlock();
         m_fleetPending = false;
     }
-    // 6.
     if (trusted(net::ExitMarker)) m_host.opponentLeft();
-    // 7.
     if (trusted(net::MoveMarker)) {
         const auto move = net::parseMove(text);
         if (const auto cell = move ? BoardCell::at(OwnBoard, move->row, move->column) : std::nullopt)
@@ -118,9 +115,8 @@ void NetReceiver::datagramReceived(std::span<const unsigned char> bytes, std::st
         else
             m_drops.count(DropReason::Malformed);
     }
-    // 8.
     if (trusted(net::FieldMarker)) m_match.expectFieldBlock();
-    // 9. The lobby's list is only for a side still in network mode.
+    // The lobby's list is only for a side still in network mode.
     if (newServer && s.netMode) m_host.addServer(fromIP, text);
 }
 

@@ -33,8 +33,8 @@ public:
         (void)name;
         (void)text;
     }
-    // Whether another match can be asked for, or was, changed (NetChannel's
-    // rematchPossible, rematchWanted, peerWantsRematch), or it began.
+    // Whether another match can be asked for, or was, changed (NetRematch's
+    // possible, wanted, peerWants), or it began.
     virtual void rematchChanged() {}
     // The opponent does not want another match: told in words.
     virtual void rematchDeclined() {}

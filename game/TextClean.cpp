@@ -1,6 +1,7 @@
 #include "game/TextClean.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vtx {
 
@@ -37,9 +38,17 @@ bool isControlChar(char c) {
     return code < ' ' || code == 0x7f;
 }
 
-std::string withoutControls(std::string text) {
+std::string controlCharsToQuestionMarks(std::string text) {
     std::replace_if(text.begin(), text.end(), isControlChar, '?');
     return text;
+}
+
+std::string removeControlChars(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char c) { return !isControlChar(c); });
+    return kept;
 }
 
 } // namespace vtx

@@ -23,8 +23,13 @@ std::string_view trimTrailingBlanks(std::string_view text, Blank blank = Blank::
 
 // Codes 0..31 and 127: they would break a line or a list entry.
 bool isControlChar(char c);
-// The text with each control character replaced by '?', so a name written
-// into a line-based file or a list can never split it.
-std::string withoutControls(std::string text);
+// For a name written into a line-based file or a list ("clients.cfg",
+// "hscore.dat", the lobby's lines of plain names): each control character
+// becomes '?', so the entry can never split and keeps its length.
+std::string controlCharsToQuestionMarks(std::string text);
+// For UTF-8 text that travels or is shown as it was written (a tagged
+// presence's name, a chat line): the control characters are left out, as if
+// never typed.
+std::string removeControlChars(std::string_view text);
 
 } // namespace vtx

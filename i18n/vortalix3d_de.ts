@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Das Programm des Gegners kann nicht chatten.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Noch einmal? Strg+N oder die Taste Nochmal.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>Der Gegner möchte noch einmal spielen.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Warte auf die Antwort des Gegners...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>Der Gegner möchte nicht noch einmal spielen.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Nochmal</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Warte auf den Rechner des Gegners...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Noch einmal? Strg+N oder die Taste Nochmal.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Der Gegner möchte noch einmal spielen.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Warte auf die Antwort des Gegners...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Der Gegner möchte nicht noch einmal spielen.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Nochmal</translation>
     </message>
 </context>
 <context>

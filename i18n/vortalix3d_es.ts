@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>El programa del rival no puede chatear.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>¿Otra vez? Ctrl+N o el botón Otra vez.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>El rival quiere jugar otra vez.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Esperando la respuesta del rival...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>El rival no quiere jugar otra vez.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Otra vez</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Esperando al equipo del rival...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>¿Otra vez? Ctrl+N o el botón Otra vez.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>El rival quiere jugar otra vez.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Esperando la respuesta del rival...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>El rival no quiere jugar otra vez.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Otra vez</translation>
     </message>
 </context>
 <context>

@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Le programme de l&apos;adversaire ne peut pas discuter.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Rejouer ? Ctrl+N ou le bouton Rejouer.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>L&apos;adversaire veut rejouer.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>En attente de la réponse de l&apos;adversaire...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>L&apos;adversaire ne veut pas rejouer.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Rejouer</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>En attente de l&apos;ordinateur adverse...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Rejouer ? Ctrl+N ou le bouton Rejouer.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>L&apos;adversaire veut rejouer.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>En attente de la réponse de l&apos;adversaire...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>L&apos;adversaire ne veut pas rejouer.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Rejouer</translation>
     </message>
 </context>
 <context>

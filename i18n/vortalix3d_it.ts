@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Il programma dell&apos;avversario non può chattare.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Ancora? Ctrl+N o il pulsante Ancora.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>L&apos;avversario vuole giocare ancora.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>In attesa della risposta dell&apos;avversario...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>L&apos;avversario non vuole giocare ancora.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Ancora</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>In attesa del computer avversario...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Ancora? Ctrl+N o il pulsante Ancora.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>L&apos;avversario vuole giocare ancora.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>In attesa della risposta dell&apos;avversario...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>L&apos;avversario non vuole giocare ancora.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Ancora</translation>
     </message>
 </context>
 <context>

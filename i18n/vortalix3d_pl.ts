@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Program przeciwnika nie obsługuje czatu.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Jeszcze raz? Ctrl+N lub przycisk Jeszcze raz.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>Przeciwnik chce zagrać jeszcze raz.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Czekam na odpowiedź przeciwnika...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>Przeciwnik nie chce grać dalej.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Jeszcze raz</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Czekam na komputer przeciwnika...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Jeszcze raz? Ctrl+N lub przycisk Jeszcze raz.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Przeciwnik chce zagrać jeszcze raz.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Czekam na odpowiedź przeciwnika...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Przeciwnik nie chce grać dalej.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Jeszcze raz</translation>
     </message>
 </context>
 <context>

@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>O programa do adversário não pode conversar.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Jogar de novo? Ctrl+N ou o botão De novo.</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>O adversário quer jogar de novo.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Aguardando a resposta do adversário...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>O adversário não quer jogar de novo.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>De novo</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Aguardando o computador adversário...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Jogar de novo? Ctrl+N ou o botão De novo.</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>O adversário quer jogar de novo.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Aguardando a resposta do adversário...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>O adversário não quer jogar de novo.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>De novo</translation>
     </message>
 </context>
 <context>

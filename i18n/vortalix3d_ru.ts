@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Программа соперника не умеет общаться в чате.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Ещё раз? Ctrl+N или кнопка «Ещё раз».</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>Соперник хочет сыграть ещё раз.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Ждём ответа соперника...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>Соперник не хочет играть ещё раз.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Ещё раз</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Ждём компьютер соперника...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Ещё раз? Ctrl+N или кнопка «Ещё раз».</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Соперник хочет сыграть ещё раз.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Ждём ответа соперника...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Соперник не хочет играть ещё раз.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Ещё раз</translation>
     </message>
 </context>
 <context>

@@ -46,26 +46,6 @@
         <source>The opponent&apos;s program cannot chat.</source>
         <translation>Програма суперника не вміє спілкуватися в чаті.</translation>
     </message>
-    <message>
-        <source>Play again? Ctrl+N or the Play again button.</source>
-        <translation>Ще раз? Ctrl+N або кнопка «Ще раз».</translation>
-    </message>
-    <message>
-        <source>The opponent wants to play again.</source>
-        <translation>Суперник хоче зіграти ще раз.</translation>
-    </message>
-    <message>
-        <source>Waiting for the opponent&apos;s answer...</source>
-        <translation>Чекаємо на відповідь суперника...</translation>
-    </message>
-    <message>
-        <source>The opponent does not want to play again.</source>
-        <translation>Суперник не хоче грати ще раз.</translation>
-    </message>
-    <message>
-        <source>Play again</source>
-        <translation>Ще раз</translation>
-    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -126,6 +106,29 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Чекаємо на комп&apos;ютер суперника...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayAgain</name>
+    <message>
+        <source>Play again? Ctrl+N or the Play again button.</source>
+        <translation>Ще раз? Ctrl+N або кнопка «Ще раз».</translation>
+    </message>
+    <message>
+        <source>The opponent wants to play again.</source>
+        <translation>Суперник хоче зіграти ще раз.</translation>
+    </message>
+    <message>
+        <source>Waiting for the opponent&apos;s answer...</source>
+        <translation>Чекаємо на відповідь суперника...</translation>
+    </message>
+    <message>
+        <source>The opponent does not want to play again.</source>
+        <translation>Суперник не хоче грати ще раз.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Ще раз</translation>
     </message>
 </context>
 <context>

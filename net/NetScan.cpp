@@ -1,16 +1,11 @@
 #include "net/NetScan.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
-#include <QHash>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
-#include <QSet>
-#include <QTimer>
 
-#include <memory>
+#include <utility>
 
 namespace vtx {
 
@@ -37,9 +32,14 @@ QList<QByteArray> fields(const QByteArray& line) {
 
 } // namespace
 
-NetScan::NetScan()
-    : m_arpPath(QStringLiteral("/proc/net/arp")), m_hostsPath(QStringLiteral("/etc/hosts")),
-      m_hostName(QHostInfo::localHostName()) {}
+NetScan::NetScan(QObject* parent)
+    : QObject(parent), m_arpPath(QStringLiteral("/proc/net/arp")), m_hostsPath(QStringLiteral("/etc/hosts")),
+      m_hostName(QHostInfo::localHostName()) {
+    m_budget.setSingleShot(true);
+    connect(&m_budget, &QTimer::timeout, this, [this] {
+        if (m_done) finish();
+    });
+}
 
 void NetScan::setLocalAddresses(const QList<LocalAddress>& addresses) {
     m_local = addresses;
@@ -99,67 +99,97 @@ bool NetScan::onLocalSubnet(const QString& text) const {
     return false;
 }
 
-QList<ScannedHost> NetScan::run() {
-    QList<ScannedHost> hosts;
-    QSet<QString> seen;
-
-    // 1. This computer.
-    if (!m_localGiven) m_local = interfaceAddresses();
-    for (const LocalAddress& local : m_local) {
-        if (seen.contains(local.address)) continue;
-        seen.insert(local.address);
-        hosts.append({m_hostName, local.address});
-    }
-    QCoreApplication::processEvents();
-
-    // 2. The neighbours, named from the hosts file where it knows them.
-    const QList<ScannedHost> known = parseHostsFile(readSmallFile(m_hostsPath));
-    QHash<QString, QString> nameOf;
-    for (const ScannedHost& h : known)
-        if (!nameOf.contains(h.address)) nameOf.insert(h.address, h.name);
-    QList<int> unnamed;
-    for (const QString& address : parseArpTable(readSmallFile(m_arpPath))) {
-        if (seen.contains(address) || !onLocalSubnet(address)) continue;
-        seen.insert(address);
-        const QString name = nameOf.value(address);
-        if (name.isEmpty()) unnamed.append(static_cast<int>(hosts.size()));
-        hosts.append({name.isEmpty() ? address : name, address});
-    }
-    QCoreApplication::processEvents();
-
-    // 3. The hosts file's computers on our subnets.
-    for (const ScannedHost& h : known) {
-        if (seen.contains(h.address) || !onLocalSubnet(h.address)) continue;
-        seen.insert(h.address);
-        hosts.append(h);
-    }
-    QCoreApplication::processEvents();
-
-    nameByReverseLookup(hosts, unnamed);
-    return hosts;
+void NetScan::start(Done done) {
+    endRun();
+    m_done = std::move(done);
+    m_hosts.clear();
+    m_seen.clear();
+    m_known.clear();
+    m_unnamed.clear();
+    m_pending = 0;
+    then(&NetScan::findThisComputer);
 }
 
-void NetScan::nameByReverseLookup(QList<ScannedHost>& hosts, const QList<int>& unnamed) const {
-    if (unnamed.isEmpty() || m_lookupBudgetMs <= 0) return;
-    // All look-ups run at once; answers that come after the budget are dropped with the context.
-    QEventLoop loop;
-    QObject context; // destroyed first: no answer reaches the loop or the list after we return
-    int pending = static_cast<int>(unnamed.size());
-    QList<int> ids;
-    for (int index : unnamed) {
-        const QString address = hosts[index].address;
-        ids.append(QHostInfo::lookupHost(address, &context, [&, index, address](const QHostInfo& info) {
-            const QString name = info.hostName();
-            if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address)
-                hosts[index].name = name;
-            if (--pending == 0) loop.quit();
-        }));
+void NetScan::then(void (NetScan::*step)()) {
+    QTimer::singleShot(0, this, [this, step, run = m_run] {
+        if (run == m_run && m_done) (this->*step)();
+    });
+}
+
+void NetScan::findThisComputer() {
+    if (!m_localGiven) m_local = interfaceAddresses();
+    for (const LocalAddress& local : m_local) {
+        if (m_seen.contains(local.address)) continue;
+        m_seen.insert(local.address);
+        m_hosts.append({m_hostName, local.address});
     }
-    QTimer::singleShot(m_lookupBudgetMs, &loop, &QEventLoop::quit);
-    if (pending > 0) loop.exec();
-    if (pending > 0)
-        for (int id : ids)
-            QHostInfo::abortHostLookup(id);
+    then(&NetScan::findNeighbours);
+}
+
+// Named from the hosts file where it knows them; the others are looked up last.
+void NetScan::findNeighbours() {
+    m_known = parseHostsFile(readSmallFile(m_hostsPath));
+    QHash<QString, QString> nameOf;
+    for (const ScannedHost& h : m_known)
+        if (!nameOf.contains(h.address)) nameOf.insert(h.address, h.name);
+    for (const QString& address : parseArpTable(readSmallFile(m_arpPath))) {
+        if (m_seen.contains(address) || !onLocalSubnet(address)) continue;
+        m_seen.insert(address);
+        const QString name = nameOf.value(address);
+        if (name.isEmpty()) m_unnamed.append(static_cast<int>(m_hosts.size()));
+        m_hosts.append({name.isEmpty() ? address : name, address});
+    }
+    then(&NetScan::findHostsFileComputers);
+}
+
+void NetScan::findHostsFileComputers() {
+    for (const ScannedHost& h : m_known) {
+        if (m_seen.contains(h.address) || !onLocalSubnet(h.address)) continue;
+        m_seen.insert(h.address);
+        m_hosts.append(h);
+    }
+    then(&NetScan::nameByReverseLookup);
+}
+
+// All look-ups run at once; what has not answered when the budget runs out
+// keeps its address as its name.
+void NetScan::nameByReverseLookup() {
+    if (m_unnamed.isEmpty() || m_lookupBudgetMs <= 0) {
+        finish();
+        return;
+    }
+    m_pending = static_cast<int>(m_unnamed.size());
+    for (int index : m_unnamed)
+        m_lookups.append(QHostInfo::lookupHost(m_hosts[index].address, this,
+                                               [this, index, run = m_run](const QHostInfo& info) {
+                                                   if (run == m_run && m_done) lookupAnswered(index, info);
+                                               }));
+    m_budget.start(m_lookupBudgetMs);
+}
+
+void NetScan::lookupAnswered(int index, const QHostInfo& info) {
+    const QString name = info.hostName();
+    if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != m_hosts[index].address)
+        m_hosts[index].name = name;
+    if (--m_pending == 0) finish();
+}
+
+void NetScan::endRun() {
+    m_budget.stop();
+    for (int id : std::as_const(m_lookups))
+        QHostInfo::abortHostLookup(id);
+    m_lookups.clear();
+    ++m_run;
+}
+
+void NetScan::finish() {
+    // Whatever the continuation starts, this scan is over before it runs.
+    endRun();
+    const Done done = std::move(m_done);
+    m_done = nullptr;
+    const QList<ScannedHost> found = std::move(m_hosts);
+    m_hosts.clear();
+    done(found);
 }
 
 } // namespace vtx

@@ -15,15 +15,25 @@
 // there is looked up in reverse, all at once and for at most the look-up
 // budget, and keeps its address as its name when no answer came in time.
 //
-// Nothing here waits for long: no forward look-ups (every entry already
-// carries its address), pending events are processed between the steps and
-// during the reverse look-ups, so the program stays responsive (and may
-// deliver datagrams and timer ticks inside Run).
+// Nothing here waits: the scan runs in steps on the UI thread, each from the
+// event loop (a timer of no delay), the three sources one step each, then the
+// reverse look-ups, each answered by its own callback and all cut off by the
+// budget's timer. No forward look-ups (every entry already carries its
+// address). The program stays responsive, and no datagram or timer runs
+// inside a step.
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QHostInfo;
 
 namespace vtx {
 
@@ -39,9 +49,11 @@ struct LocalAddress {
     int prefixLength = 24;
 };
 
-class NetScan {
+class NetScan : public QObject {
 public:
-    NetScan();
+    using Done = std::function<void(const QList<ScannedHost>& found)>;
+
+    explicit NetScan(QObject* parent = nullptr);
 
     // Where the neighbour table and the hosts file are read (tests).
     void setArpTablePath(const QString& path) { m_arpPath = path; }
@@ -52,7 +64,11 @@ public:
     // Upper bound of the reverse look-ups together; 0 skips them.
     void setLookupBudgetMs(int ms) { m_lookupBudgetMs = ms; }
 
-    QList<ScannedHost> run();
+    // Starts a scan; done runs once with what was found, from a later turn
+    // of the event loop, never from inside start. A scan still under way is
+    // dropped: its done never runs. So is one whose NetScan is destroyed.
+    void start(Done done);
+    bool running() const { return bool(m_done); }
 
     // This computer's running, non-loopback IPv4 interface addresses.
     static QList<LocalAddress> interfaceAddresses();
@@ -63,8 +79,17 @@ public:
     static QList<ScannedHost> parseHostsFile(const QByteArray& text);
 
 private:
+    // Runs step from the event loop, unless the scan is dropped meanwhile.
+    void then(void (NetScan::*step)());
+    void findThisComputer();
+    void findNeighbours();
+    void findHostsFileComputers();
+    void nameByReverseLookup();
+    void lookupAnswered(int index, const QHostInfo& info);
+    void finish();
+    // Forgets the scan under way: no step or answer of it runs any more.
+    void endRun();
     bool onLocalSubnet(const QString& address) const;
-    void nameByReverseLookup(QList<ScannedHost>& hosts, const QList<int>& unnamed) const;
 
     QString m_arpPath;
     QString m_hostsPath;
@@ -72,6 +97,18 @@ private:
     QList<LocalAddress> m_local;
     QString m_hostName;
     int m_lookupBudgetMs = 2000;
+
+    // The scan under way: its number (answers of an older one are dropped),
+    // what it found so far and what it still waits for.
+    unsigned m_run = 0;
+    Done m_done;
+    QList<ScannedHost> m_hosts;
+    QSet<QString> m_seen;
+    QList<ScannedHost> m_known; // the hosts file's entries
+    QList<int> m_unnamed;       // indexes into m_hosts of the neighbours to look up
+    QList<int> m_lookups;       // their look-up ids
+    int m_pending = 0;
+    QTimer m_budget;
 };
 
 } // namespace vtx

@@ -1,72 +1,44 @@
 #include "ui/LobbyWindow.h"
 
-#include "files/FileIo.h"
 #include "game/DataFiles.h"
-#include "game/NetExtension.h"
-#include "game/NetMessage.h"
-#include "net/NetScan.h"
+#include "net/ILobbyHost.h"
 #include "net/protocol/LobbyFormat.h"
-#include "ui/ILobbyHost.h"
 #include "ui/MessageWindow.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinFont.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFontMetrics>
-#include <QHostInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 #include <QToolButton>
 
-#include <algorithm>
 #include <cmath>
-#include <exception>
 
 namespace vtx {
 
 namespace {
 
-// A file of a few hundred computers is a few kilobytes; more is read only up to this.
-constexpr std::size_t kMaxClientsBytes = 1024 * 1024;
 constexpr int kServerItemHeight = 13;
-constexpr int kAskIntervalMs = 2000;
 
-const char* const kClientsFile = "clients.cfg";
-
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
-
-QByteArray presenceQuery() {
-    return QByteArray(net::PresenceQuery.data(), qsizetype(net::PresenceQuery.size()));
-}
-
-void reportNetworkError() {
-    QMessageBox::warning(nullptr, LobbyWindow::tr("Attention"),
-                         LobbyWindow::tr("Unable to Initialize Network!"), QMessageBox::Ok);
-}
-
-LobbyWindow::ScanSource systemScan() {
-    return [] {
-        QList<std::pair<QString, QString>> pairs;
-        NetScan scan;
-        for (const ScannedHost& host : scan.run())
-            pairs.append({host.name, host.address});
-        return pairs;
-    };
+QString firstRunText() {
+    return LobbyWindow::tr("The game is running for a first time\n"
+                           "Please wait while network is checking\n"
+                           "It will take 1-2 min...");
 }
 
 } // namespace
 
-LobbyWindow::LobbyWindow(ILobbyHost* host, QWidget* mainWindow, ScanSource scan)
-    : SkinnedWindow(nullptr), m_host(host), m_scan(scan ? std::move(scan) : systemScan()) {
+LobbyWindow::LobbyWindow(ILobbyHost* host, QWidget* mainWindow, LobbyController::ScanSource scan)
+    : SkinnedWindow(nullptr), m_host(host), m_controller(*host, std::move(scan)) {
     buildControls(mainWindow);
+    connectController();
+    m_controller.loadClients();
+    fillFriends();
 }
 
 void LobbyWindow::buildControls(QWidget* mainWindow) {
@@ -128,14 +100,6 @@ void LobbyWindow::buildControls(QWidget* mainWindow) {
     connect(addFriendButton, &QToolButton::clicked, this, &LobbyWindow::addFriendClicked);
     connect(removeFriendButton, &QToolButton::clicked, this, &LobbyWindow::removeFriendClicked);
 
-    announceTimer = new QTimer(this);
-    announceTimer->setInterval(1000);
-    connect(announceTimer, &QTimer::timeout, this, &LobbyWindow::announceTimerFired);
-    queryTimer = new QTimer(this);
-    queryTimer->setInterval(kAskIntervalMs);
-    connect(queryTimer, &QTimer::timeout, this, &LobbyWindow::queryTimerFired);
-
-    // 1. Position and large-font caption offsets.
     placeRelativeTo(mainWindow);
     if (!isSmallFonts()) {
         createButton->setXOffset(14);
@@ -146,28 +110,19 @@ void LobbyWindow::buildControls(QWidget* mainWindow) {
     }
     setOutline(outline306(184));
     setDragAnywhere();
-
-    // 2.-3. The computers known from an earlier run, or the first-run scan.
-    const auto file = m_host->startDir() / kClientsFile;
-    const FileReadResult read = readFileBytes(file, kMaxClientsBytes);
-    if (read.exists && !read.readError) {
-        m_model.readClients(read.bytes);
-    } else if (read.exists) {
-        // There but unreadable: scanning again could not write it either.
-        reportNetworkError();
-    } else {
-        showMessage(50,
-                    tr("The game is running for a first time\n"
-                       "Please wait while network is checking\n"
-                       "It will take 1-2 min..."),
-                    false);
-        scanAndSaveClients();
-        if (MessageWindow* mess = MessageWindow::instance()) mess->hide();
-    }
-
-    // 4. The outline.
-    fillFriends();
     rebuildWindowRgn();
+}
+
+void LobbyWindow::connectController() {
+    connect(&m_controller, &LobbyController::scanStarted, this, &LobbyWindow::scanStarted);
+    connect(&m_controller, &LobbyController::scanFinished, this, &LobbyWindow::scanFinished);
+    connect(&m_controller, &LobbyController::computersChanged, this, &LobbyWindow::fillFriends);
+    connect(&m_controller, &LobbyController::serverAdded, this, &LobbyWindow::serverAdded);
+    connect(&m_controller, &LobbyController::friendFound, this, &LobbyWindow::friendFound);
+    connect(&m_controller, &LobbyController::friendUnknown, this, &LobbyWindow::friendUnknown);
+    connect(&m_controller, &LobbyController::networkProblem, this, &LobbyWindow::reportNetworkProblem);
+    connect(&m_controller, &LobbyController::clientsNotSaved, this,
+            [this] { showMessage(40, tr("Unable to save the list of computers!"), true); });
 }
 
 // A first-time player does not hover for tooltips: the empty list says what
@@ -212,36 +167,33 @@ void LobbyWindow::buildExplanations() {
     joinCaption->setFont(small);
 }
 
-void LobbyWindow::scanAndSaveClients() {
-    scanClients();
-    if (writeFileAtomic(m_host->startDir() / kClientsFile, m_model.clientsFile())) reportNetworkError();
+// Shown while the first-run scan runs; the window goes on meanwhile.
+void LobbyWindow::scanStarted() {
+    showMessage(50, firstRunText(), false);
 }
 
-void LobbyWindow::scanClients() {
-    m_model.readClients({});
-    try {
-        addScannedComputers();
-    } catch (const std::exception&) {
-        reportNetworkError();
-    }
+void LobbyWindow::scanFinished() {
+    // Only the scan's own message: another one may have replaced it meanwhile.
+    MessageWindow* mess = MessageWindow::instance();
+    if (mess && mess->isVisible() && !mess->modal() && mess->messageText->text() == firstRunText())
+        mess->hide();
 }
 
-void LobbyWindow::addScannedComputers() {
-    QCoreApplication::processEvents();
-    for (const auto& [name, address] : m_scan())
-        m_model.addComputer(latin1(name), latin1(address));
-}
-
-void LobbyWindow::saveClients() {
-    if (writeFileAtomic(m_host->startDir() / kClientsFile, m_model.clientsFile()))
-        showMessage(40, tr("Unable to save the list of computers!"), true);
+// The box is application-modal but waits for nobody: it may come from a
+// continuation of the scan.
+void LobbyWindow::reportNetworkProblem() {
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Attention"), tr("Unable to Initialize Network!"),
+                                QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
 }
 
 // The field's list: the computers of "clients.cfg" that have an address.
 void LobbyWindow::fillFriends() {
     const QString typed = friendBox->currentText();
     friendBox->clear();
-    for (const LobbyModel::Computer& c : m_model.computers())
+    for (const LobbyModel::Computer& c : m_controller.model().computers())
         if (isHostAddress(c.address)) friendBox->addItem(QString::fromLatin1(c.name));
     friendBox->setCurrentText(typed);
 }
@@ -252,16 +204,12 @@ void LobbyWindow::switchButtons(bool on) {
 }
 
 void LobbyWindow::shown() {
-    m_host->setNetMode(true);
+    m_controller.opened();
     switchButtons(true);
     m_matchStarting = false;
     switchButton(cancelButton, true);
     addressLabel->setText(tr("Local IP: %1").arg(m_host->localIp()));
     addressLabel->adjustSize();
-    if (!announceTimer->isActive()) {
-        queryTimerFired();
-        queryTimer->start();
-    }
     loadPanel(datafiles::kMessagePanel, QSize(306, 184));
     QPalette pal = gameList->palette();
     pal.setColor(QPalette::Base, panelPixel(12, 40));
@@ -278,10 +226,7 @@ void LobbyWindow::shown() {
 
 void LobbyWindow::closing() {
     gameList->clear();
-    m_model.clearServers();
-    m_model.clearAskers();
-    announceTimer->stop();
-    queryTimer->stop();
+    m_controller.closed();
 }
 
 void LobbyWindow::matchStarting() {
@@ -293,77 +238,30 @@ void LobbyWindow::createClicked() {
     switchButtons(false);
     addressLabel->setText(tr("Waiting for connect..."));
     addressLabel->adjustSize();
-    queryTimer->stop();
-    announceTimer->start();
-    m_host->setNetRole(1);
+    m_controller.create();
     m_host->setStatus(tr("Waiting for Opponent..."));
-}
-
-// The plain lobby's 14 characters in Latin-1 (a character beyond it shown
-// as '?', as ever), the whole name in UTF-8 after the tag.
-QByteArray LobbyWindow::presence() const {
-    const QString name = m_host->playerName();
-    const std::string text = net::taggedPresence(latin1(name), name.toUtf8().toStdString());
-    return QByteArray(text.data(), qsizetype(text.size()));
-}
-
-void LobbyWindow::announceTimerFired() {
-    const QByteArray text = presence();
-    for (const std::string& subnet : m_model.subNets())
-        m_host->sendRequest(QString::fromStdString(subnet), text);
-    const std::string self = latin1(m_host->localIp());
-    std::vector<std::string> targets = m_model.hostTargets();
-    for (const std::string& asker : m_model.askers())
-        if (std::find(targets.begin(), targets.end(), asker) == targets.end()) targets.push_back(asker);
-    for (const std::string& host : targets)
-        if (host != self) m_host->sendRequest(QString::fromStdString(host), text);
-}
-
-void LobbyWindow::queryTimerFired() {
-    const std::string self = latin1(m_host->localIp());
-    const QByteArray query = presenceQuery();
-    for (const std::string& host : m_model.hostTargets())
-        if (host != self) m_host->sendRequest(QString::fromStdString(host), query);
-}
-
-void LobbyWindow::presenceAsked(const QString& fromIP) {
-    if (announceTimer->isActive() && m_model.addAsker(latin1(fromIP)))
-        m_host->sendRequest(fromIP, presence());
 }
 
 void LobbyWindow::addFriendClicked() {
     const QString typed = friendBox->currentText().trimmed();
-    if (typed.isEmpty() || !addFriendButton->isEnabled()) return;
-    // One look-up at a time; the window goes on meanwhile.
+    if (typed.isEmpty() || m_controller.lookingUp()) return;
     addFriendButton->setEnabled(false);
-    QHostInfo::lookupHost(typed, this, [this, typed](const QHostInfo& info) { friendFound(typed, info); });
+    m_controller.addFriend(typed);
 }
 
-void LobbyWindow::friendFound(const QString& typed, const QHostInfo& info) {
+void LobbyWindow::friendFound(const QString& typed) {
     addFriendButton->setEnabled(true);
-    QString address;
-    for (const QHostAddress& found : info.addresses())
-        if (found.protocol() == QAbstractSocket::IPv4Protocol) {
-            address = found.toString();
-            break;
-        }
-    if (address.isEmpty()) {
-        showMessage(40, tr("No computer is known as \"%1\".").arg(typed), true);
-        return;
-    }
-    if (m_model.addComputer(latin1(typed), latin1(address))) {
-        saveClients();
-        fillFriends();
-    }
     friendBox->setCurrentText(typed);
-    m_host->sendRequest(address, announceTimer->isActive() ? presence() : presenceQuery());
+}
+
+void LobbyWindow::friendUnknown(const QString& typed) {
+    addFriendButton->setEnabled(true);
+    showMessage(40, tr("No computer is known as \"%1\".").arg(typed), true);
 }
 
 void LobbyWindow::removeFriendClicked() {
-    if (!m_model.removeComputer(latin1(friendBox->currentText().trimmed()))) return;
-    saveClients();
+    if (!m_controller.removeFriend(friendBox->currentText().trimmed())) return;
     friendBox->setCurrentText(QString());
-    fillFriends();
 }
 
 bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -383,19 +281,13 @@ void LobbyWindow::joinClicked() {
         return;
     }
     switchButtons(false);
-    m_host->setNetMode(true);
-    m_host->setNetRole(2);
+    matchStarting();
     // Every new line selects line 0, so a line is selected; should the player have cleared
     // the selection, the first line is the one meant.
     const int row = gameList->currentRow() >= 0 ? gameList->currentRow() : 0;
-    const QString target = QString::fromStdString(m_model.servers()[std::size_t(row)].address);
-    m_host->joinGame(target, serverExtended(row));
-    m_host->setNetConnected(true);
-    m_host->setOpponentIp(target);
-    matchStarting();
-    // Starting the match pumps events; the window outlives it in the game, but not necessarily in tests.
+    // The window outlives the match's start in the game, but not necessarily in tests.
     const QPointer<LobbyWindow> alive(this);
-    m_host->startMatch();
+    m_controller.join(row);
     if (!alive) return;
     m_host->setStatus(tr("Waiting for Opponent..."));
     close();
@@ -403,21 +295,14 @@ void LobbyWindow::joinClicked() {
 
 void LobbyWindow::cancelClicked() {
     if (m_matchStarting) return;
-    m_host->switchSingleButton(true);
-    m_host->setNetConnected(false);
-    m_host->setNetMode(false);
+    m_controller.cancel();
     m_host->setStatus(QString());
     close();
 }
 
-bool LobbyWindow::hasServer(const QString& ip) const {
-    return m_model.hasServer(latin1(ip));
-}
-
-void LobbyWindow::addServer(const QString& fromIP, const QByteArray& presenceText) {
-    const std::string_view text(presenceText.constData(), static_cast<std::size_t>(presenceText.size()));
-    if (m_model.addServer(latin1(fromIP), text)) delete gameList->takeItem(0);
-    const LobbyModel::Server& server = m_model.servers().back();
+void LobbyWindow::serverAdded(bool oldestDropped) {
+    if (oldestDropped) delete gameList->takeItem(0);
+    const LobbyModel::Server& server = m_controller.model().servers().back();
     auto* item = new QListWidgetItem(QString::fromUtf8(LobbyModel::serverText(server)) +
                                      (server.extended ? ExtendedMark : QString()));
     if (server.extended) item->setToolTip(tr("Plays the reliable LAN protocol of Vortalix 3D"));
@@ -425,18 +310,6 @@ void LobbyWindow::addServer(const QString& fromIP, const QByteArray& presenceTex
     item->setSizeHint(QSize(gameList->width(), int(std::lround(kServerItemHeight * scale().factor()))));
     gameList->addItem(item);
     gameList->setCurrentRow(0);
-}
-
-bool LobbyWindow::serverExtended(int row) const {
-    return row >= 0 && std::size_t(row) < m_model.servers().size() &&
-           m_model.servers()[std::size_t(row)].extended;
-}
-
-QStringList LobbyWindow::subNets() const {
-    QStringList list;
-    for (const std::string& subnet : m_model.subNets())
-        list << QString::fromStdString(subnet);
-    return list;
 }
 
 } // namespace vtx

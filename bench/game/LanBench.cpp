@@ -84,8 +84,8 @@ ChatResult playWithChat(const Network& net, int matches) {
         const auto chatting = [&] {
             for (int k = 0; k < 2; ++k) {
                 auto& side = sim.side(k);
-                for (; seen[k] < side.chat.size(); ++seen[k]) {
-                    const std::string& line = side.chat[seen[k]];
+                for (; seen[k] < side.chatShown.size(); ++seen[k]) {
+                    const std::string& line = side.chatShown[seen[k]];
                     r.lineLatencies.push_back(sim.net.now - std::atoll(line.c_str() + line.find('@') + 1));
                     ++r.shown;
                 }
@@ -96,7 +96,7 @@ ChatResult playWithChat(const Network& net, int matches) {
                 for (int n = 0; n < (burst ? 8 : 1); ++n) {
                     ++r.sent;
                     const std::string text = "line @" + std::to_string(sim.net.now);
-                    if (!sim.side(k).channel.sendChat(k == 0 ? "Alice" : "Борис", text)) ++r.refused;
+                    if (!sim.side(k).chat.send(k == 0 ? "Alice" : "Борис", text)) ++r.refused;
                 }
             nextLine = sim.net.now + 1000;
         };
@@ -106,18 +106,15 @@ ChatResult playWithChat(const Network& net, int matches) {
             r.latencies.insert(r.latencies.end(), sim.shotLatencies.begin(), sim.shotLatencies.end());
             // Both choose Play again; the next match's boards, ready.
             bool between = sim.runUntil(
-                [&] {
-                    return chatting(),
-                           sim.creator.channel.rematchPossible() && sim.joiner.channel.rematchPossible();
-                },
+                [&] { return chatting(), sim.creator.rematch.possible() && sim.joiner.rematch.possible(); },
                 60000);
             if (between) {
-                sim.creator.channel.wantRematch();
-                sim.joiner.channel.wantRematch();
+                sim.creator.rematch.want();
+                sim.joiner.rematch.want();
                 const std::int64_t chosen = sim.net.now;
                 if (sim.runUntil(
                         [&] {
-                            return chatting(), sim.creator.channel.matchNumber() == 2 &&
+                            return chatting(), sim.creator.rematch.matchNumber() == 2 &&
                                                    sim.creator.s().fightStarted &&
                                                    sim.joiner.s().fightStarted;
                         },

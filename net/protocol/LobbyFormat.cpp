@@ -41,7 +41,7 @@ bool isAddressField(std::string_view field) {
 
 std::string serverLine(std::string_view fromIP, std::string_view presenceText) {
     return padStr(fromIP, kServerAddressField, PadSide::Right) +
-           withoutControls(trimmed(cut(presenceText, kServerNameStart, kServerNameChars)));
+           controlCharsToQuestionMarks(trimmed(cut(presenceText, kServerNameStart, kServerNameChars)));
 }
 
 std::string serverLineAddress(std::string_view line) {
@@ -68,7 +68,9 @@ std::vector<ClientEntry> readClientsFile(std::string_view bytes) {
 }
 
 std::string clientsFileLine(std::string_view name, std::string_view address) {
-    return withoutControls(padStr(name, kClientNameField, PadSide::Right) + std::string(address)) + "\r\n";
+    return controlCharsToQuestionMarks(padStr(name, kClientNameField, PadSide::Right) +
+                                       std::string(address)) +
+           "\r\n";
 }
 
 void analyzeIp(std::string_view address, std::vector<std::string>& subnets) {

@@ -61,7 +61,7 @@ Program::Program() {
     mainWindow->quitOnClose = false;
     mess = std::make_unique<MessageWindow>(mainWindow.get());
     net = std::make_unique<LobbyWindow>(&mainWindow->lanHost(), mainWindow.get(),
-                                        [] { return QList<std::pair<QString, QString>>{}; });
+                                        [] { return QList<ScannedHost>{}; });
     mainWindow->setLobby(net.get());
     score = std::make_unique<ScoresWindow>(&mainWindow->scoreHost(), mainWindow.get());
     opt = std::make_unique<OptionsWindow>(&mainWindow->optionsHost(), mainWindow.get());

@@ -930,7 +930,7 @@ TEST_F(MainWindowTest, APlainMatchLeavesTheEndpointAsThePlainBytes) {
     };
     state().netMode = true;
     state().netConnected = true;
-    state().netRole = 1;
+    state().netRole = NetRole::Creator;
     state().opponentIp = "127.0.0.1";
     clickButton(mainWindow().singleButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 4; }, 5000));
@@ -982,7 +982,7 @@ TEST_F(MainWindowTest, AChatLineIsTypedSentAndShown) {
     };
     state().netMode = true;
     state().netConnected = true;
-    state().netRole = 1;
+    state().netRole = NetRole::Creator;
     state().opponentIp = "127.0.0.1";
     mainWindow().lanHost().channel().acceptJoin("127.0.0.1", 0x1234u);
     auto* field = mainWindow().findChild<QLineEdit*>(QStringLiteral("chatField"));

@@ -157,6 +157,14 @@ TEST(NetExtension, ChatRematchAndNextMatchFramesKeepTheirBounds) {
                             "c\n "),
               "abc"); // controls left out, blanks trimmed
     EXPECT_EQ(net::chatText("\t\n"), "");
+    // DEL goes as the other control characters go, from a line and from a
+    // presence's name, and the blank before it with it.
+    EXPECT_EQ(net::chatText("a\x7f"
+                            "b \x7f"),
+              "ab");
+    EXPECT_EQ(net::presenceUtf8Name(net::taggedPresence("Bob") + "Bo\x7f"
+                                                                 "b \x7f"),
+              "Bob");
     std::string letters;
     for (int i = 0; i < 150; ++i)
         letters += "Ж";
@@ -298,8 +306,8 @@ TEST(LanSimulation, AThousandMatchesAtThirtyPercentLossFinishAndAgree) {
         // The winner's last shot still reaches the loser after the winner's
         // match is over; once both players go back to the menu, both links
         // fall quiet.
-        sim.creator.channel.declineRematch();
-        sim.joiner.channel.declineRematch();
+        sim.creator.rematch.decline();
+        sim.joiner.rematch.decline();
         ASSERT_TRUE(sim.runUntil(
             [&] { return !sim.creator.channel.needsTicks() && !sim.joiner.channel.needsTicks(); }, 30000))
             << seed;
@@ -348,28 +356,27 @@ TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
         sim.net.loss = 0.3;
         sim.net.reorder = 0.2;
         sim.join(true);
-        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.canChat(); }, 30000)) << seed;
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.chat.canSend(); }, 30000)) << seed;
         // From the join on, while the fleets are still on their way.
-        EXPECT_EQ(sim.joiner.channel.sendChat("Анна", " Привет!\n"), "Привет!");
+        EXPECT_EQ(sim.joiner.chat.send("Анна", " Привет!\n"), "Привет!");
         ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
         Side& loser = sim.creator.s().gameWon ? sim.joiner : sim.creator;
-        ASSERT_TRUE(sim.runUntil([&] { return loser.channel.rematchPossible(); }, 1000)) << seed;
-        EXPECT_FALSE(sim.creator.channel.rematchWanted() || sim.joiner.channel.peerWantsRematch());
-        loser.channel.wantRematch();
-        EXPECT_TRUE(sim.creator.channel.sendChat("Quentin", "Once more?"));
+        ASSERT_TRUE(sim.runUntil([&] { return loser.rematch.possible(); }, 1000)) << seed;
+        EXPECT_FALSE(sim.creator.rematch.wanted() || sim.joiner.rematch.peerWants());
+        loser.rematch.want();
+        EXPECT_TRUE(sim.creator.chat.send("Quentin", "Once more?"));
         ASSERT_TRUE(sim.runUntil(
-            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).channel.peerWantsRematch(); },
-            30000))
+            [&] { return (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.peerWants(); }, 30000))
             << seed;
         EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 2);
-        (&loser == &sim.creator ? sim.joiner : sim.creator).channel.wantRematch();
+        (&loser == &sim.creator ? sim.joiner : sim.creator).rematch.want();
         sim.creator.nextShotAt = sim.joiner.nextShotAt = 1 << 30;
         ASSERT_TRUE(
             sim.runUntil([&] { return sim.creator.s().fightStarted && sim.joiner.s().fightStarted; }, 60000))
             << seed;
         EXPECT_EQ(loser.s().playerTurn, 1) << seed; // the loser opens the second match
-        EXPECT_EQ(sim.creator.channel.matchNumber(), 2u);
-        EXPECT_EQ(sim.joiner.channel.matchNumber(), 2u);
+        EXPECT_EQ(sim.creator.rematch.matchNumber(), 2u);
+        EXPECT_EQ(sim.joiner.rematch.matchNumber(), 2u);
         sim.creator.nextShotAt = sim.joiner.nextShotAt = 0;
         for (Side* side : {&sim.creator, &sim.joiner}) {
             side->host.clear(); // the marks of the first match
@@ -380,17 +387,17 @@ TEST(LanSimulation, TwoMatchesInARowThroughPlayAgainWithChatBothWays) {
         ASSERT_TRUE(sim.runUntil([&] { return sim.over(); }, 300000)) << seed;
         expectSidesAgree(sim.creator, sim.joiner);
         expectSidesAgree(sim.joiner, sim.creator);
-        EXPECT_EQ(sim.creator.chat, std::vector<std::string>{"Анна: Привет!"});
-        EXPECT_EQ(sim.joiner.chat, std::vector<std::string>{"Quentin: Once more?"});
+        EXPECT_EQ(sim.creator.chatShown, std::vector<std::string>{"Анна: Привет!"});
+        EXPECT_EQ(sim.joiner.chatShown, std::vector<std::string>{"Quentin: Once more?"});
         EXPECT_EQ(sim.creator.s().matchesStarted + sim.joiner.s().matchesStarted, 4);
         // This time the joiner goes back to the menu: the creator is told, in
         // words, once, and nobody is reported gone.
-        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.channel.rematchPossible(); }, 1000)) << seed;
-        sim.creator.channel.wantRematch();
-        sim.joiner.channel.declineRematch();
+        ASSERT_TRUE(sim.runUntil([&] { return sim.joiner.rematch.possible(); }, 1000)) << seed;
+        sim.creator.rematch.want();
+        sim.joiner.rematch.decline();
         sim.runUntil([] { return false; }, 25000);
         EXPECT_EQ(sim.creator.declined, 1) << seed;
-        EXPECT_FALSE(sim.creator.channel.rematchPossible());
+        EXPECT_FALSE(sim.creator.rematch.possible());
         EXPECT_EQ(sim.creator.gone + sim.joiner.gone + sim.creator.declined + sim.joiner.declined, 1);
         // Late copies after the session's end are strangers; nothing else is dropped.
         NetDrops drops = sim.creator.rx.drops();
@@ -516,22 +523,37 @@ TEST(LanHardening, BadChatAFloodAndUnaskedRematchesAreDroppedAndCounted) {
     };
     forge(net::FrameKind::Chat, {1, 'Q', 'b', 0x1b, 'c'});   // a control character
     forge(net::FrameKind::Chat, {1, 'Q', 0xed, 0xa0, 0x80}); // no UTF-8
+    // Frames of a valid length, but a name of 65 bytes, a line of 201.
+    Bytes longName(1, 65);
+    longName.insert(longName.end(), 65, 'n');
+    longName.push_back('x');
+    forge(net::FrameKind::Chat, longName);
+    Bytes longLine{1, 'Q'};
+    longLine.insert(longLine.end(), 201, 'x');
+    forge(net::FrameKind::Chat, longLine);
     for (int i = 0; i < 12; ++i) // ten pass at once, as if held back behind a lost one
         forge(net::FrameKind::Chat, {1, 'Q', 'x'});
+    // Then the allowance refills at five lines a second: the next line
+    // passes 200 ms after the burst, not sooner.
+    sim.net.now += 199;
+    forge(net::FrameKind::Chat, {1, 'Q', 'y'});
+    sim.net.now += 1;
+    forge(net::FrameKind::Chat, {1, 'Q', 'z'});
     forge(net::FrameKind::NextMatch, {2, 0, 0, 0}); // in the middle of a match
     forge(net::FrameKind::Chat, {1, 'Q'});          // too short to be a frame at all
     sim.runUntil([] { return false; }, 200);
     const NetDrops drops = sim.joiner.rx.drops();
-    EXPECT_EQ(drops[DropReason::BadChat], 2u);
-    EXPECT_EQ(drops[DropReason::ChatFlood], 2u);
+    EXPECT_EQ(drops[DropReason::BadChat], 4u);
+    EXPECT_EQ(drops[DropReason::ChatFlood], 3u);
     EXPECT_EQ(drops[DropReason::RematchUnasked], 1u);
     EXPECT_EQ(drops[DropReason::Malformed], 1u);
-    EXPECT_EQ(sim.joiner.chat.size(), 10u);
+    ASSERT_EQ(sim.joiner.chatShown.size(), 11u);
+    EXPECT_EQ(sim.joiner.chatShown.back(), "Q: z");
     EXPECT_EQ(sim.joiner.s().matchesStarted, 1);
     // A side sends no more than five lines a second either.
     int taken = 0;
     for (int i = 0; i < 7; ++i)
-        taken += sim.joiner.channel.sendChat("J", "spam") ? 1 : 0;
+        taken += sim.joiner.chat.send("J", "spam") ? 1 : 0;
     EXPECT_EQ(taken, 5);
 }
 
@@ -547,6 +569,16 @@ TEST(LanHardening, EveryHeldMessageIsReportedAndNoneBeyond) {
     EXPECT_EQ(answer->ack, 0u);
     EXPECT_EQ(answer->ackBits, 0xFFFFFFFFu);               // messages 2..33, all held
     EXPECT_EQ(link.drops()[DropReason::BeyondWindow], 1u); // 34 was answered, not held
+    // Their sender takes 2..33 off its outbox at once, on the selective bits
+    // alone; only 1 and 34 are retried.
+    ReliableLink sender([](const Bytes&) {});
+    sender.open(7, 0);
+    for (std::uint32_t seq = 1; seq <= last + 1; ++seq)
+        sender.send(net::FrameKind::Move, {1, 1}, 0);
+    sender.receive(*answer, 10);
+    EXPECT_EQ(sender.unacknowledged(), 2u);
+    sender.tick(1000);
+    EXPECT_EQ(sender.counters().retransmissions, 2u);
     EXPECT_EQ(link.receive({net::FrameKind::Move, 7, 1, 0, 0, {1, 1}}, 0).size(), std::size_t(last));
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 
-// Two copies of the game's LAN side (match, channel, receiver, as the main
-// window wires them) back to back through a simulated network that loses,
-// doubles, delays and reorders datagrams as told, with a seeded generator
-// and simulated time in 5 ms steps. For the tests and the LAN benchmark.
+// Two copies of the game's LAN side (match, channel with its chat and
+// another match, receiver, as the main window wires them) back to back
+// through a simulated network that loses, doubles, delays and reorders
+// datagrams as told, with a seeded generator and simulated time in 5 ms
+// steps. For the tests and the LAN benchmark.
 
 #include "FakeMatchHost.h"
 #include "tests/support/MatchSetup.h"
 
 #include "game/NetChannel.h"
+#include "game/NetChat.h"
 #include "game/NetReceiver.h"
+#include "game/NetRematch.h"
 
 #include <algorithm>
 #include <deque>
@@ -65,8 +68,8 @@ struct SimClock final : IClock {
     std::int64_t tickMs() override { return *now; }
 };
 
-// One copy of the game: its match, its channel and its receiver, as the main
-// window wires them.
+// One copy of the game: its match, its channel with the chat and another
+// match riding on it, and its receiver, as the main window wires them.
 struct Side final : INetReceiverHost {
     SimNet& net;
     int index;
@@ -76,9 +79,11 @@ struct Side final : INetReceiverHost {
     FakeMatchHost host{&matchClock};
     Match match{host, matchClock};
     NetChannel channel;
+    NetChat chat{channel, *this};
+    NetRematch rematch{channel, match, *this};
     NetReceiver rx{match, *this, channel};
     int left = 0, gone = 0, misaddressed = 0, declined = 0;
-    std::vector<std::string> chat; // "name: text", as shown
+    std::vector<std::string> chatShown; // "name: text"
     std::int64_t goneAt = -1;
     std::vector<int> targets; // cells still to fire at, in a shuffled order
     std::int64_t nextShotAt = 0;
@@ -106,7 +111,7 @@ struct Side final : INetReceiverHost {
         goneAt = net.now;
     }
     void chatReceived(std::string_view name, std::string_view text) override {
-        chat.push_back(std::string(name) + ": " + std::string(text));
+        chatShown.push_back(std::string(name) + ": " + std::string(text));
     }
     void rematchDeclined() override { ++declined; }
     void sendDatagram(std::string_view to, std::span<const unsigned char> bytes) override {
@@ -130,7 +135,7 @@ struct Sim {
         creator.channel.setOfferExtension(creatorExtended);
         joiner.channel.setOfferExtension(joinerExtended);
         creator.s().netMode = true;
-        creator.s().netRole = 1;
+        creator.s().netRole = NetRole::Creator;
     }
     Side& side(int i) { return i == 0 ? creator : joiner; }
 
@@ -138,7 +143,7 @@ struct Sim {
     void join(bool creatorAnnouncedExtension) {
         MatchState& j = joiner.s();
         j.netMode = true;
-        j.netRole = 2;
+        j.netRole = NetRole::Joiner;
         joiner.channel.join(creator.address, creatorAnnouncedExtension);
         j.netConnected = true;
         j.opponentIp = creator.address;

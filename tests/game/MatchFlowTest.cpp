@@ -557,8 +557,8 @@ TEST(LanFlow, TwoSidesPlayAWholeMatchThroughTheWireAndAgree) {
     }
     test::setUp(a).opponentIp = "10.0.0.2";
     test::setUp(b).opponentIp = "10.0.0.1";
-    test::setUp(a).netRole = 1;
-    test::setUp(b).netRole = 2;
+    test::setUp(a).netRole = NetRole::Creator;
+    test::setUp(b).netRole = NetRole::Joiner;
     a.singleClicked();
     b.singleClicked();
     test::runEventLoop(a, hostA);

@@ -165,10 +165,10 @@ TEST_F(Receive, IgnoredOutsideNetworkModeAndFromThisComputer) {
 }
 
 TEST_F(Receive, JoinRequestStartsAMatchOnlyAtACreator) {
-    s.netRole = 2;
+    s.netRole = NetRole::Joiner;
     text(net::JoinRequest);
     EXPECT_EQ(lobby.joins, 0);
-    s.netRole = 1;
+    s.netRole = NetRole::Creator;
     text(net::JoinRequest, "10.77.0.9");
     EXPECT_EQ(lobby.joins, 1);
     EXPECT_TRUE(s.netConnected);
@@ -257,7 +257,7 @@ TEST_F(Receive, ShotsAndLeavingCountOnlyFromTheOpponent) {
 }
 
 TEST_F(Receive, ARunningMatchIsNotTakenOverAndItsShotsDieWithIt) {
-    s.netRole = 1;
+    s.netRole = NetRole::Creator;
     text(net::taggedJoin(0xabc), "10.77.0.2");
     ASSERT_EQ(lobby.joins, 1);
     EXPECT_TRUE(channel.extended());

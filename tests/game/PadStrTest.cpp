@@ -22,7 +22,7 @@ TEST(TextClean, TrimsWhatEachKindCallsBlankAndMasksControls) {
     EXPECT_EQ(trimBlanks(" \t7\t ", Blank::SpaceOrTab), "7");
     EXPECT_EQ(trimBlanks("\r\x01 Bob \x7f\n", Blank::SpaceOrControl), "Bob \x7f");
     EXPECT_EQ(trimTrailingBlanks("  Bob  "), "  Bob");
-    EXPECT_EQ(withoutControls("a\r\nb\x7f\x80"), "a??b?\x80");
+    EXPECT_EQ(controlCharsToQuestionMarks("a\r\nb\x7f\x80"), "a??b?\x80");
 }
 
 } // namespace

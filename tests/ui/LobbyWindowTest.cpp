@@ -2,8 +2,8 @@
 #include "../support/TempDir.h"
 #include "GuiTestSupport.h"
 #include "game/NetExtension.h"
+#include "net/ILobbyHost.h"
 #include "net/NetScan.h"
-#include "ui/ILobbyHost.h"
 #include "ui/MessageWindow.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinFont.h"
@@ -19,13 +19,14 @@
 #include <QToolButton>
 
 #include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 namespace vtx {
 namespace {
 
-using Pairs = QList<std::pair<QString, QString>>;
+using Found = QList<ScannedHost>;
 
 // Records every call in order, as "Name argument".
 class FakeLobbyHost : public ILobbyHost {
@@ -41,7 +42,7 @@ public:
     QString playerName() const override { return name; }
     void setNetMode(bool on) override { calls << QStringLiteral("SetNetMode %1").arg(on); }
     void setNetConnected(bool on) override { calls << QStringLiteral("SetNetConnected %1").arg(on); }
-    void setNetRole(int role) override { calls << QStringLiteral("SetNetRole %1").arg(role); }
+    void setNetRole(NetRole role) override { calls << QStringLiteral("SetNetRole %1").arg(int(role)); }
     void setOpponentIp(const QString& ip) override { calls << QStringLiteral("SetOpponentIP ") + ip; }
     void sendRequest(const QString& host, const QByteArray& text) override {
         sent.append({host, text});
@@ -89,7 +90,7 @@ protected:
     }
 
     // Any scan here would be a fault: the file is there.
-    static Pairs noScan() {
+    static Found noScan() {
         ADD_FAILURE() << "scanned although clients.cfg exists";
         return {};
     }
@@ -109,25 +110,28 @@ TEST_F(LobbyWindowTest, FirstRunScansWritesClientsFileAndReadsItBackNextTime) {
     {
         LobbyWindow lobby(&host, nullptr, [&] {
             if (mess.isVisible()) shownDuringScan = mess.messageText->text();
-            return Pairs{{"me-host", "192.168.1.7"},
+            return Found{{"me-host", "192.168.1.7"},
                          {"a-very-long-computer-name", "192.168.1.12"},
                          {"nowhere", ""},
                          {"gamma", "10.0.0.3"}};
         });
+        // The scan runs from the event loop; the lobby is there meanwhile.
+        EXPECT_TRUE(lobby.controller().scanning());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !lobby.controller().scanning(); }, 5000));
         EXPECT_EQ(shownDuringScan,
                   QStringLiteral("The game is running for a first time\n"
                                  "Please wait while network is checking\nIt will take 1-2 min..."));
         EXPECT_FALSE(mess.isVisible());
         EXPECT_EQ(mess.messageText->y(), 50);
         EXPECT_EQ(dir.read("clients.cfg"), expected);
-        EXPECT_EQ(lobby.subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-        EXPECT_EQ(lobby.model().computers().size(), 4u);
+        EXPECT_EQ(lobby.controller().subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+        EXPECT_EQ(lobby.controller().model().computers().size(), 4u);
     }
     LobbyWindow again(&host, nullptr, noScan);
-    EXPECT_EQ(again.subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
-    ASSERT_EQ(again.model().computers().size(), 4u);
-    EXPECT_EQ(again.model().computers()[1].name, "a-very-long-com");
-    EXPECT_EQ(again.model().computers()[2].name, "nowhere");
+    EXPECT_EQ(again.controller().subNets(), QStringList({"192.168.1.255", "10.0.0.255"}));
+    ASSERT_EQ(again.controller().model().computers().size(), 4u);
+    EXPECT_EQ(again.controller().model().computers()[1].name, "a-very-long-com");
+    EXPECT_EQ(again.controller().model().computers()[2].name, "nowhere");
     EXPECT_EQ(dir.read("clients.cfg"), expected);
 }
 
@@ -135,10 +139,11 @@ TEST_F(LobbyWindowTest, FirstRunWriteFailureIsReportedAndKeepsWhatWasFound) {
     host.folder = dir.path() / "missing-folder";
     QString box;
     closeNextModal(&box);
-    LobbyWindow lobby(&host, nullptr, [] { return Pairs{{"me-host", "192.168.1.7"}}; });
+    LobbyWindow lobby(&host, nullptr, [] { return Found{{"me-host", "192.168.1.7"}}; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !box.isEmpty(); }, 5000));
     EXPECT_EQ(box, QStringLiteral("Attention|Unable to Initialize Network!"));
-    EXPECT_EQ(lobby.subNets(), QStringList({"192.168.1.255"}));
-    EXPECT_EQ(lobby.model().computers().size(), 1u);
+    EXPECT_EQ(lobby.controller().subNets(), QStringList({"192.168.1.255"}));
+    EXPECT_EQ(lobby.controller().model().computers().size(), 1u);
 }
 
 TEST_F(LobbyWindowTest, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
@@ -149,8 +154,8 @@ TEST_F(LobbyWindowTest, OpensWithItsControlsAndJoinWithoutGamesOnlyTellsSo) {
     EXPECT_EQ(lobby.createButton->text(), QStringLiteral(" Create"));
     EXPECT_EQ(lobby.joinButton->text(), QStringLiteral("  Join"));
     EXPECT_EQ(lobby.cancelButton->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(lobby.announceTimer->interval(), 1000);
-    EXPECT_FALSE(lobby.announceTimer->isActive());
+    EXPECT_EQ(lobby.controller().announceTimer->interval(), 1000);
+    EXPECT_FALSE(lobby.controller().announceTimer->isActive());
     EXPECT_TRUE(lobby.inDragArea(QPoint(5, 100)));
     EXPECT_FALSE(lobby.windowRegion().contains(QPoint(1, 1))); // a cut top corner
     EXPECT_TRUE(lobby.windowRegion().contains(QPoint(1, 183)));
@@ -182,12 +187,12 @@ TEST_F(LobbyWindowTest, CreateAnnouncesOnEverySubnetUntilCancel) {
         host.sent.clear(); // the open lobby's questions
         host.calls.clear();
         QTest::mouseClick(lobby.createButton, Qt::LeftButton, {}, QPoint(10, 10));
-        EXPECT_FALSE(lobby.queryTimer->isActive());
+        EXPECT_FALSE(lobby.controller().queryTimer->isActive());
         EXPECT_FALSE(lobby.createButton->isEnabled());
         EXPECT_FALSE(lobby.joinButton->isEnabled());
         EXPECT_EQ(lobby.joinButton->skinFont(), disabledFont());
         EXPECT_EQ(lobby.addressLabel->text(), QStringLiteral("Waiting for connect..."));
-        EXPECT_TRUE(lobby.announceTimer->isActive());
+        EXPECT_TRUE(lobby.controller().announceTimer->isActive());
         test::saveShot(&lobby, QStringLiteral("lobby-creating.png"));
         // Two ticks of the presence timer, then Esc, the key of Cancel, ends the modal lobby.
         EXPECT_TRUE(QTest::qWaitFor([&] { return host.sent.size() >= 8; }, 10000));
@@ -196,7 +201,7 @@ TEST_F(LobbyWindowTest, CreateAnnouncesOnEverySubnetUntilCancel) {
     lobby.execModal();
 
     EXPECT_FALSE(lobby.isVisible());
-    EXPECT_FALSE(lobby.announceTimer->isActive());
+    EXPECT_FALSE(lobby.controller().announceTimer->isActive());
     ASSERT_GE(host.sent.size(), 8);
     // The name field a plain lobby shows, then the extension's tag; each
     // subnet, then each computer of "clients.cfg" by its own address.
@@ -213,11 +218,11 @@ TEST_F(LobbyWindowTest, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
     LobbyWindow lobby(&host, nullptr, noScan);
     lobby.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
-    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.0.0.3")));
-    lobby.addServer(QStringLiteral("192.168.1.7"), "SYS$$Present: Alice");
-    lobby.addServer(QStringLiteral("10.0.0.3"), "SYS$$Present:    Bob with a long name");
-    EXPECT_TRUE(lobby.hasServer(QStringLiteral("10.0.0.3")));
-    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.0.0.")));
+    EXPECT_FALSE(lobby.controller().hasServer(QStringLiteral("10.0.0.3")));
+    lobby.controller().addServer(QStringLiteral("192.168.1.7"), "SYS$$Present: Alice");
+    lobby.controller().addServer(QStringLiteral("10.0.0.3"), "SYS$$Present:    Bob with a long name");
+    EXPECT_TRUE(lobby.controller().hasServer(QStringLiteral("10.0.0.3")));
+    EXPECT_FALSE(lobby.controller().hasServer(QStringLiteral("10.0.0.")));
     ASSERT_EQ(lobby.gameList->count(), 2);
     EXPECT_EQ(lobby.gameList->item(1)->text(), QStringLiteral("10.0.0.3         Bob with a"));
     EXPECT_EQ(lobby.gameList->currentRow(), 0);
@@ -247,11 +252,13 @@ TEST_F(LobbyWindowTest, JoinAsksTheSelectedCreatorAndStartsTheMatch) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
     EXPECT_TRUE(lobby.cancelButton->isEnabled());
     for (int i = 0; i < LobbyWindow::MaxServers + 6; ++i)
-        lobby.addServer(QStringLiteral("10.1.%1.%2").arg(i / 200).arg(i % 200 + 1), "SYS$$Present: Plain");
-    lobby.addServer(QStringLiteral("10.9.9.9"), QByteArray::fromStdString(net::taggedPresence("Carol")));
+        lobby.controller().addServer(QStringLiteral("10.1.%1.%2").arg(i / 200).arg(i % 200 + 1),
+                                     "SYS$$Present: Plain");
+    lobby.controller().addServer(QStringLiteral("10.9.9.9"),
+                                 QByteArray::fromStdString(net::taggedPresence("Carol")));
     ASSERT_EQ(lobby.gameList->count(), LobbyWindow::MaxServers);
-    EXPECT_FALSE(lobby.hasServer(QStringLiteral("10.1.0.7")));
-    EXPECT_TRUE(lobby.hasServer(QStringLiteral("10.1.0.8")));
+    EXPECT_FALSE(lobby.controller().hasServer(QStringLiteral("10.1.0.7")));
+    EXPECT_TRUE(lobby.controller().hasServer(QStringLiteral("10.1.0.8")));
     EXPECT_EQ(lobby.gameList->item(LobbyWindow::MaxServers - 1)->text(),
               QStringLiteral("10.9.9.9         Carol") + LobbyWindow::ExtendedMark);
     host.calls.clear();
@@ -286,8 +293,8 @@ TEST_F(LobbyWindowTest, AFriendTypedByAddressIsAskedKeptAndRemoved) {
     EXPECT_EQ(dir.read("clients.cfg"),
               "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\nlocalhost      127.0.0.1\r\n");
     // Its game is listed when it answers, with the name as its player wrote it.
-    lobby.addServer(QStringLiteral("127.0.0.1"),
-                    QByteArray::fromStdString(net::taggedPresence("?????", "\u0410\u043d\u043d\u0430")));
+    lobby.controller().addServer(QStringLiteral("127.0.0.1"), QByteArray::fromStdString(net::taggedPresence(
+                                                                  "?????", "\u0410\u043d\u043d\u0430")));
     EXPECT_EQ(lobby.gameList->item(0)->text(),
               QStringLiteral("127.0.0.1        \u0410\u043d\u043d\u0430") + LobbyWindow::ExtendedMark);
     QApplication::processEvents();
@@ -296,6 +303,15 @@ TEST_F(LobbyWindowTest, AFriendTypedByAddressIsAskedKeptAndRemoved) {
     QTest::mouseClick(lobby.removeFriendButton, Qt::LeftButton);
     EXPECT_EQ(dir.read("clients.cfg"), "alpha          192.168.1.7\r\nbeta           10.0.0.3\r\n");
     lobby.hide();
+}
+
+// The scan's steps run from the event loop: this waits for its answer.
+QList<ScannedHost> scanned(NetScan& scan) {
+    std::optional<QList<ScannedHost>> found;
+    scan.start([&](const QList<ScannedHost>& hosts) { found = hosts; });
+    EXPECT_FALSE(found); // never from inside start
+    EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, 5000));
+    return found.value_or(QList<ScannedHost>{});
 }
 
 TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {
@@ -318,15 +334,15 @@ TEST(NetScanTest, FindsThisComputerAndKnownNeighboursOnItsSubnets) {
     scan.setLocalAddresses({{QStringLiteral("192.168.1.5"), 24}});
     scan.setHostName(QStringLiteral("me-host"));
     scan.setLookupBudgetMs(0);
-    EXPECT_EQ(scan.run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"},
-                                              {"192.168.1.1", "192.168.1.1"},
-                                              {"printer", "192.168.1.30"},
-                                              {"peer", "192.168.1.40"}}));
+    EXPECT_EQ(scanned(scan), (QList<ScannedHost>{{"me-host", "192.168.1.5"},
+                                                 {"192.168.1.1", "192.168.1.1"},
+                                                 {"printer", "192.168.1.30"},
+                                                 {"peer", "192.168.1.40"}}));
 
     // Without the files only this computer is found.
     scan.setArpTablePath(QString::fromStdString((dir.path() / "none").string()));
     scan.setHostsPath(QString::fromStdString((dir.path() / "none").string()));
-    EXPECT_EQ(scan.run(), (QList<ScannedHost>{{"me-host", "192.168.1.5"}}));
+    EXPECT_EQ(scanned(scan), (QList<ScannedHost>{{"me-host", "192.168.1.5"}}));
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #pragma once
 
-// What the LAN lobby window needs from the main window. The program's
-// app/LanHost implements it; the lobby never owns or deletes it. Everything
-// runs on the UI thread.
+// What the LAN lobby (net/LobbyController and the window that shows it,
+// ui/LobbyWindow) needs from the main window. The program's app/LanHost
+// implements it; the lobby never owns or deletes it. Everything runs on the
+// UI thread.
+
+#include "game/MatchState.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +28,7 @@ public:
     // The match's network state (netMode, netConnected, netRole, opponentIp).
     virtual void setNetMode(bool on) = 0;
     virtual void setNetConnected(bool on) = 0;
-    virtual void setNetRole(int role) = 0;
+    virtual void setNetRole(NetRole role) = 0;
     virtual void setOpponentIp(const QString& ip) = 0;
 
     // One text datagram to host, port 6868; nothing is sent for an empty host.
@@ -34,8 +37,8 @@ public:
     // answered) when its presence announced the extension, else the plain one.
     virtual void joinGame(const QString& creatorIP, bool extended) = 0;
     // Starts a match exactly as the Single button does, whatever the button's
-    // state (the lobby calls it while Single is switched off). It pumps
-    // events for a moment, so datagrams and timers may run inside it.
+    // state (the lobby calls it while Single is switched off). It returns at
+    // once: the match's start waits on the match's own timer.
     virtual void startMatch() = 0;
     // The main window's status line.
     virtual void setStatus(const QString& text) = 0;
