@@ -2,6 +2,7 @@
 
 #include "files/EmbeddedImages.h"
 #include "game/DataFiles.h"
+#include "game/GameTypes.h"
 #include "scene/Boards.h"
 #include "scene/HudGlyphs.h"
 
@@ -303,10 +304,8 @@ AnimatedModel* World::placeActor(std::string_view modelFile) {
 }
 
 std::string_view World::shipModelFile(int n) {
-    if (n == 1) return datafiles::kShipModels[3];
-    if (n <= 3) return datafiles::kShipModels[2];
-    if (n <= 6) return datafiles::kShipModels[1];
-    return datafiles::kShipModels[0];
+    // Model k carries k decks: the fleet's make-up decides, not the ship's number.
+    return datafiles::kShipModels[std::size_t(ShipSizes[std::size_t(n - 1)] - 1)];
 }
 
 void World::loadAllModels() {
