@@ -21,6 +21,7 @@ constexpr const char* kContext = "GameTexts";
     QT_TRANSLATE_NOOP("GameTexts", "Computer Hit!!!"),
     QT_TRANSLATE_NOOP("GameTexts", "Computer Missed!!!"),
     QT_TRANSLATE_NOOP("GameTexts", "Ready to Play!"),
+    QT_TRANSLATE_NOOP("GameTexts", "Already fired at: a shot here is wasted"),
     QT_TRANSLATE_NOOP("GameTexts", "Ships Arrangement Complete!"),
     QT_TRANSLATE_NOOP("GameTexts", "Opponent left the game!"),
     QT_TRANSLATE_NOOP("GameTexts", "No answer from the opponent!"),

@@ -138,6 +138,8 @@ void KeyboardControl::cellHovered(BoardCell cell) {
 
 void KeyboardControl::refresh() {
     const Board board = m_cursor.boardInPlay();
+    const bool used = board == EnemyBoard && m_match.state().usedEnemyCell(m_cursor.row(), m_cursor.column());
+    m_mark.setLook(used ? CellCursorMark::UsedCellLook : CellCursorMark::CursorLook);
     m_mark.show(m_cursor.shown(), board, m_cursor.row(), m_cursor.column());
     // The pointer's hover starts from the cursor's cell: moving the mouse
     // back onto the cell it left previews there again.

@@ -94,7 +94,8 @@ bool CellCursor::move(Step step) {
         stepOnce(step, screen);
     }
     m_shown = true;
-    if (board == OwnBoard) hoverOwnCell();
+    // As the pointer's hover: the preview, or the warning over a used cell.
+    m_match.cellHovered(cellOn(board));
     return true;
 }
 

@@ -227,7 +227,13 @@ bool Match::recordHit(Board board, std::int32_t row, std::int32_t column) {
                 const auto d = deckAt(ship, j);
                 if (!d) continue;
                 setCell(field, d->row, d->column, CellSunk);
-                if (!own) continue; // the enemy grid keeps '4' and its zone
+                if (!own) {
+                    // The enemy grid keeps '4' and its zone; the player knows them now.
+                    for (std::int32_t r = d->row - 1; r <= d->row + 1; ++r)
+                        for (std::int32_t c = d->column - 1; c <= d->column + 1; ++c)
+                            if (insideGrid(r, c)) m_state.usedEnemyCells[std::size_t(gridIndex(r, c))] = true;
+                    continue;
+                }
                 for (std::int32_t r = d->row - 1; r <= d->row + 1; ++r)
                     for (std::int32_t c = d->column - 1; c <= d->column + 1; ++c) {
                         if (!insideGrid(r, c)) continue;
@@ -273,6 +279,8 @@ bool Match::playerShootAt(std::int32_t row, std::int32_t column) {
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
+    m_state.usedEnemyCells[std::size_t(gridIndex(row, column))] = true;
+    m_wastedShown = false; // a miss writes its own status
     m_state.playerShots = m_state.playerShots == std::numeric_limits<std::int32_t>::max()
                               ? m_state.playerShots
                               : m_state.playerShots + 1;
@@ -282,7 +290,13 @@ void Match::playerShot(std::int32_t row, std::int32_t column) {
         m_host.markShot(EnemyBoard, row, column, true);
         m_host.playSound(Sound::Hit);
         hitEnemyShip(row, column);
-        if (fleetOutcome() == FleetOutcome::EnemyFleetSunk) winMatch();
+        if (fleetOutcome() == FleetOutcome::EnemyFleetSunk) {
+            winMatch();
+            return;
+        }
+        // The turn stays: the cell just hit is aimed at still, and used.
+        m_aimedAt = BoardCell::at(EnemyBoard, row, column);
+        warnOfWastedShot();
         return;
     }
     if (c != CellHit) m_host.markShot(EnemyBoard, row, column, false);

@@ -74,6 +74,8 @@ inline constexpr std::string_view PlaceOffBoard = "Does not fit: off the board!"
 inline constexpr std::string_view PlaceOverlaps = "Does not fit: another ship is there!";
 inline constexpr std::string_view PlaceTouches = "Does not fit: ships may not touch!";
 inline constexpr std::string_view FightNeedsFleet = "Place all ten ships first!";
+// In the player's turn, over an enemy cell already fired at or known as water.
+inline constexpr std::string_view ShotWasted = "Already fired at: a shot here is wasted";
 } // namespace status
 
 // Which fleet has lost every deck: the end of a match, by who won.
@@ -184,7 +186,9 @@ public:
     // --------------------------------------------------------------- picking
     // The pointer (or the keyboard's cursor) came onto another cell: while
     // arranging it is the picked cell, and the preview and the status line
-    // follow it. Nothing otherwise.
+    // follow it. In the player's turn of a battle an enemy cell already used
+    // (MatchState::usedEnemyCell) has the status line say a shot there is
+    // wasted, and the next open cell puts "Player Move" back. Nothing otherwise.
     void cellHovered(BoardCell cell);
     // A click on a cell. While arranging: Right turns the ship, Left drops it
     // on the picked cell (the last hovered one) when that lies on the own
@@ -244,6 +248,9 @@ private:
     bool recordHit(Board board, std::int32_t row, std::int32_t column);
     void pick(BoardCell cell);
     void playerShot(std::int32_t row, std::int32_t column);
+    // In the player's turn: the status line says whether a shot at m_aimedAt
+    // is wasted, when that changed.
+    void warnOfWastedShot();
     void winMatch();
     void loseMatch();
     void sendFleetExchange();
@@ -264,6 +271,10 @@ private:
     Scheduler::Task m_afterMessage;
     // Between Single's first step and the match being in progress.
     bool m_starting = false;
+    // The enemy cell under the pointer or the keyboard's cursor, once known.
+    std::optional<BoardCell> m_aimedAt;
+    // The status line says status::ShotWasted now.
+    bool m_wastedShown = false;
 };
 
 } // namespace vtx

@@ -86,6 +86,8 @@ void Match::singleClicked() {
     if (!m_state.scorePending) m_state.lastPoints = 0;
     m_state.playerShots = 0;
     m_state.enemyHits = 0;
+    m_state.usedEnemyCells = {};
+    m_wastedShown = false;
     m_state.netMovePending = false;
     setMenuButton(MenuButton::Single, false, false);
     // A LAN battle leaves the turn timer at 5 ms; the computer plays at its pace.
@@ -162,7 +164,9 @@ void Match::turnTimerFired() {
             m_host.playSound(Sound::Miss);
             m_state.playerTurn = 1;
             m_host.setStatus(status::PlayerMove);
+            m_wastedShown = false;
             setTurnTimerEnabled(false);
+            warnOfWastedShot();
         }
     }
     if (fleetOutcome() == FleetOutcome::OwnFleetSunk && !m_state.arranging) loseMatch();
@@ -231,11 +235,26 @@ void Match::pick(BoardCell cell) {
 }
 
 void Match::cellHovered(BoardCell cell) {
-    if (!m_state.arranging) return;
+    if (!m_state.arranging) {
+        if (cell.board() != EnemyBoard) return;
+        m_aimedAt = cell;
+        warnOfWastedShot();
+        return;
+    }
     pick(cell);
     if (m_state.shipToPlace < 1 || m_state.shipToPlace > FleetShips) return;
     m_host.showPlacementPreview();
     m_host.setStatus(placementStatus());
+}
+
+void Match::warnOfWastedShot() {
+    if (!m_aimedAt || !m_state.fightStarted || m_state.playerTurn != 1 || m_state.gameWon || m_state.gameLost ||
+        !m_state.gameInProgress)
+        return;
+    const bool used = m_state.usedEnemyCell(m_aimedAt->row(), m_aimedAt->column());
+    if (used == m_wastedShown) return;
+    m_wastedShown = used;
+    m_host.setStatus(used ? status::ShotWasted : status::PlayerMove);
 }
 
 void Match::cellClicked(BoardCell cell, MouseButton button) {

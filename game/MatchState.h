@@ -53,6 +53,16 @@ struct MatchState {
     std::array<std::int32_t, GridCells> targetCells{};
     std::int32_t targetCount = 0;
 
+    // The enemy cells this player has used up, indexed by gridIndex: fired at
+    // (hit or miss), or shown as water around an enemy ship this player sank.
+    // A shot there still counts and passes the turn; the look and the status
+    // line only warn. Kept apart from enemyField, whose codes are the
+    // opponent's grid as the wire carries it.
+    std::array<bool, GridCells> usedEnemyCells{};
+    bool usedEnemyCell(std::int32_t row, std::int32_t column) const {
+        return insideGrid(row, column) && usedEnemyCells[std::size_t(gridIndex(row, column))];
+    }
+
     // Match variables.
     std::int32_t playerTurn = 0; // 1: the local player may shoot
     bool fightStarted = false;

@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Warte auf den Rechner des Gegners...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Hier schon geschossen: ein Schuss hierhin ist verschenkt</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

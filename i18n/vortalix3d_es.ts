@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Esperando al equipo del rival...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Ya disparaste aquí: un disparo aquí se desperdicia</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>En attente de l&apos;ordinateur adverse...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Déjà visée : un tir ici est perdu</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>In attesa del computer avversario...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Già colpita: un colpo qui è sprecato</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

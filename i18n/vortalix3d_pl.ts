@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Czekam na komputer przeciwnika...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Tu już strzelano: strzał tutaj jest zmarnowany</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

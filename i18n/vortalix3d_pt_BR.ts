@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Aguardando o computador adversário...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Já atirou aqui: um tiro aqui é desperdiçado</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Ждём компьютер соперника...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Сюда уже стреляли: выстрел сюда пропадёт зря</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

@@ -107,6 +107,10 @@
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Чекаємо на комп&apos;ютер суперника...</translation>
     </message>
+    <message>
+        <source>Already fired at: a shot here is wasted</source>
+        <translation>Сюди вже стріляли: постріл сюди марний</translation>
+    </message>
 </context>
 <context>
     <name>PlayAgain</name>

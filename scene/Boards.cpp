@@ -205,16 +205,22 @@ void Boards::showPlacementPreview() {
         if (Plane* plane = cell(OwnBoard, at.row, at.column)) setMark(*plane, fits ? MarkHint : MarkBad);
     }
     AnimatedModel* model = ownModel(n);
-    if (!model || !insideGrid(m_state.pickedRow, m_state.pickedColumn)) return;
+    if (!model) return;
+    model->setRollAngle(m_state.placeHorizontal ? 0.0f : -90.0f);
+    if (!insideGrid(m_state.pickedRow, m_state.pickedColumn)) return;
     // On its cells at sea level, where the click will put it: raised, it
     // seemed a cell further back from an angle and dropped when placed.
     model->position = toVec(
         m_world.ownCellPositions[std::size_t(m_state.pickedRow - 1)][std::size_t(m_state.pickedColumn - 1)]);
-    model->setRollAngle(m_state.placeHorizontal ? 0.0f : -90.0f);
 }
 
 void Boards::showShipModel(std::int32_t n) {
-    if (AnimatedModel* model = ownModel(n)) model->visible = true;
+    AnimatedModel* model = ownModel(n);
+    if (!model) return;
+    model->visible = true;
+    // The ship waiting to be placed lies as Enter or a click would put it:
+    // it keeps the direction the last one was placed in.
+    if (m_state.arranging && n == m_state.shipToPlace) model->setRollAngle(m_state.placeHorizontal ? 0.0f : -90.0f);
 }
 
 void Boards::putShipModelAt(std::int32_t n, std::int32_t row, std::int32_t column) {

@@ -3,7 +3,9 @@
 #include "scene/World.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace vtx {
 
@@ -41,7 +43,15 @@ void CameraFx::tickTimerFired() {
         m_world.sky->setRollAngle(m_world.sky->rollAngle() + SpinStep);
     }
 
-    if (m_world.camera->position.y < CameraFloor) m_world.camera->position.y = CameraReset;
+    {
+        Camera& camera = *m_world.camera;
+        const bool fitted = m_fitted && camera.position == m_fittedOffset;
+        glm::vec3& dragged = fitted ? m_draggedOffset : camera.position;
+        if (dragged.y < CameraFloor) {
+            dragged.y = CameraReset;
+            if (fitted) fitToBoards();
+        }
+    }
 
     m_world.sea->libMaterialName = World::waterMaterial(seaFrame);
     seaFrame = seaFrame >= World::WaterFrames - 1 ? 0 : seaFrame + 1;
@@ -68,9 +78,11 @@ void CameraFx::tickTimerFired() {
     }
 
     if (s.gameInProgress && cursorOffsetY) {
+        const float scrolledFrom = rig.x;
         const int d = cursorOffsetY();
         if (d >= 32 && d <= 50 && rig.x > ScrollMinX) rig.x = std::max(ScrollMinX, rig.x - ScrollStep);
         if (d >= 582 && d <= 600 && rig.x < ScrollMaxX) rig.x = std::min(ScrollMaxX, rig.x + ScrollStep);
+        if (rig.x != scrolledFrom) fitToBoards();
     }
 }
 
@@ -90,8 +102,15 @@ void CameraFx::viewMouseMoved(bool buttonOrModifierHeld, int x, int y) {
     inputSeen();
 
     if (rightButtonHeld && rightButtonHeld() && buttonOrModifierHeld) {
-        if (m_world.camera->position.y >= CameraReset || mouseY < y)
-            m_world.camera->orbitTarget(float(mouseY - y), float(mouseX - x));
+        // The drag and its floor go by the camera as dragged, not as fitted.
+        Camera& camera = *m_world.camera;
+        const bool fitted = m_fitted && camera.position == m_fittedOffset;
+        const glm::vec3 dragged = fitted ? m_draggedOffset : camera.position;
+        if (dragged.y >= CameraReset || mouseY < y) {
+            camera.position = dragged;
+            camera.orbitTarget(float(mouseY - y), float(mouseX - x));
+            fitToBoards();
+        }
         mouseX = x;
         mouseY = y;
     }
@@ -123,6 +142,77 @@ void CameraFx::firstView() {
     m_world.sky->setRollAngle(m_homeRoll);
     recordIdleStart();
     bridgeView();
+}
+
+namespace {
+
+// The four outer corners of a board at the cells' height, in the world
+// root's space (cell centres at x = column - 5, z = row on the own board and
+// row - 11 on the enemy board).
+std::array<glm::vec3, 4> boardCorners(bool own) {
+    const float z0 = own ? 0.5f : -10.5f;
+    const float y = 0.1f;
+    return {glm::vec3{-4.5f, y, z0}, glm::vec3{5.5f, y, z0}, glm::vec3{-4.5f, y, z0 + 10.0f},
+            glm::vec3{5.5f, y, z0 + 10.0f}};
+}
+
+} // namespace
+
+void CameraFx::fitToBoards() {
+    Camera* camera = m_world.camera;
+    if (!camera || !camera->targetObject) return;
+    if (!m_fitted || camera->position != m_fittedOffset) m_draggedOffset = camera->position;
+    camera->position = m_draggedOffset;
+    const glm::vec3 target = camera->targetObject->absolutePosition();
+    const glm::vec3 away = camera->absolutePosition() - target;
+    const float dragged = glm::length(away);
+    m_fitted = true;
+    m_fittedOffset = camera->position;
+    if (dragged < 1e-3f) return;
+
+    const glm::mat4 root = m_world.worldRoot->absoluteMatrix();
+    std::vector<glm::vec3> corners;
+    const glm::vec3 own = glm::vec3(root * glm::vec4(0.5f, 0.1f, 5.5f, 1.0f));
+    const glm::vec3 enemy = glm::vec3(root * glm::vec4(0.5f, 0.1f, -5.5f, 1.0f));
+    const glm::vec3 eye = camera->absolutePosition();
+    const bool ownNearer = glm::length(own - eye) <= glm::length(enemy - eye);
+    const bool bothBoards = m_world.cameraRig->position.x >= ScrollMaxX - 1e-3f;
+    for (const bool board : {true, false}) {
+        if (!bothBoards && board != ownNearer) continue;
+        for (const glm::vec3& c : boardCorners(board))
+            corners.push_back(glm::vec3(root * glm::vec4(c, 1.0f)));
+    }
+    const float aspect = viewAspect ? viewAspect() : DefaultAspect;
+    // A hair inside the edges, so that the outer frames' lines show whole.
+    constexpr float Inside = 0.985f;
+    const auto fits = [&](float distance) {
+        camera->position = m_draggedOffset + away * (distance / dragged - 1.0f);
+        const glm::mat4 toClip = camera->projectionMatrix(aspect) * camera->viewMatrix();
+        for (const glm::vec3& c : corners) {
+            const glm::vec4 clip = toClip * glm::vec4(c, 1.0f);
+            if (clip.w <= 1e-4f || std::abs(clip.x) > Inside * clip.w || std::abs(clip.y) > Inside * clip.w)
+                return false;
+        }
+        return true;
+    };
+    if (fits(dragged)) {
+        camera->position = m_draggedOffset;
+        return;
+    }
+    // Farther is wholly inside once the boards fill less than the view; the
+    // far plane lies far beyond any distance this needs.
+    float near = dragged;
+    float far = dragged * 2.0f;
+    for (int i = 0; i < 8 && !fits(far); ++i) {
+        near = far;
+        far *= 2.0f;
+    }
+    for (int i = 0; i < 24; ++i) {
+        const float mid = 0.5f * (near + far);
+        (fits(mid) ? far : near) = mid;
+    }
+    fits(far);
+    m_fittedOffset = camera->position;
 }
 
 void CameraFx::startShake() {

@@ -20,6 +20,8 @@
 #include "game/IClock.h"
 #include "game/MatchState.h"
 
+#include <glm/vec3.hpp>
+
 #include <cstdint>
 #include <functional>
 
@@ -34,6 +36,8 @@ public:
     std::function<bool()> rightButtonHeld;
     std::function<int()> cursorOffsetY;
     std::function<int(int n)> randomBelow;
+    // The viewer's width over its height; the first view's 616 / 547 when unset.
+    std::function<float()> viewAspect;
 
     static constexpr std::int64_t IdleAfterMs = 30000;
     static constexpr std::int64_t ShakeMs = 400;
@@ -95,12 +99,26 @@ public:
 
     void startShake();
 
+    // Keeps the boards in view: the camera goes back along its line to the
+    // target, never nearer than it was dragged to, until the board nearer to
+    // it lies wholly inside the view, and with the rig at its home X (no edge
+    // scroll) the far board too. The first view already shows both and stays
+    // as it is. Run after every drag and edge scroll; a camera placed by
+    // someone else meanwhile is taken as the dragged one.
+    void fitToBoards();
+    // The first view's aspect, the viewer at its default size.
+    static constexpr float DefaultAspect = 616.0f / 547.0f;
+
 private:
     World& m_world;
     const MatchState& m_state;
     IClock& m_clock;
     float m_homeTurn = 0.0f; // the world's turn and the sky's roll as built
     float m_homeRoll = 0.0f;
+    // The camera's place on the rig as dragged, and where fitToBoards put it.
+    glm::vec3 m_draggedOffset{0.0f};
+    glm::vec3 m_fittedOffset{0.0f};
+    bool m_fitted = false;
 };
 
 } // namespace vtx

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <string_view>
+
 namespace vtx {
 
 namespace {
@@ -25,15 +27,40 @@ QImage framePicture(const CellCursorMark::Look& look) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(QColor(QRgb(look.rgb)), qreal(look.penWidth)));
     p.setBrush(Qt::NoBrush);
+    if (look.crossed) {
+        QPen dashed = p.pen();
+        dashed.setDashPattern({1.5, 1.0});
+        p.setPen(dashed);
+        p.drawRect(QRectF(6.0, 6.0, 52.0, 52.0));
+        p.setPen(QPen(QColor(QRgb(look.rgb)), qreal(look.penWidth)));
+        p.drawLine(QPointF(16.0, 16.0), QPointF(48.0, 48.0));
+        p.drawLine(QPointF(48.0, 16.0), QPointF(16.0, 48.0));
+        return image;
+    }
     p.drawRect(QRectF(6.0, 6.0, 52.0, 52.0));
     return image;
 }
 
 } // namespace
 
-void CellCursorMark::build() {
+void CellCursorMark::addMaterial() {
     if (!m_world.materials.materialByName(m_look.material))
         m_world.materials.addMaterialFromImage(m_look.material, framePicture(m_look), BlendMode::Additive);
+}
+
+void CellCursorMark::setLook(const Look& look) {
+    if (std::string_view(look.material) == m_look.material) return;
+    m_look.material = look.material;
+    m_look.rgb = look.rgb;
+    m_look.penWidth = look.penWidth;
+    m_look.crossed = look.crossed;
+    if (!m_plane) return;
+    addMaterial();
+    m_plane->libMaterialName = m_look.material;
+}
+
+void CellCursorMark::build() {
+    addMaterial();
     m_plane = m_world.nonReflecting->addChild<FramePlane>();
     m_plane->name = m_look.name;
     m_plane->tag = 101; // no cell, no sea

@@ -497,6 +497,12 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
         const int shots = state().playerShots;
         key(Qt::Key_Space);
         ASSERT_EQ(state().playerShots, shots + 1);
+        if (deck == decks[0]) {
+            // The cell just hit is used: another frame, and the status line
+            // warns before a second shot there.
+            EXPECT_EQ(mainWindow().keyboard().mark().plane()->libMaterialName, "cursorused");
+            EXPECT_EQ(mainWindow().statusLine->text(), "Already fired at: a shot here is wasted");
+        }
     }
     EXPECT_TRUE(cursorSeen);
     ASSERT_TRUE(

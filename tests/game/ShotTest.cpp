@@ -52,7 +52,9 @@ TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder) {
     battle();
 
     ASSERT_TRUE(m.playerShootAt(3, 3));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 3 hit", "Sound Hit", "Sound Hit"}));
+    // The turn stays, and the cell just hit is used now: the status line says so.
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 3 hit", "Sound Hit", "Sound Hit",
+                                                    "Status Already fired at: a shot here is wasted"}));
     EXPECT_EQ(cellAt(s.enemyField, 3, 3), CellHit);
     EXPECT_EQ(s.enemyFleet[3].deckState[0], DeckDamaged);
     EXPECT_EQ(s.playerTurn, 1); // a hit keeps the turn
@@ -60,7 +62,8 @@ TEST_F(Shots, PlayerSinksATwoDeckerMarksAndSoundsInOrder) {
     host.clear();
     ASSERT_TRUE(m.playerShootAt(3, 4));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkShot 1 3 4 hit", "Sound Hit", "Sound Sunk",
-                                                    "StartShake", "ShowSunkShip 1 4"}));
+                                                    "StartShake", "ShowSunkShip 1 4",
+                                                    "Status Already fired at: a shot here is wasted"}));
     EXPECT_EQ(s.enemyFleet[3].sunk, 1);
     EXPECT_EQ(cellAt(s.enemyField, 3, 3), CellSunk);
     EXPECT_EQ(cellAt(s.enemyField, 3, 4), CellSunk);

@@ -68,7 +68,15 @@ TEST_F(BoardsTest, PreviewOfTheLongShipStopsAtTheBoardEdge) {
     boards.showPlacementPreview();
     EXPECT_EQ(marked(OwnBoard, "bad").size(), 4u);
 
+    // The next ship waits lying as the last was placed, flat after a flat one.
+    s.shipToPlace = 2;
+    s.placeHorizontal = true;
+    w.world.ownShipModels[1]->setRollAngle(-90.0f);
+    boards.showShipModel(2);
+    EXPECT_FLOAT_EQ(w.world.ownShipModels[1]->rollAngle(), 0.0f);
+
     s.arranging = false; // no preview outside an arrangement
+    s.shipToPlace = 1;
     s.pickedColumn = 5;
     boards.showPlacementPreview();
     EXPECT_EQ(marked(OwnBoard, "bad").size(), 4u);

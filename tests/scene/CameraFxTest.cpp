@@ -7,6 +7,7 @@
 #include "scene/engine/IObjectPicker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vtx {
@@ -283,6 +284,36 @@ TEST_F(CameraFxTest, RightDragOrbitsTheCameraButNotBelowTheFloor) {
     EXPECT_EQ(fx.lastMouseMoveTick, w.clock.now);
     frame();
     EXPECT_EQ(picks, picksBefore);
+}
+
+// Wherever a drag takes the camera, round and from the top down to the
+// floor, it never cuts a board: the first view as it was, the rest fitted.
+TEST_F(CameraFxTest, BothBoardsStayWhollyInViewAtEveryHeadingAndTilt) {
+    Camera& camera = *w.world.camera;
+    const auto cornersInView = [&] {
+        const glm::mat4 toClip = camera.projectionMatrix(CameraFx::DefaultAspect) * camera.viewMatrix();
+        for (const float z : {0.5f, 10.5f, -0.5f, -10.5f})
+            for (const float x : {-4.5f, 5.5f}) {
+                const glm::vec4 clip = toClip * glm::vec4(x, 0.1f, z, 1.0f);
+                if (clip.w <= 0.0f || std::abs(clip.x) > clip.w || std::abs(clip.y) > clip.w) return false;
+            }
+        return true;
+    };
+    EXPECT_TRUE(cornersInView());
+    rightHeld = true;
+    down(MouseButton::Right, 0, 0);
+    fx.tickTimerFired();
+    EXPECT_EQ(camera.position, World::CameraOffset); // the first view stays
+    int y = 0;
+    for (int heading = 0; heading < 360; heading += 15) {
+        move(true, heading, y += 400); // to the top
+        EXPECT_TRUE(cornersInView()) << heading << " from the top";
+        for (int step = 0; step < 60; ++step) { // down to the floor, and a tick
+            move(true, heading, y -= 5);
+            fx.tickTimerFired();
+            ASSERT_TRUE(cornersInView()) << heading << " tilted " << step;
+        }
+    }
 }
 
 TEST_F(CameraFxTest, HoverPreviewsOnlyOnANewCellAndClicksReachTheMatch) {
