@@ -142,9 +142,10 @@ void KeyboardControl::refresh() {
     m_mark.setLook(used ? CellCursorMark::UsedCellLook : CellCursorMark::CursorLook);
     m_mark.show(m_cursor.shown(), board, m_cursor.row(), m_cursor.column());
     // The pointer's hover starts from the cursor's cell: moving the mouse
-    // back onto the cell it left previews there again.
-    if (board == OwnBoard && m_cursor.shown())
-        m_boards.hoveredCell = m_boards.cell(OwnBoard, m_cursor.row(), m_cursor.column());
+    // back onto the cell it left previews there again, and a hover still
+    // waiting for its frame gives way to the key (CellPicker::pickHover).
+    if (board != NoBoard && m_cursor.shown())
+        if (Plane* cell = m_boards.cell(board, m_cursor.row(), m_cursor.column())) m_boards.hoveredCell = cell;
 }
 
 } // namespace vtx

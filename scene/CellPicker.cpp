@@ -37,15 +37,25 @@ SceneObject* CellPicker::pickAt(int x, int y) {
 void CellPicker::pointerMoved(int x, int y) {
     // After a match the boards stop answering; the camera still turns.
     if (!hovering() || m_state.gameWon || m_state.gameLost) return;
+    // A move to where the pointer already was (one the system makes up when
+    // a window closes or the focus changes) is no move of the player's.
+    if (m_pointerKnown && x == m_pointerX && y == m_pointerY) return;
+    m_pointerKnown = true;
+    m_pointerX = x;
+    m_pointerY = y;
     m_hoverPending = true;
     m_hoverX = x;
     m_hoverY = y;
+    m_hoverFrom = m_boards.hoveredCell;
 }
 
 std::optional<BoardCell> CellPicker::pickHover() {
     if (!m_hoverPending) return std::nullopt;
     m_hoverPending = false;
     if (!hovering() || m_state.gameWon || m_state.gameLost) return std::nullopt;
+    // A key moved the cursor after this move and before its frame: the key's
+    // cell stands, or one arrow would seem to jump to the pointer.
+    if (m_boards.hoveredCell != m_hoverFrom) return std::nullopt;
     const auto cell = m_boards.cellOf(pickAt(m_hoverX, m_hoverY));
     if (!cell) return std::nullopt;
     Plane* plane = m_boards.cell(*cell);

@@ -26,6 +26,7 @@ namespace vtx {
 
 class Boards;
 class IObjectPicker;
+class Plane;
 class SceneObject;
 class World;
 
@@ -39,10 +40,12 @@ public:
     // The pointer is at (x, y) of the viewer. The hover test waits for
     // pickHover: a pick draws the picture again and reads it back, a mouse
     // reports moves far more often than frames are drawn, and only the last
-    // place of a frame can show.
+    // place of a frame can show. A move to the same pixel as the last is none.
     void pointerMoved(int x, int y);
     // The hover test for the pointer's last place, if it moved since: the
-    // cell the pointer came onto, when it is another than the last.
+    // cell the pointer came onto, when it is another than the last. Nothing
+    // when the keyboard's cursor moved (Boards::hoveredCell changed) after
+    // the pointer's move.
     std::optional<BoardCell> pickHover();
     // A button pressed at (x, y): the cell it clicked, if any. While a fleet
     // is arranged the right button turns the ship only when it comes up where
@@ -59,6 +62,10 @@ private:
 
     bool m_hoverPending = false;
     int m_hoverX = 0, m_hoverY = 0;
+    // The cell hovered when the pending move came (Boards::hoveredCell).
+    const Plane* m_hoverFrom = nullptr;
+    bool m_pointerKnown = false;
+    int m_pointerX = 0, m_pointerY = 0;
     bool m_rightPending = false;
     int m_rightX = 0, m_rightY = 0;
     std::optional<BoardCell> m_rightCell;
