@@ -91,8 +91,20 @@ QImage makeMessageFont() {
                 path = QTransform::fromScale(width / bounds.width(), 1.0).map(path);
                 bounds = path.boundingRect();
             }
-            // Centred across the cell, every glyph on one baseline.
-            const double dx = cellX + (hud::Cell - 1.5 - bounds.width()) / 2.0 - bounds.left();
+            // Centred across the cell, every glyph on one baseline. J's hook
+            // reaches left below its stem: centred by its box alone the stem
+            // stood right of the middle and the letter near its right-hand
+            // neighbour. It is centred mostly by its stem.
+            double left = bounds.left();
+            double inked = bounds.width();
+            if (code == U'J') {
+                QPainterPath upper;
+                upper.addRect(QRectF(bounds.left(), bounds.top(), bounds.width(), bounds.height() / 2.0));
+                const QRectF stem = path.intersected(upper).boundingRect();
+                left = (left + 3.0 * stem.left()) / 4.0;
+                inked = (inked + 3.0 * stem.width()) / 4.0;
+            }
+            const double dx = cellX + (hud::Cell - 1.5 - inked) / 2.0 - left;
             path.translate(dx, cellY + kBaseline);
             p.save();
             p.setClipRect(QRect(cellX, cellY, hud::Cell, hud::Cell));
