@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Hier schon geschossen: ein Schuss hierhin ist verschenkt</translation>
+        <translation>Schon beschossen: Schuss verschenkt</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Ya disparaste aquí: un disparo aquí se desperdicia</translation>
+        <translation>Ya disparaste aquí: tiro perdido</translation>
     </message>
 </context>
 <context>

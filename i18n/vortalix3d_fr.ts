@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Déjà visée : un tir ici est perdu</translation>
+        <translation>Déjà visée : tir perdu</translation>
     </message>
 </context>
 <context>

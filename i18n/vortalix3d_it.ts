@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Già colpita: un colpo qui è sprecato</translation>
+        <translation>Già colpita: colpo sprecato</translation>
     </message>
 </context>
 <context>

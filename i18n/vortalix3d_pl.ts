@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Tu już strzelano: strzał tutaj jest zmarnowany</translation>
+        <translation>Już tu strzelano: strzał na marne</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Já atirou aqui: um tiro aqui é desperdiçado</translation>
+        <translation>Já atirou aqui: tiro desperdiçado</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Сюда уже стреляли: выстрел сюда пропадёт зря</translation>
+        <translation>Сюда уже стреляли: выстрел впустую</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
-        <translation>Сюди вже стріляли: постріл сюди марний</translation>
+        <translation>Сюди вже стріляли: постріл марний</translation>
     </message>
 </context>
 <context>
