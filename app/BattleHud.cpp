@@ -46,14 +46,18 @@ public:
     static int columnWidth(const QFontMetrics& fm, const QString& head) {
         return std::max(fm.horizontalAdvance(head), fm.horizontalAdvance(QStringLiteral("100")));
     }
-    static int gap(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char(' ')); }
+    // More than a space: right-aligned heads of two columns ("Vous", "Ennemi") must read as two words.
+    static int gap(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char(' ')) * 3 / 2; }
 
     QFont tableFont() const {
         QFont f = font();
         const QStringList n = names();
         const QStringList h = heads();
         const int room = width() - 2 * padding();
-        for (int pixels = std::max(f.pixelSize(), 1); pixels >= kSmallestPixels; --pixels) {
+        // As large as the plate holds: the table grows with its plate, not
+        // only with the window's factor.
+        const int tallest = std::max(f.pixelSize(), height() / 5);
+        for (int pixels = std::max(tallest, 1); pixels >= kSmallestPixels; --pixels) {
             f.setPixelSize(pixels);
             const QFontMetrics fm(f);
             int nameWidth = 0;
@@ -94,8 +98,13 @@ protected:
         const QStringList n = names();
         for (int row = 0; row < 3; ++row) {
             // Elided only by a translation too long even for the smallest font.
-            p.drawText(QRect(pad, top + (row + 1) * lineHeight, nameRoom, lineHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(n[row], Qt::ElideRight, nameRoom));
+            // Measured as the font's choice measured it: elision's own measure
+            // would cut a word that the choice found fitting.
+            const QString name = fm.horizontalAdvance(n[row]) <= nameRoom
+                                     ? n[row]
+                                     : fm.elidedText(n[row], Qt::ElideRight, nameRoom);
+            p.drawText(QRect(pad, top + (row + 1) * lineHeight, nameRoom + gap(fm), lineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, name);
             cell(youRight, row + 1, QString::number(m_counts[std::size_t(2 * row)]));
             cell(foeRight, row + 1, QString::number(m_counts[std::size_t(2 * row + 1)]));
         }

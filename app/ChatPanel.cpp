@@ -77,7 +77,7 @@ ChatPanel::ChatPanel(QWidget& window, QWidget& view, Match& match, LanHost& lan,
 
     m_button = new QPushButton(tr("Chat"), &window);
     m_button->setObjectName(QStringLiteral("chatButton"));
-    m_button->setGeometry(650, 518, 71, 20);
+    m_button->setGeometry(650, 525, 71, 18); // below the menu plate's frame line
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setToolTip(QStringLiteral("T"));
     m_button->setEnabled(false);

@@ -58,8 +58,11 @@ void KeyboardControl::attach(MainWindow& window) {
     addShortcut(window.fightButton, {QKeySequence(Qt::Key_F)}, [&window] { window.fightClicked(); });
     addShortcut(window.optionsButton, {ctrl(Qt::Key_O)}, [&window] { window.optionsClicked(); });
     addShortcut(window.scoresButton, {ctrl(Qt::Key_H)}, [&window] { window.scoresClicked(); });
-    addShortcut(window.exitButton, {QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)},
-                [&window] { window.exitClicked(); });
+    addShortcut(window.exitButton, {ctrl(Qt::Key_Q)}, [&window] { window.exitClicked(); });
+    // A stray Esc (meant for a window that has just closed) must not end the
+    // program: in the menu it asks first (escapePressed).
+    addShortcut(window.exitButton, {QKeySequence(Qt::Key_Escape)}, [&window] { window.escapePressed(); });
+    window.exitButton->setToolTip(keysText({QKeySequence(Qt::Key_Escape), ctrl(Qt::Key_Q)}));
     m_cursor.screenCells = [this, &window](Board board) { return screenCells(window, m_boards, board); };
 }
 

@@ -274,6 +274,20 @@ void MainWindow::exitClicked() {
     });
 }
 
+void MainWindow::escapePressed() {
+    // In the menu Esc asks before the program ends; elsewhere it is Exit.
+    if (m_match.state().gameInProgress || !m_parts.messageWindow) {
+        exitClicked();
+        return;
+    }
+    if (m_parts.messageWindow->asking()) return;
+    m_quitAsked = true;
+    m_parts.messageWindow->ask(60, tr("Quit Vortalix 3D?"), [this](bool yes) {
+        m_quitAsked = false;
+        if (yes && !m_match.state().gameInProgress) exitClicked();
+    });
+}
+
 void MainWindow::turnTimerFired() {
     const bool netShot = m_match.state().netMovePending;
     m_match.turnTimerFired();
@@ -321,7 +335,9 @@ void MainWindow::updateTheCounts() {
 
 // A question about a match that has ended meanwhile has nothing to ask.
 void MainWindow::dropAStaleQuestion() {
-    if (m_parts.messageWindow && m_parts.messageWindow->asking() && !m_match.state().gameInProgress)
+    // The quit question belongs to the menu: it is never stale there.
+    if (m_parts.messageWindow && m_parts.messageWindow->asking() && !m_match.state().gameInProgress &&
+        !m_quitAsked)
         m_parts.messageWindow->dropQuestion();
 }
 

@@ -93,6 +93,8 @@ public:
     // The sound library's version check failed: its message was shown and
     // the program ends.
     bool startupAborted() const { return m_startupAborted; }
+    // A signal or a close asked the program to end; the start stops at its next step.
+    bool endRequested() const { return m_ending; }
     // False keeps the event loop running after the window closed (tests).
     bool quitOnClose = true;
 
@@ -143,6 +145,8 @@ public:
     void optionsClicked();
     void scoresClicked();
     void exitClicked();
+    // Esc: Exit in a match; in the menu, Exit once the player says so.
+    void escapePressed();
     void turnTimerFired();
     void tickTimerFired();
     void frameAdvanced(double deltaTime, double newTime);
@@ -219,6 +223,9 @@ private:
     QColor m_savedHighlight;
     QString m_startupError;
     bool m_startupAborted = false;
+    bool m_quitAsked = false;    // Esc's question in the menu stands
+    bool m_soundFailed = false;  // told over the menu once it shows
+    bool m_musicFailed = false;  // a song's error is told once a run
     bool m_spaceHeld = false;
     bool m_firstFrameAnnounced = false;
     bool m_ending = false;

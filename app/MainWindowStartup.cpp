@@ -113,6 +113,10 @@ void MainWindow::startUp() {
     rebuildWindowRgn();
     onScaled = [this](double factor) { view->hudScale = float(factor); };
     enableScaling();
+    // A window wider than the panel's shape (a full screen, a maximised
+    // window) gives the extra width to the 3D view; the menu column keeps
+    // its proportions at the right edge.
+    setStretchColumn(view->x(), view->x() + view->width());
     if (!m_startupError.isEmpty()) return;
     // 12. Sound start-up and startDir.
     const QString mismatch = SoundSystem::versionMismatchMessage();
@@ -123,7 +127,9 @@ void MainWindow::startUp() {
     }
     m_sound = std::make_unique<SoundSystem>();
     if (!m_sound->init()) {
-        QMessageBox::information(nullptr, QStringLiteral("Vortalix 3D"), SoundSystem::initFailedText());
+        // No device is no reason to stop: the game plays silent and says so
+        // over the menu once it shows, never in a box that holds the start.
+        m_soundFailed = true;
         m_match.setSoundOn(false);
     }
     m_sound->setSoundOn(m_match.state().soundOn);
@@ -135,7 +141,10 @@ void MainWindow::startUp() {
     m_sound->loadEffects(dataDir);
     m_music = std::make_unique<MusicPlayer>(dataDir);
     // A song fails at a match's start, in the middle of the rules: told without a wait.
+    // Once a run: without a device every song fails the same way.
     m_music->setMessageBox([this](const QString&, const QString& text) {
+        if (m_musicFailed) return;
+        m_musicFailed = true;
         m_parts.showNotice(50, tr("The music cannot be played:\n%1").arg(text));
     });
     m_volume = std::make_unique<VolumeControl>(m_sound->waveOutput(), m_sound->midiOutput());
@@ -181,6 +190,13 @@ void MainWindow::shown() {
     if (!m_startupError.isEmpty()) return;
     tickTimer.start();
     frameClock->setEnabled(true);
+    if (m_soundFailed) {
+        m_soundFailed = false;
+        // After the first frame's event: the notice stands over the menu.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_ending) m_parts.showNotice(50, SoundSystem::initFailedText());
+        });
+    }
 }
 
 void MainWindow::closing() {

@@ -48,6 +48,9 @@ void PlayAgain::followTheSingleButton() {
     const bool playAgain = m_lan.rematch().possible();
     if (playAgain == m_playAgainShown) return;
     m_playAgainShown = playAgain;
+    // The caption's font as the window set it last (its size follows the
+    // window's scale), not the one the button had when this was made.
+    if (playAgain) m_singleFont = m_single.captionFont();
     m_single.setText(playAgain ? tr("Play again") : m_singleCaption);
     // As tight as it must be to stay on the button's face.
     if (playAgain)

@@ -55,6 +55,8 @@ int runProgram(int argc, char** argv) {
 
     MainWindow mainWindow; // its buildControls runs now, before any other window exists
     if (mainWindow.startupAborted()) return 1;
+    // A signal during the start ends the program as it would in the menu.
+    if (mainWindow.endRequested()) return 0;
     if (!mainWindow.startupError().isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), mainWindow.startupError());
         return 1;
@@ -67,12 +69,14 @@ int runProgram(int argc, char** argv) {
     ScoresWindow scoresWindow(&mainWindow.scoreHost(), &mainWindow);
     OptionsWindow optionsWindow(&mainWindow.optionsHost(), &mainWindow);
     mainWindow.setWindows(&messageWindow, &optionsWindow, &scoresWindow);
+    if (mainWindow.endRequested()) return 0;
 
     mainWindow.show(); // the first activation builds the ship models and cell planes
     if (!mainWindow.startupError().isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("Vortalix 3D"), mainWindow.startupError());
         return 1;
     }
+    if (mainWindow.endRequested()) return 0;
     return application.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "audio/WaveOutput.h"
 #include "game/SoundEffect.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -20,7 +21,8 @@ namespace vtx {
 //
 // Start-up, in this order (main window creation):
 //   1. versionMismatchMessage(): non-empty -> show it in a plain box, quit.
-//   2. init(): false -> show initFailedText() once; soundOn() is now false.
+//   2. init(): false -> show initFailedText() once, in the player's language,
+//      without stopping the start; soundOn() is now false.
 //   3. record startDir, then loadEffects(startDir) (also after a failed init:
 //      the handles simply stay 0).
 // Effects at game events: request(effect) plays when soundOn() is true;
@@ -44,7 +46,9 @@ public:
     // e.g. "SDL2_mixer version 2.6.2 was not loaded".
     static QString versionMismatchMessage();
     static QString versionMismatchMessage(const SDL_version& linked, const SDL_version& expected);
-    static QString initFailedText() { return QStringLiteral("Can't initialize digital sound system"); }
+    static QString initFailedText() {
+        return QCoreApplication::translate("vtx::SoundSystem", "Can't initialize digital sound system");
+    }
 
     // Sets soundOn true, then opens the default output; on failure soundOn
     // becomes false and false is returned. Calling it again while open is a no-op.

@@ -232,6 +232,44 @@ Das dauert 1-2 Minuten...</translation>
         <source>play a listed game</source>
         <translation>Spiel mitspielen</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Frage %1 nach seinem Spiel...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Bei %1 hat kein Spiel geantwortet.
+Es wird alle 2 Sekunden erneut gefragt.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>Das ist zu lang für den Namen
+oder die Adresse eines Computers.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Das ist weder eine Adresse
+noch ein Computername.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Das Spiel läuft nur über IPv4:
+z. B. eine Adresse wie 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Diese Adresse erreicht ein ganzes
+Netz, nicht einen Computer.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>Das ist die Adresse dieses Computers.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ Das Spiel hört keine Antworten.</translation>
 %1</source>
         <translation>Die Musik kann nicht gespielt werden:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Vortalix 3D beenden?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ Das Spiel hört keine Antworten.</translation>
 Win a game to enter the table.</source>
         <translation>Noch keine Ergebnisse.
 Gewinne ein Spiel, um in die Tabelle zu kommen.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Das digitale Soundsystem kann nicht
+gestartet werden</translation>
     </message>
 </context>
 </TS>

@@ -232,6 +232,44 @@ Tardará 1-2 min...</translation>
         <source>play a listed game</source>
         <translation>jugar la elegida</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Preguntando a %1 por su partida...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Ninguna partida respondió en %1.
+Se vuelve a preguntar cada 2 segundos.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>Es demasiado largo para el nombre
+o la dirección de un equipo.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>No es una dirección
+ni el nombre de un equipo.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>El juego solo usa IPv4:
+escriba una dirección como 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Esa dirección llega a toda una
+red, no a un solo equipo.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>Es la dirección de este mismo equipo.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ El juego no oirá respuestas.</translation>
 %1</source>
         <translation>No se puede reproducir la música:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>¿Salir de Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ El juego no oirá respuestas.</translation>
 Win a game to enter the table.</source>
         <translation>Aún no hay resultados.
 Gana una partida para entrar en la tabla.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>No se puede iniciar el sistema
+de sonido digital</translation>
     </message>
 </context>
 </TS>

@@ -232,6 +232,44 @@ Cela prend 1 à 2 min...</translation>
         <source>play a listed game</source>
         <translation>jouer la partie</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Interrogation de %1...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Aucune partie n&apos;a répondu à %1.
+Nouvelle demande toutes les 2 secondes.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>C&apos;est trop long pour le nom
+ou l&apos;adresse d&apos;un ordinateur.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Ce n&apos;est ni une adresse
+ni un nom d&apos;ordinateur.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Le jeu n&apos;utilise que l&apos;IPv4 :
+tapez une adresse comme 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Cette adresse touche tout un
+réseau, pas un ordinateur.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>C&apos;est l&apos;adresse de cet ordinateur.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
 %1</source>
         <translation>La musique ne peut pas être jouée :
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Quitter Vortalix 3D ?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
 Win a game to enter the table.</source>
         <translation>Aucun résultat pour l&apos;instant.
 Gagnez une partie pour entrer au tableau.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Impossible d&apos;initialiser
+le système de son numérique</translation>
     </message>
 </context>
 </TS>

@@ -232,6 +232,44 @@ Ci vorranno 1-2 min...</translation>
         <source>play a listed game</source>
         <translation>gioca la partita</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Chiedo a %1 la sua partita...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Nessuna partita ha risposto da %1.
+Richiesta ripetuta ogni 2 secondi.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>Troppo lungo per il nome
+o l&apos;indirizzo di un computer.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Non è un indirizzo
+né il nome di un computer.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Il gioco usa solo IPv4:
+scrivi un indirizzo come 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Quell&apos;indirizzo raggiunge un&apos;intera
+rete, non un computer.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>È l&apos;indirizzo di questo computer.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ Il gioco non riceverà risposte.</translation>
 %1</source>
         <translation>Impossibile riprodurre la musica:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Uscire da Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ Il gioco non riceverà risposte.</translation>
 Win a game to enter the table.</source>
         <translation>Ancora nessun risultato.
 Vinci una partita per entrare in classifica.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Impossibile avviare il sistema
+audio digitale</translation>
     </message>
 </context>
 </TS>

@@ -232,6 +232,44 @@ To potrwa 1-2 min...</translation>
         <source>play a listed game</source>
         <translation>zagraj w wybraną</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Pytam %1 o grę...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Pod %1 nie odpowiedziała żadna gra.
+Pytam ponownie co 2 sekundy.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>To za długie na nazwę
+lub adres komputera.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>To nie jest adres
+ani nazwa komputera.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Gra działa tylko przez IPv4:
+wpisz adres taki jak 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Ten adres obejmuje całą sieć,
+a nie jeden komputer.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>To własny adres tego komputera.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ No answers can reach this game.</source>
 %1</source>
         <translation>Nie można odtworzyć muzyki:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Zakończyć Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Brak wyników.
 Wygraj grę, aby trafić do tabeli.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Nie można uruchomić
+cyfrowego systemu dźwięku</translation>
     </message>
 </context>
 </TS>

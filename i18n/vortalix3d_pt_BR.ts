@@ -232,6 +232,44 @@ Isso leva 1-2 min...</translation>
         <source>play a listed game</source>
         <translation>jogar a escolhida</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Perguntando a %1 pelo seu jogo...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>Nenhum jogo respondeu em %1.
+Perguntando de novo a cada 2 segundos.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>É longo demais para o nome
+ou o endereço de um computador.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Não é um endereço
+nem o nome de um computador.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>O jogo usa só IPv4:
+digite um endereço como 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Esse endereço alcança uma rede
+inteira, não um computador.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>É o endereço deste computador.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ O jogo não receberá respostas.</translation>
 %1</source>
         <translation>Não é possível tocar a música:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Sair do Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ O jogo não receberá respostas.</translation>
 Win a game to enter the table.</source>
         <translation>Ainda não há resultados.
 Vença uma partida para entrar na tabela.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Não é possível iniciar o sistema
+de som digital</translation>
     </message>
 </context>
 </TS>

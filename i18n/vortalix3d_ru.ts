@@ -232,6 +232,44 @@ It will take 1-2 min...</source>
         <source>play a listed game</source>
         <translation>войти в игру</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Запрос игры у %1...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>По адресу %1 ни одна игра не ответила.
+Запрос повторяется каждые 2 секунды.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>Слишком длинно для имени
+или адреса компьютера.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Это не адрес
+и не имя компьютера.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Игра работает только по IPv4:
+введите адрес вида 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Этот адрес охватывает всю сеть,
+а не один компьютер.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>Это адрес самого этого компьютера.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ No answers can reach this game.</source>
 %1</source>
         <translation>Музыку невозможно воспроизвести:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Выйти из Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Результатов пока нет.
 Выиграйте игру, чтобы попасть в таблицу.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Не удаётся запустить
+цифровую звуковую систему</translation>
     </message>
 </context>
 </TS>

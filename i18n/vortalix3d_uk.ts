@@ -232,6 +232,44 @@ It will take 1-2 min...</source>
         <source>play a listed game</source>
         <translation>грати в обрану</translation>
     </message>
+    <message>
+        <source>Asking %1 for its game...</source>
+        <translation>Запит гри в %1...</translation>
+    </message>
+    <message>
+        <source>No game answered at %1.
+It is asked again every 2 seconds.</source>
+        <translation>За адресою %1 жодна гра не відповіла.
+Запит повторюється кожні 2 секунди.</translation>
+    </message>
+    <message>
+        <source>That is too long for
+a computer&apos;s name or address.</source>
+        <translation>Задовго для імені
+чи адреси комп&apos;ютера.</translation>
+    </message>
+    <message>
+        <source>That is neither an address
+nor a computer&apos;s name.</source>
+        <translation>Це не адреса
+і не ім&apos;я комп&apos;ютера.</translation>
+    </message>
+    <message>
+        <source>The game plays over IPv4 only:
+type an address like 192.168.1.7.</source>
+        <translation>Гра працює лише через IPv4:
+введіть адресу на зразок 192.168.1.7.</translation>
+    </message>
+    <message>
+        <source>That address reaches a whole
+network, not one computer.</source>
+        <translation>Ця адреса охоплює всю мережу,
+а не один комп&apos;ютер.</translation>
+    </message>
+    <message>
+        <source>That is this computer&apos;s own address.</source>
+        <translation>Це адреса самого цього комп&apos;ютера.</translation>
+    </message>
 </context>
 <context>
     <name>vtx::MainWindow</name>
@@ -288,6 +326,10 @@ No answers can reach this game.</source>
 %1</source>
         <translation>Музику неможливо відтворити:
 %1</translation>
+    </message>
+    <message>
+        <source>Quit Vortalix 3D?</source>
+        <translation>Вийти з Vortalix 3D?</translation>
     </message>
 </context>
 <context>
@@ -379,6 +421,14 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Результатів поки немає.
 Виграйте гру, щоб потрапити до таблиці.</translation>
+    </message>
+</context>
+<context>
+    <name>vtx::SoundSystem</name>
+    <message>
+        <source>Can&apos;t initialize digital sound system</source>
+        <translation>Не вдається запустити
+цифрову звукову систему</translation>
     </message>
 </context>
 </TS>

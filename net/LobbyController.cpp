@@ -39,6 +39,14 @@ LobbyController::LobbyController(ILobbyHost& host, ScanSource scan, QObject* par
     queryTimer = new QTimer(this);
     queryTimer->setInterval(AskIntervalMs);
     connect(queryTimer, &QTimer::timeout, this, &LobbyController::askForGames);
+    m_lookupTimer = new QTimer(this);
+    m_lookupTimer->setSingleShot(true);
+    m_lookupTimer->setInterval(LookupWaitMs);
+    connect(m_lookupTimer, &QTimer::timeout, this, &LobbyController::lookupTimedOut);
+    m_answerTimer = new QTimer(this);
+    m_answerTimer->setSingleShot(true);
+    m_answerTimer->setInterval(AnswerWaitMs);
+    connect(m_answerTimer, &QTimer::timeout, this, &LobbyController::answerTimedOut);
 }
 
 // ------------------------------------------------------------ "clients.cfg"
@@ -107,6 +115,8 @@ void LobbyController::closed() {
     m_model.clearAskers();
     announceTimer->stop();
     queryTimer->stop();
+    m_answerTimer->stop();
+    m_askedAddresses.clear();
 }
 
 void LobbyController::create() {
@@ -171,6 +181,12 @@ bool LobbyController::hasServer(const QString& ip) const {
 void LobbyController::addServer(const QString& fromIP, const QByteArray& presenceText) {
     const std::string_view text(presenceText.constData(), static_cast<std::size_t>(presenceText.size()));
     emit serverAdded(m_model.addServer(latin1(fromIP), text));
+    // Only the address asked speaks for the computer typed.
+    if (m_askedAddresses.contains(fromIP)) {
+        m_answerTimer->stop();
+        m_askedAddresses.clear();
+        emit friendAnswered(m_asked);
+    }
 }
 
 bool LobbyController::serverExtended(int row) const {
@@ -180,30 +196,109 @@ bool LobbyController::serverExtended(int row) const {
 
 // ------------------------------------------------------------ friends
 
-void LobbyController::addFriend(const QString& typed) {
-    if (typed.isEmpty() || m_lookingUp) return;
-    m_lookingUp = true;
-    QHostInfo::lookupHost(typed, this, [this, typed](const QHostInfo& info) { friendLookedUp(typed, info); });
+std::optional<LobbyController::FriendRefusal> LobbyController::refusal(const QString& typed) const {
+    if (typed.size() > MaxFriendLength) return FriendRefusal::TooLong;
+    QHostAddress address;
+    if (typed.contains(QLatin1Char(':'))) {
+        return address.setAddress(typed) ? std::optional(FriendRefusal::Ipv6)
+                                         : std::optional(FriendRefusal::NotAnAddress);
+    }
+    bool digitsAndDots = true;
+    for (const QChar c : typed) {
+        const bool nameChar = (c.unicode() < 128 && c.isLetterOrNumber()) || c == QLatin1Char('-') ||
+                              c == QLatin1Char('.') || c == QLatin1Char('_');
+        if (!nameChar) return FriendRefusal::NotAnAddress;
+        if (!c.isDigit() && c != QLatin1Char('.')) digitsAndDots = false;
+    }
+    if (typed.startsWith(QLatin1Char('.')) || typed.contains(QStringLiteral(".."))) return FriendRefusal::NotAnAddress;
+    // Digits and dots are an address or nothing: the resolver would read
+    // "10.1" as 10.0.0.1, which nobody typing it means.
+    if (!digitsAndDots) return std::nullopt;
+    if (!address.setAddress(typed) || typed.count(QLatin1Char('.')) != 3 || address.isNull() ||
+        address == QHostAddress(QHostAddress::AnyIPv4) || address.isMulticast())
+        return FriendRefusal::NotAnAddress;
+    if (address == QHostAddress(QHostAddress::Broadcast) || subNets().contains(address.toString()))
+        return FriendRefusal::Broadcast;
+    if (address.toString() == m_host.localIp()) return FriendRefusal::ThisComputer;
+    return std::nullopt;
 }
 
-void LobbyController::friendLookedUp(const QString& typed, const QHostInfo& info) {
+void LobbyController::addFriend(const QString& typed) {
+    if (typed.isEmpty() || m_lookingUp) return;
+    if (const std::optional<FriendRefusal> why = refusal(typed)) {
+        emit friendRefused(typed, *why);
+        return;
+    }
+    m_lookingUp = true;
+    m_asked = typed;
+    m_askedAddresses.clear();
+    m_answerTimer->stop();
+    emit friendAsked(typed);
+    const QHostAddress literal(typed);
+    if (literal.protocol() == QAbstractSocket::IPv4Protocol) {
+        friendLookedUp(typed, {literal});
+        return;
+    }
+    m_lookupTimer->start();
+    m_lookupId = QHostInfo::lookupHost(typed, this, [this, typed](const QHostInfo& info) {
+        if (!m_lookingUp || info.lookupId() != m_lookupId) return; // given up on already
+        m_lookupTimer->stop();
+        friendLookedUp(typed, info.addresses());
+    });
+}
+
+void LobbyController::lookupTimedOut() {
+    if (!m_lookingUp) return;
+    QHostInfo::abortHostLookup(m_lookupId);
+    m_lookupId = -1;
     m_lookingUp = false;
-    QString address;
-    for (const QHostAddress& found : info.addresses())
-        if (found.protocol() == QAbstractSocket::IPv4Protocol) {
-            address = found.toString();
-            break;
-        }
-    if (address.isEmpty()) {
+    emit friendUnknown(m_asked);
+}
+
+void LobbyController::friendLookedUp(const QString& typed, const QList<QHostAddress>& found) {
+    m_lookingUp = false;
+    m_lookupId = -1;
+    QStringList addresses;
+    for (const QHostAddress& address : found) {
+        if (address.protocol() != QAbstractSocket::IPv4Protocol) continue;
+        const QString text = address.toString();
+        if (!addresses.contains(text)) addresses << text;
+    }
+    if (addresses.isEmpty()) {
         emit friendUnknown(typed);
         return;
     }
+    if (addresses == QStringList{m_host.localIp()}) {
+        emit friendRefused(typed, FriendRefusal::ThisComputer);
+        return;
+    }
+    addresses.removeAll(m_host.localIp());
     emit friendFound(typed);
-    if (m_model.addComputer(latin1(typed), latin1(address))) {
+    bool added = false;
+    for (const QString& address : addresses)
+        added = m_model.addComputer(latin1(typed), latin1(address)) || added;
+    if (added) {
         if (!saveClients()) emit clientsNotSaved();
         emit computersChanged();
     }
-    m_host.sendRequest(address, announceTimer->isActive() ? presence() : presenceQuery());
+    const bool creating = announceTimer->isActive();
+    for (const QString& address : addresses)
+        m_host.sendRequest(address, creating ? presence() : presenceQuery());
+    // A creating side waits for joiners, not for answers.
+    if (creating) return;
+    m_askedAddresses = addresses;
+    for (const QString& address : addresses)
+        if (hasServer(address)) m_askedAddresses.clear(); // listed already: it has answered
+    if (m_askedAddresses.isEmpty())
+        emit friendAnswered(typed);
+    else
+        m_answerTimer->start();
+}
+
+void LobbyController::answerTimedOut() {
+    if (m_askedAddresses.isEmpty()) return;
+    m_askedAddresses.clear();
+    emit friendSilent(m_asked);
 }
 
 bool LobbyController::removeFriend(const QString& text) {

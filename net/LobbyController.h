@@ -10,10 +10,16 @@
 //     stays usable meanwhile) and the file written with what was found. A
 //     file that is there but unreadable, or one the scan cannot write, is a
 //     networkProblem; what was found stays in the lists.
-//   - A friend by name or address (addFriend): looked up without blocking,
-//     one at a time. A found computer is added to the file and asked for its
-//     presence at once (the presence query), or sent the presence while
-//     creating; removeFriend takes computers out of the file again.
+//   - A friend by name or address (addFriend): a text that can name no other
+//     computer is refused at once with its reason (friendRefused); otherwise
+//     friendAsked says at once that the computer is being asked. A name is
+//     looked up without blocking, one at a time, for at most LookupWaitMs
+//     (friendUnknown after). Every IPv4 address found is added to the file
+//     and asked for its presence (the presence query), or sent the presence
+//     while creating. Only an answer from an address asked counts:
+//     friendAnswered, or friendSilent when none came within AnswerWaitMs;
+//     the address is asked on with the others of the list either way.
+//     removeFriend takes computers out of the file again.
 //   - While the lobby is open and not creating, the computers of the list
 //     are asked for their presence every AskIntervalMs (queryTimer), so a
 //     game beyond a router is listed as soon as it answers.
@@ -36,14 +42,15 @@
 #include "net/protocol/LobbyModel.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
-class QHostInfo;
 class QTimer;
 
 namespace vtx {
@@ -53,6 +60,11 @@ class LobbyController : public QObject {
 public:
     static constexpr int AnnounceIntervalMs = 1000;
     static constexpr int AskIntervalMs = 2000;
+    static constexpr int LookupWaitMs = 5000;
+    static constexpr int AnswerWaitMs = 5000;
+    // A DNS name's longest text form.
+    static constexpr int MaxFriendLength = 253;
+    enum class FriendRefusal { TooLong, NotAnAddress, Ipv6, Broadcast, ThisComputer };
     // The computers of a first-run scan, found at once (tests); without one
     // the real network is scanned (NetScan).
     using ScanSource = std::function<QList<ScannedHost>()>;
@@ -92,10 +104,12 @@ public:
     // creating lobby answers at once and announces itself there from now on.
     void presenceAsked(const QString& fromIP);
 
-    // Looks typed up (a host name or a dotted address); friendFound or
-    // friendUnknown follows. Nothing happens for an empty text or while
-    // another look-up is under way.
+    // Looks typed up (a host name or a dotted address): friendRefused at
+    // once, or friendAsked at once and then friendFound or friendUnknown.
+    // Nothing happens for an empty text or while another look-up is under way.
     void addFriend(const QString& typed);
+    // Why typed can name no other computer to ask, if it cannot.
+    std::optional<FriendRefusal> refusal(const QString& typed) const;
     bool lookingUp() const { return m_lookingUp; }
     // Removes every computer of the list named or addressed so; false when
     // there was none.
@@ -117,8 +131,13 @@ signals:
     // A creator was appended to the server list; beyond MaxServers the
     // first line went (oldestDropped).
     void serverAdded(bool oldestDropped);
+    void friendRefused(const QString& typed, vtx::LobbyController::FriendRefusal why);
+    void friendAsked(const QString& typed);
     void friendFound(const QString& typed);
     void friendUnknown(const QString& typed);
+    // A game answered from an address typed was asked at / none did in AnswerWaitMs.
+    void friendAnswered(const QString& typed);
+    void friendSilent(const QString& typed);
     // "clients.cfg" is there but unreadable, or the scan could not write it.
     void networkProblem();
     // A friend added or removed could not be saved in "clients.cfg".
@@ -126,7 +145,9 @@ signals:
 
 private:
     void scanDone(const QList<ScannedHost>& found);
-    void friendLookedUp(const QString& typed, const QHostInfo& info);
+    void friendLookedUp(const QString& typed, const QList<QHostAddress>& found);
+    void lookupTimedOut();
+    void answerTimedOut();
     bool saveClients();
     QByteArray presence() const;
 
@@ -136,6 +157,11 @@ private:
     LobbyModel m_model;
     bool m_scanning = false;
     bool m_lookingUp = false;
+    int m_lookupId = -1;
+    QString m_asked;             // the text the player typed last
+    QStringList m_askedAddresses; // its addresses, until one answers
+    QTimer* m_lookupTimer = nullptr;
+    QTimer* m_answerTimer = nullptr;
 };
 
 } // namespace vtx

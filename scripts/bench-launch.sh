@@ -10,8 +10,8 @@
 #   - CPU used in a battle in which nothing happens over ten seconds: the
 #     player's turn after the computer's first shots, the pointer resting
 #     over the view; at the window's first size and at the largest (the
-#     window made as large as F11 makes it on a 1280 x 1024 screen, its view
-#     1043 x 926 pixels); then both again after the player has shot until
+#     whole 1280 x 1024 screen, as F11 makes it, its view
+#     1051 x 926 pixels); then both again after the player has shot until
 #     the computer set an own cell on fire;
 #   - resident memory with and without the software OpenGL driver's own
 #     libraries (their code is mapped whatever the game does);
@@ -190,7 +190,8 @@ echo "CPU in the menu, nothing touched: $(((t1 - t0) * 100000 / hz / (w1 - w0)))
 # file says so) with the pointer still over the view's middle, away from the
 # strips at the window's top and bottom that scroll the camera. largest: the
 # window first made as large as F11 makes it on a 1280 x 1024 screen (the
-# 751 x 605 window scaled by 1024 / 605).
+# whole screen: the 751 x 605 window scaled by 1024 / 605, the view taking
+# the 8 pixels of width left beside the panel).
 probe=$work/probe
 idle_battle() {
     local size=$1 factor=1 wid
@@ -217,7 +218,7 @@ idle_battle() {
     if [ "$size" = largest ]; then
         wid=$(xdotool search --onlyvisible --name "^Vortalix 3D$" | head -1)
         xdotool windowmove "$wid" 0 0
-        xdotool windowsize "$wid" 1271 1024
+        xdotool windowsize "$wid" 1280 1024
         sleep 1
         find_main_window || { echo "no main window" >&2; exit 1; }
         factor=$(awk -v h="$win_h" 'BEGIN { print h / 605 }')

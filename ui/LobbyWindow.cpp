@@ -120,6 +120,14 @@ void LobbyWindow::connectController() {
     connect(&m_controller, &LobbyController::serverAdded, this, &LobbyWindow::serverAdded);
     connect(&m_controller, &LobbyController::friendFound, this, &LobbyWindow::friendFound);
     connect(&m_controller, &LobbyController::friendUnknown, this, &LobbyWindow::friendUnknown);
+    connect(&m_controller, &LobbyController::friendRefused, this, &LobbyWindow::friendRefused);
+    connect(&m_controller, &LobbyController::friendAsked, this,
+            [this](const QString& typed) { tellAboutFriend(tr("Asking %1 for its game...").arg(shortName(typed))); });
+    connect(&m_controller, &LobbyController::friendSilent, this, [this](const QString& typed) {
+        tellAboutFriend(tr("No game answered at %1.\nIt is asked again every 2 seconds.").arg(shortName(typed)));
+    });
+    connect(&m_controller, &LobbyController::friendAnswered, this,
+            [this] { tellAboutFriend(tr("Games created on your network appear here.")); });
     connect(&m_controller, &LobbyController::networkProblem, this, &LobbyWindow::reportNetworkProblem);
     connect(&m_controller, &LobbyController::clientsNotSaved, this,
             [this] { showMessage(40, tr("Unable to save the list of computers!"), true); });
@@ -256,7 +264,41 @@ void LobbyWindow::friendFound(const QString& typed) {
 
 void LobbyWindow::friendUnknown(const QString& typed) {
     addFriendButton->setEnabled(true);
+    tellAboutFriend(tr("Games created on your network appear here."));
     showMessage(40, tr("No computer is known as \"%1\".").arg(typed), true);
+}
+
+QString LobbyWindow::shortName(const QString& typed) const {
+    // A name of up to 253 letters must leave the sentence room on its line.
+    return QFontMetrics(emptyListLine->font()).elidedText(typed, Qt::ElideMiddle, emptyListLine->width() / 2);
+}
+
+void LobbyWindow::tellAboutFriend(const QString& text) {
+    emptyListLine->setText(text);
+}
+
+void LobbyWindow::friendRefused(const QString&, LobbyController::FriendRefusal why) {
+    addFriendButton->setEnabled(true);
+    tellAboutFriend(tr("Games created on your network appear here."));
+    QString reason;
+    switch (why) {
+    case LobbyController::FriendRefusal::TooLong:
+        reason = tr("That is too long for\na computer's name or address.");
+        break;
+    case LobbyController::FriendRefusal::NotAnAddress:
+        reason = tr("That is neither an address\nnor a computer's name.");
+        break;
+    case LobbyController::FriendRefusal::Ipv6:
+        reason = tr("The game plays over IPv4 only:\ntype an address like 192.168.1.7.");
+        break;
+    case LobbyController::FriendRefusal::Broadcast:
+        reason = tr("That address reaches a whole\nnetwork, not one computer.");
+        break;
+    case LobbyController::FriendRefusal::ThisComputer:
+        reason = tr("That is this computer's own address.");
+        break;
+    }
+    showMessage(40, reason, true);
 }
 
 void LobbyWindow::removeFriendClicked() {

@@ -100,6 +100,10 @@ private:
     void serverAdded(bool oldestDropped);
     void friendFound(const QString& typed);
     void friendUnknown(const QString& typed);
+    void friendRefused(const QString& typed, LobbyController::FriendRefusal why);
+    // The line over the empty game list tells what became of the computer typed.
+    void tellAboutFriend(const QString& text);
+    QString shortName(const QString& typed) const;
     void reportNetworkProblem();
 
     ILobbyHost* m_host;

@@ -128,7 +128,7 @@ void OptionsWindow::buildControls(QWidget* mainWindow) {
     }
 
     closeButton = new SkinButton(this);
-    closeButton->setGeometry(64, 280, 86, 24);
+    closeButton->setGeometry(110, 280, 86, 24); // centred on its plate
     closeButton->setFaces("86x24");
     closeButton->setText(tr("Close"));
     closeButton->setXOffset(30);

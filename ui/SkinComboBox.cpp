@@ -71,6 +71,9 @@ void SkinComboBox::showPopup() {
     QComboBox::showPopup();
     if (QWidget* popup = view()->window(); popup && popup != window()) {
         popup->resize(popup->width(), dropDownHeight());
+        // Below the box, as every list opens: a style that lays the current
+        // item over the box moves the items between openings.
+        popup->move(mapToGlobal(QPoint(0, height())));
     }
 }
 

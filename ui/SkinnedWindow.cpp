@@ -16,6 +16,7 @@
 #include <QStyleHints>
 #include <QWindow>
 
+#include <array>
 #include <cmath>
 
 namespace vtx {
@@ -185,7 +186,11 @@ void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (key == Qt::Key_F11 && m_scaling) {
         event->accept();
-        toggleLargest();
+        // The full screen is for a window that can fill any shape.
+        if (m_stretchRight > m_stretchLeft)
+            toggleFullScreen();
+        else
+            toggleLargest();
         return;
     }
     if (key == Qt::Key_Escape) {
@@ -207,7 +212,22 @@ void SkinnedWindow::paintPanel(QPainter& painter) {
     // Scaled once per picture and factor, not at every paint.
     const QRect target = m_scale.toWindow(QRect(QPoint(0, 0), m_paintBitmap.size()));
     if (m_scaledPaintKey != m_paintBitmap.cacheKey() || m_scaledPaint.size() != target.size()) {
-        m_scaledPaint = m_paintBitmap.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (m_scale.extraWidth() == 0.0) {
+            m_scaledPaint = m_paintBitmap.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        } else {
+            // Three slices: the stretch column widened, its sides at the factor.
+            m_scaledPaint = QImage(target.size(), QImage::Format_ARGB32_Premultiplied);
+            m_scaledPaint.fill(Qt::transparent);
+            QPainter slices(&m_scaledPaint);
+            slices.setRenderHint(QPainter::SmoothPixmapTransform);
+            const int h = m_paintBitmap.height();
+            const std::array<int, 4> edges = {0, m_stretchLeft, m_stretchRight, m_paintBitmap.width()};
+            for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+                const QRect source(edges[i], 0, edges[i + 1] - edges[i], h);
+                if (source.width() <= 0) continue;
+                slices.drawImage(m_scale.toWindow(source).translated(-target.topLeft()), m_paintBitmap, source);
+            }
+        }
         m_scaledPaintKey = m_paintBitmap.cacheKey();
     }
     painter.drawImage(target.topLeft(), m_scaledPaint);
@@ -277,8 +297,37 @@ bool SkinnedWindow::largest() const {
     return design.largestFactor(size()) >= design.largestFactor(largestGeometry().size()) - 0.01;
 }
 
+void SkinnedWindow::setStretchColumn(int left, int right) {
+    m_stretchLeft = left;
+    m_stretchRight = right;
+    m_scale.setStretchColumn(left, right);
+    if (m_scaling) applyScale();
+}
+
+void SkinnedWindow::toggleFullScreen() {
+    if (!m_scaling) return;
+    if (!m_fullScreen) {
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (!s) return;
+        m_beforeFullScreen = geometry();
+        m_fullScreen = true;
+        // The state tells a window manager; the geometry covers the screen
+        // where none is running.
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        setGeometry(s->geometry());
+        return;
+    }
+    m_fullScreen = false;
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (m_beforeFullScreen.isValid()) setGeometry(m_beforeFullScreen);
+}
+
 void SkinnedWindow::toggleLargest() {
     if (!m_scaling) return;
+    if (m_fullScreen) {
+        toggleFullScreen();
+        return;
+    }
     if (!largest()) {
         m_restoreGeometry = geometry();
         setGeometry(largestGeometry());

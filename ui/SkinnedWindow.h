@@ -133,6 +133,14 @@ public:
     void toggleLargest();
     // At the largest size, however it got there.
     bool largest() const;
+    // F11: the whole screen, as a game's full screen (a stretch column takes
+    // the width the design's shape leaves); called again, or a double click
+    // on the drag area, back to the geometry before.
+    void toggleFullScreen();
+    bool fullScreen() const { return m_fullScreen; }
+    // The design's x range that takes a wider window's extra width
+    // (WindowScale::setStretchColumn). Call after enableScaling.
+    void setStretchColumn(int left, int right);
 
     // A window of the main window's (options, scores, lobby, message): it is
     // scaled as enableScaling does, and each time it is shown it takes the
@@ -184,6 +192,10 @@ private:
     const SkinnedWindow* m_scaleSource = nullptr;
     std::vector<DesignChild> m_designChildren;
     QRect m_restoreGeometry;
+    QRect m_beforeFullScreen;
+    bool m_fullScreen = false;
+    int m_stretchLeft = 0;
+    int m_stretchRight = 0;
     bool m_movePending = false; // pressed in the drag area, the pointer not yet moved
     QPoint m_movePress;
     QImage m_scaledPaint; // paintBitmap at the current factor

@@ -263,16 +263,27 @@ TEST_F(MainWindowTest, AWindowMadeLargerScalesItsSkinAndItsViewFillsItsPlace) {
     mainWindow().grab().toImage().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-in-process.png"));
     screen.save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/window-1.6x-view-on-screen.png"));
 
-    // The largest size the screen allows (F11), and back (a double click on
-    // the title strip).
+    // F11: the whole screen, and back (a double click on the title strip).
     const QRect before = mainWindow().geometry();
     QTest::keyClick(keyTarget(), Qt::Key_F11);
-    const QSize area = mainWindow().screen()->availableGeometry().size();
     EXPECT_TRUE(mainWindow().largest());
-    EXPECT_TRUE(mainWindow().width() == area.width() || mainWindow().height() == area.height()) << mainWindow().width();
+    EXPECT_EQ(mainWindow().geometry(), mainWindow().screen()->geometry());
     EXPECT_GT(mainWindow().scale().factor(), 1.6);
     QTest::mouseDClick(&mainWindow(), Qt::LeftButton, {}, mainWindow().scale().toWindow(QPointF(200, 20)));
     EXPECT_EQ(mainWindow().geometry(), before);
+
+    // A wide screen's shape (16:9): no side strips; the view takes the width
+    // the panel's shape leaves, the menu column keeps its shape at the right
+    // edge.
+    mainWindow().resize(1280, 720);
+    const double f = 720.0 / mainWindow().scale().design().height();
+    EXPECT_NEAR(mainWindow().scale().factor(), f, 0.01);
+    const QRect exit = mainWindow().exitButton->geometry();
+    EXPECT_NEAR(exit.right() + 1, 1280 - (mainWindow().scale().design().width() - 721) * f, 2);
+    EXPECT_NEAR(exit.width(), 71 * f, 2);
+    EXPECT_NEAR(viewer()->geometry().right() + 1, 1280 - (mainWindow().scale().design().width() - 629) * f, 2);
+    EXPECT_NEAR(viewer()->x(), 13 * f, 2);
+    mainWindow().setGeometry(before);
 }
 
 // The viewer draws when the picture can change, not at every cadencer tick.

@@ -100,7 +100,7 @@ result=lost
 sleep 1
 shot keys-03-$result
 echo "the match ended: $result after $(probe shots) shots"
-# A win opens the score window: Esc closes it; Esc in the menu quits.
+# A win opens the score window: Esc closes it; Esc in the menu asks, Y quits.
 if [ "$result" = won ]; then
     wait_probe scores 1 50 || { echo "no score window after the win"; exit 1; }
     score=$(xdotool search --onlyvisible --name "^HighScores$" | head -1)
@@ -110,6 +110,8 @@ if [ "$result" = won ]; then
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
 fi
 key Escape
+sleep 0.3
+key y
 stop
 
 # ----------------------------------------------------------------- German
@@ -139,7 +141,9 @@ key Escape # asks whether to leave the match
 sleep 0.3
 key y # leaves
 sleep 0.6 # past the double-click time
-key Escape # quits
+key Escape # asks whether to quit
+sleep 0.3
+key y # quits
 stop
 paste "$work/en.txt" "$work/de.txt" | awk '
     { n++; el = $1; ew = $2; dl = $3; dw = $4

@@ -305,6 +305,47 @@ TEST_F(LobbyWindowTest, AFriendTypedByAddressIsAskedKeptAndRemoved) {
     lobby.hide();
 }
 
+// An address nobody serves: told at once that it is asked, told after the
+// wait that nothing answered there; an answer from elsewhere is not its
+// answer. Texts that can name no other computer are refused with the reason.
+TEST_F(LobbyWindowTest, AnAddressNobodyServesIsAskedAndToldSilent) {
+    LobbyWindow lobby(&host, nullptr, noScan);
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    host.sent.clear();
+    lobby.friendBox->setFocus();
+    QTest::keyClicks(lobby.friendBox, QStringLiteral("192.0.2.44"));
+    QTest::keyClick(lobby.friendBox, Qt::Key_Return);
+    EXPECT_EQ(lobby.emptyListLine->text(), QStringLiteral("Asking 192.0.2.44 for its game..."));
+    ASSERT_FALSE(host.sent.isEmpty());
+    EXPECT_EQ(host.sent[0], std::make_pair(QStringLiteral("192.0.2.44"), QByteArray("SYS$$Present?~VTX1")));
+    lobby.controller().addServer(QStringLiteral("192.0.2.45"),
+                                 QByteArray::fromStdString(net::taggedPresence("Other", "Other")));
+    EXPECT_TRUE(lobby.emptyListLine->text().startsWith(QStringLiteral("Asking")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return lobby.emptyListLine->text().startsWith(QStringLiteral("No game answered at 192.0.2.44.")); },
+        LobbyController::AnswerWaitMs + 3000));
+    EXPECT_TRUE(lobby.controller().model().hostTargets().size() == 3u); // asked on with the others
+
+    const std::pair<const char*, const char*> refused[] = {
+        {"fe80::1", "The game plays over IPv4 only:\ntype an address like 192.168.1.7."},
+        {"192.168.1.255", "That address reaches a whole\nnetwork, not one computer."},
+        {"192.168.1.5", "That is this computer's own address."},
+        {"10.1", "That is neither an address\nnor a computer's name."},
+    };
+    for (const auto& [typed, reason] : refused) {
+        QString message;
+        closeNextModal(&message);
+        host.sent.clear();
+        lobby.friendBox->setCurrentText(QString::fromLatin1(typed));
+        QTest::mouseClick(lobby.addFriendButton, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 5000)) << typed;
+        EXPECT_EQ(message, QString::fromUtf8(reason));
+        EXPECT_TRUE(host.sent.isEmpty()) << typed;
+    }
+    lobby.hide();
+}
+
 // The scan's steps run from the event loop: this waits for its answer.
 QList<ScannedHost> scanned(NetScan& scan) {
     std::optional<QList<ScannedHost>> found;

@@ -43,7 +43,7 @@ TEST_F(OptionsWindowTest, FirstStartShowsTheDefaultsAndLeavesSoundAlone) {
     EXPECT_EQ(opt.size(), QSize(306, 325));
     EXPECT_EQ(opt.playerNameEdit->geometry().topLeft(), QPoint(136, 50));
     EXPECT_EQ(opt.levelBox->geometry(), QRect(128, 226, 129, 21));
-    EXPECT_EQ(opt.closeButton->geometry(), QRect(64, 280, 86, 24));
+    EXPECT_EQ(opt.closeButton->geometry(), QRect(110, 280, 86, 24));
     EXPECT_EQ(opt.manualBox->color(), opt.panelPixel(42, 42));
 }
 
