@@ -1,74 +1,77 @@
-#include "game/admiral/Admiral.h"
+#include "FakeMatchHost.h"
+#include "game/Match.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace vtx {
 namespace {
 
-// A fleet by its ships' cells: first deck, size, along a row or down a column.
-struct Hidden {
-    std::vector<CellSet> ships;
-    void put(int row, int column, int size, bool horizontal) {
-        CellSet cells;
-        for (int k = 0; k < size; ++k)
-            cells.add(horizontal ? gridIndex(row, column + k) : gridIndex(row + k, column));
-        ships.push_back(cells);
-    }
-};
+using test::FakeMatchHost;
+using test::StepClock;
 
-enum class Result { Miss, Hit, Sunk };
-
-// What a shot at the hidden fleet tells the shooter, written on its chart.
-Result answer(const Hidden& fleet, std::vector<CellSet>& hit, const DeckCell& shot, SeaChart& chart) {
-    const int cell = gridIndex(shot.row, shot.column);
-    for (std::size_t n = 0; n < fleet.ships.size(); ++n) {
-        if (!fleet.ships[n].has(cell)) continue;
-        chart.recordHit(shot.row, shot.column);
-        hit[n].add(cell);
-        if (!(hit[n] == fleet.ships[n])) return Result::Hit;
-        std::vector<DeckCell> decks;
-        fleet.ships[n].forEach([&](int c) { decks.push_back({c / GridSize + 1, c % GridSize + 1}); });
-        EXPECT_TRUE(chart.recordSunk(decks));
-        return Result::Sunk;
+// A whole match against the Admiral with the player's fleet placed by hand
+// (first deck and orientation of ships 1..10; 1 along a row). The player
+// fires only at water, so every turn goes back to the computer. Returns the
+// marks the computer's shots left on the own board, in order.
+std::vector<std::string> admiralShots(const int (&layout)[FleetShips][3]) {
+    StepClock clock;
+    FakeMatchHost host(&clock);
+    host.manual = true;
+    host.difficulty = AdmiralLevelIndex;
+    Match m(host, clock);
+    MatchState& s = test::setUp(m);
+    m.activateTurnTimer();
+    m.singleClicked();
+    test::runEventLoop(m, host);
+    for (const auto& ship : layout) {
+        s.pickedRow = ship[0];
+        s.pickedColumn = ship[1];
+        s.pickedBoard = OwnBoard;
+        s.placeHorizontal = ship[2] == 1;
+        EXPECT_TRUE(m.placeShipAt());
     }
-    chart.recordMiss(shot.row, shot.column);
-    return Result::Miss;
+    test::runEventLoop(m, host);
+    m.fightClicked();
+    EXPECT_TRUE(s.admiralPlays);
+    EXPECT_EQ(s.level, 4);
+    for (int next = 0; s.gameInProgress && next < GridCells;) {
+        if (s.playerTurn == 0) {
+            clock.advance(s.turnTimerIntervalMs);
+            m.turnTimerFired();
+        } else if (const int cell = next++; s.enemyField[std::size_t(cell)] != CellDeck) {
+            m.playerShootAt(cell / GridSize + 1, cell % GridSize + 1);
+        }
+    }
+    EXPECT_TRUE(s.gameLost);
+    std::vector<std::string> marks;
+    for (const std::string& call : host.calls)
+        if (call.rfind("MarkShot 2 ", 0) == 0) marks.push_back(call);
+    return marks;
 }
 
 TEST(Admiral, SeesOnlyShotResultsSoFleetsThatAnswerAlikeDrawTheSameShots) {
-    // Two fleets of the game that differ only in where one one-deck ship lies on the bottom row.
-    Hidden first;
-    first.put(1, 1, 4, true);
-    first.put(3, 1, 3, false);
-    first.put(3, 8, 3, true);
-    first.put(5, 4, 2, true);
-    first.put(7, 7, 2, false);
-    first.put(10, 1, 2, true);
-    first.put(1, 7, 1, true);
-    first.put(5, 10, 1, true);
-    first.put(8, 4, 1, true);
-    first.put(10, 10, 1, true);
-    Hidden second = first;
-    second.ships[9] = CellSet::of(gridIndex(10, 6));
+    // The same fleet but for the last one-deck ship: g7 against k10.
+    const int first[FleetShips][3] = {{1, 1, 1}, {1, 6, 1}, {3, 1, 1}, {3, 5, 1}, {3, 8, 1},
+                                      {5, 1, 0}, {5, 3, 0}, {5, 5, 0}, {5, 7, 0}, {7, 7, 0}};
+    int second[FleetShips][3];
+    std::copy(&first[0][0], &first[0][0] + FleetShips * 3, &second[0][0]);
+    second[9][0] = second[9][1] = 10;
 
-    Admiral admiral(SeaRules::game(), 200);
-    GameRandom firstRandom(20240611), secondRandom(20240611);
-    SeaChart firstChart, secondChart;
-    std::vector<CellSet> firstHits(10), secondHits(10);
-    int shots = 0;
-    for (;; ++shots) {
-        ASSERT_LT(shots, GridCells) << "the fleets never answered differently";
-        const auto a = admiral.chooseShot(firstChart, firstRandom);
-        const auto b = admiral.chooseShot(secondChart, secondRandom);
-        ASSERT_TRUE(a && b);
-        // Until the results part, the Admiral cannot tell the fleets apart.
-        ASSERT_EQ(a->row, b->row) << "shot " << shots;
-        ASSERT_EQ(a->column, b->column) << "shot " << shots;
-        if (answer(first, firstHits, *a, firstChart) != answer(second, secondHits, *b, secondChart)) break;
-    }
-    EXPECT_GT(shots, 10);
+    const auto a = admiralShots(first);
+    const auto b = admiralShots(second);
+    // Until a shot finds the fleets apart, the Admiral cannot tell them apart:
+    // the same shots, the shot that parts them included.
+    std::size_t same = 0;
+    while (same < a.size() && same < b.size() && a[same] == b[same])
+        ++same;
+    ASSERT_LT(same, std::min(a.size(), b.size())) << "the fleets never answered differently";
+    const auto cellOf = [](const std::string& mark) { return mark.substr(0, mark.rfind(' ')); };
+    EXPECT_EQ(cellOf(a[same]), cellOf(b[same]));
+    EXPECT_GT(same, 10u);
 }
 
 } // namespace
