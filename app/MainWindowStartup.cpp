@@ -10,6 +10,7 @@
 #include "audio/SoundSystem.h"
 #include "audio/VolumeControl.h"
 #include "files/GameFolders.h"
+#include "files/HabitFile.h"
 #include "files/OptionsFile.h"
 #include "game/DataFiles.h"
 #include "game/NetMessage.h"
@@ -137,6 +138,10 @@ void MainWindow::startUp() {
     // sounds, songs and scenery come from the data root. Both are the current
     // directory unless the game runs installed (files/GameFolders.h).
     m_parts.startDir = userRoot();
+    // The Admiral's memory of this player; a file that is no habit of ours
+    // was written anew as an empty one (a failure there is tried again at
+    // the next save, which tells the player).
+    m_match.setPlayerHabit(loadHabit(m_parts.startDir).habit);
     const QString dataDir = QString::fromStdString(dataRoot().string());
     m_sound->loadEffects(dataDir);
     m_music = std::make_unique<MusicPlayer>(dataDir);

@@ -6,6 +6,7 @@
 #include "app/WindowParts.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundSystem.h"
+#include "files/HabitFile.h"
 #include "files/OptionsFile.h"
 #include "game/Match.h"
 #include "scene/Boards.h"
@@ -172,6 +173,11 @@ void MatchHost::wakeTimer() {
     m_match.runDue();
     if (const auto due = m_match.nextWakeMs())
         m_wake.start(int(std::max<std::int64_t>(*due - m_clock.tickMs(), 0)));
+}
+
+void MatchHost::saveHabit(const PlayerHabit& habit) {
+    // Told without a wait: the match's end goes on, and the next save tries again.
+    if (const auto error = vtx::saveHabit(m_parts.startDir, habit)) m_parts.showNotice(50, gameText(*error));
 }
 
 void MatchHost::quitProgram() {

@@ -65,6 +65,7 @@ public:
     std::int32_t difficultyIndex() override;
     void setDifficultyIndex(std::int32_t index) override;
     std::optional<std::int32_t> readVortalixDifficulty() override;
+    void saveHabit(const PlayerHabit& habit) override;
     void setTurnTimer(bool enabled, std::int32_t intervalMs) override;
     void wakeAfter(std::int32_t ms) override;
     void quitProgram() override;

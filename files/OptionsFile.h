@@ -9,8 +9,9 @@
 //   EnableSound           boolean  false
 //   EnableMusic           boolean  false
 //   Song                  integer  0      playlist position (stored as index + 1)
-//   Difficulty            integer  0      level index 0 "Easy", 1 "Normal", 2 "Hard";
-//                                         any other stored value means no level (-1)
+//   Difficulty            integer  0      level index 0 "Easy", 1 "Normal", 2 "Hard",
+//                                         3 "Admiral"; any other stored value means no
+//                                         level (-1), as 3 does to a version before the Admiral
 // Beside them, under names an older version never reads (so it keeps them and
 // goes on as before), written when the program ends:
 //   EffectsLevel          integer  -      the effects' volume bar, 0..60
@@ -40,7 +41,7 @@ struct StoredOptions {
     bool enableSound = false;
     bool enableMusic = false;
     int song = 0;
-    int difficulty = 0; // 0..2, or -1 for "no level selected"
+    int difficulty = 0; // 0..3, or -1 for "no level selected"
 };
 
 // What the program keeps of its last run; each is empty when not stored.

@@ -5,6 +5,7 @@ place."""
 
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -109,6 +110,21 @@ def net_seeds():
         (1, b'SYS$$Present: Bad           ~VTX1\xc0\xaf\xed\xa0\x80'), (2, b'SYS$$Present?~VTX1')]))
 
 
+def habit(fleets, counts, version=1):
+    """The habit file: "VXHB", version, fleets, 100 counts, CRC-32 (game/admiral/PlayerHabit.h)."""
+    body = b'VXHB' + bytes([version, 0, 0, 0]) + struct.pack('<HH', fleets, 0) + struct.pack('<100H', *counts)
+    return body + struct.pack('<I', zlib.crc32(body))
+
+
+def habit_seeds():
+    border = [1 if r in (0, 9) or c in (0, 9) else 0 for r in range(10) for c in range(10)]
+    write('corpus/habit', 'empty.dat', habit(0, [0] * 100))
+    write('corpus/habit', 'border-hugger.dat', habit(12, [9 * b + 1 for b in border]))
+    write('corpus/habit', 'full.dat', habit(65535, [65535 if i % 7 == 0 else i * 600 for i in range(100)]))
+    write('corpus/habit', 'count-above-fleets.dat', habit(3, [4] + [0] * 99))
+    write('regressions/habit', 'crc-broken.dat', habit(2, [1] * 100)[:-1] + b'\0')
+
+
 def write(folder, name, data):
     path = os.path.join(HERE, folder, name)
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -140,6 +156,7 @@ def main():
           bmp(2, 1, 32, [[0x12345678, 0xffffffff]], bitfields=(0x00ff0000, 0x0000ff00, 0x000000ff)))
 
     net_seeds()
+    habit_seeds()
 
     # Hostile inputs that once needed care: kept to be replayed on every run.
     bad = bytearray(tetra)

@@ -17,8 +17,9 @@ inline constexpr int GridCells = GridSize * GridSize;
 inline constexpr int FleetShips = 10;
 inline constexpr int MaxDecks = 4;
 // The computer's levels, by their index in the level selector and the INI
-// files: 0 "Easy", 1 "Normal", 2 "Hard".
-inline constexpr int LevelCount = 3;
+// files: 0 "Easy", 1 "Normal", 2 "Hard", 3 "Admiral".
+inline constexpr int LevelCount = 4;
+inline constexpr int AdmiralLevelIndex = 3;
 constexpr bool validLevelIndex(int index) {
     return index >= 0 && index < LevelCount;
 }

@@ -10,6 +10,8 @@
 
 namespace vtx {
 
+class PlayerHabit;
+
 class IMatchWindows {
 public:
     virtual ~IMatchWindows() = default;
@@ -26,13 +28,18 @@ public:
     // --- options (read from the options window) ---
     virtual bool manualArrangementChecked() = 0;
     virtual bool musicChecked() = 0;
-    // Item index of the level selector: 0 Easy, 1 Normal, 2 Hard, -1 none.
+    // Item index of the level selector: 0 Easy, 1 Normal, 2 Hard, 3 Admiral, -1 none.
     virtual std::int32_t difficultyIndex() = 0;
     virtual void setDifficultyIndex(std::int32_t index) = 0;
     // Integer "Difficulty" of section "Options" of "vortalix.ini" as a level
-    // index (-1 for a value outside 0..2); empty when the file or the key is
+    // index (-1 for a value outside 0..3); empty when the file or the key is
     // missing, and then the player's own choice stays.
     virtual std::optional<std::int32_t> readVortalixDifficulty() = 0;
+
+    // --- the player's files ---
+    // The player's habit grew by a fleet: store it for the next run. A save
+    // that fails is the host's to tell; the match goes on either way.
+    virtual void saveHabit(const PlayerHabit& habit) = 0;
 
     // --- the timers ---
     // The turn timer: its current enabled state and interval in ms. Called

@@ -190,6 +190,12 @@ void Match::runDifficultySetup(std::int32_t index) {
     case 2:
         setupHard();
         break;
+    case AdmiralLevelIndex:
+        if (m_state.netMode)
+            setupHard(); // LAN points stay those of the three levels
+        else
+            setupAdmiral();
+        break;
     default:
         break; // no level selected: no set-up, level unchanged
     }
@@ -343,6 +349,7 @@ void Match::winMatch() {
     m_state.lastPoints = computePoints(m_state.level, m_state.playerShots, m_state.enemyHits);
     const bool lanMatch = m_state.netMode && m_state.netConnected; // Exit clears both
     if (lanMatch) m_host.stopMusic();
+    if (!m_state.netMode) learnHabit();
     m_state.gameWon = true;
     m_host.showWinMessage();
     exitClicked();
@@ -352,10 +359,17 @@ void Match::winMatch() {
 
 void Match::loseMatch() {
     setTurnTimerEnabled(false);
+    if (!m_state.netMode) learnHabit();
     m_host.showEnemySurvivors();
     m_state.gameLost = true;
     m_host.showLossMessage();
     exitClicked();
+}
+
+void Match::learnHabit() {
+    if (!m_state.ownFleetByHand) return; // a random arrangement says nothing of the player
+    m_habit.record(fleetDecks(m_state.ownFleet));
+    m_host.saveHabit(m_habit);
 }
 
 } // namespace vtx

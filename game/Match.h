@@ -43,14 +43,22 @@
 // the match they end, so a rule never runs on for a match that is over.
 //
 // Randomness: GameRandom (SplitMix64), re-seeded from clock.timeOfDayMs()
-// before each random placement attempt, each random computer shot and the
-// "Normal" set-up.
+// before each random placement attempt, each random computer shot, each shot
+// of the Admiral and the "Normal" set-up.
+//
+// The Admiral (level index 3) chooses its cells from its chart of the own
+// board (state().admiralChart), which the Match fills with each shot's result
+// and nothing else; it weighs its guesses by the player's habit when the
+// player arranged the fleet by hand. The habit grows by the fleet of every
+// finished match against the computer that the player arranged by hand.
 
 #include "game/GameRandom.h"
 #include "game/IClock.h"
 #include "game/IMatchHost.h"
 #include "game/MatchState.h"
 #include "game/Scheduler.h"
+#include "game/admiral/Admiral.h"
+#include "game/admiral/PlayerHabit.h"
 
 #include <cstdint>
 #include <optional>
@@ -117,8 +125,9 @@ public:
     // Fight clicked while it is off: during a manual arrangement the status
     // line says what is missing; otherwise nothing.
     void fightRefused();
-    // Runs the set-up of level selector index 0/1/2 (LevelCount); any other
-    // index none.
+    // Runs the set-up of level selector index 0/1/2/3 (LevelCount); any other
+    // index none. In a LAN match index 3 runs Hard's: the points there do not
+    // change with the Admiral.
     void runDifficultySetup(std::int32_t index);
 
     // ---------------------------------------------------------------- shots
@@ -145,6 +154,13 @@ public:
     void setupEasy();
     void setupNormal();
     void setupHard();
+    // The Admiral's set-up: the zone cells become plain water as Easy's do
+    // (it is given no knowledge), the level is 4, the chart starts empty.
+    void setupAdmiral();
+    // The Admiral's shot: the cell it chooses from its chart, resolved as the
+    // aimed shot while a ship it hit is afloat and as the random one
+    // otherwise; the result goes onto the chart. True for a hit.
+    bool admiralShoot();
     // Fills hitCells/hitCount/hitAlongRow from the '3' cells of ownField
     // (expects hitCount = 0 on entry); true when any was found.
     bool collectHits();
@@ -239,6 +255,9 @@ public:
     // The high-score window stored the points of a win (false) or a win's
     // points wait for it (true).
     void setScorePending(bool pending) { m_state.scorePending = pending; }
+    // The player's habit as the program read it at start-up.
+    void setPlayerHabit(const PlayerHabit& habit) { m_habit = habit; }
+    const PlayerHabit& playerHabit() const { return m_habit; }
 
 private:
     void setTurnTimerEnabled(bool enabled);
@@ -253,6 +272,9 @@ private:
     void warnOfWastedShot();
     void winMatch();
     void loseMatch();
+    // A match against the computer ended with a winner: a fleet arranged by
+    // hand joins the player's habit, which the host stores.
+    void learnHabit();
     void sendFleetExchange();
     void finishManualArrangement();
     void afterArrangementMessage();
@@ -267,6 +289,8 @@ private:
     IClock& m_clock;
     GameRandom m_random;
     MatchState m_state;
+    Admiral m_admiral;
+    PlayerHabit m_habit;
     Scheduler m_waits;
     Scheduler::Task m_afterMessage;
     // Between Single's first step and the match being in progress.

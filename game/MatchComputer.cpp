@@ -1,10 +1,14 @@
 // The computer opponent: the difficulty set-ups that decide how much it knows
 // about the water around the player's ships, the random shot from the target
-// list and the aimed shot next to the hits of a damaged ship.
+// list and the aimed shot next to the hits of a damaged ship; and the Admiral,
+// which knows only its own shots' results.
 
 #include "game/Match.h"
 
+#include "game/admiral/HabitWeights.h"
+
 #include <algorithm>
+#include <vector>
 
 namespace vtx {
 
@@ -12,6 +16,7 @@ void Match::setupEasy() {
     for (char& cell : m_state.ownField)
         if (cell == CellZone) cell = CellWater;
     m_state.level = 1;
+    m_state.admiralPlays = false;
 }
 
 void Match::setupNormal() {
@@ -26,6 +31,7 @@ void Match::setupNormal() {
                 removeTarget(row, column);
         }
     m_state.level = 2;
+    m_state.admiralPlays = false;
 }
 
 void Match::setupHard() {
@@ -33,6 +39,44 @@ void Match::setupHard() {
         for (std::int32_t column = 1; column <= GridSize; ++column)
             if (cellAt(m_state.ownField, row, column) == CellZone) removeTarget(row, column);
     m_state.level = 3;
+    m_state.admiralPlays = false;
+}
+
+void Match::setupAdmiral() {
+    for (char& cell : m_state.ownField)
+        if (cell == CellZone) cell = CellWater;
+    m_state.level = 4;
+    m_state.admiralPlays = true;
+    m_state.admiralChart = SeaChart();
+    // A fleet arranged by hand is the player's: the habit tells how they
+    // place ships. A random one came from the game's own arrangement.
+    m_admiral.setPlacementWeights(m_state.ownFleetByHand ? habitWeights(m_habit, m_admiral.placements())
+                                                         : Admiral::gameArrangementWeights(SeaRules::game()));
+}
+
+bool Match::admiralShoot() {
+    m_random.reseed(m_clock);
+    SeaChart& chart = m_state.admiralChart;
+    const auto cell = m_admiral.chooseShot(chart, m_random);
+    if (!cell) return false; // the chart knows every cell: nothing afloat to fire at
+    const bool aimed = !chart.hits().empty();
+    if (!resolveComputerShot(cell->row, cell->column, aimed)) {
+        chart.recordMiss(cell->row, cell->column);
+        return false;
+    }
+    chart.recordHit(cell->row, cell->column);
+    // A sinking shows the ship's decks, as the own board does.
+    for (const Ship& ship : m_state.ownFleet) {
+        std::vector<DeckCell> decks;
+        bool here = false;
+        for (int k = 1; k <= deckSlots(ship); ++k)
+            if (const auto deck = deckAt(ship, k)) {
+                decks.push_back(*deck);
+                here = here || (deck->row == cell->row && deck->column == cell->column);
+            }
+        if (here && ship.sunk == 1) chart.recordSunk(decks);
+    }
+    return true;
 }
 
 bool Match::collectHits() {

@@ -79,6 +79,7 @@ void Match::singleClicked() {
     m_host.resetBoards();
     m_host.hideHudMessage();
     m_state.level = 1;
+    m_state.admiralPlays = false;
     for (std::int32_t i = 0; i < GridCells; ++i)
         m_state.targetCells[std::size_t(i)] = i + 1;
     // A won LAN match's points wait for the high-score window; a new match
@@ -121,6 +122,7 @@ void Match::initGame() {
     m_state.playerTurn = 0;
     m_state.shipToPlace = 1;
     m_state.arranging = m_host.manualArrangementChecked();
+    m_state.ownFleetByHand = m_state.arranging;
     placeFleets();
     if (!m_state.arranging) m_host.hideShipModels(false);
     // The player's own choice of level stays unless "vortalix.ini" names one.
@@ -146,9 +148,13 @@ void Match::turnTimerFired() {
     bool shot = false;
     bool hit = false;
     if (!m_state.netConnected) {
-        m_state.hitCount = 0;
-        m_state.hunting = collectHits();
-        hit = m_state.hunting ? smartShoot() : shoot();
+        if (m_state.admiralPlays) {
+            hit = admiralShoot();
+        } else {
+            m_state.hitCount = 0;
+            m_state.hunting = collectHits();
+            hit = m_state.hunting ? smartShoot() : shoot();
+        }
         shot = true;
     } else if (m_state.netMovePending) {
         hit = netShoot();

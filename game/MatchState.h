@@ -15,6 +15,7 @@
 #include "game/GameTypes.h"
 #include "game/IMatchPresenter.h"
 #include "game/Ship.h"
+#include "game/admiral/SeaChart.h"
 
 #include <array>
 #include <cstdint>
@@ -72,7 +73,8 @@ struct MatchState {
     bool gameLost = false; // also "the match is over" after Exit
     bool placeHorizontal = true;
     std::int32_t shipToPlace = 1; // 1..10, 11 once all are placed
-    std::int32_t level = 1;       // points multiplier: 1 Easy, 2 Normal, 3 Hard
+    std::int32_t level = 1;       // points multiplier: 1 Easy, 2 Normal, 3 Hard, 4 Admiral
+    bool ownFleetByHand = false;  // the player arranged this match's fleet by hand
     std::int32_t playerShots = 0;
     std::int32_t enemyHits = 0;
     std::int32_t lastPoints = 0;
@@ -84,6 +86,10 @@ struct MatchState {
     std::int32_t hitCount = 0;
     std::int32_t hitAlongRow = 0; // 1 along a row, 0 down a column; valid for hitCount >= 2
     bool hunting = false;
+    // The Admiral plays this match (its set-up ran), and what its shots
+    // found on the own board: all it knows of it.
+    bool admiralPlays = false;
+    SeaChart admiralChart;
 
     // The turn timer (mirrored to the host by IMatchHost::setTurnTimer).
     std::int32_t turnDelay = 1; // the computer's pause between shots, seconds (always 1: Match::setTurnDelay)

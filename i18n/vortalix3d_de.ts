@@ -397,6 +397,10 @@ Das Spiel hört keine Antworten.</translation>
         <source>The options were not saved!</source>
         <translation>Die Optionen wurden nicht gespeichert!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Admiral</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

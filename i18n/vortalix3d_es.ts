@@ -397,6 +397,10 @@ El juego no oirá respuestas.</translation>
         <source>The options were not saved!</source>
         <translation>¡No se han guardado las opciones!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Almirante</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

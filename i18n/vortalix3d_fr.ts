@@ -397,6 +397,10 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
         <source>The options were not saved!</source>
         <translation>Les options n&apos;ont pas été enregistrées !</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Amiral</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

@@ -397,6 +397,10 @@ Il gioco non riceverà risposte.</translation>
         <source>The options were not saved!</source>
         <translation>Le opzioni non sono state salvate!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Ammiraglio</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

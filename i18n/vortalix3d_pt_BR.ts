@@ -397,6 +397,10 @@ O jogo não receberá respostas.</translation>
         <source>The options were not saved!</source>
         <translation>As opções não foram salvas!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Almirante</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

@@ -397,6 +397,10 @@ No answers can reach this game.</source>
         <source>The options were not saved!</source>
         <translation>Настройки не сохранены!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Адмирал</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

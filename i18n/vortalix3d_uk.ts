@@ -397,6 +397,10 @@ No answers can reach this game.</source>
         <source>The options were not saved!</source>
         <translation>Налаштування не збережено!</translation>
     </message>
+    <message>
+        <source>Admiral</source>
+        <translation>Адмірал</translation>
+    </message>
 </context>
 <context>
     <name>vtx::ScoresWindow</name>

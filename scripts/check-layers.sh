@@ -3,6 +3,11 @@
 #   game/          the rules: the standard library and game/ only (no Qt, no
 #                  OpenGL, no other folder of ours), so they build and test
 #                  headless;
+#   game/admiral/  the Admiral, the computer of the fourth level: it sees the
+#                  player's board only through its chart of shot results, so
+#                  neither it nor any header it reaches, however indirectly,
+#                  includes the match or its state (game/Match.h,
+#                  game/MatchState.h), which hold the player's hidden grid;
 #   scene/engine/  the scene engine: of our own headers only its own; nothing
 #                  of the game, the windows, the program or the network
 #                  (game/, scene/ outside the engine, ui/, app/, net/, audio/);
@@ -32,6 +37,31 @@ while IFS= read -r hit; do
     esac
 done < <(grep -rn --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include' game || true)
 
+# Every game/ header the Admiral's files reach, followed include by include:
+# none may be the match or its state.
+declare -A reached=()
+pending=()
+for file in game/admiral/*.h game/admiral/*.cpp; do
+    [ -e "$file" ] && pending+=("$file")
+done
+while [ "${#pending[@]}" -gt 0 ]; do
+    file=${pending[0]}
+    pending=("${pending[@]:1}")
+    while IFS= read -r hit; do
+        header=$(echo "$hit" | sed -E 's/^[^"]*"([^"]*)".*$/\1/')
+        case "$header" in
+        game/Match.h | game/MatchState.h)
+            complain "$file:$hit" "the Admiral sees only its chart: it never reaches the match or its state"
+            continue
+            ;;
+        esac
+        if [[ "$header" == game/* && -e "$header" && -z "${reached[$header]:-}" ]]; then
+            reached[$header]=1
+            pending+=("$header")
+        fi
+    done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+done
+
 # Within our own headers the engine reaches only itself.
 while IFS= read -r hit; do
     complain "$hit" "scene/engine/ knows no game, windows, program, network or sound"
@@ -57,5 +87,6 @@ for dir in */; do
 done
 
 [ "$status" = 0 ] &&
-    echo "layers: game/ and scene/engine/ include nothing from above them, the product nothing of ${other_rooms[*]}"
+    echo "layers: game/ and scene/engine/ include nothing from above them, the Admiral no match," \
+        "the product nothing of ${other_rooms[*]}"
 exit "$status"

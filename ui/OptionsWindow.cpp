@@ -117,7 +117,7 @@ void OptionsWindow::buildControls(QWidget* mainWindow) {
     levelLabel = whiteLabel(this, tr("Game Level:"), 48, 228);
     levelBox = new SkinComboBox(this);
     levelBox->setGeometry(128, 226, 129, 21);
-    levelBox->addItems({tr("Easy"), tr("Normal"), tr("Hard")});
+    levelBox->addItems({tr("Easy"), tr("Normal"), tr("Hard"), tr("Admiral")});
     levelBox->setCurrentIndex(-1);
     // The list drops down in the window's dark colours, not as a white box.
     levelBox->setColor(QColor(36, 38, 46));

@@ -2,9 +2,11 @@
 // main window and its windows, and prints what a long session leaves behind:
 // the resident memory and the number of live GL objects of the viewer.
 //
-//   match_soak [--matches N] [--check] [--gl-every N]
+//   match_soak [--matches N] [--check] [--gl-every N] [--level N]
 //
-// The matches take turns: automatic and manual arrangement, won and lost.
+// The matches take turns: automatic and manual arrangement, won and lost, and
+// the four levels of the options window (Easy, Normal, Hard, Admiral), or
+// only the level index that --level names (0..3).
 // The computer's turn timer runs at 1 ms and the player's shots go straight
 // to the match, so a match takes a fraction of a second. Modal windows (the
 // arrangement message, the score window) are answered at once.
@@ -27,6 +29,7 @@
 #include "ui/OptionsWindow.h"
 #include "ui/ScoresWindow.h"
 #include "ui/SkinCheckBox.h"
+#include "ui/SkinComboBox.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -37,6 +40,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -166,9 +170,10 @@ public:
 };
 
 // One match; false when it did not end as planned.
-bool playMatch(MainWindow& window, OptionsWindow& opt, bool manual, bool win) {
+bool playMatch(MainWindow& window, OptionsWindow& opt, bool manual, bool win, int level) {
     MatchState& s = test::setUp(window.match());
     opt.manualBox->setChecked(manual);
+    opt.levelBox->setCurrentIndex(level);
     window.singleClicked();
     if (!pumpUntil([&] { return !window.match().nextWakeMs(); }, 5000)) return false; // Single's wait
     drawFrame(window);
@@ -212,6 +217,7 @@ int main(int argc, char** argv) {
     int matches = 1000;
     bool check = false;
     int glEvery = 250; // matches between GL samples (each draws 420 frames)
+    int onlyLevel = -1; // -1: the levels take turns
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--matches") && i + 1 < argc)
             matches = std::max(1, std::atoi(argv[++i]));
@@ -219,6 +225,8 @@ int main(int argc, char** argv) {
             glEvery = std::max(1, std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--check"))
             check = true;
+        else if (!std::strcmp(argv[i], "--level") && i + 1 < argc)
+            onlyLevel = std::clamp(std::atoi(argv[++i]), 0, LevelCount - 1);
     }
     setDefaultSurfaceFormat();
     qputenv("SDL_AUDIODRIVER", qgetenv("SDL_AUDIODRIVER").isEmpty() ? "dummy" : qgetenv("SDL_AUDIODRIVER"));
@@ -270,9 +278,10 @@ int main(int argc, char** argv) {
         }
         const bool manual = i % 2 == 0;
         const bool win = (i / 2) % 2 == 0;
-        if (!playMatch(*window, optionsWindow, manual, win)) {
-            std::fprintf(stderr, "match_soak: match %d (%s, %s) did not end as planned\n", i,
-                         manual ? "manual" : "automatic", win ? "won" : "lost");
+        const int level = onlyLevel >= 0 ? onlyLevel : (i / 4) % LevelCount;
+        if (!playMatch(*window, optionsWindow, manual, win, level)) {
+            std::fprintf(stderr, "match_soak: match %d (%s, %s, level %d) did not end as planned\n", i,
+                         manual ? "manual" : "automatic", win ? "won" : "lost", level);
             return 1;
         }
         const long rss = residentKiB();
@@ -291,8 +300,8 @@ int main(int argc, char** argv) {
     }
     const long rssEnd = residentKiB();
     const long growth = rssEnd - rssWarm;
-    std::printf("\n%d matches in %.1f s (automatic and manual, won and lost)\n", matches,
-                double(clock.elapsed()) / 1000.0);
+    std::printf("\n%d matches in %.1f s (automatic and manual, won and lost, %s)\n", matches,
+                double(clock.elapsed()) / 1000.0, onlyLevel >= 0 ? "one level" : "every level");
     std::printf("resident memory: %ld KiB after match %d, %ld KiB at the end, growth %+ld KiB (%.2f MiB), "
                 "peak %ld KiB\n",
                 rssWarm, warmUp, rssEnd, growth, double(growth) / 1024.0, rssMax);

@@ -2,8 +2,13 @@
 
 #include "../support/TempDir.h"
 #include "files/IniFile.h"
+#include "game/Match.h"
+#include "tests/support/MatchSetup.h"
+#include "tests/support/NullMatchHost.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vtx {
 namespace {
@@ -74,7 +79,7 @@ TEST(OptionsFile, SessionKeysRoundTripAndLeaveTheRestOfTheFileAlone) {
 
 TEST(OptionsFile, LevelOutsideTheListMeansNoLevelAndIsStoredAsMinusOne) {
     test::TempDir dir;
-    for (const char* stored : {"3", "-1", "-7", "100"}) {
+    for (const char* stored : {"4", "-1", "-7", "100"}) {
         dir.write("vtx.ini", std::string("[Options]\nDifficulty=") + stored + "\n");
         StoredOptions o = readStoredOptions(dir.path());
         EXPECT_EQ(o.difficulty, -1) << stored;
@@ -116,7 +121,7 @@ TEST(OptionsFile, VortalixIniGivesOnlyTheLevel) {
     test::TempDir dir;
     dir.write("vortalix.ini", "[Options]\r\nDifficulty=1\r\nPlayerName=ignored\r\n");
     EXPECT_EQ(readVortalixDifficulty(dir.path()), 1);
-    dir.write("vortalix.ini", "[Options]\r\nDifficulty=3\r\n");
+    dir.write("vortalix.ini", "[Options]\r\nDifficulty=4\r\n");
     EXPECT_EQ(readVortalixDifficulty(dir.path()), -1);
     // A file without the key leaves the player's level alone.
     dir.write("vortalix.ini", "[Options]\r\nPlayerName=ignored\r\n");
@@ -133,6 +138,51 @@ TEST(OptionsFile, PlayerNamesBeyondAsciiAreUtf8AndOldLatin1NamesStillRead) {
     EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Ярослава Łódź ß");
     dir.write("vtx.ini", "[Options]\r\nPlayerName=J\xF6rg\r\n"); // as an earlier version wrote it
     EXPECT_EQ(readStoredOptions(dir.path()).playerName, "Jörg");
+}
+
+TEST(OptionsFile, AdmiralIsStoredAsThreeAndPlaysAsLevelFourOrAsHardOverTheLan) {
+    test::TempDir dir;
+    StoredOptions o;
+    o.difficulty = AdmiralLevelIndex;
+    ASSERT_FALSE(saveStoredOptions(dir.path(), o));
+    EXPECT_NE(dir.read("vtx.ini").find("Difficulty=3\r\n"), std::string::npos);
+    const int level = readStoredOptions(dir.path()).difficulty;
+    EXPECT_EQ(level, 3);
+
+    struct Clock final : IClock {
+        std::int64_t now = 43200000;
+        std::int64_t timeOfDayMs() override { return ++now; }
+        std::int64_t tickMs() override { return now; }
+    } clock;
+    NullMatchHost host;
+    host.difficulty = level;
+    Match m(host, clock);
+    MatchState& s = test::setUp(m);
+    m.placeFleets(); // at random, then the selected level's set-up
+    EXPECT_EQ(std::count(s.ownField.begin(), s.ownField.end(), CellZone), 0); // plain water, as Easy's
+    EXPECT_EQ(s.level, 4);
+    // Scored as 4: the player sinks the last deck with the tenth shot.
+    s.enemyField = emptyField();
+    s.enemyField[0] = CellDeck;
+    s.enemyFleet = Fleet{};
+    s.enemyFleet[6].size = 1;
+    s.enemyFleet[6].rows[0] = s.enemyFleet[6].cols[0] = 1;
+    s.enemyFleet[6].deckState[0] = DeckIntact;
+    s.fightStarted = s.gameInProgress = true;
+    s.playerTurn = 1;
+    s.playerShots = 9;
+    s.enemyHits = 4;
+    ASSERT_TRUE(m.playerShootAt(1, 1));
+    EXPECT_TRUE(s.gameWon);
+    EXPECT_EQ(s.lastPoints, 4 * (2 * (80 - 10) + 5 * (20 - 4)));
+
+    // A LAN match with the fleet placed by hand: Hard's set-up and points.
+    m.arrangeFleet();
+    s.ownField = s.workField;
+    s.netMode = true;
+    m.runDifficultySetup(level);
+    EXPECT_GT(std::count(s.ownField.begin(), s.ownField.end(), CellZone), 0);
+    EXPECT_EQ(s.level, 3);
 }
 
 } // namespace

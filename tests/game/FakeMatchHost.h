@@ -82,6 +82,7 @@ public:
     bool music = false;
     std::int32_t difficulty = 0;
     std::optional<std::int32_t> vortalixDifficulty; // no "vortalix.ini"
+    PlayerHabit savedHabit;                         // the habit of the last saveHabit
     // Mirrors of what the match pushed out.
     bool turnTimerEnabled = false;
     std::int32_t turnTimerInterval = 2000;
@@ -175,6 +176,10 @@ public:
         log("SetDifficulty " + std::to_string(index));
     }
     std::optional<std::int32_t> readVortalixDifficulty() override { return vortalixDifficulty; }
+    void saveHabit(const PlayerHabit& habit) override {
+        savedHabit = habit;
+        log("SaveHabit " + std::to_string(habit.fleets()));
+    }
     void startNextSong() override { log("StartNextSong"); }
     void stopMusic() override { log("StopMusic"); }
     void wakeAfter(std::int32_t ms) override {

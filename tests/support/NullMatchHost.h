@@ -5,6 +5,7 @@
 // that override only the calls they care about.
 
 #include "game/IMatchHost.h"
+#include "game/admiral/PlayerHabit.h"
 
 namespace vtx {
 
@@ -38,6 +39,7 @@ public:
     std::int32_t difficultyIndex() override { return difficulty; }
     void setDifficultyIndex(std::int32_t index) override { difficulty = index; }
     std::optional<std::int32_t> readVortalixDifficulty() override { return std::nullopt; }
+    void saveHabit(const PlayerHabit&) override {}
     void startNextSong() override {}
     void stopMusic() override {}
     void wakeAfter(std::int32_t) override {}
