@@ -4,6 +4,7 @@
 #include "audio/WaveOutput.h"
 #include "game/SoundEffect.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -44,7 +45,9 @@ public:
     // e.g. "SDL2_mixer version 2.6.2 was not loaded".
     static QString versionMismatchMessage();
     static QString versionMismatchMessage(const SDL_version& linked, const SDL_version& expected);
-    static QString initFailedText() { return QStringLiteral("Can't initialize digital sound system"); }
+    static QString initFailedText() {
+        return QCoreApplication::translate("vtx::SoundSystem", "Can't initialize digital sound system");
+    }
 
     // Sets soundOn true, then opens the default output; on failure soundOn
     // becomes false and false is returned. Calling it again while open is a no-op.
