@@ -129,6 +129,7 @@ void MainWindow::createComponents() {
     connect(scoresButton, &SkinButton::clicked, this, &MainWindow::scoresClicked);
     connect(exitButton, &SkinButton::clicked, this, &MainWindow::exitClicked);
     m_keys.attach(*this);
+    m_host.keysInUse = [this] { return m_keys.cursor().shown(); };
 
     // Over the panel picture's plain brass plate and compass dial: the word in
     // the player's language, engraved (dark letters, a light edge below),

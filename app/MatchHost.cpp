@@ -21,6 +21,7 @@
 #include "ui/SkinComboBox.h"
 #include "ui/SkinFont.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -108,7 +109,14 @@ void MatchHost::stopMusic() {
     if (m_parts.music) m_parts.music->stopMusic();
 }
 void MatchHost::setStatus(std::string_view text) {
+    if (text == status::PlaceHere && keysInUse && keysInUse()) {
+        m_status.setMatchText(QCoreApplication::translate("GameTexts", "Enter places, R turns, arrows move"));
+        return;
+    }
     m_status.setMatchText(gameText(text));
+}
+void MatchHost::setCountedStatus(std::string_view text, std::int32_t count) {
+    m_status.setMatchText(gameText(text, count));
 }
 void MatchHost::setButton(MenuButton button, bool enabled, bool whiteFont) {
     SkinButton* b = m_parts.button(button);

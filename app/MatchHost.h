@@ -13,6 +13,8 @@
 
 #include <QTimer>
 
+#include <functional>
+
 namespace vtx {
 
 class Boards;
@@ -29,6 +31,10 @@ class MatchHost final : public IMatchHost {
 public:
     MatchHost(World& world, Boards& boards, CameraFx& cameraFx, ViewTexts& texts, Match& match, IClock& clock,
               const WindowParts& parts, StatusLine& status, LanHost& lan);
+
+    // Whether the player places by keys (the keyboard cursor is on): the
+    // placement hint then names the keys instead of the mouse's buttons.
+    std::function<bool()> keysInUse;
 
     // --- IBoardView ---
     void resetBoards() override;
@@ -55,6 +61,7 @@ public:
     void startNextSong() override;
     void stopMusic() override;
     void setStatus(std::string_view text) override;
+    void setCountedStatus(std::string_view text, std::int32_t count) override;
     void setButton(MenuButton button, bool enabled, bool whiteFont) override;
 
     // --- IMatchWindows ---

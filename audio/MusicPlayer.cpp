@@ -133,19 +133,19 @@ bool MusicPlayer::openSong(const QString& path) {
     // One song at a time: a song still open is released first.
     if (m_songId != 0) closeSong();
     if (!audioOpen()) {
-        reportMusicError(QStringLiteral("Audio device hasn't been opened"));
+        reportMusicError(tr("Audio device hasn't been opened"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        reportMusicError(QStringLiteral("Cannot open the song file: %1").arg(file.errorString()));
+        reportMusicError(tr("Cannot open the song file: %1").arg(file.errorString()));
         return false;
     }
     const QByteArray head = file.read(qint64(kMidiHeadBytes));
     file.close();
     if (!looksLikeMidi(
             std::span(reinterpret_cast<const unsigned char*>(head.constData()), std::size_t(head.size())))) {
-        reportMusicError(QStringLiteral("The song file is not a MIDI file"));
+        reportMusicError(tr("The song file is not a MIDI file"));
         return false;
     }
     m_music = Mix_LoadMUS(QFile::encodeName(path).constData());
@@ -163,7 +163,7 @@ bool MusicPlayer::openSong(const QString& path) {
 
 bool MusicPlayer::playOpenSong() {
     if (m_songId == 0 || !m_music) {
-        reportMusicError(QStringLiteral("No song is open"));
+        reportMusicError(tr("No song is open"));
         return false;
     }
     g_playingId.store(m_songId);
@@ -195,9 +195,9 @@ void MusicPlayer::freeMusic() {
 void MusicPlayer::reportMusicError(const QString& text) {
     if (m_errorShown) return;
     m_errorShown = true;
-    const QString shown = text.isEmpty() ? QStringLiteral("No message available") : text;
+    const QString shown = text.isEmpty() ? tr("No message available") : text;
     if (m_messageBox)
-        m_messageBox(QStringLiteral("Information"), shown);
+        m_messageBox(tr("Information"), shown);
     else
         qWarning("Information: %s", qPrintable(shown));
 }

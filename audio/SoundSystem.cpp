@@ -2,6 +2,7 @@
 
 #include "game/DataFiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <SDL2/SDL.h>
@@ -47,7 +48,7 @@ QString SoundSystem::versionMismatchMessage() {
 QString SoundSystem::versionMismatchMessage(const SDL_version& linked, const SDL_version& expected) {
     // Patch releases keep the interface, so only major.minor must agree.
     if (linked.major == expected.major && linked.minor == expected.minor) return {};
-    return QStringLiteral("SDL2_mixer version %1.%2.%3 was not loaded")
+    return QCoreApplication::translate("vtx::SoundSystem", "SDL2_mixer version %1.%2.%3 was not loaded")
         .arg(expected.major)
         .arg(expected.minor)
         .arg(expected.patch);

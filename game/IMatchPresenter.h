@@ -4,6 +4,7 @@
 // texts, the sounds and the music, the status line and the menu buttons.
 // Part of IMatchHost (its contract holds).
 
+#include "game/GameText.h"
 #include "game/SoundEffect.h"
 
 #include <string_view>
@@ -38,6 +39,11 @@ public:
 
     // --- status line and menu ---
     virtual void setStatus(std::string_view text) = 0;
+    // A text with a count ("%n ship(s) left.", see game/GameText.h): the
+    // presenter chooses the plural form; by default the English one.
+    virtual void setCountedStatus(std::string_view text, std::int32_t count) {
+        setStatus(englishCounted(text, count));
+    }
     // whiteFont false: grey font; a disabled button may keep the white font.
     virtual void setButton(MenuButton button, bool enabled, bool whiteFont) = 0;
 };

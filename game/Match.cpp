@@ -132,7 +132,8 @@ void Match::finishManualArrangement() {
     setTurnTimerEnabled(false);
     setTurnTimerInterval(m_state.turnDelay * 1000);
     m_state.arranging = false;
-    showMessageThen(60, "Ships Arrangement Complete!", [this] { afterArrangementMessage(); });
+    showMessageThen(60, VTX_TEXT("GameTexts", "Ships Arrangement Complete!"),
+                    [this] { afterArrangementMessage(); });
 }
 
 void Match::afterArrangementMessage() {
@@ -175,8 +176,7 @@ std::string_view Match::placementStatus() const {
 void Match::fightRefused() {
     if (!m_state.arranging || !m_state.gameInProgress) return;
     const std::int32_t left = FleetShips + 1 - m_state.shipToPlace;
-    m_host.setStatus(std::string(status::FightNeedsFleet) + " " + std::to_string(left) +
-                     (left == 1 ? " ship" : " ships") + " left.");
+    m_host.setCountedStatus(status::FightNeedsFleet, left);
 }
 
 void Match::runDifficultySetup(std::int32_t index) {

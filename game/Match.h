@@ -70,20 +70,23 @@ namespace vtx {
 
 // The status texts of the main window's status line.
 namespace status {
-inline constexpr std::string_view PlayerMove = "Player Move";
-inline constexpr std::string_view EnemyMove = "Enemy Move";
-inline constexpr std::string_view Missed = "Missed!";
-inline constexpr std::string_view ComputerHit = "Computer Hit!!!";
-inline constexpr std::string_view ComputerMissed = "Computer Missed!!!";
-inline constexpr std::string_view ReadyToPlay = "Ready to Play!";
+inline constexpr std::string_view PlayerMove = VTX_TEXT("GameTexts", "Player Move");
+inline constexpr std::string_view EnemyMove = VTX_TEXT("GameTexts", "Enemy Move");
+inline constexpr std::string_view Missed = VTX_TEXT("GameTexts", "Missed!");
+inline constexpr std::string_view ComputerHit = VTX_TEXT("GameTexts", "Computer Hit!!!");
+inline constexpr std::string_view ComputerMissed = VTX_TEXT("GameTexts", "Computer Missed!!!");
+inline constexpr std::string_view ReadyToPlay = VTX_TEXT("GameTexts", "Ready to Play!");
 // While a fleet is placed by hand: what the preview under the pointer means.
-inline constexpr std::string_view PlaceHere = "Left click places, right click turns";
-inline constexpr std::string_view PlaceOffBoard = "Does not fit: off the board!";
-inline constexpr std::string_view PlaceOverlaps = "Does not fit: another ship is there!";
-inline constexpr std::string_view PlaceTouches = "Does not fit: ships may not touch!";
-inline constexpr std::string_view FightNeedsFleet = "Place all ten ships first!";
+inline constexpr std::string_view PlaceHere = VTX_TEXT("GameTexts", "Left click places, right click turns");
+inline constexpr std::string_view PlaceOffBoard = VTX_TEXT("GameTexts", "Does not fit: off the board!");
+inline constexpr std::string_view PlaceOverlaps =
+    VTX_TEXT("GameTexts", "Does not fit: another ship is there!");
+inline constexpr std::string_view PlaceTouches = VTX_TEXT("GameTexts", "Does not fit: ships may not touch!");
+// With the number of ships still to place (IMatchPresenter::setCountedStatus).
+inline constexpr std::string_view FightNeedsFleet =
+    VTX_TEXT_N("GameTexts", "Place all ten ships first! %n ship(s) left.");
 // In the player's turn, over an enemy cell already fired at or known as water.
-inline constexpr std::string_view ShotWasted = "Already fired at: a shot here is wasted";
+inline constexpr std::string_view ShotWasted = VTX_TEXT("GameTexts", "Already fired at: a shot here is wasted");
 } // namespace status
 
 // Which fleet has lost every deck: the end of a match, by who won.

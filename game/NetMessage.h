@@ -25,6 +25,7 @@
 // protocol assumes each datagram arrives once and in order. The creator
 // shoots first.
 
+#include "game/GameText.h"
 #include "game/GameTypes.h"
 #include "game/Ship.h"
 
@@ -45,13 +46,15 @@ inline constexpr std::string_view MoveMarker = "SYS$$Move:";
 inline constexpr std::string_view ExitMarker = "SYS$$Exit:";
 
 inline constexpr std::string_view JoinRequest = "SYS$$Joined :Quibby";
-inline constexpr std::string_view OpponentLeftText = "Opponent left the game!";
+inline constexpr std::string_view OpponentLeftText = VTX_TEXT("GameTexts", "Opponent left the game!");
 // An extended match's opponent fell silent (NetChannel).
-inline constexpr std::string_view OpponentGoneText = "No answer from the opponent!";
+inline constexpr std::string_view OpponentGoneText = VTX_TEXT("GameTexts", "No answer from the opponent!");
 // The status line while an extended match's link is in trouble (NetChannel).
-inline constexpr std::string_view JoiningText = "Joining the game...";
-inline constexpr std::string_view WaitingForFleetText = "Waiting for the opponent's fleet...";
-inline constexpr std::string_view WaitingForComputerText = "Waiting for the opponent's computer...";
+inline constexpr std::string_view JoiningText = VTX_TEXT("GameTexts", "Joining the game...");
+inline constexpr std::string_view WaitingForFleetText =
+    VTX_TEXT("GameTexts", "Waiting for the opponent's fleet...");
+inline constexpr std::string_view WaitingForComputerText =
+    VTX_TEXT("GameTexts", "Waiting for the opponent's computer...");
 
 // "SYS$$Present: " followed by the name.
 std::string presenceMessage(std::string_view playerName);

@@ -8,7 +8,8 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 cp "$root"/i18n/vortalix3d_*.ts "$scratch"/
 cd "$root"
-"$lupdate" -silent -locations none -no-ui-lines -I . -extensions cpp,h app ui game scene net audio \
+"$lupdate" -silent -locations none -no-ui-lines -tr-function-alias QT_TRANSLATE_NOOP+=VTX_TEXT,QT_TRANSLATE_N_NOOP+=VTX_TEXT_N -I . -extensions cpp,h \
+    app ui game scene net audio \
     -ts "$scratch"/vortalix3d_*.ts > "$scratch/lupdate.log" 2>&1
 status=0
 for ts in "$scratch"/vortalix3d_*.ts; do

@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>DU HAST GEWONNEN!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>DU HAST VERLOREN!</translation>
     </message>
     <message>
@@ -106,6 +104,33 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Warte auf den Rechner des Gegners...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Enter setzt, R dreht, Pfeile bewegen</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Linksklick setzt, Rechtsklick dreht</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Passt nicht: außerhalb des Felds!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Passt nicht: dort liegt schon ein Schiff!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Passt nicht: Schiffe berühren sich!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Erst alle Schiffe setzen! Noch %n Schiff.</numerusform>
+            <numerusform>Erst alle Schiffe setzen! Noch %n Schiffe.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +377,33 @@ Das Spiel hört keine Antworten.</translation>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Das Audiogerät ist nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Die Musikdatei lässt sich nicht öffnen: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Die Musikdatei ist keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Kein Musikstück ist geöffnet</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Keine Meldung vorhanden</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +482,12 @@ Gewinne ein Spiel, um in die Tabelle zu kommen.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer Version %1.%2.%3 wurde nicht geladen</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Das digitale Soundsystem kann nicht
-gestartet werden</translation>
+        <translation>Das digitale Soundsystem lässt sich nicht starten</translation>
     </message>
 </context>
 </TS>

@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>¡HAS GANADO!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>¡HAS PERDIDO!</translation>
     </message>
     <message>
@@ -106,6 +104,33 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Esperando al equipo del rival...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Intro coloca, R gira, flechas mueven</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Clic izquierdo coloca, clic derecho gira</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>¡No cabe: fuera del tablero!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>¡No cabe: ya hay otro barco ahí!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>¡No cabe: los barcos no pueden tocarse!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>¡Coloca los diez barcos! Queda %n.</numerusform>
+            <numerusform>¡Coloca los diez barcos! Quedan %n.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +377,33 @@ El juego no oirá respuestas.</translation>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>El dispositivo de audio no está abierto</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>No se puede abrir el archivo de la canción: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>El archivo de la canción no es un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>No hay ninguna canción abierta</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>No hay ningún mensaje</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Información</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +482,12 @@ Gana una partida para entrar en la tabla.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>No se cargó SDL2_mixer versión %1.%2.%3</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>No se puede iniciar el sistema
-de sonido digital</translation>
+        <translation>No se puede iniciar el sistema de sonido digital</translation>
     </message>
 </context>
 </TS>

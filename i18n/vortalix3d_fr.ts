@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>VOUS AVEZ GAGNÉ !</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>VOUS AVEZ PERDU !</translation>
     </message>
     <message>
@@ -106,6 +104,33 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>En attente de l&apos;ordinateur adverse...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Entrée place, R tourne, flèches déplacent</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Clic gauche place, clic droit tourne</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Ne tient pas : hors du plateau !</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Ne tient pas : un autre navire est là !</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Ne tient pas : les navires se touchent !</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Placez les dix navires ! Il en reste %n.</numerusform>
+            <numerusform>Placez les dix navires ! Il en reste %n.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +377,33 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Le périphérique audio n&apos;est pas ouvert</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier du morceau : %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Le fichier du morceau n&apos;est pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Aucun morceau n&apos;est ouvert</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Aucun message disponible</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +482,12 @@ Gagnez une partie pour entrer au tableau.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer version %1.%2.%3 n&apos;a pas été chargé</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Impossible d&apos;initialiser
-le système de son numérique</translation>
+        <translation>Impossible d&apos;initialiser le système de son numérique</translation>
     </message>
 </context>
 </TS>

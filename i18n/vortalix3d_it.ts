@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>HAI VINTO!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>HAI PERSO!</translation>
     </message>
     <message>
@@ -106,6 +104,33 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>In attesa del computer avversario...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Invio piazza, R ruota, frecce spostano</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Clic sinistro piazza, clic destro ruota</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Non entra: fuori dalla griglia!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Non entra: c&apos;è già un&apos;altra nave!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Non entra: le navi non possono toccarsi!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Piazza tutte le navi! Ne manca %n.</numerusform>
+            <numerusform>Piazza tutte le navi! Ne mancano %n.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +377,33 @@ Il gioco non riceverà risposte.</translation>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Il dispositivo audio non è aperto</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Impossibile aprire il file del brano: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Il file del brano non è un file MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Nessun brano è aperto</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Nessun messaggio disponibile</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informazione</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +482,12 @@ Vinci una partita per entrare in classifica.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer versione %1.%2.%3 non è stato caricato</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Impossibile avviare il sistema
-audio digitale</translation>
+        <translation>Impossibile inizializzare il sistema audio digitale</translation>
     </message>
 </context>
 </TS>

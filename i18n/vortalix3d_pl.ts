@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>ZWYCIĘSTWO!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>PORAŻKA!</translation>
     </message>
     <message>
@@ -106,6 +104,34 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Czekam na komputer przeciwnika...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Enter stawia, R obraca, strzałki ruszają</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Lewy klik stawia, prawy klik obraca</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Nie pasuje: poza planszą!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Nie pasuje: tam stoi inny statek!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Nie pasuje: statki nie mogą się stykać!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Ustaw całą flotę! Został %n statek.</numerusform>
+            <numerusform>Ustaw całą flotę! Zostały %n statki.</numerusform>
+            <numerusform>Ustaw całą flotę! Zostało %n statków.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +378,33 @@ No answers can reach this game.</source>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Urządzenie dźwiękowe nie zostało otwarte</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Nie można otworzyć pliku utworu: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Plik utworu nie jest plikiem MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Żaden utwór nie jest otwarty</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Brak komunikatu</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informacja</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +483,12 @@ Wygraj grę, aby trafić do tabeli.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>Nie wczytano SDL2_mixer w wersji %1.%2.%3</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Nie można uruchomić
-cyfrowego systemu dźwięku</translation>
+        <translation>Nie można uruchomić cyfrowego systemu dźwięku</translation>
     </message>
 </context>
 </TS>

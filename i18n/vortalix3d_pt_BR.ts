@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>VOCÊ VENCEU!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>VOCÊ PERDEU!</translation>
     </message>
     <message>
@@ -106,6 +104,33 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Aguardando o computador adversário...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Enter posiciona, R gira, setas movem</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Clique esquerdo posiciona, direito gira</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Não cabe: fora do tabuleiro!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Não cabe: já há outro navio ali!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Não cabe: navios não podem se tocar!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Posicione toda a frota! Falta %n navio.</numerusform>
+            <numerusform>Posicione toda a frota! Faltam %n navios.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +377,33 @@ O jogo não receberá respostas.</translation>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>O dispositivo de áudio não foi aberto</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Não foi possível abrir o arquivo da música: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>O arquivo da música não é um arquivo MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Nenhuma música está aberta</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Nenhuma mensagem disponível</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informação</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +482,12 @@ Vença uma partida para entrar na tabela.</translation>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer versão %1.%2.%3 não foi carregado</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Não é possível iniciar o sistema
-de som digital</translation>
+        <translation>Não foi possível iniciar o sistema de som digital</translation>
     </message>
 </context>
 </TS>

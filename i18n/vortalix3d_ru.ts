@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>ВЫ ПОБЕДИЛИ!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>ВЫ ПРОИГРАЛИ!</translation>
     </message>
     <message>
@@ -106,6 +104,34 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Ждём компьютер соперника...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Enter ставит, R вращает, стрелки ходят</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Левый щелчок ставит, правый вращает</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Не помещается: за краем поля!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Не помещается: там другой корабль!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Не помещается: корабли касаются!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Расставьте флот! Ещё %n корабль.</numerusform>
+            <numerusform>Расставьте флот! Ещё %n корабля.</numerusform>
+            <numerusform>Расставьте флот! Ещё %n кораблей.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +378,33 @@ No answers can reach this game.</source>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Звуковое устройство не открыто</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Не удаётся открыть файл мелодии: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Файл мелодии не является файлом MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Ни одна мелодия не открыта</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Сообщение отсутствует</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +483,12 @@ Win a game to enter the table.</source>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer версии %1.%2.%3 не загружен</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Не удаётся запустить
-цифровую звуковую систему</translation>
+        <translation>Не удаётся запустить цифровую звуковую систему</translation>
     </message>
 </context>
 </TS>

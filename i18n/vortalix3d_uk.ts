@@ -83,12 +83,10 @@
     </message>
     <message>
         <source>YOU WON THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a won match: capitals only, at most 19 characters.</extracomment>
         <translation>ВИ ПЕРЕМОГЛИ!</translation>
     </message>
     <message>
         <source>YOU LOST THE GAME!</source>
-        <extracomment>The HUD&apos;s message after a lost match: capitals only, at most 19 characters.</extracomment>
         <translation>ВИ ПРОГРАЛИ!</translation>
     </message>
     <message>
@@ -106,6 +104,34 @@
     <message>
         <source>Waiting for the opponent&apos;s computer...</source>
         <translation>Чекаємо на комп&apos;ютер суперника...</translation>
+    </message>
+    <message>
+        <source>Enter places, R turns, arrows move</source>
+        <translation>Enter ставить, R обертає, стрілки — рух</translation>
+    </message>
+    <message>
+        <source>Left click places, right click turns</source>
+        <translation>Лівий клік ставить, правий повертає</translation>
+    </message>
+    <message>
+        <source>Does not fit: off the board!</source>
+        <translation>Не вміщується: за краєм поля!</translation>
+    </message>
+    <message>
+        <source>Does not fit: another ship is there!</source>
+        <translation>Не вміщується: там інший корабель!</translation>
+    </message>
+    <message>
+        <source>Does not fit: ships may not touch!</source>
+        <translation>Не вміщується: кораблі торкаються!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Place all ten ships first! %n ship(s) left.</source>
+        <translation>
+            <numerusform>Розставте флот! Лишився %n корабель.</numerusform>
+            <numerusform>Розставте флот! Лишилося %n кораблі.</numerusform>
+            <numerusform>Розставте флот! Лишилося %n кораблів.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Already fired at: a shot here is wasted</source>
@@ -352,6 +378,33 @@ No answers can reach this game.</source>
     </message>
 </context>
 <context>
+    <name>vtx::MusicPlayer</name>
+    <message>
+        <source>Audio device hasn&apos;t been opened</source>
+        <translation>Звуковий пристрій не відкрито</translation>
+    </message>
+    <message>
+        <source>Cannot open the song file: %1</source>
+        <translation>Не вдається відкрити файл мелодії: %1</translation>
+    </message>
+    <message>
+        <source>The song file is not a MIDI file</source>
+        <translation>Файл мелодії не є файлом MIDI</translation>
+    </message>
+    <message>
+        <source>No song is open</source>
+        <translation>Жодну мелодію не відкрито</translation>
+    </message>
+    <message>
+        <source>No message available</source>
+        <translation>Повідомлення відсутнє</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Інформація</translation>
+    </message>
+</context>
+<context>
     <name>vtx::OptionsWindow</name>
     <message>
         <source>Options</source>
@@ -430,9 +483,12 @@ Win a game to enter the table.</source>
 <context>
     <name>vtx::SoundSystem</name>
     <message>
+        <source>SDL2_mixer version %1.%2.%3 was not loaded</source>
+        <translation>SDL2_mixer версії %1.%2.%3 не завантажено</translation>
+    </message>
+    <message>
         <source>Can&apos;t initialize digital sound system</source>
-        <translation>Не вдається запустити
-цифрову звукову систему</translation>
+        <translation>Не вдається запустити цифрову звукову систему</translation>
     </message>
 </context>
 </TS>

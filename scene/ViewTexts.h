@@ -14,6 +14,8 @@
 // Call order: resetCreationState once with the window, tickTimerFired every
 // 100 ms, the rest when the match or the HUD asks. UI thread only.
 
+#include "game/GameText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,8 +27,8 @@ struct MatchState;
 
 class ViewTexts {
 public:
-    static constexpr std::string_view WonText = "YOU WON THE GAME!";
-    static constexpr std::string_view LostText = "YOU LOST THE GAME!";
+    static constexpr std::string_view WonText = VTX_TEXT("GameTexts", "YOU WON THE GAME!");
+    static constexpr std::string_view LostText = VTX_TEXT("GameTexts", "YOU LOST THE GAME!");
     static constexpr float MessageAlphaLow = 0.6f; // the result at the pulse's low
     static constexpr float ViewerWidth = 616.0f;   // the HUD's pixels across the view
 

@@ -16,6 +16,7 @@
 #include "ui/SkinLineEdit.h"
 #include "ui/Translation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QRawFont>
@@ -82,7 +83,8 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     // Every text of the rules is translated: the tools' list matches game/'s constants.
     for (const std::string_view text :
          {status::PlayerMove, status::EnemyMove, status::Missed, status::ComputerHit, status::ComputerMissed,
-          status::ReadyToPlay, net::OpponentLeftText, net::OpponentGoneText, net::JoiningText,
+          status::ReadyToPlay, status::PlaceHere, status::PlaceOffBoard, status::PlaceOverlaps,
+          status::PlaceTouches, net::OpponentLeftText, net::OpponentGoneText, net::JoiningText,
           net::WaitingForFleetText, net::WaitingForComputerText,
           std::string_view("Ships Arrangement Complete!"), std::string_view("YOU WON THE GAME!"),
           std::string_view("YOU LOST THE GAME!")})
@@ -100,9 +102,17 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
     // The status line.
     for (const std::string_view text :
          {status::PlayerMove, status::EnemyMove, status::Missed, status::ComputerHit, status::ComputerMissed,
-          status::ReadyToPlay, net::JoiningText, net::WaitingForFleetText, net::WaitingForComputerText})
+          status::ReadyToPlay, status::PlaceHere, status::PlaceOffBoard, status::PlaceOverlaps,
+          status::PlaceTouches, net::JoiningText, net::WaitingForFleetText, net::WaitingForComputerText})
         expectLabelFits(window.statusLine, gameText(text),
                         window.statusLine->x() + window.statusLine->width(), lang + " status");
+    // Every plural form of a counted text, and the hint of a player placing by keys.
+    for (const int left : {1, 2, 5, 10})
+        expectLabelFits(window.statusLine, gameText(status::FightNeedsFleet, left),
+                        window.statusLine->x() + window.statusLine->width(), lang + " status");
+    expectLabelFits(window.statusLine,
+                    QCoreApplication::translate("GameTexts", "Enter places, R turns, arrows move"),
+                    window.statusLine->x() + window.statusLine->width(), lang + " status");
     expectLabelFits(window.statusLine, program->net->tr("Waiting for Opponent..."),
                     window.statusLine->x() + window.statusLine->width(), lang + " status");
     test::windowPicture(window).save(folder + language + QStringLiteral("-menu.png"));

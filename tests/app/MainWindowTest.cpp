@@ -480,6 +480,8 @@ TEST_F(MainWindowTest, AWholeMatchIsPlayedWithKeysAlone) {
         EXPECT_EQ(mainWindow().boards().cell(OwnBoard, ship[0], ship[1])->libMaterialName, "hint");
         if (state().placeHorizontal != (ship[2] == 1)) key(Qt::Key_R);
         ASSERT_EQ(state().placeHorizontal, ship[2] == 1);
+        // A player placing by keys is told the keys, not the mouse's buttons.
+        EXPECT_EQ(mainWindow().statusLine->text(), "Enter places, R turns, arrows move") << "ship " << n;
         key(Qt::Key_Return);
         if (n < 10) {
             ASSERT_EQ(state().shipToPlace, n + 1) << "ship " << n;
