@@ -111,7 +111,7 @@ if [ "$mode" = install ]; then
     sleep 1
     shot options
     eval "$(xdotool getwindowgeometry --shell "$opt")"
-    xdotool mousemove $((X + 107)) $((Y + 292)) # its Close button
+    xdotool mousemove $((X + 153)) $((Y + 292)) # its Close button
     sleep 0.15
     xdotool click 1
     sleep 1
