@@ -63,6 +63,7 @@ enum class ReplayError {
     CutShort,     // ends before its shots do
     Damaged,      // wrong length, checksum or a field's value
     Impossible,   // well-formed, but nothing the game could have kept (replayProblem)
+    CannotRead,   // the file is there but unreadable (no permission, an I/O error)
 };
 
 struct ReplayRead {

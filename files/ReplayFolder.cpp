@@ -79,6 +79,26 @@ std::vector<fs::path> replayFiles(const fs::path& folder) {
     return files;
 }
 
+std::vector<ReplayListing> readReplayFolder(const fs::path& folder) {
+    std::vector<fs::path> files = replayFiles(folder);
+    if (files.size() > ReplaysKept) files.resize(ReplaysKept);
+    std::vector<ReplayListing> list;
+    list.reserve(files.size());
+    for (fs::path& path : files) {
+        // One byte over the limit tells a file too large from one just at it.
+        const FileReadResult bytes = readFileBytes(path, ReplayFileMaxBytes + 1);
+        ReplayListing entry{std::move(path), {}};
+        if (bytes.readError || !bytes.exists) {
+            entry.read.error = ReplayError::CannotRead;
+            entry.read.detail = "cannot be read";
+        } else {
+            entry.read = readReplayFile(bytes.bytes);
+        }
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
 std::optional<std::string> keepReplay(const fs::path& folder, const Replay& replay, std::size_t keep) {
     std::error_code ec;
     fs::create_directories(folder, ec);

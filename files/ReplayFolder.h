@@ -12,6 +12,7 @@
 // symbolic link (also one under the pattern, and whatever it points to) and
 // any special file are left alone.
 
+#include "files/ReplayFile.h"
 #include "game/Replay.h"
 
 #include <cstddef>
@@ -38,6 +39,17 @@ bool isReplayFileName(std::string_view name);
 // The game's own replay files of folder, newest first; empty when the folder
 // is missing or unreadable.
 std::vector<std::filesystem::path> replayFiles(const std::filesystem::path& folder);
+
+// One file of the list: the match it holds, or why it cannot be shown.
+struct ReplayListing {
+    std::filesystem::path path;
+    ReplayRead read;
+};
+
+// The newest ReplaysKept of the game's own files, newest first, each read
+// whole (at most 64 KiB each). A file that cannot be read is listed with
+// ReplayError::CannotRead.
+std::vector<ReplayListing> readReplayFolder(const std::filesystem::path& folder);
 
 // Writes the replay as a new file of folder (created when missing) atomically
 // (FileIo.h), then removes the oldest of the game's own files beyond keep,
