@@ -273,6 +273,7 @@ bool Match::playerShootAt(std::int32_t row, std::int32_t column) {
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
+    m_host.shotFired(EnemyBoard, row, column);
     m_state.playerShots = m_state.playerShots == std::numeric_limits<std::int32_t>::max()
                               ? m_state.playerShots
                               : m_state.playerShots + 1;
@@ -293,6 +294,7 @@ void Match::playerShot(std::int32_t row, std::int32_t column) {
 }
 
 bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
+    if (insideGrid(row, column)) m_host.shotFired(OwnBoard, row, column);
     const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater) {
         m_host.markShot(OwnBoard, row, column, false);
@@ -311,6 +313,7 @@ bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aime
 bool Match::netShoot() {
     const std::int32_t row = m_state.netMoveRow;
     const std::int32_t column = m_state.netMoveCol;
+    if (insideGrid(row, column)) m_host.shotFired(OwnBoard, row, column);
     const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater || c == CellZone) {
         m_host.markShot(OwnBoard, row, column, false);

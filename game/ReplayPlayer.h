@@ -43,7 +43,7 @@ struct ReplayStep {
     bool marked = false;
     std::int32_t sunkShip = 0; // 1..10 when the shot sank that ship, else 0
 
-    std::int32_t board() const { return shot.side == ReplaySide::Player ? EnemyBoard : OwnBoard; }
+    Board board() const { return shot.side == ReplaySide::Player ? EnemyBoard : OwnBoard; }
     bool hit() const { return outcome == ShotOutcome::Hit || outcome == ShotOutcome::Sunk; }
 };
 

@@ -143,6 +143,72 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Легкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Середній</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Важкий</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Комп&apos;ютер, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Гравець LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Перемога</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Поразка</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Перервано</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Закрито</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Немає відповіді</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Ворог пішов</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, обрізано</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Постріли: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Повтор: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>пауза</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -375,6 +441,36 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Результатів поки немає.
 Виграйте гру, щоб потрапити до таблиці.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Збережених матчів ще немає.
+Кожен зіграний матч зберігається тут.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Дивитись</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Матчі</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Найкращі</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>не читається</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Дивитися можна з меню, коли матч не йде.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Останні матчі</translation>
     </message>
 </context>
 </TS>

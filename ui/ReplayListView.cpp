@@ -72,8 +72,13 @@ QFont ReplayListView::smallFont() const {
 }
 
 int ReplayListView::entryHeight() const {
-    return QFontMetrics(font()).height() + QFontMetrics(smallFont()).height() +
-           2 * std::max(1, kPadding * font().pixelSize() / 10);
+    const int pad = std::max(1, kPadding * font().pixelSize() / 10);
+    return QFontMetrics(font()).height() + buttonHeight() + 2 * pad;
+}
+
+// The second line, as high as the Watch button standing in it.
+int ReplayListView::buttonHeight() const {
+    return QFontMetrics(smallFont()).height() + std::max(2, 4 * font().pixelSize() / 10);
 }
 
 int ReplayListView::contentHeight() const {
@@ -121,15 +126,16 @@ QRect ReplayListView::watchRect(int index) const {
     const QRect entry = entryRect(index);
     const int unit = font().pixelSize();
     const int pad = std::max(1, kPadding * unit / 10);
-    QFont bold = font();
+    QFont bold = smallFont();
     bold.setBold(true);
     const int needed = QFontMetrics(bold).horizontalAdvance(m_watchCaption) + 2 * pad + 2;
     const int w = std::clamp(needed, kWatchMinWidth * unit / 10, kWatchMaxWidth * unit / 10);
-    return QRect(entry.right() - pad - w, entry.y() + pad, w, entry.height() - 2 * pad);
+    const int top = entry.y() + pad + QFontMetrics(font()).height();
+    return QRect(entry.right() - pad - w, top, w, buttonHeight());
 }
 
 QFont ReplayListView::watchFont() const {
-    QFont f = font();
+    QFont f = smallFont();
     f.setBold(true);
     const int room = watchRect(0).width() - 2;
     for (int pixels = std::max(f.pixelSize(), 1); pixels >= kSmallestPixels; --pixels) {
@@ -184,9 +190,10 @@ void ReplayListView::paintEvent(QPaintEvent*) {
             p.drawRoundedRect(entry.adjusted(1, 1, -1, -1), 3, 3);
         }
         const QRect button = watchRect(i);
-        const int textRight = e.readable ? button.left() - pad : entry.right() - pad;
-        const QRect line1(entry.left() + pad, entry.top() + pad, textRight - entry.left() - pad, fm.height());
-        const QRect line2(line1.left(), line1.bottom() + 1, line1.width(), smallMetrics.height());
+        // Line 1 across the entry; line 2 beside the Watch button.
+        const QRect line1(entry.left() + pad, entry.top() + pad, entry.width() - 2 * pad, fm.height());
+        const int line2Right = e.readable ? button.left() - pad : line1.right();
+        const QRect line2(line1.left(), line1.bottom() + 1, line2Right - line1.left(), buttonHeight());
 
         // Line 1: whom, and how it ended at the right; line 2: when, and the shots.
         const QColor tone = !e.readable                             ? kQuiet
@@ -194,7 +201,7 @@ void ReplayListView::paintEvent(QPaintEvent*) {
                             : e.tone == ReplayListEntry::Tone::Lost ? kLost
                                                                     : kText;
         // One pixel more than the text needs: elidedText cuts a text given exactly its own width.
-        const int resultWidth = std::min(boldMetrics.horizontalAdvance(e.result) + 1, line1.width() / 2);
+        const int resultWidth = std::min(boldMetrics.horizontalAdvance(e.result) + 1, line1.width() * 3 / 5);
         p.setFont(bold);
         p.setPen(tone);
         p.drawText(line1, Qt::AlignRight | Qt::AlignVCenter,
@@ -204,7 +211,7 @@ void ReplayListView::paintEvent(QPaintEvent*) {
                    boldMetrics.elidedText(e.opponent, Qt::ElideMiddle, line1.width() - resultWidth - pad));
         p.setFont(small);
         p.setPen(kQuiet);
-        const int shotsWidth = std::min(smallMetrics.horizontalAdvance(e.shots) + 1, line2.width() / 2);
+        const int shotsWidth = std::min(smallMetrics.horizontalAdvance(e.shots) + 1, line2.width() * 3 / 5);
         p.drawText(line2, Qt::AlignRight | Qt::AlignVCenter,
                    smallMetrics.elidedText(e.shots, Qt::ElideRight, shotsWidth));
         p.drawText(line2.adjusted(0, 0, -shotsWidth - pad, 0), Qt::AlignLeft | Qt::AlignVCenter,

@@ -1,8 +1,8 @@
 #pragma once
 
 // The list of kept matches on the score window's second page: one entry of
-// two lines a match (the opponent and the result; the date and the shots)
-// with a Watch button at its right end, newest first, scrolled by the wheel,
+// two lines a match (the opponent and the result; the date, the shots and a
+// Watch button at the right end), newest first, scrolled by the wheel,
 // the keys or the slim bar at the right. A file that cannot be shown is
 // listed by its name as unreadable, without Watch.
 //
@@ -53,6 +53,7 @@ public:
     // would not fit its button.
     QFont watchFont() const;
     int entryHeight() const;
+    int buttonHeight() const;
     // The second line's font: a pixel smaller.
     QFont smallFont() const;
 
