@@ -40,6 +40,10 @@ void ReplayViewer::start(const Replay& replay) {
     m_texts.hideBanner();
     m_texts.showLogo(false);
     m_host.resetBoards(); // and the first view
+    if (m_status.label)
+        m_status.label->setToolTip(tr("Space: pause or play\nLeft, Right: one shot back or on\n"
+                                      "Home, End: the first or the last shot\n1, 2, 3: speed x1, x4, x16\n"
+                                      "H: the whole enemy fleet\nEsc: back to the menu"));
     rebuild();
     m_host.animateShipModels();
     setPlaying(true);
@@ -55,6 +59,7 @@ void ReplayViewer::leave() {
     m_cameraFx.restartIdleWait();
     m_texts.showLogo(true);
     m_status.setMatchText(QString());
+    if (m_status.label) m_status.label->setToolTip(QString());
 }
 
 bool ReplayViewer::keyPress(int key) {

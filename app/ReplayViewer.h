@@ -15,7 +15,7 @@
 //   H the whole enemy fleet shown / as the match revealed it (sunk ships,
 //     and the survivors once the player lost)
 //   Esc leave to the menu
-// The camera stays free as in a match. Leaving puts the menu's picture back
+// The status line's hover text lists them. The camera stays free as in a match. Leaving puts the menu's picture back
 // (the boards cleared, the logo); the main window leaves before Single,
 // Network or Exit do their work.
 //

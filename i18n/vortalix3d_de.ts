@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>Pause</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Leertaste: Pause oder weiter
+Links, Rechts: einen Schuss zurück oder vor
+Pos1, Ende: erster oder letzter Schuss
+1, 2, 3: Tempo x1, x4, x16
+H: die ganze feindliche Flotte
+Esc: zurück zum Menü</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

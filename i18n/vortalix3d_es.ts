@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>pausa</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espacio: pausa o seguir
+Izquierda, Derecha: un disparo atrás o adelante
+Inicio, Fin: el primer o el último disparo
+1, 2, 3: velocidad x1, x4, x16
+H: toda la flota rival
+Esc: volver al menú</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>pause</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espace : pause ou lecture
+Gauche, Droite : un tir en arrière ou en avant
+Début, Fin : le premier ou le dernier tir
+1, 2, 3 : vitesse x1, x4, x16
+H : toute la flotte ennemie
+Échap : retour au menu</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

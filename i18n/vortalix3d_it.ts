@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>pausa</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Spazio: pausa o riprendi
+Sinistra, Destra: un colpo indietro o avanti
+Home, Fine: il primo o l&apos;ultimo colpo
+1, 2, 3: velocità x1, x4, x16
+H: l&apos;intera flotta nemica
+Esc: torna al menu</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>pauza</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Spacja: pauza lub dalej
+Lewo, Prawo: strzał wstecz lub naprzód
+Home, End: pierwszy lub ostatni strzał
+1, 2, 3: tempo x1, x4, x16
+H: cała flota wroga
+Esc: powrót do menu</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>pausa</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espaço: pausar ou continuar
+Esquerda, Direita: um tiro para trás ou para frente
+Home, End: o primeiro ou o último tiro
+1, 2, 3: velocidade x1, x4, x16
+H: toda a frota inimiga
+Esc: voltar ao menu</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>пауза</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Пробел: пауза или дальше
+Влево, Вправо: выстрел назад или вперёд
+Home, End: первый или последний выстрел
+1, 2, 3: скорость x1, x4, x16
+H: весь вражеский флот
+Esc: назад в меню</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>

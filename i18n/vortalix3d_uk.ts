@@ -207,6 +207,20 @@
         <source>paused</source>
         <translation>пауза</translation>
     </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Пробіл: пауза або далі
+Ліворуч, Праворуч: постріл назад або вперед
+Home, End: перший або останній постріл
+1, 2, 3: швидкість x1, x4, x16
+H: увесь ворожий флот
+Esc: назад до меню</translation>
+    </message>
 </context>
 <context>
     <name>vtx::LobbyWindow</name>
