@@ -147,6 +147,7 @@ void LanHost::switchSingleButton(bool on) {
 std::string LanHost::opponentName() const {
     const std::string& address = m_match.state().opponentIp;
     if (!m_joinedName.empty() && address == m_joinedAddress) return m_joinedName;
+    if (!m_chatName.empty() && address == m_chatAddress) return m_chatName;
     if (m_parts.lobby)
         for (const LobbyModel::Computer& computer : m_parts.lobby->controller().model().computers())
             if (computer.address == address && !computer.name.empty()) return computer.name;
@@ -187,6 +188,10 @@ void LanHost::opponentGone() {
 }
 
 void LanHost::chatReceived(std::string_view name, std::string_view text) {
+    if (!name.empty()) {
+        m_chatName = std::string(name);
+        m_chatAddress = m_match.state().opponentIp;
+    }
     if (m_parts.chat)
         m_parts.chat->lineReceived(QString::fromUtf8(name.data(), qsizetype(name.size())),
                                    QString::fromUtf8(text.data(), qsizetype(text.size())));

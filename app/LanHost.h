@@ -57,8 +57,9 @@ public:
     // (no retries will follow).
     void leaveOnClose();
     // The opponent's name as this side knows it: the creator's as its lobby
-    // line showed it at Join, else the name of the computer with the
-    // opponent's address in the lobby's list, else that address.
+    // line showed it at Join, else the one its chat lines carry, else the
+    // name of the computer with the opponent's address in the lobby's list,
+    // else that address.
     std::string opponentName() const;
 
     // The match's messages: plain datagrams or the extended protocol's
@@ -115,6 +116,9 @@ private:
     // The creator's name and address as its lobby line showed them at Join.
     std::string m_joinedName;
     std::string m_joinedAddress;
+    // The name the opponent's chat lines carried, and its address then.
+    std::string m_chatName;
+    std::string m_chatAddress;
 };
 
 } // namespace vtx

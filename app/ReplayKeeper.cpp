@@ -31,6 +31,7 @@ void ReplayKeeper::shotFired(Board board, std::int32_t row, std::int32_t column)
         start.enemyField = s.enemyField;
         m_recorder.begin(std::move(start));
         m_matchNumber = s.matchesStarted;
+        m_opponentIp = s.opponentIp;
         m_lanEnd = ReplayEnd::Left;
     }
     m_recorder.shot(board == EnemyBoard ? ReplaySide::Player : ReplaySide::Opponent, row, column,
@@ -56,8 +57,11 @@ void ReplayKeeper::windowClosing() {
 }
 
 void ReplayKeeper::finish(ReplayEnd reason) {
-    const std::optional<Replay> replay = m_recorder.finish(reason);
+    std::optional<Replay> replay = m_recorder.finish(reason);
     if (!replay) return;
+    // What this side learnt of the opponent during the match (a chat line) names it better.
+    if (replay->opponent == ReplayOpponent::Lan && opponentName && m_match.state().opponentIp == m_opponentIp)
+        replay->opponentName = opponentName();
     // A match whose fleets the game would not have played (a LAN opponent's
     // odd blocks) is not kept: its file could never be shown.
     if (const std::string why = replayProblem(*replay); !why.empty()) {

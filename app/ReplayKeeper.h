@@ -32,7 +32,8 @@ class ReplayKeeper {
 public:
     ReplayKeeper(const Match& match, IClock& clock);
 
-    // The LAN opponent's name as this side knows it, asked at the first shot.
+    // The LAN opponent's name as this side knows it, asked at the first shot
+    // and again when the match is written.
     std::function<std::string()> opponentName;
     // Where the files go; default replayFolder() at the first write.
     std::filesystem::path folder;
@@ -56,6 +57,7 @@ private:
     ReplayRecorder m_recorder;
     std::int32_t m_matchNumber = 0; // MatchState::matchesStarted of the match recorded
     ReplayEnd m_lanEnd = ReplayEnd::Left;
+    std::string m_opponentIp; // of the match recorded
 };
 
 } // namespace vtx
