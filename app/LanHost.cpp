@@ -3,6 +3,7 @@
 #include "app/ChatPanel.h"
 #include "app/GameTexts.h"
 #include "app/PlayAgain.h"
+#include "app/ReplayKeeper.h"
 #include "app/StatusLine.h"
 #include "app/WindowParts.h"
 #include "game/Match.h"
@@ -121,6 +122,12 @@ void LanHost::sendRequest(const QString& host, const QByteArray& text) {
 }
 
 void LanHost::joinGame(const QString& creatorIP, bool extended) {
+    // The lobby forgets its lines when it closes; the name is kept for the replay.
+    m_joinedAddress = creatorIP.toStdString();
+    m_joinedName.clear();
+    if (m_parts.lobby)
+        for (const LobbyModel::Server& server : m_parts.lobby->controller().model().servers())
+            if (server.address == m_joinedAddress) m_joinedName = server.name;
     m_channel.join(creatorIP.toStdString(), extended);
     runLinkTimer();
 }
@@ -136,6 +143,16 @@ void LanHost::switchSingleButton(bool on) {
 }
 
 // ------------------------------------------------------- INetReceiverHost
+
+std::string LanHost::opponentName() const {
+    const std::string& address = m_match.state().opponentIp;
+    if (!m_joinedName.empty() && address == m_joinedAddress) return m_joinedName;
+    if (!m_chatName.empty() && address == m_chatAddress) return m_chatName;
+    if (m_parts.lobby)
+        for (const LobbyModel::Computer& computer : m_parts.lobby->controller().model().computers())
+            if (computer.address == address && !computer.name.empty()) return computer.name;
+    return address;
+}
 
 void LanHost::joinRequested() {
     runLinkTimer();
@@ -162,13 +179,19 @@ void LanHost::presenceAsked(std::string_view fromIP) {
 // Told from inside the receiver or the link's tick: shown over the windows
 // without waiting, so no datagram runs inside the one being handled.
 void LanHost::opponentLeft() {
+    if (m_parts.keeper) m_parts.keeper->opponentLeft();
     m_parts.showMessageThen(60, gameText(net::OpponentLeftText), {});
 }
 void LanHost::opponentGone() {
+    if (m_parts.keeper) m_parts.keeper->opponentSilent();
     m_parts.showMessageThen(60, gameText(net::OpponentGoneText), {});
 }
 
 void LanHost::chatReceived(std::string_view name, std::string_view text) {
+    if (!name.empty()) {
+        m_chatName = std::string(name);
+        m_chatAddress = m_match.state().opponentIp;
+    }
     if (m_parts.chat)
         m_parts.chat->lineReceived(QString::fromUtf8(name.data(), qsizetype(name.size())),
                                    QString::fromUtf8(text.data(), qsizetype(text.size())));

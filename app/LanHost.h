@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <string>
 
 namespace vtx {
 
@@ -55,6 +56,11 @@ public:
     // it as Exit, and whatever the link still owes goes out once more now
     // (no retries will follow).
     void leaveOnClose();
+    // The opponent's name as this side knows it: the creator's as its lobby
+    // line showed it at Join, else the one its chat lines carry, else the
+    // name of the computer with the opponent's address in the lobby's list,
+    // else that address.
+    std::string opponentName() const;
 
     // The match's messages: plain datagrams or the extended protocol's
     // frames, as the channel settled at the join.
@@ -107,6 +113,12 @@ private:
     NetRematch m_rematch;
     NetReceiver m_receiver;
     QString m_localIP = QStringLiteral("127.0.0.1");
+    // The creator's name and address as its lobby line showed them at Join.
+    std::string m_joinedName;
+    std::string m_joinedAddress;
+    // The name the opponent's chat lines carried, and its address then.
+    std::string m_chatName;
+    std::string m_chatAddress;
 };
 
 } // namespace vtx

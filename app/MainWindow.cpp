@@ -109,7 +109,8 @@ void MainWindow::createComponents() {
                                         m_match.state(), m_clock);
 
     statusLine = new QLabel(this);
-    statusLine->setGeometry(213, 15, 260, 14);
+    // As long as the title strip leaves room: a replay says whom, when and where it stands.
+    statusLine->setGeometry(213, 15, 500, 14);
     QFont labelFont = statusLine->font();
     labelFont.setPixelSize(11);
     labelFont.setBold(true);
@@ -188,6 +189,9 @@ void MainWindow::createComponents() {
     m_parts.chat = m_chat.get();
     m_playAgain = std::make_unique<PlayAgain>(*singleButton, *m_chat, m_lan, m_parts);
     m_parts.playAgain = m_playAgain.get();
+    m_parts.keeper = &m_keeper;
+    m_parts.replay = &m_replayViewer;
+    m_keeper.opponentName = [this] { return m_lan.opponentName(); };
     m_parts.turnTimer = &turnTimer;
     m_parts.tickTimer = &tickTimer;
     m_status.label = statusLine;
@@ -207,12 +211,14 @@ void MainWindow::createComponents() {
 
 void MainWindow::singleClicked() {
     if (!m_match.state().button(MenuButton::Single).enabled) return;
+    m_replayViewer.leave();
     if (m_playAgain && m_playAgain->singleClicked()) return; // Single is Play again after a LAN match
     m_match.singleClicked();
 }
 
 void MainWindow::networkClicked() {
     if (!m_match.state().button(MenuButton::Network).enabled) return;
+    m_replayViewer.leave();
     m_lan.readLocalAddresses();
     if (m_lan.localIp() == QStringLiteral("127.0.0.1") || !m_parts.lobby) {
         m_parts.showMessage(60, tr("NetWork is unavailable on Your PC!"), true);
@@ -257,9 +263,16 @@ void MainWindow::exitClicked() {
     // The second click of a double click is no click on what the first one
     // made of the button (a left match, then a quit program).
     const bool secondClick = now - m_exitClickTick < QApplication::doubleClickInterval();
-    if (secondClick && running != m_exitClickRunning) return;
+    // A replay counts as running: Exit leaves it to the menu, and the second
+    // click of a double click does not quit the program.
+    const bool watching = m_replayViewer.active();
+    if (secondClick && (running || watching) != m_exitClickRunning) return;
     m_exitClickTick = now;
-    m_exitClickRunning = running;
+    m_exitClickRunning = running || watching;
+    if (watching) {
+        m_replayViewer.leave();
+        return;
+    }
     if (!running || !m_parts.messageWindow) {
         m_match.exitClicked();
         return;
@@ -307,6 +320,7 @@ void MainWindow::tickTimerFired() {
     startLanBattleWhenReady();
     followTheTurnWithTheKeys();
     updateTheCounts();
+    keepTheMatches();
     dropAStaleQuestion();
     turnTheCompass();
     if (m_chat) m_chat->refresh();
@@ -332,6 +346,11 @@ void MainWindow::followTheTurnWithTheKeys() {
 
 void MainWindow::updateTheCounts() {
     m_hud->update();
+}
+
+// A match that is over goes to the replays folder.
+void MainWindow::keepTheMatches() {
+    m_keeper.tick();
 }
 
 // A question about a match that has ended meanwhile has nothing to ask.
@@ -434,6 +453,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::KeyPress) {
             // A keyboard player is no idle player.
             if (m_world.activationStageBuilt()) m_cameraFx.inputSeen();
+            // A replay's keys are its own, not the menu's or the cell cursor's.
+            if (m_replayViewer.keyPress(key->key())) return true;
             if (key->key() == Qt::Key_Space) m_spaceHeld = true;
             keyPressed(key->key());
             if (m_keys.keyPress(*key)) return true;

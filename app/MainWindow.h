@@ -18,7 +18,8 @@
 // The adapters that answer the other parts live in rooms of their own:
 // MatchHost (what the match asks), LanHost (the LAN link, the lobby's and the
 // receiver's host), OptionsHost and ScoreHost (the options and high-score
-// windows), TestProbe (tests that drive the real program from outside). They
+// windows), ReplayKeeper and ReplayViewer (every match kept, a kept one
+// watched again), TestProbe (tests that drive the real program from outside). They
 // read the window's parts through WindowParts. Everything runs on the UI thread.
 //
 // A click on the view: the viewer's mouse event -> viewMousePressed -> the
@@ -31,6 +32,8 @@
 #include "app/LanHost.h"
 #include "app/MatchHost.h"
 #include "app/OptionsHost.h"
+#include "app/ReplayKeeper.h"
+#include "app/ReplayViewer.h"
 #include "app/ScoreHost.h"
 #include "app/StatusLine.h"
 #include "app/WindowParts.h"
@@ -137,6 +140,8 @@ public:
     LanHost& lanHost() { return m_lan; }
     OptionsHost& optionsHost() { return m_optionsHost; }
     ScoreHost& scoreHost() { return m_scoreHost; }
+    ReplayKeeper& replayKeeper() { return m_keeper; }
+    ReplayViewer& replayViewer() { return m_replayViewer; }
 
     // -------------------------------------------------------------- handlers
     void singleClicked();
@@ -181,6 +186,7 @@ private:
     void startLanBattleWhenReady();
     void followTheTurnWithTheKeys();
     void updateTheCounts();
+    void keepTheMatches();
     void dropAStaleQuestion();
     void turnTheCompass();
     void updateTestProbe();
@@ -205,7 +211,9 @@ private:
     KeyboardControl m_keys{m_match, m_boards, m_cursorMark};
     LanHost m_lan{m_match, m_clock, udp, m_parts, m_status};
     OptionsHost m_optionsHost{m_match, m_parts};
-    ScoreHost m_scoreHost{m_match, m_parts};
+    ScoreHost m_scoreHost{m_match, m_parts, m_lan};
+    ReplayKeeper m_keeper{m_match, m_clock};
+    ReplayViewer m_replayViewer{m_boards, m_cameraFx, m_viewTexts, m_host, m_status};
     std::unique_ptr<SoundSystem> m_sound;
     std::unique_ptr<MusicPlayer> m_music; // after m_sound: destroyed first
     std::unique_ptr<VolumeControl> m_volume;

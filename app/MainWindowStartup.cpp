@@ -205,6 +205,8 @@ void MainWindow::shown() {
 }
 
 void MainWindow::closing() {
+    // A match still running is kept as it stands.
+    m_keeper.windowClosing();
     // Closed or told to end in the middle of a network match: the opponent
     // hears it as if Exit was pressed.
     m_lan.leaveOnClose();

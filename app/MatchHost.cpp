@@ -2,6 +2,7 @@
 
 #include "app/GameTexts.h"
 #include "app/LanHost.h"
+#include "app/ReplayKeeper.h"
 #include "app/StatusLine.h"
 #include "app/WindowParts.h"
 #include "audio/MusicPlayer.h"
@@ -213,6 +214,12 @@ void MatchHost::sendLeave() {
 }
 void MatchHost::sendFleet() {
     m_lan.sendFleet();
+}
+
+// ------------------------------------------------------------ the replay
+
+void MatchHost::shotFired(Board board, std::int32_t row, std::int32_t column) {
+    if (m_parts.keeper) m_parts.keeper->shotFired(board, row, column);
 }
 
 } // namespace vtx

@@ -82,6 +82,9 @@ public:
     void sendLeave() override;
     void sendFleet() override;
 
+    // --- the match kept as a replay ---
+    void shotFired(Board board, std::int32_t row, std::int32_t column) override;
+
 private:
     // The match's waits are due: their continuations run, from the event loop.
     void wakeTimer();

@@ -1,6 +1,7 @@
 #include "app/TestProbe.h"
 
 #include "app/ChatPanel.h"
+#include "app/ReplayViewer.h"
 #include "app/WindowParts.h"
 #include "game/Match.h"
 #include "scene/engine/SceneView.h"
@@ -63,6 +64,12 @@ QString TestProbe::text() const {
     put("frames", m_parts.viewer ? m_parts.viewer->framesDrawn() : 0);
     put("chat", m_parts.chat ? m_parts.chat->lastLine() : QString());
     put("matches", s.matchesStarted);
+    // A kept match being watched: "none", "playing" or "paused", and the shots shown of all.
+    const ReplayViewer* replay = m_parts.replay;
+    const ReplayPlayer* watched = replay ? replay->player() : nullptr;
+    put("replay", replay ? replay->stateWord() : QStringLiteral("none"));
+    put("replayshot", watched ? QStringLiteral("%1/%2").arg(watched->shown()).arg(watched->shotCount())
+                              : QStringLiteral("0/0"));
     return text;
 }
 

@@ -23,6 +23,8 @@ namespace vtx {
 class ChatPanel;
 class MusicPlayer;
 class PlayAgain;
+class ReplayKeeper;
+class ReplayViewer;
 class SoundSystem;
 class MessageWindow;
 class OptionsWindow;
@@ -46,6 +48,8 @@ struct WindowParts {
     LobbyWindow* lobby = nullptr;
     ChatPanel* chat = nullptr; // the LAN chat
     PlayAgain* playAgain = nullptr;
+    ReplayKeeper* keeper = nullptr; // keeps every match played
+    ReplayViewer* replay = nullptr; // watches a kept match
 
     SoundSystem* sound = nullptr;
     MusicPlayer* music = nullptr;

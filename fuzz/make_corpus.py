@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the small seed files of the fuzz corpora (corpus/md2, corpus/bmp, the hostile LAN frames of
-corpus/net) and a few hand-made hostile inputs (regressions/). Run from anywhere; rewrites the files in
+corpus/net, the kept matches of corpus/replay) and a few hand-made hostile inputs (regressions/). Run from anywhere; rewrites the files in
 place."""
 
 import os
@@ -123,6 +123,63 @@ def habit_seeds():
     write('corpus/habit', 'full.dat', habit(65535, [65535 if i % 7 == 0 else i * 600 for i in range(100)]))
     write('corpus/habit', 'count-above-fleets.dat', habit(3, [4] + [0] * 99))
     write('regressions/habit', 'crc-broken.dat', habit(2, [1] * 100)[:-1] + b'\0')
+SHIP_SIZES = (4, 3, 3, 2, 2, 2, 1, 1, 1, 1)
+
+
+def fleet_and_grid(starts, down=False):
+    """starts: the first deck (row, column) of ships 1..10; every ship along its row, or down its
+    column when down. Returns the 600-byte fleet block and the 100-byte grid block
+    (game/FleetBlock.h)."""
+    grid = [[b'0'] * 10 for _ in range(10)]
+    fleet = b''
+    decks = []
+    for size, (row, col) in zip(SHIP_SIZES, starts):
+        cells = [(row + k, col) if down else (row, col + k) for k in range(size)]
+        decks += cells
+        rows = [r for r, _ in cells] + [0] * (4 - size)
+        cols = [c for _, c in cells] + [0] * (4 - size)
+        states = [10] * size + [0] * (4 - size)
+        fleet += struct.pack('<2i4i4i4iB3x', size, 0, *cols, *rows, *states, 0 if down else 1)
+    for r, c in decks:
+        for rr in range(r - 1, r + 2):
+            for cc in range(c - 1, c + 2):
+                if 1 <= rr <= 10 and 1 <= cc <= 10 and (rr, cc) not in decks:
+                    grid[rr - 1][cc - 1] = b'2'
+        grid[r - 1][c - 1] = b'1'
+    return fleet, b''.join(b''.join(line) for line in grid)
+
+
+ROWS_OF_SHIPS = [(1, 1), (3, 1), (3, 5), (5, 1), (5, 4), (5, 7), (7, 1), (7, 3), (7, 5), (7, 7)]
+
+
+def replay(kind, level, end, shots, name=b'', started=1700000000, cut=False, version=1):
+    """A kept match as docs/replay-format.md lays it out; shots: (ms, side, row, column)."""
+    own = fleet_and_grid(ROWS_OF_SHIPS)
+    enemy = fleet_and_grid([(c, r) for r, c in ROWS_OF_SHIPS], down=True)
+    out = b'VTXREPLY' + struct.pack('<HHqBBBB', version, 1 if cut else 0, started, kind, level, end, len(name))
+    out += name + own[0] + own[1] + enemy[0] + enemy[1] + struct.pack('<I', len(shots))
+    for ms, side, row, col in shots:
+        out += struct.pack('<IBBBB', ms, side, row, col, 0)
+    return out + struct.pack('<I', zlib.crc32(out))
+
+
+def replay_seeds():
+    enemy_decks = [(c + k, r) for (r, c), size in zip(ROWS_OF_SHIPS, SHIP_SIZES) for k in range(size)]
+    # Against the computer at Hard: it misses, the player sinks everything.
+    won = [(0, 1, 10, 10)] + [(900 * (i + 1), 0, r, c) for i, (r, c) in enumerate(enemy_decks)]
+    write('corpus/replay', 'computer_won.vtxr', replay(1, 3, 1, won))
+    # Over the LAN: the opponent sinks the one-deck ship at g1 and shoots the water it marked, then leaves.
+    lan = [(0, 0, 10, 10), (1500, 1, 7, 1), (4000, 1, 7, 2), (4100, 1, 8, 8), (9000, 0, 1, 1)]
+    write('corpus/replay', 'lan_left.vtxr', replay(2, 0, 6, lan, name='Анна'.encode()))
+    # Left by Exit at the computer's first shot, and a cut LAN match of wasted shots.
+    write('corpus/replay', 'computer_exit.vtxr', replay(1, 3, 3, [(0, 1, 4, 4)]))
+    write('corpus/replay', 'lan_cut.vtxr', replay(2, 0, 5, [(i * 10, 0, 10, 10) for i in range(40)], b'Bo', cut=True))
+    # Refused: a later version, a shot count whose size wraps 32 bits, a shot off the board.
+    write('regressions/replay', 'later-version.vtxr', replay(1, 1, 3, [(0, 1, 4, 4)], version=2))
+    bad = bytearray(replay(1, 1, 3, [(0, 1, 4, 4)]))
+    struct.pack_into('<I', bad, 1424, 0x20000001)
+    write('regressions/replay', 'shot-count-wraps.vtxr', bytes(bad))
+    write('regressions/replay', 'shot-off-board.vtxr', replay(1, 1, 3, [(0, 1, 11, 4)]))
 
 
 def write(folder, name, data):
@@ -157,6 +214,7 @@ def main():
 
     net_seeds()
     habit_seeds()
+    replay_seeds()
 
     # Hostile inputs that once needed care: kept to be replayed on every run.
     bad = bytearray(tetra)

@@ -28,6 +28,17 @@
 
 namespace vtx {
 
-class IMatchHost : public IBoardView, public IMatchPresenter, public IMatchWindows, public IMatchLink {};
+class IMatchHost : public IBoardView, public IMatchPresenter, public IMatchWindows, public IMatchLink {
+public:
+    // A shot at a cell of board is about to be resolved: nothing of it has
+    // happened yet (the grids and fleets are as before it). Every shot of
+    // the battle comes here once, the player's, the computer's and the LAN
+    // opponent's, wasted ones too; so a match can be kept and watched again.
+    virtual void shotFired(Board board, std::int32_t row, std::int32_t column) {
+        (void)board;
+        (void)row;
+        (void)column;
+    }
+};
 
 } // namespace vtx

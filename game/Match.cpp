@@ -285,6 +285,7 @@ bool Match::playerShootAt(std::int32_t row, std::int32_t column) {
 }
 
 void Match::playerShot(std::int32_t row, std::int32_t column) {
+    m_host.shotFired(EnemyBoard, row, column);
     m_state.usedEnemyCells[std::size_t(gridIndex(row, column))] = true;
     m_wastedShown = false; // a miss writes its own status
     m_state.playerShots = m_state.playerShots == std::numeric_limits<std::int32_t>::max()
@@ -313,6 +314,7 @@ void Match::playerShot(std::int32_t row, std::int32_t column) {
 }
 
 bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aimed) {
+    if (insideGrid(row, column)) m_host.shotFired(OwnBoard, row, column);
     const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater) {
         m_host.markShot(OwnBoard, row, column, false);
@@ -331,6 +333,7 @@ bool Match::resolveComputerShot(std::int32_t row, std::int32_t column, bool aime
 bool Match::netShoot() {
     const std::int32_t row = m_state.netMoveRow;
     const std::int32_t column = m_state.netMoveCol;
+    if (insideGrid(row, column)) m_host.shotFired(OwnBoard, row, column);
     const char c = cellAt(m_state.ownField, row, column);
     if (c == CellWater || c == CellZone) {
         m_host.markShot(OwnBoard, row, column, false);

@@ -172,6 +172,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Computer, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>LAN-Spieler</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Verloren</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Verlassen</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Geschlossen</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Keine Antwort</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Gegner ging</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, gekürzt</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Schüsse: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Wiederholung: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Leertaste: Pause oder weiter
+Links, Rechts: einen Schuss zurück oder vor
+Pos1, Ende: erster oder letzter Schuss
+1, 2, 3: Tempo x1, x4, x16
+H: die ganze feindliche Flotte
+Esc: zurück zum Menü</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -477,6 +557,36 @@ Das Spiel hört keine Antworten.</translation>
 Win a game to enter the table.</source>
         <translation>Noch keine Ergebnisse.
 Gewinne ein Spiel, um in die Tabelle zu kommen.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Noch keine Partie gespeichert.
+Jede gespielte Partie wird hier aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Ansehen</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Partien</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>unlesbar</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Ansehen im Menü, wenn keine Partie läuft.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Letzte Partien</translation>
     </message>
 </context>
 <context>

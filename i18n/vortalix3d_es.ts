@@ -172,6 +172,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Ordenador, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Jugador LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Ganada</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Perdida</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Abandonada</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Cerrada</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Sin respuesta</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Rival se fue</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, recortada</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Disparos: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Repetición: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>pausa</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espacio: pausa o seguir
+Izquierda, Derecha: un disparo atrás o adelante
+Inicio, Fin: el primer o el último disparo
+1, 2, 3: velocidad x1, x4, x16
+H: toda la flota rival
+Esc: volver al menú</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -477,6 +557,36 @@ El juego no oirá respuestas.</translation>
 Win a game to enter the table.</source>
         <translation>Aún no hay resultados.
 Gana una partida para entrar en la tabla.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Aún no hay partidas guardadas.
+Cada partida que juegues se guarda aquí.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Ver</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Partidas</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Mejores</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>ilegible</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Se puede ver desde el menú, sin partida en curso.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Últimas partidas</translation>
     </message>
 </context>
 <context>

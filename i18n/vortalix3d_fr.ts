@@ -172,6 +172,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Ordinateur, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Joueur LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gagnée</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Perdue</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Quittée</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Fermée</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Sans réponse</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Ennemi parti</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, coupée</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Tirs : %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Revoir : %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>pause</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espace : pause ou lecture
+Gauche, Droite : un tir en arrière ou en avant
+Début, Fin : le premier ou le dernier tir
+1, 2, 3 : vitesse x1, x4, x16
+H : toute la flotte ennemie
+Échap : retour au menu</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -477,6 +557,36 @@ Aucune réponse ne peut atteindre ce jeu.</translation>
 Win a game to enter the table.</source>
         <translation>Aucun résultat pour l&apos;instant.
 Gagnez une partie pour entrer au tableau.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Aucune partie gardée.
+Chaque partie jouée est gardée ici.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Revoir</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Parties</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Revoir depuis le menu, sans partie en cours.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Dernières parties</translation>
     </message>
 </context>
 <context>

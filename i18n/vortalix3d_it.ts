@@ -172,6 +172,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Computer, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Giocatore LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Vinta</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Persa</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Abbandonata</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Chiusa</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Nessuna risposta</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Nemico uscito</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, tagliata</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Colpi: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Replay: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>pausa</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Spazio: pausa o riprendi
+Sinistra, Destra: un colpo indietro o avanti
+Home, Fine: il primo o l&apos;ultimo colpo
+1, 2, 3: velocità x1, x4, x16
+H: l&apos;intera flotta nemica
+Esc: torna al menu</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -477,6 +557,36 @@ Il gioco non riceverà risposte.</translation>
 Win a game to enter the table.</source>
         <translation>Ancora nessun risultato.
 Vinci una partita per entrare in classifica.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Nessuna partita salvata.
+Ogni partita giocata viene salvata qui.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Guarda</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Partite</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Migliori</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>illeggibile</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Guarda dal menu, quando nessuna partita è in corso.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Ultime partite</translation>
     </message>
 </context>
 <context>

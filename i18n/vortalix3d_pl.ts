@@ -173,6 +173,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Łatwy</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normalny</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Trudny</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Komputer, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Gracz LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Wygrana</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Przegrana</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Przerwana</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Zamknięta</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Brak odpowiedzi</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Wróg wyszedł</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, ucięty</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Strzały: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Powtórka: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>pauza</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Spacja: pauza lub dalej
+Lewo, Prawo: strzał wstecz lub naprzód
+Home, End: pierwszy lub ostatni strzał
+1, 2, 3: tempo x1, x4, x16
+H: cała flota wroga
+Esc: powrót do menu</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -478,6 +558,36 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Brak wyników.
 Wygraj grę, aby trafić do tabeli.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Brak zapisanych meczów.
+Każdy rozegrany mecz trafia tutaj.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Obejrzyj</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Mecze</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Najlepsze</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>nieczytelny</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Oglądanie z menu, gdy nie trwa mecz.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Ostatnie mecze</translation>
     </message>
 </context>
 <context>

@@ -172,6 +172,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Fácil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Computador, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Jogador LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Vitória</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Derrota</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Abandonada</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Fechada</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Sem resposta</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Rival saiu</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, cortada</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Tiros: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Replay: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>pausa</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Espaço: pausar ou continuar
+Esquerda, Direita: um tiro para trás ou para frente
+Home, End: o primeiro ou o último tiro
+1, 2, 3: velocidade x1, x4, x16
+H: toda a frota inimiga
+Esc: voltar ao menu</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -477,6 +557,36 @@ O jogo não receberá respostas.</translation>
 Win a game to enter the table.</source>
         <translation>Ainda não há resultados.
 Vença uma partida para entrar na tabela.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Nenhuma partida guardada.
+Cada partida jogada fica guardada aqui.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Assistir</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Partidas</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Melhores</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>ilegível</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Assista pelo menu, sem partida em andamento.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Últimas partidas</translation>
     </message>
 </context>
 <context>

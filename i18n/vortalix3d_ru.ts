@@ -173,6 +173,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Лёгкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Средний</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Сложный</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Компьютер, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Игрок LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Победа</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Поражение</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Прервано</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Закрыто</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Нет ответа</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Враг ушёл</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, обрезано</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Выстрелы: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Повтор: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>пауза</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Пробел: пауза или дальше
+Влево, Вправо: выстрел назад или вперёд
+Home, End: первый или последний выстрел
+1, 2, 3: скорость x1, x4, x16
+H: весь вражеский флот
+Esc: назад в меню</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -478,6 +558,36 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Результатов пока нет.
 Выиграйте игру, чтобы попасть в таблицу.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Сохранённых матчей пока нет.
+Каждый сыгранный матч сохраняется здесь.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Смотреть</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Матчи</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Лучшие</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>не читается</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Смотреть можно из меню, когда матч не идёт.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Последние матчи</translation>
     </message>
 </context>
 <context>

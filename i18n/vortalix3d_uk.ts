@@ -173,6 +173,86 @@
     </message>
 </context>
 <context>
+    <name>ReplayTexts</name>
+    <message>
+        <source>Easy</source>
+        <translation>Легкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Середній</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Важкий</translation>
+    </message>
+    <message>
+        <source>Computer, %1</source>
+        <translation>Комп&apos;ютер, %1</translation>
+    </message>
+    <message>
+        <source>LAN player</source>
+        <translation>Гравець LAN</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Перемога</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Поразка</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Перервано</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Закрито</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Немає відповіді</translation>
+    </message>
+    <message>
+        <source>Foe left</source>
+        <translation>Ворог пішов</translation>
+    </message>
+    <message>
+        <source>%1, cut</source>
+        <translation>%1, обрізано</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Постріли: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayViewer</name>
+    <message>
+        <source>Replay: %1, %2</source>
+        <translation>Повтор: %1, %2</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>пауза</translation>
+    </message>
+    <message>
+        <source>Space: pause or play
+Left, Right: one shot back or on
+Home, End: the first or the last shot
+1, 2, 3: speed x1, x4, x16
+H: the whole enemy fleet
+Esc: back to the menu</source>
+        <translation>Пробіл: пауза або далі
+Ліворуч, Праворуч: постріл назад або вперед
+Home, End: перший або останній постріл
+1, 2, 3: швидкість x1, x4, x16
+H: увесь ворожий флот
+Esc: назад до меню</translation>
+    </message>
+</context>
+<context>
     <name>vtx::LobbyWindow</name>
     <message>
         <source>Attention</source>
@@ -478,6 +558,36 @@ No answers can reach this game.</source>
 Win a game to enter the table.</source>
         <translation>Результатів поки немає.
 Виграйте гру, щоб потрапити до таблиці.</translation>
+    </message>
+    <message>
+        <source>No match kept yet.
+Every match you play is kept here.</source>
+        <translation>Збережених матчів ще немає.
+Кожен зіграний матч зберігається тут.</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Дивитись</translation>
+    </message>
+    <message>
+        <source>Matches</source>
+        <translation>Матчі</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Найкращі</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>не читається</translation>
+    </message>
+    <message>
+        <source>Watch from the menu, when no match runs.</source>
+        <translation>Дивитися можна з меню, коли матч не йде.</translation>
+    </message>
+    <message>
+        <source>Last Matches</source>
+        <translation>Останні матчі</translation>
     </message>
 </context>
 <context>

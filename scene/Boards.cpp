@@ -121,7 +121,7 @@ void Boards::showSunkShip(Board board, std::int32_t n) {
         model->visible = true;
         model->material.texture.image.loadFromFile(m_world.path(datafiles::kSunkShipSkin));
     }
-    const Ship& ship = (enemy ? m_state.enemyFleet : m_state.ownFleet)[std::size_t(n - 1)];
+    const Ship& ship = (enemy ? enemyFleet() : ownFleet())[std::size_t(n - 1)];
     for (int k = 1; k <= MaxDecks; ++k) {
         const auto deck = deckAt(ship, k);
         if (!deck) continue;
@@ -135,9 +135,14 @@ void Boards::showSunkShip(Board board, std::int32_t n) {
     }
 }
 
+void Boards::showFleetsOf(const Fleet* own, const Fleet* enemy) {
+    m_ownFleet = own;
+    m_enemyFleet = enemy;
+}
+
 void Boards::showEnemySurvivors() {
     for (int n = 1; n <= FleetShips; ++n) {
-        const Ship& ship = m_state.enemyFleet[std::size_t(n - 1)];
+        const Ship& ship = enemyFleet()[std::size_t(n - 1)];
         AnimatedModel* model = enemyModel(n);
         if (ship.sunk != 0 || !model) continue;
         model->visible = true;
@@ -156,14 +161,13 @@ void Boards::placeModel(AnimatedModel* model, const Ship& ship, bool enemy) {
 
 void Boards::positionOwnShipModels() {
     for (int n = 1; n <= FleetShips; ++n)
-        if (AnimatedModel* model = ownModel(n))
-            placeModel(model, m_state.ownFleet[std::size_t(n - 1)], false);
+        if (AnimatedModel* model = ownModel(n)) placeModel(model, ownFleet()[std::size_t(n - 1)], false);
 }
 
 void Boards::positionEnemyShipModels() {
     for (int n = 1; n <= FleetShips; ++n)
         if (AnimatedModel* model = enemyModel(n)) {
-            placeModel(model, m_state.enemyFleet[std::size_t(n - 1)], true);
+            placeModel(model, enemyFleet()[std::size_t(n - 1)], true);
             model->visible = false;
         }
 }

@@ -7,7 +7,7 @@
 //
 // Ownership: the cell planes belong to the World's scene (children of
 // nonReflecting); Boards keeps non-owning tables of them. Boards reads the
-// match state it was given (fleets, pickedRow/pickedColumn, shipToPlace,
+// match state it was given (fleets unless showFleetsOf names others, pickedRow/pickedColumn, shipToPlace,
 // placeHorizontal, arranging) at the time of each call and never changes it.
 // Both must outlive the Boards.
 //
@@ -97,11 +97,20 @@ public:
     AnimatedModel* ownModel(std::int32_t n) const;
     AnimatedModel* enemyModel(std::int32_t n) const;
 
+    // The fleets the models, the sinkings and the survivors show: the match
+    // state's, or while a kept match is watched, that replay's (both must
+    // outlive their use). Null for either gives the match's again.
+    void showFleetsOf(const Fleet* own, const Fleet* enemy);
+
 private:
+    const Fleet& ownFleet() const { return m_ownFleet ? *m_ownFleet : m_state.ownFleet; }
+    const Fleet& enemyFleet() const { return m_enemyFleet ? *m_enemyFleet : m_state.enemyFleet; }
     void placeModel(AnimatedModel* model, const Ship& ship, bool enemy);
 
     World& m_world;
     const MatchState& m_state;
+    const Fleet* m_ownFleet = nullptr;
+    const Fleet* m_enemyFleet = nullptr;
     std::array<Tally, 2> m_tally{};
     std::array<CellCursorMark, 2> m_lastShot{CellCursorMark{m_world, *this, CellCursorMark::LastShotLook},
                                              CellCursorMark{m_world, *this, CellCursorMark::LastShotLook}};

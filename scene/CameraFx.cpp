@@ -31,7 +31,7 @@ void CameraFx::tickTimerFired() {
     const MatchState& s = m_state;
     const std::int64_t now = m_clock.tickMs();
 
-    if (s.gameInProgress) {
+    if (s.gameInProgress || watching) {
         // Thinking over a shot is no idleness: the wait counts from the match's end.
         lastMouseMoveTick = now;
     } else if (now > lastMouseMoveTick + IdleAfterMs) {
@@ -77,7 +77,7 @@ void CameraFx::tickTimerFired() {
         shakeSavedZ = rig.z;
     }
 
-    if (s.gameInProgress && cursorOffsetY) {
+    if ((s.gameInProgress || watching) && cursorOffsetY) {
         const float scrolledFrom = rig.x;
         const int d = cursorOffsetY();
         if (d >= 32 && d <= 50 && rig.x > ScrollMinX) rig.x = std::max(ScrollMinX, rig.x - ScrollStep);

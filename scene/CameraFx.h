@@ -55,6 +55,9 @@ public:
     // State (read and written by the handlers; public for the window and tests).
     // idleSpin: world and sky turn by SpinStep a tick.
     bool idleSpin = false;
+    // A kept match is being watched: as in a match the world holds still and
+    // the camera rig scrolls at the window's edges.
+    bool watching = false;
     std::int64_t lastMouseMoveTick = 0;
     float savedWorldTurn = 0.0f;
     int mouseX = 0;

@@ -7,6 +7,8 @@
 
 namespace vtx {
 
+struct Replay;
+
 class IScoreHost {
 public:
     virtual ~IScoreHost() = default;
@@ -17,6 +19,11 @@ public:
     virtual int lastPoints() const = 0;
     // Proposed as the new entry's name (the options window's player name).
     virtual QString playerName() const = 0;
+    // A kept match may be watched now: only from the menu, not while a match
+    // or a LAN session between matches runs.
+    virtual bool canWatch() const = 0;
+    // Watch was chosen (the window has closed): show the match again.
+    virtual void watchReplay(const Replay& replay) = 0;
 };
 
 } // namespace vtx

@@ -8,6 +8,8 @@
 #include "ui/FlatButton.h"
 #include "ui/IScoreHost.h"
 #include "ui/MessageWindow.h"
+#include "ui/ReplayListView.h"
+#include "ui/ReplayTexts.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinFont.h"
 #include "ui/SkinLineEdit.h"
@@ -25,6 +27,9 @@ namespace {
 // Seven 40-character lines with room for a sloppy editor's additions; a larger
 // file is no table of ours and is left alone.
 constexpr std::size_t kMaxScoreBytes = 64 * 1024;
+
+// The bottom left of the lower frame, beside Close where it stands alone.
+const QRect kPageButton(48, 281, 64, 22);
 
 } // namespace
 
@@ -76,6 +81,38 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
     emptyLabel->setPalette(pal);
     emptyLabel->setAttribute(Qt::WA_TranslucentBackground);
 
+    // The second page: the kept matches in the inner frame.
+    matchList = new ReplayListView(this);
+    matchList->setGeometry(34, 40, 238, 224);
+    QFont listFont = matchList->font();
+    listFont.setPixelSize(11);
+    matchList->setFont(listFont);
+    matchList->setEmptyText(tr("No match kept yet.\nEvery match you play is kept here."));
+    matchList->setWatchCaption(tr("Watch"));
+    matchList->hide();
+    connect(matchList, &ReplayListView::watchClicked, this, &ScoresWindow::watchClicked);
+
+    pageButton = new FlatButton(this);
+    pageButton->setGeometry(kPageButton);
+    pageButton->setTextColor(Qt::white);
+    {
+        // One font for both captions, the largest at which the longer fits.
+        QFont f = rowFont;
+        f.setFamily(QStringLiteral("DejaVu Sans"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setBold(true);
+        for (int pixels = 11; pixels > 6; --pixels) {
+            f.setPixelSize(pixels);
+            const QFontMetrics fm(f);
+            if (std::max(fm.horizontalAdvance(tr("Matches")), fm.horizontalAdvance(tr("Best"))) <=
+                kPageButton.width() - 6)
+                break;
+        }
+        pageButton->setFont(f);
+    }
+    pageButton->setText(tr("Matches"));
+    connect(pageButton, &FlatButton::clicked, this, &ScoresWindow::pageClicked);
+
     saveButton = makeFaceButton(this, tr(" Save"), 61, 280);
     closeButton = makeFaceButton(this, tr(" Close"), 173, 280);
     connect(saveButton, &SkinButton::clicked, this, &ScoresWindow::saveClicked);
@@ -106,8 +143,67 @@ void ScoresWindow::buildControls(QWidget* mainWindow) {
     const QColor blend = panelPixel(42, 42);
     for (FlatButton* row : rowButtons)
         row->setColor(blend);
+    pageButton->setColor(panelPixel(kPageButton.x() - 2, kPageButton.y() + 2));
     m_scoreFile = resolveDataPath("hscore.dat", userRoot());
+    m_replayFolder = replayFolder();
     loadScores();
+}
+
+void ScoresWindow::setReplayFolder(const std::filesystem::path& folder) {
+    m_replayFolder = folder;
+    if (m_matchesPage) loadMatches();
+}
+
+void ScoresWindow::loadMatches() {
+    m_listing = readReplayFolder(m_replayFolder);
+    std::vector<ReplayListEntry> entries;
+    entries.reserve(m_listing.size());
+    for (const ReplayListing& file : m_listing) {
+        ReplayListEntry e;
+        if (!file.read.ok()) {
+            e.readable = false;
+            e.opponent = QString::fromStdString(file.path.filename().string());
+            e.date = tr("unreadable");
+        } else {
+            const Replay& r = file.read.replay;
+            e.opponent = ReplayTexts::opponent(r);
+            e.result = ReplayTexts::end(r);
+            e.tone = r.end == ReplayEnd::Won    ? ReplayListEntry::Tone::Won
+                     : r.end == ReplayEnd::Lost ? ReplayListEntry::Tone::Lost
+                                                : ReplayListEntry::Tone::Other;
+            e.date = ReplayTexts::date(r);
+            e.shots = ReplayTexts::shots(int(r.shots.size()));
+        }
+        entries.push_back(std::move(e));
+    }
+    matchList->setEntries(std::move(entries));
+    matchList->setWatchEnabled(m_host && m_host->canWatch());
+    matchList->setToolTip(matchList->watchEnabled() ? QString()
+                                                    : tr("Watch from the menu, when no match runs."));
+}
+
+void ScoresWindow::showMatchesPage(bool matches) {
+    m_matchesPage = matches;
+    if (matches) loadMatches();
+    matchList->setVisible(matches);
+    showCaptions();
+    pageButton->setText(matches ? tr("Best") : tr("Matches"));
+    // The panel names the page.
+    retitlePanel(matches ? tr("Last Matches") : windowTitle());
+    if (matches) matchList->setFocus(Qt::OtherFocusReason);
+}
+
+void ScoresWindow::pageClicked() {
+    showMatchesPage(!m_matchesPage);
+}
+
+void ScoresWindow::watchClicked(int index) {
+    if (!m_host || !m_host->canWatch() || index < 0 || index >= int(m_listing.size())) return;
+    const ReplayListing& file = m_listing[std::size_t(index)];
+    if (!file.read.ok()) return;
+    const Replay replay = file.read.replay; // the list goes when the window closes
+    close();
+    m_host->watchReplay(replay);
 }
 
 void ScoresWindow::setScoreFile(const std::filesystem::path& path) {
@@ -135,13 +231,14 @@ void ScoresWindow::showCaptions() {
             m_table.points[n] != 0 || m_table.names[n].find_first_not_of(' ') != std::string::npos;
         rowButtons[n]->setText(result ? QString::fromStdString(scoreCaptionForDisplay(m_table.captions[n]))
                                       : QString());
-        rowButtons[n]->setVisible(result);
+        rowButtons[n]->setVisible(result && !m_matchesPage);
         any = any || result;
     }
-    emptyLabel->setVisible(!any);
+    emptyLabel->setVisible(!any && !m_matchesPage);
 }
 
 void ScoresWindow::showEntry(bool entering) {
+    pageButton->setVisible(!entering);
     nameEdit->setVisible(entering);
     pointsLabel->setVisible(entering);
     saveButton->setVisible(entering);
@@ -153,7 +250,9 @@ void ScoresWindow::disableSave() {
 }
 
 void ScoresWindow::shown() {
+    if (m_matchesPage) showMatchesPage(false);
     rowButtons[0]->removeFocusLook();
+    pageButton->removeFocusLook();
     if (!m_host || !m_host->scorePending()) return;
     nameEdit->setEnabled(true);
     nameEdit->setText(m_host->playerName());

@@ -10,6 +10,8 @@
 #include "game/NetMessage.h"
 #include "scene/engine/SceneView.h"
 #include "scene/engine/formats/BitmapFontLayout.h"
+#include "ui/FlatButton.h"
+#include "ui/ReplayListView.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckBox.h"
 #include "ui/SkinComboBox.h"
@@ -180,6 +182,22 @@ TEST_P(LanguageTest, EveryTextFitsItsControlAndHasItsGlyphs) {
                   window->width() - 16 - 20 - 40)
             << lang << " \"" << window->windowTitle().toStdString() << "\"";
         expectGlyphs(title, window->windowTitle(), lang + " title");
+    }
+    // The page of the kept matches: its title in the strip, the button that turns the pages, Watch.
+    {
+        const ScoresWindow& score = *program->score;
+        const QString page = score.tr("Last Matches");
+        EXPECT_LE(QFontMetrics(title).horizontalAdvance(page), score.width() - 16 - 20 - 40)
+            << lang << " \"" << page.toStdString() << "\"";
+        expectGlyphs(title, page, lang + " title");
+        for (const QString& caption : {score.tr("Matches"), score.tr("Best")}) {
+            EXPECT_LE(QFontMetrics(score.pageButton->font()).horizontalAdvance(caption),
+                      score.pageButton->width() - 5)
+                << lang << " \"" << caption.toStdString() << "\"";
+            expectGlyphs(score.pageButton->font(), caption, lang + " scores");
+        }
+        EXPECT_GE(score.matchList->watchFont().pixelSize(), 9) << lang << " Watch";
+        expectGlyphs(score.matchList->watchFont(), score.tr("Watch"), lang + " scores");
     }
     program->score->grab().save(folder + language + QStringLiteral("-scores.png"));
     LobbyWindow& net = *program->net;

@@ -8,6 +8,7 @@
 #include "audio/VolumeDevice.h"
 #include "audio/WaveOutput.h"
 #include "files/OptionsFile.h"
+#include "files/ReplayFolder.h"
 #include "game/NetExtension.h"
 #include "scene/CellCursorMark.h"
 #include "scene/engine/AnimatedModel.h"
@@ -16,6 +17,7 @@
 #include "ui/SkinCheckBox.h"
 #include "ui/Compass.h"
 #include "ui/MessageWindow.h"
+#include "ui/ReplayListView.h"
 #include "ui/SkinButton.h"
 #include "ui/WindowScale.h"
 
@@ -640,6 +642,75 @@ TEST_F(MainWindowTest, AMatchLostShowsTheMessageAndTheSurvivors) {
     EXPECT_FALSE(mainWindow().cameraFx().idleSpin);
     QTest::qWait(300);
     mainWindow().grab().save(QStringLiteral(VTX_BINARY_DIR "/artifacts/app/lost-in-process.png"));
+}
+
+// A short match, won, is kept; Watch in the score window's list shows it
+// again, and stepped to its end the boards look as the match left them.
+TEST_F(MainWindowTest, AMatchIsKeptAndItsReplayStepsToTheSameEnd) {
+    {
+        test::ModalAnswerer answerer(*program);
+        clickButton(mainWindow().singleButton);
+        clickButton(mainWindow().fightButton);
+        state().turnTimerIntervalMs = 5; // a quick opponent
+        mainWindow().turnTimer.setInterval(5);
+        for (int r = 1; r <= 10; ++r)
+            for (int c = 1; c <= 10; ++c) {
+                if (cellAt(state().enemyField, r, c) != CellDeck) continue;
+                ASSERT_TRUE(
+                    QTest::qWaitFor([&] { return state().playerTurn == 1 || state().gameLost; }, 20000));
+                ASSERT_FALSE(state().gameLost) << "the computer won first";
+                ASSERT_TRUE(mainWindow().match().playerShootAt(r, c));
+            }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.scoreWindowShown > 0; }, 5000));
+    }
+    ASSERT_TRUE(state().gameWon);
+    // The picture the match left: every cell's mark and fire, the counts.
+    const auto picture = [&] {
+        std::vector<std::string> cells;
+        for (Board board : {EnemyBoard, OwnBoard})
+            for (int r = 1; r <= 10; ++r)
+                for (int c = 1; c <= 10; ++c) {
+                    const Plane* plane = mainWindow().boards().cell(board, r, c);
+                    cells.push_back(plane->libMaterialName + (plane->effects.empty() ? "" : "+fire"));
+                }
+        for (Board board : {EnemyBoard, OwnBoard})
+            cells.push_back(std::to_string(mainWindow().boards().tally(board).shots) + "/" +
+                            std::to_string(mainWindow().boards().tally(board).hits));
+        return cells;
+    };
+    const std::vector<std::string> matchEnd = picture();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return replayFiles(replayFolder()).size() == 1; }, 3000));
+
+    ScoresWindow& scores = *program->score;
+    scores.show();
+    scores.showMatchesPage(true);
+    ASSERT_EQ(scores.matchList->entries().size(), 1u);
+    ASSERT_TRUE(scores.matchList->watchEnabled());
+    QTest::mouseClick(scores.matchList, Qt::LeftButton, {}, scores.matchList->watchRect(0).center());
+    EXPECT_FALSE(scores.isVisible());
+    ReplayViewer& replay = mainWindow().replayViewer();
+    ASSERT_TRUE(replay.active());
+    EXPECT_EQ(replay.stateWord(), "playing");
+    EXPECT_TRUE(mainWindow().statusLine->text().startsWith("Replay: Computer, "))
+        << mainWindow().statusLine->text().toStdString();
+    EXPECT_NE(picture(), matchEnd);
+
+    QTest::keyClick(keyTarget(), Qt::Key_Space);
+    EXPECT_EQ(replay.stateWord(), "paused");
+    // The player's 20 hits, the computer's hits and the miss that gave the player the turn.
+    const std::size_t total = replay.player()->shotCount();
+    EXPECT_EQ(total, std::size_t(state().playerShots + state().enemyHits) + 1);
+    while (!replay.player()->atEnd())
+        QTest::keyClick(keyTarget(), Qt::Key_Right);
+    EXPECT_EQ(replay.player()->shown(), total);
+    EXPECT_EQ(picture(), matchEnd);
+    EXPECT_FALSE(state().gameInProgress); // nothing of it was a match
+    EXPECT_EQ(replayFiles(replayFolder()).size(), 1u);
+
+    QTest::keyClick(keyTarget(), Qt::Key_Escape); // back to the menu, the program runs on
+    EXPECT_FALSE(replay.active());
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_TRUE(mainWindow().world().logo->visible);
 }
 
 TEST_F(MainWindowTest, OptionsDuringABattleKeepMarksAndBuildNothingTwice) {

@@ -113,6 +113,10 @@ public:
     void setScorePending(bool p) override { pending = p; }
     int lastPoints() const override { return points; }
     QString playerName() const override { return name; }
+    bool canWatch() const override { return watchAllowed; }
+    void watchReplay(const Replay&) override { ++watched; }
+    bool watchAllowed = true;
+    int watched = 0;
 };
 
 } // namespace vtx::test
