@@ -371,7 +371,9 @@ void Match::loseMatch() {
 
 void Match::learnHabit() {
     if (!m_state.ownFleetByHand) return; // a random arrangement says nothing of the player
-    m_habit.record(fleetDecks(m_state.ownFleet));
+    PlayerHabit grown = m_habit;
+    grown.record(fleetDecks(m_state.ownFleet));
+    setPlayerHabit(grown);
     m_host.saveHabit(m_habit);
 }
 

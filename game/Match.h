@@ -258,8 +258,9 @@ public:
     // The high-score window stored the points of a win (false) or a win's
     // points wait for it (true).
     void setScorePending(bool pending) { m_state.scorePending = pending; }
-    // The player's habit as the program read it at start-up.
-    void setPlayerHabit(const PlayerHabit& habit) { m_habit = habit; }
+    // The player's habit as the program read it at start-up (where the
+    // Admiral's first look at a habit, some 30 ms, does not show).
+    void setPlayerHabit(const PlayerHabit& habit);
     const PlayerHabit& playerHabit() const { return m_habit; }
 
 private:
@@ -294,6 +295,7 @@ private:
     MatchState m_state;
     Admiral m_admiral;
     PlayerHabit m_habit;
+    PlacementWeights m_habitWeights; // the Admiral's model of m_habit
     Scheduler m_waits;
     Scheduler::Task m_afterMessage;
     // Between Single's first step and the match being in progress.

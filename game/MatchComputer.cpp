@@ -50,8 +50,15 @@ void Match::setupAdmiral() {
     m_state.admiralChart = SeaChart();
     // A fleet arranged by hand is the player's: the habit tells how they
     // place ships. A random one came from the game's own arrangement.
-    m_admiral.setPlacementWeights(m_state.ownFleetByHand ? habitWeights(m_habit, m_admiral.placements())
+    m_admiral.setPlacementWeights(m_state.ownFleetByHand ? m_habitWeights
                                                          : Admiral::gameArrangementWeights(SeaRules::game()));
+}
+
+void Match::setPlayerHabit(const PlayerHabit& habit) {
+    // What a habit is measured against is made at the first call, at start-up.
+    unbiasedOdds();
+    m_habit = habit;
+    m_habitWeights = habitWeights(m_habit, m_admiral.placements());
 }
 
 bool Match::admiralShoot() {

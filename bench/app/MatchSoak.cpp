@@ -174,6 +174,10 @@ bool playMatch(MainWindow& window, OptionsWindow& opt, bool manual, bool win, in
     MatchState& s = test::setUp(window.match());
     opt.manualBox->setChecked(manual);
     opt.levelBox->setCurrentIndex(level);
+    // Every manual match places the same fleet: a habit of it would show the
+    // Admiral every ship, and a match planned as won could end before the
+    // player's first turn. Each match starts without a habit (and leaves one).
+    window.match().setPlayerHabit(PlayerHabit{});
     window.singleClicked();
     if (!pumpUntil([&] { return !window.match().nextWakeMs(); }, 5000)) return false; // Single's wait
     drawFrame(window);

@@ -28,7 +28,7 @@ namespace vtx {
 class Admiral {
 public:
     // Fleets drawn for one shot.
-    static constexpr int DefaultFleets = 1500;
+    static constexpr int DefaultFleets = 1000;
 
     explicit Admiral(const SeaRules& rules = SeaRules::game(), int fleetsPerShot = DefaultFleets);
     Admiral(const Admiral&) = delete;

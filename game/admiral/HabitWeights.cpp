@@ -7,8 +7,8 @@
 namespace vtx {
 namespace {
 
-// The eight ways to turn or mirror the grid onto itself; the random
-// arrangement does not prefer any of them, so its odds are averaged over them.
+// The eight ways to turn or mirror the grid onto itself; a fleet with every
+// place alike prefers none of them, so its odds are averaged over them.
 int symmetric(int cell, int way) {
     int row = cell / GridSize;
     int column = cell % GridSize;
@@ -20,15 +20,13 @@ int symmetric(int cell, int way) {
 
 } // namespace
 
-const std::array<double, GridCells>& randomArrangementOdds() {
+const std::array<double, GridCells>& unbiasedOdds() {
     static const std::array<double, GridCells> odds = [] {
-        constexpr int Fleets = 24000;
+        constexpr int Fleets = 4000;
         const ShipPlacements placements(false);
         FleetSampler sampler(placements);
         GameRandom random(0x5EA5EA5Eu);
-        PlacementWeights game;
-        game.model = ArrangementModel::GameArrangement;
-        const DeckOdds drawn = sampler.odds(SeaChart(SeaRules::game()), game, Fleets, random);
+        const DeckOdds drawn = sampler.odds(SeaChart(SeaRules::game()), PlacementWeights{}, Fleets, random);
         std::array<double, GridCells> even{};
         for (int cell = 0; cell < GridCells; ++cell) {
             double sum = 0;
@@ -45,7 +43,7 @@ PlacementWeights habitWeights(const PlayerHabit& habit, const ShipPlacements& pl
                               const HabitModel& model) {
     PlacementWeights weights;
     if (habit.fleets() == 0) return weights;
-    const auto& base = randomArrangementOdds();
+    const auto& base = unbiasedOdds();
     // How much more often than the random arrangement the player's decks lie
     // in each band of cells at the same distance from the border: many cells
     // pool their counts, so a band's ratio is known after a few fleets.

@@ -2,11 +2,11 @@
 
 // Turns a player's habit into the weights of the Admiral's model of how the
 // player arranges a fleet: a place weighs 1 plus strength times, summed over
-// its cells, how much more often than the game's own random arrangement the
-// player put a deck on the cell (nothing for a cell the player uses less). A
-// place along the border of a player who hugs the border weighs several times
-// an inner one; a player who arranges as the random arrangement does gets
-// every place alike.
+// its cells, how much more often the player put a deck on the cell than a
+// player who puts every ship anywhere alike would (nothing for a cell the
+// player uses less). A place along the border of a player who hugs the border
+// weighs several times an inner one; a player without a habit gets every
+// place alike.
 //
 // A few fleets say little about one cell but much about a band of cells at
 // the same distance from the border, which pools forty or so of them: each
@@ -27,9 +27,10 @@ struct HabitModel {
     double strength = 6.0;
 };
 
-// Chance that a cell holds a deck in the game's own random arrangement of its
-// ten ships, computed once (a fixed draw of many fleets, the same on every run).
-const std::array<double, GridCells>& randomArrangementOdds();
+// Chance that a cell holds a deck when every place of each of the ten ships
+// is alike, computed at the first call (a fixed draw of 4,000 fleets, the
+// same on every run; some 30 ms, so call it where a wait does not show).
+const std::array<double, GridCells>& unbiasedOdds();
 
 // Every place alike when the habit holds no fleet.
 PlacementWeights habitWeights(const PlayerHabit& habit, const ShipPlacements& placements,
